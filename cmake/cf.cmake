@@ -1,0 +1,33 @@
+# Helpers shared by the subsystem folders.
+
+set(CF_PROGRAM_LIBS "" CACHE INTERNAL "libraries the program links")
+
+# cf_add_library(<target> SOURCES ... DEPS ...): one static library per folder.
+function(cf_add_library target)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${target} STATIC ${A_SOURCES})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${A_DEPS})
+  target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch.h)
+  set(CF_PROGRAM_LIBS ${CF_PROGRAM_LIBS} ${target} CACHE INTERNAL "libraries the program links")
+endfunction()
+
+# cf_add_test_suite(<name> SOURCES ... DEPS ...): one GoogleTest executable per subsystem,
+# registered with CTest and run headless.
+function(cf_add_test_suite name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(test_${name} ${A_SOURCES})
+  target_link_libraries(test_${name} PRIVATE ${A_DEPS} cf_test_main GTest::gtest GTest::gmock)
+  target_precompile_headers(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch.h <gtest/gtest.h>)
+  add_test(NAME ${name} COMMAND test_${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;CF_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
+    TIMEOUT 600)
+endfunction()
+
+# cf_add_benchmark(<name> SOURCES ... DEPS ...)
+function(cf_add_benchmark name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(bench_${name} ${A_SOURCES})
+  target_link_libraries(bench_${name} PRIVATE ${A_DEPS} benchmark::benchmark)
+endfunction()
