@@ -1,0 +1,28 @@
+#pragma once
+// File system services: atomic writes and folders. Nothing else in the program writes
+// files directly.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+class EFileError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Writes the data to a temporary file in the same folder and renames it over the target,
+// so a crash or a full disk leaves the old file whole. Throws EFileError.
+void Write_File_Atomic(const QString &path, const QByteArray &data);
+QByteArray Read_File(const QString &path);          // throws EFileError
+bool File_Exists(const QString &path);              // a regular file
+bool Dir_Exists(const QString &path);
+bool Force_Dir(const QString &path);                // creates missing parents; false on failure
+QStringList List_Dirs(const QString &path);         // sub-folder names, sorted
+QStringList List_Files(const QString &path, const QString &pattern = QStringLiteral("*"));
+// The entry of that name in the folder, matched without regard to case when the exact
+// name is missing (file names on Linux are case-sensitive); empty when none.
+QString Find_File_NoCase(const QString &dir, const QString &name);
+QString Path_Join(const QString &dir, const QString &name);
+QString Exe_Dir_Path();                             // folder of the running program

@@ -1,0 +1,83 @@
+#pragma once
+// XML documents over pugixml with the behaviour the program's file readers and writers
+// expect: the document element is the root, a missing element or attribute is reported
+// so the reader can take the field's default, text is kept byte for byte, output has no
+// declaration and a comment may follow the root at document level.
+#include <QString>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace pugi { class xml_document; struct xml_node_struct; }
+
+// A file that is missing, unreadable or not well-formed, or a failed save.
+class EXmlError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A missing element or attribute asked for with a throwing accessor.
+class EXmlMissing : public EXmlError
+{
+public:
+    using EXmlError::EXmlError;
+};
+
+// A handle to an element of a TXmlDocument; cheap to copy, valid while the document lives.
+class TXmlNode
+{
+public:
+    TXmlNode();
+    bool IsNull() const;
+    explicit operator bool() const { return !IsNull(); }
+
+    QString Name() const;
+    QString Text() const;                               // child text, exactly as stored
+    void SetText(const QString &text);
+
+    TXmlNode Child(const QString &name) const;          // first element of that name, or null
+    TXmlNode ChildRequired(const QString &name) const;  // throws EXmlMissing
+    std::vector<TXmlNode> Children() const;             // child elements in order
+    std::vector<TXmlNode> Children(const QString &name) const;
+    int ChildCount() const;                             // child elements
+    TXmlNode AddChild(const QString &name);             // appended last
+    TXmlNode AddTextChild(const QString &name, const QString &text);
+
+    bool HasAttribute(const QString &name) const;
+    QString Attribute(const QString &name) const;       // throws EXmlMissing
+    QString AttributeDef(const QString &name, const QString &def) const;
+    // Replaces the value in place, or appends the attribute after those written before.
+    void SetAttribute(const QString &name, const QString &value);
+    std::vector<std::pair<QString, QString>> Attributes() const;
+
+private:
+    friend class TXmlDocument;
+    explicit TXmlNode(pugi::xml_node_struct *node) : node_(node) {}
+    pugi::xml_node_struct *node_ = nullptr;
+};
+
+class TXmlDocument
+{
+public:
+    TXmlDocument();
+    ~TXmlDocument();
+    TXmlDocument(const TXmlDocument &) = delete;
+    TXmlDocument &operator=(const TXmlDocument &) = delete;
+
+    void LoadFromFile(const QString &path);     // throws EXmlError naming the file and the fault
+    void LoadFromString(const QString &xml);    // throws EXmlError
+    void Clear();
+    bool IsEmpty() const;
+
+    TXmlNode DocumentElement() const;           // first element at document level, or null
+    TXmlNode CreateRoot(const QString &name);   // empties the document first
+    // A comment at document level after the root element ("SW_VERSION = 1.000").
+    void AddComment(const QString &text);
+
+    void SaveToFile(const QString &path) const; // UTF-8, no declaration, atomic; throws EXmlError
+    QString SaveToString() const;
+
+private:
+    std::unique_ptr<pugi::xml_document> doc_;
+};
