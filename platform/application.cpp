@@ -1,14 +1,20 @@
 #include "platform/application.h"
 
-#include <QMessageBox>
+#include "platform/dialogs.h"
+
 #include <exception>
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}
 
 bool TApplication::notify(QObject *receiver, QEvent *event)
 {
+    return NotifyGuarded(this, receiver, event);
+}
+
+bool TApplication::NotifyGuarded(QApplication *app, QObject *receiver, QEvent *event)
+{
     try {
-        return QApplication::notify(receiver, event);
+        return app->QApplication::notify(receiver, event);
     } catch (const std::exception &e) {
         ShowException(QString::fromUtf8(e.what()));
     } catch (...) {
@@ -19,5 +25,9 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
 
 void TApplication::ShowException(const QString &text)
 {
-    QMessageBox::critical(nullptr, applicationName(), text);
+    // A failing dialog must not throw back into the event loop.
+    try {
+        MessageError(text);
+    } catch (...) {
+    }
 }

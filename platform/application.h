@@ -11,4 +11,7 @@ public:
 
     // Shows the text of an exception that reached the event loop.
     static void ShowException(const QString &text);
+    // Delivers the event through app's QApplication::notify and shows any exception
+    // instead of letting it reach Qt (what notify does; callable on any QApplication).
+    static bool NotifyGuarded(QApplication *app, QObject *receiver, QEvent *event);
 };

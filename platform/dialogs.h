@@ -46,6 +46,7 @@ public:
         TMsgKind kind = TMsgKind::Information;
         QString text;       // message text, or the dialog's caption for file dialogs
         QString caption;
+        QString dir, filter;   // file dialogs
     };
     std::vector<Call> Calls;
     std::deque<TMsgResult> Answers;      // for Confirmation; default Yes

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <stdexcept>
 
 class EFileError : public std::runtime_error
@@ -15,14 +16,19 @@ public:
 // Writes the data to a temporary file in the same folder and renames it over the target,
 // so a crash or a full disk leaves the old file whole. Throws EFileError.
 void Write_File_Atomic(const QString &path, const QByteArray &data);
+// Tests: called after the temporary file is written and before the rename; an exception
+// thrown here aborts the write as a failure would (temporary removed, old file kept).
+// An empty function removes the hook.
+void Set_Atomic_Write_Hook(std::function<void(const QString &tempPath)> hook);
 QByteArray Read_File(const QString &path);          // throws EFileError
 bool File_Exists(const QString &path);              // a regular file
 bool Dir_Exists(const QString &path);
 bool Force_Dir(const QString &path);                // creates missing parents; false on failure
 QStringList List_Dirs(const QString &path);         // sub-folder names, sorted
 QStringList List_Files(const QString &path, const QString &pattern = QStringLiteral("*"));
-// The entry of that name in the folder, matched without regard to case when the exact
-// name is missing (file names on Linux are case-sensitive); empty when none.
+// The path (Path_Join(dir, entry)) of the entry of that name in the folder, matched without
+// regard to case when the exact name is missing (file names on Linux are case-sensitive);
+// empty when none.
 QString Find_File_NoCase(const QString &dir, const QString &name);
 QString Path_Join(const QString &dir, const QString &name);
 QString Exe_Dir_Path();                             // folder of the running program

@@ -3,6 +3,7 @@
 // expect: the document element is the root, a missing element or attribute is reported
 // so the reader can take the field's default, text is kept byte for byte, output has no
 // declaration and a comment may follow the root at document level.
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <stdexcept>
@@ -77,6 +78,7 @@ public:
 
     void SaveToFile(const QString &path) const; // UTF-8, no declaration, atomic; throws EXmlError
     QString SaveToString() const;
+    QByteArray SaveToBytes() const;             // the UTF-8 bytes SaveToFile writes
 
 private:
     std::unique_ptr<pugi::xml_document> doc_;

@@ -1,0 +1,304 @@
+#include "platform/xml.h"
+
+#include "platform/files.h"
+#include "platform/textcodec.h"
+
+#include <QDir>
+#include <pugixml.hpp>
+
+namespace {
+
+// Whitespace-only text of a text-only element is kept, and line ends inside text are not
+// normalised, so element text reads back exactly as written. Attribute values are
+// normalised as XML requires; the writer escapes tab, CR and LF in them, so they round-trip.
+// Comments are kept, so a document read and saved again keeps its trailing comment.
+constexpr unsigned kParseFlags =
+    (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata_single | pugi::parse_comments;
+constexpr unsigned kFormatFlags = pugi::format_indent | pugi::format_no_declaration;
+
+inline pugi::xml_node N(pugi::xml_node_struct *n) { return pugi::xml_node(n); }
+
+QString Q(const pugi::char_t *s) { return QString::fromUtf8(s); }
+
+QByteArray U(const QString &s) { return s.toUtf8(); }
+
+[[noreturn]] void ThrowNull(const char *what)
+{
+    throw EXmlError(std::string("XML: ") + what + " on a missing element");
+}
+
+// Documents that declare a single-byte encoding pugixml does not know are read as
+// Windows-1252, the code page such files were written in.
+QByteArray ToUtf8IfDeclaredAnsi(const QByteArray &bytes, bool &converted)
+{
+    converted = false;
+    if (!bytes.startsWith("<?xml"))
+        return bytes;
+    const qsizetype end = bytes.indexOf("?>");
+    if (end < 0)
+        return bytes;
+    const QByteArray decl = bytes.left(end).toLower();
+    const qsizetype at = decl.indexOf("encoding");
+    if (at < 0)
+        return bytes;
+    const qsizetype q = decl.indexOf('"', at) >= 0 ? decl.indexOf('"', at) : decl.indexOf('\'', at);
+    if (q < 0)
+        return bytes;
+    const QByteArray rest = decl.mid(q + 1);
+    for (const char *enc : {"windows-1252", "cp1252", "iso-8859-1", "latin1", "iso-8859-15"}) {
+        if (rest.startsWith(enc)) {
+            converted = true;
+            return Decode_Windows1252(bytes).toUtf8();
+        }
+    }
+    return bytes;
+}
+
+void LoadBuffer(pugi::xml_document &doc, const QByteArray &bytes, pugi::xml_encoding enc,
+                const QString &source)
+{
+    const pugi::xml_parse_result r = doc.load_buffer(bytes.constData(), size_t(bytes.size()),
+                                                     kParseFlags, enc);
+    if (r)
+        return;
+    doc.reset();
+    // Line and column of the fault, counted in the parsed buffer.
+    const qsizetype off = std::clamp<qsizetype>(qsizetype(r.offset), 0, bytes.size());
+    const qsizetype line = bytes.left(off).count('\n') + 1;
+    const qsizetype lineStart = bytes.lastIndexOf('\n', off - 1) + 1;
+    const qsizetype col = off - lineStart + 1;
+    QString msg = QStringLiteral("%1 is not a valid XML document: %2")
+                      .arg(source, QString::fromLatin1(r.description()));
+    if (r.status != pugi::status_no_document_element)
+        msg += QStringLiteral(" (line %1, column %2)").arg(line).arg(col);
+    throw EXmlError(msg.toStdString());
+}
+
+struct TStringWriter : pugi::xml_writer {
+    QByteArray out;
+    void write(const void *data, size_t size) override
+    {
+        out.append(static_cast<const char *>(data), qsizetype(size));
+    }
+};
+
+} // namespace
+
+// ---- TXmlNode ---------------------------------------------------------------------------
+
+TXmlNode::TXmlNode() = default;
+
+bool TXmlNode::IsNull() const { return node_ == nullptr; }
+
+QString TXmlNode::Name() const { return node_ ? Q(N(node_).name()) : QString(); }
+
+QString TXmlNode::Text() const
+{
+    if (!node_)
+        return {};
+    // Text children only; comments and child elements between them are skipped.
+    QString out;
+    for (pugi::xml_node c = N(node_).first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata)
+            out += Q(c.value());
+    return out;
+}
+
+void TXmlNode::SetText(const QString &text)
+{
+    if (!node_)
+        ThrowNull("SetText");
+    pugi::xml_node n = N(node_);
+    // One text child holds the whole text.
+    for (pugi::xml_node c = n.first_child(); c;) {
+        pugi::xml_node next = c.next_sibling();
+        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata)
+            n.remove_child(c);
+        c = next;
+    }
+    if (!text.isEmpty())
+        n.prepend_child(pugi::node_pcdata).set_value(U(text).constData());
+}
+
+TXmlNode TXmlNode::Child(const QString &name) const
+{
+    if (!node_)
+        return {};
+    return TXmlNode(N(node_).child(U(name).constData()).internal_object());
+}
+
+TXmlNode TXmlNode::ChildRequired(const QString &name) const
+{
+    TXmlNode c = Child(name);
+    if (c.IsNull())
+        throw EXmlMissing(QStringLiteral("Element <%1> not found in <%2>")
+                              .arg(name, Name())
+                              .toStdString());
+    return c;
+}
+
+std::vector<TXmlNode> TXmlNode::Children() const
+{
+    std::vector<TXmlNode> out;
+    if (!node_)
+        return out;
+    for (pugi::xml_node c = N(node_).first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element)
+            out.push_back(TXmlNode(c.internal_object()));
+    return out;
+}
+
+std::vector<TXmlNode> TXmlNode::Children(const QString &name) const
+{
+    std::vector<TXmlNode> out;
+    if (!node_)
+        return out;
+    const QByteArray n = U(name);
+    for (pugi::xml_node c = N(node_).child(n.constData()); c; c = c.next_sibling(n.constData()))
+        out.push_back(TXmlNode(c.internal_object()));
+    return out;
+}
+
+int TXmlNode::ChildCount() const
+{
+    int count = 0;
+    if (node_)
+        for (pugi::xml_node c = N(node_).first_child(); c; c = c.next_sibling())
+            count += c.type() == pugi::node_element;
+    return count;
+}
+
+TXmlNode TXmlNode::AddChild(const QString &name)
+{
+    if (!node_)
+        ThrowNull("AddChild");
+    if (name.isEmpty())
+        throw EXmlError("XML: an element needs a name");
+    return TXmlNode(N(node_).append_child(U(name).constData()).internal_object());
+}
+
+TXmlNode TXmlNode::AddTextChild(const QString &name, const QString &text)
+{
+    TXmlNode c = AddChild(name);
+    c.SetText(text);
+    return c;
+}
+
+bool TXmlNode::HasAttribute(const QString &name) const
+{
+    return node_ && N(node_).attribute(U(name).constData());
+}
+
+QString TXmlNode::Attribute(const QString &name) const
+{
+    if (node_)
+        if (pugi::xml_attribute a = N(node_).attribute(U(name).constData()))
+            return Q(a.value());
+    throw EXmlMissing(QStringLiteral("Attribute \"%1\" not found in <%2>")
+                          .arg(name, Name())
+                          .toStdString());
+}
+
+QString TXmlNode::AttributeDef(const QString &name, const QString &def) const
+{
+    if (node_)
+        if (pugi::xml_attribute a = N(node_).attribute(U(name).constData()))
+            return Q(a.value());
+    return def;
+}
+
+void TXmlNode::SetAttribute(const QString &name, const QString &value)
+{
+    if (!node_)
+        ThrowNull("SetAttribute");
+    if (name.isEmpty())
+        throw EXmlError("XML: an attribute needs a name");
+    const QByteArray n = U(name);
+    pugi::xml_attribute a = N(node_).attribute(n.constData());
+    if (!a)
+        a = N(node_).append_attribute(n.constData());
+    a.set_value(U(value).constData());
+}
+
+std::vector<std::pair<QString, QString>> TXmlNode::Attributes() const
+{
+    std::vector<std::pair<QString, QString>> out;
+    if (node_)
+        for (pugi::xml_attribute a : N(node_).attributes())
+            out.emplace_back(Q(a.name()), Q(a.value()));
+    return out;
+}
+
+// ---- TXmlDocument -----------------------------------------------------------------------
+
+TXmlDocument::TXmlDocument() : doc_(std::make_unique<pugi::xml_document>()) {}
+TXmlDocument::~TXmlDocument() = default;
+
+void TXmlDocument::LoadFromFile(const QString &path)
+{
+    QByteArray bytes;
+    try {
+        bytes = Read_File(path);
+    } catch (const EFileError &e) {
+        doc_->reset();
+        throw EXmlError(e.what());
+    }
+    bool converted = false;
+    const QByteArray buf = ToUtf8IfDeclaredAnsi(bytes, converted);
+    LoadBuffer(*doc_, buf, converted ? pugi::encoding_utf8 : pugi::encoding_auto,
+               QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)));
+}
+
+void TXmlDocument::LoadFromString(const QString &xml)
+{
+    LoadBuffer(*doc_, U(xml), pugi::encoding_utf8, QStringLiteral("The text"));
+}
+
+void TXmlDocument::Clear() { doc_->reset(); }
+
+bool TXmlDocument::IsEmpty() const { return !doc_->first_child(); }
+
+TXmlNode TXmlDocument::DocumentElement() const
+{
+    return TXmlNode(doc_->document_element().internal_object());
+}
+
+TXmlNode TXmlDocument::CreateRoot(const QString &name)
+{
+    if (name.isEmpty())
+        throw EXmlError("XML: an element needs a name");
+    doc_->reset();
+    return TXmlNode(doc_->append_child(U(name).constData()).internal_object());
+}
+
+void TXmlDocument::AddComment(const QString &text)
+{
+    // "--" cannot appear inside a comment; a blank keeps the file well-formed.
+    QString t = text;
+    while (t.contains(QLatin1String("--")))
+        t.replace(QLatin1String("--"), QLatin1String("- -"));
+    if (t.endsWith(u'-'))
+        t += u' ';
+    doc_->append_child(pugi::node_comment).set_value(U(t).constData());
+}
+
+QString TXmlDocument::SaveToString() const
+{
+    return QString::fromUtf8(SaveToBytes());
+}
+
+QByteArray TXmlDocument::SaveToBytes() const
+{
+    TStringWriter w;
+    doc_->save(w, "  ", kFormatFlags, pugi::encoding_utf8);
+    return w.out;
+}
+
+void TXmlDocument::SaveToFile(const QString &path) const
+{
+    try {
+        Write_File_Atomic(path, SaveToBytes());
+    } catch (const EFileError &e) {
+        throw EXmlError(e.what());
+    }
+}

@@ -1,0 +1,119 @@
+#include "platform/files.h"
+#include "platform/textcodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+struct THookGuard {
+    explicit THookGuard(std::function<void(const QString &)> f) { Set_Atomic_Write_Hook(std::move(f)); }
+    ~THookGuard() { Set_Atomic_Write_Hook({}); }
+};
+
+} // namespace
+
+TEST(Files, AtomicWriteReplacesWholeFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.bin");
+    Write_File_Atomic(path, "first version, long");
+    Write_File_Atomic(path, "second");
+    EXPECT_EQ(Read_File(path), "second");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.bin"});
+}
+
+TEST(Files, FailureBeforeRenameLeavesOldFileIntact)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("project.xml");
+    Write_File_Atomic(path, "old content");
+    QString seenTemp;
+    {
+        THookGuard hook([&](const QString &tmp) {
+            seenTemp = tmp;
+            EXPECT_EQ(Read_File(tmp), "new content");   // the data was written in full
+            throw EFileError("simulated crash");
+        });
+        EXPECT_THROW(Write_File_Atomic(path, "new content"), EFileError);
+    }
+    EXPECT_EQ(Read_File(path), "old content");
+    EXPECT_FALSE(seenTemp.isEmpty());
+    EXPECT_FALSE(QFile::exists(seenTemp));   // no temporary left behind
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"project.xml"});
+}
+
+TEST(Files, AtomicWriteKeepsPermissionsAndReportsFailures)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.ini");
+    Write_File_Atomic(path, "x");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    Write_File_Atomic(path, "y");
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    try {
+        Write_File_Atomic(dir.filePath("no/such/folder/f.txt"), "x");
+        FAIL();
+    } catch (const EFileError &e) {
+        EXPECT_NE(std::string(e.what()).find("f.txt"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(Read_File(dir.filePath("none")), EFileError);
+    EXPECT_THROW(Read_File(dir.path()), EFileError);   // a folder is not a file
+}
+
+TEST(Files, FoldersAndListing)
+{
+    QTemporaryDir dir;
+    const QString deep = Path_Join(dir.path(), "a/b/c");
+    EXPECT_TRUE(Force_Dir(deep));
+    EXPECT_TRUE(Dir_Exists(deep));
+    EXPECT_FALSE(File_Exists(deep));
+    EXPECT_TRUE(Force_Dir(dir.filePath("a/x")));
+    Write_File_Atomic(dir.filePath("a/Data.XML"), "1");
+    Write_File_Atomic(dir.filePath("a/b.txt"), "1");
+    EXPECT_EQ(List_Dirs(dir.filePath("a")), (QStringList{"b", "x"}));
+    EXPECT_EQ(List_Files(dir.filePath("a")), (QStringList{"Data.XML", "b.txt"}));
+    EXPECT_EQ(List_Files(dir.filePath("a"), "*.txt"), QStringList{"b.txt"});
+    EXPECT_EQ(Find_File_NoCase(dir.filePath("a"), "data.xml"), dir.filePath("a/Data.XML"));
+    EXPECT_EQ(Find_File_NoCase(dir.filePath("a"), "Data.XML"), dir.filePath("a/Data.XML"));
+    EXPECT_EQ(Find_File_NoCase(dir.filePath("a"), "nothing"), "");
+    EXPECT_EQ(Path_Join("/x/", "y"), "/x/y");
+    EXPECT_EQ(Path_Join("/x", "y"), "/x/y");
+    EXPECT_FALSE(Exe_Dir_Path().isEmpty());
+}
+
+TEST(TextCodec, DecodesByByteOrderMarkElseWindows1252)
+{
+    const QString euroE = QString::fromUtf8("\xe2\x82\xac\xc3\xa8");
+    EXPECT_EQ(Decode_Text("\xEF\xBB\xBF\xe2\x82\xac\xc3\xa8"), euroE);
+    EXPECT_EQ(Decode_Text(QByteArray("\xFF\xFE\xAC\x20\xE8\x00", 6)), euroE);
+    EXPECT_EQ(Decode_Text(QByteArray("\xFE\xFF\x20\xAC\x00\xE8", 6)), euroE);
+    EXPECT_EQ(Decode_Text("\x80\xe8"), euroE);
+    EXPECT_EQ(Decode_Windows1252("\x81\x9f\xff"), QString::fromUtf8("\xc2\x81\xc5\xb8\xc3\xbf"));
+
+    EXPECT_EQ(Encode_Windows1252(euroE + u'x' + QChar(0x4E2D)), QByteArray("\x80\xe8x?"));
+    QByteArray all(256, 0);
+    for (int i = 0; i < 256; ++i)
+        all[i] = char(i);
+    EXPECT_EQ(Encode_Windows1252(Decode_Windows1252(all)), all);   // every byte round-trips
+}
+
+TEST(TextCodec, SplitsLinesOnAnyEnding)
+{
+    EXPECT_EQ(Split_Lines("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(Split_Lines("a\n"), QStringList{"a"});
+    EXPECT_EQ(Split_Lines("a\n\n"), (QStringList{"a", ""}));
+    EXPECT_EQ(Split_Lines(""), QStringList{});
+    EXPECT_EQ(Split_Lines("\r\n"), QStringList{""});
+
+    QTemporaryDir dir;
+    Write_File_Atomic(dir.filePath("t.txt"), "caf\xe9\r\nline2\r\n");
+    EXPECT_EQ(Read_Text_Lines(dir.filePath("t.txt")), (QStringList{QString::fromUtf8("caf\xc3\xa9"), "line2"}));
+    EXPECT_THROW(Read_Text_Lines(dir.filePath("none.txt")), EFileError);
+}

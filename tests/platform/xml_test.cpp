@@ -1,0 +1,160 @@
+#include "platform/files.h"
+#include "platform/xml.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kTricky = QStringLiteral("a\tb\rc\nd  e & < > \" ' \r\n end ");
+
+QString WriteTemp(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    Write_File_Atomic(path, bytes);
+    return path;
+}
+
+} // namespace
+
+TEST(Xml, RoundTripKeepsTextAndAttributesExactly)
+{
+    TXmlDocument doc;
+    TXmlNode root = doc.CreateRoot("Project");
+    root.SetAttribute("Name", kTricky);
+    root.SetAttribute("B", "2");
+    root.SetAttribute("A", "1");
+    root.AddTextChild("Text", kTricky);
+    root.AddTextChild("Tab", "\t");
+    root.AddTextChild("Blanks", "  ");
+    root.AddTextChild("Unicode", QString::fromUtf8("\xc3\xa8\xe2\x82\xac"));
+    TXmlNode list = root.AddChild("List");
+    for (int i = 0; i < 3; ++i)
+        list.AddChild("Item").SetAttribute("Id", QString::number(i));
+    doc.AddComment("SW_VERSION = 1.000");
+
+    const QByteArray bytes = doc.SaveToBytes();
+    EXPECT_FALSE(bytes.startsWith("<?xml"));
+    EXPECT_TRUE(bytes.startsWith("<Project"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("</Project>\n<!--SW_VERSION = 1.000-->"));
+    EXPECT_TRUE(bytes.contains("\xc3\xa8\xe2\x82\xac"));   // UTF-8
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.xml");
+    doc.SaveToFile(path);
+
+    TXmlDocument back;
+    back.LoadFromFile(path);
+    TXmlNode r = back.DocumentElement();
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r.Name(), "Project");
+    EXPECT_EQ(r.Attribute("Name"), kTricky);
+    ASSERT_EQ(r.Attributes().size(), 3u);
+    EXPECT_EQ(r.Attributes()[1].first, "B");   // order as written
+    EXPECT_EQ(r.Attributes()[2].first, "A");
+    EXPECT_EQ(r.Child("Text").Text(), kTricky);
+    EXPECT_EQ(r.Child("Tab").Text(), "\t");
+    EXPECT_EQ(r.Child("Blanks").Text(), "  ");
+    EXPECT_EQ(r.Child("Unicode").Text(), QString::fromUtf8("\xc3\xa8\xe2\x82\xac"));
+    EXPECT_EQ(r.Child("List").ChildCount(), 3);
+    EXPECT_EQ(r.Child("List").Children("Item")[2].Attribute("Id"), "2");
+    EXPECT_EQ(back.SaveToBytes(), bytes);
+}
+
+TEST(Xml, RootIsTheFirstElementWhateverComesBefore)
+{
+    const char *docs[] = {
+        "<Root><A/></Root>",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Root><A/></Root>",
+        "<!-- written by hand -->\n<Root><A/></Root><!--SW_VERSION = 1.000-->",
+        "\xEF\xBB\xBF<?xml version=\"1.0\"?><!--x--><?pi y?><Root><A/></Root>",
+    };
+    QTemporaryDir dir;
+    for (const char *text : docs) {
+        TXmlDocument doc;
+        doc.LoadFromFile(WriteTemp(dir, "r.xml", text));
+        EXPECT_EQ(doc.DocumentElement().Name(), "Root") << text;
+        EXPECT_TRUE(doc.DocumentElement().Child("A")) << text;
+    }
+}
+
+TEST(Xml, AnsiDeclaredFileIsDecoded)
+{
+    QTemporaryDir dir;
+    TXmlDocument doc;
+    doc.LoadFromFile(WriteTemp(dir, "a.xml",
+                               "<?xml version=\"1.0\" encoding=\"windows-1252\"?><R n=\"\xe8\x80\"/>"));
+    EXPECT_EQ(doc.DocumentElement().Attribute("n"), QString::fromUtf8("\xc3\xa8\xe2\x82\xac"));
+}
+
+TEST(Xml, DamagedOrMissingFileGivesClearError)
+{
+    QTemporaryDir dir;
+    const struct { QByteArray bytes; const char *expect; } cases[] = {
+        {"<Root><A></Root>", "line 1"},
+        {"<Root>\n  <A x=\"1></A>\n</Root>", "not a valid XML document"},
+        {"", "No document element"},
+        {"<!-- only a comment -->", "No document element"},
+        {"<Root><A>", "not a valid XML document"},
+        {QByteArray("<Ro\0ot/>", 8), "not a valid XML document"},
+    };
+    for (const auto &c : cases) {
+        const QString path = WriteTemp(dir, "bad.xml", c.bytes);
+        TXmlDocument doc;
+        try {
+            doc.LoadFromFile(path);
+            ADD_FAILURE() << "no error for " << c.bytes.toStdString();
+        } catch (const EXmlError &e) {
+            EXPECT_NE(std::string(e.what()).find(c.expect), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("bad.xml"), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(doc.IsEmpty());
+        EXPECT_FALSE(doc.DocumentElement());
+    }
+    TXmlDocument doc;
+    EXPECT_THROW(doc.LoadFromFile(dir.filePath("missing.xml")), EXmlError);
+    EXPECT_THROW(doc.LoadFromString("<a><b></a>"), EXmlError);
+}
+
+TEST(Xml, MissingElementsAndAttributesAreReported)
+{
+    TXmlDocument doc;
+    doc.LoadFromString("<R a=\"\"><C/></R>");
+    TXmlNode r = doc.DocumentElement();
+    EXPECT_TRUE(r.HasAttribute("a"));
+    EXPECT_EQ(r.Attribute("a"), "");
+    EXPECT_EQ(r.AttributeDef("a", "d"), "");   // present but empty is not missing
+    EXPECT_FALSE(r.HasAttribute("b"));
+    EXPECT_EQ(r.AttributeDef("b", "d"), "d");
+    EXPECT_THROW(r.Attribute("b"), EXmlMissing);
+    EXPECT_THROW(r.ChildRequired("X"), EXmlMissing);
+    EXPECT_FALSE(r.Child("X"));
+
+    // A null handle answers reads with "missing" and refuses writes.
+    TXmlNode none = r.Child("X").Child("Y");
+    EXPECT_TRUE(none.IsNull());
+    EXPECT_EQ(none.Text(), "");
+    EXPECT_EQ(none.AttributeDef("a", "d"), "d");
+    EXPECT_TRUE(none.Children().empty());
+    EXPECT_THROW(none.AddChild("Z"), EXmlError);
+    EXPECT_THROW(none.SetAttribute("a", "b"), EXmlError);
+}
+
+TEST(Xml, SetTextReplacesAndSetAttributeKeepsPlace)
+{
+    TXmlDocument doc;
+    TXmlNode r = doc.CreateRoot("R");
+    r.SetAttribute("x", "1");
+    r.SetAttribute("y", "2");
+    r.SetAttribute("x", "3");
+    TXmlNode t = r.AddTextChild("T", "old");
+    t.SetText("new");
+    EXPECT_EQ(t.Text(), "new");
+    t.SetText("");
+    EXPECT_EQ(t.Text(), "");
+    EXPECT_EQ(doc.SaveToString().left(17), "<R x=\"3\" y=\"2\">\n ");
+    doc.AddComment("a--b-");
+    TXmlDocument back;
+    back.LoadFromString(doc.SaveToString());   // the comment stays well-formed
+    EXPECT_EQ(back.DocumentElement().Name(), "R");
+}
