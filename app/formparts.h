@@ -1,0 +1,21 @@
+#pragma once
+// Parts the shell's windows share: the face colour, the title panel with the software code
+// and the bottom panel with OK and Cancel.
+#include "platform/color.h"
+
+class QFrame;
+class QLabel;
+class QWidget;
+class TLbButton;
+
+constexpr TColor Form_Color = 15595512;        // the windows' background
+constexpr TColor Button_Down_Color = 33023;
+
+// Paints the widget's background in Form_Color and sets the windows' font.
+void Set_Form_Look(QWidget *form);
+
+// A 69-pixel title panel holding the large software code and the subtitle.
+QFrame *Create_Title_Panel(QWidget *form, QLabel *&L_SW_Code, QLabel *&L_SW_Desc);
+
+// The bottom panel with OK and Cancel at its right.
+QFrame *Create_Button_Panel(QWidget *form, TLbButton *&Btn_OK, TLbButton *&Btn_Cancel);

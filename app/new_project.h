@@ -1,0 +1,36 @@
+#pragma once
+// "Create New Configuration": takes a name, creates PROJECTS/<name>/ with its bin folder
+// and makes it the current project.
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class TLbButton;
+
+class TFNew_Project : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TFNew_Project(QWidget *parent = nullptr);
+
+    void Set_Lang();
+    void FormShow();
+    // Creates the project; on any failure shows the message and leaves the dialog open.
+    void Btn_OKClick();
+
+    QLabel *L_SW_Code;
+    QLabel *L_SW_Desc;
+    QLabel *Label1;
+    QLineEdit *E_New_Proj;
+    TLbButton *Btn_OK;
+    TLbButton *Btn_Cancel;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+};
+
+// A name that stays one folder directly inside PROJECTS: no separators, not "." or "..",
+// no control characters.
+bool Is_Safe_Project_Name(const QString &name);
+
+extern TFNew_Project *FNew_Project;

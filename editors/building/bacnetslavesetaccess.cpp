@@ -1,0 +1,7 @@
+#include "editors/building/bacnetslavesetaccess.h"
+
+TFBACnetSlaveSetAccess *FBACnetSlaveSetAccess = nullptr;
+
+TFBACnetSlaveSetAccess::TFBACnetSlaveSetAccess(QWidget *parent) : TFPlaceholder(parent, 1500)
+{
+}

@@ -1,0 +1,7 @@
+#include "editors/fieldbus/transmitnmea.h"
+
+TFTransmitNMEA *FTransmitNMEA = nullptr;
+
+TFTransmitNMEA::TFTransmitNMEA(QWidget *parent) : TFPlaceholder(parent, 4700)
+{
+}

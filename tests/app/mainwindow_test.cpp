@@ -1,0 +1,304 @@
+#include "app/forms.h"
+#include "app/lbbutton.h"
+#include "app/new_project.h"
+#include "app/openconf.h"
+#include "app/settings.h"
+#include "app/tessalinorfirmware.h"
+#include "shell_fixture.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+
+namespace {
+
+const char *const Model_Buttons[] = {"Btn_Info", "Btn_Opz", "Btn_Close", "Btn_New", "Btn_Open",
+                                     "Btn_Prm_Gen", "Btn_LoRaWAN_Access",
+                                     "Btn_EtherNetIP_Access", "Btn_CreateBin"};
+
+// Every button that needs an open project, shown or hidden.
+const char *const Project_Buttons[] = {
+    "Btn_Prm_Gen", "Btn_LoRaWAN_Access", "Btn_EtherNetIP_Access", "Btn_CreateBin",
+    "Btn_BACnet_SetAccess", "Btn_BACnet_EDE_File", "Btn_MBus", "Btn_ScanDecode",
+    "Btn_Modbus_Set_Access", "Btn_CAN_Rec_Frame", "Btn_CAN_Send_Frame", "Btn_PDO_CANopen",
+    "Btn_SDO_Client_CANopen", "Btn_SDO_Server_CANopen", "Btn_CANopen_EDS", "Btn_DNet_Net",
+    "Btn_DNet_Offset", "Btn_DMX_Default", "Btn_KNX_Access", "Btn_PROFIBUS_GSD",
+    "Btn_PROFINET_XML", "Btn_IEC61850_Client", "Btn_IEC61850_Access",
+    "Btn_TLS_List_Certificates", "Btn_MQTT_Set_Topic", "Btn_OPC_UA_Client_Access",
+    "Btn_OPC_UA_Server_Access", "Btn_S7_Protocol_Access", "Btn_SNMP_Manager_Access",
+    "Btn_SNMP_Trap", "Btn_SNMP_MIB"};
+
+class MainWindowTest : public ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        Forms().Clear();
+    }
+    void TearDown() override
+    {
+        Main.reset();
+        FNew_Project = nullptr;
+        FOpenConf = nullptr;
+        Forms().Clear();
+        ShellTest::TearDown();
+    }
+    TFTessalinorFirmWare &Start()
+    {
+        Main = std::make_unique<TFTessalinorFirmWare>();
+        return *Main;
+    }
+    void Write_Settings_File(const QByteArray &xml) { Write(In_Temp(QStringLiteral("Tessalinor.xml")), xml); }
+    std::unique_ptr<TFTessalinorFirmWare> Main;
+};
+
+TEST_F(MainWindowTest, FirstRunInEmptyFolder)
+{
+    Set_Program_Folder(In_Temp(QStringLiteral("fresh")));
+    QDir().mkdir(In_Temp(QStringLiteral("fresh")));
+    Reset_Program_State();
+    Lang_Text_List.clear();
+    TFTessalinorFirmWare &w = Start();
+    EXPECT_EQ(List_Dirs(In_Temp(QStringLiteral("fresh"))), QStringList({"LANGUAGE", "MASTER", "PROJECTS"}));
+    EXPECT_EQ(Exe_Dir, In_Temp(QStringLiteral("fresh")));
+    EXPECT_EQ(Projects_Dir, Exe_Dir + QStringLiteral("/PROJECTS"));
+    EXPECT_EQ(w.L_Name_Conf->text(), QStringLiteral("None Configuration Opened "));
+    EXPECT_EQ(w.L_Name_Conf_L2->text(), QStringLiteral("Use Step1 to open or create new configuration"));
+    EXPECT_EQ(Last_IP_Address, QStringLiteral("192.168.2.205"));
+    EXPECT_EQ(Language_Name, QStringLiteral("English"));
+    EXPECT_FALSE(w.Timer_Update->isActive());
+    EXPECT_TRUE(Update_Read_Back);
+    EXPECT_EQ(Lang_Text_List.size(), 6400);
+    EXPECT_TRUE(Project_Path.isEmpty());
+    EXPECT_EQ(Path_ParGen, QStringLiteral("/ParGen.xml"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Qelvar - Configurator CF41R08 EtherNet/IP Master / LoRaWAN "));
+    EXPECT_EQ(w.L_SW_Code->text(), QStringLiteral("CF41R08"));
+    EXPECT_EQ(w.L_SW_Desc->text(), QStringLiteral("EtherNet/IP Master / LoRaWAN - Converter"));
+    EXPECT_EQ(w.Btn_New->Caption(), QStringLiteral("New Configuration"));
+    EXPECT_EQ(w.Btn_CreateBin->Caption(), QStringLiteral("Update Device UDP"));
+    EXPECT_EQ(w.Btn_Opz->Hint(), QStringLiteral("Options"));
+    // Closing writes the settings file beside the program.
+    w.FormClose();
+    EXPECT_TRUE(File_Exists(In_Temp(QStringLiteral("fresh/Tessalinor.xml"))));
+}
+
+TEST_F(MainWindowTest, OnlyThisModelsButtonsShowWhereTabled)
+{
+    TFTessalinorFirmWare &w = Start();
+    QStringList shown;
+    for (TLbButton *b : w.findChildren<TLbButton *>())
+        if (!b->isHidden())
+            shown << b->objectName();
+    QStringList expected;
+    for (const char *name : Model_Buttons)
+        expected << QLatin1String(name);
+    shown.sort();
+    expected.sort();
+    EXPECT_EQ(shown, expected);
+    struct Place { const char *name; int left, top, width, height; };
+    const Place places[] = {
+        {"Btn_Info", 516, 8, 50, 50}, {"Btn_Opz", 574, 8, 50, 50}, {"Btn_Close", 632, 8, 50, 50},
+        {"Btn_New", 80, 112, 170, 36}, {"Btn_Open", 258, 112, 170, 36},
+        {"Btn_Prm_Gen", 80, 156, 170, 36}, {"Btn_LoRaWAN_Access", 80, 200, 170, 36},
+        {"Btn_EtherNetIP_Access", 80, 244, 170, 36}, {"Btn_CreateBin", 80, 288, 170, 36},
+    };
+    for (const Place &p : places)
+        EXPECT_EQ(w.Button(QLatin1String(p.name))->geometry(), QRect(p.left, p.top, p.width, p.height)) << p.name;
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(w.L_Step[i]->isHidden(), i >= 5) << i;
+        EXPECT_EQ(w.L_Step[i]->pos(), QPoint(16, 128 + 44 * i)) << i;
+        EXPECT_EQ(w.L_Step[i]->text(), QStringLiteral("Step %1").arg(i + 1));
+    }
+    EXPECT_EQ(w.L_Qelvar->pos(), QPoint(565, 304));
+    EXPECT_FALSE(w.L_Qelvar->isHidden());
+    EXPECT_TRUE(w.LL_Update->isHidden());
+    EXPECT_EQ(w.Shape1->geometry(), QRect(10, 339, 674, 1));
+    EXPECT_EQ(w.size(), QSize(694, 440));
+    EXPECT_EQ(w.L_Name_Conf->pos(), QPoint(87, 75));
+    EXPECT_EQ(w.L_Name_Conf_L2->pos(), QPoint(87, 88));
+}
+
+TEST_F(MainWindowTest, EveryProjectButtonWithoutProjectSaysText18)
+{
+    TFTessalinorFirmWare &w = Start();
+    for (const char *name : Project_Buttons) {
+        Guard.Fake.Calls.clear();
+        TLbButton *b = w.Button(QLatin1String(name));
+        ASSERT_NE(b, nullptr) << name;
+        b->Click();
+        ASSERT_EQ(Guard.Fake.Calls.size(), 1u) << name;
+        EXPECT_EQ(Guard.Fake.Calls[0].kind, TMsgKind::Error) << name;
+        EXPECT_EQ(Guard.Fake.LastText(), QStringLiteral("Error! Project not Valid")) << name;
+    }
+}
+
+TEST_F(MainWindowTest, SettingsNameAProjectWhoseFolderIsGone)
+{
+    Write_Settings_File("<Conf_Settings><lastproj><projectname>Gone</projectname></lastproj>"
+                        "<lastipadd><ipaddress>10.1.1.1</ipaddress></lastipadd></Conf_Settings>");
+    TFTessalinorFirmWare &w = Start();
+    EXPECT_EQ(Project_Name, QStringLiteral("Gone"));
+    EXPECT_TRUE(Project_Path.isEmpty());
+    EXPECT_EQ(w.L_Name_Conf->text(), QStringLiteral("None Configuration Opened "));
+    EXPECT_EQ(Last_IP_Address, QStringLiteral("10.1.1.1"));
+    w.Btn_Prm_Gen->Click();
+    EXPECT_EQ(Guard.Fake.LastText(), QStringLiteral("Error! Project not Valid"));
+    w.FormClose();
+    Reset_Program_State();
+    Read_Settings(In_Temp(QStringLiteral("Tessalinor.xml")));
+    EXPECT_EQ(Project_Name, QStringLiteral("Gone"));
+}
+
+TEST_F(MainWindowTest, LastProjectOpensWhenItsFolderExists)
+{
+    QDir().mkpath(Projects_Dir + QStringLiteral("/Plant"));
+    Write_Settings_File("<Conf_Settings><lastproj><projectname>Plant</projectname></lastproj></Conf_Settings>");
+    TFTessalinorFirmWare &w = Start();
+    EXPECT_EQ(Project_Path, Projects_Dir + QStringLiteral("/Plant"));
+    EXPECT_EQ(w.L_Name_Conf->text(), QStringLiteral("Opened Configuration of the Converter : "));
+    EXPECT_EQ(w.L_Name_Conf_L2->text(), QStringLiteral("Plant"));
+    EXPECT_EQ(Path_M_Bus, Project_Path + QStringLiteral("/M_Bus.xml"));
+}
+
+TEST_F(MainWindowTest, UpdateTimerRunsOnlyWithBothInternetOptions)
+{
+    struct Case { const char *internet, *update; bool active; };
+    for (const Case &c : {Case{"1", "1", true}, Case{"1", "0", false}, Case{"0", "1", false}}) {
+        Write_Settings_File(QByteArray("<C><lastinternet><enable_internet>") + c.internet +
+                            "</enable_internet><enable_update>" + c.update +
+                            "</enable_update></lastinternet></C>");
+        TFTessalinorFirmWare &w = Start();
+        EXPECT_EQ(w.Timer_Update->isActive(), c.active) << c.internet << c.update;
+        EXPECT_EQ(w.Timer_Update->interval(), 60000);
+    }
+}
+
+TEST_F(MainWindowTest, DamagedSettingsAndUnreadableLanguageStillStart)
+{
+    Write_Settings_File("<Conf_Settings><lastlang><language>Deutsch</lang");
+    QDir().mkdir(Language_Dir + QStringLiteral("/Deutsch.lng"));
+    TFTessalinorFirmWare &w = Start();
+    EXPECT_EQ(Language_Name, QStringLiteral("English"));
+    EXPECT_EQ(w.L_Begin->text(), QStringLiteral("Begin"));
+}
+
+TEST_F(MainWindowTest, LanguageFromSettingsAndChangeLanguage)
+{
+    Write(Language_Dir + QStringLiteral("/Deutsch.lng"), "STR0 =Anfang\nSTR15 =Neue Konfiguration");
+    Write_Settings_File("<C><lastlang><language>Deutsch</language></lastlang></C>");
+    TFTessalinorFirmWare &w = Start();
+    EXPECT_EQ(w.L_Begin->text(), QStringLiteral("Anfang"));
+    EXPECT_EQ(w.Btn_New->Caption(), QStringLiteral("Neue Konfiguration"));
+    Language_Name = QStringLiteral("English");
+    Load_Language();
+    w.Change_Language();
+    EXPECT_EQ(w.Btn_New->Caption(), QStringLiteral("New Configuration"));
+}
+
+TEST_F(MainWindowTest, NewAndOpenProjectThroughTheButtons)
+{
+    TFTessalinorFirmWare &w = Start();
+    TFNew_Project new_project;
+    TFOpenConf open_conf;
+    FNew_Project = &new_project;
+    FOpenConf = &open_conf;
+    QTimer::singleShot(0, &new_project, [&] {
+        new_project.E_New_Proj->setText(QStringLiteral("Line 1"));
+        new_project.Btn_OK->Click();
+    });
+    w.Btn_New->Click();
+    EXPECT_EQ(w.L_Name_Conf_L2->text(), QStringLiteral("Line 1"));
+    EXPECT_EQ(Project_Path, Projects_Dir + QStringLiteral("/Line 1"));
+
+    QDir().mkdir(Projects_Dir + QStringLiteral("/Another"));
+    QTimer::singleShot(0, &open_conf, [&] {
+        open_conf.ListBox1->setCurrentRow(0);
+        open_conf.Btn_OK->Click();
+    });
+    w.Btn_Open->Click();
+    EXPECT_EQ(Project_Name, QStringLiteral("Another"));
+    EXPECT_EQ(Path_ParGen, Projects_Dir + QStringLiteral("/Another/ParGen.xml"));
+
+    // Cancel changes nothing.
+    QTimer::singleShot(0, &open_conf, [&] {
+        open_conf.ListBox1->setCurrentRow(1);
+        open_conf.Btn_Cancel->Click();
+    });
+    w.Btn_Open->Click();
+    EXPECT_EQ(Project_Name, QStringLiteral("Another"));
+
+    // OK with no name leaves no project open.
+    w.Apply_Open_Project(QString());
+    EXPECT_TRUE(Project_Path.isEmpty());
+    EXPECT_EQ(w.L_Name_Conf_L2->text(), QStringLiteral("Use Step1 to open or create new configuration"));
+}
+
+class MainWindowWithProject : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        QDir().mkdir(Projects_Dir + QStringLiteral("/P"));
+        Start().Apply_Open_Project(QStringLiteral("P"));
+    }
+};
+
+TEST_F(MainWindowWithProject, EdeFileNameGetsCsvAndAsksBeforeOverwriting)
+{
+    QStringList written;
+    Main->Hooks.Create_EDE_File = [&](const QString &name) { written << name; };
+    Guard.Fake.FileAnswers = {"/x/plant", "/x/plant.Csv", Project_Path + "/old.csv", Project_Path + "/old.csv", ""};
+    Write(Project_Path + QStringLiteral("/old.csv"), "x");
+    Guard.Fake.Answers = {TMsgResult::No, TMsgResult::Yes};
+    for (int i = 0; i < 5; ++i)
+        Main->Button(QStringLiteral("Btn_BACnet_EDE_File"))->Click();
+    EXPECT_EQ(written, QStringList({"/x/plant.csv", "/x/plant.Csv", Project_Path + "/old.csv"}));
+    EXPECT_EQ(Guard.Fake.Calls[0].what, QStringLiteral("save"));
+    EXPECT_EQ(Guard.Fake.Texts(), QStringList({Lang_Text(1105), Lang_Text(1105)}));
+}
+
+TEST_F(MainWindowWithProject, ScanDecodeAsksWhenTheNetworkFileExists)
+{
+    QString seen;
+    Main->Hooks.Show_Scan_Decode = [&](int code, const QString &file, int type) {
+        seen = QStringLiteral("%1 %2 %3").arg(code).arg(file).arg(type);
+    };
+    Main->Button(QStringLiteral("Btn_ScanDecode"))->Click();
+    EXPECT_EQ(seen, QStringLiteral("0 %1 0").arg(Path_M_Bus));
+    EXPECT_TRUE(Guard.Fake.Calls.empty());
+    seen.clear();
+    Write(Path_M_Bus, "<M_Bus/>");
+    Guard.Fake.Answers = {TMsgResult::No};
+    Main->Button(QStringLiteral("Btn_ScanDecode"))->Click();
+    EXPECT_TRUE(seen.isEmpty());
+    EXPECT_EQ(Guard.Fake.LastText(), Lang_Text(35));
+}
+
+TEST_F(MainWindowWithProject, EditorNotInTheBuildIsReported)
+{
+    Main->Btn_Prm_Gen->Click();
+    ASSERT_EQ(Guard.Fake.Calls.size(), 1u);
+    EXPECT_TRUE(Guard.Fake.LastText().contains(QStringLiteral("FParGen")));
+}
+
+TEST_F(MainWindowWithProject, GetTypeBACnet)
+{
+    struct Case { QByteArray xml; int type; };
+    const Case cases[] = {
+        {"<Par_Gen><BACnet_Type>2</BACnet_Type></Par_Gen>", 2},
+        {"<Other><BACnet_Type>x</BACnet_Type></Other>", 0},
+        {"<Par_Gen/>", 0},
+        {"<Par_Gen><BACnet_Type>", 0},
+    };
+    EXPECT_EQ(Main->Get_Type_BACnet(), 0);
+    for (const Case &c : cases) {
+        Write(Path_ParGen, c.xml);
+        EXPECT_EQ(Main->Get_Type_BACnet(), c.type) << c.xml.constData();
+    }
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+#include "app/comon.h"
+#include "app/forms.h"
+#include "app/language.h"
+#include "app/placeholderform.h"
+#include "app/tessalinorfirmware.h"
+#include "editors/building/bacnetaccess.h"
+#include "editors/building/profinetfilename.h"
+#include "gateway/boot.h"
+#include "mbus/scandecode.h"
+#include "platform/dialogs.h"
+#include "program/program.h"
+
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProgramTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Temp.isValid());
+        Reset_Program_State();
+        Set_Program_Folder(Temp.path());
+        Main = Create_Forms();
+    }
+    void TearDown() override
+    {
+        Destroy_Forms();
+        Set_Program_Folder(QString());
+        Reset_Program_State();
+    }
+    QTemporaryDir Temp;
+    TFakeDialogsGuard Guard;
+    TFTessalinorFirmWare *Main = nullptr;
+};
+
+TEST_F(ProgramTest, CreatesTheWindowsInOrderMainWindowFirst)
+{
+    const QStringList expected = {
+        "FTessalinorFirmWare", "FNew_Project", "FOpenConf", "FAbout", "FSoftOptions", "FParGen",
+        "FBoot", "FLoRa_Set_Access", "FBACnetAccess", "FImportEDEFile", "FBACnet_Eng_Unit",
+        "FBACnetSlaveSetAccess", "FMeter_Bus", "FNewIDNode", "FInsertKeyWireless",
+        "FModbusStartAdd_SD", "FScanDecode", "FScanModbusStart", "FSetAccess",
+        "FModbus_TCP_Master_Set_Access", "FReceiveCAN", "FTransmitCAN", "FSet_PDO_Access",
+        "FSet_SDO_Client_Access", "FSet_SDO_Server_Access", "FDefOffset", "FDNet", "FDMXDefVal",
+        "FEtherNEtIP_EDS", "FEtherNetIP_Master_Access", "FReceiveJ1939", "FTransmitJ1939",
+        "FKNXAccess", "FReceiveNMEA", "FTransmitNMEA", "FProfinetFileName", "FIEC_61850_Access",
+        "FIEC61850_Variables", "FTLS_Server_Known_Cert", "FMQTT_Set_Topic", "FTopicTemplate",
+        "FOPC_UA_Add_Server", "FOPC_UA_Client_Access", "FOPC_UA_Scan_Server",
+        "FOPC_UA_Server_Access", "FS7_Protocol_Set_Access", "FSNMPManagerAccess",
+        "FSNMP_Trap_Access", "FEtherNetIP_Data_Seg"};
+    ASSERT_EQ(expected.size(), 49);
+    EXPECT_EQ(Forms().Names(), expected);
+    EXPECT_EQ(Main, FTessalinorFirmWare);
+    EXPECT_EQ(Forms().Form(QStringLiteral("FTessalinorFirmWare")), Main);
+    for (const QString &name : expected) {
+        QWidget *form = Forms().Form(name);
+        ASSERT_NE(form, nullptr) << name.toStdString();
+        // Each class is named after its form variable.
+        EXPECT_EQ(QString::fromLatin1(typeid(*form).name()).endsWith(QStringLiteral("T") + name),
+                  true) << typeid(*form).name();
+    }
+}
+
+TEST_F(ProgramTest, ChangeLanguageRefreshesTheFortyFourWindowsInOrder)
+{
+    QStringList called;
+    Forms().On_Set_Lang = [&](const QString &name) { called << name; };
+    Main->Change_Language();
+    Forms().On_Set_Lang = nullptr;
+    const QStringList expected = {
+        "FTessalinorFirmWare", "FNew_Project", "FOpenConf", "FSoftOptions", "FBoot", "FParGen",
+        "FLoRa_Set_Access", "FBACnetAccess", "FImportEDEFile", "FBACnetSlaveSetAccess",
+        "FBACnet_Eng_Unit", "FMeter_Bus", "FNewIDNode", "FSetAccess",
+        "FModbus_TCP_Master_Set_Access", "FReceiveCAN", "FTransmitCAN", "FSet_PDO_Access",
+        "FSet_SDO_Client_Access", "FSet_SDO_Server_Access", "FDNet", "FDefOffset", "FDMXDefVal",
+        "FEtherNetIP_Master_Access", "FEtherNEtIP_EDS", "FEtherNetIP_Data_Seg", "FReceiveJ1939",
+        "FTransmitJ1939", "FKNXAccess", "FReceiveNMEA", "FTransmitNMEA", "FIEC_61850_Access",
+        "FProfinetFileName", "FTLS_Server_Known_Cert", "FIEC61850_Variables", "FMQTT_Set_Topic",
+        "FTopicTemplate", "FOPC_UA_Client_Access", "FOPC_UA_Add_Server", "FOPC_UA_Scan_Server",
+        "FOPC_UA_Server_Access", "FS7_Protocol_Set_Access", "FSNMPManagerAccess",
+        "FSNMP_Trap_Access"};
+    ASSERT_EQ(expected.size(), 44);
+    EXPECT_EQ(called, expected);
+}
+
+TEST_F(ProgramTest, WindowsTakeTheirBlockAndTheSoftwareCode)
+{
+    EXPECT_EQ(FBACnetAccess->windowTitle(), QStringLiteral("Set BACnet Access"));
+    EXPECT_EQ(FBACnetAccess->L_SW_Code->text(), QStringLiteral("CF41R08"));
+    // The scan window and its two dialogs do not show the software code.
+    for (const char *name : {"FScanDecode", "FScanModbusStart", "FInsertKeyWireless"}) {
+        auto *form = static_cast<TFPlaceholder *>(Forms().Form(QLatin1String(name)));
+        EXPECT_TRUE(form->L_SW_Code->text().isEmpty()) << name;
+        EXPECT_FALSE(form->windowTitle().isEmpty()) << name;
+    }
+    Lang_Text_List[1300] = QStringLiteral("BACnet-Zugriff");
+    Lang_Text_List[2100] = QStringLiteral("Scan");
+    Main->Change_Language();
+    EXPECT_EQ(FBACnetAccess->windowTitle(), QStringLiteral("BACnet-Zugriff"));
+    EXPECT_NE(FScanDecode->windowTitle(), QStringLiteral("Scan"));   // not refreshed
+}
+
+TEST_F(ProgramTest, HooksReachTheWindowsOfOtherSubsystems)
+{
+    FProfinetFileName->Name_File_XML = QStringLiteral("GSDML-V2.3-Qelvar.xml");
+    QTimer::singleShot(0, FProfinetFileName, [] { FProfinetFileName->done(1); });
+    QString name;
+    EXPECT_TRUE(Main->Hooks.Ask_Profinet_File_Name(name));
+    EXPECT_EQ(name, QStringLiteral("GSDML-V2.3-Qelvar.xml"));
+
+    QTimer::singleShot(0, FBoot, [] { FBoot->done(0); });
+    Main->Hooks.Show_Boot(1);
+    EXPECT_EQ(FBoot->Form_Type, 1);
+    EXPECT_EQ(FBoot->L_SW_Code->text(), QStringLiteral("CF41R08"));
+
+    QTimer::singleShot(0, FScanDecode, [] { FScanDecode->done(0); });
+    Main->Hooks.Show_Scan_Decode(7, QStringLiteral("/p/M_Bus.xml"), 0);
+    EXPECT_EQ(FScanDecode->XML_Code_Dev, 7);
+    EXPECT_EQ(FScanDecode->FileName_MBus, QStringLiteral("/p/M_Bus.xml"));
+}
+
+TEST_F(ProgramTest, DestroyClearsTheFormVariables)
+{
+    Destroy_Forms();
+    EXPECT_EQ(FTessalinorFirmWare, nullptr);
+    EXPECT_EQ(FBoot, nullptr);
+    EXPECT_TRUE(Forms().Names().isEmpty());
+    Main = Create_Forms();
+    EXPECT_EQ(Forms().Names().size(), 49);
+}
+
+} // namespace
