@@ -6,7 +6,6 @@
 class QLabel;
 class QLineEdit;
 class TLbButton;
-struct TDialog_Frame;
 
 class TFNew_Project : public QDialog
 {
@@ -28,9 +27,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-
-private:
-    TDialog_Frame Frame();
 };
 
 // A name that stays one folder directly inside PROJECTS: no separators, not "." or "..",

@@ -7,7 +7,6 @@
 class QLabel;
 class QListWidget;
 class TLbButton;
-struct TDialog_Frame;
 
 class TFOpenConf : public QDialog
 {
@@ -34,9 +33,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-
-private:
-    TDialog_Frame Frame();
 };
 
 extern TFOpenConf *FOpenConf;

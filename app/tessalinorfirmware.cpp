@@ -364,17 +364,12 @@ void TFTessalinorFirmWare::Show_Editor(const QString &form)
         MessageError(QStringLiteral("The window %1 is not part of this build.").arg(form), {}, this);
 }
 
-bool TFTessalinorFirmWare::Hook_Missing(bool present)
-{
-    if (!present)
-        MessageError(QStringLiteral("This function is not part of this build."), {}, this);
-    return !present;
-}
-
 void TFTessalinorFirmWare::Run_Hook(const std::function<void()> &hook)
 {
-    if (!Hook_Missing(bool(hook)))
+    if (hook)
         hook();
+    else
+        MessageError(QStringLiteral("This function is not part of this build."), {}, this);
 }
 
 void TFTessalinorFirmWare::Create_New_Project()
@@ -401,8 +396,10 @@ void TFTessalinorFirmWare::Scan_Decode()
 {
     if (File_Exists(Path_M_Bus) && !MessageYesNo(Lang_Text(35), {}, this))
         return;
-    if (Hook_Missing(bool(Hooks.Show_Scan_Decode)))
+    if (!Hooks.Show_Scan_Decode) {
+        Run_Hook({});
         return;
+    }
     Hooks.Show_Scan_Decode(Get_XML_Code_Dev(), Path_M_Bus, Get_Scan_Form_Type());
 }
 
@@ -412,8 +409,10 @@ void TFTessalinorFirmWare::Update_Device()
         MessageError(Lang_Text(30), {}, this);
         return;
     }
-    if (Hook_Missing(Hooks.Compile_Project && Hooks.Show_Boot))
+    if (!Hooks.Compile_Project || !Hooks.Show_Boot) {
+        Run_Hook({});
         return;
+    }
     Hooks.Compile_Project();
     Hooks.Show_Boot(1);
 }
@@ -434,8 +433,10 @@ void TFTessalinorFirmWare::Start_Program(const QString &NomeSW, const QString &P
 
 void TFTessalinorFirmWare::PROFINET_XML()
 {
-    if (Hook_Missing(Hooks.Ask_Profinet_File_Name && Hooks.Create_GSDML_File))
+    if (!Hooks.Ask_Profinet_File_Name || !Hooks.Create_GSDML_File) {
+        Run_Hook({});
         return;
+    }
     QString name;
     if (Hooks.Ask_Profinet_File_Name(name))
         Hooks.Create_GSDML_File(name);
@@ -443,8 +444,10 @@ void TFTessalinorFirmWare::PROFINET_XML()
 
 void TFTessalinorFirmWare::Build_EDS_File()
 {
-    if (Hook_Missing(bool(Hooks.Build_CANopen_EDS)))
+    if (!Hooks.Build_CANopen_EDS) {
+        Run_Hook({});
         return;
+    }
     QString name = Dialogs().SaveFile(QString(), Project_Path,
                                       QStringLiteral("Electronic Data Sheet (*.eds)"), this);
     if (name.isEmpty())
@@ -456,8 +459,10 @@ void TFTessalinorFirmWare::Build_EDS_File()
 
 void TFTessalinorFirmWare::BACnet_EDE_File()
 {
-    if (Hook_Missing(bool(Hooks.Create_EDE_File)))
+    if (!Hooks.Create_EDE_File) {
+        Run_Hook({});
         return;
+    }
     QString name = Dialogs().SaveFile(QString(), Project_Path,
                                       QStringLiteral("CSV (MS-DOS) (*.csv)"), this);
     if (name.isEmpty())

@@ -262,19 +262,6 @@ void TCanvas::NoBrush()
     brushState_ = kNoBrush;
 }
 
-// Outline with the pen and inside with the brush, either of them possibly clear.
-void TCanvas::ApplyFigure()
-{
-    if (Pen.Style == psClear)
-        NoPen();
-    else
-        ApplyPen();
-    if (Brush.Style == bsClear)
-        NoBrush();
-    else
-        ApplyBrush();
-}
-
 void TCanvas::ApplyFont()
 {
     if (appliedFont_ && appliedFont_->Name == Font.Name && appliedFont_->Size == Font.Size &&
@@ -341,7 +328,14 @@ void TCanvas::Polygon(const std::vector<TPoint> &points)
                        std::max(bounds.Right, p.X + 1), std::max(bounds.Bottom, p.Y + 1));
     }
     Record("Polygon", bounds);
-    ApplyFigure();
+    if (Pen.Style == psClear)
+        NoPen();
+    else
+        ApplyPen();
+    if (Brush.Style == bsClear)
+        NoBrush();
+    else
+        ApplyBrush();
     painter_->drawPolygon(q.data(), int(q.size()), Qt::OddEvenFill);
 }
 
@@ -357,7 +351,11 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
             painter_->fillRect(QRect(left, top, right - left - 1, bottom - top - 1), ToQBrush(Brush));
         return;
     }
-    ApplyFigure();
+    ApplyPen();
+    if (Brush.Style == bsClear)
+        NoBrush();
+    else
+        ApplyBrush();
     painter_->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
@@ -366,7 +364,14 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom)
     Record("Ellipse", TRect(left, top, right, bottom));
     if (right <= left || bottom <= top)
         return;
-    ApplyFigure();
+    if (Pen.Style == psClear)
+        NoPen();
+    else
+        ApplyPen();
+    if (Brush.Style == bsClear)
+        NoBrush();
+    else
+        ApplyBrush();
     // Pixel centres: the aliased outline then covers left..right-1 evenly on every side.
     painter_->drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
 }
@@ -377,7 +382,14 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
     Record("RoundRect", TRect(left, top, right, bottom));
     if (right <= left || bottom <= top)
         return;
-    ApplyFigure();
+    if (Pen.Style == psClear)
+        NoPen();
+    else
+        ApplyPen();
+    if (Brush.Style == bsClear)
+        NoBrush();
+    else
+        ApplyBrush();
     painter_->drawRoundedRect(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1),
                               cornerWidth / 2.0, cornerHeight / 2.0, Qt::AbsoluteSize);
 }

@@ -1,0 +1,131 @@
+// The grid substrate on a 1,000,000 x 10 grid: filling, full repaints, page scrolls, and
+// row count changes of 100,000 rows.
+#include "grid/base/stringgridbase.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+constexpr int kRows = 1000000;
+constexpr int kCols = 10;
+
+TStringGridBase &BigGrid()
+{
+    static std::unique_ptr<TStringGridBase> grid = [] {
+        auto g = std::make_unique<TStringGridBase>();
+        g->setFrameShape(QFrame::NoFrame);
+        g->resize(1920, 1080);
+        g->SetColCount(kCols);
+        g->SetRowCount(kRows);
+        g->SetDefaultColWidth(180);
+        g->SetDefaultRowHeight(22);
+        for (int r = 0; r < kRows; ++r)
+            for (int c = 0; c < kCols; ++c)
+                g->SetCells(c, r, c == 3 ? QStringLiteral("Y") : QStringLiteral("R%1C%2").arg(r).arg(c));
+        g->show();
+        QApplication::processEvents();
+        return g;
+    }();
+    return *grid;
+}
+
+void BM_FillMillionRows(benchmark::State &state)
+{
+    for (auto _ : state) {
+        TStringGridBase g;
+        g.SetColCount(kCols);
+        g.SetRowCount(kRows);
+        for (int r = 0; r < kRows; ++r)
+            for (int c = 0; c < kCols; ++c)
+                g.SetCells(c, r, c == 3 ? QStringLiteral("Y") : QStringLiteral("R%1C%2").arg(r).arg(c));
+        state.counters["store_MB"] = double(g.Store().MemoryUsage()) / 1e6;
+    }
+}
+BENCHMARK(BM_FillMillionRows)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void Repaint(TStringGridBase &g, QImage &img)
+{
+    QPainter p(&img);
+    g.PaintTo(p);
+}
+
+void BM_FullRepaint(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    g.SetGridLineWidth(int(state.range(0)));
+    g.SetTopRow(kRows / 2);
+    QImage img(g.viewport()->size(), QImage::Format_RGB32);
+    for (auto _ : state)
+        Repaint(g, img);
+    state.counters["visible_rows"] = g.VisibleRowCount();
+}
+BENCHMARK(BM_FullRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_PageScroll(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    g.SetGridLineWidth(0);
+    g.SetTopRow(1);
+    QImage img(g.viewport()->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        int top = g.TopRow() + g.VisibleRowCount();
+        if (top > kRows - 100)
+            top = 1;
+        g.SetTopRow(top);
+        Repaint(g, img);
+    }
+}
+BENCHMARK(BM_PageScroll)->Unit(benchmark::kMillisecond);
+
+void BM_RowCountChange(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    for (auto _ : state) {
+        g.SetRowCount(kRows + 100000);
+        g.SetRowCount(kRows);
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_RowCountChange)->Unit(benchmark::kMicrosecond);
+
+void BM_RowHeightOffsetAfterChange(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    int i = 0;
+    for (auto _ : state) {
+        g.SetRowHeights(1 + (i % 1000), 30 + (i / 1000) % 2);
+        ++i;
+        benchmark::DoNotOptimize(g.RowOffset(kRows - 1));
+    }
+}
+BENCHMARK(BM_RowHeightOffsetAfterChange)->Unit(benchmark::kMillisecond);
+
+void BM_MouseToCell(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    g.SetTopRow(kRows / 2);
+    int col, row;
+    for (auto _ : state) {
+        g.MouseToCell(1500, 1000, col, row);
+        benchmark::DoNotOptimize(row);
+    }
+}
+BENCHMARK(BM_MouseToCell);
+
+}   // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

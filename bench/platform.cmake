@@ -1,1 +1,0 @@
-cf_add_benchmark(platform SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/platform.cpp DEPS platform)

@@ -1,0 +1,50 @@
+#pragma once
+// The text and object store of a string grid: one text and one object reference per cell.
+//
+// Rows are made on the first non-empty write and hold only as many cells as their last
+// written column, so a grid of a million rows costs one pointer per row until it is filled.
+// The store keeps what lies beyond the grid's current counts (hidden columns live there, and
+// shrinking then growing a grid shows the old cells again, as callers expect). Objects are
+// not owned.
+#include <QString>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+class TObject;
+
+class TGridStore
+{
+public:
+    static constexpr int MaxColumns = 65536;
+
+    QString Text(int ACol, int ARow) const;        // empty where nothing was written
+    void SetText(int ACol, int ARow, const QString &Value);
+    TObject *Object(int ACol, int ARow) const;     // nullptr where nothing was written
+    void SetObject(int ACol, int ARow, TObject *Value);
+
+    // Row ARow moves to index ToIndex; the rows between shift by one (texts and objects).
+    void MoveRow(int FromIndex, int ToIndex);
+    void MoveColumn(int FromIndex, int ToIndex);
+    // Empties the texts and object slots of one row or column (nothing is freed).
+    void ClearRow(int ARow);
+    void ClearColumn(int ACol);
+    void Clear();
+
+    // Rows that may hold data: every row index at or beyond this is empty.
+    int RowExtent() const { return int(FRows.size()); }
+    // Bytes held by the store itself and its texts (an estimate for tuning and reports).
+    size_t MemoryUsage() const;
+
+private:
+    struct TRow
+    {
+        std::vector<QString> Texts;
+        std::vector<TObject *> Objects;   // empty until the row's first object
+    };
+    TRow *RowAt(int ARow) const;
+    TRow &RowForWrite(int ARow);
+    static void CheckIndex(int ACol, int ARow);
+
+    std::vector<std::unique_ptr<TRow>> FRows;
+};

@@ -1,0 +1,98 @@
+#include "grid/base/stringgridbase.h"
+
+
+TStringGridBase::TStringGridBase(QWidget *Parent) : TCustomGrid(Parent) {}
+
+void TStringGridBase::SetCells(int ACol, int ARow, const QString &Value)
+{
+    FStore.SetText(ACol, ARow, Value);
+    if (FEditUpdate == 0 && EditorMode() && InplaceEditor() && InplaceCol() == ACol &&
+        InplaceRow() == ARow && InplaceEditor()->text() != Value) {
+        // An editor on the cell shows what was written (without writing it back).
+        InplaceEditor()->LoadText(Value);
+    }
+    InvalidateCell(ACol, ARow);
+}
+
+void TStringGridBase::SetObjects(int ACol, int ARow, TObject *Value)
+{
+    FStore.SetObject(ACol, ARow, Value);
+}
+
+QStringList TStringGridBase::Rows(int ARow) const
+{
+    QStringList list;
+    list.reserve(ColCount());
+    for (int c = 0; c < ColCount(); ++c)
+        list.append(FStore.Text(c, ARow));
+    return list;
+}
+
+void TStringGridBase::SetRows(int ARow, const QStringList &Value)
+{
+    for (int c = 0; c < Value.size(); ++c)
+        SetCells(c, ARow, Value.at(c));
+}
+
+QStringList TStringGridBase::Cols(int ACol) const
+{
+    QStringList list;
+    list.reserve(RowCount());
+    for (int r = 0; r < RowCount(); ++r)
+        list.append(FStore.Text(ACol, r));
+    return list;
+}
+
+void TStringGridBase::SetCols(int ACol, const QStringList &Value)
+{
+    for (int r = 0; r < Value.size(); ++r)
+        SetCells(ACol, r, Value.at(r));
+}
+
+void TStringGridBase::DrawCell(int ACol, int ARow, const TRect &ARect, TGridDrawState AState)
+{
+    if (DefaultDrawing() && Canvas()) {
+        const QString text = FStore.Text(ACol, ARow);
+        if (!text.isEmpty()) {
+            TCanvas &c = *Canvas();
+            c.Brush.Style = bsClear;
+            c.TextRect(ARect, ARect.Left + 2, ARect.Top + 2, text);
+            c.Brush.Style = bsSolid;
+        }
+    }
+    TCustomGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+QString TStringGridBase::GetEditText(int ACol, int ARow)
+{
+    QString value = FStore.Text(ACol, ARow);
+    if (OnGetEditText)
+        OnGetEditText(this, ACol, ARow, value);
+    return value;
+}
+
+void TStringGridBase::SetEditText(int ACol, int ARow, const QString &Value)
+{
+    ++FEditUpdate;
+    try {
+        if (Value != FStore.Text(ACol, ARow))
+            SetCells(ACol, ARow, Value);
+    } catch (...) {
+        --FEditUpdate;
+        throw;
+    }
+    --FEditUpdate;
+    TCustomGrid::SetEditText(ACol, ARow, Value);
+}
+
+void TStringGridBase::ColumnMoved(int FromIndex, int ToIndex)
+{
+    FStore.MoveColumn(FromIndex, ToIndex);
+    TCustomGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringGridBase::RowMoved(int FromIndex, int ToIndex)
+{
+    FStore.MoveRow(FromIndex, ToIndex);
+    TCustomGrid::RowMoved(FromIndex, ToIndex);
+}
