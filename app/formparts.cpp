@@ -1,5 +1,7 @@
 #include "app/formparts.h"
 
+#include "app/comon.h"
+#include "app/language.h"
 #include "app/lbbutton.h"
 
 #include <QFrame>
@@ -62,4 +64,37 @@ QFrame *Create_Button_Panel(QWidget *form, TLbButton *&Btn_OK, TLbButton *&Btn_C
         layout->addWidget(b);
     }
     return panel;
+}
+
+void Build_Dialog_Frame(QWidget *form, QWidget *input, bool input_stretch, const TDialog_Frame &frame)
+{
+    Set_Form_Look(form);
+    auto *layout = new QVBoxLayout(form);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(Create_Title_Panel(form, frame.L_SW_Code, frame.L_SW_Desc));
+    frame.Label1 = new QLabel(form);
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(12, 0, 12, 0);
+    body->addWidget(frame.Label1);
+    body->addWidget(input, input_stretch ? 1 : 0);
+    layout->addLayout(body, input_stretch ? 1 : 0);
+    if (!input_stretch)
+        layout->addStretch(1);
+    layout->addWidget(Create_Button_Panel(form, frame.Btn_OK, frame.Btn_Cancel));
+    frame.Btn_Cancel->SetModalResult(mrCancel);
+    frame.L_SW_Code->setText(SW_Code);
+}
+
+void Set_Dialog_Frame_Texts(QWidget *form, QWidget *input, int first, int first_hint,
+                            const TDialog_Frame &frame)
+{
+    form->setWindowTitle(Lang_Text(first));
+    frame.L_SW_Desc->setText(Lang_Text(first + 1));
+    frame.Label1->setText(Lang_Text(first + 2));
+    frame.Btn_OK->SetCaption(Lang_Text(first + 3));
+    frame.Btn_Cancel->SetCaption(Lang_Text(first + 4));
+    input->setToolTip(Lang_Text(first_hint));
+    frame.Btn_OK->SetHint(Lang_Text(first_hint + 1));
+    frame.Btn_Cancel->SetHint(Lang_Text(first_hint + 2));
 }

@@ -19,3 +19,19 @@ QFrame *Create_Title_Panel(QWidget *form, QLabel *&L_SW_Code, QLabel *&L_SW_Desc
 
 // The bottom panel with OK and Cancel at its right.
 QFrame *Create_Button_Panel(QWidget *form, TLbButton *&Btn_OK, TLbButton *&Btn_Cancel);
+
+// The shell's small dialogs: the title panel, Label1 over one input, then OK and Cancel.
+struct TDialog_Frame
+{
+    QLabel *&L_SW_Code;
+    QLabel *&L_SW_Desc;
+    QLabel *&Label1;
+    TLbButton *&Btn_OK;
+    TLbButton *&Btn_Cancel;
+};
+// input_stretch: whether the input takes the height the dialog gains when resized.
+void Build_Dialog_Frame(QWidget *form, QWidget *input, bool input_stretch, const TDialog_Frame &frame);
+// Caption, subtitle, label and button captions are texts first to first + 4; the hints of
+// the input, OK and Cancel are texts first_hint to first_hint + 2.
+void Set_Dialog_Frame_Texts(QWidget *form, QWidget *input, int first, int first_hint,
+                            const TDialog_Frame &frame);

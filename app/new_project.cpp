@@ -8,50 +8,32 @@
 #include "platform/files.h"
 
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 TFNew_Project *FNew_Project = nullptr;
 
 TFNew_Project::TFNew_Project(QWidget *parent) : QDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    Set_Form_Look(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
-    layout->addWidget(Create_Title_Panel(this, L_SW_Code, L_SW_Desc));
-    Label1 = new QLabel(this);
     E_New_Proj = new QLineEdit(this);
     E_New_Proj->setObjectName(QStringLiteral("E_New_Proj"));
-    auto *body = new QVBoxLayout;
-    body->setContentsMargins(12, 0, 12, 0);
-    body->addWidget(Label1);
-    body->addWidget(E_New_Proj);
-    layout->addLayout(body);
-    layout->addStretch(1);
-    layout->addWidget(Create_Button_Panel(this, Btn_OK, Btn_Cancel));
+    Build_Dialog_Frame(this, E_New_Proj, false, Frame());
     Btn_OK->OnClick = [this](QObject *) { Btn_OKClick(); };
-    Btn_Cancel->SetModalResult(mrCancel);
     // Enter in the name field acts as OK.
     connect(E_New_Proj, &QLineEdit::returnPressed, this, [this] { Btn_OKClick(); });
 
-    L_SW_Code->setText(SW_Code);
     setFixedSize(331, 162);
     Set_Lang();
 }
 
+TDialog_Frame TFNew_Project::Frame()
+{
+    return {L_SW_Code, L_SW_Desc, Label1, Btn_OK, Btn_Cancel};
+}
+
 void TFNew_Project::Set_Lang()
 {
-    setWindowTitle(Lang_Text(100));
-    L_SW_Desc->setText(Lang_Text(101));
-    Label1->setText(Lang_Text(102));
-    Btn_OK->SetCaption(Lang_Text(103));
-    Btn_Cancel->SetCaption(Lang_Text(104));
-    E_New_Proj->setToolTip(Lang_Text(108));
-    Btn_OK->SetHint(Lang_Text(109));
-    Btn_Cancel->SetHint(Lang_Text(110));
+    Set_Dialog_Frame_Texts(this, E_New_Proj, 100, 108, Frame());
 }
 
 void TFNew_Project::showEvent(QShowEvent *event)

@@ -6,6 +6,7 @@
 class QLabel;
 class QLineEdit;
 class TLbButton;
+struct TDialog_Frame;
 
 class TFNew_Project : public QDialog
 {
@@ -27,6 +28,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    TDialog_Frame Frame();
 };
 
 // A name that stays one folder directly inside PROJECTS: no separators, not "." or "..",

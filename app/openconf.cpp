@@ -7,10 +7,8 @@
 #include "platform/files.h"
 #include "platform/rtl.h"
 
-#include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 TFOpenConf *FOpenConf = nullptr;
 
@@ -18,40 +16,25 @@ TFOpenConf::TFOpenConf(QWidget *parent) : QDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                    | Qt::WindowMaximizeButtonHint);
-    Set_Form_Look(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
-    layout->addWidget(Create_Title_Panel(this, L_SW_Code, L_SW_Desc));
-    Label1 = new QLabel(this);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    auto *body = new QVBoxLayout;
-    body->setContentsMargins(12, 0, 12, 0);
-    body->addWidget(Label1);
-    body->addWidget(ListBox1, 1);
-    layout->addLayout(body, 1);
-    layout->addWidget(Create_Button_Panel(this, Btn_OK, Btn_Cancel));
+    Build_Dialog_Frame(this, ListBox1, true, Frame());
     Btn_OK->SetModalResult(mrOk);
-    Btn_Cancel->SetModalResult(mrCancel);
     // Mouse and keyboard both change the choice.
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
 
-    L_SW_Code->setText(SW_Code);
     resize(377, 351);
     Set_Lang();
 }
 
+TDialog_Frame TFOpenConf::Frame()
+{
+    return {L_SW_Code, L_SW_Desc, Label1, Btn_OK, Btn_Cancel};
+}
+
 void TFOpenConf::Set_Lang()
 {
-    setWindowTitle(Lang_Text(200));
-    L_SW_Desc->setText(Lang_Text(201));
-    Label1->setText(Lang_Text(202));
-    Btn_OK->SetCaption(Lang_Text(203));
-    Btn_Cancel->SetCaption(Lang_Text(204));
-    ListBox1->setToolTip(Lang_Text(205));
-    Btn_OK->SetHint(Lang_Text(206));
-    Btn_Cancel->SetHint(Lang_Text(207));
+    Set_Dialog_Frame_Texts(this, ListBox1, 200, 205, Frame());
 }
 
 void TFOpenConf::showEvent(QShowEvent *event)

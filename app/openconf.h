@@ -7,6 +7,7 @@
 class QLabel;
 class QListWidget;
 class TLbButton;
+struct TDialog_Frame;
 
 class TFOpenConf : public QDialog
 {
@@ -33,6 +34,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    TDialog_Frame Frame();
 };
 
 extern TFOpenConf *FOpenConf;

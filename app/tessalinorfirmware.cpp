@@ -364,12 +364,17 @@ void TFTessalinorFirmWare::Show_Editor(const QString &form)
         MessageError(QStringLiteral("The window %1 is not part of this build.").arg(form), {}, this);
 }
 
+bool TFTessalinorFirmWare::Hook_Missing(bool present)
+{
+    if (!present)
+        MessageError(QStringLiteral("This function is not part of this build."), {}, this);
+    return !present;
+}
+
 void TFTessalinorFirmWare::Run_Hook(const std::function<void()> &hook)
 {
-    if (hook)
+    if (!Hook_Missing(bool(hook)))
         hook();
-    else
-        MessageError(QStringLiteral("This function is not part of this build."), {}, this);
 }
 
 void TFTessalinorFirmWare::Create_New_Project()
@@ -396,10 +401,8 @@ void TFTessalinorFirmWare::Scan_Decode()
 {
     if (File_Exists(Path_M_Bus) && !MessageYesNo(Lang_Text(35), {}, this))
         return;
-    if (!Hooks.Show_Scan_Decode) {
-        Run_Hook({});
+    if (Hook_Missing(bool(Hooks.Show_Scan_Decode)))
         return;
-    }
     Hooks.Show_Scan_Decode(Get_XML_Code_Dev(), Path_M_Bus, Get_Scan_Form_Type());
 }
 
@@ -409,10 +412,8 @@ void TFTessalinorFirmWare::Update_Device()
         MessageError(Lang_Text(30), {}, this);
         return;
     }
-    if (!Hooks.Compile_Project || !Hooks.Show_Boot) {
-        Run_Hook({});
+    if (Hook_Missing(Hooks.Compile_Project && Hooks.Show_Boot))
         return;
-    }
     Hooks.Compile_Project();
     Hooks.Show_Boot(1);
 }
@@ -433,10 +434,8 @@ void TFTessalinorFirmWare::Start_Program(const QString &NomeSW, const QString &P
 
 void TFTessalinorFirmWare::PROFINET_XML()
 {
-    if (!Hooks.Ask_Profinet_File_Name || !Hooks.Create_GSDML_File) {
-        Run_Hook({});
+    if (Hook_Missing(Hooks.Ask_Profinet_File_Name && Hooks.Create_GSDML_File))
         return;
-    }
     QString name;
     if (Hooks.Ask_Profinet_File_Name(name))
         Hooks.Create_GSDML_File(name);
@@ -444,10 +443,8 @@ void TFTessalinorFirmWare::PROFINET_XML()
 
 void TFTessalinorFirmWare::Build_EDS_File()
 {
-    if (!Hooks.Build_CANopen_EDS) {
-        Run_Hook({});
+    if (Hook_Missing(bool(Hooks.Build_CANopen_EDS)))
         return;
-    }
     QString name = Dialogs().SaveFile(QString(), Project_Path,
                                       QStringLiteral("Electronic Data Sheet (*.eds)"), this);
     if (name.isEmpty())
@@ -459,10 +456,8 @@ void TFTessalinorFirmWare::Build_EDS_File()
 
 void TFTessalinorFirmWare::BACnet_EDE_File()
 {
-    if (!Hooks.Create_EDE_File) {
-        Run_Hook({});
+    if (Hook_Missing(bool(Hooks.Create_EDE_File)))
         return;
-    }
     QString name = Dialogs().SaveFile(QString(), Project_Path,
                                       QStringLiteral("CSV (MS-DOS) (*.csv)"), this);
     if (name.isEmpty())

@@ -96,6 +96,8 @@ private:
     void Show_Project_Labels();
     void Scan_Decode();
     void Show_Editor(const QString &form);
+    // Says so when a function of a higher subsystem is not in this build.
+    bool Hook_Missing(bool present);
     void Run_Hook(const std::function<void()> &hook);
 };
 

@@ -262,6 +262,19 @@ void TCanvas::NoBrush()
     brushState_ = kNoBrush;
 }
 
+// Outline with the pen and inside with the brush, either of them possibly clear.
+void TCanvas::ApplyFigure()
+{
+    if (Pen.Style == psClear)
+        NoPen();
+    else
+        ApplyPen();
+    if (Brush.Style == bsClear)
+        NoBrush();
+    else
+        ApplyBrush();
+}
+
 void TCanvas::ApplyFont()
 {
     if (appliedFont_ && appliedFont_->Name == Font.Name && appliedFont_->Size == Font.Size &&
@@ -328,14 +341,7 @@ void TCanvas::Polygon(const std::vector<TPoint> &points)
                        std::max(bounds.Right, p.X + 1), std::max(bounds.Bottom, p.Y + 1));
     }
     Record("Polygon", bounds);
-    if (Pen.Style == psClear)
-        NoPen();
-    else
-        ApplyPen();
-    if (Brush.Style == bsClear)
-        NoBrush();
-    else
-        ApplyBrush();
+    ApplyFigure();
     painter_->drawPolygon(q.data(), int(q.size()), Qt::OddEvenFill);
 }
 
@@ -351,11 +357,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
             painter_->fillRect(QRect(left, top, right - left - 1, bottom - top - 1), ToQBrush(Brush));
         return;
     }
-    ApplyPen();
-    if (Brush.Style == bsClear)
-        NoBrush();
-    else
-        ApplyBrush();
+    ApplyFigure();
     painter_->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
@@ -364,14 +366,7 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom)
     Record("Ellipse", TRect(left, top, right, bottom));
     if (right <= left || bottom <= top)
         return;
-    if (Pen.Style == psClear)
-        NoPen();
-    else
-        ApplyPen();
-    if (Brush.Style == bsClear)
-        NoBrush();
-    else
-        ApplyBrush();
+    ApplyFigure();
     // Pixel centres: the aliased outline then covers left..right-1 evenly on every side.
     painter_->drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
 }
@@ -382,14 +377,7 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
     Record("RoundRect", TRect(left, top, right, bottom));
     if (right <= left || bottom <= top)
         return;
-    if (Pen.Style == psClear)
-        NoPen();
-    else
-        ApplyPen();
-    if (Brush.Style == bsClear)
-        NoBrush();
-    else
-        ApplyBrush();
+    ApplyFigure();
     painter_->drawRoundedRect(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1),
                               cornerWidth / 2.0, cornerHeight / 2.0, Qt::AbsoluteSize);
 }

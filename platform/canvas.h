@@ -197,6 +197,7 @@ private:
     void NoPen();
     void NoBrush();
     void ApplyTextPen();
+    void ApplyFigure();
     void SetMode(TPenMode mode);
     void InvalidateState();
     void Record(const char *name, const TRect &r, const QString &text = {}, unsigned flags = 0);

@@ -278,11 +278,39 @@ TEST_F(MainWindowWithProject, ScanDecodeAsksWhenTheNetworkFileExists)
     EXPECT_EQ(Guard.Fake.LastText(), Lang_Text(35));
 }
 
-TEST_F(MainWindowWithProject, EditorNotInTheBuildIsReported)
+TEST_F(MainWindowWithProject, WhatIsNotInTheBuildIsReported)
 {
     Main->Btn_Prm_Gen->Click();
     ASSERT_EQ(Guard.Fake.Calls.size(), 1u);
     EXPECT_TRUE(Guard.Fake.LastText().contains(QStringLiteral("FParGen")));
+    for (const char *name : {"Btn_CreateBin", "Btn_PROFIBUS_GSD", "Btn_PROFINET_XML", "Btn_SNMP_MIB",
+                             "Btn_CANopen_EDS", "Btn_BACnet_EDE_File", "Btn_ScanDecode"}) {
+        Guard.Fake.Calls.clear();
+        Main->Button(QLatin1String(name))->Click();
+        ASSERT_EQ(Guard.Fake.Calls.size(), 1u) << name;
+        EXPECT_EQ(Guard.Fake.Calls[0].kind, TMsgKind::Error) << name;
+        EXPECT_TRUE(Guard.Fake.LastText().contains(QStringLiteral("not part of this build"))) << name;
+    }
+}
+
+TEST_F(MainWindowWithProject, UpdateDeviceCompilesThenShowsTheUpdateDialogForEthernet)
+{
+    QStringList steps;
+    Main->Hooks.Compile_Project = [&] { steps << QStringLiteral("compile"); };
+    Main->Hooks.Show_Boot = [&](int form_type) { steps << QStringLiteral("boot %1").arg(form_type); };
+    Main->Btn_CreateBin->Click();
+    EXPECT_EQ(steps, QStringList({"compile", "boot 1"}));
+    EXPECT_TRUE(Guard.Fake.Calls.empty());
+}
+
+TEST_F(MainWindowWithProject, EdsFileNameGetsItsExtension)
+{
+    QStringList written;
+    Main->Hooks.Build_CANopen_EDS = [&](const QString &name) { written << name; };
+    Guard.Fake.FileAnswers = {"/x/node", "/x/node.txt", ""};
+    for (int i = 0; i < 3; ++i)
+        Main->Button(QStringLiteral("Btn_CANopen_EDS"))->Click();
+    EXPECT_EQ(written, QStringList({"/x/node.eds", "/x/node.txt"}));
 }
 
 TEST_F(MainWindowWithProject, GetTypeBACnet)

@@ -1,6 +1,10 @@
 #include "app/comon.h"
 #include "app/forms.h"
 #include "app/language.h"
+#include "app/lbbutton.h"
+#include "app/softoptions.h"
+#include "app/settings.h"
+#include "platform/files.h"
 #include "app/placeholderform.h"
 #include "app/tessalinorfirmware.h"
 #include "editors/building/bacnetaccess.h"
@@ -10,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "program/program.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -122,6 +127,38 @@ TEST_F(ProgramTest, HooksReachTheWindowsOfOtherSubsystems)
     Main->Hooks.Show_Scan_Decode(7, QStringLiteral("/p/M_Bus.xml"), 0);
     EXPECT_EQ(FScanDecode->XML_Code_Dev, 7);
     EXPECT_EQ(FScanDecode->FileName_MBus, QStringLiteral("/p/M_Bus.xml"));
+}
+
+TEST_F(ProgramTest, OptionsOKWritesTheSettingsAndSetsTheTimer)
+{
+    const QString file = Temp.path() + QStringLiteral("/Tessalinor.xml");
+    QTimer::singleShot(0, FSoftOptions, [] {
+        Opt_Internet = Opt_Update_Check = true;
+        FSoftOptions->done(mrOk);
+    });
+    Main->Btn_Opz->Click();
+    EXPECT_TRUE(File_Exists(file));
+    EXPECT_TRUE(Main->Timer_Update->isActive());
+    Main->Timer_UpdateTimer();
+    EXPECT_TRUE(Main->LL_Update->isHidden());
+    EXPECT_EQ(Main->Timer_Update->interval(), 7200000);
+    EXPECT_TRUE(Main->Timer_Update->isActive());
+
+    // Cancel writes nothing.
+    QFile::remove(file);
+    QTimer::singleShot(0, FSoftOptions, [] { FSoftOptions->done(mrCancel); });
+    Main->Btn_Opz->Click();
+    EXPECT_FALSE(File_Exists(file));
+}
+
+TEST_F(ProgramTest, ClosingTheMainWindowWritesTheSettings)
+{
+    Project_Name = QStringLiteral("Kept");
+    Main->show();
+    Main->close();
+    Reset_Program_State();
+    Read_Settings(Temp.path() + QStringLiteral("/Tessalinor.xml"));
+    EXPECT_EQ(Project_Name, QStringLiteral("Kept"));
 }
 
 TEST_F(ProgramTest, DestroyClearsTheFormVariables)
