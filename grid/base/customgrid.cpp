@@ -337,6 +337,10 @@ bool TInplaceEdit::event(QEvent *e)
 
 void TInplaceEdit::keyPressEvent(QKeyEvent *e)
 {
+    if ((e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) && !(FGrid && FGrid->WantTabs())) {
+        e->ignore();
+        return;
+    }
     const TKeyInfo k = TranslateKeyEvent(*e);
     FPendingKey = e;
     bool ctrlShortcut = false;
@@ -1510,6 +1514,10 @@ bool TCustomGrid::event(QEvent *e)
 
 void TCustomGrid::keyPressEvent(QKeyEvent *e)
 {
+    if ((e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) && !WantTabs()) {
+        e->ignore();   // the focus moves on
+        return;
+    }
     const TKeyInfo k = TranslateKeyEvent(*e);
     if (k.Key) {
         TKeyMessage m{k.Key, k.Shift, k.KeypadDecimal, 0};
@@ -2078,7 +2086,10 @@ void TCustomGrid::EditorFocusOut()
 
 void TCustomGrid::CheckFocusLeft()
 {
+    // Another window becoming active is no exit: the focus comes back here with it.
     const QWidget *now = QApplication::focusWidget();
+    if (!now || now->window() != window())
+        return;
     if (FFocusWithin && now != this && now != viewport() && (!FInplaceEdit || now != FInplaceEdit)) {
         FFocusWithin = false;
         DoExit();
