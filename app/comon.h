@@ -2,17 +2,15 @@
 // The program state shared by every window: folders, the current project and its file
 // paths, the update and language choices, the options, shared lists and build constants.
 // Plain globals, touched on the GUI thread only.
+#include "grid/base/classes.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <vector>
 
-// Base of the objects kept in the shared object lists (the M-Bus devices found by a scan).
-class TObject
-{
-public:
-    virtual ~TObject() = default;
-};
+// TObject is the framework root class of grid/base; the shared object lists hold the M-Bus
+// devices found by a scan.
 using TObjectList = std::vector<std::unique_ptr<TObject>>;
 
 // Build constants.
