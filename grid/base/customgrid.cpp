@@ -397,6 +397,12 @@ TCustomGrid::TCustomGrid(QWidget *Parent) : QAbstractScrollArea(Parent)
     FColWidths.SetCount(FColCount);
     FRowHeights.SetCount(FRowCount);
     FTabStops.assign(size_t(FColCount), true);
+    FFont.SetValue(TFont::FromQFont(font(), clWindowText));
+    FFont.OnChange = [this](TObject *) {
+        setFont(FFont.ToQFont());
+        UpdateScrollRange();
+        InvalidateGrid();
+    };
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setFocusProxy(this);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -1180,7 +1186,7 @@ void TCustomGrid::paintEvent(QPaintEvent *)
 void TCustomGrid::PaintTo(QPainter &Painter)
 {
     TCanvas canvas(&Painter);
-    canvas.Font = TFont::FromQFont(font(), clWindowText);
+    canvas.Font = FFont.Value();
     TCanvas *old = FCanvas;
     FCanvas = &canvas;
     try {

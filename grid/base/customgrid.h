@@ -14,6 +14,7 @@
 // Descendants plug in through the protected virtual operations (DrawCell, SelectCell,
 // CanEditShow, KeyDown, MouseDown, TopLeftChanged, ...), each documented below.
 #include "grid/base/classes.h"
+#include "grid/base/graphics.h"
 #include "grid/base/gridtypes.h"
 #include "grid/base/keys.h"
 #include "platform/canvas.h"
@@ -201,6 +202,9 @@ public:
     void SetColor(TColor Value);
     TColor FixedColor() const { return FFixedColor; }
     void SetFixedColor(TColor Value);
+    // The cells' font; a change repaints the grid (the widget's font follows it).
+    TFontObject &Font() { return FFont; }
+    const TFontObject &Font() const { return FFont; }
     // When set, the grid fills each cell's background (and the string grid draws its text)
     // before DrawCell; when clear, DrawCell paints everything.
     bool DefaultDrawing() const { return FDefaultDrawing; }
@@ -450,6 +454,7 @@ private:
     TScrollStyle FScrollBars = ssBoth;
     TColor FColor = clWindow;
     TColor FFixedColor = clBtnFace;
+    TFontObject FFont;
     bool FDefaultDrawing = true;
     static constexpr TColor FixedLineColor = clBlack;
     static constexpr TColor LineColor = clSilver;
