@@ -2,26 +2,9 @@
 
 #include "grid/base/gridtypes.h"
 
-#include <QStringList>
 #include <algorithm>
-#include <array>
 
 namespace {
-
-// Texts of one Latin-1 character ("Y", "N", "0", "1") are shared instead of stored once per
-// cell: check-box columns of a large grid would otherwise hold a million tiny allocations.
-const QString &Interned(const QString &Value)
-{
-    static const std::array<QString, 256> table = [] {
-        std::array<QString, 256> t;
-        for (int i = 0; i < 256; ++i)
-            t[size_t(i)] = QString(QChar(i));
-        return t;
-    }();
-    if (Value.size() == 1 && Value.at(0).unicode() < 256)
-        return table[Value.at(0).unicode()];
-    return Value;
-}
 
 template <typename T>
 void MoveItem(std::vector<T> &v, size_t from, size_t to)
@@ -38,6 +21,42 @@ void MoveItem(std::vector<T> &v, size_t from, size_t to)
 }
 
 }   // namespace
+
+void TGridStore::TRow::Set(int c, QStringView Value)
+{
+    if (c >= Cells()) {
+        if (Value.isEmpty())
+            return;
+        Ends.resize(size_t(c) + 1, uint32_t(Data.size()));
+    }
+    const uint32_t start = Start(c);
+    const uint32_t oldLen = Ends[size_t(c)] - start;
+    const int64_t delta = int64_t(Value.size()) - int64_t(oldLen);
+    Data.replace(qsizetype(start), qsizetype(oldLen), Value.data(), Value.size());
+    if (delta != 0)
+        for (size_t i = size_t(c); i < Ends.size(); ++i)
+            Ends[i] = uint32_t(int64_t(Ends[i]) + delta);
+    // Trailing empty cells take no room.
+    while (!Ends.empty() && Ends.back() == (Ends.size() > 1 ? Ends[Ends.size() - 2] : 0))
+        Ends.pop_back();
+    if (Ends.empty())
+        Data.clear();
+}
+
+void TGridStore::TRow::MoveCell(int From, int To)
+{
+    const int need = std::max(From, To) + 1;
+    if (Cells() <= std::min(From, To))
+        return;
+    std::vector<QString> texts(size_t(std::max(need, Cells())));
+    for (int c = 0; c < Cells(); ++c)
+        texts[size_t(c)] = View(c).toString();
+    MoveItem(texts, size_t(From), size_t(To));
+    Data.clear();
+    Ends.clear();
+    for (int c = 0; c < int(texts.size()); ++c)
+        Set(c, texts[size_t(c)]);
+}
 
 void TGridStore::CheckIndex(int ACol, int ARow)
 {
@@ -62,26 +81,27 @@ TGridStore::TRow &TGridStore::RowForWrite(int ARow)
 
 QString TGridStore::Text(int ACol, int ARow) const
 {
+    return TextView(ACol, ARow).toString();
+}
+
+QStringView TGridStore::TextView(int ACol, int ARow) const
+{
     CheckIndex(ACol, ARow);
     const TRow *row = RowAt(ARow);
-    if (!row || ACol >= int(row->Texts.size()))
-        return QString();
-    return row->Texts[size_t(ACol)];
+    if (!row || ACol >= row->Cells())
+        return QStringView();
+    return row->View(ACol);
 }
 
 void TGridStore::SetText(int ACol, int ARow, const QString &Value)
 {
     CheckIndex(ACol, ARow);
     if (Value.isEmpty()) {
-        TRow *row = RowAt(ARow);
-        if (row && ACol < int(row->Texts.size()))
-            row->Texts[size_t(ACol)] = QString();
+        if (TRow *row = RowAt(ARow))
+            row->Set(ACol, Value);
         return;
     }
-    TRow &row = RowForWrite(ARow);
-    if (ACol >= int(row.Texts.size()))
-        row.Texts.resize(size_t(ACol) + 1);
-    row.Texts[size_t(ACol)] = Interned(Value);
+    RowForWrite(ARow).Set(ACol, Value);
 }
 
 TObject *TGridStore::Object(int ACol, int ARow) const
@@ -125,7 +145,7 @@ void TGridStore::MoveColumn(int FromIndex, int ToIndex)
     for (auto &row : FRows) {
         if (!row)
             continue;
-        MoveItem(row->Texts, size_t(FromIndex), size_t(ToIndex));
+        row->MoveCell(FromIndex, ToIndex);
         MoveItem(row->Objects, size_t(FromIndex), size_t(ToIndex));
     }
 }
@@ -143,8 +163,7 @@ void TGridStore::ClearColumn(int ACol)
     for (auto &row : FRows) {
         if (!row)
             continue;
-        if (ACol < int(row->Texts.size()))
-            row->Texts[size_t(ACol)] = QString();
+        row->Set(ACol, QStringView());
         if (ACol < int(row->Objects.size()))
             row->Objects[size_t(ACol)] = nullptr;
     }
@@ -161,11 +180,10 @@ size_t TGridStore::MemoryUsage() const
     for (const auto &row : FRows) {
         if (!row)
             continue;
-        bytes += sizeof(TRow) + row->Texts.capacity() * sizeof(QString) +
+        bytes += sizeof(TRow) + row->Ends.capacity() * sizeof(uint32_t) +
                  row->Objects.capacity() * sizeof(TObject *);
-        for (const QString &s : row->Texts)
-            if (!s.isEmpty() && !(s.size() == 1 && s.at(0).unicode() < 256))
-                bytes += 16 + size_t(s.capacity() + 1) * sizeof(QChar);
+        if (!row->Data.isNull())
+            bytes += 16 + size_t(row->Data.capacity() + 1) * sizeof(QChar);
     }
     return bytes;
 }

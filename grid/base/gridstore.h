@@ -3,10 +3,15 @@
 //
 // Rows are made on the first non-empty write and hold only as many cells as their last
 // written column, so a grid of a million rows costs one pointer per row until it is filled.
+// A row keeps its texts back to back in one string with the end offset of each cell, which
+// costs a fraction of one string per cell; reading a cell copies its text out (TextView
+// reads without copying).
 // The store keeps what lies beyond the grid's current counts (hidden columns live there, and
 // shrinking then growing a grid shows the old cells again, as callers expect). Objects are
 // not owned.
 #include <QString>
+#include <QStringView>
+#include <cstdint>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -19,6 +24,8 @@ public:
     static constexpr int MaxColumns = 65536;
 
     QString Text(int ACol, int ARow) const;        // empty where nothing was written
+    // The text without a copy; valid until the row is next written.
+    QStringView TextView(int ACol, int ARow) const;
     void SetText(int ACol, int ARow, const QString &Value);
     TObject *Object(int ACol, int ARow) const;     // nullptr where nothing was written
     void SetObject(int ACol, int ARow, TObject *Value);
@@ -39,8 +46,17 @@ public:
 private:
     struct TRow
     {
-        std::vector<QString> Texts;
+        QString Data;                     // the texts of the row, back to back
+        std::vector<uint32_t> Ends;       // end of cell c's text in Data (it starts at Ends[c-1])
         std::vector<TObject *> Objects;   // empty until the row's first object
+        int Cells() const { return int(Ends.size()); }
+        uint32_t Start(int c) const { return c == 0 ? 0 : Ends[size_t(c) - 1]; }
+        QStringView View(int c) const
+        {
+            return QStringView(Data).mid(Start(c), Ends[size_t(c)] - Start(c));
+        }
+        void Set(int c, QStringView Value);
+        void MoveCell(int From, int To);
     };
     TRow *RowAt(int ARow) const;
     TRow &RowForWrite(int ARow);

@@ -65,13 +65,23 @@ TEST(GridStore, MovesCarryTextsAndObjects)
     EXPECT_EQ(store.Text(1, 10), QStringLiteral("1"));
 }
 
-TEST(GridStore, SingleCharacterTextsAreShared)
+TEST(GridStore, RewritingCellsKeepsTheirNeighbours)
 {
     TGridStore store;
-    store.SetText(0, 0, QString(QLatin1Char('Y')));
-    store.SetText(0, 1, QString(QLatin1Char('Y')));
-    EXPECT_TRUE(store.Text(0, 0).isSharedWith(store.Text(0, 1)));
-    EXPECT_EQ(store.Text(0, 1), QStringLiteral("Y"));
+    const QStringList texts = {"one", "", "three", "four"};
+    for (int c = 0; c < texts.size(); ++c)
+        store.SetText(c, 0, texts[c]);
+    store.SetText(0, 0, QStringLiteral("a much longer first text"));
+    store.SetText(2, 0, QString());
+    store.SetText(1, 0, QStringLiteral("2"));
+    EXPECT_EQ(store.Text(0, 0), QStringLiteral("a much longer first text"));
+    EXPECT_EQ(store.Text(1, 0), QStringLiteral("2"));
+    EXPECT_EQ(store.Text(2, 0), QString());
+    EXPECT_EQ(store.Text(3, 0), QStringLiteral("four"));
+    EXPECT_EQ(store.TextView(3, 0), QStringLiteral("four"));
+    store.SetText(3, 0, QString());
+    EXPECT_EQ(store.Text(3, 0), QString());
+    EXPECT_EQ(store.Text(9, 0), QString());
 }
 
 TEST(StringGrid, CellsSurviveShrinkingAndGrowing)
