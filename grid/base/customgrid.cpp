@@ -28,6 +28,11 @@ void MoveAdjust(int &CellPos, int FromIndex, int ToIndex)
         ++CellPos;
 }
 
+TMouseButton ButtonOf(Qt::MouseButton b)
+{
+    return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
+}
+
 TGridCoord Restrict(TGridCoord c, int MinX, int MinY, int MaxX, int MaxY)
 {
     c.X = std::clamp(c.X, MinX, std::max(MinX, MaxX));
@@ -345,7 +350,7 @@ void TInplaceEdit::keyPressEvent(QKeyEvent *e)
     FPendingKey = e;
     bool ctrlShortcut = false;
     if (k.Key) {
-        TKeyMessage m{k.Key, k.Shift, k.KeypadDecimal, 0};
+        TKeyMessage m = MakeKeyMessage(k.Key, k);
         WMKeyDown(m);
         // Clipboard and undo shortcuts are the edit control's own key-down work; their
         // control characters must not act twice.
@@ -356,7 +361,7 @@ void TInplaceEdit::keyPressEvent(QKeyEvent *e)
     }
     FPendingKey = nullptr;
     if (!k.Char.isNull() && !ctrlShortcut) {
-        TKeyMessage m{k.Char.unicode(), k.Shift, k.KeypadDecimal, 0};
+        TKeyMessage m = MakeKeyMessage(k.Char.unicode(), k);
         WMChar(m);
     }
     e->accept();
@@ -366,7 +371,7 @@ void TInplaceEdit::keyReleaseEvent(QKeyEvent *e)
 {
     const TKeyInfo k = TranslateKeyEvent(*e);
     if (k.Key) {
-        TKeyMessage m{k.Key, k.Shift, k.KeypadDecimal, 0};
+        TKeyMessage m = MakeKeyMessage(k.Key, k);
         WMKeyUp(m);
     }
     e->accept();
@@ -1526,11 +1531,11 @@ void TCustomGrid::keyPressEvent(QKeyEvent *e)
     }
     const TKeyInfo k = TranslateKeyEvent(*e);
     if (k.Key) {
-        TKeyMessage m{k.Key, k.Shift, k.KeypadDecimal, 0};
+        TKeyMessage m = MakeKeyMessage(k.Key, k);
         WMKeyDown(m);
     }
     if (!k.Char.isNull()) {
-        TKeyMessage m{k.Char.unicode(), k.Shift, k.KeypadDecimal, 0};
+        TKeyMessage m = MakeKeyMessage(k.Char.unicode(), k);
         WMChar(m);
     }
     e->accept();
@@ -1540,7 +1545,7 @@ void TCustomGrid::keyReleaseEvent(QKeyEvent *e)
 {
     const TKeyInfo k = TranslateKeyEvent(*e);
     if (k.Key) {
-        TKeyMessage m{k.Key, k.Shift, k.KeypadDecimal, 0};
+        TKeyMessage m = MakeKeyMessage(k.Key, k);
         WMKeyUp(m);
     }
     e->accept();
@@ -2102,11 +2107,6 @@ void TCustomGrid::CheckFocusLeft()
     }
 }
 
-bool TCustomGrid::viewportEvent(QEvent *e)
-{
-    return QAbstractScrollArea::viewportEvent(e);
-}
-
 void TCustomGrid::resizeEvent(QResizeEvent *e)
 {
     QAbstractScrollArea::resizeEvent(e);
@@ -2117,8 +2117,7 @@ void TCustomGrid::mousePressEvent(QMouseEvent *e)
 {
     const QPoint pos = e->position().toPoint();
     FLastMousePos = pos;
-    const TMouseButton button = e->button() == Qt::RightButton ? mbRight
-                                : e->button() == Qt::MiddleButton ? mbMiddle : mbLeft;
+    const TMouseButton button = ButtonOf(e->button());
     MouseDown(button, ShiftStateOf(e->modifiers(), e->buttons()), pos.x(), pos.y());
     e->accept();
 }
@@ -2127,8 +2126,7 @@ void TCustomGrid::mouseDoubleClickEvent(QMouseEvent *e)
 {
     const QPoint pos = e->position().toPoint();
     FLastMousePos = pos;
-    const TMouseButton button = e->button() == Qt::RightButton ? mbRight
-                                : e->button() == Qt::MiddleButton ? mbMiddle : mbLeft;
+    const TMouseButton button = ButtonOf(e->button());
     MouseDown(button, ShiftStateOf(e->modifiers(), e->buttons()) + ssDouble, pos.x(), pos.y());
     e->accept();
 }
@@ -2145,8 +2143,7 @@ void TCustomGrid::mouseReleaseEvent(QMouseEvent *e)
 {
     const QPoint pos = e->position().toPoint();
     FLastMousePos = pos;
-    const TMouseButton button = e->button() == Qt::RightButton ? mbRight
-                                : e->button() == Qt::MiddleButton ? mbMiddle : mbLeft;
+    const TMouseButton button = ButtonOf(e->button());
     MouseUp(button, ShiftStateOf(e->modifiers(), e->buttons()), pos.x(), pos.y());
     e->accept();
 }

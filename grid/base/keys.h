@@ -56,3 +56,8 @@ struct TKeyMessage
     bool KeypadDecimal = false;
     int Result = 0;
 };
+
+inline TKeyMessage MakeKeyMessage(uint16_t CharCode, const TKeyInfo &Info)
+{
+    return {CharCode, Info.Shift, Info.KeypadDecimal, 0};
+}
