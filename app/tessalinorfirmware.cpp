@@ -13,11 +13,13 @@
 #include "app/valuechecks.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "platform/rtl.h"
 #include "platform/xml.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
@@ -406,30 +408,69 @@ void TFTessalinorFirmWare::Scan_Decode()
     Hooks.Show_Scan_Decode(Get_XML_Code_Dev(), Path_M_Bus, Get_Scan_Form_Type());
 }
 
+bool LoRaWAN_Rule_Enabled(const TXmlNode &row)
+{
+    const QString enable = QStringLiteral("Enable");
+    return !row.HasAttribute(enable) || UpperCase(Trim(row.Attribute(enable))) == QLatin1String("Y");
+}
+
 void TFTessalinorFirmWare::Update_Device()
 {
-    if (!Check_Config_LoraWAN()) {
-        MessageError(Lang_Text(30), {}, this);
+    // A damaged project file, or a project the images cannot hold, stops the update here
+    // with its message: nothing is written and the update dialog does not open.
+    try {
+        if (!Check_Config_LoraWAN()) {
+            MessageError(Lang_Text(30), {}, this);
+            return;
+        }
+        if (Hook_Missing(Hooks.Compile_Project && Hooks.Show_Boot))
+            return;
+        Hooks.Compile_Project();
+    } catch (const std::exception &e) {
+        MessageError(QString::fromUtf8(e.what()), {}, this);
         return;
     }
-    if (Hook_Missing(Hooks.Compile_Project && Hooks.Show_Boot))
-        return;
-    Hooks.Compile_Project();
     Hooks.Show_Boot(1);
 }
 
 bool TFTessalinorFirmWare::Check_Config_LoraWAN()
 {
-    // Comes with the image compiler: the payload check of the enabled uplink rules.
+    int payload = 0;
+    if (File_Exists(Path_ParGen)) {
+        TXmlDocument doc;
+        doc.LoadFromFile(Path_ParGen);
+        const TXmlNode size = doc.DocumentElement().Child(QStringLiteral("LoRa_Payload_Size"));
+        payload = size ? StrToIntDef(size.Text(), 0) : 0;
+    }
+    if (!File_Exists(Path_LoRaWAN_SetAccess))
+        return true;
+    TXmlDocument doc;
+    doc.LoadFromFile(Path_LoRaWAN_SetAccess);
+    const TXmlNode list = doc.DocumentElement().Child(QStringLiteral("LoRaWAN_Uplink"));
+    if (!list)
+        throw EXmlMissing(QStringLiteral("The element <LoRaWAN_Uplink> is missing in %1.")
+                              .arg(QDir::toNativeSeparators(Path_LoRaWAN_SetAccess))
+                              .toStdString());
+    const QString num_byte = QStringLiteral("NumByte");
+    for (const TXmlNode &row : list.Children()) {
+        if (!LoRaWAN_Rule_Enabled(row))
+            continue;
+        const int n = row.HasAttribute(num_byte) ? StrToIntDef(row.Attribute(num_byte), -1) : -1;
+        if (n < 0 || n > payload - 2)
+            return false;
+    }
     return true;
 }
 
+// The wait keeps the application's events flowing, so the windows repaint while the
+// program runs. On this platform a program has no window of its own that tipo could hide.
 void TFTessalinorFirmWare::Start_Program(const QString &NomeSW, const QString &Parameter, bool tipo)
 {
-    // Comes with the update dialog: start the updater and wait for it.
-    Q_UNUSED(NomeSW);
-    Q_UNUSED(Parameter);
     Q_UNUSED(tipo);
+    const TProcessResult result = Processes().RunAndWait(NomeSW, SplitCommandLine(Parameter), 150000);
+    if (!result.Started)
+        MessageError(QStringLiteral("Cannot start %1: %2").arg(QFileInfo(NomeSW).fileName(), result.Error),
+                     {}, this);
 }
 
 void TFTessalinorFirmWare::PROFINET_XML()

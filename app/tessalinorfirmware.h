@@ -9,6 +9,7 @@ class QFrame;
 class QLabel;
 class QTimer;
 class TLbButton;
+class TXmlNode;
 
 // What the main window needs of the windows and file writers of higher subsystems. The
 // program block fills these at start-up; an empty one means the function is not in this build.
@@ -102,6 +103,11 @@ private:
 };
 
 extern TFTessalinorFirmWare *FTessalinorFirmWare;
+
+// A row of LoRaWAN_SetAccess.xml is an enabled rule when its Enable attribute is missing or
+// reads "Y" after trimming and upper-casing. The check before an update and the image
+// compiler both go by this, so they never disagree about a rule.
+bool LoRaWAN_Rule_Enabled(const TXmlNode &row);
 
 // The maker's web site, for the two links.
 extern const QString Maker_Site;

@@ -38,6 +38,7 @@
 #include "editors/fieldbus/transmitj1939.h"
 #include "editors/fieldbus/transmitnmea.h"
 #include "gateway/boot.h"
+#include "gateway/compile_project.h"
 #include "gateway/ethernetip_data_seg.h"
 #include "gateway/ethernetip_eds.h"
 #include "gateway/ethernetip_master_access.h"
@@ -78,6 +79,10 @@ void Connect_Main_Window()
     hooks.Show_Boot = [](int form_type) {
         FBoot->Form_Type = form_type;
         FBoot->exec();
+    };
+    hooks.Compile_Project = [] {
+        Compile_Project();
+        Write_Bank_Files();
     };
     hooks.Show_Scan_Decode = [](int code_dev, const QString &file_mbus, int form_type) {
         FScanDecode->XML_Code_Dev = code_dev;

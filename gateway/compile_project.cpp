@@ -1,0 +1,304 @@
+#include "gateway/compile_project.h"
+
+#include "app/comon.h"
+#include "platform/files.h"
+#include "platform/rtl.h"
+#include "platform/xml.h"
+
+#include <QDir>
+#include <optional>
+
+namespace {
+
+// Bank 1 offsets.
+constexpr size_t Ofs_IP = 40;
+constexpr size_t Ofs_Mask = 44;
+constexpr size_t Ofs_Gateway = 48;
+constexpr size_t Ofs_DHCP = 1256;
+constexpr size_t Ofs_Device_Name = 1300;
+constexpr int Device_Name_Chars = 31;
+constexpr size_t Ofs_Secondary_DNS = 1340;
+constexpr size_t Ofs_Primary_DNS = 1420;
+constexpr size_t Ofs_Bank2_Address = 1556;
+constexpr size_t Ofs_Bank3_Address = 1628;
+constexpr size_t Ofs_Version = 1644;
+constexpr size_t Ofs_Checksum = 2044;
+
+// LoRaWAN header offsets.
+constexpr int Hdr_Activation = 2;
+constexpr int Hdr_FPort = 67;
+
+std::optional<QString> Element_Text(const TXmlNode &root, const char *name)
+{
+    const TXmlNode node = root.Child(QLatin1String(name));
+    if (!node)
+        return std::nullopt;
+    return node.Text();
+}
+
+// The element's text as an integer; def when it is missing or no integer.
+int Element_Int(const TXmlNode &root, const char *name, int def)
+{
+    const std::optional<QString> text = Element_Text(root, name);
+    return text ? StrToIntDef(*text, def) : def;
+}
+
+bool Element_Is_One(const TXmlNode &root, const char *name)
+{
+    return Element_Text(root, name).value_or(QString()) == QLatin1String("1");
+}
+
+void Read_Octets(std::vector<uint8_t> &block, size_t offset, const TXmlNode &root,
+                 const char *prefix, const std::array<int, 4> &def)
+{
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = QByteArray(prefix) + QByteArray::number(i + 1);
+        Put_U8(block, offset + size_t(i), uint8_t(Element_Int(root, name.constData(), def[size_t(i)])));
+    }
+}
+
+uint8_t Code_Of(const QString &text, std::initializer_list<const char *> names,
+                std::initializer_list<uint8_t> codes)
+{
+    const QString key = UpperCase(Trim(text));
+    auto code = codes.begin();
+    for (const char *name : names) {
+        if (key == QLatin1String(name))
+            return *code;
+        ++code;
+    }
+    return 0;
+}
+
+} // namespace
+
+uint8_t LoRa_Band_Code(const QString &text)
+{
+    return Code_Of(text, {"AS923", "AU915", "EU868", "KR920", "IN865", "US915", "US915-HYBRID"},
+                   {0, 1, 5, 6, 7, 8, 9});
+}
+
+uint8_t LoRa_Network_Code(const QString &text)
+{
+    return Code_Of(text, {"PRIVATE", "PUBLIC"}, {0, 1});
+}
+
+uint8_t LoRa_Activation_Code(const QString &text)
+{
+    return Code_Of(text, {"ACTIVATION BY PERSONALIZATION [ABP]", "OVER-THE-AIR ACTIVATION [OTAA]"},
+                   {0, 1});
+}
+
+uint8_t LoRa_Transmission_Code(const QString &text)
+{
+    // Compared exactly, letter case included.
+    if (text == QLatin1String("Confirmed"))
+        return 1;
+    return 0;
+}
+
+QString Pad_Zero_Left(const QString &text, int length)
+{
+    if (text.size() >= length)
+        return text;
+    return QString(length - text.size(), QLatin1Char('0')) + text;
+}
+
+TImage_Compiler::TImage_Compiler()
+    : General_Block(General_Block_Size, 0), LoRaWAN_Header(LoRaWAN_Header_Size, 0)
+{
+}
+
+const std::vector<uint8_t> &TImage_Compiler::Image(int bank) const
+{
+    if (bank < 1 || bank > 3)
+        throw std::out_of_range("bank number out of range");
+    return images_[size_t(bank - 1)];
+}
+
+void TImage_Compiler::Compile_Project()
+{
+    Init_General_Block();
+    Init_LoRaWAN_Block();
+    Init_EtherNetIP_Slots();
+    Read_Par_Gen();
+    Put_U32(General_Block, Ofs_Bank2_Address, Bank2_Address);
+    Put_U32(General_Block, Ofs_Bank3_Address, Bank3_Address);
+    Read_EtherNetIP_Rules(Get_U32(General_Block, Ofs_Bank2_Address));
+    Read_LoRaWAN_Rules(Get_U32(General_Block, Ofs_Bank3_Address));
+    for (auto &image : images_)
+        image.clear();
+    images_[0].resize(Put_General_Block(0, images_[0]));
+    images_[1].resize(Put_EtherNetIP_Block(0, images_[1]));
+    images_[2].resize(Put_LoRaWAN_Block(0, images_[2]));
+}
+
+void TImage_Compiler::Write_Bank_Files() const
+{
+    const QString bin = Project_Path + QStringLiteral("/bin");
+    if (!Force_Dir(bin))
+        throw ECompileError(QStringLiteral("Cannot create the folder \"%1\" for the bank files.")
+                                .arg(QDir::toNativeSeparators(bin))
+                                .toStdString());
+    for (int bank = 1; bank <= 3; ++bank) {
+        const QString path = bin + QStringLiteral("/bank%1.bin").arg(bank);
+        const std::vector<uint8_t> &image = images_[size_t(bank - 1)];
+        try {
+            Write_File_Atomic(path, QByteArray(reinterpret_cast<const char *>(image.data()),
+                                               qsizetype(image.size())));
+        } catch (const EFileError &e) {
+            throw ECompileError(QStringLiteral("The bank file \"%1\" could not be written: %2")
+                                    .arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what()))
+                                    .toStdString());
+        }
+    }
+}
+
+void TImage_Compiler::Init_General_Block()
+{
+    std::fill(General_Block.begin(), General_Block.end(), 0);
+    Put_U32(General_Block, 0, 250000);
+    Put_U32(General_Block, 4, 250000);
+    Put_U32(General_Block, 8, 0);
+    Put_U32(General_Block, 12, 9600);
+    const uint8_t ip[4] = {192, 168, 2, 205};
+    const uint8_t mask[4] = {255, 255, 255, 0};
+    for (size_t i = 0; i < 4; ++i) {
+        Put_U8(General_Block, Ofs_IP + i, ip[i]);
+        Put_U8(General_Block, Ofs_Mask + i, mask[i]);
+        Put_U8(General_Block, Ofs_Gateway + i, 255);
+    }
+    Put_U16(General_Block, 52, 10000);
+    Put_U16(General_Block, 54, 10001);
+    Put_U16(General_Block, 56, 10001);
+    for (size_t i = 436; i <= 443; ++i)
+        Put_U8(General_Block, i, 8);
+}
+
+void TImage_Compiler::Set_Version_Text()
+{
+    for (size_t i = 0; i < 8; ++i)
+        Put_U8(General_Block, Ofs_Version + i, 0);
+    const QByteArray version = SW_Version.toLatin1();
+    for (qsizetype i = 0; i < version.size() && i < 8; ++i)
+        Put_U8(General_Block, Ofs_Version + size_t(i), uint8_t(version[i]));
+}
+
+// The text, padded on the left with "0" to chars characters, gives its bytes two hex
+// digits at a time; a pair that is not hexadecimal gives 0. A text longer than the field
+// is refused rather than cut, so a wrong key never reaches the device.
+void TImage_Compiler::Hex_To_Header(const QString &text, int offset, int chars, const char *element)
+{
+    if (text.size() > chars)
+        throw ECompileError(QStringLiteral("Error! %1 in ParGen.xml holds %2 characters; "
+                                           "the device takes at most %3.")
+                                .arg(QLatin1String(element))
+                                .arg(text.size())
+                                .arg(chars)
+                                .toStdString());
+    const QString padded = Pad_Zero_Left(text, chars);
+    for (int i = 0; i < chars / 2; ++i)
+        Put_U8(LoRaWAN_Header, size_t(offset + i),
+               uint8_t(StrToIntDef(QStringLiteral("0x") + padded.mid(2 * i, 2), 0)));
+}
+
+void TImage_Compiler::Read_Par_Gen()
+{
+    if (!File_Exists(Path_ParGen))
+        return;
+    TXmlDocument doc;
+    doc.LoadFromFile(Path_ParGen);
+    // A document without a root gives every field its "missing" value.
+    const TXmlNode root = doc.DocumentElement();
+    Set_Version_Text();
+    std::vector<uint8_t> &hdr = LoRaWAN_Header;
+
+    // Device name: the low byte of each of its first 31 characters.
+    const QString name = Element_Text(root, "Eth_Conn_Device_Name").value_or(QString());
+    for (int i = 0; i < Device_Name_Chars; ++i)
+        Put_U8(General_Block, Ofs_Device_Name + size_t(i),
+               i < name.size() ? uint8_t(name[i].unicode() & 0xFF) : 0);
+
+    uint16_t dhcp = 0;
+    if (Element_Is_One(root, "Eth_Conn_DHCP_Cable"))
+        dhcp |= 1;
+    if (Element_Is_One(root, "Eth_Conn_DHCP_WiFi"))
+        dhcp |= 2;
+    Put_U16(General_Block, Ofs_DHCP, dhcp);
+
+    if (Element_Is_One(root, "Eth_Conn_Enable_DNS")) {
+        Read_Octets(General_Block, Ofs_Primary_DNS, root, "Eth_Conn_Primary_DNS", {8, 8, 8, 8});
+        Read_Octets(General_Block, Ofs_Secondary_DNS, root, "Eth_Conn_Secondary_DNS", {8, 8, 4, 4});
+    }
+
+    hdr[0] = LoRa_Band_Code(Element_Text(root, "LoRa_RF_Band").value_or(QString()));
+    hdr[1] = LoRa_Network_Code(Element_Text(root, "LoRa_Network_Type").value_or(QString()));
+    hdr[64] = uint8_t(Element_Int(root, "LoRa_Adaptive_DataRate", 0));
+    {
+        // The data rate is the number before the first "-" of the list item text.
+        const QString rate = Element_Text(root, "LoRa_DataRate").value_or(QString());
+        const int dash = rate.indexOf(QLatin1Char('-'));
+        hdr[3] = dash < 0 ? 0 : uint8_t(StrToIntDef(Trim(rate.left(dash)), 0));
+    }
+    hdr[65] = LoRa_Transmission_Code(Element_Text(root, "LoRa_Transmission_Type").value_or(QString()));
+    hdr[66] = uint8_t(Element_Int(root, "LoRa_Payload_Size", 1));
+    Hex_To_Header(Element_Text(root, "LoRa_JoinEUI").value_or(QString()), 8, 16, "LoRa_JoinEUI");
+    Put_U32(hdr, 68, uint32_t(Element_Int(root, "LoRa_Transmit_Interval", 1)));
+    hdr[Hdr_Activation] =
+        LoRa_Activation_Code(Element_Text(root, "LoRa_Activation_Method").value_or(QString()));
+    if (hdr[Hdr_Activation] == 0) {
+        Hex_To_Header(Element_Text(root, "LoRa_Device_Address").value_or(QString()), 4, 8,
+                      "LoRa_Device_Address");
+        Hex_To_Header(Element_Text(root, "LoRa_Network_Session_Key").value_or(QString()), 16, 32,
+                      "LoRa_Network_Session_Key");
+        Hex_To_Header(Element_Text(root, "LoRa_Application_Session_Key").value_or(QString()), 32, 32,
+                      "LoRa_Application_Session_Key");
+    } else {
+        Hex_To_Header(Element_Text(root, "LoRa_Application_Key").value_or(QString()), 48, 32,
+                      "LoRa_Application_Key");
+    }
+    if (UpperCase(Trim(Element_Text(root, "LoRa_FPort").value_or(QString())))
+        == QLatin1String("VARIABLE"))
+        hdr[Hdr_FPort] = 1;
+    hdr[84] = uint8_t(Element_Int(root, "LoRa_Frequency_SubBand", 1));
+
+    Put_U32(General_Block, 420, 19200);
+    Put_U8(General_Block, 429, 0);
+    Put_U8(General_Block, 435, 1);
+    Put_U8(General_Block, 441, 8);
+
+    Read_Octets(General_Block, Ofs_IP, root, "EtherNetIP_Master_IP", {192, 168, 0, 5});
+    Read_Octets(General_Block, Ofs_Mask, root, "EtherNetIP_Master_SM", {255, 255, 255, 0});
+    Read_Octets(General_Block, Ofs_Gateway, root, "EtherNetIP_Master_GAT", {192, 168, 0, 1});
+    if (!Element_Is_One(root, "EtherNetIP_Master_EN_GAT"))
+        for (size_t i = 0; i < 4; ++i)
+            Put_U8(General_Block, Ofs_Gateway + i, 255);
+}
+
+size_t TImage_Compiler::Put_General_Block(size_t position, std::vector<uint8_t> &buffer)
+{
+    uint32_t sum = 0;
+    for (size_t i = 0; i < Ofs_Checksum; ++i)
+        sum += General_Block[i];
+    Put_U32(General_Block, Ofs_Checksum, sum);
+    if (buffer.size() < position + General_Block.size())
+        buffer.resize(position + General_Block.size());
+    std::copy(General_Block.begin(), General_Block.end(), buffer.begin() + std::ptrdiff_t(position));
+    return position + General_Block.size();
+}
+
+TImage_Compiler &Image_Compiler()
+{
+    static TImage_Compiler compiler;
+    return compiler;
+}
+
+void Compile_Project()
+{
+    Image_Compiler().Compile_Project();
+}
+
+void Write_Bank_Files()
+{
+    Image_Compiler().Write_Bank_Files();
+}
