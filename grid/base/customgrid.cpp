@@ -433,7 +433,17 @@ TCustomGrid::TCustomGrid(QWidget *Parent) : QAbstractScrollArea(Parent)
     UpdateScrollRange();
 }
 
-TCustomGrid::~TCustomGrid() = default;
+TCustomGrid::~TCustomGrid()
+{
+    // The editor goes first: Qt would delete it after this grid's parts are gone, and its
+    // focus loss would then call into them.
+    FTimer.stop();
+    if (FInplaceEdit) {
+        FInplaceEdit->FGrid = nullptr;
+        delete FInplaceEdit;
+        FInplaceEdit = nullptr;
+    }
+}
 
 void TCustomGrid::SetColCount(int Value)
 {

@@ -385,3 +385,13 @@ TEST_F(GridFixture, EnterAndExitFireWhenTheFocusComesAndGoes)
     other.setFocus();
     EXPECT_EQ(exits, 1);
 }
+
+TEST_F(EditFixture, DestroyingTheGridWithItsEditorFocusedCallsNoHandler)
+{
+    grid->Press(Qt::Key_F2);
+    ASSERT_TRUE(Editor()->hasFocus());
+    int exits = 0;
+    grid->OnExit = [&](TObject *) { ++exits; };
+    grid.reset();
+    EXPECT_EQ(exits, 0);
+}
