@@ -86,3 +86,50 @@ for project in ('empty', 'pargen_only', 'full'):
     for n, image in ((1, bank1(project)), (2, bank2(project)), (3, bank3(project))):
         with open(os.path.join(folder, 'bank%d.bin' % n), 'wb') as f:
             f.write(image)
+
+
+# The updater's job files; @MASTER@ and @PROJECT@ stand for the folders of the test run.
+def job(option, read_back):
+    lines = ['<Ethernet_Update>',
+             '  <Version>1000</Version>',
+             '  <Title>Qelvar - CF41R08 Ethernet Update</Title>',
+             '  <IP_Address_Dev>192.168.2.205</IP_Address_Dev>',
+             '  <Application_Port>10000</Application_Port>',
+             '  <Boot_Port>2008</Boot_Port>',
+             '  <Boot_Port_Sec>2007</Boot_Port_Sec>',
+             '  <Address_Protection>0x07800</Address_Protection>',
+             '  <Protections>',
+             '    <Protection>0x411</Protection>',
+             '  </Protections>',
+             '  <Operations>']
+    ops = []
+    if option in (0, 1):
+        ops.append(('@MASTER@/Sim41R08.sim', '0x8000', '1', '1', '0', '1' if option == 1 else '0'))
+    if option in (0, 2):
+        ops.append(('@PROJECT@/bin/bank1.bin', '0x07000', '2', '0', '1', '0'))
+        ops.append(('@PROJECT@/bin/bank2.bin', '0x80000', '2', '0', '0', '0'))
+        ops.append(('@PROJECT@/bin/bank3.bin', '0xA0000', '2', '0', '0', '1'))
+    for name, start, bank_type, css, wid, go_app in ops:
+        fields = [('Ope_Protection_Enabled', None), ('Ope_GoToBoot_Before', '0'),
+                  ('Ope_GoToApp_Before', '0'), ('Ope_IP_Address', None), ('Ope_Port', '2008'),
+                  ('Ope_Port_Sec', '2007'), ('Ope_Erase_Memory', '0'), ('Ope_FileName', name),
+                  ('Ope_Start_Address', start), ('Ope_Memory_Type', '0'),
+                  ('Ope_Bank_Type', bank_type), ('Ope_Read_Back', '1' if read_back else '0'),
+                  ('Ope_Write_CSS', css), ('Ope_Address_CSS', '0x07A00'),
+                  ('Ope_Command_CSS', '0x02'), ('Ope_Write_Internal_Data', wid),
+                  ('Ope_WID_Address', '0x07810'), ('Ope_WID_Command', '0x02'),
+                  ('Ope_WID_Data', '0x00, 0x00, 0x00, 0x01'), ('Ope_GoToApp_After', go_app)]
+        lines.append('    <Operation>')
+        for tag, text in fields:
+            lines.append('      <%s />' % tag if text is None else '      <%s>%s</%s>' % (tag, text, tag))
+        lines.append('    </Operation>')
+    lines += ['  </Operations>', '</Ethernet_Update>', '']
+    return '\n'.join(lines)
+
+
+os.makedirs('job', exist_ok=True)
+for file_name, option, read_back in (('firmware_and_configuration.xml', 0, True),
+                                     ('firmware.xml', 1, False),
+                                     ('configuration.xml', 2, True)):
+    with open(os.path.join('job', file_name), 'w') as f:
+        f.write(job(option, read_back))
