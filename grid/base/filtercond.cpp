@@ -1,6 +1,8 @@
 #include "grid/base/filtercond.h"
 
 #include <QStringView>
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "grid/base/textroutines.h"
@@ -110,9 +112,9 @@ public:
     bool Eval(qsizetype pi, qsizetype vi)
     {
         const QStringView term = P.mid(pi);
-        const QString value = V.mid(vi).toString();
         bool gtResult = true, ltResult = true, gtSeen = false, ltSeen = false;
         const bool hasGt = term.contains(u'>'), hasLt = term.contains(u'<');
+        const QString value = (hasGt || hasLt) ? V.mid(vi).toString() : QString();
         if (hasGt) {
             gtResult = ComparePart(term, u'>', value);
             gtSeen = true;
@@ -173,9 +175,17 @@ private:
     bool Memo(qsizetype pi, qsizetype vi)
     {
         const size_t width = size_t(V.size()) + 1;
-        if (FMemo.empty())
-            FMemo.assign((size_t(P.size()) + 1) * width, kUnknown);
-        int8_t &slot = FMemo[size_t(pi) * width + size_t(vi)];
+        const size_t cells = (size_t(P.size()) + 1) * width;
+        if (!FSlots) {
+            if (cells <= FSmall.size()) {
+                FSlots = FSmall.data();
+            } else {
+                FLarge.assign(cells, kUnknown);
+                FSlots = FLarge.data();
+            }
+            std::fill(FSlots, FSlots + cells, kUnknown);
+        }
+        int8_t &slot = FSlots[size_t(pi) * width + size_t(vi)];
         if (slot == kUnknown)
             slot = Eval(pi, vi) ? 1 : 0;
         return slot == 1;
@@ -183,7 +193,10 @@ private:
 
     static constexpr int8_t kUnknown = -1;
     QStringView P, V;
-    std::vector<int8_t> FMemo;
+    // Remembered results: a small fixed table for short terms and values, else the heap.
+    std::array<int8_t, 1024> FSmall;
+    std::vector<int8_t> FLarge;
+    int8_t *FSlots = nullptr;
 };
 
 bool Combine(QChar op, bool result, bool d)
@@ -206,6 +219,9 @@ bool ToInt(const QString &s, int &v)
 
 bool MatchFilterCondition(const QString &condition, const QString &value, bool caseSensitive)
 {
+    // Upper-casing the whole condition once equals upper-casing each of its terms.
+    if (!caseSensitive)
+        return MatchFilterCondition(AnsiUpperCase(condition), AnsiUpperCase(value), true);
     static const QString kOperators = QStringLiteral("(;^&|");
     QString c = RemoveSpacesOutsideQuotes(Trim(condition));
     if (c.startsWith(u'='))

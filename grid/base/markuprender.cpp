@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCache>
+#include <QHash>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QLocale>
@@ -125,8 +126,73 @@ size_t qHash(const TLayoutKey &k, size_t seed = 0)
 QCache<TLayoutKey, TLayout> &LayoutCache()
 {
     // Cost is in characters of prepared text plus a share per line.
-    static QCache<TLayoutKey, TLayout> cache(8 * 1024 * 1024);
+    static QCache<TLayoutKey, TLayout> cache(4 * 1024 * 1024);
     return cache;
+}
+
+// Advances and heights per font. Cell texts repeat their words, and shaping a run is most
+// of the cost of a layout.
+class TRunMetrics
+{
+public:
+    int Width(TCanvas &c, const QString &run)
+    {
+        TFontEntry &f = Entry(c);
+        auto it = f.Widths.constFind(run);
+        if (it != f.Widths.constEnd())
+            return *it;
+        if (f.Widths.size() >= kMaxWidths)
+            f.Widths.clear();
+        const int w = c.FontMetrics().horizontalAdvance(run);
+        f.Widths.insert(run, w);
+        return w;
+    }
+    int Height(TCanvas &c) { return Entry(c).Height; }
+    void Clear() { FFonts.clear(); }
+
+private:
+    static constexpr qsizetype kMaxWidths = 50000;
+    static constexpr size_t kMaxFonts = 64;
+    struct TFontEntry
+    {
+        QString Name;
+        int Size;
+        TFontStyles Style;
+        const QPaintDevice *Device;
+        int Height;
+        QHash<QString, int> Widths;
+    };
+
+    TFontEntry &Entry(TCanvas &c)
+    {
+        const TFont &font = c.Font;
+        const QPaintDevice *dev = c.Painter() ? c.Painter()->device() : nullptr;
+        auto same = [&](const TFontEntry &e) {
+            return e.Size == font.Size && e.Style == font.Style && e.Device == dev &&
+                   e.Name == font.Name;
+        };
+        if (FLast < FFonts.size() && same(FFonts[FLast]))
+            return FFonts[FLast];
+        for (size_t i = 0; i < FFonts.size(); ++i)
+            if (same(FFonts[i])) {
+                FLast = i;
+                return FFonts[i];
+            }
+        if (FFonts.size() >= kMaxFonts)
+            FFonts.clear();
+        FFonts.push_back({font.Name, font.Size, font.Style, dev, c.FontMetrics().height(), {}});
+        FLast = FFonts.size() - 1;
+        return FFonts.back();
+    }
+
+    std::vector<TFontEntry> FFonts;
+    size_t FLast = 0;
+};
+
+TRunMetrics &RunMetrics()
+{
+    static TRunMetrics metrics;
+    return metrics;
 }
 
 // ---- the renderer of one call ------------------------------------------------------------
@@ -178,7 +244,7 @@ private:
     int MeasureRun(const QString &run, const TRect &r);
     void DrawRunText(const QString &run, TRect r, unsigned flags);
     void DrawFocusRect(const TRect &r);
-    int GhHeight() { return C.TextHeight(QStringLiteral("gh")); }
+    int GhHeight() { return RunMetrics().Height(C); }
     int DpiX() const;
     int DpiY() const;
     TColor BrushColor() const { return C.Brush.Style == bsClear ? clNone : C.Brush.Color; }
@@ -379,7 +445,9 @@ bool THtmlRenderer::Run(const QString &text)
             record->ExtentX = Out.ExtentX;
             record->ExtentY = Out.ExtentY;
             record->AnchorCount = AnchorCount;
-            const qsizetype cost = Text.size() + 64 * qsizetype(record->Lines.size()) + 64;
+            qsizetype cost = text.size() + (Text.isSharedWith(text) ? 0 : Text.size()) + 64;
+            for (const TLaidLine &l : record->Lines)
+                cost += 64 + l.PlainText.size();
             LayoutCache().insert(key, record.release(), cost);
         }
     }
@@ -460,7 +528,7 @@ void THtmlRenderer::TextRun(TLine &L, qsizetype runEnd, int &trailing, int &runI
     const qsizetype rawLength = runEnd - pos;
     const QString run = ReplaceRunEntities(Text.mid(pos, rawLength));
     const bool replaced = run.size() != rawLength;
-    const int h = C.TextHeight(run);
+    const int h = RunMetrics().Height(C);
     TLineValues &v = L.V;
     v.Height = std::max(v.Height, h);
     if (Sub)
@@ -548,7 +616,7 @@ void THtmlRenderer::TextRun(TLine &L, qsizetype runEnd, int &trailing, int &runI
         L.LastRunChar = Text[runEnd - 1];
         if (L.Measure && !fits && runIndex > 1)
             L.End = pos;   // the last line: the ellipsis marks the cut
-        trailing = (!replaced && run.endsWith(u' ')) ? C.TextWidth(QStringLiteral(" ")) : 0;
+        trailing = (!replaced && run.endsWith(u' ')) ? RunMetrics().Width(C, QStringLiteral(" ")) : 0;
     } else {
         L.LineEnds = true;
         L.X -= w;
@@ -559,7 +627,7 @@ int THtmlRenderer::MeasureRun(const QString &run, const TRect &r)
 {
     // Runs without prefixes or tabs measure as the font's advance, as DrawText would.
     if (!run.contains(u'&') && !run.contains(u'\t')) {
-        const int w = C.FontMetrics().horizontalAdvance(run);
+        const int w = RunMetrics().Width(C, run);
         if (!(Flags & DT_END_ELLIPSIS) || w <= r.Width())
             return w;
     }
@@ -1219,4 +1287,5 @@ void DrawSystemIcon(TCanvas &canvas, int x, int y, QSize &size, double factor, b
 void ClearHtmlLayoutCache()
 {
     LayoutCache().clear();
+    RunMetrics().Clear();
 }

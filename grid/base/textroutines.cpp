@@ -26,7 +26,11 @@ void SetGridFormatOverride(const TGridFormatOverride &o)
 
 QString GetShortDateFormat()
 {
-    return g_override.ShortDateFormat.isEmpty() ? ShortDateFormat() : g_override.ShortDateFormat;
+    if (!g_override.ShortDateFormat.isEmpty())
+        return g_override.ShortDateFormat;
+    // Asking the system locale is slow, and its formats do not change while the program runs.
+    static const QString system = ShortDateFormat();
+    return system;
 }
 
 QChar GetDateSeparator()
@@ -40,15 +44,19 @@ QChar GetTimeSeparator()
 {
     if (!g_override.TimeSeparator.isNull())
         return g_override.TimeSeparator;
-    return FirstSeparator(ShortTimeFormat(), QStringLiteral("hHmsapAPtz"), u':');
+    static const QChar system = FirstSeparator(ShortTimeFormat(), QStringLiteral("hHmsapAPtz"), u':');
+    return system;
 }
 
 QChar GetThousandSeparator()
 {
     if (!g_override.ThousandSeparator.isNull())
         return g_override.ThousandSeparator;
-    const QString g = QLocale().groupSeparator();
-    return g.isEmpty() ? QChar(u',') : g.front();
+    static const QChar system = [] {
+        const QString g = QLocale().groupSeparator();
+        return g.isEmpty() ? QChar(u',') : g.front();
+    }();
+    return system;
 }
 
 QChar GetDecimalSeparator()
