@@ -1,8 +1,32 @@
 #pragma once
-// Builds small GIF89a files for the picture and renderer tests: a 128-colour palette
-// (0 black, 1 red, 2 green, 3 blue, the rest grey) and frames of one colour each.
+// Picture bytes for the picture and renderer tests: small GIF89a files with a 128-colour
+// palette (0 black, 1 red, 2 green, 3 blue, the rest grey) and frames of one colour each,
+// and one-colour PNG files.
+#include <QBuffer>
 #include <QByteArray>
+#include <QColor>
+#include <QImage>
 #include <QList>
+
+#include "grid/base/picture.h"
+
+inline QByteArray PngBytes(int w, int h, QColor color)
+{
+    QImage img(w, h, QImage::Format_ARGB32);
+    img.fill(color);
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "PNG");
+    return bytes;
+}
+
+inline void LoadBytes(THTMLPicture &p, QByteArray bytes)
+{
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::ReadOnly);
+    p.LoadFromStream(&buf);
+}
 
 struct TGifFrame
 {

@@ -213,17 +213,9 @@ TEST_F(MarkupRender, BodyHighlightShadowAndErrorMarks)
     EXPECT_EQ(Image.pixelColor(60, 40), QColor(Qt::white));
 
     TPictureContainer pictures;
-    QImage tile(4, 4, QImage::Format_ARGB32);
-    tile.fill(Qt::blue);
-    QByteArray png;
-    QBuffer buf(&png);
-    buf.open(QIODevice::WriteOnly);
-    tile.save(&buf, "PNG");
-    buf.close();
     TPictureItem *item = pictures.Items().Add();
     item->Name = QStringLiteral("tile");
-    buf.open(QIODevice::ReadOnly);
-    item->Picture()->LoadFromStream(&buf);
+    LoadBytes(*item->Picture(), PngBytes(4, 4, Qt::blue));
     Params.Container = &pictures;
     Image.fill(Qt::white);
     const TRect clip(0, 0, 300, 300);
@@ -391,27 +383,13 @@ TEST_F(MarkupRender, EmbeddedControls)
 
 TEST_F(MarkupRender, Pictures)
 {
-    auto png = [](int w, int h, QColor c) {
-        QImage img(w, h, QImage::Format_ARGB32);
-        img.fill(c);
-        QByteArray bytes;
-        QBuffer b(&bytes);
-        b.open(QIODevice::WriteOnly);
-        img.save(&b, "PNG");
-        return bytes;
-    };
-    auto load = [](THTMLPicture *p, QByteArray bytes) {
-        QBuffer b(&bytes);
-        b.open(QIODevice::ReadOnly);
-        p->LoadFromStream(&b);
-    };
     TPictureContainer pictures;
     TPictureItem *pic = pictures.Items().Add();
     pic->Name = QStringLiteral("pic");
-    load(pic->Picture(), png(20, 40, Qt::red));
+    LoadBytes(*pic->Picture(), PngBytes(20, 40, Qt::red));
     TPictureItem *anim = pictures.Items().Add();
     anim->Name = QStringLiteral("anim");
-    load(anim->Picture(), MakeGif(10, 10, {{0, 0, 10, 10, 1}, {2, 2, 3, 3, 2}}));
+    LoadBytes(*anim->Picture(), MakeGif(10, 10, {{0, 0, 10, 10, 1}, {2, 2, 3, 3, 2}}));
     anim->Picture()->SetFrame(2);
     Params.Container = &pictures;
     TCustomImageList images(16, 16);

@@ -17,24 +17,6 @@ QByteArray ThreeFrameGif()
     return MakeGif(8, 6, {{0, 0, 8, 6, 1}, {3, 2, 2, 2, 2}, {1, 1, 4, 3, 3, 20, 2, true}});
 }
 
-QByteArray PngBytes(int w, int h, QColor color)
-{
-    QImage img(w, h, QImage::Format_ARGB32);
-    img.fill(color);
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    img.save(&buf, "PNG");
-    return bytes;
-}
-
-void LoadBytes(THTMLPicture &p, QByteArray bytes)
-{
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::ReadOnly);
-    p.LoadFromStream(&buf);
-}
-
 TEST(HTMLPicture, AnimatedGifFrames)
 {
     THTMLPicture p;
