@@ -198,20 +198,22 @@ void TImage_Compiler::Read_EtherNetIP_Rules(uint32_t base)
             const int o_t_size = UpperCase(o_t) == QLatin1String("DEFAULT") ? 4 : StrToIntDef(o_t, 4);
             flags |= (uint32_t(o_t_size) & 7) << 3;
 
-            uint32_t key_address = empty_address;
-            const QString key = Attr(row, "ElectronicKey");
-            if (UpperCase(Trim(Attr(row, "EnableElectronicKey"))) == QLatin1String("Y") && !key.isEmpty()) {
-                key_address = next_address;
-                slot.Key_Length = uint16_t(Parse_Electronic_Key(key, int(count)));
-                next_address += slot.Key_Length;
-            }
-            uint32_t data_address = empty_address;
-            const QString data = Attr(row, "DataSegment");
-            if (UpperCase(Trim(Attr(row, "EnableDataSegment"))) == QLatin1String("Y") && !data.isEmpty()) {
-                data_address = next_address;
-                slot.Data_Length = uint16_t(Parse_Data_Segment(data, int(count)));
-                next_address += slot.Data_Length;
-            }
+            // A segment record is placed when it is enabled and its list is not empty; the
+            // addresses follow the records in the order Put_EtherNetIP_Block lays them down.
+            const auto segment = [&](const char *enable, const char *list, uint16_t &length,
+                                     int (TImage_Compiler::*parse)(const QString &, int)) {
+                const QString text = Attr(row, list);
+                if (UpperCase(Trim(Attr(row, enable))) != QLatin1String("Y") || text.isEmpty())
+                    return empty_address;
+                const uint32_t address = next_address;
+                length = uint16_t((this->*parse)(text, int(count)));
+                next_address += length;
+                return address;
+            };
+            const uint32_t key_address = segment("EnableElectronicKey", "ElectronicKey", slot.Key_Length,
+                                                 &TImage_Compiler::Parse_Electronic_Key);
+            const uint32_t data_address = segment("EnableDataSegment", "DataSegment", slot.Data_Length,
+                                                  &TImage_Compiler::Parse_Data_Segment);
             if (UpperCase(Attr(row, "ResetData", "N")) == QLatin1String("Y"))
                 flags |= 0x100;
             Put_U32(h, 28, flags);
