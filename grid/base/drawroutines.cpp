@@ -34,11 +34,12 @@ void FillGradientRect(TCanvas &Canvas, TColor FromColor, TColor ToColor, int Ste
                              fb + int(Round(double(i) * db / n)));
         Canvas.Pen.Color = c;
         Canvas.Brush.Color = c;
+        // A rectangle whose pen and brush share one colour covers what this fill covers.
         const int o = int(Trunc(i * w));
         if (Horizontal)
-            Canvas.Rectangle(R.Left + o, R.Top, std::min(R.Right, R.Left + o + len), R.Bottom);
+            Canvas.FillRect(TRect(R.Left + o, R.Top, std::min(R.Right, R.Left + o + len), R.Bottom));
         else
-            Canvas.Rectangle(R.Left, R.Top + o, R.Right, std::min(R.Bottom, R.Top + o + len));
+            Canvas.FillRect(TRect(R.Left, R.Top + o, R.Right, std::min(R.Bottom, R.Top + o + len)));
     }
 }
 
