@@ -4,6 +4,18 @@
 
 #include <algorithm>
 
+TColor InterpolateColor(TColor Color1, TColor Color2, int Min, int Max, int Step)
+{
+    if (Color2 == clNone)
+        return Color1;
+    const TColor a = ColorToRGB(Color1), b = ColorToRGB(Color2);
+    auto channel = [&](int c1, int c2) {
+        return c1 + int(Round(double(c2 - c1) / (Max - Min) * Step));
+    };
+    return RGB(channel(GetRValue(a), GetRValue(b)), channel(GetGValue(a), GetGValue(b)),
+               channel(GetBValue(a), GetBValue(b)));
+}
+
 void FillGradientRect(TCanvas &Canvas, TColor FromColor, TColor ToColor, int Steps, TRect R,
                       bool Horizontal)
 {
@@ -20,18 +32,14 @@ void FillGradientRect(TCanvas &Canvas, TColor FromColor, TColor ToColor, int Ste
         Canvas.Rectangle(R);
         return;
     }
-    const TColor f = ColorToRGB(FromColor), t = ColorToRGB(ToColor);
     const int extent = (Horizontal ? R.Right - R.Left : R.Bottom - R.Top) - 1;
     const int n = std::max(1, std::min(Steps, extent));
     const double w = double(extent) / n;
-    const int fr = GetRValue(f), fg = GetGValue(f), fb = GetBValue(f);
-    const int dr = GetRValue(t) - fr, dg = GetGValue(t) - fg, db = GetBValue(t) - fb;
     const int len = int(Trunc(w + 1));
     Canvas.Pen.Style = psSolid;
     Canvas.Brush.Style = bsSolid;
     for (int i = 0; i <= n; ++i) {
-        const TColor c = RGB(fr + int(Round(double(i) * dr / n)), fg + int(Round(double(i) * dg / n)),
-                             fb + int(Round(double(i) * db / n)));
+        const TColor c = InterpolateColor(FromColor, ToColor, 0, n, i);
         Canvas.Pen.Color = c;
         Canvas.Brush.Color = c;
         // A rectangle whose pen and brush share one colour covers what this fill covers.

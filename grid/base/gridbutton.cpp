@@ -1,5 +1,6 @@
 #include "grid/base/gridbutton.h"
 
+#include "grid/base/drawroutines.h"
 #include "platform/rtl.h"
 
 #include <QEnterEvent>
@@ -16,17 +17,13 @@ void FillBandGradient(TCanvas &Canvas, TColor FromColor, TColor ToColor, TColor 
                       const TRect &R, bool Horizontal)
 {
     const int n = std::max(1, Bands);
-    const TColor f = ColorToRGB(FromColor), t = ColorToRGB(ToColor);
-    const int fr = GetRValue(f), fg = GetGValue(f), fb = GetBValue(f);
-    const int dr = GetRValue(t) - fr, dg = GetGValue(t) - fg, db = GetBValue(t) - fb;
     const double h = double(Horizontal ? R.Width() : R.Height()) / n;
     const int len = int(Round(h)) + 1;
     Canvas.Brush.Style = bsSolid;
     Canvas.Pen.Style = psSolid;
     Canvas.Pen.Width = 1;
     for (int i = 0; i < n; ++i) {
-        const TColor c = RGB(fr + int(Round(double(i) * dr / n)), fg + int(Round(double(i) * dg / n)),
-                             fb + int(Round(double(i) * db / n)));
+        const TColor c = InterpolateColor(FromColor, ToColor, 0, n, i);
         Canvas.Brush.Color = c;
         Canvas.Pen.Color = c;
         const int o = int(Round(i * h));

@@ -42,7 +42,9 @@ public:
     void DragMouseLeave() override { Calls << QStringLiteral("Leave"); }
 };
 
-QMimeData *Mime(std::initializer_list<std::pair<QString, QByteArray>> formats)
+using TFormats = std::vector<std::pair<QString, QByteArray>>;
+
+QMimeData *Mime(const TFormats &formats)
 {
     auto *m = new QMimeData;
     for (const auto &[type, data] : formats)
@@ -99,7 +101,7 @@ TEST(GridDropTarget, Acceptance)
     const QByteArray col = EncodeGridColumn(2), cells = EncodeGridCells("c");
     const struct {
         const char *What;
-        std::vector<std::pair<QString, QByteArray>> Formats;
+        TFormats Formats;
         bool AcceptText, AcceptFiles, AcceptCols, AcceptURLs, Rtf;
         bool Ok;
     } cases[] = {
@@ -118,9 +120,7 @@ TEST(GridDropTarget, Acceptance)
     };
     for (const auto &c : cases) {
         SetRTFDragDrop(c.Rtf);
-        std::unique_ptr<QMimeData> m(new QMimeData);
-        for (const auto &[type, data] : c.Formats)
-            m->setData(type, data);
+        std::unique_ptr<QMimeData> m(Mime(c.Formats));
         TRecordingTarget t;
         t.AcceptText = c.AcceptText;
         t.AcceptFiles = c.AcceptFiles;
@@ -168,7 +168,7 @@ TEST(GridDropTarget, DragOverAsksTheHook)
 
 struct TDropCase {
     const char *What;
-    std::vector<std::pair<QString, QByteArray>> Formats;
+    TFormats Formats;
     bool Rtf;
     QStringList Calls;
     int Effect;
@@ -196,9 +196,7 @@ TEST(GridDropTarget, DropDispatch)
     };
     for (const auto &c : cases) {
         SetRTFDragDrop(c.Rtf);
-        std::unique_ptr<QMimeData> m(new QMimeData);
-        for (const auto &[type, data] : c.Formats)
-            m->setData(type, data);
+        std::unique_ptr<QMimeData> m(Mime(c.Formats));
         TRecordingTarget t;
         t.AcceptCols = true;
         int effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;

@@ -289,6 +289,14 @@ TEST(CellShapes, BeyondTheLastShapeNothingIsDrawn)
     EXPECT_EQ(CountPixels(img, TRect(0, 0, 40, 40), clWhite), 1600);
 }
 
+TEST(InterpolateColor, ChannelByChannel)
+{
+    EXPECT_EQ(InterpolateColor(clBlack, clWhite, 0, 4, 2), 0x808080);   // 127.5: halves to even
+    EXPECT_EQ(InterpolateColor(0x102030, 0x302010, 0, 2, 1), 0x202020);
+    EXPECT_EQ(InterpolateColor(clRed, clNone, 0, 4, 2), clRed);
+    EXPECT_EQ(InterpolateColor(clBlack, clWhite, 10, 20, 10), clWhite);
+}
+
 TEST(FillGradientRect, BandsAndEdgeCases)
 {
     QImage img = BlankImage(50, 20);
