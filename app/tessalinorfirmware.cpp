@@ -315,9 +315,11 @@ void TFTessalinorFirmWare::Save_Setting()
 
 void TFTessalinorFirmWare::Update_Timer_State()
 {
-    if (Opt_Internet && Opt_Update_Check)
-        Timer_Update->start();
-    else
+    // A running timer keeps its count: OK in the options dialog does not postpone the check.
+    if (Opt_Internet && Opt_Update_Check) {
+        if (!Timer_Update->isActive())
+            Timer_Update->start();
+    } else
         Timer_Update->stop();
 }
 

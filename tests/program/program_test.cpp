@@ -5,6 +5,7 @@
 #include "app/softoptions.h"
 #include "app/settings.h"
 #include "platform/files.h"
+#include "platform/http.h"
 #include "app/placeholderform.h"
 #include "app/tessalinorfirmware.h"
 #include "editors/building/bacnetaccess.h"
@@ -131,6 +132,7 @@ TEST_F(ProgramTest, HooksReachTheWindowsOfOtherSubsystems)
 
 TEST_F(ProgramTest, OptionsOKWritesTheSettingsAndSetsTheTimer)
 {
+    THttpFakeGuard offline;   // the release check stays off the network
     const QString file = Temp.path() + QStringLiteral("/Tessalinor.xml");
     QTimer::singleShot(0, FSoftOptions, [] {
         Opt_Internet = Opt_Update_Check = true;

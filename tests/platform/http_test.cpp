@@ -1,0 +1,133 @@
+#include "platform/http.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+#include <future>
+#include <memory>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A one-connection HTTP peer on loopback, on a thread of its own (the client blocks the
+// caller): it reads the request, then answers, or stays silent for a while.
+class TLoopback_Server
+{
+public:
+    explicit TLoopback_Server(QByteArray answer, int silent_ms = 0)
+    {
+        std::promise<quint16> port;
+        std::future<quint16> bound = port.get_future();
+        thread_.reset(QThread::create([this, answer, silent_ms, port = std::move(port)]() mutable {
+            QTcpServer server;
+            server.listen(QHostAddress::LocalHost, 0);
+            port.set_value(server.serverPort());
+            if (!server.waitForNewConnection(5000))
+                return;
+            std::unique_ptr<QTcpSocket> peer(server.nextPendingConnection());
+            while (!request_.contains("\r\n\r\n") && peer->waitForReadyRead(5000))
+                request_ += peer->readAll();
+            if (silent_ms > 0)
+                QThread::msleep(silent_ms);
+            peer->write(answer);
+            peer->waitForBytesWritten(2000);
+            peer->disconnectFromHost();
+            if (peer->state() != QAbstractSocket::UnconnectedState)
+                peer->waitForDisconnected(2000);
+        }));
+        thread_->start();
+        Port = bound.get();
+    }
+    ~TLoopback_Server() { thread_->wait(); }
+    QByteArray Request()
+    {
+        thread_->wait();
+        return request_;
+    }
+    QUrl Url(const QString &path) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(Port).arg(path));
+    }
+    quint16 Port = 0;
+
+private:
+    std::unique_ptr<QThread> thread_;
+    QByteArray request_;
+};
+
+} // namespace
+
+TEST(Http, GetSendsAnHttp10RequestWithTheHeaders)
+{
+    TLoopback_Server server("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\nVER. 1.234\r\n");
+    THttpClient client;
+    const THttpReply reply = client.Get(server.Url(QStringLiteral("/home/download/GetversionSW.asp?nomesw=CF41R08")));
+    EXPECT_TRUE(reply.Ok()) << reply.Error.toStdString();
+    EXPECT_EQ(reply.Status, 200);
+    EXPECT_EQ(reply.Body, QByteArray("VER. 1.234\r\n"));
+    const QByteArray request = server.Request();
+    EXPECT_TRUE(request.startsWith("GET /home/download/GetversionSW.asp?nomesw=CF41R08 HTTP/1.0\r\n")) << request.constData();
+    EXPECT_TRUE(request.contains("\r\nAccept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"));
+    EXPECT_TRUE(request.contains("\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"));
+    EXPECT_TRUE(request.contains(QStringLiteral("\r\nHost: 127.0.0.1:%1\r\n").arg(server.Port).toLatin1()));
+    EXPECT_FALSE(request.toLower().contains("cookie"));
+}
+
+TEST(Http, ContentLengthEndsTheBodyAndErrorsAreReplies)
+{
+    {
+        TLoopback_Server server("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\nabcdef");
+        const THttpReply reply = THttpClient().Get(server.Url(QStringLiteral("/")));
+        EXPECT_EQ(reply.Body, QByteArray("abc"));
+    }
+    {
+        TLoopback_Server server("HTTP/1.0 404 Not Found\r\n\r\nmissing");
+        const THttpReply reply = THttpClient().Get(server.Url(QStringLiteral("/x")));
+        EXPECT_FALSE(reply.Ok());
+        EXPECT_EQ(reply.Status, 404);
+    }
+    {
+        TLoopback_Server server("VER. 9.999");   // not HTTP at all
+        const THttpReply reply = THttpClient().Get(server.Url(QStringLiteral("/")));
+        EXPECT_FALSE(reply.Ok());
+        EXPECT_FALSE(reply.Error.isEmpty());
+    }
+}
+
+TEST(Http, SilentServerTimesOut)
+{
+    TLoopback_Server server("HTTP/1.0 200 OK\r\n\r\nlate", 800);
+    QElapsedTimer clock;
+    clock.start();
+    const THttpReply reply = THttpClient(300).Get(server.Url(QStringLiteral("/")));
+    EXPECT_FALSE(reply.Ok());
+    EXPECT_FALSE(reply.Error.isEmpty());
+    EXPECT_LT(clock.elapsed(), 790);
+}
+
+TEST(Http, RefusedConnectionAndBadAddressesFail)
+{
+    quint16 free_port;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        free_port = probe.serverPort();
+    }
+    EXPECT_FALSE(THttpClient(2000).Get(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(free_port))).Ok());
+    EXPECT_FALSE(THttpClient().Get(QUrl(QStringLiteral("ftp://127.0.0.1/"))).Ok());
+    EXPECT_FALSE(THttpClient().Get(QUrl()).Ok());
+}
+
+TEST(Http, FakeRecordsAndAnswersInOrder)
+{
+    THttpFakeGuard guard;
+    THttpReply answer;
+    answer.Status = 200;
+    answer.Body = "VER. 1.001";
+    guard.Fake.Replies.push_back(answer);
+    EXPECT_EQ(Http().Get(QUrl(QStringLiteral("http://a/b"))).Body, QByteArray("VER. 1.001"));
+    EXPECT_FALSE(Http().Get(QUrl(QStringLiteral("http://a/c"))).Ok());
+    ASSERT_EQ(guard.Fake.Requests.size(), 2u);
+    EXPECT_EQ(guard.Fake.Requests[1].path(), QStringLiteral("/c"));
+}
