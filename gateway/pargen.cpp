@@ -230,93 +230,89 @@ bool TFParGen::FormShow()
     return true;
 }
 
+std::vector<std::pair<QLineEdit *, QString TParGen_Data::*>> TFParGen::Text_Fields() const
+{
+    using T = TParGen_Data;
+    return {
+        {E_EthConn_Device_Name, &T::Eth_Conn_Device_Name},
+        {E_EthConn_Pri_DNS_IP[0], &T::Eth_Conn_Primary_DNS1},
+        {E_EthConn_Pri_DNS_IP[1], &T::Eth_Conn_Primary_DNS2},
+        {E_EthConn_Pri_DNS_IP[2], &T::Eth_Conn_Primary_DNS3},
+        {E_EthConn_Pri_DNS_IP[3], &T::Eth_Conn_Primary_DNS4},
+        {E_EthConn_Sec_DNS_IP[0], &T::Eth_Conn_Secondary_DNS1},
+        {E_EthConn_Sec_DNS_IP[1], &T::Eth_Conn_Secondary_DNS2},
+        {E_EthConn_Sec_DNS_IP[2], &T::Eth_Conn_Secondary_DNS3},
+        {E_EthConn_Sec_DNS_IP[3], &T::Eth_Conn_Secondary_DNS4},
+        {E_LoRa_Payload_Size, &T::LoRa_Payload_Size},
+        // The hexadecimal fields show their text in upper case.
+        {E_LoRa_Device_Address, &T::LoRa_Device_Address},
+        {E_LoRa_JoinEUI, &T::LoRa_JoinEUI},
+        {E_LoRa_Network_Session_Key, &T::LoRa_Network_Session_Key},
+        {E_LoRa_Application_Session_Key, &T::LoRa_Application_Session_Key},
+        {E_LoRa_Application_Key, &T::LoRa_Application_Key},
+        {E_EtherNetIP_Master_IP[0], &T::EtherNetIP_Master_IP1},
+        {E_EtherNetIP_Master_IP[1], &T::EtherNetIP_Master_IP2},
+        {E_EtherNetIP_Master_IP[2], &T::EtherNetIP_Master_IP3},
+        {E_EtherNetIP_Master_IP[3], &T::EtherNetIP_Master_IP4},
+        {E_EtherNetIP_Master_SM[0], &T::EtherNetIP_Master_SM1},
+        {E_EtherNetIP_Master_SM[1], &T::EtherNetIP_Master_SM2},
+        {E_EtherNetIP_Master_SM[2], &T::EtherNetIP_Master_SM3},
+        {E_EtherNetIP_Master_SM[3], &T::EtherNetIP_Master_SM4},
+        {E_EtherNetIP_Master_GAT[0], &T::EtherNetIP_Master_GAT1},
+        {E_EtherNetIP_Master_GAT[1], &T::EtherNetIP_Master_GAT2},
+        {E_EtherNetIP_Master_GAT[2], &T::EtherNetIP_Master_GAT3},
+        {E_EtherNetIP_Master_GAT[3], &T::EtherNetIP_Master_GAT4},
+    };
+}
+
+std::vector<std::pair<QComboBox *, QString TParGen_Data::*>> TFParGen::List_Fields() const
+{
+    using T = TParGen_Data;
+    return {{CB_LoRa_Network_Type, &T::LoRa_Network_Type},
+            {CB_LoRa_Transmission_Type, &T::LoRa_Transmission_Type},
+            {CB_LoRa_Activation_Method, &T::LoRa_Activation_Method},
+            {CB_LoRa_FPort, &T::LoRa_FPort},
+            {CB_LoRa_FrequencySubBand, &T::LoRa_Frequency_SubBand}};
+}
+
+std::vector<std::pair<QCheckBox *, bool TParGen_Data::*>> TFParGen::Flag_Fields() const
+{
+    using T = TParGen_Data;
+    return {{CB_EthConn_En_DHCP_Cable, &T::Eth_Conn_DHCP_Cable},
+            {CB_EthConn_En_DHCP_WiFi, &T::Eth_Conn_DHCP_WiFi},
+            {CB_EthConn_Enable_DNS, &T::Eth_Conn_Enable_DNS},
+            {CB_LoRa_Adaptive_DataRate, &T::LoRa_Adaptive_DataRate},
+            {CB_EtherNetIP_Master_GAT, &T::EtherNetIP_Master_EN_GAT}};
+}
+
 void TFParGen::Show_Data(const TParGen_Data &d)
 {
-    E_EthConn_Device_Name->setText(d.Eth_Conn_Device_Name);
-    CB_EthConn_En_DHCP_Cable->setChecked(d.Eth_Conn_DHCP_Cable);
-    CB_EthConn_En_DHCP_WiFi->setChecked(false);
-    CB_EthConn_Enable_DNS->setChecked(d.Eth_Conn_Enable_DNS);
-    const QString pri[] = {d.Eth_Conn_Primary_DNS1, d.Eth_Conn_Primary_DNS2, d.Eth_Conn_Primary_DNS3,
-                           d.Eth_Conn_Primary_DNS4};
-    const QString sec[] = {d.Eth_Conn_Secondary_DNS1, d.Eth_Conn_Secondary_DNS2,
-                           d.Eth_Conn_Secondary_DNS3, d.Eth_Conn_Secondary_DNS4};
-    for (int i = 0; i < 4; ++i) {
-        E_EthConn_Pri_DNS_IP[i]->setText(pri[i]);
-        E_EthConn_Sec_DNS_IP[i]->setText(sec[i]);
-    }
+    for (const auto &[edit, field] : Text_Fields())
+        edit->setText(edit->validator() ? (d.*field).toUpper() : d.*field);
+    for (const auto &[box, field] : Flag_Fields())
+        box->setChecked(d.*field);
     Select_Item(CB_LoRa_RF_Band, d.LoRa_RF_Band);
     // The stored data rate is looked up in the list of the stored band.
     Change_LoRa_DataRate();
-    Select_Item(CB_LoRa_Network_Type, d.LoRa_Network_Type);
-    CB_LoRa_Adaptive_DataRate->setChecked(d.LoRa_Adaptive_DataRate);
     Select_Item(CB_LoRa_DataRate, d.LoRa_DataRate);
     if (CB_LoRa_DataRate->currentIndex() < 0 && CB_LoRa_DataRate->count() > 0)
         CB_LoRa_DataRate->setCurrentIndex(0);
-    Select_Item(CB_LoRa_Transmission_Type, d.LoRa_Transmission_Type);
-    E_LoRa_Payload_Size->setText(d.LoRa_Payload_Size);
-    Select_Item(CB_LoRa_Activation_Method, d.LoRa_Activation_Method);
-    // The hexadecimal fields show their text in upper case.
-    E_LoRa_Device_Address->setText(d.LoRa_Device_Address.toUpper());
-    E_LoRa_JoinEUI->setText(d.LoRa_JoinEUI.toUpper());
-    E_LoRa_Network_Session_Key->setText(d.LoRa_Network_Session_Key.toUpper());
-    E_LoRa_Application_Session_Key->setText(d.LoRa_Application_Session_Key.toUpper());
-    E_LoRa_Application_Key->setText(d.LoRa_Application_Key.toUpper());
-    Select_Item(CB_LoRa_FPort, d.LoRa_FPort);
-    Select_Item(CB_LoRa_FrequencySubBand, d.LoRa_Frequency_SubBand);
-    const QString ip[] = {d.EtherNetIP_Master_IP1, d.EtherNetIP_Master_IP2, d.EtherNetIP_Master_IP3,
-                          d.EtherNetIP_Master_IP4};
-    const QString sm[] = {d.EtherNetIP_Master_SM1, d.EtherNetIP_Master_SM2, d.EtherNetIP_Master_SM3,
-                          d.EtherNetIP_Master_SM4};
-    const QString gat[] = {d.EtherNetIP_Master_GAT1, d.EtherNetIP_Master_GAT2,
-                           d.EtherNetIP_Master_GAT3, d.EtherNetIP_Master_GAT4};
-    for (int i = 0; i < 4; ++i) {
-        E_EtherNetIP_Master_IP[i]->setText(ip[i]);
-        E_EtherNetIP_Master_SM[i]->setText(sm[i]);
-        E_EtherNetIP_Master_GAT[i]->setText(gat[i]);
-    }
-    CB_EtherNetIP_Master_GAT->setChecked(d.EtherNetIP_Master_EN_GAT);
+    for (const auto &[combo, field] : List_Fields())
+        Select_Item(combo, d.*field);
     E_EtherNetIP_Master_Port->setText(QStringLiteral("44818"));
 }
 
 TParGen_Data TFParGen::Read_Controls() const
 {
     TParGen_Data d;
-    d.Eth_Conn_Device_Name = E_EthConn_Device_Name->text();
-    d.Eth_Conn_DHCP_Cable = CB_EthConn_En_DHCP_Cable->isChecked();
-    d.Eth_Conn_DHCP_WiFi = CB_EthConn_En_DHCP_WiFi->isChecked();
-    d.Eth_Conn_Enable_DNS = CB_EthConn_Enable_DNS->isChecked();
-    QString *pri[] = {&d.Eth_Conn_Primary_DNS1, &d.Eth_Conn_Primary_DNS2, &d.Eth_Conn_Primary_DNS3,
-                      &d.Eth_Conn_Primary_DNS4};
-    QString *sec[] = {&d.Eth_Conn_Secondary_DNS1, &d.Eth_Conn_Secondary_DNS2,
-                      &d.Eth_Conn_Secondary_DNS3, &d.Eth_Conn_Secondary_DNS4};
-    QString *ip[] = {&d.EtherNetIP_Master_IP1, &d.EtherNetIP_Master_IP2, &d.EtherNetIP_Master_IP3,
-                     &d.EtherNetIP_Master_IP4};
-    QString *sm[] = {&d.EtherNetIP_Master_SM1, &d.EtherNetIP_Master_SM2, &d.EtherNetIP_Master_SM3,
-                     &d.EtherNetIP_Master_SM4};
-    QString *gat[] = {&d.EtherNetIP_Master_GAT1, &d.EtherNetIP_Master_GAT2,
-                      &d.EtherNetIP_Master_GAT3, &d.EtherNetIP_Master_GAT4};
-    for (int i = 0; i < 4; ++i) {
-        *pri[i] = E_EthConn_Pri_DNS_IP[i]->text();
-        *sec[i] = E_EthConn_Sec_DNS_IP[i]->text();
-        *ip[i] = E_EtherNetIP_Master_IP[i]->text();
-        *sm[i] = E_EtherNetIP_Master_SM[i]->text();
-        *gat[i] = E_EtherNetIP_Master_GAT[i]->text();
-    }
+    for (const auto &[edit, field] : Text_Fields())
+        d.*field = edit->text();
+    for (const auto &[box, field] : Flag_Fields())
+        d.*field = box->isChecked();
     d.LoRa_RF_Band = CB_LoRa_RF_Band->currentText();
-    d.LoRa_Network_Type = CB_LoRa_Network_Type->currentText();
-    d.LoRa_Adaptive_DataRate = CB_LoRa_Adaptive_DataRate->isChecked();
     d.LoRa_DataRate = CB_LoRa_DataRate->currentText();
-    d.LoRa_Transmission_Type = CB_LoRa_Transmission_Type->currentText();
-    d.LoRa_Payload_Size = E_LoRa_Payload_Size->text();
-    d.LoRa_Activation_Method = CB_LoRa_Activation_Method->currentText();
-    d.LoRa_Device_Address = E_LoRa_Device_Address->text();
-    d.LoRa_JoinEUI = E_LoRa_JoinEUI->text();
-    d.LoRa_Network_Session_Key = E_LoRa_Network_Session_Key->text();
-    d.LoRa_Application_Session_Key = E_LoRa_Application_Session_Key->text();
-    d.LoRa_Application_Key = E_LoRa_Application_Key->text();
-    d.LoRa_FPort = CB_LoRa_FPort->currentText();
-    d.LoRa_Frequency_SubBand = CB_LoRa_FrequencySubBand->currentText();
-    d.EtherNetIP_Master_EN_GAT = CB_EtherNetIP_Master_GAT->isChecked();
+    for (const auto &[combo, field] : List_Fields())
+        d.*field = combo->currentText();
     d.EtherNetIP_Master_Port = QStringLiteral("44818");
     return d;
 }

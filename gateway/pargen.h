@@ -54,6 +54,10 @@ public:
     // The values on screen, and putting values on screen.
     TParGen_Data Read_Controls() const;
     void Show_Data(const TParGen_Data &data);
+    // Which control shows which field of the file.
+    std::vector<std::pair<QLineEdit *, QString TParGen_Data::*>> Text_Fields() const;
+    std::vector<std::pair<QComboBox *, QString TParGen_Data::*>> List_Fields() const;
+    std::vector<std::pair<QCheckBox *, bool TParGen_Data::*>> Flag_Fields() const;
 
     // The panel of that component name ("CP_LoRa"), or nullptr.
     TCategoryPanel *Panel(const QString &name) const;

@@ -2,6 +2,7 @@
 #include "app/lbbutton.h"
 #include "app/softoptions.h"
 #include "app/tessalinorfirmware.h"
+#include "common/loopback_http_server.h"
 #include "platform/http.h"
 #include "shell_fixture.h"
 
@@ -10,11 +11,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
-#include <future>
 
 namespace {
 
@@ -133,29 +131,12 @@ TEST_F(OptionsTest, CheckVersionAgainstALoopbackServer)
         }
     } redirect;
     const auto serve = [&](const QByteArray &answer) {
-        std::promise<quint16> bound;
-        std::future<quint16> port = bound.get_future();
-        QByteArray request;
-        std::unique_ptr<QThread> peer(QThread::create([&, bound = std::move(bound)]() mutable {
-            QTcpServer server;
-            server.listen(QHostAddress::LocalHost, 0);
-            bound.set_value(server.serverPort());
-            if (!server.waitForNewConnection(5000))
-                return;
-            std::unique_ptr<QTcpSocket> s(server.nextPendingConnection());
-            while (!request.contains("\r\n\r\n") && s->waitForReadyRead(3000))
-                request += s->readAll();
-            s->write(answer);
-            s->waitForBytesWritten(2000);
-            s->disconnectFromHost();
-        }));
-        peer->start();
-        redirect.Port = port.get();
+        TLoopback_Server server(answer);
+        redirect.Port = server.Port;
         SetHttp(&redirect);
         const bool newer = Form->Check_Version();
         SetHttp(&Net.Fake);
-        peer->wait();
-        EXPECT_TRUE(request.startsWith("GET /home/download/GetversionSW.asp?nomesw=CF41R08 HTTP/1.0\r\n"));
+        EXPECT_TRUE(server.Request().startsWith("GET /home/download/GetversionSW.asp?nomesw=CF41R08 HTTP/1.0\r\n"));
         return newer;
     };
     EXPECT_TRUE(serve("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\nVER. 1.002"));

@@ -1,62 +1,8 @@
+#include "common/loopback_http_server.h"
 #include "platform/http.h"
 
 #include <QElapsedTimer>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QThread>
-#include <future>
-#include <memory>
 #include <gtest/gtest.h>
-
-namespace {
-
-// A one-connection HTTP peer on loopback, on a thread of its own (the client blocks the
-// caller): it reads the request, then answers, or stays silent for a while.
-class TLoopback_Server
-{
-public:
-    explicit TLoopback_Server(QByteArray answer, int silent_ms = 0)
-    {
-        std::promise<quint16> port;
-        std::future<quint16> bound = port.get_future();
-        thread_.reset(QThread::create([this, answer, silent_ms, port = std::move(port)]() mutable {
-            QTcpServer server;
-            server.listen(QHostAddress::LocalHost, 0);
-            port.set_value(server.serverPort());
-            if (!server.waitForNewConnection(5000))
-                return;
-            std::unique_ptr<QTcpSocket> peer(server.nextPendingConnection());
-            while (!request_.contains("\r\n\r\n") && peer->waitForReadyRead(5000))
-                request_ += peer->readAll();
-            if (silent_ms > 0)
-                QThread::msleep(silent_ms);
-            peer->write(answer);
-            peer->waitForBytesWritten(2000);
-            peer->disconnectFromHost();
-            if (peer->state() != QAbstractSocket::UnconnectedState)
-                peer->waitForDisconnected(2000);
-        }));
-        thread_->start();
-        Port = bound.get();
-    }
-    ~TLoopback_Server() { thread_->wait(); }
-    QByteArray Request()
-    {
-        thread_->wait();
-        return request_;
-    }
-    QUrl Url(const QString &path) const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(Port).arg(path));
-    }
-    quint16 Port = 0;
-
-private:
-    std::unique_ptr<QThread> thread_;
-    QByteArray request_;
-};
-
-} // namespace
 
 TEST(Http, GetSendsAnHttp10RequestWithTheHeaders)
 {
