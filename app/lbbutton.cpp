@@ -30,6 +30,15 @@ TLbButton::TLbButton(QWidget *parent) : QPushButton(parent)
     FThread = new QTimer(this);
     FThread->setInterval(30);
     connect(FThread, &QTimer::timeout, this, [this] { HotTrackStepDown(); });
+    // A click that Qt itself makes (QAbstractButton::click through a base pointer) is a
+    // full click too; it has already told the clicked listeners.
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (emitting_clicked_)
+            return;
+        qt_click_ = true;
+        Click();
+        qt_click_ = false;
+    });
 
     FStyle = bsEncarta;
     FColor = Form_Button_Face;
@@ -264,7 +273,11 @@ void TLbButton::DoClick()
     update();
     if (OnClick)
         OnClick(this);
-    emit clicked(false);
+    if (!qt_click_) {
+        emitting_clicked_ = true;
+        emit clicked(false);
+        emitting_clicked_ = false;
+    }
     if (FModalResult != mrNone)
         if (auto *dialog = qobject_cast<QDialog *>(window()))
             dialog->done(FModalResult);

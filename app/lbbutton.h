@@ -154,4 +154,6 @@ private:
     TColor FColor = clBtnFace;
     TColor FFontColor = clWindowText;
     QWidget *FWatched = nullptr;
+    bool emitting_clicked_ = false;
+    bool qt_click_ = false;
 };

@@ -517,4 +517,7 @@ TEST_F(LbButtonTest, QtClickAndClickedSignalAreFullClicks)
     Button->click();
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(signals_, 1);
+    static_cast<QAbstractButton *>(Button)->click();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(signals_, 2);
 }
