@@ -2,11 +2,14 @@
 
 #include "platform/rtl.h"
 
+#include <QFontMetrics>
+#include <QImage>
+#include <QWidget>
 #include <algorithm>
 
 TColor InterpolateColor(TColor Color1, TColor Color2, int Min, int Max, int Step)
 {
-    if (Color2 == clNone)
+    if (Color2 == clNone || Max == Min)
         return Color1;
     const TColor a = ColorToRGB(Color1), b = ColorToRGB(Color2);
     auto channel = [&](int c1, int c2) {
@@ -56,4 +59,190 @@ void FillRectSolid(TCanvas &Canvas, const TRect &R, TColor Color)
     Canvas.Brush.Color = Color;
     Canvas.Brush.Style = bsSolid;
     Canvas.FillRect(R);
+}
+
+TColor DarkenColorByHalf(TColor Color)
+{
+    const TColor c = ColorToRGB(Color);
+    return RGB(GetRValue(c) >> 1, GetGValue(c) >> 1, GetBValue(c) >> 1);
+}
+
+TColor ScaleColorPercent(TColor Color, int P)
+{
+    const TColor c = ColorToRGB(Color);
+    // Saturated: a light background raised by a few percent stays light.
+    auto channel = [P](int v) {
+        return int(std::clamp<int64_t>(Round(v + v * P / 100.0), 0, 255));
+    };
+    return RGB(channel(GetRValue(c)), channel(GetGValue(c)), channel(GetBValue(c)));
+}
+
+void FillMirrorGradientRect(TCanvas &Canvas, const TRect &Rect, TColor Color, TColor ColorTo,
+                            TColor MirrorColor, TColor MirrorColorTo, bool Vertical,
+                            TColor BorderColor, bool BorderLinesOnly, bool Fill)
+{
+    if (Fill && Color != clNone) {
+        if (MirrorColor == clNone) {
+            if (ColorTo == clNone) {
+                Canvas.Pen.Style = psSolid;
+                Canvas.Pen.Width = 1;
+                Canvas.Pen.Color = Color;
+                Canvas.Brush.Style = bsSolid;
+                Canvas.Brush.Color = Color;
+                Canvas.FillRect(TRect(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom + 1));
+            } else {
+                FillGradientRect(Canvas, Color, ColorTo, 128, Rect, !Vertical);
+            }
+        } else {
+            TRect first = Rect, second = Rect;
+            if (Vertical) {
+                first.Bottom = second.Top = Rect.Top + (Rect.Bottom - Rect.Top) / 2;
+            } else {
+                first.Right = second.Left = Rect.Left + (Rect.Right - Rect.Left) / 2;
+            }
+            FillGradientRect(Canvas, Color, ColorTo, 128, first, !Vertical);
+            FillGradientRect(Canvas, MirrorColor, MirrorColorTo, 128, second, !Vertical);
+        }
+    }
+    if (BorderColor == clNone)
+        return;
+    if (BorderLinesOnly) {
+        Canvas.Pen.Color = BorderColor;
+        Canvas.Pen.Style = psSolid;
+        Canvas.MoveTo(Rect.Left, Rect.Top);
+        Canvas.LineTo(Rect.Left, Rect.Bottom);
+        Canvas.MoveTo(Rect.Right - 1, Rect.Top);
+        Canvas.LineTo(Rect.Right - 1, Rect.Bottom);
+    } else {
+        Canvas.Brush.Color = BorderColor;
+        Canvas.Brush.Style = bsSolid;
+        Canvas.FrameRect(Rect);
+    }
+}
+
+void DrawRoundedButtonFace(TCanvas &Canvas, TColor ColorFrom, TColor ColorTo, TColor MirrorFrom,
+                           TColor MirrorTo, TColor UpperLine, TColor LowerLine, TColor Border,
+                           TColor Corner, TColor Backdrop, const TRect &Rect, int Mode)
+{
+    const int l = Rect.Left, t = Rect.Top, r = Rect.Right - 1, b = Rect.Bottom - 2;
+    const int mid = t + (b - t) / 2;
+    const bool leftRound = Mode <= 1;
+    const bool rightRound = Mode == 0 || Mode == 2;
+    const int leftInset = (Mode == 2 || Mode >= 3) ? 0 : 2;
+    const int rightInset = (Mode == 1 || Mode >= 3) ? 0 : 2;
+    auto line = [&Canvas](TColor c, int x1, int y1, int x2, int y2) {
+        Canvas.Pen.Color = c;
+        Canvas.MoveTo(x1, y1);
+        Canvas.LineTo(x2, y2);
+    };
+    Canvas.Pen.Style = psSolid;
+    Canvas.Pen.Width = 1;
+
+    line(UpperLine, l, t + 1, r, t + 1);
+    if (leftRound)
+        line(UpperLine, l + 1, t + 1, l + 1, mid);
+    if (rightRound)
+        line(UpperLine, r - 2, t + 1, r - 2, mid);
+
+    line(LowerLine, l, b - 1, r, b - 1);
+    if (leftRound)
+        line(LowerLine, l + 1, mid, l + 1, b - 1);
+    if (rightRound)
+        line(LowerLine, r - 2, mid, r - 2, b - 1);
+
+    line(Border, l + leftInset, t, r - rightInset, t);
+    line(Border, l + leftInset, b, r - rightInset, b);
+    if (rightRound)
+        line(Border, r - 1, t + 2, r - 1, b - 1);
+    if (leftRound)
+        line(Border, l, t + 2, l, b - 1);
+
+    auto corners = [&](int inner, int outer) {
+        for (const TPoint &p : {TPoint(inner, t), TPoint(inner, t + 1), TPoint(outer, t + 1),
+                                TPoint(inner, b), TPoint(inner, b - 1), TPoint(outer, b - 1)})
+            Canvas.SetPixel(p.X, p.Y, Corner);
+        Canvas.SetPixel(outer, t, Backdrop);
+        Canvas.SetPixel(outer, b, Backdrop);
+    };
+    if (leftRound)
+        corners(l + 1, l);
+    if (rightRound)
+        corners(r - 2, r - 1);
+
+    const TRect fill(l + leftInset, t + 2, r - rightInset, b - 1);
+    if (ColorTo == clNone) {
+        FillRectSolid(Canvas, fill, ColorFrom);
+    } else if (MirrorFrom == clNone) {
+        FillGradientRect(Canvas, ColorFrom, ColorTo, 16, fill, false);
+    } else {
+        const int half = fill.Top + (fill.Bottom - fill.Top) / 2;
+        FillGradientRect(Canvas, ColorFrom, ColorTo, 16, TRect(fill.Left, fill.Top, fill.Right, half),
+                         false);
+        FillGradientRect(Canvas, MirrorFrom, MirrorTo, 16,
+                         TRect(fill.Left, half, fill.Right, fill.Bottom), false);
+    }
+}
+
+void DrawDownTriangle(TCanvas &Canvas, int X, int Y, TColor Color)
+{
+    Canvas.Brush.Color = Color;
+    Canvas.Brush.Style = bsSolid;
+    Canvas.Pen.Color = Color;
+    Canvas.Pen.Style = psSolid;
+    Canvas.Polygon({TPoint(X - 3, Y), TPoint(X + 3, Y), TPoint(X, Y + 3)});
+}
+
+void DrawBitmapTransparent(TCanvas &Canvas, const QImage &Bitmap, TColor Color, const TRect &Rect)
+{
+    if (Bitmap.isNull())
+        return;
+    QImage image = Bitmap.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = image.pixel(0, 0);
+    const QRgb with = ToQColor(Color).rgb();
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] == key)
+                line[x] = with;
+    }
+    Canvas.Draw(Rect.Left, Rect.Top, image);
+}
+
+void DrawResourceBitmapTransparent(TCanvas &Canvas, TColor Color, const TRect &Rect,
+                                   const QString &ResName)
+{
+    DrawBitmapTransparent(Canvas, QImage(QStringLiteral(":/") + ResName), Color, Rect);
+}
+
+void DrawErrorZigzag(QWidget *Control, TCanvas &Canvas, const QString &Text, const TRect &Rect,
+                     int YOffset, int From, int Len)
+{
+    // Where a single-line edit in the control's font puts the start of character i: one
+    // pixel of margin, then the text's advance; every character on the first line.
+    const QFontMetrics fm(Control ? Control->font() : Canvas.Font.ToQFont());
+    const int n = int(Text.size());
+    auto posOf = [&](int i) { return 1 + fm.horizontalAdvance(Text.left(i)); };
+    int x1, x2;
+    const int y = 0;
+    if (From < n)
+        x1 = posOf(std::max(0, From));
+    else
+        x1 = posOf(n) + 4;
+    if (From + Len < n)
+        x2 = posOf(std::max(0, From + Len - 1));
+    else
+        x2 = posOf(std::max(0, n - 1)) + 4;
+
+    Canvas.Pen.Color = clRed;
+    Canvas.Pen.Width = 2;
+    Canvas.Pen.Style = psSolid;
+    Canvas.MoveTo(Rect.Left + x1, Rect.Top + y + YOffset + 3);
+    int g = 3;
+    int d = x1;
+    while (d <= x2) {
+        g = g == 0 ? 3 : 0;
+        Canvas.LineTo(Rect.Left + d + 3, Rect.Top + y + YOffset + g);
+        d += 3;
+    }
+    Canvas.LineTo(Rect.Left + d + 3, Rect.Top + y + YOffset + (g == 0 ? 3 : 0));
 }

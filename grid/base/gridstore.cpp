@@ -113,6 +113,12 @@ TObject *TGridStore::Object(int ACol, int ARow) const
     return row->Objects[size_t(ACol)];
 }
 
+int TGridStore::ObjectExtent(int ARow) const
+{
+    const TRow *row = ARow >= 0 ? RowAt(ARow) : nullptr;
+    return row ? int(row->Objects.size()) : 0;
+}
+
 void TGridStore::SetObject(int ACol, int ARow, TObject *Value)
 {
     CheckIndex(ACol, ARow);

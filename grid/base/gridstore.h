@@ -40,6 +40,8 @@ public:
 
     // Rows that may hold data: every row index at or beyond this is empty.
     int RowExtent() const { return int(FRows.size()); }
+    // Object slots of row ARow that may be set: every column at or beyond this has none.
+    int ObjectExtent(int ARow) const;
     // Bytes held by the store itself and its texts (an estimate for tuning and reports).
     size_t MemoryUsage() const;
 
