@@ -717,18 +717,23 @@ void TBaseGrid::DoPaintCell(TCanvas &Canvas, int ACol, int ARow, TRect Rect,
         return;
     }
 
-    // A covered cell of a merge: the first one the framework draws in a pass paints the
-    // whole merge through its base cell, the others nothing.
-    if (const TCellProperties *p = InGridPropsAt(ACol, ARow); p && HasSpans(p)) {
+    // In the grid's own paint pass a merge is painted once: by its base cell, or by the
+    // first covered cell the framework draws when the base cell lies out of view; the others
+    // draw nothing. On any other canvas a covered cell paints its merge.
+    if (TCellProperties *p = InGridPropsAt(ACol, ARow); p && HasSpans(p)) {
+        const bool ownPass = &Canvas == TCustomGrid::Canvas();
         const TPoint b = BaseOf(p, ACol, ARow);
-        if (b != TPoint(ACol, ARow)) {
-            if (TCellProperties *base = InGridPropsAt(b.X, b.Y)) {
-                if (base->PaintID() != FPaintID) {
-                    base->SetPaintID(FPaintID);
-                    PaintCell(Canvas, b.X, b.Y, Rect, State);
-                }
-                return;
+        if (b == TPoint(ACol, ARow)) {
+            if (Whole && ownPass)
+                p->SetPaintID(FPaintID);
+        } else if (TCellProperties *base = InGridPropsAt(b.X, b.Y)) {
+            if (!ownPass) {
+                PaintCell(Canvas, b.X, b.Y, Rect, State);
+            } else if (base->PaintID() != FPaintID) {
+                base->SetPaintID(FPaintID);
+                PaintCell(Canvas, b.X, b.Y, Rect, State);
             }
+            return;
         }
     }
 
