@@ -1,0 +1,271 @@
+#include "gateway/eds_reader.h"
+
+#include "platform/files.h"
+#include "platform/rtl.h"
+#include "platform/textcodec.h"
+
+#include <exception>
+
+namespace {
+
+// CIP logical segment codes.
+bool Is_Instance_Code(uint8_t b) { return b >= 0x24 && b <= 0x26; }
+bool Is_Conn_Point_Code(uint8_t b) { return b >= 0x2C && b <= 0x2E; }
+
+const char *const Device_Keys[] = {"VENDCODE =", "PRODTYPE =", "PRODCODE =", "MAJREV =", "MINREV ="};
+
+} // namespace
+
+QString EDS_Clean_Line(const QString &line)
+{
+    QString s = Trim(line);
+    const qsizetype dollar = s.indexOf(QLatin1Char('$'));
+    if (dollar >= 0)
+        s = Trim(s.left(dollar));
+    return s;
+}
+
+void TEDS_Reader::Read_EDS()
+{
+    Read_Lines(File_Exists(EDS_FileName) ? Read_Text_Lines(EDS_FileName) : QStringList());
+}
+
+void TEDS_Reader::Read_Lines(const QStringList &lines)
+{
+    List_Conn.clear();
+    VendCode = ProdType = ProdCode = 0;
+    MajRev = MinRev = 0;
+
+    bool in_device = false;
+    bool in_conn_manager = false;
+    QString pending;
+    for (const QString &raw : lines) {
+        const QString line = EDS_Clean_Line(raw);
+        if (line.isEmpty())
+            continue;
+
+        if (!in_device) {
+            if (line.contains(QLatin1String("[Device]")))
+                in_device = true;
+        } else if (line.startsWith(QLatin1Char('['))) {
+            in_device = false;
+        } else {
+            const QString up = UpperCase(line);
+            for (int k = 0; k < 5; ++k) {
+                const QString key = QLatin1String(Device_Keys[k]);
+                if (!up.contains(key))
+                    continue;
+                const int32_t v = GetDeviceValue(up, key);
+                switch (k) {
+                case 0: VendCode = uint16_t(v); break;
+                case 1: ProdType = uint16_t(v); break;
+                case 2: ProdCode = uint16_t(v); break;
+                case 3: MajRev = uint8_t(v); break;
+                default: MinRev = uint8_t(v); break;
+                }
+                break;
+            }
+        }
+
+        if (!in_conn_manager) {
+            if (line.contains(QLatin1String("[Connection Manager]")))
+                in_conn_manager = true;
+        } else if (line.startsWith(QLatin1Char('['))) {
+            in_conn_manager = false;
+            if (!pending.isEmpty())
+                pending = DecodeConnStr(pending);
+        } else if (line.startsWith(QLatin1String("Connection"))) {
+            if (!pending.isEmpty())
+                pending = DecodeConnStr(pending);
+            // A key line without "=" keeps its whole text, as Copy from Pos + 1 does.
+            pending = Trim(line.mid(line.indexOf(QLatin1Char('=')) + 1));
+        } else if (!line.contains(QLatin1Char('='))) {
+            pending += line;
+        }
+    }
+    if (!pending.isEmpty())
+        DecodeConnStr(pending);
+}
+
+int32_t TEDS_Reader::GetDeviceValue(const QString &str, const QString &DevObj)
+{
+    const qsizetype key = str.indexOf(DevObj);
+    const qsizetype semicolon = str.indexOf(QLatin1Char(';'));
+    if (key < 0 || semicolon < 0)
+        return 0;
+    const qsizetype start = key + DevObj.size() + 1;
+    if (semicolon <= start)
+        return 0;
+    int value = 0;
+    return TryStrToInt(Trim(str.mid(start, semicolon - start)), value) ? value : 0;
+}
+
+void TEDS_Reader::Split_EDS_Fields(const QString &text, QStringList &list)
+{
+    bool quoted = false;
+    QString field;
+    for (const QChar c : text) {
+        if (c == u'"') {
+            quoted = !quoted;
+            field += c;
+        } else if (!quoted && (c == u',' || c == u';')) {
+            list.append(field);
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    if (!field.isEmpty())
+        list.append(field);
+}
+
+uint32_t TEDS_Reader::Aligned_Value(int &i, int width) const
+{
+    int p = i + 1;
+    p = (p + width - 1) / width * width;
+    uint32_t v = 0;
+    for (int b = width - 1; b >= 0; --b)
+        v = (v << 8) | At(p + b);
+    i = p + width - 1;
+    return v;
+}
+
+void TEDS_Reader::Get_Instance(int &index1, uint32_t &app_InstanceOT, uint32_t &app_InstanceTO, bool BoolInsOT,
+                               bool BoolInsTO) const
+{
+    uint32_t value;
+    switch (At(index1)) {
+    case 0x24:
+        value = At(++index1);
+        break;
+    case 0x25:
+        value = Aligned_Value(index1, 2);
+        break;
+    case 0x26:
+        value = Aligned_Value(index1, 4);
+        break;
+    default:
+        // No instance segment: the scan that follows restarts near the start of the path.
+        value = 1;
+        index1 = 1;
+        break;
+    }
+    if (BoolInsOT)
+        app_InstanceOT = value;
+    if (BoolInsTO)
+        app_InstanceTO = value;
+}
+
+void TEDS_Reader::Get_ConnectionPoint(int &index1, uint32_t &ConnPoint) const
+{
+    switch (At(index1)) {
+    case 0x2C:
+        ConnPoint = At(++index1);
+        break;
+    case 0x2D:
+        ConnPoint = Aligned_Value(index1, 2);
+        break;
+    case 0x2E:
+        ConnPoint = Aligned_Value(index1, 4);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TEDS_Reader::Walk_Path(TConnData &conn) const
+{
+    const int n = Path_Count;
+    int i;
+    switch (At(0)) {
+    case 0x20: i = 2; break;
+    case 0x21: i = 4; break;
+    case 0x22: i = 8; break;
+    default: return false;
+    }
+    Get_Instance(i, conn.InstanceOT, conn.InstanceTO, true, true);
+
+    // The scans step past the value just read before testing, so a value byte that
+    // equals a segment code is not taken for one.
+    const auto scan_to_conn_point = [&] {
+        do
+            ++i;
+        while (i < n && !Is_Conn_Point_Code(At(i)));
+        return i + 1 < n;
+    };
+    if (!scan_to_conn_point())
+        return false;
+    Get_ConnectionPoint(i, conn.ConnPointOT);
+
+    do
+        ++i;
+    while (i < n && !Is_Instance_Code(At(i)) && !Is_Conn_Point_Code(At(i)));
+    if (i + 1 >= n)
+        return false;
+    if (Is_Instance_Code(At(i))) {
+        uint32_t unused = 0;
+        Get_Instance(i, unused, conn.InstanceTO, false, true);
+        if (!scan_to_conn_point())
+            return false;
+    }
+    Get_ConnectionPoint(i, conn.ConnPointTO);
+    return true;
+}
+
+QString TEDS_Reader::DecodeConnStr(const QString &ConnStr)
+{
+    try {
+        QStringList fields;
+        Split_EDS_Fields(ConnStr, fields);
+        if (fields.size() < 15)
+            return QString();
+
+        Path.fill(0);
+        Path_Count = 0;
+        QString path_text = fields[14];
+        path_text.remove(QLatin1Char('"'));
+        // Pieces beyond the buffer are dropped; the walk only needs the first bytes.
+        for (const QString &piece : Trim(path_text).split(QLatin1Char(' '))) {
+            if (Path_Count == Path_Size)
+                break;
+            int v = 0;
+            if (TryStrToInt(QStringLiteral("0x") + Trim(piece), v) && v >= 0 && v <= 255)
+                Path[size_t(Path_Count++)] = uint8_t(v);
+        }
+        if (Path_Count < 6)
+            return QString();
+
+        TConnData conn;
+        int params = 0;
+        if (!TryStrToInt(fields[1], params))
+            params = -1;
+        conn.DimHeaderOT = uint8_t((params >> 8) & 7);
+        conn.DimHeaderTO = uint8_t((params >> 12) & 7);
+        conn.NumClass = 0;
+        conn.TargetConfSize = Trim(fields[10]);
+        conn.TargetConfFormat = Trim(fields[11]);
+        conn.ConnName = Trim(fields[12]);
+        conn.HelpStr = Trim(fields[13]);
+        if (!Walk_Path(conn))
+            return QString();
+        conn.ConnIndex = int32_t(List_Conn.size()) + 1;
+        List_Conn.push_back(conn);
+    } catch (const std::exception &) {
+        // A faulty entry is dropped; the next one is read.
+    }
+    return QString();
+}
+
+QStringList TEDS_Reader::Grid_Cells(int k) const
+{
+    const TConnData &c = List_Conn.at(size_t(k));
+    return {QStringLiteral("Connection") + IntToStr(k + 1),
+            c.ConnName,
+            c.HelpStr,
+            IntToStr(c.InstanceOT),
+            IntToStr(c.ConnPointOT),
+            IntToStr(c.InstanceTO),
+            IntToStr(c.ConnPointTO),
+            c.DimHeaderOT == 4 ? QStringLiteral("Default") : IntToStr(c.DimHeaderOT),
+            c.DimHeaderTO == 0 ? QStringLiteral("Default") : IntToStr(c.DimHeaderTO)};
+}

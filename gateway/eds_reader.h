@@ -1,0 +1,77 @@
+#pragma once
+// Reader of EtherNet/IP EDS files for the scanner editor: the device identity of [Device]
+// and the connections of [Connection Manager], each decoded into its instances,
+// connection points and real-time header formats. Only the keys and fields the editor
+// uses are read; everything else in the file is ignored.
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// One decoded connection entry.
+struct TConnData
+{
+    int32_t ConnIndex = 0;         // 1-based among the decoded connections
+    QString ConnName;              // trimmed, double quotes kept
+    QString HelpStr;
+    uint8_t DimHeaderTO = 0;       // bits 12..14 of the connection parameters
+    uint8_t DimHeaderOT = 4;       // bits 8..10
+    uint8_t NumClass = 4;
+    uint32_t InstanceTO = 30;
+    uint32_t ConnPointTO = 0;
+    uint32_t InstanceOT = 30;
+    uint32_t ConnPointOT = 0;
+    QString TargetConfSize;        // target configuration size field, trimmed
+    QString TargetConfFormat;      // the [Assembly] key of the target configuration
+};
+
+// A line of an EDS file without its comment: trimmed, cut at the first "$", trimmed again.
+QString EDS_Clean_Line(const QString &line);
+
+class TEDS_Reader
+{
+public:
+    static constexpr int Path_Size = 1001;
+    // Columns of the connection chooser's table.
+    static constexpr int Grid_Columns = 9;
+
+    QString EDS_FileName;
+    std::vector<TConnData> List_Conn;
+    std::array<uint8_t, Path_Size> Path{};
+    int Path_Count = 0;            // bytes of Path in use
+    uint16_t VendCode = 0;
+    uint16_t ProdType = 0;
+    uint16_t ProdCode = 0;
+    uint8_t MajRev = 0;
+    uint8_t MinRev = 0;
+
+    // Drops what an earlier read found, then reads EDS_FileName when it exists. Throws
+    // EFileError (platform/files.h) for a file that exists but cannot be read.
+    void Read_EDS();
+    // The same over lines already read.
+    void Read_Lines(const QStringList &lines);
+
+    // The value of the [Device] key DevObj (upper case, ending in " =") in the upper-cased
+    // line str: the text after the key's "=" and one more character, up to ";". 0 when it
+    // is no number or there is no ";".
+    static int32_t GetDeviceValue(const QString &str, const QString &DevObj);
+    // Appends the fields of a connection entry: "," and ";" outside double quotes end a
+    // field; quotes and blanks stay in it.
+    static void Split_EDS_Fields(const QString &text, QStringList &list);
+    // Decodes one connection entry and appends it to List_Conn when it is usable; returns
+    // the empty text, the caller's next pending entry.
+    QString DecodeConnStr(const QString &ConnStr);
+    // Read one logical segment of Path at index1, which ends on the segment's last byte.
+    void Get_Instance(int &index1, uint32_t &app_InstanceOT, uint32_t &app_InstanceTO, bool BoolInsOT,
+                      bool BoolInsTO) const;
+    void Get_ConnectionPoint(int &index1, uint32_t &ConnPoint) const;
+
+    // The chooser's cells for List_Conn entry k (0-based), columns 0 to 8.
+    QStringList Grid_Cells(int k) const;
+
+private:
+    uint8_t At(int i) const { return i >= 0 && i < Path_Count ? Path[size_t(i)] : 0; }
+    uint32_t Aligned_Value(int &i, int width) const;
+    bool Walk_Path(TConnData &conn) const;
+};

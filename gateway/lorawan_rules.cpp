@@ -1,0 +1,162 @@
+#include "gateway/lorawan_rules.h"
+
+#include "app/language.h"
+#include "gateway/pargen_file.h"
+#include "platform/files.h"
+#include "platform/rtl.h"
+#include "platform/xml.h"
+
+namespace {
+
+struct TColumn_Attr
+{
+    int col;
+    const char *name;
+    const char *missing;
+};
+
+// Attributes in file order.
+const TColumn_Attr Uplink_Attrs[] = {
+    {LU_Enable, "Enable", "Y"},   {LU_StartByte, "StartByte", ""}, {LU_NumByte, "NumByte", ""},
+    {LU_OnChange, "OnChange", "N"}, {LU_OnCMD, "OnCMD", "N"},       {LU_OnTimer, "OnTimer", "N"},
+    {LU_Time, "Time", ""},        {LU_FPort, "FPort", ""},         {LU_Mnemonic, "Mnemonic", ""},
+};
+const TColumn_Attr Downlink_Attrs[] = {
+    {LD_Enable, "Enable", "Y"}, {LD_StartByte, "StartByte", ""}, {LD_NumByte, "NumByte", ""},
+    {LD_FPort, "FPort", ""},    {LD_Mnemonic, "Mnemonic", ""},
+};
+
+static_assert(int(LU_StartByte) == int(LD_StartByte), "one Start Byte column");
+
+template <size_t N>
+void Load_Table(const TXmlNode &root, const char *list_name, const TColumn_Attr (&attrs)[N], int cols,
+                TRule_Table &table, const QString &path)
+{
+    const TXmlNode list = root.Child(QLatin1String(list_name));
+    if (!list)
+        throw EXmlError(QStringLiteral("The element <%1> is missing in %2.")
+                            .arg(QLatin1String(list_name), path)
+                            .toStdString());
+    const std::vector<TXmlNode> rows = list.Children();
+    while (table.size() < rows.size())
+        table.push_back(TLoRaWAN_Rules::Blank_Row(cols, int(table.size())));
+    for (size_t i = 0; i < rows.size(); ++i)
+        for (const TColumn_Attr &a : attrs)
+            table[i][a.col] = rows[i].AttributeDef(QLatin1String(a.name), QLatin1String(a.missing));
+}
+
+bool Start_Byte_Empty(const QStringList &row) { return Trim(row.value(LU_StartByte)).isEmpty(); }
+
+template <size_t N>
+void Save_Table(TXmlNode root, const char *list_name, const TColumn_Attr (&attrs)[N], const TRule_Table &table)
+{
+    TXmlNode list = root.AddChild(QLatin1String(list_name));
+    for (const QStringList &row : table) {
+        if (Start_Byte_Empty(row))
+            break;
+        TXmlNode r = list.AddChild(QStringLiteral("row"));
+        for (const TColumn_Attr &a : attrs)
+            r.SetAttribute(QLatin1String(a.name), row.value(a.col));
+    }
+}
+
+int Cell_Int(const QStringList &row, int col) { return StrToIntDef(row.value(col), -1); }
+
+} // namespace
+
+TLoRaWAN_Settings Read_LoRaWAN_Settings(const QString &ParGenPath)
+{
+    TLoRaWAN_Settings s;
+    if (!File_Exists(ParGenPath))
+        return s;
+    TParGen_Data data;
+    data.Load(ParGenPath);
+    s.MaxPayloadSize = StrToIntDef(data.LoRa_Payload_Size, 0);
+    s.FPortFixed = UpperCase(Trim(data.LoRa_FPort)) != QLatin1String("VARIABLE");
+    return s;
+}
+
+int LoRaWAN_Grid_Rows(bool FPortFixed) { return FPortFixed ? 257 : 224; }
+
+QStringList TLoRaWAN_Rules::Blank_Row(int Cols, int index)
+{
+    QStringList row;
+    row.reserve(Cols);
+    row.append(IntToStr(index));
+    row.append(QStringLiteral("Y"));
+    while (row.size() < Cols)
+        row.append(QString());
+    return row;
+}
+
+TLoRaWAN_Rules TLoRaWAN_Rules::Blank(int GridRows)
+{
+    TLoRaWAN_Rules r;
+    for (int i = 0; i + 1 < GridRows; ++i) {
+        r.Uplink.push_back(Blank_Row(LU_Col_Count, i));
+        r.Downlink.push_back(Blank_Row(LD_Col_Count, i));
+    }
+    return r;
+}
+
+TLoRaWAN_Rules TLoRaWAN_Rules::Load(const QString &path, int GridRows)
+{
+    TLoRaWAN_Rules r = Blank(GridRows);
+    if (!File_Exists(path))
+        return r;
+    TXmlDocument doc;
+    doc.LoadFromFile(path);
+    const TXmlNode root = doc.DocumentElement();
+    Load_Table(root, "LoRaWAN_Uplink", Uplink_Attrs, LU_Col_Count, r.Uplink, path);
+    Load_Table(root, "LoRaWAN_Downlink", Downlink_Attrs, LD_Col_Count, r.Downlink, path);
+    return r;
+}
+
+void TLoRaWAN_Rules::Save(const QString &path) const
+{
+    TXmlDocument doc;
+    TXmlNode root = doc.CreateRoot(QStringLiteral("LoRaWAN_Set_Access"));
+    doc.AddComment(QStringLiteral("SW_VERSION = 1.000"));
+    Save_Table(root, "LoRaWAN_Uplink", Uplink_Attrs, Uplink);
+    Save_Table(root, "LoRaWAN_Downlink", Downlink_Attrs, Downlink);
+    doc.SaveToFile(path);
+}
+
+QString TLoRaWAN_Rules::Check(int MaxPayloadSize, bool FPortFixed) const
+{
+    const int max_bytes = MaxPayloadSize - 2;
+    const auto error = [](size_t index, int text) {
+        return Lang_Text(1243) + IntToStr(int64_t(index) + 1) + Lang_Text(text);
+    };
+    const auto in = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
+
+    for (size_t i = 0; i < Uplink.size(); ++i) {
+        const QStringList &row = Uplink[i];
+        if (Start_Byte_Empty(row))
+            break;
+        if (Trim(row.value(LU_Enable)) != QLatin1String("Y"))
+            continue;
+        if (!in(Cell_Int(row, LU_StartByte), 0, 1536))
+            return error(i, 1244);
+        if (!in(Cell_Int(row, LU_NumByte), 0, max_bytes))
+            return error(i, 1245) + IntToStr(max_bytes);
+        if (Trim(row.value(LU_OnTimer)) == QLatin1String("Y") && !in(Cell_Int(row, LU_Time), 30, 86400))
+            return error(i, 1246);
+        if (!FPortFixed && !in(Cell_Int(row, LU_FPort), 1, 223))
+            return error(i, 1254);
+    }
+    for (size_t i = 0; i < Downlink.size(); ++i) {
+        const QStringList &row = Downlink[i];
+        if (Start_Byte_Empty(row))
+            break;
+        if (Trim(row.value(LD_Enable)) != QLatin1String("Y"))
+            continue;
+        if (!in(Cell_Int(row, LD_StartByte), 0, 1536))
+            return error(i, 1247);
+        if (!in(Cell_Int(row, LD_NumByte), 0, max_bytes))
+            return error(i, 1248) + IntToStr(max_bytes);
+        if (!FPortFixed && !in(Cell_Int(row, LD_FPort), 1, 223))
+            return error(i, 1255);
+    }
+    return QString();
+}

@@ -1,0 +1,236 @@
+#include "gateway/eds_reader.h"
+#include "gateway_fixture.h"
+
+#include "platform/rtl.h"
+
+#include <random>
+
+namespace {
+
+QString Eds_Data(const char *name) { return Gateway_Data(QStringLiteral("eds/") + QLatin1String(name)); }
+
+// A [Connection Manager] section with one entry on one line.
+QStringList Section(const QString &params, const QString &path, const QString &name = QStringLiteral("\"C\""))
+{
+    return {QStringLiteral("[Connection Manager]"),
+            QStringLiteral("Connection1 = 0x04010002,%1,,32,,,16,,,,5,Assem100,%2,\"help\",\"%3\";")
+                .arg(params, name, path)};
+}
+
+TEST(EdsReader, WorkedPathExamplesAndSegmentWidths)
+{
+    struct Case
+    {
+        const char *path;
+        uint32_t inst_ot, cp_ot, inst_to, cp_to;
+    };
+    const Case cases[] = {
+        {"20 04 24 64 2C 96 2C 64", 100, 150, 100, 100},
+        {"20 04 24 64 2C 96 24 65 2C 64", 100, 150, 101, 100},
+        {"20 04 25 00 96 00 2C 64 2C 65", 150, 100, 150, 101},
+        // 16-bit class, padded 16- and 32-bit segments.
+        {"21 00 04 00 25 00 96 00 2D 00 65 00 2E 00 00 00 64 00 00 00", 150, 101, 150, 100},
+        {"22 00 00 00 04 00 00 00 26 00 00 00 10 27 00 00 2C 01 2C 02", 10000, 1, 10000, 2},
+        // A value byte equal to a segment code is not taken for a code.
+        {"20 04 24 2C 2C 96 2C 24", 44, 150, 44, 36},
+        // No instance segment: instance 1 and the scan restarts near the start.
+        {"20 04 30 03 2C 65 2C 64", 1, 101, 1, 100},
+        // Double blanks, a piece that is no hexadecimal and one above 255 are skipped.
+        {"20  04 zz 24 100 64 2C 96 2C 64", 100, 150, 100, 100},
+        // A 32-bit value that runs past the path reads zeros, not memory.
+        {"20 04 24 01 2C 65 2E 00", 1, 101, 1, 0},
+    };
+    for (const Case &c : cases) {
+        TEDS_Reader r;
+        r.Read_Lines(Section(QStringLiteral("0x44640405"), QLatin1String(c.path)));
+        ASSERT_EQ(r.List_Conn.size(), 1u) << c.path;
+        const TConnData &d = r.List_Conn[0];
+        EXPECT_EQ(d.InstanceOT, c.inst_ot) << c.path;
+        EXPECT_EQ(d.ConnPointOT, c.cp_ot) << c.path;
+        EXPECT_EQ(d.InstanceTO, c.inst_to) << c.path;
+        EXPECT_EQ(d.ConnPointTO, c.cp_to) << c.path;
+        EXPECT_EQ(d.ConnIndex, 1);
+        EXPECT_EQ(d.NumClass, 0);
+    }
+}
+
+TEST(EdsReader, UnusableEntriesAreDroppedWithoutReadingPastThePath)
+{
+    const char *paths[] = {
+        "20 04 24 64 2C",             // fewer than 6 bytes
+        "04 20 24 64 2C 96 2C 64",    // no class segment first
+        "20 04 24 64 2C 96",          // ends after the first connection point
+        "20 04 24 64 00 00 00 00",    // no connection point
+        "20 04 24 64 2C 96 24",       // ends at the second instance
+        "20 04 24 64 2C 96 24 65 2C", // ends at the second connection point
+        "20 04 26 00 00 00",          // instance value past the path
+    };
+    for (const char *p : paths) {
+        TEDS_Reader r;
+        r.Read_Lines(Section(QStringLiteral("0x44640405"), QLatin1String(p)));
+        EXPECT_TRUE(r.List_Conn.empty()) << p;
+    }
+
+    // Fewer than 15 fields.
+    TEDS_Reader r;
+    r.Read_Lines({QStringLiteral("[Connection Manager]"),
+                  QStringLiteral("Connection1 = 0x04010002,0x44640405,,,,,,,,,,,\"C\",\"20 04 24 64 2C 96 2C 64\";")});
+    EXPECT_TRUE(r.List_Conn.empty());
+
+    // An over-long path keeps its first 1001 bytes and still decodes; one of zeros only
+    // walks to its end and is dropped.
+    QString longPath = QStringLiteral("20 04 24 64 2C 96 2C 64");
+    QString zeros = QStringLiteral("20");
+    for (int i = 0; i < 3000; ++i) {
+        longPath += QStringLiteral(" 01");
+        zeros += QStringLiteral(" 00");
+    }
+    r.Read_Lines(Section(QStringLiteral("0x44640405"), longPath));
+    ASSERT_EQ(r.List_Conn.size(), 1u);
+    EXPECT_EQ(r.Path_Count, TEDS_Reader::Path_Size);
+    EXPECT_EQ(r.List_Conn[0].ConnPointTO, 100u);
+    r.Read_Lines(Section(QStringLiteral("0x44640405"), zeros));
+    EXPECT_TRUE(r.List_Conn.empty());
+}
+
+TEST(EdsReader, HeaderFormatsNamesAndChooserCells)
+{
+    TEDS_Reader r;
+    r.Read_Lines(Section(QStringLiteral("0x00006400"), QStringLiteral("20 04 24 64 2C 96 2C 64"),
+                         QStringLiteral(" \"Exclusive Owner\" ")));
+    ASSERT_EQ(r.List_Conn.size(), 1u);
+    const TConnData &d = r.List_Conn[0];
+    EXPECT_EQ(d.DimHeaderOT, 4);
+    EXPECT_EQ(d.DimHeaderTO, 6);
+    EXPECT_EQ(d.ConnName, QStringLiteral("\"Exclusive Owner\""));
+    EXPECT_EQ(d.HelpStr, QStringLiteral("\"help\""));
+    EXPECT_EQ(d.TargetConfSize, QStringLiteral("5"));
+    EXPECT_EQ(d.TargetConfFormat, QStringLiteral("Assem100"));
+    EXPECT_EQ(r.Grid_Cells(0), (QStringList{"Connection1", "\"Exclusive Owner\"", "\"help\"", "100", "150", "100",
+                                            "100", "Default", "6"}));
+
+    // Parameters that do not convert count as -1: both formats 7.
+    r.Read_Lines(Section(QStringLiteral("0x4464 "), QStringLiteral("20 04 24 64 2C 96 2C 64")));
+    ASSERT_EQ(r.List_Conn.size(), 1u);
+    EXPECT_EQ(r.Grid_Cells(0).mid(7), (QStringList{"7", "7"}));
+}
+
+TEST(EdsReader, DeviceKeys)
+{
+    struct Case
+    {
+        const char *line;
+        const char *key;
+        int value;
+    };
+    const Case cases[] = {
+        {"VENDCODE = 1;", "VENDCODE =", 1},
+        {"PRODCODE = 0X22;", "PRODCODE =", 34},
+        {"MAJREV =  7 ;", "MAJREV =", 7},
+        {"MAJREV = 7", "MAJREV =", 0},       // no ";"
+        {"MAJREV = SEVEN;", "MAJREV =", 0},
+        {"MAJREV =;", "MAJREV =", 0},
+        {"MAJREV =", "MAJREV =", 0},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(TEDS_Reader::GetDeviceValue(QLatin1String(c.line), QLatin1String(c.key)), c.value) << c.line;
+
+    TEDS_Reader r;
+    r.Read_Lines({"[Device]", "  vendcode = 1;", "ProdType= 12;", "ProdCode = 0x22;  $ hex",
+                  "ProdTypeStr = \"x\";", "MajRev = 0x1FF;", "MinRev = 3;", "[Other]", "ProdType = 9;"});
+    EXPECT_EQ(r.VendCode, 1);
+    EXPECT_EQ(r.ProdType, 0);   // no blank before "="
+    EXPECT_EQ(r.ProdCode, 34);
+    EXPECT_EQ(r.MajRev, 0xFF);  // kept to 8 bits
+    EXPECT_EQ(r.MinRev, 3);
+}
+
+TEST(EdsReader, EntriesOnOneLineOrManyGiveTheSameRecord)
+{
+    const QStringList one = {"[Connection Manager]",
+                             "Connection1 = 0x04010002,0x44640405,,32,,,16,,,,,,\"Owner\",\"\",\"20 04 24 64 2C 96 2C 64\";"};
+    const QStringList many = {"[Connection Manager]",
+                              "  Object_Name = \"ignored\";",
+                              "Connection1 =",
+                              "   0x04010002,   $ trigger, with a comment",
+                              "   0x44640405,",
+                              "   ,32,,,16,,   $ sizes",
+                              "   ,,,,",
+                              "",
+                              "   \"Owner\",\"\",",
+                              "   \"20 04 24 64 2C 96 2C 64\";"};
+    TEDS_Reader a, b;
+    a.Read_Lines(one);
+    b.Read_Lines(many);
+    ASSERT_EQ(a.List_Conn.size(), 1u);
+    ASSERT_EQ(b.List_Conn.size(), 1u);
+    EXPECT_EQ(a.Grid_Cells(0), b.Grid_Cells(0));
+
+    // A "$" inside quotes cuts the line too: the entry loses its path and is dropped.
+    TEDS_Reader c;
+    c.Read_Lines({"[Connection Manager]",
+                  "Connection1 = 0x04010002,0x44640405,,32,,,16,,,,,,\"A $1 part\",\"\",\"20 04 24 64 2C 96 2C 64\";"});
+    EXPECT_TRUE(c.List_Conn.empty());
+}
+
+TEST(EdsReader, HandWrittenFiles)
+{
+    TEDS_Reader r;
+    r.EDS_FileName = Eds_Data("drive_a.eds");
+    r.Read_EDS();
+    EXPECT_EQ(r.VendCode, 1);
+    EXPECT_EQ(r.ProdType, 12);
+    EXPECT_EQ(r.ProdCode, 0x22);
+    EXPECT_EQ(r.MajRev, 1);
+    EXPECT_EQ(r.MinRev, 1);
+    ASSERT_EQ(r.List_Conn.size(), 2u);
+    EXPECT_EQ(r.Grid_Cells(0), (QStringList{"Connection1", "\"Exclusive Owner\"", "\"\"", "150", "101", "101", "100",
+                                            "Default", "Default"}));
+    EXPECT_EQ(r.Grid_Cells(1), (QStringList{"Connection2", "\"Input Only\"", "\"Inputs without outputs\"", "3", "254",
+                                            "3", "100", "3", "Default"}));
+    EXPECT_EQ(r.List_Conn[1].ConnIndex, 2);
+
+    r.EDS_FileName = Eds_Data("ioblock.eds");
+    r.Read_EDS();
+    EXPECT_EQ(r.VendCode, 0x155);
+    EXPECT_EQ(r.ProdType, 12);
+    EXPECT_EQ(r.ProdCode, 7);
+    ASSERT_EQ(r.List_Conn.size(), 2u);
+    EXPECT_EQ(r.List_Conn[0].TargetConfSize, QStringLiteral("5"));
+    EXPECT_EQ(r.List_Conn[0].TargetConfFormat, QStringLiteral("Assem100"));
+    EXPECT_EQ(r.Grid_Cells(0).mid(3), (QStringList{"120", "101", "110", "100", "2", "1"}));
+
+    // Reading again drops the earlier records and identity.
+    for (const char *name : {"no_sections.eds", "missing.eds"}) {
+        r.EDS_FileName = Eds_Data(name);
+        r.Read_EDS();
+        EXPECT_TRUE(r.List_Conn.empty()) << name;
+        EXPECT_EQ(r.VendCode, 0) << name;
+        EXPECT_EQ(r.MinRev, 0) << name;
+    }
+}
+
+// Random text built from the characters that drive the reader never makes it read out
+// of bounds (run under the sanitizer build) or stop.
+TEST(EdsReader, RandomInputIsReadSafely)
+{
+    std::mt19937 rng(18);
+    const QString alphabet = QStringLiteral("[]=,;\"$ 0x2C24252620212D2E ConnectionDevice");
+    for (int round = 0; round < 200; ++round) {
+        QStringList lines = {QStringLiteral("[Device]"), QStringLiteral("[Connection Manager]")};
+        for (int l = 0; l < 20; ++l) {
+            QString line = (rng() % 3 == 0) ? QStringLiteral("Connection1 = ") : QString();
+            const int len = int(rng() % 80);
+            for (int i = 0; i < len; ++i)
+                line += alphabet[int(rng() % uint32_t(alphabet.size()))];
+            lines << line;
+        }
+        lines << QStringLiteral("Connection9 = ,,,,,,,,,,,,,,\"20 04 25 24 26 2C 2D 2E 00 00\";");
+        TEDS_Reader r;
+        r.Read_Lines(lines);
+        for (size_t k = 0; k < r.List_Conn.size(); ++k)
+            EXPECT_EQ(r.Grid_Cells(int(k)).size(), TEDS_Reader::Grid_Columns);
+    }
+}
+
+} // namespace
