@@ -1,5 +1,7 @@
 #include "grid/base/drawroutines.h"
 
+#include "grid/base/styledetect.h"
+
 #include "platform/rtl.h"
 
 #include <QFontMetrics>
@@ -245,4 +247,131 @@ void DrawErrorZigzag(QWidget *Control, TCanvas &Canvas, const QString &Text, con
         d += 3;
     }
     Canvas.LineTo(Rect.Left + d + 3, Rect.Top + y + YOffset + (g == 0 ? 3 : 0));
+}
+
+namespace {
+
+const TColorTone &ToneOf(const TColorTones &Tones, int State)
+{
+    switch (State) {
+    case glyphHot: return Tones.Hover;
+    case glyphDown: return Tones.Selected;
+    case glyphDisabled: return Tones.Disabled;
+    default: return Tones.Background;
+    }
+}
+
+// One themed part: false when there is no theme data for the class (then the caller draws
+// a frame control instead).
+bool DrawThemedPart(TCanvas &Canvas, QWidget *Window, const QString &Class,
+                    const std::vector<std::pair<int, TRect>> &Parts, int ThemeState)
+{
+    const TThemeHandle theme = OpenThemeData(Window, Class);
+    if (!theme)
+        return false;
+    for (const auto &[part, rect] : Parts)
+        DrawThemeBackground(theme, Canvas, part, ThemeState, rect);
+    CloseThemeData(theme);
+    return true;
+}
+
+unsigned FrameFlat(int Look)
+{
+    return Look == glyphFlat ? DFCS_FLAT : 0;
+}
+
+void FillAndOutline(TCanvas &Canvas, const TRect &R, TColor Color)
+{
+    Canvas.Brush.Color = Color;
+    Canvas.Brush.Style = bsSolid;
+    Canvas.Pen.Color = Color;
+    Canvas.Pen.Style = psSolid;
+    Canvas.Pen.Width = 1;
+    Canvas.Rectangle(R);
+}
+
+}   // namespace
+
+void DrawComboButton(TCanvas &Canvas, QWidget *Window, const TRect &Rect, int Look, int State,
+                     const TColorTones &Tones)
+{
+    TRect r(Rect.Right - 17, Rect.Top + 1, Rect.Right, Rect.Bottom - 1);
+    OffsetRect(r, -2, 0);
+    if (Look == glyphCustom) {
+        r.Left += 3;
+        FillAndOutline(Canvas, r, ToneOf(Tones, State).BrushColor);
+        Canvas.Pen.Color = Tones.Background.BorderColor;
+        Canvas.MoveTo(r.Left + 1, r.Top);
+        Canvas.LineTo(r.Left + 1, r.Bottom);
+        Canvas.Brush.Color = Tones.Background.TextColor;
+        Canvas.Pen.Color = Tones.Background.TextColor;
+        Canvas.Polygon({TPoint(r.Left + 5, r.Top + 8), TPoint(r.Left + 11, r.Top + 8),
+                        TPoint(r.Left + 8, r.Top + 11)});
+        return;
+    }
+    if (Look == glyphThemed &&
+        DrawThemedPart(Canvas, Window, QStringLiteral("combobox"), {{1, r}},
+                       State == glyphDisabled ? 4 : 1))
+        return;
+    ThemePlatform().DrawFrameControl(
+        Canvas, r, DFC_SCROLL,
+        DFCS_SCROLLCOMBOBOX | (State == glyphDisabled ? DFCS_INACTIVE : 0) | FrameFlat(Look));
+}
+
+void DrawPushButtonFace(TCanvas &Canvas, QWidget *Window, const TRect &Rect, int Look, int State,
+                        const TColorTones &Tones)
+{
+    if (Look == glyphCustom) {
+        const TColorTone &tone = ToneOf(Tones, State);
+        Canvas.Brush.Color = tone.BrushColor;
+        Canvas.Brush.Style = bsSolid;
+        Canvas.Pen.Color = tone.BorderColor;
+        Canvas.Pen.Style = psSolid;
+        Canvas.Pen.Width = 1;
+        Canvas.Rectangle(Rect);
+        return;
+    }
+    if (Look == glyphThemed &&
+        DrawThemedPart(Canvas, Window, QStringLiteral("button"), {{1, Rect}},
+                       std::clamp(State, int(glyphNormal), int(glyphDisabled)) + 1))
+        return;
+    unsigned flags = DFCS_BUTTONPUSH | FrameFlat(Look);
+    if (State == glyphHot)
+        flags |= DFCS_HOT;
+    else if (State == glyphDown)
+        flags |= DFCS_PUSHED;
+    else if (State == glyphDisabled)
+        flags |= DFCS_INACTIVE;
+    ThemePlatform().DrawFrameControl(Canvas, Rect, DFC_BUTTON, flags);
+}
+
+void DrawSpinButtons(TCanvas &Canvas, QWidget *Window, const TRect &Rect, int Look, int State,
+                     const TColorTones &Tones)
+{
+    TRect r(Rect.Right - 15, Rect.Top, Rect.Right, Rect.Bottom);
+    OffsetRect(r, -1, -1);
+    const int m = r.Top + (r.Bottom - r.Top) / 2;
+    if (Look == glyphCustom) {
+        const TColor brush = ToneOf(Tones, State).BrushColor;
+        FillAndOutline(Canvas, TRect(r.Left, r.Top, r.Right, m), brush);
+        FillAndOutline(Canvas, TRect(r.Left, m, r.Right, r.Bottom), brush);
+        const int t2 = m + 1;
+        Canvas.Brush.Color = clBlack;
+        Canvas.Pen.Color = clBlack;
+        Canvas.Polygon({TPoint(r.Left + 5, r.Top + 5), TPoint(r.Left + 9, r.Top + 5),
+                        TPoint(r.Left + 7, r.Top + 3)});
+        Canvas.Polygon({TPoint(r.Left + 5, t2 + 1), TPoint(r.Left + 9, t2 + 1),
+                        TPoint(r.Left + 7, t2 + 3)});
+        return;
+    }
+    if (Look == glyphThemed &&
+        DrawThemedPart(Canvas, Window, QStringLiteral("spin"),
+                       {{1, TRect(r.Left, r.Top, r.Right, m)}, {2, TRect(r.Left, m, r.Right, r.Bottom)}},
+                       State == glyphDisabled ? 4 : 1))
+        return;
+    const unsigned extra = (State == glyphDisabled ? DFCS_INACTIVE : 0) | FrameFlat(Look);
+    IThemePlatform &p = ThemePlatform();
+    p.DrawFrameControl(Canvas, TRect(r.Left, r.Top, r.Right, m), DFC_SCROLL, DFCS_SCROLLUP | extra);
+    p.DrawFrameControl(Canvas, TRect(r.Left, m + 1, r.Right, r.Bottom), DFC_SCROLL,
+                       DFCS_SCROLLDOWN | extra);
 }

@@ -8,6 +8,24 @@
 class QImage;
 class QWidget;
 
+// The colours of one state of a custom-look glyph.
+struct TColorTone
+{
+    TColor BrushColor = clNone;
+    TColor BorderColor = clNone;
+    TColor TextColor = clNone;
+};
+
+// The custom look of the button glyphs (Foreground is not used by them).
+struct TColorTones
+{
+    TColorTone Background, Foreground, Selected, Hover, Disabled;
+};
+
+// Glyph looks and states.
+enum : int { glyphThemed = 0, glyphFrame = 1, glyphFlat = 2, glyphCustom = 3 };
+enum : int { glyphNormal = 0, glyphHot = 1, glyphDown = 2, glyphDisabled = 3 };
+
 // Each channel of the colour halved.
 TColor DarkenColorByHalf(TColor Color);
 // Each channel c becomes c + c * P / 100, rounded and kept within 0..255.
@@ -54,3 +72,17 @@ void DrawResourceBitmapTransparent(TCanvas &Canvas, TColor Color, const TRect &R
 // single-line edit in Control's font would place it in Rect; YOffset moves it down.
 void DrawErrorZigzag(QWidget *Control, TCanvas &Canvas, const QString &Text, const TRect &Rect,
                      int YOffset, int From, int Len);
+
+// Button glyphs in a look (themed, 3-D frame control, flat frame control, custom tones)
+// and a state. The themed look needs the visual-styles library; without it the glyph is
+// drawn as a frame control. Window is the control the theme is opened for.
+// The drop-down button: the 17 pixels at Rect's right end, 1 pixel in at top and bottom,
+// moved 2 pixels left.
+void DrawComboButton(TCanvas &Canvas, QWidget *Window, const TRect &Rect, int Look, int State,
+                     const TColorTones &Tones);
+// A push-button face over the whole Rect.
+void DrawPushButtonFace(TCanvas &Canvas, QWidget *Window, const TRect &Rect, int Look, int State,
+                        const TColorTones &Tones);
+// Up and down buttons: the 15 pixels at Rect's right end, moved 1 pixel left and up.
+void DrawSpinButtons(TCanvas &Canvas, QWidget *Window, const TRect &Rect, int Look, int State,
+                     const TColorTones &Tones);
