@@ -1,0 +1,412 @@
+#include "grid/string/hiddenindex.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace HiddenIndex {
+
+int CountBelow(const std::vector<int> &Hidden, int Index)
+{
+    return int(std::lower_bound(Hidden.begin(), Hidden.end(), Index) - Hidden.begin());
+}
+
+bool Contains(const std::vector<int> &Hidden, int Index)
+{
+    return std::binary_search(Hidden.begin(), Hidden.end(), Index);
+}
+
+int DisplToReal(const std::vector<int> &Hidden, int Displ)
+{
+    if (Displ < 0 || Hidden.empty())
+        return Displ;
+    // Hidden[i] - i (the shown indexes below the i-th hidden one) never decreases, so the
+    // hidden indexes that come before the Displ-th shown one are a prefix.
+    int lo = 0;
+    int hi = int(Hidden.size());
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (Hidden[size_t(mid)] - mid <= Displ)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return Displ + lo;
+}
+
+}   // namespace HiddenIndex
+
+// ---------------------------------------------------------------------------------------
+// THiddenColumns
+
+THiddenColumns::THiddenColumns()
+{
+    Clear();
+}
+
+void THiddenColumns::Clear()
+{
+    std::memset(FVisible, 1, sizeof FVisible);
+    std::memset(FSavedWidths, 0, sizeof FSavedWidths);
+    FHidden.clear();
+}
+
+bool THiddenColumns::IsHidden(int ACol) const
+{
+    return ACol >= 0 && ACol < MaxHideable && FVisible[ACol] == 0;
+}
+
+bool THiddenColumns::GetColVisible(int ACol) const
+{
+    return ACol < 0 || ACol >= MaxColumns || FVisible[ACol] != 0;
+}
+
+void THiddenColumns::SetColVisible(int ACol, bool Value)
+{
+    if (ACol < 0 || ACol >= MaxHideable || (FVisible[ACol] != 0) == Value)
+        return;
+    FVisible[ACol] = Value ? 1 : 0;
+    const auto it = std::lower_bound(FHidden.begin(), FHidden.end(), ACol);
+    if (Value)
+        FHidden.erase(it);
+    else
+        FHidden.insert(it, ACol);
+}
+
+int THiddenColumns::SavedWidth(int ACol) const
+{
+    return ACol >= 0 && ACol < MaxColumns ? FSavedWidths[ACol] : 0;
+}
+
+void THiddenColumns::SetSavedWidth(int ACol, int Value)
+{
+    if (ACol >= 0 && ACol < MaxColumns)
+        FSavedWidths[ACol] = int16_t(Value);
+}
+
+int THiddenColumns::RealToDispl(int ACol) const
+{
+    if (ACol >= MaxHideable || FHidden.empty())
+        return ACol;
+    return HiddenIndex::RealToDispl(FHidden, ACol);
+}
+
+int THiddenColumns::DisplToReal(int ADispl) const
+{
+    if (ADispl >= MaxHideable || FHidden.empty())
+        return ADispl;
+    const int real = HiddenIndex::DisplToReal(FHidden, ADispl);
+    return real >= MaxHideable ? 0 : real;
+}
+
+bool THiddenColumns::Hide(int FromCol, int ToCol, THiddenColumnsHost &Host)
+{
+    bool any = false;
+    for (int c = std::max(FromCol, 0); c <= std::min(ToCol, MaxHideable - 1); ++c) {
+        const int cc = Host.HostColCount();
+        if (!FVisible[c] || c >= cc + Count() || cc < 2)
+            continue;
+        const int d = RealToDispl(c);
+        FSavedWidths[c] = int16_t(Host.HostColWidth(d));
+        for (int i = d; i <= cc - 2; ++i)
+            Host.HostSetColWidth(i, Host.HostColWidth(i + 1));
+        SetColVisible(c, false);
+        if (Host.HostCol() == cc - 1)
+            Host.HostSetCol(cc - 2);
+        Host.HostSetColCount(cc - 1);
+        any = true;
+    }
+    return any;
+}
+
+bool THiddenColumns::UnHide(int FromCol, int ToCol, THiddenColumnsHost &Host)
+{
+    bool any = false;
+    for (int c = std::max(FromCol, 0); c <= std::min(ToCol, MaxHideable - 1); ++c) {
+        if (FVisible[c])
+            continue;
+        SetColVisible(c, true);
+        Host.HostSetColCount(Host.HostColCount() + 1);
+        const int n = Host.HostColCount();
+        // Exact also for column 511, whose neighbour lies outside the hideable range.
+        const int d = HiddenIndex::RealToDispl(FHidden, c + 1);
+        for (int i = n - 1; i >= d && i >= 1; --i)
+            Host.HostSetColWidth(i, Host.HostColWidth(i - 1));
+        Host.HostSetColWidth(RealToDispl(c), FSavedWidths[c]);
+        any = true;
+    }
+    return any;
+}
+
+void THiddenColumns::Rebuild()
+{
+    FVisible[MaxColumns - 1] = 1;
+    FHidden.clear();
+    for (int c = 0; c < MaxHideable; ++c)
+        if (!FVisible[c])
+            FHidden.push_back(c);
+}
+
+void THiddenColumns::ColumnsInserted(int ACol, int ACount, int Total)
+{
+    if (ACount <= 0 || ACol < 0 || ACol >= MaxColumns)
+        return;
+    const int end = std::min(Total + ACount, int(MaxColumns));
+    for (int i = end - 1; i >= ACol + ACount; --i) {
+        FVisible[i] = FVisible[i - ACount];
+        FSavedWidths[i] = FSavedWidths[i - ACount];
+    }
+    for (int i = ACol; i < std::min(ACol + ACount, int(MaxColumns)); ++i) {
+        FVisible[i] = 1;
+        FSavedWidths[i] = 0;
+    }
+    Rebuild();
+}
+
+void THiddenColumns::ColumnsRemoved(int ACol, int ACount, int Total)
+{
+    if (ACount <= 0 || ACol < 0 || ACol >= MaxColumns)
+        return;
+    for (int i = ACol; i < MaxColumns; ++i) {
+        const int from = i + ACount;
+        const bool inside = from < Total && from < MaxColumns;
+        FVisible[i] = inside ? FVisible[from] : 1;
+        FSavedWidths[i] = inside ? FSavedWidths[from] : 0;
+    }
+    Rebuild();
+}
+
+void THiddenColumns::ColumnMoved(int FromIndex, int ToIndex)
+{
+    if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= MaxColumns ||
+        ToIndex >= MaxColumns)
+        return;
+    auto move = [&](auto *a) {
+        if (FromIndex < ToIndex)
+            std::rotate(a + FromIndex, a + FromIndex + 1, a + ToIndex + 1);
+        else
+            std::rotate(a + ToIndex, a + FromIndex, a + FromIndex + 1);
+    };
+    move(FVisible);
+    move(FSavedWidths);
+    Rebuild();
+}
+
+// ---------------------------------------------------------------------------------------
+// TGridItem
+
+void TGridItem::Assign(const TPersistent *Source)
+{
+    if (const auto *item = dynamic_cast<const TGridItem *>(Source)) {
+        FIdx = item->FIdx;
+        FHeight = item->FHeight;
+        FLevel = item->FLevel;
+        FItems.Assign(&item->FItems);
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+// ---------------------------------------------------------------------------------------
+// THiddenRows
+
+THiddenRows::THiddenRows() = default;
+THiddenRows::~THiddenRows() = default;
+
+TGridItem *THiddenRows::Find(int ARow) const
+{
+    const auto it = std::lower_bound(FRows.begin(), FRows.end(), ARow);
+    if (it == FRows.end() || *it != ARow)
+        return nullptr;
+    return FItems[size_t(it - FRows.begin())].get();
+}
+
+void THiddenRows::HideRows(int FromRow, int ToRow, THiddenRowsHost &Host)
+{
+    FromRow = std::max(FromRow, 0);
+    ToRow = std::min(ToRow, Host.HostRowCount() + Count() - 1);
+    if (FromRow > ToRow)
+        return;
+    const int k = HiddenIndex::CountBelow(FRows, FromRow);
+    const int display = FromRow - k;
+    std::vector<int> reals;
+    size_t h = size_t(k);
+    for (int i = FromRow; i <= ToRow; ++i) {
+        if (h < FRows.size() && FRows[h] == i) {
+            ++h;
+            continue;
+        }
+        reals.push_back(i);
+    }
+    if (reals.empty())
+        return;
+    std::vector<int> displ(reals.size());
+    for (size_t j = 0; j < reals.size(); ++j)
+        displ[j] = display + int(j);
+    Hide(reals, displ, reals, 0, Host);
+}
+
+void THiddenRows::HideRowsEx(int FromRow, int ToRow, THiddenRowsHost &Host)
+{
+    FromRow = std::max(FromRow, 0);
+    if (IsHidden(FromRow))
+        return;
+    const int display = RealToDispl(FromRow);
+    const int n = std::min(ToRow - FromRow + 1, Host.HostRowCount() - display);
+    if (n <= 0)
+        return;
+    std::vector<int> displ(static_cast<size_t>(n));
+    std::vector<int> reals(static_cast<size_t>(n));
+    for (int j = 0; j < n; ++j) {
+        displ[size_t(j)] = display + j;
+        reals[size_t(j)] = DisplToReal(display + j);
+    }
+    Hide(reals, displ, reals, 0, Host);
+}
+
+void THiddenRows::HideRowList(const std::vector<int> &Rows, THiddenRowsHost &Host)
+{
+    // Ascending, once each, inside the grid: anything else would remove the wrong rows.
+    std::vector<int> displ = Rows;
+    std::sort(displ.begin(), displ.end());
+    displ.erase(std::unique(displ.begin(), displ.end()), displ.end());
+    const int rowCount = Host.HostRowCount();
+    displ.erase(std::remove_if(displ.begin(), displ.end(),
+                               [rowCount](int r) { return r < 0 || r >= rowCount; }),
+                displ.end());
+    std::vector<int> reals(displ.size());
+    for (size_t j = 0; j < displ.size(); ++j)
+        reals[j] = DisplToReal(displ[j]);
+    Hide(reals, displ, displ, FLevel, Host);
+    ++FLevel;
+}
+
+void THiddenRows::Hide(const std::vector<int> &Reals, const std::vector<int> &Displ,
+                       const std::vector<int> &Idx, int Level, THiddenRowsHost &Host)
+{
+    if (Reals.empty())
+        return;
+    std::vector<std::unique_ptr<TGridItem>> items(Reals.size());
+    for (size_t j = 0; j < Reals.size(); ++j) {
+        items[j] = std::make_unique<TGridItem>();
+        Host.HostSaveRow(Displ[j], *items[j]);
+        items[j]->SetIdx(Idx[j]);
+        items[j]->SetLevel(Level);
+    }
+    // Merge the new records into the ascending store.
+    std::vector<int> rows;
+    std::vector<std::unique_ptr<TGridItem>> merged;
+    rows.reserve(FRows.size() + Reals.size());
+    merged.reserve(FRows.size() + Reals.size());
+    size_t a = 0;
+    size_t b = 0;
+    while (a < FRows.size() || b < Reals.size()) {
+        if (b == Reals.size() || (a < FRows.size() && FRows[a] < Reals[b])) {
+            rows.push_back(FRows[a]);
+            merged.push_back(std::move(FItems[a++]));
+        } else {
+            rows.push_back(Reals[b]);
+            merged.push_back(std::move(items[b++]));
+        }
+    }
+    FRows = std::move(rows);
+    FItems = std::move(merged);
+    Host.HostRemoveRows(Displ);
+}
+
+bool THiddenRows::UnHideRow(int ARow, THiddenRowsHost &Host)
+{
+    const auto it = std::lower_bound(FRows.begin(), FRows.end(), ARow);
+    if (it == FRows.end() || *it != ARow)
+        return false;
+    Restore({int(it - FRows.begin())}, Host);
+    return true;
+}
+
+void THiddenRows::UnHideRows(int FromRow, int ToRow, THiddenRowsHost &Host)
+{
+    if (!IsHidden(FromRow))
+        return;
+    std::vector<int> positions;
+    for (int i = HiddenIndex::CountBelow(FRows, FromRow); i < Count() && FRows[size_t(i)] <= ToRow;
+         ++i)
+        positions.push_back(i);
+    Restore(positions, Host);
+}
+
+void THiddenRows::UnHideRowsAll(THiddenRowsHost &Host)
+{
+    std::vector<int> positions(FRows.size());
+    for (size_t i = 0; i < positions.size(); ++i)
+        positions[i] = int(i);
+    Restore(positions, Host);
+}
+
+int THiddenRows::UnHideRowList(THiddenRowsHost &Host)
+{
+    std::vector<int> positions;
+    for (int i = 0; i < Count(); ++i)
+        if (FItems[size_t(i)]->Level() + 1 == FLevel)
+            positions.push_back(i);
+    Restore(positions, Host);
+    return int(positions.size());
+}
+
+void THiddenRows::Restore(const std::vector<int> &Positions, THiddenRowsHost &Host)
+{
+    if (Positions.empty())
+        return;
+    // A restored row lands after the shown rows below it: its real row minus the records
+    // below it that stay hidden.
+    std::vector<int> displ(Positions.size());
+    for (size_t j = 0; j < Positions.size(); ++j)
+        displ[j] = FRows[size_t(Positions[j])] - (Positions[j] - int(j));
+    Host.HostInsertRows(displ);
+    for (size_t j = 0; j < Positions.size(); ++j)
+        Host.HostRestoreRow(displ[j], *FItems[size_t(Positions[j])]);
+    size_t w = 0;
+    size_t p = 0;
+    for (size_t i = 0; i < FRows.size(); ++i) {
+        if (p < Positions.size() && size_t(Positions[p]) == i) {
+            ++p;
+            continue;
+        }
+        if (w != i) {
+            FRows[w] = FRows[i];
+            FItems[w] = std::move(FItems[i]);
+        }
+        ++w;
+    }
+    FRows.resize(w);
+    FItems.resize(w);
+}
+
+void THiddenRows::RowsRemoved(int ARow, int ACount)
+{
+    if (ACount <= 0)
+        return;
+    for (size_t i = 0; i < FRows.size(); ++i) {
+        // Display rows below this hidden row, less those before the removed ones.
+        const int shift = std::clamp(FRows[i] - int(i) - ARow, 0, ACount);
+        FRows[i] -= shift;
+        FItems[i]->SetIdx(FItems[i]->Idx() - shift);
+    }
+}
+
+void THiddenRows::RowsInserted(int ARow, int ACount)
+{
+    if (ACount <= 0)
+        return;
+    for (size_t i = 0; i < FRows.size(); ++i) {
+        if (FRows[i] - int(i) > ARow) {
+            FRows[i] += ACount;
+            FItems[i]->SetIdx(FItems[i]->Idx() + ACount);
+        }
+    }
+}
+
+void THiddenRows::Clear()
+{
+    FRows.clear();
+    FItems.clear();
+    FLevel = 0;
+}

@@ -1,0 +1,210 @@
+#pragma once
+// Hidden columns and hidden rows of the string grid, with the maps between a real index
+// (where a column's or row's data lives) and a display index (its place on screen).
+//
+// Both keep the hidden indexes in a sorted vector, so a map costs O(log h) for h hidden
+// indexes and O(1) while nothing is hidden: painting translates every cell it draws.
+//
+// Hidden columns keep their cells in the grid's store; only their flag, saved width and the
+// grid's ColCount change. Hidden rows leave the grid: their cells, objects and height move
+// into a record (TGridItem) of the hidden-row store and come back from it.
+//
+// The algorithms that move rows and columns talk to the grid through a small host
+// interface, so they are the same for the grid and for a test's stand-in.
+#include "grid/base/classes.h"
+#include "grid/base/stringlist.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Map arithmetic over an ascending vector of hidden indexes.
+namespace HiddenIndex {
+// Hidden indexes below Index.
+int CountBelow(const std::vector<int> &Hidden, int Index);
+bool Contains(const std::vector<int> &Hidden, int Index);
+// Index minus the hidden indexes below it; for a hidden index, the display index of the next
+// shown one.
+inline int RealToDispl(const std::vector<int> &Hidden, int Index)
+{
+    return Index - CountBelow(Hidden, Index);
+}
+// The real index of the Displ-th shown index (no upper bound); a negative Displ is returned
+// unchanged.
+int DisplToReal(const std::vector<int> &Hidden, int Displ);
+}   // namespace HiddenIndex
+
+// ---------------------------------------------------------------------------------------
+// Hidden columns
+
+// What column hiding needs of the grid (display indexes).
+class THiddenColumnsHost
+{
+public:
+    virtual ~THiddenColumnsHost() = default;
+    virtual int HostColCount() const = 0;
+    virtual void HostSetColCount(int Value) = 0;
+    virtual int HostColWidth(int ACol) const = 0;
+    virtual void HostSetColWidth(int ACol, int Value) = 0;
+    virtual int HostCol() const = 0;
+    virtual void HostSetCol(int Value) = 0;
+};
+
+// The column visibility table: one flag and one saved width per real column 0..512. Only
+// columns 0..511 can be hidden; both maps return indexes of 512 and above unchanged.
+class THiddenColumns
+{
+public:
+    static constexpr int MaxColumns = 513;   // table entries
+    static constexpr int MaxHideable = 512;  // columns 0..511 can be hidden
+
+    THiddenColumns();
+
+    int Count() const { return int(FHidden.size()); }
+    // False outside 0..511.
+    bool IsHidden(int ACol) const;
+    // The raw flag (true: shown); indexes outside the table read true and are not written.
+    bool GetColVisible(int ACol) const;
+    void SetColVisible(int ACol, bool Value);
+    // The width the column had when it was hidden (16 bits, sign-extended); 0 outside the
+    // table.
+    int SavedWidth(int ACol) const;
+    void SetSavedWidth(int ACol, int Value);
+
+    int RealToDispl(int ACol) const;
+    // The real column shown at display index ADispl. A display index at or beyond the shown
+    // columns among the first 512 gives 0.
+    int DisplToReal(int ADispl) const;
+    const std::vector<int> &Hidden() const { return FHidden; }
+
+    // Hides each shown real column of FromCol..ToCol that lies below 512 and below
+    // TotalColCount, as long as two or more columns show; closes the gap in the widths and
+    // keeps the current column on the grid. Answers whether a column was hidden.
+    bool Hide(int FromCol, int ToCol, THiddenColumnsHost &Host);
+    // Shows each hidden column of FromCol..ToCol at its place with its saved width.
+    bool UnHide(int FromCol, int ToCol, THiddenColumnsHost &Host);
+
+    // The table follows the grid's real columns. Total: the real column count before the
+    // change. Inserted columns are shown; flags and saved widths move with their columns.
+    void ColumnsInserted(int ACol, int ACount, int Total);
+    void ColumnsRemoved(int ACol, int ACount, int Total);
+    void ColumnMoved(int FromIndex, int ToIndex);
+    void Clear();   // everything shown
+
+private:
+    void Rebuild();
+    uint8_t FVisible[MaxColumns];
+    int16_t FSavedWidths[MaxColumns];
+    std::vector<int> FHidden;   // ascending real columns whose flag is 0
+};
+
+// ---------------------------------------------------------------------------------------
+// Hidden rows
+
+// One hidden row: its cells (one text per real column, with the cell's object beside it),
+// its height, and the filter step that hid it (0 for rows hidden otherwise).
+class TGridItem : public TPersistent
+{
+public:
+    TGridItem() = default;
+    // The row's index when it was hidden: its real index, or for a row hidden by a filter
+    // step its display index at that step.
+    int Idx() const { return FIdx; }
+    void SetIdx(int Value) { FIdx = Value; }
+    int Height() const { return FHeight; }
+    void SetHeight(int Value) { FHeight = Value; }
+    int Level() const { return FLevel; }
+    void SetLevel(int Value) { FLevel = Value; }
+    TStringList &Items() { return FItems; }
+    const TStringList &Items() const { return FItems; }
+    // Copies the texts and objects of Value.
+    void SetItems(const TStringList &Value) { FItems.Assign(&Value); }
+    void Assign(const TPersistent *Source) override;
+
+private:
+    int FIdx = 0;
+    int FHeight = 0;
+    int FLevel = 0;
+    TStringList FItems;
+};
+
+// What row hiding needs of the grid (display rows; a row covers every real column).
+class THiddenRowsHost
+{
+public:
+    virtual ~THiddenRowsHost() = default;
+    virtual int HostRowCount() const = 0;
+    // Copies the row's texts, objects and height into Item (the row keeps them until removed).
+    virtual void HostSaveRow(int ARow, TGridItem &Item) = 0;
+    // Fills an empty row with Item's texts, objects and height.
+    virtual void HostRestoreRow(int ARow, const TGridItem &Item) = 0;
+    // Takes the rows (ascending) out of the grid; their objects now belong to the records.
+    virtual void HostRemoveRows(const std::vector<int> &Rows) = 0;
+    // Adds empty rows that end up at these display rows (ascending).
+    virtual void HostInsertRows(const std::vector<int> &Rows) = 0;
+};
+
+// The hidden-row store: one record per hidden row, in ascending real row order, and the
+// hide level of the filter steps.
+//
+// Every record knows its real row, also a record of a filter step: the maps, IsHidden and
+// the restore positions work on real rows, so filter steps, single hides and the structure
+// operations (RowsRemoved, RowsInserted) can be mixed on one grid.
+class THiddenRows
+{
+public:
+    THiddenRows();
+    ~THiddenRows();
+    THiddenRows(const THiddenRows &) = delete;
+    THiddenRows &operator=(const THiddenRows &) = delete;
+
+    int Count() const { return int(FItems.size()); }
+    TGridItem *Item(int Index) const { return FItems[size_t(Index)].get(); }
+    int ItemRow(int Index) const { return FRows[size_t(Index)]; }   // real row
+    // The record of a hidden real row, nullptr for a shown one.
+    TGridItem *Find(int ARow) const;
+    bool IsHidden(int ARow) const { return HiddenIndex::Contains(FRows, ARow); }
+    int RealToDispl(int ARow) const { return HiddenIndex::RealToDispl(FRows, ARow); }
+    int DisplToReal(int ARow) const { return HiddenIndex::DisplToReal(FRows, ARow); }
+    const std::vector<int> &Rows() const { return FRows; }
+    int HideLevel() const { return FLevel; }
+    void SetHideLevel(int Value) { FLevel = Value < 0 ? 0 : Value; }
+
+    // Hides the shown real rows of FromRow..ToRow; nothing when all are hidden already.
+    void HideRows(int FromRow, int ToRow, THiddenRowsHost &Host);
+    // Hides ToRow - FromRow + 1 consecutive shown rows starting at real row FromRow; nothing
+    // when FromRow is hidden already.
+    void HideRowsEx(int FromRow, int ToRow, THiddenRowsHost &Host);
+    // Hides the display rows of one filter step (ascending, no duplicates) at the current
+    // hide level, then raises the level.
+    void HideRowList(const std::vector<int> &Rows, THiddenRowsHost &Host);
+    // Shows a hidden real row again at its place; false when it was not hidden.
+    bool UnHideRow(int ARow, THiddenRowsHost &Host);
+    // Shows every hidden row of FromRow..ToRow; nothing unless FromRow is hidden.
+    void UnHideRows(int FromRow, int ToRow, THiddenRowsHost &Host);
+    // Shows every hidden row (one pass over the grid).
+    void UnHideRowsAll(THiddenRowsHost &Host);
+    // Shows the rows of the newest filter step (records whose level + 1 is the hide level);
+    // the caller lowers the level. Answers the number of rows shown.
+    int UnHideRowList(THiddenRowsHost &Host);
+
+    // Display rows ARow..ARow+ACount-1 left the grid: hidden rows after them move up.
+    void RowsRemoved(int ARow, int ACount);
+    // ACount rows were inserted before display row ARow: hidden rows after it move down.
+    void RowsInserted(int ARow, int ACount);
+    // Forgets every record (the objects in them are not freed).
+    void Clear();
+
+private:
+    // Saves the display rows Displ as records of the real rows Reals (both ascending), then
+    // takes them out of the grid.
+    void Hide(const std::vector<int> &Reals, const std::vector<int> &Displ,
+              const std::vector<int> &Idx, int Level, THiddenRowsHost &Host);
+    // Shows the records at the given store positions (ascending), in one pass.
+    void Restore(const std::vector<int> &Positions, THiddenRowsHost &Host);
+    void Shift(const std::vector<int> &NewRows);
+
+    std::vector<int> FRows;                          // ascending real rows
+    std::vector<std::unique_ptr<TGridItem>> FItems;  // the record of each
+    int FLevel = 0;
+};
