@@ -1,4 +1,5 @@
 #include "grid/base/customgrid.h"
+#include "grid/base/indexedit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -134,6 +135,25 @@ void TGridAxisExtents::Move(int FromIndex, int ToIndex)
     else
         std::rotate(b + ToIndex, b + FromIndex, b + FromIndex + 1);
     Invalidate(std::min(FromIndex, ToIndex));
+}
+
+void TGridAxisExtents::Delete(const std::vector<int> &Indexes)
+{
+    if (Indexes.empty())
+        return;
+    for (int i : Indexes)
+        if (i >= 0 && i < Count() && FExtents[size_t(i)] != FDefault)
+            --FNonDefault;
+    EraseIndexes(FExtents, Indexes);
+    Invalidate(Indexes.front());
+}
+
+void TGridAxisExtents::Insert(const std::vector<int> &Indexes)
+{
+    if (Indexes.empty())
+        return;
+    InsertIndexes(FExtents, Indexes, FDefault);
+    Invalidate(Indexes.front());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1146,6 +1166,71 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
     RowHeightsChanged();
     UpdateEdit();
 }
+
+namespace {
+
+// A row list for DeleteRows / InsertRows: ascending, each once, within 0..Limit-1.
+void CheckRowList(const std::vector<int> &Rows, int Limit)
+{
+    for (size_t i = 0; i < Rows.size(); ++i)
+        if (Rows[i] < 0 || Rows[i] >= Limit || (i > 0 && Rows[i] <= Rows[i - 1]))
+            throw EGridError("Grid index out of range");
+}
+
+// Where row Pos ends up when the rows Rows are deleted: the row that takes its place.
+void DeleteAdjust(int &Pos, const std::vector<int> &Rows)
+{
+    Pos -= int(std::lower_bound(Rows.begin(), Rows.end(), Pos) - Rows.begin());
+}
+
+// Where row Pos ends up when new rows land at the final indexes Rows.
+void InsertAdjust(int &Pos, const std::vector<int> &Rows)
+{
+    if (Pos < 0)
+        return;
+    int shift = 0;
+    while (shift < int(Rows.size()) && Rows[size_t(shift)] <= Pos + shift)
+        ++shift;
+    Pos += shift;
+}
+
+}   // namespace
+
+void TCustomGrid::DeleteRows(const std::vector<int> &Rows)
+{
+    if (Rows.empty())
+        return;
+    CheckRowList(Rows, FRowCount);
+    if (int(Rows.size()) >= FRowCount)
+        throw EGridError("Grid index out of range");
+    FRowHeights.Delete(Rows);
+    DeleteAdjust(FCurrent.Y, Rows);
+    DeleteAdjust(FAnchor.Y, Rows);
+    DeleteAdjust(FInplaceRow, Rows);
+    RowsDeleted(Rows);
+    ChangeSize(FColCount, FRowCount - int(Rows.size()));
+    RowHeightsChanged();
+    UpdateEdit();
+}
+
+void TCustomGrid::InsertRows(const std::vector<int> &Rows)
+{
+    if (Rows.empty())
+        return;
+    CheckRowList(Rows, FRowCount + int(Rows.size()));
+    FRowHeights.Insert(Rows);
+    InsertAdjust(FCurrent.Y, Rows);
+    InsertAdjust(FAnchor.Y, Rows);
+    InsertAdjust(FInplaceRow, Rows);
+    RowsInserted(Rows);
+    ChangeSize(FColCount, FRowCount + int(Rows.size()));
+    RowHeightsChanged();
+    UpdateEdit();
+}
+
+void TCustomGrid::RowsDeleted(const std::vector<int> &) {}
+
+void TCustomGrid::RowsInserted(const std::vector<int> &) {}
 
 void TCustomGrid::DeleteColumn(int ACol)
 {

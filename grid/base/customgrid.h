@@ -61,6 +61,10 @@ public:
     void SetExtent(int Index, int Value);
     int64_t Offset(int Index) const;          // sum of the extents of 0..Index-1
     void Move(int FromIndex, int ToIndex);
+    // Removes the entries at Indexes / inserts default entries that end up at Indexes
+    // (ascending, each once), in one pass.
+    void Delete(const std::vector<int> &Indexes);
+    void Insert(const std::vector<int> &Indexes);
     bool AllDefault() const { return FNonDefault == 0; }
 
 private:
@@ -224,6 +228,11 @@ public:
     void MoveRow(int FromIndex, int ToIndex);
     virtual void DeleteColumn(int ACol);     // moves it last, then ColCount - 1
     virtual void DeleteRow(int ARow);
+    // Removes the rows at Rows / inserts empty rows that end up at Rows (ascending, each
+    // once, inside the grid), in one pass: heights, data (RowsDeleted / RowsInserted), the
+    // current cell and RowCount follow. At least one row stays. EGridError for a bad list.
+    void DeleteRows(const std::vector<int> &Rows);
+    void InsertRows(const std::vector<int> &Rows);
 
     // --- Repainting ----------------------------------------------------------------------
     void InvalidateCell(int ACol, int ARow);
@@ -281,6 +290,9 @@ protected:
     // The grid's part of a column / row move; fires OnColumnMoved / OnRowMoved.
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
+    // The grid's part of DeleteRows / InsertRows, before RowCount changes.
+    virtual void RowsDeleted(const std::vector<int> &Rows);
+    virtual void RowsInserted(const std::vector<int> &Rows);
     // The client area was resized.
     virtual void Resize();
 

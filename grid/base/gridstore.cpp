@@ -1,6 +1,7 @@
 #include "grid/base/gridstore.h"
 
 #include "grid/base/gridtypes.h"
+#include "grid/base/indexedit.h"
 
 #include <algorithm>
 
@@ -140,6 +141,16 @@ void TGridStore::MoveRow(int FromIndex, int ToIndex)
     CheckIndex(0, ToIndex);
     if (FromIndex != ToIndex)
         MoveItem(FRows, size_t(FromIndex), size_t(ToIndex));
+}
+
+void TGridStore::DeleteRows(const std::vector<int> &Rows)
+{
+    EraseIndexes(FRows, Rows);
+}
+
+void TGridStore::InsertRows(const std::vector<int> &Rows)
+{
+    InsertIndexes(FRows, Rows, nullptr);
 }
 
 void TGridStore::MoveColumn(int FromIndex, int ToIndex)

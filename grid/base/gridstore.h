@@ -33,6 +33,10 @@ public:
     // Row ARow moves to index ToIndex; the rows between shift by one (texts and objects).
     void MoveRow(int FromIndex, int ToIndex);
     void MoveColumn(int FromIndex, int ToIndex);
+    // Removes the rows at Rows (ascending, each once) / inserts empty rows that end up at
+    // Rows (ascending final indexes), in one pass; the rows after them move.
+    void DeleteRows(const std::vector<int> &Rows);
+    void InsertRows(const std::vector<int> &Rows);
     // Empties the texts and object slots of one row or column (nothing is freed).
     void ClearRow(int ARow);
     void ClearColumn(int ACol);

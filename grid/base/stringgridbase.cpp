@@ -91,6 +91,18 @@ void TStringGridBase::ColumnMoved(int FromIndex, int ToIndex)
     TCustomGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
+void TStringGridBase::RowsDeleted(const std::vector<int> &Rows)
+{
+    FStore.DeleteRows(Rows);
+    TCustomGrid::RowsDeleted(Rows);
+}
+
+void TStringGridBase::RowsInserted(const std::vector<int> &Rows)
+{
+    FStore.InsertRows(Rows);
+    TCustomGrid::RowsInserted(Rows);
+}
+
 void TStringGridBase::RowMoved(int FromIndex, int ToIndex)
 {
     FStore.MoveRow(FromIndex, ToIndex);

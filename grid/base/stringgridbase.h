@@ -36,6 +36,8 @@ protected:
     void SetEditText(int ACol, int ARow, const QString &Value) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;   // moves the cells, fires the event
     void RowMoved(int FromIndex, int ToIndex) override;
+    void RowsDeleted(const std::vector<int> &Rows) override;    // the cells go with them
+    void RowsInserted(const std::vector<int> &Rows) override;   // empty cells
 
 private:
     TGridStore FStore;
