@@ -6,6 +6,7 @@
 #include "grid/base/keys.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 namespace {
 
@@ -45,7 +46,12 @@ TBaseGrid::~TBaseGrid()
 TCellProperties *TBaseGrid::PropsAt(int ACol, int ARow) const
 {
     TObject *o = Objects(ACol, ARow);
-    return o ? dynamic_cast<TCellProperties *>(o) : nullptr;
+    if (!o)
+        return nullptr;
+    // Records are almost always of exactly this class: skip the full cast then.
+    if (typeid(*o) == typeid(TCellProperties))
+        return static_cast<TCellProperties *>(o);
+    return dynamic_cast<TCellProperties *>(o);
 }
 
 TCellProperties *TBaseGrid::InGridPropsAt(int ACol, int ARow) const
@@ -91,7 +97,7 @@ TCellProperties *TBaseGrid::GetCellProperties(int ACol, int ARow)
     auto *p = new TCellProperties(this, ACol, ARow);
     SetObjects(ACol, ARow, p);
 
-    TFont font;
+    TFont font = TCustomGrid::Font().Value();
     TBrush brush;
     TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
     TAlignment hAlign = taLeftJustify;

@@ -1264,6 +1264,9 @@ void TCustomGrid::InvalidateRow(int ARow)
 
 void TCustomGrid::InvalidateGridRect(const TGridRect &ARect)
 {
+    // A hidden grid is painted whole when it shows: bulk writes skip the geometry.
+    if (!isVisible())
+        return;
     const TRect r = BoxRect(GridRect(ARect.TopLeft(), ARect.BottomRight()));
     if (!EmptyRect(r))
         viewport()->update(r.ToQRect().adjusted(0, 0, FGridLineWidth, FGridLineWidth));
