@@ -130,25 +130,28 @@ uint32_t TEDS_Reader::Aligned_Value(int &i, int width) const
     return v;
 }
 
+bool TEDS_Reader::Segment_Value(int &i, uint8_t code8, uint32_t &value) const
+{
+    const uint8_t code = At(i);
+    if (code == code8)
+        value = At(++i);
+    else if (code == code8 + 1)
+        value = Aligned_Value(i, 2);
+    else if (code == code8 + 2)
+        value = Aligned_Value(i, 4);
+    else
+        return false;
+    return true;
+}
+
 void TEDS_Reader::Get_Instance(int &index1, uint32_t &app_InstanceOT, uint32_t &app_InstanceTO, bool BoolInsOT,
                                bool BoolInsTO) const
 {
-    uint32_t value;
-    switch (At(index1)) {
-    case 0x24:
-        value = At(++index1);
-        break;
-    case 0x25:
-        value = Aligned_Value(index1, 2);
-        break;
-    case 0x26:
-        value = Aligned_Value(index1, 4);
-        break;
-    default:
+    uint32_t value = 0;
+    if (!Segment_Value(index1, 0x24, value)) {
         // No instance segment: the scan that follows restarts near the start of the path.
         value = 1;
         index1 = 1;
-        break;
     }
     if (BoolInsOT)
         app_InstanceOT = value;
@@ -158,19 +161,7 @@ void TEDS_Reader::Get_Instance(int &index1, uint32_t &app_InstanceOT, uint32_t &
 
 void TEDS_Reader::Get_ConnectionPoint(int &index1, uint32_t &ConnPoint) const
 {
-    switch (At(index1)) {
-    case 0x2C:
-        ConnPoint = At(++index1);
-        break;
-    case 0x2D:
-        ConnPoint = Aligned_Value(index1, 2);
-        break;
-    case 0x2E:
-        ConnPoint = Aligned_Value(index1, 4);
-        break;
-    default:
-        break;
-    }
+    Segment_Value(index1, 0x2C, ConnPoint);
 }
 
 bool TEDS_Reader::Walk_Path(TConnData &conn) const

@@ -73,5 +73,7 @@ public:
 private:
     uint8_t At(int i) const { return i >= 0 && i < Path_Count ? Path[size_t(i)] : 0; }
     uint32_t Aligned_Value(int &i, int width) const;
+    // The 8-, 16- or 32-bit segment whose codes are code8, code8 + 1, code8 + 2 at i.
+    bool Segment_Value(int &i, uint8_t code8, uint32_t &value) const;
     bool Walk_Path(TConnData &conn) const;
 };

@@ -173,25 +173,28 @@ QString TEtherNetIP_Rules::Check() const
             if (UpperCase(Trim(row.value(col))) != QLatin1String("DEFAULT") && !in(col, 0, 7, v))
                 return error(text);
         }
-        if (Is_Y(row.value(EC_EnableElectronicKey))) {
-            const QString key = Trim(row.value(EC_ElectronicKey));
-            if (key.isEmpty())
-                return error(4171);
-            const int result = CheckBytesElectronicKey(key);
+        // The electronic key and the data segment: empty, a wrong byte, a wrong count.
+        struct TList_Check
+        {
+            int enable, list;
+            int (*check)(const QString &);
+            int text_empty, text_byte, text_count;
+        };
+        static const TList_Check lists[] = {
+            {EC_EnableElectronicKey, EC_ElectronicKey, CheckBytesElectronicKey, 4171, 4169, 4170},
+            {EC_EnableDataSegment, EC_DataSegment, CheckBytesDataSegment, 4174, 4172, 4173},
+        };
+        for (const TList_Check &l : lists) {
+            if (!Is_Y(row.value(l.enable)))
+                continue;
+            const QString text = Trim(row.value(l.list));
+            if (text.isEmpty())
+                return error(l.text_empty);
+            const int result = l.check(text);
             if (result == 1)
-                return error(4169);
+                return error(l.text_byte);
             if (result == 2)
-                return error(4170);
-        }
-        if (Is_Y(row.value(EC_EnableDataSegment))) {
-            const QString data = Trim(row.value(EC_DataSegment));
-            if (data.isEmpty())
-                return error(4174);
-            const int result = CheckBytesDataSegment(data);
-            if (result == 1)
-                return error(4172);
-            if (result == 2)
-                return error(4173);
+                return error(l.text_count);
         }
     }
     if (input_total > EtherNetIP_Max_Bytes)

@@ -26,7 +26,7 @@ const TColumn_Attr Downlink_Attrs[] = {
     {LD_FPort, "FPort", ""},    {LD_Mnemonic, "Mnemonic", ""},
 };
 
-static_assert(int(LU_StartByte) == int(LD_StartByte), "one Start Byte column");
+static_assert(LU_Enable == int(LD_Enable) && LU_StartByte == int(LD_StartByte), "shared columns");
 
 template <size_t N>
 void Load_Table(const TXmlNode &root, const char *list_name, const TColumn_Attr (&attrs)[N], int cols,
@@ -59,8 +59,6 @@ void Save_Table(TXmlNode root, const char *list_name, const TColumn_Attr (&attrs
             r.SetAttribute(QLatin1String(a.name), row.value(a.col));
     }
 }
-
-int Cell_Int(const QStringList &row, int col) { return StrToIntDef(row.value(col), -1); }
 
 } // namespace
 
@@ -124,39 +122,39 @@ void TLoRaWAN_Rules::Save(const QString &path) const
 
 QString TLoRaWAN_Rules::Check(int MaxPayloadSize, bool FPortFixed) const
 {
-    const int max_bytes = MaxPayloadSize - 2;
-    const auto error = [](size_t index, int text) {
-        return Lang_Text(1243) + IntToStr(int64_t(index) + 1) + Lang_Text(text);
+    // Columns and message texts of one table; the downlink has no trigger or time.
+    struct TTable
+    {
+        const TRule_Table &rows;
+        int num_byte, on_timer, time, fport;
+        int text_start, text_num, text_time, text_fport;
     };
-    const auto in = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
-
-    for (size_t i = 0; i < Uplink.size(); ++i) {
-        const QStringList &row = Uplink[i];
-        if (Start_Byte_Empty(row))
-            break;
-        if (Trim(row.value(LU_Enable)) != QLatin1String("Y"))
-            continue;
-        if (!in(Cell_Int(row, LU_StartByte), 0, 1536))
-            return error(i, 1244);
-        if (!in(Cell_Int(row, LU_NumByte), 0, max_bytes))
-            return error(i, 1245) + IntToStr(max_bytes);
-        if (Trim(row.value(LU_OnTimer)) == QLatin1String("Y") && !in(Cell_Int(row, LU_Time), 30, 86400))
-            return error(i, 1246);
-        if (!FPortFixed && !in(Cell_Int(row, LU_FPort), 1, 223))
-            return error(i, 1254);
-    }
-    for (size_t i = 0; i < Downlink.size(); ++i) {
-        const QStringList &row = Downlink[i];
-        if (Start_Byte_Empty(row))
-            break;
-        if (Trim(row.value(LD_Enable)) != QLatin1String("Y"))
-            continue;
-        if (!in(Cell_Int(row, LD_StartByte), 0, 1536))
-            return error(i, 1247);
-        if (!in(Cell_Int(row, LD_NumByte), 0, max_bytes))
-            return error(i, 1248) + IntToStr(max_bytes);
-        if (!FPortFixed && !in(Cell_Int(row, LD_FPort), 1, 223))
-            return error(i, 1255);
+    const TTable tables[] = {
+        {Uplink, LU_NumByte, LU_OnTimer, LU_Time, LU_FPort, 1244, 1245, 1246, 1254},
+        {Downlink, LD_NumByte, -1, -1, LD_FPort, 1247, 1248, 0, 1255},
+    };
+    const int max_bytes = MaxPayloadSize - 2;
+    for (const TTable &t : tables) {
+        for (size_t i = 0; i < t.rows.size(); ++i) {
+            const QStringList &row = t.rows[i];
+            if (Start_Byte_Empty(row))
+                break;
+            if (Trim(row.value(LU_Enable)) != QLatin1String("Y"))
+                continue;
+            const auto bad = [&row](int col, int lo, int hi) {
+                const int v = StrToIntDef(row.value(col), -1);
+                return v < lo || v > hi;
+            };
+            const QString error = Lang_Text(1243) + IntToStr(int64_t(i) + 1);
+            if (bad(LU_StartByte, 0, 1536))
+                return error + Lang_Text(t.text_start);
+            if (bad(t.num_byte, 0, max_bytes))
+                return error + Lang_Text(t.text_num) + IntToStr(max_bytes);
+            if (t.on_timer >= 0 && Trim(row.value(t.on_timer)) == QLatin1String("Y") && bad(t.time, 30, 86400))
+                return error + Lang_Text(t.text_time);
+            if (!FPortFixed && bad(t.fport, 1, 223))
+                return error + Lang_Text(t.text_fport);
+        }
     }
     return QString();
 }

@@ -228,23 +228,30 @@ TEST_F(EtherNetIPRulesTest, CheckMessages)
         EXPECT_EQ(rules.Check(), expected) << c.col << " " << c.text;
     }
 
+    // Enabled key or data segment lists of row 1.
     struct List_Case
     {
+        int enable, list;
         const char *text;
         const char *error;
     };
-    const List_Case keys[] = {
-        {"0x01, 0x00, 0x0C, 0x00, 0x22, 0x00, 0x81, 0x01", ""},
-        {" 1,2,3,4,5,6,7,8, ", ""},
-        {"1,2,3,4,5,6,7,8,9", "!! Eletronic Key must contain 8 bytes"},
-        {"1,2,3,4,5,6,7,256", "!! Eletronic Key one or more bytes are wrong. Bytes must have a value between 0 and 255"},
-        {"1,,3,4,5,6,7,8", "!! Eletronic Key one or more bytes are wrong. Bytes must have a value between 0 and 255"},
+    const char *const wrong_key = "!! Eletronic Key one or more bytes are wrong. Bytes must have a value between 0 and 255";
+    const char *const wrong_data = "!! Data Segment one or more bytes are wrong. Bytes must have a value between 0 and 255";
+    const List_Case lists[] = {
+        {EC_EnableElectronicKey, EC_ElectronicKey, "0x01, 0x00, 0x0C, 0x00, 0x22, 0x00, 0x81, 0x01", ""},
+        {EC_EnableElectronicKey, EC_ElectronicKey, " 1,2,3,4,5,6,7,8, ", ""},
+        {EC_EnableElectronicKey, EC_ElectronicKey, "1,2,3,4,5,6,7,8,9", "!! Eletronic Key must contain 8 bytes"},
+        {EC_EnableElectronicKey, EC_ElectronicKey, "1,2,3,4,5,6,7,256", wrong_key},
+        {EC_EnableElectronicKey, EC_ElectronicKey, "1,,3,4,5,6,7,8", wrong_key},
+        {EC_EnableDataSegment, EC_DataSegment, "0xE8,0x03,0x07,0x00", ""},
+        {EC_EnableDataSegment, EC_DataSegment, "1,,2", wrong_data},
+        {EC_EnableDataSegment, EC_DataSegment, ",1", wrong_data},
     };
-    for (const List_Case &c : keys) {
+    for (const List_Case &c : lists) {
         TEtherNetIP_Rules rules;
         rules.Rows[0] = Good_Row(1);
-        rules.Rows[0][EC_EnableElectronicKey] = QStringLiteral("Y");
-        rules.Rows[0][EC_ElectronicKey] = QLatin1String(c.text);
+        rules.Rows[0][c.enable] = QStringLiteral("Y");
+        rules.Rows[0][c.list] = QLatin1String(c.text);
         EXPECT_EQ(rules.Check(), *c.error ? QStringLiteral("Error row 1") + QLatin1String(c.error) : QString()) << c.text;
     }
     QStringList bytes510;
@@ -252,18 +259,6 @@ TEST_F(EtherNetIPRulesTest, CheckMessages)
         bytes510 << QStringLiteral("0x%1").arg(i % 256, 2, 16, QLatin1Char('0'));
     const QString seg510 = bytes510.join(QLatin1Char(','));
     const QString seg511 = seg510 + QStringLiteral(",7");
-    const List_Case segments[] = {
-        {"0xE8,0x03,0x07,0x00", ""},
-        {"1,,2", "!! Data Segment one or more bytes are wrong. Bytes must have a value between 0 and 255"},
-        {",1", "!! Data Segment one or more bytes are wrong. Bytes must have a value between 0 and 255"},
-    };
-    for (const List_Case &c : segments) {
-        TEtherNetIP_Rules rules;
-        rules.Rows[0] = Good_Row(1);
-        rules.Rows[0][EC_EnableDataSegment] = QStringLiteral("Y");
-        rules.Rows[0][EC_DataSegment] = QLatin1String(c.text);
-        EXPECT_EQ(rules.Check(), *c.error ? QStringLiteral("Error row 1") + QLatin1String(c.error) : QString()) << c.text;
-    }
     EXPECT_EQ(CheckBytesDataSegment(seg510), -1);
     EXPECT_EQ(CheckBytesDataSegment(seg511), 2);
     EXPECT_EQ(CheckBytesElectronicKey(QString()), 2);
