@@ -245,6 +245,21 @@ void THiddenRows::HideRows(int FromRow, int ToRow, THiddenRowsHost &Host)
     Hide(reals, displ, reals, 0, Host);
 }
 
+void THiddenRows::HideRowSet(const std::vector<int> &Rows, THiddenRowsHost &Host)
+{
+    std::vector<int> reals = Rows;
+    std::sort(reals.begin(), reals.end());
+    reals.erase(std::unique(reals.begin(), reals.end()), reals.end());
+    const int total = Host.HostRowCount() + Count();
+    reals.erase(std::remove_if(reals.begin(), reals.end(),
+                               [&](int r) { return r < 0 || r >= total || IsHidden(r); }),
+                reals.end());
+    std::vector<int> displ(reals.size());
+    for (size_t j = 0; j < reals.size(); ++j)
+        displ[j] = RealToDispl(reals[j]);
+    Hide(reals, displ, reals, 0, Host);
+}
+
 void THiddenRows::HideRowsEx(int FromRow, int ToRow, THiddenRowsHost &Host)
 {
     FromRow = std::max(FromRow, 0);
@@ -285,6 +300,14 @@ void THiddenRows::Hide(const std::vector<int> &Reals, const std::vector<int> &Di
 {
     if (Reals.empty())
         return;
+    if (int(Reals.size()) >= Host.HostRowCount()) {
+        // Keep the last shown row: the grid never goes without rows.
+        std::vector<int> reals(Reals.begin(), Reals.end() - 1);
+        std::vector<int> displ(Displ.begin(), Displ.end() - 1);
+        std::vector<int> idx(Idx.begin(), Idx.end() - 1);
+        Hide(reals, displ, idx, Level, Host);
+        return;
+    }
     std::vector<std::unique_ptr<TGridItem>> items(Reals.size());
     for (size_t j = 0; j < Reals.size(); ++j) {
         items[j] = std::make_unique<TGridItem>();
@@ -387,6 +410,19 @@ void THiddenRows::RowsRemoved(int ARow, int ACount)
     for (size_t i = 0; i < FRows.size(); ++i) {
         // Display rows below this hidden row, less those before the removed ones.
         const int shift = std::clamp(FRows[i] - int(i) - ARow, 0, ACount);
+        FRows[i] -= shift;
+        FItems[i]->SetIdx(FItems[i]->Idx() - shift);
+    }
+}
+
+void THiddenRows::RowsRemoved(const std::vector<int> &Rows)
+{
+    if (Rows.empty())
+        return;
+    for (size_t i = 0; i < FRows.size(); ++i) {
+        const int below = FRows[i] - int(i);   // shown rows below this hidden row
+        const int shift =
+            int(std::lower_bound(Rows.begin(), Rows.end(), below) - Rows.begin());
         FRows[i] -= shift;
         FItems[i]->SetIdx(FItems[i]->Idx() - shift);
     }

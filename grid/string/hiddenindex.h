@@ -171,7 +171,10 @@ public:
     void SetHideLevel(int Value) { FLevel = Value < 0 ? 0 : Value; }
 
     // Hides the shown real rows of FromRow..ToRow; nothing when all are hidden already.
+    // The last shown row is never hidden (the grid keeps one row).
     void HideRows(int FromRow, int ToRow, THiddenRowsHost &Host);
+    // Hides each shown real row of Rows (in any order) in one pass.
+    void HideRowSet(const std::vector<int> &Rows, THiddenRowsHost &Host);
     // Hides ToRow - FromRow + 1 consecutive shown rows starting at real row FromRow; nothing
     // when FromRow is hidden already.
     void HideRowsEx(int FromRow, int ToRow, THiddenRowsHost &Host);
@@ -190,6 +193,8 @@ public:
 
     // Display rows ARow..ARow+ACount-1 left the grid: hidden rows after them move up.
     void RowsRemoved(int ARow, int ACount);
+    // The display rows Rows (ascending) left the grid.
+    void RowsRemoved(const std::vector<int> &Rows);
     // ACount rows were inserted before display row ARow: hidden rows after it move down.
     void RowsInserted(int ARow, int ACount);
     // Forgets every record (the objects in them are not freed).

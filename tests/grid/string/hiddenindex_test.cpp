@@ -290,6 +290,23 @@ TEST(HiddenRows, RangesAreClampedToTheRowsThatExist)
     EXPECT_EQ(store.Count(), 3);
 }
 
+TEST(HiddenRows, ASetOfRowsIsHiddenInOnePassAndTheLastShownRowStays)
+{
+    THiddenRows store;
+    TFakeRows grid(8);
+    store.HideRows(2, 2, grid);
+    store.HideRowSet({6, 2, 0, 6, 40}, grid);
+    EXPECT_EQ(store.Rows(), (std::vector<int>{0, 2, 6}));
+    EXPECT_EQ(grid.Texts(), Numbers({1, 3, 4, 5, 7}));
+    EXPECT_EQ(grid.Removals, 2);
+    store.HideRows(0, 7, grid);
+    EXPECT_EQ(grid.Texts(), Numbers({7}));
+    store.HideRowList({0}, grid);
+    EXPECT_EQ(grid.Texts(), Numbers({7}));
+    store.UnHideRowsAll(grid);
+    EXPECT_EQ(grid.Texts(), TFakeRows(8).Texts());
+}
+
 TEST(HiddenRows, UnHideRowsAllPutsEveryRowBackInOnePass)
 {
     THiddenRows store;
@@ -465,6 +482,16 @@ TEST(HiddenRows, RandomOperationsMatchAModel)
                 for (auto &m : model)
                     m.Hidden = false;   // only the filter step and level-0 rows were hidden
                 filtered = false;
+            } else if (op == 4 && rows > 3 && rng() % 2 == 0) {
+                std::vector<int> list;
+                for (int r = 0; r < rows - 1; ++r)
+                    if (rng() % 5 == 0)
+                        list.push_back(r);
+                for (auto it = list.rbegin(); it != list.rend(); ++it) {
+                    model.erase(model.begin() + store.DisplToReal(*it));
+                    grid.Rows.erase(grid.Rows.begin() + *it);
+                }
+                store.RowsRemoved(list);
             } else if (op == 4 && rows > 1) {
                 const int d = int(rng() % unsigned(rows));
                 const int n = std::min(rows - 1 - d, int(rng() % 3) + 1);
