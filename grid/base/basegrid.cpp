@@ -567,44 +567,48 @@ void TBaseGrid::GetCellDefaults(int, int, TFont &Font, TBrush &Brush, TColor &Co
 // Properties
 // ---------------------------------------------------------------------------------------
 
+namespace {
+
+// Stores a changed value; true when it changed (the caller repaints).
+template <class T>
+bool StoreChanged(T &Field, const T &Value)
+{
+    if (Field == Value)
+        return false;
+    Field = Value;
+    return true;
+}
+
+}   // namespace
+
 void TBaseGrid::SetActiveRowShow(bool Value)
 {
-    if (FActiveRowShow != Value) {
-        FActiveRowShow = Value;
+    if (StoreChanged(FActiveRowShow, Value))
         InvalidateGrid();
-    }
 }
 
 void TBaseGrid::SetActiveRowColor(TColor Value)
 {
-    if (FActiveRowColor != Value) {
-        FActiveRowColor = Value;
+    if (StoreChanged(FActiveRowColor, Value))
         InvalidateGrid();
-    }
 }
 
 void TBaseGrid::SetActiveRowColorTo(TColor Value)
 {
-    if (FActiveRowColorTo != Value) {
-        FActiveRowColorTo = Value;
+    if (StoreChanged(FActiveRowColorTo, Value))
         InvalidateGrid();
-    }
 }
 
 void TBaseGrid::SetActiveRowMirrorColor(TColor Value)
 {
-    if (FActiveRowMirrorColor != Value) {
-        FActiveRowMirrorColor = Value;
+    if (StoreChanged(FActiveRowMirrorColor, Value))
         InvalidateGrid();
-    }
 }
 
 void TBaseGrid::SetActiveRowMirrorColorTo(TColor Value)
 {
-    if (FActiveRowMirrorColorTo != Value) {
-        FActiveRowMirrorColorTo = Value;
+    if (StoreChanged(FActiveRowMirrorColorTo, Value))
         InvalidateGrid();
-    }
 }
 
 void TBaseGrid::SetDefaultDrawing(bool Value)
@@ -634,10 +638,8 @@ void TBaseGrid::SetGridFixedLineColor(TColor Value)
 
 void TBaseGrid::SetSelectionStyle(TGridSelectionStyle Value)
 {
-    if (FSelectionStyle != Value) {
-        FSelectionStyle = Value;
+    if (StoreChanged(FSelectionStyle, Value))
         InvalidateGrid();
-    }
 }
 
 void TBaseGrid::SetUndoRedo(TDazGridUndoRedo *Value)
