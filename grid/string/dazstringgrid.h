@@ -1,0 +1,764 @@
+#pragma once
+// TDazStringGrid: the table control of every editor window. On top of the base grid's cell
+// store, cell records and merges it adds hidden columns and rows, per-cell graphic objects,
+// typed cell values, header lists, settings objects for the data tools and the drop-down
+// editors, and a large set of per-cell appearance accessors.
+//
+// Indexes: a real column names where a column's data lives (0..AllColCount-1, hidden ones
+// included), a display column its place on screen (0..ColCount-1). Rows likewise: a display
+// row is a row of the grid now, a real row the index it would have with no row hidden.
+// Cells and the per-cell accessors take a real column and a display row; the All...
+// accessors take a real column and a real row.
+//
+// Loading: a window sets the stored properties between BeginLoading and Loaded, as a
+// window description would; some setters behave differently meanwhile (see each one).
+//
+// Helper windows and editor controls are made on first use, not by the constructor.
+//
+// The class is split by topic over several files: dazstringgrid.cpp (lifecycle),
+// dazstringgrid_dimensions.cpp, dazstringgrid_cells.cpp, dazstringgrid_values.cpp.
+#include "grid/base/basegrid.h"
+#include "grid/base/gridadapters.h"
+#include "grid/base/gridsettings.h"
+#include "grid/base/intlist.h"
+#include "grid/base/picture.h"
+#include "grid/base/stringlist.h"
+#include "grid/base/textroutines.h"
+#include "grid/string/cellgraphic.h"
+#include "grid/string/controllook.h"
+#include "grid/string/filter.h"
+#include "grid/string/gridlooksettings.h"
+#include "grid/string/hiddenindex.h"
+#include "grid/string/rowstates.h"
+#include "grid/string/sortsettings.h"
+#include "grid/string/stringgridsettings.h"
+
+#include <QCursor>
+#include <QPointer>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+class TDazStringGrid;
+
+// A failure of a grid operation, with a fixed English message.
+class EDazGridError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Told of every change of cells, after the grid's OnCellsChanged. Derive and override.
+class TGridChangeNotifier : public TObject
+{
+public:
+    virtual void CellsChanged(const TRect &) {}
+};
+
+// Told of every new current cell.
+class ITDazStringGridSelect
+{
+public:
+    virtual ~ITDazStringGridSelect() = default;
+    virtual void SelectionChanged(int ACol, int ARow) = 0;
+};
+
+enum TGridLook {
+    glStandard,
+    glSoft,
+    glClassic,
+    glQVR,
+    glXP,
+    glListView,
+    glVista,
+    glWin7,
+    glOffice2007,
+    glCustom
+};
+enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+enum THintPos { hpCell, hpMouse };
+enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
+enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+enum TBorderStyle { bsNone, bsSingle };
+// The editor style of the suite's drop-down controls.
+enum TQVRStyle {
+    tsOffice2003Blue,
+    tsOffice2003Silver,
+    tsOffice2003Olive,
+    tsOffice2003Classic,
+    tsOffice2007Luna,
+    tsOffice2007Obsidian,
+    tsWindowsXP,
+    tsWhidbey,
+    tsCustom,
+    tsOffice2007Silver,
+    tsWindowsVista,
+    tsWindows7,
+    tsTerminal,
+    tsOffice2010Blue,
+    tsOffice2010Silver,
+    tsOffice2010Black
+};
+
+class TDazStringGrid : public TBaseGrid
+{
+    Q_OBJECT
+public:
+    explicit TDazStringGrid(QWidget *AOwner = nullptr);
+    ~TDazStringGrid() override;
+
+    // --- Lifecycle -----------------------------------------------------------------------
+    bool Loading() const { return FLoading; }
+    // Properties set from now on are those of a window description.
+    void BeginLoading() { FLoading = true; }
+    // The description has been read: headers into the fixed row and column, the requested
+    // fixed counts and minimum sizes recorded, goAlwaysShowEditor taken over.
+    virtual void Loaded();
+    bool IsLoaded() const { return FLoaded; }
+    // Copies settings, dimensions, widths, heights and cells of another string grid; any
+    // other source is ignored.
+    virtual void Assign(const TObject *Source);
+    // Copies the dimensions, column widths and cell texts of another string grid.
+    virtual void AssignCells(const TObject *Source);
+    // Repaints the grid, except once right after an editor change (the flag is cleared).
+    void Invalidate();
+    // setGeometry with the height fitted to whole rows under IntegralHeight.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    // Applies ScrollBarAlways: bars kept visible (arrows disabled while everything fits);
+    // with saNone and HideUnneeded, bars that are not needed are hidden.
+    void UpdateScrollBarsAlways(bool HideUnneeded);
+    void SetBorderColor(TColor Value);
+    TColor BorderColor() const { return FBorderColor; }
+
+    // --- Dimensions ----------------------------------------------------------------------
+    int RowCount() const { return TBaseGrid::RowCount(); }
+    void SetRowCount(int Value);
+    int ColCount() const { return TBaseGrid::ColCount(); }
+    void SetColCount(int Value);
+    // At least 1 while FixedRowAlways (FixedColAlways) is set.
+    int FixedRows() const;
+    void SetFixedRows(int Value);
+    int FixedCols() const;
+    void SetFixedCols(int Value);
+    bool FixedRowAlways() const { return FFixedRowAlways; }
+    void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+    bool FixedColAlways() const { return FFixedColAlways; }
+    void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+    int FixedFooters() const { return FFixedFooters; }
+    void SetFixedFooters(int Value);
+    int FixedRightCols() const { return FFixedRightCols; }
+    void SetFixedRightCols(int Value);
+    void SetDefaultRowHeight(int Value);
+    int FixedRowHeight() const { return FFixedRowHeight; }
+    void SetFixedRowHeight(int Value);
+    int FixedColWidth() const { return ColWidths(0); }
+    void SetFixedColWidth(int Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    int AllColCount() const { return ColCount() + NumHiddenColumns(); }
+    int AllRowCount() const { return RowCount() + NumHiddenRows(); }
+    // The width a hidden column had; the display width of a shown one.
+    int AllColWidths(int ACol) const;
+    void SetAllColWidths(int ACol, int Value);
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool Value);
+    QCursor Cursor() const { return cursor(); }
+    void SetCursor(const QCursor &Value);
+    // The current display column; a synchronised grid follows with SelectionColumn.
+    int Col() const { return TBaseGrid::Col(); }
+    void SetCol(int Value);
+    // The largest row / column count the grid ever had.
+    int MaxRowCount() const { return FMaxRowCount; }
+    int MaxColCount() const { return FMaxColCount; }
+    // Columns included, hidden or not.
+    int TotalColCount() const override { return AllColCount(); }
+
+    // --- Hidden columns and rows: index maps ---------------------------------------------
+    int NumHiddenColumns() const { return FHiddenColumns.Count(); }
+    int NumHiddenRows() const { return FHiddenRows.Count(); }
+    int RealColIndex(int ACol) const { return FHiddenColumns.DisplToReal(ACol); }
+    int DisplColIndex(int ACol) override { return FHiddenColumns.RealToDispl(ACol); }
+    int RealRowIndex(int ARow) const { return FHiddenRows.DisplToReal(ARow); }
+    int DisplRowIndex(int ARow) const { return FHiddenRows.RealToDispl(ARow); }
+    bool IsHiddenColumn(int ACol) const { return FHiddenColumns.IsHidden(ACol); }
+    // The record of a hidden real row, or nullptr.
+    TGridItem *HiddenRowItem(int ARealRow) const { return FHiddenRows.Find(ARealRow); }
+    THiddenColumns &HiddenColumns() { return FHiddenColumns; }
+    THiddenRows &HiddenRows() { return FHiddenRows; }
+
+    // --- Appearance ----------------------------------------------------------------------
+    TColor SelectionColor() const { return FSelectionColor; }
+    void SetSelectionColor(TColor Value) { Change(FSelectionColor, Value); }
+    TColor SelectionColorTo() const { return FSelectionColorTo; }
+    void SetSelectionColorTo(TColor Value) { Change(FSelectionColorTo, Value); }
+    TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
+    void SetSelectionMirrorColor(TColor Value) { Change(FSelectionMirrorColor, Value); }
+    TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
+    void SetSelectionMirrorColorTo(TColor Value) { Change(FSelectionMirrorColorTo, Value); }
+    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(TColor Value) { Change(FSelectionTextColor, Value); }
+    bool SelectionColorMixer() const { return FSelectionColorMixer; }
+    void SetSelectionColorMixer(bool Value) { Change(FSelectionColorMixer, Value); }
+    bool SelectionRectangle() const { return FSelectionRectangle; }
+    void SetSelectionRectangle(bool Value) { Change(FSelectionRectangle, Value); }
+    bool SelectionResizer() const { return FSelectionResizer; }
+    void SetSelectionResizer(bool Value) { Change(FSelectionResizer, Value); }
+    TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+    void SetDefaultAlignment(TAlignment Value) { Change(FDefaultAlignment, Value); }
+    int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+    void SetSelectionColorMixerFactor(int Value);   // clamped to 0..100
+    bool ShowSelection() const { return FShowSelection; }
+    void SetShowSelection(bool Value);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment Value);
+    unsigned VAlignFlags() const { return FVAlignFlags; }   // DT_TOP, DT_VCENTER, DT_BOTTOM
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool AutoSize() const { return FAutoSize; }
+    // Switched on outside loading, the columns are sized to their contents at once
+    // (through OnAutoSizeColumns).
+    void SetAutoSize(bool Value);
+    int MaxEditLength() const { return FMaxEditLength; }
+    void SetMaxEditLength(int Value);
+    bool SpreadSheet() const { return FSpreadSheet; }
+    // Whatever the value: selection rectangle and resizer, smart clipboard, range selection,
+    // editing and range-select-and-edit are switched on.
+    void SetSpreadSheet(bool Value);
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value) { FUseHTMLHints = Value; }
+    // Stored as plain RGB values.
+    TColor QVRGradientFrom() const { return FQVRGradientFrom; }
+    void SetQVRGradientFrom(TColor Value) { SetRGB(FQVRGradientFrom, Value); }
+    TColor QVRGradientTo() const { return FQVRGradientTo; }
+    void SetQVRGradientTo(TColor Value) { SetRGB(FQVRGradientTo, Value); }
+    TColor QVRGradientMirrorFrom() const { return FQVRGradientMirrorFrom; }
+    void SetQVRGradientMirrorFrom(TColor Value) { SetRGB(FQVRGradientMirrorFrom, Value); }
+    TColor QVRGradientMirrorTo() const { return FQVRGradientMirrorTo; }
+    void SetQVRGradientMirrorTo(TColor Value) { SetRGB(FQVRGradientMirrorTo, Value); }
+    // Hover and down looks of fixed cells, fed by ControlLook (stored, no repaint).
+    struct TFixedCellLook
+    {
+        TColor HoverFrom = clNone, HoverTo = clNone, HoverMirrorFrom = clNone,
+               HoverMirrorTo = clNone, HoverBorder = clNone, DownFrom = clNone,
+               DownTo = clNone, DownMirrorFrom = clNone, DownMirrorTo = clNone,
+               DownBorder = clNone;
+    };
+    TFixedCellLook &QVRFixedLook() { return FQVRFixedLook; }
+
+    TColor ActiveCellColor() const { return FActiveCellColor; }
+    void SetActiveCellColor(TColor Value) { Store(FActiveCellColor, Value); }
+    TColor ActiveCellColorTo() const { return FActiveCellColorTo; }
+    void SetActiveCellColorTo(TColor Value) { Store(FActiveCellColorTo, Value); }
+    bool ActiveCellShow() const { return FActiveCellShow; }
+    void SetActiveCellShow(bool Value) { Store(FActiveCellShow, Value); }
+    TFontObject &ActiveCellFont() { return FActiveCellFont; }
+    void SetActiveCellFont(const TFontObject &Value) { FActiveCellFont.Assign(&Value); }
+    TFontObject &FixedFont() { return FFixedFont; }
+    void SetFixedFont(const TFontObject &Value) { FFixedFont.Assign(&Value); }
+    TColor HighlightColor() const { return FHighlightColor; }
+    void SetHighlightColor(TColor Value);
+    TColor HighlightTextColor() const { return FHighlightTextColor; }
+    void SetHighlightTextColor(TColor Value);
+    bool ShowDesignHelper() const { return FShowDesignHelper; }
+    void SetShowDesignHelper(bool Value) { Change(FShowDesignHelper, Value); }
+    bool Hovering() const { return FHovering; }
+    void SetHovering(bool Value) { FHovering = Value; }
+    TPoint XYOffset() const { return FXYOffset; }
+    void SetXYOffset(TPoint Value);
+    void UpdateXYOffset(int X, int Y) { FXYOffset = {X, Y}; }
+    bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
+    void SetXYOffsetTopLeftOnly(bool Value) { FXYOffsetTopLeftOnly = Value; }
+    TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+    void SetScrollBarAlways(TScrollBarAlways Value);
+    TBitmap &RowIndicator() { return FRowIndicator; }
+    void SetRowIndicator(const TBitmap &Value);
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool Value);
+    TGridLook Look() const { return FLook; }
+    // The look's preset colours and styles are applied with the looks (not yet here); the
+    // value is stored.
+    void SetLook(TGridLook Value) { FLook = Value; }
+
+    // --- Scaling -------------------------------------------------------------------------
+    // The base grid's scaling, then the fixed and active-cell fonts scaled by M / D.
+    void ChangeScale(int M, int D);
+    // Widens every column and heightens every row by X pixels; the summed zoom stays
+    // within -10..10.
+    void Zoom(int X);
+    int ZoomFactor() const { return FZoomFactor; }
+    int CellXMargin() const;
+    int CellYMargin() const;
+    // The longest line among the cells of a column (as saved), in characters.
+    int MaxColLineLength(int ACol);
+    // The largest number of lines among the cells of a row (1 without Multilinecells).
+    int MaxRowLines(int ARow);
+    // Start point of rotated text (Rect's Left and Top are moved to it).
+    void PlaceRotatedText(TRect &Rect, int Angle, const QString &Text, TAlignment HAlign,
+                          TVAlignment VAlign);
+    static void AlignRotatedTextRect(TRect &Rect, TAlignment HAlign, TVAlignment VAlign,
+                                     int Angle, int W1, int W2, int H1, int H2);
+
+    // --- Cell access ---------------------------------------------------------------------
+    // The display text of a cell (real column, display row) and its write; both follow a
+    // merge to its base cell.
+    QString Cells(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
+    void SetCells(int ACol, int ARow, const QString &Value) { SetCellEx(ACol, ARow, Value); }
+    // Real column, real row (hidden rows from their records); negative indexes read "".
+    QString AllCells(int ACol, int ARow);
+    void SetAllCells(int ACol, int ARow, const QString &Value);
+    // The raw text; writing a hidden row's missing column throws EStringListError.
+    QString AllGridCells(int ACol, int ARow) const;
+    void SetAllGridCells(int ACol, int ARow, const QString &Value);
+    QString AllWideCells(int ACol, int ARow);
+    void SetAllWideCells(int ACol, int ARow, const QString &Value);
+    uintptr_t AllObjects(int ACol, int ARow) const;
+    void SetAllObjects(int ACol, int ARow, uintptr_t Value);
+    // The raw object slot of a cell by real row.
+    TObject *GetAllGridObject(int ACol, int ARow) const;
+    // The position column ACol had before any column move (ACol while none moved).
+    int ColumnPosition(int ACol) const;
+    // The cell of the column that stood at position ACol before any column move.
+    QString OriginalCells(int ACol, int ARow);
+    void SetOriginalCells(int ACol, int ARow, const QString &Value);
+    // The cell of the row that stood at ARow before the grid was sorted.
+    QString UnSortedCells(int ACol, int ARow);
+    void SetUnSortedCells(int ACol, int ARow, const QString &Value);
+    int SortedRowIndex(int ARow) const;
+    int UnSortedRowIndex(int ARow) const;
+    QString StrippedCells(int ACol, int ARow);   // without mark-up
+    int LinesInCell(int ACol, int ARow);          // 1 + the CRs of the text
+    QString WideCells(int ACol, int ARow) { return Cells(ACol, ARow); }
+    void SetWideCells(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
+    // The stored texts of a hidden row, or nullptr.
+    const TStringList *HiddenRowCells(int ARealRow) const;
+    // The control placed in a cell (not owned); placing one makes the grid its parent and
+    // puts it over the cell.
+    QWidget *CellControls(int ACol, int ARow) const;
+    void SetCellControls(int ACol, int ARow, QWidget *AControl);
+    int CellControlCount() const { return FCellControlCount; }
+    const TControlList &ControlList() const { return FControlList; }
+    // The raw text of the current cell (RealCol, Row), or of the base of its merge.
+    virtual QString GetCurrentCell();
+    virtual void SetCurrentCell(const QString &Value);
+    QString CurrentCell() { return GetCurrentCell(); }
+    int RealCol() const { return RealColIndex(Col()); }
+    virtual QString GetCurrentCellText();
+    virtual void SetCurrentCellEditText(const QString &Value);
+    bool EditWithTags() const { return FEditWithTags; }
+    void SetEditWithTags(bool Value) { FEditWithTags = Value; }
+
+    // Per-cell looks (real column, display row). Reads never make a cell record and give
+    // the none value (clNone, 0, ""); writes make it and repaint the cell.
+    TColor Colors(int ACol, int ARow) const;
+    void SetColors(int ACol, int ARow, TColor Value);
+    TColor ColorsTo(int ACol, int ARow) const;
+    void SetColorsTo(int ACol, int ARow, TColor Value);
+    TCellGradientDirection Gradients(int ACol, int ARow) const;
+    void SetGradients(int ACol, int ARow, TCellGradientDirection Value);
+    TColor FontColors(int ACol, int ARow) const;
+    void SetFontColors(int ACol, int ARow, TColor Value);
+    TFontStyles FontStyles(int ACol, int ARow) const;
+    void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+    int FontSizes(int ACol, int ARow) const;
+    void SetFontSizes(int ACol, int ARow, int Value);
+    QString FontNames(int ACol, int ARow) const;
+    void SetFontNames(int ACol, int ARow, const QString &Value);
+    TAlignment Alignments(int ACol, int ARow) const;
+    void SetAlignments(int ACol, int ARow, TAlignment Value);
+    bool ReadOnly(int ACol, int ARow) const;
+    void SetReadOnly(int ACol, int ARow, bool Value);
+    // The one accessor whose read makes the record.
+    bool WordWraps(int ACol, int ARow);
+    void SetWordWraps(int ACol, int ARow, bool Value);
+    // The grid's Font for a cell without a record; otherwise the grid's one scratch font
+    // filled with the cell's values (each read overwrites the previous one).
+    TFontObject &Fonts(int ACol, int ARow);
+    void SetFonts(int ACol, int ARow, const TFontObject &Value);
+    // Every real column from FixedCols of a display row. clNone takes the colour away and
+    // frees the records of cells that then hold nothing else.
+    void SetRowColor(int ARow, TColor Value);
+    void SetRowColorTo(int ARow, TColor Value);
+    void SetRowFontColor(int ARow, TColor Value);
+
+    // --- Typed values --------------------------------------------------------------------
+    // Ints, Floats, Dates and Times address a display row; the All forms a real row and
+    // the raw text. "" and "-" read as 0; another text that is no number throws
+    // EDazGridError. Dates and Times use the user's formats; a bad text throws
+    // EConvertError.
+    int Ints(int ACol, int ARow);
+    void SetInts(int ACol, int ARow, int Value);
+    int AllInts(int ACol, int ARow);
+    void SetAllInts(int ACol, int ARow, int Value);
+    double Floats(int ACol, int ARow);
+    void SetFloats(int ACol, int ARow, double Value);   // in the cell's float format
+    double AllFloats(int ACol, int ARow);
+    void SetAllFloats(int ACol, int ARow, double Value);   // in FloatFormat
+    TDateTime Dates(int ACol, int ARow);
+    void SetDates(int ACol, int ARow, TDateTime Value);
+    TDateTime AllDates(int ACol, int ARow);
+    void SetAllDates(int ACol, int ARow, TDateTime Value);
+    TDateTime Times(int ACol, int ARow);
+    void SetTimes(int ACol, int ARow, TDateTime Value);
+    // The VALUE of the cell's CONTROL tag with that ID ("" when there is none).
+    QString ControlValues(int ACol, int ARow, const QString &ID);
+    void SetControlValues(int ACol, int ARow, const QString &ID, const QString &Value);
+    QString FloatFormat() const { return FFloatFormat; }
+    void SetFloatFormat(const QString &Value) { FFloatFormat = Value; }
+    bool ShowNullDates() const { return FShowNullDates; }
+    void SetShowNullDates(bool Value) { FShowNullDates = Value; }
+
+    // --- Headers -------------------------------------------------------------------------
+    // Texts of row 0 / column 0; a change of the list rewrites the header.
+    TStringList &ColumnHeaders() { return FColumnHeaders; }
+    void SetColumnHeaders(const TStringList &Value);
+    TStringList &RowHeaders() { return FRowHeaders; }
+    void SetRowHeaders(const TStringList &Value);
+    void ShowColumnHeaders();
+    void ClearColumnHeaders();
+    void ShowRowHeaders();
+    void ClearRowHeaders();
+    TStringList &LookupItems() { return FLookupItems; }
+    void SetLookupItems(const TStringList *Value);
+
+    // --- Settings objects (their setters copy the given object) --------------------------
+    TSearchFooter &SearchFooter() { return FSearchFooter; }
+    TFloatingFooter &FloatingFooter() { return FFloatingFooter; }
+    TPrintSettings &PrintSettings() { return FPrintSettings; }
+    THTMLSettings &HTMLSettings() { return FHTMLSettings; }
+    TSortSettings &SortSettings() { return FSortSettings; }
+    void SetSortSettings(const TSortSettings &Value) { FSortSettings.Assign(&Value); }
+    TDragDropSettings &DragDropSettings() { return FDragDropSettings; }
+    TDragScrollOptions &DragScrollOptions() { return FDragScrollOptions; }
+    void SetDragScrollOptions(const TDragScrollOptions &Value);
+    TControlLook &ControlLook() { return FControlLook; }
+    TNavigation &Navigation() { return FNavigation; }
+    TColumnSize &ColumnSize() { return FColumnSize; }
+    TCellNode &CellNode() { return FCellNode; }
+    TBands &Bands() { return FBands; }
+    TSizeWhileTyping &SizeWhileTyping() { return FSizeWhileTyping; }
+    TMouseActions &MouseActions() { return FMouseActions; }
+    TGrouping &Grouping() { return FGrouping; }
+    THTMLPictureCache &ImageCache() { return FImageCache; }
+    TBackGround &BackGround() { return FBackGround; }
+    void SetBackGround(const TBackGround &Value);
+    TGridProgressAppearance &ProgressAppearance() { return FProgressAppearance; }
+    void SetProgressAppearance(const TGridProgressAppearance &Value);
+    TSyncGrid &SyncGrid() { return FSyncGrid; }
+    TFocusHelper &FocusHelper() { return FFocusHelper; }
+    void SetFocusHelper(const TFocusHelper &Value) { FFocusHelper.Assign(&Value); }
+    TFilter &Filter() { return FFilter; }
+    TBalloonSettings &Balloon() { return FBalloon; }
+    void SetBalloon(const TBalloonSettings &Value) { FBalloon.Assign(&Value); }
+    TShowModified &ShowModified() { return FShowModified; }
+    void SetShowModified(const TShowModified &Value) { FShowModified.Assign(&Value); }
+    TFilterDropDown &FilterDropDown() { return FFilterDropDown; }
+    TStringList &FilterList() { return FFilterList; }
+    TSortIndexList &SortIndexes() { return FSortIndexes; }
+    TIntList &SortRowXRef() { return FSortRowXRef; }
+    TIntList &MergedColumns() { return FMergedColumns; }
+    TIntList &IgnoreColumns() { return FIgnoreColumns; }
+    TIntList &ColumnOrder() { return FColumnOrder; }
+    TCellGraphic &SharedCellGraphic() { return FCellGraphic; }
+
+    // Listeners of the current cell and of cell changes.
+    void RegisterSelListener(ITDazStringGridSelect *AListener) { FSelListener = AListener; }
+    void UnRegisterSelListener(ITDazStringGridSelect *) { FSelListener = nullptr; }
+    ITDazStringGridSelect *SelListener() const { return FSelListener; }
+    void RegisterNotifier(TGridChangeNotifier *Item);
+    void UnRegisterNotifier(TGridChangeNotifier *ANotifier);
+    const std::vector<TGridChangeNotifier *> &Notifiers() const { return FNotifiers; }
+
+    // --- Footer --------------------------------------------------------------------------
+    // Recalculates the footer cells of the floating footer's last row (-1: all columns).
+    virtual void CalcFooter(int ACol);
+
+    // The edit-change flag: an editor just changed the cell (the next Invalidate is
+    // swallowed).
+    void SetEditChange() { FEditChange = true; }
+    // Platform facts, answered as a modern system does.
+    bool IsWinXP() const { return FIsWinXP; }
+    bool IsWin7() const { return FIsWin7; }
+    bool IsComCtlVer6() const { return FIsComCtlVer6; }
+    bool IsVista() const { return FIsVista; }
+    // The update lock's depth (BeginUpdate / EndUpdate).
+    int UpdateCount() const { return FUpdateLock.Count(); }
+    int WheelScrollLines() const { return FWheelScrollLines; }
+
+    // --- Events --------------------------------------------------------------------------
+    TNotifyEvent OnResize;
+    TCalcFooterEvent OnFooterCalc;
+    // Sizes the columns to their contents (no fixed columns, Padding pixels of padding).
+    std::function<void(TDazStringGrid *Grid, int Padding)> OnAutoSizeColumns;
+
+    // --- Plain settings (stored only) ---------------------------------------------------
+    CF_GRID_PLAIN_PROPERTY(TColor, HintColor, clInfoBk)
+    CF_GRID_PLAIN_PROPERTY(TColor, DisabledFontColor, 0xC0C0C0)
+    CF_GRID_PLAIN_PROPERTY(bool, UseDisabledFont, true)
+    CF_GRID_PLAIN_PROPERTY(TColor, URLColor, clBlue)
+    CF_GRID_PLAIN_PROPERTY(bool, URLShow, false)
+    CF_GRID_PLAIN_PROPERTY(bool, URLShowInText, false)
+    CF_GRID_PLAIN_PROPERTY(bool, URLFull, false)
+    CF_GRID_PLAIN_PROPERTY(TScrollType, ScrollType, ssNormal)
+    CF_GRID_PLAIN_PROPERTY(TColor, ScrollColor, clNone)
+    CF_GRID_PLAIN_PROPERTY(int, ScrollWidth, 0)
+    CF_GRID_PLAIN_PROPERTY(bool, ScrollProportional, false)
+    CF_GRID_PLAIN_PROPERTY(bool, ScrollSynch, false)
+    CF_GRID_PLAIN_PROPERTY(bool, ScrollHints, false)
+    CF_GRID_PLAIN_PROPERTY(TEditorType, DefaultEditor, edNormal)
+    CF_GRID_PLAIN_PROPERTY(QString, CheckTrue, QStringLiteral("Y"))
+    CF_GRID_PLAIN_PROPERTY(QString, CheckFalse, QStringLiteral("N"))
+    CF_GRID_PLAIN_PROPERTY(QChar, PasswordChar, u'*')
+    CF_GRID_PLAIN_PROPERTY(QString, XMLEncoding, QStringLiteral("ISO-8859-1"))
+    CF_GRID_PLAIN_PROPERTY(QString, FilterDropDownClear, QStringLiteral("(All)"))
+    CF_GRID_PLAIN_PROPERTY(TFilterDropDownColumns, FilterDropDownColumns, fdNormal)
+    CF_GRID_PLAIN_PROPERTY(bool, FilterNormalCellsOnly, true)
+    CF_GRID_PLAIN_PROPERTY(bool, AutoFilterUpdate, true)
+    CF_GRID_PLAIN_PROPERTY(bool, FilterIncremental, false)
+    CF_GRID_PLAIN_PROPERTY(TInvalidEntryIcon, InvalidEntryIcon, ieWarning)
+    CF_GRID_PLAIN_PROPERTY(QString, InvalidEntryTitle, {})
+    CF_GRID_PLAIN_PROPERTY(QString, InvalidEntryText, {})
+    CF_GRID_PLAIN_PROPERTY(THintPos, HintShowLargeTextPos, hpCell)
+    CF_GRID_PLAIN_PROPERTY(bool, UseInternalHintClass, true)
+    CF_GRID_PLAIN_PROPERTY(THoverFixedCells, HoverFixedCells, hfNone)
+    CF_GRID_PLAIN_PROPERTY(bool, EnableHTML, true)
+    CF_GRID_PLAIN_PROPERTY(bool, EnableWheel, true)
+    CF_GRID_PLAIN_PROPERTY(bool, IntelliZoom, true)
+    CF_GRID_PLAIN_PROPERTY(bool, EnhRowColMove, true)
+    CF_GRID_PLAIN_PROPERTY(bool, FitCellsInGrid, true)
+    CF_GRID_PLAIN_PROPERTY(bool, LoadFirstRow, true)
+    CF_GRID_PLAIN_PROPERTY(bool, QuoteEmptyCells, true)
+    CF_GRID_PLAIN_PROPERTY(bool, SaveFixedCells, true)
+    CF_GRID_PLAIN_PROPERTY(bool, SaveFixedRows, false)
+    CF_GRID_PLAIN_PROPERTY(bool, SaveFixedCols, false)
+    CF_GRID_PLAIN_PROPERTY(bool, SaveVirtCells, true)
+    CF_GRID_PLAIN_PROPERTY(bool, SaveWithHTML, true)
+    CF_GRID_PLAIN_PROPERTY(bool, SaveWithRTF, false)
+    CF_GRID_PLAIN_PROPERTY(bool, SaveHiddenCells, false)
+    CF_GRID_PLAIN_PROPERTY(bool, Multilinecells, false)
+    CF_GRID_PLAIN_PROPERTY(bool, SizeGrowOnly, false)
+    CF_GRID_PLAIN_PROPERTY(bool, AlwaysQuotes, false)
+    CF_GRID_PLAIN_PROPERTY(bool, HideFocusRect, false)
+    CF_GRID_PLAIN_PROPERTY(bool, FixedAsButtons, false)
+    CF_GRID_PLAIN_PROPERTY(bool, NoDefaultDraw, false)
+    CF_GRID_PLAIN_PROPERTY(bool, JavaCSV, false)
+    CF_GRID_PLAIN_PROPERTY(bool, ClearTextOnly, false)
+    CF_GRID_PLAIN_PROPERTY(bool, ExcelClipboardFormat, false)
+    CF_GRID_PLAIN_PROPERTY(bool, AnchorHint, false)
+    CF_GRID_PLAIN_PROPERTY(bool, AutoNumAlign, false)
+    CF_GRID_PLAIN_PROPERTY(int, GroupColumn, -1)
+    CF_GRID_PLAIN_PROPERTY(int, MinRowHeight, 0)
+    CF_GRID_PLAIN_PROPERTY(int, MaxRowHeight, 0)
+    CF_GRID_PLAIN_PROPERTY(int, MinColWidth, 0)
+    CF_GRID_PLAIN_PROPERTY(int, MaxColWidth, 0)
+    CF_GRID_PLAIN_PROPERTY(QChar, Delimiter, {})
+    CF_GRID_PLAIN_PROPERTY(int, PrintPageFrom, 1)
+    CF_GRID_PLAIN_PROPERTY(int, PrintPageTo, 1)
+    CF_GRID_PLAIN_PROPERTY(TBorderStyle, BorderStyle, bsSingle)
+    CF_GRID_PLAIN_PROPERTY(bool, SizeWithForm, false)
+protected:
+    // The format a Floats write uses for a cell: FloatFormat here.
+    virtual QString GetFloatFormat(int ACol, int ARow);
+    // ColumnHeaders changed; the column grid copies them into its columns.
+    virtual void ColumnHeadersChanged() {}
+    // The empty hooks the navigation and mouse settings report to.
+    virtual void NavigationChanged() {}
+    virtual void MouseActionsChanged() {}
+    // The body of CalcFooter.
+    virtual void FooterCalculation(int ACol);
+    // The text a save or export writes for a cell: the display text with SaveVirtCells,
+    // else the stored one; mark-up stripped unless SaveWithHTML.
+    virtual QString SaveCellText(int ACol, int ARow);
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString &Value) override;
+    void Resize() override;
+    void showEvent(QShowEvent *e) override;
+    // Once the grid is first shown: panels, column sizes and wheel lines (the window's
+    // creation).
+    virtual void CreateWnd();
+
+    template <class T>
+    void Change(T &Field, const T &Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        Invalidate();
+    }
+    template <class T>
+    void Store(T &Field, const T &Value)
+    {
+        Field = Value;
+        Invalidate();
+    }
+    void SetRGB(TColor &Field, TColor Value)
+    {
+        Field = IsSystemColor(Value) ? ColorToRGB(Value) : Value;
+        Invalidate();
+    }
+    // The cell's record when it has one (never made here).
+    TCellProperties *PropsOf(int ACol, int ARow) const;
+    // The record made when missing, for a write.
+    TCellProperties *PropsFor(int ACol, int ARow) { return GetCellProperties(ACol, ARow); }
+    void RepaintRealCell(int ACol, int ARow);
+    // Number and date conversions of the typed views.
+    int TextToInt(const QString &Text) const;
+    double TextToFloat(const QString &Text) const;
+
+    bool FLoading = false;
+    bool FLoaded = false;
+    bool FEditChange = false;
+    bool FNoEditChange = false;   // the editor's text is being loaded from the cell
+    TUpdateLock FUpdateLock;
+    THiddenColumns FHiddenColumns;
+    int FCellControlCount = 0;
+
+public:
+    // Used by the column grid and the hooks of the settings objects.
+    int RequestedFixedRows() const { return FRequestedFixedRows; }
+    int RequestedFixedCols() const { return FRequestedFixedCols; }
+
+    void SetHideLastRow(bool Value) { FHideLastRow = Value; }
+
+private:
+    void Init();
+    void WireSettings();
+    void HeadersChanged();
+    void MoveFooterRow(int OldCount, int NewCount);
+    QString HiddenCellText(const TGridItem *Item, int ACol) const;
+    template <class F>
+    void ForRowCells(int ARow, F Apply);
+
+    // Settings objects, in the order the grid makes them.
+    TFontObject FScratchFont;
+    TFocusHelper FFocusHelper{this};
+    TSearchFooter FSearchFooter{this, false};
+    TFloatingFooter FFloatingFooter{this};
+    TPrintSettings FPrintSettings{this};
+    THTMLSettings FHTMLSettings;
+    TSortSettings FSortSettings{this};
+    TDragDropSettings FDragDropSettings{this};
+    TDragScrollOptions FDragScrollOptions;
+    TControlLook FControlLook{this};
+    TNavigation FNavigation;
+    TColumnSize FColumnSize{this};
+    TCellNode FCellNode;
+    TBands FBands;
+    TSizeWhileTyping FSizeWhileTyping;
+    TMouseActions FMouseActions{this};
+    TGrouping FGrouping;
+    TStringList FColumnHeaders;
+    THTMLPictureCache FImageCache;
+    TIntList FOrgColWidths{-1, -1};
+    TFontObject FFixedFont;
+    TFontObject FActiveCellFont;
+    TStringList FRowHeaders;
+    TStringList FSortList;
+    TStringList FLookupItems;
+    TSortIndexList FSortIndexes{0, 0};
+    TIntList FSortRowXRef{0, 0};
+    TIntList FUnSortRowXRef{0, 0};
+    TIntList FMergedColumns{0, 0};
+    TIntList FSelectedCells{0, 0};
+    TIntList FSelectedRows{0, 0};
+    TIntList FModifiedRows{0, 0};
+    TIntList FEnabledRows{0, 0};
+    TBitmap FRowIndicator;
+    TBackGround FBackGround;
+    TControlList FControlList;
+    TGridProgressAppearance FProgressAppearance;
+    TSyncGrid FSyncGrid{this};
+    THiddenRows FHiddenRows;
+    TFilter FFilter{this};
+    TBalloonSettings FBalloon;
+    TShowModified FShowModified;
+    std::vector<TGridChangeNotifier *> FNotifiers;
+    TIntList FColumnOrder{0, 0};
+    TCellGraphic FCellGraphic;
+    TIntList FIgnoreColumns{-1, -1};
+    TFilterDropDown FFilterDropDown;
+    TStringList FFilterList;
+
+    ITDazStringGridSelect *FSelListener = nullptr;
+
+    // Dimensions.
+    int FRequestedFixedRows = 1;
+    int FRequestedFixedCols = 1;
+    int FMaxRowCount = 0;
+    int FMaxColCount = 0;
+    int FNormalRowCountSet = 0;
+    bool FFixedRowAlways = false;
+    bool FFixedColAlways = false;
+    int FFixedFooters = 0;
+    int FFixedRightCols = 0;
+    int FFixedRowHeight = 0;
+    bool FWordWrap = true;
+    bool FIntegralHeight = false;
+    int FZoomFactor = 0;
+    QCursor FOwnCursor;
+
+    // Appearance.
+    TColor FBorderColor = 0xB99D7F;
+    TColor FSelectionColor = 0xEACAB6;
+    TColor FSelectionColorTo = clNone;
+    TColor FSelectionMirrorColor = clNone;
+    TColor FSelectionMirrorColorTo = clNone;
+    TColor FSelectionTextColor = clBlack;
+    bool FSelectionColorMixer = false;
+    int FSelectionColorMixerFactor = 50;
+    bool FSelectionRectangle = false;
+    bool FSelectionResizer = false;
+    TAlignment FDefaultAlignment = taLeftJustify;
+    bool FShowSelection = true;
+    TVAlignment FVAlignment = vtaTop;
+    unsigned FVAlignFlags = DT_TOP;
+    bool FFlat = false;
+    bool FAutoSize = false;
+    int FMaxEditLength = 0;
+    bool FSpreadSheet = false;
+    bool FUseHTMLHints = false;
+    TColor FQVRGradientFrom = clWhite;
+    TColor FQVRGradientTo = clNone;
+    TColor FQVRGradientMirrorFrom = clNone;
+    TColor FQVRGradientMirrorTo = clNone;
+    TFixedCellLook FQVRFixedLook;
+    TColor FActiveCellColor = 0x808080;
+    TColor FActiveCellColorTo = clNone;
+    bool FActiveCellShow = false;
+    TColor FHighlightColor = clHighlight;
+    TColor FHighlightTextColor = clHighlightText;
+    bool FShowDesignHelper = true;
+    bool FHovering = false;
+    TPoint FXYOffset{2, 2};
+    bool FXYOffsetTopLeftOnly = false;
+    TScrollBarAlways FScrollBarAlways = saNone;
+    bool FAutoThemeAdapt = false;
+    TGridLook FLook = glXP;
+    bool FEditWithTags = false;
+    QString FFloatFormat = QStringLiteral("%.2f");
+    bool FShowNullDates = true;
+
+    // State.
+    TMouseSelectMode FMouseSelectMode = msNormal;
+    int FComboIdx = -1;
+    int FLastTabCol = -1;
+    int FLastTabRow = -1;
+    int FFilterCol = -1;
+    TGridCoord FHoverFixedCell{-1, -1};
+    TGridCoord FPushedCellButton{-1, -1};
+    int FClickCol = -1;
+    int FClickRow = -1;
+    TGridCoord FCreatedTopLeft{0, 0};
+    bool FIsWinXP = true;
+    bool FIsWin7 = true;
+    bool FIsComCtlVer6 = true;
+    bool FIsVista = true;
+    bool FWindowCreated = false;
+    int FWheelScrollLines = 3;
+    QCursor FLoadedCursor;
+};
+
+// The grid whose focus window is on screen, or nullptr.
+TDazStringGrid *FocusWindowGrid();
+void SetFocusWindowGrid(TDazStringGrid *Grid);

@@ -1,0 +1,188 @@
+// TDazStringGrid: typed views over the cell texts (integers, floats, dates, times and the
+// values of CONTROL tags).
+#include "grid/string/dazstringgrid.h"
+
+#include "grid/base/markup.h"
+#include "platform/rtl.h"
+
+#include <QDate>
+#include <QTime>
+#include <cmath>
+
+namespace {
+
+const QDate kDayZero(1899, 12, 30);
+
+QString DateToStr(TDateTime Value)
+{
+    return kDayZero.addDays(qint64(std::floor(Value))).toString(GetShortDateFormat());
+}
+
+// A date in the user's short format: day, month and year in the format's order, separated
+// by the date separator ("/", "." or "-" also do).
+TDateTime StrToDate(const QString &Text)
+{
+    const QString s = Trim(Text);
+    if (!LooksLikeDate(s))
+        throw EConvertError(QStringLiteral("'%1' is not a valid date").arg(Text).toStdString());
+    const QString format = GetShortDateFormat();
+    const qsizetype d = format.indexOf(u'd'), m = format.indexOf(u'M'), y = format.indexOf(u'y');
+    if (y >= 0 && y < d && y < m) {
+        QStringList parts = s.split(GetDateSeparator());
+        if (parts.size() == 3)
+            return ParseEUDate(parts[2] + u'/' + parts[1] + u'/' + parts[0]);
+    }
+    return m >= 0 && m < d ? ParseUSDate(s) : ParseEUDate(s);
+}
+
+QString TimeToStr(TDateTime Value)
+{
+    const double fraction = std::abs(Value - std::trunc(Value));
+    const QTime t = QTime(0, 0).addMSecs(int(Round(fraction * 86400000.0)) % 86400000);
+    const QString sep = GetTimeSeparator();
+    return t.toString(QStringLiteral("HH") + sep + QStringLiteral("mm") + sep + QStringLiteral("ss"));
+}
+
+// Hours, minutes and seconds separated by the time separator (minutes and seconds may be
+// left out).
+TDateTime StrToTime(const QString &Text)
+{
+    const QStringList parts = Trim(Text).split(GetTimeSeparator());
+    int hms[3] = {0, 0, 0};
+    bool ok = !parts.isEmpty() && parts.size() <= 3;
+    for (qsizetype i = 0; ok && i < parts.size(); ++i)
+        ok = TryStrToInt(Trim(parts[i]), hms[i]) && hms[i] >= 0;
+    if (!ok || hms[0] > 23 || hms[1] > 59 || hms[2] > 59)
+        throw EConvertError(QStringLiteral("'%1' is not a valid time").arg(Text).toStdString());
+    return (hms[0] * 3600 + hms[1] * 60 + hms[2]) / 86400.0;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Numbers
+// ---------------------------------------------------------------------------------------
+
+int TDazStringGrid::TextToInt(const QString &Text) const
+{
+    const QString s = Trim(Text);
+    if (s.isEmpty() || s == u"-")
+        return 0;
+    int value = 0;
+    if (!TryStrToInt(s, value))
+        throw EDazGridError("Cell does not contain integer value");
+    return value;
+}
+
+double TDazStringGrid::TextToFloat(const QString &Text) const
+{
+    const QString s = NormalizeNumberText(Text);
+    if (s.isEmpty() || s == u"-")
+        return 0;
+    double value = 0;
+    int code = 0;
+    Val(s, value, code);
+    if (code != 0)
+        throw EDazGridError("Cell does not contain a float value");
+    return value;
+}
+
+int TDazStringGrid::Ints(int ACol, int ARow)
+{
+    return TextToInt(StrippedCells(ACol, ARow));
+}
+
+void TDazStringGrid::SetInts(int ACol, int ARow, int Value)
+{
+    SetCells(ACol, ARow, IntToStr(Value));
+    if (NumHiddenColumns() > 0)
+        RepaintRealCell(ACol, ARow);
+}
+
+int TDazStringGrid::AllInts(int ACol, int ARow)
+{
+    return TextToInt(AllCells(ACol, ARow));
+}
+
+void TDazStringGrid::SetAllInts(int ACol, int ARow, int Value)
+{
+    SetAllCells(ACol, ARow, IntToStr(Value));
+}
+
+QString TDazStringGrid::GetFloatFormat(int, int)
+{
+    return FFloatFormat;
+}
+
+double TDazStringGrid::Floats(int ACol, int ARow)
+{
+    return TextToFloat(StrippedCells(ACol, ARow));
+}
+
+void TDazStringGrid::SetFloats(int ACol, int ARow, double Value)
+{
+    SetCells(ACol, ARow, Format(GetFloatFormat(ACol, ARow), {Value}));
+    if (NumHiddenColumns() > 0)
+        RepaintRealCell(ACol, ARow);
+}
+
+double TDazStringGrid::AllFloats(int ACol, int ARow)
+{
+    return TextToFloat(AllCells(ACol, ARow));
+}
+
+void TDazStringGrid::SetAllFloats(int ACol, int ARow, double Value)
+{
+    SetAllCells(ACol, ARow, Format(FFloatFormat, {Value}));
+}
+
+// ---------------------------------------------------------------------------------------
+// Dates and times
+// ---------------------------------------------------------------------------------------
+
+TDateTime TDazStringGrid::Dates(int ACol, int ARow)
+{
+    return StrToDate(Cells(ACol, ARow));
+}
+
+void TDazStringGrid::SetDates(int ACol, int ARow, TDateTime Value)
+{
+    SetCells(ACol, ARow, Value > 0 || FShowNullDates ? DateToStr(Value) : QString());
+}
+
+TDateTime TDazStringGrid::AllDates(int ACol, int ARow)
+{
+    return StrToDate(AllCells(ACol, ARow));
+}
+
+void TDazStringGrid::SetAllDates(int ACol, int ARow, TDateTime Value)
+{
+    SetAllCells(ACol, ARow, Value > 0 || FShowNullDates ? DateToStr(Value) : QString());
+}
+
+TDateTime TDazStringGrid::Times(int ACol, int ARow)
+{
+    return StrToTime(Cells(ACol, ARow));
+}
+
+void TDazStringGrid::SetTimes(int ACol, int ARow, TDateTime Value)
+{
+    SetCells(ACol, ARow, TimeToStr(Value));
+}
+
+// ---------------------------------------------------------------------------------------
+// CONTROL tags
+// ---------------------------------------------------------------------------------------
+
+QString TDazStringGrid::ControlValues(int ACol, int ARow, const QString &ID)
+{
+    QString value;
+    return GetControlValue(Cells(ACol, ARow), ID, value) ? value : QString();
+}
+
+void TDazStringGrid::SetControlValues(int ACol, int ARow, const QString &ID, const QString &Value)
+{
+    QString text = Cells(ACol, ARow);
+    if (SetControlValue(text, ID, Value))
+        SetCells(ACol, ARow, text);
+}

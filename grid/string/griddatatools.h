@@ -1,0 +1,24 @@
+#pragma once
+// The operations of the grid data tools that the string grid starts by itself (column
+// sizes kept when Save is set, the footer's column statistics). The data tools sit above
+// the string grid and install their implementation once; without one these do nothing.
+#include "grid/base/gridenums.h"
+
+class TDazStringGrid;
+
+class IGridDataTools
+{
+public:
+    virtual ~IGridDataTools() = default;
+    // Column widths under ColumnSize.Key / Section.
+    virtual void LoadColSizes(TDazStringGrid &Grid) = 0;
+    virtual void SaveColSizes(TDazStringGrid &Grid) = 0;
+    // The statistic Kind (acSUM, acAVG, acMIN, acMAX, acDISTINCT, acSTDDEV) of a column over
+    // rows FromRow..ToRow.
+    virtual double ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
+                              int ToRow) = 0;
+};
+
+IGridDataTools *GridDataTools();
+// Not owned; nullptr uninstalls.
+void SetGridDataTools(IGridDataTools *Tools);
