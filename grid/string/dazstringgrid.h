@@ -22,6 +22,7 @@
 #include "grid/base/gridsettings.h"
 #include "grid/base/intlist.h"
 #include "grid/base/picture.h"
+#include "grid/base/styledetect.h"
 #include "grid/base/stringlist.h"
 #include "grid/base/textroutines.h"
 #include "grid/string/cellgraphic.h"
@@ -82,25 +83,6 @@ enum THintPos { hpCell, hpMouse };
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
 enum TBorderStyle { bsNone, bsSingle };
-// The editor style of the suite's drop-down controls.
-enum TQVRStyle {
-    tsOffice2003Blue,
-    tsOffice2003Silver,
-    tsOffice2003Olive,
-    tsOffice2003Classic,
-    tsOffice2007Luna,
-    tsOffice2007Obsidian,
-    tsWindowsXP,
-    tsWhidbey,
-    tsCustom,
-    tsOffice2007Silver,
-    tsWindowsVista,
-    tsWindows7,
-    tsTerminal,
-    tsOffice2010Blue,
-    tsOffice2010Silver,
-    tsOffice2010Black
-};
 
 class TDazStringGrid : public TBaseGrid
 {
@@ -599,6 +581,11 @@ protected:
     }
     // The cell's record when it has one (never made here).
     TCellProperties *PropsOf(int ACol, int ARow) const;
+    // A real column and display row of the grid.
+    bool InGrid(int ACol, int ARow) const
+    {
+        return ACol >= 0 && ACol < AllColCount() && ARow >= 0 && ARow < RowCount();
+    }
     // The record made when missing, for a write.
     TCellProperties *PropsFor(int ACol, int ARow) { return GetCellProperties(ACol, ARow); }
     void RepaintRealCell(int ACol, int ARow);
@@ -628,7 +615,7 @@ private:
     void MoveFooterRow(int OldCount, int NewCount);
     QString HiddenCellText(const TGridItem *Item, int ACol) const;
     template <class F>
-    void ForRowCells(int ARow, F Apply);
+    void ForRowCells(int ARow, TColor Value, bool KeepBrush, F Set);
 
     // Settings objects, in the order the grid makes them.
     TFontObject FScratchFont;
@@ -758,6 +745,12 @@ private:
     int FWheelScrollLines = 3;
     QCursor FLoadedCursor;
 };
+
+// The date and time picker editors may be used (the platform's controls are recent enough).
+inline bool ComCtl32Above469()
+{
+    return true;
+}
 
 // The grid whose focus window is on screen, or nullptr.
 TDazStringGrid *FocusWindowGrid();

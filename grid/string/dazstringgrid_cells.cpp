@@ -305,7 +305,7 @@ void TDazStringGrid::RepaintRealCell(int ACol, int ARow)
     }                                                                                       \
     void TDazStringGrid::Set##Name(int ACol, int ARow, Type Value)                          \
     {                                                                                       \
-        if (ACol < 0 || ACol >= AllColCount() || ARow < 0 || ARow >= RowCount())            \
+        if (!InGrid(ACol, ARow))                                                            \
             return;                                                                         \
         PropsFor(ACol, ARow)->Setter(Value);                                                \
         RepaintRealCell(ACol, ARow);                                                        \
@@ -329,7 +329,7 @@ QString TDazStringGrid::FontNames(int ACol, int ARow) const
 
 void TDazStringGrid::SetFontNames(int ACol, int ARow, const QString &Value)
 {
-    if (ACol < 0 || ACol >= AllColCount() || ARow < 0 || ARow >= RowCount())
+    if (!InGrid(ACol, ARow))
         return;
     PropsFor(ACol, ARow)->SetFontName(Value);
     RepaintRealCell(ACol, ARow);
@@ -337,14 +337,14 @@ void TDazStringGrid::SetFontNames(int ACol, int ARow, const QString &Value)
 
 bool TDazStringGrid::WordWraps(int ACol, int ARow)
 {
-    if (ACol < 0 || ACol >= AllColCount() || ARow < 0 || ARow >= RowCount())
+    if (!InGrid(ACol, ARow))
         return false;
     return PropsFor(ACol, ARow)->WordWrap();
 }
 
 void TDazStringGrid::SetWordWraps(int ACol, int ARow, bool Value)
 {
-    if (ACol < 0 || ACol >= AllColCount() || ARow < 0 || ARow >= RowCount())
+    if (!InGrid(ACol, ARow))
         return;
     PropsFor(ACol, ARow)->SetWordWrap(Value);
     RepaintRealCell(ACol, ARow);
@@ -364,7 +364,7 @@ TFontObject &TDazStringGrid::Fonts(int ACol, int ARow)
 
 void TDazStringGrid::SetFonts(int ACol, int ARow, const TFontObject &Value)
 {
-    if (ACol < 0 || ACol >= AllColCount() || ARow < 0 || ARow >= RowCount())
+    if (!InGrid(ACol, ARow))
         return;
     TCellProperties *p = PropsFor(ACol, ARow);
     p->SetFontName(Value.Name());
@@ -375,21 +375,24 @@ void TDazStringGrid::SetFonts(int ACol, int ARow, const TFontObject &Value)
         RepaintRealCell(ACol, ARow);
 }
 
-// Applies to each cell of a display row, from the first normal column on; a cell whose
-// record then carries nothing but defaults (no graphic, no merge, no control) is freed.
+// Sets one value in every cell of a display row, from the first normal column on. With
+// clNone no record is made, and a record that then holds no graphic, merge or control (nor
+// a brush colour, when KeepBrush) is freed.
 template <class F>
-void TDazStringGrid::ForRowCells(int ARow, F Apply)
+void TDazStringGrid::ForRowCells(int ARow, TColor Value, bool KeepBrush, F Set)
 {
     if (ARow < 0 || ARow >= RowCount())
         return;
     for (int c = TBaseGrid::FixedCols(); c < AllColCount(); ++c) {
-        TCellProperties *p = Apply(c);
+        TCellProperties *p = Value == clNone ? PropsOf(c, ARow) : PropsFor(c, ARow);
         if (!p)
             continue;
+        Set(p);
+        if (Value != clNone)
+            continue;
         const auto *g = dynamic_cast<const TCellGraphic *>(p->GraphicObject());
-        const bool plain = (!p->GraphicObject() || (g && g->CellType == ctNone)) &&
-                           !p->Control() && !IsMergedCell(c, ARow);
-        if (plain) {
+        const bool bare = !p->GraphicObject() || (g && g->CellType == ctNone);
+        if (bare && !(KeepBrush && p->BrushColor() != clNone) && !p->Control() && !IsMergedCell(c, ARow)) {
             delete p->GraphicObject();
             FreeCellProperties(c, ARow);
         }
@@ -399,32 +402,17 @@ void TDazStringGrid::ForRowCells(int ARow, F Apply)
 
 void TDazStringGrid::SetRowColor(int ARow, TColor Value)
 {
-    ForRowCells(ARow, [&](int c) -> TCellProperties * {
-        TCellProperties *p = Value == clNone ? PropsOf(c, ARow) : PropsFor(c, ARow);
-        if (p)
-            p->SetBrushColor(Value);
-        return Value == clNone ? p : nullptr;
-    });
+    ForRowCells(ARow, Value, false, [Value](TCellProperties *p) { p->SetBrushColor(Value); });
 }
 
 void TDazStringGrid::SetRowColorTo(int ARow, TColor Value)
 {
-    ForRowCells(ARow, [&](int c) -> TCellProperties * {
-        TCellProperties *p = Value == clNone ? PropsOf(c, ARow) : PropsFor(c, ARow);
-        if (p)
-            p->SetBrushColorTo(Value);
-        return Value == clNone ? p : nullptr;
-    });
+    ForRowCells(ARow, Value, false, [Value](TCellProperties *p) { p->SetBrushColorTo(Value); });
 }
 
 void TDazStringGrid::SetRowFontColor(int ARow, TColor Value)
 {
-    ForRowCells(ARow, [&](int c) -> TCellProperties * {
-        TCellProperties *p = Value == clNone ? PropsOf(c, ARow) : PropsFor(c, ARow);
-        if (p)
-            p->SetFontColor(Value);
-        return Value == clNone && p && p->BrushColor() == clNone ? p : nullptr;
-    });
+    ForRowCells(ARow, Value, true, [Value](TCellProperties *p) { p->SetFontColor(Value); });
 }
 
 // ---------------------------------------------------------------------------------------

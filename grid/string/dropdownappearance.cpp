@@ -85,14 +85,10 @@ void TDropDownAppearance::Assign(const TPersistent *Source)
     if (!Source || typeid(*Source) != typeid(*this))
         return;
     const auto *src = static_cast<const TDropDownAppearance *>(Source);
-    FColorTo = src->FColorTo;
-    FColor = src->FColor;
-    FBorderColor = src->FBorderColor;
+    AssignColors(src);
     FCaption = src->FCaption;
-    FFont.Assign(&src->FFont);
     FImageIndex = src->FImageIndex;
     FBorderWidth = src->FBorderWidth;
-    FGradientDirection = src->FGradientDirection;
     FHeight = src->FHeight;
     AssignOwn(src);
     SetVisible(src->FVisible);
