@@ -63,6 +63,7 @@ TDazStringGrid::TDazStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FRequestedFixedCols = TBaseGrid::FixedCols();
     FMaxColCount = std::max(FMaxColCount, ColCount());
     FCreatedTopLeft = {LeftCol(), TopRow()};
+    FOldRowSel = Row();
 }
 
 void TDazStringGrid::WireSettings()
@@ -91,6 +92,7 @@ void TDazStringGrid::WireSettings()
         ShowColumnHeaders();
     };
     FRowHeaders.OnChange = [this](TObject *) { ShowRowHeaders(); };
+    FMergedColumns.OnChange = [this](TObject *, int, int) { MergedColumnsChanged(); };
 }
 
 TDazStringGrid::~TDazStringGrid()
@@ -253,6 +255,7 @@ void TDazStringGrid::CreateWnd()
         g_DataTools->LoadColSizes(*this);
     const int lines = QApplication::wheelScrollLines();
     FWheelScrollLines = lines < 0 ? VisibleRowCount() : lines;
+    StartGridTimer();
 }
 
 void TDazStringGrid::Resize()

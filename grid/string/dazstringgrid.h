@@ -36,6 +36,7 @@
 
 #include <QCursor>
 #include <QPointer>
+#include <QTimer>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -55,6 +56,18 @@ class TGridChangeNotifier : public TObject
 public:
     virtual void CellsChanged(const TRect &) {}
 };
+
+// Events of the structure, selection and current-row operations.
+using TCellsChangedEvent = std::function<void(TObject *Sender, const TRect &R)>;
+using TRowChangedEvent = std::function<void(TObject *Sender, int OldRow, int NewRow)>;
+using TRowChangingEvent =
+    std::function<void(TObject *Sender, int OldRow, int NewRow, bool &Allow)>;
+using TColChangingEvent =
+    std::function<void(TObject *Sender, int OldCol, int NewCol, bool &Allow)>;
+using TCellChangingEvent = std::function<void(TObject *Sender, int OldRow, int OldCol,
+                                              int NewRow, int NewCol, bool &Allow)>;
+using TRowDisjunctSelectEvent =
+    std::function<void(TObject *Sender, int ARow, bool AState, bool &Allow)>;
 
 // Told of every new current cell.
 class ITDazStringGridSelect
@@ -169,6 +182,209 @@ public:
     TGridItem *HiddenRowItem(int ARealRow) const { return FHiddenRows.Find(ARealRow); }
     THiddenColumns &HiddenColumns() { return FHiddenColumns; }
     THiddenRows &HiddenRows() { return FHiddenRows; }
+    int TotalRowCount() const { return AllRowCount(); }
+    int RealRow() const { return RealRowIndex(Row()); }
+    bool IsHiddenRow(int ARow) const { return FHiddenRows.IsHidden(ARow); }
+
+    // --- Hiding columns and rows (dazstringgrid_hidden.cpp) ------------------------------
+    // A hidden column keeps its cells in place; a hidden row leaves the grid, its cells,
+    // objects and height kept in a record of the hidden-row store.
+    // Real columns; the last displayed column is never hidden.
+    void HideColumn(int ACol) { HideColumns(ACol, ACol); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ACol) { UnHideColumns(ACol, ACol); }
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    bool IsIgnoredColumn(int ACol) const { return FIgnoreColumns.HasValue(ACol); }
+    // The first real column whose row-0 text is AValue (case-sensitive), -1 when none.
+    int ColumnByHeader(const QString &AValue);
+    // Real rows; the last shown row is never hidden.
+    void HideRow(int ARow) { HideRows(ARow, ARow); }
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    // The display rows of one filter step, hidden at the current hide level, which then
+    // rises by one.
+    void HideRowList(const std::vector<int> &RowList);
+    void HideRowList(const TIntList &RowList);
+    void UnHideRow(int ARow);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    // Shows the rows of the newest filter step; the caller lowers the hide level.
+    void UnHideRowList();
+    int HideLevel() const { return FHiddenRows.HideLevel(); }
+    void SetHideLevel(int Value) { FHiddenRows.SetHideLevel(Value); }
+
+    // --- Row and column structure (dazstringgrid_structure.cpp) ---------------------------
+    // Removed rows and columns free their cell records and graphics; moved ones keep them.
+    // Row operations take display rows; column operations real columns.
+    virtual void RemoveRows(int RowIndex, int RCount);
+    // As RemoveRows, but the row heights stay with their places and no current-row,
+    // control or per-row list bookkeeping is done.
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    // Takes rows out without freeing their objects (they belong to the caller, e.g. the
+    // records of hidden rows); ShiftHidden moves the hidden rows after them up.
+    void RemoveRowsInternal(int RowIndex, int RCount, bool ShiftHidden);
+    // Frees the rows' objects, then RemoveRowsInternal(RowIndex, RCount, true).
+    virtual void DeleteRowRange(int RowIndex, int RCount);
+    // Keeps the first row of every text of display column ACol among the normal rows;
+    // DoCase compares exactly, otherwise without regard to case.
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    // RCount empty rows before display row RowIndex (0..RowCount).
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    void AddRow();
+    virtual void InsertCols(int ColIndex, int CCount);
+    void AddColumn() { InsertCols(AllColCount(), 1); }
+    virtual void RemoveCols(int ColIndex, int CCount);
+    void MergeCols(int ColIndex1, int ColIndex2, const QString &Separator);
+    // Clears texts and frees cell records (columns real unless SaveHiddenCells maps them).
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void ClearRows(int RowIndex, int RCount);
+    void ClearCols(int ColIndex, int CCount);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalCells();
+    void Clear();
+    // Clear, then the texts and objects kept for hidden rows (the rows stay hidden).
+    void ClearAll();
+    void ClearSelection();
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, RowCount() - 1); }
+    void TrimRow(int ARow) { TrimRect(0, ARow, ColCount() - 1, ARow); }
+    void TrimAll() { TrimRect(0, 0, ColCount() - 1, RowCount() - 1); }
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+    // Merges runs of equal texts down a column / along a row.
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    bool IsWideCell(int ACol, int ARow);
+    // The first cell, row by row, whose raw text is SubStr.
+    bool IsCell(const QString &SubStr, int &ACol, int &ARow) const;
+    // Fires OnCellsChanged (left, top, right, bottom) and the registered notifiers.
+    virtual void CellsChanged(const TRect &R);
+    // Cell-change notifications are held back while set.
+    bool BlockCellsChanged() const { return FBlockCellsChanged; }
+    void SetBlockCellsChanged(bool Value) { FBlockCellsChanged = Value; }
+
+    // --- Update lock, timer and messages (dazstringgrid_update.cpp) -----------------------
+    // Nothing is painted while a block is open; the end of the outermost one repaints the
+    // grid once. Blocks nest and count whether or not the grid is visible.
+    void BeginUpdate();
+    void EndUpdate();
+    void StartUpdate() { FUpdateLock.Begin(); }   // ended with ResetUpdate
+    void ResetUpdate() { FUpdateLock.Reset(); }
+    bool LockUpdate() const { return FUpdateLock.Locked(); }
+    void SetLockUpdate(bool Value);
+    void ResetFixedCellHighlight();
+    bool IsHoverFixedCell(int ACol, int ARow) const;
+    bool EnableBlink() const { return FEnableBlink; }
+    void SetEnableBlink(bool Value) { FEnableBlink = Value; }
+    bool GridBlink() const { return FGridBlink; }
+    int TimerTicks() const { return FTimerTicks; }
+    // The incremental-search text, forgotten 4 timer ticks after the last key.
+    QString SearchInc() const { return FSearchInc; }
+    void SetSearchInc(const QString &Value) { FSearchInc = Value; FSearchTics = 0; }
+    // One tick of the 500 ms grid timer.
+    void GridTimerTick();
+
+    // --- Current row, selection and selected cells (dazstringgrid_selection.cpp) ----------
+    // Row := Value fires OnRowChanged when the row differs from the last one reported.
+    void SetRow(int Value);
+    // Ignored outside FixedRows..RowCount-1.
+    void SetTopRow(int Value);
+    void SetSelection(const TGridRect &Value);
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    // Moves the selection outside the grid (nothing shows selected) and back.
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelectionHidden; }
+    void UpdateEditMode();
+    bool IsSelected(int ACol, int ARow) const;
+    // With DisjunctCellSelect, the listed cells; otherwise the rectangle's (the list is
+    // rebuilt from it).
+    int SelectedCellsCount();
+    bool SelectedCells(int ACol, int ARow) const;
+    void SetSelectedCells(int ACol, int ARow, bool Value);
+    TGridCoord SelectedCell(int i) const;
+    int SelectedColCount() const;
+    int SelectedRowCount() const;
+    int SelectedRow(int i) const;   // -1 past the selected rows
+    // The selection as text: TAB between cells, CR LF between rows.
+    QString SelectedText();
+    void ClearSelectedCells();
+    void ClearModifiedRows();
+    // The smallest rectangle holding every non-empty cell; (0, 0, 0, 0) for an empty grid.
+    virtual TGridRect UsedCells() const;
+    int SaveStartCol() const;
+    int SaveEndCol() const;
+    int SaveColCount() const;
+    int SaveStartRow() const;
+    int SaveEndRow() const;
+    int SaveRowCount() const;
+    void ScreenToCell(QPoint P, int &ACol, int &ARow) const;
+    bool IsOnSizingBorder(int X, int Y) const;
+    // Asks the selection gate for the current cell again.
+    bool Select() { return SelectCell(Col(), Row()); }
+    bool ForceSel() const { return FForceSel; }
+    void SetForceSel(bool Value) { FForceSel = Value; }
+    bool EditDisable() const { return FEditDisable; }
+
+    // --- Disjunct selection, row marks and repaint helpers (dazstringgrid_selection.cpp) 
+    // RowSelect throws "Invalid row N accessed" / "Invalid row accessed", ColSelect
+    // "Invalid column accessed" (EDazGridError) for an index outside the grid.
+    bool RowSelect(int ARow) const;
+    void SetRowSelect(int ARow, bool Value);
+    bool ColSelect(int ACol) const;
+    void SetColSelect(int ACol, bool Value);
+    bool RowModified(int ARow) const;
+    void SetRowModified(int ARow, bool Value);
+    bool RowEnabled(int ARow) const;
+    void SetRowEnabled(int ARow, bool Value);
+    bool UseEnabledRows() const { return FUseEnabledRows; }
+    int RowSelectCount() const;
+    int ColSelectCount() const;
+    int ModifiedRowCount() const;
+    void SelectRows(int RowIndex, int RCount);
+    void UnSelectRows(int RowIndex, int RCount);
+    void SelectCols(int ColIndex, int CCount);
+    void UnSelectCols(int ColIndex, int CCount);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    void ClearRowSelect();
+    void ClearColSelect();
+    void RepaintRect(const TGridRect &R);   // cells; nothing for a negative coordinate
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    // Exchanges two cells' texts and objects in the store (no events, no repaint).
+    void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+    void GotoCell(int ACol, int ARow);
+    void EditCell(int ACol, int ARow);
+    // Selection := the single cell (the framework's three-argument form moves the cell).
+    void FocusCell(int ACol, int ARow);
+    using TBaseGrid::FocusCell;
+    void SelectionToRowSelect(bool All);
+    void SelectionToColSelect(bool All);
+    void RepaintActiveHeaders(TGridCoord A, TGridCoord B);
+    bool LastRowAboveSearchPanel();
+    void ScrollAboveSearchPanel();
+    // Closes an open in-place edit, handing its text to the cell first.
+    void HideInplaceEdit();
+
+    TCellsChangedEvent OnCellsChanged;
+    TRowChangedEvent OnRowChanged;
+    TRowChangingEvent OnRowChanging;
+    TColChangingEvent OnColChanging;
+    TCellChangingEvent OnCellChanging;
+    TRowDisjunctSelectEvent OnRowDisjunctSelect;
+    TAutoInsertRowEvent OnRowDisjunctSelected;
+    TCanAddRowEvent OnCanAddRow;
+    TCanInsertRowEvent OnCanInsertRow;
 
     // --- Appearance ----------------------------------------------------------------------
     TColor SelectionColor() const { return FSelectionColor; }
@@ -744,6 +960,63 @@ private:
     bool FWindowCreated = false;
     int FWheelScrollLines = 3;
     QCursor FLoadedCursor;
+    // --- Structure, selection and update: hooks and state --------------------------------
+protected:
+    // Every move of the current cell passes here: footers, merges, node columns and
+    // disabled rows are kept out, editing is switched on or off for the cell entered, and
+    // the cell-changing events may refuse.
+    bool SelectCell(int ACol, int ARow) override;
+    void paintEvent(QPaintEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    // May the cell (display column) be edited? Here: it is not read-only.
+    virtual bool IsEditableCell(int ACol, int ARow);
+    // Fires OnRowChanging, OnColChanging and OnCellChanging; false refuses the move.
+    virtual bool DoCellChanging(int OldRow, int OldCol, int NewRow, int NewCol);
+    void MoveCurrentCell(int ACol, int ARow);
+    void StartGridTimer();
+
+    // Mouse states over fixed cells (ResetFixedCellHighlight clears them).
+    bool FSizeFixed = false;
+    bool FSizeFixedR = false;
+    bool FNoMouseLeave = false;
+    bool FSelChanged = false;   // the rectangular selection changed
+
+private:
+    class TRowsHost;
+    friend class TRowsHost;
+    // Takes display rows out in one pass; objects are not freed.
+    void RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden);
+    void InsertRowList(const std::vector<int> &Rows);
+    void DeleteRowList(const std::vector<int> &Rows);   // frees objects first
+    void FreeRowObjects(const std::vector<int> &Rows);
+    static void FreeObject(TObject *Object);
+    void ShiftControlRows(int FromRealRow, int Delta);
+    void ShiftColumnData(int ACol, int Delta, int Total);
+    std::vector<int> DisplayWidths() const;
+    void ApplyDisplayWidths(const std::vector<int> &Widths);
+    void RemoveDisplayCols(const std::vector<int> &Cols);
+    void HideSelectedOrNot(bool Selected);
+    void MergedColumnsChanged();
+    void ReportRowChange();
+    void RepaintRowIndicator(int OldRow, int NewRow);
+    void RepaintBlinkingCells();
+    bool RowAboveSearchPanel(int ARow) const;
+
+    TFlagList FRowSelectList;
+    TFlagList FColSelectList;
+    bool FUseEnabledRows = false;
+    int FOldRowSel = -1;   // the row last reported by OnRowChanged
+    bool FSelectionHidden = false;
+    TGridRect FOldSelection;
+    bool FForceSel = false;
+    bool FEditDisable = false;
+    bool FBlockCellsChanged = false;
+    bool FEnableBlink = false;
+    bool FGridBlink = false;
+    int FTimerTicks = 0;
+    QString FSearchInc;
+    int FSearchTics = 0;
+    QTimer FGridTimer;
 };
 
 // The date and time picker editors may be used (the platform's controls are recent enough).

@@ -1,0 +1,174 @@
+// TDazStringGrid: hidden columns and rows. The bookkeeping is the hidden column table and the
+// hidden-row store (hiddenindex.h); this file connects them to the grid.
+#include "grid/string/dazstringgrid.h"
+
+namespace {
+
+// The grid's columns as column hiding sees them (display indexes).
+class TColumnsHost final : public THiddenColumnsHost
+{
+public:
+    explicit TColumnsHost(TDazStringGrid &Grid) : G(Grid) {}
+    int HostColCount() const override { return G.ColCount(); }
+    void HostSetColCount(int Value) override { G.SetColCount(Value); }
+    int HostColWidth(int ACol) const override { return G.ColWidths(ACol); }
+    void HostSetColWidth(int ACol, int Value) override { G.SetColWidths(ACol, Value); }
+    int HostCol() const override { return G.Col(); }
+    void HostSetCol(int Value) override { G.SetCol(Value); }
+
+private:
+    TDazStringGrid &G;
+};
+
+}   // namespace
+
+// The grid's rows as row hiding sees them: a row covers every real column, hidden ones
+// included, and is copied raw (no display hooks, no merge redirection).
+class TDazStringGrid::TRowsHost final : public THiddenRowsHost
+{
+public:
+    explicit TRowsHost(TDazStringGrid &Grid) : G(Grid) {}
+    int HostRowCount() const override { return G.RowCount(); }
+    void HostSaveRow(int ARow, TGridItem &Item) override
+    {
+        TStringList &cells = Item.Items();
+        const int cols = G.AllColCount();
+        for (int c = 0; c < cols; ++c)
+            cells.AddObject(G.GetGridCell(c, ARow), G.GetGridObject(c, ARow));
+        Item.SetHeight(G.RowHeights(ARow));
+    }
+    void HostRestoreRow(int ARow, const TGridItem &Item) override
+    {
+        const TStringList &cells = Item.Items();
+        for (int c = 0; c < cells.Count(); ++c) {
+            G.SetGridCell(c, ARow, cells.Strings(c));
+            TObject *object = cells.Objects(c);
+            G.SetGridObject(c, ARow, object);
+            if (auto *props = dynamic_cast<TCellProperties *>(object))
+                props->SetOwnerRow(ARow);
+        }
+        G.TBaseGrid::SetRowHeights(ARow, Item.Height());
+    }
+    void HostRemoveRows(const std::vector<int> &Rows) override { G.RemoveRowList(Rows, false); }
+    void HostInsertRows(const std::vector<int> &Rows) override { G.InsertRowList(Rows); }
+
+private:
+    TDazStringGrid &G;
+};
+
+// ---------------------------------------------------------------------------------------
+// Columns
+
+void TDazStringGrid::HideColumns(int FromCol, int ToCol)
+{
+    HideInplaceEdit();
+    TColumnsHost host(*this);
+    FHiddenColumns.Hide(FromCol, ToCol, host);
+    InvalidateGrid();
+}
+
+void TDazStringGrid::UnHideColumns(int FromCol, int ToCol)
+{
+    HideInplaceEdit();
+    TColumnsHost host(*this);
+    FHiddenColumns.UnHide(FromCol, ToCol, host);
+    InvalidateGrid();
+}
+
+void TDazStringGrid::UnHideColumnsAll()
+{
+    UnHideColumns(0, ColCount() + NumHiddenColumns());
+}
+
+int TDazStringGrid::ColumnByHeader(const QString &AValue)
+{
+    for (int c = 0; c < TotalColCount(); ++c)
+        if (AllCells(c, 0) == AValue)
+            return c;
+    return -1;
+}
+
+// ---------------------------------------------------------------------------------------
+// Rows
+
+void TDazStringGrid::HideRows(int FromRow, int ToRow)
+{
+    TRowsHost host(*this);
+    BeginUpdate();
+    FHiddenRows.HideRows(FromRow, ToRow, host);
+    EndUpdate();
+}
+
+void TDazStringGrid::HideRowsEx(int FromRow, int ToRow)
+{
+    TRowsHost host(*this);
+    BeginUpdate();
+    FHiddenRows.HideRowsEx(FromRow, ToRow, host);
+    EndUpdate();
+}
+
+void TDazStringGrid::HideRowList(const std::vector<int> &RowList)
+{
+    TRowsHost host(*this);
+    BeginUpdate();
+    FHiddenRows.HideRowList(RowList, host);
+    EndUpdate();
+}
+
+void TDazStringGrid::HideRowList(const TIntList &RowList)
+{
+    std::vector<int> rows(size_t(RowList.Count()));
+    for (int i = 0; i < RowList.Count(); ++i)
+        rows[size_t(i)] = RowList.GetInteger(i);
+    HideRowList(rows);
+}
+
+void TDazStringGrid::UnHideRow(int ARow)
+{
+    TRowsHost host(*this);
+    BeginUpdate();
+    FHiddenRows.UnHideRow(ARow, host);
+    EndUpdate();
+}
+
+void TDazStringGrid::UnHideRows(int FromRow, int ToRow)
+{
+    TRowsHost host(*this);
+    BeginUpdate();
+    FHiddenRows.UnHideRows(FromRow, ToRow, host);
+    EndUpdate();
+}
+
+void TDazStringGrid::UnHideRowsAll()
+{
+    TRowsHost host(*this);
+    BeginUpdate();
+    FHiddenRows.UnHideRowsAll(host);
+    EndUpdate();
+}
+
+void TDazStringGrid::UnHideRowList()
+{
+    if (Row() >= RowCount())
+        FocusCell(FixedCols(), FixedRows());
+    TRowsHost host(*this);
+    BeginUpdate();
+    FHiddenRows.UnHideRowList(host);
+    EndUpdate();
+}
+
+// Hides each normal row whose selection flag is Selected, in one pass.
+void TDazStringGrid::HideSelectedOrNot(bool Selected)
+{
+    const bool persistent = FMouseActions.RowSelectPersistent();
+    std::vector<int> reals;
+    for (int r = FixedRows(); r < RowCount() - FFixedFooters; ++r) {
+        const int real = RealRowIndex(r);
+        if (RowSelect(persistent ? real : r) == Selected)
+            reals.push_back(real);
+    }
+    TRowsHost host(*this);
+    BeginUpdate();
+    FHiddenRows.HideRowSet(reals, host);
+    EndUpdate();
+}
