@@ -58,6 +58,22 @@ void TRealThemePlatform::DrawFrameControl(TCanvas &Canvas, const TRect &Rect, un
     if (State & DFCS_FLAT)
         opt.features |= QStyleOptionButton::Flat;
     p->save();
+    const unsigned buttonKind = State & 0x1F;
+    if (Kind == DFC_BUTTON && buttonKind != DFCS_BUTTONPUSH) {
+        // Check boxes and radio buttons: the style's indicator, on when DFCS_CHECKED (grey
+        // for a three-state box).
+        opt.state &= ~QStyle::State_Raised;
+        if (State & DFCS_CHECKED)
+            opt.state |= buttonKind == DFCS_BUTTON3STATE ? QStyle::State_NoChange
+                                                         : QStyle::State_On;
+        else
+            opt.state |= QStyle::State_Off;
+        style->drawPrimitive(buttonKind == DFCS_BUTTONRADIO ? QStyle::PE_IndicatorRadioButton
+                                                            : QStyle::PE_IndicatorCheckBox,
+                             &opt, p);
+        p->restore();
+        return;
+    }
     style->drawControl(QStyle::CE_PushButtonBevel, &opt, p);
     if (Kind == DFC_SCROLL) {
         QStyleOption arrow = opt;

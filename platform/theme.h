@@ -28,6 +28,9 @@ constexpr unsigned DFC_BUTTON = 4, DFC_SCROLL = 3;
 constexpr unsigned DFCS_SCROLLUP = 0x0, DFCS_SCROLLDOWN = 0x1, DFCS_SCROLLCOMBOBOX = 0x5,
                    DFCS_BUTTONPUSH = 0x10, DFCS_INACTIVE = 0x100, DFCS_PUSHED = 0x200,
                    DFCS_HOT = 0x1000, DFCS_FLAT = 0x4000;
+// Button kinds besides the push button: check box, radio button, three-state check box.
+constexpr unsigned DFCS_BUTTONCHECK = 0x0, DFCS_BUTTONRADIO = 0x4, DFCS_BUTTON3STATE = 0x8,
+                   DFCS_CHECKED = 0x400;
 
 // A registry key under watch; destroying it stops the watch.
 class IKeyWatch

@@ -68,6 +68,14 @@ using TCellChangingEvent = std::function<void(TObject *Sender, int OldRow, int O
                                               int NewRow, int NewCol, bool &Allow)>;
 using TRowDisjunctSelectEvent =
     std::function<void(TObject *Sender, int ARow, bool AState, bool &Allow)>;
+// Events of the check boxes, radio buttons, keyboard and mouse.
+using TRadioClickEvent = std::function<void(TObject *Sender, int ACol, int ARow, int AIdx)>;
+using TRadioButtonClickEvent = std::function<void(TObject *Sender, int ACol, int ARow)>;
+using TGetCheckEvent = std::function<void(TObject *Sender, int ACol, int ARow, QString &Value)>;
+using TCanClickCellEvent = std::function<void(TObject *Sender, int ARow, int ACol, bool &Allow)>;
+using TSelectionChangedEvent =
+    std::function<void(TObject *Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+using TClipboardEvent = std::function<void(TObject *Sender, bool &Allow)>;
 
 // Told of every new current cell.
 class ITDazStringGridSelect
@@ -1017,6 +1025,152 @@ private:
     QString FSearchInc;
     int FSearchTics = 0;
     QTimer FGridTimer;
+
+    // --- Check boxes, radio buttons, their glyphs; column order and moves ---------------
+    // (dazstringgrid_checks.cpp, dazstringgrid_glyphs.cpp, dazstringgrid_colorder.cpp)
+public:
+    // The cell's graphic (real column, display row): its own, or the shared row check box
+    // of column 0 while MouseActions.HotmailRowSelect is on. Provided here until the
+    // per-cell queries land.
+    virtual TCellGraphic *GetCellGraphic(int ACol, int ARow);
+    virtual TCellType GetCellType(int ACol, int ARow);
+    // The cell's check texts: CheckTrue / CheckFalse, then OnGetCheckTrue / OnGetCheckFalse.
+    // Provided here until the per-cell queries land.
+    virtual void GetCheckTrue(int ACol, int ARow, QString &Value);
+    virtual void GetCheckFalse(int ACol, int ARow, QString &Value);
+    // A new graphic (kind ctNone) replaces the cell's own one, which is freed; removal frees
+    // it unless it is one of the grid's shared graphics. Provided here until the cell
+    // graphics store lands.
+    TCellGraphic *CreateCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType Kind);
+
+    // Check boxes and radio buttons take real columns; rows are display rows unless said.
+    // AddCheckBox and AddRadioButton throw "Invalid cell" outside the grid.
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+    void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+    void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
+    void RemoveCheckBox(int ACol, int ARow);
+    void RemoveCheckBoxColumn(int ACol);
+    bool HasCheckBox(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    // Client point (XPos, YPos) on the cell's check box or radio button; the whole cell
+    // unless MouseActions.PreciseCheckBoxCheck.
+    bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+    // ARow is a real row. False (State untouched) without a check box.
+    bool GetCheckBoxState(int ACol, int ARow, bool &State);
+    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState &State);
+    // ARow is a real row; fires nothing.
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+    bool IsChecked(int ACol, int ARow);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheckCell(ACol, ARow, false); }
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    // As SetCheckBoxState for a display row, firing OnCheckBoxChange on a change.
+    bool SetCheckBoxStateNotify(int ACol, int ARow, bool Value);
+    static TCheckBoxState BoolToCheckBoxState(bool Value) { return Value ? cbChecked : cbUnchecked; }
+    // User toggles ask whether the cell may be edited unless ControlLook.CheckAlwaysActive.
+    virtual bool ToggleCheckCell(int ACol, int ARow, bool User);
+    virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
+    virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
+    // The base cell takes clicks (check box, radio, button) instead of text editing.
+    bool IsControlCell(int ACol, int ARow);
+    // The base cell's graphic is drawn from the cell value instead of the text.
+    bool IsDataGraphicCell(int ACol, int ARow);
+
+    void AddRadioButton(int ACol, int ARow, bool State);
+    void AddRadioButtonColumn(int ACol);
+    void RemoveRadioButton(int ACol, int ARow);
+    void RemoveRadioButtonColumn(int ACol);
+    bool HasRadioButton(int ACol, int ARow);
+    bool IsRadioButtonChecked(int ACol, int ARow);
+    bool SetRadioButtonState(int ACol, int ARow, bool State);
+    // Checks the radio button of row Index, unchecks the others of the column.
+    void SetRadioButtonColumnIndex(int ACol, int Index);
+    int GetRadioButtonColumnIndex(int ACol);
+    virtual bool SelectRadioButtonCell(int ACol, int ARow, bool User);
+
+    // Radio groups; the list of AddRadio stays the caller's, that of CreateRadio the grid's.
+    void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStringList *sl);
+    TStringList *CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+    bool GetRadioIdx(int ACol, int ARow, int &IdxRadio);
+    bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+    TStringList *GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow);
+    void RemoveRadio(int ACol, int ARow);
+    // The Space key on a radio group: the next item (always answers false).
+    bool StepRadioGroup(int ACol, int ARow, bool User);
+    // The radio-group hit test of a press; X, Y relative to the cell's top-left corner.
+    void ClickRadioGroup(int ACol, int ARow, int X, int Y);
+
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TCheckBoxClickEvent OnCheckBoxChange;
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TRadioClickEvent OnRadioClick;
+    TRadioClickEvent OnRadioMouseUp;
+    TRadioButtonClickEvent OnRadioButtonClick;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+
+    // Size, placements and text flag of the cell's graphic (nullptr when none).
+    TCellGraphic *GetCellGraphicLayout(int ACol, int ARow, TCellVAlign &VAlign,
+                                       TCellHAlign &HAlign, bool &ShowText, int &Height,
+                                       int &Width);
+    // Where a graphic of Width x Height goes in the cell rectangle R. TextWidth: the
+    // measured width of the cell's text (0 for none); TextAlign and CellVAlign: the cell's
+    // alignments.
+    static TRect PlaceCellGraphic(TRect R, TCellType Kind, TCellHAlign HAlign,
+                                  TCellVAlign VAlign, int Width, int Height, int TextWidth,
+                                  TAlignment TextAlign, TVAlignment CellVAlign,
+                                  TVAlignment GridVAlign, TPoint XYOffset);
+    // One check box in Style; TriStateMode reads TriState (0 unchecked, 1 checked, 2 grey)
+    // instead of Checked; Grey draws the partly checked look.
+    void DrawCheck(TCanvas &Canvas, const TRect &R, bool Checked, int TriState,
+                   bool TriStateMode, TControlStyle Style, bool Grey, bool Enabled);
+    // Count radio buttons with their captions from Items; CheckedIndex -1 checks the item
+    // whose caption equals the cell text.
+    void DrawRadioGroup(TCanvas &Canvas, const TRect &R, bool Upwards, double Scale,
+                        TControlStyle Style, int ARow, int ACol, bool Selected,
+                        const QStringList &Items, bool Disabled, bool Horizontal,
+                        int CheckedIndex, int Count);
+
+    // Columns and rows move with their cells, records, widths and controls. Display indexes.
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+    // Moves Count rows from FromIndex so that they end up before row ToIndex as it was.
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+    // Records the present column order as the first one.
+    void SetColumnOrder();
+    // Every column back at its first place (hidden columns shown first).
+    void ResetColumnOrder();
+    // The column now at position APos, as its first-order index.
+    int ColumnAtPosition(int APos);
+    // Re-places the controls held in cells after scrolling or a change of structure;
+    // RebuildList first collects them from the cells again.
+    void CellControlsUpdate(bool RebuildList);
+    TColor ArrowColor() const { return FArrowColor; }
+    void SetArrowColor(TColor Value) { FArrowColor = Value; }
+
+protected:
+    // Data, widths and the column order list follow a column move.
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+
+private:
+    void ShiftCellControls(int FromIndex, int ToIndex, bool Columns);
+    // The editability question of the toggles, for a real column.
+    bool CheckCellEditable(int ACol, int ARow);
+    QString CheckTrueOf(int ACol, int ARow);
+    QString CheckFalseOf(int ACol, int ARow);
+    TCellGraphic *CheckGraphicByRealRow(int ACol, int ARow, QString &Text);
+    void CheckNewGraphic(int ACol, int ARow) const;
+    void PropagateGroupCheck(int ACol, int ARow, bool NodeRow, int Span, bool Collapsed,
+                             int ParentRow, bool State);
+
+    TColor FArrowColor = clBlack;
+    bool FColumnMoveDirect = false;   // MoveColumn moves the widths itself
 };
 
 // The date and time picker editors may be used (the platform's controls are recent enough).
