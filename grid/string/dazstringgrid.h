@@ -980,6 +980,9 @@ protected:
     virtual bool IsEditableCell(int ACol, int ARow);
     // Fires OnRowChanging, OnColChanging and OnCellChanging; false refuses the move.
     virtual bool DoCellChanging(int OldRow, int OldCol, int NewRow, int NewCol);
+    // Fire OnCanAddRow / OnCanInsertRow.
+    virtual void DoCanAddRow(bool &CanAdd);
+    virtual void DoCanInsertRow(int ARow, bool &CanInsert);
     void MoveCurrentCell(int ACol, int ARow);
     void StartGridTimer();
 

@@ -402,6 +402,18 @@ void TDazStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
     CellsChanged({0, RowIndex, ColCount() - 1, RowIndex + RCount});
 }
 
+void TDazStringGrid::DoCanAddRow(bool &CanAdd)
+{
+    if (OnCanAddRow)
+        OnCanAddRow(this, CanAdd);
+}
+
+void TDazStringGrid::DoCanInsertRow(int ARow, bool &CanInsert)
+{
+    if (OnCanInsertRow)
+        OnCanInsertRow(this, ARow, CanInsert);
+}
+
 void TDazStringGrid::AddRow()
 {
     if (FFloatingFooter.Visible()) {

@@ -60,7 +60,7 @@ void TDazStringGrid::StartGridTimer()
     if (FGridTimer.isActive())
         return;
     FGridTimer.setInterval(500);
-    QObject::connect(&FGridTimer, &QTimer::timeout, this, [this] { GridTimerTick(); },
+    QObject::connect(&FGridTimer, &QTimer::timeout, this, &TDazStringGrid::GridTimerTick,
                      Qt::UniqueConnection);
     FGridTimer.start();
 }
