@@ -995,6 +995,8 @@ protected:
 private:
     class TRowsHost;
     friend class TRowsHost;
+    template <class F>
+    void WithRows(F Call);
     // Takes display rows out in one pass; objects are not freed.
     void RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden);
     void InsertRowList(const std::vector<int> &Rows);

@@ -56,6 +56,16 @@ private:
     TDazStringGrid &G;
 };
 
+// Runs a row-store operation against this grid inside one update block.
+template <class F>
+void TDazStringGrid::WithRows(F Call)
+{
+    TRowsHost host(*this);
+    BeginUpdate();
+    Call(host);
+    EndUpdate();
+}
+
 // ---------------------------------------------------------------------------------------
 // Columns
 
@@ -93,26 +103,17 @@ int TDazStringGrid::ColumnByHeader(const QString &AValue)
 
 void TDazStringGrid::HideRows(int FromRow, int ToRow)
 {
-    TRowsHost host(*this);
-    BeginUpdate();
-    FHiddenRows.HideRows(FromRow, ToRow, host);
-    EndUpdate();
+    WithRows([&](TRowsHost &host) { FHiddenRows.HideRows(FromRow, ToRow, host); });
 }
 
 void TDazStringGrid::HideRowsEx(int FromRow, int ToRow)
 {
-    TRowsHost host(*this);
-    BeginUpdate();
-    FHiddenRows.HideRowsEx(FromRow, ToRow, host);
-    EndUpdate();
+    WithRows([&](TRowsHost &host) { FHiddenRows.HideRowsEx(FromRow, ToRow, host); });
 }
 
 void TDazStringGrid::HideRowList(const std::vector<int> &RowList)
 {
-    TRowsHost host(*this);
-    BeginUpdate();
-    FHiddenRows.HideRowList(RowList, host);
-    EndUpdate();
+    WithRows([&](TRowsHost &host) { FHiddenRows.HideRowList(RowList, host); });
 }
 
 void TDazStringGrid::HideRowList(const TIntList &RowList)
@@ -125,36 +126,24 @@ void TDazStringGrid::HideRowList(const TIntList &RowList)
 
 void TDazStringGrid::UnHideRow(int ARow)
 {
-    TRowsHost host(*this);
-    BeginUpdate();
-    FHiddenRows.UnHideRow(ARow, host);
-    EndUpdate();
+    WithRows([&](TRowsHost &host) { FHiddenRows.UnHideRow(ARow, host); });
 }
 
 void TDazStringGrid::UnHideRows(int FromRow, int ToRow)
 {
-    TRowsHost host(*this);
-    BeginUpdate();
-    FHiddenRows.UnHideRows(FromRow, ToRow, host);
-    EndUpdate();
+    WithRows([&](TRowsHost &host) { FHiddenRows.UnHideRows(FromRow, ToRow, host); });
 }
 
 void TDazStringGrid::UnHideRowsAll()
 {
-    TRowsHost host(*this);
-    BeginUpdate();
-    FHiddenRows.UnHideRowsAll(host);
-    EndUpdate();
+    WithRows([&](TRowsHost &host) { FHiddenRows.UnHideRowsAll(host); });
 }
 
 void TDazStringGrid::UnHideRowList()
 {
     if (Row() >= RowCount())
         FocusCell(FixedCols(), FixedRows());
-    TRowsHost host(*this);
-    BeginUpdate();
-    FHiddenRows.UnHideRowList(host);
-    EndUpdate();
+    WithRows([&](TRowsHost &host) { FHiddenRows.UnHideRowList(host); });
 }
 
 // Hides each normal row whose selection flag is Selected, in one pass.
@@ -167,8 +156,5 @@ void TDazStringGrid::HideSelectedOrNot(bool Selected)
         if (RowSelect(persistent ? real : r) == Selected)
             reals.push_back(real);
     }
-    TRowsHost host(*this);
-    BeginUpdate();
-    FHiddenRows.HideRowSet(reals, host);
-    EndUpdate();
+    WithRows([&](TRowsHost &host) { FHiddenRows.HideRowSet(reals, host); });
 }
