@@ -25,6 +25,7 @@
 #include "grid/base/styledetect.h"
 #include "grid/base/stringlist.h"
 #include "grid/base/textroutines.h"
+#include "grid/string/borderstyle.h"
 #include "grid/string/cellgraphic.h"
 #include "grid/string/controllook.h"
 #include "grid/string/filter.h"
@@ -103,7 +104,6 @@ enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum THintPos { hpCell, hpMouse };
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
-enum TBorderStyle { bsNone, bsSingle };
 
 class TDazStringGrid : public TBaseGrid
 {
