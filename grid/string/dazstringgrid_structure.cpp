@@ -89,17 +89,6 @@ void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidde
     std::vector<int> rows = CleanRows(Rows, RowCount());
     if (rows.empty())
         return;
-    if (int(rows.size()) >= RowCount()) {
-        // The framework keeps one row: the last one is emptied instead of removed.
-        const int keep = rows.back();
-        rows.pop_back();
-        for (int c = 0; c < AllColCount(); ++c) {
-            SetGridObject(c, keep, nullptr);
-            SetGridCell(c, keep, QString());
-        }
-        if (rows.empty())
-            return;
-    }
     if (ShiftHidden && FControlList.Count() > 0) {
         // Controls of the removed rows are hidden and forgotten.
         for (int i = FControlList.Count() - 1; i >= 0; --i) {
@@ -122,7 +111,7 @@ void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidde
     if (disjunct && !FMouseActions.RowSelectPersistent())
         for (auto it = rows.rbegin(); it != rows.rend(); ++it)
             FRowSelectList.Delete(*it);
-    TCustomGrid::DeleteRows(rows);
+    DropRows(rows);
     if (oldRow < RowCount()) {
         SetRow(oldRow);
         SetTopRow(oldTop);
@@ -137,6 +126,22 @@ void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidde
     CellsChanged({0, rows.front(), ColCount() - 1, rows.back() + 1});
     if (TopRow() >= RowCount() - 1)
         SetTopRow(RowCount() - 1);
+}
+
+// Takes the rows (ascending, inside the grid) out of the store in one pass. The framework
+// keeps one row: asked for all, it keeps the last one, emptied (its objects are the
+// caller's).
+void TDazStringGrid::DropRows(std::vector<int> Rows)
+{
+    if (!Rows.empty() && int(Rows.size()) >= RowCount()) {
+        const int keep = Rows.back();
+        Rows.pop_back();
+        for (int c = 0; c < AllColCount(); ++c) {
+            SetGridObject(c, keep, nullptr);
+            SetGridCell(c, keep, QString());
+        }
+    }
+    TCustomGrid::DeleteRows(Rows);
 }
 
 void TDazStringGrid::InsertRowList(const std::vector<int> &Rows)
@@ -171,16 +176,7 @@ void TDazStringGrid::RemoveRows(int RowIndex, int RCount)
     if (FMouseActions.DisjunctRowSelect())
         for (auto it = rows.rbegin(); it != rows.rend(); ++it)
             FRowSelectList.Delete(*it);
-    if (RCount >= RowCount()) {
-        // The grid keeps one row, emptied.
-        TCustomGrid::DeleteRows(RowRange(1, RowCount() - 1));
-        for (int c = 0; c < AllColCount(); ++c) {
-            SetGridObject(c, 0, nullptr);
-            SetGridCell(c, 0, QString());
-        }
-    } else {
-        TCustomGrid::DeleteRows(rows);
-    }
+    DropRows(rows);
     FMaxRowCount = std::max(RowCount(), FMaxRowCount - RCount);
 
     const int lastNormal = RowCount() - FFixedFooters;
@@ -206,9 +202,7 @@ void TDazStringGrid::RemoveRowsEx(int RowIndex, int RCount)
 {
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
         return;
-    RCount = std::min(RCount, RowCount() - 1 - RowIndex);
-    if (RCount <= 0)
-        return;
+    RCount = std::min(RCount, RowCount() - RowIndex);
     const std::vector<int> rows = RowRange(RowIndex, RCount);
     FreeRowObjects(rows);
     const int oldRow = Row();
@@ -223,7 +217,7 @@ void TDazStringGrid::RemoveRowsEx(int RowIndex, int RCount)
         for (auto it = rows.rbegin(); it != rows.rend(); ++it)
             FRowSelectList.Delete(*it);
     FHiddenRows.RowsRemoved(RowIndex, RCount);
-    TCustomGrid::DeleteRows(rows);
+    DropRows(rows);
     for (int r = RowIndex; r < RowCount(); ++r)
         if (RowHeights(r) != heights[size_t(r - RowIndex)])
             TBaseGrid::SetRowHeights(r, heights[size_t(r - RowIndex)]);

@@ -35,33 +35,48 @@ TEST(GridStructure, RowRemovalNamesOnlyRowsThatExist)
         {0, 2, Named(0, {2, 3, 4})},
     };
     for (const Case &c : cases) {
-        for (int variant = 0; variant < 3; ++variant) {
+        for (int variant = 0; variant < 4; ++variant) {
             auto g = NamedGrid(2, 5);
             if (variant == 0)
                 g->RemoveRows(c.index, c.count);
             else if (variant == 1)
                 g->RemoveRowsInternal(c.index, c.count, true);
-            else
+            else if (variant == 2)
                 g->DeleteRowRange(c.index, c.count);
+            else
+                g->RemoveRowsEx(c.index, c.count);
             EXPECT_EQ(ColumnTexts(*g, 0), c.left) << c.index << " " << c.count << " " << variant;
         }
     }
+}
+
+TEST(GridStructure, RemoveRowsExLeavesTheHeightsInPlace)
+{
     auto g = NamedGrid(2, 5);
-    g->RemoveRowsEx(3, 100);   // keeps the last row's place for the heights
-    EXPECT_EQ(ColumnTexts(*g, 0), Named(0, {0, 1, 2, 4}));
-    g->RemoveRowsEx(-3, 1);
-    EXPECT_EQ(g->RowCount(), 4);
+    g->SetRowHeights(2, 40);
+    g->SetRowHeights(3, 50);
+    g->RemoveRowsEx(2, 1);
+    EXPECT_EQ(ColumnTexts(*g, 0), Named(0, {0, 1, 3, 4}));
+    EXPECT_EQ(g->RowHeights(2), 40);
+    EXPECT_EQ(g->RowHeights(3), 50);
 }
 
 TEST(GridStructure, RemovingEveryRowLeavesOneEmptyRow)
 {
-    int destroyed = 0;
-    auto g = NamedGrid(2, 3);
-    AddCountedCheckBox(*g, 0, 2, &destroyed);
-    g->RemoveRows(0, 3);
-    EXPECT_EQ(g->RowCount(), 1);
-    EXPECT_EQ(ColumnTexts(*g, 0), QStringList{""});
-    EXPECT_EQ(destroyed, 1);
+    for (int variant = 0; variant < 3; ++variant) {
+        int destroyed = 0;
+        auto g = NamedGrid(2, 3);
+        AddCountedCheckBox(*g, 0, 2, &destroyed);
+        if (variant == 0)
+            g->RemoveRows(0, 3);
+        else if (variant == 1)
+            g->RemoveRowsEx(0, 3);
+        else
+            g->DeleteRowRange(0, 3);
+        EXPECT_EQ(g->RowCount(), 1);
+        EXPECT_EQ(ColumnTexts(*g, 0), QStringList{""});
+        EXPECT_EQ(destroyed, 1);
+    }
 }
 
 TEST(GridStructure, HiddenRowsFollowRemovedAndInsertedRows)
