@@ -16,7 +16,9 @@
 // Helper windows and editor controls are made on first use, not by the constructor.
 //
 // The class is split by topic over several files: dazstringgrid.cpp (lifecycle),
-// dazstringgrid_dimensions.cpp, dazstringgrid_cells.cpp, dazstringgrid_values.cpp.
+// dazstringgrid_dimensions.cpp, dazstringgrid_cells.cpp, dazstringgrid_values.cpp,
+// dazstringgrid_hidden.cpp, dazstringgrid_structure.cpp, dazstringgrid_update.cpp,
+// dazstringgrid_selection.cpp.
 #include "grid/base/basegrid.h"
 #include "grid/base/gridadapters.h"
 #include "grid/base/gridsettings.h"
@@ -222,12 +224,12 @@ public:
     int HideLevel() const { return FHiddenRows.HideLevel(); }
     void SetHideLevel(int Value) { FHiddenRows.SetHideLevel(Value); }
 
-    // --- Row and column structure (dazstringgrid_structure.cpp) ---------------------------
+    // --- Row and column structure (dazstringgrid_structure.cpp) --------------------------
     // Removed rows and columns free their cell records and graphics; moved ones keep them.
     // Row operations take display rows; column operations real columns.
     virtual void RemoveRows(int RowIndex, int RCount);
-    // As RemoveRows, but the row heights stay with their places and no current-row,
-    // control or per-row list bookkeeping is done.
+    // As RemoveRows, but the row heights stay with their places, and cell controls and the
+    // modified and enabled marks do not move.
     virtual void RemoveRowsEx(int RowIndex, int RCount);
     // Takes rows out without freeing their objects (they belong to the caller, e.g. the
     // records of hidden rows); ShiftHidden moves the hidden rows after them up.
@@ -281,7 +283,7 @@ public:
     bool BlockCellsChanged() const { return FBlockCellsChanged; }
     void SetBlockCellsChanged(bool Value) { FBlockCellsChanged = Value; }
 
-    // --- Update lock, timer and messages (dazstringgrid_update.cpp) -----------------------
+    // --- Update lock, timer and messages (dazstringgrid_update.cpp) ----------------------
     // Nothing is painted while a block is open; the end of the outermost one repaints the
     // grid once. Blocks nest and count whether or not the grid is visible.
     void BeginUpdate();
@@ -302,7 +304,7 @@ public:
     // One tick of the 500 ms grid timer.
     void GridTimerTick();
 
-    // --- Current row, selection and selected cells (dazstringgrid_selection.cpp) ----------
+    // --- Current row, selection and selected cells (dazstringgrid_selection.cpp) ---------
     // Row := Value fires OnRowChanged when the row differs from the last one reported.
     void SetRow(int Value);
     // Ignored outside FixedRows..RowCount-1.
@@ -344,7 +346,7 @@ public:
     void SetForceSel(bool Value) { FForceSel = Value; }
     bool EditDisable() const { return FEditDisable; }
 
-    // --- Disjunct selection, row marks and repaint helpers (dazstringgrid_selection.cpp) 
+    // --- Disjunct selection, row marks, repaint helpers (dazstringgrid_selection.cpp) ----
     // RowSelect throws "Invalid row N accessed" / "Invalid row accessed", ColSelect
     // "Invalid column accessed" (EDazGridError) for an index outside the grid.
     bool RowSelect(int ARow) const;

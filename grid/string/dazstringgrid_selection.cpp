@@ -757,7 +757,8 @@ void TDazStringGrid::ScrollAboveSearchPanel()
 {
     if (!FSearchFooter.Visible() || ClientHeight() <= DefaultRowHeight() + SearchPanelHeight)
         return;
-    while (!RowAboveSearchPanel(RowCount() - 1) && Row() < RowCount() && TopRow() < RowCount() - 1) {
+    while (!RowAboveSearchPanel(RowCount() - 1) && Row() < RowCount() &&
+           TopRow() < RowCount() - 1) {
         const int top = TopRow();
         SetTopRow(top + 1);
         if (TopRow() == top)

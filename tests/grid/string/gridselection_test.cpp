@@ -29,7 +29,9 @@ TEST(GridCurrentRow, RowChangedFiresOncePerRealChange)
 {
     TDazStringGrid g;
     std::vector<std::pair<int, int>> changes;
-    g.OnRowChanged = [&](TObject *, int OldRow, int NewRow) { changes.push_back({OldRow, NewRow}); };
+    g.OnRowChanged = [&](TObject *, int OldRow, int NewRow) {
+        changes.push_back({OldRow, NewRow});
+    };
     g.SetRow(g.Row());
     EXPECT_TRUE(changes.empty());
     g.SetRow(3);
