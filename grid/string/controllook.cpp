@@ -135,6 +135,7 @@ void TFloatingFooter::ApplyToGrid()
         return;
     const bool lastRow = FVisible && FFooterStyle == fsFixedLastRow;
     FOwner->SetHideLastRow(lastRow);
+    FOwner->UpdateFooterPanel();
     FOwner->Invalidate();
 }
 

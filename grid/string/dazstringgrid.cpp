@@ -93,6 +93,15 @@ void TDazStringGrid::WireSettings()
     };
     FRowHeaders.OnChange = [this](TObject *) { ShowRowHeaders(); };
     FMergedColumns.OnChange = [this](TObject *, int, int) { MergedColumnsChanged(); };
+    FColumnSize.OnStretch = [this](TObject *) { StretchOnSizeChange(); };
+    FBalloon.OnEnableChange = [this](TObject *) {
+        if (FLoading)
+            return;
+        if (FBalloon.Enable())
+            BalloonInit();
+        else
+            BalloonDone();
+    };
 }
 
 TDazStringGrid::~TDazStringGrid()
@@ -131,6 +140,8 @@ void TDazStringGrid::Loaded()
     ShowRowHeaders();
     if (FAutoSize && OnAutoSizeColumns)
         OnAutoSizeColumns(this, 4);
+    else if (FAutoSize)
+        AutoSizeColumns(false, 4);
     if (FColumnSize.Save() && g_DataTools)
         g_DataTools->LoadColSizes(*this);
     FRequestedFixedRows = TBaseGrid::FixedRows();

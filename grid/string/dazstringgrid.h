@@ -20,6 +20,7 @@
 // dazstringgrid_hidden.cpp, dazstringgrid_structure.cpp, dazstringgrid_update.cpp,
 // dazstringgrid_selection.cpp.
 #include "grid/base/basegrid.h"
+#include "grid/base/cellshape.h"
 #include "grid/base/gridadapters.h"
 #include "grid/base/gridsettings.h"
 #include "grid/base/intlist.h"
@@ -106,6 +107,97 @@ enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum THintPos { hpCell, hpMouse };
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+
+// --- Types of the per-cell queries, painting, cell graphics, sizing, scrolling and hints ---
+class QTimer;
+class TCustomImageList;
+class TPictureContainer;
+using TPictureContainerPtr = TPictureContainer *;
+class TFooterPanel;
+class THTMLHintWindow;
+class TScrollControl;
+
+enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+enum TBalloonIcon { biNone, biInfo, biWarning, biError };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+using TDragScrollDirection = TSet<TDragScrollDirections>;
+enum TGridExportState {
+    esExportStart,
+    esExportNewRow,
+    esExportDone,
+    esExportSelRow,
+    esExportFail,
+    esExportNextRow
+};
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+
+// Page size and range of a cell's own scroll bar.
+struct TScrollProp
+{
+    int PageSize = -1;
+    int Range = -1;
+};
+
+// What a hint request carries in and out (client coordinates in, screen position out).
+struct THintInfo
+{
+    QPoint CursorPos;
+    QPoint HintPos;
+    int HintMaxWidth = 0;
+    TColor HintColor = clInfoBk;
+    bool HtmlWindow = false;   // the hint is drawn by THTMLHintWindow
+    TDazStringGrid *HintData = nullptr;
+};
+
+// An object that draws itself into a cell (ctInterface cells). A width or height of 0
+// means the cell's.
+class IGridCellObject
+{
+public:
+    virtual ~IGridCellObject() = default;
+    virtual void Draw(TCanvas &Canvas, const TRect &R, int ACol, int ARow, bool Selected,
+                      TDazStringGrid *Grid) = 0;
+    virtual int GetWidth() = 0;
+    virtual int GetHeight() = 0;
+    // Painted before the text rather than after it.
+    virtual bool IsBackground() = 0;
+};
+
+using THasComboEvent = std::function<void(TObject *Sender, int ACol, int ARow, bool &HasComboBox)>;
+using THasSpinEditEvent =
+    std::function<void(TObject *Sender, int ACol, int ARow, bool &HasSpinEdit)>;
+using TIsFixedCellEvent = std::function<void(TObject *Sender, int ARow, int ACol, bool &IsFixed)>;
+using TIsPasswordCellEvent =
+    std::function<void(TObject *Sender, int ARow, int ACol, bool &IsPassword)>;
+using TWordWrapEvent = std::function<void(TObject *Sender, int ACol, int ARow, bool &WordWrap)>;
+using TGetCheckEvent = std::function<void(TObject *Sender, int ACol, int ARow, QString &Value)>;
+using TGetColumnFilterEvent =
+    std::function<void(TObject *Sender, int Column, TStringList &Filter)>;
+using TGridWideHintEvent =
+    std::function<void(TObject *Sender, int ARow, int ACol, QString &hintstr)>;
+using TCellCursorEvent =
+    std::function<void(TObject *Sender, int ACol, int ARow, int X, int Y, QCursor &ACursor)>;
+using TSearchFooterActionEvent =
+    std::function<void(TObject *Sender, const QString &Value, int ACol, int ARow,
+                       TSearchAction SearchAction)>;
+using TDateTimeChangeEvent =
+    std::function<void(TObject *Sender, int ACol, int ARow, TDateTime ADateTime)>;
+using TEditChangeEvent =
+    std::function<void(TObject *Sender, int ACol, int ARow, const QString &Value)>;
+using TCanShowFixedDropDownEvent = std::function<void(TObject *Sender, int ACol, bool &CanShow)>;
+using TCellSaveLoadEvent = std::function<void(TObject *Sender, int ACol, int ARow, QString &Value)>;
+using TFixedEditEvent = std::function<void(TObject *Sender, int ACol, int ARow,
+                                           TGridFixedCellEditor &AEditor, TStringList &Values)>;
+using TSelectionChangedEvent = std::function<void(TObject *Sender, int ALeft, int ATop,
+                                                  int ARight, int ABottom)>;
+using TRatingChangeEvent =
+    std::function<void(TObject *Sender, int ACol, int ARow, double &NewRate, bool &Allow)>;
+using TDragScrollEvent = std::function<void(TObject *Sender, int TopRow, int LeftCol,
+                                            TDragScrollDirection &Dir, bool &CanScroll)>;
+using TScrollCellEvent = std::function<void(TObject *Sender, int ACol, int ARow,
+                                            int ScrollPosition, int ScrollMin, int ScrollMax)>;
+using TFooterPaintEvent =
+    std::function<void(TObject *Sender, int AColumn, TCanvas &Canvas, const TRect &ARect)>;
 
 class TDazStringGrid : public TBaseGrid
 {
@@ -697,7 +789,8 @@ public:
     // --- Events --------------------------------------------------------------------------
     TNotifyEvent OnResize;
     TCalcFooterEvent OnFooterCalc;
-    // Sizes the columns to their contents (no fixed columns, Padding pixels of padding).
+    // Replaces the sizing of the columns to their contents (no fixed columns, Padding
+    // pixels of padding) when assigned.
     std::function<void(TDazStringGrid *Grid, int Padding)> OnAutoSizeColumns;
 
     // --- Plain settings (stored only) ---------------------------------------------------
@@ -713,7 +806,7 @@ public:
     CF_GRID_PLAIN_PROPERTY(int, ScrollWidth, 0)
     CF_GRID_PLAIN_PROPERTY(bool, ScrollProportional, false)
     CF_GRID_PLAIN_PROPERTY(bool, ScrollSynch, false)
-    CF_GRID_PLAIN_PROPERTY(bool, ScrollHints, false)
+    CF_GRID_PLAIN_PROPERTY(TScrollHintType, ScrollHints, shNone)
     CF_GRID_PLAIN_PROPERTY(TEditorType, DefaultEditor, edNormal)
     CF_GRID_PLAIN_PROPERTY(QString, CheckTrue, QStringLiteral("Y"))
     CF_GRID_PLAIN_PROPERTY(QString, CheckFalse, QStringLiteral("N"))
@@ -765,6 +858,513 @@ public:
     CF_GRID_PLAIN_PROPERTY(int, PrintPageTo, 1)
     CF_GRID_PLAIN_PROPERTY(TBorderStyle, BorderStyle, bsSingle)
     CF_GRID_PLAIN_PROPERTY(bool, SizeWithForm, false)
+
+    // =====================================================================================
+    // Per-cell queries, painting, looks, footer, text measuring, cell graphics, auto-size,
+    // scrolling and hints (dazstringgrid_queries / _paint / _looks / _footer / _measure /
+    // _graphics / _autosize / _scroll / _hints .cpp)
+    // =====================================================================================
+public:
+    // --- Per-cell queries and event relays ----------------------------------------------
+    // Columns are real columns unless a comment says otherwise; rows display rows. Each
+    // query applies the grid's rule, then its event may change the answer.
+    virtual void CanEditCell(int ACol, int ARow, bool &CanEdit);
+    virtual void DoSearchFooterAction(const QString &Value, int ACol, int ARow,
+                                      TSearchAction SearchAction);
+    virtual void DoButtonClickCell(int ACol, int ARow);
+    // OnExpandClick, then the row takes the cell's expand height for that state.
+    virtual void DoExpandClick(int ACol, int ARow, bool Expanded);
+    virtual void DoComboCloseUp(int ARow, int ACol);
+    virtual void DoComboDropDown(int ARow, int ACol);
+    // With OnGetCellCursor: the cursor it chooses (starting from the grid's) is shown.
+    virtual void DoGetCellCursor(int ACol, int ARow, int X, int Y);
+    // OnGridHint, then OnGridWideHint (a non-empty wide hint replaces Hint, encoded).
+    virtual void GetCellHint(int ACol, int ARow, QString &Hint, QString &WideHint);
+    // Active-cell headers, the cell's own colours (brush only for plain kinds), then
+    // OnGetCellColor.
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush &ABrush,
+                              TFont &AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush &ABrush,
+                                   TFont &AFont);
+    // Grouping header underline and summary line, then OnGetCellBorder.
+    virtual void GetCellBorder(int ACol, int ARow, TPen &APen, TCellBorders &Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen &APen, TCellBorders &Borders);
+    virtual void GetCellAlign(int ACol, int ARow, TAlignment &HAlign, TVAlignment &VAlign);
+    virtual void GetColFormat(int ACol, TSortStyle &AStyle, QString &aPrefix, QString &aSuffix);
+    // Both fire OnGetEditorType: the first is asked by spin buttons and editor write-back,
+    // the second before an editor opens (descendants override it).
+    virtual void GetCellEditorForSpin(int ACol, int ARow, TEditorType &AEditor);
+    virtual void GetCellEditorType(int ACol, int ARow, TEditorType &AEditor);
+    virtual bool IsCellEditorNone(int ACol, int ARow);
+    // Display column. True for the fixed ranges (and the kept header of FixedRowAlways /
+    // FixedColAlways); otherwise OnIsFixedCell decides.
+    virtual void IsFixedCell(int ACol, int ARow, bool &IsFixed);
+    virtual void IsPasswordCell(int ACol, int ARow, bool &IsPassword);
+    virtual void GetCellWordWrap(int ACol, int ARow, bool &WordWrap);
+    virtual bool HasComboBox(int ACol, int ARow);
+    virtual bool HasSpinEdit(int ACol, int ARow);
+    virtual void GetCheckTrue(int ACol, int ARow, QString &Value);
+    virtual void GetCheckFalse(int ACol, int ARow, QString &Value);
+    // Fills FilterList with the column's distinct texts (FilterDropDownAuto), then
+    // OnGetColumnFilter; true when the list is not empty.
+    virtual bool GetFilterList(int ACol);
+    // The alignment painting, editing and printing use (DefaultAlignment, numbers right
+    // with AutoNumAlign, the cell's own, then GetCellAlign).
+    void GetCellAlignment(int ACol, int ARow, TAlignment &HAlign, TVAlignment &VAlign);
+    // Display column: the footer rows, right fixed columns and IsFixedCell, at the base
+    // cell of a merge.
+    bool IsFixed(int ACol, int ARow) override;
+    // Relays of the date editors and the cell button.
+    void DoDateTimeChange(TDateTime ADateTime);
+    void DoDatePickerChange(bool TimeKind, TDateTime Value);
+    void DoDatePickerCloseUp();
+    void DoDatePickerDropDown();
+    void DoButtonClick();
+
+    TGridColorEvent OnGetCellColor;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridBorderPropEvent OnGetCellBorderProp;
+    TGridAlignEvent OnGetAlignment;
+    TGridFormatEvent OnGetFormat;
+    TGetEditorTypeEvent OnGetEditorType;
+    THasComboEvent OnHasComboBox;
+    THasSpinEditEvent OnHasSpinEdit;
+    TIsFixedCellEvent OnIsFixedCell;
+    TCanEditCellEvent OnCanEditCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    TWordWrapEvent OnGetWordWrap;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TGetColumnFilterEvent OnGetColumnFilter;
+    TGridHintEvent OnGridHint;
+    TGridWideHintEvent OnGridWideHint;
+    TCellCursorEvent OnGetCellCursor;
+    TSearchFooterActionEvent OnSearchFooterAction;
+    TButtonClickEvent OnButtonClick;
+    TExpandClickEvent OnExpandClick;
+    TClickCellEvent OnComboCloseUp;
+    TClickCellEvent OnComboDropDown;
+    TClickCellEvent OnDatePickerCloseUp;
+    TClickCellEvent OnDatePickerDropDown;
+    TDateTimeChangeEvent OnDateTimeChange;
+    TEditChangeEvent OnEditChange;
+    TColumnSizeEvent OnColumnSize;
+    TRowSizeEvent OnRowSize;
+    CF_GRID_PLAIN_PROPERTY(QString, EditMask, {})
+public:
+
+    // --- Painting -----------------------------------------------------------------------
+    // The look of a cell (display column; Remap maps it to the real one): font, brush,
+    // gradient, alignment and word wrap from the grid, the cell, the bands, the fixed
+    // looks, the colour events and the selections.
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState &AState, bool Printing,
+                             bool Selecting, bool Remap, TBrush &ABrush, TColor &ColorTo,
+                             TColor &ColorMirror, TColor &ColorMirrorTo, TFont &AFont,
+                             TAlignment &HAlign, TVAlignment &VAlign, bool &WordWrap,
+                             TCellGradientDirection &GradientDirection) override;
+    // The font only (display column ACol, real column RCol).
+    void GetFontProperties(int ACol, int RCol, bool Remap, TBrush &ABrush, TFont &AFont,
+                           TGridDrawState &AState, int ARow);
+    // Percent 100 or more: Color; below 1 (or Color clNone): ColorTo; else the channels
+    // mixed by Percent.
+    static TColor BlendColors(TColor Color, TColor ColorTo, int Percent);
+    static TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer,
+                                    int Factor);
+    TCustomCellDrawEvent OnCustomCellBkgDraw;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TGridGradientEvent OnGetCellGradient;
+    TNotifyEvent OnPainted;
+    TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+
+    CF_GRID_PLAIN_PROPERTY(TColor, SelectionRectangleColor, clBlack)
+    CF_GRID_PLAIN_PROPERTY(bool, EnhTextSize, false)
+    CF_GRID_PLAIN_PROPERTY(bool, URLUnderlineOnHover, false)
+    CF_GRID_PLAIN_PROPERTY(bool, NoImageAndText, false)
+    CF_GRID_PLAIN_PROPERTY(bool, FilterDropDownAuto, false)
+    CF_GRID_PLAIN_PROPERTY(int, FilterDropDownRow, 0)
+    CF_GRID_PLAIN_PROPERTY(TPictureContainerPtr, PictureContainer, nullptr)
+
+public:
+    // --- Text measuring, formatted text and small hooks ---------------------------------
+    // The displayed text: with OnGetFloatFormat, numbers through the float format.
+    virtual QString GetFormattedCell(int ACol, int ARow);
+    // Real column. The size the text needs; ReserveRight keeps 17 pixels free at the right,
+    // WrapToWidth measures wrapped to the cell's width.
+    void GetCellTextSize(int ACol, int ARow, TPoint &Size, bool ReserveRight, bool WrapToWidth);
+    TPoint CellTextSize(int ACol, int ARow);
+    // The stored text (formula cells are painted from it).
+    virtual QString GetCellRawText(int ACol, int ARow) { return Cells(ACol, ARow); }
+    // OnLoadCell, then the text is stored without change notification.
+    virtual void LoadCellText(int ACol, int ARow, const QString &Value);
+    virtual TGridFixedCellEditor DoFixedEdit(int ACol, int ARow, TStringList &Values);
+    virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void DoAutoInsertRow(int ARow);
+    virtual void DoAutoDeleteRow(int ARow);
+    virtual void DoFilterDone();
+    virtual void ExportNotification(TGridExportState AState, int ARow) {}
+    virtual void ImportNotification(TGridImportState AState, int ARow) {}
+    void SetSyncGrid(const TSyncGrid &Value) { FSyncGrid.Assign(&Value); }
+    bool SelectionChangedFlag() const { return FSelectionChangedFlag; }
+
+    TFloatFormatEvent OnGetFloatFormat;
+    TCellSaveLoadEvent OnSaveCell;
+    TCellSaveLoadEvent OnLoadCell;
+    TFixedEditEvent OnFixedEdit;
+    TSelectionChangedEvent OnSelectionChanged;
+    TAutoDeleteRowEvent OnAutoDeleteRow;
+    TNotifyEvent OnFilterDone;
+
+public:
+    // --- Cell graphics ------------------------------------------------------------------
+    // Real columns; every Add replaces the cell's graphic. Objects handed in stay the
+    // caller's; those the grid makes (Create...) are freed with the graphic.
+    TCustomImageList *GridImages() const { return FGridImages; }
+    void SetGridImages(TCustomImageList *Value) { FGridImages = Value; }
+    virtual TCustomImageList *GetCellImageList(int ACol, int ARow);
+    virtual TCellGraphic *GetCellGraphic(int ACol, int ARow);
+    TCellGraphic *CellGraphics(int ACol, int ARow) { return GetCellGraphic(ACol, ARow); }
+    virtual TCellType GetCellType(int ACol, int ARow);
+    TCellType CellTypes(int ACol, int ARow) { return GetCellType(ACol, ARow); }
+    virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+    TPoint CellGraphicSize(int ACol, int ARow) { return GetCellGraphicSize(ACol, ARow); }
+    virtual void CalcCellGraphicSize(int ACol, int ARow, TPoint &Size, int Reserve);
+    virtual void CalcCellGraphicPrintSize(int ACol, int ARow, TPoint &Size, TPoint Available,
+                                          double Scale);
+    TCellGraphic *CreateCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType Kind);
+    bool CellTypeInSet(int ACol, int ARow, TSet<TCellType> Kinds);
+    TIntList *CellImages(int ACol, int ARow);
+    intptr_t GetCellImageKey(int ACol, int ARow);
+
+    void AddBitmap(int ACol, int ARow, TBitmap *ABmp, bool Transparent, TCellHAlign hal,
+                   TCellVAlign val);
+    TBitmap *CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal,
+                          TCellVAlign val);
+    TBitmap *GetBitmap(int ACol, int ARow);
+    bool HasBitmap(int ACol, int ARow) { return CellTypeInSet(ACol, ARow, {ctBitmap}); }
+    bool RemoveBitmap(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctBitmap); }
+    void AddPicture(int ACol, int ARow, TPicture *APicture, bool Transparent,
+                    TStretchMode StretchMode, int Padding, TCellHAlign hal, TCellVAlign val);
+    TPicture *CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode,
+                            int Padding, TCellHAlign hal, TCellVAlign val);
+    TPicture *GetPicture(int ACol, int ARow);
+    bool HasPicture(int ACol, int ARow) { return CellTypeInSet(ACol, ARow, {ctPicture}); }
+    bool RemovePicture(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctPicture); }
+    void AddFilePicture(int ACol, int ARow, TFilePicture *AFilePicture, bool Transparent,
+                        TStretchMode StretchMode, int Padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture *CreateFilePicture(int ACol, int ARow, bool Transparent,
+                                    TStretchMode StretchMode, int Padding, TCellHAlign hal,
+                                    TCellVAlign val);
+    TFilePicture *GetFilePicture(int ACol, int ARow);
+    bool RemoveFilePicture(int ACol, int ARow)
+    {
+        return RemoveCellGraphicOfType(ACol, ARow, ctFilePicture);
+    }
+    void AddIcon(int ACol, int ARow, TIcon *AIcon, TCellHAlign hal, TCellVAlign val);
+    TIcon *CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+    bool RemoveIcon(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctIcon); }
+    // The image operations do nothing without GridImages.
+    void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool GetImageIdx(int ACol, int ARow, int &idx);
+    void SetImageIdx(int ACol, int ARow, int Idx);
+    bool RemoveImageIdx(int ACol, int ARow)
+    {
+        return RemoveCellGraphicOfType(ACol, ARow, ctImageList);
+    }
+    void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool HasDataImage(int ACol, int ARow) { return CellTypeInSet(ACol, ARow, {ctDataImage}); }
+    void RemoveDataImage(int ACol, int ARow);
+    // Dir 0: side by side; otherwise one under the other.
+    void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+    bool RemoveMultiImage(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctImages); }
+    void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+    void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                       TColor BKTextColor);
+    void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor,
+                              TColor BKColor, TColor BKTextColor, const QString &Fmt, int Min,
+                              int Max);
+    bool HasProgress(int ACol, int ARow) { return CellTypeInSet(ACol, ARow, {ctProgress}); }
+    bool RemoveProgress(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctProgress); }
+    void AddDazProgress(int ACol, int ARow, int Min, int Max);
+    bool RemoveDazProgress(int ACol, int ARow)
+    {
+        return RemoveCellGraphicOfType(ACol, ARow, ctXPProgress);
+    }
+    void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+    void SetProgressPie(int ACol, int ARow, int Value);
+    bool RemoveProgressPie(int ACol, int ARow)
+    {
+        return RemoveCellGraphicOfType(ACol, ARow, ctProgressPie);
+    }
+    void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor,
+                           bool ShowValue);
+    bool RemoveRangeIndicator(int ACol, int ARow)
+    {
+        return RemoveCellGraphicOfType(ACol, ARow, ctRangeIndicator);
+    }
+    void AddComment(int ACol, int ARow, const QString &Comment);
+    void AddColorComment(int ACol, int ARow, const QString &Comment, TColor Color);
+    bool IsComment(int ACol, int ARow, QString &Comment);
+    QString CellComment(int ACol, int ARow);
+    // A comment for a cell without graphic, a new text for a comment; nothing otherwise.
+    void SetCellComment(int ACol, int ARow, const QString &Value);
+    bool RemoveComment(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctComment); }
+    void RemoveAllComments();
+    void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor,
+                  TCellHAlign hal, TCellVAlign val);
+    void SetShapeColor(int ACol, int ARow, TColor FillColor);
+    TColor GetShapeColor(int ACol, int ARow);
+    bool RemoveShape(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctShape); }
+    void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+    bool HasRating(int ACol, int ARow) { return CellTypeInSet(ACol, ARow, {ctRating}); }
+    bool RemoveRating(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctRating); }
+    void AddScrollBar(int ACol, int ARow, bool AutoRange);
+    bool HasScrollBar(int ACol, int ARow) { return CellTypeInSet(ACol, ARow, {ctScrollbar}); }
+    bool HasAutoRangeScrollBar(int ACol, int ARow);
+    void SetScrollPosition(int ACol, int ARow, int Pos);
+    int GetScrollPosition(int ACol, int ARow);
+    void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+    TScrollProp GetScrollProp(int ACol, int ARow);
+    bool RemoveScrollBar(int ACol, int ARow)
+    {
+        return RemoveCellGraphicOfType(ACol, ARow, ctScrollbar);
+    }
+    void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+    void GetMarker(int ACol, int ARow, int &ErrPos, int &ErrLen);
+    void RemoveMarker(int ACol, int ARow);
+    void RemoveAllMarkers();
+    void AddButton(int ACol, int ARow, int bw, int bh, const QString &Caption, TCellHAlign hal,
+                   TCellVAlign val);
+    void AddBitButton(int ACol, int ARow, int bw, int bh, const QString &Caption,
+                      TBitmap *Glyph, TCellHAlign hal, TCellVAlign val);
+    TBitmap *CreateBitButton(int ACol, int ARow, int bw, int bh, const QString &Caption,
+                             TCellHAlign hal, TCellVAlign val);
+    // Display column; any graphic of its real column.
+    void SetButtonText(int ACol, int ARow, const QString &Caption);
+    QString GetButtonText(int ACol, int ARow);
+    void PushButton(int ACol, int ARow, bool Push);
+    bool HasButton(int ACol, int ARow) { return CellTypeInSet(ACol, ARow, {ctButton, ctBitButton}); }
+    bool RemoveButton(int ACol, int ARow);
+    bool RemoveBitButton(int ACol, int ARow)
+    {
+        return RemoveCellGraphicOfType(ACol, ARow, ctBitButton);
+    }
+    void RemoveAllButtons();
+    void AddExpand(int ACol, int ARow, int ExpandedHeight);
+    bool ToggleExpand(int ACol, int ARow);
+    bool GetExpandState(int ACol, int ARow);
+    int GetExpandHeight(int ACol, int ARow, bool Expanded);
+    bool HasExpand(int ACol, int ARow) { return CellTypeInSet(ACol, ARow, {ctExpand}); }
+    bool RemoveExpand(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctExpand); }
+    void AddBalloon(int ACol, int ARow, const QString &Title, const QString &Text,
+                    TBalloonIcon Icon);
+    bool HasBalloon(int ACol, int ARow) { return CellTypeInSet(ACol, ARow, {ctBalloon}); }
+    bool IsBalloon(int ACol, int ARow, QString &Title, QString &Text, TBalloonIcon &Icon);
+    void RemoveBalloon(int ACol, int ARow);
+    // AObject must also be an IGridCellObject.
+    void AddInterfacedCell(int ACol, int ARow, TObject *AObject);
+    TObject *GetInterfacedCell(int ACol, int ARow);
+    bool RemoveInterfacedCell(int ACol, int ARow)
+    {
+        return RemoveCellGraphicOfType(ACol, ARow, ctInterface);
+    }
+    void AddRotated(int ACol, int ARow, int AAngle, const QString &s);
+    void SetRotated(int ACol, int ARow, int AAngle);
+    bool IsRotated(int ACol, int ARow, int &aAngle);
+    bool RemoveRotated(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctRotated); }
+    // Display column.
+    TRect GetCellButtonRect(int ACol, int ARow);
+    TRect GetExpandButtonRect(int ACol, int ARow);
+    virtual bool DoRatingChange(int ACol, int ARow, double &NewRate);
+    void CellImagesChanged(TObject *Sender, int ACol, int ARow);
+
+    TRatingChangeEvent OnRatingChange;
+
+public:
+    // --- Auto-size, auto-fit, auto-number and swaps -------------------------------------
+    void AutoSizeCol(int Index, int Padding = 0);
+    void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+    void AutoSizeRow(int Index, int Padding = 0);
+    void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    // Index -1: the last column. Out of range raises "Stretch column index out of range".
+    void StretchColumn(int Index);
+    void StretchRightColumn() { StretchColumn(ColCount() - 1); }
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    void SwapColumns(int Index, int Index2);
+    void SwapRows(int Index, int Index2);
+    virtual void SortSwapRows(int Index, int Index2);
+    int SwapCount() const { return FSwapCount; }
+    // The user resize the mouse code reports (old width / height of Index).
+    void NoteColumnResize(int ACol, int OldWidth);
+    void NoteRowResize(int ARow, int OldHeight);
+
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TEndColumnSizeEvent OnEndColumnSize;
+    TEndRowSizeEvent OnEndRowSize;
+
+    CF_GRID_PLAIN_PROPERTY(int, AutoNumberStart, 0)
+    CF_GRID_PLAIN_PROPERTY(int, AutoNumberOffset, 0)
+    CF_GRID_PLAIN_PROPERTY(TSortDirection, AutoNumberDirection, sdAscending)
+
+public:
+    // --- Scroll bars and scrolling ------------------------------------------------------
+    // Display column and row; nothing outside the grid.
+    void ScrollInView(int ColIndex, int RowIndex);
+    // The hint text shown while a thumb is dragged to framework position Pos (0..127).
+    QString ScrollHintText(int ScrollBar, int Pos);
+    // The row or column the thumb position Pos (0..127) points at.
+    int ThumbToRow(int Pos) const;
+    int ThumbToCol(int Pos) const;
+    bool ScrollHintShowing() const;
+    // Drag scrolling over the grid's edges; Leave ends it.
+    void DragScrollOver(int X, int Y, bool Leave);
+    void DragScrollTick();
+    bool DragScrolling() const { return FDragScrollTimer != nullptr; }
+    TDragScrollDirection DragScrollDir() const { return FDragScrollDir; }
+    // Proportional thumbs (with ScrollProportional): the bar ranges as computed.
+    void UpdateProportionalScrollBars();
+    bool ScrollLock() const { return FScrollLock; }
+    void SetScrollLock(bool Value) { FScrollLock = Value; }
+
+    TScrollHintEvent OnScrollHint;
+    TDragScrollEvent OnDragScroll;
+    TScrollCellEvent OnScrollCell;
+
+public:
+    // --- Hints --------------------------------------------------------------------------
+    // The hint for the cell under HintInfo.CursorPos (client coordinates): text, screen
+    // position, colour and window class.
+    void GetCellHintInfo(QString &HintStr, THintInfo &HintInfo);
+    TPoint LastHintPos() const { return FLastHintPos; }
+    void ResetLastHintPos() { FLastHintPos = TPoint(-1, -1); }
+    // The balloon tooltip: made once, destroyed by BalloonDone.
+    void BalloonInit();
+    void BalloonDone();
+    bool BalloonActive() const { return FBalloonInit; }
+    THTMLHintWindow *ScrollHintWindow();
+
+    TAnchorHintEvent OnAnchorHint;
+
+    CF_GRID_PLAIN_PROPERTY(bool, HintShowCells, false)
+    CF_GRID_PLAIN_PROPERTY(bool, HintShowLargeText, false)
+    CF_GRID_PLAIN_PROPERTY(bool, HTMLHint, false)
+    CF_GRID_PLAIN_PROPERTY(bool, ShowHint, false)
+
+public:
+    // --- Floating footer panel ----------------------------------------------------------
+    // The strip under the grid (made on first use); follows FloatingFooter.
+    TFooterPanel *FooterPanel();
+    void UpdateFooterPanel();
+    int FooterPanelHeight() const;
+    // One cell's content on the footer's canvas (display column).
+    void PaintFooterCell(TCanvas &Canvas, int ACol, int ARow, const TRect &R,
+                         TGridDrawState AState);
+    TFooterPaintEvent OnFooterPaint;
+    TNotifyEvent OnCreatedFloatingFooter;
+    // A click on the footer panel: the last row and the column under the pointer.
+    TClickCellEvent OnFooterClick;
+
+protected:
+    void Paint() override;
+    void DrawCellContent(TCanvas &Canvas, int ACol, int ARow, const TRect &ARect,
+                         TGridDrawState AState) override;
+    // The area past the last column and row when BackGround asks for it.
+    virtual void PaintGridBackground(TCanvas &Canvas);
+    // Draws the cell's graphic in R (check boxes, images, pictures, icons, comments...).
+    virtual void DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const TRect &R,
+                                 TGridDrawState AState, TCellGraphic *Graphic);
+    // Border lines of one cell after its content.
+    void DrawCellBorders(TCanvas &Canvas, int ACol, int ARow, TRect R);
+    void GetCellDefaults(int ACol, int ARow, TFont &Font, TBrush &Brush, TColor &ColorTo,
+                         TColor &MirrorColor, TColor &MirrorColorTo, TAlignment &HAlign,
+                         TVAlignment &VAlign, bool &WordWrap,
+                         TCellGradientDirection &GradientDirection) override;
+    void CellTextChanged(int ACol, int ARow) override;
+    QString GetEditMask(int ACol, int ARow) override;
+    void CalcSizingState(int X, int Y, TGridState &State, int &Index, int &SizingPos,
+                         int &SizingOfs) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ModifyScrollBar(int ScrollBar, int ScrollCode, int Pos) override;
+    bool viewportEvent(QEvent *e) override;
+    virtual void UpdateColSize(int ACol, int &AWidth);
+    virtual void UpdateAutoColSize(int ACol, int &AWidth);
+
+    // Mouse state the painter reads (the mouse handling sets it).
+    bool FMouseDownMove = false;     // a header is pressed / dragged
+    bool FColumnMoving = false;
+    int FMovingColumn = -1;
+    bool FFixedDropDownOpen = false;
+    bool FMouseDown = false;
+    int FHoverAnchor = -1;
+    TGridCoord FHoverCell{-1, -1};
+
+private:
+    struct TCellPaint;
+    void DrawCellText(TCanvas &Canvas, TCellPaint &P);
+    bool DrawFixedCellLook(TCanvas &Canvas, TCellPaint &P);
+    void DrawFixedCellLines(TCanvas &Canvas, const TCellPaint &P);
+    void DrawAlwaysVisibleButtons(TCanvas &Canvas, TCellPaint &P);
+    void DrawTreeLines(TCanvas &Canvas, const TCellPaint &P);
+    void DrawSortGlyph(TCanvas &Canvas, const TCellPaint &P, int X, int Y);
+    void DrawListViewAndModified(TCanvas &Canvas, TCellPaint &P);
+    void DrawCellBackGround(TCanvas &Canvas, TCellPaint &P);
+    void DrawSelectionRectangle(TCanvas &Canvas, const TCellPaint &P);
+    static void DrawFocusRect(TCanvas &Canvas, const TRect &R);
+    // Points of a font whose size may be left to the application font.
+    static int FontPointSize(const TFont &Font);
+    TRect CustomGridCellRect(int ACol, int ARow) const;
+    // The cell's graphic with its size, placements and whether the text shows.
+    TCellGraphic *GetCellGraphicLayout(int ACol, int ARow, TCellVAlign &VAlign,
+                                       TCellHAlign &HAlign, bool &ShowText, int &Height,
+                                       int &Width);
+    void CalcCellTextSize(int ACol, int DCol, TPoint &Size, bool ReserveRight,
+                          bool WrapToWidth, int ARow);
+    void AutoSizeColInt(int Index, bool GrowOnly);
+    void AutoSizeRowInt(int Index, bool GrowOnly);
+    void SwapIndexes(bool Rows, int Index, int Index2);
+    bool AllRowsVisible() const;
+    bool AllColsVisible() const;
+    void ShowScrollHint(const QString &Text);
+    void HideScrollHint();
+    void StopDragScroll();
+    TCellGraphic *NewGraphicFor(int ACol, int ARow);
+    void StretchOnSizeChange();
+
+    TCustomImageList *FGridImages = nullptr;
+    bool FSelectionChangedFlag = false;
+    int FSwapCount = 0;
+    bool FStretchRunning = false;
+    bool FStretchAllowed = true;
+    int FResizedCol = -1;
+    int FResizedColWidth = 0;
+    int FResizedRow = -1;
+    int FResizedRowHeight = 0;
+    bool FScrollLock = false;
+    THTMLHintWindow *FScrollHintWindow = nullptr;
+    THTMLHintWindow *FCellHintWindow = nullptr;
+    QTimer *FDragScrollTimer = nullptr;
+    TDragScrollDirection FDragScrollDir;
+    TPoint FLastHintPos{-1, -1};
+    QString FLastAnchorHint;
+    TPoint FLastBalloonPos{-1, -1};
+    bool FBalloonInit = false;
+    QWidget *FBalloonWindow = nullptr;
+    TFooterPanel *FFooterPanel = nullptr;
+    // Measured text extents by font and text, cleared when they grow large.
+    struct TExtentCache;
+    std::shared_ptr<TExtentCache> FExtentCache;
+public:
 protected:
     // The format a Floats write uses for a cell: FloatFormat here.
     virtual QString GetFloatFormat(int ACol, int ARow);

@@ -221,6 +221,8 @@ void TDazStringGrid::SetAutoSize(bool Value)
     FAutoSize = Value;
     if (Value && !FLoading && OnAutoSizeColumns)
         OnAutoSizeColumns(this, 10);
+    else if (Value && !FLoading)
+        AutoSizeColumns(false, 10);
 }
 
 void TDazStringGrid::SetMaxEditLength(int Value)

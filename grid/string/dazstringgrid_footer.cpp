@@ -1,0 +1,54 @@
+// TDazStringGrid: the floating footer's panel under the grid and the painting of its cells.
+#include "grid/string/dazstringgrid.h"
+
+#include "grid/string/footerpanel.h"
+
+TFooterPanel *TDazStringGrid::FooterPanel()
+{
+    if (!FFooterPanel) {
+        FFooterPanel = new TFooterPanel(this);
+        FFooterPanel->hide();
+        if (OnCreatedFloatingFooter)
+            OnCreatedFloatingFooter(this);
+    }
+    return FFooterPanel;
+}
+
+int TDazStringGrid::FooterPanelHeight() const
+{
+    const int h = FFloatingFooter.Height();
+    return h > 0 ? h - 1 : DefaultRowHeight();
+}
+
+void TDazStringGrid::UpdateFooterPanel()
+{
+    if (!FFloatingFooter.Visible()) {
+        if (FFooterPanel && FFooterPanel->isVisible()) {
+            FFooterPanel->hide();
+            setViewportMargins(0, 0, 0, 0);
+        }
+        return;
+    }
+    TFooterPanel *panel = FooterPanel();
+    const int h = FooterPanelHeight();
+    setViewportMargins(0, 0, 0, h);
+    const QRect v = viewport()->geometry();
+    panel->setGeometry(v.x(), v.y() + v.height(), v.width(), h);
+    panel->show();
+    panel->update();
+}
+
+void TDazStringGrid::PaintFooterCell(TCanvas &Canvas, int ACol, int ARow, const TRect &R,
+                                     TGridDrawState AState)
+{
+    if (ACol < 0 || ACol >= ColCount() || ARow < 0 || ARow >= RowCount())
+        return;
+    // The footer row is a reserved row of the grid; its cells paint as content only.
+    const bool hide = FHideLastRow;
+    FHideLastRow = false;
+    Canvas.Save();
+    Canvas.IntersectClipRect(R);
+    DrawCellContent(Canvas, ACol, ARow, R, AState);
+    Canvas.Restore();
+    FHideLastRow = hide;
+}

@@ -1,0 +1,243 @@
+// TDazStringGrid: placing and drawing a cell's graphic inside its cell (check boxes, radio
+// buttons, images, pictures, icons, comment marks, shapes, buttons and interfaced
+// objects). Check boxes and radio buttons are the platform style's indicators.
+#include "grid/string/dazstringgrid.h"
+
+#include "grid/base/cellshape.h"
+#include "grid/base/drawroutines.h"
+#include "grid/base/imagelist.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+namespace {
+
+bool IsCheckKind(TCellType t)
+{
+    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox ||
+           t == ctRowCheckBox || t == ctTriStateCheckBox || t == ctRadioButton;
+}
+
+}   // namespace
+
+void TDazStringGrid::DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const TRect &R,
+                                     TGridDrawState AState, TCellGraphic *Graphic)
+{
+    if (!Graphic)
+        return;
+    TCellVAlign va;
+    TCellHAlign ha;
+    bool showText = true;
+    int gw = 0, gh = 0;
+    GetCellGraphicLayout(RCol, ARow, va, ha, showText, gh, gw);
+    const TCellType kind = Graphic->CellType;
+    if (kind == ctNode || kind == ctEmpty || kind == ctValue || kind == ctSummary ||
+        kind == ctRotated)
+        return;
+
+    TRect r = R;
+    if (kind != ctProgress && kind != ctRangeIndicator && kind != ctXPProgress)
+        InflateRect(r, -(FXYOffset.X - 1), -(FXYOffset.Y - 1));
+    TAlignment halign = taLeftJustify;
+    TVAlignment valign = vtaTop;
+    GetCellAlignment(RCol, ARow, halign, valign);
+
+    // Horizontal place.
+    int x = r.Left + 1;
+    switch (ha) {
+    case haRight:
+        x = r.Right - 1 - gw;
+        break;
+    case haCenter:
+        x = gw < r.Width() ? r.Left + (r.Width() - gw) / 2 : r.Left + 1;
+        break;
+    case haFull:
+        x = r.Left;
+        gw = r.Width();
+        break;
+    default:
+        break;
+    }
+    // Vertical place; check kinds follow the cell's own vertical alignment.
+    if (IsCheckKind(kind) && valign != FVAlignment)
+        va = valign == vtaTop ? vaTop : valign == vtaCenter ? vaCenter : vaBottom;
+    int y = r.Top + 1;
+    switch (va) {
+    case vaBottom:
+        y = r.Bottom - 1 - gh;
+        break;
+    case vaCenter:
+        y = gh < r.Height() ? r.Top + (r.Height() - gh) / 2 : r.Top + 1;
+        break;
+    case vaUnderText:
+        y = r.Bottom - gh;
+        break;
+    case vaFull:
+        y = r.Top;
+        gh = r.Height();
+        break;
+    default:
+        break;
+    }
+    if (IsCheckKind(kind)) {
+        if (halign == taRightJustify)
+            x = r.Right - 1 - gw;
+        else if (halign == taCenter)
+            x = r.Left + (r.Width() - gw) / 2;
+        else
+            x = r.Left + 1;
+        x = std::max(x, r.Left + 1);
+    }
+    const TRect place(x, y, x + gw, y + gh);
+
+    switch (kind) {
+    case ctBitmap:
+        if (const auto *b = dynamic_cast<const TGraphic *>(Graphic->CellBitmap); b && !b->Empty()) {
+            if (Graphic->CellTransparent)
+                Canvas.DrawTransparent(x, y, b->Image(), FromQColor(b->Image().pixelColor(0, 0)));
+            else
+                Canvas.Draw(x, y, b->Image());
+        }
+        break;
+    case ctIcon:
+        if (Graphic->CellIcon && !Graphic->CellIcon->Empty())
+            Canvas.Draw(x, y, Graphic->CellIcon->Image());
+        break;
+    case ctImageList:
+        if (const TCustomImageList *il = GetCellImageList(RCol, ARow))
+            il->Draw(Canvas, x, y, Graphic->CellIndex);
+        break;
+    case ctDataImage:
+        if (const TCustomImageList *il = GetCellImageList(RCol, ARow)) {
+            bool ok = false;
+            const int v = Cells(RCol, ARow).trimmed().toInt(&ok);
+            const int idx = (ok ? v : 0) + Graphic->CellIndex;
+            if (idx >= 0 && idx < il->Count())
+                il->Draw(Canvas, x, y, idx);
+        }
+        break;
+    case ctImages:
+        if (const auto *list = dynamic_cast<const TIntList *>(Graphic->CellBitmap)) {
+            if (const TCustomImageList *il = GetCellImageList(RCol, ARow)) {
+                int px = x, py = y;
+                for (int i = 0; i < list->Count(); ++i) {
+                    il->Draw(Canvas, px, py, list->GetInteger(i));
+                    if (Graphic->CellBoolean)
+                        px += il->Width();
+                    else
+                        py += il->Height();
+                }
+            }
+        }
+        break;
+    case ctPicture:
+        if (const auto *p = dynamic_cast<const TGraphic *>(Graphic->CellBitmap); p && !p->Empty()) {
+            if (Graphic->CellAngle != noStretch)
+                Canvas.StretchDraw(place, p->Image());
+            else
+                Canvas.Draw(x, y, p->Image());
+        }
+        break;
+    case ctFilePicture:
+        if (const auto *p = dynamic_cast<const TFilePicture *>(Graphic->CellBitmap))
+            p->DrawPicture(Canvas, place);
+        break;
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+    case ctTriStateCheckBox:
+    case ctRadioButton: {
+        bool checked = Graphic->CellBoolean;
+        bool grey = kind == ctCheckBox && Graphic->CellAngle > 0 && Graphic->CellAngle != 1;
+        if (kind == ctDataCheckBox || kind == ctVirtCheckBox) {
+            QString yes;
+            GetCheckTrue(RCol, ARow, yes);
+            checked = Cells(RCol, ARow) == yes;
+        } else if (kind == ctTriStateCheckBox) {
+            checked = Graphic->CellCheckBoxState == cbChecked;
+            grey = Graphic->CellCheckBoxState == cbGrayed;
+        }
+        QStyleOptionButton opt;
+        opt.initFrom(this);
+        opt.rect = place.ToQRect();
+        opt.state = QStyle::State_Enabled;
+        if (!isEnabled() || (ReadOnly(RCol, ARow) && !FControlLook.NoDisabledCheckRadioLook()))
+            opt.state &= ~QStyle::State_Enabled;
+        opt.state |= grey ? QStyle::State_NoChange : checked ? QStyle::State_On : QStyle::State_Off;
+        if (QPainter *p = Canvas.Painter())
+            style()->drawPrimitive(kind == ctRadioButton ? QStyle::PE_IndicatorRadioButton
+                                                         : QStyle::PE_IndicatorCheckBox,
+                                   &opt, p, this);
+        break;
+    }
+    case ctComment: {
+        if (FControlLook.CommentColor() == clNone)
+            break;
+        const TColor c = Graphic->CellIndex != int32_t(clNone) ? TColor(Graphic->CellIndex)
+                                                               : FControlLook.CommentColor();
+        const int right = R.Right + FXYOffset.X;
+        const int top = R.Top - FXYOffset.Y;
+        Canvas.Brush.Color = c;
+        Canvas.Brush.Style = bsSolid;
+        Canvas.Pen.Color = c;
+        Canvas.Polygon({TPoint(right - 8, top + 1), TPoint(right - 3, top + 1),
+                        TPoint(right - 3, top + 6)});
+        Canvas.Brush.Color = Color();
+        break;
+    }
+    case ctShape: {
+        const TColor line = Graphic->CellVar.isValid() ? TColor(Graphic->CellVar.toUInt()) : clBlack;
+        DrawCellShape(Canvas, x, y, gw, gh, TCellShape(Graphic->CellAngle),
+                      TColor(Graphic->CellIndex), line);
+        break;
+    }
+    case ctButton:
+    case ctBitButton:
+    case ctExpand: {
+        TRect b = kind == ctExpand ? TRect(R.Right - 13, R.Top, R.Right, R.Top + 13) : place;
+        Graphic->CellValue = double(((b.Top - R.Top) << 16) | ((b.Left - R.Left) & 0xFFFF));
+        const int state = Graphic->CellBoolean ? glyphDown : glyphNormal;
+        DrawPushButtonFace(Canvas, this, b, FControlLook.FlatButton() ? glyphFlat : glyphFrame,
+                           state, TColorTones());
+        if (Graphic->CellBoolean)
+            OffsetRect(b, 1, 1);
+        if (kind == ctExpand) {
+            Canvas.Pen.Color = clBlack;
+            const bool up = Graphic->CellVar.toBool();
+            const int l = R.Right - 10, t = R.Top;
+            if (up)
+                Canvas.Polyline({TPoint(l, t + 8), TPoint(l + 3, t + 5), TPoint(l + 7, t + 9)});
+            else
+                Canvas.Polyline({TPoint(l, t + 5), TPoint(l + 3, t + 8), TPoint(l + 7, t + 4)});
+            break;
+        }
+        if (kind == ctBitButton)
+            if (const auto *glyph = dynamic_cast<const TGraphic *>(Graphic->CellBitmap);
+                glyph && !glyph->Empty()) {
+                const QImage &img = glyph->Image();
+                Canvas.DrawTransparent(b.Left + 3, b.Top + (b.Height() - img.height()) / 2, img,
+                                       FromQColor(img.pixelColor(0, 0)));
+                b.Left += 3 + img.width();
+            }
+        Canvas.Brush.Style = bsClear;
+        Canvas.Font = Font().Value();
+        Canvas.DrawText(Graphic->CellText, b,
+                        DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS |
+                            (Graphic->CellText.contains(u'\r') ? DT_WORDBREAK : DT_SINGLELINE));
+        Canvas.Brush.Style = bsSolid;
+        break;
+    }
+    case ctInterface:
+        if (auto *o = dynamic_cast<IGridCellObject *>(Graphic->CellBitmap)) {
+            TRect ir = R;
+            --ir.Left;
+            --ir.Top;
+            o->Draw(Canvas, ir, RCol, ARow, AState.Contains(gdSelected), this);
+        }
+        break;
+    default:
+        break;
+    }
+}
