@@ -84,6 +84,13 @@ int TRudCustomEdit::GetMinHeight() const
     return t + std::min(s, t) / 4;
 }
 
+QRect TRudCustomEdit::RightButtonRect(int ButtonWidth) const
+{
+    const int k = FBorderStyle == bsNone ? 1 : 5;
+    const int f = BorderWidth();
+    return QRect(width() - ButtonWidth - k + f, f, ButtonWidth, height() - k);
+}
+
 bool TRudCustomEdit::WantSpecialKey(uint16_t, TShiftState) const
 {
     return false;

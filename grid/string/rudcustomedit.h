@@ -83,6 +83,8 @@ protected:
     virtual bool WantSpecialKey(uint16_t Key, TShiftState Shift) const;
     // Places children and margins after a size or border change.
     virtual void AdjustLayout() {}
+    // Where a button of width ButtonWidth sits at the right end, inside the border.
+    QRect RightButtonRect(int ButtonWidth) const;
     // The frame a bsSingle border takes on each side.
     int BorderWidth() const { return FBorderStyle == bsSingle ? 2 : 0; }
 

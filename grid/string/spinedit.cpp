@@ -530,9 +530,7 @@ void TRudSpinEdit::AdjustLayout()
     const int k = BorderStyle() == bsNone ? 3 : 0;
     const int bw = FButton->width();
     setTextMargins(k, 0, bw + k + 2, 0);
-    const int k2 = BorderStyle() == bsNone ? 1 : 5;
-    const int f = BorderWidth();
-    FButton->setGeometry(width() - bw - k2 + f, f, bw, height() - k2);
+    FButton->setGeometry(RightButtonRect(bw));
 }
 
 // ---- stepping ---------------------------------------------------------------------------
