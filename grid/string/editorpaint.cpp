@@ -1,6 +1,7 @@
 #include "grid/string/editorpaint.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QWidget>
 
 namespace {
@@ -80,6 +81,15 @@ void DrawOutline(TCanvas &Canvas, int Width, int Height)
     Canvas.LineTo(Width - 1, 0);
     Canvas.LineTo(Width - 1, Height - 1);
     Canvas.LineTo(0, Height - 1);
+}
+
+void ExcludeClipRect(TCanvas &Canvas, const TRect &R)
+{
+    QPainter *p = Canvas.Painter();
+    if (!p)
+        return;
+    const QRegion base = p->hasClipping() ? p->clipRegion() : QRegion(Canvas.ClipRect().ToQRect());
+    p->setClipRegion(base.subtracted(QRegion(R.ToQRect())));
 }
 
 TColor ParentBrushColor(const QWidget *Control)

@@ -30,6 +30,9 @@ void FrameRectColor(TCanvas &Canvas, const TRect &R, TColor Color);
 // (0, Height - 1) drawn with the pen.
 void DrawOutline(TCanvas &Canvas, int Width, int Height);
 
+// Takes R out of the canvas's clip (the device's bounds when it has none).
+void ExcludeClipRect(TCanvas &Canvas, const TRect &R);
+
 // The background colour of Control's parent; clBtnFace when it has none.
 TColor ParentBrushColor(const QWidget *Control);
 
