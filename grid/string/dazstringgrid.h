@@ -903,8 +903,6 @@ public:
     virtual void GetCellWordWrap(int ACol, int ARow, bool &WordWrap);
     virtual bool HasComboBox(int ACol, int ARow);
     virtual bool HasSpinEdit(int ACol, int ARow);
-    virtual void GetCheckTrue(int ACol, int ARow, QString &Value);
-    virtual void GetCheckFalse(int ACol, int ARow, QString &Value);
     // Fills FilterList with the column's distinct texts (FilterDropDownAuto), then
     // OnGetColumnFilter; true when the list is not empty.
     virtual bool GetFilterList(int ACol);
@@ -935,8 +933,6 @@ public:
     TCanEditCellEvent OnCanEditCell;
     TIsPasswordCellEvent OnIsPasswordCell;
     TWordWrapEvent OnGetWordWrap;
-    TGetCheckEvent OnGetCheckTrue;
-    TGetCheckEvent OnGetCheckFalse;
     TGetColumnFilterEvent OnGetColumnFilter;
     TGridHintEvent OnGridHint;
     TGridWideHintEvent OnGridWideHint;
@@ -1023,18 +1019,13 @@ public:
     TCustomImageList *GridImages() const { return FGridImages; }
     void SetGridImages(TCustomImageList *Value) { FGridImages = Value; }
     virtual TCustomImageList *GetCellImageList(int ACol, int ARow);
-    virtual TCellGraphic *GetCellGraphic(int ACol, int ARow);
     TCellGraphic *CellGraphics(int ACol, int ARow) { return GetCellGraphic(ACol, ARow); }
-    virtual TCellType GetCellType(int ACol, int ARow);
     TCellType CellTypes(int ACol, int ARow) { return GetCellType(ACol, ARow); }
     virtual TPoint GetCellGraphicSize(int ACol, int ARow);
     TPoint CellGraphicSize(int ACol, int ARow) { return GetCellGraphicSize(ACol, ARow); }
     virtual void CalcCellGraphicSize(int ACol, int ARow, TPoint &Size, int Reserve);
     virtual void CalcCellGraphicPrintSize(int ACol, int ARow, TPoint &Size, TPoint Available,
                                           double Scale);
-    TCellGraphic *CreateCellGraphic(int ACol, int ARow);
-    bool RemoveCellGraphic(int ACol, int ARow);
-    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType Kind);
     bool CellTypeInSet(int ACol, int ARow, TSet<TCellType> Kinds);
     TIntList *CellImages(int ACol, int ARow);
     intptr_t GetCellImageKey(int ACol, int ARow);
@@ -1324,10 +1315,6 @@ private:
     // Points of a font whose size may be left to the application font.
     static int FontPointSize(const TFont &Font);
     TRect CustomGridCellRect(int ACol, int ARow) const;
-    // The cell's graphic with its size, placements and whether the text shows.
-    TCellGraphic *GetCellGraphicLayout(int ACol, int ARow, TCellVAlign &VAlign,
-                                       TCellHAlign &HAlign, bool &ShowText, int &Height,
-                                       int &Width);
     void CalcCellTextSize(int ACol, int DCol, TPoint &Size, bool ReserveRight,
                           bool WrapToWidth, int ARow);
     void AutoSizeColInt(int Index, bool GrowOnly);

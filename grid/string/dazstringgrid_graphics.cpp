@@ -11,14 +11,6 @@
 
 namespace {
 
-bool IsSharedKind(TCellType t) { return t == ctVirtCheckBox || t == ctRowCheckBox; }
-
-bool IsCheckBoxKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox ||
-           t == ctRowCheckBox || t == ctTriStateCheckBox;
-}
-
 int Lo16(int v) { return v & 0xFFFF; }
 int Hi16(int v) { return (v >> 16) & 0xFFFF; }
 
@@ -30,74 +22,11 @@ int Hi16(int v) { return (v >> 16) & 0xFFFF; }
 
 TCustomImageList *TDazStringGrid::GetCellImageList(int, int) { return FGridImages; }
 
-TCellGraphic *TDazStringGrid::GetCellGraphic(int ACol, int ARow)
-{
-    if (ACol == 0 && FMouseActions.HotmailRowSelect())
-        return &FCellGraphic;
-    if (ACol < 0 || ARow < 0 || !HasCellProps())
-        return nullptr;
-    const TCellProperties *p = PropsOf(ACol, ARow);
-    return p ? dynamic_cast<TCellGraphic *>(p->GraphicObject()) : nullptr;
-}
-
-TCellType TDazStringGrid::GetCellType(int ACol, int ARow)
-{
-    if (ACol < 0 || ARow < 0)
-        return ctEmpty;
-    if (ACol == 0 && FMouseActions.HotmailRowSelect())
-        return ctRowCheckBox;
-    const TCellGraphic *g = GetCellGraphic(ACol, ARow);
-    return g ? g->CellType : ctEmpty;
-}
-
 TPoint TDazStringGrid::GetCellGraphicSize(int ACol, int ARow)
 {
     TPoint size;
     CalcCellGraphicSize(ACol, ARow, size, 0);
     return size;
-}
-
-TCellGraphic *TDazStringGrid::CreateCellGraphic(int ACol, int ARow)
-{
-    if (ACol < 0 || ARow < 0)
-        throw EDazGridError("Invalid cell");
-    TCellProperties *p = PropsFor(ACol, ARow);
-    if (auto *old = dynamic_cast<TCellGraphic *>(p->GraphicObject())) {
-        p->SetGraphicObject(nullptr);
-        if (old != &FCellGraphic && !IsSharedKind(old->CellType))
-            delete old;
-    }
-    auto *g = new TCellGraphic;
-    // An empty cell holds a blank while its record gets the graphic, so the cell store
-    // keeps an entry for it.
-    const bool empty = GetGridCell(ACol, ARow).isEmpty();
-    if (empty)
-        SetGridCell(ACol, ARow, QStringLiteral(" "));
-    p->SetGraphicObject(g);
-    if (empty)
-        SetGridCell(ACol, ARow, QString());
-    if (NumHiddenColumns() > 0 && DisplColIndex(ACol) != ACol)
-        RepaintRealCell(ACol, ARow);
-    else
-        RepaintCell(DisplColIndex(ACol), ARow);
-    return g;
-}
-
-bool TDazStringGrid::RemoveCellGraphic(int ACol, int ARow)
-{
-    TCellGraphic *g = GetCellGraphic(ACol, ARow);
-    if (!g || g == &FCellGraphic)
-        return false;
-    PropsOf(ACol, ARow)->SetGraphicObject(nullptr);
-    if (!IsSharedKind(g->CellType))
-        delete g;
-    RepaintRealCell(ACol, ARow);
-    return true;
-}
-
-bool TDazStringGrid::RemoveCellGraphicOfType(int ACol, int ARow, TCellType Kind)
-{
-    return GetCellType(ACol, ARow) == Kind && RemoveCellGraphic(ACol, ARow);
 }
 
 bool TDazStringGrid::CellTypeInSet(int ACol, int ARow, TSet<TCellType> Kinds)
@@ -958,101 +887,3 @@ void TDazStringGrid::CalcCellGraphicPrintSize(int ACol, int ARow, TPoint &Size,
     Size = TPoint(w, h);
 }
 
-TCellGraphic *TDazStringGrid::GetCellGraphicLayout(int ACol, int ARow, TCellVAlign &VAlign,
-                                                   TCellHAlign &HAlign, bool &ShowText,
-                                                   int &Height, int &Width)
-{
-    Width = 0;
-    Height = 0;
-    ShowText = true;
-    VAlign = vaTop;
-    HAlign = haLeft;
-    TCellGraphic *g = GetCellGraphic(ACol, ARow);
-    if (!g)
-        return nullptr;
-    VAlign = g->CellVAlign;
-    HAlign = g->CellHAlign;
-    const TCustomImageList *images = GetCellImageList(ACol, ARow);
-    switch (g->CellType) {
-    case ctBitmap:
-        if (const auto *b = dynamic_cast<const TGraphic *>(g->CellBitmap)) {
-            Width = b->Width();
-            Height = b->Height();
-        }
-        break;
-    case ctIcon:
-        if (g->CellIcon) {
-            Width = g->CellIcon->Width();
-            Height = g->CellIcon->Height();
-        }
-        break;
-    case ctImageList:
-    case ctDataImage:
-        if (images) {
-            Width = images->Width();
-            Height = images->Height();
-        }
-        ShowText = g->CellType == ctImageList;
-        break;
-    case ctCheckBox:
-    case ctTriStateCheckBox:
-        Width = Height = FControlLook.CheckSize();
-        break;
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-        Width = Height = FControlLook.CheckSize();
-        ShowText = false;
-        break;
-    case ctRotated:
-    case ctRadio:
-    case ctProgress:
-    case ctRangeIndicator:
-    case ctXPProgress:
-        ShowText = false;
-        break;
-    case ctImages:
-        if (const auto *list = dynamic_cast<const TIntList *>(g->CellBitmap); list && images) {
-            Width = g->CellBoolean ? list->Count() * images->Width() : images->Width();
-            Height = g->CellBoolean ? images->Height() : list->Count() * images->Height();
-        }
-        break;
-    case ctPicture:
-    case ctFilePicture: {
-        const TPoint cell = CellSize(DisplColIndex(ACol), ARow);
-        QSize s(0, 0);
-        g->GetPictureSize(cell.X, cell.Y, !Cells(ACol, ARow).isEmpty(), s);
-        Width = s.width();
-        Height = s.height();
-        break;
-    }
-    case ctButton:
-    case ctBitButton:
-        Width = Lo16(g->CellIndex);
-        Height = Hi16(g->CellIndex);
-        break;
-    case ctProgressPie:
-        Width = Height = 20;
-        break;
-    case ctInterface:
-        if (auto *o = dynamic_cast<IGridCellObject *>(g->CellBitmap)) {
-            Width = o->GetWidth();
-            Height = o->GetHeight();
-        }
-        break;
-    case ctRadioButton:
-        Width = Height = FControlLook.RadioSize() + 4;
-        break;
-    case ctShape:
-        Width = Height = RowHeights(ARow) - 2 * FXYOffset.Y;
-        break;
-    case ctRating:
-        Width = g->CellAngle * 18;
-        Height = 16;
-        ShowText = false;
-        break;
-    default:
-        break;
-    }
-    return g;
-}

@@ -265,20 +265,6 @@ bool TDazStringGrid::HasSpinEdit(int ACol, int ARow)
     return has;
 }
 
-void TDazStringGrid::GetCheckTrue(int ACol, int ARow, QString &Value)
-{
-    Value = CheckTrue();
-    if (OnGetCheckTrue)
-        OnGetCheckTrue(this, ACol, ARow, Value);
-}
-
-void TDazStringGrid::GetCheckFalse(int ACol, int ARow, QString &Value)
-{
-    Value = CheckFalse();
-    if (OnGetCheckFalse)
-        OnGetCheckFalse(this, ACol, ARow, Value);
-}
-
 bool TDazStringGrid::GetFilterList(int ACol)
 {
     FFilterList.Clear();
