@@ -225,7 +225,8 @@ void TTargetConfig::DecodeAssemblyObj(const QString &AssemObj, const QStringList
     for (qsizetype k = 6; k + 1 < fields.size(); k += 2) {
         TTC_ParamObj p;
         p.BitSize = fields[k];
-        p.ParamName = fields[k + 1];
+        // Many EDS files write a blank after the comma: the reference is the key without it.
+        p.ParamName = Trim(fields[k + 1]);
         ListParamObject.push_back(p);
     }
 

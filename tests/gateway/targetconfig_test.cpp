@@ -212,9 +212,17 @@ TEST(TargetConfig, AssemblyDecodingRules)
         tc.DecodeAssemblyObj(QLatin1String(assembly), params);
         EXPECT_TRUE(tc.ListParamObject.empty()) << assembly;
     }
-    // A member whose entry is short, missing, or referenced with a blank after the comma.
-    for (const char *assembly : {"\"N\",,8,,,,8,Param3", "\"N\",,8,,,,8,Param9", "\"N\",,8,,,, 8, Param1"})
+    // A member whose entry is short or missing.
+    for (const char *assembly : {"\"N\",,8,,,,8,Param3", "\"N\",,8,,,,8,Param9"})
         EXPECT_THROW(tc.DecodeAssemblyObj(QLatin1String(assembly), params), ETargetConfigError) << assembly;
+    // Members written with blanks after the commas find their entries; the size keeps its blank.
+    tc.DecodeAssemblyObj(QStringLiteral("\"N\", , 24, , , , 8, Param1, 16, Param2 ,8, Param1"), params);
+    ASSERT_EQ(tc.ListParamObject.size(), 3u);
+    EXPECT_EQ(tc.ListParamObject[0].ParamName, QStringLiteral("Param1"));
+    EXPECT_EQ(tc.ListParamObject[0].BitSize, QStringLiteral(" 8"));
+    EXPECT_EQ(tc.ListParamObject[1].Name, QStringLiteral("B"));
+    EXPECT_TRUE(tc.ListParamObject[1].Enum);
+    EXPECT_EQ(tc.ListParamObject[2].Name, QStringLiteral("A"));   // copied from the first Param1
 }
 
 TEST(TargetConfig, CheckValue)
