@@ -380,6 +380,8 @@ protected:
     void MoveAnchor(TGridCoord NewAnchor);
     void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
     TGridCoord Current() const { return FCurrent; }
+    // Ends or starts a mouse mode from a descendant's own button handling.
+    void SetGridState(TGridState Value) { FGridState = Value; }
     TGridCoord Anchor() const { return FAnchor; }
     int InplaceCol() const { return FInplaceCol; }
     int InplaceRow() const { return FInplaceRow; }

@@ -1748,10 +1748,87 @@ public:
     TColor ArrowColor() const { return FArrowColor; }
     void SetArrowColor(TColor Value) { FArrowColor = Value; }
 
+    // --- Keyboard (dazstringgrid_keys.cpp) ----------------------------------------------
+    // Moves the current cell one tab stop on (back); false only when a Tab was posted to
+    // the parent at the end of the grid.
+    bool TabToNextCell(bool Backward);
+    // With goEditing an editable cell, otherwise a cell that is not fixed; OnSelectCell may
+    // change the answer. Display column.
+    bool CanTabToCell(int ACol, int ARow);
+    int FirstTabCol(int ARow);   // -1 when the row has no tab stop
+    int LastTabCol(int ARow);
+    int FirstNormalCol();
+    int VisibleFixedRightCols() const;
+    bool IsLastNormalRow() const;
+    void AddRowOnArrowDown();
+    // A left press and release 2 pixels inside the cell, without the owner's mouse events.
+    void ClickCell(int ACol, int ARow);
+    // The character that opened the editor from the keyboard.
+    QChar StartEditChar() const { return FStartEditChar; }
+    TGridCoord LastKeyCell() const { return FLastKeyCell; }
+
+    // The data tools' operations (through GridInputTools()); nothing without them.
+    virtual void QSort();
+    virtual void QSortIndexed();
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    virtual void QUnSort();
+    void InitSortXRef();
+    void CopySelectionToClipboard();
+    void CutSelectionToClipboard();
+    void PasteSelectionFromClipboard();
+
+    // The keypad's decimal key types the user's decimal separator.
+    CF_GRID_PLAIN_PROPERTY(bool, ExcelStyleDecimalSeparator, false)
+    // A right click on a URL cell edits it (with URLShow).
+    CF_GRID_PLAIN_PROPERTY(bool, URLEdit, false)
+public:
+    TCanClickCellEvent OnCanClickCell;
+    TClickCellEvent OnClickCell;
+    TDblClickCellEvent OnDblClickCell;
+    TClickCellEvent OnRightClickCell;
+    TAnchorClickEvent OnAnchorClick;
+    TCanSortEvent OnCanSort;
+    TClickSortEvent OnClickSort;
+    virtual void DoClickSort(int ACol);
+    // The last sort's duration in milliseconds.
+    int SortTime() const { return FSortTime; }
+
+    TClipboardEvent OnClipboardCut;
+    TClipboardEvent OnClipboardCopy;
+    TClipboardEvent OnClipboardPaste;
+    TAutoInsertRowEvent OnAutoInsertRow;
+    TAutoAddRowEvent OnAutoAddRow;
+    TCanDeleteRowEvent OnCanDeleteRow;
+
 protected:
     // Data, widths and the column order list follow a column move.
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
+    // --- Mouse (dazstringgrid_mouse.cpp, dazstringgrid_mouseup.cpp) --------------------
+    // The button messages; X, Y in client pixels. Each runs the framework's handling
+    // (MouseDown / MouseUp below) as one of its steps.
+    virtual void WMLButtonDown(int X, int Y, TShiftState Shift);
+    virtual void WMLButtonUp(int X, int Y, TShiftState Shift);
+    virtual void WMLButtonDblClk(int X, int Y, TShiftState Shift);
+    virtual void WMRButtonDown(int X, int Y, TShiftState Shift);
+    virtual void WMRButtonUp(int X, int Y, TShiftState Shift);
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    // Scrolling closes control editors and re-places the cell controls.
+    void TopLeftChanged() override;
+    void WMKeyDown(TKeyMessage &Message) override;
+    void WMChar(TKeyMessage &Message) override;
+    void WMKeyUp(TKeyMessage &Message) override;
+    // Row moves with Ctrl+Up/Down, wrapping at the edges, disabled rows skipped, the
+    // synchronised grid following.
+    void KeyDown(uint16_t &Key, TShiftState Shift) override;
+    void KeyUp(uint16_t &Key, TShiftState Shift) override;
+    // The wrap-around target of Tab.
+    virtual void GotoFirstRow();
 
 private:
     void ShiftCellControls(int FromIndex, int ToIndex, bool Columns);
@@ -1766,6 +1843,46 @@ private:
 
     TColor FArrowColor = clBlack;
     bool FColumnMoveDirect = false;   // MoveColumn moves the widths itself
+
+    // Keyboard.
+    bool FireKeyDown(uint16_t Key, TShiftState Shift);
+    bool HomeEndKey(TKeyMessage &Message, const TGridRect &Snapshot, int SnapLeftCol);
+    void KeepLeftCol(int LeftCol);
+    bool SkipFixedCellsKey(uint16_t Key, TShiftState Shift);
+    bool ClipboardKey(uint16_t Key, TShiftState Shift);
+    void InsertRowKey();
+    void DeleteRowKey();
+    void SelectAllKey();
+    void DisjunctKeySelection(uint16_t Key, TShiftState Shift);
+    bool TabStep(bool Backward);
+    void SpaceOnControlCell(uint16_t Key);
+    bool HasCellControl(int ACol, int ARow);
+    bool IsNodeRow(int ARow);
+    // Mouse.
+    bool ClickOnCheckBox(int ACol, int ARow, int RealCol, int X, int Y, TShiftState Shift,
+                         bool CanEdit);
+    bool ClickOnAnchor(int ACol, int ARow, int RealCol, const TRect &CellR, int X, int Y);
+    TRect CellButtonRect(int ACol, int ARow);
+    void HeaderClickSort(int RealCol, int X, int Y);
+    bool NearColumnBorder(int ACol, int ARow, int X) const;
+    bool FDoOnClick = false;
+    bool FMouseKeepDown = false;
+    bool FDeselectState = false;
+    bool FMouseResize = false;
+    bool FDblClk = false;
+    bool FEditStart = false;
+    int FMouseSelectStart = -1;
+    int FMoveCell = -1;
+    TGridCoord FClicked{-1, -1};       // the cell left of and above the press point
+    TGridCoord FPressCell{-1, -1};     // the pressed cell before base-cell mapping
+    TGridRect FDropSelection;
+    TGridRect FMouseUpBefore;
+    int FSortTime = 0;
+    TGridRect FMoveSelection;
+    TGridRect FKeyUpSelection;
+    QChar FStartEditChar;
+    TGridCoord FLastKeyCell{-1, -1};
+    bool FTabAdvancing = false;
 };
 
 // The date and time picker editors may be used (the platform's controls are recent enough).

@@ -1,0 +1,25 @@
+#pragma once
+// The data tools' operations that the string grid's keyboard and mouse start: sorting on a
+// header click and the clipboard keys. The data tools sit above the string grid and
+// install their implementation once; without one the grid's operations do nothing.
+class TDazStringGrid;
+
+class IGridInputTools
+{
+public:
+    virtual ~IGridInputTools() = default;
+    // By SortSettings.Column and Direction / by SortIndexes; the group forms sort within
+    // the node groups. QUnSort brings back the order recorded before sorting.
+    virtual void QSort(TDazStringGrid &Grid) = 0;
+    virtual void QSortIndexed(TDazStringGrid &Grid) = 0;
+    virtual void QSortGroup(TDazStringGrid &Grid) = 0;
+    virtual void QSortGroupIndexed(TDazStringGrid &Grid) = 0;
+    virtual void QUnSort(TDazStringGrid &Grid) = 0;
+    virtual void CopySelectionToClipboard(TDazStringGrid &Grid) = 0;
+    virtual void CutSelectionToClipboard(TDazStringGrid &Grid) = 0;
+    virtual void PasteSelectionFromClipboard(TDazStringGrid &Grid) = 0;
+};
+
+IGridInputTools *GridInputTools();
+// Not owned; nullptr uninstalls.
+void SetGridInputTools(IGridInputTools *Tools);
