@@ -1272,7 +1272,7 @@ protected:
     virtual void PaintGridBackground(TCanvas &Canvas);
     // Draws the cell's graphic in R (check boxes, images, pictures, icons, comments...).
     virtual void DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const TRect &R,
-                                 TGridDrawState AState, TCellGraphic *Graphic);
+                                 TGridDrawState AState, TCellGraphic *Graphic, int TextWidth);
     // Border lines of one cell after its content.
     void DrawCellBorders(TCanvas &Canvas, int ACol, int ARow, TRect R);
     void GetCellDefaults(int ACol, int ARow, TFont &Font, TBrush &Brush, TColor &ColorTo,
