@@ -1876,13 +1876,10 @@ private:
     TGridCoord FClicked{-1, -1};       // the cell left of and above the press point
     TGridCoord FPressCell{-1, -1};     // the pressed cell before base-cell mapping
     TGridRect FDropSelection;
-    TGridRect FMouseUpBefore;
     int FSortTime = 0;
     TGridRect FMoveSelection;
-    TGridRect FKeyUpSelection;
     QChar FStartEditChar;
     TGridCoord FLastKeyCell{-1, -1};
-    bool FTabAdvancing = false;
 };
 
 // The date and time picker editors may be used (the platform's controls are recent enough).
