@@ -392,10 +392,11 @@ void TDazStringGrid::SpaceOnControlCell(uint16_t Key)
 {
     const int c = RealColIndex(Col());
     const int r = Row();
-    bool allowed = Options().Contains(goEditing) || FMouseActions.RangeSelectAndEdit();
+    const TPoint base = BaseCell(c, r);
+    bool allowed = (Options().Contains(goEditing) || FMouseActions.RangeSelectAndEdit()) &&
+                   !ReadOnly(base.X, base.Y);
     if (allowed)
         CanEditCell(c, r, allowed);
-    const TPoint base = BaseCell(c, r);
     const TCellType kind = GetCellType(base.X, base.Y);
     if (Key == VK_SPACE) {
         if ((kind == ctCheckBox || kind == ctDataCheckBox || kind == ctVirtCheckBox ||
