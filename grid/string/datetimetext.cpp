@@ -10,12 +10,7 @@
 
 namespace {
 
-// Day 0 of TDateTime values.
-QDate DayZero()
-{
-    return QDate(1899, 12, 30);
-}
-
+const QDate kDayZero(1899, 12, 30);
 constexpr double kMSecsPerDay = 86400000.0;
 
 [[noreturn]] void Fail(const char *What, const QString &Text)
@@ -35,12 +30,12 @@ QDate DateOfValue(TDateTime Value)
     // A time that rounds up to midnight belongs to the next day.
     const double frac = Value - std::floor(Value);
     const qint64 extra = std::round(frac * kMSecsPerDay) >= kMSecsPerDay ? 1 : 0;
-    return DayZero().addDays(qint64(std::floor(Value)) + extra);
+    return kDayZero.addDays(qint64(std::floor(Value)) + extra);
 }
 
 TDateTime DateValue(const QDate &Date)
 {
-    return double(DayZero().daysTo(Date));
+    return double(kDayZero.daysTo(Date));
 }
 
 TDateTime AddMonths(TDateTime Value, int Months)

@@ -18,7 +18,8 @@
 // The class is split by topic over several files: dazstringgrid.cpp (lifecycle),
 // dazstringgrid_dimensions.cpp, dazstringgrid_cells.cpp, dazstringgrid_values.cpp,
 // dazstringgrid_hidden.cpp, dazstringgrid_structure.cpp, dazstringgrid_update.cpp,
-// dazstringgrid_selection.cpp.
+// dazstringgrid_selection.cpp; in-place editing in dazstringgrid_edit.cpp, _editors.cpp,
+// _validate.cpp, _advance.cpp and _wndproc.cpp.
 #include "grid/base/basegrid.h"
 #include "grid/base/cellshape.h"
 #include "grid/base/gridadapters.h"
@@ -31,6 +32,7 @@
 #include "grid/string/borderstyle.h"
 #include "grid/string/cellgraphic.h"
 #include "grid/string/controllook.h"
+#include "grid/string/editevents.h"
 #include "grid/string/filter.h"
 #include "grid/string/gridlooksettings.h"
 #include "grid/string/hiddenindex.h"
@@ -41,11 +43,18 @@
 #include <QCursor>
 #include <QPointer>
 #include <QTimer>
+#include <bitset>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
 class TDazStringGrid;
+class TDazInplaceEdit;
+class TGridCombo;
+class TGridCheckBox;
+class TDazStringGridCheck;
+class TEditLink;
+class QWheelEvent;
 
 // A failure of a grid operation, with a fixed English message.
 class EDazGridError : public std::runtime_error
@@ -475,8 +484,6 @@ public:
     void RepaintActiveHeaders(TGridCoord A, TGridCoord B);
     bool LastRowAboveSearchPanel();
     void ScrollAboveSearchPanel();
-    // Closes an open in-place edit, handing its text to the cell first.
-    void HideInplaceEdit();
 
     TCellsChangedEvent OnCellsChanged;
     TRowChangedEvent OnRowChanged;
@@ -1272,7 +1279,7 @@ protected:
     virtual void PaintGridBackground(TCanvas &Canvas);
     // Draws the cell's graphic in R (check boxes, images, pictures, icons, comments...).
     virtual void DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const TRect &R,
-                                 TGridDrawState AState, TCellGraphic *Graphic, int TextWidth);
+                                 TGridDrawState AState, TCellGraphic *Graphic);
     // Border lines of one cell after its content.
     void DrawCellBorders(TCanvas &Canvas, int ACol, int ARow, TRect R);
     void GetCellDefaults(int ACol, int ARow, TFont &Font, TBrush &Brush, TColor &ColorTo,
@@ -1876,10 +1883,246 @@ private:
     TGridCoord FClicked{-1, -1};       // the cell left of and above the press point
     TGridCoord FPressCell{-1, -1};     // the pressed cell before base-cell mapping
     TGridRect FDropSelection;
+    TGridRect FMouseUpBefore;
     int FSortTime = 0;
     TGridRect FMoveSelection;
+    TGridRect FKeyUpSelection;
     QChar FStartEditChar;
     TGridCoord FLastKeyCell{-1, -1};
+    bool FTabAdvancing = false;
+
+    // --- In-place editing (dazstringgrid_edit.cpp, _editors.cpp, _validate.cpp,
+    //     _advance.cpp, _wndproc.cpp) -----------------------------------------------------
+    // One edit: CanEditShow asks the cell's editor type (DefaultEditor, then
+    // GetCellEditorType and OnGetEditorType). Text types are edited in NormalEdit, whose
+    // typing is written through to the cell at once; every other type opens a control over
+    // the cell (OpenCellEditor) that writes its value back when it closes
+    // (CloseCellEditor). Enter, Tab and the leaving arrows validate (ValidateCell,
+    // OnCellValidate); a refused value keeps the editor open. Every closed edit fires
+    // OnEditingDone and then, from an event posted to the grid, OnEditCellDone: the
+    // editor has closed and the cell holds its value by then.
+public:
+    // Real column. The grid takes input (goEditing, RangeSelectAndEdit or a suspended
+    // edit) and the cell, or the base cell of its merge, is editable and not fixed.
+    bool IsEditable(int ACol, int ARow);
+    // Opens the editor of the current cell (nothing on a check-box, radio or button cell).
+    void ShowInplaceEdit();
+    // Ends any open edit, writing its value back; nothing when no edit is open. Call it
+    // before changing the grid's structure.
+    void HideInplaceEdit();
+    void HideCellEdit();   // closes a control editor only
+    void ShowCellEdit();   // F2 through the keyboard path
+    // An editor control ends its edit with a key: closes it, replays Tab and the arrows to
+    // the grid and advances after Enter.
+    void DoneInplaceEdit(uint16_t Key, TShiftState Shift);
+    bool EditActive() const { return FEditActive; }
+    bool EditMode() const { return FEditMode; }
+    TEditorType EditControl() const { return FEditControl; }
+    QWidget *EditCtrl() const { return FEditCtrl; }
+    // A text edit runs and is not validated yet.
+    bool Editing() const { return FEditing; }
+    // The default text editor, once made (nullptr before the first text edit).
+    TDazInplaceEdit *NormalEdit() const;
+    // The editor controls, made on first use.
+    TGridCombo *Combobox();
+    TGridCheckBox *CheckBoxEditor();
+    // The editors keep Tab: goTabs, or a validation handler is assigned.
+    bool EditorWantsTab() const;
+    // The text of the current cell when it was entered or its editor opened.
+    QString CellCache() const { return FCellCache; }
+
+    // The combo editor's item list, shared by all cells: whoever decides a cell's editor
+    // fills it just before the editor opens (OnGetEditorType, or a column's ComboItems).
+    void ClearComboString();
+    void AddComboString(const QString &S);
+    void AddComboStringObject(const QString &S, TObject *AObject);   // not owned
+    bool RemoveComboString(const QString &S);
+    // The item a combo opens on when the cell's text is none of the items.
+    bool SetComboSelectionString(const QString &S);
+    void SetComboSelection(int Index) { FComboIdx = Index; }
+    int ComboSelection() const { return FComboIdx; }
+    int GetComboCount();
+    // Both fire the editor-property events for the cell first (a handler may fill the
+    // list). SetComboIndex throws EDazGridError for an index that is no item.
+    int GetComboIndex(int ACol, int ARow);
+    void SetComboIndex(int ACol, int ARow, int Value);
+    // Longest text the combo editor takes (0: no limit).
+    int MaxComboLength() const { return FMaxComboLength; }
+    void SetMaxComboLength(int Value) { FMaxComboLength = std::max(0, Value); }
+    TEditLink *EditLink() const { return FEditLink; }
+    void SetEditLink(TEditLink *Value) { FEditLink = Value; }
+    // Characters edValidChars takes: ValidChars, or when it is empty the codes 0..255 set
+    // in ValidCharSet.
+    std::bitset<256> &ValidCharSet() { return FValidCharSet; }
+    CF_GRID_PLAIN_PROPERTY(QString, ValidChars, {})
+    // Completion of typed text from LookupItems; with LookupHistory a text typed and left
+    // joins the list.
+    CF_GRID_PLAIN_PROPERTY(bool, Lookup, false)
+    CF_GRID_PLAIN_PROPERTY(bool, LookupCaseSensitive, false)
+    CF_GRID_PLAIN_PROPERTY(bool, LookupHistory, false)
+public:
+
+    // Display column of the base cell. Opens the control of the current editor type over
+    // the cell, loads the cell's value and focuses it.
+    void OpenCellEditor(int ACol, int ARow);
+    // Writes the control's value back, hides it and reports the end of the edit.
+    void CloseCellEditor(int ACol, int ARow);
+    // Real column: the editor's text into the cell (SetEditText, then the cell store).
+    virtual void SetCellFromEditor(int ACol, int ARow, const QString &Text);
+    // OnGetEditorProp, then OnGetEditorPropInt; every editor asks it before it loads.
+    virtual void DoGetEditorProp(int ACol, int ARow, TEditLink *AEditLink);
+
+    // --- Validation ---
+    // Validates the running text edit against the text the cell had when it was entered:
+    // the cell checker and OnCellValidate may correct or refuse. An accepted text is stored
+    // (undo, modified flags, footer, OnCellsChanged); a refused one puts the editor back on
+    // the cell. True at once when no text edit runs or a validation is running.
+    virtual bool ValidateCell(const QString &NewValue);
+    virtual bool ValidateCellWide(const QString &NewValue);
+    // The validation baseline: the cell (display column) and its stored text.
+    virtual void SaveOldCellText(int ACol, int ARow);
+    QString NewCellText() const { return FNewCellText; }
+    bool LastValidation() const { return FLastValidation; }
+    bool Validating() const { return FValidating; }
+    bool AlwaysValidate() const { return FAlwaysValidate; }
+    void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
+    TDazStringGridCheck *CellChecker() const { return FCellChecker; }
+    void SetCellChecker(TDazStringGridCheck *Value) { FCellChecker = Value; }   // not owned
+    virtual void UpdateColumnFooter(int ACol);
+    virtual void CellsLoaded();
+    bool Modified() const { return FGridModified; }
+    void SetModified(bool Value) { FGridModified = Value; }
+
+    // --- Moving on after an edit ---
+    // Steps from (ACol display, ARow) to the next cell by Navigation's advance rules and
+    // may open its editor. Without AdvanceOnEnter only a Force step moves.
+    void AdvanceToNextCell(int ACol, int ARow, bool OpenEditor, bool Repeated, bool Forward,
+                           bool AutoEdit, bool Force);
+
+    // --- Wheel and wheel-button panning ---
+    bool DoMouseWheelDown(TShiftState Shift, QPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos) override;
+    TIntelliPan IntelliPan() const { return FIntelliPan; }
+    void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+    bool Panning() const { return FWheelPan; }
+    // Called by the pan timer (every 10 ms while panning).
+    void PanStep();
+
+    // Real column: the editable-cell query. The base cell of a merge answers: a cell with a
+    // record is editable unless read-only (and only while the grid takes input), then
+    // OnCanEditCell decides; a column beyond the last one is editable.
+    virtual void IsEditableCell(int ACol, int ARow, bool &CanEdit);
+
+    TComboChangeEvent OnComboChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TNotifyEvent OnEditingDone;
+    TEditCellDoneEvent OnEditCellDone;
+    TCellValidateEvent OnCellValidate;
+    TCellValidateEvent OnCellValidateWide;
+    TGetEditorPropEvent OnGetEditorProp;
+    TGetEditorPropIntEvent OnGetEditorPropInt;
+    TAutoAdvanceEvent OnAutoAdvance;
+    TAutoInsertColEvent OnAutoInsertCol;
+    TEllipsClickEvent OnEllipsClick;
+    TClipboardBeforePasteCellEvent OnClipboardBeforePasteCell;
+    TClipboardAfterPasteCellEvent OnClipboardAfterPasteCell;
+
+protected:
+    bool CanEditShow() override;
+    TInplaceEdit *CreateEditor() override;
+    int GetEditLimit() override;
+    bool WantTabs() const override;
+    void KeyPress(QChar &Key) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void Click() override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
+    // The grid's own messages: the end of an edit, and the panning of the wheel button.
+    bool event(QEvent *e) override;
+    // OnEditingDone, EditMode off, then the end of the edit posted to the grid.
+    void NotifyEditDone(int ACol, int ARow);
+    // The text the current cell had when it was entered back into it.
+    virtual void RestoreCellFromCache();
+    // Empty hook after a wheel step; Handled starts true.
+    virtual void WheelScrolled(int Delta, bool &Handled);
+
+private:
+    friend class TDazInplaceEdit;
+    friend class TGridCombo;
+    friend class TGridCheckBox;
+    void ChooseEditorType(int ACol, int ARow);
+    // The selection gate's steps of editing: a running text edit whose editor lost the
+    // focus is validated before the current cell moves; the text of the cell entered is
+    // kept for Escape.
+    bool ValidateRunningEdit();
+    void EnteringCell(int ACol, int ARow);
+    void ReopenAfterRefusal(int ACol, int ARow, const QString &CellText);
+    void OpenComboEditor(int ACol, int ARow, const TRect &R, TColor Color, bool List);
+    void StartEditChar(QWidget *Control);
+    void ShowFocusHelper();
+    void PlaceComboOver(const TRect &R, int W, int H);
+    void ComboSelectionChanged(bool EditChange);
+    void ComboCloseUp();
+    void ComboDropDown();
+    // The wheel message of the grid (not an editor's): row movement or scrolling, Ctrl zooms.
+    bool WheelStep(int Delta, TShiftState Shift, QPoint MousePos);
+    void StartPanning(QPoint Pos);
+    void StopPanning();
+    bool PanFilterEvent(QEvent *e);
+    void ShowBalloon(const QString &Title, const QString &Text);
+    bool AdvanceStep(int ACol, int ARow, bool OpenEditor, bool Repeated, bool Forward,
+                     bool AutoEdit, bool Force, int &Budget);
+
+    TEditorType FEditControl = edNormal;
+    bool FEditMode = false;
+    bool FEditing = false;
+    bool FEditActive = false;
+    bool FSpecialEditor = false;
+    bool FValidating = false;
+    QString FCellCache;
+    int FOldCol = -1;
+    int FOldRow = -1;
+    QString FOldCellText;
+    QString FOldCellTextWide;
+    bool FOldModifiedValue = false;
+    QString FNewCellText;
+    bool FLastValidation = true;
+    bool FEntered = false;
+    bool FBlockFocus = false;
+    bool FBlockKill = false;
+    bool FShowEditProcess = false;
+    bool FNoAutoAdvance = false;
+    bool FLButFlg = false;   // the edit was opened by a left click
+    QWidget *FEditCtrl = nullptr;
+    TGridCombo *FEditCombo = nullptr;
+    TGridCheckBox *FEditCheck = nullptr;
+    TEditLink *FEditLink = nullptr;
+    int FMaxComboLength = 0;
+    bool FAlwaysValidate = false;
+    TDazStringGridCheck *FCellChecker = nullptr;
+    bool FGridModified = false;
+    int FAECol = -1;
+    int FAERow = -1;
+    bool FDisableChange = false;
+    TIntelliPan FIntelliPan = ipVertical;
+    bool FWheelPan = false;
+    QPoint FWheelPanPos;
+    QTimer FPanTimer;
+    QCursor FPrevCursor;
+    QObject *FPanFilter = nullptr;
+    QWidget *FPanGlyph = nullptr;
+    int FWheelAccum = 0;
+    bool FReopening = false;   // a refused value hides and shows the editor again
+    std::bitset<256> FValidCharSet;
+    bool FEditorsGone = false;
+    // Destroyed first of the grid's members: frees the editor controls.
+    struct TEditorControls
+    {
+        TDazStringGrid *Grid;
+        ~TEditorControls();
+    } FEditorControls{this};
 };
 
 // The date and time picker editors may be used (the platform's controls are recent enough).

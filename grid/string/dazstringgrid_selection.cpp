@@ -341,12 +341,17 @@ bool TDazStringGrid::IsOnSizingBorder(int X, int Y) const
 
 bool TDazStringGrid::IsEditableCell(int ACol, int ARow)
 {
-    return !ReadOnly(RealColIndex(ACol), ARow);
+    bool canEdit = true;
+    IsEditableCell(RealColIndex(ACol), ARow, canEdit);
+    return canEdit;
 }
 
 bool TDazStringGrid::DoCellChanging(int OldRow, int OldCol, int NewRow, int NewCol)
 {
     bool allow = true;
+    // An automatic advance asked the events itself.
+    if (FDisableChange)
+        return allow;
     if (OldRow != NewRow && OnRowChanging)
         OnRowChanging(this, OldRow, NewRow, allow);
     if (OldCol != NewCol && OnColChanging)
@@ -406,6 +411,8 @@ bool TDazStringGrid::SelectCell(int ACol, int ARow)
                 options -= goRowSelect;
             options += goEditing;
             FEditChange = true;
+            if (!Editing())
+                SaveOldCellText(ACol, ARow);
             SetOptions(options);
         }
         HideInplaceEdit();
@@ -419,6 +426,9 @@ bool TDazStringGrid::SelectCell(int ACol, int ARow)
         }
     }
 
+    // A text edit whose editor no longer holds the focus is validated before the move.
+    if (!ValidateRunningEdit())
+        return false;
     bool answer = DoCellChanging(oldRow, oldCol, ARow, ACol);
     if (answer)
         answer = TBaseGrid::SelectCell(ACol, ARow);
@@ -440,6 +450,7 @@ bool TDazStringGrid::SelectCell(int ACol, int ARow)
         if (OnRowChanged)
             OnRowChanged(this, old, ARow);
     }
+    EnteringCell(ACol, ARow);
     return true;
 }
 
@@ -766,8 +777,3 @@ void TDazStringGrid::ScrollAboveSearchPanel()
     }
 }
 
-void TDazStringGrid::HideInplaceEdit()
-{
-    if (EditorMode())
-        HideEditor();
-}

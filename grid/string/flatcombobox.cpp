@@ -15,6 +15,12 @@
 #include <QResizeEvent>
 #include <QStyle>
 
+namespace {
+
+constexpr TColor kThemedDisabledBorder = 0xB99D7F;
+
+}   // namespace
+
 TRudCustomCombo::TRudCustomCombo(QWidget *AOwner) : QComboBox(AOwner), FLabel(this)
 {
     FLabel.Owner = this;
@@ -399,39 +405,83 @@ void TRudCustomCombo::DrawButton(TCanvas &Canvas)
     InflateRect(r, -1, -1);
     const bool mouseDown = IsMouseButtonDown();
     if (ButtonColor == clNone) {
-        DrawStandardDropButton(Canvas, this, r, TRect(r.Left - 4, r.Top + 1, r.Right, r.Bottom - 1),
-                               ThemesActive(),
-                               DropButtonThemeState(isEnabled(), mouseDown, FDroppedDown, FButtonHover),
-                               isEnabled());
+        if (ThemesActive()) {
+            if (const TThemeHandle theme = OpenThemeData(this, QStringLiteral("combobox"))) {
+                int state = 1;
+                if (!isEnabled())
+                    state = 4;
+                else if (mouseDown && FDroppedDown)
+                    state = 3;
+                else if (FButtonHover && !mouseDown && !FDroppedDown)
+                    state = 2;
+                DrawThemeBackground(theme, Canvas, 1, state, r);
+                CloseThemeData(theme);
+            }
+        } else {
+            r.Left -= 4;
+            r.Top += 1;
+            r.Bottom -= 1;
+            ThemePlatform().DrawFrameControl(Canvas, r, DFC_SCROLL,
+                                             DFCS_SCROLLCOMBOBOX | (isEnabled() ? DFCS_FLAT : DFCS_INACTIVE));
+        }
     } else {
         TColor face = ButtonColor;
         if (FButtonHover && mouseDown && ButtonColorDown != clNone)
             face = ButtonColorDown;
         else if (FButtonHover && ButtonColorHot != clNone)
             face = ButtonColorHot;
-        const TColor arrow = mouseDown && ButtonTextColorDown != clNone ? ButtonTextColorDown : ButtonTextColor;
         r = TRect(r.Left - 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-        DrawCustomDropButton(Canvas, r, r.Left, face, ButtonBorderColor, arrow, r.Left + 4, r.Top + 7);
+        Canvas.Brush.Color = face;
+        Canvas.Brush.Style = bsSolid;
+        Canvas.FillRect(r);
+        if (ButtonBorderColor != clNone) {
+            Canvas.Pen.Color = ButtonBorderColor;
+            Canvas.MoveTo(r.Left, r.Top);
+            Canvas.LineTo(r.Left, r.Bottom);
+        }
+        const TColor arrow = mouseDown && ButtonTextColorDown != clNone ? ButtonTextColorDown : ButtonTextColor;
+        if (arrow != clNone) {
+            Canvas.Brush.Color = arrow;
+            Canvas.Pen.Color = arrow;
+            Canvas.Polygon({{r.Left + 4, r.Top + 7}, {r.Left + 10, r.Top + 7}, {r.Left + 7, r.Top + 10}});
+        }
     }
     ExcludeClipRect(Canvas, TRect(cw - FButtonWidth - 4, 0, cw + 2, ch));
 }
 
 void TRudCustomCombo::DrawBorders(TCanvas &Canvas)
 {
-    TFlatBorderLook look;
-    look.Enabled = isEnabled();
-    look.Themed = FIsThemed;
-    look.DisabledBorder = FDisabledBorder;
-    look.Focused = FHasFocus;
-    look.Hot = BorderHot();
-    look.BorderColor = FBorderColor;
-    look.FocusBorderColor = FFocusBorderColor;
-    look.ParentColor = ParentBrushColor(this);
-    look.ControlColor = FColor;
-    look.ButtonWidth = FButtonWidth;
-    TRect r;
-    if (DrawFlatBorders(Canvas, TRect(0, 0, width(), height()), look, r) && FFlat &&
-        FFlatLineColor != clNone) {
+    TRect r(0, 0, width(), height());
+    if (!isEnabled() && FIsThemed && !FDisabledBorder) {
+        FrameRectColor(Canvas, r, kThemedDisabledBorder);
+        return;
+    }
+    if (FBorderColor != clNone && !(FHasFocus && FFocusBorderColor != clNone)) {
+        FrameRectColor(Canvas, r, FBorderColor);
+        return;
+    }
+    if (FFocusBorderColor != clNone) {
+        if (FHasFocus)
+            FrameRectColor(Canvas, r, FFocusBorderColor);
+        return;
+    }
+    const TColor a = BorderHot() ? clBtnFace : ParentBrushColor(this);
+    const TColor b = FColor;
+    if (BorderHot()) {
+        DrawEdge(Canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        FrameRectColor(Canvas, r, a);
+        InflateRect(r, -1, -1);
+        FrameRectColor(Canvas, r, b);
+    } else {
+        FrameRectColor(Canvas, r, a);
+        InflateRect(r, -1, -1);
+        r.Right -= FButtonWidth;
+        FrameRectColor(Canvas, r, a);
+        InflateRect(r, -1, -1);
+        FrameRectColor(Canvas, r, b);
+        r.Right += FButtonWidth;
+    }
+    if (FFlat && FFlatLineColor != clNone) {
         Canvas.Pen.Color = FFlatLineColor;
         Canvas.MoveTo(r.Left - 2, height() - 1);
         Canvas.LineTo(r.Right - FButtonWidth - 1, height() - 1);
@@ -440,7 +490,17 @@ void TRudCustomCombo::DrawBorders(TCanvas &Canvas)
 
 void TRudCustomCombo::DrawButtonFace(TCanvas &Canvas)
 {
-    DrawFlatButtonFace(Canvas, width(), height(), FButtonWidth, IsActive(), false, FDroppedDown);
+    const int cw = width(), ch = height();
+    Canvas.Save();
+    ExcludeClipRect(Canvas, TRect(cw - FButtonWidth + 4, 4, cw - 4, ch - 4));
+    TRect r(cw - FButtonWidth - 2, 0, cw, ch);
+    InflateRect(r, -2, -2);
+    if (!IsActive()) {
+        Canvas.Brush.Color = clBtnFace;
+        Canvas.Brush.Style = bsSolid;
+        Canvas.FillRect(TRect(r.Left, r.Top + 1, r.Right - 1, r.Bottom - 1));
+    }
+    Canvas.Restore();
 }
 
 void TRudCustomCombo::DrawBorder(TCanvas &Canvas)

@@ -1,0 +1,125 @@
+#pragma once
+// A shown, focused string grid for the in-place editing tests, with the editing events
+// recorded in order and keys typed where the focus is (the grid or its open editor).
+#include "grid/string/dazstringgrid.h"
+#include "grid/string/gridcombo.h"
+#include "grid/string/inplaceedit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+inline void PrintTo(const QString &Text, std::ostream *Out)
+{
+    *Out << '"' << Text.toStdString() << '"';
+}
+
+// Records the editing events as short lines: "EditChange 1,1 ab", "CellValidate 1,1 ab",
+// "EditingDone", "EditCellDone 1,1", "ComboChange 2,1 0 Alpha", ... (columns first, as
+// the events have them).
+class TEditLog
+{
+public:
+    explicit TEditLog(TDazStringGrid &Grid)
+    {
+        auto cell = [](int A, int B) { return QStringLiteral(" %1,%2").arg(A).arg(B); };
+        Grid.OnEditChange = [=, this](TObject *, int C, int R, const QString &V) {
+            Lines << "EditChange" + cell(C, R) + " " + V;
+        };
+        Grid.OnCellValidate = [=, this](TObject *, int C, int R, QString &V, bool &Valid) {
+            Lines << "CellValidate" + cell(C, R) + " " + V;
+            if (Validate)
+                Validate(C, R, V, Valid);
+        };
+        Grid.OnEditingDone = [this](TObject *) { Lines << "EditingDone"; };
+        Grid.OnEditCellDone = [=, this](TObject *, int C, int R) {
+            Lines << "EditCellDone" + cell(C, R);
+        };
+        Grid.OnComboChange = [=, this](TObject *, int C, int R, int I, const QString &S) {
+            Lines << "ComboChange" + cell(C, R) + QStringLiteral(" %1 ").arg(I) + S;
+        };
+        Grid.OnComboObjectChange = [=, this](TObject *, int C, int R, int I, const QString &S,
+                                             TObject *) {
+            Lines << "ComboObjectChange" + cell(C, R) + QStringLiteral(" %1 ").arg(I) + S;
+        };
+    }
+    // The lines whose event name is one of Names, in order.
+    QStringList Only(const QStringList &Names) const
+    {
+        QStringList out;
+        for (const QString &l : Lines)
+            if (Names.contains(l.section(' ', 0, 0)))
+                out << l;
+        return out;
+    }
+    QStringList Lines;
+    std::function<void(int, int, QString &, bool &)> Validate;
+};
+
+class EditFixture : public ::testing::Test
+{
+protected:
+    // 4 columns x 5 rows (one fixed each), editable, current cell (1, 1).
+    void SetUp() override
+    {
+        grid = std::make_unique<TDazStringGrid>();
+        grid->SetColCount(4);
+        grid->SetRowCount(5);
+        grid->SetOptions(grid->Options() + goEditing);
+        grid->resize(400, 250);
+        grid->show();
+        grid->activateWindow();
+        grid->setFocus();
+        QApplication::processEvents();
+        grid->FocusCell(1, 1, true);
+        log = std::make_unique<TEditLog>(*grid);
+    }
+    void TearDown() override
+    {
+        log.reset();
+        grid.reset();
+        QApplication::processEvents();
+    }
+    QWidget *Focused() const
+    {
+        QWidget *w = QApplication::focusWidget();
+        return w ? w : grid.get();
+    }
+    // One key press and release where the focus is.
+    void Key(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier, const QString &Text = {})
+    {
+        QKeyEvent down(QEvent::KeyPress, QtKey, Mods, Text);
+        QApplication::sendEvent(Focused(), &down);
+        QKeyEvent up(QEvent::KeyRelease, QtKey, Mods, Text);
+        QApplication::sendEvent(Focused(), &up);
+    }
+    void Type(const QString &Text)
+    {
+        for (QChar c : Text)
+            Key(c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A')
+                             : c.isDigit() ? Qt::Key_0 + (c.unicode() - '0') : Qt::Key_unknown,
+                Qt::NoModifier, QString(c));
+    }
+    // Delivers posted events (the end of an edit).
+    static void Flush() { QApplication::processEvents(); }
+    void Click(int ACol, int ARow, Qt::MouseButton Button = Qt::LeftButton)
+    {
+        const TRect r = grid->CellRect(ACol, ARow);
+        const QPointF p(r.Left + 5, r.Top + 5);
+        QWidget *vp = grid->viewport();
+        QMouseEvent press(QEvent::MouseButtonPress, p, vp->mapToGlobal(p), Button, Button,
+                          Qt::NoModifier);
+        QApplication::sendEvent(vp, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, p, vp->mapToGlobal(p), Button,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &release);
+    }
+    TDazInplaceEdit *Editor() const { return grid->NormalEdit(); }
+    bool EditorShown() const { return Editor() && Editor()->isVisible(); }
+
+    std::unique_ptr<TDazStringGrid> grid;
+    std::unique_ptr<TEditLog> log;
+};

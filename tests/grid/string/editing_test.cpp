@@ -1,0 +1,148 @@
+// The in-place editing cycle of the string grid: typing, committing, cancelling and the
+// order of the editing events.
+#include "editfixture.h"
+
+TEST_F(EditFixture, TypingOpensTheEditorAndEnterCommitsBeforeTheEditIsReported)
+{
+    grid->SetCells(1, 1, "old");
+    Type("ab");
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(Editor()->text(), "ab");
+    EXPECT_EQ(grid->Cells(1, 1), "ab");   // written through while typing
+    log->Validate = [this](int, int, QString &, bool &) {
+        EXPECT_FALSE(log->Lines.contains("EditCellDone 1,1"));
+    };
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_FALSE(EditorShown());
+    EXPECT_EQ(grid->Cells(1, 1), "ab");
+    EXPECT_EQ(log->Only({"CellValidate", "EditingDone", "EditCellDone"}),
+              (QStringList{"CellValidate 1,1 ab", "EditingDone"}));
+    Flush();
+    EXPECT_EQ(log->Only({"EditChange", "CellValidate", "EditingDone", "EditCellDone"}),
+              (QStringList{"EditChange 1,1 a", "EditChange 1,1 ab", "CellValidate 1,1 ab",
+                           "EditingDone", "EditCellDone 1,1"}));
+}
+
+TEST_F(EditFixture, EscapeRestoresTheTextTheCellHadAndStillReportsTheEdit)
+{
+    grid->SetCells(1, 1, "keep");
+    grid->FocusCell(1, 1, true);
+    Type("xy");
+    EXPECT_EQ(grid->Cells(1, 1), "xy");
+    Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+    EXPECT_FALSE(EditorShown());
+    EXPECT_EQ(grid->Cells(1, 1), "keep");
+    Flush();
+    EXPECT_EQ(log->Only({"CellValidate", "EditingDone", "EditCellDone"}),
+              (QStringList{"EditingDone", "EditCellDone 1,1"}));
+}
+
+TEST_F(EditFixture, F2EditsTheTextAndTheEventsCarryTheRealColumn)
+{
+    grid->SetCells(2, 2, "abc");
+    grid->HideColumn(1);
+    grid->FocusCell(1, 2, true);   // display column 1 is real column 2
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(Editor()->text(), "abc");
+    Key(Qt::Key_End);
+    Type("d");
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    Flush();
+    EXPECT_EQ(grid->Cells(2, 2), "abcd");
+    EXPECT_EQ(log->Only({"CellValidate", "EditCellDone"}),
+              (QStringList{"CellValidate 2,2 abcd", "EditCellDone 2,2"}));
+}
+
+TEST_F(EditFixture, AnUnchangedTextIsNotValidatedUnlessAlwaysValidate)
+{
+    grid->SetCells(1, 1, "same");
+    Key(Qt::Key_F2);
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_TRUE(log->Only({"CellValidate"}).isEmpty());
+    grid->SetAlwaysValidate(true);
+    Key(Qt::Key_F2);
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(log->Only({"CellValidate"}), QStringList{"CellValidate 1,1 same"});
+}
+
+TEST_F(EditFixture, ARefusedValueKeepsTheEditorOpen)
+{
+    struct Case
+    {
+        const char *name;
+        QString proposal;   // empty: the handler keeps the typed text
+        QString cell;       // what the cell holds while the editor is open again
+        QString editor;
+    };
+    const Case cases[] = {
+        {"typed text kept", {}, "bad", "bad"},
+        {"another text proposed", "fixed", "old", "fixed"},
+    };
+    for (const Case &c : cases) {
+        grid->SetCells(1, 1, "old");
+        grid->FocusCell(1, 1, true);
+        log->Lines.clear();
+        log->Validate = [&](int, int, QString &V, bool &Valid) {
+            Valid = false;
+            if (!c.proposal.isEmpty())
+                V = c.proposal;
+        };
+        Type("bad");
+        Key(Qt::Key_Return, Qt::NoModifier, "\r");
+        Flush();
+        EXPECT_TRUE(EditorShown()) << c.name;
+        EXPECT_EQ(Editor()->text(), c.editor) << c.name;
+        EXPECT_EQ(grid->Cells(1, 1), c.cell) << c.name;
+        EXPECT_EQ(grid->Row(), 1) << c.name;
+        EXPECT_FALSE(grid->LastValidation()) << c.name;
+        EXPECT_TRUE(log->Only({"EditingDone", "EditCellDone"}).isEmpty()) << c.name;
+        // Accepted the second time.
+        log->Validate = nullptr;
+        Key(Qt::Key_Return, Qt::NoModifier, "\r");
+        Flush();
+        EXPECT_FALSE(EditorShown()) << c.name;
+        EXPECT_EQ(grid->Cells(1, 1), c.editor) << c.name;
+        EXPECT_EQ(log->Only({"EditingDone", "EditCellDone"}),
+                  (QStringList{"EditingDone", "EditCellDone 1,1"}))
+            << c.name;
+    }
+}
+
+TEST_F(EditFixture, AHandlerThatCorrectsTheValueStoresTheCorrection)
+{
+    log->Validate = [](int, int, QString &V, bool &) { V = V.toUpper(); };
+    Type("abc");
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(grid->Cells(1, 1), "ABC");
+    EXPECT_TRUE(grid->Modified());
+}
+
+TEST_F(EditFixture, MovingWithAnArrowValidatesFirstAndARefusalKeepsTheCell)
+{
+    log->Validate = [](int, int, QString &V, bool &Valid) { Valid = V != "no"; };
+    Type("no");
+    Key(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_TRUE(EditorShown());
+    Key(Qt::Key_Backspace, Qt::NoModifier, QString(QChar(8)));
+    Key(Qt::Key_Backspace, Qt::NoModifier, QString(QChar(8)));
+    Type("ok");
+    Key(Qt::Key_Down);
+    Flush();
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_EQ(grid->Cells(1, 1), "ok");
+    EXPECT_EQ(log->Only({"EditCellDone"}), QStringList{"EditCellDone 1,1"});
+}
+
+TEST_F(EditFixture, ClickingAnotherCellEndsTheEditWithItsValidation)
+{
+    log->Validate = [](int, int, QString &V, bool &Valid) { Valid = V != "no"; };
+    Type("no");
+    Click(2, 3);
+    Flush();
+    EXPECT_EQ(grid->Col(), 1);
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_TRUE(EditorShown());
+    EXPECT_FALSE(log->Only({"CellValidate"}).isEmpty());
+}
