@@ -1,0 +1,226 @@
+#include "app/lbbutton.h"
+#include "gateway/ethernetip_data_seg.h"
+#include "gateway/ethernetip_eds.h"
+#include "gateway/ethernetip_master_access.h"
+#include "gateway_fixture.h"
+#include "grid/string/dazstringgrid.h"
+
+#include <QTimer>
+
+namespace {
+
+class MasterAccessTest : public GatewayTest
+{
+protected:
+    void SetUp() override
+    {
+        GatewayTest::SetUp();
+        Chooser = std::make_unique<TFEtherNEtIP_EDS>();
+        Editor = std::make_unique<TFEtherNetIP_Data_Seg>();
+        Form = std::make_unique<TFEtherNetIP_Master_Access>();
+        FEtherNEtIP_EDS = Chooser.get();
+        FEtherNetIP_Data_Seg = Editor.get();
+        Grid = Form->ACG;
+    }
+    void TearDown() override
+    {
+        FEtherNEtIP_EDS = nullptr;
+        FEtherNetIP_Data_Seg = nullptr;
+        Form.reset();
+        Editor.reset();
+        Chooser.reset();
+        GatewayTest::TearDown();
+    }
+    void Load_Full()
+    {
+        Copy_Project(QStringLiteral("full"), {"EtherNetIP_Master_Rules.xml"});
+        ASSERT_TRUE(Form->FormShow());
+    }
+    QString Cell(int c, int r) { return Grid->GetCellEx(c, r); }
+    // Imports the EDS file; the chooser takes its connection k (0-based) when it opens.
+    void Import(const char *file, int k = 0)
+    {
+        Guard.Fake.FileAnswers = {Gateway_Data(QStringLiteral("eds/") + QLatin1String(file))};
+        QTimer::singleShot(0, Chooser.get(), [this, k] {
+            Chooser->ACG->FocusCell(0, k + 1, true);
+            Chooser->Btn_OK->Click();
+        });
+        Form->Btn_Import_EDSClick();
+    }
+
+    std::unique_ptr<TFEtherNEtIP_EDS> Chooser;
+    std::unique_ptr<TFEtherNetIP_Data_Seg> Editor;
+    std::unique_ptr<TFEtherNetIP_Master_Access> Form;
+    TDazStringGrid *Grid = nullptr;
+};
+
+TEST_F(MasterAccessTest, CreationSetsTextsAndTable)
+{
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Set EtherNet/IP Slaves Access"));
+    EXPECT_EQ(Grid->AllColCount(), 20);
+    EXPECT_EQ(Grid->RowCount(), 11);
+    EXPECT_EQ(Cell(17, 0), QStringLiteral("Data Segment"));
+    EXPECT_EQ(Grid->ColWidths(19), 95);
+    EXPECT_EQ(Form->Btn_Import_EDS->Caption(), QStringLiteral("Import EDS"));
+    EXPECT_EQ(Form->Btn_Cancel->ModalResult(), mrCancel);
+    ASSERT_EQ(Form->Hint.size(), 19);
+    QString hint = QStringLiteral("own");
+    Form->GridHint(Grid, 0, 19, hint);
+    EXPECT_EQ(hint, QStringLiteral("Description of Slave EtherNet/IP"));
+    hint = QStringLiteral("own");
+    Form->GridHint(Grid, 1, 19, hint);   // data cells keep the grid's hint
+    EXPECT_EQ(hint, QStringLiteral("own"));
+}
+
+TEST_F(MasterAccessTest, LoadsAndSavesTheProjectFile)
+{
+    Load_Full();
+    EXPECT_TRUE(Guard.Fake.Calls.empty());
+    EXPECT_EQ(Cell(2, 1), QStringLiteral("10.0.0.20"));
+    EXPECT_EQ(Cell(3, 3), QStringLiteral("$20"));
+    EXPECT_EQ(Cell(0, 10), QStringLiteral("10"));
+    EXPECT_EQ(Cell(1, 10), QStringLiteral("Y"));
+    ASSERT_TRUE(Form->ArrTargetConf[2]);
+    EXPECT_EQ(Form->ArrTargetConf[2]->Format, QStringLiteral("Assem100"));
+
+    Form->Btn_OKClick();
+    EXPECT_TRUE(Guard.Fake.Calls.empty()) << Guard.Fake.LastText().toStdString();
+    EXPECT_EQ(Form->result(), mrOk);
+    EXPECT_FALSE(Form->ArrTargetConf[2]);   // released on OK
+    const TEtherNetIP_Rules saved = TEtherNetIP_Rules::Load(Path_EtherNetIP_Master_Rules);
+    const TEtherNetIP_Rules fixture = TEtherNetIP_Rules::Load(Gateway_Data(QStringLiteral("full/EtherNetIP_Master_Rules.xml")));
+    EXPECT_EQ(saved.Rows, fixture.Rows);
+    ASSERT_TRUE(saved.ArrTargetConf[2]);
+    EXPECT_EQ(saved.ArrTargetConf[2]->GetConfigStrData(), fixture.ArrTargetConf[2]->GetConfigStrData());
+}
+
+TEST_F(MasterAccessTest, ValidationKeepsTheWindowOpen)
+{
+    Load_Full();
+    const QByteArray before = Read_Bytes(Path_EtherNetIP_Master_Rules);
+    struct Case
+    {
+        int col, row;
+        const char *text;
+        const char *error;
+    };
+    const Case cases[] = {
+        {7, 1, "0", "Error row 1!! Poll Time must be between 1 and 100000000"},
+        {12, 3, "8", "Error row 3!! Dimension Header T > O must be between 0 and 7. Default Value 0"},
+        {4, 1, "1439", "Error!! The Total Number of Input Bytes must be between 0 and 1438"},
+    };
+    for (const Case &c : cases) {
+        const QString old = Cell(c.col, c.row);
+        Grid->SetCellEx(c.col, c.row, QLatin1String(c.text));
+        Form->Btn_OKClick();
+        EXPECT_EQ(Guard.Fake.LastText(), QLatin1String(c.error));
+        Grid->SetCellEx(c.col, c.row, old);
+    }
+    EXPECT_EQ(Read_Bytes(Path_EtherNetIP_Master_Rules), before);
+    EXPECT_TRUE(Form->ArrTargetConf[2]);
+}
+
+TEST_F(MasterAccessTest, ConfigurationsMoveWithTheirRows)
+{
+    Load_Full();
+    Grid->FocusCell(2, 1, true);
+    Guard.Fake.Answers = {TMsgResult::Yes};
+    Form->Btn_DelRowClick();
+    EXPECT_EQ(Guard.Fake.LastText(), QStringLiteral("Are you sure to delete the Row number 1"));
+    EXPECT_EQ(Cell(2, 2), QStringLiteral("10.0.0.22"));
+    ASSERT_TRUE(Form->ArrTargetConf[1]);
+    EXPECT_FALSE(Form->ArrTargetConf[2]);
+    EXPECT_EQ(Cell(2, 10), QString());
+
+    Grid->FocusCell(2, 1, true);
+    Form->Btn_InsRowClick();
+    EXPECT_EQ(Cell(1, 1), QStringLiteral("Y"));
+    EXPECT_EQ(Cell(2, 1), QString());
+    EXPECT_EQ(Cell(2, 3), QStringLiteral("10.0.0.22"));
+    EXPECT_TRUE(Form->ArrTargetConf[2]);
+    EXPECT_FALSE(Form->ArrTargetConf[1]);
+
+    // Only the texts travel by copy and paste.
+    Grid->FocusCell(2, 3, true);
+    Form->Btn_CopyRowClick();
+    Grid->FocusCell(2, 4, true);
+    Form->Btn_PasteRowClick();
+    EXPECT_EQ(Cell(17, 4), Cell(17, 3));
+    EXPECT_FALSE(Form->ArrTargetConf[3]);
+}
+
+TEST_F(MasterAccessTest, ImportFillsTheFirstFreeRow)
+{
+    Load_Full();
+    Import("ioblock.eds");
+    EXPECT_TRUE(Guard.Fake.Calls.size() == 1 && Guard.Fake.Calls[0].what == QLatin1String("open"));
+    EXPECT_EQ(Guard.Fake.Calls[0].filter, QStringLiteral("EtherNet/IP EDS (*.eds)"));
+    // Row 4 is the first without IP address and instance.
+    EXPECT_EQ(Cell(8, 4), QStringLiteral("110"));
+    EXPECT_EQ(Cell(10, 4), QStringLiteral("120"));
+    EXPECT_EQ(Cell(15, 4), QStringLiteral("0x55, 0x01, 0x0C, 0x00, 0x07, 0x00, 0x82, 0x03"));
+    EXPECT_EQ(Cell(17, 4), QStringLiteral("0x01,0x02,0x03,0x10,0xFF"));
+    EXPECT_EQ(Cell(2, 4), QString());
+    ASSERT_TRUE(Form->ArrTargetConf[3]);
+
+    // A connection without a target configuration empties the data segment.
+    Grid->SetCellEx(2, 4, QString());
+    Grid->SetCellEx(8, 4, QString());
+    Import("ioblock.eds", 1);
+    EXPECT_EQ(Cell(17, 4), QStringLiteral("0x02,0x03"));
+
+    // Cancelled file dialog: nothing happens.
+    Guard.Fake.Calls.clear();
+    const QString before = Cell(8, 5);
+    Form->Btn_Import_EDSClick();
+    EXPECT_EQ(Cell(8, 5), before);
+    EXPECT_EQ(Guard.Fake.Calls.size(), 1u);
+}
+
+TEST_F(MasterAccessTest, DataSegmentEditorChangesTheRowsConfiguration)
+{
+    Load_Full();
+    const QString old = Cell(17, 3);
+    // Cancel leaves the row as it was.
+    QTimer::singleShot(0, Editor.get(), [this] {
+        Editor->RUD_DataSeg->SetCellEx(4, 1, QStringLiteral("7"));
+        Editor->Btn_Cancel->Click();
+    });
+    Form->DblClickCell(Grid, 3, 17);
+    EXPECT_EQ(Cell(17, 3), old);
+    EXPECT_EQ(Form->ArrTargetConf[2]->ListParamObject[0].Value, 1);
+    EXPECT_EQ(Editor->TC, nullptr);
+
+    QTimer::singleShot(0, Editor.get(), [this] {
+        Editor->RUD_DataSeg->SetCellEx(4, 1, QStringLiteral("7"));
+        Editor->Btn_OK->Click();
+    });
+    Form->DblClickCell(Grid, 3, 17);
+    EXPECT_EQ(Form->ArrTargetConf[2]->ListParamObject[0].Value, 7);
+    EXPECT_EQ(Cell(17, 3), QStringLiteral("0x07,0x00,0x00,0x00,0x00"));
+
+    // A row without a configuration, or another column: no editor.
+    Form->DblClickCell(Grid, 1, 17);
+    Form->DblClickCell(Grid, 3, 16);
+    EXPECT_TRUE(Guard.Fake.Calls.empty());
+}
+
+TEST_F(MasterAccessTest, DamagedConfigurationIsReportedAndLaterRowsKept)
+{
+    Write(Path_EtherNetIP_Master_Rules,
+          "<EtherNetIP_Master_Access>"
+          "<row Enable=\"Y\" IP_Address=\"10.0.0.1\"><TargetCong FileName=\"x\"/></row>"
+          "<row Enable=\"N\" IP_Address=\"10.0.0.2\"/>"
+          "</EtherNetIP_Master_Access>");
+    ASSERT_TRUE(Form->FormShow());
+    ASSERT_EQ(Guard.Fake.Calls.size(), 1u);
+    EXPECT_EQ(Guard.Fake.Calls[0].kind, TMsgKind::Warning);
+    EXPECT_FALSE(Form->ArrTargetConf[0]);
+    EXPECT_EQ(Cell(2, 2), QStringLiteral("10.0.0.2"));
+
+    Write(Path_EtherNetIP_Master_Rules, "<EtherNetIP_Master_Access><row");
+    EXPECT_FALSE(Form->FormShow());
+    EXPECT_EQ(Guard.Fake.Calls.back().kind, TMsgKind::Error);
+}
+
+} // namespace
