@@ -1,0 +1,90 @@
+#include "gateway/rule_grid.h"
+
+#include "app/language.h"
+#include "app/lbbutton.h"
+#include "grid/string/dazstringgrid.h"
+
+#include <QFrame>
+
+namespace {
+constexpr int Row_Height = 22;
+}
+
+void Setup_Rule_Grid(TDazStringGrid &Grid, const TRule_Columns &cols, int RowCount, bool editable)
+{
+    Grid.SetColCount(int(cols.size()));
+    Grid.SetRowCount(RowCount);
+    Grid.SetFixedCols(1);
+    Grid.SetFixedRows(1);
+    Grid.SetDefaultRowHeight(Row_Height);
+    Grid.SetFixedRowHeight(Row_Height);
+    TGridOptions options{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goColSizing};
+    if (editable)
+        options.Include(goEditing);
+    Grid.SetOptions(options);
+    for (size_t c = 0; c < cols.size(); ++c)
+        Grid.SetColWidths(int(c), cols[c].Width);
+    Apply_Rule_Columns(Grid, cols);
+}
+
+void Apply_Rule_Columns(TDazStringGrid &Grid, const TRule_Columns &cols)
+{
+    Grid.BeginUpdate();
+    for (int c = 1; c < int(cols.size()) && c < Grid.AllColCount(); ++c) {
+        const TRule_Column &col = cols[size_t(c)];
+        for (int r = Grid.FixedRows(); r < Grid.RowCount(); ++r) {
+            if (col.Color != clNone && Grid.Colors(c, r) != col.Color)
+                Grid.SetColors(c, r, col.Color);
+            if (col.Check && !Grid.HasDataCheckBox(c, r))
+                Grid.AddCheckBox(c, r, false, true);
+        }
+    }
+    Grid.EndUpdate();
+}
+
+void Set_Rule_Headers(TDazStringGrid &Grid, const TRule_Columns &cols)
+{
+    for (int c = 0; c < int(cols.size()) && c < Grid.AllColCount(); ++c)
+        Grid.SetCellEx(c, 0, cols[size_t(c)].Header >= 0 ? Lang_Text(cols[size_t(c)].Header) : QString());
+}
+
+void Put_Rows(TDazStringGrid &Grid, const std::vector<QStringList> &rows)
+{
+    Grid.BeginUpdate();
+    const int cols = Grid.AllColCount();
+    for (size_t i = 0; i < rows.size() && int(i) + 1 < Grid.RowCount(); ++i)
+        for (int c = 0; c < cols; ++c)
+            Grid.SetCellEx(c, int(i) + 1, rows[i].value(c));
+    Grid.EndUpdate();
+}
+
+std::vector<QStringList> Get_Rows(TDazStringGrid &Grid)
+{
+    std::vector<QStringList> rows;
+    const int cols = Grid.AllColCount();
+    rows.reserve(size_t(std::max(0, Grid.RowCount() - 1)));
+    for (int r = 1; r < Grid.RowCount(); ++r) {
+        QStringList row;
+        row.reserve(cols);
+        for (int c = 0; c < cols; ++c)
+            row.append(Grid.GetCellEx(c, r));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+QFrame *Create_Button_Band(QWidget *form, std::initializer_list<std::pair<TLbButton **, const char *>> buttons,
+                           int width)
+{
+    auto *band = new QFrame(form);
+    band->setObjectName(QStringLiteral("P_Button"));
+    band->setFixedHeight(40);
+    int left = 0;
+    for (const auto &[button, name] : buttons) {
+        *button = new TLbButton(band);
+        (*button)->setObjectName(QLatin1String(name));
+        (*button)->setGeometry(left, 6, width, 28);
+        left += width;
+    }
+    return band;
+}

@@ -1,0 +1,212 @@
+#include "app/lbbutton.h"
+#include "app/tableediting.h"
+#include "gateway/lora_set_access.h"
+#include "gateway_fixture.h"
+#include "grid/string/dazstringgrid.h"
+
+#include <QLabel>
+#include <QTabWidget>
+
+namespace {
+
+class LoRaSetAccessTest : public GatewayTest
+{
+protected:
+    void SetUp() override
+    {
+        GatewayTest::SetUp();
+        Form = std::make_unique<TFLoRa_Set_Access>();
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        GatewayTest::TearDown();
+    }
+    void Write_ParGen(int payload, const char *fport)
+    {
+        Write(Path_ParGen, QStringLiteral("<Par_Gen><LoRa_Payload_Size>%1</LoRa_Payload_Size><LoRa_FPort>%2</LoRa_FPort>"
+                                          "</Par_Gen>")
+                               .arg(payload)
+                               .arg(QLatin1String(fport))
+                               .toUtf8());
+    }
+    static void Set(TDazStringGrid *grid, int row, const QStringList &cells)
+    {
+        for (qsizetype c = 0; c < cells.size(); ++c)
+            grid->SetCellEx(int(c) + 1, row, cells[c]);
+    }
+    QStringList Row(TDazStringGrid *grid, int row)
+    {
+        QStringList out;
+        for (int c = 0; c < grid->AllColCount(); ++c)
+            out << grid->GetCellEx(c, row);
+        return out;
+    }
+
+    std::unique_ptr<TFLoRa_Set_Access> Form;
+};
+
+TEST_F(LoRaSetAccessTest, CreationSetsTextsAndLayout)
+{
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Set LoRaWAN Access"));
+    EXPECT_EQ(Form->L_SW_Code->text(), QStringLiteral("CF41R08"));
+    EXPECT_EQ(Form->width(), 900);
+    EXPECT_EQ(Form->Btn_PasteRow->Caption(), QStringLiteral("Paste Row"));
+    EXPECT_EQ(Form->Btn_OK->Hint(), QStringLiteral("Confirm and save the LoRaWAN Access List"));
+    EXPECT_EQ(Form->Btn_Cancel->ModalResult(), mrCancel);
+    EXPECT_EQ(Form->PC_LoRa->tabText(1), QStringLiteral("LoRaWAN Downlink"));
+    EXPECT_EQ(Form->ACG_LoRa_Uplink->AllColCount(), 10);
+    EXPECT_EQ(Form->ACG_LoRa_Downlink->AllColCount(), 6);
+    EXPECT_EQ(Form->ACG_LoRa_Uplink->GetCellEx(2, 0), QStringLiteral("Start Byte"));
+    EXPECT_EQ(Form->ACG_LoRa_Downlink->ColWidths(5), 550);
+    EXPECT_EQ(Form->Hint_UpLink.size(), 9);
+    EXPECT_EQ(Form->Hint_UpLink[7], QStringLiteral("Port Field (1-223)"));
+    EXPECT_EQ(Form->Hint_DownLink.size(), 5);
+}
+
+TEST_F(LoRaSetAccessTest, ShowWithoutFilesWarnsAndClearsTheTables)
+{
+    ASSERT_TRUE(Form->FormShow());
+    EXPECT_EQ(Guard.Fake.Texts(),
+              QStringList(QStringLiteral("Warning!! Max Payload Size not Set Up. Set it in \"Set Communication\" section")));
+    EXPECT_EQ(Form->MaxPayloadSize, 0);
+    EXPECT_TRUE(Form->FPortFixed);
+    for (TDazStringGrid *grid : {Form->ACG_LoRa_Uplink, Form->ACG_LoRa_Downlink}) {
+        EXPECT_EQ(grid->RowCount(), 257);
+        EXPECT_EQ(grid->NumHiddenColumns(), 1);
+        EXPECT_EQ(grid->GetCellEx(0, 256), QStringLiteral("255"));
+        EXPECT_EQ(grid->GetCellEx(1, 256), QStringLiteral("Y"));
+        bool state = false;
+        ASSERT_TRUE(grid->GetCheckBoxState(1, 256, state));
+        EXPECT_TRUE(state);
+    }
+    EXPECT_TRUE(Form->ACG_LoRa_Uplink->IsHiddenColumn(8));
+    EXPECT_TRUE(Form->ACG_LoRa_Downlink->IsHiddenColumn(4));
+    // Nothing to save yet: an empty file of two lists.
+    Form->Btn_OKClick();
+    EXPECT_EQ(Guard.Fake.Calls.size(), 1u);
+    const TLoRaWAN_Rules saved = TLoRaWAN_Rules::Load(Path_LoRaWAN_SetAccess, 2);
+    EXPECT_EQ(saved.Uplink.size(), 1u);
+    EXPECT_EQ(saved.Uplink[0][LU_StartByte], QString());
+}
+
+TEST_F(LoRaSetAccessTest, ShowLoadsTheProjectAndOkWritesItBack)
+{
+    Copy_Project(QStringLiteral("full"), {"ParGen.xml", "LoRaWAN_SetAccess.xml"});
+    ASSERT_TRUE(Form->FormShow());
+    EXPECT_TRUE(Guard.Fake.Calls.empty());
+    EXPECT_EQ(Form->MaxPayloadSize, 222);
+    EXPECT_FALSE(Form->FPortFixed);
+    TDazStringGrid *up = Form->ACG_LoRa_Uplink;
+    EXPECT_EQ(up->RowCount(), 224);
+    EXPECT_EQ(up->NumHiddenColumns(), 0);
+    EXPECT_EQ(Row(up, 3), (QStringList{"2", "Y", "20", "12", "N", "Y", "Y", "600", "5", "Status"}));
+    EXPECT_EQ(up->GetCellEx(1, 4), QStringLiteral(" y "));   // kept as written
+    EXPECT_EQ(Row(Form->ACG_LoRa_Downlink, 3), (QStringList{"2", "Y", "1536", "2", "", "Command"}));
+
+    // The empty FPort of downlink row 3 fails with the port column shown; uplink row 4 is
+    // not enabled (" y " is not "Y").
+    const QByteArray before = Read_Bytes(Path_LoRaWAN_SetAccess);
+    Form->Btn_OKClick();
+    EXPECT_EQ(Guard.Fake.LastText(), QStringLiteral("Error row 3!! [LoraWAN Downlink] FPort must be between 1 and 223"));
+    EXPECT_EQ(Read_Bytes(Path_LoRaWAN_SetAccess), before);
+    up->SetCellEx(8, 4, QStringLiteral("2"));
+    Form->ACG_LoRa_Downlink->SetCellEx(4, 3, QStringLiteral("2"));
+    Form->Btn_OKClick();
+    EXPECT_EQ(Guard.Fake.Calls.size(), 1u);
+    EXPECT_EQ(Form->result(), mrOk);
+    const TLoRaWAN_Rules saved = TLoRaWAN_Rules::Load(Path_LoRaWAN_SetAccess, 2);
+    ASSERT_EQ(saved.Uplink.size(), 4u);
+    EXPECT_EQ(saved.Uplink[3][LU_FPort], QStringLiteral("2"));
+    EXPECT_EQ(saved.Uplink[3][LU_Enable], QStringLiteral(" y "));
+    ASSERT_EQ(saved.Downlink.size(), 3u);
+    EXPECT_EQ(saved.Downlink[2][LD_Mnemonic], QStringLiteral("Command"));
+}
+
+TEST_F(LoRaSetAccessTest, ChecksAgainstThePayloadSize)
+{
+    Write_ParGen(51, "Fixed");
+    ASSERT_TRUE(Form->FormShow());
+    TDazStringGrid *up = Form->ACG_LoRa_Uplink;
+    struct Case
+    {
+        QStringList cells;
+        const char *error;
+    };
+    const Case cases[] = {
+        {{"Y", "0", "49", "N", "N", "N", ""}, ""},
+        {{"Y", "0", "50", "N", "N", "N", ""}, "Error row 1!! [LoraWAN Uplink] Number Byte must be between 0 and 49"},
+        {{"N", "5000", "", "N", "N", "N", ""}, ""},
+        {{"Y", "5000", "1", "N", "N", "N", ""}, "Error row 1!! [LoraWAN Uplink] Start Byte must be between 0 and 1536"},
+        {{"Y", "0", "1", "N", "N", "Y", "29"}, "Error row 1!! [LoraWAN Uplink] Time (s) must be between 30 and 86400"},
+    };
+    for (const Case &c : cases) {
+        Guard.Fake.Calls.clear();
+        Set(up, 1, c.cells);
+        EXPECT_EQ(Form->Controllo_dati(), *c.error == 0) << c.error;
+        EXPECT_EQ(Guard.Fake.LastText(), QLatin1String(c.error));
+    }
+}
+
+TEST_F(LoRaSetAccessTest, MoreRulesThanTheGridAreKept)
+{
+    Write_ParGen(222, "Fixed");
+    TLoRaWAN_Rules many = TLoRaWAN_Rules::Blank(301);
+    for (int i = 0; i < 300; ++i) {
+        many.Uplink[size_t(i)][LU_StartByte] = QString::number(i);
+        many.Uplink[size_t(i)][LU_NumByte] = QStringLiteral("1");
+    }
+    many.Save(Path_LoRaWAN_SetAccess);
+    ASSERT_TRUE(Form->FormShow());
+    EXPECT_EQ(Form->ACG_LoRa_Uplink->RowCount(), 301);
+    EXPECT_EQ(Form->ACG_LoRa_Downlink->RowCount(), 257);
+    Form->Btn_OKClick();
+    EXPECT_EQ(TLoRaWAN_Rules::Load(Path_LoRaWAN_SetAccess, 2).Uplink.size(), 300u);
+}
+
+TEST_F(LoRaSetAccessTest, RowButtonsWorkOnTheActivePage)
+{
+    Write_ParGen(222, "Fixed");
+    ASSERT_TRUE(Form->FormShow());
+    TDazStringGrid *up = Form->ACG_LoRa_Uplink;
+    TDazStringGrid *down = Form->ACG_LoRa_Downlink;
+    Set(up, 1, {"Y", "0", "4", "N", "N", "N", "", "", "first"});
+    Set(up, 2, {"Y", "4", "4", "N", "N", "N", "", "", "second"});
+    up->FocusCell(2, 1, true);
+    Form->Btn_CopyRowClick();
+    EXPECT_TRUE(Form->Do_Copy_Uplink);
+
+    // Pasting into the downlink table is refused: the copy was made in the other one.
+    Form->PC_LoRa->setCurrentIndex(1);
+    EXPECT_EQ(Form->Active_Grid(), down);
+    down->FocusCell(2, 1, true);
+    Form->Btn_PasteRowClick();
+    EXPECT_EQ(Guard.Fake.LastText(), QStringLiteral("Error!!! Copy a valid row before Paste it"));
+
+    Form->PC_LoRa->setCurrentIndex(0);
+    up->FocusCell(2, 2, true);
+    Guard.Fake.Answers = {TMsgResult::No, TMsgResult::Yes};
+    Form->Btn_DelRowClick();
+    EXPECT_EQ(Guard.Fake.LastText(), QStringLiteral("Are you sure to delete the Row number 2"));
+    EXPECT_EQ(up->GetCellEx(9, 2), QStringLiteral("second"));
+    Form->Btn_DelRowClick();
+    EXPECT_EQ(up->GetCellEx(9, 2), QString());
+    Form->Btn_InsRowClick();
+    EXPECT_EQ(Row(up, 2), (QStringList{"1", "Y", "", "", "", "", "", "", "", ""}));
+
+    Form->ClickCell(down, 5, 0);
+    EXPECT_TRUE(down->RowSelect(5) || down->Selection().Top == 5);
+}
+
+TEST_F(LoRaSetAccessTest, HeaderHintsFollowHiddenColumns)
+{
+    Write_ParGen(222, "Fixed");
+    ASSERT_TRUE(Form->FormShow());
+    QString hint = QStringLiteral("x");
+    Form->GridHint(Form->ACG_LoRa_Uplink, 0, 8, hint);   // FPort hidden: Mnemonic is shown 8th
+    EXPECT_EQ(hint, QStringLiteral("Insert a description of the LoRaWAN Uplink Rule"));
+    Form->GridHint(Form->ACG_LoRa_Uplink, 1, 8, hint);
+    EXPECT_EQ(hint, QString());
+}
+
+} // namespace
