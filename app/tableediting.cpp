@@ -6,8 +6,6 @@
 #include "platform/dialogs.h"
 #include "platform/rtl.h"
 
-#include <QFontMetrics>
-#include <algorithm>
 
 namespace {
 
@@ -194,14 +192,8 @@ void Grid_Paste_Row_Check(TDazStringGrid &Grid, int ARow, bool Do_Copy)
 
 void Grid_Auto_Size_Column(TDazStringGrid &Grid, int ARow, int ACol)
 {
-    if (!Opt_Double_Click_Auto_Size || ARow != 0 || ACol < 0 || ACol >= Grid.ColCount())
-        return;
-    // The widest text of the column, in the grid's font, between the cell margins.
-    const QFontMetrics fm(Grid.font());
-    int width = 0;
-    for (int r = 0; r < Grid.RowCount(); ++r)
-        width = std::max(width, fm.horizontalAdvance(Grid.GetCellEx(Grid.RealColIndex(ACol), r)));
-    Grid.SetColWidths(ACol, width + 2 * Grid.CellXMargin());
+    if (Opt_Double_Click_Auto_Size && ARow == 0)
+        Grid.AutoSizeCol(ACol, 0);
 }
 
 void Grid_Enter_Next_Cell(TDazStringGrid &Grid, QChar &Key)

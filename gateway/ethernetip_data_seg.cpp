@@ -39,6 +39,12 @@ TFEtherNetIP_Data_Seg::TFEtherNetIP_Data_Seg(QWidget *parent) : QDialog(parent)
     layout->addWidget(P_Title);
     RUD_DataSeg = new TDazStringGrid(this);
     RUD_DataSeg->setObjectName(QStringLiteral("RUD_DataSeg"));
+    RUD_DataSeg->OnGetEditorType = [this](TObject *, int ACol, int ARow, TEditorType &AEditor) {
+        RUD_DataSegGetEditorType(RUD_DataSeg, ACol, ARow, AEditor);
+    };
+    RUD_DataSeg->OnComboChange = [this](TObject *, int ACol, int ARow, int AItemIndex, const QString &ASelection) {
+        RUD_DataSegComboChange(RUD_DataSeg, ACol, ARow, AItemIndex, ASelection);
+    };
     layout->addWidget(RUD_DataSeg, 1);
     P_Button = Create_Button_Panel(this, Btn_OK, Btn_Cancel);
     layout->addWidget(P_Button);
@@ -108,13 +114,14 @@ void TFEtherNetIP_Data_Seg::RUD_DataSegGetEditorType(TDazStringGrid *Sender, int
 {
     if (Sender->RealColIndex(ACol) != Data_Seg_Value_Col)
         return;
-    Combo_Strings.clear();
+    Sender->ClearComboString();
     const TTC_ParamObj *p = TC && ARow >= 1 && size_t(ARow) <= TC->ListParamObject.size()
                                 ? &TC->ListParamObject[size_t(ARow - 1)]
                                 : nullptr;
     if (p && p->Enum) {
         AEditor = edComboList;
-        Combo_Strings = p->EnumString;
+        for (const QString &item : p->EnumString)
+            Sender->AddComboString(item);
     } else {
         AEditor = edNormal;
     }

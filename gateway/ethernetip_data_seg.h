@@ -5,7 +5,6 @@
 #include "grid/base/gridenums.h"
 
 #include <QDialog>
-#include <QStringList>
 
 class QFrame;
 class QLabel;
@@ -37,8 +36,6 @@ public:
     bool Check_Value();
 
     TTargetConfig *TC = nullptr;
-    // The items the value combo offers for the cell being edited.
-    QStringList Combo_Strings;
 
     QFrame *P_Title;
     QLabel *L_SW_Code;

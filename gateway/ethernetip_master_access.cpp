@@ -67,6 +67,17 @@ TFEtherNetIP_Master_Access::TFEtherNetIP_Master_Access(QWidget *parent) : QDialo
     ACG->setObjectName(QStringLiteral("ACG"));
     Setup_Rule_Grid(*ACG, Columns, EtherNetIP_Row_Count + 1, true);
     ACG->OnKeyPress = [this](TObject *, QChar &Key) { KeyPress(ACG, Key); };
+    ACG->OnDblClickCell = [this](TObject *, int ARow, int ACol) { DblClickCell(ACG, ARow, ACol); };
+    ACG->OnGridHint = [this](TObject *, int ARow, int ACol, QString &hintstr) { GridHint(ACG, ARow, ACol, hintstr); };
+    // The header formats take "Default" from a list or a typed number.
+    ACG->OnGetEditorType = [this](TObject *, int ACol, int, TEditorType &AEditor) {
+        const int col = ACG->RealColIndex(ACol);
+        if (col != EC_Dim_Header_T_O && col != EC_Dim_Header_O_T)
+            return;
+        AEditor = edComboEdit;
+        ACG->ClearComboString();
+        ACG->AddComboString(QStringLiteral("Default"));
+    };
     layout->addWidget(ACG, 1);
     P_Button = Create_Button_Band(this,
                                   {{&Btn_OK, "Btn_OK"},

@@ -117,6 +117,11 @@ TFLoRa_Set_Access::TFLoRa_Set_Access(QWidget *parent) : QDialog(parent)
 void TFLoRa_Set_Access::Connect_Grid(TDazStringGrid *grid)
 {
     grid->OnKeyPress = [this, grid](TObject *, QChar &Key) { KeyPress(grid, Key); };
+    grid->OnClickCell = [this, grid](TObject *, int ARow, int ACol) { ClickCell(grid, ARow, ACol); };
+    grid->OnDblClickCell = [this, grid](TObject *, int ARow, int ACol) { DblClickCell(grid, ARow, ACol); };
+    grid->OnGridHint = [this, grid](TObject *, int ARow, int ACol, QString &hintstr) {
+        GridHint(grid, ARow, ACol, hintstr);
+    };
 }
 
 void TFLoRa_Set_Access::FormCreate()

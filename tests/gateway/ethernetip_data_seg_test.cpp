@@ -3,6 +3,7 @@
 #include "gateway/targetconfig.h"
 #include "gateway_fixture.h"
 #include "grid/string/dazstringgrid.h"
+#include "grid/string/gridcombo.h"
 
 namespace {
 
@@ -23,6 +24,13 @@ protected:
     {
         Form.reset();
         GatewayTest::TearDown();
+    }
+    QStringList Combo_Items()
+    {
+        QStringList out;
+        for (int i = 0; i < Form->RUD_DataSeg->GetComboCount(); ++i)
+            out << Form->RUD_DataSeg->Combobox()->itemText(i);
+        return out;
     }
     QStringList Row(int r)
     {
@@ -72,17 +80,17 @@ TEST_F(DataSegTest, EnumerationsAreChosenFromTheirDescriptions)
     Form->FormShow();
     TDazStringGrid *g = Form->RUD_DataSeg;
     TEditorType editor = edSpinEdit;
-    Form->RUD_DataSegGetEditorType(g, 4, 1, editor);
+    g->OnGetEditorType(g, 4, 1, editor);
     EXPECT_EQ(editor, edComboList);
-    EXPECT_EQ(Form->Combo_Strings, (QStringList{"Off", "On", "Auto"}));
+    EXPECT_EQ(Combo_Items(), (QStringList{"Off", "On", "Auto"}));
     Form->RUD_DataSegGetEditorType(g, 4, 2, editor);
     EXPECT_EQ(editor, edNormal);
-    EXPECT_TRUE(Form->Combo_Strings.isEmpty());
+    EXPECT_TRUE(Combo_Items().isEmpty());
     editor = edSpinEdit;
     Form->RUD_DataSegGetEditorType(g, 3, 1, editor);   // other columns keep the grid's choice
     EXPECT_EQ(editor, edSpinEdit);
 
-    Form->RUD_DataSegComboChange(g, 4, 1, 2, QStringLiteral("Auto"));
+    g->OnComboChange(g, 4, 1, 2, QStringLiteral("Auto"));
     EXPECT_EQ(Config.ListParamObject[0].Value, 2);
     EXPECT_EQ(g->GetCellEx(8, 1), QStringLiteral("2"));
     Form->RUD_DataSegComboChange(g, 4, 1, -1, QStringLiteral("auto"));   // no such description

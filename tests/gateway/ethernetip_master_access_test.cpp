@@ -72,6 +72,17 @@ TEST_F(MasterAccessTest, CreationSetsTextsAndTable)
     EXPECT_EQ(hint, QStringLiteral("own"));
 }
 
+TEST_F(MasterAccessTest, HeaderFormatsOfferDefault)
+{
+    TEditorType editor = edNormal;
+    Grid->OnGetEditorType(Grid, 13, 2, editor);
+    EXPECT_EQ(editor, edComboEdit);
+    ASSERT_EQ(Grid->GetComboCount(), 1);
+    editor = edNormal;
+    Grid->OnGetEditorType(Grid, 11, 2, editor);
+    EXPECT_EQ(editor, edNormal);
+}
+
 TEST_F(MasterAccessTest, LoadsAndSavesTheProjectFile)
 {
     Load_Full();

@@ -194,7 +194,7 @@ TEST_F(LoRaSetAccessTest, RowButtonsWorkOnTheActivePage)
     Form->Btn_InsRowClick();
     EXPECT_EQ(Row(up, 2), (QStringList{"1", "Y", "", "", "", "", "", "", "", ""}));
 
-    Form->ClickCell(down, 5, 0);
+    down->OnClickCell(down, 5, 0);
     EXPECT_TRUE(down->RowSelect(5) || down->Selection().Top == 5);
 }
 
@@ -203,10 +203,16 @@ TEST_F(LoRaSetAccessTest, HeaderHintsFollowHiddenColumns)
     Write_ParGen(222, "Fixed");
     ASSERT_TRUE(Form->FormShow());
     QString hint = QStringLiteral("x");
-    Form->GridHint(Form->ACG_LoRa_Uplink, 0, 8, hint);   // FPort hidden: Mnemonic is shown 8th
+    Form->ACG_LoRa_Uplink->OnGridHint(Form->ACG_LoRa_Uplink, 0, 8, hint);   // FPort hidden: Mnemonic is 8th
     EXPECT_EQ(hint, QStringLiteral("Insert a description of the LoRaWAN Uplink Rule"));
     Form->GridHint(Form->ACG_LoRa_Uplink, 1, 8, hint);
     EXPECT_EQ(hint, QString());
+
+    // A header double click sizes its column with the option on.
+    Opt_Double_Click_Auto_Size = true;
+    TDazStringGrid *down = Form->ACG_LoRa_Downlink;
+    down->OnDblClickCell(down, 0, 5);
+    EXPECT_LT(down->ColWidths(5), 550);
 }
 
 } // namespace
