@@ -47,11 +47,7 @@ void TDazSpeedButton::Paint(TCanvas &Canvas)
     const TRudEditButton *owner = Owner();
     if (owner && owner->ButtonColor != clNone) {
         SetFlat(true);
-        TColor c = owner->ButtonColor;
-        if (down && owner->ButtonColorDown != clNone)
-            c = owner->ButtonColorDown;
-        else if (!down && FHot && owner->ButtonColorHot != clNone)
-            c = owner->ButtonColorHot;
+        const TColor c = owner->FaceColor(down, FHot);
         Canvas.Brush.Color = c;
         Canvas.Brush.Style = bsSolid;
         Canvas.FillRect(r);

@@ -35,7 +35,7 @@ private:
 
 // A control that one speed button covers; releasing the left button on it fires OnClick
 // and hands the focus to FocusControl.
-class TRudEditButton : public QWidget, public TObject
+class TRudEditButton : public QWidget, public TObject, public TButtonColors
 {
 public:
     explicit TRudEditButton(QWidget *AOwner = nullptr);
@@ -54,14 +54,6 @@ public:
     bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
     void SetTabStop(bool Value) { setFocusPolicy(Value ? Qt::StrongFocus : Qt::NoFocus); }
 
-    // ButtonColor, ButtonColorHot and ButtonColorDown are painted; clNone: no custom face.
-    TColor ButtonColor = clNone;
-    TColor ButtonColorHot = clNone;
-    TColor ButtonColorDown = clNone;
-    TColor ButtonBorderColor = clNone;
-    TColor ButtonTextColor = clNone;
-    TColor ButtonTextColorHot = clNone;
-    TColor ButtonTextColorDown = clNone;
 
     TNotifyEvent OnClick;
 

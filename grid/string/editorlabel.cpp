@@ -76,6 +76,46 @@ void TEditorLabel::Update()
         FLabel->setEnabled(FControl->isEnabled());
 }
 
+void TEditorLabel::SetPosition(TLabelPosition Value)
+{
+    Position = Value;
+    Update();
+}
+
+void TEditorLabel::SetMargin(int Value)
+{
+    Margin = Value;
+    Update();
+}
+
+void TEditorLabel::SetTransparent(bool Value)
+{
+    Transparent = Value;
+    Update();
+}
+
+void TEditorLabel::SetAlwaysEnabled(bool Value)
+{
+    AlwaysEnabled = Value;
+    if (Value && FLabel)
+        FLabel->setEnabled(true);
+    Update();
+}
+
+void TEditorLabel::SetFont(const TFont &Value)
+{
+    if (ParentFont)
+        return;
+    Font = Value;
+    Update();
+}
+
+void TEditorLabel::SetParentFont(bool Value)
+{
+    ParentFont = Value;
+    Update();
+}
+
 void TEditorLabel::SetBold(bool Value)
 {
     if (Value == FBold || !FLabel)

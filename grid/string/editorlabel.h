@@ -47,11 +47,21 @@ public:
     TLabelPosition Position = lpLeftTop;
     int Margin = 4;
     bool Transparent = false;
+    // The label stays enabled whatever the control's state.
     bool AlwaysEnabled = false;
     bool FocusLabel = false;
     // The label's own font, used unless ParentFont (then the control's font).
     TFont Font;
     bool ParentFont = true;
+
+    // Each stores its value and places the label anew.
+    void SetPosition(TLabelPosition Value);
+    void SetMargin(int Value);
+    void SetTransparent(bool Value);
+    void SetAlwaysEnabled(bool Value);
+    // Ignored while ParentFont.
+    void SetFont(const TFont &Value);
+    void SetParentFont(bool Value);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -72,4 +82,32 @@ private:
     QWidget *FControl;
     QPointer<QLabel> FLabel;
     bool FBold = false;
+};
+
+// The caption label's properties as the control that carries it publishes them.
+class TLabelProperties
+{
+public:
+    explicit TLabelProperties(TEditorLabel &Label) : FLabelRef(Label) {}
+
+    QString LabelCaption() const { return FLabelRef.Caption(); }
+    void SetLabelCaption(const QString &Value) { FLabelRef.SetCaption(Value); }
+    TLabelPosition LabelPosition() const { return FLabelRef.Position; }
+    void SetLabelPosition(TLabelPosition Value) { FLabelRef.SetPosition(Value); }
+    int LabelMargin() const { return FLabelRef.Margin; }
+    void SetLabelMargin(int Value) { FLabelRef.SetMargin(Value); }
+    bool LabelTransparent() const { return FLabelRef.Transparent; }
+    void SetLabelTransparent(bool Value) { FLabelRef.SetTransparent(Value); }
+    bool LabelAlwaysEnabled() const { return FLabelRef.AlwaysEnabled; }
+    void SetLabelAlwaysEnabled(bool Value) { FLabelRef.SetAlwaysEnabled(Value); }
+    const TFont &LabelFont() const { return FLabelRef.Font; }
+    // Ignored while ParentFont: the label then shows the control's font.
+    void SetLabelFont(const TFont &Value) { FLabelRef.SetFont(Value); }
+    bool ParentFont() const { return FLabelRef.ParentFont; }
+    void SetParentFont(bool Value) { FLabelRef.SetParentFont(Value); }
+    bool FocusLabel() const { return FLabelRef.FocusLabel; }
+    void SetFocusLabel(bool Value) { FLabelRef.FocusLabel = Value; }
+
+private:
+    TEditorLabel &FLabelRef;
 };

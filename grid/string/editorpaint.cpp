@@ -1,5 +1,8 @@
 #include "grid/string/editorpaint.h"
 
+#include "grid/base/styledetect.h"
+#include "platform/theme.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QWidget>
@@ -90,6 +93,104 @@ void ExcludeClipRect(TCanvas &Canvas, const TRect &R)
         return;
     const QRegion base = p->hasClipping() ? p->clipRegion() : QRegion(Canvas.ClipRect().ToQRect());
     p->setClipRegion(base.subtracted(QRegion(R.ToQRect())));
+}
+
+bool DrawFlatBorders(TCanvas &Canvas, TRect R, const TFlatBorderLook &Look, TRect &Inner)
+{
+    if (!Look.Enabled && Look.Themed && !Look.DisabledBorder) {
+        FrameRectColor(Canvas, R, 0xB99D7F);
+        return false;
+    }
+    if (Look.BorderColor != clNone && !(Look.Focused && Look.FocusBorderColor != clNone)) {
+        FrameRectColor(Canvas, R, Look.BorderColor);
+        return false;
+    }
+    if (Look.FocusBorderColor != clNone) {
+        if (Look.Focused)
+            FrameRectColor(Canvas, R, Look.FocusBorderColor);
+        return false;
+    }
+    const TColor a = Look.Hot ? clBtnFace : Look.ParentColor;
+    if (Look.Hot) {
+        DrawEdge(Canvas, R, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        FrameRectColor(Canvas, R, a);
+        InflateRect(R, -1, -1);
+        FrameRectColor(Canvas, R, Look.ControlColor);
+    } else {
+        FrameRectColor(Canvas, R, a);
+        InflateRect(R, -1, -1);
+        R.Right -= Look.ButtonWidth;
+        FrameRectColor(Canvas, R, a);
+        InflateRect(R, -1, -1);
+        FrameRectColor(Canvas, R, Look.ControlColor);
+        R.Right += Look.ButtonWidth;
+    }
+    Inner = R;
+    return true;
+}
+
+void DrawFlatButtonFace(TCanvas &Canvas, int Width, int Height, int ButtonWidth, bool Active,
+                        bool RaisedWhenActive, bool Dropped)
+{
+    Canvas.Save();
+    ExcludeClipRect(Canvas, TRect(Width - ButtonWidth + 4, 4, Width - 4, Height - 4));
+    TRect r(Width - ButtonWidth - 2, 0, Width, Height);
+    InflateRect(r, -2, -2);
+    if (Active) {
+        if (RaisedWhenActive)
+            DrawEdge(Canvas, r, EDGE_RAISED, BF_RECT | (Dropped ? BF_FLAT : 0));
+    } else {
+        Canvas.Brush.Color = clBtnFace;
+        Canvas.Brush.Style = bsSolid;
+        Canvas.FillRect(TRect(r.Left, r.Top + 1, r.Right - 1, r.Bottom - 1));
+    }
+    Canvas.Restore();
+}
+
+int DropButtonThemeState(bool Enabled, bool MouseDown, bool Dropped, bool Hover)
+{
+    if (!Enabled)
+        return 4;
+    if (MouseDown && Dropped)
+        return 3;
+    if (Hover && !MouseDown && !Dropped)
+        return 2;
+    return 1;
+}
+
+void DrawStandardDropButton(TCanvas &Canvas, QWidget *Window, const TRect &R, const TRect &FrameRect,
+                            bool Themed, int ThemeState, bool Enabled)
+{
+    if (Themed) {
+        if (const TThemeHandle theme = OpenThemeData(Window, QStringLiteral("combobox"))) {
+            DrawThemeBackground(theme, Canvas, 1, ThemeState, R);
+            CloseThemeData(theme);
+        }
+        return;
+    }
+    ThemePlatform().DrawFrameControl(Canvas, FrameRect, DFC_SCROLL,
+                                     DFCS_SCROLLCOMBOBOX | (Enabled ? DFCS_FLAT : DFCS_INACTIVE));
+}
+
+void DrawCustomDropButton(TCanvas &Canvas, const TRect &Fill, int LineX, TColor Face,
+                          TColor Border, TColor Arrow, int ArrowX, int ArrowY)
+{
+    if (Face != clNone) {
+        Canvas.Brush.Color = Face;
+        Canvas.Brush.Style = bsSolid;
+        Canvas.FillRect(Fill);
+    }
+    if (Border != clNone) {
+        Canvas.Pen.Color = Border;
+        Canvas.MoveTo(LineX, Fill.Top);
+        Canvas.LineTo(LineX, Fill.Bottom);
+    }
+    if (Arrow != clNone) {
+        Canvas.Brush.Color = Arrow;
+        Canvas.Brush.Style = bsSolid;
+        Canvas.Pen.Color = Arrow;
+        Canvas.Polygon({{ArrowX, ArrowY}, {ArrowX + 6, ArrowY}, {ArrowX + 3, ArrowY + 3}});
+    }
 }
 
 TColor ParentBrushColor(const QWidget *Control)

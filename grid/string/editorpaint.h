@@ -33,6 +33,78 @@ void DrawOutline(TCanvas &Canvas, int Width, int Height);
 // Takes R out of the canvas's clip (the device's bounds when it has none).
 void ExcludeClipRect(TCanvas &Canvas, const TRect &R);
 
+// What the flat border of a control with a drop-down button depends on.
+struct TFlatBorderLook
+{
+    bool Enabled = true;
+    bool Themed = false;           // the common controls draw themes
+    bool DisabledBorder = false;   // keep the normal border while disabled
+    bool Focused = false;
+    bool Hot = false;              // the sunken border of a hovered or focused control
+    TColor BorderColor = clNone;
+    TColor FocusBorderColor = clNone;
+    TColor ParentColor = clBtnFace;
+    TColor ControlColor = clWindow;
+    int ButtonWidth = 0;
+};
+
+// The frames of the flat look round R: the themed disabled frame, BorderColor,
+// FocusBorderColor while focused, or the two-colour (or sunken, when hot) frames that
+// blend the control into its parent. Answers true for the last kind, with Inner the
+// rectangle inside the frames.
+bool DrawFlatBorders(TCanvas &Canvas, TRect R, const TFlatBorderLook &Look, TRect &Inner);
+
+// The ring round the drop-down button at the right end of a Width x Height control: while
+// Active a raised edge (flat while Dropped) when RaisedWhenActive, else nothing; otherwise
+// the button face. The inside of the button is kept.
+void DrawFlatButtonFace(TCanvas &Canvas, int Width, int Height, int ButtonWidth, bool Active,
+                        bool RaisedWhenActive, bool Dropped);
+
+// The theme state of a drop-down button: 4 disabled, 3 pressed while dropped, 2 hovered,
+// else 1.
+int DropButtonThemeState(bool Enabled, bool MouseDown, bool Dropped, bool Hover);
+
+// The platform's drop-down button in R: the themed part when Themed, else the frame
+// control (in FrameRect).
+void DrawStandardDropButton(TCanvas &Canvas, QWidget *Window, const TRect &R, const TRect &FrameRect,
+                            bool Themed, int ThemeState, bool Enabled);
+
+// A drop-down button in custom colours: Fill in Face, a line in Border from (LineX, Fill's
+// top) to (LineX, Fill's bottom), and a triangle in Arrow hanging from (ArrowX, ArrowY),
+// six pixels wide and three high. clNone leaves a part out.
+void DrawCustomDropButton(TCanvas &Canvas, const TRect &Fill, int LineX, TColor Face,
+                          TColor Border, TColor Arrow, int ArrowX, int ArrowY);
+
+// The mouse over a control with a drop-down button at its right end. Each step answers
+// whether the look changed.
+struct TDropButtonHover
+{
+    bool MouseInControl = false;
+    bool ButtonHover = false;
+
+    bool Enter(bool Enabled)
+    {
+        if (!Enabled || MouseInControl)
+            return false;
+        MouseInControl = true;
+        return true;
+    }
+    bool Leave()
+    {
+        const bool was = MouseInControl || ButtonHover;
+        MouseInControl = ButtonHover = false;
+        return was;
+    }
+    bool Move(int X, int Width, int ButtonWidth)
+    {
+        const bool hover = Width - ButtonWidth < X && X < Width;
+        if (hover == ButtonHover)
+            return false;
+        ButtonHover = hover;
+        return true;
+    }
+};
+
 // The background colour of Control's parent; clBtnFace when it has none.
 TColor ParentBrushColor(const QWidget *Control);
 

@@ -15,13 +15,8 @@
 #include <QResizeEvent>
 #include <QStyle>
 
-namespace {
-
-constexpr TColor kThemedDisabledBorder = 0xB99D7F;
-
-}   // namespace
-
-TRudCustomCombo::TRudCustomCombo(QWidget *AOwner) : QComboBox(AOwner), FLabel(this)
+TRudCustomCombo::TRudCustomCombo(QWidget *AOwner)
+    : TEditorKeys<QComboBox>(AOwner), TLabelProperties(FLabel), FLabel(this)
 {
     FLabel.Owner = this;
     FButtonWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
@@ -304,44 +299,6 @@ void TRudCustomCombo::SetIsVista(bool Value)
 
 // ---- label ------------------------------------------------------------------------------
 
-void TRudCustomCombo::SetLabelPosition(TLabelPosition Value)
-{
-    FLabel.Position = Value;
-    FLabel.Update();
-}
-
-void TRudCustomCombo::SetLabelMargin(int Value)
-{
-    FLabel.Margin = Value;
-    FLabel.Update();
-}
-
-void TRudCustomCombo::SetLabelTransparent(bool Value)
-{
-    FLabel.Transparent = Value;
-    FLabel.Update();
-}
-
-void TRudCustomCombo::SetLabelAlwaysEnabled(bool Value)
-{
-    FLabel.AlwaysEnabled = Value;
-    FLabel.Update();
-}
-
-void TRudCustomCombo::SetLabelFont(const TFont &Value)
-{
-    if (FLabel.ParentFont)
-        return;
-    FLabel.Font = Value;
-    FLabel.Update();
-}
-
-void TRudCustomCombo::SetParentFont(bool Value)
-{
-    FLabel.ParentFont = Value;
-    FLabel.Update();
-}
-
 void TRudCustomCombo::setVisible(bool Visible)
 {
     QComboBox::setVisible(Visible);
@@ -367,7 +324,7 @@ bool TRudCustomCombo::ThemesActive() const
 
 bool TRudCustomCombo::IsActive() const
 {
-    return FMouseInControl || hasFocus();
+    return FHover.MouseInControl || hasFocus();
 }
 
 bool TRudCustomCombo::BorderHot() const
@@ -405,83 +362,35 @@ void TRudCustomCombo::DrawButton(TCanvas &Canvas)
     InflateRect(r, -1, -1);
     const bool mouseDown = IsMouseButtonDown();
     if (ButtonColor == clNone) {
-        if (ThemesActive()) {
-            if (const TThemeHandle theme = OpenThemeData(this, QStringLiteral("combobox"))) {
-                int state = 1;
-                if (!isEnabled())
-                    state = 4;
-                else if (mouseDown && FDroppedDown)
-                    state = 3;
-                else if (FButtonHover && !mouseDown && !FDroppedDown)
-                    state = 2;
-                DrawThemeBackground(theme, Canvas, 1, state, r);
-                CloseThemeData(theme);
-            }
-        } else {
-            r.Left -= 4;
-            r.Top += 1;
-            r.Bottom -= 1;
-            ThemePlatform().DrawFrameControl(Canvas, r, DFC_SCROLL,
-                                             DFCS_SCROLLCOMBOBOX | (isEnabled() ? DFCS_FLAT : DFCS_INACTIVE));
-        }
+        DrawStandardDropButton(Canvas, this, r, TRect(r.Left - 4, r.Top + 1, r.Right, r.Bottom - 1),
+                               ThemesActive(),
+                               DropButtonThemeState(isEnabled(), mouseDown, FDroppedDown, FHover.ButtonHover),
+                               isEnabled());
     } else {
-        TColor face = ButtonColor;
-        if (FButtonHover && mouseDown && ButtonColorDown != clNone)
-            face = ButtonColorDown;
-        else if (FButtonHover && ButtonColorHot != clNone)
-            face = ButtonColorHot;
-        r = TRect(r.Left - 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-        Canvas.Brush.Color = face;
-        Canvas.Brush.Style = bsSolid;
-        Canvas.FillRect(r);
-        if (ButtonBorderColor != clNone) {
-            Canvas.Pen.Color = ButtonBorderColor;
-            Canvas.MoveTo(r.Left, r.Top);
-            Canvas.LineTo(r.Left, r.Bottom);
-        }
+        const TColor face = FaceColor(FHover.ButtonHover && mouseDown, FHover.ButtonHover);
         const TColor arrow = mouseDown && ButtonTextColorDown != clNone ? ButtonTextColorDown : ButtonTextColor;
-        if (arrow != clNone) {
-            Canvas.Brush.Color = arrow;
-            Canvas.Pen.Color = arrow;
-            Canvas.Polygon({{r.Left + 4, r.Top + 7}, {r.Left + 10, r.Top + 7}, {r.Left + 7, r.Top + 10}});
-        }
+        r = TRect(r.Left - 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+        DrawCustomDropButton(Canvas, r, r.Left, face, ButtonBorderColor, arrow, r.Left + 4, r.Top + 7);
     }
     ExcludeClipRect(Canvas, TRect(cw - FButtonWidth - 4, 0, cw + 2, ch));
 }
 
 void TRudCustomCombo::DrawBorders(TCanvas &Canvas)
 {
-    TRect r(0, 0, width(), height());
-    if (!isEnabled() && FIsThemed && !FDisabledBorder) {
-        FrameRectColor(Canvas, r, kThemedDisabledBorder);
-        return;
-    }
-    if (FBorderColor != clNone && !(FHasFocus && FFocusBorderColor != clNone)) {
-        FrameRectColor(Canvas, r, FBorderColor);
-        return;
-    }
-    if (FFocusBorderColor != clNone) {
-        if (FHasFocus)
-            FrameRectColor(Canvas, r, FFocusBorderColor);
-        return;
-    }
-    const TColor a = BorderHot() ? clBtnFace : ParentBrushColor(this);
-    const TColor b = FColor;
-    if (BorderHot()) {
-        DrawEdge(Canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-        FrameRectColor(Canvas, r, a);
-        InflateRect(r, -1, -1);
-        FrameRectColor(Canvas, r, b);
-    } else {
-        FrameRectColor(Canvas, r, a);
-        InflateRect(r, -1, -1);
-        r.Right -= FButtonWidth;
-        FrameRectColor(Canvas, r, a);
-        InflateRect(r, -1, -1);
-        FrameRectColor(Canvas, r, b);
-        r.Right += FButtonWidth;
-    }
-    if (FFlat && FFlatLineColor != clNone) {
+    TFlatBorderLook look;
+    look.Enabled = isEnabled();
+    look.Themed = FIsThemed;
+    look.DisabledBorder = FDisabledBorder;
+    look.Focused = FHasFocus;
+    look.Hot = BorderHot();
+    look.BorderColor = FBorderColor;
+    look.FocusBorderColor = FFocusBorderColor;
+    look.ParentColor = ParentBrushColor(this);
+    look.ControlColor = FColor;
+    look.ButtonWidth = FButtonWidth;
+    TRect r;
+    if (DrawFlatBorders(Canvas, TRect(0, 0, width(), height()), look, r) && FFlat &&
+        FFlatLineColor != clNone) {
         Canvas.Pen.Color = FFlatLineColor;
         Canvas.MoveTo(r.Left - 2, height() - 1);
         Canvas.LineTo(r.Right - FButtonWidth - 1, height() - 1);
@@ -490,17 +399,7 @@ void TRudCustomCombo::DrawBorders(TCanvas &Canvas)
 
 void TRudCustomCombo::DrawButtonFace(TCanvas &Canvas)
 {
-    const int cw = width(), ch = height();
-    Canvas.Save();
-    ExcludeClipRect(Canvas, TRect(cw - FButtonWidth + 4, 4, cw - 4, ch - 4));
-    TRect r(cw - FButtonWidth - 2, 0, cw, ch);
-    InflateRect(r, -2, -2);
-    if (!IsActive()) {
-        Canvas.Brush.Color = clBtnFace;
-        Canvas.Brush.Style = bsSolid;
-        Canvas.FillRect(TRect(r.Left, r.Top + 1, r.Right - 1, r.Bottom - 1));
-    }
-    Canvas.Restore();
+    DrawFlatButtonFace(Canvas, width(), height(), FButtonWidth, IsActive(), false, FDroppedDown);
 }
 
 void TRudCustomCombo::DrawBorder(TCanvas &Canvas)
@@ -555,56 +454,13 @@ void TRudCustomCombo::paintEvent(QPaintEvent *e)
 
 // ---- keys -------------------------------------------------------------------------------
 
-bool TRudCustomCombo::WantSpecialKey(uint16_t, TShiftState) const
-{
-    return false;
-}
-
-void TRudCustomCombo::WMKeyDown(TKeyMessage &Message)
-{
-    KeyDown(Message.CharCode, Message.Shift);
-    if (Message.CharCode != 0)
-        DefaultKeyDown();
-}
-
-void TRudCustomCombo::WMChar(TKeyMessage &Message)
-{
-    QChar ch(Message.CharCode);
-    KeyPress(ch);
-    Message.CharCode = ch.unicode();
-    if (!ch.isNull())
-        DefaultChar(ch);
-}
-
-void TRudCustomCombo::WMKeyUp(TKeyMessage &Message)
-{
-    KeyUp(Message.CharCode, Message.Shift);
-}
-
-void TRudCustomCombo::KeyDown(uint16_t &Key, TShiftState Shift)
-{
-    if (Key != 0 && OnKeyDown)
-        OnKeyDown(this, Key, Shift);
-}
-
-void TRudCustomCombo::KeyPress(QChar &Key)
-{
-    if (!Key.isNull() && OnKeyPress)
-        OnKeyPress(this, Key);
-}
-
-void TRudCustomCombo::KeyUp(uint16_t &Key, TShiftState Shift)
-{
-    if (Key != 0 && OnKeyUp)
-        OnKeyUp(this, Key, Shift);
-}
-
 void TRudCustomCombo::DefaultKeyDown()
 {
-    if (!FPendingKey || FPendingKey->key() == Qt::Key_Backspace)
+    QKeyEvent *pending = PendingKey();
+    if (!pending || pending->key() == Qt::Key_Backspace)
         return;
     // A new item chosen by key is reported through activated (Change).
-    QKeyEvent plain(QEvent::KeyPress, FPendingKey->key(), FPendingKey->modifiers(), QString());
+    QKeyEvent plain(QEvent::KeyPress, pending->key(), pending->modifiers(), QString());
     QComboBox::keyPressEvent(&plain);
 }
 
@@ -634,74 +490,10 @@ void TRudCustomCombo::Change()
         OnChange(this);
 }
 
-bool TRudCustomCombo::event(QEvent *e)
-{
-    if (e->type() == QEvent::KeyPress) {
-        auto *k = static_cast<QKeyEvent *>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
-            WantSpecialKey(VK_TAB, ShiftStateOf(k->modifiers()))) {
-            keyPressEvent(k);
-            return true;
-        }
-    }
-    return QComboBox::event(e);
-}
-
-void TRudCustomCombo::keyPressEvent(QKeyEvent *e)
-{
-    const TKeyInfo k = TranslateKeyEvent(*e);
-    if (k.Key == VK_TAB && !WantSpecialKey(VK_TAB, k.Shift)) {
-        e->ignore();
-        return;
-    }
-    QPointer<TRudCustomCombo> self(this);
-    FPendingKey = e;
-    bool ctrlShortcut = false;
-    if (k.Key) {
-        TKeyMessage m = MakeKeyMessage(k.Key, k);
-        WMKeyDown(m);
-        ctrlShortcut = k.Shift.Contains(ssCtrl) && k.Char.unicode() >= 1 && k.Char.unicode() < 32 &&
-                       k.Key != VK_RETURN;
-    }
-    if (!self)
-        return;
-    FPendingKey = nullptr;
-    if (!k.Char.isNull() && !ctrlShortcut) {
-        TKeyMessage m = MakeKeyMessage(k.Char.unicode(), k);
-        WMChar(m);
-    }
-    e->accept();
-}
-
-void TRudCustomCombo::keyReleaseEvent(QKeyEvent *e)
-{
-    const TKeyInfo k = TranslateKeyEvent(*e);
-    if (k.Key) {
-        TKeyMessage m = MakeKeyMessage(k.Key, k);
-        WMKeyUp(m);
-    }
-    e->accept();
-}
-
 // ---- focus and mouse --------------------------------------------------------------------
 
 void TRudCustomCombo::DoEnter()
 {
-    if (OnEnter)
-        OnEnter(this);
-}
-
-void TRudCustomCombo::DoExit()
-{
-    if (OnExit)
-        OnExit(this);
-}
-
-void TRudCustomCombo::focusInEvent(QFocusEvent *e)
-{
-    QComboBox::focusInEvent(e);
-    if (e->reason() == Qt::PopupFocusReason)
-        return;
     FHasFocus = true;
     if (FFocusColor != clNone)
         ApplyColor(FFocusColor);
@@ -709,31 +501,25 @@ void TRudCustomCombo::focusInEvent(QFocusEvent *e)
         FLabel.SetBold(true);
     PlaceEditField();
     update();
-    DoEnter();
+    TEditorKeys<QComboBox>::DoEnter();
 }
 
-void TRudCustomCombo::focusOutEvent(QFocusEvent *e)
+void TRudCustomCombo::DoExit()
 {
-    QComboBox::focusOutEvent(e);
-    // The drop-down list taking the focus is not leaving the combo.
-    if (e->reason() == Qt::PopupFocusReason)
-        return;
     FHasFocus = false;
     if (FFocusColor != clNone && FNormalColor != clNone)
         ApplyColor(FNormalColor);
     FLabel.SetBold(false);
     PlaceEditField();
     update();
-    DoExit();
+    TEditorKeys<QComboBox>::DoExit();
 }
 
 void TRudCustomCombo::enterEvent(QEnterEvent *e)
 {
     QComboBox::enterEvent(e);
-    if (!FMouseInControl && isEnabled()) {
-        FMouseInControl = true;
+    if (FHover.Enter(isEnabled()))
         update();
-    }
     if (FAutoFocus && (!window() || window()->isActiveWindow()))
         setFocus(Qt::MouseFocusReason);
 }
@@ -741,20 +527,15 @@ void TRudCustomCombo::enterEvent(QEnterEvent *e)
 void TRudCustomCombo::leaveEvent(QEvent *e)
 {
     QComboBox::leaveEvent(e);
-    FMouseInControl = false;
-    FButtonHover = false;
-    update();
+    if (FHover.Leave())
+        update();
 }
 
 void TRudCustomCombo::mouseMoveEvent(QMouseEvent *e)
 {
     QComboBox::mouseMoveEvent(e);
-    const int x = int(e->position().x());
-    const bool hover = width() - FButtonWidth < x && x < width();
-    if (hover != FButtonHover) {
-        FButtonHover = hover;
+    if (FHover.Move(int(e->position().x()), width(), FButtonWidth))
         update();
-    }
 }
 
 void TRudCustomCombo::resizeEvent(QResizeEvent *e)

@@ -5,10 +5,9 @@
 // closes. Keys pass as in the edits of this folder: KeyDown (OnKeyDown) before the combo's
 // own handling, then KeyPress (OnKeyPress) for the typed character. The grid's combo cell
 // editor derives from it.
-#include "grid/base/classes.h"
-#include "grid/base/customgrid.h"
-#include "grid/base/keys.h"
+#include "grid/string/editorkeys.h"
 #include "grid/string/editorlabel.h"
+#include "grid/string/editorpaint.h"
 #include "platform/canvas.h"
 
 #include <QComboBox>
@@ -17,7 +16,7 @@
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
-class TRudCustomCombo : public QComboBox, public TObject
+class TRudCustomCombo : public TEditorKeys<QComboBox>, public TButtonColors, public TLabelProperties
 {
 public:
     explicit TRudCustomCombo(QWidget *AOwner = nullptr);
@@ -87,34 +86,8 @@ public:
     void SetIsVista(bool Value);
     bool IsThemed() const { return FIsThemed; }
 
-    // Custom drop-down button colours; ButtonColor clNone: the standard button.
-    TColor ButtonColor = clNone;
-    TColor ButtonColorHot = clNone;
-    TColor ButtonColorDown = clNone;
-    TColor ButtonBorderColor = clNone;
-    TColor ButtonTextColor = clNone;
-    TColor ButtonTextColorHot = clNone;
-    TColor ButtonTextColorDown = clNone;
-
     // --- Label ---------------------------------------------------------------------------
     QLabel *ComboLabel() const { return FLabel.Label(); }
-    QString LabelCaption() const { return FLabel.Caption(); }
-    void SetLabelCaption(const QString &Value) { FLabel.SetCaption(Value); }
-    TLabelPosition LabelPosition() const { return FLabel.Position; }
-    void SetLabelPosition(TLabelPosition Value);
-    int LabelMargin() const { return FLabel.Margin; }
-    void SetLabelMargin(int Value);
-    bool LabelTransparent() const { return FLabel.Transparent; }
-    void SetLabelTransparent(bool Value);
-    bool LabelAlwaysEnabled() const { return FLabel.AlwaysEnabled; }
-    void SetLabelAlwaysEnabled(bool Value);
-    const TFont &LabelFont() const { return FLabel.Font; }
-    // Ignored while ParentFont: the label then shows the combo's font.
-    void SetLabelFont(const TFont &Value);
-    bool ParentFont() const { return FLabel.ParentFont; }
-    void SetParentFont(bool Value);
-    bool FocusLabel() const { return FLabel.FocusLabel; }
-    void SetFocusLabel(bool Value) { FLabel.FocusLabel = Value; }
 
     void setVisible(bool Visible) override;
     void SetEnabled(bool Value);
@@ -134,48 +107,29 @@ public:
     TNotifyEvent OnSelect;
     TNotifyEvent OnDropDown;
     TNotifyEvent OnDropUp;
-    TNotifyEvent OnEnter;
-    TNotifyEvent OnExit;
-    TKeyEvent OnKeyDown;
-    TKeyPressEvent OnKeyPress;
-    TKeyEvent OnKeyUp;
-
-    // The key steps, public so that an owner can hand a key to the combo.
-    virtual void WMKeyDown(TKeyMessage &Message);
-    virtual void WMChar(TKeyMessage &Message);
-    virtual void WMKeyUp(TKeyMessage &Message);
 
     // Whether the combo paints its own look now (otherwise the platform's combo box).
     bool PaintsOwnLook() const;
-    bool MouseInControl() const { return FMouseInControl; }
-    bool ButtonHover() const { return FButtonHover; }
+    bool MouseInControl() const { return FHover.MouseInControl; }
+    bool ButtonHover() const { return FHover.ButtonHover; }
     bool HasFocusFlag() const { return FHasFocus; }
 
 protected:
-    virtual void KeyDown(uint16_t &Key, TShiftState Shift);
-    virtual void KeyPress(QChar &Key);
-    virtual void KeyUp(uint16_t &Key, TShiftState Shift);
     // The user changed the text or picked an item.
     virtual void Change();
-    virtual void DoEnter();
-    virtual void DoExit();
-    // Keys the combo claims from the focus navigation of its window (Tab, Backtab).
-    virtual bool WantSpecialKey(uint16_t Key, TShiftState Shift) const;
-    void DefaultKeyDown();
-    void DefaultChar(QChar Ch);
+    // Focus colour and bold label on entering, the normal ones on leaving.
+    void DoEnter() override;
+    void DoExit() override;
+    void DefaultKeyDown() override;
+    void DefaultChar(QChar Ch) override;
 
     void DrawButton(TCanvas &Canvas);
     void DrawBorders(TCanvas &Canvas);
     void DrawButtonFace(TCanvas &Canvas);
     void DrawBorder(TCanvas &Canvas);
 
-    bool event(QEvent *e) override;
     bool eventFilter(QObject *Watched, QEvent *Event) override;
     void paintEvent(QPaintEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-    void keyReleaseEvent(QKeyEvent *e) override;
-    void focusInEvent(QFocusEvent *e) override;
-    void focusOutEvent(QFocusEvent *e) override;
     void enterEvent(QEnterEvent *e) override;
     void leaveEvent(QEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
@@ -203,12 +157,10 @@ private:
     TColor FNormalColor = clWindow;
     int FButtonWidth;
     bool FFocusBorder = false;
-    bool FMouseInControl = false;
     int FDropWidth = 0;
     bool FIsWinXP = false;
     bool FIsThemed = false;
     bool FIsVista = false;
-    bool FButtonHover = false;
     TColor FFlatLineColor = clNone;
     bool FFlatParentColor = true;
     TColor FFocusColor = clNone;
@@ -216,10 +168,10 @@ private:
     TColor FBorderColor = clNone;
     bool FDisabledBorder = true;
     bool FHasFocus = false;
+    TDropButtonHover FHover;
     bool FDroppedDown = false;
     bool FLoading = false;
     TEditorLabel FLabel;
-    QKeyEvent *FPendingKey = nullptr;
     QPointer<QLineEdit> FConnectedEdit;
 };
 

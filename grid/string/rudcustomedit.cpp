@@ -33,7 +33,7 @@ void SetEditorBeepHook(std::function<void()> Hook)
     g_beep = std::move(Hook);
 }
 
-TRudCustomEdit::TRudCustomEdit(QWidget *AOwner) : QLineEdit(AOwner)
+TRudCustomEdit::TRudCustomEdit(QWidget *AOwner) : TEditorKeys<QLineEdit>(AOwner)
 {
     connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
 }
@@ -91,11 +91,6 @@ QRect TRudCustomEdit::RightButtonRect(int ButtonWidth) const
     return QRect(width() - ButtonWidth - k + f, f, ButtonWidth, height() - k);
 }
 
-bool TRudCustomEdit::WantSpecialKey(uint16_t, TShiftState) const
-{
-    return false;
-}
-
 bool TRudCustomEdit::CanCutPaste() const
 {
     return FEditorEnabled && !isReadOnly();
@@ -103,50 +98,12 @@ bool TRudCustomEdit::CanCutPaste() const
 
 // ---- keys -------------------------------------------------------------------------------
 
-void TRudCustomEdit::WMKeyDown(TKeyMessage &Message)
-{
-    KeyDown(Message.CharCode, Message.Shift);
-    if (Message.CharCode != 0)
-        DefaultKeyDown();
-}
-
-void TRudCustomEdit::WMChar(TKeyMessage &Message)
-{
-    QChar ch(Message.CharCode);
-    KeyPress(ch);
-    Message.CharCode = ch.unicode();
-    if (!ch.isNull())
-        DefaultChar(ch);
-}
-
-void TRudCustomEdit::WMKeyUp(TKeyMessage &Message)
-{
-    KeyUp(Message.CharCode, Message.Shift);
-}
-
-void TRudCustomEdit::KeyDown(uint16_t &Key, TShiftState Shift)
-{
-    if (Key != 0 && OnKeyDown)
-        OnKeyDown(this, Key, Shift);
-}
-
-void TRudCustomEdit::KeyPress(QChar &Key)
-{
-    if (!Key.isNull() && OnKeyPress)
-        OnKeyPress(this, Key);
-}
-
-void TRudCustomEdit::KeyUp(uint16_t &Key, TShiftState Shift)
-{
-    if (Key != 0 && OnKeyUp)
-        OnKeyUp(this, Key, Shift);
-}
-
 void TRudCustomEdit::DefaultKeyDown()
 {
-    if (!FPendingKey || FPendingKey->key() == Qt::Key_Backspace)
+    QKeyEvent *pending = PendingKey();
+    if (!pending || pending->key() == Qt::Key_Backspace)
         return;
-    QKeyEvent plain(QEvent::KeyPress, FPendingKey->key(), FPendingKey->modifiers(), QString());
+    QKeyEvent plain(QEvent::KeyPress, pending->key(), pending->modifiers(), QString());
     const bool clipboard = plain.matches(QKeySequence::Cut) || plain.matches(QKeySequence::Paste);
     Guarded(clipboard ? CanCutPaste() : FEditorEnabled, [&] { QLineEdit::keyPressEvent(&plain); });
 }
@@ -168,18 +125,6 @@ void TRudCustomEdit::Change()
         OnChange(this);
 }
 
-void TRudCustomEdit::DoEnter()
-{
-    if (OnEnter)
-        OnEnter(this);
-}
-
-void TRudCustomEdit::DoExit()
-{
-    if (OnExit)
-        OnExit(this);
-}
-
 void TRudCustomEdit::Click()
 {
     if (OnClick)
@@ -192,73 +137,7 @@ void TRudCustomEdit::DblClick()
         OnDblClick(this);
 }
 
-bool TRudCustomEdit::event(QEvent *e)
-{
-    if (e->type() == QEvent::KeyPress) {
-        auto *k = static_cast<QKeyEvent *>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
-            WantSpecialKey(VK_TAB, ShiftStateOf(k->modifiers()))) {
-            keyPressEvent(k);
-            return true;
-        }
-    }
-    return QLineEdit::event(e);
-}
-
-void TRudCustomEdit::keyPressEvent(QKeyEvent *e)
-{
-    const TKeyInfo k = TranslateKeyEvent(*e);
-    if (k.Key == VK_TAB && !WantSpecialKey(VK_TAB, k.Shift)) {
-        e->ignore();
-        return;
-    }
-    QPointer<TRudCustomEdit> self(this);
-    FPendingKey = e;
-    bool ctrlShortcut = false;
-    if (k.Key) {
-        TKeyMessage m = MakeKeyMessage(k.Key, k);
-        WMKeyDown(m);
-        // Clipboard and undo shortcuts are done by the key-down step; their control
-        // characters must not act twice.
-        ctrlShortcut = k.Shift.Contains(ssCtrl) && k.Char.unicode() >= 1 && k.Char.unicode() < 32 &&
-                       k.Key != VK_RETURN;
-    }
-    if (!self)
-        return;
-    FPendingKey = nullptr;
-    if (!k.Char.isNull() && !ctrlShortcut) {
-        TKeyMessage m = MakeKeyMessage(k.Char.unicode(), k);
-        WMChar(m);
-    }
-    e->accept();
-}
-
-void TRudCustomEdit::keyReleaseEvent(QKeyEvent *e)
-{
-    const TKeyInfo k = TranslateKeyEvent(*e);
-    if (k.Key) {
-        TKeyMessage m = MakeKeyMessage(k.Key, k);
-        WMKeyUp(m);
-    }
-    e->accept();
-}
-
-// ---- focus and mouse --------------------------------------------------------------------
-
-void TRudCustomEdit::focusInEvent(QFocusEvent *e)
-{
-    QLineEdit::focusInEvent(e);
-    if (e->reason() != Qt::PopupFocusReason)
-        DoEnter();
-}
-
-void TRudCustomEdit::focusOutEvent(QFocusEvent *e)
-{
-    QLineEdit::focusOutEvent(e);
-    // A context menu or a drop-down list taking the focus is not leaving the edit.
-    if (e->reason() != Qt::PopupFocusReason)
-        DoExit();
-}
+// ---- mouse --------------------------------------------------------------------------------
 
 void TRudCustomEdit::mousePressEvent(QMouseEvent *e)
 {

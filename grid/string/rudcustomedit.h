@@ -5,10 +5,8 @@
 // OnKeyPress) before it is inserted. EditorEnabled off keeps the text from being changed by
 // the keyboard, the clipboard, the context menu and dropping, while the editor's own steps
 // (buttons, arrow keys) still set it.
-#include "grid/base/classes.h"
-#include "grid/base/customgrid.h"
-#include "grid/base/keys.h"
 #include "grid/string/borderstyle.h"
+#include "grid/string/editorkeys.h"
 #include "platform/color.h"
 
 #include <QLineEdit>
@@ -18,7 +16,7 @@
 void EditorBeep();
 void SetEditorBeepHook(std::function<void()> Hook);
 
-class TRudCustomEdit : public QLineEdit, public TObject
+class TRudCustomEdit : public TEditorKeys<QLineEdit>
 {
 public:
     explicit TRudCustomEdit(QWidget *AOwner = nullptr);
@@ -47,40 +45,21 @@ public:
     TNotifyEvent OnChange;
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
-    TNotifyEvent OnEnter;
-    TNotifyEvent OnExit;
-    TKeyEvent OnKeyDown;
-    TKeyPressEvent OnKeyPress;
-    TKeyEvent OnKeyUp;
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
 
-    // The key steps, public so that an owner can hand a key to the editor.
-    virtual void WMKeyDown(TKeyMessage &Message);
-    virtual void WMChar(TKeyMessage &Message);
-    virtual void WMKeyUp(TKeyMessage &Message);
-
 protected:
-    // Fire the events; descendants add their rules around them.
-    virtual void KeyDown(uint16_t &Key, TShiftState Shift);
-    virtual void KeyPress(QChar &Key);
-    virtual void KeyUp(uint16_t &Key, TShiftState Shift);
     virtual void Change();
-    virtual void DoEnter();
-    virtual void DoExit();
     virtual void Click();
     virtual void DblClick();
     // Cut and paste through the keyboard or the context menu reach the text only when
     // these allow them (EditorEnabled and not ReadOnly).
     virtual bool CanCutPaste() const;
-    // The edit's own handling of the key that is being processed (caret, deleting,
-    // clipboard); nothing when no key is pending.
-    void DefaultKeyDown();
+    // The edit's own handling of the pending key (caret, deleting, clipboard).
+    void DefaultKeyDown() override;
     // Inserts one typed character as the edit would (Backspace included).
-    void DefaultChar(QChar Ch);
-    // Keys the editor claims from the focus navigation of its window (Tab, Backtab).
-    virtual bool WantSpecialKey(uint16_t Key, TShiftState Shift) const;
+    void DefaultChar(QChar Ch) override;
     // Places children and margins after a size or border change.
     virtual void AdjustLayout() {}
     // Where a button of width ButtonWidth sits at the right end, inside the border.
@@ -88,11 +67,6 @@ protected:
     // The frame a bsSingle border takes on each side.
     int BorderWidth() const { return FBorderStyle == bsSingle ? 2 : 0; }
 
-    bool event(QEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-    void keyReleaseEvent(QKeyEvent *e) override;
-    void focusInEvent(QFocusEvent *e) override;
-    void focusOutEvent(QFocusEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
@@ -112,5 +86,4 @@ private:
     TBorderStyle FBorderStyle = bsSingle;
     TColor FColor = clWindow;
     int FMaxLength = 0;
-    QKeyEvent *FPendingKey = nullptr;
 };

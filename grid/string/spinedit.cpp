@@ -129,11 +129,7 @@ void TDazTimerSpeedButton::Paint(TCanvas &Canvas)
     const bool down = State() == bsDown;
     const TRudSpinButton *pair = Pair();
     if (pair && pair->ButtonColor != clNone) {
-        TColor c = pair->ButtonColor;
-        if (down && pair->ButtonColorDown != clNone)
-            c = pair->ButtonColorDown;
-        else if (!down && FHasMouse && pair->ButtonColorHot != clNone)
-            c = pair->ButtonColorHot;
+        const TColor c = pair->FaceColor(down, FHasMouse);
         Canvas.Brush.Color = c;
         Canvas.Brush.Style = bsSolid;
         Canvas.Pen.Color = c;

@@ -61,7 +61,7 @@ private:
 };
 
 // The pair of arrow buttons: up over down, or (horizontal) down left of up.
-class TRudSpinButton : public QWidget, public TObject
+class TRudSpinButton : public QWidget, public TObject, public TButtonColors
 {
 public:
     explicit TRudSpinButton(QWidget *AOwner = nullptr);
@@ -85,14 +85,6 @@ public:
     bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
     void SetTabStop(bool Value) { setFocusPolicy(Value ? Qt::StrongFocus : Qt::NoFocus); }
 
-    // Only ButtonColor, ButtonColorHot and ButtonColorDown are painted.
-    TColor ButtonColor = clNone;
-    TColor ButtonColorHot = clNone;
-    TColor ButtonColorDown = clNone;
-    TColor ButtonBorderColor = clNone;
-    TColor ButtonTextColor = clNone;
-    TColor ButtonTextColorHot = clNone;
-    TColor ButtonTextColorDown = clNone;
 
     TNotifyEvent OnUpClick;
     TNotifyEvent OnDownClick;
