@@ -18,6 +18,7 @@ void Setup_Rule_Grid(TDazStringGrid &Grid, const TRule_Columns &cols, int RowCou
     Grid.SetFixedRows(1);
     Grid.SetDefaultRowHeight(Row_Height);
     Grid.SetFixedRowHeight(Row_Height);
+    Grid.SetWordWrap(false);   // headers on one line in their 22 pixels
     TGridOptions options{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goColSizing};
     if (editable)
         options.Include(goEditing);
@@ -35,8 +36,11 @@ void Apply_Rule_Columns(TDazStringGrid &Grid, const TRule_Columns &cols)
         for (int r = Grid.FixedRows(); r < Grid.RowCount(); ++r) {
             if (col.Color != clNone && Grid.Colors(c, r) != col.Color)
                 Grid.SetColors(c, r, col.Color);
-            if (col.Check && !Grid.HasDataCheckBox(c, r))
+            if (col.Check && !Grid.HasDataCheckBox(c, r)) {
                 Grid.AddCheckBox(c, r, false, true);
+                if (TCellGraphic *g = Grid.GetCellGraphic(c, r))
+                    g->CellHAlign = haCenter;
+            }
         }
     }
     Grid.EndUpdate();
