@@ -10,7 +10,12 @@
 
 namespace {
 
-const QDate kDayZero(1899, 12, 30);
+// Day 0 of TDateTime values.
+QDate DayZero()
+{
+    return QDate(1899, 12, 30);
+}
+
 constexpr double kMSecsPerDay = 86400000.0;
 
 [[noreturn]] void Fail(const char *What, const QString &Text)
@@ -30,12 +35,12 @@ QDate DateOfValue(TDateTime Value)
     // A time that rounds up to midnight belongs to the next day.
     const double frac = Value - std::floor(Value);
     const qint64 extra = std::round(frac * kMSecsPerDay) >= kMSecsPerDay ? 1 : 0;
-    return kDayZero.addDays(qint64(std::floor(Value)) + extra);
+    return DayZero().addDays(qint64(std::floor(Value)) + extra);
 }
 
 TDateTime DateValue(const QDate &Date)
 {
-    return double(kDayZero.daysTo(Date));
+    return double(DayZero().daysTo(Date));
 }
 
 TDateTime AddMonths(TDateTime Value, int Months)

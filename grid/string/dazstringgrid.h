@@ -1279,7 +1279,7 @@ protected:
     virtual void PaintGridBackground(TCanvas &Canvas);
     // Draws the cell's graphic in R (check boxes, images, pictures, icons, comments...).
     virtual void DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const TRect &R,
-                                 TGridDrawState AState, TCellGraphic *Graphic);
+                                 TGridDrawState AState, TCellGraphic *Graphic, int TextWidth);
     // Border lines of one cell after its content.
     void DrawCellBorders(TCanvas &Canvas, int ACol, int ARow, TRect R);
     void GetCellDefaults(int ACol, int ARow, TFont &Font, TBrush &Brush, TColor &ColorTo,
@@ -1883,13 +1883,10 @@ private:
     TGridCoord FClicked{-1, -1};       // the cell left of and above the press point
     TGridCoord FPressCell{-1, -1};     // the pressed cell before base-cell mapping
     TGridRect FDropSelection;
-    TGridRect FMouseUpBefore;
     int FSortTime = 0;
     TGridRect FMoveSelection;
-    TGridRect FKeyUpSelection;
     QChar FStartEditChar;
     TGridCoord FLastKeyCell{-1, -1};
-    bool FTabAdvancing = false;
 
     // --- In-place editing (dazstringgrid_edit.cpp, _editors.cpp, _validate.cpp,
     //     _advance.cpp, _wndproc.cpp) -----------------------------------------------------

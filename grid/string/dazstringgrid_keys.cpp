@@ -324,6 +324,19 @@ void TDazStringGrid::WMKeyDown(TKeyMessage &Message)
     if (key == VK_DOWN && IsLastNormalRow() && FNavigation.AppendOnArrowDown())
         AddRowOnArrowDown();
 
+    // 16. The last row stays clear of the search panel.
+    const bool onLastRow = Row() >= RowCount() - 1;
+    if (FSearchFooter.Visible() && TopRow() >= RowCount() - VisibleRowCount() && onLastRow) {
+        if (key == VK_DOWN) {
+            ScrollAboveSearchPanel();
+            FireKeyDown(key, shift);
+            return done(1);
+        }
+        if ((key == VK_RIGHT && Col() == ColCount() - 1) || (key == VK_LEFT && Col() == FixedCols())) {
+            FireKeyDown(key, shift);
+            return done(1);
+        }
+    }
     // 17, 18, 20. The framework's navigation, keeping the left column when asked to.
     if (Message.CharCode != 0) {
         if (keepHoriz)
@@ -342,6 +355,10 @@ void TDazStringGrid::WMKeyDown(TKeyMessage &Message)
             EndUpdate();
         }
     }
+    // 19.
+    if (FSearchFooter.Visible() && Row() == RowCount() - 1 &&
+        (key == VK_NEXT || key == VK_END || key == VK_LEFT || key == VK_RIGHT || key == VK_DOWN))
+        ScrollAboveSearchPanel();
     // 15. The selection frame follows.
     if (SelectionRectangle() && !(Selection() == FMoveSelection)) {
         InvalidateGrid();
@@ -375,10 +392,11 @@ void TDazStringGrid::SpaceOnControlCell(uint16_t Key)
 {
     const int c = RealColIndex(Col());
     const int r = Row();
-    bool allowed = Options().Contains(goEditing) || FMouseActions.RangeSelectAndEdit();
+    const TPoint base = BaseCell(c, r);
+    bool allowed = (Options().Contains(goEditing) || FMouseActions.RangeSelectAndEdit()) &&
+                   !ReadOnly(base.X, base.Y);
     if (allowed)
         CanEditCell(c, r, allowed);
-    const TPoint base = BaseCell(c, r);
     const TCellType kind = GetCellType(base.X, base.Y);
     if (Key == VK_SPACE) {
         if ((kind == ctCheckBox || kind == ctDataCheckBox || kind == ctVirtCheckBox ||

@@ -521,6 +521,20 @@ void TDazStringGrid::TopLeftChanged()
     TBaseGrid::TopLeftChanged();
     if (SelectionRectangle() && Selection().Bottom > Selection().Top)
         InvalidateGrid();
+    // A background picture or gradient does not scroll with the cells.
+    const TBackGroundDisplay display = FBackGround.Display();
+    if (((display == bdTile || display == bdFixed) && !FBackGround.Bitmap().Empty()) ||
+        ((display == bdGradientHorz || display == bdGradientVert) &&
+         FBackGround.ColorTo() != clNone))
+        InvalidateGrid();
+    // Scrolling ends an edit in a control editor; the text editor moves with the cells.
+    if (EditorMode()) {
+        TEditorType editor = DefaultEditor();
+        GetCellEditorType(RealColIndex(Col()), Row(), editor);
+        if (editor != edNormal)
+            HideInplaceEdit();
+    }
+    UpdateFooterPanel();
     CellControlsUpdate(false);
     if (TStringGridBase *other = FSyncGrid.Grid()) {
         if (FSyncGrid.ScrollVertical())

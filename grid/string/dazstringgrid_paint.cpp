@@ -427,7 +427,7 @@ void TDazStringGrid::DrawCellContent(TCanvas &Canvas, int ACol, int ARow, const 
         TRect gr = P.Rect;
         if (P.PaintFixed)
             ++gr.Top;
-        DrawCellGraphic(Canvas, P.RCol, ARow, gr, P.State, P.Graphic);
+        DrawCellGraphic(Canvas, P.RCol, ARow, gr, P.State, P.Graphic, P.TextWidth);
     }
 
     if (OnDrawCell) {

@@ -1,28 +1,16 @@
 // TDazStringGrid: placing and drawing a cell's graphic inside its cell (check boxes, radio
 // buttons, images, pictures, icons, comment marks, shapes, buttons and interfaced
-// objects). Check boxes and radio buttons are the platform style's indicators.
+// objects); check boxes and radio buttons through the glyph code.
 #include "grid/string/dazstringgrid.h"
 
 #include "grid/base/cellshape.h"
 #include "grid/base/drawroutines.h"
 #include "grid/base/imagelist.h"
 
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOptionButton>
-
-namespace {
-
-bool IsCheckKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox ||
-           t == ctRowCheckBox || t == ctTriStateCheckBox || t == ctRadioButton;
-}
-
-}   // namespace
 
 void TDazStringGrid::DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const TRect &R,
-                                     TGridDrawState AState, TCellGraphic *Graphic)
+                                     TGridDrawState AState, TCellGraphic *Graphic,
+                                     int TextWidth)
 {
     if (!Graphic)
         return;
@@ -36,60 +24,15 @@ void TDazStringGrid::DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const 
         kind == ctRotated)
         return;
 
-    TRect r = R;
-    if (kind != ctProgress && kind != ctRangeIndicator && kind != ctXPProgress)
-        InflateRect(r, -(FXYOffset.X - 1), -(FXYOffset.Y - 1));
     TAlignment halign = taLeftJustify;
     TVAlignment valign = vtaTop;
     GetCellAlignment(RCol, ARow, halign, valign);
-
-    // Horizontal place.
-    int x = r.Left + 1;
-    switch (ha) {
-    case haRight:
-        x = r.Right - 1 - gw;
-        break;
-    case haCenter:
-        x = gw < r.Width() ? r.Left + (r.Width() - gw) / 2 : r.Left + 1;
-        break;
-    case haFull:
-        x = r.Left;
-        gw = r.Width();
-        break;
-    default:
-        break;
-    }
-    // Vertical place; check kinds follow the cell's own vertical alignment.
-    if (IsCheckKind(kind) && valign != FVAlignment)
-        va = valign == vtaTop ? vaTop : valign == vtaCenter ? vaCenter : vaBottom;
-    int y = r.Top + 1;
-    switch (va) {
-    case vaBottom:
-        y = r.Bottom - 1 - gh;
-        break;
-    case vaCenter:
-        y = gh < r.Height() ? r.Top + (r.Height() - gh) / 2 : r.Top + 1;
-        break;
-    case vaUnderText:
-        y = r.Bottom - gh;
-        break;
-    case vaFull:
-        y = r.Top;
-        gh = r.Height();
-        break;
-    default:
-        break;
-    }
-    if (IsCheckKind(kind)) {
-        if (halign == taRightJustify)
-            x = r.Right - 1 - gw;
-        else if (halign == taCenter)
-            x = r.Left + (r.Width() - gw) / 2;
-        else
-            x = r.Left + 1;
-        x = std::max(x, r.Left + 1);
-    }
-    const TRect place(x, y, x + gw, y + gh);
+    const TRect place = PlaceCellGraphic(R, kind, ha, va, gw, gh, TextWidth, halign, valign,
+                                         FVAlignment, FXYOffset);
+    const int x = place.Left;
+    const int y = place.Top;
+    gw = place.Width();
+    gh = place.Height();
 
     switch (kind) {
     case ctBitmap:
@@ -147,29 +90,29 @@ void TDazStringGrid::DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const 
     case ctDataCheckBox:
     case ctVirtCheckBox:
     case ctRowCheckBox:
-    case ctTriStateCheckBox:
-    case ctRadioButton: {
+    case ctTriStateCheckBox: {
         bool checked = Graphic->CellBoolean;
-        bool grey = kind == ctCheckBox && Graphic->CellAngle > 0 && Graphic->CellAngle != 1;
+        const bool grey = kind != ctTriStateCheckBox && kind != ctDataCheckBox &&
+                          kind != ctVirtCheckBox && Graphic->CellAngle > 0 &&
+                          !(kind == ctCheckBox && Graphic->CellAngle == 1);
         if (kind == ctDataCheckBox || kind == ctVirtCheckBox) {
             QString yes;
             GetCheckTrue(RCol, ARow, yes);
             checked = Cells(RCol, ARow) == yes;
-        } else if (kind == ctTriStateCheckBox) {
-            checked = Graphic->CellCheckBoxState == cbChecked;
-            grey = Graphic->CellCheckBoxState == cbGrayed;
         }
-        QStyleOptionButton opt;
-        opt.initFrom(this);
-        opt.rect = place.ToQRect();
-        opt.state = QStyle::State_Enabled;
-        if (!isEnabled() || (ReadOnly(RCol, ARow) && !FControlLook.NoDisabledCheckRadioLook()))
-            opt.state &= ~QStyle::State_Enabled;
-        opt.state |= grey ? QStyle::State_NoChange : checked ? QStyle::State_On : QStyle::State_Off;
-        if (QPainter *p = Canvas.Painter())
-            style()->drawPrimitive(kind == ctRadioButton ? QStyle::PE_IndicatorRadioButton
-                                                         : QStyle::PE_IndicatorCheckBox,
-                                   &opt, p, this);
+        const bool enabled =
+            isEnabled() && (!ReadOnly(RCol, ARow) || FControlLook.NoDisabledCheckRadioLook());
+        DrawCheck(Canvas, place, checked, int(Graphic->CellCheckBoxState),
+                  kind == ctTriStateCheckBox, FControlLook.ControlStyle(), grey, enabled);
+        break;
+    }
+    case ctRadioButton: {
+        const bool enabled =
+            isEnabled() && (!ReadOnly(RCol, ARow) || FControlLook.NoDisabledCheckRadioLook());
+        DrawRadioGroup(Canvas, TRect(R.Left + FXYOffset.X, place.Top, R.Right, place.Bottom),
+                       false, 1.0, FControlLook.ControlStyle(), ARow, RCol,
+                       AState.Contains(gdSelected), QStringList{QString()}, !enabled, true,
+                       Graphic->CellBoolean ? 0 : -2, 1);
         break;
     }
     case ctComment: {

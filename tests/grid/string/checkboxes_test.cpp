@@ -378,4 +378,25 @@ TEST_F(CheckGrid, RadioGroupChecksTheItemMatchingTheCellText)
     p.end();
 }
 
+TEST_F(CheckGrid, PaintedCheckBoxesFollowTheCellText)
+{
+    TFakeThemePlatformGuard theme;   // no themes: the classic frame controls
+    Grid.resize(300, 200);
+    Grid.SetCells(1, 1, "Y");
+    Grid.SetCells(1, 2, "N");
+    Grid.AddCheckBox(1, 1, false, true);
+    Grid.AddCheckBox(1, 2, false, true);
+    Grid.SetReadOnly(1, 2, true);
+    QImage img(300, 200, QImage::Format_RGB32);
+    QPainter p(&img);
+    Grid.PaintTo(p);
+    p.end();
+    std::vector<unsigned> states;
+    for (const auto &d : theme.Fake.Draws)
+        if (d.What == "frame" && d.Kind == DFC_BUTTON)
+            states.push_back(unsigned(d.State));
+    EXPECT_EQ(states, (std::vector<unsigned>{DFCS_BUTTONCHECK | DFCS_CHECKED,
+                                             DFCS_BUTTONCHECK | DFCS_INACTIVE}));
+}
+
 }   // namespace

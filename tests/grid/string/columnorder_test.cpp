@@ -124,4 +124,27 @@ TEST(ColumnOrder, CellControlsMoveWithTheirColumnsAndRows)
     }
 }
 
+TEST(CellControls, FollowScrollingAndHiding)
+{
+    TDazStringGrid g;
+    g.SetColCount(4);
+    g.SetRowCount(40);
+    g.SetDefaultRowHeight(20);
+    g.resize(300, 200);
+    g.show();
+    auto *a = new QLabel("a");
+    auto *b = new QLabel("b");
+    g.SetCellControls(1, 1, a);
+    g.SetCellControls(1, 3, b);
+    g.CellControlsUpdate(true);
+    const int top = b->geometry().top();
+    g.SetTopRow(2);
+    EXPECT_FALSE(a->isVisible());   // scrolled out of view
+    EXPECT_TRUE(b->isVisible());
+    EXPECT_EQ(b->geometry().top(), top - 20);
+    g.HideColumn(1);
+    g.CellControlsUpdate(false);
+    EXPECT_FALSE(b->isVisible());
+}
+
 }   // namespace

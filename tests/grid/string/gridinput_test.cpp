@@ -2,6 +2,7 @@
 // click and Space, header clicks (sizing borders, auto-size, sorting), links, and the keys'
 // navigation, Tab advancing, editing and clipboard.
 #include "eventlog.h"
+#include "grid/base/textroutines.h"
 #include "grid/string/dazstringgrid.h"
 #include "grid/string/gridinputtools.h"
 #include "platform/process.h"
@@ -358,6 +359,33 @@ TEST_F(InputTest, ATypedCharacterOpensTheEditorOfAnEditableCell)
     EXPECT_EQ(Grid.InplaceEditor()->text(), "x");
     EXPECT_EQ(Grid.StartEditChar(), QChar('x'));
     EXPECT_TRUE(Log.Lines.contains("KeyPress 120"));
+}
+
+TEST_F(InputTest, TheKeypadDecimalKeyTypesTheUsersSeparator)
+{
+    SetGridFormatOverride({u'/', u':', u'.', u',', "dd/MM/yyyy"});
+    Editing(true);
+    Grid.SetExcelStyleDecimalSeparator(true);
+    Grid.FocusCell(2, 2);
+    Log.Key(Qt::Key_Period, Qt::KeypadModifier, ".");
+    EXPECT_EQ(Grid.InplaceEditor()->text(), ",");
+    Grid.HideEditor();
+    Grid.FocusCell(2, 3);
+    Log.Key(Qt::Key_Period, Qt::NoModifier, ".");   // the main keyboard's full stop stays
+    EXPECT_EQ(Grid.InplaceEditor()->text(), ".");
+    SetGridFormatOverride({});
+}
+
+TEST_F(InputTest, SpaceOnAReadOnlyCheckBoxOfAnEditingGrid)
+{
+    Editing(true);
+    CheckColumn(1);
+    Grid.SetReadOnly(1, 2, true);
+    Grid.FocusCell(1, 2);
+    Log.Clear();
+    Log.Key(Qt::Key_Space, Qt::NoModifier, " ");
+    EXPECT_EQ(Grid.Cells(1, 2), "N");
+    EXPECT_TRUE(Log.Only({"CheckBoxClick"}).isEmpty());
 }
 
 TEST_F(InputTest, EnterOnAReadOnlyGridReachesKeyDownOnceAndKeyPress)

@@ -1,0 +1,141 @@
+// Auto-size, auto-fit, numbering, swaps and stretching of the string grid.
+#include "paintfixture.h"
+
+#include <QFontMetrics>
+
+namespace {
+
+using AutoSizeTest = PaintFixture;
+
+TEST_F(AutoSizeTest, ColumnFitsItsWidestTextWithTheMargins)
+{
+    grid->SetCells(2, 3, QStringLiteral("a rather longer text"));
+    const QFontMetrics fm(grid->Font().ToQFont());
+    const int expected = fm.horizontalAdvance(QStringLiteral("a rather longer text")) +
+                         grid->CellXMargin() + 2 * grid->GridLineWidth() + 2;
+    grid->AutoSizeCol(2);
+    EXPECT_EQ(grid->ColWidths(2), expected);
+
+    // Grow-only never narrows; without it a column shrinks back to its content.
+    grid->SetCells(2, 3, QStringLiteral("x"));
+    grid->SetSizeGrowOnly(true);
+    grid->AutoSizeCol(2);
+    EXPECT_EQ(grid->ColWidths(2), expected);
+    grid->SetSizeGrowOnly(false);
+    grid->AutoSizeCol(2);
+    EXPECT_LT(grid->ColWidths(2), expected);
+
+    // Equal limits leave the width unclamped; a maximum clamps.
+    grid->SetMinColWidth(50);
+    grid->SetMaxColWidth(50);
+    grid->AutoSizeCol(2, 0);
+    EXPECT_NE(grid->ColWidths(2), 50);
+    grid->SetMinColWidth(0);
+    grid->SetMaxColWidth(20);
+    grid->SetCells(2, 3, QStringLiteral("a rather longer text"));
+    grid->AutoSizeCol(2);
+    EXPECT_EQ(grid->ColWidths(2), 20);
+}
+
+TEST_F(AutoSizeTest, RowFitsItsTallestCell)
+{
+    grid->SetMultilinecells(true);
+    grid->SetWordWrap(false);
+    grid->SetCells(2, 3, QStringLiteral("one\rtwo\rthree"));
+    grid->AutoSizeRow(3);
+    const int line = QFontMetrics(grid->Font().ToQFont()).height();
+    EXPECT_EQ(grid->RowHeights(3), 3 * line + grid->CellYMargin() + 2 * grid->GridLineWidth());
+}
+
+TEST_F(AutoSizeTest, AutoNumberBothDirections)
+{
+    grid->AutoNumberCol(1);
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(grid->Cells(1, r), QString::number(r));
+    grid->SetAutoNumberDirection(sdDescending);
+    grid->AutoNumberCol(1);
+    EXPECT_EQ(grid->Cells(1, 5), QStringLiteral("1"));
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("5"));
+    EXPECT_EQ(grid->Cells(1, 0), QStringLiteral("r0c1"));
+}
+
+TEST_F(AutoSizeTest, AutoFitFillsTheWidthAndKeepsAFilledGrid)
+{
+    grid->SetBorderStyle(bsNone);
+    grid->AutoFitColumns(true);
+    int sum = 0;
+    for (int c = 0; c < grid->ColCount(); ++c)
+        sum += grid->ColWidths(c);
+    EXPECT_EQ(sum, grid->width());
+    std::vector<int> before;
+    for (int c = 0; c < grid->ColCount(); ++c)
+        before.push_back(grid->ColWidths(c));
+    grid->AutoFitColumns(true);
+    for (int c = 0; c < grid->ColCount(); ++c)
+        EXPECT_EQ(grid->ColWidths(c), before[size_t(c)]);
+}
+
+TEST_F(AutoSizeTest, AutoFitOfColumnsWithoutWidthDoesNotDivideByZero)
+{
+    for (int c = 1; c < grid->ColCount(); ++c)
+        grid->SetColWidths(c, 0);
+    grid->SetBorderStyle(bsNone);
+    grid->AutoFitColumns(false);
+    int sum = 0;
+    for (int c = 0; c < grid->ColCount(); ++c)
+        sum += grid->ColWidths(c);
+    EXPECT_EQ(sum, grid->width());
+}
+
+TEST_F(AutoSizeTest, SwapRowsTakesHiddenColumnsAlong)
+{
+    grid->HideColumn(3);
+    grid->SetColors(3, 1, 0x0000FF);
+    grid->SetRowHeights(1, 30);
+    grid->SwapRows(1, 4);
+    EXPECT_EQ(grid->AllGridCells(3, 1), QStringLiteral("r4c3"));
+    EXPECT_EQ(grid->AllGridCells(3, 4), QStringLiteral("r1c3"));
+    EXPECT_EQ(grid->Cells(2, 4), QStringLiteral("r1c2"));
+    EXPECT_EQ(grid->Colors(3, 4), 0x0000FFu);
+    EXPECT_EQ(grid->Colors(3, 1), clNone);
+    EXPECT_EQ(grid->RowHeights(4), 30);
+    grid->SetColors(3, 4, 0x00FF00);   // the moved record repaints its new cell
+}
+
+TEST_F(AutoSizeTest, SwapColumnsFollowTheSortColumn)
+{
+    grid->SortSettings().SetColumn(1);
+    grid->SetColWidths(1, 40);
+    grid->SwapColumns(1, 3);
+    EXPECT_EQ(grid->Cells(3, 2), QStringLiteral("r2c1"));
+    EXPECT_EQ(grid->ColWidths(3), 40);
+    EXPECT_EQ(grid->SortSettings().Column(), 3);
+}
+
+TEST_F(AutoSizeTest, StretchRaisesOnlyWhenCalled)
+{
+    QWidget parent;
+    grid->setParent(&parent);
+    grid->ColumnSize().SetStretch(true);
+    EXPECT_THROW(grid->StretchColumn(grid->ColCount()), EDazGridError);
+    try {
+        grid->StretchColumn(grid->ColCount());
+    } catch (const EDazGridError &e) {
+        EXPECT_STREQ(e.what(), "Stretch column index out of range");
+    }
+    // The automatic callers keep quiet about a bad stretch column.
+    grid->ColumnSize().SetStretchColumn(12);
+    EXPECT_NO_THROW(grid->SetColWidths(1, 50));
+    EXPECT_NO_THROW(grid->SetColCount(4));
+    EXPECT_NO_THROW(grid->ColumnSize().SetStretch(true));
+
+    grid->ColumnSize().SetStretchColumn(-1);
+    grid->StretchColumn(-1);
+    int sum = 0;
+    for (int c = 0; c < grid->ColCount(); ++c)
+        sum += grid->ColWidths(c);
+    EXPECT_EQ(sum, grid->ClientWidth() - 1);
+    grid->setParent(nullptr);
+}
+
+}   // namespace

@@ -1,0 +1,52 @@
+// The floating footer and its panel.
+#include "paintfixture.h"
+
+#include "grid/string/footerpanel.h"
+
+namespace {
+
+using FooterTest = PaintFixture;
+
+TEST_F(FooterTest, VisibleFooterStyles)
+{
+    grid->FloatingFooter().SetVisible(true);
+    EXPECT_EQ(grid->FixedFooters(), 1);
+    ASSERT_NE(grid->FooterPanel(), nullptr);
+    EXPECT_TRUE(grid->FooterPanel()->isVisible());
+    EXPECT_EQ(grid->FooterPanel()->height(), grid->FooterPanelHeight());
+    grid->FloatingFooter().SetFooterStyle(fsColumnPreview);
+    grid->FloatingFooter().SetVisible(true);
+    EXPECT_EQ(grid->FixedFooters(), 0);
+    grid->FloatingFooter().SetVisible(false);
+    EXPECT_FALSE(grid->FooterPanel()->isVisible());
+}
+
+TEST_F(FooterTest, TemplateTakesTheCurrentRow)
+{
+    grid->SetRow(3);
+    EXPECT_EQ(TFooterPanel::FillTemplate(QStringLiteral("Item <#2>: <#x>done"), *grid),
+              QStringLiteral("Item r3c2: done"));
+}
+
+TEST_F(FooterTest, LastRowIsPaintedInThePanel)
+{
+    grid->SetCells(2, grid->RowCount() - 1, QStringLiteral("total"));
+    grid->FloatingFooter().SetVisible(true);
+    TFooterPanel *panel = grid->FooterPanel();
+    QImage img(panel->size(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    std::vector<TCanvasOp> ops;
+    {
+        TCanvas canvas(&img);
+        canvas.SetRecorder(&ops);
+        panel->PaintFooter(canvas);
+    }
+    bool found = false;
+    for (const TCanvasOp &op : ops)
+        found |= op.Name == QLatin1String("DrawText") && op.Text == QLatin1String("total");
+    EXPECT_TRUE(found);
+    EXPECT_EQ(panel->ColumnAt(85), 1);
+    EXPECT_EQ(panel->ColumnAt(10000), -1);
+}
+
+}   // namespace
