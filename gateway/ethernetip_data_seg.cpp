@@ -29,14 +29,7 @@ const TRule_Columns Columns = {
 
 TFEtherNetIP_Data_Seg::TFEtherNetIP_Data_Seg(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FEtherNetIP_Data_Seg"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    Set_Form_Look(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    P_Title = Create_Title_Panel(this, L_SW_Code, L_SW_Desc);
-    layout->addWidget(P_Title);
+    QVBoxLayout *layout = Create_Rule_Window(this, "FEtherNetIP_Data_Seg", P_Title, L_SW_Code, L_SW_Desc);
     RUD_DataSeg = new TDazStringGrid(this);
     RUD_DataSeg->setObjectName(QStringLiteral("RUD_DataSeg"));
     RUD_DataSeg->OnGetEditorType = [this](TObject *, int ACol, int ARow, TEditorType &AEditor) {

@@ -26,14 +26,7 @@ const TRule_Columns Columns = {
 
 TFEtherNEtIP_EDS::TFEtherNEtIP_EDS(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FEtherNEtIP_EDS"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    Set_Form_Look(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    P_Title = Create_Title_Panel(this, L_SW_Code, L_SW_Desc);
-    layout->addWidget(P_Title);
+    QVBoxLayout *layout = Create_Rule_Window(this, "FEtherNEtIP_EDS", P_Title, L_SW_Code, L_SW_Desc);
     ACG = new TDazStringGrid(this);
     ACG->setObjectName(QStringLiteral("ACG"));
     Setup_Rule_Grid(*ACG, Columns, 2, false);

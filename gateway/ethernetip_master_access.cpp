@@ -1,7 +1,6 @@
 #include "gateway/ethernetip_master_access.h"
 
 #include "app/comon.h"
-#include "app/formparts.h"
 #include "app/language.h"
 #include "app/lbbutton.h"
 #include "app/tableediting.h"
@@ -55,14 +54,7 @@ const int Hint_Texts[] = {4123, 4124, 4125, 4126, 4127, 4128, 4129, 4143, 4149, 
 
 TFEtherNetIP_Master_Access::TFEtherNetIP_Master_Access(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FEtherNetIP_Master_Access"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    Set_Form_Look(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    P_Title = Create_Title_Panel(this, L_SW_Code, L_SW_Desc);
-    layout->addWidget(P_Title);
+    QVBoxLayout *layout = Create_Rule_Window(this, "FEtherNetIP_Master_Access", P_Title, L_SW_Code, L_SW_Desc);
     ACG = new TDazStringGrid(this);
     ACG->setObjectName(QStringLiteral("ACG"));
     Setup_Rule_Grid(*ACG, Columns, EtherNetIP_Row_Count + 1, true);
@@ -79,22 +71,8 @@ TFEtherNetIP_Master_Access::TFEtherNetIP_Master_Access(QWidget *parent) : QDialo
         ACG->AddComboString(QStringLiteral("Default"));
     };
     layout->addWidget(ACG, 1);
-    P_Button = Create_Button_Band(this,
-                                  {{&Btn_OK, "Btn_OK"},
-                                   {&Btn_Cancel, "Btn_Cancel"},
-                                   {&Btn_DelRow, "Btn_DelRow"},
-                                   {&Btn_InsRow, "Btn_InsRow"},
-                                   {&Btn_CopyRow, "Btn_CopyRow"},
-                                   {&Btn_PasteRow, "Btn_PasteRow"},
-                                   {&Btn_Import_EDS, "Btn_Import_EDS"}},
-                                  110);
+    P_Button = Create_Row_Button_Band(this, {{&Btn_Import_EDS, "Btn_Import_EDS"}});
     layout->addWidget(P_Button);
-    Btn_OK->OnClick = [this](QObject *) { Btn_OKClick(); };
-    Btn_Cancel->SetModalResult(mrCancel);
-    Btn_DelRow->OnClick = [this](QObject *) { Btn_DelRowClick(); };
-    Btn_InsRow->OnClick = [this](QObject *) { Btn_InsRowClick(); };
-    Btn_CopyRow->OnClick = [this](QObject *) { Btn_CopyRowClick(); };
-    Btn_PasteRow->OnClick = [this](QObject *) { Btn_PasteRowClick(); };
     Btn_Import_EDS->OnClick = [this](QObject *) { Btn_Import_EDSClick(); };
     FormCreate();
 }
@@ -252,11 +230,7 @@ void TFEtherNetIP_Master_Access::Set_Lang()
 {
     setWindowTitle(Lang_Text(4100));
     L_SW_Desc->setText(Lang_Text(4101));
-    TLbButton *const buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
-    for (int i = 0; i < 6; ++i) {
-        buttons[i]->SetCaption(Lang_Text(4102 + i));
-        buttons[i]->SetHint(Lang_Text(4108 + i));
-    }
+    Set_Row_Button_Texts({Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow}, 4102, 4108);
     Set_Rule_Headers(*ACG, Columns);
     Hint.clear();
     for (int n : Hint_Texts)

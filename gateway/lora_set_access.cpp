@@ -1,7 +1,6 @@
 #include "gateway/lora_set_access.h"
 
 #include "app/comon.h"
-#include "app/formparts.h"
 #include "app/language.h"
 #include "app/lbbutton.h"
 #include "app/tableediting.h"
@@ -65,14 +64,7 @@ void Show_Table(TDazStringGrid &grid, const TRule_Columns &cols, const TRule_Tab
 
 TFLoRa_Set_Access::TFLoRa_Set_Access(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FLoRa_Set_Access"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    Set_Form_Look(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    P_Title = Create_Title_Panel(this, L_SW_Code, L_SW_Desc);
-    layout->addWidget(P_Title);
+    QVBoxLayout *layout = Create_Rule_Window(this, "FLoRa_Set_Access", P_Title, L_SW_Code, L_SW_Desc);
 
     PC_LoRa = new QTabWidget(this);
     PC_LoRa->setObjectName(QStringLiteral("PC_LoRa"));
@@ -92,21 +84,8 @@ TFLoRa_Set_Access::TFLoRa_Set_Access(QWidget *parent) : QDialog(parent)
     TS_LoRa_Downlink = page("TS_LoRa_Downlink", "ACG_LoRa_Downlink", ACG_LoRa_Downlink);
     layout->addWidget(PC_LoRa, 1);
 
-    P_Button = Create_Button_Band(this,
-                                  {{&Btn_OK, "Btn_OK"},
-                                   {&Btn_Cancel, "Btn_Cancel"},
-                                   {&Btn_DelRow, "Btn_DelRow"},
-                                   {&Btn_InsRow, "Btn_InsRow"},
-                                   {&Btn_CopyRow, "Btn_CopyRow"},
-                                   {&Btn_PasteRow, "Btn_PasteRow"}},
-                                  110);
+    P_Button = Create_Row_Button_Band(this);
     layout->addWidget(P_Button);
-    Btn_OK->OnClick = [this](QObject *) { Btn_OKClick(); };
-    Btn_Cancel->SetModalResult(mrCancel);
-    Btn_DelRow->OnClick = [this](QObject *) { Btn_DelRowClick(); };
-    Btn_InsRow->OnClick = [this](QObject *) { Btn_InsRowClick(); };
-    Btn_CopyRow->OnClick = [this](QObject *) { Btn_CopyRowClick(); };
-    Btn_PasteRow->OnClick = [this](QObject *) { Btn_PasteRowClick(); };
 
     const int rows = LoRaWAN_Grid_Rows(true);
     Setup_Rule_Grid(*ACG_LoRa_Uplink, Uplink_Columns, rows, true);
@@ -257,11 +236,7 @@ void TFLoRa_Set_Access::Set_Lang()
 {
     setWindowTitle(Lang_Text(1200));
     L_SW_Desc->setText(Lang_Text(1201));
-    TLbButton *const buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
-    for (int i = 0; i < 6; ++i) {
-        buttons[i]->SetCaption(Lang_Text(1202 + i));
-        buttons[i]->SetHint(Lang_Text(1208 + i));
-    }
+    Set_Row_Button_Texts({Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow}, 1202, 1208);
     PC_LoRa->setTabText(0, Lang_Text(1214));
     PC_LoRa->setTabText(1, Lang_Text(1215));
     Set_Rule_Headers(*ACG_LoRa_Uplink, Uplink_Columns);

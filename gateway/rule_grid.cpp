@@ -1,10 +1,12 @@
 #include "gateway/rule_grid.h"
 
+#include "app/formparts.h"
 #include "app/language.h"
-#include "app/lbbutton.h"
 #include "grid/string/dazstringgrid.h"
 
+#include <QDialog>
 #include <QFrame>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int Row_Height = 22;
@@ -77,8 +79,29 @@ std::vector<QStringList> Get_Rows(TDazStringGrid &Grid)
     return rows;
 }
 
-QFrame *Create_Button_Band(QWidget *form, std::initializer_list<std::pair<TLbButton **, const char *>> buttons,
-                           int width)
+QVBoxLayout *Create_Rule_Window(QDialog *form, const char *name, QFrame *&P_Title, QLabel *&L_SW_Code,
+                                QLabel *&L_SW_Desc)
+{
+    form->setObjectName(QLatin1String(name));
+    form->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    Set_Form_Look(form);
+    auto *layout = new QVBoxLayout(form);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    P_Title = Create_Title_Panel(form, L_SW_Code, L_SW_Desc);
+    layout->addWidget(P_Title);
+    return layout;
+}
+
+void Set_Row_Button_Texts(const std::vector<TLbButton *> &buttons, int caption, int hint)
+{
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        buttons[i]->SetCaption(Lang_Text(caption + int(i)));
+        buttons[i]->SetHint(Lang_Text(hint + int(i)));
+    }
+}
+
+QFrame *Create_Button_Band(QWidget *form, const TButton_List &buttons, int width)
 {
     auto *band = new QFrame(form);
     band->setObjectName(QStringLiteral("P_Button"));

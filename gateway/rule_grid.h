@@ -2,18 +2,20 @@
 // Parts the gateway's rule editors share: a table grid laid out from a column list (header
 // text, width, cell colour, "Y"/"N" check-box columns), the moves of whole tables of cell
 // texts in and out of it, and the band of buttons under it.
+#include "app/lbbutton.h"
 #include "platform/color.h"
 
 #include <QString>
 #include <QStringList>
-#include <initializer_list>
 #include <utility>
 #include <vector>
 
+class QDialog;
 class QFrame;
+class QLabel;
+class QVBoxLayout;
 class QWidget;
 class TDazStringGrid;
-class TLbButton;
 
 struct TRule_Column
 {
@@ -38,6 +40,33 @@ void Put_Rows(TDazStringGrid &Grid, const std::vector<QStringList> &rows);
 // Grid rows 1 .. RowCount - 1, every real column.
 std::vector<QStringList> Get_Rows(TDazStringGrid &Grid);
 
+// The editor windows' frame: the form's name, look and title panel, in a column layout that
+// the window fills further.
+QVBoxLayout *Create_Rule_Window(QDialog *form, const char *name, QFrame *&P_Title, QLabel *&L_SW_Code,
+                                QLabel *&L_SW_Desc);
+
+using TButton_List = std::vector<std::pair<TLbButton **, const char *>>;
 // A 40-pixel band with the buttons from the left, each width pixels wide.
-QFrame *Create_Button_Band(QWidget *form, std::initializer_list<std::pair<TLbButton **, const char *>> buttons,
-                           int width);
+QFrame *Create_Button_Band(QWidget *form, const TButton_List &buttons, int width);
+
+// The rule editors' band of OK, Cancel, Delete Row, Insert Row, Copy Row and Paste Row, 110
+// pixels each, then the extra buttons; the six wired to the form's handlers.
+template <class TForm>
+QFrame *Create_Row_Button_Band(TForm *f, const TButton_List &extra = {})
+{
+    TButton_List buttons = {{&f->Btn_OK, "Btn_OK"},         {&f->Btn_Cancel, "Btn_Cancel"},
+                            {&f->Btn_DelRow, "Btn_DelRow"},   {&f->Btn_InsRow, "Btn_InsRow"},
+                            {&f->Btn_CopyRow, "Btn_CopyRow"}, {&f->Btn_PasteRow, "Btn_PasteRow"}};
+    buttons.insert(buttons.end(), extra.begin(), extra.end());
+    QFrame *band = Create_Button_Band(f, buttons, 110);
+    f->Btn_OK->OnClick = [f](QObject *) { f->Btn_OKClick(); };
+    f->Btn_Cancel->SetModalResult(mrCancel);
+    f->Btn_DelRow->OnClick = [f](QObject *) { f->Btn_DelRowClick(); };
+    f->Btn_InsRow->OnClick = [f](QObject *) { f->Btn_InsRowClick(); };
+    f->Btn_CopyRow->OnClick = [f](QObject *) { f->Btn_CopyRowClick(); };
+    f->Btn_PasteRow->OnClick = [f](QObject *) { f->Btn_PasteRowClick(); };
+    return band;
+}
+
+// Captions of those six from text caption on, hints from text hint on.
+void Set_Row_Button_Texts(const std::vector<TLbButton *> &buttons, int caption, int hint);
