@@ -180,6 +180,15 @@ TEST_F(MasterAccessTest, ImportFillsTheFirstFreeRow)
     Import("ioblock.eds", 1);
     EXPECT_EQ(Cell(17, 4), QStringLiteral("0x02,0x03"));
 
+    // Every row in use: nothing changes and nothing is said.
+    for (int r = 1; r <= 10; ++r)
+        Grid->SetCellEx(2, r, QStringLiteral("10.0.1.%1").arg(r));
+    Guard.Fake.Calls.clear();
+    const QString key = Cell(15, 4);
+    Import("drive_a.eds");
+    EXPECT_EQ(Cell(15, 4), key);
+    EXPECT_EQ(Guard.Fake.Calls.size(), 1u);   // the file dialog only
+
     // Cancelled file dialog: nothing happens.
     Guard.Fake.Calls.clear();
     const QString before = Cell(8, 5);
