@@ -4,6 +4,8 @@
 #include "gateway_fixture.h"
 #include "grid/string/dazstringgrid.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTabWidget>
 
@@ -213,6 +215,23 @@ TEST_F(LoRaSetAccessTest, HeaderHintsFollowHiddenColumns)
     TDazStringGrid *down = Form->ACG_LoRa_Downlink;
     down->OnDblClickCell(down, 0, 5);
     EXPECT_LT(down->ColWidths(5), 550);
+}
+
+TEST_F(LoRaSetAccessTest, EnterTypedInTheGridMovesToTheNextCell)
+{
+    Write_ParGen(222, "Fixed");
+    ASSERT_TRUE(Form->FormShow());
+    Form->show();
+    Opt_Jump_Field_Tables = true;
+    TDazStringGrid *up = Form->ACG_LoRa_Uplink;
+    up->setFocus();
+    up->FocusCell(2, 1, true);
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(up, &key);
+    }
+    EXPECT_EQ(up->Col(), 3);
+    EXPECT_EQ(up->Row(), 1);
 }
 
 } // namespace
