@@ -34,7 +34,9 @@ void FillGradientRect(TCanvas &Canvas, TColor FromColor, TColor ToColor, int Ste
         Canvas.Pen.Style = psSolid;
         Canvas.Brush.Color = c;
         Canvas.Brush.Style = bsSolid;
-        Canvas.Rectangle(R);
+        // Pen and brush share the colour: a fill covers what the rectangle would, without
+        // stroking an outline.
+        Canvas.FillRect(R);
         return;
     }
     const int extent = (Horizontal ? R.Right - R.Left : R.Bottom - R.Top) - 1;

@@ -1319,6 +1319,8 @@ private:
     void DrawCellBackGround(TCanvas &Canvas, TCellPaint &P);
     void DrawSelectionRectangle(TCanvas &Canvas, const TCellPaint &P);
     static void DrawFocusRect(TCanvas &Canvas, const TRect &R);
+    // The width of a text in a font, from the cache of measured texts.
+    int TextExtentWidth(const TFont &Font, const QString &Text);
     // Points of a font whose size may be left to the application font.
     static int FontPointSize(const TFont &Font);
     TRect CustomGridCellRect(int ACol, int ARow) const;

@@ -81,8 +81,11 @@ bool TDazStringGrid::DrawFixedCellLook(TCanvas &Canvas, TCellPaint &P)
     }
     if (FFlat)
         return false;
+    // In the grid's own paint pass the base painter has just filled this very gradient
+    // from the same visual properties; only other canvases (footer, printing) need it.
+    const bool filled = &Canvas == TCustomGrid::Canvas();
     FillMirrorGradientRect(Canvas, r, Canvas.Brush.Color, P.ColorTo, P.Mirror, P.MirrorTo, true,
-                           FLook == glVista ? clWhite : clNone, true, true);
+                           FLook == glVista ? clWhite : clNone, true, !filled);
     return true;
 }
 

@@ -21,19 +21,28 @@ struct TDazStringGrid::TExtentCache
         QHash<QString, int> Widths;
     };
     QHash<QString, std::shared_ptr<TFontEntry>> Fonts;
+    TFont LastFont;
+    TFontEntry *Last = nullptr;
 
     TFontEntry &For(const TFont &Font)
     {
+        if (Last && Font.Name == LastFont.Name && Font.Size == LastFont.Size &&
+            Font.Style == LastFont.Style)
+            return *Last;
         const QString key = Font.Name + u'|' + QString::number(Font.Size) + u'|' +
                             QString::number(Font.Style);
         auto it = Fonts.find(key);
         if (it == Fonts.end()) {
-            if (Fonts.size() > 64)
+            if (Fonts.size() > 64) {
                 Fonts.clear();
+                Last = nullptr;
+            }
             it = Fonts.insert(key, std::make_shared<TFontEntry>(TFontEntry{
                                        QFontMetrics(Font.ToQFont()), {}}));
         }
-        return **it;
+        LastFont = Font;
+        Last = it->get();
+        return *Last;
     }
     int Width(const TFont &Font, const QString &Text)
     {
@@ -49,6 +58,13 @@ struct TDazStringGrid::TExtentCache
     }
     int Height(const TFont &Font) { return For(Font).Metrics.height(); }
 };
+
+int TDazStringGrid::TextExtentWidth(const TFont &Font, const QString &Text)
+{
+    if (!FExtentCache)
+        FExtentCache = std::make_shared<TExtentCache>();
+    return FExtentCache->Width(Font, Text);
+}
 
 QString TDazStringGrid::GetFormattedCell(int ACol, int ARow)
 {

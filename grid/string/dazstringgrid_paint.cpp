@@ -651,6 +651,12 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
             const int w = ClientWidth();
             tr = TRect(w - tr.Right, tr.Top, w - tr.Left, tr.Bottom);
         }
+        // A top-aligned line that fits is drawn as one line, with its width from the
+        // cache of measured texts instead of a word-by-word measuring at every paint.
+        if ((flags & DT_WORDBREAK) && P.VAlign == vtaTop && !text.contains(u'\r') &&
+            !text.contains(u'\n') && !text.contains(u'\t') &&
+            TextExtentWidth(Canvas.Font, text) <= tr.Width())
+            flags = (flags & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE;
         if (P.Graphic) {
             TRect calc = tr;
             Canvas.DrawText(text, calc, flags | DT_CALCRECT);
