@@ -1298,6 +1298,12 @@ protected:
     virtual void UpdateColSize(int ACol, int &AWidth);
     virtual void UpdateAutoColSize(int ACol, int &AWidth);
 
+    // An upper bound of a plain cell's text width from per-character advances, -1 when
+    // the cell is not plain enough to be bounded that way.
+    int TextWidthBound(int ACol, int ARow);
+    // The width of a text in a font, from the cache of measured texts.
+    int TextExtentWidth(const TFont &Font, const QString &Text);
+
     // Mouse state the painter reads (the mouse handling sets it).
     bool FMouseDownMove = false;     // a header is pressed / dragged
     bool FColumnMoving = false;
@@ -1319,8 +1325,6 @@ private:
     void DrawCellBackGround(TCanvas &Canvas, TCellPaint &P);
     void DrawSelectionRectangle(TCanvas &Canvas, const TCellPaint &P);
     static void DrawFocusRect(TCanvas &Canvas, const TRect &R);
-    // The width of a text in a font, from the cache of measured texts.
-    int TextExtentWidth(const TFont &Font, const QString &Text);
     // Points of a font whose size may be left to the application font.
     static int FontPointSize(const TFont &Font);
     TRect CustomGridCellRect(int ACol, int ARow) const;
@@ -1371,8 +1375,9 @@ protected:
     virtual void MouseActionsChanged() {}
     // The body of CalcFooter.
     virtual void FooterCalculation(int ACol);
-    // The text a save or export writes for a cell: the display text with SaveVirtCells,
-    // else the stored one; mark-up stripped unless SaveWithHTML.
+    // The text a save or export writes for a cell: the formatted text with SaveVirtCells,
+    // else the stored one; an empty check box its check text; mark-up stripped unless
+    // SaveWithHTML; then OnSaveCell (dazstringgrid_measure.cpp).
     virtual QString SaveCellText(int ACol, int ARow);
     QString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const QString &Value) override;

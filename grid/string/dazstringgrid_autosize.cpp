@@ -59,10 +59,18 @@ void TDazStringGrid::AutoSizeColInt(int Index, bool GrowOnly)
     const bool filterChoices =
         FilterDropDownAuto() && FilterDropDownRow() >= first && FilterDropDownRow() <= last &&
         GetFilterList(rc);
+    const bool plainColumn = !FControlLook.DropDownAlwaysVisible() && !filterChoices;
     int m = 0;
     for (int r = first; r <= last; ++r) {
         if (HasCellProps() && IsXMergedCell(rc, r))
             continue;
+        // Most rows cannot widen the column: a cheap bound of their text's width skips the
+        // exact measuring.
+        if (plainColumn && r != FSortSettings.Row()) {
+            const int bound = TextWidthBound(rc, r);
+            if (bound >= 0 && bound <= m)
+                continue;
+        }
         const TPoint text = CellTextSize(rc, r);
         TPoint g;
         CalcCellGraphicSize(rc, r, g, 0);

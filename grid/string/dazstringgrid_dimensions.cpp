@@ -282,14 +282,6 @@ int TDazStringGrid::CellYMargin() const
 // Line metrics
 // ---------------------------------------------------------------------------------------
 
-QString TDazStringGrid::SaveCellText(int ACol, int ARow)
-{
-    QString text = FSaveVirtCells ? GetCellEx(ACol, ARow) : GetGridCell(ACol, ARow);
-    if (!FSaveWithHTML)
-        text = HtmlToPlainText(text);
-    return text;
-}
-
 int TDazStringGrid::MaxColLineLength(int ACol)
 {
     int longest = 0;

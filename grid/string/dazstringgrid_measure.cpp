@@ -4,11 +4,13 @@
 #include "grid/string/dazstringgrid.h"
 
 #include "grid/base/imagelist.h"
+#include "grid/base/markup.h"
 #include "grid/base/markuprender.h"
 #include "grid/base/textroutines.h"
 
 #include <QFontMetrics>
 #include <QHash>
+#include <array>
 #include <cmath>
 
 // Text extents measured with a font, kept by font and text: auto-sizing and hints measure
@@ -19,6 +21,8 @@ struct TDazStringGrid::TExtentCache
     {
         QFontMetrics Metrics;
         QHash<QString, int> Widths;
+        QFontMetricsF MetricsF;
+        std::array<int, 256> CharWidths64;   // advances in 1/64 pixel, -1: not measured yet
     };
     QHash<QString, std::shared_ptr<TFontEntry>> Fonts;
     TFont LastFont;
@@ -37,8 +41,11 @@ struct TDazStringGrid::TExtentCache
                 Fonts.clear();
                 Last = nullptr;
             }
-            it = Fonts.insert(key, std::make_shared<TFontEntry>(TFontEntry{
-                                       QFontMetrics(Font.ToQFont()), {}}));
+            const QFont f = Font.ToQFont();
+            auto entry = std::make_shared<TFontEntry>(
+                TFontEntry{QFontMetrics(f), {}, QFontMetricsF(f), {}});
+            entry->CharWidths64.fill(-1);
+            it = Fonts.insert(key, entry);
         }
         LastFont = Font;
         Last = it->get();
@@ -57,7 +64,45 @@ struct TDazStringGrid::TExtentCache
         return w;
     }
     int Height(const TFont &Font) { return For(Font).Metrics.height(); }
+    // The characters' own advances summed and rounded as the text layout sums them; -1
+    // for a text beyond Latin-1. Kerning in the fonts the grid uses only narrows a pair,
+    // so this bounds the shaped width from above (and equals it without kerning).
+    int CharSum(const TFont &Font, const QString &Text)
+    {
+        TFontEntry &e = For(Font);
+        int64_t sum = 0;
+        for (const QChar ch : Text) {
+            const ushort u = ch.unicode();
+            if (u > 0xFF)
+                return -1;
+            int &w = e.CharWidths64[u];
+            if (w < 0)
+                w = int(std::lround(e.MetricsF.horizontalAdvance(ch) * 64));
+            sum += w;
+        }
+        return int((sum + 32) >> 6);
+    }
 };
+
+int TDazStringGrid::TextWidthBound(int ACol, int ARow)
+{
+    // Only a plain cell drawn in the grid's font qualifies: no record, no colour event, no
+    // float format, not fixed, one line.
+    if (OnGetCellColor || OnGetFloatFormat || FActiveCellShow || URLShow() || ZoomFactor() != 0 ||
+        ARow < FixedRows() || (HasCellProps() && HasCellProperties(ACol, ARow)))
+        return -1;
+    const QString text = GetCellEx(ACol, ARow);
+    if (text.isEmpty())
+        return 0;
+    const QChar first = text.at(0);
+    if (first == u'<' || first == u'{' || first == u'=' || first == u'|' ||
+        (Multilinecells() && text.contains(u'\r')) || text.contains(u'<') || text.contains(u'&'))
+        return -1;
+    if (!FExtentCache)
+        FExtentCache = std::make_shared<TExtentCache>();
+    const int sum = FExtentCache->CharSum(Font().Value(), text);
+    return sum;
+}
 
 int TDazStringGrid::TextExtentWidth(const TFont &Font, const QString &Text)
 {
@@ -130,8 +175,9 @@ void TDazStringGrid::CalcCellTextSize(int ACol, int DCol, TPoint &Size, bool Res
         kind = ctPlain;
     }
 
-    TRect r = TBaseGrid::CellRect(DCol, ARow);
-    r = TRect(0, 0, r.Width(), r.Height());
+    const TPoint cell = HasCellProps() ? CellSize(DCol, ARow)
+                                       : TPoint(ColWidths(DCol), RowHeights(ARow));
+    TRect r(0, 0, cell.X, cell.Y);
     if (FXYOffsetTopLeftOnly) {
         r.Left += FXYOffset.X;
         r.Top += FXYOffset.Y;
@@ -201,6 +247,39 @@ void TDazStringGrid::CalcCellTextSize(int ACol, int DCol, TPoint &Size, bool Res
         h = nh;
     }
     Size = TPoint(w, h);
+}
+
+QString TDazStringGrid::SaveCellText(int ACol, int ARow)
+{
+    QString text = FSaveVirtCells ? GetFormattedCell(ACol, ARow) : GetGridCell(ACol, ARow);
+    if (text.isEmpty()) {
+        // A check box's state is saved as its check text.
+        const TCellType t = GetCellType(ACol, ARow);
+        const int realRow = RealRowIndex(ARow);
+        bool checked = false;
+        bool known = false;
+        if (t == ctCheckBox) {
+            known = GetCheckBoxState(ACol, realRow, checked);
+        } else if (t == ctTriStateCheckBox) {
+            TCheckBoxState state = cbUnchecked;
+            known = GetCheckBoxState(ACol, realRow, state);
+            checked = state == cbChecked;
+        }
+        if (known) {
+            if (checked)
+                GetCheckTrue(ACol, ARow, text);
+            else
+                GetCheckFalse(ACol, ARow, text);
+        }
+    }
+    const int kind = ClassifyCellText(text, true);
+    if (kind == ctMarkup && !FSaveWithHTML)
+        text = HtmlToPlainText(text);
+    else if (kind == ctRichText && FSaveWithRTF)
+        text.remove(u'\r').remove(u'\n');
+    if (OnSaveCell)
+        OnSaveCell(this, ACol, ARow, text);
+    return text;
 }
 
 void TDazStringGrid::LoadCellText(int ACol, int ARow, const QString &Value)

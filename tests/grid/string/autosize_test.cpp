@@ -139,3 +139,42 @@ TEST_F(AutoSizeTest, StretchRaisesOnlyWhenCalled)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(AutoSizeTest, WidthBoundNeverUnderestimatesTheMeasuredText)
+{
+    const QFontMetrics fm(grid->Font().ToQFont());
+    const QString texts[] = {QStringLiteral("R500000C3"), QStringLiteral("AVATAR To WAVE"),
+                             QStringLiteral("Ångström ÿ ß"), QStringLiteral("iiiiiiiiiiii"),
+                             QStringLiteral("1234567890.,;:"), QStringLiteral("LT Yo P. F,")};
+    for (const QString &t : texts) {
+        grid->SetCells(2, 3, t);
+        const int bound = grid->TextWidthBound(2, 3);
+        ASSERT_GE(bound, 0) << t.toStdString();
+        EXPECT_GE(bound, fm.horizontalAdvance(t)) << t.toStdString();
+    }
+    grid->SetCells(2, 3, QStringLiteral("<b>x</b>"));
+    EXPECT_EQ(grid->TextWidthBound(2, 3), -1);
+    grid->SetColors(2, 4, clRed);
+    EXPECT_EQ(grid->TextWidthBound(2, 4), -1);
+}
+
+TEST_F(AutoSizeTest, SkippingRowsKeepsTheExactWidestText)
+{
+    const QString texts[] = {QStringLiteral("AVAVAVAVAV"), QStringLiteral("WWWW"),
+                             QStringLiteral("To To To To"), QStringLiteral("mmmmm"),
+                             QStringLiteral("VAVAVAVAVA")};
+    const QFontMetrics fm(grid->Font().ToQFont());
+    int widest = 0;
+    for (int r = 1; r <= 5; ++r) {
+        grid->SetCells(2, r, texts[r - 1]);
+        widest = std::max(widest, fm.horizontalAdvance(texts[r - 1]));
+    }
+    grid->SetCells(2, 0, QString());
+    grid->AutoSizeCol(2);
+    EXPECT_EQ(grid->ColWidths(2),
+              widest + grid->CellXMargin() + 2 * grid->GridLineWidth() + 2);
+}
+
+}   // namespace

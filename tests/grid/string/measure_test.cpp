@@ -76,3 +76,30 @@ TEST_F(MeasureTest, FixedEditAndSelectionHooks)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(MeasureTest, SaveTextOfCheckBoxesMarkupAndTheSaveEvent)
+{
+    grid->SetCells(2, 2, QString());
+    grid->AddCheckBox(2, 2, true, false);
+    grid->SetCells(2, 3, QString());
+    grid->AddCheckBox(2, 3, false, false);
+    grid->SetCells(3, 2, QStringLiteral("<b>bold</b>"));
+    struct
+    {
+        int col, row;
+        bool withHtml;
+        const char *expected;
+    } cases[] = {{2, 2, false, "Y"}, {2, 3, false, "N"}, {3, 2, false, "bold"},
+                 {3, 2, true, "<b>bold</b>"}, {1, 1, false, "r1c1"}};
+    for (const auto &c : cases) {
+        grid->SetSaveWithHTML(c.withHtml);
+        EXPECT_EQ(grid->SaveText(c.col, c.row), QString::fromUtf8(c.expected))
+            << c.col << "," << c.row;
+    }
+    grid->OnSaveCell = [](TObject *, int, int, QString &v) { v = u'[' + v + u']'; };
+    EXPECT_EQ(grid->SaveText(1, 1), QStringLiteral("[r1c1]"));
+}
+
+}   // namespace

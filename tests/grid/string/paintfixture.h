@@ -17,6 +17,8 @@ public:
     using TDazStringGrid::DrawCellContent;
     using TDazStringGrid::TDazStringGrid;
     using TDazStringGrid::ModifyScrollBar;
+    QString SaveText(int ACol, int ARow) { return SaveCellText(ACol, ARow); }
+    using TDazStringGrid::TextWidthBound;
 
     // Every drawing call of one full paint.
     std::vector<TCanvasOp> Record()
