@@ -88,8 +88,10 @@ void TDazStringGrid::OpenCellEditor(int ACol, int ARow)
     TVAlignment vAlign = vtaTop;
     bool wrap = WordWrap();
     TCellGradientDirection dir = GradientVertical;
-    GetVisualProperties(realCol, ARow, state, false, false, false, brush, colorTo, mirror, mirrorTo,
+    GetVisualProperties(ACol, ARow, state, false, false, true, brush, colorTo, mirror, mirrorTo,
                         font, hAlign, vAlign, wrap, dir);
+    if (brush.Color == clNone)
+        brush.Color = Color();
     FEditCtrl = nullptr;
     if (FEditControl != edCustom)
         FLastValidation = true;

@@ -83,7 +83,10 @@ bool TDazStringGrid::event(QEvent *e)
 {
     if (e->type() == GridEditDoneMessage()) {
         const auto *done = static_cast<const TGridEditDoneEvent *>(e);
-        if (OnEditCellDone)
+        // A refused value reopened the editor on the same cell meanwhile: that edit is not
+        // done, and its cell may hold the refused text.
+        const bool reopened = FEditMode && FEditing && RealCol() == done->Col && Row() == done->Row;
+        if (OnEditCellDone && !reopened)
             OnEditCellDone(this, done->Col, done->Row);
         if (FMouseActions.EditOnDblClickOnly()) {
             HideInplaceEdit();

@@ -89,8 +89,10 @@ void TDazInplaceEdit::UpdateContents()
     bool wrap = FGrid->WordWrap();
     TCellGradientDirection dir = GradientVertical;
     const int realCol = FGrid->RealCol();
-    FGrid->GetVisualProperties(realCol, FGrid->Row(), state, false, false, false, brush, colorTo,
-                               mirror, mirrorTo, font, hAlign, vAlign, wrap, dir);
+    FGrid->GetVisualProperties(FGrid->Col(), FGrid->Row(), state, false, false, true, brush,
+                               colorTo, mirror, mirrorTo, font, hAlign, vAlign, wrap, dir);
+    if (brush.Color == clNone)
+        brush.Color = FGrid->Color();
     QPalette pal = palette();
     if (brush.Color != clNone)
         pal.setColor(QPalette::Base, ToQColor(brush.Color));
@@ -109,7 +111,7 @@ void TDazInplaceEdit::BoundsChanged()
     if (!FGrid)
         return;
     // The cell's whole rectangle (a merge included), one pixel inside its lines.
-    const TRect r = FGrid->CellRect(FGrid->RealCol(), FGrid->Row());
+    const TRect r = FGrid->CellRect(FGrid->Col(), FGrid->Row());
     if (r.Right > r.Left && r.Bottom > r.Top)
         setGeometry(r.Left, r.Top, std::max(1, r.Right - r.Left - 1),
                     std::max(1, r.Bottom - r.Top - 1));
