@@ -123,6 +123,8 @@ class TCustomImageList;
 class TPictureContainer;
 using TPictureContainerPtr = TPictureContainer *;
 class TFooterPanel;
+class TControlEdit;
+class TControlCombo;
 class THTMLHintWindow;
 class TScrollControl;
 
@@ -1270,6 +1272,9 @@ public:
     TNotifyEvent OnCreatedFloatingFooter;
     // A click on the footer panel: the last row and the column under the pointer.
     TClickCellEvent OnFooterClick;
+    // The editors of CONTROL elements in mark-up cells (made on first use, hidden).
+    TControlEdit *ControlEdit();
+    TControlCombo *ControlCombo();
 
 protected:
     void Paint() override;
@@ -1361,6 +1366,8 @@ private:
     bool FBalloonInit = false;
     QWidget *FBalloonWindow = nullptr;
     TFooterPanel *FFooterPanel = nullptr;
+    TControlEdit *FControlEdit = nullptr;
+    TControlCombo *FControlCombo = nullptr;
     // Measured text extents by font and text, cleared when they grow large.
     struct TExtentCache;
     std::shared_ptr<TExtentCache> FExtentCache;

@@ -1,6 +1,8 @@
-// TDazStringGrid: the floating footer's panel under the grid and the painting of its cells.
+// TDazStringGrid: the floating footer's panel under the grid and the painting of its cells;
+// the editors of CONTROL elements.
 #include "grid/string/dazstringgrid.h"
 
+#include "grid/string/cellcontroleditors.h"
 #include "grid/string/footerpanel.h"
 
 TFooterPanel *TDazStringGrid::FooterPanel()
@@ -51,4 +53,18 @@ void TDazStringGrid::PaintFooterCell(TCanvas &Canvas, int ACol, int ARow, const 
     DrawCellContent(Canvas, ACol, ARow, R, AState);
     Canvas.Restore();
     FHideLastRow = hide;
+}
+
+TControlEdit *TDazStringGrid::ControlEdit()
+{
+    if (!FControlEdit)
+        FControlEdit = new TControlEdit(this);
+    return FControlEdit;
+}
+
+TControlCombo *TDazStringGrid::ControlCombo()
+{
+    if (!FControlCombo)
+        FControlCombo = new TControlCombo(this);
+    return FControlCombo;
 }

@@ -50,3 +50,56 @@ TEST_F(FooterTest, LastRowIsPaintedInThePanel)
 }
 
 }   // namespace
+
+#include "grid/string/cellcontroleditors.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+// Sends a key press to a widget.
+void Key(QWidget *w, int key)
+{
+    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+TEST_F(FooterTest, ControlEditorsEndOnEnterAndMoveOnWithTab)
+{
+    TControlEdit *edit = grid->ControlEdit();
+    ASSERT_EQ(edit->parentWidget(), grid.get());
+    EXPECT_FALSE(edit->isVisible());
+    int exits = 0, next = 0;
+    edit->OnControlExit = [&] { ++exits; };
+    edit->OnEditNextControl = [&] { ++next; };
+    edit->show();
+    Key(edit, Qt::Key_Return);
+    EXPECT_EQ(exits, 1);
+    Key(edit, Qt::Key_Tab);
+    EXPECT_EQ(std::pair(exits, next), std::pair(2, 1));
+    Key(edit, Qt::Key_A);
+    EXPECT_EQ(exits, 2);
+
+    // With automatic advance Tab moves the grid on instead.
+    grid->Navigation().SetAdvanceAuto(true);
+    grid->SetCol(1);
+    grid->SetRow(2);
+    TControlCombo *combo = grid->ControlCombo();
+    combo->OnControlExit = [&] { ++exits; };
+    combo->show();
+    Key(combo, Qt::Key_Tab);
+    EXPECT_EQ(exits, 3);
+    EXPECT_EQ(next, 1);
+    EXPECT_NE(std::pair(grid->Col(), grid->Row()), std::pair(1, 2));
+}
+
+TEST(CellControlEditors, OutsideAGridKeysAreTheirOwn)
+{
+    TControlEdit edit;
+    int exits = 0;
+    edit.OnControlExit = [&] { ++exits; };
+    Key(&edit, Qt::Key_Return);
+    EXPECT_EQ(exits, 0);
+}
+
+}   // namespace
