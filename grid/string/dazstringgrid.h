@@ -1309,6 +1309,11 @@ protected:
     // The width of a text in a font, from the cache of measured texts.
     int TextExtentWidth(const TFont &Font, const QString &Text);
 
+    // The cell's own font colour, style, size and name where set.
+    static void ApplyCellFont(const TCellProperties &P, TFont &AFont);
+    // Sizes of the graphic kinds whose size does not depend on text or cell.
+    void FixedGraphicSize(const TCellGraphic &g, const TCustomImageList *images, int &w, int &h);
+
     // Mouse state the painter reads (the mouse handling sets it).
     bool FMouseDownMove = false;     // a header is pressed / dragged
     bool FColumnMoving = false;

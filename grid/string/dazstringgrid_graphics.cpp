@@ -688,6 +688,34 @@ bool TDazStringGrid::DoRatingChange(int ACol, int ARow, double &NewRate)
 // Sizes
 // ---------------------------------------------------------------------------------------
 
+void TDazStringGrid::FixedGraphicSize(const TCellGraphic &g, const TCustomImageList *images,
+                                      int &w, int &h)
+{
+    switch (g.CellType) {
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+    case ctTriStateCheckBox:
+        w = h = FControlLook.CheckSize();
+        break;
+    case ctRadioButton:
+        w = h = FControlLook.RadioSize();
+        break;
+    case ctProgressPie:
+        w = h = 20;
+        break;
+    case ctImages:
+        if (const auto *list = dynamic_cast<const TIntList *>(g.CellBitmap); list && images) {
+            w = g.CellBoolean ? list->Count() * images->Width() : images->Width();
+            h = g.CellBoolean ? images->Height() : list->Count() * images->Height();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
 void TDazStringGrid::CalcCellGraphicSize(int ACol, int ARow, TPoint &Size, int Reserve)
 {
     Size = TPoint(0, 0);
@@ -755,35 +783,12 @@ void TDazStringGrid::CalcCellGraphicSize(int ACol, int ARow, TPoint &Size, int R
             }
         }
         break;
-    case ctCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-    case ctTriStateCheckBox:
-        w = h = FControlLook.CheckSize();
-        break;
-    case ctRadioButton:
-        w = h = FControlLook.RadioSize();
-        break;
-    case ctProgressPie:
-        w = h = 20;
-        break;
     case ctRating:
         w = g->CellAngle * 18;
         h = 16;
         break;
-    case ctImages:
-        if (const auto *list = dynamic_cast<const TIntList *>(g->CellBitmap); list && images) {
-            if (g->CellBoolean) {
-                w = list->Count() * images->Width();
-                h = images->Height();
-            } else {
-                w = images->Width();
-                h = list->Count() * images->Height();
-            }
-        }
-        break;
     default:
+        FixedGraphicSize(*g, images, w, h);
         break;
     }
     if (g->CellVAlign == vaFull)
@@ -862,26 +867,8 @@ void TDazStringGrid::CalcCellGraphicPrintSize(int ACol, int ARow, TPoint &Size,
                 h = cell.Y;
         }
         break;
-    case ctCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-    case ctTriStateCheckBox:
-        w = h = FControlLook.CheckSize();
-        break;
-    case ctRadioButton:
-        w = h = FControlLook.RadioSize();
-        break;
-    case ctProgressPie:
-        w = h = 20;
-        break;
-    case ctImages:
-        if (const auto *list = dynamic_cast<const TIntList *>(g->CellBitmap); list && images) {
-            w = g->CellBoolean ? list->Count() * images->Width() : images->Width();
-            h = g->CellBoolean ? images->Height() : list->Count() * images->Height();
-        }
-        break;
     default:
+        FixedGraphicSize(*g, images, w, h);
         break;
     }
     Size = TPoint(w, h);

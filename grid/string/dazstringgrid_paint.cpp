@@ -56,16 +56,8 @@ void TDazStringGrid::GetFontProperties(int ACol, int RCol, bool Remap, TBrush &A
     const int rcol = Remap ? RealColIndex(ACol) : RCol;
     const bool fixed = ACol < FixedCols() || ARow < FixedRows() || IsFixed(ACol, ARow);
     AFont = fixed ? FFixedFont.Value() : Font().Value();
-    if (const TCellProperties *p = PropsOf(rcol, ARow)) {
-        if (p->FontColor() != clNone)
-            AFont.Color = p->FontColor();
-        if (p->FontStyle() != 0)
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
-    }
+    if (const TCellProperties *p = PropsOf(rcol, ARow))
+        ApplyCellFont(*p, AFont);
     GetCellColor(rcol, ARow, AState, ABrush, AFont);
 }
 
@@ -99,14 +91,7 @@ void TDazStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState &ASt
             const TCellType t = GetCellType(rcol, ARow);
             ownColor = t == ctNone || t == ctRotated || t == ctEmpty;
         }
-        if (p->FontColor() != clNone)
-            AFont.Color = p->FontColor();
-        if (p->FontStyle() != 0)
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
+        ApplyCellFont(*p, AFont);
         WordWrap = p->WordWrap();
         ColorTo = p->BrushColorTo();
         GD = p->GradientDirection();

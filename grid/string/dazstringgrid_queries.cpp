@@ -96,6 +96,18 @@ void TDazStringGrid::GetCellHint(int ACol, int ARow, QString &Hint, QString &Wid
     }
 }
 
+void TDazStringGrid::ApplyCellFont(const TCellProperties &P, TFont &AFont)
+{
+    if (P.FontColor() != clNone)
+        AFont.Color = P.FontColor();
+    if (P.FontStyle() != 0)
+        AFont.Style = P.FontStyle();
+    if (P.FontSize() != 0)
+        AFont.Size = P.FontSize();
+    if (!P.FontName().isEmpty())
+        AFont.Name = P.FontName();
+}
+
 void TDazStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush &ABrush,
                                   TFont &AFont)
 {
@@ -111,14 +123,7 @@ void TDazStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBr
     if (const TCellProperties *p = PropsOf(ACol, ARow)) {
         if (p->BrushColor() != clNone && IsPlainBrushKind(GetCellType(ACol, ARow)))
             ABrush.Color = p->BrushColor();
-        if (p->FontColor() != clNone)
-            AFont.Color = p->FontColor();
-        if (p->FontStyle() != 0)
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
+        ApplyCellFont(*p, AFont);
     }
     if (OnGetCellColor)
         OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
