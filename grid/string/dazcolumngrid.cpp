@@ -705,10 +705,13 @@ void TDazColumnGrid::GetCellEditorType(int ACol, int ARow, TEditorType &AEditor)
     TGridColumnItem *item = ColumnOf(ACol);
     if (item && ACol >= FixedCols() && ARow >= FixedRows()) {
         AEditor = item->Editor();
+        // The list of a combo open over a cell stays as it is.
         TGridCombo *combo = Combobox();
-        combo->clear();
-        for (int i = 0; i < item->ComboItems().Count(); ++i)
-            combo->AddItem(item->ComboItems().Strings(i), item->ComboItems().Objects(i));
+        if (!(EditActive() && EditCtrl() == combo)) {
+            combo->clear();
+            for (int i = 0; i < item->ComboItems().Count(); ++i)
+                combo->AddItem(item->ComboItems().Strings(i), item->ComboItems().Objects(i));
+        }
         combo->SetDropDownCount(item->DropDownCount());
         SetEditLink(item->EditLink());
         ControlLook().SetDropDownCount(item->DropDownCount());

@@ -528,12 +528,10 @@ void TDazStringGrid::TopLeftChanged()
          FBackGround.ColorTo() != clNone))
         InvalidateGrid();
     // Scrolling ends an edit in a control editor; the text editor moves with the cells.
-    if (EditorMode()) {
-        TEditorType editor = DefaultEditor();
-        GetCellEditorType(RealColIndex(Col()), Row(), editor);
-        if (editor != edNormal)
-            HideInplaceEdit();
-    }
+    // (The open editor's own type: asking the cell's type again would refill a combo's
+    // list under the open editor.)
+    if (EditActive())
+        HideInplaceEdit();
     UpdateFooterPanel();
     CellControlsUpdate(false);
     if (TStringGridBase *other = FSyncGrid.Grid()) {

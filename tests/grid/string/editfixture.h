@@ -2,6 +2,7 @@
 // A shown, focused string grid for the in-place editing tests, with the editing events
 // recorded in order and keys typed where the focus is (the grid or its open editor).
 #include "grid/string/dazstringgrid.h"
+#include "grid/string/gridcheckboxedit.h"
 #include "grid/string/gridcombo.h"
 #include "grid/string/inplaceedit.h"
 
