@@ -515,7 +515,7 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
 
     // 3. The text rectangle.
     TRect tr = P.Rect;
-    if (IsFixed(ACol, ARow)) {
+    if (P.State.Contains(gdFixed)) {
         tr.Left += GridLineWidth();
         tr.Top += GridLineWidth();
     }

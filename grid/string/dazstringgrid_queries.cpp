@@ -4,11 +4,9 @@
 #include "grid/string/dazstringgrid.h"
 
 #include "grid/base/textroutines.h"
+#include "grid/string/datetimetext.h"
 #include "platform/rtl.h"
 
-#include <QApplication>
-#include <QDateTime>
-#include <QLocale>
 
 namespace {
 
@@ -388,14 +386,8 @@ void TDazStringGrid::DoDateTimeChange(TDateTime ADateTime)
 
 void TDazStringGrid::DoDatePickerChange(bool TimeKind, TDateTime Value)
 {
-    if (!OnEditChange)
-        return;
-    const QDateTime dt = QDateTime(QDate(1899, 12, 30), QTime(0, 0))
-                             .addMSecs(qint64(Value * 86400000.0 + (Value >= 0 ? 0.5 : -0.5)));
-    const QLocale l;
-    const QString text = TimeKind ? l.toString(dt.time(), QLocale::ShortFormat)
-                                  : l.toString(dt.date(), QLocale::ShortFormat);
-    OnEditChange(this, Col(), Row(), text);
+    if (OnEditChange)
+        OnEditChange(this, Col(), Row(), TimeKind ? TimeToStr(Value) : DateToStr(Value));
 }
 
 void TDazStringGrid::DoDatePickerCloseUp()

@@ -307,3 +307,58 @@ TEST_F(PaintTest, TextRendersInTheDefaultFont)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(PaintTest, BackgroundGradientPastTheCellsNeedsAnEndColour)
+{
+    grid->SetColCount(3);
+    grid->SetRowCount(3);
+    grid->BackGround().SetDisplay(bdGradientHorz);
+    grid->BackGround().SetColor(0x0000FF);
+    grid->BackGround().SetColorTo(clNone);
+    const QImage plain = grid->Render();
+    EXPECT_EQ(PixelAt(plain, 380, 120), ColorToRGB(clWindow) & 0xFFFFFF);
+    grid->BackGround().SetColorTo(0x00FF00);
+    const QImage painted = grid->Render();
+    EXPECT_NE(PixelAt(painted, 380, 120), ColorToRGB(clWindow) & 0xFFFFFF);
+    EXPECT_NE(PixelAt(painted, 300, 120), PixelAt(painted, 390, 120));   // a gradient
+}
+
+TEST_F(PaintTest, RightToLeftMirrorsTheTextRectangle)
+{
+    grid->SetWordWrap(false);
+    const TRect ltr = TextOps(grid->Record(), QStringLiteral("r2c1"))[0].Rect;
+    grid->setLayoutDirection(Qt::RightToLeft);
+    const TRect rtl = TextOps(grid->Record(), QStringLiteral("r2c1"))[0].Rect;
+    EXPECT_EQ(rtl.Left, grid->ClientWidth() - ltr.Right);
+    EXPECT_EQ(rtl.Right, grid->ClientWidth() - ltr.Left);
+}
+
+TEST_F(PaintTest, SortGlyphOfAnHtmlHeaderSitsAtTheCellsMiddle)
+{
+    grid->SetVAlignment(vtaCenter);
+    grid->SetCells(2, 0, QStringLiteral("<b>Head</b>"));
+    grid->SortSettings().SetShow(true);
+    grid->SortSettings().SetColumn(2);
+    const auto ops = grid->Record();
+    const TRect head = grid->CellRect(2, 0);
+    int glyphs = 0;
+    for (const TCanvasOp &op : ops)
+        if (op.Name == QLatin1String("Polygon") && op.Rect.Left >= head.Left &&
+            op.Rect.Right <= head.Right + 8 && op.Rect.Bottom <= head.Bottom) {
+            ++glyphs;
+            EXPECT_NEAR((op.Rect.Top + op.Rect.Bottom) / 2, head.Top + head.Height() / 2, 2);
+        }
+    EXPECT_EQ(glyphs, 1);
+}
+
+TEST_F(PaintTest, PasswordCellsShowThePasswordCharacter)
+{
+    grid->OnIsPasswordCell = [](TObject *, int ARow, int ACol, bool &pw) {
+        pw = ARow == 2 && ACol == 3;
+    };
+    EXPECT_EQ(TextOps(grid->Record(), QStringLiteral("****")).size(), 1u);
+}
+
+}   // namespace

@@ -115,3 +115,70 @@ TEST_F(QueriesTest, ColumnSizingCanBeRefused)
 }
 
 }   // namespace
+
+#include "grid/string/datetimetext.h"
+
+namespace {
+
+TEST_F(QueriesTest, EditorRelaysFireWithTheCurrentCell)
+{
+    grid->SetCol(3);
+    grid->SetRow(4);
+    QString changed;
+    std::pair<int, int> at;
+    grid->OnEditChange = [&](TObject *, int ACol, int ARow, const QString &v) {
+        at = {ACol, ARow};
+        changed = v;
+    };
+    const TDateTime day = EncodeDate(2024, 2, 29);
+    grid->DoDatePickerChange(false, day);
+    EXPECT_EQ(changed, DateToStr(day));
+    EXPECT_EQ(at, std::pair(3, 4));
+    grid->DoDatePickerChange(true, day + 0.5);
+    EXPECT_EQ(changed, TimeToStr(day + 0.5));
+
+    std::pair<int, int> clicked{-1, -1};
+    grid->OnButtonClick = [&](TObject *, int ACol, int ARow) { clicked = {ACol, ARow}; };
+    grid->DoButtonClick();
+    EXPECT_EQ(clicked, std::pair(3, 4));
+    std::pair<int, int> closed{-1, -1};
+    grid->OnDatePickerCloseUp = [&](TObject *, int ARow, int ACol) { closed = {ARow, ACol}; };
+    grid->DoDatePickerCloseUp();
+    EXPECT_EQ(closed, std::pair(4, 3));   // row first
+}
+
+TEST_F(QueriesTest, CheckTextsAndPrintQueriesAskOnlyTheirEvents)
+{
+    QString v;
+    grid->GetCheckTrue(1, 1, v);
+    EXPECT_EQ(v, QStringLiteral("Y"));
+    TBrush brush;
+    brush.Color = clWhite;
+    TFont font;
+    grid->SetColors(1, 1, clRed);
+    grid->GetCellPrintColor(1, 1, {}, brush, font);
+    EXPECT_EQ(brush.Color, clWhite);
+    grid->OnGetCellPrintColor = [](TObject *, int, int, TGridDrawState, TBrush &b, TFont &) {
+        b.Color = clBlue;
+    };
+    grid->GetCellPrintColor(1, 1, {}, brush, font);
+    EXPECT_EQ(brush.Color, clBlue);
+}
+
+TEST_F(QueriesTest, GroupingLinesBeforeTheBorderEvent)
+{
+    grid->Grouping().SetSummaryLine(true);
+    grid->Grouping().SetSummaryLineColor(0x00FF00);
+    grid->CreateCellGraphic(0, 3)->CellType = ctSummary;
+    TPen pen;
+    TCellBorders borders;
+    grid->GetCellBorder(2, 3, pen, borders);
+    EXPECT_EQ(borders, TCellBorders{cbTop});
+    EXPECT_EQ(pen.Color, 0x00FF00u);
+    EXPECT_EQ(pen.Width, grid->Grouping().SummaryLineWidth());
+    TCellBorders none;
+    grid->GetCellBorder(0, 3, pen, none);   // not in column 0
+    EXPECT_TRUE(none.Empty());
+}
+
+}   // namespace
