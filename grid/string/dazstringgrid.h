@@ -54,6 +54,10 @@ class TGridCombo;
 class TGridCheckBox;
 class TDazStringGridCheck;
 class TEditLink;
+class TGridSpin;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridDatePicker;
 class QWheelEvent;
 
 // A failure of a grid operation, with a fixed English message.
@@ -2139,6 +2143,39 @@ private:
         TDazStringGrid *Grid;
         ~TEditorControls();
     } FEditorControls{this};
+
+    // --- Spin, edit-with-button and date picker editors (dazstringgrid_moreeditors.cpp) --
+public:
+    // Made on first use, hidden and disabled while no cell uses them.
+    TGridSpin *SpinEdit();
+    TGridEditBtn *BtnEdit();
+    TGridUnitEditBtn *BtnUnitEdit();
+
+    // Reads a date cell's text for the date picker (ADate starts as now).
+    std::function<void(TObject *Sender, const QString &Value, TDateTime &ADate)>
+        OnCustomStrToDate;
+    TSpinClickEvent OnSpinClick;
+    std::function<void(TObject *Sender, int ACol, int ARow, double AValue, bool UpDown)>
+        OnFloatSpinClick;
+    std::function<void(TObject *Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>
+        OnDateSpinClick;
+    std::function<void(TObject *Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>
+        OnTimeSpinClick;
+
+private:
+    friend class TGridEditorAccess;
+    // The controls of these editor types; false for a type they do not serve.
+    bool OpenMoreEditor(int ACol, int ARow, const TRect &R, const TFont &AFont, TColor AColor);
+    bool CloseMoreEditor(int RealCol, int ARow);
+    struct TMoreEditors
+    {
+        TDazStringGrid *Grid;
+        TGridSpin *Spin = nullptr;
+        TGridEditBtn *EditBtn = nullptr;
+        TGridUnitEditBtn *UnitEditBtn = nullptr;
+        
+        ~TMoreEditors();
+    } FMoreEditors{this};
 };
 
 // The date and time picker editors may be used (the platform's controls are recent enough).

@@ -172,6 +172,8 @@ void TDazStringGrid::OpenCellEditor(int ACol, int ARow)
     case edDataCheckBox:
         break;
     default:
+        if (OpenMoreEditor(ACol, ARow, r, font, brush.Color))
+            break;
         // No control of this kind is made here: the edit ends before it began.
         FEditMode = false;
         FEditActive = false;
@@ -223,6 +225,7 @@ void TDazStringGrid::CloseCellEditor(int ACol, int ARow)
         retire(FEditCheck);
         break;
     default:
+        CloseMoreEditor(realCol, ARow);
         break;
     }
     FEditMode = false;

@@ -1,0 +1,181 @@
+// TDazStringGrid: the spin, edit-with-button and date picker editors: making them on first
+// use, placing one over the cell with the cell's value, and writing its value back into the
+// cell in the cell's text format when it closes.
+#include "grid/string/dazstringgrid.h"
+
+#include "grid/string/grideditbtn.h"
+#include "grid/string/gridspinedit.h"
+#include "platform/rtl.h"
+
+#include <QApplication>
+
+namespace {
+
+template <class T>
+T *Made(T *&Slot, TDazStringGrid *Grid)
+{
+    if (!Slot)
+        Slot = new T(Grid);
+    return Slot;
+}
+
+void Place(QWidget *W, const TRect &R, const TFont &AFont)
+{
+    W->setGeometry(R.Left, R.Top, std::max(1, R.Right - R.Left - 1),
+                   std::max(1, R.Bottom - R.Top - 1));
+    W->setFont(AFont.ToQFont());
+    W->setEnabled(true);
+    W->show();
+    W->raise();
+}
+
+bool IsSpinType(TEditorType T)
+{
+    return T == edSpinEdit || T == edFloatSpinEdit || T == edTimeSpinEdit || T == edDateSpinEdit;
+}
+
+bool IsEditBtnType(TEditorType T)
+{
+    return T == edEditBtn || T == edNumericEditBtn || T == edFloatEditBtn || T == edMaskEditBtn;
+}
+
+bool IsUnitType(TEditorType T)
+{
+    return T == edUnitEditBtn || T == edNumericUnitEditBtn || T == edFloatUnitEditBtn;
+}
+
+}   // namespace
+
+TGridSpin *TDazStringGrid::SpinEdit()
+{
+    return Made(FMoreEditors.Spin, this);
+}
+
+TGridEditBtn *TDazStringGrid::BtnEdit()
+{
+    return Made(FMoreEditors.EditBtn, this);
+}
+
+TGridUnitEditBtn *TDazStringGrid::BtnUnitEdit()
+{
+    return Made(FMoreEditors.UnitEditBtn, this);
+}
+
+TDazStringGrid::TMoreEditors::~TMoreEditors()
+{
+    Grid->FEditorsGone = true;
+    delete Spin;
+    delete EditBtn;
+    delete UnitEditBtn;
+}
+
+bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TFont &AFont,
+                                    TColor AColor)
+{
+    const TEditorType type = FEditControl;
+    const QString text = GetEditText(ACol, ARow);
+    QWidget *control = nullptr;
+    if (IsSpinType(type)) {
+        TGridSpin *spin = SpinEdit();
+        DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
+        spin->ExcelStyleDecimalSeparator = ExcelStyleDecimalSeparator();
+        spin->SetText(text);
+        switch (type) {
+        case edSpinEdit:
+            spin->SetSpinType(sptNormal);
+            break;
+        case edFloatSpinEdit: {
+            double v = 0;
+            spin->SetSpinType(sptFloat);
+            // Text that is no number opens on the float minimum.
+            if (TryStrToFloat(text, v))
+                spin->SetText(text);
+            else
+                spin->SetFloatValue(spin->MinFloatValue);
+            break;
+        }
+        case edTimeSpinEdit:
+            spin->SetSpinType(sptTime);
+            spin->SetText(text);
+            break;
+        default: {
+            TDateTime d = 0;
+            spin->SetText(QString());
+            spin->SetSpinType(sptDate);
+            spin->SetDateValue(TryStrToDate(text, d) ? d : Now());
+            break;
+        }
+        }
+        if (AColor != clNone)
+            spin->SetColor(AColor);
+        control = spin;
+    } else if (IsEditBtnType(type)) {
+        TGridEditBtn *edit = BtnEdit();
+        DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
+        edit->setInputMask(type == edMaskEditBtn ? GetEditMask(ACol, ARow) : QString());
+        edit->SetMaxLength(GetEditLimit());
+        edit->SetText(text);
+        if (AColor != clNone)
+            edit->SetColor(AColor);
+        control = edit;
+    } else if (IsUnitType(type)) {
+        TGridUnitEditBtn *edit = BtnUnitEdit();
+        DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
+        edit->SetMaxLength(GetEditLimit());
+        edit->SetUnitID(QString());
+        edit->SetText(QString());
+        edit->SetTextAndUnit(text);
+        // No unit of the list ends the text: it is all value.
+        if (edit->UnitID().isEmpty())
+            edit->SetText(text);
+        if (AColor != clNone)
+            edit->SetColor(AColor);
+        control = edit;
+    }
+    if (!control)
+        return false;
+    Place(control, R, AFont);
+    FEditMode = true;
+    FEditCtrl = control;
+    control->setFocus(Qt::OtherFocusReason);
+    StartEditChar(control);
+    return true;
+}
+
+bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
+{
+    const TEditorType type = FEditControl;
+    QWidget *control = nullptr;
+    const bool write = FEditMode;
+    if (IsSpinType(type) && FMoreEditors.Spin) {
+        TGridSpin *spin = FMoreEditors.Spin;
+        control = spin;
+        if (write && spin->isVisible()) {
+            if (spin->AllowEmptyValue && Trim(spin->Text()).isEmpty())
+                SetCellFromEditor(realCol, ARow, QString());
+            else if (type == edSpinEdit)
+                SetInts(realCol, ARow, spin->Value());
+            else if (type == edFloatSpinEdit)
+                SetFloats(realCol, ARow, spin->FloatValue());
+            else if (type == edTimeSpinEdit)
+                SetCellFromEditor(realCol, ARow, spin->Text());
+            else
+                SetDates(realCol, ARow, spin->DateValue());
+        }
+    } else if (IsEditBtnType(type) && FMoreEditors.EditBtn) {
+        control = FMoreEditors.EditBtn;
+        if (write && control->isVisible())
+            SetCellFromEditor(realCol, ARow, FMoreEditors.EditBtn->Text());
+    } else if (IsUnitType(type) && FMoreEditors.UnitEditBtn) {
+        control = FMoreEditors.UnitEditBtn;
+        if (write && control->isVisible())
+            SetCellFromEditor(realCol, ARow, FMoreEditors.UnitEditBtn->TextAndUnit());
+    }
+    if (!control || !control->isVisible())
+        return control != nullptr;
+    if (control->hasFocus() || control->isAncestorOf(QApplication::focusWidget()))
+        setFocus(Qt::OtherFocusReason);
+    control->setEnabled(false);
+    control->hide();
+    return true;
+}

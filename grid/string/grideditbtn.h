@@ -1,0 +1,66 @@
+#pragma once
+// The grid's edit-with-button cell editors. TGridEditBtn serves the ellipsis types (plain,
+// numeric, float and mask): the button or F4 fires the grid's OnEllipsClick with the text.
+// TGridUnitEditBtn serves the value-and-unit types; its cell text is the value followed by
+// the unit. Both commit on Enter, Tab, Up and Down through the grid's validation, restore
+// the cell on Escape, filter typed characters by the cell's editor type, and end the edit
+// when they lose the focus.
+#include "grid/string/editbtn.h"
+
+class TDazStringGrid;
+
+// Whether a typed character may enter a numeric (Float false) or float edit; Beep tells
+// whether a refusal beeps. Selection: the selected range [SelStart, SelStart + SelLength).
+bool NumericCharAllowed(QChar Ch, const QString &Text, int Caret, int SelStart, int SelLength,
+                        bool Float, bool &Beep);
+
+class TGridEditBtn : public TRudEditBtn
+{
+public:
+    explicit TGridEditBtn(TDazStringGrid *Grid);
+    TDazStringGrid *Grid() const { return FGrid; }
+    void ReCreate() {}
+    bool StopEditAfterClick() const { return FStopEditAfterClick; }
+    void SetStopEditAfterClick(bool Value) { FStopEditAfterClick = Value; }
+    bool WorkMode = true;
+
+    void WMChar(TKeyMessage &Message) override;
+
+protected:
+    void KeyDown(uint16_t &Key, TShiftState Shift) override;
+    void KeyPress(QChar &Key) override;
+    void KeyUp(uint16_t &Key, TShiftState Shift) override;
+    bool WantSpecialKey(uint16_t Key, TShiftState Shift) const override;
+    void Change() override;
+    void DoExit() override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+private:
+    void ButtonClick();
+    TDazStringGrid *FGrid;
+    int FSelKeyDown = 0;
+    bool FStopEditAfterClick = false;
+    Qt::FocusReason FFocusOutReason = Qt::OtherFocusReason;
+};
+
+class TGridUnitEditBtn : public TRudUnitEditBtn
+{
+public:
+    explicit TGridUnitEditBtn(TDazStringGrid *Grid);
+    TDazStringGrid *Grid() const { return FGrid; }
+    void ReCreate() {}
+
+    void WMChar(TKeyMessage &Message) override;
+
+protected:
+    void KeyDown(uint16_t &Key, TShiftState Shift) override;
+    void KeyPress(QChar &Key) override;
+    bool WantSpecialKey(uint16_t Key, TShiftState Shift) const override;
+    void Change() override;
+    void DoExit() override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+private:
+    TDazStringGrid *FGrid;
+    Qt::FocusReason FFocusOutReason = Qt::OtherFocusReason;
+};

@@ -1,0 +1,236 @@
+// Spin and edit-with-button cells: opening on the cell's value, stepping and typing,
+// committing through the validation, cancelling, and the value written back in the cell's
+// text format.
+#include "editfixture.h"
+
+#include "grid/string/grideditbtn.h"
+#include "grid/string/gridspinedit.h"
+#include "grid/string/rudcustomedit.h"
+#include "platform/locale.h"
+
+namespace {
+
+class MoreEditorsFixture : public EditFixture
+{
+protected:
+    void SetUp() override
+    {
+        EditFixture::SetUp();
+        SetDecimalSeparatorOverride('.');
+        grid->OnGetEditorType = [this](TObject *, int ACol, int, TEditorType &E) {
+            if (ACol == 1)
+                E = Editor1;
+            else if (ACol == 2)
+                E = Editor2;
+        };
+    }
+    void TearDown() override
+    {
+        SetDecimalSeparatorOverride(QChar());
+        EditFixture::TearDown();
+    }
+    // Opens the editor of the cell (ACol, 1) holding Text.
+    void Open(int ACol, const QString &Text)
+    {
+        grid->SetCells(ACol, 1, Text);
+        grid->FocusCell(ACol, 1, true);
+        Key(Qt::Key_F2);
+    }
+    void Enter() { Key(Qt::Key_Return, Qt::NoModifier, "\r"); }
+    void Escape() { Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27))); }
+    TGridSpin *Spin() { return grid->SpinEdit(); }
+    TGridEditBtn *Btn() { return grid->BtnEdit(); }
+    TGridUnitEditBtn *Unit() { return grid->BtnUnitEdit(); }
+
+    TEditorType Editor1 = edSpinEdit;
+    TEditorType Editor2 = edEditBtn;
+};
+
+}   // namespace
+
+TEST_F(MoreEditorsFixture, SpinStepsWithTheKeysCommitsOnEnterAndCancelsOnEscape)
+{
+    Open(1, "5");
+    ASSERT_TRUE(Spin()->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Spin());
+    EXPECT_EQ(Spin()->Text(), "5");
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Up);
+    Key(Qt::Key_PageDown);   // steps, and the editor stays open
+    EXPECT_TRUE(Spin()->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), "5");
+    Enter();
+    EXPECT_FALSE(Spin()->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), Spin()->Text());
+    EXPECT_EQ(QApplication::focusWidget(), grid.get());
+    Flush();
+    EXPECT_EQ(log->Only({"EditingDone", "EditCellDone"}),
+              (QStringList{"EditingDone", "EditCellDone 1,1"}));
+
+    Open(1, "7");
+    Key(Qt::Key_Up);
+    Escape();
+    EXPECT_FALSE(Spin()->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), "7");
+}
+
+TEST_F(MoreEditorsFixture, SpinHomeAndEndJumpToTheLimitsAndReportTheDirection)
+{
+    QStringList clicks;
+    grid->OnSpinClick = [&](TObject *, int, int, int V, bool Up) {
+        clicks << QStringLiteral("%1 %2").arg(V).arg(Up ? "up" : "down");
+    };
+    Open(1, "5");
+    Spin()->MaxValue = 40;
+    Key(Qt::Key_Home);
+    EXPECT_EQ(Spin()->Value(), 40);
+    Key(Qt::Key_End);
+    EXPECT_EQ(Spin()->Value(), 0);
+    EXPECT_EQ(clicks, (QStringList{"40 up", "0 down"}));
+    Enter();
+    EXPECT_EQ(grid->Cells(1, 1), "0");
+}
+
+TEST_F(MoreEditorsFixture, SpinValueRefusedByTheValidationKeepsTheEditorOpen)
+{
+    log->Validate = [](int, int, QString &V, bool &Valid) {
+        Valid = V.toInt() <= 6;
+        if (!Valid)
+            V = "6";
+    };
+    Open(1, "6");
+    Key(Qt::Key_Up);
+    Enter();
+    EXPECT_TRUE(Spin()->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Spin());
+    EXPECT_EQ(Spin()->Text(), "6");   // the corrected value
+    Key(Qt::Key_Down);
+    Enter();
+    EXPECT_FALSE(Spin()->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), "5");
+}
+
+TEST_F(MoreEditorsFixture, SpinTypesWriteTheirValueInTheCellsFormat)
+{
+    Editor1 = edFloatSpinEdit;
+    Open(1, "not a number");
+    // Text that is no number opens on the float minimum.
+    Spin()->MinFloatValue = 0;
+    EXPECT_EQ(Spin()->FloatValue(), 0.0);
+    Escape();
+
+    Open(1, "1.5");
+    EXPECT_EQ(Spin()->Text(), "1.5");
+    Enter();
+    EXPECT_EQ(grid->Floats(1, 1), 1.5);
+
+    Editor1 = edTimeSpinEdit;
+    Open(1, "00:30:00");
+    Key(Qt::Key_Down);   // the hour steps: 00:30 minus one hour is 23:30
+    Enter();
+    EXPECT_TRUE(grid->Cells(1, 1).startsWith("23:30")) << grid->Cells(1, 1).toStdString();
+}
+
+TEST_F(MoreEditorsFixture, EditWithButtonTypesCommitsAndCancels)
+{
+    Open(2, "ab");
+    ASSERT_TRUE(Btn()->isVisible());
+    Btn()->setCursorPosition(2);
+    Type("c");
+    EXPECT_EQ(Btn()->Text(), "abc");
+    Enter();
+    EXPECT_FALSE(Btn()->isVisible());
+    EXPECT_EQ(grid->Cells(2, 1), "abc");
+    Flush();
+    EXPECT_EQ(log->Only({"CellValidate", "EditCellDone"}),
+              (QStringList{"CellValidate 2,1 abc", "EditCellDone 2,1"}));
+
+    Open(2, "old");
+    Btn()->selectAll();
+    Type("new");
+    Escape();
+    EXPECT_FALSE(Btn()->isVisible());
+    EXPECT_EQ(grid->Cells(2, 1), "old");
+}
+
+TEST_F(MoreEditorsFixture, F4RunsTheEllipsisEventOnTheText)
+{
+    QString seen;
+    grid->OnEllipsClick = [&](TObject *, int C, int R, QString &S) {
+        seen = QStringLiteral("%1,%2 %3").arg(C).arg(R).arg(S);
+        S = "chosen";
+    };
+    Open(2, "given");
+    Key(Qt::Key_F4);
+    EXPECT_EQ(seen, "2,1 given");
+    EXPECT_EQ(Btn()->Text(), "chosen");
+    EXPECT_TRUE(Btn()->isVisible());
+    Btn()->SetStopEditAfterClick(true);
+    Key(Qt::Key_F4);
+    EXPECT_FALSE(Btn()->isVisible());
+    EXPECT_EQ(grid->Cells(2, 1), "chosen");
+}
+
+TEST_F(MoreEditorsFixture, NumericAndFloatEditsFilterTypedCharacters)
+{
+    struct Case
+    {
+        const char *text;
+        int caret, selStart, selLength;
+        QChar ch;
+        bool isFloat, allowed, beep;
+    } cases[] = {
+        {"", 0, -1, 0, '-', false, true, false},
+        {"-1", 0, -1, 0, '-', false, false, true},   // only once
+        {"1", 1, -1, 0, '-', false, false, true},    // only first
+        {"1", 1, -1, 0, 'x', false, false, true},
+        {"1", 1, -1, 0, '.', false, false, true},
+        {"1.5", 3, -1, 0, '.', true, false, false},   // a second separator is dropped
+        {"1.5", 1, 1, 1, '.', true, true, false},     // unless the first is selected
+        {"1", 1, -1, 0, ',', true, false, false},     // the thousand separator
+        {"1", 1, -1, 0, 'x', true, false, false},
+        {"2", 0, 0, 1, '-', true, true, false},
+    };
+    for (const Case &c : cases) {
+        bool beep = false;
+        EXPECT_EQ(NumericCharAllowed(c.ch, c.text, c.caret, c.selStart, c.selLength, c.isFloat,
+                                     beep),
+                  c.allowed)
+            << c.text << " " << c.ch.toLatin1();
+        EXPECT_EQ(beep, c.beep) << c.text << " " << c.ch.toLatin1();
+    }
+
+    int beeps = 0;
+    SetEditorBeepHook([&] { ++beeps; });
+    Editor2 = edNumericEditBtn;
+    Open(2, "");
+    Type("1");
+    Key(Qt::Key_A, Qt::NoModifier, "a");
+    Key(Qt::Key_Minus, Qt::NoModifier, "-");
+    Type("2");
+    EXPECT_EQ(Btn()->Text(), "12");
+    EXPECT_EQ(beeps, 2);
+    Enter();
+    EXPECT_EQ(grid->Cells(2, 1), "12");
+    SetEditorBeepHook(nullptr);
+}
+
+TEST_F(MoreEditorsFixture, UnitEditSplitsValueAndUnitAndWritesThemBackTogether)
+{
+    Editor2 = edUnitEditBtn;
+    Unit()->SetUnits({"mm", "cm"});
+    Open(2, "12mm");
+    ASSERT_TRUE(Unit()->isVisible());
+    EXPECT_EQ(Unit()->Text(), "12");
+    EXPECT_EQ(Unit()->UnitID(), "mm");
+    Unit()->setCursorPosition(2);
+    Type("5");
+    Enter();
+    EXPECT_FALSE(Unit()->isVisible());
+    EXPECT_EQ(grid->Cells(2, 1), "125mm");
+
+    Open(2, "7cm");
+    Type("9");
+    Escape();
+    EXPECT_EQ(grid->Cells(2, 1), "7cm");
+}
