@@ -2,7 +2,7 @@
 
 #include "app/comon.h"
 #include "app/language.h"
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 #include "platform/dialogs.h"
 #include "platform/rtl.h"
 
@@ -22,9 +22,13 @@ bool Data_Row(const TDazStringGrid &Grid, int ARow)
     return ARow >= Grid.FixedRows() && ARow < Grid.RowCount();
 }
 
-// A text table's check-box column: its cells hold "Y"/"N" behind a data check box.
+// A text table's check-box column: its cells hold "Y"/"N" behind a data check box (the
+// column item's editor in a column grid).
 bool Is_Data_Check_Column(TDazStringGrid &Grid, int ACol, int ARow)
 {
+    if (auto *column_grid = dynamic_cast<TDazColumnGrid *>(&Grid))
+        if (const TGridColumnItem *item = column_grid->ColumnOf(ACol))
+            return item->Editor() == edDataCheckBox;
     return Grid.HasDataCheckBox(ACol, ARow);
 }
 

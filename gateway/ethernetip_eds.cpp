@@ -5,7 +5,7 @@
 #include "app/language.h"
 #include "app/lbbutton.h"
 #include "gateway/rule_grid.h"
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 #include "platform/dialogs.h"
 
 #include <QFrame>
@@ -27,7 +27,7 @@ const TRule_Columns Columns = {
 TFEtherNEtIP_EDS::TFEtherNEtIP_EDS(QWidget *parent) : QDialog(parent)
 {
     QVBoxLayout *layout = Create_Rule_Window(this, "FEtherNEtIP_EDS", P_Title, L_SW_Code, L_SW_Desc);
-    ACG = new TDazStringGrid(this);
+    ACG = new TDazColumnGrid(this);
     ACG->setObjectName(QStringLiteral("ACG"));
     Setup_Rule_Grid(*ACG, Columns, 2, false);
     ACG->SetFixedCols(0);

@@ -10,7 +10,7 @@
 class QFrame;
 class QLabel;
 class QTimer;
-class TDazStringGrid;
+class TDazColumnGrid;
 class TLbButton;
 
 class TFEtherNEtIP_EDS : public QDialog, public TEDS_Reader
@@ -36,7 +36,7 @@ public:
     QFrame *P_Title;
     QLabel *L_SW_Code;
     QLabel *L_SW_Desc;
-    TDazStringGrid *ACG;
+    TDazColumnGrid *ACG;
     QFrame *P_Button;
     TLbButton *Btn_OK;
     TLbButton *Btn_Cancel;

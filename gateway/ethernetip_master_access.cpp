@@ -7,7 +7,7 @@
 #include "gateway/ethernetip_data_seg.h"
 #include "gateway/ethernetip_eds.h"
 #include "gateway/rule_grid.h"
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 #include "platform/dialogs.h"
 #include "platform/rtl.h"
 
@@ -37,8 +37,8 @@ const TRule_Columns Columns = {
     {4147, 105, Connection_Color},
     {4142, 95, Connection_Color},
     {4148, 105, Connection_Color},
-    {4153, 110, Connection_Color},
-    {4154, 110, Connection_Color},
+    {4153, 110, Connection_Color, false, {QStringLiteral("Default")}},
+    {4154, 110, Connection_Color, false, {QStringLiteral("Default")}},
     {4161, 45, Enable_Color, true},
     {4162, 100, clWhite},
     {4165, 45, Enable_Color, true},
@@ -55,21 +55,12 @@ const int Hint_Texts[] = {4123, 4124, 4125, 4126, 4127, 4128, 4129, 4143, 4149, 
 TFEtherNetIP_Master_Access::TFEtherNetIP_Master_Access(QWidget *parent) : QDialog(parent)
 {
     QVBoxLayout *layout = Create_Rule_Window(this, "FEtherNetIP_Master_Access", P_Title, L_SW_Code, L_SW_Desc);
-    ACG = new TDazStringGrid(this);
+    ACG = new TDazColumnGrid(this);
     ACG->setObjectName(QStringLiteral("ACG"));
     Setup_Rule_Grid(*ACG, Columns, EtherNetIP_Row_Count + 1, true);
     ACG->OnKeyPress = [this](TObject *, QChar &Key) { KeyPress(ACG, Key); };
     ACG->OnDblClickCell = [this](TObject *, int ARow, int ACol) { DblClickCell(ACG, ARow, ACol); };
     ACG->OnGridHint = [this](TObject *, int ARow, int ACol, QString &hintstr) { GridHint(ACG, ARow, ACol, hintstr); };
-    // The header formats take "Default" from a list or a typed number.
-    ACG->OnGetEditorType = [this](TObject *, int ACol, int, TEditorType &AEditor) {
-        const int col = ACG->RealColIndex(ACol);
-        if (col != EC_Dim_Header_T_O && col != EC_Dim_Header_O_T)
-            return;
-        AEditor = edComboEdit;
-        ACG->ClearComboString();
-        ACG->AddComboString(QStringLiteral("Default"));
-    };
     layout->addWidget(ACG, 1);
     P_Button = Create_Row_Button_Band(this, {{&Btn_Import_EDS, "Btn_Import_EDS"}});
     layout->addWidget(P_Button);

@@ -9,6 +9,7 @@
 
 class QFrame;
 class QLabel;
+class TDazColumnGrid;
 class TDazStringGrid;
 class TLbButton;
 
@@ -52,7 +53,7 @@ public:
     QFrame *P_Title;
     QLabel *L_SW_Code;
     QLabel *L_SW_Desc;
-    TDazStringGrid *ACG;
+    TDazColumnGrid *ACG;
     QFrame *P_Button;
     TLbButton *Btn_OK;
     TLbButton *Btn_Cancel;

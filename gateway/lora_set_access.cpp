@@ -5,7 +5,7 @@
 #include "app/lbbutton.h"
 #include "app/tableediting.h"
 #include "gateway/rule_grid.h"
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 #include "platform/dialogs.h"
 #include "platform/rtl.h"
 #include "platform/xml.h"
@@ -53,10 +53,9 @@ void Set_Texts(QStringList &list, std::initializer_list<int> texts)
 }
 
 // The table's rows in the grid: as many as the table holds, at least the port mode's count.
-void Show_Table(TDazStringGrid &grid, const TRule_Columns &cols, const TRule_Table &table)
+void Show_Table(TDazStringGrid &grid, const TRule_Table &table)
 {
     grid.SetRowCount(int(table.size()) + 1);
-    Apply_Rule_Columns(grid, cols);
     Put_Rows(grid, table);
 }
 
@@ -68,12 +67,12 @@ TFLoRa_Set_Access::TFLoRa_Set_Access(QWidget *parent) : QDialog(parent)
 
     PC_LoRa = new QTabWidget(this);
     PC_LoRa->setObjectName(QStringLiteral("PC_LoRa"));
-    const auto page = [this](const char *name, const char *grid_name, TDazStringGrid *&grid) {
+    const auto page = [this](const char *name, const char *grid_name, TDazColumnGrid *&grid) {
         auto *ts = new QWidget(PC_LoRa);
         ts->setObjectName(QLatin1String(name));
         auto *box = new QVBoxLayout(ts);
         box->setContentsMargins(0, 0, 0, 0);
-        grid = new TDazStringGrid(ts);
+        grid = new TDazColumnGrid(ts);
         grid->setObjectName(QLatin1String(grid_name));
         box->addWidget(grid);
         PC_LoRa->addTab(ts, QString());
@@ -93,7 +92,7 @@ TFLoRa_Set_Access::TFLoRa_Set_Access(QWidget *parent) : QDialog(parent)
     FormCreate();
 }
 
-void TFLoRa_Set_Access::Connect_Grid(TDazStringGrid *grid)
+void TFLoRa_Set_Access::Connect_Grid(TDazColumnGrid *grid)
 {
     grid->OnKeyPress = [this, grid](TObject *, QChar &Key) { KeyPress(grid, Key); };
     grid->OnClickCell = [this, grid](TObject *, int ARow, int ACol) { ClickCell(grid, ARow, ACol); };
@@ -142,8 +141,8 @@ bool TFLoRa_Set_Access::FormShow()
         else
             grid->UnHideColumn(col);
     }
-    Show_Table(*ACG_LoRa_Uplink, Uplink_Columns, rules.Uplink);
-    Show_Table(*ACG_LoRa_Downlink, Downlink_Columns, rules.Downlink);
+    Show_Table(*ACG_LoRa_Uplink, rules.Uplink);
+    Show_Table(*ACG_LoRa_Downlink, rules.Downlink);
     return true;
 }
 

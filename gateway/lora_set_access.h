@@ -9,6 +9,7 @@
 class QFrame;
 class QLabel;
 class QTabWidget;
+class TDazColumnGrid;
 class TDazStringGrid;
 class TLbButton;
 
@@ -57,8 +58,8 @@ public:
     QTabWidget *PC_LoRa;
     QWidget *TS_LoRa_Uplink;
     QWidget *TS_LoRa_Downlink;
-    TDazStringGrid *ACG_LoRa_Uplink;
-    TDazStringGrid *ACG_LoRa_Downlink;
+    TDazColumnGrid *ACG_LoRa_Uplink;
+    TDazColumnGrid *ACG_LoRa_Downlink;
     QFrame *P_Button;
     TLbButton *Btn_OK;
     TLbButton *Btn_Cancel;
@@ -68,7 +69,7 @@ public:
     TLbButton *Btn_PasteRow;
 
 private:
-    void Connect_Grid(TDazStringGrid *grid);
+    void Connect_Grid(TDazColumnGrid *grid);
 };
 
 extern TFLoRa_Set_Access *FLoRa_Set_Access;

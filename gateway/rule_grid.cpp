@@ -2,7 +2,7 @@
 
 #include "app/formparts.h"
 #include "app/language.h"
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 
 #include <QDialog>
 #include <QFrame>
@@ -14,7 +14,11 @@ constexpr int Row_Height = 22;
 
 void Setup_Rule_Grid(TDazStringGrid &Grid, const TRule_Columns &cols, int RowCount, bool editable)
 {
-    Grid.SetColCount(int(cols.size()));
+    auto *column_grid = dynamic_cast<TDazColumnGrid *>(&Grid);
+    if (column_grid)
+        column_grid->SetColCount(int(cols.size()));
+    else
+        Grid.SetColCount(int(cols.size()));
     Grid.SetRowCount(RowCount);
     Grid.SetFixedCols(1);
     Grid.SetFixedRows(1);
@@ -27,31 +31,38 @@ void Setup_Rule_Grid(TDazStringGrid &Grid, const TRule_Columns &cols, int RowCou
     Grid.SetOptions(options);
     for (size_t c = 0; c < cols.size(); ++c)
         Grid.SetColWidths(int(c), cols[c].Width);
-    Apply_Rule_Columns(Grid, cols);
-}
-
-void Apply_Rule_Columns(TDazStringGrid &Grid, const TRule_Columns &cols)
-{
-    Grid.BeginUpdate();
-    for (int c = 1; c < int(cols.size()) && c < Grid.AllColCount(); ++c) {
-        const TRule_Column &col = cols[size_t(c)];
-        for (int r = Grid.FixedRows(); r < Grid.RowCount(); ++r) {
-            if (col.Color != clNone && Grid.Colors(c, r) != col.Color)
-                Grid.SetColors(c, r, col.Color);
-            if (col.Check && !Grid.HasDataCheckBox(c, r)) {
-                Grid.AddCheckBox(c, r, false, true);
-                if (TCellGraphic *g = Grid.GetCellGraphic(c, r))
-                    g->CellHAlign = haCenter;
-            }
+    if (!column_grid)
+        return;
+    for (size_t c = 1; c < cols.size(); ++c) {
+        const TRule_Column &col = cols[c];
+        TGridColumnItem *item = column_grid->Columns().Items(int(c));
+        if (col.Color != clNone)
+            item->SetColor(col.Color);
+        if (col.Check) {
+            item->SetEditor(edDataCheckBox);
+            item->SetCheckTrue(QStringLiteral("Y"));
+            item->SetCheckFalse(QStringLiteral("N"));
+            item->SetAlignment(taCenter);
+        } else if (!col.Combo.isEmpty()) {
+            item->SetEditor(edComboEdit);
+            TStringList items;
+            for (const QString &text : col.Combo)
+                items.Add(text);
+            item->SetComboItems(items);
         }
     }
-    Grid.EndUpdate();
 }
 
 void Set_Rule_Headers(TDazStringGrid &Grid, const TRule_Columns &cols)
 {
-    for (int c = 0; c < int(cols.size()) && c < Grid.AllColCount(); ++c)
-        Grid.SetCellEx(c, 0, cols[size_t(c)].Header >= 0 ? Lang_Text(cols[size_t(c)].Header) : QString());
+    auto *column_grid = dynamic_cast<TDazColumnGrid *>(&Grid);
+    for (int c = 0; c < int(cols.size()) && c < Grid.AllColCount(); ++c) {
+        const QString text = cols[size_t(c)].Header >= 0 ? Lang_Text(cols[size_t(c)].Header) : QString();
+        if (column_grid)
+            column_grid->Columns().Items(c)->SetHeader(text);
+        else
+            Grid.SetCellEx(c, 0, text);
+    }
 }
 
 void Put_Rows(TDazStringGrid &Grid, const std::vector<QStringList> &rows)

@@ -1,7 +1,9 @@
 #pragma once
 // Parts the gateway's rule editors share: a table grid laid out from a column list (header
-// text, width, cell colour, "Y"/"N" check-box columns), the moves of whole tables of cell
-// texts in and out of it, and the band of buttons under it.
+// text, width, cell colour, "Y"/"N" check-box columns, combo items), the moves of whole
+// tables of cell texts in and out of it, and the band of buttons under it. A column grid
+// keeps the column list in its column items; a plain string grid takes the widths and puts
+// the headers into row 0.
 #include "app/lbbutton.h"
 #include "platform/color.h"
 
@@ -23,16 +25,15 @@ struct TRule_Column
     int Width = 64;
     TColor Color = clNone;    // background of the data cells, clNone for the grid's
     bool Check = false;       // a check box whose state is the cell text "Y" / "N"
+    QStringList Combo = {};   // items of a combo that also takes typed text
 };
 using TRule_Columns = std::vector<TRule_Column>;
 
 // One fixed column and one fixed header row of 22 pixels, rows of 22, lines, range
-// selection and column sizing; the columns of cols with their widths. editable: cells take
-// typing.
+// selection and column sizing; the columns of cols with their widths (and in a column grid
+// their colours, check boxes and combos). editable: cells take typing.
 void Setup_Rule_Grid(TDazStringGrid &Grid, const TRule_Columns &cols, int RowCount, bool editable);
-// The data rows' check boxes and colours; again after the row count changed.
-void Apply_Rule_Columns(TDazStringGrid &Grid, const TRule_Columns &cols);
-// Header texts into row 0.
+// The header texts: the column items' headers, or row 0 of a plain string grid.
 void Set_Rule_Headers(TDazStringGrid &Grid, const TRule_Columns &cols);
 
 // Entry i of rows into grid row i + 1, one text per real column; the rest of a row empty.

@@ -1,7 +1,7 @@
 #include "app/tableediting.h"
 #include "shell_fixture.h"
 
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 
 namespace {
 
@@ -103,6 +103,27 @@ TEST_F(TableEditingTest, PasteAsksBeforeOverwritingText)
     Grid_Paste_Row(*Grid, 3, true);
     EXPECT_EQ(Grid->GetCellEx(2, 3), QStringLiteral("2.1"));
     EXPECT_EQ(Guard.Fake.Texts(), QStringList(2, QStringLiteral("Row Already used. Do you want to overwrite the values?")));
+}
+
+TEST_F(TableEditingTest, ColumnGridCheckColumnsComeFromTheirItems)
+{
+    TDazColumnGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(3);
+    grid.Columns().Items(1)->SetEditor(edDataCheckBox);
+    grid.SetCellEx(1, 1, QStringLiteral("Y"));
+    grid.SetCellEx(2, 1, QStringLiteral("a"));
+    Grid_Copy_Row(grid, 1);
+    grid.SetCellEx(1, 2, QStringLiteral("N"));
+    Grid_Paste_Row(grid, 2, true);   // only the check column holds text: no question
+    EXPECT_TRUE(Guard.Fake.Calls.empty());
+    EXPECT_EQ(grid.GetCellEx(1, 2), QStringLiteral("Y"));
+    bool state = false;
+    ASSERT_TRUE(grid.GetCheckBoxState(1, 2, state));
+    EXPECT_TRUE(state);
+    Guard.Fake.Answers = {TMsgResult::No};
+    Grid_Paste_Row(grid, 1, true);
+    EXPECT_EQ(Guard.Fake.Calls.size(), 1u);
 }
 
 TEST_F(TableEditingTest, CheckFormsMoveStatesAndReadOnlyMarks)

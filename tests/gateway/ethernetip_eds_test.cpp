@@ -1,7 +1,7 @@
 #include "app/lbbutton.h"
 #include "gateway/ethernetip_eds.h"
 #include "gateway_fixture.h"
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 
 #include <QLabel>
 #include <QTimer>

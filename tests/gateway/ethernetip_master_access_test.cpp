@@ -3,7 +3,7 @@
 #include "gateway/ethernetip_eds.h"
 #include "gateway/ethernetip_master_access.h"
 #include "gateway_fixture.h"
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 
 #include <QTimer>
 
@@ -51,7 +51,7 @@ protected:
     std::unique_ptr<TFEtherNEtIP_EDS> Chooser;
     std::unique_ptr<TFEtherNetIP_Data_Seg> Editor;
     std::unique_ptr<TFEtherNetIP_Master_Access> Form;
-    TDazStringGrid *Grid = nullptr;
+    TDazColumnGrid *Grid = nullptr;
 };
 
 TEST_F(MasterAccessTest, CreationSetsTextsAndTable)
@@ -74,12 +74,19 @@ TEST_F(MasterAccessTest, CreationSetsTextsAndTable)
 
 TEST_F(MasterAccessTest, HeaderFormatsOfferDefault)
 {
+    for (int col : {12, 13}) {
+        TEditorType editor = edNormal;
+        Grid->GetCellEditorType(col, 2, editor);
+        EXPECT_EQ(editor, edComboEdit);
+        TStringList &items = Grid->Columns().Items(col)->ComboItems();
+        ASSERT_EQ(items.Count(), 1);
+        EXPECT_EQ(items.Strings(0), QStringLiteral("Default"));
+    }
     TEditorType editor = edNormal;
-    Grid->OnGetEditorType(Grid, 13, 2, editor);
-    EXPECT_EQ(editor, edComboEdit);
-    ASSERT_EQ(Grid->GetComboCount(), 1);
+    Grid->GetCellEditorType(1, 2, editor);
+    EXPECT_EQ(editor, edDataCheckBox);
     editor = edNormal;
-    Grid->OnGetEditorType(Grid, 11, 2, editor);
+    Grid->GetCellEditorType(11, 2, editor);
     EXPECT_EQ(editor, edNormal);
 }
 

@@ -2,7 +2,7 @@
 #include "app/tableediting.h"
 #include "gateway/lora_set_access.h"
 #include "gateway_fixture.h"
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -8,7 +8,7 @@
 #include "gateway/lora_set_access.h"
 #include "gateway/pargen.h"
 #include "gateway_fixture.h"
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 #include "program/program.h"
 
 #include <QTimer>
