@@ -1,9 +1,9 @@
 // Table-editing routines: deleting and inserting the first row, which moves every row below
 // it, in a rule table of 257 rows and in one of 100,000 rows; and the LoRaWAN editor's
-// table of 257 rules loaded into a grid with its check-box columns and colours.
+// table of 256 rules loaded into a column grid with its check-box columns and colours.
 #include "app/tableediting.h"
 #include "gateway/rule_grid.h"
-#include "grid/string/dazstringgrid.h"
+#include "grid/string/dazcolumngrid.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -42,7 +42,7 @@ void BM_RuleTableShown(benchmark::State &state)
         cols[size_t(c)] = {-1, 60, 0xFEFAE0, c == 1 || c == 4};
     std::vector<QStringList> rows(256, QStringList(kCols, QStringLiteral("12")));
     for (auto _ : state) {
-        TDazStringGrid grid;
+        TDazColumnGrid grid;
         Setup_Rule_Grid(grid, cols, 257, true);
         Put_Rows(grid, rows);
         benchmark::DoNotOptimize(Get_Rows(grid).size());
