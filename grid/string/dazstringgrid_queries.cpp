@@ -329,7 +329,7 @@ void TDazStringGrid::GetCellDefaults(int ACol, int ARow, TFont &Font, TBrush &Br
         return;
     const int dcol = DisplColIndex(ACol);
     TGridDrawState state;
-    GetVisualProperties(dcol, ARow, state, false, false, true, Brush, ColorTo, MirrorColor,
+    GetVisualProperties(dcol, ARow, state, false, true, true, Brush, ColorTo, MirrorColor,
                         MirrorColorTo, Font, HAlign, VAlign, WordWrap, GradientDirection);
     // The record keeps no colour of its own for what the grid paints by its own rules.
     if (IsFixed(dcol, ARow) || FBands.Active() || FBackGround.Display() == bdGradientHorz ||

@@ -123,3 +123,60 @@ TEST(HTMLHintWindow, SizesMarkupAndWideText)
 }
 
 }   // namespace
+
+#include <QHelpEvent>
+#include <QToolTip>
+
+namespace {
+
+TEST_F(HintsTest, ATooltipRequestShowsMarkupHintsInTheHintWindow)
+{
+    grid->SetShowHint(true);
+    grid->SetHintShowCells(true);
+    grid->SetHTMLHint(true);
+    grid->SetCells(2, 3, QStringLiteral("<b>bold</b>"));
+    const TRect r = grid->CellRect(2, 3);
+    const QPoint at(r.Left + 4, r.Top + 4);
+    QHelpEvent e(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &e);
+    THTMLHintWindow *shown = nullptr;
+    for (THTMLHintWindow *w : grid->findChildren<THTMLHintWindow *>())
+        if (w->isVisible())
+            shown = w;
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->Caption(), QStringLiteral("<b>bold</b>"));
+    EXPECT_EQ(shown->Color(), grid->HintColor());
+
+    // Moving to another cell takes the hint away.
+    QMouseEvent move(QEvent::MouseMove, QPointF(r.Left + 4, r.Bottom + 4),
+                     grid->viewport()->mapToGlobal(QPointF(r.Left + 4, r.Bottom + 4)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &move);
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_EQ(grid->LastHintPos(), TPoint(-1, -1));
+}
+
+TEST_F(HintsTest, BalloonWindowFollowsTheEnableSetting)
+{
+    grid->Balloon().SetEnable(true);
+    EXPECT_TRUE(grid->BalloonActive());
+    grid->Balloon().SetEnable(false);
+    EXPECT_FALSE(grid->BalloonActive());
+    grid->Balloon().SetTransparency(55);
+    grid->Balloon().SetEnable(true);
+    ASSERT_TRUE(grid->BalloonActive());
+    grid->AddBalloon(2, 2, QStringLiteral("Title"), QStringLiteral("Text"), biInfo);
+    const TRect r = grid->CellRect(2, 2);
+    const QPoint at(r.Left + 4, r.Top + 4);
+    QHelpEvent e(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &e);
+    bool shown = false;
+    for (THTMLHintWindow *w : grid->findChildren<THTMLHintWindow *>())
+        if (w->isVisible() && w->Caption().contains(QStringLiteral("Title"))) {
+            shown = true;
+            EXPECT_NEAR(w->windowOpacity(), 200 / 255.0, 0.01);
+        }
+    EXPECT_TRUE(shown);
+}
+
+}   // namespace
