@@ -2150,6 +2150,7 @@ public:
     TGridSpin *SpinEdit();
     TGridEditBtn *BtnEdit();
     TGridUnitEditBtn *BtnUnitEdit();
+    TGridDatePicker *DateTimePicker();
 
     // Reads a date cell's text for the date picker (ADate starts as now).
     std::function<void(TObject *Sender, const QString &Value, TDateTime &ADate)>
@@ -2173,6 +2174,7 @@ private:
         TGridSpin *Spin = nullptr;
         TGridEditBtn *EditBtn = nullptr;
         TGridUnitEditBtn *UnitEditBtn = nullptr;
+        TGridDatePicker *DatePicker = nullptr;
         
         ~TMoreEditors();
     } FMoreEditors{this};

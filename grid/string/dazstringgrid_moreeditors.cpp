@@ -3,6 +3,7 @@
 // cell in the cell's text format when it closes.
 #include "grid/string/dazstringgrid.h"
 
+#include "grid/string/griddatepicker.h"
 #include "grid/string/grideditbtn.h"
 #include "grid/string/gridspinedit.h"
 #include "platform/rtl.h"
@@ -39,6 +40,11 @@ bool IsEditBtnType(TEditorType T)
     return T == edEditBtn || T == edNumericEditBtn || T == edFloatEditBtn || T == edMaskEditBtn;
 }
 
+bool IsDateType(TEditorType T)
+{
+    return T == edDateEdit || T == edDateEditUpDown || T == edTimeEdit;
+}
+
 bool IsUnitType(TEditorType T)
 {
     return T == edUnitEditBtn || T == edNumericUnitEditBtn || T == edFloatUnitEditBtn;
@@ -61,12 +67,18 @@ TGridUnitEditBtn *TDazStringGrid::BtnUnitEdit()
     return Made(FMoreEditors.UnitEditBtn, this);
 }
 
+TGridDatePicker *TDazStringGrid::DateTimePicker()
+{
+    return Made(FMoreEditors.DatePicker, this);
+}
+
 TDazStringGrid::TMoreEditors::~TMoreEditors()
 {
     Grid->FEditorsGone = true;
     delete Spin;
     delete EditBtn;
     delete UnitEditBtn;
+    delete DatePicker;
 }
 
 bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TFont &AFont,
@@ -131,6 +143,26 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
         if (AColor != clNone)
             edit->SetColor(AColor);
         control = edit;
+    } else if (IsDateType(type) && ComCtl32Above469()) {
+        TGridDatePicker *picker = DateTimePicker();
+        picker->SetFrameworkKind(type == edTimeEdit ? dtkTime : dtkDate);
+        picker->SetDateMode(type == edDateEditUpDown ? dmUpDown : dmComboBox);
+        DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
+        TDateTime value = Now();
+        if (type != edTimeEdit && OnCustomStrToDate)
+            OnCustomStrToDate(this, text, value);
+        else
+            value = picker->ValueOfText(text);
+        // Keep the value strictly inside set limits.
+        if (type != edTimeEdit && picker->MaxDate() != 0 && value > picker->MaxDate())
+            value = picker->MaxDate() - 1;
+        if (type != edTimeEdit && picker->MinDate() != 0 && value <= picker->MinDate())
+            value = picker->MinDate() + 1;
+        picker->SetChecked(true);
+        picker->SetPickerDateTime(value);
+        if (AColor != clNone)
+            picker->SetColor(AColor);
+        control = picker;
     }
     if (!control)
         return false;
@@ -170,6 +202,12 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
         control = FMoreEditors.UnitEditBtn;
         if (write && control->isVisible())
             SetCellFromEditor(realCol, ARow, FMoreEditors.UnitEditBtn->TextAndUnit());
+    } else if (IsDateType(type) && FMoreEditors.DatePicker) {
+        TGridDatePicker *picker = FMoreEditors.DatePicker;
+        control = picker;
+        if (write && picker->isVisible())
+            SetCellFromEditor(realCol, ARow, picker->Checked() ? picker->Text() : QString());
+        picker->SetDroppedDown(false);
     }
     if (!control || !control->isVisible())
         return control != nullptr;

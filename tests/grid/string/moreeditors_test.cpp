@@ -3,6 +3,7 @@
 // text format.
 #include "editfixture.h"
 
+#include "grid/string/griddatepicker.h"
 #include "grid/string/grideditbtn.h"
 #include "grid/string/gridspinedit.h"
 #include "grid/string/rudcustomedit.h"
@@ -233,4 +234,69 @@ TEST_F(MoreEditorsFixture, UnitEditSplitsValueAndUnitAndWritesThemBackTogether)
     Type("9");
     Escape();
     EXPECT_EQ(grid->Cells(2, 1), "7cm");
+}
+
+TEST_F(MoreEditorsFixture, DatePickerCommitsCancelsAndNeverBlanksByAccident)
+{
+    Editor1 = edDateEdit;
+    const TDateTime d = EncodeDate(2024, 2, 29);
+    Open(1, DateToStr(d));
+    TGridDatePicker *picker = grid->DateTimePicker();
+    ASSERT_TRUE(picker->isVisible());
+    EXPECT_TRUE(picker->Checked());
+    EXPECT_EQ(DateOf(picker->PickerDateTime()), d);
+    picker->SetPickerDate(EncodeDate(2024, 3, 1));
+    Escape();
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), DateToStr(d));
+
+    Open(1, DateToStr(d));
+    picker->SetPickerDate(EncodeDate(2024, 3, 1));
+    Enter();
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), DateToStr(EncodeDate(2024, 3, 1)));
+
+    // Text that is no date opens on today; the box is ticked, so the cell gets a date.
+    Open(1, "someday");
+    EXPECT_EQ(DateOf(picker->PickerDateTime()), DateOf(Now()));
+    Enter();
+    EXPECT_EQ(grid->Cells(1, 1), DateToStr(DateOf(Now())));
+
+    // Unticked, the cell is emptied.
+    Open(1, DateToStr(d));
+    picker->SetChecked(false);
+    grid->HideInplaceEdit();
+    EXPECT_EQ(grid->Cells(1, 1), "");
+}
+
+TEST_F(MoreEditorsFixture, DatePickerMovesOnAfterATypedDayButStaysOnTheLastField)
+{
+    Editor1 = edDateEdit;
+    Open(1, DateToStr(EncodeDate(2024, 5, 10)));
+    TGridDatePicker *picker = grid->DateTimePicker();
+    picker->SetPickerFormat("dd/MM/yyyy");
+    picker->setSelectedSection(QDateTimeEdit::DaySection);
+    Type("3");
+    Flush();
+    EXPECT_EQ(picker->currentSection(), QDateTimeEdit::MonthSection);
+    EXPECT_EQ(ToQDateTime(picker->PickerDateTime()).date().day(), 3);
+    picker->setSelectedSection(QDateTimeEdit::YearSection);
+    Type("2");
+    Flush();
+    EXPECT_EQ(picker->currentSection(), QDateTimeEdit::YearSection);
+    Escape();
+}
+
+TEST_F(MoreEditorsFixture, TimeCellOpensTheTimePicker)
+{
+    Editor1 = edTimeEdit;
+    Open(1, "10:15:00");
+    TGridDatePicker *picker = grid->DateTimePicker();
+    ASSERT_TRUE(picker->isVisible());
+    EXPECT_EQ(picker->FrameworkKind(), dtkTime);
+    const QTime t = ToQDateTime(picker->PickerDateTime()).time();
+    EXPECT_EQ(t.hour(), 10);
+    EXPECT_EQ(t.minute(), 15);
+    Enter();
+    EXPECT_TRUE(grid->Cells(1, 1).startsWith("10:15")) << grid->Cells(1, 1).toStdString();
 }

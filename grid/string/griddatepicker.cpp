@@ -1,0 +1,111 @@
+#include "grid/string/griddatepicker.h"
+
+#include "grid/string/grideditoraccess.h"
+
+#include "platform/locale.h"
+#include "platform/rtl.h"
+
+#include <QTimer>
+
+TGridDatePicker::TGridDatePicker(TDazStringGrid *Grid)
+    : TRudDateTimePicker(Grid->viewport()), FGrid(Grid)
+{
+    hide();
+    setEnabled(false);
+}
+
+TDateTime TGridDatePicker::ValueOfText(const QString &Text) const
+{
+    TDateTime v = 0;
+    if (FrameworkKind() == dtkTime)
+        return TryStrToTime(Text, v) ? v : Now();
+    if (TryStrToDate(Text, v) || TryStrToDateTime(Text, v))
+        return v;
+    // The short date format may spell the month out.
+    const QDate d = QDate::fromString(Trim(Text), ShortDateFormat());
+    return d.isValid() ? FromQDateTime(QDateTime(d, QTime(0, 0))) : Now();
+}
+
+bool TGridDatePicker::WantSpecialKey(uint16_t Key, TShiftState) const
+{
+    return Key == VK_TAB && FGrid && FGrid->EditorWantsTab();
+}
+
+void TGridDatePicker::KeyDown(uint16_t &Key, TShiftState Shift)
+{
+    TDazStringGrid *grid = FGrid;
+    const bool own = Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_PRIOR ||
+                     Key == VK_NEXT || Key == VK_END;
+    if (!grid || !own) {
+        TRudDateTimePicker::KeyDown(Key, Shift);
+        return;
+    }
+    if (Key == VK_ESCAPE) {
+        SetPickerDateTime(ValueOfText(grid->GetCurrentCell()));
+    } else if (Key == VK_RETURN || Key == VK_TAB) {
+        QString shown;
+        const bool ok = TGridEditorAccess::Commit(grid, Checked() ? Text() : QString(), shown);
+        if (!ok) {
+            SetPickerDateTime(ValueOfText(shown));
+            update();
+            Key = 0;
+            return;
+        }
+        if (Key == VK_TAB && TGridEditorAccess::TabRule(grid, Shift)) {
+            Key = 0;
+            return;
+        }
+    }
+    if (DroppedDown())
+        return;
+    const uint16_t key = Key;
+    Key = 0;
+    grid->DoneInplaceEdit(key, Shift);
+}
+
+void TGridDatePicker::KeyPress(QChar &Key)
+{
+    const ushort c = Key.unicode();
+    if (c == 9 || c == 13 || c == 27) {
+        Key = QChar();
+        return;
+    }
+    TRudDateTimePicker::KeyPress(Key);
+    if (FGrid && FGrid->OnKeyPress && !Key.isNull())
+        FGrid->OnKeyPress(FGrid, Key);
+}
+
+void TGridDatePicker::DefaultChar(QChar Ch)
+{
+    if (!Ch.isDigit()) {
+        TRudDateTimePicker::DefaultChar(Ch);
+        return;
+    }
+    FTypedText = sectionText(currentSection());
+    FTypedSection = currentSectionIndex();
+    TRudDateTimePicker::DefaultChar(Ch);
+    QTimer::singleShot(0, this, [this] { ShiftFocus(); });
+}
+
+void TGridDatePicker::ShiftFocus()
+{
+    // The picker moved on by itself, or the digit changed nothing.
+    if (currentSectionIndex() != FTypedSection || sectionText(currentSection()) == FTypedText)
+        return;
+    // A time moves on after every changed field; a date stays on the last field of its
+    // format.
+    if (FrameworkKind() == dtkTime || currentSectionIndex() < sectionCount() - 1)
+        MoveToNextField();
+}
+
+void TGridDatePicker::focusOutEvent(QFocusEvent *e)
+{
+    FFocusOutReason = e->reason();
+    TRudDateTimePicker::focusOutEvent(e);
+}
+
+void TGridDatePicker::DoExit()
+{
+    TRudDateTimePicker::DoExit();
+    TGridEditorAccess::FocusLost(FGrid, this, FFocusOutReason);
+}
