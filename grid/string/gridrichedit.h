@@ -1,0 +1,26 @@
+#pragma once
+// TDazRichEdit: the grid's rich-text edit. It loads and stores cell texts as RTF (see
+// richtext.h) and sets or reads the selection's superscript and subscript.
+#include <QTextEdit>
+
+class TDazStringGrid;
+
+class TDazRichEdit : public QTextEdit
+{
+public:
+    explicit TDazRichEdit(QWidget *Parent = nullptr);
+
+    void SetRtf(const QString &Text);
+    QString Rtf() const;
+
+    void SelNormal() { SetSelVertical(0); }
+    void SelSubscript() { SetSelVertical(-1); }
+    void SelSuperscript() { SetSelVertical(1); }
+    bool IsSelNormal() const { return SelVertical() == 0; }
+    bool IsSelSubscript() const { return SelVertical() == -1; }
+    bool IsSelSuperscript() const { return SelVertical() == 1; }
+
+private:
+    void SetSelVertical(int Offset);
+    int SelVertical() const;
+};
