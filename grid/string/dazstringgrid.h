@@ -2079,6 +2079,7 @@ private:
     bool ValidateRunningEdit();
     void EnteringCell(int ACol, int ARow);
     void ReopenAfterRefusal(int ACol, int ARow, const QString &CellText);
+    struct TValidation;
     void OpenComboEditor(int ACol, int ARow, const TRect &R, TColor Color, bool List);
     void StartEditChar(QWidget *Control);
     void ShowFocusHelper();

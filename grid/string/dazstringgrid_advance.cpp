@@ -1,29 +1,6 @@
 // TDazStringGrid: moving on by itself after an edit ends, like a data-entry form.
 #include "grid/string/dazstringgrid.h"
 
-namespace {
-
-bool IsTextEditorKind(TEditorType T)
-{
-    switch (T) {
-    case edNormal:
-    case edNumeric:
-    case edPositiveNumeric:
-    case edFloat:
-    case edCapital:
-    case edMixedCase:
-    case edPassword:
-    case edLowerCase:
-    case edUpperCase:
-    case edPositiveFloat:
-        return true;
-    default:
-        return false;
-    }
-}
-
-}   // namespace
-
 void TDazStringGrid::AdvanceToNextCell(int ACol, int ARow, bool OpenEditor, bool Repeated,
                                        bool Forward, bool AutoEdit, bool Force)
 {
@@ -175,7 +152,7 @@ bool TDazStringGrid::AdvanceStep(int ACol, int ARow, bool OpenEditor, bool Repea
                 OnCellChanging(this, startRow, startCol, Row(), Col(), allow);
             TEditorType startEditor = DefaultEditor();
             GetCellEditorType(RealColIndex(startCol), startRow, startEditor);
-            if (!IsTextEditorKind(startEditor))
+            if (!IsTextEditorType(startEditor))
                 HideEditor();
         }
     }

@@ -11,8 +11,6 @@
 #include <QApplication>
 #include <QFocusEvent>
 
-namespace {
-
 bool IsTextEditorType(TEditorType T)
 {
     switch (T) {
@@ -32,8 +30,6 @@ bool IsTextEditorType(TEditorType T)
         return false;
     }
 }
-
-}   // namespace
 
 // ---------------------------------------------------------------------------------------
 // Which cells take input

@@ -96,18 +96,37 @@ void TDazStringGrid::ReopenAfterRefusal(int ACol, int ARow, const QString &CellT
     }
 }
 
+// One validation from its start to its end: whatever happens, the baseline is retaken for
+// the current cell and the grid leaves the validating state (and AdvanceOnEnter has its
+// value back).
+struct TDazStringGrid::TValidation
+{
+    TDazStringGrid *Grid;
+    bool AdvanceOnEnter;
+    explicit TValidation(TDazStringGrid *G)
+        : Grid(G), AdvanceOnEnter(G->FNavigation.AdvanceOnEnter())
+    {
+        Grid->FEditing = false;
+        Grid->FValidating = true;
+    }
+    ~TValidation()
+    {
+        Grid->FNavigation.SetAdvanceOnEnter(AdvanceOnEnter);
+        Grid->SaveOldCellText(Grid->Col(), Grid->Row());
+        Grid->FValidating = false;
+    }
+};
+
 bool TDazStringGrid::ValidateCell(const QString &NewValue)
 {
     if (!FEditing || FValidating)
         return true;
-    FEditing = false;
-    FValidating = true;
     bool valid = true;
     const int aCol = RealColIndex(FOldCol);
     const int aRow = FOldRow;
     FNewCellText = NewValue;
-    const bool advanceOnEnter = FNavigation.AdvanceOnEnter();
-    try {
+    {
+        const TValidation validation(this);
         if (NewValue != FOldCellText || FAlwaysValidate) {
             const bool changed = NewValue != FOldCellText;
             // No advancing from inside the handler.
@@ -133,7 +152,7 @@ bool TDazStringGrid::ValidateCell(const QString &NewValue)
                 UndoRedo()->RegisterChange(aCol, aRow, FOldCellText, value);
             if (valid && changed)
                 CellsChanged(TRect(aCol, aRow, aCol, aRow));
-            FNavigation.SetAdvanceOnEnter(advanceOnEnter);
+            FNavigation.SetAdvanceOnEnter(validation.AdvanceOnEnter);
             FNewCellText = value;
             if (valid) {
                 SetCellEx(aCol, aRow, value);
@@ -149,13 +168,6 @@ bool TDazStringGrid::ValidateCell(const QString &NewValue)
             }
             FOldCellText = GetGridCell(aCol, aRow);
         }
-        SaveOldCellText(Col(), Row());
-        FValidating = false;
-    } catch (...) {
-        FNavigation.SetAdvanceOnEnter(advanceOnEnter);
-        SaveOldCellText(Col(), Row());
-        FValidating = false;
-        throw;
     }
     if (valid && FocusWindowGrid() == this)
         SetFocusWindowGrid(nullptr);
@@ -166,13 +178,12 @@ bool TDazStringGrid::ValidateCellWide(const QString &NewValue)
 {
     if (!FEditing || FValidating)
         return true;
-    FEditing = false;
-    FValidating = true;
     bool valid = true;
     const int aCol = RealColIndex(FOldCol);
     const int aRow = FOldRow;
     FNewCellText = NewValue;
-    try {
+    {
+        const TValidation validation(this);
         if (NewValue != FOldCellTextWide || FAlwaysValidate) {
             const bool changed = NewValue != FOldCellTextWide;
             QString value = NewValue;
@@ -199,12 +210,6 @@ bool TDazStringGrid::ValidateCellWide(const QString &NewValue)
             FNewCellText = value;
             FOldCellTextWide = DecodeWideCellText(GetGridCell(aCol, aRow));
         }
-        SaveOldCellText(Col(), Row());
-        FValidating = false;
-    } catch (...) {
-        SaveOldCellText(Col(), Row());
-        FValidating = false;
-        throw;
     }
     return valid;
 }

@@ -30,6 +30,9 @@ using TClipboardBeforePasteCellEvent =
 using TClipboardAfterPasteCellEvent =
     std::function<void(TObject *Sender, int ACol, int ARow, const QString &Value)>;
 
+// The editor types edited in the grid's text editor (the others open a control).
+bool IsTextEditorType(TEditorType T);
+
 // Which directions the wheel-button panning moves in.
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 

@@ -13,27 +13,6 @@
 
 namespace {
 
-// The text editor types whose characters the filter passes (in some form).
-bool IsTextEditorType(TEditorType T)
-{
-    switch (T) {
-    case edNormal:
-    case edNumeric:
-    case edPositiveNumeric:
-    case edFloat:
-    case edCapital:
-    case edMixedCase:
-    case edPassword:
-    case edLowerCase:
-    case edUpperCase:
-    case edValidChars:
-    case edPositiveFloat:
-        return true;
-    default:
-        return false;
-    }
-}
-
 QChar ThousandSeparatorChar()
 {
     const QString group = QLocale().groupSeparator();

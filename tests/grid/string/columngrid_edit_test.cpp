@@ -7,9 +7,10 @@
 namespace {
 
 // Real columns: 1 text, 2 hidden, 3 check box ("Y"/"N"), 4 combo list, 5 read-only text.
-class ColumnEditFixture : public ::testing::Test
+class ColumnEditFixture : public ::testing::Test, public TGridDriver
 {
 protected:
+    ColumnEditFixture() : TGridDriver(FGridPtr) {}
     void SetUp() override
     {
         grid = std::make_unique<TDazColumnGrid>();
@@ -31,12 +32,8 @@ protected:
             grid->SetCells(5, r, "fixed");
         }
         grid->HideColumn(2);   // display: 1 Name, 2 On, 3 Kind, 4 read-only
-        grid->resize(500, 250);
-        grid->show();
-        grid->activateWindow();
-        grid->setFocus();
-        QApplication::processEvents();
-        grid->FocusCell(1, 1, true);
+        FGridPtr = grid.get();
+        ShowFocused(*grid, 500);
         log = std::make_unique<TEditLog>(*grid);
         grid->OnCheckBoxClick = [this](TObject *, int C, int R, bool S) {
             log->Lines << QStringLiteral("CheckBoxClick %1,%2 %3").arg(C).arg(R).arg(S);
@@ -46,43 +43,19 @@ protected:
     {
         log.reset();
         grid.reset();
+        FGridPtr = nullptr;
         QApplication::processEvents();
     }
-    QWidget *Focused() const
+    void Key(int QtKey, const QString &Text = {})
     {
-        QWidget *w = QApplication::focusWidget();
-        return w ? w : grid.get();
+        TGridDriver::Key(QtKey, Qt::NoModifier, Text);
     }
-    void Key(int QtKey, const QString &Text = {}, Qt::KeyboardModifiers Mods = Qt::NoModifier)
-    {
-        QKeyEvent down(QEvent::KeyPress, QtKey, Mods, Text);
-        QApplication::sendEvent(Focused(), &down);
-        QKeyEvent up(QEvent::KeyRelease, QtKey, Mods, Text);
-        QApplication::sendEvent(Focused(), &up);
-    }
-    void Type(const QString &Text)
-    {
-        for (QChar c : Text)
-            Key(Qt::Key_A + (c.toUpper().unicode() - 'A'), QString(c));
-    }
-    void Enter() { Key(Qt::Key_Return, "\r"); }
-    void Click(int ACol, int ARow)
-    {
-        const TRect r = grid->CellRect(ACol, ARow);
-        const QPointF p(r.Left + (r.Right - r.Left) / 2, r.Top + (r.Bottom - r.Top) / 2);
-        QWidget *vp = grid->viewport();
-        QMouseEvent press(QEvent::MouseButtonPress, p, vp->mapToGlobal(p), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(vp, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, p, vp->mapToGlobal(p), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(vp, &release);
-    }
-    static void Flush() { QApplication::processEvents(); }
-    bool TextEditorShown() const { return grid->NormalEdit() && grid->NormalEdit()->isVisible(); }
 
     std::unique_ptr<TDazColumnGrid> grid;
     std::unique_ptr<TEditLog> log;
+
+private:
+    TDazStringGrid *FGridPtr = nullptr;
 };
 
 }   // namespace

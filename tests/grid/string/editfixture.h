@@ -60,34 +60,16 @@ public:
     std::function<void(int, int, QString &, bool &)> Validate;
 };
 
-class EditFixture : public ::testing::Test
+// Keys typed where the focus is (the grid or its open editor), clicks in cells, and the
+// posted events delivered.
+class TGridDriver
 {
-protected:
-    // 4 columns x 5 rows (one fixed each), editable, current cell (1, 1).
-    void SetUp() override
-    {
-        grid = std::make_unique<TDazStringGrid>();
-        grid->SetColCount(4);
-        grid->SetRowCount(5);
-        grid->SetOptions(grid->Options() + goEditing);
-        grid->resize(400, 250);
-        grid->show();
-        grid->activateWindow();
-        grid->setFocus();
-        QApplication::processEvents();
-        grid->FocusCell(1, 1, true);
-        log = std::make_unique<TEditLog>(*grid);
-    }
-    void TearDown() override
-    {
-        log.reset();
-        grid.reset();
-        QApplication::processEvents();
-    }
+public:
+    explicit TGridDriver(TDazStringGrid *&Grid) : FGrid(Grid) {}
     QWidget *Focused() const
     {
         QWidget *w = QApplication::focusWidget();
-        return w ? w : grid.get();
+        return w ? w : static_cast<QWidget *>(FGrid);
     }
     // One key press and release where the focus is.
     void Key(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier, const QString &Text = {})
@@ -104,13 +86,15 @@ protected:
                              : c.isDigit() ? Qt::Key_0 + (c.unicode() - '0') : Qt::Key_unknown,
                 Qt::NoModifier, QString(c));
     }
+    void Enter() { Key(Qt::Key_Return, Qt::NoModifier, "\r"); }
     // Delivers posted events (the end of an edit).
     static void Flush() { QApplication::processEvents(); }
+    // A press and release in the middle of a cell (display indexes).
     void Click(int ACol, int ARow, Qt::MouseButton Button = Qt::LeftButton)
     {
-        const TRect r = grid->CellRect(ACol, ARow);
-        const QPointF p(r.Left + 5, r.Top + 5);
-        QWidget *vp = grid->viewport();
+        const TRect r = FGrid->CellRect(ACol, ARow);
+        const QPointF p(r.Left + (r.Right - r.Left) / 2, r.Top + (r.Bottom - r.Top) / 2);
+        QWidget *vp = FGrid->viewport();
         QMouseEvent press(QEvent::MouseButtonPress, p, vp->mapToGlobal(p), Button, Button,
                           Qt::NoModifier);
         QApplication::sendEvent(vp, &press);
@@ -118,9 +102,50 @@ protected:
                             Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(vp, &release);
     }
+    bool TextEditorShown() const { return FGrid->NormalEdit() && FGrid->NormalEdit()->isVisible(); }
+    // Shows and focuses the grid with (1, 1) current.
+    static void ShowFocused(TDazStringGrid &Grid, int Width)
+    {
+        Grid.resize(Width, 250);
+        Grid.show();
+        Grid.activateWindow();
+        Grid.setFocus();
+        QApplication::processEvents();
+        Grid.FocusCell(1, 1, true);
+    }
+
+private:
+    TDazStringGrid *&FGrid;
+};
+
+class EditFixture : public ::testing::Test, public TGridDriver
+{
+protected:
+    EditFixture() : TGridDriver(FGridPtr) {}
+    // 4 columns x 5 rows (one fixed each), editable, current cell (1, 1).
+    void SetUp() override
+    {
+        grid = std::make_unique<TDazStringGrid>();
+        FGridPtr = grid.get();
+        grid->SetColCount(4);
+        grid->SetRowCount(5);
+        grid->SetOptions(grid->Options() + goEditing);
+        ShowFocused(*grid, 400);
+        log = std::make_unique<TEditLog>(*grid);
+    }
+    void TearDown() override
+    {
+        log.reset();
+        grid.reset();
+        FGridPtr = nullptr;
+        QApplication::processEvents();
+    }
     TDazInplaceEdit *Editor() const { return grid->NormalEdit(); }
-    bool EditorShown() const { return Editor() && Editor()->isVisible(); }
+    bool EditorShown() const { return TextEditorShown(); }
 
     std::unique_ptr<TDazStringGrid> grid;
     std::unique_ptr<TEditLog> log;
+
+private:
+    TDazStringGrid *FGridPtr = nullptr;
 };

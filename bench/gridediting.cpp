@@ -1,0 +1,85 @@
+// In-place editing: opening and closing the text editor and the combo editor on one cell of
+// a column grid of 1,000 and of 100,000 rows, near the top and near the end. The cost must
+// not grow with the rows (nothing scans or copies a column).
+#include "grid/string/dazcolumngrid.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr int kCols = 6;
+
+// Column 1 text, column 2 a combo list of 20 items; one grid per row count, kept until the
+// application ends.
+std::map<int, std::unique_ptr<TDazColumnGrid>> grids;
+
+TDazColumnGrid &Grid(int Rows)
+{
+    auto &g = grids[Rows];
+    if (!g) {
+        g = std::make_unique<TDazColumnGrid>();
+        g->SetColCount(kCols);
+        g->SetRowCount(Rows);
+        g->SetOptions(g->Options() + goEditing);
+        g->Columns().Items(2)->SetEditor(edComboList);
+        for (int i = 0; i < 20; ++i)
+            g->Columns().Items(2)->ComboItems().Add(QStringLiteral("Item %1").arg(i));
+        for (int r = 1; r < Rows; ++r)
+            for (int c = 1; c < kCols; ++c)
+                g->SetCells(c, r, QStringLiteral("Item %1").arg(r % 20));
+        g->resize(600, 400);
+        g->show();
+        g->activateWindow();
+        g->setFocus();
+        QApplication::processEvents();
+    }
+    return *g;
+}
+
+void OpenAndClose(benchmark::State &state, int Col)
+{
+    TDazColumnGrid &g = Grid(int(state.range(0)));
+    g.FocusCell(Col, int(state.range(1)), true);
+    for (auto _ : state) {
+        g.ShowInplaceEdit();
+        g.HideInplaceEdit();
+        QCoreApplication::sendPostedEvents(&g);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_OpenTextEditor(benchmark::State &state)
+{
+    OpenAndClose(state, 1);
+}
+BENCHMARK(BM_OpenTextEditor)
+    ->Args({1000, 10})
+    ->Args({100000, 10})
+    ->Args({100000, 99990})
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_OpenComboEditor(benchmark::State &state)
+{
+    OpenAndClose(state, 2);
+}
+BENCHMARK(BM_OpenComboEditor)
+    ->Args({1000, 10})
+    ->Args({100000, 10})
+    ->Args({100000, 99990})
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    grids.clear();
+    return 0;
+}
