@@ -395,8 +395,11 @@ void TGridCombo::focusOutEvent(QFocusEvent *e)
 void TGridCombo::DoExit()
 {
     TRudComboBox::DoExit();
-    // Another window taking the focus for a while is no end of the edit.
-    if (!FGrid || FFocusOutReason == Qt::ActiveWindowFocusReason)
+    // Another window taking the focus for a while, or the combo's own list (which takes it
+    // without saying so), is no end of the edit.
+    const QWidget *now = QApplication::focusWidget();
+    const bool ownList = now && now->window() == view()->window() && now->window() != window();
+    if (!FGrid || FFocusOutReason == Qt::ActiveWindowFocusReason || ownList)
         return;
     if (FGrid->LookupHistory() && !currentText().isEmpty() && IndexOf(currentText()) < 0)
         addItem(currentText());

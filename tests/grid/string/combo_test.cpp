@@ -165,3 +165,30 @@ TEST_F(GridComboFixture, LosingTheFocusClosesTheComboAndWritesItsValue)
     EXPECT_EQ(grid->Cells(2, 1), "Beta");
     EXPECT_EQ(log->Only({"EditCellDone"}), QStringList{"EditCellDone 2,1"});
 }
+
+TEST_F(GridComboFixture, ItsOwnDropDownListDoesNotEndTheEdit)
+{
+    grid->FocusCell(2, 1, true);
+    Key(Qt::Key_F2);
+    Combo()->showPopup();
+    Flush();
+    EXPECT_TRUE(ComboShown());
+    EXPECT_TRUE(grid->EditMode());
+    Combo()->hidePopup();
+    Flush();
+    EXPECT_TRUE(ComboShown());
+    EXPECT_TRUE(log->Only({"EditCellDone"}).isEmpty());
+}
+
+TEST_F(GridComboFixture, TypingALetterInAListComboSelectsTheMatchingItem)
+{
+    grid->SetCells(2, 1, "Alpha");
+    grid->FocusCell(2, 1, true);
+    Key(Qt::Key_F2);
+    Key(Qt::Key_G, Qt::NoModifier, "g");
+    EXPECT_EQ(Combo()->currentText(), "Gamma");
+    EXPECT_TRUE(log->Lines.contains("ComboChange 2,1 2 Gamma"));
+    log->Lines.clear();
+    Key(Qt::Key_G, Qt::NoModifier, "g");   // the same item again: nothing
+    EXPECT_TRUE(log->Only({"ComboChange"}).isEmpty());
+}

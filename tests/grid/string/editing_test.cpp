@@ -146,3 +146,15 @@ TEST_F(EditFixture, ClickingAnotherCellEndsTheEditWithItsValidation)
     EXPECT_TRUE(EditorShown());
     EXPECT_FALSE(log->Only({"CellValidate"}).isEmpty());
 }
+
+TEST_F(EditFixture, TheEditorPropertyEventFiresForTheCellAsTheEditorOpens)
+{
+    QStringList props;
+    grid->OnGetEditorProp = [&](TObject *, int C, int R, TEditLink *Link) {
+        props << QStringLiteral("%1,%2 %3").arg(C).arg(R).arg(Link == nullptr);
+    };
+    grid->HideColumn(1);
+    grid->FocusCell(1, 2, true);   // real column 2
+    Key(Qt::Key_F2);
+    EXPECT_EQ(props, QStringList{"2,2 1"});
+}
