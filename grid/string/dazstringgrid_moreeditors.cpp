@@ -3,6 +3,7 @@
 // cell in the cell's text format when it closes.
 #include "grid/string/dazstringgrid.h"
 
+#include "grid/string/customeditorlink.h"
 #include "grid/string/griddatepicker.h"
 #include "grid/string/grideditbtn.h"
 #include "grid/string/gridspinedit.h"
@@ -163,6 +164,18 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
         if (AColor != clNone)
             picker->SetColor(AColor);
         control = picker;
+    } else if (type == edCustom) {
+        if (!FEditLink)
+            return false;
+        DoGetEditorProp(RealColIndex(ACol), ARow, FEditLink);
+        FEditLink->Open(this, RealColIndex(ACol), ARow,
+                        QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top), AColor, AFont,
+                        text);
+        FEditMode = true;
+        FEditCtrl = FEditLink->GetEditControl();
+        if (FEditCtrl)
+            StartEditChar(FEditCtrl);
+        return true;
     }
     if (!control)
         return false;
@@ -208,6 +221,11 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
         if (write && picker->isVisible())
             SetCellFromEditor(realCol, ARow, picker->Checked() ? picker->Text() : QString());
         picker->SetDroppedDown(false);
+    } else if (type == edCustom && FEditLink) {
+        if (write && FEditLink->Grid() == this)
+            SetCellFromEditor(realCol, ARow, FEditLink->GetEditorValue());
+        FEditLink->Close();
+        return true;
     }
     if (!control || !control->isVisible())
         return control != nullptr;

@@ -22,5 +22,9 @@ public:
     // After Enter, Escape or Tab: closes through DoneInplaceEdit and opens the next editor
     // when the grid advances with editing.
     static void Done(TDazStringGrid *Grid, uint16_t Key, TShiftState Shift);
+    static void GridKeyDown(TDazStringGrid *Grid, uint16_t Key, TShiftState Shift)
+    {
+        Grid->KeyDown(Key, Shift);
+    }
     static TEditorType EditorType(TDazStringGrid *Grid) { return Grid->FEditControl; }
 };
