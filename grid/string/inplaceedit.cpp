@@ -509,6 +509,25 @@ void TDazInplaceEdit::KeyUp(uint16_t &Key, TShiftState Shift)
     }
     TInplaceEdit::KeyUp(Key, Shift);
     DoChange();
+    // The cell grows with its text.
+    TDazStringGrid *grid = FGrid;
+    if (grid->SizeWhileTyping().Width())
+        grid->AutoSizeCol(grid->Col());
+    if (grid->SizeWhileTyping().Height() && grid->WordWrap()) {
+        const bool synch = grid->ColumnSize().SynchWithGrid();
+        grid->ColumnSize().SetSynchWithGrid(false);
+        grid->AutoSizeRow(grid->Row());
+        grid->ColumnSize().SetSynchWithGrid(synch);
+        if (grid->OnEndRowSize)
+            grid->OnEndRowSize(grid, grid->Row());
+    }
+}
+
+void TDazInplaceEdit::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    TInplaceEdit::mouseDoubleClickEvent(e);
+    if (FGrid && FGrid->OnDblClickCell)
+        FGrid->OnDblClickCell(FGrid, FGrid->Row(), FGrid->Col());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -158,3 +158,23 @@ TEST_F(EditFixture, TheEditorPropertyEventFiresForTheCellAsTheEditorOpens)
     Key(Qt::Key_F2);
     EXPECT_EQ(props, QStringList{"2,2 1"});
 }
+
+TEST_F(EditFixture, WithAlwaysEditTheEditorOpensWhenTheGridTakesTheFocus)
+{
+    QLineEdit other(grid.get());
+    other.show();
+    other.setFocus();
+    Flush();
+    grid->Navigation().SetAlwaysEdit(true);
+    grid->setFocus(Qt::TabFocusReason);
+    Flush();
+    EXPECT_TRUE(EditorShown());
+    // A read-only cell opens nothing.
+    Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+    grid->SetReadOnly(2, 2, true);
+    grid->FocusCell(2, 2, true);
+    other.setFocus();
+    grid->setFocus(Qt::TabFocusReason);
+    Flush();
+    EXPECT_FALSE(EditorShown());
+}

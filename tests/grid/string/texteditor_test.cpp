@@ -229,3 +229,13 @@ TEST_F(TextEditorFixture, EditorTypesWithoutAControlHereOpenNothing)
     Key(Qt::Key_F2);
     EXPECT_FALSE(EditorShown());
 }
+
+TEST_F(TextEditorFixture, TheColumnGrowsWhileTypingWhenAsked)
+{
+    grid->SizeWhileTyping().SetWidth(true);
+    const int width = grid->ColWidths(1);
+    Open();
+    Type("averyveryverylongtextindeed");
+    EXPECT_GT(grid->ColWidths(1), width);
+    EXPECT_EQ(Editor()->width(), grid->ColWidths(1) - 1);
+}
