@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <stdexcept>
 
-// A bitmap of the wrong kind for the operation asked.
+// A bitmap of the wrong kind for the operation asked, or a picture file that cannot be
+// read or decoded.
 class EInvalidGraphic : public std::runtime_error
 {
 public:

@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers a grid keeps: the controls placed in its cells, a string list read and
 // written line by line by the text import and export, and a cell picture named by file.
+#include "grid/base/alphamask.h"
 #include "grid/base/classes.h"
 #include "grid/base/stringlist.h"
 #include "platform/canvas.h"
@@ -60,13 +61,6 @@ public:
 private:
     int FPos = 0;
     QString FCache;
-};
-
-// A picture file that cannot be read or decoded.
-class EInvalidGraphic : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
 };
 
 // A cell picture referenced by file name; the file is read again whenever it is drawn.

@@ -64,6 +64,8 @@ TDazStringGrid::TDazStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FMaxColCount = std::max(FMaxColCount, ColCount());
     FCreatedTopLeft = {LeftCol(), TopRow()};
     FOldRowSel = Row();
+    if (AOwner && AOwner->isWindow())
+        WatchForm(AOwner);
 }
 
 void TDazStringGrid::WireSettings()
@@ -86,6 +88,7 @@ void TDazStringGrid::WireSettings()
             InvalidateRow(FixedRows() - 1);
     };
     FFilter.OnColumnChange = [this](int ACol) { RepaintRealCell(ACol, 0); };
+    FSearchFooter.OnChange = [this](TObject *) { SearchFooterChanged(); };
     FShowModified.OnChange = [this](TObject *) { InvalidateCol(0); };
     FColumnHeaders.OnChange = [this](TObject *) {
         ColumnHeadersChanged();
@@ -155,10 +158,11 @@ void TDazStringGrid::Loaded()
         SetOptions(Options() - goAlwaysShowEditor);
     }
     FSearchFooter.SetAutoThemeAdapt(FAutoThemeAdapt);
+    SearchFooterChanged();
     UpdateScrollBarsAlways(false);
-    FOrgColWidths.Clear();
-    for (int c = 0; c < ColCount(); ++c)
-        FOrgColWidths.Add(ColWidths(c));
+    if (FAutoThemeAdapt)
+        ApplyOfficeTheme();
+    InitOrigColSizes();
 }
 
 void TDazStringGrid::Assign(const TObject *Source)
@@ -385,8 +389,10 @@ void TDazStringGrid::SetAutoThemeAdapt(bool Value)
         return;
     FAutoThemeAdapt = Value;
     FSearchFooter.SetAutoThemeAdapt(Value);
-    if (Value)
+    if (Value) {
+        ApplyOfficeTheme();
         Invalidate();
+    }
 }
 
 void TDazStringGrid::SetXYOffset(TPoint Value)

@@ -214,6 +214,59 @@ using TScrollCellEvent = std::function<void(TObject *Sender, int ACol, int ARow,
 using TFooterPaintEvent =
     std::function<void(TObject *Sender, int AColumn, TCanvas &Canvas, const TRect &ARect)>;
 
+// --- Types of the nodes, looks and styles, hover and header drags, and the periphery ---
+class TSearchPanel;
+class TGridFocusWindow;
+class TArrowWindow;
+class THeaderDragButton;
+class TSizingLine;
+class TDragImageForm;
+class TDazStringGridCheck;
+class QScrollBar;
+
+using TNodeClickEvent = std::function<void(TObject *Sender, int ARow, int ARowReal)>;
+using TNodeAllowEvent =
+    std::function<void(TObject *Sender, int ARow, int ARowReal, bool &Allow)>;
+// A column (row) drag asks whether the column may move / land at ACol (ARow).
+using TColumnMoveEvent = std::function<void(TObject *Sender, int ACol, bool &Allow)>;
+using TRowMoveEvent = std::function<void(TObject *Sender, int ARow, bool &Allow)>;
+using TUnitChangedEvent =
+    std::function<void(TObject *Sender, int ACol, int ARow, const QString &NewUnit)>;
+
+// The grid's colour presets; the same values in the same order as TQVRStyle.
+enum TDazGridStyle {
+    gsOffice2003Blue,
+    gsOffice2003Silver,
+    gsOffice2003Olive,
+    gsOffice2003Classic,
+    gsOffice2007Luna,
+    gsOffice2007Obsidian,
+    gsWindowsXP,
+    gsWhidbey,
+    gsCustom,
+    gsOffice2007Silver,
+    gsWindowsVista,
+    gsWindows7,
+    gsTerminal,
+    gsOffice2010Blue,
+    gsOffice2010Silver,
+    gsOffice2010Black
+};
+enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+
+// The pointer shapes the grid shows over its cells.
+enum TGridCursor {
+    gcHandPoint,   // links
+    gcDrag,        // a header drag that may drop here
+    gcNoDrop,      // ... that may not
+    gcColSelect,   // a press selects the column
+    gcRowSelect,   // ... the row
+    gcAllSelect,   // ... every cell
+    gcSplitH,      // a column border
+    gcSplitV       // a row border
+};
+const QCursor &GridCursor(TGridCursor Kind);
+
 class TDazStringGrid : public TBaseGrid
 {
     Q_OBJECT
@@ -590,9 +643,6 @@ public:
     bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
     void SetAutoThemeAdapt(bool Value);
     TGridLook Look() const { return FLook; }
-    // The look's preset colours and styles are applied with the looks (not yet here); the
-    // value is stored.
-    void SetLook(TGridLook Value) { FLook = Value; }
 
     // --- Scaling -------------------------------------------------------------------------
     // The base grid's scaling, then the fixed and active-cell fonts scaled by M / D.
@@ -810,10 +860,11 @@ public:
     CF_GRID_PLAIN_PROPERTY(TColor, HintColor, clInfoBk)
     CF_GRID_PLAIN_PROPERTY(TColor, DisabledFontColor, 0xC0C0C0)
     CF_GRID_PLAIN_PROPERTY(bool, UseDisabledFont, true)
-    CF_GRID_PLAIN_PROPERTY(TColor, URLColor, clBlue)
-    CF_GRID_PLAIN_PROPERTY(bool, URLShow, false)
-    CF_GRID_PLAIN_PROPERTY(bool, URLShowInText, false)
-    CF_GRID_PLAIN_PROPERTY(bool, URLFull, false)
+public:
+    TColor URLColor() const { return FURLColor; }
+    bool URLShow() const { return FURLShow; }
+    bool URLShowInText() const { return FURLShowInText; }
+    bool URLFull() const { return FURLFull; }
     CF_GRID_PLAIN_PROPERTY(TScrollType, ScrollType, ssNormal)
     CF_GRID_PLAIN_PROPERTY(TColor, ScrollColor, clNone)
     CF_GRID_PLAIN_PROPERTY(int, ScrollWidth, 0)
@@ -2179,6 +2230,342 @@ private:
         
         ~TMoreEditors();
     } FMoreEditors{this};
+
+    // =====================================================================================
+    // Nodes, text marking and cell checks, looks and styles, balloon texts, the coloured
+    // border and the focus ring, pointer movement with hover, sizing and header drags, the
+    // remaining cell graphics, and the periphery (dazstringgrid_nodes / _marking / _styles /
+    // _tooltips / _hover / _sizing / _glyphs2 / _periphery .cpp)
+    // =====================================================================================
+public:
+    // --- Nodes ---------------------------------------------------------------------------
+    // A node row heads the rows its span covers (0: up to the next node row); collapsing
+    // hides them in the hidden-row store. Each row's depth is the NodeLevel of its column-0
+    // record. Rows are display rows except where a comment says "real".
+    void AddNode(int ARow, int Span);   // real
+    void SetSummaryRow(int ARow);       // real
+    void RemoveNode(int ARow);          // real
+    void RemoveAllNodes();
+    bool IsNode(int ARow);
+    bool IsSummary(int ARow);
+    // Collapsed; false for a row without node.
+    bool GetNodeState(int ARow);
+    void SetNodeState(int ARow, bool Value);
+    int GetNodeLevel(int ARow);   // -1 for a row without node
+    int GetNodeSpan(int ARow);    // -1 for a row without node
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    int GetSubNodeCount(int ARow);
+    void UpdateSubNodeCount(int ARow, int Delta);
+    // With CellNode.ExpandOne the other expanded nodes are contracted first.
+    void ExpandNode(int ARow);     // real
+    void ContractNode(int ARow);   // real
+    void ExpandAll();
+    void ContractAll();
+    // The node row holding ARow; a node row without parent answers itself; -1 otherwise.
+    int GetParentRow(int ARow);
+    // InsertAt 0 on a node row moves the node's texts into the new row below it; otherwise
+    // the row goes InsertAt rows below ARow.
+    void InsertChildRow(int ARow, int InsertAt);   // real
+    void RemoveChildRow(int ARow);                 // real
+    void InsertNormalRow(int ARow);                // real
+    void RemoveNormalRow(int ARow);
+    // Tree-line kind: 0 node row, 2 when the next row is as deep or deeper, else 1.
+    int GetNodeSpanType(int ARow);
+    // X (client pixels) on the node button of the row (always with PreciseNodeClick off).
+    bool IsOnNodeButton(int ARow, int X);
+    int GetRowIndent(int ARow) override;
+    bool HasNodes() override;
+    int NodeCount() const { return FNodeCount; }
+
+    TNodeClickEvent OnExpandNode;
+    TNodeClickEvent OnContractNode;
+    TNodeAllowEvent OnBeforeExpandNode;
+    TNodeAllowEvent OnBeforeContractNode;
+
+    // --- Text marking, cell checks and fills -----------------------------------------
+    // S with every match of Text in its visible text wrapped in <hi> (<e>) tags.
+    static QString HilightText(bool DoCase, const QString &S, const QString &Text);
+    static QString MarkText(bool DoCase, const QString &S, const QString &Text);
+    static QString UnHilightText(const QString &S);
+    static QString UnMarkText(const QString &S);
+    // Display columns; DoFixed takes in the fixed, footer and right fixed cells.
+    void HilightInCell(bool DoCase, int Col, int Row, const QString &HiText);
+    void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString &HiText);
+    void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString &HiText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const QString &HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, int Col, int Row, const QString &HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, int Col, const QString &HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int Row, const QString &HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const QString &HiText);
+    void UnMarkInCell(int Col, int Row);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void UnMarkInGrid(bool DoFixed);
+    // The checker's corrections and marks; true when every text stayed as it was (always
+    // without a checker).
+    TDazStringGridCheck *CellChecker() const { return FCellChecker; }
+    void SetCellChecker(TDazStringGridCheck *Value) { FCellChecker = Value; }
+    bool CheckCell(int Col, int Row);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int Col);
+    bool CheckRow(bool DoFixed, int Row);
+    bool CheckGrid(bool DoFixed);
+    // Each ends with CalcFooter(-1).
+    void TextFill(bool DoFixed, const QString &Txt);
+    void FormatFill(bool DoFixed, const QString &Fmt);   // Fmt takes column and row
+    void RandomFill(bool DoFixed, int Rnd);
+    void LinearFill(bool DoFixed);
+    // Repaint on a change while URLShow is on (URLShow and URLShowInText: on any change).
+    void SetURLShow(bool Value);
+    void SetURLShowInText(bool Value);
+    void SetURLColor(TColor Value);
+    void SetURLFull(bool Value);
+    // Widths and offsets of the printed columns 0..511, as the last print layout set them;
+    // another column throws EDazGridError "Columns is not in valid range".
+    int PrintColWidth(int ACol) const;
+    int PrintColOffset(int ACol) const;
+    void SetPrintColumn(int ACol, int Width, int Offset);
+    // The header cell shows the sort indicator (a merge counts at its last row).
+    bool IsSortIndicatorCell(int ACol, int ARow);
+    QString Version() { return VersionText(GetVersionNr()); }
+    static QString LookToString(TGridLook Value);
+    static QString LookDisplayName(TGridLook Value);
+
+    // --- Looks and styles ----------------------------------------------------------------
+    // A new look applies its preset colours and styles.
+    void SetLook(TGridLook Value);
+    virtual void SetStyle(TDazGridStyle AStyle);
+    // The suite's style interfaces.
+    void SetComponentStyle(TQVRStyle AStyle);
+    void SetColorTones(const TColorTones &ATones);
+    const TColorTones &ColorTones() const { return FTones; }
+    TQVRStyle ComponentStyle() const { return FComponentStyle; }
+    // An XP colour scheme's fixed-cell gradient; no repaint.
+    void SetTheme(TXPColorScheme Scheme);
+    // Follows the desktop's office colour scheme when it changed since the last call.
+    void ApplyOfficeTheme();
+
+    // --- Balloon texts, border and focus ring ------------------------------------------
+    // The text, title and icon of the balloon of the cell under client point Pos, cut to
+    // the balloon's limits; the cell is remembered.
+    void BalloonTooltipText(QPoint Pos, QString &Text, QString &Title, int &Icon);
+    TGridBalloonEvent OnCellBalloon;
+    TPoint LastBalloonCell() const { return FLastBalloonPos; }
+    // The coloured frame of the suite looks (on the widget's own border).
+    void PaintNonClientBorder(TCanvas &Canvas);
+    // The translucent ring round a cell (client rectangle); it follows the grid's window.
+    void ShowFocusWindow(const TRect &R);
+    void MoveFocusWindow();
+    void HideFocusWindow();
+    TGridFocusWindow *FocusWindow() const { return FFocusWindow; }
+    // Dotted lines over the grid while a column (row) border is dragged; drawing the same
+    // line again removes it.
+    void DrawColSizingLine(int X);
+    void DrawRowSizingLine(int Y);
+    TSizingLine *SizingLine() const { return FSizingLine; }
+
+    // --- Pointer movement, hover, sizing and header drags -------------------------------
+    TGridCoord HoverButton() const { return FHoverButton; }
+    TGridCoord HotFixedCell() const { return FHotFixedCell; }
+    TGridCoord HoverLinkCell() const { return FHoverCell; }
+    int HoverLink() const { return FHoverAnchor; }
+    QString CurrentAnchor() const { return FAnchor; }
+    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    // The pointer left the grid: header selection modes, fixed sizing, hover fixed cell,
+    // list-view hot cell and hover row are reset.
+    void CMMouseLeave();
+    bool SizingHintShowing() const { return FScrollHintShow; }
+    // The pieces of an enhanced header drag while it runs.
+    THeaderDragButton *HeaderDragButton() const { return FMoveButton; }
+    TDragImageForm *DragImageForm() const { return FMoveForm; }
+    TArrowWindow *ArrowWindow(TArrowDirection Direction) const;
+    int MoveColInd() const { return FMoveColInd; }
+    int MoveRowInd() const { return FMoveRowInd; }
+
+    TAnchorEvent OnAnchorEnter;
+    TAnchorEvent OnAnchorExit;
+    TColumnMoveEvent OnColumnMove;
+    TRowMoveEvent OnRowMove;
+    TColumnMoveEvent OnColumnMoving;
+    TRowMoveEvent OnRowMoving;
+    TColumnSizingEvent OnColumnSizing;
+    TRowSizingEvent OnRowSizing;
+    TNotifyEvent OnStartBlockFocus;
+    TNotifyEvent OnEndBlockFocus;
+
+    CF_GRID_PLAIN_PROPERTY(bool, HintShowSizing, false)
+
+public:
+    // --- Remaining cell graphics ---------------------------------------------------------
+    static int ClampPercent(int Value) { return Value < 0 ? 0 : Value > 100 ? 100 : Value; }
+    static double ClampPercent(double Value) { return Value < 0 ? 0 : Value > 100 ? 100 : Value; }
+
+    // --- Periphery -----------------------------------------------------------------------
+    // 0x06020103: version 6.2.1.3.
+    virtual int GetVersionNr();
+    virtual QString GetVersionString();
+    static QString VersionText(int VersionNr);
+    // A translucent picture of the cells of ARect (stay-on-top, not shown); the grid owns it.
+    TDragImageForm *SelectionToForm(const TGridRect &ARect);
+    // Records the column widths and the grid's width as they are now.
+    void InitOrigColSizes();
+    const TIntList &OrigColSizes() const { return FOrgColWidths; }
+    int OldSize() const { return FOldSize; }
+    // A column dragged out of a column-chooser list; the column drop takes it from there.
+    void OleColumnDragStart(int ACol, int AIndex, QWidget *AList);
+    int OleDragCol() const { return FOleDragCol; }
+    int OleDragIndex() const { return FOleDragIndex; }
+    QWidget *OleDragList() const { return FOleDragList; }
+    // The search bar under the grid (made on first use); SearchFooterChanged applies
+    // SearchFooter to it.
+    TSearchPanel *SearchPanel();
+    void SearchFooterChanged();
+    // The grid follows its window's size (SizeWithForm), then stretches its column.
+    void ParentFormResize(QWidget *Form);
+    void UnitEditChanged(const QString &NewUnit);
+    TUnitChangedEvent OnUnitChanged;
+
+protected:
+    // Expands a collapsed node (real row) without the ExpandOne rule.
+    virtual void DoExpandNode(int ARow);
+    void GetDisplText(int ACol, int ARow, QString &Value) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    bool CheckColumnDrag(int &Origin, int &Destination, QPoint MousePt) override;
+    bool CheckRowDrag(int &Origin, int &Destination, QPoint MousePt) override;
+    bool EndColumnDrag(int &Origin, int &Destination, QPoint MousePt) override;
+    bool EndRowDrag(int &Origin, int &Destination, QPoint MousePt) override;
+    virtual void DoStartBlockFocus();
+    virtual void DoEndBlockFocus();
+    // The kinds the glyph code does not draw (radio groups, progress bars, ratings, nodes,
+    // rotated text).
+    void DrawOtherCellGraphic(TCanvas &Canvas, int RCol, int ARow, const TRect &R,
+                              const TRect &Place, TGridDrawState AState, TCellGraphic *Graphic);
+    void DrawNodeGlyph(TCanvas &Canvas, int ARow, const TRect &R, TGridDrawState AState,
+                       const TCellGraphic &Graphic);
+    // Look (glyphThemed .. glyphCustom) and state (glyphNormal .. glyphDisabled) of a
+    // cell button's face, and its caption colour in the colour-tones look.
+    int ButtonGlyphLook();
+    int ButtonGlyphState(int RCol, int ARow, const TCellGraphic &Graphic);
+    TColor ButtonToneTextColor(int State) const;
+    void DrawRotatedCell(TCanvas &Canvas, int RCol, int ARow, const TRect &R,
+                         const TCellGraphic &Graphic);
+    // Press and release steps of the node glyph and of fixed-cell sizing; true when the
+    // press (release) was handled.
+    bool ClickOnNode(int ACol, int ARow, int X, int Y, TShiftState Shift);
+    // The press also records where it was (the drags measure from there).
+    bool StartFixedSizing(int X, int Y);
+    // The fixed-cell selections that the move handling prepared (whole grid, rows, columns).
+    void ClickOnHeaderSelect(int ACol, int ARow, TShiftState Shift, const TGridRect &OldSel);
+    bool EndFixedSizing(int X, int Y);
+    void ReleaseSizingHint();
+    // The Left / Right keys on a node row.
+    void NodeKey(uint16_t Key);
+    // The sort glyph centred on (X, Y): direction, or index and number.
+    void DrawSortGlyph(TCanvas &Canvas, int ACol, int Y, int X);
+
+private:
+    void ChangeRowLevel(int ARow, int Delta);
+    int NodeEnd(int ARow, int Span);
+    TCellGraphic *NodeGraphic(int ARow);
+    // Cols: real columns.
+    void TagTextInRange(const QString &Text, const QString &Tag, const std::vector<int> &Cols,
+                        int FromRow, int ToRow, bool DoCase);
+    void UntagTextInRange(const QString &Tag, const std::vector<int> &Cols, int FromRow,
+                          int ToRow);
+    QString MarkingText(int ACol, int ARow);
+    // The display columns and rows of the fills and checks (all cells with DoFixed).
+    int FirstCol(bool DoFixed) const { return DoFixed ? 0 : FixedCols(); }
+    int LastCol(bool DoFixed) const { return ColCount() - 1 - (DoFixed ? 0 : FFixedRightCols); }
+    int FirstRow(bool DoFixed) const { return DoFixed ? 0 : FixedRows(); }
+    int LastRow(bool DoFixed) const { return RowCount() - 1 - (DoFixed ? 0 : FFixedFooters); }
+    void FillRange(bool DoFixed, const std::function<void(int, int)> &Fill);
+    void ApplyLookPreset(TGridLook Value);
+    void StyleSearchFooter();
+    void HoverCells(int ACol, int ARow, int X, int Y);
+    void HeaderDragSelect(int X, int Y);
+    void TrackFixedSizing(int ACol, int ARow, int X, int Y);
+    void EnhancedHeaderDrag(int ACol, int ARow, int X, int Y);
+    void ShowDropArrows();
+    void HideHeaderDrag();
+    void UpdateMouseSelectMode(int ACol, int ARow, int X, int Y, bool OnHandle,
+                               bool &CursorSet);
+    void HoverAnchors(int ACol, int ARow, int X, int Y, bool &CursorSet);
+    void LeaveAnchor(int ACol, int ARow);
+    bool GridCursorSet() const;
+    void SizingFeedback(int X, int Y);
+    void ShowSizingHint(const QString &Text, int ACol, int ARow);
+    // The pointer over the cells: the grid's own choice, or back to the grid's cursor.
+    void SetGridCursor(const QCursor &Value);
+    void RestoreGridCursor();
+    void ColumnMoveFollowUp(int FromIndex, int ToIndex, int RealFrom, int RealTo);
+    void WatchForm(QWidget *Form);
+
+    int FNodeCount = 0;
+    TColor FURLColor = clBlue;
+    bool FURLShow = false;
+    bool FURLShowInText = false;
+    bool FURLFull = false;
+    TDazStringGridCheck *FCellChecker = nullptr;
+    std::vector<int> FPrintColWidths = std::vector<int>(512, 0);
+    std::vector<int> FPrintColOffsets = std::vector<int>(512, 0);
+    TColorTones FTones;
+    TQVRStyle FComponentStyle = tsCustom;
+    TOfficeTheme FOfficeTheme = otUnknown;
+    TGridFocusWindow *FFocusWindow = nullptr;
+    TSizingLine *FSizingLine = nullptr;
+    QPointer<QWidget> FFocusWindowHost;   // the window whose moves the ring follows
+    // Pointer state.
+    TGridCoord FHoverButton{-1, -1};
+    TGridCoord FHotFixedCell{-1, -1};
+    QString FAnchor;
+    bool FInvokedChange = false;
+    bool FScrollHintShow = false;
+    bool FScrolledUp = false;
+    bool FColSized = false;
+    bool FRowSized = false;
+    TGridRect FSizeSelection;
+    // Sizing of fixed columns and rows by their borders.
+    bool FSizingFixed = false;
+    bool FSizingFixedR = false;
+    int FSizingFixedCol = 0;
+    int FSizingFixedRow = 0;
+    int FSizeFixedX = 0;
+    int FSizeFixedY = 0;
+    int FSizeLineX = -1;   // where a sizing line is drawn now
+    int FSizeLineY = -1;
+    bool FLeaveWatched = false;
+    QScrollBar *FCellScrollBar = nullptr;
+    int FScrollCol = -1;   // the cell the shared cell scroll bar stands over
+    int FScrollRow = -1;
+    TGridRect FRectSelection;   // the selection last repainted for its rectangle
+    int FPressLeftCol = -1;
+    bool FSyncMoving = false;   // this move follows a coupled grid's
+    // Enhanced header drags.
+    THeaderDragButton *FMoveButton = nullptr;
+    TDragImageForm *FMoveForm = nullptr;
+    TArrowWindow *FArrows[4] = {nullptr, nullptr, nullptr, nullptr};
+    int FMoveColInd = -1;
+    int FMoveRowInd = -1;
+    bool FDragStarted = false;
+    bool FDragAllowed = true;
+    QPoint FPressPoint{-1, -1};
+    QPoint FMoveOffset;
+    // Periphery.
+    int FOldSize = 0;
+    int FOleDragCol = -1;
+    int FOleDragIndex = -1;
+    QPointer<QWidget> FOleDragList;
+    TSearchPanel *FSearchPanel = nullptr;
+    QPointer<QWidget> FWatchedForm;
+    int FPrevSizeX = 0;
+    int FPrevSizeY = 0;
 };
 
 // The date and time picker editors may be used (the platform's controls are recent enough).

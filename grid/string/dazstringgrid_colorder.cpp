@@ -88,6 +88,10 @@ void TDazStringGrid::MoveRow(int FromIndex, int ToIndex)
     if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount() ||
         ToIndex >= RowCount())
         return;
+    // The footer row the floating footer shows stays where it is.
+    if (FFloatingFooter.Visible() && FFloatingFooter.FooterStyle() == fsFixedLastRow &&
+        ToIndex == RowCount() - 1)
+        return;
     TBaseGrid::MoveRow(FromIndex, ToIndex);
     ShiftCellControls(RealRowIndex(FromIndex), RealRowIndex(ToIndex), false);
 }
@@ -136,11 +140,7 @@ void TDazStringGrid::ColumnMoved(int FromIndex, int ToIndex)
         FColumnOrder.Delete(realFrom);
         FColumnOrder.Insert(realTo, entry);
     }
-}
-
-void TDazStringGrid::RowMoved(int FromIndex, int ToIndex)
-{
-    TBaseGrid::RowMoved(FromIndex, ToIndex);
+    ColumnMoveFollowUp(FromIndex, ToIndex, realFrom, realTo);
 }
 
 void TDazStringGrid::ShiftCellControls(int FromIndex, int ToIndex, bool Columns)

@@ -115,18 +115,21 @@ bool TDazStringGrid::viewportEvent(QEvent *e)
             break;
         auto *he = static_cast<QHelpEvent *>(e);
         const TGridCoord cell = MouseCoord(he->pos().x(), he->pos().y());
-        QString title, text;
-        TBalloonIcon icon = biNone;
-        if (FBalloon.Enable() && FBalloonInit && cell.X >= 0 && cell.Y >= 0 &&
-            IsBalloon(RealColIndex(cell.X), cell.Y, title, text, icon)) {
-            FLastBalloonPos = TPoint(cell.X, cell.Y);
+        if (FBalloon.Enable() && FBalloonInit && cell.X >= 0 && cell.Y >= 0) {
+            QString title, text;
+            int icon = 1;
+            BalloonTooltipText(he->pos(), text, title, icon);
             auto *w = static_cast<THTMLHintWindow *>(FBalloonWindow);
+            if (text.isEmpty()) {
+                w->hide();
+                return true;
+            }
             w->SetColor(FBalloon.BackgroundColor() != clNone ? FBalloon.BackgroundColor()
                                                               : HintColor());
             const QPoint at = he->globalPos() + QPoint(0, 16);
-            w->ActivateHint(TRect(at.x(), at.y(), at.x(), at.y()),
-                            QStringLiteral("<b>") + EncodeHtmlEntities(title, false) +
-                                QStringLiteral("</b><br>") + EncodeHtmlEntities(text, false));
+            const QString hint = QStringLiteral("<b>") + EncodeHtmlEntities(title, false) +
+                                 QStringLiteral("</b><br>") + EncodeHtmlEntities(text, false);
+            w->ActivateHint(TRect(at.x(), at.y(), at.x(), at.y()), hint);
             return true;
         }
         if (!ShowHint())

@@ -288,7 +288,9 @@ void TDazStringGrid::WMKeyDown(TKeyMessage &Message)
     if ((key == VK_HOME || key == VK_END) && HomeEndKey(Message, FMoveSelection, snapLeft))
         return;
 
-    // 10. Node rows would expand and contract here (nodes are not part of this grid yet).
+    // 10. Node rows expand and contract.
+    if (key == VK_LEFT || key == VK_RIGHT)
+        NodeKey(key);
 
     // 11. Horizontal scrolling of a row selection.
     if ((key == VK_LEFT || key == VK_RIGHT) && rowSelect && !IsNodeRow(Row()) &&

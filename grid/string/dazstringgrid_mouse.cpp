@@ -185,6 +185,9 @@ void TDazStringGrid::WMLButtonDown(int X, int Y, TShiftState Shift)
         arow = b.Y;
     }
     const TRect cellR = CellRect(acol, arow);
+    // 14. Fixed columns and rows sized by their borders.
+    if (StartFixedSizing(X, Y))
+        return;
     // 15.
     const bool isFixedCell = IsFixed(acol, arow);
     if (fixedCell || isFixedCell)
@@ -195,6 +198,9 @@ void TDazStringGrid::WMLButtonDown(int X, int Y, TShiftState Shift)
         FPushedCellButton = {acol, arow};
     // 17.
     const int realCol = RealColIndex(acol);
+    // 19, 21. Node glyphs, and column 0 of a grid with nodes.
+    if (ClickOnNode(acol, arow, X, Y, eventShift))
+        return;
     // 20. Radio groups.
     if (IsRadio(realCol, arow) &&
         (IsEditableCell(acol, arow) || FControlLook.RadioAlwaysActive())) {
@@ -261,6 +267,8 @@ void TDazStringGrid::WMLButtonDown(int X, int Y, TShiftState Shift)
     // 29. Links and anchors.
     if (ClickOnAnchor(acol, arow, realCol, cellR, X, Y))
         return;
+    // 30. Whole grid, rows or columns selected by their headers.
+    ClickOnHeaderSelect(acol, arow, Shift, oldSel);
     // 31. The column or row a header drag would move.
     FMoveCell = -1;
     if (arow < FixedRows() && acol >= FixedCols())

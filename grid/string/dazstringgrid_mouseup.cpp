@@ -19,6 +19,9 @@ void TDazStringGrid::WMLButtonUp(int X, int Y, TShiftState Shift)
     FMouseDownMove = false;
     FMouseSelectStart = -1;
     bool deselected = false;
+    // 2, 5. Fixed-cell sizing ends; the sizing hint goes.
+    EndFixedSizing(X, Y);
+    ReleaseSizingHint();
     // 4. A pushed cell button clicks when the release is on it.
     int acol = -1, arow = -1;
     MouseToCell(X, Y, acol, arow);

@@ -680,25 +680,9 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
         Canvas.Restore();
 }
 
-void TDazStringGrid::DrawSortGlyph(TCanvas &Canvas, const TCellPaint &, int X, int Y)
+void TDazStringGrid::DrawSortGlyph(TCanvas &Canvas, const TCellPaint &P, int X, int Y)
 {
-    const bool up = FSortSettings.Direction() == sdAscending;
-    const TBitmap &glyph = up ? FSortSettings.GetUpGlyph() : FSortSettings.GetDownGlyph();
-    if (!glyph.Empty()) {
-        const QImage &img = glyph.Image();
-        Canvas.DrawTransparent(X - img.width() / 2, Y - img.height() / 2, img,
-                               FromQColor(img.pixelColor(0, 0)));
-        return;
-    }
-    // A small triangle pointing up for ascending, down for descending.
-    const TColor shadow = DarkenColorByHalf(ColorToRGB(FixedColor()));
-    Canvas.Pen.Color = shadow;
-    Canvas.Brush.Color = shadow;
-    Canvas.Brush.Style = bsSolid;
-    if (up)
-        Canvas.Polygon({TPoint(X - 4, Y + 2), TPoint(X + 4, Y + 2), TPoint(X, Y - 2)});
-    else
-        Canvas.Polygon({TPoint(X - 4, Y - 2), TPoint(X + 4, Y - 2), TPoint(X, Y + 2)});
+    DrawSortGlyph(Canvas, P.RCol, Y, X);
     Canvas.Brush.Style = bsClear;
 }
 

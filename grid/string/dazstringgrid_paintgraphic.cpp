@@ -20,8 +20,7 @@ void TDazStringGrid::DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const 
     int gw = 0, gh = 0;
     GetCellGraphicLayout(RCol, ARow, va, ha, showText, gh, gw);
     const TCellType kind = Graphic->CellType;
-    if (kind == ctNode || kind == ctEmpty || kind == ctValue || kind == ctSummary ||
-        kind == ctRotated)
+    if (kind == ctEmpty || kind == ctValue || kind == ctSummary)
         return;
 
     TAlignment halign = taLeftJustify;
@@ -141,9 +140,9 @@ void TDazStringGrid::DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const 
     case ctExpand: {
         TRect b = kind == ctExpand ? TRect(R.Right - 13, R.Top, R.Right, R.Top + 13) : place;
         Graphic->CellValue = double(((b.Top - R.Top) << 16) | ((b.Left - R.Left) & 0xFFFF));
-        const int state = Graphic->CellBoolean ? glyphDown : glyphNormal;
-        DrawPushButtonFace(Canvas, this, b, FControlLook.FlatButton() ? glyphFlat : glyphFrame,
-                           state, TColorTones());
+        const int state = ButtonGlyphState(RCol, ARow, *Graphic);
+        const int look = ButtonGlyphLook();
+        DrawPushButtonFace(Canvas, this, b, look, state, ColorTones());
         if (Graphic->CellBoolean)
             OffsetRect(b, 1, 1);
         if (kind == ctExpand) {
@@ -166,6 +165,8 @@ void TDazStringGrid::DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const 
             }
         Canvas.Brush.Style = bsClear;
         Canvas.Font = Font().Value();
+        if (look == glyphCustom)
+            Canvas.Font.Color = ButtonToneTextColor(state);
         Canvas.DrawText(Graphic->CellText, b,
                         DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS |
                             (Graphic->CellText.contains(u'\r') ? DT_WORDBREAK : DT_SINGLELINE));
@@ -181,6 +182,7 @@ void TDazStringGrid::DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const 
         }
         break;
     default:
+        DrawOtherCellGraphic(Canvas, RCol, ARow, R, place, AState, Graphic);
         break;
     }
 }

@@ -2,6 +2,8 @@
 
 void TFilterData::Assign(const TPersistent *Source)
 {
+    if (!Source)
+        return;
     const auto *src = dynamic_cast<const TFilterData *>(Source);
     if (!src) {
         TCollectionItem::Assign(Source);
