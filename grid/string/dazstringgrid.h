@@ -221,7 +221,6 @@ class TArrowWindow;
 class THeaderDragButton;
 class TSizingLine;
 class TDragImageForm;
-class TDazStringGridCheck;
 class QScrollBar;
 
 using TNodeClickEvent = std::function<void(TObject *Sender, int ARow, int ARowReal)>;
@@ -2308,8 +2307,6 @@ public:
     void UnMarkInGrid(bool DoFixed);
     // The checker's corrections and marks; true when every text stayed as it was (always
     // without a checker).
-    TDazStringGridCheck *CellChecker() const { return FCellChecker; }
-    void SetCellChecker(TDazStringGridCheck *Value) { FCellChecker = Value; }
     bool CheckCell(int Col, int Row);
     bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
     bool CheckCol(bool DoFixed, int Col);
@@ -2435,7 +2432,8 @@ protected:
     virtual void DoExpandNode(int ARow);
     void GetDisplText(int ACol, int ARow, QString &Value) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
-    bool event(QEvent *e) override;
+    // The widget's own events after the grid's: its border painted, the search bar placed.
+    bool FrameEvent(QEvent *e);
     bool eventFilter(QObject *Watched, QEvent *Event) override;
     bool CheckColumnDrag(int &Origin, int &Destination, QPoint MousePt) override;
     bool CheckRowDrag(int &Origin, int &Destination, QPoint MousePt) override;
@@ -2512,7 +2510,6 @@ private:
     bool FURLShow = false;
     bool FURLShowInText = false;
     bool FURLFull = false;
-    TDazStringGridCheck *FCellChecker = nullptr;
     std::vector<int> FPrintColWidths = std::vector<int>(512, 0);
     std::vector<int> FPrintColOffsets = std::vector<int>(512, 0);
     TColorTones FTones;

@@ -5,7 +5,7 @@
 
 #include "grid/base/markup.h"
 #include "grid/base/textroutines.h"
-#include "grid/string/stringgridcheck.h"
+#include "grid/string/cellchecker.h"
 #include "platform/rtl.h"
 
 #include <QRandomGenerator>
@@ -211,14 +211,14 @@ bool TDazStringGrid::CheckCell(int Col, int Row)
         return true;
     const int real = RealColIndex(Col);
     const QString s0 = UnMarkText(Cells(real, Row));
-    if (FCellChecker->GotoCell) {
+    if (FCellChecker->GotoCell()) {
         FocusCell(Col, Row);
         ScrollInView(Col, Row);
     }
     QString s = s0;
-    if (FCellChecker->UseCorrect)
+    if (FCellChecker->UseCorrect())
         s = FCellChecker->Correct(Col, Row, s0);
-    if (FCellChecker->UseMarkError)
+    if (FCellChecker->UseMarkError())
         s = FCellChecker->MarkError(Col, Row, s0);
     SetCells(real, Row, s);
     return s == s0;
@@ -235,7 +235,7 @@ bool TDazStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
         for (int c = FromCol; c <= ToCol; ++c)
             ok = CheckCell(c, r) && ok;
     FCellChecker->StopCheck();
-    if (FCellChecker->GotoCell && oldCol < ColCount() && oldRow < RowCount())
+    if (FCellChecker->GotoCell() && oldCol < ColCount() && oldRow < RowCount())
         FocusCell(oldCol, oldRow);
     return ok;
 }

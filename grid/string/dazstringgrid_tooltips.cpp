@@ -121,7 +121,7 @@ void TDazStringGrid::PaintNonClientBorder(TCanvas &Canvas)
     Canvas.Pen = pen;
 }
 
-bool TDazStringGrid::event(QEvent *e)
+bool TDazStringGrid::FrameEvent(QEvent *e)
 {
     const bool result = TBaseGrid::event(e);
     if (e->type() == QEvent::Resize && FSearchPanel && FSearchFooter.Visible())

@@ -114,7 +114,7 @@ bool TDazStringGrid::event(QEvent *e)
     default:
         break;
     }
-    return TBaseGrid::event(e);
+    return FrameEvent(e);
 }
 
 bool TDazStringGrid::PanFilterEvent(QEvent *e)

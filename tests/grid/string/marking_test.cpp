@@ -1,6 +1,6 @@
 // Highlights and error marks in cell texts, the cell checker's runs, the fills, the URL
 // display hook, print column metrics, version texts and look names.
-#include "grid/string/stringgridcheck.h"
+#include "grid/string/cellchecker.h"
 #include "tests/grid/string/gridfixture.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +71,7 @@ TEST(Marking, CellChecksReportChangedCellsAndVisitEveryCell)
     TUpperChecker checker;
     grid->SetCellChecker(&checker);
     EXPECT_TRUE(grid->CheckGrid(false));   // the base looks change nothing
-    checker.UseCorrect = true;
+    checker.SetUseCorrect(true);
     grid->SetCells(1, 1, QStringLiteral("abc"));
     EXPECT_FALSE(grid->CheckRow(true, 1));
     EXPECT_EQ(grid->Cells(1, 1), "ABC");
@@ -80,12 +80,12 @@ TEST(Marking, CellChecksReportChangedCellsAndVisitEveryCell)
     EXPECT_EQ(checker.Stops, 2);
 
     // Both on: the marked text is stored; an old mark is taken off first.
-    checker.UseMarkError = true;
+    checker.SetUseMarkError(true);
     grid->SetCells(1, 2, QStringLiteral("<e>x</e>y"));
     EXPECT_FALSE(grid->CheckCell(1, 2));
     EXPECT_EQ(grid->Cells(1, 2), "<e>xy</e>");
 
-    checker.GotoCell = true;
+    checker.SetGotoCell(true);
     grid->FocusCell(2, 2);
     grid->CheckCol(false, 1);
     EXPECT_EQ(grid->Col(), 2);

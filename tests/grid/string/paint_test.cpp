@@ -343,14 +343,22 @@ TEST_F(PaintTest, SortGlyphOfAnHtmlHeaderSitsAtTheCellsMiddle)
     grid->SortSettings().SetColumn(2);
     const auto ops = grid->Record();
     const TRect head = grid->CellRect(2, 0);
-    int glyphs = 0;
+    // The glyph is an outline triangle in white and grey lines.
+    TRect glyph;
+    int lines = 0;
     for (const TCanvasOp &op : ops)
-        if (op.Name == QLatin1String("Polygon") && op.Rect.Left >= head.Left &&
-            op.Rect.Right <= head.Right + 8 && op.Rect.Bottom <= head.Bottom) {
-            ++glyphs;
-            EXPECT_NEAR((op.Rect.Top + op.Rect.Bottom) / 2, head.Top + head.Height() / 2, 2);
+        if (op.Name == QLatin1String("LineTo") && op.Rect.Left >= head.Left &&
+            op.Rect.Right <= head.Right + 8 && op.Rect.Bottom <= head.Bottom &&
+            std::abs(op.Rect.Width()) <= 9 && std::abs(op.Rect.Height()) <= 9 &&
+            (op.Pen.Color == clWhite || op.Pen.Color == TColor(0x808080))) {
+            ++lines;
+            const TRect r = op.Rect;
+            UnionRect(glyph, glyph,
+                      TRect(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom),
+                            std::max(r.Left, r.Right) + 1, std::max(r.Top, r.Bottom) + 1));
         }
-    EXPECT_EQ(glyphs, 1);
+    EXPECT_EQ(lines, 3);
+    EXPECT_NEAR((glyph.Top + glyph.Bottom) / 2, head.Top + head.Height() / 2, 2);
 }
 
 TEST_F(PaintTest, PasswordCellsShowThePasswordCharacter)
