@@ -58,6 +58,8 @@ class TGridSpin;
 class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridDatePicker;
+class QLineEdit;
+class QComboBox;
 class QWheelEvent;
 
 // A failure of a grid operation, with a fixed English message.
@@ -2563,6 +2565,42 @@ private:
     QPointer<QWidget> FWatchedForm;
     int FPrevSizeX = 0;
     int FPrevSizeY = 0;
+
+    // --- Embedded CONTROL editors and header editing (_embedded.cpp, _fixededit.cpp) ----
+public:
+    // Opens the editor of an EDIT, PASSWORD, MASK or COMBO element of a mark-up cell over
+    // CtrlRect (viewport coordinates); other types open nothing.
+    void StartControlEdit(const QString &Text, const QString &CtrlType, int ARow, int RealCol,
+                          int ACol, const TRect &CtrlRect, const QString &CtrlVal,
+                          const QString &CtrlID);
+    // Writes the value into the element and fires OnControlEditDone.
+    void EndControlEdit();
+    bool ControlEditing() const { return FCtrlEditing; }
+    // Opens the header editor (a text field or combo box) over a fixed cell (display
+    // column); an open header edit whose value is refused stays open instead.
+    void StartFixedCellEdit(int ACol, int ARow);
+    // The open header editor, or nullptr.
+    QWidget *FixedCellEditor() const;
+    std::function<void(TObject *Sender, int ARow, int ACol, const QString &CtrlID,
+                       const QString &CtrlType, const QString &CtrlVal, TStringList &Values,
+                       bool &Edit, int &DropCount)>
+        OnControlComboList;
+    std::function<void(TObject *Sender, int ARow, int ACol, int ItemIndex,
+                       const QString &CtrlID, const QString &CtrlValue)>
+        OnControlComboSelect;
+    std::function<void(TObject *Sender, int ARow, int ACol, const QString &CtrlID,
+                       const QString &CtrlType, const QString &CtrlVal)>
+        OnControlEditDone;
+
+private:
+    friend class TGridTransEditor;
+    void ControlComboSelect();
+    TPoint FCtrlXY{-1, -1};
+    QString FCtrlID, FCtrlType;
+    bool FCtrlEditing = false;
+    int FFixedColEdit = -1, FFixedRowEdit = -1;
+    QLineEdit *FEditTrans = nullptr;
+    QComboBox *FComboTrans = nullptr;
 };
 
 // The date and time picker editors may be used (the platform's controls are recent enough).
