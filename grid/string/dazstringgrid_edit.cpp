@@ -401,6 +401,11 @@ TDazStringGrid::TEditorControls::~TEditorControls()
     // The controls go before the grid's own parts: a control losing the focus as it is
     // destroyed must not reach a grid that is half gone.
     Grid->FEditorsGone = true;
+    if (Grid->FPanFilter) {
+        Grid->viewport()->removeEventFilter(Grid->FPanFilter);
+        delete Grid->FPanFilter;
+        Grid->FPanFilter = nullptr;
+    }
     if (auto *edit = Grid->NormalEdit())
         edit->FGrid = nullptr;
     delete Grid->FEditCombo;

@@ -173,16 +173,17 @@ TEST(ColumnGrid, DataCheckBoxColumnsCheckAgainstTheColumnTexts)
 
 TEST(ColumnGrid, UserSizingKeepsWithinTheItemLimits)
 {
-    auto g = MakeGrid(4);
-    TGridColumnItem *item = g->Columns().Items(1);
-    item->SetMinSize(40);
-    item->SetMaxSize(90);
     struct Probe : TDazColumnGrid
     {
         using TDazColumnGrid::UpdateAutoColSize;
         using TDazColumnGrid::UpdateColSize;
     };
-    auto *p = static_cast<Probe *>(g.get());
+    auto g = std::make_unique<Probe>();
+    g->SetColCount(4);
+    auto *p = g.get();
+    TGridColumnItem *item = g->Columns().Items(1);
+    item->SetMinSize(40);
+    item->SetMaxSize(90);
     for (auto [in, out] : {std::pair{10, 40}, {60, 60}, {200, 90}}) {
         int w = in;
         p->UpdateColSize(1, w);
