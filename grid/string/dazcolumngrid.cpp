@@ -759,6 +759,21 @@ TCellType TDazColumnGrid::GetCellType(int ACol, int ARow)
     return TDazStringGrid::GetCellType(ACol, ARow);
 }
 
+bool TDazColumnGrid::GetFilterList(int ACol)
+{
+    FilterList().SetSorted(false);
+    const bool found = TDazStringGrid::GetFilterList(ACol);
+    TGridColumnItem *item = ColumnOf(ACol);
+    if (!item || item->Filter().Count() == 0)
+        return found;
+    TStringList &list = FilterList();
+    list.SetSorted(false);
+    list.Clear();
+    for (int i = 0; i < item->Filter().Count(); ++i)
+        list.Add(item->Filter().Strings(i).section(u'=', 0, 0));
+    return true;
+}
+
 // ---------------------------------------------------------------------------------------
 // Widths, moves and popups
 // ---------------------------------------------------------------------------------------

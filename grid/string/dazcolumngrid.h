@@ -309,6 +309,9 @@ public:
     QString GetFormattedCell(int ACol, int ARow) override;
     TCellGraphic *GetCellGraphic(int ACol, int ARow) override;
     TCellType GetCellType(int ACol, int ARow) override;
+    // A column with Filter choices offers their names (the part before "="); otherwise the
+    // string grid's list.
+    bool GetFilterList(int ACol) override;
 
 protected:
     void GetCellDefaults(int ACol, int ARow, TFont &Font, TBrush &Brush, TColor &ColorTo,

@@ -145,10 +145,12 @@ TEST(ColumnGrid, EditabilityFollowsReadOnlyAndFixedItemsAlsoWithHiddenColumns)
     EXPECT_FALSE(g->IsEditable(3, 1));
     EXPECT_TRUE(g->IsEditable(4, 1));
     EXPECT_FALSE(g->IsEditable(2, 0));   // the header row
-    // With real column 1 hidden, real column 4 shows at display column 3: the fixed
-    // question is asked for the cell itself, not for real column 3.
+    // With real column 1 hidden, real column 2 shows at display column 1: the fixed
+    // question is asked for that cell, not for the column two places on.
     g->HideColumn(1);
-    EXPECT_TRUE(g->IsEditable(4, 1));
+    g->Columns().Items(4)->SetFixed(true);
+    EXPECT_TRUE(g->IsEditable(2, 1));
+    EXPECT_FALSE(g->IsEditable(4, 1));
     EXPECT_FALSE(g->IsEditable(3, 1));
     bool fixed = false;
     g->IsFixedCell(1, 1, fixed);   // display column 1 is real column 2
@@ -414,4 +416,53 @@ TEST(ColumnGrid, FormattedCellsUseTheColumnFloatFormat)
     EXPECT_NO_FATAL_FAILURE(g->GetFormattedCell(1, 1));
     EXPECT_EQ(g->GetVersionNr(), 50397953);
     EXPECT_EQ(g->GetVersionString(), "3.1.3.1 Aug, 2012");
+}
+
+TEST(ColumnGrid, FilterChoicesOfAColumnAreOfferedByTheirNames)
+{
+    auto g = MakeGrid(3);
+    g->Columns().Items(1)->Filter().Add("Large=>1000");
+    g->Columns().Items(1)->Filter().Add("Small=<10");
+    g->Columns().Items(1)->Filter().Add("Zero");
+    EXPECT_TRUE(g->GetFilterList(1));
+    EXPECT_EQ(g->FilterList().ToStringList(), (QStringList{"Large", "Small", "Zero"}));
+    g->SetFilterDropDownAuto(true);
+    g->SetCells(2, 1, "b");
+    g->SetCells(2, 2, "a");
+    EXPECT_TRUE(g->GetFilterList(2));   // no choices of its own: the column's texts
+    EXPECT_TRUE(g->FilterList().ToStringList().contains("a"));
+}
+
+TEST(ColumnGrid, AClickOnTheHeaderOfAColumnWithAPopupShowsIt)
+{
+    auto g = MakeGrid(4);
+    QMenu menu;
+    menu.addAction("one");
+    g->Columns().Items(2)->SetColumnPopup(&menu);
+    g->Columns().Items(2)->SetColumnPopupType(cpFixedCellsLClick);
+    g->resize(400, 200);
+    g->show();
+    QApplication::processEvents();
+    QStringList popups;
+    g->OnColumnPopup = [&](TObject *, int C, int R, QMenu *M) {
+        popups << QStringLiteral("%1,%2 %3").arg(C).arg(R).arg(M == &menu);
+    };
+    auto click = [&](int ACol, int ARow, Qt::MouseButton B) {
+        const TRect r = g->CellRect(ACol, ARow);
+        const QPointF p(r.Left + 20, r.Top + 5);
+        QMouseEvent press(QEvent::MouseButtonPress, p, g->viewport()->mapToGlobal(p), B, B,
+                          Qt::NoModifier);
+        QApplication::sendEvent(g->viewport(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, p, g->viewport()->mapToGlobal(p), B,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(g->viewport(), &release);
+    };
+    click(2, 0, Qt::LeftButton);
+    EXPECT_EQ(popups, QStringList{"2,0 1"});
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    click(2, 0, Qt::RightButton);   // another kind of click
+    click(1, 0, Qt::LeftButton);    // a column without a menu
+    EXPECT_EQ(popups.size(), 1);
+    EXPECT_FALSE(menu.isVisible());
 }
