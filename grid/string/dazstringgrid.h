@@ -2370,6 +2370,7 @@ public:
 
     // --- Pointer movement, hover, sizing and header drags -------------------------------
     TGridCoord HoverButton() const { return FHoverButton; }
+    TGridCoord HoverFixedCell() const { return FHoverFixedCell; }
     TGridCoord HotFixedCell() const { return FHotFixedCell; }
     TGridCoord HoverLinkCell() const { return FHoverCell; }
     int HoverLink() const { return FHoverAnchor; }

@@ -394,7 +394,7 @@ int TDazStringGrid::ButtonGlyphState(int RCol, int ARow, const TCellGraphic &Gra
     if (FHoverButton == TGridCoord{dcol, ARow})
         return glyphHot;
     if (Graphic.CellType != ctExpand && !FControlLook.NoDisabledButtonLook() &&
-        (!isEnabled() || !IsEditableCell(dcol, ARow)))
+        (!isEnabled() || ReadOnly(RCol, ARow)))
         return glyphDisabled;
     return glyphNormal;
 }

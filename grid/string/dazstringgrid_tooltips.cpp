@@ -57,12 +57,11 @@ void TDazStringGrid::BalloonTooltipText(QPoint Pos, QString &Text, QString &Titl
             Text = raw;
             break;
         }
-        Text.replace(u'\t', u' ');
         int skip = 0;
         while (skip < Text.size() &&
                (Text[skip] == u'\t' || Text[skip] == u'\n' || Text[skip] == u'\r'))
             ++skip;
-        Text = Shorten(Text.mid(skip), MaxBalloonText);
+        Text = Shorten(Text.mid(skip).replace(u'\t', u' '), MaxBalloonText);
 
         QString title, text;
         TBalloonIcon icon = biNone;
