@@ -58,6 +58,7 @@ class TGridSpin;
 class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridDatePicker;
+class TDazRichEdit;
 class QLineEdit;
 class QComboBox;
 class QWheelEvent;
@@ -2204,6 +2205,8 @@ public:
     TGridEditBtn *BtnEdit();
     TGridUnitEditBtn *BtnUnitEdit();
     TGridDatePicker *DateTimePicker();
+    // The rich-text cell editor (edRichEdit), made on first use.
+    TDazRichEdit *InplaceRichEdit();
 
     // Reads a date cell's text for the date picker (ADate starts as now).
     std::function<void(TObject *Sender, const QString &Value, TDateTime &ADate)>
@@ -2228,6 +2231,7 @@ private:
         TGridEditBtn *EditBtn = nullptr;
         TGridUnitEditBtn *UnitEditBtn = nullptr;
         TGridDatePicker *DatePicker = nullptr;
+        TDazRichEdit *RichEdit = nullptr;
         
         ~TMoreEditors();
     } FMoreEditors{this};

@@ -6,7 +6,9 @@
 #include "grid/string/customeditorlink.h"
 #include "grid/string/griddatepicker.h"
 #include "grid/string/grideditbtn.h"
+#include "grid/string/gridrichedit.h"
 #include "grid/string/gridspinedit.h"
+#include "grid/string/grideditoraccess.h"
 #include "platform/rtl.h"
 
 #include <QApplication>
@@ -73,6 +75,43 @@ TGridDatePicker *TDazStringGrid::DateTimePicker()
     return Made(FMoreEditors.DatePicker, this);
 }
 
+TDazRichEdit *TDazStringGrid::InplaceRichEdit()
+{
+    TDazRichEdit *&edit = FMoreEditors.RichEdit;
+    if (edit)
+        return edit;
+    edit = new TDazRichEdit(viewport());
+    edit->hide();
+    edit->setEnabled(false);
+    edit->OnFocusLost = [this](Qt::FocusReason Reason) {
+        TGridEditorAccess::FocusLost(this, FMoreEditors.RichEdit, Reason);
+    };
+    edit->OnGridKey = [this](QKeyEvent *e) {
+        const TShiftState shift = ShiftStateOf(e->modifiers());
+        const bool tab = e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
+        if (tab && Options().Contains(goTabs)) {
+            HideInplaceEdit();
+            setFocus(Qt::OtherFocusReason);
+            TabToNextCell(shift.Contains(ssShift) || e->key() == Qt::Key_Backtab);
+            return true;
+        }
+        const bool upDown = e->key() == Qt::Key_Up || e->key() == Qt::Key_Down;
+        if (upDown && !WordWrap() && !Multilinecells()) {
+            HideInplaceEdit();
+            setFocus(Qt::OtherFocusReason);
+            TGridEditorAccess::GridKeyDown(this, e->key() == Qt::Key_Up ? VK_UP : VK_DOWN, shift);
+            return true;
+        }
+        if (e->key() == Qt::Key_Escape) {
+            HideInplaceEdit();
+            setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        return false;
+    };
+    return edit;
+}
+
 TDazStringGrid::TMoreEditors::~TMoreEditors()
 {
     Grid->FEditorsGone = true;
@@ -80,6 +119,7 @@ TDazStringGrid::TMoreEditors::~TMoreEditors()
     delete EditBtn;
     delete UnitEditBtn;
     delete DatePicker;
+    delete RichEdit;
 }
 
 bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TFont &AFont,
@@ -164,6 +204,12 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
         if (AColor != clNone)
             picker->SetColor(AColor);
         control = picker;
+    } else if (type == edRichEdit) {
+        TDazRichEdit *edit = InplaceRichEdit();
+        DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
+        edit->SetRtf(GetCellEx(RealColIndex(ACol), ARow));
+        edit->document()->setModified(false);
+        control = edit;
     } else if (type == edCustom) {
         if (!FEditLink)
             return false;
@@ -221,6 +267,12 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
         if (write && picker->isVisible())
             SetCellFromEditor(realCol, ARow, picker->Checked() ? picker->Text() : QString());
         picker->SetDroppedDown(false);
+    } else if (type == edRichEdit && FMoreEditors.RichEdit) {
+        TDazRichEdit *edit = FMoreEditors.RichEdit;
+        control = edit;
+        // An untouched cell keeps its text as it was (plain text stays plain).
+        if (write && edit->isVisible() && edit->document()->isModified())
+            SetCellFromEditor(realCol, ARow, edit->Rtf());
     } else if (type == edCustom && FEditLink) {
         if (write && FEditLink->Grid() == this)
             SetCellFromEditor(realCol, ARow, FEditLink->GetEditorValue());

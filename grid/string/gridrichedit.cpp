@@ -2,6 +2,8 @@
 
 #include "grid/string/richtext.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QTextCursor>
 
 TDazRichEdit::TDazRichEdit(QWidget *Parent) : QTextEdit(Parent)
@@ -38,4 +40,29 @@ int TDazRichEdit::SelVertical() const
     case QTextCharFormat::AlignSubScript: return -1;
     default: return 0;
     }
+}
+
+bool TDazRichEdit::event(QEvent *e)
+{
+    // Tab reaches the key handling (the grid moves on) instead of the focus chain.
+    if (e->type() == QEvent::KeyPress && OnGridKey) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && OnGridKey(k))
+            return true;
+    }
+    return QTextEdit::event(e);
+}
+
+void TDazRichEdit::keyPressEvent(QKeyEvent *e)
+{
+    if (OnGridKey && OnGridKey(e))
+        return;
+    QTextEdit::keyPressEvent(e);
+}
+
+void TDazRichEdit::focusOutEvent(QFocusEvent *e)
+{
+    QTextEdit::focusOutEvent(e);
+    if (OnFocusLost)
+        OnFocusLost(e->reason());
 }

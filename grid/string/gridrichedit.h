@@ -3,6 +3,8 @@
 // richtext.h) and sets or reads the selection's superscript and subscript.
 #include <QTextEdit>
 
+#include <functional>
+
 class TDazStringGrid;
 
 class TDazRichEdit : public QTextEdit
@@ -19,6 +21,16 @@ public:
     bool IsSelNormal() const { return SelVertical() == 0; }
     bool IsSelSubscript() const { return SelVertical() == -1; }
     bool IsSelSuperscript() const { return SelVertical() == 1; }
+
+    // Set by the grid for its in-place instance: a key the grid takes (true: handled) and
+    // the loss of the focus.
+    std::function<bool(QKeyEvent *)> OnGridKey;
+    std::function<void(Qt::FocusReason)> OnFocusLost;
+
+protected:
+    bool event(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
 
 private:
     void SetSelVertical(int Offset);

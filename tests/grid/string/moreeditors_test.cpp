@@ -5,6 +5,8 @@
 
 #include "grid/string/griddatepicker.h"
 #include "grid/string/grideditbtn.h"
+#include "grid/string/gridrichedit.h"
+#include "grid/string/richtext.h"
 #include "grid/string/gridspinedit.h"
 #include "grid/string/rudcustomedit.h"
 #include "platform/locale.h"
@@ -299,4 +301,29 @@ TEST_F(MoreEditorsFixture, TimeCellOpensTheTimePicker)
     EXPECT_EQ(t.minute(), 15);
     Enter();
     EXPECT_TRUE(grid->Cells(1, 1).startsWith("10:15")) << grid->Cells(1, 1).toStdString();
+}
+
+TEST_F(MoreEditorsFixture, RichTextCellsAreEditedAsRtfAndAnUntouchedCellStaysAsItWas)
+{
+    Editor1 = edRichEdit;
+    Open(1, "plain");
+    TDazRichEdit *edit = grid->InplaceRichEdit();
+    ASSERT_TRUE(edit->isVisible());
+    EXPECT_EQ(edit->toPlainText(), "plain");
+    Escape();
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), "plain");
+
+    grid->SetWordWrap(false);
+    Open(1, "{\\rtf1 {\\b bold}}");
+    EXPECT_EQ(edit->toPlainText(), "bold");
+    QTextCursor c = edit->textCursor();
+    c.movePosition(QTextCursor::End);
+    edit->setTextCursor(c);
+    Type("x");
+    Key(Qt::Key_Down);   // a single-line grid: the cell below
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_TRUE(IsRtfText(grid->Cells(1, 1)));
+    EXPECT_EQ(RtfToPlainText(grid->Cells(1, 1)), "boldx");
 }

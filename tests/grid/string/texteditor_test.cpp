@@ -221,7 +221,7 @@ TEST_F(TextEditorFixture, ACheckBoxEditorLeavesTheCellTextAsItWas)
 
 TEST_F(TextEditorFixture, EditorTypesWithoutAControlHereOpenNothing)
 {
-    Kind = edRichEdit;
+    Kind = edButton;
     Key(Qt::Key_F2);
     EXPECT_FALSE(EditorShown());
     EXPECT_FALSE(grid->EditMode());
