@@ -7,6 +7,7 @@
 #include "grid/base/markup.h"
 #include "grid/base/markuprender.h"
 #include "grid/base/textroutines.h"
+#include "platform/rtl.h"
 
 #include <QFontMetrics>
 #include <QHash>
@@ -127,10 +128,11 @@ QString TDazStringGrid::GetFormattedCell(int ACol, int ARow)
     try {
         if (format.contains(u'd')) {
             const int v = Ints(ACol, ARow);
-            return QString::asprintf(format.toLatin1().constData(), v);
+            return Format(format, {v});
         }
         const double v = Floats(ACol, ARow);
-        return QString::asprintf(format.toLatin1().constData(), v);
+        // The format comes from the application: a mismatched one raises, never reads stray arguments.
+        return Format(format, {v});
     } catch (const std::exception &) {
         return text;
     }

@@ -34,7 +34,10 @@ TEditorLabel::TEditorLabel(QWidget *Control) : FControl(Control) {}
 
 TEditorLabel::~TEditorLabel()
 {
-    delete FLabel.data();
+    if (FLabel) {
+        FLabel->removeEventFilter(this);
+        delete FLabel.data();
+    }
 }
 
 QString TEditorLabel::Caption() const
@@ -46,6 +49,7 @@ void TEditorLabel::SetCaption(const QString &Value)
 {
     if (!FLabel) {
         FLabel = new QLabel(FControl->parentWidget());
+        FLabelObject = FLabel.data();
         FLabel->setBuddy(FControl);
         FLabel->installEventFilter(this);
     }
@@ -140,7 +144,8 @@ void TEditorLabel::Reparent()
 
 bool TEditorLabel::eventFilter(QObject *Watched, QEvent *Event)
 {
-    if (Watched == FLabel) {
+    // Compared as QObject: the label may be half destroyed when its last events pass here.
+    if (Watched == static_cast<QObject *>(FLabelObject)) {
         if (Event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent *>(Event)->button() == Qt::LeftButton && OnClick)
             OnClick(Owner);

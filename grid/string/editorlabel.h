@@ -5,6 +5,7 @@
 #include "grid/base/classes.h"
 #include "platform/canvas.h"
 
+#include <QLabel>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -81,6 +82,7 @@ protected:
 private:
     QWidget *FControl;
     QPointer<QLabel> FLabel;
+    QObject *FLabelObject = nullptr;   // identity only, never dereferenced
     bool FBold = false;
 };
 

@@ -24,7 +24,13 @@ TEST_F(MeasureTest, FloatFormatEvent)
     EXPECT_EQ(grid->GetFormattedCell(2, 3), QStringLiteral("abc"));
     format = QStringLiteral("%d items");
     EXPECT_EQ(grid->GetFormattedCell(2, 4), QStringLiteral("42 items"));
+    // A format that does not fit the value leaves the text as it is.
+    for (const char *hostile : {"%s", "%s%s%n", "%.2f %s", "%x"}) {
+        format = QString::fromLatin1(hostile);
+        EXPECT_EQ(grid->GetFormattedCell(2, 2), QStringLiteral("3.14159")) << hostile;
+    }
     keep = false;
+    format.clear();
     EXPECT_EQ(grid->GetFormattedCell(2, 2), QStringLiteral("3.14159"));
 }
 
