@@ -70,12 +70,3 @@ void BM_Write_Bank_Files(benchmark::State &state)
 BENCHMARK(BM_Write_Bank_Files)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -89,5 +89,3 @@ void BM_Rule_Files(benchmark::State &state)
 BENCHMARK(BM_Rule_Files)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

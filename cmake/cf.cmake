@@ -30,9 +30,13 @@ function(cf_add_test_suite name)
     TIMEOUT 600)
 endfunction()
 
-# cf_add_benchmark(<name> SOURCES ... DEPS ...)
+# cf_add_benchmark(<name> SOURCES ... DEPS ... [OWN_MAIN]): a benchmark program; without
+# OWN_MAIN it takes the shared headless main of bench/common.
 function(cf_add_benchmark name)
-  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(A "OWN_MAIN" "" "SOURCES;DEPS" ${ARGN})
   add_executable(bench_${name} ${A_SOURCES})
   target_link_libraries(bench_${name} PRIVATE ${A_DEPS} benchmark::benchmark)
+  if(NOT A_OWN_MAIN)
+    target_link_libraries(bench_${name} PRIVATE cf_bench_main)
+  endif()
 endfunction()
