@@ -370,15 +370,33 @@ void TDazStringGrid::ExpandAll()
 {
     BeginUpdate();
     try {
-        for (int real = FixedRows(); real < AllRowCount(); ++real) {
-            if (IsHiddenRow(real))
+        // When every hidden row lies under a collapsed node, all of them come back in one
+        // pass; otherwise node by node.
+        std::vector<TCellGraphic *> collapsed;
+        int64_t covered = 0;
+        for (int r = FixedRows(); r < RowCount(); ++r) {
+            TCellGraphic *g = NodeGraphic(r);
+            if (!g || !g->CellBoolean)
                 continue;
-            const int n = DisplRowIndex(real);
-            if (TCellGraphic *g = NodeGraphic(n)) {
-                DoExpandNode(real);
+            collapsed.push_back(g);
+            const int next = r + 1 < RowCount() ? RealRowIndex(r + 1) : AllRowCount();
+            covered += next - RealRowIndex(r) - 1;
+        }
+        if (!collapsed.empty() && covered == NumHiddenRows()) {
+            for (TCellGraphic *g : collapsed)
                 g->CellBoolean = false;
+            UnHideRowsAll();
+        } else {
+            for (int real = FixedRows(); real < AllRowCount(); ++real) {
+                if (IsHiddenRow(real))
+                    continue;
+                if (NodeGraphic(DisplRowIndex(real)))
+                    DoExpandNode(real);
             }
         }
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (TCellGraphic *g = NodeGraphic(r))
+                g->CellBoolean = false;
     } catch (...) {
         EndUpdate();
         throw;

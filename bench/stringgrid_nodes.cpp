@@ -1,0 +1,79 @@
+// Node rows and the display-text hook over large grids: contracting and expanding every
+// group of a million-row grid, one group of it, and reading a million cells with the hook
+// that links URLs and appends group counts.
+#include "grid/string/dazstringgrid.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kRows = 1000000;
+
+// Groups of Span rows from row 1 on.
+TDazStringGrid *GroupedGrid(int Span)
+{
+    auto *g = new TDazStringGrid;
+    g->SetColCount(3);
+    g->SetRowCount(kRows);
+    for (int r = 1; r + Span <= kRows; r += Span)
+        g->AddNode(r, Span);
+    return g;
+}
+
+void BM_ContractExpandAllGroups(benchmark::State &state)
+{
+    const int span = int(state.range(0));
+    static std::map<int, TDazStringGrid *> grids;
+    TDazStringGrid *&g = grids[span];
+    if (!g)
+        g = GroupedGrid(span);
+    for (auto _ : state) {
+        g->ContractAll();
+        g->ExpandAll();
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_ContractExpandAllGroups)->Arg(1000)->Arg(100)->Unit(benchmark::kMillisecond);
+
+void BM_ContractExpandOneGroup(benchmark::State &state)
+{
+    static TDazStringGrid *g = GroupedGrid(1000);
+    for (auto _ : state) {
+        g->ContractNode(500001);
+        g->ExpandNode(500001);
+    }
+}
+BENCHMARK(BM_ContractExpandOneGroup)->Unit(benchmark::kMillisecond);
+
+void BM_ReadCellsWithGroupCounts(benchmark::State &state)
+{
+    static TDazStringGrid *g = [] {
+        TDazStringGrid *grid = GroupedGrid(100);
+        grid->Grouping().SetShowGroupCount(true);
+        grid->SetURLShowInText(true);
+        for (int r = 0; r < kRows; r += 7)
+            grid->SetCells(2, r, QStringLiteral("see www.example.com"));
+        return grid;
+    }();
+    for (auto _ : state) {
+        qsizetype total = 0;
+        for (int r = 0; r < kRows; ++r)
+            total += g->Cells(1, r).size() + g->Cells(2, r).size();
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetItemsProcessed(state.iterations() * kRows * 2);
+}
+BENCHMARK(BM_ReadCellsWithGroupCounts)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
