@@ -98,7 +98,7 @@ void TDazStringGrid::ChooseEditorType(int ACol, int ARow)
 void TDazStringGrid::ShowFocusHelper()
 {
     if (FFocusHelper.Enabled())
-        SetFocusWindowGrid(this);
+        ShowFocusWindow(CellRect(Col(), Row()));
 }
 
 bool TDazStringGrid::CanEditShow()

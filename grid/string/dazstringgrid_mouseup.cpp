@@ -42,10 +42,8 @@ void TDazStringGrid::WMLButtonUp(int X, int Y, TShiftState Shift)
                 (fixedPushed && FixedAsButtons())) {
                 const int realCol = RealColIndex(pushed.X);
                 if (GetCellType(realCol, pushed.Y) == ctExpand) {
-                    TCellGraphic *g = GetCellGraphic(realCol, pushed.Y);
-                    g->CellBoolean = !g->CellBoolean;
-                    if (OnExpandClick)
-                        OnExpandClick(this, acol, arow, g->CellBoolean);
+                    // The expand state flips and the row takes its height for it.
+                    DoExpandClick(realCol, pushed.Y, ToggleExpand(realCol, pushed.Y));
                 } else if (OnButtonClick) {
                     OnButtonClick(this, realCol, pushed.Y);
                 }

@@ -170,7 +170,7 @@ bool TDazStringGrid::ValidateCell(const QString &NewValue)
         }
     }
     if (valid && FocusWindowGrid() == this)
-        SetFocusWindowGrid(nullptr);
+        HideFocusWindow();
     return valid;
 }
 

@@ -1,6 +1,7 @@
 // Painting of the cell graphics beyond check boxes: ratings, comment marks, expand
 // chevrons, progress bars, radio groups, rotated text, node glyphs, the sort glyph and the
 // hot and disabled cell buttons, as the recording canvas sees them.
+#include "eventlog.h"
 #include "paintfixture.h"
 
 #include "grid/base/styledetect.h"
@@ -246,6 +247,29 @@ TEST_F(GlyphPaint, CellButtonsHotUnderThePointerAndDisabledWhenReadOnly)
     QApplication::sendEvent(grid->viewport(), &move);
     EXPECT_EQ(grid->HoverButton(), (TGridCoord{2, 2}));
     EXPECT_TRUE(pushState() & DFCS_HOT);
+}
+
+}   // namespace
+
+namespace {
+
+TEST_F(GlyphPaint, ExpandButtonClickFlipsTheStateAndTheRowHeight)
+{
+    TEventLog log(*grid);
+    grid->SetOptions(grid->Options() + goEditing);   // buttons of editable cells click
+    grid->AddExpand(2, 2, 60);
+    std::vector<bool> states;
+    grid->OnExpandClick = [&](TObject *, int, int, bool Expanded) { states.push_back(Expanded); };
+    const TRect b = grid->GetExpandButtonRect(2, 2);
+    log.Click(QPoint(b.Left + 3, b.Top + 3));
+    EXPECT_TRUE(grid->GetExpandState(2, 2));
+    EXPECT_EQ(grid->RowHeights(2), 60);
+    EXPECT_FALSE(grid->GetCellGraphic(2, 2)->CellBoolean);   // the face is not left pushed
+    const TRect b2 = grid->GetExpandButtonRect(2, 2);
+    log.Click(QPoint(b2.Left + 3, b2.Top + 3));
+    EXPECT_FALSE(grid->GetExpandState(2, 2));
+    EXPECT_EQ(grid->RowHeights(2), 22);
+    EXPECT_EQ(states, (std::vector<bool>{true, false}));
 }
 
 }   // namespace

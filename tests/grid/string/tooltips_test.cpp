@@ -127,3 +127,22 @@ TEST_F(Tooltips, SizingLinesGoAwayWhenDrawnTwice)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(Tooltips, FocusRingRoundTheEditedCellWithTheFocusHelper)
+{
+    grid->FocusHelper().SetEnabled(true);
+    grid->SetOptions(grid->Options() + goEditing);
+    grid->setFocus();
+    grid->FocusCell(2, 2);
+    grid->ShowEditor();
+    ASSERT_NE(grid->FocusWindow(), nullptr);
+    EXPECT_TRUE(grid->FocusWindow()->isVisible());
+    EXPECT_EQ(FocusWindowGrid(), grid.get());
+    grid->HideEditor();
+    grid->ValidateCell(grid->Cells(2, 2));
+    EXPECT_FALSE(grid->FocusWindow()->isVisible());
+}
+
+}   // namespace
