@@ -2337,6 +2337,10 @@ public:
     bool IsSortIndicatorCell(int ACol, int ARow);
     QString Version() { return VersionText(GetVersionNr()); }
     static QString LookToString(TGridLook Value);
+    // The looks that draw the suite's flat frame (coloured border, flat combo editor).
+    static bool FramedLook(TGridLook Value);
+    // Where index Pos ends up when the entry at From moves to To.
+    static int MovedIndex(int Pos, int From, int To);
     static QString LookDisplayName(TGridLook Value);
 
     // --- Looks and styles ----------------------------------------------------------------
@@ -2459,6 +2463,8 @@ protected:
     int ButtonGlyphLook();
     int ButtonGlyphState(int RCol, int ARow, const TCellGraphic &Graphic);
     TColor ButtonToneTextColor(int State) const;
+    // A raised or sunken edge: Light on the left and top, Dark on the right and bottom.
+    static void DrawEdgeLines(TCanvas &Canvas, const TRect &Box, TColor Light, TColor Dark);
     void DrawRotatedCell(TCanvas &Canvas, int RCol, int ARow, const TRect &R,
                          const TCellGraphic &Graphic);
     // Press and release steps of the node glyph and of fixed-cell sizing; true when the

@@ -4,22 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Where index Pos ends up when the entry at From moves to To.
-int MovedIndex(int Pos, int From, int To)
-{
-    if (Pos == From)
-        return To;
-    if (From < To && Pos > From && Pos <= To)
-        return Pos - 1;
-    if (To < From && Pos >= To && Pos < From)
-        return Pos + 1;
-    return Pos;
-}
-
-}   // namespace
-
 void TDazStringGrid::SetColumnOrder()
 {
     FColumnOrder.Clear();

@@ -15,18 +15,7 @@ namespace {
 // The looks whose combo editor is drawn flat.
 bool FlatLook(TGridLook Look)
 {
-    switch (Look) {
-    case glSoft:
-    case glQVR:
-    case glXP:
-    case glListView:
-    case glVista:
-    case glWin7:
-    case glOffice2007:
-        return true;
-    default:
-        return false;
-    }
+    return TDazStringGrid::FramedLook(Look);
 }
 
 void SetBaseColor(QWidget *W, TColor C)

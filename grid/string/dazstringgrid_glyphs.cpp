@@ -330,13 +330,7 @@ void TDazStringGrid::DrawCheck(TCanvas &Canvas, const TRect &R, bool Checked, in
         Canvas.Pen.Color = clBtnFace;
         Canvas.Pen.Width = 1;
         Canvas.Rectangle(box);
-        Canvas.Pen.Color = clBtnHighlight;
-        Canvas.MoveTo(box.Left, box.Bottom - 1);
-        Canvas.LineTo(box.Left, box.Top);
-        Canvas.LineTo(box.Right - 1, box.Top);
-        Canvas.Pen.Color = clBtnShadow;
-        Canvas.LineTo(box.Right - 1, box.Bottom - 1);
-        Canvas.LineTo(box.Left, box.Bottom - 1);
+        DrawEdgeLines(Canvas, box, clBtnHighlight, clBtnShadow);
         if (Checked) {
             Canvas.Pen.Color = Enabled ? FControlLook.Color() : TColor(0x808080);
             Canvas.Pen.Width = 2;

@@ -282,15 +282,7 @@ void TDazStringGrid::DrawNodeGlyph(TCanvas &Canvas, int ARow, const TRect &R,
             Canvas.Brush.Style = bsSolid;
             Canvas.FillRect(box);
             // Raised while collapsed, sunken while expanded.
-            const TColor light = collapsed ? clWhite : clGray;
-            const TColor dark = collapsed ? clGray : clWhite;
-            Canvas.Pen.Color = light;
-            Canvas.MoveTo(box.Left, box.Bottom - 1);
-            Canvas.LineTo(box.Left, box.Top);
-            Canvas.LineTo(box.Right - 1, box.Top);
-            Canvas.Pen.Color = dark;
-            Canvas.LineTo(box.Right - 1, box.Bottom - 1);
-            Canvas.LineTo(box.Left, box.Bottom - 1);
+            DrawEdgeLines(Canvas, box, collapsed ? clWhite : clGray, collapsed ? clGray : clWhite);
         } else {
             Canvas.Pen.Color = FCellNode.NodeColor();
             Canvas.Brush.Style = bsClear;
@@ -411,4 +403,15 @@ TColor TDazStringGrid::ButtonToneTextColor(int State) const
     default:
         return FTones.Background.TextColor;
     }
+}
+
+void TDazStringGrid::DrawEdgeLines(TCanvas &Canvas, const TRect &Box, TColor Light, TColor Dark)
+{
+    Canvas.Pen.Color = Light;
+    Canvas.MoveTo(Box.Left, Box.Bottom - 1);
+    Canvas.LineTo(Box.Left, Box.Top);
+    Canvas.LineTo(Box.Right - 1, Box.Top);
+    Canvas.Pen.Color = Dark;
+    Canvas.LineTo(Box.Right - 1, Box.Bottom - 1);
+    Canvas.LineTo(Box.Left, Box.Bottom - 1);
 }

@@ -208,30 +208,22 @@ void TDazStringGrid::HoverCells(int ACol, int ARow, int X, int Y)
     } else if (FCellScrollBar && FCellScrollBar->isVisible()) {
         FCellScrollBar->hide();
     }
-    // Hover fixed cells.
-    if (HoverFixedCells() != hfNone && !FFixedDropDownOpen) {
-        const TGridCoord now{onCell ? ACol : -1, onCell ? ARow : -1};
-        if (!(now == FHoverFixedCell)) {
-            const TGridCoord old = FHoverFixedCell;
-            FHoverFixedCell = now;
-            if (isFixedCell(old))
-                RepaintCell(old.X, old.Y);
-            if (isFixedCell(now))
-                RepaintCell(now.X, now.Y);
-        }
-    }
-    // The hot header cell of the list-view look.
-    if (FLook == glListView) {
-        const TGridCoord now{ACol, ARow};
-        if (!(now == FHotFixedCell)) {
-            const TGridCoord old = FHotFixedCell;
-            FHotFixedCell = now;
-            if (isFixedCell(old))
-                RepaintCell(old.X, old.Y);
-            if (isFixedCell(now))
-                RepaintCell(now.X, now.Y);
-        }
-    }
+    // A recorded cell moves on; the fixed cells it leaves and reaches are repainted.
+    auto follow = [&](TGridCoord &Field, TGridCoord Now) {
+        if (Now == Field)
+            return;
+        const TGridCoord old = Field;
+        Field = Now;
+        if (isFixedCell(old))
+            RepaintCell(old.X, old.Y);
+        if (isFixedCell(Now))
+            RepaintCell(Now.X, Now.Y);
+    };
+    // Hover fixed cells, and the hot header cell of the list-view look.
+    if (HoverFixedCells() != hfNone && !FFixedDropDownOpen)
+        follow(FHoverFixedCell, {onCell ? ACol : -1, onCell ? ARow : -1});
+    if (FLook == glListView)
+        follow(FHotFixedCell, {ACol, ARow});
     // Cell buttons and expand buttons.
     bool onButton = false;
     if (onCell) {

@@ -391,6 +391,22 @@ QString TDazStringGrid::LookToString(TGridLook Value)
     return Value >= glStandard && Value < glCustom ? QString::fromLatin1(names[Value]) : QString();
 }
 
+bool TDazStringGrid::FramedLook(TGridLook Value)
+{
+    switch (Value) {
+    case glSoft:
+    case glQVR:
+    case glXP:
+    case glListView:
+    case glVista:
+    case glWin7:
+    case glOffice2007:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString TDazStringGrid::LookDisplayName(TGridLook Value)
 {
     static const char *const names[] = {"Standard", "Soft",          "Classic",

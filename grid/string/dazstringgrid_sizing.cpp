@@ -10,10 +10,7 @@
 #include "grid/string/htmlhintwindow.h"
 #include "grid/string/sizingline.h"
 
-namespace {
-
-// Where Pos ends up when the entry at From moves to To.
-int Shifted(int Pos, int From, int To)
+int TDazStringGrid::MovedIndex(int Pos, int From, int To)
 {
     if (Pos == From)
         return To;
@@ -23,8 +20,6 @@ int Shifted(int Pos, int From, int To)
         return Pos + 1;
     return Pos;
 }
-
-}   // namespace
 
 // ---------------------------------------------------------------------------------------
 // Fixed columns and rows sized by their borders
@@ -460,14 +455,14 @@ void TDazStringGrid::ColumnMoveFollowUp(int FromIndex, int ToIndex, int RealFrom
             cells.Move(RealFrom, RealTo);
     }
     if (FSortSettings.Column() >= 0)
-        FSortSettings.SetColumn(Shifted(FSortSettings.Column(), RealFrom, RealTo));
+        FSortSettings.SetColumn(MovedIndex(FSortSettings.Column(), RealFrom, RealTo));
     if (FSortSettings.IndexShow())
         for (int i = 0; i < FSortIndexes.Count(); ++i)
             FSortIndexes.SetSortColumns(
-                i, Shifted(FSortIndexes.GetSortColumns(i) & 0xFFFF, RealFrom, RealTo));
+                i, MovedIndex(FSortIndexes.GetSortColumns(i) & 0xFFFF, RealFrom, RealTo));
     // The framework's own moves take the current column along already.
     if (FColumnMoveDirect) {
-        const int col = Shifted(Col(), FromIndex, ToIndex);
+        const int col = MovedIndex(Col(), FromIndex, ToIndex);
         if (col != Col() && col < ColCount())
             MoveColRow(col, Row(), true, false);
     }

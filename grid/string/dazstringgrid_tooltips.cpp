@@ -83,19 +83,7 @@ void TDazStringGrid::BalloonTooltipText(QPoint Pos, QString &Text, QString &Titl
 
 void TDazStringGrid::PaintNonClientBorder(TCanvas &Canvas)
 {
-    switch (FLook) {
-    case glSoft:
-    case glQVR:
-    case glXP:
-    case glListView:
-    case glVista:
-    case glWin7:
-    case glOffice2007:
-        break;
-    default:
-        return;
-    }
-    if (BorderStyle() == bsNone || FBorderColor == clNone || FFlat)
+    if (!FramedLook(FLook) || BorderStyle() == bsNone || FBorderColor == clNone || FFlat)
         return;
     // From the bottom-left corner up, right, down and back left.
     auto outline = [&](int L, int T, int R, int B) {
