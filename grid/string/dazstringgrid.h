@@ -59,6 +59,7 @@ class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridDatePicker;
 class TDazRichEdit;
+class IDropDownEditor;
 class QLineEdit;
 class QComboBox;
 class QWheelEvent;
@@ -2207,6 +2208,9 @@ public:
     TGridDatePicker *DateTimePicker();
     // The rich-text cell editor (edRichEdit), made on first use.
     TDazRichEdit *InplaceRichEdit();
+    // The drop-down editor of a type, made on first use by its registered maker; nullptr
+    // without one.
+    IDropDownEditor *DropDownEditor(TEditorType Type);
 
     // Reads a date cell's text for the date picker (ADate starts as now).
     std::function<void(TObject *Sender, const QString &Value, TDateTime &ADate)>
@@ -2232,6 +2236,8 @@ private:
         TGridUnitEditBtn *UnitEditBtn = nullptr;
         TGridDatePicker *DatePicker = nullptr;
         TDazRichEdit *RichEdit = nullptr;
+        // The drop-down editors, edTrackbarDropDown .. edDazGridDropDown.
+        IDropDownEditor *DropDowns[9] = {};
         
         ~TMoreEditors();
     } FMoreEditors{this};

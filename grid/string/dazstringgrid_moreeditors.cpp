@@ -5,6 +5,7 @@
 
 #include "grid/string/customeditorlink.h"
 #include "grid/string/griddatepicker.h"
+#include "grid/string/griddropdown.h"
 #include "grid/string/grideditbtn.h"
 #include "grid/string/gridrichedit.h"
 #include "grid/string/gridspinedit.h"
@@ -112,6 +113,26 @@ TDazRichEdit *TDazStringGrid::InplaceRichEdit()
     return edit;
 }
 
+IDropDownEditor *TDazStringGrid::DropDownEditor(TEditorType Type)
+{
+    if (!IsDropDownEditorType(Type))
+        return nullptr;
+    IDropDownEditor *&slot = FMoreEditors.DropDowns[Type - edTrackbarDropDown];
+    if (!slot) {
+        const TDropDownEditorMaker maker = DropDownEditorMaker(Type);
+        if (!maker)
+            return nullptr;
+        slot = maker(viewport());
+        if (!slot)
+            return nullptr;
+        QWidget *control = slot->Control();
+        control->hide();
+        control->setEnabled(false);
+        new TGridDropDownKeys(this, slot, Type);
+    }
+    return slot;
+}
+
 TDazStringGrid::TMoreEditors::~TMoreEditors()
 {
     Grid->FEditorsGone = true;
@@ -120,6 +141,10 @@ TDazStringGrid::TMoreEditors::~TMoreEditors()
     delete UnitEditBtn;
     delete DatePicker;
     delete RichEdit;
+    for (IDropDownEditor *&d : DropDowns) {
+        delete d;
+        d = nullptr;
+    }
 }
 
 bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TFont &AFont,
@@ -210,6 +235,10 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
         edit->SetRtf(GetCellEx(RealColIndex(ACol), ARow));
         edit->document()->setModified(false);
         control = edit;
+    } else if (IDropDownEditor *drop = DropDownEditor(type)) {
+        DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
+        drop->SetText(text);
+        control = drop->Control();
     } else if (type == edCustom) {
         if (!FEditLink)
             return false;
@@ -273,6 +302,11 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
         // An untouched cell keeps its text as it was (plain text stays plain).
         if (write && edit->isVisible() && edit->document()->isModified())
             SetCellFromEditor(realCol, ARow, edit->Rtf());
+    } else if (IsDropDownEditorType(type) && FMoreEditors.DropDowns[type - edTrackbarDropDown]) {
+        IDropDownEditor *drop = FMoreEditors.DropDowns[type - edTrackbarDropDown];
+        control = drop->Control();
+        if (write && control->isVisible())
+            SetCellFromEditor(realCol, ARow, drop->Text());
     } else if (type == edCustom && FEditLink) {
         if (write && FEditLink->Grid() == this)
             SetCellFromEditor(realCol, ARow, FEditLink->GetEditorValue());
