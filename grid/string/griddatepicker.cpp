@@ -7,12 +7,7 @@
 
 #include <QTimer>
 
-TGridDatePicker::TGridDatePicker(TDazStringGrid *Grid)
-    : TRudDateTimePicker(Grid->viewport()), FGrid(Grid)
-{
-    hide();
-    setEnabled(false);
-}
+TGridDatePicker::TGridDatePicker(TDazStringGrid *Grid) : TGridEditorControl(Grid) {}
 
 TDateTime TGridDatePicker::ValueOfText(const QString &Text) const
 {
@@ -96,16 +91,4 @@ void TGridDatePicker::ShiftFocus()
     // format.
     if (FrameworkKind() == dtkTime || currentSectionIndex() < sectionCount() - 1)
         MoveToNextField();
-}
-
-void TGridDatePicker::focusOutEvent(QFocusEvent *e)
-{
-    FFocusOutReason = e->reason();
-    TRudDateTimePicker::focusOutEvent(e);
-}
-
-void TGridDatePicker::DoExit()
-{
-    TRudDateTimePicker::DoExit();
-    TGridEditorAccess::FocusLost(FGrid, this, FFocusOutReason);
 }

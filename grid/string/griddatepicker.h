@@ -5,15 +5,12 @@
 // validation, Escape reloads the cell's value, and leaving the control ends the edit. Its
 // check box starts ticked at every opening, so no date cell is blanked by accident.
 #include "grid/string/flatdatepicker.h"
+#include "grid/string/grideditoraccess.h"
 
-class TDazStringGrid;
-
-class TGridDatePicker : public TRudDateTimePicker
+class TGridDatePicker : public TGridEditorControl<TRudDateTimePicker>
 {
 public:
     explicit TGridDatePicker(TDazStringGrid *Grid);
-    TDazStringGrid *Grid() const { return FGrid; }
-    void ReCreate() {}
     bool Weeknumbers() const { return FWeekNumbers; }
     void SetWeeknumbers(bool Value) { FWeekNumbers = Value; }
     bool ShowToday() const { return FShowToday; }
@@ -32,15 +29,11 @@ protected:
     void KeyPress(QChar &Key) override;
     void DefaultChar(QChar Ch) override;
     bool WantSpecialKey(uint16_t Key, TShiftState Shift) const override;
-    void DoExit() override;
-    void focusOutEvent(QFocusEvent *e) override;
 
 private:
-    TDazStringGrid *FGrid;
     QString FTypedText;   // the field's text before the last digit typed
     int FTypedSection = -1;
     bool FWeekNumbers = false;
     bool FShowToday = true;
     bool FShowTodayCircle = true;
-    Qt::FocusReason FFocusOutReason = Qt::OtherFocusReason;
 };

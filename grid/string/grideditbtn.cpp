@@ -63,10 +63,8 @@ bool NumericCharAllowed(QChar Ch, const QString &Text, int Caret, int SelStart, 
 // ---------------------------------------------------------------------------------------
 // TGridEditBtn
 
-TGridEditBtn::TGridEditBtn(TDazStringGrid *Grid) : TRudEditBtn(Grid->viewport()), FGrid(Grid)
+TGridEditBtn::TGridEditBtn(TDazStringGrid *Grid) : TGridEditorControl(Grid)
 {
-    hide();
-    setEnabled(false);
     SetBorderStyle(bsNone);
     OnClickBtn = [this](TObject *) { ButtonClick(); };
 }
@@ -170,30 +168,14 @@ void TGridEditBtn::WMChar(TKeyMessage &Message)
 void TGridEditBtn::Change()
 {
     TRudEditBtn::Change();
-    if (FGrid && isVisible() && FGrid->OnEditChange)
-        FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
-}
-
-void TGridEditBtn::focusOutEvent(QFocusEvent *e)
-{
-    FFocusOutReason = e->reason();
-    TRudEditBtn::focusOutEvent(e);
-}
-
-void TGridEditBtn::DoExit()
-{
-    TRudEditBtn::DoExit();
-    TGridEditorAccess::FocusLost(FGrid, this, FFocusOutReason);
+    ReportEditChange(Text());
 }
 
 // ---------------------------------------------------------------------------------------
 // TGridUnitEditBtn
 
-TGridUnitEditBtn::TGridUnitEditBtn(TDazStringGrid *Grid)
-    : TRudUnitEditBtn(Grid->viewport()), FGrid(Grid)
+TGridUnitEditBtn::TGridUnitEditBtn(TDazStringGrid *Grid) : TGridEditorControl(Grid)
 {
-    hide();
-    setEnabled(false);
     SetBorderStyle(bsNone);
     OnClickBtn = [this](TObject *) {
         if (!FGrid)
@@ -275,18 +257,5 @@ void TGridUnitEditBtn::WMChar(TKeyMessage &Message)
 void TGridUnitEditBtn::Change()
 {
     TRudUnitEditBtn::Change();
-    if (FGrid && isVisible() && FGrid->OnEditChange)
-        FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
-}
-
-void TGridUnitEditBtn::focusOutEvent(QFocusEvent *e)
-{
-    FFocusOutReason = e->reason();
-    TRudUnitEditBtn::focusOutEvent(e);
-}
-
-void TGridUnitEditBtn::DoExit()
-{
-    TRudUnitEditBtn::DoExit();
-    TGridEditorAccess::FocusLost(FGrid, this, FFocusOutReason);
+    ReportEditChange(Text());
 }

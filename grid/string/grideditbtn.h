@@ -6,20 +6,17 @@
 // the cell on Escape, filter typed characters by the cell's editor type, and end the edit
 // when they lose the focus.
 #include "grid/string/editbtn.h"
-
-class TDazStringGrid;
+#include "grid/string/grideditoraccess.h"
 
 // Whether a typed character may enter a numeric (Float false) or float edit; Beep tells
 // whether a refusal beeps. Selection: the selected range [SelStart, SelStart + SelLength).
 bool NumericCharAllowed(QChar Ch, const QString &Text, int Caret, int SelStart, int SelLength,
                         bool Float, bool &Beep);
 
-class TGridEditBtn : public TRudEditBtn
+class TGridEditBtn : public TGridEditorControl<TRudEditBtn>
 {
 public:
     explicit TGridEditBtn(TDazStringGrid *Grid);
-    TDazStringGrid *Grid() const { return FGrid; }
-    void ReCreate() {}
     bool StopEditAfterClick() const { return FStopEditAfterClick; }
     void SetStopEditAfterClick(bool Value) { FStopEditAfterClick = Value; }
     bool WorkMode = true;
@@ -32,23 +29,17 @@ protected:
     void KeyUp(uint16_t &Key, TShiftState Shift) override;
     bool WantSpecialKey(uint16_t Key, TShiftState Shift) const override;
     void Change() override;
-    void DoExit() override;
-    void focusOutEvent(QFocusEvent *e) override;
 
 private:
     void ButtonClick();
-    TDazStringGrid *FGrid;
     int FSelKeyDown = 0;
     bool FStopEditAfterClick = false;
-    Qt::FocusReason FFocusOutReason = Qt::OtherFocusReason;
 };
 
-class TGridUnitEditBtn : public TRudUnitEditBtn
+class TGridUnitEditBtn : public TGridEditorControl<TRudUnitEditBtn>
 {
 public:
     explicit TGridUnitEditBtn(TDazStringGrid *Grid);
-    TDazStringGrid *Grid() const { return FGrid; }
-    void ReCreate() {}
 
     void WMChar(TKeyMessage &Message) override;
 
@@ -57,10 +48,4 @@ protected:
     void KeyPress(QChar &Key) override;
     bool WantSpecialKey(uint16_t Key, TShiftState Shift) const override;
     void Change() override;
-    void DoExit() override;
-    void focusOutEvent(QFocusEvent *e) override;
-
-private:
-    TDazStringGrid *FGrid;
-    Qt::FocusReason FFocusOutReason = Qt::OtherFocusReason;
 };

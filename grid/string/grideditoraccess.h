@@ -4,6 +4,8 @@
 // closing of the editor when it loses the focus.
 #include "grid/string/dazstringgrid.h"
 
+#include <QFocusEvent>
+
 class TGridEditorAccess
 {
 public:
@@ -27,4 +29,40 @@ public:
         Grid->KeyDown(Key, Shift);
     }
     static TEditorType EditorType(TDazStringGrid *Grid) { return Grid->FEditControl; }
+};
+
+// An editor control of the grid over the widget class Base: made hidden and disabled on the
+// grid's viewport, ending the edit when it loses the focus.
+template <class Base>
+class TGridEditorControl : public Base
+{
+public:
+    explicit TGridEditorControl(TDazStringGrid *Grid) : Base(Grid->viewport()), FGrid(Grid)
+    {
+        this->hide();
+        this->setEnabled(false);
+    }
+    TDazStringGrid *Grid() const { return FGrid; }
+    void ReCreate() {}
+
+protected:
+    void focusOutEvent(QFocusEvent *e) override
+    {
+        FFocusOutReason = e->reason();
+        Base::focusOutEvent(e);
+    }
+    void DoExit() override
+    {
+        Base::DoExit();
+        TGridEditorAccess::FocusLost(FGrid, this, FFocusOutReason);
+    }
+    // The grid's OnEditChange (display column) for a change while the editor is open.
+    void ReportEditChange(const QString &Text)
+    {
+        if (FGrid && this->isVisible() && FGrid->OnEditChange)
+            FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text);
+    }
+
+    TDazStringGrid *FGrid;
+    Qt::FocusReason FFocusOutReason = Qt::OtherFocusReason;
 };

@@ -2,10 +2,8 @@
 
 #include "grid/string/grideditoraccess.h"
 
-TGridSpin::TGridSpin(TDazStringGrid *Grid) : TRudSpinEdit(Grid->viewport()), FGrid(Grid)
+TGridSpin::TGridSpin(TDazStringGrid *Grid) : TGridEditorControl(Grid)
 {
-    hide();
-    setEnabled(false);
     MinValue = 0;
     MaxValue = 100;
     Increment = 1;
@@ -110,18 +108,5 @@ void TGridSpin::KeyPress(QChar &Key)
 void TGridSpin::Change()
 {
     TRudSpinEdit::Change();
-    if (FGrid && isVisible() && FGrid->OnEditChange)
-        FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
-}
-
-void TGridSpin::focusOutEvent(QFocusEvent *e)
-{
-    FFocusOutReason = e->reason();
-    TRudSpinEdit::focusOutEvent(e);
-}
-
-void TGridSpin::DoExit()
-{
-    TRudSpinEdit::DoExit();
-    TGridEditorAccess::FocusLost(FGrid, this, FFocusOutReason);
+    ReportEditChange(Text());
 }
