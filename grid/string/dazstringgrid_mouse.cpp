@@ -422,6 +422,7 @@ bool TDazStringGrid::ClickOnAnchor(int ACol, int ARow, int RealCol, const TRect 
     if (!URLShow() && !html)
         return false;
     QString anchor;
+    THtmlRenderResult result;
     if (!html) {
         if (IsUrlText(text))
             anchor = text;
@@ -440,16 +441,19 @@ bool TDazStringGrid::ClickOnAnchor(int ACol, int ARow, int RealCol, const TRect 
         params.HitY = Y;
         params.HitTestOnly = true;
         params.PictureCache = &FImageCache;
-        THtmlRenderResult result;
         if (RenderHtmlText(canvas, text, r, params, result))
             anchor = result.AnchorHref;
     }
-    if (anchor.isEmpty()) {
+    // A press on an embedded control is no link.
+    if (anchor.isEmpty() || anchor == QLatin1String("ctrl")) {
         if (html && text.contains(QLatin1String("<CONTROL"), Qt::CaseInsensitive)) {
             if (OnClickCell)
                 OnClickCell(this, FPressCell.Y, FPressCell.X);
             HideInplaceEdit();
             TBaseGrid::SetSelection({ACol, ARow, ACol, ARow});
+            if (!result.ControlID.isEmpty())
+                StartControlEdit(text, result.ControlType, ARow, RealCol, ACol,
+                                 result.ControlRect, result.ControlValue, result.ControlID);
             return true;
         }
         return false;

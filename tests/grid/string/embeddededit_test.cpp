@@ -157,3 +157,20 @@ TEST_F(EmbeddedFixture, TheFixedColumnUsesItsOwnEditorAndOnFixedEditCanSwitchIt)
     EXPECT_TRUE(combo->isEditable());
     Key(Qt::Key_Return, Qt::NoModifier, "\r");
 }
+
+TEST_F(EmbeddedFixture, APressOnAnEditElementOpensItsEditor)
+{
+    grid->SetEnableHTML(true);
+    grid->SetCells(1, 1, "<CONTROL TYPE=\"EDIT\" ID=\"n\" VALUE=\"old\" WIDTH=\"40\">");
+    Click(1, 1);
+    ASSERT_TRUE(grid->ControlEditing());
+    TControlEdit *e = grid->ControlEdit();
+    EXPECT_TRUE(e->isVisible());
+    EXPECT_EQ(e->text(), "old");
+    e->setText("new");
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_FALSE(grid->ControlEditing());
+    QString v;
+    GetControlValue(grid->Cells(1, 1), "n", v);
+    EXPECT_EQ(v, "new");
+}
