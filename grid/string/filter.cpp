@@ -16,6 +16,7 @@ void TFilterData::Assign(const TPersistent *Source)
     FPrefix = src->FPrefix;
     FSuffix = src->FSuffix;
     FOperation = src->FOperation;
+    FMethod = src->FMethod;
 }
 
 TFilterData *TFilter::Add()

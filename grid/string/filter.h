@@ -24,7 +24,7 @@ class TFilterData : public TCollectionItem
 public:
     using TCollectionItem::TCollectionItem;
 
-    // Copies every setting but Method.
+    // Copies all eight settings; nil changes nothing.
     void Assign(const TPersistent *Source) override;
 
     CF_GRID_PLAIN_PROPERTY(int, Column, 0)

@@ -143,7 +143,9 @@ TEST(PeripherySmall, FilterItemCopyAndNil)
     src.SetPrefix(QStringLiteral("p"));
     src.SetSuffix(QStringLiteral("s"));
     src.SetOperation(foXOR);
+    src.SetMethod(fmLiteral);
     dst.Assign(&src);
+    EXPECT_EQ(dst.Method(), fmLiteral);
     EXPECT_EQ(dst.Column(), 4);
     EXPECT_EQ(dst.Data(), fcStripHTML);
     EXPECT_EQ(dst.Suffix(), "s");

@@ -241,7 +241,7 @@ TEST(Filter, AddedItemsMustAllHoldAndColumnLookUp)
     src.SetCondition(">5");
     src.SetCaseSensitive(false);
     dst.Assign(&src);
-    EXPECT_EQ(dst.Method(), fmExpression);
+    EXPECT_EQ(dst.Method(), fmLiteral);
     EXPECT_EQ(dst.Condition(), ">5");
     EXPECT_FALSE(dst.CaseSensitive());
 }
