@@ -117,9 +117,9 @@ struct TLayoutKey
     bool operator==(const TLayoutKey &) const = default;
 };
 
-size_t qHash(const TLayoutKey &k, size_t seed = 0)
+size_t qHash(const TLayoutKey &k, size_t base = 0)
 {
-    return qHashMulti(seed, k.Text, k.Width, k.HeightLimit, k.FontName, k.FontSize, k.FontStyle,
+    return qHashMulti(base, k.Text, k.Width, k.HeightLimit, k.FontName, k.FontSize, k.FontStyle,
                       k.Flags, k.Dpi);
 }
 
