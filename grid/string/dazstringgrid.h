@@ -58,6 +58,7 @@ class TGridSpin;
 class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridDatePicker;
+class TGridDateTimePicker;
 class TDazRichEdit;
 class IDropDownEditor;
 class QLineEdit;
@@ -2206,6 +2207,7 @@ public:
     TGridEditBtn *BtnEdit();
     TGridUnitEditBtn *BtnUnitEdit();
     TGridDatePicker *DateTimePicker();
+    TGridDateTimePicker *DateAndTimePicker();
     // The rich-text cell editor (edRichEdit), made on first use.
     TDazRichEdit *InplaceRichEdit();
     // The drop-down editor of a type, made on first use by its registered maker; nullptr
@@ -2235,6 +2237,7 @@ private:
         TGridEditBtn *EditBtn = nullptr;
         TGridUnitEditBtn *UnitEditBtn = nullptr;
         TGridDatePicker *DatePicker = nullptr;
+        TGridDateTimePicker *DateAndTime = nullptr;
         TDazRichEdit *RichEdit = nullptr;
         // The drop-down editors, edTrackbarDropDown .. edDazGridDropDown.
         IDropDownEditor *DropDowns[9] = {};

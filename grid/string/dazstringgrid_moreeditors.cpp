@@ -113,6 +113,11 @@ TDazRichEdit *TDazStringGrid::InplaceRichEdit()
     return edit;
 }
 
+TGridDateTimePicker *TDazStringGrid::DateAndTimePicker()
+{
+    return Made(FMoreEditors.DateAndTime, this);
+}
+
 IDropDownEditor *TDazStringGrid::DropDownEditor(TEditorType Type)
 {
     if (!IsDropDownEditorType(Type))
@@ -140,6 +145,7 @@ TDazStringGrid::TMoreEditors::~TMoreEditors()
     delete EditBtn;
     delete UnitEditBtn;
     delete DatePicker;
+    delete DateAndTime;
     delete RichEdit;
     for (IDropDownEditor *&d : DropDowns) {
         delete d;
@@ -229,6 +235,19 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
         if (AColor != clNone)
             picker->SetColor(AColor);
         control = picker;
+    } else if (type == edDateTimeEdit && ComCtl32Above469()) {
+        TGridDateTimePicker *picker = DateAndTimePicker();
+        picker->SetKind(dkDateTime);
+        DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
+        TDateTime value = 0;
+        if (!ReadLocaleDateTime(text, value))
+            value = Now();
+        picker->SetChecked(true);
+        picker->SetDateTime(value);
+        picker->OriginalDateTime = picker->DateTime();
+        if (AColor != clNone)
+            picker->SetColor(AColor);
+        control = picker;
     } else if (type == edRichEdit) {
         TDazRichEdit *edit = InplaceRichEdit();
         DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
@@ -296,6 +315,12 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
         if (write && picker->isVisible())
             SetCellFromEditor(realCol, ARow, picker->Checked() ? picker->Text() : QString());
         picker->SetDroppedDown(false);
+    } else if (type == edDateTimeEdit && FMoreEditors.DateAndTime) {
+        TGridDateTimePicker *picker = FMoreEditors.DateAndTime;
+        control = picker;
+        if (write && picker->isVisible())
+            SetCellFromEditor(realCol, ARow,
+                              picker->Checked() ? DateTimeToStr(picker->DateTime()) : QString());
     } else if (type == edRichEdit && FMoreEditors.RichEdit) {
         TDazRichEdit *edit = FMoreEditors.RichEdit;
         control = edit;

@@ -7,6 +7,26 @@
 
 #include <QTimer>
 
+bool ReadLocaleDateTime(const QString &Text, TDateTime &Value)
+{
+    if (TryStrToDate(Text, Value) || TryStrToDateTime(Text, Value))
+        return true;
+    const QString t = Trim(Text);
+    const QString date = ShortDateFormat();
+    if (const QDate d = QDate::fromString(t, date); d.isValid()) {
+        Value = FromQDateTime(QDateTime(d, QTime(0, 0)));
+        return true;
+    }
+    for (const QString &time : {ShortTimeFormat(), QStringLiteral("HH:mm:ss"), QStringLiteral("H:mm")}) {
+        const QDateTime dt = QDateTime::fromString(t, date + ' ' + time);
+        if (dt.isValid()) {
+            Value = FromQDateTime(dt);
+            return true;
+        }
+    }
+    return false;
+}
+
 TGridDatePicker::TGridDatePicker(TDazStringGrid *Grid) : TGridEditorControl(Grid) {}
 
 TDateTime TGridDatePicker::ValueOfText(const QString &Text) const
@@ -14,11 +34,7 @@ TDateTime TGridDatePicker::ValueOfText(const QString &Text) const
     TDateTime v = 0;
     if (FrameworkKind() == dtkTime)
         return TryStrToTime(Text, v) ? v : Now();
-    if (TryStrToDate(Text, v) || TryStrToDateTime(Text, v))
-        return v;
-    // The short date format may spell the month out.
-    const QDate d = QDate::fromString(Trim(Text), ShortDateFormat());
-    return d.isValid() ? FromQDateTime(QDateTime(d, QTime(0, 0))) : Now();
+    return ReadLocaleDateTime(Text, v) ? v : Now();
 }
 
 bool TGridDatePicker::WantSpecialKey(uint16_t Key, TShiftState) const
@@ -91,4 +107,40 @@ void TGridDatePicker::ShiftFocus()
     // format.
     if (FrameworkKind() == dtkTime || currentSectionIndex() < sectionCount() - 1)
         MoveToNextField();
+}
+
+// ---------------------------------------------------------------------------------------
+// TGridDateTimePicker
+
+TGridDateTimePicker::TGridDateTimePicker(TDazStringGrid *Grid)
+    : TDazDateTimePicker(Grid->viewport()), FGrid(Grid)
+{
+    hide();
+    setEnabled(false);
+    SetAutoTab(true);
+}
+
+bool TGridDateTimePicker::WantSpecialKey(uint16_t Key, TShiftState) const
+{
+    return Key == VK_TAB && FGrid && FGrid->EditorWantsTab();
+}
+
+void TGridDateTimePicker::KeyDown(uint16_t &Key, TShiftState Shift)
+{
+    TDazStringGrid *grid = FGrid;
+    const bool tab = Key == VK_TAB && grid && grid->EditorWantsTab();
+    if (!grid || (Key != VK_ESCAPE && Key != VK_RETURN && !tab)) {
+        TDazDateTimePicker::KeyDown(Key, Shift);
+        return;
+    }
+    const uint16_t key = Key;
+    Key = 0;
+    if (key == VK_ESCAPE)
+        SetDateTime(OriginalDateTime);
+    grid->HideInplaceEdit();
+    grid->setFocus(Qt::OtherFocusReason);
+    if (key == VK_RETURN && grid->Navigation().AdvanceOnEnter())
+        grid->AdvanceToNextCell(grid->Col(), grid->Row(), true, false, true, true, false);
+    else if (key == VK_TAB)
+        grid->TabToNextCell(Shift.Contains(ssShift));
 }

@@ -7,6 +7,10 @@
 #include "grid/string/flatdatepicker.h"
 #include "grid/string/grideditoraccess.h"
 
+// A date, or a date and a time, as the user's formats write them, also with a month name
+// that the numeric reader does not take.
+bool ReadLocaleDateTime(const QString &Text, TDateTime &Value);
+
 class TGridDatePicker : public TGridEditorControl<TRudDateTimePicker>
 {
 public:
@@ -36,4 +40,26 @@ private:
     bool FWeekNumbers = false;
     bool FShowToday = true;
     bool FShowTodayCircle = true;
+};
+
+#include "grid/string/datetimepicker.h"
+
+// TGridDateTimePicker: the date-and-time cell editor (edDateTimeEdit), a date part with an
+// embedded time part. Enter closes it (and advances with AdvanceOnEnter), Tab closes it and
+// tabs on when the grid wants Tab, Escape puts back the value it opened with. Moving the
+// focus between its two parts does not end the edit.
+class TGridDateTimePicker : public TDazDateTimePicker
+{
+public:
+    explicit TGridDateTimePicker(TDazStringGrid *Grid);
+    TDazStringGrid *Grid() const { return FGrid; }
+    // The value when the editor opened.
+    TDateTime OriginalDateTime = 0;
+
+protected:
+    void KeyDown(uint16_t &Key, TShiftState Shift) override;
+    bool WantSpecialKey(uint16_t Key, TShiftState Shift) const override;
+
+private:
+    TDazStringGrid *FGrid;
 };

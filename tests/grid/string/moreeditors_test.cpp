@@ -327,3 +327,23 @@ TEST_F(MoreEditorsFixture, RichTextCellsAreEditedAsRtfAndAnUntouchedCellStaysAsI
     EXPECT_TRUE(IsRtfText(grid->Cells(1, 1)));
     EXPECT_EQ(RtfToPlainText(grid->Cells(1, 1)), "boldx");
 }
+
+TEST_F(MoreEditorsFixture, DateAndTimeCellsKeepBothPartsAndEscapePutsTheOpeningValueBack)
+{
+    Editor1 = edDateTimeEdit;
+    const TDateTime v = EncodeDate(2025, 7, 14) + EncodeTime(9, 45, 0, 0);
+    Open(1, DateTimeToStr(v));
+    TGridDateTimePicker *picker = grid->DateAndTimePicker();
+    ASSERT_TRUE(picker->isVisible());
+    EXPECT_EQ(picker->DateTime(), v);
+    picker->SetDateTime(v + 1);
+    Escape();
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), DateTimeToStr(v));
+
+    Open(1, DateTimeToStr(v));
+    picker->SetDateTime(v + 1);
+    Enter();
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), DateTimeToStr(v + 1));
+}
