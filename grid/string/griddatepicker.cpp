@@ -76,11 +76,8 @@ void TGridDatePicker::KeyDown(uint16_t &Key, TShiftState Shift)
 
 void TGridDatePicker::KeyPress(QChar &Key)
 {
-    const ushort c = Key.unicode();
-    if (c == 9 || c == 13 || c == 27) {
-        Key = QChar();
+    if (TGridEditorAccess::DropEndingChar(Key))
         return;
-    }
     TRudDateTimePicker::KeyPress(Key);
     if (FGrid && FGrid->OnKeyPress && !Key.isNull())
         FGrid->OnKeyPress(FGrid, Key);

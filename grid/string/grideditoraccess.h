@@ -28,6 +28,15 @@ public:
     {
         Grid->KeyDown(Key, Shift);
     }
+    // Tab, Enter and Escape end the edit in the key-down step and type nothing: clears them.
+    static bool DropEndingChar(QChar &Key)
+    {
+        const ushort c = Key.unicode();
+        if (c != 9 && c != 13 && c != 27)
+            return false;
+        Key = QChar();
+        return true;
+    }
     static TEditorType EditorType(TDazStringGrid *Grid) { return Grid->FEditControl; }
 };
 

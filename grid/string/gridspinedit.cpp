@@ -97,11 +97,8 @@ void TGridSpin::KeyDown(uint16_t &Key, TShiftState Shift)
 
 void TGridSpin::KeyPress(QChar &Key)
 {
-    const ushort c = Key.unicode();
-    if (c == 9 || c == 13 || c == 27) {
-        Key = QChar();
+    if (TGridEditorAccess::DropEndingChar(Key))
         return;
-    }
     TRudSpinEdit::KeyPress(Key);
 }
 
