@@ -58,6 +58,7 @@ class TGridSpin;
 class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridDatePicker;
+class TGridButton;
 class TGridDateTimePicker;
 class TDazRichEdit;
 class IDropDownEditor;
@@ -2208,6 +2209,7 @@ public:
     TGridUnitEditBtn *BtnUnitEdit();
     TGridDatePicker *DateTimePicker();
     TGridDateTimePicker *DateAndTimePicker();
+    TGridButton *ButtonEditor();
     // The rich-text cell editor (edRichEdit), made on first use.
     TDazRichEdit *InplaceRichEdit();
     // The drop-down editor of a type, made on first use by its registered maker; nullptr
@@ -2238,6 +2240,7 @@ private:
         TGridUnitEditBtn *UnitEditBtn = nullptr;
         TGridDatePicker *DatePicker = nullptr;
         TGridDateTimePicker *DateAndTime = nullptr;
+        TGridButton *Button = nullptr;
         TDazRichEdit *RichEdit = nullptr;
         // The drop-down editors, edTrackbarDropDown .. edDazGridDropDown.
         IDropDownEditor *DropDowns[9] = {};

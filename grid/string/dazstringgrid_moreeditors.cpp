@@ -118,6 +118,11 @@ TGridDateTimePicker *TDazStringGrid::DateAndTimePicker()
     return Made(FMoreEditors.DateAndTime, this);
 }
 
+TGridButton *TDazStringGrid::ButtonEditor()
+{
+    return Made(FMoreEditors.Button, this);
+}
+
 IDropDownEditor *TDazStringGrid::DropDownEditor(TEditorType Type)
 {
     if (!IsDropDownEditorType(Type))
@@ -146,6 +151,7 @@ TDazStringGrid::TMoreEditors::~TMoreEditors()
     delete UnitEditBtn;
     delete DatePicker;
     delete DateAndTime;
+    delete Button;
     delete RichEdit;
     for (IDropDownEditor *&d : DropDowns) {
         delete d;
@@ -248,6 +254,10 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
         if (AColor != clNone)
             picker->SetColor(AColor);
         control = picker;
+    } else if (type == edButton) {
+        TGridButton *button = ButtonEditor();
+        button->setText(text);
+        control = button;
     } else if (type == edRichEdit) {
         TDazRichEdit *edit = InplaceRichEdit();
         DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
@@ -321,6 +331,8 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
         if (write && picker->isVisible())
             SetCellFromEditor(realCol, ARow,
                               picker->Checked() ? DateTimeToStr(picker->DateTime()) : QString());
+    } else if (type == edButton && FMoreEditors.Button) {
+        control = FMoreEditors.Button;   // the click wrote the cell
     } else if (type == edRichEdit && FMoreEditors.RichEdit) {
         TDazRichEdit *edit = FMoreEditors.RichEdit;
         control = edit;

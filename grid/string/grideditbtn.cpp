@@ -259,3 +259,63 @@ void TGridUnitEditBtn::Change()
     TRudUnitEditBtn::Change();
     ReportEditChange(Text());
 }
+
+// ---------------------------------------------------------------------------------------
+// TGridButton
+
+TGridButton::TGridButton(TDazStringGrid *Grid) : QPushButton(Grid->viewport()), FGrid(Grid)
+{
+    hide();
+    setEnabled(false);
+}
+
+void TGridButton::Clicked()
+{
+    QString s = text();
+    if (FGrid->OnEllipsClick)
+        FGrid->OnEllipsClick(FGrid, FGrid->RealCol(), FGrid->Row(), s);
+    setText(s);
+    FGrid->SetCellFromEditor(FGrid->RealCol(), FGrid->Row(), s);
+}
+
+void TGridButton::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        Clicked();
+    QPushButton::mouseReleaseEvent(e);
+}
+
+void TGridButton::keyReleaseEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Space && !e->isAutoRepeat()) {
+        Clicked();
+        setFocus(Qt::OtherFocusReason);
+        update();
+        setDown(false);
+        return;
+    }
+    QPushButton::keyReleaseEvent(e);
+}
+
+void TGridButton::keyPressEvent(QKeyEvent *e)
+{
+    const TKeyInfo k = TranslateKeyEvent(*e);
+    const bool arrow = k.Key >= VK_LEFT && k.Key <= VK_DOWN;
+    if (!arrow && k.Key != VK_ESCAPE) {
+        QPushButton::keyPressEvent(e);
+        return;
+    }
+    TDazStringGrid *grid = FGrid;
+    if (k.Key == VK_ESCAPE)
+        grid->SetCellFromEditor(grid->RealCol(), grid->Row(), grid->CellCache());
+    grid->HideInplaceEdit();
+    grid->setFocus(Qt::OtherFocusReason);
+    if (arrow)
+        TGridEditorAccess::GridKeyDown(grid, k.Key, k.Shift);
+}
+
+void TGridButton::focusOutEvent(QFocusEvent *e)
+{
+    QPushButton::focusOutEvent(e);
+    TGridEditorAccess::FocusLost(FGrid, this, e->reason());
+}

@@ -49,3 +49,25 @@ protected:
     bool WantSpecialKey(uint16_t Key, TShiftState Shift) const override;
     void Change() override;
 };
+
+#include <QPushButton>
+
+// TGridButton: the push-button cell editor (edButton). A click (or Space) runs the grid's
+// OnEllipsClick with the caption and writes the caption it returns into the cell; an arrow
+// key closes it and moves the grid's current cell, Escape closes it keeping the cell.
+class TGridButton : public QPushButton
+{
+public:
+    explicit TGridButton(TDazStringGrid *Grid);
+    TDazStringGrid *Grid() const { return FGrid; }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+private:
+    void Clicked();
+    TDazStringGrid *FGrid;
+};

@@ -347,3 +347,19 @@ TEST_F(MoreEditorsFixture, DateAndTimeCellsKeepBothPartsAndEscapePutsTheOpeningV
     EXPECT_FALSE(picker->isVisible());
     EXPECT_EQ(grid->Cells(1, 1), DateTimeToStr(v + 1));
 }
+
+TEST_F(MoreEditorsFixture, TheButtonEditorRunsTheEllipsisEventAndAnArrowMovesOn)
+{
+    grid->OnEllipsClick = [](TObject *, int, int, QString &S) { S += "!"; };
+    Editor1 = edButton;
+    Open(1, "Go");
+    TGridButton *button = grid->ButtonEditor();
+    ASSERT_TRUE(button->isVisible());
+    EXPECT_EQ(button->text(), "Go");
+    Key(Qt::Key_Space, Qt::NoModifier, " ");
+    EXPECT_EQ(grid->Cells(1, 1), "Go!");
+    EXPECT_EQ(button->text(), "Go!");
+    Key(Qt::Key_Down);
+    EXPECT_FALSE(button->isVisible());
+    EXPECT_EQ(grid->Row(), 2);
+}

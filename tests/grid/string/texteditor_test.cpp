@@ -221,7 +221,7 @@ TEST_F(TextEditorFixture, ACheckBoxEditorLeavesTheCellTextAsItWas)
 
 TEST_F(TextEditorFixture, EditorTypesWithoutAControlHereOpenNothing)
 {
-    Kind = edButton;
+    Kind = edMemoDropDown;   // no drop-down control registered
     Key(Qt::Key_F2);
     EXPECT_FALSE(EditorShown());
     EXPECT_FALSE(grid->EditMode());
