@@ -514,7 +514,24 @@ void TDazStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     if (Shift.Contains(ssShift) && SelectionRectangle())
         InvalidateGrid();
     const bool fixed = acol >= 0 && arow >= 0 && (acol < FixedCols() || arow < FixedRows());
-    if (!fixed) {
+    if (fixed) {
+        // Header renaming by a press: a left press keeps clear of the sizing borders.
+        const bool inRow = arow < FixedRows(), inCol = acol < FixedCols();
+        if (Button == mbLeft && ((inRow && FMouseActions.FixedRowsEdit() == fceLeftClick) ||
+                                 (inCol && FMouseActions.FixedColsEdit() == fceLeftClick))) {
+            const TRect r = CellRect(acol, arow);
+            const bool sizing = inRow ? Options().Contains(goColSizing)
+                                      : Options().Contains(goRowSizing);
+            const bool inside = inRow ? (X >= r.Left + 4 && X < r.Right - 4)
+                                      : (Y >= r.Top + 4 && Y < r.Bottom - 4);
+            if (!sizing || inside)
+                StartFixedCellEdit(acol, arow);
+        } else if (Button == mbRight &&
+                   ((inRow && FMouseActions.FixedRowsEdit() == fceRightClick) ||
+                    (inCol && FMouseActions.FixedColsEdit() == fceRightClick))) {
+            StartFixedCellEdit(acol, arow);
+        }
+    } else {
         if (TStringGridBase *other = FSyncGrid.Grid()) {
             if (FSyncGrid.SelectionColumn())
                 other->SetCol(Col());

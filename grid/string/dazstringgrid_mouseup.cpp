@@ -299,6 +299,10 @@ void TDazStringGrid::WMLButtonDblClk(int X, int Y, TShiftState Shift)
         }
     }
     FForceSel = false;
+    if (acol >= 0 && arow >= 0 &&
+        ((arow < FixedRows() && FMouseActions.FixedRowsEdit() == fceDblClick) ||
+         (acol < FixedCols() && FMouseActions.FixedColsEdit() == fceDblClick)))
+        StartFixedCellEdit(acol, arow);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "grid/string/cellcontroleditors.h"
 
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QLineEdit>
 
 namespace {
@@ -173,4 +174,39 @@ TEST_F(EmbeddedFixture, APressOnAnEditElementOpensItsEditor)
     QString v;
     GetControlValue(grid->Cells(1, 1), "n", v);
     EXPECT_EQ(v, "new");
+}
+
+TEST_F(EmbeddedFixture, HeaderPressesStartTheRenameAsConfigured)
+{
+    grid->SetCells(2, 0, "Head");
+    struct Case {
+        TGridFixedCellEdit Mode;
+        Qt::MouseButton Button;
+        bool Opens;
+    };
+    const Case cases[] = {
+        {fceNone, Qt::LeftButton, false},       {fceLeftClick, Qt::LeftButton, true},
+        {fceLeftClick, Qt::RightButton, false}, {fceRightClick, Qt::RightButton, true},
+        {fceRightClick, Qt::LeftButton, false}, {fceDblClick, Qt::LeftButton, false},
+    };
+    for (const Case &c : cases) {
+        grid->MouseActions().SetFixedRowsEdit(c.Mode);
+        Click(2, 0, c.Button);
+        EXPECT_EQ(grid->FixedCellEditor() != nullptr, c.Opens) << int(c.Mode) << " " << c.Button;
+        if (grid->FixedCellEditor())
+            Key(Qt::Key_Escape);
+        grid->setFocus();
+    }
+    // A double click opens it in double-click mode; the data cells never do.
+    grid->MouseActions().SetFixedRowsEdit(fceDblClick);
+    const TRect r = grid->CellRect(2, 0);
+    const QPointF p((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, p, grid->viewport()->mapToGlobal(p),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &dbl);
+    EXPECT_NE(grid->FixedCellEditor(), nullptr);
+    Key(Qt::Key_Escape);
+    grid->MouseActions().SetFixedRowsEdit(fceLeftClick);
+    Click(2, 2);
+    EXPECT_EQ(grid->FixedCellEditor(), nullptr);
 }
