@@ -3,61 +3,13 @@
 #include "grid/string/dazstringgrid.h"
 
 #include "grid/base/markup.h"
+#include "grid/string/datetimetext.h"
 #include "platform/rtl.h"
 
 #include <QDate>
 #include <QTime>
 #include <cmath>
 
-namespace {
-
-const QDate kDayZero(1899, 12, 30);
-
-QString DateToStr(TDateTime Value)
-{
-    return kDayZero.addDays(qint64(std::floor(Value))).toString(GetShortDateFormat());
-}
-
-// A date in the user's short format: day, month and year in the format's order, separated
-// by the date separator ("/", "." or "-" also do).
-TDateTime StrToDate(const QString &Text)
-{
-    const QString s = Trim(Text);
-    if (!LooksLikeDate(s))
-        throw EConvertError(QStringLiteral("'%1' is not a valid date").arg(Text).toStdString());
-    const QString format = GetShortDateFormat();
-    const qsizetype d = format.indexOf(u'd'), m = format.indexOf(u'M'), y = format.indexOf(u'y');
-    if (y >= 0 && y < d && y < m) {
-        QStringList parts = s.split(GetDateSeparator());
-        if (parts.size() == 3)
-            return ParseEUDate(parts[2] + u'/' + parts[1] + u'/' + parts[0]);
-    }
-    return m >= 0 && m < d ? ParseUSDate(s) : ParseEUDate(s);
-}
-
-QString TimeToStr(TDateTime Value)
-{
-    const double fraction = std::abs(Value - std::trunc(Value));
-    const QTime t = QTime(0, 0).addMSecs(int(Round(fraction * 86400000.0)) % 86400000);
-    const QString sep = GetTimeSeparator();
-    return t.toString(QStringLiteral("HH") + sep + QStringLiteral("mm") + sep + QStringLiteral("ss"));
-}
-
-// Hours, minutes and seconds separated by the time separator (minutes and seconds may be
-// left out).
-TDateTime StrToTime(const QString &Text)
-{
-    const QStringList parts = Trim(Text).split(GetTimeSeparator());
-    int hms[3] = {0, 0, 0};
-    bool ok = !parts.isEmpty() && parts.size() <= 3;
-    for (qsizetype i = 0; ok && i < parts.size(); ++i)
-        ok = TryStrToInt(Trim(parts[i]), hms[i]) && hms[i] >= 0;
-    if (!ok || hms[0] > 23 || hms[1] > 59 || hms[2] > 59)
-        throw EConvertError(QStringLiteral("'%1' is not a valid time").arg(Text).toStdString());
-    return (hms[0] * 3600 + hms[1] * 60 + hms[2]) / 86400.0;
-}
-
-} // namespace
 
 // ---------------------------------------------------------------------------------------
 // Numbers
