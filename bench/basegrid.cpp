@@ -1,6 +1,7 @@
 // The base grid on a 1,000,000-row grid: writing and reading a million cells through the
 // merge-aware entry points (plain cells and cells with records), full repaints of a
 // 1920 x 1080 view with and without merges, and merging and splitting.
+#include "bench/common/biggrid.h"
 #include "grid/base/basegrid.h"
 
 #include <QApplication>
@@ -16,14 +17,7 @@ constexpr int kCols = 10;
 
 std::unique_ptr<TBaseGrid> MakeGrid(int Rows)
 {
-    auto g = std::make_unique<TBaseGrid>();
-    g->setFrameShape(QFrame::NoFrame);
-    g->resize(1920, 1080);
-    g->SetColCount(kCols);
-    g->SetRowCount(Rows);
-    g->SetDefaultColWidth(180);
-    g->SetDefaultRowHeight(22);
-    return g;
+    return Make_Bench_Grid<TBaseGrid>(kCols, Rows);
 }
 
 // A million cells: 100,000 rows of 10.
@@ -84,20 +78,10 @@ TBaseGrid &BigGrid()
     static std::unique_ptr<TBaseGrid> grid = [] {
         auto g = MakeGrid(kRows);
         g->SetOptions(g->Options() + goRangeSelect);
-        for (int r = 0; r < kRows; ++r)
-            for (int c = 0; c < kCols; ++c)
-                g->SetCells(c, r, QStringLiteral("R%1C%2").arg(r).arg(c));
-        g->show();
-        QApplication::processEvents();
+        Fill_Bench_Grid(*g, 0, Bench_Cell_Text);
         return g;
     }();
     return *grid;
-}
-
-void Repaint(TBaseGrid &g, QImage &img)
-{
-    QPainter p(&img);
-    g.PaintTo(p);
 }
 
 // Arg 0: plain cells; 1: the view covered by 2 x 3 merges; 2: a selection face over the view.

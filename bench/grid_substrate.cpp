@@ -1,5 +1,6 @@
 // The grid substrate on a 1,000,000 x 10 grid: filling, full repaints, page scrolls, and
 // row count changes of 100,000 rows.
+#include "bench/common/biggrid.h"
 #include "grid/base/stringgridbase.h"
 
 #include <QApplication>
@@ -16,18 +17,10 @@ constexpr int kCols = 10;
 TStringGridBase &BigGrid()
 {
     static std::unique_ptr<TStringGridBase> grid = [] {
-        auto g = std::make_unique<TStringGridBase>();
-        g->setFrameShape(QFrame::NoFrame);
-        g->resize(1920, 1080);
-        g->SetColCount(kCols);
-        g->SetRowCount(kRows);
-        g->SetDefaultColWidth(180);
-        g->SetDefaultRowHeight(22);
-        for (int r = 0; r < kRows; ++r)
-            for (int c = 0; c < kCols; ++c)
-                g->SetCells(c, r, c == 3 ? QStringLiteral("Y") : QStringLiteral("R%1C%2").arg(r).arg(c));
-        g->show();
-        QApplication::processEvents();
+        auto g = Make_Bench_Grid<TStringGridBase>(kCols, kRows);
+        Fill_Bench_Grid(*g, 0, [](int c, int r) {
+            return c == 3 ? QStringLiteral("Y") : Bench_Cell_Text(c, r);
+        });
         return g;
     }();
     return *grid;
@@ -46,12 +39,6 @@ void BM_FillMillionRows(benchmark::State &state)
     }
 }
 BENCHMARK(BM_FillMillionRows)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-void Repaint(TStringGridBase &g, QImage &img)
-{
-    QPainter p(&img);
-    g.PaintTo(p);
-}
 
 void BM_FullRepaint(benchmark::State &state)
 {

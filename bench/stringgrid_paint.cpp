@@ -1,6 +1,7 @@
 // The string grid's painting on a 1,000,000-row grid of 10 columns of short texts: a full
 // repaint of a 1920 x 1080 view (default look, with a selection, and with the cell looks of
 // records), a page scroll followed by its repaint, and auto-sizing a column.
+#include "bench/common/biggrid.h"
 #include "grid/string/dazstringgrid.h"
 
 #include <QApplication>
@@ -17,31 +18,15 @@ constexpr int kCols = 10;
 TDazStringGrid &BigGrid()
 {
     static std::unique_ptr<TDazStringGrid> grid = [] {
-        auto g = std::make_unique<TDazStringGrid>();
-        g->setFrameShape(QFrame::NoFrame);
-        g->resize(1920, 1080);
-        g->SetColCount(kCols);
-        g->SetRowCount(kRows);
-        g->SetDefaultColWidth(180);
-        g->SetDefaultRowHeight(22);
+        auto g = Make_Bench_Grid<TDazStringGrid>(kCols, kRows);
         g->SetOptions(g->Options() + goRangeSelect + goFixedVertLine + goFixedHorzLine +
                       goVertLine + goHorzLine);
         for (int c = 0; c < kCols; ++c)
             g->SetCells(c, 0, QStringLiteral("Column %1").arg(c));
-        for (int r = 1; r < kRows; ++r)
-            for (int c = 0; c < kCols; ++c)
-                g->SetCells(c, r, QStringLiteral("R%1C%2").arg(r).arg(c));
-        g->show();
-        QApplication::processEvents();
+        Fill_Bench_Grid(*g, 1, Bench_Cell_Text);
         return g;
     }();
     return *grid;
-}
-
-void Repaint(TDazStringGrid &g, QImage &img)
-{
-    QPainter p(&img);
-    g.PaintTo(p);
 }
 
 // Arg 0: plain cells; 1: a selection over the view; 2: every visible cell with a record
