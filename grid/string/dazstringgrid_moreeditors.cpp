@@ -87,6 +87,19 @@ TDazRichEdit *TDazStringGrid::InplaceRichEdit()
     edit->OnFocusLost = [this](Qt::FocusReason Reason) {
         TGridEditorAccess::FocusLost(this, FMoreEditors.RichEdit, Reason);
     };
+    // The row grows with the text while it still fits in the grid.
+    edit->OnRequestResize = [this](int H) {
+        TDazRichEdit *ed = FMoreEditors.RichEdit;
+        if (!SizeWhileTyping().Height() || !FEditMode || FEditCtrl != ed)
+            return;
+        const int row = Row();
+        if (RowHeights(row) >= H + 5 || CellRect(Col(), row).Top + H + 5 > viewport()->height())
+            return;
+        ed->resize(ed->width(), H + 9);
+        SetRowHeights(row, H + 10);
+        if (OnEndRowSize)
+            OnEndRowSize(this, row);
+    };
     edit->OnGridKey = [this](QKeyEvent *e) {
         const TShiftState shift = ShiftStateOf(e->modifiers());
         const bool tab = e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
@@ -261,7 +274,9 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
     } else if (type == edRichEdit) {
         TDazRichEdit *edit = InplaceRichEdit();
         DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
+        edit->LockResize();
         edit->SetRtf(GetCellEx(RealColIndex(ACol), ARow));
+        edit->UnlockResize();
         edit->document()->setModified(false);
         control = edit;
     } else if (IDropDownEditor *drop = DropDownEditor(type)) {

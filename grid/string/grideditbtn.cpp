@@ -104,7 +104,13 @@ void TGridEditBtn::KeyDown(uint16_t &Key, TShiftState Shift)
         grid->OnKeyDown(grid, Key, Shift);
     WorkMode = Key != VK_BACK && Key != VK_DELETE;
     FSelKeyDown = cursorPosition();
-    if (Shift.Contains(ssCtrl) || !own) {
+    const bool ctrl = Shift.Contains(ssCtrl);
+    if ((ctrl && Key == 'V') || (Shift.Contains(ssShift) && !ctrl && Key == VK_INSERT)) {
+        WMPaste();
+        Key = 0;
+        return;
+    }
+    if (ctrl || !own) {
         TRudEditBtn::KeyDown(Key, Shift);
         return;
     }
@@ -145,10 +151,40 @@ void TGridEditBtn::KeyUp(uint16_t &Key, TShiftState Shift)
 {
     if (FGrid && FGrid->OnKeyUp)
         FGrid->OnKeyUp(FGrid, Key, Shift);
-    if (FGrid)
-        TGridEditorAccess::ClearNoAutoAdvance(FGrid);
+    if (!FGrid) {
+        TRudEditBtn::KeyUp(Key, Shift);
+        return;
+    }
+    TGridEditorAccess::ClearNoAutoAdvance(FGrid);
+    if (TGridEditorAccess::CursorWalk(FGrid, this, Key, Shift, FSelKeyDown,
+                                      [this] { return CommitWalk(); }))
+        return;
     if (Key != VK_RETURN)
         TRudEditBtn::KeyUp(Key, Shift);
+    if (WorkMode)
+        TGridEditorAccess::LookupComplete(FGrid, this);
+}
+
+bool TGridEditBtn::CommitWalk()
+{
+    QString shown;
+    const bool ok = TGridEditorAccess::Commit(FGrid, Text(), shown);
+    SetText(shown);
+    if (!ok)
+        selectAll();
+    return ok;
+}
+
+void TGridEditBtn::WMPaste()
+{
+    QString value;
+    if (!FGrid || !CanCutPaste() || !TGridEditorAccess::PasteText(FGrid, this, value))
+        return;
+    int start = 0;
+    bool replaced = false;
+    SetText(TGridEditorAccess::PasteResult(this, value, start, replaced));
+    FGrid->SetCurrentCellEditText(Text());
+    TGridEditorAccess::ShowPasted(this, start, int(value.size()), replaced);
 }
 
 void TGridEditBtn::WMChar(TKeyMessage &Message)

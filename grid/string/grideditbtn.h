@@ -4,7 +4,8 @@
 // TGridUnitEditBtn serves the value-and-unit types; its cell text is the value followed by
 // the unit. Both commit on Enter, Tab, Up and Down through the grid's validation, restore
 // the cell on Escape, filter typed characters by the cell's editor type, and end the edit
-// when they lose the focus.
+// when they lose the focus. TGridEditBtn also pastes through the grid's clipboard events,
+// completes from the lookup list and walks out of the cell at the ends of its text.
 #include "grid/string/editbtn.h"
 #include "grid/string/grideditoraccess.h"
 
@@ -22,6 +23,8 @@ public:
     bool WorkMode = true;
 
     void WMChar(TKeyMessage &Message) override;
+    // Ctrl+V and Shift+Insert: the clipboard text through the grid's paste events.
+    void WMPaste();
 
 protected:
     void KeyDown(uint16_t &Key, TShiftState Shift) override;
@@ -32,6 +35,8 @@ protected:
 
 private:
     void ButtonClick();
+    // The cursor walk's commit: the validated text is shown, a refused one selected.
+    bool CommitWalk();
     int FSelKeyDown = 0;
     bool FStopEditAfterClick = false;
 };

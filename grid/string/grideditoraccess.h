@@ -5,6 +5,9 @@
 #include "grid/string/dazstringgrid.h"
 
 #include <QFocusEvent>
+#include <QLineEdit>
+
+#include <functional>
 
 class TGridEditorAccess
 {
@@ -38,6 +41,27 @@ public:
         return true;
     }
     static TEditorType EditorType(TDazStringGrid *Grid) { return Grid->FEditControl; }
+
+    // Steps the line editors of the grid share (the text editor, the edit with button).
+    // Completes the text before the caret from the grid's LookupItems and selects the
+    // completed part; only with Lookup on and nothing selected. True when it completed.
+    static bool LookupComplete(TDazStringGrid *Grid, QLineEdit *Edit);
+    // The clipboard text a paste into the current cell inserts, after OnClipboardPaste and
+    // OnClipboardBeforePasteCell (Sender: the edit) and without one trailing line break.
+    // False when the clipboard holds no text or a handler refused.
+    static bool PasteText(TDazStringGrid *Grid, TObject *Sender, QString &Value);
+    // Edit's text with Value in place of the selection, or inserted at the caret.
+    static QString PasteResult(const QLineEdit *Edit, const QString &Value, int &Start,
+                               bool &Replaced);
+    // After the paste: the pasted part stays selected when it replaced a selection, else the
+    // caret follows it.
+    static void ShowPasted(QLineEdit *Edit, int Start, int Length, bool Replaced);
+    // Left at the start or Right at the end of the text (SelKeyDown: the caret when the key
+    // went down) without shift keys leaves the cell. Commit writes and validates the text
+    // (false: refused, the editor stays). True when the key was taken (Key := 0).
+    static bool CursorWalk(TDazStringGrid *Grid, QLineEdit *Edit, uint16_t &Key,
+                           TShiftState Shift, int SelKeyDown,
+                           const std::function<bool()> &Commit);
 };
 
 // An editor control of the grid over the widget class Base: made hidden and disabled on the

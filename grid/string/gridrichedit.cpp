@@ -5,10 +5,20 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTextCursor>
+#include <QTextDocument>
+
+#include <cmath>
 
 TDazRichEdit::TDazRichEdit(QWidget *Parent) : QTextEdit(Parent)
 {
     setAcceptRichText(true);
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { ContentsChanged(); });
+}
+
+void TDazRichEdit::ContentsChanged()
+{
+    if (!FLocked && OnRequestResize)
+        OnRequestResize(int(std::ceil(document()->size().height())));
 }
 
 void TDazRichEdit::SetRtf(const QString &Text)

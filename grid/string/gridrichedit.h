@@ -1,6 +1,7 @@
 #pragma once
 // TDazRichEdit: the grid's rich-text edit. It loads and stores cell texts as RTF (see
-// richtext.h) and sets or reads the selection's superscript and subscript.
+// richtext.h), sets or reads the selection's superscript and subscript, and asks for more
+// height when its text grows.
 #include <QTextEdit>
 
 #include <functional>
@@ -26,6 +27,11 @@ public:
     // the loss of the focus.
     std::function<bool(QKeyEvent *)> OnGridKey;
     std::function<void(Qt::FocusReason)> OnFocusLost;
+    // The height (pixels) the text needs after it changed; not while locked.
+    std::function<void(int Height)> OnRequestResize;
+    // Growth is suspended while the grid loads the editor.
+    void LockResize() { FLocked = true; }
+    void UnlockResize() { FLocked = false; }
 
 protected:
     bool event(QEvent *e) override;
@@ -35,4 +41,6 @@ protected:
 private:
     void SetSelVertical(int Offset);
     int SelVertical() const;
+    void ContentsChanged();
+    bool FLocked = false;
 };

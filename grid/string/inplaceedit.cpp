@@ -2,6 +2,7 @@
 
 #include "grid/base/textroutines.h"
 #include "grid/string/dazstringgrid.h"
+#include "grid/string/grideditoraccess.h"
 #include "platform/locale.h"
 
 #include <QApplication>
@@ -117,26 +118,8 @@ void TDazInplaceEdit::SetTextKeepCell(const QString &Value)
 
 void TDazInplaceEdit::DoChange()
 {
-    if (!FGrid || !Workmode || hasSelectedText())
-        return;
-    const TStringList &items = FGrid->LookupItems();
-    if (!FGrid->Lookup() || items.Count() == 0)
-        return;
-    const bool cs = FGrid->LookupCaseSensitive();
-    const QString typed = text().left(Caret());
-    if (typed.isEmpty())
-        return;
-    const QString prefix = cs ? typed : typed.toUpper();
-    for (int i = 0; i < items.Count(); ++i) {
-        const QString item = items.Strings(i);
-        if ((cs ? item : item.toUpper()).startsWith(prefix)) {
-            const QString rest = item.mid(typed.size(), 255);
-            setText(typed + rest);
-            setSelection(int(typed.size()), int(rest.size()));
-            GotKey = false;
-            return;
-        }
-    }
+    if (Workmode && TGridEditorAccess::LookupComplete(FGrid, this))
+        GotKey = false;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -473,40 +456,9 @@ void TDazInplaceEdit::KeyUp(uint16_t &Key, TShiftState Shift)
         TInplaceEdit::KeyUp(Key, Shift);
         return;
     }
-    TNavigation &nav = FGrid->Navigation();
-    const bool noShift = !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) &&
-                         !Shift.Contains(ssAlt);
-    const int len = int(text().size());
-    if (nav.CursorWalkEditor() && noShift && !hasSelectedText() &&
-        ((Key == VK_LEFT && Caret() == 0 && FSelKeyDown == 0) ||
-         (Key == VK_RIGHT && FSelKeyDown == len))) {
-        TDazStringGrid *grid = FGrid;
-        const bool left = Key == VK_LEFT;
-        Key = 0;
-        const int col = grid->Col();
-        const int row = grid->Row();
-        const int span = grid->CellSpan(grid->RealCol(), row).X;
-        const int next = left ? col - 1 : col + span + 1;
-        const bool inRange = left ? next >= grid->FixedCols()
-                                  : next < grid->ColCount() - grid->FixedRightCols() - 1;
-        if (inRange && grid->IsControlCell(grid->RealColIndex(next), row)) {
-            if (CommitAndValidate(true)) {
-                grid->HideInplaceEdit();
-                grid->SetCol(next);
-            }
-            return;
-        }
-        // Both ways the text is validated before the caret leaves the cell.
-        if (!CommitAndValidate(true))
-            return;
-        const TAdvanceDirection dir = grid->Navigation().AdvanceDirection();
-        grid->Navigation().SetAdvanceDirection(adLeftRight);
-        grid->AdvanceToNextCell(col, row, true, false, !left, true, true);
-        grid->Navigation().SetAdvanceDirection(dir);
-        if (!nav.CursorWalkAlwaysEdit())
-            grid->HideInplaceEdit();
+    if (TGridEditorAccess::CursorWalk(FGrid, this, Key, Shift, FSelKeyDown,
+                                      [this] { return CommitAndValidate(true); }))
         return;
-    }
     TInplaceEdit::KeyUp(Key, Shift);
     DoChange();
     // The cell grows with its text.
@@ -537,30 +489,16 @@ void TDazInplaceEdit::WMPaste()
 {
     if (!FGrid)
         return;
-    const QMimeData *data = QApplication::clipboard()->mimeData();
-    bool allow = data && data->hasText();
-    if (!allow)
-        return;
-    QString value = data->text();
-    if (FGrid->OnClipboardPaste)
-        FGrid->OnClipboardPaste(this, allow);
-    if (!allow)
-        return;
-    const int col = FGrid->RealCol();
-    const int row = FGrid->Row();
-    if (FGrid->OnClipboardBeforePasteCell)
-        FGrid->OnClipboardBeforePasteCell(this, col, row, value, allow);
-    if (!allow)
+    QString value;
+    if (!TGridEditorAccess::PasteText(FGrid, this, value))
         return;
     if (FLengthLimit > 0 && value.size() > FLengthLimit)
         return;
-    if (value.endsWith(QStringLiteral("\r\n")))
-        value.chop(2);
-    const QString t = text();
-    const bool replaced = hasSelectedText();
-    const int start = replaced ? selectionStart() : Caret();
-    const int selLen = replaced ? int(selectedText().size()) : 0;
-    const QString result = t.left(start) + value + t.mid(start + selLen);
+    const int col = FGrid->RealCol();
+    const int row = FGrid->Row();
+    int start = 0;
+    bool replaced = false;
+    const QString result = TGridEditorAccess::PasteResult(this, value, start, replaced);
     if (FLengthLimit > 0 && result.size() > FLengthLimit)
         return;
 
@@ -599,12 +537,8 @@ void TDazInplaceEdit::WMPaste()
     if (ok)
         setText(stored);
     FGrid->SetCurrentCellEditText(text());
-    if (ok) {
-        if (replaced)
-            setSelection(start, int(value.size()));
-        else
-            setCursorPosition(start + int(value.size()));
-    }
+    if (ok)
+        TGridEditorAccess::ShowPasted(this, start, int(value.size()), replaced);
     if (FGrid->OnClipboardAfterPasteCell)
         FGrid->OnClipboardAfterPasteCell(this, col, row, text());
 }

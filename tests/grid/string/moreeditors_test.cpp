@@ -11,6 +11,8 @@
 #include "grid/string/rudcustomedit.h"
 #include "platform/locale.h"
 
+#include <QClipboard>
+
 namespace {
 
 class MoreEditorsFixture : public EditFixture
@@ -154,6 +156,93 @@ TEST_F(MoreEditorsFixture, EditWithButtonTypesCommitsAndCancels)
     Escape();
     EXPECT_FALSE(Btn()->isVisible());
     EXPECT_EQ(grid->Cells(2, 1), "old");
+}
+
+TEST_F(MoreEditorsFixture, EditWithButtonPastesThroughTheGridsClipboardEvents)
+{
+    auto paste = [this](const QString &S) {
+        QApplication::clipboard()->setText(S);
+        Key(Qt::Key_V, Qt::ControlModifier);
+    };
+    bool allow = true;
+    QStringList before;
+    grid->OnClipboardPaste = [&](TObject *Sender, bool &Allow) {
+        EXPECT_EQ(Sender, static_cast<TObject *>(Btn()));
+        Allow = allow;
+    };
+    grid->OnClipboardBeforePasteCell = [&](TObject *, int C, int R, QString &V, bool &) {
+        before << QStringLiteral("%1,%2 %3").arg(C).arg(R).arg(V);
+        V = V.toUpper();
+    };
+    Open(2, "abcd");
+    Btn()->setSelection(1, 2);
+    paste("xy\r\n");   // one trailing line break is dropped
+    EXPECT_EQ(Btn()->Text(), "aXYd");
+    EXPECT_EQ(Btn()->selectedText(), "XY");
+    EXPECT_EQ(before, QStringList{"2,1 xy\r\n"});
+    Btn()->setCursorPosition(0);
+    paste("z");
+    EXPECT_EQ(Btn()->Text(), "ZaXYd");
+    EXPECT_EQ(Btn()->cursorPosition(), 1);
+
+    allow = false;
+    paste("no");
+    Btn()->SetEditorEnabled(false);
+    allow = true;
+    paste("no");
+    Btn()->SetEditorEnabled(true);
+    EXPECT_EQ(Btn()->Text(), "ZaXYd");
+    Enter();
+    EXPECT_EQ(grid->Cells(2, 1), "ZaXYd");
+}
+
+TEST_F(MoreEditorsFixture, EditWithButtonCompletesFromTheLookupList)
+{
+    grid->SetLookup(true);
+    grid->LookupItems().Add("Alpha");
+    grid->LookupItems().Add("Beta");
+    Open(2, "");
+    Type("b");
+    EXPECT_EQ(Btn()->Text(), "beta");
+    EXPECT_EQ(Btn()->selectedText(), "eta");
+    Key(Qt::Key_Backspace, Qt::NoModifier, QString(QChar(8)));   // no completion after deleting
+    EXPECT_EQ(Btn()->Text(), "b");
+    Btn()->selectAll();
+    Type("x");
+    EXPECT_EQ(Btn()->Text(), "x");
+}
+
+TEST_F(MoreEditorsFixture, EditWithButtonWalksOutAtTheEndsOfItsTextAfterTheValidation)
+{
+    grid->Navigation().SetCursorWalkEditor(true);
+    Open(2, "ab");
+    Btn()->setCursorPosition(2);
+    Type("c");
+    Key(Qt::Key_Right);
+    EXPECT_FALSE(Btn()->isVisible());
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_EQ(grid->Cells(2, 1), "abc");
+
+    Open(2, "ab");
+    Btn()->setCursorPosition(1);
+    Key(Qt::Key_Left);   // the caret was not at the start when the key went down
+    EXPECT_TRUE(Btn()->isVisible());
+    log->Validate = [](int, int, QString &V, bool &Valid) {
+        Valid = false;
+        V = "fixed";
+    };
+    Btn()->setCursorPosition(0);
+    Type("x");   // a changed text is validated before the walk
+    Btn()->setCursorPosition(0);
+    Key(Qt::Key_Left);
+    EXPECT_TRUE(Btn()->isVisible());
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(Btn()->Text(), "fixed");
+    log->Validate = nullptr;
+    Btn()->setCursorPosition(0);
+    Key(Qt::Key_Left);
+    EXPECT_FALSE(Btn()->isVisible());
+    EXPECT_EQ(grid->Col(), 1);
 }
 
 TEST_F(MoreEditorsFixture, F4RunsTheEllipsisEventOnTheText)
@@ -326,6 +415,35 @@ TEST_F(MoreEditorsFixture, RichTextCellsAreEditedAsRtfAndAnUntouchedCellStaysAsI
     EXPECT_EQ(grid->Row(), 2);
     EXPECT_TRUE(IsRtfText(grid->Cells(1, 1)));
     EXPECT_EQ(RtfToPlainText(grid->Cells(1, 1)), "boldx");
+}
+
+TEST_F(MoreEditorsFixture, RichTextCellGrowsItsRowWhileTypingUntilTheGridsBottom)
+{
+    Editor1 = edRichEdit;
+    QList<int> ended;
+    grid->OnEndRowSize = [&](TObject *, int ARow) { ended << ARow; };
+    const int h0 = grid->RowHeights(1);
+    Open(1, "one");
+    TDazRichEdit *edit = grid->InplaceRichEdit();
+    edit->moveCursor(QTextCursor::End);
+    Enter();
+    Type("two");
+    EXPECT_EQ(grid->RowHeights(1), h0) << "grows only with SizeWhileTyping.Height";
+    EXPECT_TRUE(ended.isEmpty());
+    grid->SizeWhileTyping().SetHeight(true);
+    Enter();
+    Type("three");
+    const int h1 = grid->RowHeights(1);
+    EXPECT_GT(h1, h0);
+    EXPECT_EQ(edit->height(), h1 - 1);
+    EXPECT_EQ(ended.value(0), 1);
+    for (int i = 0; i < 30; ++i)
+        Enter();
+    const TRect r = grid->CellRect(1, 1);
+    EXPECT_GT(grid->RowHeights(1), h1);
+    EXPECT_LE(r.Top + grid->RowHeights(1) - 5, grid->viewport()->height());
+    Escape();
+    EXPECT_FALSE(edit->isVisible());
 }
 
 TEST_F(MoreEditorsFixture, DateAndTimeCellsKeepBothPartsAndEscapePutsTheOpeningValueBack)
