@@ -7,6 +7,8 @@
 #include "grid/base/markup.h"
 #include "grid/base/markuprender.h"
 #include "grid/base/textroutines.h"
+#include "grid/string/richcellpaint.h"
+#include "grid/string/richtext.h"
 #include "platform/rtl.h"
 
 #include <QFontMetrics>
@@ -210,6 +212,11 @@ void TDazStringGrid::CalcCellTextSize(int ACol, int DCol, TPoint &Size, bool Res
         THtmlRenderResult result;
         RenderHtmlText(canvas, text, r, params, result);
         Size = TPoint(result.ExtentX + 2, result.ExtentY + 2);
+        return;
+    }
+    if (kind == ctRichText && IsRtfText(text)) {
+        const QSize s = RichCellTextSize(text, font, WrapToWidth ? r.Width() : -1);
+        Size = TPoint(s.width(), s.height() + 4);
         return;
     }
     if (WrapToWidth) {

@@ -9,6 +9,8 @@
 #include "grid/base/markuprender.h"
 #include "grid/base/textroutines.h"
 #include "grid/string/dazstringgrid_paintdata.h"
+#include "grid/string/richcellpaint.h"
+#include "grid/string/richtext.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -600,8 +602,15 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
                                                   : P.Rect.Bottom - 8;
             DrawSortGlyph(Canvas, P, hr.Right + 2, y);
         }
+    } else if (kind == ctRichText && !password && IsRtfText(text)) {
+        // 11. Rich text; a text that only looks like RTF falls through to plain text.
+        const bool selected = (P.State.Contains(gdSelected) || rowSelected) && !P.PaintFixed &&
+                              FShowSelection && isEnabled();
+        DrawRichCellText(Canvas, text, tr, P.HAlign, P.VAlign, P.WordWrap,
+                         selected ? FSelectionTextColor : clNone);
+        P.TextHeight = RichCellTextSize(text, Canvas.Font, P.WordWrap ? tr.Width() : -1).height();
     } else {
-        // 11, 12. Plain text (rich text is shown as its plain text).
+        // 12. Plain text.
         if (sortHeader && P.HAlign == taCenter)
             tr.Left += 10;
         const bool url = URLShow() && kind == ctPlain && IsUrlText(text);
