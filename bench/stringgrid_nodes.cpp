@@ -36,6 +36,32 @@ void BM_ContractExpandAllGroups(benchmark::State &state)
 }
 BENCHMARK(BM_ContractExpandAllGroups)->Arg(1000)->Arg(100)->Unit(benchmark::kMillisecond);
 
+// Each direction on its own: contracting every group of the expanded grid, and expanding
+// every group of the contracted one.
+void BM_ContractAllGroups(benchmark::State &state)
+{
+    static TDazStringGrid *g = GroupedGrid(1000);
+    for (auto _ : state) {
+        g->ContractAll();
+        state.PauseTiming();
+        g->ExpandAll();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ContractAllGroups)->Unit(benchmark::kMillisecond);
+
+void BM_ExpandAllGroups(benchmark::State &state)
+{
+    static TDazStringGrid *g = GroupedGrid(1000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        g->ContractAll();
+        state.ResumeTiming();
+        g->ExpandAll();
+    }
+}
+BENCHMARK(BM_ExpandAllGroups)->Unit(benchmark::kMillisecond);
+
 void BM_ContractExpandOneGroup(benchmark::State &state)
 {
     static TDazStringGrid *g = GroupedGrid(1000);

@@ -126,9 +126,15 @@ QString FormatDateTime(const QString &Format, TDateTime Value)
 TDateTime StrToDate(const QString &Text)
 {
     const QString s = Trim(Text);
+    const QString format = GetShortDateFormat();
+    // A format with month names reads back only through itself.
+    if (format.contains(QLatin1String("MMM"))) {
+        const QDate named = QDate::fromString(s, format);
+        if (named.isValid())
+            return DateValue(named);
+    }
     if (!LooksLikeDate(s))
         Fail("date", Text);
-    const QString format = GetShortDateFormat();
     const qsizetype d = format.indexOf(u'd'), m = format.indexOf(u'M'), y = format.indexOf(u'y');
     TDateTime v = 0;
     if (y >= 0 && y < d && y < m) {
@@ -181,7 +187,11 @@ bool TryStrToTime(const QString &Text, TDateTime &Value)
 TDateTime StrToDateTime(const QString &Text)
 {
     const QString s = Trim(Text);
-    const qsizetype blank = s.indexOf(u' ');
+    const QString format = GetShortDateFormat();
+    // The date part may hold blanks itself: the time follows the date's own blanks.
+    qsizetype blank = -1;
+    for (qsizetype i = format.count(u' '); i >= 0; --i)
+        blank = s.indexOf(u' ', blank + 1);
     if (blank < 0)
         return LooksLikeDate(s) ? StrToDate(s) : StrToTime(s);
     return StrToDate(s.left(blank)) + StrToTime(s.mid(blank + 1));

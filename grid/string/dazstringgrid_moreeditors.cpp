@@ -13,6 +13,7 @@
 #include "platform/rtl.h"
 
 #include <QApplication>
+#include <utility>
 
 namespace {
 
@@ -180,6 +181,7 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
     QWidget *control = nullptr;
     if (IsSpinType(type)) {
         TGridSpin *spin = SpinEdit();
+        spin->Cancelled = false;
         DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
         spin->ExcelStyleDecimalSeparator = ExcelStyleDecimalSeparator();
         spin->SetText(text);
@@ -314,7 +316,8 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
     if (IsSpinType(type) && FMoreEditors.Spin) {
         TGridSpin *spin = FMoreEditors.Spin;
         control = spin;
-        if (write && spin->isVisible()) {
+        const bool cancelled = std::exchange(spin->Cancelled, false);
+        if (write && spin->isVisible() && !cancelled) {
             if (spin->AllowEmptyValue && Trim(spin->Text()).isEmpty())
                 SetCellFromEditor(realCol, ARow, QString());
             else if (type == edSpinEdit)
