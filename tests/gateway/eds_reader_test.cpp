@@ -1,13 +1,21 @@
 #include "gateway/eds_reader.h"
 #include "gateway_fixture.h"
 
+#include "gateway/targetconfig.h"
 #include "platform/rtl.h"
+#include "platform/textcodec.h"
 
+#include <QStringEncoder>
 #include <random>
 
 namespace {
 
 QString Eds_Data(const char *name) { return Gateway_Data(QStringLiteral("eds/") + QLatin1String(name)); }
+
+// Tests that write their own copies of EDS files.
+class EdsFiles : public GatewayTest
+{
+};
 
 // A [Connection Manager] section with one entry on one line.
 QStringList Section(const QString &params, const QString &path, const QString &name = QStringLiteral("\"C\""))
@@ -207,6 +215,82 @@ TEST(EdsReader, HandWrittenFiles)
         EXPECT_TRUE(r.List_Conn.empty()) << name;
         EXPECT_EQ(r.VendCode, 0) << name;
         EXPECT_EQ(r.MinRev, 0) << name;
+    }
+}
+
+// CR LF line ends, tabs, comments on lines of their own and after section names, a key
+// line without blanks around "=", a quoted comma in [Device], and a connection whose path
+// goes through a port segment first (not read). As UTF-16 with its byte-order mark the
+// file reads the same.
+TEST_F(EdsFiles, CrLfTabsAndUtf16)
+{
+    const QByteArray ascii = Read_Bytes(Eds_Data("valve_crlf.eds"));
+    ASSERT_FALSE(ascii.isEmpty());
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    const QByteArray wide = utf16(QString::fromLatin1(ascii));
+    for (const QByteArray &bytes : {ascii, wide}) {
+        Write(In_Temp(QStringLiteral("valve.eds")), bytes);
+        TEDS_Reader r;
+        r.EDS_FileName = In_Temp(QStringLiteral("valve.eds"));
+        r.Read_EDS();
+        EXPECT_EQ(r.VendCode, 0x0A1B);
+        EXPECT_EQ(r.ProdType, 0x2B);
+        EXPECT_EQ(r.ProdCode, 513);
+        EXPECT_EQ(r.MajRev, 3);
+        EXPECT_EQ(r.MinRev, 12);
+        ASSERT_EQ(r.List_Conn.size(), 2u);
+        EXPECT_EQ(r.Grid_Cells(0), (QStringList{"Connection1", "\"Exclusive Owner\"", "\"Outputs and inputs\"", "5",
+                                                "150", "5", "100", "Default", "Default"}));
+        EXPECT_EQ(r.Grid_Cells(1), (QStringList{"Connection2", "\"Listen Only\"", "\"\"", "5", "254", "5", "100", "3",
+                                                "Default"}));
+        EXPECT_EQ(r.List_Conn[1].ConnIndex, 2);
+        EXPECT_TRUE(r.List_Conn[0].TargetConfFormat.isEmpty());
+    }
+}
+
+// Damaged copies of the hand-written files: cut at every byte, or with one byte at a
+// time turned into a NUL, a quote, a ";", a "[" or a byte that is no ASCII. None makes the
+// readers fail, stop or read past a buffer (checked under the sanitizer build); what they
+// give stays within what the whole file holds.
+TEST_F(EdsFiles, DamagedCopiesAreReadSafely)
+{
+    const auto read_all = [](const QByteArray &bytes, size_t max_conn) {
+        const QStringList lines = Split_Lines(Decode_Text(bytes));
+        TEDS_Reader r;
+        r.Read_Lines(lines);
+        ASSERT_LE(r.List_Conn.size(), max_conn);
+        for (size_t k = 0; k < r.List_Conn.size(); ++k) {
+            ASSERT_EQ(r.List_Conn[k].ConnIndex, int(k) + 1);
+            ASSERT_EQ(r.Grid_Cells(int(k)).size(), TEDS_Reader::Grid_Columns);
+        }
+        for (const char *format : {"Assem100", "Assem1"}) {
+            TTargetConfig tc;
+            tc.Format = QLatin1String(format);
+            tc.Size = QStringLiteral("5");
+            try {
+                tc.DecodeAssemblyObj(tc.Find_Assembly_Object(lines), lines);
+            } catch (const ETargetConfigError &) {
+                continue;   // a member whose entry was cut: reported to the engineer
+            }
+            ASSERT_LE(tc.ListParamObject.size(), 4u);
+            ASSERT_LE(tc.GetConfigStrData().size(), 4096 * 5);
+        }
+    };
+    const char replacements[] = {'\0', '"', ';', '[', '\xE9'};
+    for (const char *name : {"drive_a.eds", "ioblock.eds", "valve_crlf.eds"}) {
+        const QByteArray whole = Read_Bytes(Eds_Data(name));
+        ASSERT_FALSE(whole.isEmpty()) << name;
+        // Lines that begin a connection entry bound what any copy can decode.
+        const size_t entries = size_t(whole.count("Connection") - whole.count("[Connection Manager]")
+                                      - whole.count("Connection Manager Object"));
+        for (qsizetype n = 0; n <= whole.size(); ++n)
+            read_all(whole.left(n), entries);
+        for (const char b : replacements)
+            for (qsizetype i = 0; i < whole.size(); ++i) {
+                QByteArray copy = whole;
+                copy[i] = b;
+                read_all(copy, entries);
+            }
     }
 }
 

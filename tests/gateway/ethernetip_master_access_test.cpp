@@ -5,6 +5,7 @@
 #include "gateway_fixture.h"
 #include "grid/string/dazcolumngrid.h"
 
+#include <QDir>
 #include <QTimer>
 
 namespace {
@@ -248,6 +249,53 @@ TEST_F(MasterAccessTest, DamagedConfigurationIsReportedAndLaterRowsKept)
     Write(Path_EtherNetIP_Master_Rules, "<EtherNetIP_Master_Access><row");
     EXPECT_FALSE(Form->FormShow());
     EXPECT_EQ(Guard.Fake.Calls.back().kind, TMsgKind::Error);
+}
+
+} // namespace
+
+namespace {
+
+// What the window writes it reads back unchanged, target configurations with their value
+// lists included: saving again gives the same bytes.
+TEST_F(MasterAccessTest, SavedFileReadsBackToTheSameBytes)
+{
+    Load_Full();
+    Import("ioblock.eds");   // row 4: Assem100 with the value list of Param1
+    const QStringList cells = {"10.0.0.23", "0", "8", "0", "8", "100"};
+    for (qsizetype c = 0; c < cells.size(); ++c)
+        Grid->SetCellEx(int(c) + 2, 4, cells[c]);
+    Grid->SetCellEx(19, 4, QStringLiteral("<Block> & \"Grüße\""));
+    Grid->SetCellEx(1, 5, QStringLiteral("N"));   // disabled and empty: written, the rows below too
+    Grid->SetCellEx(1, 6, QStringLiteral("N"));
+    Grid->SetCellEx(2, 6, QStringLiteral("10.0.0.24"));
+    Form->Btn_OKClick();
+    ASSERT_EQ(Form->result(), mrOk) << Guard.Fake.LastText().toStdString();
+    const QByteArray first = Read_Bytes(Path_EtherNetIP_Master_Rules);
+    ASSERT_TRUE(first.contains("<Enum Value=\"2\" Description=\"Auto\" />"));
+
+    ASSERT_TRUE(Form->FormShow());
+    ASSERT_TRUE(Form->ArrTargetConf[3]);
+    EXPECT_EQ(Form->ArrTargetConf[3]->ListParamObject.at(0).EnumString, (QStringList{"Off", "On", "Auto"}));
+    EXPECT_EQ(Cell(2, 6), QStringLiteral("10.0.0.24"));
+    Form->setResult(mrNone);
+    Form->Btn_OKClick();
+    ASSERT_EQ(Form->result(), mrOk);
+    EXPECT_EQ(Read_Bytes(Path_EtherNetIP_Master_Rules), first);
+}
+
+// A file that cannot be written is reported; the window stays open with its configurations.
+TEST_F(MasterAccessTest, WriteFailureKeepsTheWindowOpen)
+{
+    Load_Full();
+    QFile::remove(Path_EtherNetIP_Master_Rules);
+    ASSERT_TRUE(QDir().mkpath(Path_EtherNetIP_Master_Rules));
+    Form->setResult(mrNone);
+    Form->Btn_OKClick();
+    ASSERT_EQ(Guard.Fake.Calls.size(), 1u);
+    EXPECT_EQ(Guard.Fake.Calls[0].kind, TMsgKind::Error);
+    EXPECT_NE(Form->result(), mrOk);
+    EXPECT_TRUE(Form->ArrTargetConf[2]);
+    EXPECT_TRUE(QDir(Project_Path).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")).isEmpty());
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "app/lbbutton.h"
 #include "app/tableediting.h"
 #include "gateway/lora_set_access.h"
+#include "gateway/rule_grid.h"
 #include "gateway_fixture.h"
 #include "grid/string/dazcolumngrid.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTabWidget>
@@ -232,6 +235,57 @@ TEST_F(LoRaSetAccessTest, EnterTypedInTheGridMovesToTheNextCell)
     }
     EXPECT_EQ(up->Col(), 3);
     EXPECT_EQ(up->Row(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// What the window writes it reads back unchanged: saving again gives the same bytes, with
+// blanks, mark-up characters and non-ASCII text in the cells, hidden FPort cells included.
+TEST_F(LoRaSetAccessTest, SavedFileReadsBackToTheSameBytes)
+{
+    for (const char *ports : {"Variable", "Fixed"}) {
+        Write_ParGen(222, ports);
+        QFile::remove(Path_LoRaWAN_SetAccess);
+        ASSERT_TRUE(Form->FormShow());
+        TDazStringGrid *up = Form->ACG_LoRa_Uplink;
+        TDazStringGrid *down = Form->ACG_LoRa_Downlink;
+        Set(up, 1, {"Y", "0", "10", "Y", "N", "N", "", "2", " <Temp> & \"Hum\" "});
+        Set(up, 2, {"N", " 7 ", "x", "y", "", "Y", "5", "", "Grüße 温度"});
+        Set(up, 3, {"Y", "20", "12", "N", "Y", "Y", "600", "5", "Status\tTab"});
+        Set(down, 1, {"Y", "0", "8", "3", "Set 'points'"});
+        Set(down, 2, {"N", "8", "", "", ""});
+        Form->Btn_OKClick();
+        ASSERT_EQ(Form->result(), mrOk) << ports << " " << Guard.Fake.LastText().toStdString();
+        const QByteArray first = Read_Bytes(Path_LoRaWAN_SetAccess);
+
+        const std::vector<QStringList> shown = Get_Rows(*up);
+        Form->PC_LoRa->setCurrentIndex(1);
+        ASSERT_TRUE(Form->FormShow());
+        EXPECT_EQ(Form->Active_Grid(), up);   // each showing starts on the uplink page
+        EXPECT_EQ(Get_Rows(*up), shown) << ports;
+        Form->setResult(mrNone);
+        Form->Btn_OKClick();
+        ASSERT_EQ(Form->result(), mrOk) << ports;
+        EXPECT_EQ(Read_Bytes(Path_LoRaWAN_SetAccess), first) << ports;
+    }
+}
+
+// A file that cannot be written is reported; the window stays open and no file appears.
+TEST_F(LoRaSetAccessTest, WriteFailureKeepsTheWindowOpen)
+{
+    Write_ParGen(222, "Fixed");
+    ASSERT_TRUE(Form->FormShow());
+    Set(Form->ACG_LoRa_Uplink, 1, {"Y", "0", "10", "N", "N", "N", "", "", "m"});
+    ASSERT_TRUE(QDir().mkpath(Path_LoRaWAN_SetAccess));   // a folder where the file belongs
+    Form->setResult(mrNone);
+    Form->Btn_OKClick();
+    ASSERT_EQ(Guard.Fake.Calls.size(), 1u);
+    EXPECT_EQ(Guard.Fake.Calls[0].kind, TMsgKind::Error);
+    EXPECT_NE(Form->result(), mrOk);
+    EXPECT_TRUE(QFileInfo(Path_LoRaWAN_SetAccess).isDir());
+    EXPECT_TRUE(QDir(Project_Path).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")).isEmpty());
 }
 
 } // namespace
