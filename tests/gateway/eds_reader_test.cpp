@@ -12,6 +12,9 @@ namespace {
 
 QString Eds_Data(const char *name) { return Gateway_Data(QStringLiteral("eds/") + QLatin1String(name)); }
 
+// VendCode, ProdType, ProdCode, MajRev, MinRev.
+std::vector<int> Identity(const TEDS_Reader &r) { return {r.VendCode, r.ProdType, r.ProdCode, r.MajRev, r.MinRev}; }
+
 // Tests that write their own copies of EDS files.
 class EdsFiles : public GatewayTest
 {
@@ -186,11 +189,7 @@ TEST(EdsReader, HandWrittenFiles)
     TEDS_Reader r;
     r.EDS_FileName = Eds_Data("drive_a.eds");
     r.Read_EDS();
-    EXPECT_EQ(r.VendCode, 1);
-    EXPECT_EQ(r.ProdType, 12);
-    EXPECT_EQ(r.ProdCode, 0x22);
-    EXPECT_EQ(r.MajRev, 1);
-    EXPECT_EQ(r.MinRev, 1);
+    EXPECT_EQ(Identity(r), (std::vector<int>{1, 12, 0x22, 1, 1}));
     ASSERT_EQ(r.List_Conn.size(), 2u);
     EXPECT_EQ(r.Grid_Cells(0), (QStringList{"Connection1", "\"Exclusive Owner\"", "\"\"", "150", "101", "101", "100",
                                             "Default", "Default"}));
@@ -233,11 +232,7 @@ TEST_F(EdsFiles, CrLfTabsAndUtf16)
         TEDS_Reader r;
         r.EDS_FileName = In_Temp(QStringLiteral("valve.eds"));
         r.Read_EDS();
-        EXPECT_EQ(r.VendCode, 0x0A1B);
-        EXPECT_EQ(r.ProdType, 0x2B);
-        EXPECT_EQ(r.ProdCode, 513);
-        EXPECT_EQ(r.MajRev, 3);
-        EXPECT_EQ(r.MinRev, 12);
+        EXPECT_EQ(Identity(r), (std::vector<int>{0x0A1B, 0x2B, 513, 3, 12}));
         ASSERT_EQ(r.List_Conn.size(), 2u);
         EXPECT_EQ(r.Grid_Cells(0), (QStringList{"Connection1", "\"Exclusive Owner\"", "\"Outputs and inputs\"", "5",
                                                 "150", "5", "100", "Default", "Default"}));
