@@ -253,6 +253,70 @@ TEST(LbButtonPainter, DisabledFaceIsGreyAndNeverPressed)
     EXPECT_EQ(Text_Op(Record_Face(v))->Font.Color, clNavy);
 }
 
+TEST(LbButtonPainter, EachStyleDrawsItsGroundAndOutline)
+{
+    // Distinct colours, and a ground the face leaves alone where the style draws nothing.
+    constexpr TColor F = 0x4080C0, L = 0xF0E0D0, S = 0x305070, Down = 0x0080FF, Ground = 0x030201;
+    const TColor Dk = ColorToRGB(cl3DDkShadow);
+    const int W = 60, H = 24;
+    struct Probe { int x, y; TColor colour; };
+    struct Case
+    {
+        const char *what;
+        TLbButtonStyle style;
+        bool down, flat, hot;
+        std::vector<Probe> probes;
+    };
+    const Case cases[] = {
+        {"normal", bsNormal, false, false, false,
+         {{0, 12, L}, {30, 0, L}, {59, 12, S}, {30, 23, S}, {30, 12, F}, {1, 1, F}}},
+        {"normal pressed", bsNormal, true, false, false, {{0, 12, S}, {30, 0, S}, {59, 12, L}, {30, 23, L}, {30, 12, Down}}},
+        {"flat", bsNormal, false, true, false, {{0, 12, F}, {30, 0, F}, {59, 12, F}}},
+        {"flat hot", bsNormal, false, true, true, {{0, 12, L}, {59, 12, S}}},
+        {"encarta pressed", bsEncarta, true, false, false, {{0, 12, S}, {59, 12, L}, {30, 12, Down}}},
+        {"old", bsOld, false, false, false,
+         {{0, 12, L}, {30, 0, L}, {58, 12, S}, {30, 22, S}, {59, 12, Dk}, {30, 23, Dk}, {30, 12, F}}},
+        {"old pressed", bsOld, true, false, false,
+         {{1, 12, S}, {30, 1, S}, {0, 12, Dk}, {30, 0, Dk}, {59, 12, L}, {30, 23, L}}},
+        // Gradient from the light colour at the top to the face a quarter down, and back.
+        // The bands overlap: a row shows the last band that starts on it, so row 2 holds
+        // band 7 (0xC8CACC) and row 6, where the way back starts, band 1 (0x4583C0).
+        {"modern", bsModern, false, false, false,
+         {{30, 0, S}, {0, 12, S}, {1, 12, F}, {30, 2, 0xC8CACC}, {30, 6, 0x4583C0}, {0, 0, Ground}}},
+        {"modern pressed", bsModern, true, false, false, {{1, 12, S}, {30, 7, 0x0783FD}}},
+        {"quicken", bsQuicken, false, false, false, {{30, 0, S}, {30, 23, S}, {30, 12, F}, {0, 0, Ground}}},
+        {"shape", bsShape, false, false, false, {{0, 0, clFuchsia}, {30, 12, clFuchsia}, {59, 23, clFuchsia}}},
+    };
+    for (const Case &c : cases) {
+        TLbFaceValues v;
+        v.W = W;
+        v.H = H;
+        v.Style = c.style;
+        v.Color = F;
+        v.LightColor = L;
+        v.ShadowColor = S;
+        v.ColorWhenDown = Down;
+        v.Down = c.down;
+        v.Flat = c.flat;
+        v.Hot = c.hot;
+        QImage image(W, H, QImage::Format_ARGB32);
+        image.fill(QColor(1, 2, 3));
+        {
+            TCanvas canvas(&image);
+            DrawButtonFace(canvas, v);
+        }
+        // Within one step per channel: the painter may smooth the figures' edges.
+        for (const Probe &p : c.probes) {
+            const TColor got = Pixel(image, p.x, p.y);
+            const bool near = std::abs(GetRValue(got) - GetRValue(p.colour)) <= 1
+                              && std::abs(GetGValue(got) - GetGValue(p.colour)) <= 1
+                              && std::abs(GetBValue(got) - GetBValue(p.colour)) <= 1;
+            EXPECT_TRUE(near) << c.what << " at " << p.x << "," << p.y << std::hex << ": " << got
+                              << " instead of " << p.colour;
+        }
+    }
+}
+
 TEST(LbButtonPainter, PopupArrowAtTheRight)
 {
     TLbFaceValues v;
