@@ -4,12 +4,11 @@
 #include "app/formparts.h"
 #include "app/lbbutton.h"
 #include "app/tessalinorfirmware.h"
+#include "platform/shell.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QUrl>
 
 TFAbout *FAbout = nullptr;
 
@@ -104,7 +103,7 @@ void TFAbout::FormShow()
 
 void TFAbout::Label4Click()
 {
-    QDesktopServices::openUrl(QUrl(Maker_Home_Page()));
+    ShellOpenLink(Maker_Home_Page());
 }
 
 bool TFAbout::eventFilter(QObject *watched, QEvent *event)

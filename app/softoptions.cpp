@@ -9,9 +9,9 @@
 #include "platform/files.h"
 #include "platform/http.h"
 #include "platform/rtl.h"
+#include "platform/shell.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -299,7 +299,7 @@ void TFSoftOptions::Btn_Check_UpdateClick()
 
 void TFSoftOptions::LL_Check_UpdateLinkClick(const QString &Link)
 {
-    QDesktopServices::openUrl(QUrl(Link));
+    ShellOpenLink(Link);
 }
 
 void TFSoftOptions::Btn_OKClick()

@@ -15,10 +15,10 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/rtl.h"
+#include "platform/shell.h"
 #include "platform/xml.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -27,7 +27,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
-#include <QUrl>
 
 TFTessalinorFirmWare *FTessalinorFirmWare = nullptr;
 const QString Maker_Site = QStringLiteral("https://www.qelvar.com");
@@ -543,10 +542,10 @@ void TFTessalinorFirmWare::Timer_UpdateTimer()
 
 void TFTessalinorFirmWare::LL_UpdateLinkClick(const QString &Link)
 {
-    QDesktopServices::openUrl(QUrl(Link));
+    ShellOpenLink(Link);
 }
 
 void TFTessalinorFirmWare::L_QelvarClick()
 {
-    QDesktopServices::openUrl(QUrl(Maker_Site + QStringLiteral("/HOME/default.asp?frompg=CF41R08")));
+    ShellOpenLink(Maker_Home_Page());
 }

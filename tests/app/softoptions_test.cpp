@@ -4,12 +4,16 @@
 #include "app/tessalinorfirmware.h"
 #include "common/loopback_http_server.h"
 #include "platform/http.h"
+#include "platform/process.h"
 #include "shell_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
@@ -327,6 +331,40 @@ TEST_F(OptionsTest, ReleaseTimerChecksThenWaitsTwoHours)
     Form->Btn_OKClick();
     EXPECT_LT(main.Timer_Update->remainingTime(), remaining);
     FSoftOptions = nullptr;
+}
+
+TEST_F(OptionsTest, LinksOpenTheMakersPagesInTheBrowser)
+{
+    TFakeProcessesGuard desktop;
+    const auto href = [](const QLabel *label) {
+        return QRegularExpression(QStringLiteral("href=\"([^\"]+)\"")).match(label->text()).captured(1);
+    };
+    const QString download = Maker_Site + QStringLiteral("/Home/download/download.asp#GW41R08");
+
+    Net.Fake.Replies = {Reply(200, "VER. 1.100"), Reply(200, "VER. 1.100")};
+    Form->FormShow();
+    Form->Btn_Check_UpdateClick();
+    emit Form->LL_Check_Update->linkActivated(href(Form->LL_Check_Update));
+
+    TFTessalinorFirmWare &main = Start_Main();
+    FSoftOptions = Form.get();
+    main.Timer_UpdateTimer();
+    emit main.LL_Update->linkActivated(href(main.LL_Update));
+    emit main.L_Qelvar->linkActivated(href(main.L_Qelvar));
+    FSoftOptions = nullptr;
+
+    TFAbout about;
+    for (QLabel *link : {about.Label4, about.Image2}) {
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), link->mapToGlobal(QPointF(2, 2)),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(link, &release);
+    }
+    QStringList opened;
+    for (const TFakeProcesses::Call &c : desktop.Fake.Calls) {
+        EXPECT_EQ(c.what, QStringLiteral("open"));
+        opened << c.program;
+    }
+    EXPECT_EQ(opened, QStringList({download, download, Maker_Home_Page(), Maker_Home_Page(), Maker_Home_Page()}));
 }
 
 TEST_F(OptionsTest, CaptionsFromTheTextTable)
