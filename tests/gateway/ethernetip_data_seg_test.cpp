@@ -118,3 +118,33 @@ TEST_F(DataSegTest, OkStoresCheckedValues)
 }
 
 } // namespace
+
+namespace {
+
+// The engineer's way: the value cell of an enumeration opens the grid's drop-down list with
+// its descriptions, and the choice sets the value at once.
+TEST_F(DataSegTest, ChoosingInTheOpenDropDownSetsTheValue)
+{
+    Form->TC = &Config;
+    Form->FormShow();
+    Form->show();
+    TDazStringGrid *g = Form->RUD_DataSeg;
+    g->setFocus();
+    g->FocusCell(4, 1, true);
+    g->ShowInplaceEdit();
+    TGridCombo *combo = g->Combobox();
+    ASSERT_TRUE(combo && combo->isVisible());
+    EXPECT_EQ(Combo_Items(), (QStringList{"Off", "On", "Auto"}));
+    combo->setCurrentIndex(2);
+    emit combo->activated(2);
+    EXPECT_EQ(Config.ListParamObject[0].Value, 2);
+    EXPECT_EQ(g->GetCellEx(8, 1), QStringLiteral("2"));
+    g->HideInplaceEdit();
+    EXPECT_EQ(g->GetCellEx(4, 1), QStringLiteral("Auto"));
+    Form->Btn_OKClick();
+    EXPECT_TRUE(Guard.Fake.Calls.empty());
+    EXPECT_EQ(Form->result(), mrOk);
+    EXPECT_EQ(Config.GetConfigStrData(), QStringLiteral("0x02,0x02,0x03,0x10,0xFF"));
+}
+
+} // namespace
