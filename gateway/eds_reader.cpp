@@ -215,12 +215,16 @@ QString TEDS_Reader::DecodeConnStr(const QString &ConnStr)
         Path_Count = 0;
         QString path_text = fields[14];
         path_text.remove(QLatin1Char('"'));
-        // Pieces beyond the buffer are dropped; the walk only needs the first bytes.
-        for (const QString &piece : Trim(path_text).split(QLatin1Char(' '))) {
-            if (Path_Count == Path_Size)
-                break;
+        path_text = Trim(path_text);
+        // Pieces beyond the buffer are not even cut out: the walk only needs the first bytes.
+        for (qsizetype pos = 0; pos < path_text.size() && Path_Count < Path_Size;) {
+            qsizetype blank = path_text.indexOf(QLatin1Char(' '), pos);
+            if (blank < 0)
+                blank = path_text.size();
+            const QString piece = Trim(path_text.mid(pos, blank - pos));
+            pos = blank + 1;
             int v = 0;
-            if (TryStrToInt(QStringLiteral("0x") + Trim(piece), v) && v >= 0 && v <= 255)
+            if (TryStrToInt(QStringLiteral("0x") + piece, v) && v >= 0 && v <= 255)
                 Path[size_t(Path_Count++)] = uint8_t(v);
         }
         if (Path_Count < 6)
