@@ -60,7 +60,32 @@ QString Without_Final_Semicolon(const QString &text)
     return t;
 }
 
-QString Find_Param_Clean(const QString &Param, const QStringList &clean, QString &EnumStr)
+// The non-empty lines of the [Params] section, each marked when it holds "=" and so can
+// start an entry; made once per assembly, so that each member's search skips the rest.
+struct TParams_Section
+{
+    std::vector<QString> lines;
+    std::vector<bool> has_equal;
+
+    explicit TParams_Section(const QStringList &clean)
+    {
+        bool in_section = false;
+        for (const QString &line : clean) {
+            if (line.isEmpty())
+                continue;
+            if (!in_section) {
+                in_section = line.contains(QLatin1String("[Params]"));
+                continue;
+            }
+            if (Is_Section_Line(line))
+                break;
+            lines.push_back(line);
+            has_equal.push_back(line.contains(QLatin1Char('=')));
+        }
+    }
+};
+
+QString Find_Param(const QString &Param, const TParams_Section &section, QString &EnumStr)
 {
     const QString enum_key = QStringLiteral("Enum") + Param.mid(5);
     enum State { Not_Found, Capturing, Done };
@@ -68,16 +93,11 @@ QString Find_Param_Clean(const QString &Param, const QStringList &clean, QString
     State enum_state = Not_Found;
     QString param_text;
     EnumStr.clear();
-    bool in_section = false;
-    for (const QString &line : clean) {
-        if (line.isEmpty())
+    for (size_t i = 0; i < section.lines.size(); ++i) {
+        // A line without "=" matters only to a capture under way.
+        if (!section.has_equal[i] && param_state != Capturing && enum_state != Capturing)
             continue;
-        if (!in_section) {
-            in_section = line.contains(QLatin1String("[Params]"));
-            continue;
-        }
-        if (Is_Section_Line(line))
-            break;
+        const QString &line = section.lines[i];
         if (param_state == Not_Found && Key_Starts_Entry(line, Param)) {
             param_text = Text_After_Equal(line);
             param_state = Param_Complete(param_text) ? Done : Capturing;
@@ -208,7 +228,7 @@ QString TTargetConfig::Find_Assembly_Object(const QStringList &sl) const
 
 QString TTargetConfig::find_Param_Enum_Object(const QString &Param, const QStringList &sl, QString &EnumStr)
 {
-    return Find_Param_Clean(Param, Clean_Lines(sl), EnumStr);
+    return Find_Param(Param, TParams_Section(Clean_Lines(sl)), EnumStr);
 }
 
 void TTargetConfig::DecodeAssemblyObj(const QString &AssemObj, const QStringList &sl)
@@ -230,7 +250,7 @@ void TTargetConfig::DecodeAssemblyObj(const QString &AssemObj, const QStringList
         ListParamObject.push_back(p);
     }
 
-    const QStringList clean = Clean_Lines(sl);
+    const TParams_Section section(Clean_Lines(sl));
     for (size_t idx = 0; idx < ListParamObject.size(); ++idx) {
         TTC_ParamObj &p = ListParamObject[idx];
         bool copied = false;
@@ -247,7 +267,7 @@ void TTargetConfig::DecodeAssemblyObj(const QString &AssemObj, const QStringList
             continue;
 
         QString enum_text;
-        const QString param_text = Without_Final_Semicolon(Find_Param_Clean(p.ParamName, clean, enum_text));
+        const QString param_text = Without_Final_Semicolon(Find_Param(p.ParamName, section, enum_text));
         enum_text = Without_Final_Semicolon(enum_text);
         const QStringList pf = Split_Delimited_Strict(param_text);
         if (pf.size() < 12)
