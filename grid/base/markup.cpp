@@ -1,6 +1,7 @@
 #include "grid/base/markup.h"
 
 #include <QList>
+#include <QSet>
 #include <QStringView>
 #include <array>
 
@@ -147,6 +148,48 @@ QString ReplaceAllIgnoreCase(const QString &text, QStringView find, QStringView 
     return out;
 }
 
+// While `name` occurs exactly as written, its first occurrence in any letter case is
+// replaced: in effect every occurrence up to the last exact one. Done in one pass; a
+// replacement "&" followed by the rest of the name forms a new occurrence, taken next.
+QString ReplaceWhileExactOccurs(const QString &text, QStringView name, QStringView replacement)
+{
+    const qsizetype lastExact = text.lastIndexOf(name);
+    if (lastExact < 0)
+        return text;
+    const bool rejoins = replacement == u"&" && name.startsWith(u'&');
+    const QStringView rest = name.mid(1);
+    QString out;
+    out.reserve(text.size());
+    qsizetype i = 0;
+    bool pendingAmp = false;   // a replacement "&" stands before text[i]
+    for (;;) {
+        if (pendingAmp && StartsWithIgnoreCase(text, i, rest)) {
+            const bool exact = QStringView(text).mid(i).startsWith(rest);
+            if (!exact && lastExact < i)
+                break;
+            i += rest.size();   // "&" + rest becomes "&" again
+            continue;
+        }
+        if (lastExact < i)
+            break;
+        if (pendingAmp) {
+            out += u'&';
+            pendingAmp = false;
+        }
+        const qsizetype at = IndexOfIgnoreCase(name, text, i);
+        out += QStringView(text).mid(i, at - i);
+        i = at + name.size();
+        if (rejoins)
+            pendingAmp = true;
+        else
+            out += replacement;
+    }
+    if (pendingAmp)
+        out += u'&';
+    out += QStringView(text).mid(i);
+    return out;
+}
+
 // One located CONTROL tag: [Start, End) spans from its "C" to after its ">" (or the end).
 struct TControlTag
 {
@@ -177,6 +220,19 @@ const TControlTag *FindControl(const QList<TControlTag> &tags, const QString &id
         if (t.Attrs.ID == id)
             return &t;
     return nullptr;
+}
+
+// A control tag written anew with a new value (HEIGHT and unknown attributes dropped).
+QString RewrittenControlTag(const THtmlControlAttrs &a, const QString &value)
+{
+    QString tag = QStringLiteral("CONTROL ID=\"") + a.ID + QStringLiteral("\" VALUE=\"") +
+                  EncodeHtmlEntities(value, true) + QStringLiteral("\" WIDTH=\"") + a.Width +
+                  QStringLiteral("\" TYPE=\"") + a.Type + u'"';
+    if (!a.Prop.isEmpty())
+        tag += QStringLiteral(" PROP=\"") + EncodeHtmlEntities(a.Prop, true) + u'"';
+    if (!a.MaxLen.isEmpty())
+        tag += QStringLiteral(" MAXLEN=\"") + a.MaxLen + u'"';
+    return tag + u'>';
 }
 
 // Per-character locale upper-casing that keeps positions (accented letters fold too).
@@ -247,17 +303,11 @@ QString DecodeHtmlEntities(const QString &text, bool accented)
     static const TPrepEntity basic[] = {
         {u"&lt;", u"<"}, {u"&gt;", u">"}, {u"&amp;", u"&"}, {u"&quot;", u"\""}};
     QString s = text;
-    for (const TPrepEntity &e : basic) {
-        while (s.contains(e.Name))
-            ReplaceFirstIgnoreCase(e.Name.toString(), e.Replacement.toString(), s);
-    }
+    for (const TPrepEntity &e : basic)
+        s = ReplaceWhileExactOccurs(s, e.Name, e.Replacement);
     if (accented) {
-        for (int i = 0; i < kCodedEntities; ++i) {
-            const QStringView name(kEntities[i].Name);
-            const QString ch(QChar(kEntities[i].Char));
-            while (s.contains(name))
-                ReplaceFirstIgnoreCase(name.toString(), ch, s);
-        }
+        for (int i = 0; i < kCodedEntities; ++i)
+            s = ReplaceWhileExactOccurs(s, kEntities[i].Name, QStringView(&kEntities[i].Char, 1));
     }
     return s;
 }
@@ -426,14 +476,27 @@ QString NextEditControlID(const QString &text, const QString &id)
 
 QString ClearRadioControls(const QString &text)
 {
-    QStringList ids;
-    for (const TControlTag &t : FindControlTags(text))
+    // Each radio's ID rewrites the first control with that ID (whatever its type), once:
+    // a rewrite keeps the ID and the tag's extent, so one pass over the tags does it all.
+    const QList<TControlTag> tags = FindControlTags(text);
+    QSet<QString> ids;
+    for (const TControlTag &t : tags)
         if (t.Attrs.Type == u"RADIO")
-            ids.append(t.Attrs.ID);
-    QString s = text;
-    for (const QString &id : ids)
-        SetControlValue(s, id, QStringLiteral("FALSE"));
-    return s;
+            ids.insert(t.Attrs.ID);
+    if (ids.isEmpty())
+        return text;
+    QString out;
+    out.reserve(text.size() + 32);
+    qsizetype copied = 0;
+    for (const TControlTag &t : tags) {
+        if (!ids.remove(t.Attrs.ID))
+            continue;
+        out += QStringView(text).mid(copied, t.Start - copied);
+        out += RewrittenControlTag(t.Attrs, QStringLiteral("FALSE"));
+        copied = t.End;
+    }
+    out += QStringView(text).mid(copied);
+    return out;
 }
 
 bool GetControlValue(const QString &text, const QString &id, QString &value)
@@ -466,15 +529,7 @@ bool SetControlValue(QString &text, const QString &id, const QString &value)
     const TControlTag *t = FindControl(tags, id);
     if (!t)
         return false;
-    const THtmlControlAttrs &a = t->Attrs;
-    QString tag = QStringLiteral("CONTROL ID=\"") + a.ID + QStringLiteral("\" VALUE=\"") + EncodeHtmlEntities(value, true) +
-                  QStringLiteral("\" WIDTH=\"") + a.Width + QStringLiteral("\" TYPE=\"") + a.Type + u'"';
-    if (!a.Prop.isEmpty())
-        tag += QStringLiteral(" PROP=\"") + EncodeHtmlEntities(a.Prop, true) + u'"';
-    if (!a.MaxLen.isEmpty())
-        tag += QStringLiteral(" MAXLEN=\"") + a.MaxLen + u'"';
-    tag += u'>';
-    text.replace(t->Start, t->End - t->Start, tag);
+    text.replace(t->Start, t->End - t->Start, RewrittenControlTag(t->Attrs, value));
     return true;
 }
 

@@ -20,13 +20,22 @@ public:
         QPainter *p = canvas.Painter();
         if (!p || r.Width() <= 0 || r.Height() <= 0)
             return;
+        // Only what can show is drawn: styles cache a pixmap of the whole part, which for a
+        // giant part would be a giant buffer. The cut edges stay outside the visible area.
+        QRect area = p->hasClipping() ? p->clipBoundingRect().toAlignedRect()
+                                      : p->transform().inverted().mapRect(
+                                            QRect(0, 0, p->device()->width(), p->device()->height()));
+        area.adjust(-4, -4, 4, 4);
+        const QRect visible = r.ToQRect().intersected(area);
+        if (visible.isEmpty())
+            return;
         QStyle *style = themeWindow ? themeWindow->style() : QApplication::style();
         auto init = [&](QStyleOption &o) {
             if (themeWindow)
                 o.initFrom(themeWindow);
             else
                 o.palette = QApplication::palette();
-            o.rect = r.ToQRect();
+            o.rect = visible;
             o.state = QStyle::State_Enabled;
             if (state.Hot)
                 o.state |= QStyle::State_MouseOver;
@@ -41,7 +50,7 @@ public:
             style->drawControl(QStyle::CE_PushButtonBevel, &o, p, themeWindow);
             QStyleOption arrow;
             init(arrow);
-            arrow.rect = r.ToQRect().adjusted(3, 3, -3, -3);
+            arrow.rect = visible.adjusted(3, 3, -3, -3);
             style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, p, themeWindow);
             break;
         }

@@ -9,7 +9,10 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QStyle>
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 
 #include "grid/base/imagelist.h"
@@ -23,6 +26,23 @@ namespace {
 constexpr unsigned DT_EXTERNALLEADING = 0x200;
 constexpr TColor kFrameColorThemed = 0xB99D7F;
 constexpr TColor kFrameColorPlain = 0x808080;
+
+// Sizes, offsets and indents written in a text are held to this many pixels, and font sizes
+// to kMaxFontPoints, so that hostile numbers neither overflow the layout arithmetic nor ask
+// the painter for giant glyphs and buffers.
+constexpr int kMaxMarkupPixels = 32767;
+constexpr int kMaxFontPoints = 1000;
+
+int ClampPixels(int v)
+{
+    return std::clamp(v, -kMaxMarkupPixels, kMaxMarkupPixels);
+}
+
+// Layout positions and sums saturate instead of overflowing on texts with very many items.
+int SatAdd(int a, int b)
+{
+    return int(std::clamp<int64_t>(int64_t(a) + b, INT_MIN / 2, INT_MAX / 2));
+}
 
 // Rounds half away from zero, as the platform's MulDiv does.
 int MulDiv(int a, int b, int c)
@@ -319,8 +339,8 @@ TRect THtmlRenderer::LineRectFor(const TLineValues &v, int top) const
         if (room > 0)
             left = Layout.Left + room / 2;
     }
-    left += v.Indent;
-    return TRect(left, top, Layout.Right, top + v.Height + v.SubDescent + v.SupAscent);
+    left = SatAdd(left, v.Indent);
+    return TRect(left, top, Layout.Right, SatAdd(top, v.Height + v.SubDescent + v.SupAscent));
 }
 
 bool THtmlRenderer::Run(const QString &text)
@@ -434,8 +454,8 @@ bool THtmlRenderer::Run(const QString &text)
                 PassRotation[1] = Rotation;
             }
             const int advance = v.Height + v.SubDescent + v.SupAscent;
-            lineTop += advance;
-            Out.ExtentY += advance;
+            lineTop = SatAdd(lineTop, advance);
+            Out.ExtentY = SatAdd(Out.ExtentY, advance);
             if (!P.MeasureOnly && lineTop + line.GhHeight > Layout.Bottom)
                 break;
         }
@@ -548,7 +568,7 @@ void THtmlRenderer::TextRun(TLine &L, qsizetype runEnd, int &trailing, int &runI
     if (L.Measure) {
         w = MeasureRun(run, L.R);
         const int startX = L.X;
-        L.X += w;
+        L.X = SatAdd(L.X, w);
         if (InAnchor && HasHit) {
             const int offset = Rtl ? L.R.Right - P.HitX - L.R.Left : P.HitX - L.R.Left;
             if (startX <= P.HitX - L.R.Left && L.X >= offset) {
@@ -679,16 +699,17 @@ bool THtmlRenderer::HitInItem(const TLine &L) const
     if (!HasHit)
         return false;
     const int dx = P.HitX - L.R.Left;
-    return L.X < dx && dx < L.X + ItemWidth && L.R.Top < P.HitY && P.HitY < L.R.Top + ItemHeight;
+    return L.X < dx && dx < SatAdd(L.X, ItemWidth) && L.R.Top < P.HitY &&
+           P.HitY < SatAdd(L.R.Top, ItemHeight);
 }
 
 void THtmlRenderer::FitItem(TLine &L)
 {
-    if (L.R.Width() < L.X + ItemWidth && ItemWidth < L.R.Width()) {
+    if (L.R.Width() < SatAdd(L.X, ItemWidth) && ItemWidth < L.R.Width()) {
         L.NoFit = true;
         return;
     }
-    L.X += ItemWidth;
+    L.X = SatAdd(L.X, ItemWidth);
     L.D.Left += ItemWidth;
     L.V.Height = std::max(L.V.Height, ItemHeight);
 }
@@ -822,7 +843,8 @@ void THtmlRenderer::Tag(TLine &L)
         } else if (second == u'N') {
             const QString attrs = UpperCase(AttrText(t, 3, 1, L.End));
             int n = 0;
-            if (TryStrToInt(AttrValue(attrs, u"X"), n) && L.X < n) {
+            if (TryStrToInt(AttrValue(attrs, u"X"), n) && L.X < ClampPixels(n)) {
+                n = ClampPixels(n);
                 L.X = n;
                 L.D.Left = FRect.Left + n;
             }
@@ -975,7 +997,7 @@ void THtmlRenderer::Font(TLine &L, qsizetype t)
         rest = rest.mid(rest.indexOf(u'"') + 1);
         const int n = LeadingInt(rest);
         static const int kSizes[] = {8, 10, 12, 14, 16};
-        C.Font.Size = (n >= 1 && n <= 5) ? kSizes[n - 1] : n;
+        C.Font.Size = (n >= 1 && n <= 5) ? kSizes[n - 1] : std::min(n, kMaxFontPoints);
     }
 }
 
@@ -991,7 +1013,7 @@ void THtmlRenderer::Paragraph(TLine &L, qsizetype t)
         if (align.contains(u"CENTER"))
             L.V.Align = 2;
     }
-    L.V.Indent = LeadingInt(AttrValue(attrs, u"INDENT"));
+    L.V.Indent = ClampPixels(LeadingInt(AttrValue(attrs, u"INDENT")));
     if (!L.Measure && attrs.contains(u"BGCOLOR")) {
         const TColor color = ParseTagColor(AttrValue(attrs, u"BGCOLOR"));
         SavedParaBrush = BrushColor();
@@ -1063,8 +1085,8 @@ void THtmlRenderer::Image(TLine &L, qsizetype t)
     // Addresses keep their letter case: file and resource names are case-sensitive here.
     if (source.contains(u"://"))
         source = AttrValue(attrs, name, raw, 1);
-    const int w = LeadingInt(AttrValue(attrs, u"WIDTH="));
-    const int h = LeadingInt(AttrValue(attrs, u"HEIGHT="));
+    const int w = ClampPixels(LeadingInt(AttrValue(attrs, u"WIDTH=")));
+    const int h = ClampPixels(LeadingInt(AttrValue(attrs, u"HEIGHT=")));
     ItemWidth = ItemHeight = 0;
     TRect &D = L.D;
 
@@ -1143,15 +1165,16 @@ void THtmlRenderer::Control(TLine &L, qsizetype t)
 {
     const THtmlControlAttrs a = ParseControlTag(AttrText(t, 9, 7, L.End));
     int height = 0;
-    ControlHeight = TryStrToInt(a.Height, height) ? height : 25;
+    ControlHeight = TryStrToInt(a.Height, height) ? ClampPixels(height) : 25;
     if (a.Width.isEmpty())
         return;
     int w = 0;
     if (TryStrToInt(a.Width, w)) {
+        w = ClampPixels(w);
         ItemWidth = w;
         ItemHeight = GhHeight() + 10;
     } else {
-        w = LeadingInt(a.Width);   // the item keeps the previous item's size
+        w = ClampPixels(LeadingInt(a.Width));   // the item keeps the previous item's size
     }
     const bool tick = a.Type == u"CHECK" || a.Type == u"RADIO";
     TLineValues &v = L.V;
