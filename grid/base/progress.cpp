@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -20,7 +21,10 @@ void DrawPercentProgressBar(TCanvas &Canvas, TRect R, TColor CompleteColor,
     Canvas.Brush.Color = CompleteColor;
     Canvas.Pen.Color = CompleteColor;
     Canvas.Font.Color = CompleteFontColor;
-    const int v = int(Round(Value));
+    // A value that is no number, or lies beyond the integers, must not stop the painting:
+    // it counts as 0, or as the nearest integer that exists.
+    const double finite = std::isfinite(Value) ? Value : 0;
+    const int v = int(Round(std::clamp(finite, double(INT_MIN), double(INT_MAX))));
 
     QString text;
     int64_t percent;
@@ -30,8 +34,9 @@ void DrawPercentProgressBar(TCanvas &Canvas, TRect R, TColor CompleteColor,
     } else {
         text = Format.contains(u'd') || Format.contains(u'u') ? ::Format(Format, {v})
                                                                : ::Format(Format, {Value});
-        // An empty range has no place in it: 0 %.
-        percent = Max == Min ? 0 : Round((Value - Min) * 100 / (Max - Min));
+        // An empty range has no place in it: 0 %; nor has a value that is no number.
+        const double place = Max == Min ? 0 : (finite - Min) * 100 / (Max - Min);
+        percent = std::isfinite(place) ? Round(std::clamp(place, -1.0, 101.0)) : 0;
     }
     percent = std::clamp<int64_t>(percent, 0, 100);
 

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <iterator>
+
 namespace {
 
 constexpr TColor kDone = 0x00AA00, kDoneFont = 0x111111, kRest = 0xEEEEEE, kRestFont = 0x222222,
@@ -59,7 +63,14 @@ INSTANTIATE_TEST_SUITE_P(
                       TPercentCase{150, 0, 100, "%d", "150", 100},
                       TPercentCase{5, 0, 20, "%d of 20", "5 of 20", 25},
                       TPercentCase{30, 20, 40, "%d", "30", 50},
-                      TPercentCase{5, 3, 3, "%d", "5", 0}));       // empty range: 0 %, no crash
+                      TPercentCase{5, 3, 3, "%d", "5", 0},         // empty range: 0 %, no crash
+                      // Values that are no number or beyond the integers paint, never throw.
+                      TPercentCase{std::nan(""), 0, 100, "", "0%", 0},
+                      TPercentCase{HUGE_VAL, 0, 100, "", "0%", 0},
+                      TPercentCase{-1e300, 0, 100, "%d", "-2147483648", 0},
+                      TPercentCase{1e300, 0, 100, "", "2147483647%", 100},
+                      TPercentCase{50, 0, HUGE_VAL, "%d", "50", 0},
+                      TPercentCase{50, -HUGE_VAL, HUGE_VAL, "%d", "50", 0}));
 
 TEST(CenteredBar, GrowsFromTheMiddle)
 {
@@ -275,6 +286,63 @@ INSTANTIATE_TEST_SUITE_P(
                       TShapeCase{csHalfStar, 20, 20, "Polygon", {10, 20, 21, 39}},
                       TShapeCase{csArrowUp, 21, 12, "Polygon", {10, 20, 31, 33}},
                       TShapeCase{csArrowLeft, 20, 13, "Polygon", {10, 20, 31, 33}}));
+
+// Each of the nineteen shapes in the box (10, 20, 21, 13), drawn pixel for pixel as the
+// figure written out by hand: W2 10, H2 6, even width 20 (Q 5), even height 12 (R 3).
+TEST(CellShapes, AllNineteenMatchTheirFigures)
+{
+    using P = std::vector<TPoint>;
+    const std::function<void(TCanvas &)> figures[] = {
+        [](TCanvas &c) { c.Rectangle(11, 21, 30, 32); },                        // rectangle
+        [](TCanvas &c) { c.Ellipse(10, 20, 23, 33); },                          // circle 13 x 13
+        [](TCanvas &c) { c.Polygon(P{{31, 20}, {31, 33}, {10, 26}}); },         // triangle left
+        [](TCanvas &c) { c.Polygon(P{{10, 20}, {10, 33}, {31, 26}}); },         // triangle right
+        [](TCanvas &c) { c.Polygon(P{{10, 33}, {31, 33}, {20, 20}}); },         // triangle up
+        [](TCanvas &c) { c.Polygon(P{{10, 20}, {31, 20}, {20, 33}}); },         // triangle down
+        [](TCanvas &c) { c.Polygon(P{{10, 26}, {20, 20}, {30, 26}, {20, 32}}); },   // diamond
+        [](TCanvas &c) { c.Rectangle(20, 20, 21, 33); },                        // line vertical
+        [](TCanvas &c) { c.Rectangle(10, 26, 31, 27); },                        // line horizontal
+        [](TCanvas &c) { c.RoundRect(10, 20, 31, 33, 10, 10); },                // round rect
+        [](TCanvas &c) { c.Ellipse(10, 20, 31, 33); },                          // ellipse
+        [](TCanvas &c) { c.Rectangle(11, 21, 22, 32); },                        // square 13
+        [](TCanvas &c) { c.RoundRect(10, 20, 23, 33, 10, 10); },                // round square
+        [](TCanvas &c) {                                                        // star
+            c.Polygon(P{{20, 20}, {22, 24}, {30, 24}, {23, 27}, {26, 31},
+                        {20, 28}, {14, 31}, {17, 27}, {10, 24}, {18, 24}});
+        },
+        [](TCanvas &c) {                                                        // arrow up
+            c.Polygon(P{{10, 26}, {20, 20}, {30, 26}, {25, 26}, {25, 33}, {15, 33}, {15, 26}});
+        },
+        [](TCanvas &c) {                                                        // arrow down
+            c.Polygon(P{{10, 26}, {20, 33}, {30, 26}, {25, 26}, {25, 20}, {15, 20}, {15, 26}});
+        },
+        [](TCanvas &c) {                                                        // arrow left
+            c.Polygon(P{{10, 26}, {20, 20}, {20, 23}, {31, 23}, {31, 29}, {20, 29}, {20, 32}});
+        },
+        [](TCanvas &c) {                                                        // arrow right
+            c.Polygon(P{{31, 26}, {20, 20}, {20, 23}, {10, 23}, {10, 29}, {20, 29}, {20, 32}});
+        },
+        [](TCanvas &c) {                                                        // half star
+            c.Polygon(P{{20, 20}, {20, 28}, {14, 31}, {17, 27}, {10, 24}, {18, 24}});
+        },
+    };
+    static_assert(std::size(figures) == csHalfStar + 1);
+    for (int shape = csRectangle; shape <= csHalfStar; ++shape) {
+        QImage drawn = BlankImage(45, 45), expected = BlankImage(45, 45);
+        {
+            TCanvas canvas(&drawn);
+            DrawCellShape(canvas, 10, 20, 21, 13, TCellShape(shape), clRed, clBlue);
+        }
+        {
+            TCanvas canvas(&expected);
+            canvas.Brush.Color = clRed;
+            canvas.Pen.Color = clBlue;
+            figures[shape](canvas);
+        }
+        EXPECT_EQ(drawn, expected) << "shape " << shape;
+        EXPECT_GT(CountPixels(drawn, TRect(0, 0, 45, 45), clBlue), 0) << "shape " << shape;
+    }
+}
 
 TEST(CellShapes, BeyondTheLastShapeNothingIsDrawn)
 {
