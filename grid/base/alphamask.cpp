@@ -61,6 +61,13 @@ void TGridAlphaMask::MergeMask(const QImage &Mask, const QImage &Bitmap, TColor)
 TGaussianKernel BuildGaussianKernel(double Radius)
 {
     TGaussianKernel k;
+    // A radius of 0 (or no number) has no spread: the limit of ever smaller radii, a
+    // kernel that keeps every pixel, instead of weights of 0 / 0.
+    if (!(std::abs(Radius) > 0)) {
+        k.Size = 1;
+        k.Weights[10] = 1;
+        return k;
+    }
     double sum = 0;
     for (int i = -10; i <= 10; ++i) {
         const double x = i / Radius;

@@ -3,6 +3,7 @@
 #include "paintutil.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
 #include <numeric>
 
 namespace {
@@ -28,6 +29,35 @@ TEST(GaussianKernel, SizeFollowsTheRadius)
             sum += k.Weights[i + 10];
         EXPECT_NEAR(sum, 1.0, 1e-12);
         EXPECT_DOUBLE_EQ(k.Weights[10 - 1], k.Weights[10 + 1]);
+    }
+}
+
+// Without spread every pixel stays; odd sizes, down to none, are read within their bounds.
+TEST(BlurBitmap24, ZeroRadiusAndOddSizes)
+{
+    for (double r : {0.0, -0.0, std::nan("")}) {
+        const TGaussianKernel k = BuildGaussianKernel(r);
+        EXPECT_EQ(k.Size, 1);
+        EXPECT_EQ(k.Weights[10], 1.0);
+        EXPECT_EQ(k.Weights[9] + k.Weights[11], 0.0);
+        QImage img = Bitmap24(30, 30, Qt::white);
+        img.setPixelColor(3, 4, QColor(10, 20, 30));
+        const QImage before = img;
+        BlurBitmap24(img, r);
+        EXPECT_EQ(img, before);
+    }
+    EXPECT_EQ(BuildGaussianKernel(-3).Size, 8);   // the sign of the radius does not matter
+    for (int w : {0, 1, 2, 20, 21, 22, 41, 42, 43}) {
+        for (int h : {0, 1, 21, 42}) {
+            QImage img = Bitmap24(w, h, Qt::white);
+            if (!img.isNull()) {   // an image of no pixels has no format at all
+                BlurBitmap24(img, 3);
+                EXPECT_EQ(CountPixels(img, TRect(0, 0, w, h), clWhite), w * h) << w << " x " << h;
+            }
+            QImage mask;
+            MakeRoundedMaskBitmap(mask, w, h, 3, 5, 4);
+            EXPECT_EQ(mask.size(), w && h ? QSize(w, h) : QSize(0, 0));
+        }
     }
 }
 
