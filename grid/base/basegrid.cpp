@@ -303,9 +303,18 @@ void TBaseGrid::SplitCells(int ACol, int ARow)
     const int sy = base ? base->CellSpanY() : -1;
     // The merge's rectangle before its records change.
     const TRect area = sx >= 0 && sy >= 0 ? CellRect(b.X, b.Y) : TRect();
-    for (int c = b.X; c <= b.X + sx; ++c) {
-        for (int r = b.Y; r <= b.Y + sy; ++r) {
-            TCellProperties *q = GetCellProperties(c, r);
+    // Cells of the grid get a plain record; beyond the grid (a merge cut off by a smaller
+    // grid, or spans set by hand) only existing records are reset, so the walk stays
+    // within what the store holds.
+    const TGridStore &store = Store();
+    const int lastRow = std::min(b.Y + sy, std::max(RowCount(), store.RowExtent()) - 1);
+    for (int r = b.Y; r <= lastRow; ++r) {
+        const int lastCol = std::min(b.X + sx, std::max(TotalColCount(), store.ObjectExtent(r)) - 1);
+        for (int c = b.X; c <= lastCol; ++c) {
+            TCellProperties *q = r < RowCount() && c < TotalColCount() ? GetCellProperties(c, r)
+                                                                     : PropsAt(c, r);
+            if (!q)
+                continue;
             q->SetIsBaseCell(true);
             q->SetCellSpanX(-1);
             q->SetCellSpanY(-1);

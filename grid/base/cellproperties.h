@@ -8,9 +8,11 @@
 // false and spans equal to its offset from the base cell.
 #include "grid/base/classes.h"
 #include "grid/base/gridenums.h"
+#include "grid/base/gridstore.h"
 #include "platform/canvas.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 
 class QWidget;
@@ -59,10 +61,12 @@ public:
     void SetFontStyle(TFontStyles Value) { FFontStyle = Value; }
     QString FontName() const { return FFontName; }
     void SetFontName(const QString &Value) { FFontName = Value; }
+    // Spans are kept within -1 and the store's limits, so base cells and merge ends computed
+    // from them never overflow.
     int CellSpanX() const { return FCellSpanX; }
-    void SetCellSpanX(int Value) { FCellSpanX = Value; }
+    void SetCellSpanX(int Value) { FCellSpanX = std::clamp(Value, -1, TGridStore::MaxColumns - 1); }
     int CellSpanY() const { return FCellSpanY; }
-    void SetCellSpanY(int Value) { FCellSpanY = Value; }
+    void SetCellSpanY(int Value) { FCellSpanY = std::clamp(Value, -1, TGridStore::MaxRows - 1); }
     bool IsBaseCell() const { return FIsBaseCell; }
     void SetIsBaseCell(bool Value) { FIsBaseCell = Value; }
     int BorderWidth() const { return FBorderWidth; }

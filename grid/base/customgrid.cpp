@@ -1,5 +1,6 @@
 #include "grid/base/customgrid.h"
 #include "grid/base/indexedit.h"
+#include "grid/base/gridstore.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -468,6 +469,8 @@ TCustomGrid::~TCustomGrid()
 void TCustomGrid::SetColCount(int Value)
 {
     Value = std::max(1, Value);
+    if (Value > TGridStore::MaxColumns)
+        throw EGridError("Grid too large");
     if (Value == FColCount)
         return;
     if (Value <= FFixedCols)
@@ -478,6 +481,8 @@ void TCustomGrid::SetColCount(int Value)
 void TCustomGrid::SetRowCount(int Value)
 {
     Value = std::max(1, Value);
+    if (Value > TGridStore::MaxRows)
+        throw EGridError("Grid too large");
     if (Value == FRowCount)
         return;
     if (Value <= FFixedRows)
@@ -1217,6 +1222,8 @@ void TCustomGrid::InsertRows(const std::vector<int> &Rows)
 {
     if (Rows.empty())
         return;
+    if (Rows.size() > size_t(TGridStore::MaxRows - FRowCount))
+        throw EGridError("Grid too large");
     CheckRowList(Rows, FRowCount + int(Rows.size()));
     FRowHeights.Insert(Rows);
     InsertAdjust(FCurrent.Y, Rows);

@@ -142,9 +142,11 @@ public:
     int ColCount() const { return FColCount; }
     // Not virtual: a descendant that redeclares a setter keeps the grid's own internal calls
     // (DeleteRow, ...) on this one, as a redeclared property would.
-    void SetColCount(int Value);     // at least 1; lowers FixedCols when needed
+    void SetColCount(int Value);     // at least 1; lowers FixedCols when needed; EGridError
+                                     // beyond TGridStore::MaxColumns
     int RowCount() const { return FRowCount; }
-    void SetRowCount(int Value);     // at least 1; lowers FixedRows when needed
+    void SetRowCount(int Value);     // at least 1; lowers FixedRows when needed; EGridError
+                                     // beyond TGridStore::MaxRows
     int FixedCols() const { return FFixedCols; }
     void SetFixedCols(int Value);    // 0..ColCount-1, else EGridError; resets the view
     int FixedRows() const { return FFixedRows; }

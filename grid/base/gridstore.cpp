@@ -61,7 +61,7 @@ void TGridStore::TRow::MoveCell(int From, int To)
 
 void TGridStore::CheckIndex(int ACol, int ARow)
 {
-    if (ACol < 0 || ARow < 0 || ACol >= MaxColumns)
+    if (ACol < 0 || ARow < 0 || ACol >= MaxColumns || ARow >= MaxRows)
         throw EGridError("Grid index out of range");
 }
 

@@ -21,7 +21,10 @@ class TObject;
 class TGridStore
 {
 public:
+    // Cells at or beyond these limits are refused (EGridError), so a wild index never
+    // allocates without bound.
     static constexpr int MaxColumns = 65536;
+    static constexpr int MaxRows = 1 << 25;
 
     QString Text(int ACol, int ARow) const;        // empty where nothing was written
     // The text without a copy; valid until the row is next written.

@@ -4,6 +4,8 @@
 #include "grid/base/textroutines.h"
 
 #include <QApplication>
+#include <climits>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -161,6 +163,66 @@ TEST_F(BaseGridTest, NegativeCoordinatesNeverReachOutsideTheStore)
     EXPECT_THROW(grid->MergeCells(-1, 0, 2, 2), EGridError);
     EXPECT_EQ(grid->MergeCount(), 0);
     EXPECT_FALSE(grid->HasCellProperties(6, 4));
+}
+
+TEST_F(BaseGridTest, CellOperationsOutsideTheStoreThrowGridError)
+{
+    grid->SetCellEx(1, 1, "kept");
+    grid->MergeCells(2, 2, 2, 2);
+    const struct
+    {
+        const char *name;
+        std::function<void()> call;
+    } cases[] = {
+        {"text past the store's columns", [&] { (void)grid->GetCellEx(70000, 0); }},
+        {"write a far row", [&] { grid->SetCellEx(0, INT_MAX, "x"); }},
+        {"raw text", [&] { grid->SetGridCell(-1, 0, "x"); }},
+        {"user object", [&] { (void)grid->GetObjectEx(-1, 0); }},
+        {"set user object", [&] { grid->SetObjectEx(0, -1, 5); }},
+        {"graphic", [&] { (void)grid->GetGraphicObjectEx(-1, -1); }},
+        {"set graphic", [&] { grid->SetGraphicObjectEx(-1, 0, nullptr); }},
+        {"replace a record", [&] { grid->SetCellProperties(-1, 0, nullptr); }},
+        {"free a record", [&] { grid->FreeCellProperties(0, -1); }},
+        {"reset a cell", [&] { grid->ResetCell(-1, 0); }},
+        {"reset a row", [&] { grid->ResetRow(-1); }},
+        {"reset a column", [&] { grid->ResetColumn(-1); }},
+        {"split", [&] { grid->SplitCells(-1, 2); }},
+        {"merge over the last row", [&] { grid->MergeCells(0, 5, 1, 2); }},
+        {"merge with a huge span", [&] { grid->MergeCells(0, 0, INT_MAX, 1); }},
+    };
+    for (const auto &c : cases) {
+        EXPECT_THROW(c.call(), EGridError) << c.name;
+        EXPECT_EQ(grid->GetCellEx(1, 1), "kept") << c.name;
+        EXPECT_EQ(grid->FullCell(3, 3), (TGridRect{2, 2, 3, 3})) << c.name;
+        EXPECT_EQ(grid->MergeCount(), 1) << c.name;
+    }
+    // A rectangle that reaches outside frees what lies inside and nothing else.
+    EXPECT_NO_THROW(grid->FreeCellPropertiesRange(-5, -5, 1000, 1000));
+    EXPECT_FALSE(grid->HasCellProperties(2, 2));
+}
+
+TEST_F(BaseGridTest, WildSpansStayWithinTheStore)
+{
+    // Spans set by hand far beyond the grid: queries, geometry, keys and splitting neither
+    // overflow nor walk past what the store holds.
+    TCellProperties *p = grid->GetCellProperties(2, 1);
+    p->SetCellSpanX(INT_MAX);
+    p->SetCellSpanY(INT_MAX);
+    EXPECT_EQ(p->CellSpanX(), TGridStore::MaxColumns - 1);
+    EXPECT_EQ(p->CellSpanY(), TGridStore::MaxRows - 1);
+    TCellProperties *q = grid->GetCellProperties(3, 1);
+    q->SetIsBaseCell(false);
+    q->SetCellSpanX(1);
+    q->SetCellSpanY(0);
+    EXPECT_EQ(grid->BaseCell(3, 1), TPoint(2, 1));
+    EXPECT_EQ(grid->CellExt(3, 1), TPoint(TGridStore::MaxColumns - 2, TGridStore::MaxRows - 1));
+    EXPECT_NO_THROW((void)grid->CellRect(3, 1));
+    EXPECT_NO_THROW((void)grid->CellSize(3, 1));
+    EXPECT_NO_THROW((void)grid->FullCell(3, 1));
+    grid->SplitCells(3, 1);
+    EXPECT_FALSE(grid->IsMergedCell(2, 1));
+    EXPECT_FALSE(grid->IsMergedCell(3, 1));
+    EXPECT_EQ(grid->Store().RowExtent(), 6);   // no record was made below the grid
 }
 
 TEST_F(BaseGridTest, NewRecordTakesTheGridsDefaults)
