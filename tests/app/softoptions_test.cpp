@@ -289,6 +289,34 @@ TEST_F(OptionsTest, InternetBoxesAndOk)
     EXPECT_TRUE(Opt_Update_Check);
 }
 
+TEST_F(OptionsTest, OkFromTheMainWindowWritesTheSettingsFileCancelKeepsIt)
+{
+    TFTessalinorFirmWare &main = Start_Main();
+    FSoftOptions = Form.get();
+    const QString settings = In_Temp(QStringLiteral("Tessalinor.xml"));
+    QFile::remove(settings);
+    const auto run = [&](TLbButton *closer) {
+        QTimer::singleShot(0, Form.get(), [this, closer] {
+            Form->CB_Soft_Set_Jump_Table->setChecked(true);
+            Form->CB_En_Con->setChecked(true);
+            Form->CB_Update->setChecked(true);
+            closer->Click();
+        });
+        main.Btn_Click(main.Btn_Opz);
+    };
+    run(Form->Btn_Cancel);
+    EXPECT_FALSE(QFile::exists(settings));
+    EXPECT_FALSE(Opt_Jump_Field_Tables);
+    EXPECT_FALSE(main.Timer_Update->isActive());
+
+    run(Form->Btn_OK);
+    const QByteArray written = Read_File(settings);
+    EXPECT_TRUE(written.contains("<enable_jump_field_tables>1</enable_jump_field_tables>")) << written.constData();
+    EXPECT_TRUE(written.contains("<enable_internet>1</enable_internet>"));
+    EXPECT_TRUE(main.Timer_Update->isActive());
+    FSoftOptions = nullptr;
+}
+
 TEST_F(OptionsTest, ManualCheckShowsTheLinkOrNoUpdate)
 {
     Net.Fake.Replies = {Reply(200, "VER. 1.100"), Reply(200, "VER. 1.000")};
