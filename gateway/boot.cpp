@@ -8,7 +8,9 @@
 #include "app/valuechecks.h"
 #include "gateway/update_job.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/icmp.h"
+#include "platform/xml.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -304,6 +306,21 @@ void TFBoot::Compile_XML_Parameter_New_Boot()
 {
     Write_Update_Job(Current_Update_Job(Pinged_Address, CB_Update_Options->currentIndex(),
                                         CB_Update_Option_Read_Back->isChecked()));
+}
+
+void TFBoot::Compile_XML_Parameter()
+{
+    Write_Update_Job(Current_Update_Job(Pinged_Address, CB_Update_Options->currentIndex(),
+                                        CB_Update_Option_Read_Back->isChecked(), TJob_Layout::Older));
+}
+
+int TFBoot::Get_Type_Dev()
+{
+    if (File_Exists(Path_ParGen)) {
+        TXmlDocument doc;
+        doc.LoadFromFile(Path_ParGen);
+    }
+    return 0;
 }
 
 QString TFBoot::Update_Options(const QString &prefix) const

@@ -32,6 +32,10 @@ public:
     void PingReply(const TEchoReply &reply);
     bool Send_Ping();
     void Compile_XML_Parameter_New_Boot();
+    // The job in the updater's older layout; nothing in the program writes it.
+    void Compile_XML_Parameter();
+    // Reads the project's ParGen.xml when there is one; the model needs no device type: 0.
+    int Get_Type_Dev();
     // The prefix followed by the four option tokens (firmware, its read-back, configuration,
     // its read-back) of the chosen update option.
     QString Update_Options(const QString &prefix) const;

@@ -14,7 +14,13 @@ struct TOperation
     const char *Start_Address;
     const char *Bank_Type;
     const char *Write_CSS;
+    const char *Address_CSS;
+    const char *Command_CSS;
+    // Null: the operation writes no internal data and has none of the four WID elements.
     const char *Write_Internal_Data;
+    const char *WID_Address;
+    const char *WID_Command;
+    const char *WID_Data;
     bool Go_To_App_After;
 };
 
@@ -37,12 +43,14 @@ void Add_Operation(TXmlNode &operations, const TOperation &op, bool read_back)
     add("Ope_Bank_Type", QLatin1String(op.Bank_Type));
     add("Ope_Read_Back", read_back ? QStringLiteral("1") : QStringLiteral("0"));
     add("Ope_Write_CSS", QLatin1String(op.Write_CSS));
-    add("Ope_Address_CSS", QStringLiteral("0x07A00"));
-    add("Ope_Command_CSS", QStringLiteral("0x02"));
-    add("Ope_Write_Internal_Data", QLatin1String(op.Write_Internal_Data));
-    add("Ope_WID_Address", QStringLiteral("0x07810"));
-    add("Ope_WID_Command", QStringLiteral("0x02"));
-    add("Ope_WID_Data", QStringLiteral("0x00, 0x00, 0x00, 0x01"));
+    add("Ope_Address_CSS", QLatin1String(op.Address_CSS));
+    add("Ope_Command_CSS", QLatin1String(op.Command_CSS));
+    if (op.Write_Internal_Data) {
+        add("Ope_Write_Internal_Data", QLatin1String(op.Write_Internal_Data));
+        add("Ope_WID_Address", QLatin1String(op.WID_Address));
+        add("Ope_WID_Command", QLatin1String(op.WID_Command));
+        add("Ope_WID_Data", QLatin1String(op.WID_Data));
+    }
     add("Ope_GoToApp_After", op.Go_To_App_After ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
@@ -62,13 +70,15 @@ QString Updater_Path()
 #endif
 }
 
-TUpdate_Job Current_Update_Job(const QString &ip_address, int option, bool read_back)
+TUpdate_Job Current_Update_Job(const QString &ip_address, int option, bool read_back, TJob_Layout layout)
 {
     TUpdate_Job job;
     job.IP_Address = ip_address;
     job.Option = option;
     job.Read_Back = read_back;
-    job.Firmware_File = Master_Dir + QStringLiteral("/Sim41R08.sim");
+    job.Layout = layout;
+    job.Firmware_File = Master_Dir + (layout == TJob_Layout::Current ? QStringLiteral("/Sim41R08.sim")
+                                                                     : QStringLiteral("/Sim41R05.sim"));
     for (int i = 0; i < 3; ++i)
         job.Bank_Files[i] = Project_Path + QStringLiteral("/bin/bank%1.bin").arg(i + 1);
     return job;
@@ -76,23 +86,43 @@ TUpdate_Job Current_Update_Job(const QString &ip_address, int option, bool read_
 
 void Build_Update_Job(TXmlDocument &doc, const TUpdate_Job &job)
 {
+    const bool current = job.Layout == TJob_Layout::Current;
     TXmlNode root = doc.CreateRoot(QStringLiteral("Ethernet_Update"));
     root.AddTextChild(QStringLiteral("Version"), QStringLiteral("1000"));
-    root.AddTextChild(QStringLiteral("Title"), QStringLiteral("Qelvar - CF41R08 Ethernet Update"));
+    root.AddTextChild(QStringLiteral("Title"), current ? QStringLiteral("Qelvar - CF41R08 Ethernet Update")
+                                                       : QStringLiteral("Qelvar - Ethernet Update"));
     root.AddTextChild(QStringLiteral("IP_Address_Dev"), job.IP_Address);
     root.AddTextChild(QStringLiteral("Application_Port"), QStringLiteral("10000"));
     root.AddTextChild(QStringLiteral("Boot_Port"), QStringLiteral("2008"));
     root.AddTextChild(QStringLiteral("Boot_Port_Sec"), QStringLiteral("2007"));
-    root.AddTextChild(QStringLiteral("Address_Protection"), QStringLiteral("0x07800"));
-    root.AddChild(QStringLiteral("Protections")).AddTextChild(QStringLiteral("Protection"), QStringLiteral("0x411"));
+    root.AddTextChild(QStringLiteral("Address_Protection"),
+                      current ? QStringLiteral("0x07800") : QStringLiteral("0x78000"));
+    root.AddChild(QStringLiteral("Protections"))
+        .AddTextChild(QStringLiteral("Protection"), current ? QStringLiteral("0x411") : QStringLiteral("0x1B4"));
     TXmlNode operations = root.AddChild(QStringLiteral("Operations"));
+    const bool firmware = job.Option == 0 || job.Option == 1;
+    const bool configuration = job.Option == 0 || job.Option == 2;
+    const auto add = [&](const TOperation &op) { Add_Operation(operations, op, job.Read_Back); };
     // The last operation of a job, and only it, sends the gateway back to its application.
-    if (job.Option == 0 || job.Option == 1)
-        Add_Operation(operations, {job.Firmware_File, "0x8000", "1", "1", "0", job.Option == 1}, job.Read_Back);
-    if (job.Option == 0 || job.Option == 2) {
-        Add_Operation(operations, {job.Bank_Files[0], "0x07000", "2", "0", "1", false}, job.Read_Back);
-        Add_Operation(operations, {job.Bank_Files[1], "0x80000", "2", "0", "0", false}, job.Read_Back);
-        Add_Operation(operations, {job.Bank_Files[2], "0xA0000", "2", "0", "0", true}, job.Read_Back);
+    if (current) {
+        const char *wid_data = "0x00, 0x00, 0x00, 0x01";
+        if (firmware)
+            add({job.Firmware_File, "0x8000", "1", "1", "0x07A00", "0x02", "0", "0x07810", "0x02", wid_data,
+                 job.Option == 1});
+        if (configuration) {
+            add({job.Bank_Files[0], "0x07000", "2", "0", "0x07A00", "0x02", "1", "0x07810", "0x02", wid_data, false});
+            add({job.Bank_Files[1], "0x80000", "2", "0", "0x07A00", "0x02", "0", "0x07810", "0x02", wid_data, false});
+            add({job.Bank_Files[2], "0xA0000", "2", "0", "0x07A00", "0x02", "0", "0x07810", "0x02", wid_data, true});
+        }
+    } else {
+        const char *wid_data = "0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00";
+        if (firmware)
+            add({job.Firmware_File, "0x8000", "1", "1", "0x78100", "0x0B", nullptr, nullptr, nullptr, nullptr,
+                 job.Option == 1});
+        if (configuration) {
+            add({job.Bank_Files[0], "0x68000", "2", "0", "0x50100", "0x0B", "0", "0x78200", "0x0B", wid_data, false});
+            add({job.Bank_Files[1], "0x50800", "2", "0", "0x50100", "0x0B", "0", "0x78200", "0x0B", wid_data, true});
+        }
     }
 }
 

@@ -226,17 +226,22 @@ TEST_F(BootTest, FailuresAfterTheCheckAreReported)
 
 TEST_F(BootTest, JobFileOfEachOption)
 {
-    struct Case { int option; bool read_back; const char *golden; };
+    struct Case { int option; bool read_back; bool older; const char *golden; };
     const Case cases[] = {
-        {0, true, "job/firmware_and_configuration.xml"},
-        {1, false, "job/firmware.xml"},
-        {2, true, "job/configuration.xml"},
+        {0, true, false, "job/firmware_and_configuration.xml"},
+        {1, false, false, "job/firmware.xml"},
+        {2, true, false, "job/configuration.xml"},
+        {0, true, true, "job/older_firmware_and_configuration.xml"},
+        {2, false, true, "job/older_configuration.xml"},
     };
     for (const Case &c : cases) {
         Boot->CB_Update_Options->setCurrentIndex(c.option);
         Boot->CB_Update_Option_Read_Back->setChecked(c.read_back);
         Boot->Pinged_Address = QStringLiteral("192.168.2.205");
-        Boot->Compile_XML_Parameter_New_Boot();
+        if (c.older)
+            Boot->Compile_XML_Parameter();
+        else
+            Boot->Compile_XML_Parameter_New_Boot();
         QString expected = QString::fromUtf8(Read_Bytes(Gateway_Data(QLatin1String(c.golden))));
         ASSERT_FALSE(expected.isEmpty()) << c.golden;
         expected.replace(QStringLiteral("@MASTER@"), Master_Dir).replace(QStringLiteral("@PROJECT@"), Project_Path);

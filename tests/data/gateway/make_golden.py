@@ -89,36 +89,49 @@ for project in ('empty', 'pargen_only', 'full'):
 
 
 # The updater's job files; @MASTER@ and @PROJECT@ stand for the folders of the test run.
-def job(option, read_back):
+# The older layout sends another firmware image and banks 1 and 2 to other addresses.
+def job(option, read_back, older=False):
     lines = ['<Ethernet_Update>',
              '  <Version>1000</Version>',
-             '  <Title>Qelvar - CF41R08 Ethernet Update</Title>',
+             '  <Title>%s</Title>' % ('Qelvar - Ethernet Update' if older else 'Qelvar - CF41R08 Ethernet Update'),
              '  <IP_Address_Dev>192.168.2.205</IP_Address_Dev>',
              '  <Application_Port>10000</Application_Port>',
              '  <Boot_Port>2008</Boot_Port>',
              '  <Boot_Port_Sec>2007</Boot_Port_Sec>',
-             '  <Address_Protection>0x07800</Address_Protection>',
+             '  <Address_Protection>%s</Address_Protection>' % ('0x78000' if older else '0x07800'),
              '  <Protections>',
-             '    <Protection>0x411</Protection>',
+             '    <Protection>%s</Protection>' % ('0x1B4' if older else '0x411'),
              '  </Protections>',
              '  <Operations>']
+    go_app_fw = '1' if option == 1 else '0'
+    if older:
+        wid = ('0x78200', '0x0B', '0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00')
+        firmware = ('@MASTER@/Sim41R05.sim', '0x8000', '1', '1', '0x78100', '0x0B', None, go_app_fw)
+        banks = [('@PROJECT@/bin/bank1.bin', '0x68000', '2', '0', '0x50100', '0x0B', '0', '0'),
+                 ('@PROJECT@/bin/bank2.bin', '0x50800', '2', '0', '0x50100', '0x0B', '0', '1')]
+    else:
+        wid = ('0x07810', '0x02', '0x00, 0x00, 0x00, 0x01')
+        firmware = ('@MASTER@/Sim41R08.sim', '0x8000', '1', '1', '0x07A00', '0x02', '0', go_app_fw)
+        banks = [('@PROJECT@/bin/bank1.bin', '0x07000', '2', '0', '0x07A00', '0x02', '1', '0'),
+                 ('@PROJECT@/bin/bank2.bin', '0x80000', '2', '0', '0x07A00', '0x02', '0', '0'),
+                 ('@PROJECT@/bin/bank3.bin', '0xA0000', '2', '0', '0x07A00', '0x02', '0', '1')]
     ops = []
     if option in (0, 1):
-        ops.append(('@MASTER@/Sim41R08.sim', '0x8000', '1', '1', '0', '1' if option == 1 else '0'))
+        ops.append(firmware)
     if option in (0, 2):
-        ops.append(('@PROJECT@/bin/bank1.bin', '0x07000', '2', '0', '1', '0'))
-        ops.append(('@PROJECT@/bin/bank2.bin', '0x80000', '2', '0', '0', '0'))
-        ops.append(('@PROJECT@/bin/bank3.bin', '0xA0000', '2', '0', '0', '1'))
-    for name, start, bank_type, css, wid, go_app in ops:
+        ops += banks
+    for name, start, bank_type, css, css_address, css_command, wid_write, go_app in ops:
         fields = [('Ope_Protection_Enabled', None), ('Ope_GoToBoot_Before', '0'),
                   ('Ope_GoToApp_Before', '0'), ('Ope_IP_Address', None), ('Ope_Port', '2008'),
                   ('Ope_Port_Sec', '2007'), ('Ope_Erase_Memory', '0'), ('Ope_FileName', name),
                   ('Ope_Start_Address', start), ('Ope_Memory_Type', '0'),
                   ('Ope_Bank_Type', bank_type), ('Ope_Read_Back', '1' if read_back else '0'),
-                  ('Ope_Write_CSS', css), ('Ope_Address_CSS', '0x07A00'),
-                  ('Ope_Command_CSS', '0x02'), ('Ope_Write_Internal_Data', wid),
-                  ('Ope_WID_Address', '0x07810'), ('Ope_WID_Command', '0x02'),
-                  ('Ope_WID_Data', '0x00, 0x00, 0x00, 0x01'), ('Ope_GoToApp_After', go_app)]
+                  ('Ope_Write_CSS', css), ('Ope_Address_CSS', css_address),
+                  ('Ope_Command_CSS', css_command)]
+        if wid_write is not None:
+            fields += [('Ope_Write_Internal_Data', wid_write), ('Ope_WID_Address', wid[0]),
+                       ('Ope_WID_Command', wid[1]), ('Ope_WID_Data', wid[2])]
+        fields.append(('Ope_GoToApp_After', go_app))
         lines.append('    <Operation>')
         for tag, text in fields:
             lines.append('      <%s />' % tag if text is None else '      <%s>%s</%s>' % (tag, text, tag))
@@ -128,8 +141,10 @@ def job(option, read_back):
 
 
 os.makedirs('job', exist_ok=True)
-for file_name, option, read_back in (('firmware_and_configuration.xml', 0, True),
-                                     ('firmware.xml', 1, False),
-                                     ('configuration.xml', 2, True)):
+for file_name, option, read_back, older in (('firmware_and_configuration.xml', 0, True, False),
+                                            ('firmware.xml', 1, False, False),
+                                            ('configuration.xml', 2, True, False),
+                                            ('older_firmware_and_configuration.xml', 0, True, True),
+                                            ('older_configuration.xml', 2, False, True)):
     with open(os.path.join('job', file_name), 'w') as f:
-        f.write(job(option, read_back))
+        f.write(job(option, read_back, older))
