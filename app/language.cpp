@@ -2,6 +2,7 @@
 
 #include "app/comon.h"
 #include "app/default_texts.h"
+#include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/rtl.h"
 #include "platform/textcodec.h"
@@ -63,12 +64,16 @@ void Load_Default_Texts()
     Lang_Text_Count = Default_Text_Count;
 }
 
-bool Load_Language_File(const QString &FileName)
+namespace {
+
+// Load_Language_File; error receives why the file could not be read.
+bool Overlay_Language_File(const QString &FileName, QString &error)
 {
     QStringList lines;
     try {
         lines = Read_Text_Lines(FileName);
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        error = QString::fromUtf8(e.what());
         return false;
     }
     for (const QString &line : lines) {
@@ -78,6 +83,14 @@ bool Load_Language_File(const QString &FileName)
             Lang_Text_List[number] = text;
     }
     return true;
+}
+
+} // namespace
+
+bool Load_Language_File(const QString &FileName)
+{
+    QString error;
+    return Overlay_Language_File(FileName, error);
 }
 
 QString Language_File_Path(const QString &name)
@@ -97,6 +110,7 @@ void Load_Language()
         Language_Name = Default_Language;
         file = Language_File_Path(Language_Name);
     }
-    if (!file.isEmpty())
-        Load_Language_File(file);
+    QString error;
+    if (!file.isEmpty() && !Overlay_Language_File(file, error))
+        MessageWarning(error + QStringLiteral("\nThe English texts are used."));
 }

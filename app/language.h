@@ -21,7 +21,8 @@ void Load_Default_Texts();
 bool Load_Language_File(const QString &FileName);
 
 // The built-in texts, then the file of Language_Name from Language_Dir; when that file is
-// missing, Language_Name becomes "English" and English.lng is used if present.
+// missing, Language_Name becomes "English" and English.lng is used if present. A file that
+// exists but cannot be read leaves the English texts and is reported in a warning.
 void Load_Language();
 
 // LANGUAGE/<name>.lng, matched without regard to case; empty when there is none.

@@ -1,8 +1,11 @@
 #include "app/settings.h"
 
 #include "app/comon.h"
+#include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/xml.h"
+
+#include <QDir>
 
 namespace {
 
@@ -47,8 +50,19 @@ void Read_Settings(const QString &path)
     TXmlDocument doc;
     try {
         doc.LoadFromFile(path);
-    } catch (const EXmlError &) {
-        return;   // damaged or unreadable: the defaults of a missing file
+    } catch (const EXmlError &e) {
+        // The defaults of a missing file. Closing writes the file again, so a damaged one
+        // is kept aside first: the engineer's values can still be recovered by hand.
+        QString message = QString::fromUtf8(e.what());
+        try {
+            const QString kept = path + QStringLiteral(".damaged");
+            Write_File_Atomic(kept, Read_File(path));
+            message += QStringLiteral("\nThe file is kept as \"%1\".").arg(QDir::toNativeSeparators(kept));
+        } catch (const EFileError &) {
+            // Unreadable: nothing to keep.
+        }
+        MessageWarning(message + QStringLiteral("\nThe default settings are used."));
+        return;
     }
     // The document element, whatever its name; a declaration or comment before it is skipped.
     const TXmlNode root = doc.DocumentElement();

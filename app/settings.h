@@ -7,7 +7,8 @@
 QString Settings_File_Path();
 
 // Reads the file into the program state. A missing, unreadable or damaged file gives the
-// defaults; each value is read on its own, so a missing element only defaults that value.
+// defaults; the last two are reported in a warning, and a damaged file is first copied to
+// "<path>.damaged". Each value is read on its own, so a missing element only defaults that value.
 // Project_Path is left alone (the caller decides whether the project still exists).
 void Read_Settings(const QString &path);
 

@@ -101,6 +101,20 @@ TEST_F(LanguageTest, UnreadableFileLeavesTheTable)
     EXPECT_EQ(Lang_Text(18), QStringLiteral("Error! Project not Valid"));
 }
 
+TEST_F(LanguageTest, LoadLanguageReportsAFileThatCannotBeRead)
+{
+    // Reading this file fails after it has been opened, as a locked file does.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), Language_Dir + QStringLiteral("/Deutsch.lng")));
+    Language_Name = QStringLiteral("Deutsch");
+    Load_Language();
+    EXPECT_EQ(Lang_Text(0), QStringLiteral("Begin"));
+    EXPECT_EQ(Lang_Text_List.size(), 6400);
+    ASSERT_EQ(Guard.Fake.Calls.size(), 1u);
+    EXPECT_EQ(Guard.Fake.Calls[0].kind, TMsgKind::Warning);
+    EXPECT_TRUE(Guard.Fake.LastText().contains(QStringLiteral("Deutsch.lng")));
+    EXPECT_TRUE(Guard.Fake.LastText().endsWith(QStringLiteral("The English texts are used.")));
+}
+
 TEST_F(LanguageTest, LoadLanguageFallsBackToEnglish)
 {
     Lng(QStringLiteral("English.lng"), "STR0 =Start");

@@ -126,6 +126,38 @@ TEST_F(SettingsTest, MissingOrUnreadableFileGivesDefaults)
     Expect_Defaults();
 }
 
+TEST_F(SettingsTest, DamagedFileIsReportedAndKeptAside)
+{
+    const QByteArray damaged = "<Conf_Settings><lastproj><projectname>Plant A</lastproj>";
+    Write(File(), damaged);
+    Read_Settings(File());
+    Expect_Defaults();
+    ASSERT_EQ(Guard.Fake.Calls.size(), 1u);
+    EXPECT_EQ(Guard.Fake.Calls[0].kind, TMsgKind::Warning);
+    const QString text = Guard.Fake.LastText();
+    EXPECT_TRUE(text.contains(QStringLiteral("is not a valid XML document"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(File() + QStringLiteral(".damaged"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("The default settings are used."))) << text.toStdString();
+    // Closing rewrites the file; the engineer's values survive in the copy.
+    Write_Settings(File());
+    EXPECT_EQ(Read_File(File() + QStringLiteral(".damaged")), damaged);
+
+    // A file that cannot be read at all is reported too, with nothing to keep.
+    Guard.Fake.Calls.clear();
+    QFile::remove(File());
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), File()));
+    Read_Settings(File());
+    Expect_Defaults();
+    ASSERT_EQ(Guard.Fake.Calls.size(), 1u);
+    EXPECT_TRUE(Guard.Fake.LastText().startsWith(QStringLiteral("Cannot read file"))) << Guard.Fake.LastText().toStdString();
+
+    // A missing file is the normal first run: no message.
+    Guard.Fake.Calls.clear();
+    QFile::remove(File());
+    Read_Settings(File());
+    EXPECT_TRUE(Guard.Fake.Calls.empty());
+}
+
 TEST_F(SettingsTest, WriteFailureIsReported)
 {
     QDir().mkdir(File());
