@@ -115,6 +115,10 @@ bool TDazStringGrid::CanEditShow()
     if (!FEditMode) {
         if (IsControlCell(base.X, base.Y))
             return false;
+        // A cell made current without the selection gate (FocusCell, Selection) may be
+        // read-only while goEditing is still on: typing must not open it.
+        if (!IsEditable(base.X, base.Y))
+            return false;
         FNoEditChange = true;
         if (!FReopening) {
             FCellCache = GetCurrentCell();

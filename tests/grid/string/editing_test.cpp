@@ -2,6 +2,11 @@
 // order of the editing events.
 #include "editfixture.h"
 
+#include "grid/base/gridundo.h"
+#include "grid/string/cellchecker.h"
+
+#include <QToolTip>
+
 TEST_F(EditFixture, TypingOpensTheEditorAndEnterCommitsBeforeTheEditIsReported)
 {
     grid->SetCells(1, 1, "old");
@@ -177,4 +182,82 @@ TEST_F(EditFixture, WithAlwaysEditTheEditorOpensWhenTheGridTakesTheFocus)
     grid->setFocus(Qt::TabFocusReason);
     Flush();
     EXPECT_FALSE(EditorShown());
+}
+
+namespace {
+
+// Upper-cases on correction and wraps texts holding an x in an error mark.
+struct TShoutChecker : TDazStringGridCheck
+{
+    QString Correct(int, int, const QString &S) override { return S.toUpper(); }
+    QString MarkError(int, int, const QString &S) override
+    {
+        return S.contains(u'X') ? "<e>" + S + "</e>" : S;
+    }
+};
+
+}   // namespace
+
+TEST_F(EditFixture, AnAcceptedValueIsCheckedRecordedAndReported)
+{
+    TShoutChecker checker;
+    checker.SetAutoCorrect(true);
+    checker.SetAutoMarkError(true);
+    grid->SetCellChecker(&checker);
+    TDazGridUndoRedo undo;
+    grid->SetUndoRedo(&undo);
+    QStringList changed;
+    grid->OnCellsChanged = [&](TObject *, const TRect &R) {
+        changed << QStringLiteral("%1,%2-%3,%4").arg(R.Left).arg(R.Top).arg(R.Right).arg(R.Bottom);
+    };
+    grid->HideColumn(1);
+    grid->FocusCell(1, 2, true);   // real column 2
+    grid->SetModified(false);
+    Type("box");
+    Enter();
+    Flush();
+    // The handler saw the correction; the cell holds the marked text.
+    EXPECT_EQ(log->Only({"CellValidate"}), QStringList{"CellValidate 2,2 BOX"});
+    EXPECT_EQ(grid->Cells(2, 2), "<e>BOX</e>");
+    EXPECT_TRUE(grid->Modified());
+    EXPECT_EQ(changed, QStringList{"2,2-2,2"});
+    ASSERT_EQ(undo.Items().Count(), 1);
+    EXPECT_EQ(undo.Items().Items(0)->Col(), 2);
+    EXPECT_EQ(undo.Items().Items(0)->OrigValue(), "");
+    EXPECT_EQ(undo.Items().Items(0)->Value(), "<e>BOX</e>");
+    undo.Undo();
+    EXPECT_EQ(grid->Cells(2, 2), "");
+    grid->SetCellChecker(nullptr);
+    grid->SetUndoRedo(nullptr);
+}
+
+TEST_F(EditFixture, ARefusalRecordsNothingAndShowsTheBalloonOnlyWhenConfigured)
+{
+    TDazGridUndoRedo undo;
+    grid->SetUndoRedo(&undo);
+    int changes = 0;
+    grid->OnCellsChanged = [&](TObject *, const TRect &) { ++changes; };
+    grid->SetModified(false);
+    log->Validate = [](int, int, QString &, bool &Valid) { Valid = false; };
+    for (const bool configured : {false, true}) {
+        QToolTip::hideText();
+        if (configured) {
+            grid->SetInvalidEntryTitle("Invalid value");
+            grid->SetInvalidEntryText("Use digits only");
+        }
+        Type("q");
+        Enter();
+        Flush();
+        ASSERT_TRUE(EditorShown());
+        EXPECT_EQ(QToolTip::isVisible(), configured);
+        if (configured)
+            EXPECT_TRUE(QToolTip::text().contains("Use digits only"));
+        Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+        Flush();
+    }
+    EXPECT_EQ(undo.Items().Count(), 0);
+    EXPECT_EQ(changes, 0);
+    EXPECT_FALSE(grid->Modified());
+    EXPECT_EQ(grid->Cells(1, 1), "");
+    grid->SetUndoRedo(nullptr);
 }
