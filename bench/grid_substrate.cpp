@@ -1,13 +1,16 @@
-// The grid substrate on a 1,000,000 x 10 grid: filling, full repaints, page scrolls, and
-// row count changes of 100,000 rows.
+// The grid substrate on a 1,000,000 x 10 grid: filling, full repaints, page and wheel
+// scrolls, row count changes of 100,000 rows, inserting, deleting and moving rows in the
+// middle, and size changes.
 #include "bench/common/biggrid.h"
 #include "grid/base/stringgridbase.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QWheelEvent>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -90,6 +93,90 @@ void BM_RowHeightOffsetAfterChange(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RowHeightOffsetAfterChange)->Unit(benchmark::kMillisecond);
+
+// A wheel notch: the current row moves and the view follows, then the view is repainted.
+void BM_WheelScroll(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    g.SetGridLineWidth(0);
+    g.FocusCell(1, 1, true);
+    QImage img(g.viewport()->size(), QImage::Format_RGB32);
+    QWheelEvent down(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    for (auto _ : state) {
+        if (g.Row() > kRows - 100)
+            g.FocusCell(1, 1, true);
+        QApplication::sendEvent(g.viewport(), &down);
+        Repaint(g, img);
+    }
+}
+BENCHMARK(BM_WheelScroll)->Unit(benchmark::kMicrosecond);
+
+// One row deleted in the middle of the grid and one inserted there again: the texts,
+// objects and heights of the half million rows below move.
+void BM_DeleteInsertRowMiddle(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    for (auto _ : state) {
+        g.DeleteRow(kRows / 2);
+        g.InsertRows({kRows / 2});
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_DeleteInsertRowMiddle)->Unit(benchmark::kMicrosecond);
+
+// 100,000 scattered rows deleted in one pass and inserted again in one pass.
+void BM_DeleteInsertRowsBulk(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    std::vector<int> rows;
+    for (int r = 5; r < kRows; r += 10)
+        rows.push_back(r);
+    for (auto _ : state) {
+        g.DeleteRows(rows);
+        g.InsertRows(rows);
+    }
+    state.SetItemsProcessed(state.iterations() * 2 * int64_t(rows.size()));
+}
+BENCHMARK(BM_DeleteInsertRowsBulk)->Unit(benchmark::kMillisecond);
+
+// The first row moved to the end and back.
+void BM_MoveRowFarApart(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    for (auto _ : state) {
+        g.MoveRow(1, kRows - 1);
+        g.MoveRow(kRows - 1, 1);
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_MoveRowFarApart)->Unit(benchmark::kMicrosecond);
+
+// A column width changed, then the view repainted.
+void BM_ColWidthChange(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    g.SetTopRow(kRows / 2);
+    QImage img(g.viewport()->size(), QImage::Format_RGB32);
+    int i = 0;
+    for (auto _ : state) {
+        g.SetColWidths(2, 150 + (i++ % 60));
+        Repaint(g, img);
+    }
+    g.SetColWidths(2, g.DefaultColWidth());
+}
+BENCHMARK(BM_ColWidthChange)->Unit(benchmark::kMillisecond);
+
+// A new default row height for all million rows.
+void BM_DefaultRowHeight(benchmark::State &state)
+{
+    TStringGridBase &g = BigGrid();
+    int i = 0;
+    for (auto _ : state)
+        g.SetDefaultRowHeight(22 + (i++ % 2));
+    g.SetDefaultRowHeight(22);
+}
+BENCHMARK(BM_DefaultRowHeight)->Unit(benchmark::kMillisecond);
 
 void BM_MouseToCell(benchmark::State &state)
 {
