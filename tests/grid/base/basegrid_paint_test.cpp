@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -220,6 +221,28 @@ TEST_F(BaseGridPaintTest, SelectionFacesRoundTheEndsOfTheSelection)
     EXPECT_EQ(PixelAt(img, 120, top), ColorToRGB(clHighlight));   // no face
 }
 
+TEST_F(BaseGridPaintTest, EachSelectionStyleHasItsFocusedColours)
+{
+    grid->SetOptions(grid->Options() + goDrawFocusSelected);
+    grid->SetSelection(TGridRect{2, 3, 5, 3});
+    const struct
+    {
+        TGridSelectionStyle style;
+        TColor border, corner;
+    } cases[] = {
+        {ssVista, 0xFDDE99, 0xFCEDCB},
+        {ssWin7, 0xCEA27D, 0xE0C5AE},
+        {ssOffice2007, 0x8DD7D3, 0xC3D9DF},
+    };
+    for (const auto &c : cases) {
+        grid->SetSelectionStyle(c.style);
+        const QImage img = Render();
+        EXPECT_EQ(PixelAt(img, 120, 60), c.border) << int(c.style);
+        EXPECT_EQ(PixelAt(img, 81, 60), c.corner) << int(c.style);
+        EXPECT_EQ(PixelAt(img, 80, 60), White) << int(c.style);
+    }
+}
+
 TEST_F(BaseGridPaintTest, ReservedLastRowShowsOnlyTheGridColour)
 {
     grid->SetCellEx(2, 7, "hidden");
@@ -309,4 +332,33 @@ TEST_F(BaseGridPaintTest, WheelSnapsToTheBaseCell)
     grid->FHideLastRow = true;
     grid->Key(VK_NEXT);   // the view already shows the last row
     EXPECT_LT(grid->Row(), grid->RowCount());
+}
+
+TEST_F(BaseGridPaintTest, PageDownOverAReservedLastRowStepsFromTheRowAboveIt)
+{
+    grid->SetRowCount(20);
+    grid->FHideLastRow = true;
+    std::vector<int> asked;
+    grid->OnSelectCell = [&](TObject *, int, int row, bool &) { asked.push_back(row); };
+    // The view does not reach the reserved row yet: an ordinary page, one step.
+    grid->SetRow(2);
+    asked.clear();
+    grid->Key(VK_NEXT);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_GT(asked[0], 2);
+    EXPECT_LT(asked[0], 19);
+    // The view reaches it: the current row first goes to the row above it.
+    grid->SetTopRow(13);
+    ASSERT_EQ(grid->VisibleRowCount() + grid->TopRow() - grid->FixedRows(), 19);
+    grid->SetRow(14);
+    asked.clear();
+    grid->Key(VK_NEXT);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), 18);
+    // Without the reserved row nothing is inserted before the framework's step.
+    grid->FHideLastRow = false;
+    grid->SetRow(14);
+    asked.clear();
+    grid->Key(VK_NEXT);
+    EXPECT_EQ(asked, (std::vector<int>{19}));
 }
