@@ -4,9 +4,9 @@
 #include "app/formparts.h"
 #include "app/language.h"
 #include "app/lbbutton.h"
-#include "platform/files.h"
 #include "platform/rtl.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QSignalBlocker>
 
@@ -45,7 +45,10 @@ void TFOpenConf::showEvent(QShowEvent *event)
 
 void TFOpenConf::Load_Existing_Configuration()
 {
-    SL = List_Dirs(Projects_Dir);   // empty when the folder is missing or unreadable
+    // Empty when the folder is missing or unreadable. Sorted without regard to case, as the
+    // engineer's file system lists folders; a Linux directory has no order of its own.
+    SL = QDir(Projects_Dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                                      QDir::Name | QDir::IgnoreCase);
 }
 
 int TFOpenConf::Search_Open_Conf(const QString &name) const

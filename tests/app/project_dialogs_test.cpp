@@ -131,6 +131,14 @@ TEST_F(OpenConfTest, ListsOnlyFoldersAndPreselectsCurrentIgnoringCase)
     EXPECT_EQ(Dialog->Search_Open_Conf(QStringLiteral("Delta")), -1);
 }
 
+TEST_F(OpenConfTest, ListsFoldersSortedWithoutRegardToCase)
+{
+    Make({"beta", "Alpha", "gamma", "Delta"});
+    Dialog->FormShow();
+    EXPECT_EQ(Dialog->SL, QStringList({"Alpha", "beta", "Delta", "gamma"}));
+    EXPECT_EQ(Dialog->ListBox1->item(2)->text(), QStringLiteral("Delta"));
+}
+
 TEST_F(OpenConfTest, NoCurrentProjectSelectsFirst)
 {
     Make({"One", "Two"});
