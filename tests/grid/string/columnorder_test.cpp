@@ -147,4 +147,19 @@ TEST(CellControls, FollowScrollingAndHiding)
     EXPECT_FALSE(b->isVisible());
 }
 
+TEST(CellControls, AControlBehindAHiddenColumnSitsInItsOwnCell)
+{
+    TDazStringGrid g;
+    g.SetColCount(5);
+    g.SetRowCount(5);
+    g.show();
+    auto *a = new QLabel("a");
+    g.SetCellControls(3, 2, a);
+    g.HideColumn(1);
+    g.CellControlsUpdate(true);
+    const TRect r = g.CellRect(2, 2);   // real column 3 is display column 2
+    EXPECT_TRUE(a->isVisible());
+    EXPECT_EQ(a->geometry(), QRect(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height() + 1));
+}
+
 }   // namespace

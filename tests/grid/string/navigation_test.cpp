@@ -166,3 +166,81 @@ TEST_F(NavGrid, TabInAGridWithNothingEditableStopsAndKeepsAValidCell)
     EXPECT_LT(Grid.Row(), Grid.RowCount());
     EXPECT_FALSE(EditorShown());
 }
+
+TEST_F(NavGrid, UpAndDownStepOverDisabledRowsAndNeverIntoTheHeader)
+{
+    Grid.SetRowEnabled(3, false);
+    Grid.SetRowEnabled(4, false);
+    Grid.FocusCell(1, 2, true);
+    Log.Key(Qt::Key_Down);
+    EXPECT_EQ(Grid.Row(), 5);
+    Log.Key(Qt::Key_Up);
+    EXPECT_EQ(Grid.Row(), 2);
+    // Every row below disabled: Down stays; every row above disabled: Up stays too.
+    Grid.SetRowEnabled(6, false);
+    Grid.FocusCell(1, 5, true);
+    Log.Key(Qt::Key_Down);
+    EXPECT_EQ(Grid.Row(), 5);
+    Grid.SetRowEnabled(1, false);
+    Grid.SetRowEnabled(2, false);
+    Log.Key(Qt::Key_Up);
+    EXPECT_EQ(Grid.Row(), 5);
+    // Switched off, disabled rows take the cursor like any other.
+    Grid.Navigation().SetSkipDisabledRows(false);
+    Log.Key(Qt::Key_Up);
+    EXPECT_EQ(Grid.Row(), 4);
+}
+
+TEST_F(NavGrid, ASynchronisedGridFollowsTheKeys)
+{
+    TDazStringGrid other;
+    other.SetColCount(6);
+    other.SetRowCount(7);
+    Grid.SyncGrid().SetGrid(&other);
+    Grid.SyncGrid().SetSelectionRow(true);
+    Grid.FocusCell(1, 1, true);
+    Log.Key(Qt::Key_Down);
+    Log.Key(Qt::Key_Right);
+    EXPECT_EQ(other.Row(), 2);
+    EXPECT_EQ(other.Col(), 1);   // columns only with SelectionColumn
+    Grid.SyncGrid().SetSelectionColumn(true);
+    Log.Key(Qt::Key_Right);
+    EXPECT_EQ(other.Col(), 3);
+    Grid.SyncGrid().SetGrid(nullptr);
+}
+
+TEST_F(NavGrid, WithAlwaysEditAnArrowOpensTheEditorOnTheCellReached)
+{
+    Editing();
+    Grid.Navigation().SetAlwaysEdit(true);
+    Grid.FocusCell(1, 1, true);
+    Log.Key(Qt::Key_Down);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(Grid.InplaceEditor()->text(), "b2");
+    EXPECT_EQ(Grid.Row(), 2);
+}
+
+TEST_F(NavGrid, DisjunctCellsFollowShiftArrowsAndSpace)
+{
+    Grid.MouseActions().SetDisjunctCellSelect(true);
+    Grid.FocusCell(1, 1, true);
+    Log.Key(Qt::Key_Right, Qt::ShiftModifier);
+    Log.Key(Qt::Key_Down, Qt::ShiftModifier);
+    // The rectangle (1,1)-(2,2) without the current cell.
+    auto selected = [&] {
+        QStringList out;
+        for (int r = 1; r < 4; ++r)
+            for (int c = 1; c < 4; ++c)
+                if (Grid.SelectedCells(c, r))
+                    out << QStringLiteral("%1,%2").arg(c).arg(r);
+        return out;
+    };
+    EXPECT_EQ(selected(), (QStringList{"1,1", "2,1", "1,2"}));
+    Grid.FocusCell(3, 3, true);
+    Log.Key(Qt::Key_Space, Qt::ControlModifier, " ");
+    EXPECT_EQ(selected(), (QStringList{"1,1", "2,1", "1,2", "3,3"}));
+    Log.Key(Qt::Key_Space, Qt::ControlModifier, " ");
+    EXPECT_EQ(selected(), (QStringList{"1,1", "2,1", "1,2"}));
+    Log.Key(Qt::Key_Space, Qt::NoModifier, " ");
+    EXPECT_EQ(selected(), QStringList{"3,3"});
+}
