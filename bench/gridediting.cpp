@@ -2,8 +2,10 @@
 // a column grid of 1,000 and of 100,000 rows, near the top and near the end. The cost must
 // not grow with the rows (nothing scans or copies a column).
 #include "grid/string/dazcolumngrid.h"
+#include "grid/string/inplaceedit.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
@@ -66,6 +68,40 @@ void BM_OpenComboEditor(benchmark::State &state)
     OpenAndClose(state, 2);
 }
 BENCHMARK(BM_OpenComboEditor)
+    ->Args({1000, 10})
+    ->Args({100000, 10})
+    ->Args({100000, 99990})
+    ->Unit(benchmark::kMicrosecond);
+
+// A typed character opens the text editor, Enter validates and writes the cell, the posted
+// end of the edit is delivered: one whole edit by keys.
+void BM_TypeAndCommit(benchmark::State &state)
+{
+    TDazColumnGrid &g = Grid(int(state.range(0)));
+    int edits = 0;
+    g.OnEditCellDone = [&](TObject *, int, int) { ++edits; };
+    const int row = int(state.range(1));
+    g.activateWindow();
+    g.setFocus();
+    QApplication::processEvents();
+    auto target = [&g]() -> QWidget * {
+        QWidget *e = g.NormalEdit();
+        return e && e->isVisible() ? e : static_cast<QWidget *>(&g);
+    };
+    for (auto _ : state) {
+        g.FocusCell(1, row, true);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(target(), &key);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(target(), &enter);
+        QCoreApplication::sendPostedEvents(&g);
+    }
+    g.OnEditCellDone = nullptr;
+    if (edits != int(state.iterations()))
+        state.SkipWithError("an edit did not end");
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_TypeAndCommit)
     ->Args({1000, 10})
     ->Args({100000, 10})
     ->Args({100000, 99990})
