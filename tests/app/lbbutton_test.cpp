@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -471,6 +472,56 @@ TEST_F(LbButtonTest, FadeRunsOnTheGuiThreadIn30MsSteps)
     EXPECT_EQ(Button->HotTrackStep(), 0);
     EXPECT_GE(clock.elapsed(), 8 * 30 - 15);
     EXPECT_LT(clock.elapsed(), 5000);
+}
+
+TEST_F(LbButtonTest, EnterAndLeaveEventsAndTheHotTrackFont)
+{
+    Dialog.show();
+    QStringList events;
+    Button->OnMouseEnter = [&events](QObject *) { events << QStringLiteral("enter"); };
+    Button->OnMouseExit = [&events](QObject *) { events << QStringLiteral("exit"); };
+    Button->SetCaption(QStringLiteral("WWWW"));
+    Button->SetHotTrackColor(clNone);
+    TFont red = TFont::FromQFont(Button->font(), clRed);
+    Button->SetHotTrackFont(red);
+    const auto red_pixels = [this] {
+        const QImage face = Button->Paint_Face();
+        int n = 0;
+        for (int y = 0; y < face.height(); ++y)
+            for (int x = 0; x < face.width(); ++x)
+                n += Pixel(face, x, y) == clRed;
+        return n;
+    };
+    // The hot-track font shows only while hot, and only when asked for.
+    Button->MouseEnter();
+    EXPECT_EQ(red_pixels(), 0);
+    Button->SetUseHotTrackFont(true);
+    EXPECT_GT(red_pixels(), 0);
+    Button->MouseLeave();
+    EXPECT_EQ(red_pixels(), 0);
+    // A disabled button neither lights up nor reports the mouse entering.
+    Button->setEnabled(false);
+    Button->MouseEnter();
+    Button->MouseLeave();
+    EXPECT_FALSE(Button->Cursor_On_Button());
+    EXPECT_EQ(events, QStringList({"enter", "exit"}));
+}
+
+TEST_F(LbButtonTest, AClickOpensThePopupMenuAtTheBottomLeftCorner)
+{
+    Dialog.show();
+    QMenu menu;
+    menu.addAction(QStringLiteral("One"));
+    Button->setMenu(&menu);
+    int clicks = 0;
+    Button->OnClick = [&clicks](QObject *) { ++clicks; };
+    Button->Click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(menu.pos(), Button->mapToGlobal(QPoint(0, Button->height())));
+    menu.hide();
+    // The popup arrow is drawn at the right.
+    EXPECT_EQ(Pixel(Button->Paint_Face(), Button->width() - 9, Button->height() / 2 - 1), clBlack);
 }
 
 TEST_F(LbButtonTest, DisablingAPressedButtonReleasesIt)
