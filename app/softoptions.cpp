@@ -12,6 +12,7 @@
 #include "platform/shell.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -21,6 +22,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <future>
 
 TFSoftOptions *FSoftOptions = nullptr;
 
@@ -281,7 +283,12 @@ int TFSoftOptions::Conv_Version(const QString &Ver_str)
 
 bool TFSoftOptions::Check_Version()
 {
-    const THttpReply reply = Http().Get(Version_Service_Url());
+    // The request runs on a worker and the windows go on painting until it answers or times
+    // out; input waits, so no second check can start meanwhile.
+    std::future<THttpReply> pending = std::async(std::launch::async, [] { return Http().Get(Version_Service_Url()); });
+    while (pending.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const THttpReply reply = pending.get();
     const QString answer = reply.Ok() ? Trim(QString::fromLatin1(reply.Body)) : QString();
     const QString upper = answer.toUpper();
     if (upper.isEmpty() || upper == QLatin1String("VER. 0.000"))

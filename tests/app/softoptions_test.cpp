@@ -116,6 +116,26 @@ TEST_F(OptionsTest, CheckVersionSaysNewerOnlyForAHigherVersion)
     EXPECT_EQ(asked.query(), QStringLiteral("nomesw=CF41R08"));
 }
 
+TEST_F(OptionsTest, WindowsKeepPaintingWhileTheServiceAnswers)
+{
+    class TSlow : public IHttpClient
+    {
+    public:
+        THttpReply Get(const QUrl &) override
+        {
+            QThread::msleep(200);
+            return Reply(200, "VER. 1.001");
+        }
+    } slow;
+    SetHttp(&slow);
+    bool served = false;
+    QTimer::singleShot(20, [&served] { served = true; });
+    const bool newer = Form->Check_Version();
+    SetHttp(&Net.Fake);
+    EXPECT_TRUE(newer);
+    EXPECT_TRUE(served);
+}
+
 TEST_F(OptionsTest, CheckVersionAgainstALoopbackServer)
 {
     // The real client, with the service's host taken to a local peer.
