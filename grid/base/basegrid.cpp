@@ -276,6 +276,8 @@ void TBaseGrid::MergeCells(int ACol, int ARow, int ColSpan, int RowSpan)
          int64_t(ARow) + RowSpan > RowCount()))
         throw EGridError("Merged cells outside the grid");
     ++FMergeCount;
+    if (ColSpan <= 0 || RowSpan <= 0)
+        return;   // an empty rectangle: counted, nothing merged
     for (int c = ACol; c < ACol + ColSpan; ++c) {
         for (int r = ARow; r < ARow + RowSpan; ++r) {
             TCellProperties *p = GetCellProperties(c, r);
@@ -290,8 +292,7 @@ void TBaseGrid::MergeCells(int ACol, int ARow, int ColSpan, int RowSpan)
             }
         }
     }
-    if (ColSpan > 0 && RowSpan > 0)
-        RepaintCell(ACol, ARow);   // the merge's rectangle covers every cell of it
+    RepaintCell(ACol, ARow);   // the merge's rectangle covers every cell of it
 }
 
 void TBaseGrid::SplitCells(int ACol, int ARow)

@@ -28,11 +28,18 @@ void TGridStore::TRow::Set(int c, QStringView Value)
     if (c >= Cells()) {
         if (Value.isEmpty())
             return;
+        // Rows are many and short: grow by a quarter, not by doubling, so a filled grid
+        // carries little slack.
+        if (size_t(c) + 1 > Ends.capacity())
+            Ends.reserve(size_t(c) + 1 + size_t(c) / 4);
         Ends.resize(size_t(c) + 1, uint32_t(Data.size()));
     }
     const uint32_t start = Start(c);
     const uint32_t oldLen = Ends[size_t(c)] - start;
     const int64_t delta = int64_t(Value.size()) - int64_t(oldLen);
+    const qsizetype need = Data.size() + delta;
+    if (need > Data.capacity())
+        Data.reserve(need + need / 4);
     Data.replace(qsizetype(start), qsizetype(oldLen), Value.data(), Value.size());
     if (delta != 0)
         for (size_t i = size_t(c); i < Ends.size(); ++i)

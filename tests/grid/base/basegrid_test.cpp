@@ -479,11 +479,14 @@ TEST_F(BaseGridTest, MergeEdgeCases)
     EXPECT_FALSE(grid->IsMergedCell(1, 1));
     EXPECT_EQ(grid->CellSpan(1, 1), TPoint(0, 0));
     grid->MergeCells(3, 3, 0, 2);   // nothing merged, still counted
+    grid->MergeCells(2, 0, INT_MAX, -1);
     EXPECT_FALSE(grid->HasCellProperties(3, 3));
-    EXPECT_EQ(grid->MergeCount(), 2);
+    EXPECT_FALSE(grid->HasCellProperties(2, 0));
+    EXPECT_EQ(grid->MergeCount(), 3);
     grid->SplitCells(5, 5);         // unmerged: gets a record, the count drops anyway
     grid->SplitCells(5, 4);
     grid->SplitCells(5, 3);
+    grid->SplitCells(5, 2);
     EXPECT_TRUE(grid->HasCellProperties(5, 5));
     EXPECT_EQ(grid->MergeCount(), -1);
 }
