@@ -2215,6 +2215,21 @@ public:
     // The drop-down editor of a type, made on first use by its registered maker; nullptr
     // without one.
     IDropDownEditor *DropDownEditor(TEditorType Type);
+    // Drop-down editors: a header or footer button clicked (for the current cell); the
+    // colour and image pickers' choices as they are made (Select) and as they are written
+    // back into the cell (Selected, which may change them).
+    std::function<void(TObject *Sender, int ACol, int ARow, int ButtonIndex)>
+        OnDropDownHeaderButtonClick;
+    std::function<void(TObject *Sender, int ACol, int ARow, int ButtonIndex)>
+        OnDropDownFooterButtonClick;
+    std::function<void(TObject *Sender, int ACol, int ARow, TColor Color, const QString &Value)>
+        OnColorSelect;
+    std::function<void(TObject *Sender, int ACol, int ARow, int Index)> OnImageSelect;
+    std::function<void(TObject *Sender, int ACol, int ARow, TColor &Color, QString &Value)>
+        OnColorSelected;
+    std::function<void(TObject *Sender, int ACol, int ARow, int &Index)> OnImageSelected;
+    virtual void DoColorSelect();
+    virtual void DoImageSelect();
 
     // Reads a date cell's text for the date picker (ADate starts as now).
     std::function<void(TObject *Sender, const QString &Value, TDateTime &ADate)>
@@ -2232,6 +2247,10 @@ private:
     // The controls of these editor types; false for a type they do not serve.
     bool OpenMoreEditor(int ACol, int ARow, const TRect &R, const TFont &AFont, TColor AColor);
     bool CloseMoreEditor(int RealCol, int ARow);
+    // Loads the cell into a drop-down editor / writes the drop-down's value into the cell.
+    void LoadDropDown(IDropDownEditor *Drop, TEditorType Type, int RealCol, int ARow,
+                      const QString &Text);
+    void WriteDropDown(IDropDownEditor *Drop, TEditorType Type, int RealCol, int ARow);
     struct TMoreEditors
     {
         TDazStringGrid *Grid;
@@ -2244,6 +2263,9 @@ private:
         TDazRichEdit *RichEdit = nullptr;
         // The drop-down editors, edTrackbarDropDown .. edDazGridDropDown.
         IDropDownEditor *DropDowns[9] = {};
+        // Escape ended the edit: closing leaves the cell as it was.
+        bool Cancelled = false;
+        bool Closing = false;
         
         ~TMoreEditors();
     } FMoreEditors{this};

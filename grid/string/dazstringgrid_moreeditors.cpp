@@ -137,26 +137,6 @@ TGridButton *TDazStringGrid::ButtonEditor()
     return Made(FMoreEditors.Button, this);
 }
 
-IDropDownEditor *TDazStringGrid::DropDownEditor(TEditorType Type)
-{
-    if (!IsDropDownEditorType(Type))
-        return nullptr;
-    IDropDownEditor *&slot = FMoreEditors.DropDowns[Type - edTrackbarDropDown];
-    if (!slot) {
-        const TDropDownEditorMaker maker = DropDownEditorMaker(Type);
-        if (!maker)
-            return nullptr;
-        slot = maker(viewport());
-        if (!slot)
-            return nullptr;
-        QWidget *control = slot->Control();
-        control->hide();
-        control->setEnabled(false);
-        new TGridDropDownKeys(this, slot, Type);
-    }
-    return slot;
-}
-
 TDazStringGrid::TMoreEditors::~TMoreEditors()
 {
     Grid->FEditorsGone = true;
@@ -178,10 +158,10 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
 {
     const TEditorType type = FEditControl;
     const QString text = GetEditText(ACol, ARow);
+    FMoreEditors.Cancelled = false;
     QWidget *control = nullptr;
     if (IsSpinType(type)) {
         TGridSpin *spin = SpinEdit();
-        spin->Cancelled = false;
         DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
         spin->ExcelStyleDecimalSeparator = ExcelStyleDecimalSeparator();
         spin->SetText(text);
@@ -282,9 +262,14 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
         edit->document()->setModified(false);
         control = edit;
     } else if (IDropDownEditor *drop = DropDownEditor(type)) {
+        LoadDropDown(drop, type, RealColIndex(ACol), ARow, text);
         DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
-        drop->SetText(text);
         control = drop->Control();
+        if (AColor != clNone) {
+            QPalette pal = control->palette();
+            pal.setColor(QPalette::Base, ToQColor(AColor));
+            control->setPalette(pal);
+        }
     } else if (type == edCustom) {
         if (!FEditLink)
             return false;
@@ -305,6 +290,8 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
     FEditCtrl = control;
     control->setFocus(Qt::OtherFocusReason);
     StartEditChar(control);
+    if (IsDropDownEditorType(type) && FMouseActions.DirectComboDrop())
+        DropDownEditor(type)->ShowDropDown();
     return true;
 }
 
@@ -312,12 +299,20 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
 {
     const TEditorType type = FEditControl;
     QWidget *control = nullptr;
-    const bool write = FEditMode;
+    // Handing the focus to the grid below closes the edit again from the grid's focus
+    // handling: that second close finds the first one at work and does nothing.
+    if (FMoreEditors.Closing)
+        return true;
+    struct TClosing
+    {
+        bool &Flag;
+        ~TClosing() { Flag = false; }
+    } closing{FMoreEditors.Closing = true};
+    const bool write = FEditMode && !std::exchange(FMoreEditors.Cancelled, false);
     if (IsSpinType(type) && FMoreEditors.Spin) {
         TGridSpin *spin = FMoreEditors.Spin;
         control = spin;
-        const bool cancelled = std::exchange(spin->Cancelled, false);
-        if (write && spin->isVisible() && !cancelled) {
+        if (write && spin->isVisible()) {
             if (spin->AllowEmptyValue && Trim(spin->Text()).isEmpty())
                 SetCellFromEditor(realCol, ARow, QString());
             else if (type == edSpinEdit)
@@ -361,7 +356,7 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
         IDropDownEditor *drop = FMoreEditors.DropDowns[type - edTrackbarDropDown];
         control = drop->Control();
         if (write && control->isVisible())
-            SetCellFromEditor(realCol, ARow, drop->Text());
+            WriteDropDown(drop, type, realCol, ARow);
     } else if (type == edCustom && FEditLink) {
         if (write && FEditLink->Grid() == this)
             SetCellFromEditor(realCol, ARow, FEditLink->GetEditorValue());

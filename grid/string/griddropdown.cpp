@@ -85,6 +85,7 @@ void TGridDropDownKeys::KeyDown(uint16_t &Key, TShiftState Shift)
         return;
     if (Key == VK_ESCAPE) {
         FEditor->SetText(grid->GetCurrentCell());
+        TGridEditorAccess::Cancel(grid);
         grid->HideInplaceEdit();
         grid->setFocus(Qt::OtherFocusReason);
         Key = 0;

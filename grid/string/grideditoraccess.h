@@ -41,6 +41,9 @@ public:
         return true;
     }
     static TEditorType EditorType(TDazStringGrid *Grid) { return Grid->FEditControl; }
+    // Escape: the editor closing next writes nothing back, so the cell keeps its text
+    // (not a reformatted value, a colour name or an empty memo).
+    static void Cancel(TDazStringGrid *Grid) { Grid->FMoreEditors.Cancelled = true; }
 
     // Steps the line editors of the grid share (the text editor, the edit with button).
     // Completes the text before the caret from the grid's LookupItems and selects the

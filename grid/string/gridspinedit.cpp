@@ -75,7 +75,7 @@ void TGridSpin::KeyDown(uint16_t &Key, TShiftState Shift)
     }
     if (Key == VK_ESCAPE) {
         SetText(grid->CellCache());
-        Cancelled = true;
+        TGridEditorAccess::Cancel(grid);
     } else {
         QString shown;
         const bool ok = TGridEditorAccess::Commit(grid, Text(), shown);

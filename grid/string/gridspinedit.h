@@ -12,8 +12,6 @@ public:
     explicit TGridSpin(TDazStringGrid *Grid);
     void UpClick(TObject *Sender) override;
     void DownClick(TObject *Sender) override;
-    // Escape ended the edit: the cell keeps its text as it was, not its value reformatted.
-    bool Cancelled = false;
 
 protected:
     void KeyDown(uint16_t &Key, TShiftState Shift) override;
