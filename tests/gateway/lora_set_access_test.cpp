@@ -289,3 +289,36 @@ TEST_F(LoRaSetAccessTest, WriteFailureKeepsTheWindowOpen)
 }
 
 } // namespace
+
+namespace {
+
+// A damaged rule or settings file is reported and the window does not open; nothing is
+// written over the file.
+TEST_F(LoRaSetAccessTest, DamagedFilesAreReportedAndLeftAlone)
+{
+    const char *pargen_ok = "<Par_Gen><LoRa_Payload_Size>51</LoRa_Payload_Size></Par_Gen>";
+    const struct
+    {
+        const char *pargen;
+        const char *rules;
+        const char *says;   // part of the message
+    } cases[] = {
+        {pargen_ok, "<LoRaWAN_Set_Access><LoRaWAN_Uplink>", "LoRaWAN_SetAccess.xml"},
+        {pargen_ok, "<LoRaWAN_Set_Access><LoRaWAN_Uplink/></LoRaWAN_Set_Access>", "LoRaWAN_Downlink"},
+        {pargen_ok, "<LoRaWAN_Set_Access><LoRaWAN_Downlink/></LoRaWAN_Set_Access>", "LoRaWAN_Uplink"},
+        {"<Par_Gen><LoRa_Payload_Size>51", "<LoRaWAN_Set_Access/>", "ParGen.xml"},
+    };
+    for (const auto &c : cases) {
+        Guard.Fake.Calls.clear();
+        Write(Path_ParGen, c.pargen);
+        Write(Path_LoRaWAN_SetAccess, c.rules);
+        EXPECT_FALSE(Form->FormShow()) << c.rules;
+        ASSERT_EQ(Guard.Fake.Calls.size(), 1u) << c.rules;
+        EXPECT_EQ(Guard.Fake.Calls[0].kind, TMsgKind::Error);
+        EXPECT_TRUE(Guard.Fake.LastText().contains(QLatin1String(c.says))) << Guard.Fake.LastText().toStdString();
+        EXPECT_EQ(Form->exec(), mrNone);
+        EXPECT_EQ(Read_Bytes(Path_LoRaWAN_SetAccess), QByteArray(c.rules));
+    }
+}
+
+} // namespace
