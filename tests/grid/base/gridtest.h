@@ -57,13 +57,15 @@ protected:
     }
 };
 
-class GridFixture : public ::testing::Test
+// Shows a grid of class G: 5 columns of 64 and 5 rows of 24 pixels with 1-pixel lines; a
+// 300 x 200 client.
+template <class G>
+class TGridFixtureOf : public ::testing::Test
 {
 protected:
-    // 5 columns of 64 and 5 rows of 24 pixels with 1-pixel lines; a 300 x 200 client.
     void SetUp() override
     {
-        grid = std::make_unique<TTestGrid>();
+        grid = std::make_unique<G>();
         grid->setFrameShape(QFrame::NoFrame);
         grid->SetScrollBars(ssNone);
         grid->resize(300, 200);
@@ -76,5 +78,7 @@ protected:
         grid->setFocus();
         QApplication::processEvents();
     }
-    std::unique_ptr<TTestGrid> grid;
+    std::unique_ptr<G> grid;
 };
+
+using GridFixture = TGridFixtureOf<TTestGrid>;

@@ -87,26 +87,7 @@ protected:
     int GetEditLimit() override { return Limit; }
 };
 
-class HookFixture : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        grid = std::make_unique<THookGrid>();
-        grid->setFrameShape(QFrame::NoFrame);
-        grid->SetScrollBars(ssNone);
-        grid->resize(300, 200);
-        grid->show();
-        QApplication::processEvents();
-    }
-    void Focus()
-    {
-        grid->activateWindow();
-        grid->setFocus();
-        QApplication::processEvents();
-    }
-    std::unique_ptr<THookGrid> grid;
-};
+using HookFixture = TGridFixtureOf<THookGrid>;
 
 }   // namespace
 
