@@ -102,18 +102,34 @@ bool ComparePart(QStringView term, QChar op, const QString &value)
 }
 
 // Matches a term against a value. A "*" tries the rest of the term against every suffix of
-// the value; results for (term position, value position) are remembered, which keeps
-// patterns with many "*" polynomial instead of exponential.
+// the value. A rest without comparisons or negation is a plain wildcard pattern, matched
+// by the usual single-backtrack scan; otherwise results for (term position, value
+// position) are remembered, which keeps patterns with many "*" polynomial.
 class TPatternMatcher
 {
 public:
-    TPatternMatcher(QStringView p, QStringView v) : P(p), V(v) {}
+    TPatternMatcher(QStringView p, QStringView v) : P(p), V(v), FRest(size_t(p.size()) + 1, 0)
+    {
+        for (qsizetype i = p.size() - 1; i >= 0; --i) {
+            uint8_t bits = FRest[size_t(i) + 1];
+            switch (p[i].unicode()) {
+            case u'>': bits |= kGt; break;
+            case u'<': bits |= kLt; break;
+            case u'!': bits |= kBang; break;
+            case u'^': bits |= kCaret; break;
+            case u'&': bits |= kAmp; break;
+            default: break;
+            }
+            FRest[size_t(i)] = bits;
+        }
+    }
 
     bool Eval(qsizetype pi, qsizetype vi)
     {
-        const QStringView term = P.mid(pi);
+        const uint8_t rest = FRest[size_t(pi)];
         bool gtResult = true, ltResult = true, gtSeen = false, ltSeen = false;
-        const bool hasGt = term.contains(u'>'), hasLt = term.contains(u'<');
+        const bool hasGt = rest & kGt, hasLt = rest & kLt;
+        const QStringView term = P.mid(pi);
         const QString value = (hasGt || hasLt) ? V.mid(vi).toString() : QString();
         if (hasGt) {
             gtResult = ComparePart(term, u'>', value);
@@ -123,11 +139,11 @@ public:
             ltResult = ComparePart(term, u'<', value);
             ltSeen = true;
         }
-        if (term.contains(u'!'))
+        if (rest & kBang)
             gtSeen = ltSeen = true;
-        if (term.contains(u'^') && (gtSeen || ltSeen))
+        if ((rest & kCaret) && (gtSeen || ltSeen))
             return ltResult || gtResult;
-        if (term.contains(u'&') && gtSeen && ltSeen)
+        if ((rest & kAmp) && gtSeen && ltSeen)
             return ltResult && gtResult;
         if (hasGt && gtResult)
             return true;
@@ -137,6 +153,10 @@ public:
     }
 
 private:
+    static constexpr uint8_t kGt = 1, kLt = 2, kBang = 4, kCaret = 8, kAmp = 16;
+    // Nested "*" evaluations beyond this depth fail instead of exhausting the stack.
+    static constexpr int kMaxDepth = 1000;
+
     bool Wildcard(qsizetype p, qsizetype v)
     {
         const qsizetype np = P.size(), nv = V.size();
@@ -152,8 +172,14 @@ private:
                 while (p < np && P[p] == u'*')
                     ++p;
                 bool found = false;
-                for (qsizetype k = nv; k >= v && !found; --k)
-                    found = Memo(p, k);
+                if (!(FRest[size_t(p)] & (kGt | kLt | kBang))) {
+                    found = PlainAfterStar(p, v);
+                } else if (FDepth < kMaxDepth) {
+                    ++FDepth;
+                    for (qsizetype k = nv; k >= v && !found; --k)
+                        found = Memo(p, k);
+                    --FDepth;
+                }
                 if (found)
                     p = np, v = nv;
                 else
@@ -172,20 +198,44 @@ private:
         return negate ? !res : res;
     }
 
+    // Whether the plain pattern P[p..] (quotes skipped) matches some suffix of V[v..]. Only
+    // the last "*" ever needs to be moved on: an earlier one could give nothing more.
+    bool PlainAfterStar(qsizetype p, qsizetype v) const
+    {
+        const qsizetype np = P.size(), nv = V.size();
+        qsizetype starP = p, starV = v;
+        while (true) {
+            while (p < np && P[p] == u'"')
+                ++p;
+            if (p < np && P[p] == u'*') {
+                while (p < np && (P[p] == u'*' || P[p] == u'"'))
+                    ++p;
+                starP = p;
+                starV = v;
+                continue;
+            }
+            if (v == nv)
+                return p == np;   // what is left of the pattern needs more characters
+            if (p < np && (P[p] == u'?' || P[p] == V[v])) {
+                ++p;
+                ++v;
+                continue;
+            }
+            if (++starV > nv)
+                return false;
+            p = starP;
+            v = starV;
+        }
+    }
+
     bool Memo(qsizetype pi, qsizetype vi)
     {
-        const size_t width = size_t(V.size()) + 1;
-        const size_t cells = (size_t(P.size()) + 1) * width;
-        if (!FSlots) {
-            if (cells <= FSmall.size()) {
-                FSlots = FSmall.data();
-            } else {
-                FLarge.assign(cells, kUnknown);
-                FSlots = FLarge.data();
-            }
-            std::fill(FSlots, FSlots + cells, kUnknown);
-        }
-        int8_t &slot = FSlots[size_t(pi) * width + size_t(vi)];
+        if (FRows.empty())
+            FRows.resize(size_t(P.size()) + 1);
+        std::vector<int8_t> &row = FRows[size_t(pi)];
+        if (row.empty())
+            row.assign(size_t(V.size()) + 1, kUnknown);
+        int8_t &slot = row[size_t(vi)];
         if (slot == kUnknown)
             slot = Eval(pi, vi) ? 1 : 0;
         return slot == 1;
@@ -193,10 +243,10 @@ private:
 
     static constexpr int8_t kUnknown = -1;
     QStringView P, V;
-    // Remembered results: a small fixed table for short terms and values, else the heap.
-    std::array<int8_t, 1024> FSmall;
-    std::vector<int8_t> FLarge;
-    int8_t *FSlots = nullptr;
+    std::vector<uint8_t> FRest;   // which of > < ! ^ & occur from each term position on
+    // Remembered results, one row per term position that follows a "*".
+    std::vector<std::vector<int8_t>> FRows;
+    int FDepth = 0;
 };
 
 bool Combine(QChar op, bool result, bool d)
@@ -217,11 +267,15 @@ bool ToInt(const QString &s, int &v)
 
 } // namespace
 
-bool MatchFilterCondition(const QString &condition, const QString &value, bool caseSensitive)
+namespace {
+
+// Groups nested deeper than this do not pass, instead of exhausting the stack.
+constexpr int kMaxGroupDepth = 100;
+
+bool MatchCondition(const QString &condition, const QString &value, int depth)
 {
-    // Upper-casing the whole condition once equals upper-casing each of its terms.
-    if (!caseSensitive)
-        return MatchFilterCondition(AnsiUpperCase(condition), AnsiUpperCase(value), true);
+    if (depth > kMaxGroupDepth)
+        return false;
     static const QString kOperators = QStringLiteral("(;^&|");
     QString c = RemoveSpacesOutsideQuotes(Trim(condition));
     if (c.startsWith(u'='))
@@ -236,21 +290,31 @@ bool MatchFilterCondition(const QString &condition, const QString &value, bool c
             const int e = FindClosingParen(c);
             if (e == 0) {
                 // No matching ")": the rest after "(" is the group, which ends the condition.
-                d = MatchFilterCondition(c.mid(1), value, caseSensitive);
+                d = MatchCondition(c.mid(1), value, depth + 1);
                 c.clear();
             } else {
-                d = MatchFilterCondition(c.mid(1, e - 2), value, caseSensitive);
+                d = MatchCondition(c.mid(1, e - 2), value, depth + 1);
                 c.remove(0, e);
             }
             found = u'(';
         } else {
-            d = MatchFilterTerm(c.left(pos - 1), value, caseSensitive);
+            d = MatchFilterPattern(c.left(pos - 1), value);
             c.remove(0, pos);
         }
         result = Combine(op, result, d);
         op = found;
     }
-    return Combine(op, result, MatchFilterTerm(c, value, caseSensitive));
+    return Combine(op, result, MatchFilterPattern(c, value));
+}
+
+} // namespace
+
+bool MatchFilterCondition(const QString &condition, const QString &value, bool caseSensitive)
+{
+    // Upper-casing the whole condition once equals upper-casing each of its terms.
+    if (!caseSensitive)
+        return MatchCondition(AnsiUpperCase(condition), AnsiUpperCase(value), 0);
+    return MatchCondition(condition, value, 0);
 }
 
 bool MatchFilterTerm(const QString &term, const QString &value, bool caseSensitive)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 
 #include "grid/base/filtercond.h"
 #include "grid/base/textroutines.h"
@@ -136,6 +137,87 @@ TEST_F(FilterConditions, UnmatchedParenthesisEnds)
         {"((a", "a", true},
         {"(", "", true},
     });
+}
+
+// One term as written, without comparisons: a "*" tries every suffix, longest last.
+bool ReferencePattern(QStringView p, QStringView v)
+{
+    const bool seen = p.contains(u'!');
+    if (seen && (p.contains(u'^') || p.contains(u'&')))
+        return true;
+    qsizetype i = 0, j = 0;
+    bool res = true, negate = false;
+    while (res && !(i == p.size() && j == v.size())) {
+        const QChar c = i < p.size() ? p[i] : QChar();
+        if (c == u'!' && i < p.size()) {
+            negate = true;
+            ++i;
+        } else if (c == u'"' && i < p.size()) {
+            ++i;
+        } else if (c == u'*' && i < p.size()) {
+            while (i < p.size() && p[i] == u'*')
+                ++i;
+            bool found = false;
+            for (qsizetype k = v.size(); k >= j && !found; --k)
+                found = ReferencePattern(p.mid(i), v.mid(k));
+            res = found;
+            if (found)
+                i = p.size(), j = v.size();
+        } else if (c == u'?' && i < p.size()) {
+            res = j < v.size();
+            if (res)
+                ++i, ++j;
+        } else {
+            res = i < p.size() && j < v.size() && p[i] == v[j];
+            if (res)
+                ++i, ++j;
+        }
+    }
+    return negate ? !res : res;
+}
+
+TEST_F(FilterConditions, PatternsMatchTheStepByStepReading)
+{
+    const QString pchars = QStringLiteral("ab*?\"!^&");
+    const QString vchars = QStringLiteral("ab?*");
+    QRandomGenerator rng(3);
+    for (int n = 0; n < 20000; ++n) {
+        QString p, v;
+        for (int k = rng.bounded(0, 9); k > 0; --k)
+            p += pchars[rng.bounded(pchars.size())];
+        for (int k = rng.bounded(0, 7); k > 0; --k)
+            v += vchars[rng.bounded(vchars.size())];
+        ASSERT_EQ(MatchFilterPattern(p, v), ReferencePattern(p, v))
+            << p.toStdString() << " on " << v.toStdString();
+    }
+}
+
+TEST_F(FilterConditions, HostileConditionsEndQuickly)
+{
+    const struct {
+        const char *What;
+        QString Condition, Value;
+        bool Expected;
+    } cases[] = {
+        {"many stars on a long value", QStringLiteral("*a").repeated(5000) + u'b', QString(10000, u'a'), false},
+        {"many stars that match", QStringLiteral("*a").repeated(5000), QString(10000, u'a'), true},
+        {"stars before a comparison", QStringLiteral("*a").repeated(200) + QStringLiteral(">5"),
+         QString(300, u'a'), true},
+        {"star on a huge value", QStringLiteral("*x*"), QString(1000000, u'a'), false},
+        {"deep open groups", QString(100000, u'(') + u'a', QStringLiteral("a"), false},
+        {"deep closed groups", QString(100000, u'(') + u'a' + QString(100000, u')'), QStringLiteral("a"), false},
+        {"groups within the depth", QString(50, u'(') + u'a' + QString(50, u')'), QStringLiteral("a"), true},
+        {"many terms", QStringLiteral("a|").repeated(50000) + u'b', QStringLiteral("b"), true},
+        {"long operand", u'>' + QString(100000, u'9'), QString(100000, u'9'), false},
+        {"only quotes", QString(100001, u'"'), QStringLiteral("a"), false},
+        {"question marks", QString(100000, u'?'), QString(100000, u'a'), true},
+    };
+    for (const auto &c : cases) {
+        QElapsedTimer t;
+        t.start();
+        EXPECT_EQ(MatchFilterCondition(c.Condition, c.Value, false), c.Expected) << c.What;
+        EXPECT_LT(t.elapsed(), 1000) << c.What;
+    }
 }
 
 TEST_F(FilterConditions, ManyStarsInBoundedTime)
