@@ -602,7 +602,7 @@ void THtmlRenderer::TextRun(TLine &L, qsizetype runEnd, int &trailing, int &runI
         }
         DrawRunText(run, D, Flags);
         w = MeasureRun(run, D);
-        const int right = D.Left + w;
+        const int right = SatAdd(D.Left, w);
         if (InAnchor && P.FocusedAnchor >= 0 && AnchorCount == P.FocusedAnchor + 1)
             Out.FocusedAnchorHref = Href;
         if (ErrorMark) {
@@ -614,7 +614,9 @@ void THtmlRenderer::TextRun(TLine &L, qsizetype runEnd, int &trailing, int &runI
             int x = (D.Left / 2) * 2;
             int y = (x % 4 == 0) ? b + 1 : b - 1;
             C.MoveTo(x, y);
-            while (x < right) {
+            // Nothing of the line shows past the rectangle: a very long run stops there.
+            const int end = std::min(right, SatAdd(std::max(FRect.Right, L.R.Right), 4));
+            while (x < end) {
                 x += 2;
                 y = (y == b + 1) ? b - 1 : b + 1;
                 C.LineTo(x, y);
@@ -710,7 +712,7 @@ void THtmlRenderer::FitItem(TLine &L)
         return;
     }
     L.X = SatAdd(L.X, ItemWidth);
-    L.D.Left += ItemWidth;
+    L.D.Left = SatAdd(L.D.Left, ItemWidth);
     L.V.Height = std::max(L.V.Height, ItemHeight);
 }
 
