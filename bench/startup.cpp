@@ -1,8 +1,11 @@
 // Start-up: the time from process start to the main window shown with all 49 windows
-// created, once cold, then the creation of all windows repeated.
+// created, once cold, then the creation of all windows, the built-in texts and a full
+// language file repeated.
 #include "app/comon.h"
+#include "app/language.h"
 #include "app/tessalinorfirmware.h"
 #include "platform/application.h"
+#include "platform/files.h"
 #include "program/program.h"
 
 #include <QTemporaryDir>
@@ -52,6 +55,31 @@ void BM_Create_All_Windows(benchmark::State &state)
     }
 }
 BENCHMARK(BM_Create_All_Windows)->Unit(benchmark::kMillisecond);
+
+void BM_Load_Default_Texts(benchmark::State &state)
+{
+    for (auto _ : state)
+        Load_Default_Texts();
+    state.SetItemsProcessed(state.iterations() * Lang_Text_Count);
+}
+BENCHMARK(BM_Load_Default_Texts)->Unit(benchmark::kMicrosecond);
+
+// A language file that sets every entry, with comments and pilcrows as translators write them.
+void BM_Load_Language_File(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    QByteArray bytes("\xEF\xBB\xBF[Texts]\r\n");
+    for (int n = 0; n < 6400; ++n)
+        bytes += "STR" + QByteArray::number(n) + " =\xC2\xB6 Testo numero " + QByteArray::number(n)
+                 + " \xC2\xB6 /#/ nota\r\n";
+    const QString path = dir.filePath(QStringLiteral("Italiano.lng"));
+    Write_File_Atomic(path, bytes);
+    Load_Default_Texts();
+    for (auto _ : state)
+        Load_Language_File(path);
+    state.SetItemsProcessed(state.iterations() * 6400);
+}
+BENCHMARK(BM_Load_Language_File)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
