@@ -93,6 +93,29 @@ TEST_F(LanguageTest, EncodingFromByteOrderMarkElseWindows1252)
     EXPECT_EQ(Lang_Text(18), QStringLiteral("Ελληνικά"));
 }
 
+TEST_F(LanguageTest, HostileBytesNeverBreakTheTable)
+{
+    // Mutations of a valid file: any byte anywhere, cut lines, stray marks and huge numbers.
+    const QByteArray valid = "\xEF\xBB\xBFSTR18 =\xC2\xB6 a \xC2\xB6\r\nSTR6399 =b /#/ c\nSTR0 =x";
+    const QByteArray pieces[] = {"STR", "=", "/#/", "\xC2\xB6", "\xB6", "\r", "\n", "\x00",
+                                 "99999999999999999999", "-", "$FF", "\xFF\xFE", " "};
+    uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+    for (int round = 0; round < 150; ++round) {
+        QByteArray bytes = valid;
+        for (int k = 0, edits = 1 + int(next() % 6); k < edits; ++k) {
+            const qsizetype at = qsizetype(next() % uint32_t(bytes.size() + 1));
+            if (next() % 2)
+                bytes.insert(at, pieces[next() % std::size(pieces)]);
+            else if (at < bytes.size())
+                bytes[at] = char(next());
+        }
+        Load_Default_Texts();
+        ASSERT_TRUE(Load_Language_File(Lng(QStringLiteral("Fuzz.lng"), bytes)));
+        ASSERT_EQ(Lang_Text_List.size(), 6400) << bytes.toHex().toStdString();
+    }
+}
+
 TEST_F(LanguageTest, UnreadableFileLeavesTheTable)
 {
     QDir().mkdir(Language_Dir + QStringLiteral("/Folder.lng"));
