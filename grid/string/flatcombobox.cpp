@@ -86,7 +86,15 @@ void TRudCustomCombo::SetText(const QString &Value)
 void TRudCustomCombo::SetStyle(TComboBoxStyle Value)
 {
     FStyle = Value;
-    setEditable(Value != csDropDownList);
+    if (Value == csDropDownList && isEditable()) {
+        // The edit field is deleted later, with the combo as its focus proxy: its deletion
+        // would clear the focus of the combo, which by then may be an open cell editor.
+        if (QLineEdit *e = lineEdit())
+            e->setFocusProxy(nullptr);
+        setEditable(false);
+    } else {
+        setEditable(Value != csDropDownList);
+    }
     if (QLineEdit *e = lineEdit()) {
         e->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
         e->setFrame(false);

@@ -155,3 +155,22 @@ TEST_F(ColumnEditFixture, AdvanceOnEnterMovesToTheNextEditableCellAndOpensItsEdi
     EXPECT_EQ(grid->Col(), 1);
     EXPECT_EQ(grid->Cells(4, 4), "Bit");
 }
+
+TEST_F(ColumnEditFixture, AComboCellKeepsItsEditorWhileTheEventLoopRuns)
+{
+    // The first list-style opening turns the shared combo from edit style to list style;
+    // its edit field goes away later and must not take the combo's focus with it.
+    grid->SetCells(4, 1, "Bit");
+    grid->FocusCell(3, 1, true);
+    Click(3, 1);
+    Flush();
+    TGridCombo *combo = grid->Combobox();
+    ASSERT_TRUE(combo->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), combo);
+    EXPECT_TRUE(log->Only({"EditingDone", "EditCellDone"}).isEmpty());
+    Key(Qt::Key_Down);
+    Enter();
+    Flush();
+    EXPECT_EQ(grid->Cells(4, 1), "Byte");
+    EXPECT_EQ(log->Only({"EditCellDone"}), QStringList{"EditCellDone 4,1"});
+}

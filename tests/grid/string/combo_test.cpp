@@ -192,3 +192,69 @@ TEST_F(GridComboFixture, TypingALetterInAListComboSelectsTheMatchingItem)
     Key(Qt::Key_G, Qt::NoModifier, "g");   // the same item again: nothing
     EXPECT_TRUE(log->Only({"ComboChange"}).isEmpty());
 }
+
+TEST_F(GridComboFixture, ARefusedChoiceKeepsTheComboOpenOnTheProposedTextWithoutAdvancing)
+{
+    grid->Navigation().SetAdvanceOnEnter(true);
+    grid->SetCells(2, 1, "Alpha");
+    grid->FocusCell(2, 1, true);
+    log->Validate = [](int, int, QString &V, bool &Valid) {
+        Valid = V != "Beta";
+        if (!Valid)
+            V = "Gamma";
+    };
+    Key(Qt::Key_F2);
+    Flush();   // the combo keeps the focus while events are delivered
+    ASSERT_TRUE(ComboShown());
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    Flush();
+    ASSERT_TRUE(ComboShown());
+    EXPECT_EQ(Combo()->currentText(), "Gamma");
+    EXPECT_EQ(grid->Cells(2, 1), "Alpha");
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_TRUE(log->Only({"EditingDone", "EditCellDone"}).isEmpty());
+    // The proposal is accepted with the next Enter, and the grid moves on.
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    Flush();
+    EXPECT_EQ(grid->Cells(2, 1), "Gamma");
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_EQ(log->Only({"EditCellDone"}), QStringList{"EditCellDone 2,1"});
+}
+
+TEST_F(GridComboFixture, KeyPressesReachTheGridFromTheCombo)
+{
+    QList<TObject *> senders;
+    grid->OnKeyPress = [&](TObject *Sender, QChar &) { senders << Sender; };
+    grid->FocusCell(2, 1, true);
+    Key(Qt::Key_F2);
+    Key(Qt::Key_G, Qt::NoModifier, "g");   // selects Gamma by its letter
+    ASSERT_EQ(senders.size(), 1);
+    EXPECT_EQ(senders[0], static_cast<TObject *>(Combo()));
+    EXPECT_EQ(Combo()->currentText(), "Gamma");
+}
+
+TEST_F(GridComboFixture, TheDropDownWidthTakesTheLongestItemWithTheMarginOfAScrollingList)
+{
+    TGridCombo *c = Combo();
+    c->resize(100, 20);
+    c->SetDropDownCount(8);
+    const QString wide(40, QChar('W'));
+    const int t = QFontMetrics(c->font()).horizontalAdvance(wide);
+    ASSERT_GT(t, 100);
+    struct Case
+    {
+        int items;
+        bool wideItem;
+        int expected;
+    };
+    const Case cases[] = {{8, false, 100}, {8, true, t + 8}, {9, true, t + 25}, {9, false, 100}};
+    for (const Case &k : cases) {
+        c->clear();
+        for (int i = 0; i < k.items; ++i)
+            c->addItem(i == 3 && k.wideItem ? wide : QStringLiteral("i"));
+        c->SizeDropDownWidth();
+        EXPECT_EQ(c->DropWidth(), k.expected) << k.items << " items, wide " << k.wideItem;
+    }
+}
