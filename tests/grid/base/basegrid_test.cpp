@@ -201,6 +201,22 @@ TEST_F(BaseGridTest, CellOperationsOutsideTheStoreThrowGridError)
     EXPECT_FALSE(grid->HasCellProperties(2, 2));
 }
 
+TEST_F(BaseGridTest, AForeignObjectInTheSlotIsNeverTakenForARecord)
+{
+    int freed = 0;
+    TOtherGraphic foreign(&freed);
+    grid->SetGridObject(1, 1, &foreign);
+    grid->SetCellEx(1, 1, "text");
+    EXPECT_FALSE(grid->HasCellProperties(1, 1));
+    EXPECT_FALSE(grid->IsMergedCell(1, 1));
+    EXPECT_EQ(grid->GetCellEx(1, 1), "text");
+    EXPECT_THROW(grid->GetCellProperties(1, 1), EGridError);
+    grid->GetCellProperties(0, 0);   // some record exists: the free walks the slots
+    grid->FreeAllCellProperties();
+    grid.reset();   // neither frees what it does not own
+    EXPECT_EQ(freed, 0);
+}
+
 TEST_F(BaseGridTest, WildSpansStayWithinTheStore)
 {
     // Spans set by hand far beyond the grid: queries, geometry, keys and splitting neither
