@@ -382,10 +382,12 @@ void TDazStringGrid::ExpandAll()
             const int next = r + 1 < RowCount() ? RealRowIndex(r + 1) : AllRowCount();
             covered += next - RealRowIndex(r) - 1;
         }
-        if (!collapsed.empty() && covered == NumHiddenRows()) {
+        const bool oneGo = covered == NumHiddenRows();
+        if (oneGo) {
             for (TCellGraphic *g : collapsed)
                 g->CellBoolean = false;
-            UnHideRowsAll();
+            if (covered > 0)
+                UnHideRowsAll();
         } else {
             for (int real = FixedRows(); real < AllRowCount(); ++real) {
                 if (IsHiddenRow(real))
@@ -394,9 +396,12 @@ void TDazStringGrid::ExpandAll()
                     DoExpandNode(real);
             }
         }
-        for (int r = FixedRows(); r < RowCount(); ++r)
-            if (TCellGraphic *g = NodeGraphic(r))
-                g->CellBoolean = false;
+        // Rows that came back may hold nodes still marked collapsed; with nothing hidden
+        // and no node collapsed there is nothing to clear.
+        if (!oneGo || covered > 0)
+            for (int r = FixedRows(); r < RowCount(); ++r)
+                if (TCellGraphic *g = NodeGraphic(r))
+                    g->CellBoolean = false;
     } catch (...) {
         EndUpdate();
         throw;
