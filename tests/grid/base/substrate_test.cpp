@@ -337,3 +337,20 @@ TEST_F(GridFixture, QueriesOutsideTheGridAnswerQuietly)
     EXPECT_NO_THROW(grid->SetLeftCol(-7));
     EXPECT_EQ(grid->LeftCol(), 1);
 }
+
+TEST_F(GridFixture, HorizontalScrollBarFollowsLeftCol)
+{
+    grid->SetScrollBars(ssBoth);
+    grid->SetColCount(30);
+    QApplication::processEvents();
+    QScrollBar *bar = grid->horizontalScrollBar();
+    EXPECT_EQ(bar->minimum(), grid->FixedCols());
+    grid->SetLeftCol(10);
+    EXPECT_EQ(bar->value(), 10);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(grid->LeftCol(), 11);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(bar->value(), grid->LeftCol());
+    EXPECT_EQ(bar->maximum(), grid->LeftCol());
+    EXPECT_EQ(grid->LeftCol() + grid->VisibleColCount(), 30);   // the last column shows whole
+}
