@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QBuffer>
+#include <QStyle>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 
@@ -435,6 +437,43 @@ TEST_F(MarkupRender, Pictures)
     EXPECT_EQ(Measure(QStringLiteral("<img src=\"http://host/a.png\">"), Wide).ExtentX, 0);
     EXPECT_EQ(Measure(QStringLiteral("<img src=\"http://host/a.png\">"), Wide).ExtentX, 0);
     EXPECT_EQ(cache.Count(), 1);
+}
+
+// A lone "&" marks the next character and takes no room; printing stretches image-list
+// images by the resolution factor; system icons take the style's icon sizes.
+TEST_F(MarkupRender, PrefixesPrintingAndSystemIcons)
+{
+    EXPECT_EQ(Measure(QStringLiteral("a&b"), Wide).ExtentX, W(QStringLiteral("ab")));
+    EXPECT_EQ(Measure(QStringLiteral("a&&b"), Wide).ExtentX, W(QStringLiteral("a&b")));
+    THtmlRenderResult r;
+    Paint(QStringLiteral("a&b"), Wide, r);
+    ASSERT_EQ(Drawn().size(), 1u);
+    EXPECT_EQ(Drawn()[0].Text, QStringLiteral("ab"));
+
+    TCustomImageList images(16, 16);
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    images.Add(red);
+    Params.Images = &images;
+    const int x = Wide.Left + 1, y = Wide.Top;
+    Paint(QStringLiteral("<img src=\"idx:0\">"), Wide, r);
+    EXPECT_EQ(Image.pixelColor(x + 15, y + 15), QColor(Qt::red));
+    EXPECT_EQ(Image.pixelColor(x + 20, y + 20), QColor(Qt::white));
+    Image.fill(Qt::white);
+    Params.Printing = true;
+    Params.ResolutionFactor = 2;
+    Paint(QStringLiteral("<img src=\"idx:0\">"), Wide, r);
+    EXPECT_EQ(Image.pixelColor(x + 31, y + 31), QColor(Qt::red));
+    EXPECT_EQ(Image.pixelColor(x + 33, y + 33), QColor(Qt::white));
+    // The room on the line is the list's size either way.
+    EXPECT_EQ(Measure(QStringLiteral("<img src=\"idx:0\">x"), Wide).ExtentX, 16 + W(QStringLiteral("x")));
+    Params.Printing = false;
+
+    const int small = QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize);
+    const int large = QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
+    EXPECT_EQ(Measure(QStringLiteral("<img src=\"ssys:0\">"), Wide).ExtentX, small);
+    EXPECT_EQ(Measure(QStringLiteral("<img src=\"LSYS:/tmp\">"), Wide).ExtentX, large);
+    EXPECT_EQ(Measure(QStringLiteral("<img src=\"lsys:no such file.txt\">"), Wide).ExtentX, large);
 }
 
 TEST_F(MarkupRender, CachedLayoutsGiveTheSameResults)
