@@ -213,7 +213,7 @@ void THTMLPicture::SetFrame(int n)
 {
     FFrame = n;
     if (!FData.isEmpty()) {
-        CreateOlePicture();
+        ShowFrame();
         if (OnFrameChange)
             OnFrameChange();
     }
@@ -238,12 +238,23 @@ bool THTMLPicture::Step()
     bool changed = false;
     if (FTickCount * 10 >= FNextFrameTime) {
         FrameNext();
-        CreateOlePicture();
+        ShowFrame();
         FNextFrameTime += GetFrameTime(FFrame);
         changed = true;
     }
     ++FTickCount;
     return changed;
+}
+
+// A frame change runs from the grid's animation timer and from Assign: a frame that cannot
+// be decoded (a damaged or cut GIF) shows nothing instead of throwing there.
+void THTMLPicture::ShowFrame()
+{
+    try {
+        CreateOlePicture();
+    } catch (const EHTMLPictureError &) {
+        FImage = QImage();
+    }
 }
 
 // Decodes the current frame. For a GIF the frames before it are left out of the bytes

@@ -60,6 +60,8 @@ public:
     int MaxWidth() const;
     int MaxHeight() const;
     int Frame() const { return FFrame; }
+    // A frame that cannot be decoded shows nothing (no error, as the animation timer and
+    // Assign change frames).
     void SetFrame(int n);
     void FrameNext();
     void FramePrev();
@@ -82,6 +84,7 @@ private:
     void SetData(const QByteArray &data);
     void Changed();
     void CreateOlePicture();
+    void ShowFrame();
 
     QByteArray FData;
     bool FEmpty = true;

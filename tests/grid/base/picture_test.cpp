@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include "grid/base/picture.h"
@@ -215,6 +216,73 @@ TEST(PictureHolders, CacheAndContainer)
     EXPECT_EQ(copy.Name, QStringLiteral("Logo"));
     EXPECT_EQ(copy.Tag, 3);
     EXPECT_TRUE(copy.Picture()->GetEmpty());
+}
+
+// A GIF cut inside its second frame shows its first frame; moving on to the second, by
+// hand or by the animation clock, shows nothing instead of throwing.
+TEST(HTMLPicture, CutGifAnimatesWithoutErrors)
+{
+    const QByteArray whole = ThreeFrameGif();
+    const qsizetype second = whole.indexOf(QByteArray("\x21\xF9\x04", 3), whole.indexOf("\x2C") + 1);
+    ASSERT_GT(second, 0);
+    THTMLPicture p;
+    LoadBytes(p, whole.left(second + 12));   // the second frame's descriptor, cut short
+    ASSERT_FALSE(p.Image().isNull());
+    EXPECT_EQ(p.FrameCount(), 2);
+    EXPECT_NO_THROW(p.SetFrame(2));
+    EXPECT_TRUE(p.Image().isNull());
+    EXPECT_NO_THROW(p.SetFrame(1));
+    EXPECT_FALSE(p.Image().isNull());
+    bool changed = false;
+    for (int t = 0; t < 40; ++t)
+        EXPECT_NO_THROW(changed |= p.Step());
+    EXPECT_TRUE(changed);
+    THTMLPicture copy;
+    EXPECT_NO_THROW(copy.Assign(&p));
+    EXPECT_FALSE(copy.GetEmpty());
+}
+
+// Damaged pictures: cut and changed bytes of a GIF and a PNG load, report their frames and
+// draw without reading past their data, and without ever throwing from the frame routines.
+TEST(HTMLPicture, DamagedBytesAreReadWithinBounds)
+{
+    const QByteArray sources[] = {ThreeFrameGif(), PngBytes(5, 4, Qt::blue)};
+    QImage target(40, 40, QImage::Format_ARGB32);
+    QRandomGenerator rng(17);
+    for (const QByteArray &source : sources) {
+        for (int n = 0; n < 300; ++n) {
+            QByteArray bytes = source;
+            if (n % 3 == 0) {
+                bytes.truncate(rng.bounded(0, int(bytes.size())));
+            } else {
+                for (int k = rng.bounded(1, 6); k > 0; --k)
+                    bytes[rng.bounded(int(bytes.size()))] = char(rng.bounded(256));
+            }
+            THTMLPicture p;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::ReadOnly);
+            try {
+                p.LoadFromStream(&buffer);
+            } catch (const EHTMLPictureError &) {
+                // undecodable: the bytes are kept, the picture shows nothing
+            }
+            const int frames = p.FrameCount();
+            for (int i = -1; i <= std::max(frames, 0) + 1; ++i)
+                p.GetFrameTime(i);
+            for (int f : {0, 1, 2, 3, frames, frames + 1, -5, 1000000})
+                p.SetFrame(f);
+            for (int t = 0; t < 30; ++t)
+                p.Step();
+            p.FrameNext();
+            p.FramePrev();
+            TCanvas canvas(&target);
+            p.Draw(canvas, TRect(0, 0, 40, 40));
+            p.Stretch = true;
+            p.Draw(canvas, TRect(0, 0, 40, 40));
+            EXPECT_GE(p.MaxWidth(), 0);
+            EXPECT_GE(p.MaxHeight(), 0);
+        }
+    }
 }
 
 } // namespace
