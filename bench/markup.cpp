@@ -1,8 +1,12 @@
 // The mark-up renderer on 100,000 short cell texts: measuring them with every text new to
 // the layout cache, measuring a screenful of 1,000 texts 100 times (from the cache),
-// painting and hit-testing them; plus the filter conditions on 100,000 values.
+// painting and hit-testing them; plus the filter conditions on 100,000 values, and the other
+// painters of grid cells: progress bars and shapes, and the focus glow's blurred mask.
+#include "grid/base/alphamask.h"
+#include "grid/base/cellshape.h"
 #include "grid/base/filtercond.h"
 #include "grid/base/markuprender.h"
+#include "grid/base/progress.h"
 
 #include <QApplication>
 #include <QImage>
@@ -132,5 +136,44 @@ void BM_FilterManyStars(benchmark::State &state)
         benchmark::DoNotOptimize(MatchFilterCondition(pattern, value, true));
 }
 BENCHMARK(BM_FilterManyStars)->Unit(benchmark::kMicrosecond);
+
+// A screenful of 1,000 progress cells: a percentage bar, a level bar in blocks and a shape.
+void BM_ProgressCells1000(benchmark::State &state)
+{
+    QImage image(120, 24, QImage::Format_ARGB32_Premultiplied);
+    TCanvas canvas(&image);
+    canvas.Font.Name = QStringLiteral("DejaVu Sans");
+    canvas.Font.Size = 9;
+    TProgressLevelLook look;
+    look.Level0Color = 0x00AA00;
+    look.Level1Color = 0x00AAAA;
+    look.Level2Color = 0x0000AA;
+    look.Level3Color = 0x0000FF;
+    look.Level1Perc = 30;
+    look.Level2Perc = 70;
+    look.BackColor = clWhite;
+    look.ShowBorder = true;
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i) {
+            DrawPercentProgressBar(canvas, TRect(0, 0, 120, 24), 0x00AA00, clBlack, clWhite, clBlack,
+                                   i % 101, 2, 2, 0, 100, QString(), clGray, false);
+            DrawLevelProgressBar(canvas, TRect(0, 0, 120, 24), i % 101, look);
+            DrawCellShape(canvas, 2, 2, 20, 20, TCellShape(i % (csHalfStar + 1)), clRed, clBlue);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_ProgressCells1000)->Unit(benchmark::kMillisecond);
+
+// The focus glow's mask for a 200 x 24 cell: a ring, blurred with radius 3.
+void BM_FocusMask(benchmark::State &state)
+{
+    QImage mask;
+    for (auto _ : state) {
+        MakeRoundedMaskBitmap(mask, 200, 24, 3, 5, 4);
+        benchmark::DoNotOptimize(mask.constBits());
+    }
+}
+BENCHMARK(BM_FocusMask)->Unit(benchmark::kMicrosecond);
 
 }   // namespace
