@@ -26,4 +26,4 @@ asan:
 	@$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-G Ninja -DCMAKE_BUILD_TYPE=Debug -DCF_SANITIZE=ON"
 
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in $(BUILD)/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && "$$b"; done; true
