@@ -1396,8 +1396,14 @@ void TCustomGrid::DrawLines(TCanvas &C, const TAxisInfo &H, const TAxisInfo &V)
     const bool vert = FOptions.Contains(goVertLine);
     const bool horz = FOptions.Contains(goHorzLine);
     C.Brush.Style = bsSolid;
-    auto fill = [&C](const TRect &r, TColor color) {
-        C.Brush.Color = color;
+    // A line that is switched off leaves its room to the background of its cells. Those
+    // gaps are filled first, so a line drawn later crosses them unbroken.
+    bool drawingLines = false;
+    auto fill = [&](const TRect &r, bool on, bool isFixed) {
+        if (on != drawingLines)
+            return;
+        C.Brush.Color = on ? (isFixed ? FixedLineColor : LineColor)
+                           : (isFixed ? FFixedColor : FColor);
         C.FillRect(r);
     };
 
@@ -1408,35 +1414,37 @@ void TCustomGrid::DrawLines(TCanvas &C, const TAxisInfo &H, const TAxisInfo &V)
             if (w + lw > 0) {
                 const int lx = x + std::max(0, w);
                 const bool isFixedCol = col < FFixedCols;
-                if (fixedVert && V.FixedBoundary > 0)
-                    fill(TRect(lx, 0, lx + lw, V.FixedBoundary), FixedLineColor);
-                if ((isFixedCol ? fixedVert : vert) && V.GridBoundary > V.FixedBoundary)
+                if (V.FixedBoundary > 0)
+                    fill(TRect(lx, 0, lx + lw, V.FixedBoundary), fixedVert, true);
+                if (V.GridBoundary > V.FixedBoundary)
                     fill(TRect(lx, V.FixedBoundary, lx + lw, V.GridBoundary),
-                         isFixedCol ? FixedLineColor : LineColor);
+                         isFixedCol ? fixedVert : vert, isFixedCol);
             }
             x += H.Step(col);
         }
     };
-    columnLines(0, FFixedCols - 1, 0);
-    columnLines(FTopLeft.X, H.LastVisibleCell, H.FixedBoundary);
-
     auto rowLines = [&](int first, int last, int y) {
         for (int row = first; row <= last && row < FRowCount; ++row) {
             const int ht = V.Extent(row);
             if (ht + lw > 0) {
                 const int ly = y + std::max(0, ht);
                 const bool isFixedRow = row < FFixedRows;
-                if (fixedHorz && H.FixedBoundary > 0)
-                    fill(TRect(0, ly, H.FixedBoundary, ly + lw), FixedLineColor);
-                if ((isFixedRow ? fixedHorz : horz) && H.GridBoundary > H.FixedBoundary)
+                if (H.FixedBoundary > 0)
+                    fill(TRect(0, ly, H.FixedBoundary, ly + lw), fixedHorz, true);
+                if (H.GridBoundary > H.FixedBoundary)
                     fill(TRect(H.FixedBoundary, ly, H.GridBoundary, ly + lw),
-                         isFixedRow ? FixedLineColor : LineColor);
+                         isFixedRow ? fixedHorz : horz, isFixedRow);
             }
             y += V.Step(row);
         }
     };
-    rowLines(0, FFixedRows - 1, 0);
-    rowLines(FTopLeft.Y, V.LastVisibleCell, V.FixedBoundary);
+    for (bool pass : {false, true}) {
+        drawingLines = pass;
+        columnLines(0, FFixedCols - 1, 0);
+        columnLines(FTopLeft.X, H.LastVisibleCell, H.FixedBoundary);
+        rowLines(0, FFixedRows - 1, 0);
+        rowLines(FTopLeft.Y, V.LastVisibleCell, V.FixedBoundary);
+    }
 }
 
 void TCustomGrid::DrawDragFeedback(TCanvas &C, const TAxisInfo &H, const TAxisInfo &V)

@@ -2,6 +2,8 @@
 // coordinates outside the grid.
 #include "gridtest.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QScrollBar>
 #include <climits>
 #include <functional>
@@ -353,4 +355,45 @@ TEST_F(GridFixture, HorizontalScrollBarFollowsLeftCol)
     EXPECT_EQ(bar->value(), grid->LeftCol());
     EXPECT_EQ(bar->maximum(), grid->LeftCol());
     EXPECT_EQ(grid->LeftCol() + grid->VisibleColCount(), 30);   // the last column shows whole
+}
+
+TEST_F(GridFixture, EachLineOptionDrawsItsOwnLinesAndAnOffLineLeavesNoGap)
+{
+    // Points on the fixed column's vertical line, the fixed row's horizontal line, a
+    // vertical line between scrollable cells and a horizontal one; with the option off the
+    // point shows the background of its cells, not what was there before.
+    const struct
+    {
+        TGridOption option;
+        int x, y;
+        TColor line, background;
+    } cases[] = {
+        {goFixedVertLine, 64, 30, clBlack, clBtnFace},
+        {goFixedHorzLine, 100, 24, clBlack, clBtnFace},
+        {goVertLine, 129, 60, clSilver, clWindow},
+        {goHorzLine, 100, 49, clSilver, clWindow},
+    };
+    grid->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine});
+    grid->SetRow(4);
+    auto render = [&] {
+        QImage img(300, 200, QImage::Format_RGB32);
+        img.fill(Qt::green);
+        QPainter p(&img);
+        grid->PaintTo(p);
+        return img;
+    };
+    QImage img = render();
+    for (const auto &c : cases)
+        EXPECT_EQ(img.pixelColor(c.x, c.y).rgb(), ToQColor(c.line).rgb()) << int(c.option);
+    for (const auto &c : cases) {
+        grid->SetOptions(grid->Options() - c.option);
+        img = render();
+        EXPECT_EQ(img.pixelColor(c.x, c.y).rgb(), ToQColor(c.background).rgb()) << int(c.option);
+        grid->SetOptions(grid->Options() + c.option);
+    }
+    // A vertical line crosses the gap of a horizontal line that is off without a break.
+    grid->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine});
+    img = render();
+    EXPECT_EQ(img.pixelColor(129, 49).rgb(), ToQColor(clSilver).rgb());
+    EXPECT_EQ(img.pixelColor(100, 49).rgb(), ToQColor(clWindow).rgb());
 }
