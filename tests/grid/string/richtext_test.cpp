@@ -102,3 +102,24 @@ TEST(RichText, TheEditSetsAndReadsSuperscriptAndSubscript)
     edit.SelSuperscript();
     EXPECT_NE(edit.Rtf().indexOf("\\super"), -1);
 }
+
+TEST(RichText, DamagedRtfReadsItsTextWithoutFailing)
+{
+    const struct
+    {
+        QString Rtf;
+        QString Plain;
+    } cases[] = {
+        {"{\\rtf1 \\fs99999999999999 big \\fs-20 neg}", "big neg"},
+        {"{\\rtf1 {\\colortbl ;\\red999\\green-4\\blue300;}\\cf1 a \\cf7 b \\cf-2 c}", "a b c"},
+        {"{\\rtf1 " + QString(20000, u'{') + "deep" + QString(20000, u'}') + "}", "deep"},
+        // Text after the closing brace is kept.
+        {"{\\rtf1 x}}}} y", "x y"},
+    };
+    for (const auto &c : cases) {
+        QTextDocument doc;
+        RtfToDocument(c.Rtf, doc);
+        EXPECT_EQ(doc.toPlainText().trimmed(), c.Plain);
+        EXPECT_EQ(RtfToPlainText(c.Rtf).trimmed(), c.Plain);
+    }
+}
