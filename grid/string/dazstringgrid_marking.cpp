@@ -15,11 +15,11 @@ namespace {
 const QString TagHighlight = QStringLiteral("hi");
 const QString TagError = QStringLiteral("e");
 
-// Real columns of the display columns From..To.
+// Real columns of the display columns From..To (those inside the grid).
 std::vector<int> DisplayColumns(const TDazStringGrid &G, int From, int To)
 {
     std::vector<int> cols;
-    for (int c = std::max(0, From); c <= To; ++c)
+    for (int c = std::max(0, From), last = std::min(To, G.ColCount() - 1); c <= last; ++c)
         cols.push_back(G.RealColIndex(c));
     return cols;
 }
@@ -231,8 +231,10 @@ bool TDazStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
     const int oldCol = Col(), oldRow = Row();
     FCellChecker->StartCheck();
     bool ok = true;
-    for (int r = FromRow; r <= ToRow; ++r)
-        for (int c = FromCol; c <= ToCol; ++c)
+    // Cells outside the grid pass.
+    for (int r = std::max(FromRow, 0), lastRow = std::min(ToRow, RowCount() - 1); r <= lastRow; ++r)
+        for (int c = std::max(FromCol, 0), lastCol = std::min(ToCol, ColCount() - 1); c <= lastCol;
+             ++c)
             ok = CheckCell(c, r) && ok;
     FCellChecker->StopCheck();
     if (FCellChecker->GotoCell() && oldCol < ColCount() && oldRow < RowCount())

@@ -5,6 +5,8 @@
 #include "grid/string/dazstringgrid.h"
 
 #include <QStyle>
+#include <climits>
+#include <cstdint>
 
 // ---------------------------------------------------------------------------------------
 // Helpers
@@ -33,7 +35,7 @@ void TDazStringGrid::ChangeRowLevel(int ARow, int Delta)
 int TDazStringGrid::NodeEnd(int ARow, int Span)
 {
     if (Span > 0)
-        return ARow + Span;
+        return int(std::min<int64_t>(int64_t(ARow) + Span, INT_MAX));
     int r = ARow + 1;
     while (r < RowCount() && !IsNode(r))
         ++r;
@@ -60,7 +62,7 @@ void TDazStringGrid::AddNode(int ARow, int Span)
     g->CellHAlign = haBeforeText;
     g->CellVAlign = vaCenter;
     g->CellVar = -1;
-    const int last = std::min(RowCount(), n + std::max(0, Span));
+    const int last = int(std::min<int64_t>(RowCount(), int64_t(n) + std::max(0, Span)));
     for (int r = n; r < last; ++r)
         ChangeRowLevel(r, 1);
     if (FNodeCount == 0)
@@ -446,7 +448,8 @@ void TDazStringGrid::ContractAll()
 
 void TDazStringGrid::InsertChildRow(int ARow, int InsertAt)
 {
-    if (ARow < 0 || IsHiddenRow(ARow))
+    // A place above the row inserts nothing (and leaves the spans alone).
+    if (ARow < 0 || InsertAt < 0 || IsHiddenRow(ARow))
         return;
     const int c = DisplRowIndex(ARow);
     if (c >= RowCount())
@@ -492,7 +495,7 @@ void TDazStringGrid::InsertChildRow(int ARow, int InsertAt)
         InvalidateRow(c);
         InvalidateRow(at);
     } else {
-        at = std::min(c + InsertAt, RowCount());
+        at = int(std::min<int64_t>(int64_t(c) + InsertAt, RowCount()));
         InsertRows(at, 1, true);
     }
     // The new row is as deep as the rows of its direct parent group.
@@ -537,7 +540,7 @@ void TDazStringGrid::RemoveChildRow(int ARow)
 
 void TDazStringGrid::InsertNormalRow(int ARow)
 {
-    if (ARow < 0)
+    if (ARow < 0 || ARow > AllRowCount())
         return;
     // The hidden rows after it move down with the insertion.
     InsertRows(DisplRowIndex(ARow), 1, true);
