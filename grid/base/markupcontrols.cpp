@@ -23,7 +23,7 @@ public:
         // Only what can show is drawn: styles cache a pixmap of the whole part, which for a
         // giant part would be a giant buffer. The cut edges stay outside the visible area.
         QRect area = p->hasClipping() ? p->clipBoundingRect().toAlignedRect()
-                                      : p->transform().inverted().mapRect(
+                                      : p->deviceTransform().inverted().mapRect(
                                             QRect(0, 0, p->device()->width(), p->device()->height()));
         area.adjust(-4, -4, 4, 4);
         const QRect visible = r.ToQRect().intersected(area);

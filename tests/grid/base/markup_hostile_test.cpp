@@ -162,10 +162,7 @@ TEST(MarkupHostile, LinearDecodeMatchesTheLoops)
                                 QStringLiteral("eacute;"), QStringLiteral("Eacute;"), QStringLiteral("&amp;")};
     QRandomGenerator rng(5);
     for (int n = 0; n < 5000; ++n) {
-        QString s;
-        const int len = rng.bounded(1, 10);
-        for (int k = 0; k < len; ++k)
-            s += pieces[rng.bounded(pieces.size())];
+        const QString s = RandomPieces(rng, pieces, 1, 10);
         // Entities 5 and 6 of the test's loop are the first and twenty-first of the table;
         // the entities between them do not occur in these pieces.
         EXPECT_EQ(DecodeHtmlEntities(s, true), DecodeByLoops(s)) << s.toStdString();

@@ -192,10 +192,7 @@ TEST(MarkupPreparation, SinglePassEqualsRounds)
                                 QStringLiteral("euro;"), QStringLiteral(";")};
     QRandomGenerator rng(7);
     for (int n = 0; n < 3000; ++n) {
-        QString s;
-        const int len = rng.bounded(1, 9);
-        for (int k = 0; k < len; ++k)
-            s += pieces[rng.bounded(pieces.size())];
+        const QString s = RandomPieces(rng, pieces, 1, 9);
         EXPECT_EQ(PrepareHtmlText(s), PrepareEntitiesByRounds(s)) << s.toStdString();
     }
 }

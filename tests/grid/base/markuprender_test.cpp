@@ -551,10 +551,7 @@ TEST_F(MarkupRender, MalformedAndLongTextsEndQuickly)
     images.Add(QImage(16, 16, QImage::Format_ARGB32));
     Params.Images = &images;
     for (int n = 0; n < 400; ++n) {
-        QString t;
-        const int len = rng.bounded(1, 30);
-        for (int k = 0; k < len; ++k)
-            t += pieces[rng.bounded(pieces.size())];
+        const QString t = RandomPieces(rng, pieces, 1, 30);
         const TRect rect(0, 0, rng.bounded(0, 120), rng.bounded(0, 80));
         Params.WordWrap = rng.bounded(2);
         Measure(t, rect, Params.WordWrap);
