@@ -134,6 +134,22 @@ TEST(MarkupHostile, HugeNumbersAreHeld)
     EXPECT_EQ(control.ExtentY, 32765);   // the control height less 2
     EXPECT_EQ(measure(QStringLiteral("<ind x=\"2147483647\">")).ExtentX, 32767);
 
+    // A giant button is drawn where it shows, without a buffer of its whole size.
+    image.fill(Qt::white);
+    {
+        THtmlRenderParams p;
+        THtmlRenderResult r;
+        QElapsedTimer timer;
+        timer.start();
+        RenderHtmlText(canvas, QStringLiteral("<control type=\"button\" width=\"32767\" height=\"32767\">"),
+                       TRect(0, 0, 300, 200), p, r);
+        EXPECT_LT(timer.elapsed(), 1000 * kBudgetScale);
+        int face = 0;
+        for (int x = 0; x < 300; ++x)
+            face += image.pixelColor(x, 150) != QColor(Qt::white);
+        EXPECT_GT(face, 250);
+    }
+
     // Saturating sums: many giant items on one line never wrap round to negative widths.
     const QString item = QStringLiteral("<control type=\"edit\" width=\"32767\" height=\"32767\">");
     const THtmlRenderResult many = measure(item.repeated(70000));
