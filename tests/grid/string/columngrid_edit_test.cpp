@@ -174,3 +174,37 @@ TEST_F(ColumnEditFixture, AComboCellKeepsItsEditorWhileTheEventLoopRuns)
     EXPECT_EQ(grid->Cells(4, 1), "Byte");
     EXPECT_EQ(log->Only({"EditCellDone"}), QStringList{"EditCellDone 4,1"});
 }
+
+TEST_F(ColumnEditFixture, ARowIsEditedByKeysAndClicksWithTheEventLoopRunningBetween)
+{
+    // Every input is followed by the event loop, as a user's would be.
+    auto key = [this](int K, const QString &Text = {}) {
+        Key(K, Text);
+        Flush();
+    };
+    key(Qt::Key_P, "p");
+    key(Qt::Key_U, "u");
+    ASSERT_TRUE(TextEditorShown());
+    key(Qt::Key_Right);   // at the end of the text: stays in the editor
+    key(Qt::Key_Return, "\r");
+    EXPECT_FALSE(TextEditorShown());
+    EXPECT_EQ(grid->Cells(1, 1), "pu");
+    key(Qt::Key_Right);   // display column 2: the check box
+    key(Qt::Key_Space, " ");
+    EXPECT_EQ(grid->Cells(3, 1), "Y");
+    Click(2, 1);
+    Flush();
+    EXPECT_EQ(grid->Cells(3, 1), "N");
+    key(Qt::Key_Right);   // the combo column
+    key(Qt::Key_F2);
+    ASSERT_TRUE(grid->Combobox()->isVisible());
+    key(Qt::Key_Down);   // an empty cell opened on Bit
+    key(Qt::Key_Down);
+    key(Qt::Key_Return, "\r");
+    EXPECT_FALSE(grid->Combobox()->isVisible());
+    EXPECT_EQ(grid->Cells(4, 1), "Word");
+    EXPECT_EQ(log->Only({"EditCellDone"}), (QStringList{"EditCellDone 1,1", "EditCellDone 4,1"}));
+    // Space reports the real column, a press the display column.
+    EXPECT_EQ(log->Only({"CheckBoxClick"}),
+              (QStringList{"CheckBoxClick 3,1 1", "CheckBoxClick 2,1 0"}));
+}
