@@ -3,6 +3,7 @@
 // the editor, the key-down extensions after the navigation, and the key-up selection.
 #include "grid/string/dazstringgrid.h"
 #include "grid/string/gridinputtools.h"
+#include "grid/string/searchpanel.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -262,7 +263,10 @@ void TDazStringGrid::WMKeyDown(TKeyMessage &Message)
         SetOptions(Options() + goEditing);
         ShowEditor();
     }
-    // 5. Ctrl+F goes to the search panel's edit box, which this grid does not make.
+    // 5. Ctrl+F goes to the search bar's edit box. (The bar's buttons take their Alt
+    // accelerators themselves, through their mnemonic shortcuts.)
+    if (key == 'F' && ctrl && FSearchFooter.Visible())
+        SearchPanel()->EditControl()->setFocus(Qt::ShortcutFocusReason);
     // 6. Cells that are not editable, and cells with mark-up controls.
     if (enterOrF2 && Options().Contains(goEditing)) {
         if (!IsEditableCell(Col(), Row())) {

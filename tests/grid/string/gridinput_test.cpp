@@ -5,6 +5,7 @@
 #include "grid/base/textroutines.h"
 #include "grid/string/dazstringgrid.h"
 #include "grid/string/gridinputtools.h"
+#include "grid/string/searchpanel.h"
 #include "platform/process.h"
 
 #include <QApplication>
@@ -464,6 +465,33 @@ TEST_F(InputTest, CtrlArrowsMoveRowsAndTheCursorWraps)
     Log.Key(Qt::Key_Right);
     EXPECT_EQ(Grid.Col(), 1);
     EXPECT_EQ(Grid.Row(), 3);
+}
+
+TEST_F(InputTest, TheSearchBarTakesCtrlFAndItsButtonsAccelerators)
+{
+    QStringList clicks;
+    Grid.SearchFooter().SetFindNextCaption("Find &next");   // as the windows set them
+    Grid.SearchFooter().SetFindPrevCaption("Find &previous");
+    Grid.SearchFooter().SetHighLightCaption("Highlight");
+    TSearchPanel *panel = Grid.SearchPanel();
+    panel->OnForwardClick = [&](QObject *) { clicks << "next"; };
+    panel->OnBackwardClick = [&](QObject *) { clicks << "previous"; };
+    panel->OnHighLightClick = [&](QObject *) { clicks << "highlight"; };
+    Log.Key(Qt::Key_N, Qt::AltModifier);   // the bar is hidden: nothing
+    Log.Key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(clicks.isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), &Grid);
+    Grid.SearchFooter().SetVisible(true);
+    QApplication::processEvents();
+    ASSERT_TRUE(panel->isVisible());
+    for (int key : {Qt::Key_N, Qt::Key_P, Qt::Key_H, Qt::Key_X})
+        Log.Key(key, Qt::AltModifier);
+    EXPECT_EQ(clicks, (QStringList{"next", "previous"}));   // "Highlight" has no accelerator
+    panel->ForwardButton()->setEnabled(false);
+    Log.Key(Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(clicks.size(), 2);
+    Log.Key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), panel->EditControl());
 }
 
 }   // namespace
