@@ -6,7 +6,9 @@
 #include "app/lbbutton.h"
 #include "app/tessalinorfirmware.h"
 #include "app/valuechecks.h"
+#include "gateway/rule_grid.h"
 #include "gateway/update_job.h"
+#include "grid/string/dazcolumngrid.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/icmp.h"
@@ -17,14 +19,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFrame>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStyle>
-#include <QTableWidget>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -35,6 +35,8 @@ namespace {
 constexpr int Client_Width = 449;
 constexpr int Echo_Size = 1024;
 constexpr int Echo_Timeout_Ms = 400;
+// The device list of the search panel: IP address and MAC address.
+const TRule_Columns Device_Columns = {{1011, 200}, {1012, 200}};
 
 QFrame *New_Panel(QWidget *parent, const char *name, int height)
 {
@@ -96,10 +98,11 @@ TFBoot::TFBoot(QWidget *parent) : QDialog(parent)
     Btn_Search = new TLbButton(P_Eth_Search);
     Btn_Search->setObjectName(QStringLiteral("Btn_Search"));
     Btn_Search->setGeometry(340, 2, 90, 24);
-    ACG_List_Devices = new QTableWidget(0, 2, P_Eth_Search);
+    ACG_List_Devices = new TDazColumnGrid(P_Eth_Search);
     ACG_List_Devices->setObjectName(QStringLiteral("ACG_List_Devices"));
+    Setup_Rule_Grid(*ACG_List_Devices, Device_Columns, 2, false);
+    ACG_List_Devices->SetFixedCols(0);
     ACG_List_Devices->setGeometry(16, 30, 417, 124);
-    ACG_List_Devices->horizontalHeader()->setStretchLastSection(true);
     CB_Find_All_Qelvar = new QCheckBox(P_Eth_Search);
     CB_Find_All_Qelvar->setObjectName(QStringLiteral("CB_Find_All_Qelvar"));
     CB_Find_All_Qelvar->setGeometry(16, 160, 300, 18);
@@ -214,7 +217,7 @@ void TFBoot::Set_Lang()
     L_IP_Address->setText(Lang_Text(1006));
     L_List_Device->setText(Lang_Text(1009));
     Btn_Search->SetCaption(Lang_Text(1010));
-    ACG_List_Devices->setHorizontalHeaderLabels({Lang_Text(1011), Lang_Text(1012)});
+    Set_Rule_Headers(*ACG_List_Devices, Device_Columns);
     CB_Find_All_Qelvar->setText(Lang_Text(1013));
     L_Update_Option->setText(Lang_Text(1014));
     CB_Update_Options->clear();

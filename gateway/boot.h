@@ -10,7 +10,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
+class TDazColumnGrid;
 class TLbButton;
 struct TEchoReply;
 
@@ -59,7 +59,7 @@ public:
     QFrame *P_Eth_Search;
     QLabel *L_List_Device;
     TLbButton *Btn_Search;
-    QTableWidget *ACG_List_Devices;
+    TDazColumnGrid *ACG_List_Devices;
     QCheckBox *CB_Find_All_Qelvar;
     QFrame *P_Options;
     QLabel *L_Update_Option;

@@ -1,5 +1,6 @@
 #include "gateway/boot.h"
 #include "gateway/update_job.h"
+#include "grid/string/dazcolumngrid.h"
 #include "gateway_fixture.h"
 
 #include "app/lbbutton.h"
@@ -66,6 +67,8 @@ TEST_F(BootTest, ShowsTheEthernetVariantWithTheLastAddress)
     EXPECT_EQ(Boot->CB_Update_Options->itemText(2), QStringLiteral("Configuration"));
     EXPECT_EQ(Boot->Btn_Update->Caption(), QStringLiteral("Execute Update Firmware"));
     EXPECT_EQ(Boot->Btn_Cancel->ModalResult(), mrCancel);
+    EXPECT_EQ(Boot->ACG_List_Devices->Columns().Items(0)->Header(), QStringLiteral("IP Address"));
+    EXPECT_EQ(Boot->ACG_List_Devices->Columns().Items(1)->Header(), QStringLiteral("MAC Address"));
     Boot->hide();
 
     // An address that does not split leaves the edits as they are; the options come back.
