@@ -33,11 +33,21 @@ std::vector<int> EveryOtherRow(int rows)
     return list;
 }
 
-// Arg: rows. One filter step hides every other row; its undo shows them again.
+// A filled grid on screen (1920 x 1080), where every write asks for a repaint of its cell.
+std::unique_ptr<TDazStringGrid> ShownGrid(int rows)
+{
+    auto g = FilledGrid(rows);
+    g->resize(1920, 1080);
+    g->show();
+    QApplication::processEvents();
+    return g;
+}
+
+// Args: rows, shown. One filter step hides every other row; its undo shows them again.
 void BM_HideRowListHalf(benchmark::State &state)
 {
     const int rows = int(state.range(0));
-    auto g = FilledGrid(rows);
+    auto g = state.range(1) ? ShownGrid(rows) : FilledGrid(rows);
     const std::vector<int> list = EveryOtherRow(rows);
     for (auto _ : state) {
         g->HideRowList(list);
@@ -48,12 +58,16 @@ void BM_HideRowListHalf(benchmark::State &state)
     }
     state.counters["hidden"] = double(list.size());
 }
-BENCHMARK(BM_HideRowListHalf)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HideRowListHalf)
+    ->Args({100000, 0})
+    ->Args({1000000, 0})
+    ->Args({1000000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_UnHideRowListHalf(benchmark::State &state)
 {
     const int rows = int(state.range(0));
-    auto g = FilledGrid(rows);
+    auto g = state.range(1) ? ShownGrid(rows) : FilledGrid(rows);
     const std::vector<int> list = EveryOtherRow(rows);
     for (auto _ : state) {
         state.PauseTiming();
@@ -63,7 +77,11 @@ void BM_UnHideRowListHalf(benchmark::State &state)
         g->SetHideLevel(0);
     }
 }
-BENCHMARK(BM_UnHideRowListHalf)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UnHideRowListHalf)
+    ->Args({100000, 0})
+    ->Args({1000000, 0})
+    ->Args({1000000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // Every other row selected, then HideSelectedRows and UnHideRowsAll.
 void BM_HideSelectedRowsHalf(benchmark::State &state)
@@ -176,5 +194,31 @@ void BM_RemoveRows(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RemoveRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// What an engineer does to one row near the top of a filled million-row grid: everything
+// below it moves. Arg 0: RemoveRows then InsertRows; 1: HideRow then UnHideRow; 2: the
+// same with 1,000 rows hidden further down, which the maps must shift.
+void BM_MillionRowEdit(benchmark::State &state)
+{
+    static std::unique_ptr<TDazStringGrid> grid = FilledGrid(1000000);
+    TDazStringGrid &g = *grid;
+    const int mode = int(state.range(0));
+    if (mode == 2)
+        for (int r = 500000; r < 502000; r += 2)
+            g.HideRow(r);
+    for (auto _ : state) {
+        if (mode == 0) {
+            g.RemoveRows(10, 1);
+            g.InsertRows(10, 1);
+        } else {
+            g.HideRow(10);
+            g.UnHideRow(10);
+        }
+    }
+    if (mode == 2)
+        g.UnHideRowsAll();
+    state.counters["rows"] = g.RowCount();
+}
+BENCHMARK(BM_MillionRowEdit)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace

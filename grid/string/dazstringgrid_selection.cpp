@@ -539,7 +539,7 @@ int TDazStringGrid::ColSelectCount() const
 
 void TDazStringGrid::SelectRows(int RowIndex, int RCount)
 {
-    RCount = std::min(RCount, RowCount() - RowIndex);
+    RCount = int(std::min<int64_t>(RCount, int64_t(RowCount()) - RowIndex));
     if (!FMouseActions.DisjunctRowSelect()) {
         if (RCount > 0)
             SetSelection({FixedCols(), RowIndex, ColCount() - 1, RowIndex + RCount - 1});

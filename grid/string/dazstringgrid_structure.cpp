@@ -11,6 +11,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace {
@@ -379,6 +380,9 @@ void TDazStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
 {
     if (RCount <= 0)
         return;
+    // A count the grid cannot hold is refused before anything moves.
+    if (RCount > std::numeric_limits<int>::max() - AllRowCount())
+        throw EDazGridError("Invalid row accessed");
     RowIndex = std::clamp(RowIndex, 0, RowCount());
     if (FSelectionHidden || Col() >= ColCount() || Row() >= RowCount())
         UnHideSelection();
@@ -489,6 +493,8 @@ void TDazStringGrid::InsertCols(int ColIndex, int CCount)
     const int total = AllColCount();
     if (CCount <= 0 || ColIndex < 0 || ColIndex > total)
         return;
+    if (CCount > TGridStore::MaxColumns - total)
+        throw EDazGridError("Invalid column accessed");
     HideInplaceEdit();
     BeginUpdate();
     std::vector<int> widths = DisplayWidths();
@@ -558,12 +564,38 @@ void TDazStringGrid::FreeObject(TObject *Object)
     delete props;
 }
 
+namespace {
+
+// The last row and column a rectangle can reach that may hold a text or an object: the
+// grid's rows and whatever the store kept below them, and the store's columns. Keeps loops
+// over a rectangle given with huge or overflowing corners finite.
+int LastStoredRow(const TGridStore &Store, int RowCount, int ARow2)
+{
+    return std::min(ARow2, std::max(RowCount, Store.RowExtent()) - 1);
+}
+
+int LastStoredCol(int ACol2)
+{
+    return std::min(ACol2, TGridStore::MaxColumns - 1);
+}
+
+// First + Count - 1 without overflowing.
+int LastIndex(int First, int Count)
+{
+    return int(std::clamp<int64_t>(int64_t(First) + Count - 1, std::numeric_limits<int>::min(),
+                                   std::numeric_limits<int>::max()));
+}
+
+}   // namespace
+
 void TDazStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 {
     const bool map = SaveHiddenCells();
     const TGridStore &store = TStringGridBase::Store();
-    for (int r = std::max(0, ARow1); r <= ARow2; ++r) {
-        for (int c = std::max(0, ACol1); c <= ACol2; ++c) {
+    const int lastRow = LastStoredRow(store, RowCount(), ARow2);
+    const int lastCol = LastStoredCol(ACol2);
+    for (int r = std::max(0, ARow1); r <= lastRow; ++r) {
+        for (int c = std::max(0, ACol1); c <= lastCol; ++c) {
             const int cc = map ? RealColIndex(c) : c;
             if (!ClearTextOnly() && HasCellProps() && GetGridObject(cc, r)) {
                 TObject *object = GetGridObject(cc, r);
@@ -586,24 +618,24 @@ void TDazStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 void TDazStringGrid::ClearRows(int RowIndex, int RCount)
 {
     if (RowCount() > 0 && ColCount() > 0 && RCount > 0)
-        ClearRect(0, RowIndex, AllColCount() - 1, RowIndex + RCount - 1);
+        ClearRect(0, RowIndex, AllColCount() - 1, LastIndex(RowIndex, RCount));
 }
 
 void TDazStringGrid::ClearCols(int ColIndex, int CCount)
 {
     if (RowCount() > 0 && ColCount() > 0 && CCount > 0)
-        ClearRect(ColIndex, 0, ColIndex + CCount - 1, RowCount() - 1);
+        ClearRect(ColIndex, 0, LastIndex(ColIndex, CCount), RowCount() - 1);
 }
 
 void TDazStringGrid::ClearNormalRows(int RowIndex, int RCount)
 {
     ClearRect(FixedCols(), RowIndex, AllColCount() - FFixedRightCols - 1,
-              RowIndex + RCount - 1);
+              LastIndex(RowIndex, RCount));
 }
 
 void TDazStringGrid::ClearNormalCols(int ColIndex, int CCount)
 {
-    ClearRect(ColIndex, FixedRows(), ColIndex + CCount - 1, RowCount() - FFixedFooters - 1);
+    ClearRect(ColIndex, FixedRows(), LastIndex(ColIndex, CCount), RowCount() - FFixedFooters - 1);
 }
 
 void TDazStringGrid::ClearNormalCells()
@@ -659,8 +691,10 @@ void TDazStringGrid::ClearSelection()
 void TDazStringGrid::TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)
 {
     const bool map = SaveHiddenCells();
-    for (int r = std::max(0, ARow1); r <= ARow2; ++r)
-        for (int c = std::max(0, ACol1); c <= ACol2; ++c) {
+    const int lastRow = LastStoredRow(TStringGridBase::Store(), RowCount(), ARow2);
+    const int lastCol = LastStoredCol(ACol2);
+    for (int r = std::max(0, ARow1); r <= lastRow; ++r)
+        for (int c = std::max(0, ACol1); c <= lastCol; ++c) {
             const int cc = map ? RealColIndex(c) : c;
             const QString text = Cells(cc, r);
             const QString trimmed = Trim(text);
@@ -671,8 +705,11 @@ void TDazStringGrid::TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)
 
 void TDazStringGrid::ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor)
 {
-    for (int r = std::max(0, ARow1); r <= ARow2; ++r)
-        for (int c = std::max(0, ACol1); c <= ACol2; ++c)
+    // Only cells of the grid take a colour.
+    const int lastRow = std::min(ARow2, RowCount() - 1);
+    const int lastCol = std::min(ACol2, AllColCount() - 1);
+    for (int r = std::max(0, ARow1); r <= lastRow; ++r)
+        for (int c = std::max(0, ACol1); c <= lastCol; ++c)
             SetColors(c, r, AColor);
 }
 
