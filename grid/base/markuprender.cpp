@@ -592,16 +592,21 @@ void THtmlRenderer::TextRun(TLine &L, qsizetype runEnd, int &trailing, int &runI
         if (Sub)
             D.Bottom += v.SubDescent;
         D.Bottom -= v.BaselineLift;
+        w = MeasureRun(run, D);
+        // A run known to fit is drawn the same without the ellipsis, which spares the
+        // drawing a measurement of its own.
+        unsigned flags = Flags;
+        if ((flags & DT_END_ELLIPSIS) && w <= D.Width() && !run.contains(u'&') && !run.contains(u'\t'))
+            flags &= ~DT_END_ELLIPSIS;
         if (Shadow) {
             const TColor color = C.Font.Color;
             C.Font.Color = P.ShadowColor;
             TRect s = D;
             OffsetRect(s, P.ShadowOffset, P.ShadowOffset);
-            DrawRunText(run, s, Flags);
+            DrawRunText(run, s, flags);
             C.Font.Color = color;
         }
-        DrawRunText(run, D, Flags);
-        w = MeasureRun(run, D);
+        DrawRunText(run, D, flags);
         const int right = SatAdd(D.Left, w);
         if (InAnchor && P.FocusedAnchor >= 0 && AnchorCount == P.FocusedAnchor + 1)
             Out.FocusedAnchorHref = Href;
