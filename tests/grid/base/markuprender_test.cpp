@@ -213,6 +213,12 @@ TEST_F(MarkupRender, BodyHighlightShadowAndErrorMarks)
     Paint(QStringLiteral("<body bgcolor=\"clRed\">x"), box, r);
     EXPECT_EQ(Image.pixelColor(59, 39), QColor(255, 0, 0));
     EXPECT_EQ(Image.pixelColor(60, 40), QColor(Qt::white));
+    // BODY takes a name only with "CL" and a hexadecimal value only with "#".
+    Image.fill(Qt::white);
+    Paint(QStringLiteral("<body bgcolor=\"red\">x"), box, r);
+    EXPECT_EQ(Image.pixelColor(59, 39), QColor(Qt::white));
+    Paint(QStringLiteral("<body bgcolor=\"#00ff00\">x"), box, r);
+    EXPECT_EQ(Image.pixelColor(59, 39), QColor(0, 255, 0));
 
     TPictureContainer pictures;
     TPictureItem *item = pictures.Items().Add();
