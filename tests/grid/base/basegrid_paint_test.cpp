@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <climits>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -361,4 +362,60 @@ TEST_F(BaseGridPaintTest, PageDownOverAReservedLastRowStepsFromTheRowAboveIt)
     asked.clear();
     grid->Key(VK_NEXT);
     EXPECT_EQ(asked, (std::vector<int>{19}));
+}
+
+// Merges, records and texts shuffled by structure changes leave spans that no longer match;
+// painting, keys, queries and splits over them only ever refuse with EGridError (run under
+// the sanitizers too).
+TEST_F(BaseGridPaintTest, WildMergesAndStructureChangesNeverCrash)
+{
+    uint32_t seed = 777;
+    auto next = [&] {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) & 0xFFFF);
+    };
+    auto arg = [&] {
+        switch (next() % 8) {
+        case 0: return -1 - next() % 2;
+        case 1: return INT_MAX;
+        default: return next() % 10;
+        }
+    };
+    const uint16_t keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_NEXT, VK_PRIOR, VK_HOME, VK_END};
+    for (int i = 0; i < 3000; ++i) {
+        const int a = arg(), b = arg();
+        try {
+            switch (next() % 18) {
+            case 0:
+            case 1: grid->MergeCells(a, b, next() % 4, next() % 4); break;
+            case 2: grid->SplitCells(a, b); break;
+            case 3: grid->SetCellEx(a, b, QStringLiteral("c%1").arg(i)); break;
+            case 4: (void)grid->GetCellEx(a, b); break;
+            case 5: grid->GetCellProperties(a, b)->SetBrushColor(clAqua); break;
+            case 6: grid->FreeCellProperties(a, b); break;
+            case 7: grid->SetCellProperties(a, b, nullptr); break;
+            case 8: grid->DeleteRow(a); break;
+            case 9: grid->MoveRow(a, b); break;
+            case 10: grid->MoveColumn(a, b); break;
+            case 11: grid->InsertRows({a}); break;
+            case 12: grid->SetRowCount(next() % 16); break;
+            case 13: grid->SetColCount(next() % 10); break;
+            case 14: grid->FocusCell(a, b, true); break;
+            case 15: grid->Key(keys[next() % 8]); break;
+            case 16: grid->DoMouseWheelDown({}, QPoint()); break;
+            case 17: {
+                QImage img = BlankImage(60, 40);
+                TCanvas canvas(&img);
+                grid->PaintCell(canvas, a, b, TRect(0, 0, 60, 40), {});
+                break;
+            }
+            }
+        } catch (const EGridError &) {
+        }
+        (void)grid->CellRect(a, b);
+        (void)grid->FullCell(a, b);
+        (void)grid->CellExt(a, b);
+        if (i % 25 == 0)
+            Render();
+    }
 }

@@ -397,3 +397,69 @@ TEST_F(GridFixture, EachLineOptionDrawsItsOwnLinesAndAnOffLineLeavesNoGap)
     EXPECT_EQ(img.pixelColor(129, 49).rgb(), ToQColor(clSilver).rgb());
     EXPECT_EQ(img.pixelColor(100, 49).rgb(), ToQColor(clWindow).rgb());
 }
+
+// A long fixed sequence of operations with wild arguments: every refusal is an EGridError
+// and nothing crashes (run under the sanitizers too).
+TEST_F(GridFixture, WildOperationSequencesOnlyEverThrowGridError)
+{
+    grid->SetOptions(grid->Options() + goEditing + goRangeSelect + goRowSizing + goColSizing);
+    uint32_t seed = 12345;
+    auto next = [&] {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) & 0xFFFF);
+    };
+    auto arg = [&] {
+        switch (next() % 8) {
+        case 0: return -1 - next() % 3;
+        case 1: return INT_MAX - next() % 2;
+        case 2: return grid->RowCount() + next() % 3;
+        case 3: return grid->ColCount() - 1;
+        default: return next() % 12;
+        }
+    };
+    auto inside = [&] {
+        return grid->Col() >= 0 && grid->Row() >= 0 && grid->Col() < grid->ColCount() &&
+               grid->Row() < grid->RowCount();
+    };
+    for (int i = 0; i < 4000; ++i) {
+        const bool wasInside = inside();
+        const int op = next() % 22;
+        const int a = arg(), b = arg();
+        try {
+            switch (op) {
+            case 0: grid->SetCells(a, b, QStringLiteral("t%1").arg(i)); break;
+            case 1: (void)grid->Cells(a, b); break;
+            case 2: grid->SetRowCount(next() % 4 ? next() % 40 : a); break;
+            case 3: grid->SetColCount(next() % 4 ? next() % 15 : a); break;
+            case 4: grid->SetFixedRows(a % 4); break;
+            case 5: grid->SetFixedCols(a % 4); break;
+            case 6: grid->MoveRow(a, b); break;
+            case 7: grid->MoveColumn(a, b); break;
+            case 8: grid->DeleteRow(a); break;
+            case 9: grid->DeleteColumn(a); break;
+            case 10: grid->InsertRows({a}); break;
+            case 11: grid->DeleteRows({std::min(a, b), std::max(a, b)}); break;
+            case 12: grid->FocusCell(a, b, next() % 2); break;
+            case 13: grid->SetTopRow(a); break;
+            case 14: grid->SetLeftCol(b); break;
+            case 15: grid->SetRowHeights(a, b % 50 - 5); break;
+            case 16: grid->SetColWidths(a, b % 90 - 5); break;
+            case 17: grid->SetSelection({a, b, b, a}); break;
+            case 18: grid->Press(Qt::Key_Down + next() % 4); break;
+            case 19: grid->ShowEditorChar(QChar('a' + next() % 26)); break;
+            case 20: grid->Click(next() % 300, next() % 200); break;
+            case 21: grid->SetGridLineWidth(a % 4); break;
+            }
+        } catch (const EGridError &) {
+        }
+        // The selection may be put outside the grid on purpose (to show none); every other
+        // operation keeps a current cell that was inside the grid inside it.
+        if (wasInside && op != 17)
+            ASSERT_TRUE(inside()) << i;
+        if (i % 50 == 0) {
+            QImage img(300, 200, QImage::Format_RGB32);
+            QPainter p(&img);
+            grid->PaintTo(p);
+        }
+    }
+}
