@@ -72,6 +72,24 @@ void BM_ContractExpandOneGroup(benchmark::State &state)
 }
 BENCHMARK(BM_ContractExpandOneGroup)->Unit(benchmark::kMillisecond);
 
+// With ExpandOne, expanding one group of the fully expanded grid contracts all the others.
+void BM_ExpandOneContractsTheOthers(benchmark::State &state)
+{
+    static TDazStringGrid *g = [] {
+        TDazStringGrid *grid = GroupedGrid(1000);
+        grid->CellNode().SetExpandOne(true);
+        return grid;
+    }();
+    for (auto _ : state) {
+        state.PauseTiming();
+        g->ExpandAll();
+        g->ContractNode(500001);
+        state.ResumeTiming();
+        g->ExpandNode(500001);
+    }
+}
+BENCHMARK(BM_ExpandOneContractsTheOthers)->Unit(benchmark::kMillisecond);
+
 void BM_ReadCellsWithGroupCounts(benchmark::State &state)
 {
     static TDazStringGrid *g = [] {

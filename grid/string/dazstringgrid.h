@@ -2475,6 +2475,9 @@ public:
 protected:
     // Expands a collapsed node (real row) without the ExpandOne rule.
     virtual void DoExpandNode(int ARow);
+    // Contracts every expanded node but the one at real row Keep, hiding all their rows in
+    // one pass (the ExpandOne rule).
+    void ContractOtherNodes(int Keep);
     void GetDisplText(int ACol, int ARow, QString &Value) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     // The widget's own events after the grid's: its border painted, the search bar placed.

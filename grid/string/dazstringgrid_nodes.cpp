@@ -275,10 +275,49 @@ bool TDazStringGrid::IsOnNodeButton(int ARow, int X)
 void TDazStringGrid::ExpandNode(int ARow)
 {
     if (FCellNode.ExpandOne())
-        for (int r = FixedRows(); r < RowCount(); ++r)
-            if (NodeGraphic(r) && !GetNodeState(r) && RealRowIndex(r) != ARow)
-                ContractNode(RealRowIndex(r));
+        ContractOtherNodes(ARow);
     DoExpandNode(ARow);
+}
+
+void TDazStringGrid::ContractOtherNodes(int Keep)
+{
+    HideInplaceEdit();
+    std::vector<int> rows;
+    int r = FixedRows();
+    while (r < RowCount()) {
+        TCellGraphic *g = NodeGraphic(r);
+        const int real = RealRowIndex(r);
+        if (!g || g->CellBoolean || real == Keep) {
+            ++r;
+            continue;
+        }
+        g->CellBoolean = true;
+        // The group's rows: its span counts real rows (a collapsed group inside keeps its
+        // rows hidden and shows expanded when this one is expanded again); span 0 reaches
+        // the next node row.
+        const int64_t realEnd = g->CellIndex > 0 ? int64_t(real) + g->CellIndex : -1;
+        const int end = g->CellIndex > 0 ? RowCount() : NodeEnd(r, 0);
+        int i = r + 1;
+        for (; i < end && (realEnd < 0 || RealRowIndex(i) < realEnd); ++i) {
+            if (TCellGraphic *nested = NodeGraphic(i); nested && nested->CellBoolean) {
+                nested->CellBoolean = false;
+                if (QWidget *c = CellControls(1, i + 1))
+                    c->hide();
+            }
+            rows.push_back(i);
+        }
+        r = i;
+    }
+    if (rows.empty())
+        return;
+    FForceSel = true;
+    struct TClear
+    {
+        bool &Flag;
+        ~TClear() { Flag = false; }
+    } clear{FForceSel};
+    HideRowList(rows);
+    CalcFooter(-1);
 }
 
 void TDazStringGrid::DoExpandNode(int ARow)

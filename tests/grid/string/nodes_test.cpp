@@ -206,3 +206,45 @@ TEST_F(NodeTest, SummaryRowsAndRowsWithoutNodes)
 }
 
 }   // namespace
+
+// Expanding with ExpandOne ends as contracting every other expanded node one by one
+// would: the same rows shown, the same node states, nested groups included.
+TEST(NodeExpandOne, EndsAsContractingEachOtherNodeInTurn)
+{
+    auto build = [] {
+        auto g = NamedGrid(3, 20, 1);
+        g->AddNode(1, 6);    // rows 1..6, holding
+        g->AddNode(2, 3);    //   rows 2..4, collapsed below
+        g->AddNode(8, 3);    // rows 8..10
+        g->AddNode(12, 0);   // up to the next node
+        g->AddNode(15, 2);   // rows 15..16, the one expanded
+        g->AddNode(18, 2);   // rows 18..19, collapsed
+        g->ContractNode(2);
+        g->ContractNode(18);
+        g->ContractNode(15);
+        return g;
+    };
+    auto shown = [](TDazStringGrid &G) {
+        QStringList rows;
+        for (int r = 0; r < G.RowCount(); ++r)
+            rows << G.Cells(1, r) + (G.IsNode(r) ? (G.GetNodeState(r) ? "+" : "-") : "");
+        return rows.join(' ');
+    };
+    auto batched = build();
+    batched->CellNode().SetExpandOne(true);
+    batched->ExpandNode(15);
+
+    auto reference = build();
+    for (int r = reference->FixedRows(); r < reference->RowCount(); ++r)
+        if (reference->IsNode(r) && !reference->GetNodeState(r) && reference->RealRowIndex(r) != 15)
+            reference->ContractNode(reference->RealRowIndex(r));
+    reference->ExpandNode(15);
+    EXPECT_EQ(shown(*batched), shown(*reference));
+    EXPECT_EQ(shown(*batched), "1:0 1:1+ 1:7 1:8+ 1:11 1:12+ 1:15- 1:16 1:17 1:18+");
+
+    // The outer group comes back with its inner group expanded.
+    batched->CellNode().SetExpandOne(false);
+    batched->ExpandNode(1);
+    EXPECT_EQ(batched->RowCount(), 15);
+    EXPECT_FALSE(batched->GetNodeState(2));
+}
