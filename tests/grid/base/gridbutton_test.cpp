@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <gtest/gtest.h>
 
 namespace {
@@ -385,6 +386,30 @@ TEST_F(ButtonFixture, ActionLinkFollowsWhileInStep)
     b->OnClick = nullptr;
     b->Click();
     EXPECT_EQ(triggered, 1);
+}
+
+// The caption's accelerator clicks an enabled, visible button whose parent shows.
+TEST_F(ButtonFixture, AcceleratorClicks)
+{
+    TDazGridButton *b = Add();
+    b->SetCaption(QStringLiteral("Find &next"));
+    QShortcut *shortcut = b->findChild<QShortcut *>();
+    ASSERT_NE(shortcut, nullptr);
+    EXPECT_EQ(shortcut->key(), QKeySequence(Qt::ALT | Qt::Key_N));
+    auto press = [&] { QMetaObject::invokeMethod(shortcut, "activated"); };
+
+    press();   // the parent is not shown yet
+    EXPECT_EQ(clicks, 0);
+    parent.show();
+    press();
+    EXPECT_EQ(clicks, 1);
+    b->setEnabled(false);
+    press();
+    EXPECT_EQ(clicks, 1);
+    b->setEnabled(true);
+    b->hide();
+    press();
+    EXPECT_EQ(clicks, 1);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <gtest/gtest.h>
 
 namespace {
@@ -238,6 +239,33 @@ TEST_F(CheckBoxFixture, FocusRectangleFollowsTheCaption)
     // The top edge runs along the text rectangle's top, right of the box.
     EXPECT_EQ(Drawn(plain, TRect(14, 4, 40, 5)), 0);
     EXPECT_GT(Drawn(focused, TRect(14, 4, 40, 5)), 5);
+}
+
+// The caption's accelerator toggles without a click and takes the focus only with TabStop.
+TEST_F(CheckBoxFixture, AcceleratorTogglesWithoutClicking)
+{
+    box->SetCaption(QStringLiteral("&Match case"));
+    QShortcut *shortcut = box->findChild<QShortcut *>();
+    ASSERT_NE(shortcut, nullptr);
+    EXPECT_EQ(shortcut->key(), QKeySequence(Qt::ALT | Qt::Key_M));
+    auto press = [&] { QMetaObject::invokeMethod(shortcut, "activated"); };
+
+    press();
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(box->hasFocus());
+    box->SetTabStop(true);
+    press();
+    EXPECT_FALSE(box->Checked());
+    EXPECT_TRUE(box->hasFocus());
+    box->SetReadOnly(true);
+    press();
+    EXPECT_FALSE(box->Checked());
+    box->SetReadOnly(false);
+    box->setEnabled(false);
+    press();
+    EXPECT_FALSE(box->Checked());
+    EXPECT_EQ(clicks, 0);
 }
 
 } // namespace
