@@ -202,6 +202,28 @@ TEST(AlphaMask, AssignCopiesOpacityAndPixels)
     EXPECT_EQ(fromPicture.Width(), 5);
 }
 
+TEST(ArrowWindow, OutlinesAsDrawn)
+{
+    using P = std::vector<QPoint>;
+    const struct {
+        TArrowDirection Dir;
+        P Points;
+    } cases[] = {
+        {arrUp, P{{5, 0}, {10, 5}, {7, 5}, {7, 9}, {3, 9}, {3, 5}, {0, 5}}},
+        {arrDown, P{{3, 0}, {7, 0}, {7, 4}, {9, 4}, {5, 8}, {1, 4}, {3, 4}}},
+        {arrLeft, P{{0, 3}, {0, 7}, {4, 7}, {4, 10}, {8, 5}, {4, 0}, {4, 3}}},
+        {arrRight, P{{0, 5}, {4, 10}, {4, 7}, {8, 7}, {8, 3}, {4, 3}, {4, 0}}},
+    };
+    for (const auto &c : cases) {
+        const auto outline = TArrowWindow::ArrowOutline(c.Dir);
+        ASSERT_EQ(std::size(outline), c.Points.size()) << c.Dir;
+        for (size_t i = 0; i < c.Points.size(); ++i) {
+            EXPECT_EQ(outline[i].X, c.Points[i].x()) << c.Dir << " point " << i;
+            EXPECT_EQ(outline[i].Y, c.Points[i].y()) << c.Dir << " point " << i;
+        }
+    }
+}
+
 TEST(ArrowWindow, OutlineShapesTheWindow)
 {
     QWidget owner;
