@@ -53,6 +53,8 @@ void TDazStringGrid::MoveColumn(int FromIndex, int ToIndex)
     if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= ColCount() ||
         ToIndex >= ColCount())
         return;
+    // An open editor writes back into the cell it was opened on, before that cell moves.
+    HideInplaceEdit();
     if (FColumnOrder.Count() == 0)
         SetColumnOrder();
     FColumnMoveDirect = true;
@@ -76,6 +78,7 @@ void TDazStringGrid::MoveRow(int FromIndex, int ToIndex)
     if (FFloatingFooter.Visible() && FFloatingFooter.FooterStyle() == fsFixedLastRow &&
         ToIndex == RowCount() - 1)
         return;
+    HideInplaceEdit();
     TBaseGrid::MoveRow(FromIndex, ToIndex);
     ShiftCellControls(RealRowIndex(FromIndex), RealRowIndex(ToIndex), false);
 }

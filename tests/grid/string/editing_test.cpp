@@ -261,3 +261,36 @@ TEST_F(EditFixture, ARefusalRecordsNothingAndShowsTheBalloonOnlyWhenConfigured)
     EXPECT_EQ(grid->Cells(1, 1), "");
     grid->SetUndoRedo(nullptr);
 }
+
+TEST_F(EditFixture, MovingRowsOrColumnsUnderAnOpenEditorKeepsTheTextWithItsCell)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(TDazStringGrid &)> move;
+        int col, row;   // where the edited cell is afterwards
+    };
+    const Case cases[] = {
+        {"MoveRow", [](TDazStringGrid &G) { G.MoveRow(1, 3); }, 1, 3},
+        {"MoveRows", [](TDazStringGrid &G) { G.MoveRows(1, 4, 2); }, 1, 2},
+        {"MoveColumn", [](TDazStringGrid &G) { G.MoveColumn(1, 3); }, 3, 1},
+    };
+    for (const Case &c : cases) {
+        for (int col = 1; col < 4; ++col)
+            for (int r = 1; r < 5; ++r)
+                grid->SetCells(col, r, QStringLiteral("%1%2").arg(col).arg(r));
+        grid->FocusCell(1, 1, true);
+        Key(Qt::Key_F2);
+        Type("x");
+        c.move(*grid);
+        EXPECT_FALSE(EditorShown()) << c.name;
+        Enter();
+        Flush();
+        EXPECT_EQ(grid->Cells(c.col, c.row), "11x") << c.name;
+        int edited = 0;
+        for (int col = 1; col < 4; ++col)
+            for (int r = 1; r < 5; ++r)
+                edited += grid->Cells(col, r).endsWith('x');
+        EXPECT_EQ(edited, 1) << c.name;   // no other cell took the text
+    }
+}
