@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -1194,9 +1195,9 @@ void InsertAdjust(int &Pos, const std::vector<int> &Rows)
     if (Pos < 0)
         return;
     int shift = 0;
-    while (shift < int(Rows.size()) && Rows[size_t(shift)] <= Pos + shift)
+    while (shift < int(Rows.size()) && Rows[size_t(shift)] <= int64_t(Pos) + shift)
         ++shift;
-    Pos += shift;
+    Pos = int(std::min<int64_t>(int64_t(Pos) + shift, INT_MAX));
 }
 
 }   // namespace
@@ -1698,7 +1699,8 @@ void TCustomGrid::KeyDown(uint16_t &Key, TShiftState Shift)
     const int pageWidth = std::max(1, h.LastFullVisibleCell - FTopLeft.X);
     const int pageHeight = std::max(1, v.LastFullVisibleCell - FTopLeft.Y);
     const bool rowSelect = FOptions.Contains(goRowSelect);
-    TGridCoord cur = FCurrent;
+    // A current cell put far outside (a selection shown nowhere) steps from the grid's edge.
+    TGridCoord cur{std::clamp(FCurrent.X, -1, FColCount), std::clamp(FCurrent.Y, -1, FRowCount)};
     TGridCoord topLeft = FTopLeft;
     if (Shift.Contains(ssCtrl)) {
         switch (Key) {
