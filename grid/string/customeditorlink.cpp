@@ -186,6 +186,9 @@ void TEditLink::EditKeyDown(uint16_t &Key, TShiftState Shift)
         SetEditorValue(grid->CellCache());
     Finish();
     if (!grid->LastValidation()) {
+        // The flag is set again for the reopened editor: its next value is judged afresh
+        // instead of reopening the editor for good.
+        TGridEditorAccess::ClearRefusal(grid);
         grid->ShowInplaceEdit();
         return;
     }

@@ -21,6 +21,7 @@ public:
     // closes as for any other key: false.
     static bool TabRule(TDazStringGrid *Grid, TShiftState Shift);
     static void ClearNoAutoAdvance(TDazStringGrid *Grid) { Grid->FNoAutoAdvance = false; }
+    static void ClearRefusal(TDazStringGrid *Grid) { Grid->FLastValidation = true; }
     // The editor lost the focus: the edit ends unless the grid itself is closing it or
     // another window only borrowed the focus.
     static void FocusLost(TDazStringGrid *Grid, QWidget *Control, Qt::FocusReason Reason);

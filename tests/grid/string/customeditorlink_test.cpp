@@ -105,3 +105,40 @@ TEST_F(EditLinkFixture, APopupEditorOpensAtTheCellAndLeavesItsValue)
     EXPECT_FALSE(link.PopupForm()->isVisible());
     EXPECT_EQ(grid->Cells(1, 1), "pop");
 }
+
+TEST_F(EditLinkFixture, ARefusedValueReopensTheEditorAndAltEndsTheEdit)
+{
+    log->Validate = [](int, int, QString &V, bool &Valid) { Valid = V != "bad"; };
+    Key(Qt::Key_F2);
+    link.FEdit->setText("bad");
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    // Refused: the editor is open again on the same cell.
+    EXPECT_TRUE(link.FEdit->isVisible());
+    EXPECT_TRUE(grid->EditMode());
+    EXPECT_EQ(grid->Row(), 1);
+
+    // A good value then closes it: the refusal is not kept for good.
+    link.FEdit->setText("good");
+    link.WantKeyLeftRight = true;
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_FALSE(link.FEdit->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), "good");
+    EXPECT_TRUE(grid->LastValidation());
+}
+
+TEST_F(EditLinkFixture, WantedEnterStaysAndTabAtTheEndMovesToTheNextCellsEditor)
+{
+    link.WantKeyReturn = true;
+    Key(Qt::Key_F2);
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_TRUE(link.FEdit->isVisible());
+
+    grid->SetOptions(grid->Options() + goTabs);
+    grid->Navigation().SetTabToNextAtEnd(true);
+    link.FEdit->setText("tabbed");
+    Key(Qt::Key_Tab, Qt::NoModifier, "\t");
+    Flush();
+    EXPECT_EQ(grid->Cells(1, 1), "tabbed");
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_TRUE(grid->EditMode());   // F2 opened the next cell's editor
+}
