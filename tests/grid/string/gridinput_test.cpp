@@ -494,4 +494,22 @@ TEST_F(InputTest, TheSearchBarTakesCtrlFAndItsButtonsAccelerators)
     EXPECT_EQ(QApplication::focusWidget(), panel->EditControl());
 }
 
+TEST_F(InputTest, AHeaderCheckBoxChecksTheWholeColumn)
+{
+    Editing(true);
+    Grid.MouseActions().SetCheckAllCheck(true);
+    Grid.AddCheckBoxColumn(2, false, false);
+    ASSERT_TRUE(Grid.HasCheckBox(2, 0));   // the header row gets one too
+    Log.Clear();
+    Log.Press(Log.At(2, 0));
+    for (int r = 1; r < Grid.RowCount(); ++r)
+        EXPECT_TRUE(Grid.IsChecked(2, r)) << r;
+    EXPECT_EQ(Log.Only({"CheckBoxClick", "ClickCell"}), QStringList{"CheckBoxClick 2,0 on"});
+    EXPECT_EQ(Grid.Row(), 1);   // a header box moves no current cell
+    Log.Release(Log.At(2, 0));
+    Log.Press(Log.At(2, 0));
+    for (int r = 1; r < Grid.RowCount(); ++r)
+        EXPECT_FALSE(Grid.IsChecked(2, r)) << r;
+}
+
 }   // namespace
