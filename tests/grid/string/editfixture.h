@@ -102,6 +102,20 @@ public:
                             Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(vp, &release);
     }
+    // A click followed by the second press of a double click and its release.
+    void DoubleClick(int ACol, int ARow)
+    {
+        Click(ACol, ARow);
+        const TRect r = FGrid->CellRect(ACol, ARow);
+        const QPointF p(r.Left + (r.Right - r.Left) / 2, r.Top + (r.Bottom - r.Top) / 2);
+        QWidget *vp = FGrid->viewport();
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, p, vp->mapToGlobal(p), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &dbl);
+        QMouseEvent release(QEvent::MouseButtonRelease, p, vp->mapToGlobal(p), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &release);
+    }
     bool TextEditorShown() const { return FGrid->NormalEdit() && FGrid->NormalEdit()->isVisible(); }
     // Shows and focuses the grid with (1, 1) current.
     static void ShowFocused(TDazStringGrid &Grid, int Width)

@@ -294,3 +294,63 @@ TEST_F(EditFixture, MovingRowsOrColumnsUnderAnOpenEditorKeepsTheTextWithItsCell)
         EXPECT_EQ(edited, 1) << c.name;   // no other cell took the text
     }
 }
+
+TEST_F(EditFixture, TheMouseActionsDecideWhichInputStartsAnEdit)
+{
+    // Cell (2, 3) is not current; each setting is tried on a fresh editing state.
+    struct Case
+    {
+        const char *name;
+        std::function<void(TMouseActions &)> set;
+        bool editing;           // goEditing at the start
+        bool clickEdits;        // one click opens the editor
+        bool secondClickEdits;  // a second click on the now current cell does
+        bool typingEdits;       // a typed character does, after the click
+        bool doubleClickEdits;
+    };
+    const Case cases[] = {
+        {"default", [](TMouseActions &) {}, true, false, true, true, true},
+        {"DirectEdit", [](TMouseActions &M) { M.SetDirectEdit(true); }, true, true, true, true, true},
+        {"RangeSelectAndEdit", [](TMouseActions &M) { M.SetRangeSelectAndEdit(true); }, false,
+         false, true, true, true},
+        {"EditOnDblClickOnly", [](TMouseActions &M) { M.SetEditOnDblClickOnly(true); }, false,
+         false, false, false, true},
+    };
+    for (const Case &c : cases) {
+        grid.reset();
+        SetUp();
+        c.set(grid->MouseActions());
+        TGridOptions o = grid->Options();
+        grid->SetOptions(c.editing ? o + goEditing : o - goEditing);
+        auto close = [this] {
+            Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+            Flush();
+        };
+        Click(2, 3);
+        Flush();
+        EXPECT_EQ(EditorShown(), c.clickEdits) << c.name;
+        if (EditorShown())
+            close();
+        Click(2, 3);
+        Flush();
+        EXPECT_EQ(EditorShown(), c.secondClickEdits) << c.name;
+        if (EditorShown())
+            close();
+        Type("t");
+        Flush();
+        EXPECT_EQ(EditorShown(), c.typingEdits) << c.name;
+        if (EditorShown())
+            close();
+        EXPECT_EQ(grid->Cells(2, 3), "") << c.name;
+        DoubleClick(2, 3);
+        Flush();
+        ASSERT_EQ(EditorShown(), c.doubleClickEdits) << c.name;
+        Type("w");
+        Enter();
+        Flush();
+        EXPECT_EQ(grid->Cells(2, 3), "w") << c.name;
+        EXPECT_EQ(log->Only({"EditCellDone"}).last(), "EditCellDone 2,3") << c.name;
+    }
+    // With EditOnDblClickOnly each finished edit takes goEditing away again.
+    EXPECT_FALSE(grid->Options().Contains(goEditing));
+}
