@@ -164,3 +164,55 @@ TEST_F(EditorCycle, EveryControlTypeOpensEditsAndWritesBackByKeys)
         EXPECT_EQ(grid->Cells(1, 1), c.Start);
     }
 }
+
+TEST_F(EditorCycle, TabWithGoTabsCommitsClosesAndMovesToTheNextCell)
+{
+    grid->SetOptions(grid->Options() + goTabs);
+    const struct
+    {
+        TEditorType Type;
+        QString Start;
+        QString Written;
+    } cases[] = {
+        {edSpinEdit, "5", "6"},
+        {edEditBtn, "ab", "ab"},
+        {edUnitEditBtn, "12mm", "12mm"},
+        {edDateEdit, Date(2024, 5, 10), Date(2024, 5, 10)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.Type));
+        EdType = c.Type;
+        grid->SetCells(1, 1, c.Start);
+        grid->FocusCell(1, 1, true);
+        Key(Qt::Key_F2);
+        QWidget *control = Shown();
+        ASSERT_NE(control, nullptr);
+        if (c.Type == edSpinEdit)
+            Key(Qt::Key_Up);
+        Key(Qt::Key_Tab, Qt::NoModifier, "\t");
+        Flush();
+        EXPECT_FALSE(control->isVisible());
+        EXPECT_EQ(grid->Cells(1, 1), c.Written);
+        EXPECT_EQ(grid->Col(), 2);
+    }
+}
+
+TEST_F(EditorCycle, KeyPressesOfTheEditWithButtonAndTheDatePickerComeFromTheGrid)
+{
+    QList<TObject *> senders;
+    grid->OnKeyPress = [&](TObject *Sender, QChar &Key) {
+        if (Key == u'2')
+            senders << Sender;
+    };
+    for (TEditorType t : {edEditBtn, edDateEdit}) {
+        EdType = t;
+        grid->SetCells(1, 1, t == edEditBtn ? "1" : Date(2024, 5, 10));
+        grid->FocusCell(1, 1, true);
+        Key(Qt::Key_F2);
+        Type("2");
+        Escape();
+    }
+    ASSERT_EQ(senders.size(), 2);
+    EXPECT_EQ(senders[0], grid.get());
+    EXPECT_EQ(senders[1], grid.get());
+}
