@@ -5,6 +5,19 @@
 #include "grid/string/griddropdown.h"
 #include "platform/rtl.h"
 
+namespace {
+
+// Selects the item of the cell (none for -1) inside an update of the list.
+void SelectListItem(IItemListDropDown &List, int Index)
+{
+    List.BeginUpdate();
+    if (Index >= 0)
+        List.SetItemIndex(Index);
+    List.EndUpdate();
+}
+
+}   // namespace
+
 IDropDownEditor *TDazStringGrid::DropDownEditor(TEditorType Type)
 {
     if (!IsDropDownEditorType(Type))
@@ -111,25 +124,15 @@ void TDazStringGrid::LoadDropDown(IDropDownEditor *Drop, TEditorType Type, int R
         }
         return;
     case edGridDropDown:
-        if (auto *list = dynamic_cast<IMultiColumnDropDown *>(Drop)) {
-            list->BeginUpdate();
-            const int i = Text.isEmpty() ? 0 : list->GetItemIndex(Text);
-            if (i >= 0)
-                list->SetItemIndex(i);
-            list->EndUpdate();
-        }
+        if (auto *list = dynamic_cast<IMultiColumnDropDown *>(Drop))
+            SelectListItem(*list, Text.isEmpty() ? 0 : list->GetItemIndex(Text));
         break;
     case edDazGridDropDown:
         if (auto *list = dynamic_cast<IGridDropDown *>(Drop)) {
             if (TDazStringGrid *inner = list->Grid())
                 inner->SetFixedRowAlways(true);
-            if (list->UseItems()) {
-                list->BeginUpdate();
-                const int i = Text.isEmpty() ? 0 : list->LookupText(Text);
-                if (i >= 0)
-                    list->SetItemIndex(i);
-                list->EndUpdate();
-            }
+            if (list->UseItems())
+                SelectListItem(*list, Text.isEmpty() ? 0 : list->LookupText(Text));
         }
         break;
     case edColorPickerDropDown:

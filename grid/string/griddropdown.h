@@ -79,28 +79,31 @@ public:
     virtual void SetItemIndex(int Value) = 0;
 };
 
-class IMultiColumnDropDown : public IDropDownEditor
+// The lists that select their item inside an update.
+class IItemListDropDown : public IDropDownEditor
 {
 public:
     virtual void BeginUpdate() = 0;
     virtual void EndUpdate() = 0;
-    // The item whose lookup text matches, -1 when none.
-    virtual int GetItemIndex(const QString &Text) const = 0;
-    // The text becomes the item's lookup cell.
     virtual void SetItemIndex(int Value) = 0;
 };
 
-class IGridDropDown : public IDropDownEditor
+class IMultiColumnDropDown : public IItemListDropDown
+{
+public:
+    // The item whose lookup text matches, -1 when none. Selecting an item makes the text
+    // its lookup cell.
+    virtual int GetItemIndex(const QString &Text) const = 0;
+};
+
+class IGridDropDown : public IItemListDropDown
 {
 public:
     // The inner grid of the list.
     virtual TDazStringGrid *Grid() = 0;
     virtual bool UseItems() const = 0;
-    virtual void BeginUpdate() = 0;
-    virtual void EndUpdate() = 0;
     // The row of the first item whose lookup column starts with Text, -1 when none.
     virtual int LookupText(const QString &Text) const = 0;
-    virtual void SetItemIndex(int Value) = 0;
 };
 
 class IColorPickerDropDown : public IDropDownEditor

@@ -43,6 +43,15 @@ protected:
     }
 
 public:
+    // Opens the editor of type T on cell (1, 1) holding Text; the control shown.
+    QWidget *Open(TEditorType T, const QString &Text)
+    {
+        EdType = T;
+        grid->SetCells(1, 1, Text);
+        grid->FocusCell(1, 1, true);
+        Key(Qt::Key_F2);
+        return Shown();
+    }
     void Escape() { Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27))); }
     TDazStringGrid *G() const { return grid.get(); }
 
@@ -140,11 +149,7 @@ TEST_F(EditorCycle, EveryControlTypeOpensEditsAndWritesBackByKeys)
     };
     for (const TCycleCase &c : cases) {
         SCOPED_TRACE(c.Name);
-        EdType = c.Type;
-        grid->SetCells(1, 1, c.Start);
-        grid->FocusCell(1, 1, true);
-        Key(Qt::Key_F2);
-        QWidget *control = Shown();
+        QWidget *control = Open(c.Type, c.Start);
         ASSERT_NE(control, nullptr);
         EXPECT_TRUE(control->hasFocus() || control->isAncestorOf(QApplication::focusWidget()));
         c.Edit(*this);
@@ -154,9 +159,7 @@ TEST_F(EditorCycle, EveryControlTypeOpensEditsAndWritesBackByKeys)
         EXPECT_EQ(grid->Cells(1, 1), c.Written);
 
         // Escape after the same edit keeps the cell.
-        grid->SetCells(1, 1, c.Start);
-        grid->FocusCell(1, 1, true);
-        Key(Qt::Key_F2);
+        Open(c.Type, c.Start);
         c.Edit(*this);
         Escape();
         Flush();
@@ -181,11 +184,7 @@ TEST_F(EditorCycle, TabWithGoTabsCommitsClosesAndMovesToTheNextCell)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.Type));
-        EdType = c.Type;
-        grid->SetCells(1, 1, c.Start);
-        grid->FocusCell(1, 1, true);
-        Key(Qt::Key_F2);
-        QWidget *control = Shown();
+        QWidget *control = Open(c.Type, c.Start);
         ASSERT_NE(control, nullptr);
         if (c.Type == edSpinEdit)
             Key(Qt::Key_Up);
@@ -205,10 +204,7 @@ TEST_F(EditorCycle, KeyPressesOfTheEditWithButtonAndTheDatePickerComeFromTheGrid
             senders << Sender;
     };
     for (TEditorType t : {edEditBtn, edDateEdit}) {
-        EdType = t;
-        grid->SetCells(1, 1, t == edEditBtn ? "1" : Date(2024, 5, 10));
-        grid->FocusCell(1, 1, true);
-        Key(Qt::Key_F2);
+        Open(t, t == edEditBtn ? "1" : Date(2024, 5, 10));
         Type("2");
         Escape();
     }

@@ -13,20 +13,6 @@ namespace {
 
 using GlyphPaint = PaintFixture;
 
-// The calls named Name that lie inside R.
-std::vector<TCanvasOp> OpsIn(const std::vector<TCanvasOp> &Ops, const QString &Name, TRect R)
-{
-    std::vector<TCanvasOp> out;
-    for (const TCanvasOp &op : Ops) {
-        const TRect b(std::min(op.Rect.Left, op.Rect.Right), std::min(op.Rect.Top, op.Rect.Bottom),
-                      std::max(op.Rect.Left, op.Rect.Right), std::max(op.Rect.Top, op.Rect.Bottom));
-        if (op.Name == Name && b.Left >= R.Left && b.Top >= R.Top && b.Right <= R.Right &&
-            b.Bottom <= R.Bottom)
-            out.push_back(op);
-    }
-    return out;
-}
-
 // A visual-styles library that is there and active, bound for one test.
 class TThemed
 {

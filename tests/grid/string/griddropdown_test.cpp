@@ -24,20 +24,36 @@ protected:
     }
 };
 
-class TFakeDropDown : public IDropDownEditor
+// The shared part of the stand-ins: an edit that keeps its keys, recording the set-up calls.
+template <class I>
+class TFakeMember : public I
 {
 public:
-    explicit TFakeDropDown(QWidget *Parent) : FEdit(new TPanelEdit(Parent)) {}
-    ~TFakeDropDown() override { delete FEdit; }
-    QWidget *Control() override { return FEdit; }
-    QString Text() const override { return FEdit->text(); }
-    void SetText(const QString &Value) override { FEdit->setText(Value); }
+    explicit TFakeMember(QWidget *Parent) : Edit(new TPanelEdit(Parent)) {}
+    ~TFakeMember() override { delete Edit; }
+    QWidget *Control() override { return Edit; }
+    QString Text() const override { return Edit->text(); }
+    void SetText(const QString &Value) override { Edit->setText(Value); }
     bool DroppedDown() const override { return Dropped; }
     void ShowDropDown() override { Dropped = true; }
-    void SelectAll() override { FEdit->selectAll(); }
-    QLineEdit *FEdit;
+    void SelectAll() override { Edit->selectAll(); }
+    void SetSelection(int Start, int Length) override { Edit->setSelection(Start, Length); }
+    void SetEditorEnabled(bool Value) override { EditorEnabled = Value; }
+    void SetAppearance(const THeaderAppearance &Header, const TFooterAppearance &) override
+    {
+        HeaderCaption = Header.Caption();
+    }
+    void SetComponentStyle(TQVRStyle Value) override { Style = Value; }
+    void SetFocusDraw(bool Value) override { FocusDraw = Value; }
+    TPanelEdit *Edit;
     bool Dropped = false;
+    bool EditorEnabled = false;
+    bool FocusDraw = true;
+    QString HeaderCaption;
+    TQVRStyle Style = tsCustom;
 };
+
+using TFakeDropDown = TFakeMember<IDropDownEditor>;
 
 class DropDownFixture : public EditFixture
 {
@@ -69,11 +85,11 @@ protected:
 TEST_F(DropDownFixture, EnterCommitsEscapeRestoresAndUpWithTheListOpenDoesNotMove)
 {
     Key(Qt::Key_F2);
-    ASSERT_TRUE(Drop()->FEdit->isVisible());
+    ASSERT_TRUE(Drop()->Edit->isVisible());
     EXPECT_EQ(Drop()->Text(), "10");
     Drop()->SetText("20");
     Key(Qt::Key_Return, Qt::NoModifier, "\r");
-    EXPECT_FALSE(Drop()->FEdit->isVisible());
+    EXPECT_FALSE(Drop()->Edit->isVisible());
     EXPECT_EQ(grid->Cells(1, 1), "20");
     Flush();
     EXPECT_EQ(log->Only({"CellValidate", "EditCellDone"}),
@@ -83,7 +99,7 @@ TEST_F(DropDownFixture, EnterCommitsEscapeRestoresAndUpWithTheListOpenDoesNotMov
     Key(Qt::Key_F2);
     Drop()->SetText("30");
     Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
-    EXPECT_FALSE(Drop()->FEdit->isVisible());
+    EXPECT_FALSE(Drop()->Edit->isVisible());
     EXPECT_EQ(grid->Cells(1, 1), "20");
 
     grid->FocusCell(1, 2, true);
@@ -91,7 +107,7 @@ TEST_F(DropDownFixture, EnterCommitsEscapeRestoresAndUpWithTheListOpenDoesNotMov
     Drop()->Dropped = true;
     Drop()->SetText("40");
     Key(Qt::Key_Up);
-    EXPECT_FALSE(Drop()->FEdit->isVisible());
+    EXPECT_FALSE(Drop()->Edit->isVisible());
     EXPECT_EQ(grid->Cells(1, 2), "40");
     EXPECT_EQ(grid->Row(), 2);
 }
@@ -106,7 +122,7 @@ TEST_F(DropDownFixture, ARefusedValueKeepsTheEditorOpen)
     Key(Qt::Key_F2);
     Drop()->SetText("70");
     Key(Qt::Key_Return, Qt::NoModifier, "\r");
-    EXPECT_TRUE(Drop()->FEdit->isVisible());
+    EXPECT_TRUE(Drop()->Edit->isVisible());
     EXPECT_EQ(Drop()->Text(), "49");
 }
 
@@ -114,13 +130,13 @@ TEST_F(DropDownFixture, TheOpenColourPanelKeepsTheArrows)
 {
     Type = edColorPickerDropDown;
     Key(Qt::Key_F2);
-    ASSERT_TRUE(Drop()->FEdit->isVisible());
+    ASSERT_TRUE(Drop()->Edit->isVisible());
     Drop()->Dropped = true;
     Key(Qt::Key_Up);
     Key(Qt::Key_Down);
-    EXPECT_TRUE(Drop()->FEdit->isVisible());
+    EXPECT_TRUE(Drop()->Edit->isVisible());
     Key(Qt::Key_Return, Qt::NoModifier, "\r");
-    EXPECT_FALSE(Drop()->FEdit->isVisible());
+    EXPECT_FALSE(Drop()->Edit->isVisible());
 }
 
 TEST_F(DropDownFixture, ATypeWithoutAControlOpensNothing)
@@ -136,35 +152,6 @@ TEST_F(DropDownFixture, ATypeWithoutAControlOpensNothing)
 // ---------------------------------------------------------------------------------------
 
 namespace {
-
-// The shared part of the stand-ins: an edit that keeps its keys, recording the set-up calls.
-template <class I>
-class TFakeMember : public I
-{
-public:
-    explicit TFakeMember(QWidget *Parent) : Edit(new TPanelEdit(Parent)) {}
-    ~TFakeMember() override { delete Edit; }
-    QWidget *Control() override { return Edit; }
-    QString Text() const override { return Edit->text(); }
-    void SetText(const QString &Value) override { Edit->setText(Value); }
-    bool DroppedDown() const override { return Dropped; }
-    void ShowDropDown() override { Dropped = true; }
-    void SelectAll() override { Edit->selectAll(); }
-    void SetSelection(int Start, int Length) override { Edit->setSelection(Start, Length); }
-    void SetEditorEnabled(bool Value) override { EditorEnabled = Value; }
-    void SetAppearance(const THeaderAppearance &Header, const TFooterAppearance &) override
-    {
-        HeaderCaption = Header.Caption();
-    }
-    void SetComponentStyle(TQVRStyle Value) override { Style = Value; }
-    void SetFocusDraw(bool Value) override { FocusDraw = Value; }
-    TPanelEdit *Edit;
-    bool Dropped = false;
-    bool EditorEnabled = false;
-    bool FocusDraw = true;
-    QString HeaderCaption;
-    TQVRStyle Style = tsCustom;
-};
 
 class TFakeTrackBar : public TFakeMember<ITrackBarDropDown>
 {
@@ -196,11 +183,8 @@ public:
     using TFakeMember<I>::TFakeMember;
     int Find(const QString &Text) const { return int(Items.indexOf(Text)); }
     void SetItemIndex(int Value) override { Index = Value; }
-    void BeginUpdate() { ++Updates; }
-    void EndUpdate() { --Updates; }
     QStringList Items{"Alpha", "Beta", "Gamma"};
     int Index = -1;
-    int Updates = 0;
 };
 
 class TFakeDetail : public TFakeList<IDetailDropDown>
@@ -210,23 +194,30 @@ public:
     int IndexOfItem(const QString &Text) const override { return Find(Text); }
 };
 
-class TFakeMultiColumn : public TFakeList<IMultiColumnDropDown>
+// The lists that select inside an update; Updates is the open update depth.
+template <class I>
+class TFakeUpdatedList : public TFakeList<I>
 {
 public:
-    using TFakeList::TFakeList;
-    void BeginUpdate() override { TFakeList::BeginUpdate(); }
-    void EndUpdate() override { TFakeList::EndUpdate(); }
+    using TFakeList<I>::TFakeList;
+    void BeginUpdate() override { ++Updates; }
+    void EndUpdate() override { --Updates; }
+    int Updates = 0;
+};
+
+class TFakeMultiColumn : public TFakeUpdatedList<IMultiColumnDropDown>
+{
+public:
+    using TFakeUpdatedList::TFakeUpdatedList;
     int GetItemIndex(const QString &Text) const override { return Find(Text); }
 };
 
-class TFakeGridList : public TFakeList<IGridDropDown>
+class TFakeGridList : public TFakeUpdatedList<IGridDropDown>
 {
 public:
-    using TFakeList::TFakeList;
+    using TFakeUpdatedList::TFakeUpdatedList;
     TDazStringGrid *Grid() override { return &Inner; }
     bool UseItems() const override { return true; }
-    void BeginUpdate() override { TFakeList::BeginUpdate(); }
-    void EndUpdate() override { TFakeList::EndUpdate(); }
     int LookupText(const QString &Text) const override
     {
         for (int i = 0; i < Items.size(); ++i)

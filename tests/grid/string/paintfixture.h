@@ -89,6 +89,22 @@ protected:
                 out.push_back(op);
         return out;
     }
+    // The calls named Name whose figure lies inside R.
+    static std::vector<TCanvasOp> OpsIn(const std::vector<TCanvasOp> &Ops, const QString &Name,
+                                        TRect R)
+    {
+        std::vector<TCanvasOp> out;
+        for (const TCanvasOp &op : Ops) {
+            const TRect b(std::min(op.Rect.Left, op.Rect.Right),
+                          std::min(op.Rect.Top, op.Rect.Bottom),
+                          std::max(op.Rect.Left, op.Rect.Right),
+                          std::max(op.Rect.Top, op.Rect.Bottom));
+            if (op.Name == Name && b.Left >= R.Left && b.Top >= R.Top && b.Right <= R.Right &&
+                b.Bottom <= R.Bottom)
+                out.push_back(op);
+        }
+        return out;
+    }
     // The focus rectangles (dotted rectangles) of a paint.
     static int FocusRects(const std::vector<TCanvasOp> &ops)
     {
