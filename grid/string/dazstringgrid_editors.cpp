@@ -54,8 +54,10 @@ void TDazStringGrid::StartEditChar(QWidget *Control)
 {
     if (FStartEditChar.isNull())
         return;
-    QCoreApplication::postEvent(
-        Control, new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(FStartEditChar)));
+    // Delivered at once: a posted character could arrive after the keys typed next, which
+    // go straight to the focused control.
+    QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(FStartEditChar));
+    QCoreApplication::sendEvent(Control, &key);
 }
 
 void TDazStringGrid::OpenCellEditor(int ACol, int ARow)

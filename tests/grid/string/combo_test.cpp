@@ -258,3 +258,20 @@ TEST_F(GridComboFixture, TheDropDownWidthTakesTheLongestItemWithTheMarginOfAScro
         EXPECT_EQ(c->DropWidth(), k.expected) << k.items << " items, wide " << k.wideItem;
     }
 }
+
+TEST_F(GridComboFixture, TypingOnAComboCellOpensItWithTheCharactersInOrder)
+{
+    grid->FocusCell(2, 1, true);
+    Type("g");   // a list combo: the letter picks its item
+    ASSERT_TRUE(ComboShown());
+    EXPECT_EQ(Combo()->currentText(), "Gamma");
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    grid->FocusCell(3, 1, true);
+    Type("xyz");   // the keys after the first reach the combo straight away
+    ASSERT_TRUE(ComboShown());
+    EXPECT_EQ(Combo()->currentText(), "xyz");
+    Key(Qt::Key_Return, Qt::NoModifier, "\r");
+    Flush();
+    EXPECT_EQ(grid->Cells(2, 1), "Gamma");
+    EXPECT_EQ(grid->Cells(3, 1), "xyz");
+}
