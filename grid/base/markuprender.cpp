@@ -178,7 +178,7 @@ private:
         QString Name;
         int Size;
         TFontStyles Style;
-        const QPaintDevice *Device;
+        int DpiX, DpiY;   // metrics follow the device's resolution, not its address
         int Height;
         QHash<QString, int> Widths;
     };
@@ -187,9 +187,10 @@ private:
     {
         const TFont &font = c.Font;
         const QPaintDevice *dev = c.Painter() ? c.Painter()->device() : nullptr;
+        const int dpiX = dev ? dev->logicalDpiX() : 96, dpiY = dev ? dev->logicalDpiY() : 96;
         auto same = [&](const TFontEntry &e) {
-            return e.Size == font.Size && e.Style == font.Style && e.Device == dev &&
-                   e.Name == font.Name;
+            return e.Size == font.Size && e.Style == font.Style && e.DpiX == dpiX &&
+                   e.DpiY == dpiY && e.Name == font.Name;
         };
         if (FLast < FFonts.size() && same(FFonts[FLast]))
             return FFonts[FLast];
@@ -200,7 +201,7 @@ private:
             }
         if (FFonts.size() >= kMaxFonts)
             FFonts.clear();
-        FFonts.push_back({font.Name, font.Size, font.Style, dev, c.FontMetrics().height(), {}});
+        FFonts.push_back({font.Name, font.Size, font.Style, dpiX, dpiY, c.FontMetrics().height(), {}});
         FLast = FFonts.size() - 1;
         return FFonts.back();
     }
