@@ -2215,6 +2215,8 @@ public:
     // The drop-down editor of a type, made on first use by its registered maker; nullptr
     // without one.
     IDropDownEditor *DropDownEditor(TEditorType Type);
+    // Each drop-down editor made so far.
+    void ForEachDropDown(const std::function<void(IDropDownEditor &)> &Do);
     // Drop-down editors: a header or footer button clicked (for the current cell); the
     // colour and image pickers' choices as they are made (Select) and as they are written
     // back into the cell (Selected, which may change them).

@@ -78,6 +78,13 @@ IDropDownEditor *TDazStringGrid::DropDownEditor(TEditorType Type)
     return drop;
 }
 
+void TDazStringGrid::ForEachDropDown(const std::function<void(IDropDownEditor &)> &Do)
+{
+    for (IDropDownEditor *d : FMoreEditors.DropDowns)
+        if (d)
+            Do(*d);
+}
+
 void TDazStringGrid::DoColorSelect()
 {
     auto *picker = dynamic_cast<IColorPickerDropDown *>(

@@ -3,9 +3,15 @@
 // the desktop's office theme. Everything here only assigns colours, looks and glyphs.
 #include "grid/string/dazstringgrid.h"
 
+#include "grid/string/editbtn.h"
+#include "grid/string/griddatepicker.h"
+#include "grid/string/griddropdown.h"
+#include "grid/string/gridcombo.h"
+#include "grid/string/grideditbtn.h"
+#include "grid/string/gridspinedit.h"
+#include "grid/string/footerpanel.h"
 #include "grid/base/drawroutines.h"
 #include "grid/base/styledetect.h"
-#include "grid/string/footerpanel.h"
 
 #include <array>
 
@@ -150,6 +156,7 @@ void TDazStringGrid::ApplyLookPreset(TGridLook Value)
     case glQVR:
     case glXP:
     case glListView: {
+        ForEachDropDown([](IDropDownEditor &Drop) { Drop.SetComponentStyle(tsWindowsXP); });
         SetSelectionStyle(ssDefault);
         if (FLoading)
             break;
@@ -298,6 +305,7 @@ void TDazStringGrid::SetComponentStyle(TQVRStyle AStyle)
 {
     FComponentStyle = AStyle;
     SetStyle(TDazGridStyle(AStyle));
+    ForEachDropDown([AStyle](IDropDownEditor &Drop) { Drop.SetComponentStyle(AStyle); });
     if (AStyle != tsCustom && ScrollType() == ssMetro)
         SetScrollType(ssNormal);
 }
@@ -330,6 +338,25 @@ void TDazStringGrid::SetColorTones(const TColorTones &ATones)
     FControlLook.UnCheckedGlyph().LoadFromFile(QStringLiteral(":/metrocheckoff"));
     FControlLook.RadioOffGlyph().LoadFromFile(QStringLiteral(":/metroradiooff"));
     FControlLook.RadioOnGlyph().LoadFromFile(QStringLiteral(":/metroradioon"));
+
+    // The editor controls' buttons and borders take the tones.
+    const auto buttons = [&ATones](TButtonColors &B) {
+        B.ButtonColor = ATones.Background.BrushColor;
+        B.ButtonColorHot = ATones.Hover.BrushColor;
+        B.ButtonColorDown = ATones.Selected.BrushColor;
+        B.ButtonBorderColor = ATones.Background.BorderColor;
+    };
+    buttons(*BtnEdit()->Button());
+    buttons(*SpinEdit()->Button());
+    TGridCombo *combo = Combobox();
+    buttons(*combo);
+    combo->SetBorderColor(Color());
+    combo->SetFlat(true);
+    TGridDatePicker *picker = DateTimePicker();
+    buttons(*picker);
+    picker->SetBorderColor(ATones.Background.BrushColor);
+    picker->SetMetroStyle(true);
+    ForEachDropDown([&ATones](IDropDownEditor &Drop) { Drop.SetColorTones(ATones); });
 
     FControlLook.SetFlatButton(true);
     FFloatingFooter.SetColor(ATones.Foreground.BrushColor);

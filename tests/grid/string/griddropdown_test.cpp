@@ -44,6 +44,7 @@ public:
         HeaderCaption = Header.Caption();
     }
     void SetComponentStyle(TQVRStyle Value) override { Style = Value; }
+    void SetColorTones(const TColorTones &Value) override { ToneBrush = Value.Background.BrushColor; }
     void SetFocusDraw(bool Value) override { FocusDraw = Value; }
     TPanelEdit *Edit;
     bool Dropped = false;
@@ -51,6 +52,7 @@ public:
     bool FocusDraw = true;
     QString HeaderCaption;
     TQVRStyle Style = tsCustom;
+    TColor ToneBrush = clNone;
 };
 
 using TFakeDropDown = TFakeMember<IDropDownEditor>;
@@ -482,4 +484,19 @@ TEST_F(MemberFixture, DirectDropOpensTheListAtOnce)
     auto *calc = Open<TFakeMember<IDropDownEditor>>(edCalculatorDropDown, "1");
     ASSERT_NE(calc, nullptr);
     EXPECT_TRUE(calc->Dropped);
+}
+
+TEST_F(MemberFixture, MadeDropDownsFollowTheGridsStylesTonesAndLooks)
+{
+    auto *calc = Open<TFakeMember<IDropDownEditor>>(edCalculatorDropDown, "1");
+    ASSERT_NE(calc, nullptr);
+    Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+    grid->SetComponentStyle(tsOffice2007Luna);
+    EXPECT_EQ(calc->Style, tsOffice2007Luna);
+    grid->SetLook(glXP);
+    EXPECT_EQ(calc->Style, tsWindowsXP);
+    TColorTones tones;
+    tones.Background.BrushColor = 0x123456;
+    grid->SetColorTones(tones);
+    EXPECT_EQ(calc->ToneBrush, TColor(0x123456));
 }

@@ -1,5 +1,10 @@
 // Look presets, colour presets, component styles, colour tones and XP schemes.
 #include "grid/string/dazstringgrid.h"
+#include "grid/string/editbtn.h"
+#include "grid/string/gridcombo.h"
+#include "grid/string/griddatepicker.h"
+#include "grid/string/grideditbtn.h"
+#include "grid/string/gridspinedit.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +126,20 @@ TEST(Styles, ColorTonesGiveTheFlatLook)
     EXPECT_EQ(grid.CellNode().NodeType(), cnFlat);
     EXPECT_EQ(grid.SearchFooter().ColorTo(), TColor(0x0000C8));
     EXPECT_EQ(grid.ColorTones().Hover.BrushColor, TColor(0x00FFFF));
+
+    // The editor controls take the tones for their buttons and borders.
+    const TButtonColors *buttons[] = {grid.BtnEdit()->Button(), grid.SpinEdit()->Button(),
+                                      grid.Combobox(), grid.DateTimePicker()};
+    for (const TButtonColors *b : buttons) {
+        EXPECT_EQ(b->ButtonColor, TColor(0xFFFFFF));
+        EXPECT_EQ(b->ButtonColorHot, TColor(0x00FFFF));
+        EXPECT_EQ(b->ButtonColorDown, TColor(0x00FF00));
+        EXPECT_EQ(b->ButtonBorderColor, TColor(0x808080));
+    }
+    EXPECT_EQ(grid.Combobox()->BorderColor(), TColor(0xFFFFFF));
+    EXPECT_TRUE(grid.Combobox()->Flat());
+    EXPECT_EQ(grid.DateTimePicker()->BorderColor(), TColor(0xFFFFFF));
+    EXPECT_TRUE(grid.DateTimePicker()->MetroStyle());
 }
 
 TEST(Styles, XPColourSchemes)
