@@ -118,6 +118,21 @@ void Set_Files()
         *f.Path = Project_Path + QLatin1Char('/') + QLatin1String(f.File_Name);
 }
 
+bool Is_Safe_Project_Name(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    return true;
+}
+
+QString Project_Folder(const QString &name)
+{
+    return Is_Safe_Project_Name(name) ? Projects_Dir + QLatin1Char('/') + name : QString();
+}
+
 QString Program_Folder()
 {
     QString dir = program_folder_override.isEmpty() ? Exe_Dir_Path() : program_folder_override;

@@ -100,6 +100,13 @@ const std::vector<TProject_File> &Project_Files();
 // Every path value := Project_Path + "/" + its file name, whatever Project_Path holds.
 void Set_Files();
 
+// A name that stays one folder directly inside Projects_Dir: not empty, no separator ("/" or
+// "\"), not "." or "..", no control characters. Blanks, dots and any letters are fine.
+bool Is_Safe_Project_Name(const QString &name);
+// Projects_Dir + "/" + name, or empty when the name could lead anywhere else: the settings
+// file and the dialogs are the engineer's to edit, and editors save under this folder.
+QString Project_Folder(const QString &name);
+
 // The folder the program runs from: the executable's folder unless a test has set another.
 QString Program_Folder();
 void Set_Program_Folder(const QString &dir);   // empty restores the executable's folder

@@ -48,16 +48,6 @@ void TFNew_Project::FormShow()
     E_New_Proj->setFocus();
 }
 
-bool Is_Safe_Project_Name(const QString &name)
-{
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    for (const QChar c : name)
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return false;
-    return true;
-}
-
 namespace {
 
 // A project folder of that name in any letter case, as the engineer's file system sees it.
@@ -78,11 +68,11 @@ void TFNew_Project::Btn_OKClick()
         MessageError(Lang_Text(107), {}, this);
         return;
     }
-    if (!Is_Safe_Project_Name(name)) {
+    const QString path = Project_Folder(name);
+    if (path.isEmpty()) {
         MessageError(Lang_Text(105), {}, this);
         return;
     }
-    const QString path = Projects_Dir + QLatin1Char('/') + name;
     if (Dir_Exists(path) || Project_Folder_Exists(name)) {
         MessageError(Lang_Text(106), {}, this);
         return;

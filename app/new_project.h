@@ -33,8 +33,4 @@ private:
     TDialog_Frame Frame();
 };
 
-// A name that stays one folder directly inside PROJECTS: no separators, not "." or "..",
-// no control characters.
-bool Is_Safe_Project_Name(const QString &name);
-
 extern TFNew_Project *FNew_Project;

@@ -49,6 +49,9 @@ void TFOpenConf::Load_Existing_Configuration()
     // engineer's file system lists folders; a Linux directory has no order of its own.
     SL = QDir(Projects_Dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
                                       QDir::Name | QDir::IgnoreCase);
+    // A folder made by hand with a name no project may have ("a\b", a control character)
+    // could not be opened as itself.
+    SL.removeIf([](const QString &name) { return !Is_Safe_Project_Name(name); });
 }
 
 int TFOpenConf::Search_Open_Conf(const QString &name) const

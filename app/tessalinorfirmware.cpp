@@ -229,9 +229,10 @@ void TFTessalinorFirmWare::FormCreate()
     L_SW_Code->setText(SW_Code);
     L_SW_Desc->setText(SW_Description);
     Load_Language();
-    const QString last = Projects_Dir + QLatin1Char('/') + Project_Name;
-    // The name is kept (and written back at close) even when its folder is gone.
-    Project_Path = !Project_Name.isEmpty() && Dir_Exists(last) ? last : QString();
+    // A name that is no plain folder name inside PROJECTS ("../x", "/tmp/x", "a/b") counts
+    // as a project whose folder is gone. The name is kept and written back at close.
+    const QString last = Project_Folder(Project_Name);
+    Project_Path = !last.isEmpty() && Dir_Exists(last) ? last : QString();
     MBus_Slave_List.clear();
     wMBus_Slave_List.clear();
     Set_Lang();
@@ -395,7 +396,7 @@ void TFTessalinorFirmWare::Open_Project()
 void TFTessalinorFirmWare::Apply_Open_Project(const QString &name)
 {
     Project_Name = name;
-    Project_Path = name.isEmpty() ? QString() : Projects_Dir + QLatin1Char('/') + name;
+    Project_Path = Project_Folder(name);   // empty, as for no name, when it is not a plain one
     Show_Project_Labels();
     Set_Files();
 }

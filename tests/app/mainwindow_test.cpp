@@ -163,6 +163,61 @@ TEST_F(MainWindowTest, LastProjectOpensWhenItsFolderExists)
     EXPECT_EQ(Path_M_Bus, Project_Path + QStringLiteral("/M_Bus.xml"));
 }
 
+// A hand-edited project name opens a project only when it is a plain folder name inside
+// PROJECTS; any other counts as a project whose folder is gone, so no editor can save
+// outside PROJECTS. The name itself is written back unchanged.
+TEST_F(MainWindowTest, SettingsProjectNameOpensOnlyAFolderDirectlyInsideProjects)
+{
+    const QString outside = In_Temp(QStringLiteral("Outside"));
+    for (const QString &dir : {Projects_Dir + QStringLiteral("/Plant/Sub"), outside,
+                               Projects_Dir + QStringLiteral("/..\\Outside"),
+                               Projects_Dir + QStringLiteral("/Tab\tName"),
+                               Projects_Dir + QStringLiteral("/ Linie 2 Düsseldorf Ω "),
+                               Projects_Dir + QStringLiteral("/v1.2")})
+        ASSERT_TRUE(QDir().mkpath(dir)) << dir.toStdString();
+    struct Case { QString name; bool opens; };
+    const Case cases[] = {
+        {"Plant", true},
+        {" Linie 2 Düsseldorf Ω ", true},
+        {"v1.2", true},
+        {"../Outside", false},
+        {"..\\Outside", false},
+        {outside, false},
+        {"Plant/Sub", false},
+        {"Plant/", false},
+        {"./Plant", false},
+        {".", false},
+        {"..", false},
+        {"", false},
+        {"Tab\tName", false},
+    };
+    for (const Case &c : cases) {
+        const std::string name = c.name.toStdString();
+        Reset_Program_State();
+        Set_Program_Folders();
+        Project_Name = c.name;
+        Write_Settings(Settings_File_Path());
+        Guard.Fake.Calls.clear();
+        TFTessalinorFirmWare &w = Start();
+        EXPECT_EQ(Project_Name, c.name) << name;
+        if (c.opens) {
+            EXPECT_EQ(Project_Path, Projects_Dir + QLatin1Char('/') + c.name) << name;
+            EXPECT_EQ(Path_ParGen, Project_Path + QStringLiteral("/ParGen.xml")) << name;
+            EXPECT_EQ(w.L_Name_Conf_L2->text(), c.name) << name;
+            continue;
+        }
+        EXPECT_TRUE(Project_Path.isEmpty()) << name;
+        EXPECT_EQ(Path_ParGen, QStringLiteral("/ParGen.xml")) << name;
+        EXPECT_EQ(w.L_Name_Conf->text(), QStringLiteral("None Configuration Opened ")) << name;
+        w.Btn_Prm_Gen->Click();
+        EXPECT_EQ(Guard.Fake.Texts(), QStringList({Lang_Text(18)})) << name;
+        w.FormClose();
+        Project_Name.clear();
+        Read_Settings(Settings_File_Path());
+        EXPECT_EQ(Project_Name, c.name) << name;
+    }
+}
+
 TEST_F(MainWindowTest, UpdateTimerRunsOnlyWithBothInternetOptions)
 {
     struct Case { const char *internet, *update; bool active; };
@@ -230,10 +285,16 @@ TEST_F(MainWindowTest, NewAndOpenProjectThroughTheButtons)
     w.Btn_Open->Click();
     EXPECT_EQ(Project_Name, QStringLiteral("Another"));
 
-    // OK with no name leaves no project open.
-    w.Apply_Open_Project(QString());
-    EXPECT_TRUE(Project_Path.isEmpty());
-    EXPECT_EQ(w.L_Name_Conf_L2->text(), QStringLiteral("Use Step1 to open or create new configuration"));
+    // OK with no name, or with a name that is no plain folder name, leaves no project open.
+    QDir().mkdir(In_Temp(QStringLiteral("Outside")));
+    for (const QString &name : {QString(), QStringLiteral("../Outside"), In_Temp(QStringLiteral("Outside")),
+                                QStringLiteral("Another/bin"), QStringLiteral("..")}) {
+        w.Apply_Open_Project(QStringLiteral("Another"));
+        w.Apply_Open_Project(name);
+        EXPECT_TRUE(Project_Path.isEmpty()) << name.toStdString();
+        EXPECT_EQ(Path_ParGen, QStringLiteral("/ParGen.xml")) << name.toStdString();
+        EXPECT_EQ(w.L_Name_Conf_L2->text(), QStringLiteral("Use Step1 to open or create new configuration"));
+    }
 }
 
 class MainWindowWithProject : public MainWindowTest

@@ -72,6 +72,17 @@ TEST_F(NewProjectTest, RefusedNamesLeaveNothingBehind)
     EXPECT_TRUE(Project_Path.isEmpty());
 }
 
+TEST_F(NewProjectTest, NamesWithBlanksDotsAndAnyLettersAreCreated)
+{
+    for (const QString &name : {QStringLiteral(" Linie 2 "), QStringLiteral("Düsseldorf Ω"),
+                                QStringLiteral("..."), QStringLiteral(".hidden"), QStringLiteral("v1.2")}) {
+        EXPECT_EQ(Try(name), mrOk) << name.toStdString();
+        EXPECT_EQ(Project_Path, Projects_Dir + QLatin1Char('/') + name);
+        EXPECT_TRUE(Dir_Exists(Project_Path + QStringLiteral("/bin"))) << name.toStdString();
+    }
+    EXPECT_TRUE(Guard.Fake.Calls.empty());
+}
+
 TEST_F(NewProjectTest, MissingProjectsFolderFailsWithText105)
 {
     QDir(Projects_Dir).removeRecursively();
@@ -100,6 +111,8 @@ TEST_F(NewProjectTest, Texts)
     Dialog->Set_Lang();
     EXPECT_EQ(Dialog->Btn_OK->Caption(), QStringLiteral("Okay"));
 }
+
+using ComonProjectFolder = ShellTest;
 
 class OpenConfTest : public ShellTest
 {
@@ -139,6 +152,16 @@ TEST_F(OpenConfTest, ListsFoldersSortedWithoutRegardToCase)
     EXPECT_EQ(Dialog->ListBox1->item(2)->text(), QStringLiteral("Delta"));
 }
 
+TEST_F(OpenConfTest, FoldersNoProjectMayBeNamedAreNotListed)
+{
+    Make({"Good", "Bad\\Name", "Tab\tName", "Ünïcode name", " blank "});
+    Dialog->FormShow();
+    QStringList listed = Dialog->SL;
+    listed.sort();
+    EXPECT_EQ(listed, QStringList({" blank ", "Good", "Ünïcode name"}));
+    EXPECT_EQ(Dialog->ListBox1->count(), 3);
+}
+
 TEST_F(OpenConfTest, NoCurrentProjectSelectsFirst)
 {
     Make({"One", "Two"});
@@ -176,6 +199,21 @@ TEST(ProjectNames, SafeNames)
     EXPECT_TRUE(Is_Safe_Project_Name(QStringLiteral("...")));
     EXPECT_TRUE(Is_Safe_Project_Name(QStringLiteral("Düsseldorf")));
     EXPECT_FALSE(Is_Safe_Project_Name(QStringLiteral("a\x7F")));
+}
+
+TEST_F(ComonProjectFolder, OnlyPlainNamesGiveAFolderInsideProjects)
+{
+    struct Case { QString name; bool plain; };
+    const Case cases[] = {
+        {"Plant", true}, {" a b ", true}, {"Ωmega-ü_1", true}, {"...", true}, {".x", true}, {"C:x", true},
+        {"", false}, {".", false}, {"..", false}, {"../x", false}, {"..\\x", false}, {"/tmp/x", false},
+        {"a/b", false}, {"a\\b", false}, {"a/", false}, {"a\nb", false}, {QString(QChar(0)), false},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(Is_Safe_Project_Name(c.name), c.plain) << c.name.toStdString();
+        EXPECT_EQ(Project_Folder(c.name), c.plain ? Projects_Dir + QLatin1Char('/') + c.name : QString())
+            << c.name.toStdString();
+    }
 }
 
 } // namespace
