@@ -96,6 +96,8 @@ const char *const Change_Language_Forms[] = {
 
 const int Step_Top[8] = {128, 172, 216, 260, 304, 348, 392, 436};
 
+constexpr TColor Button_Font_Color = 3355443;
+
 const TEditor_Button *Find_Editor_Button(const QString &name)
 {
     for (const TEditor_Button &b : Editor_Buttons)
@@ -162,7 +164,19 @@ void TFTessalinorFirmWare::Create_Components()
         b->setObjectName(QLatin1String(name));
         b->setGeometry(left, top, width, height);
         b->OnClick = [this](QObject *sender) { Btn_Click(sender); };
+        b->SetColor(Form_Color);
+        b->SetColorWhenDown(Button_Down_Color);
+        b->SetLightColor(clGray);
+        b->SetHotTrackColor(clYellow);
         return b;
+    };
+    // The plain style in dark grey Verdana: the glyph buttons and Btn_Prm_Gen.
+    const auto plain = [](TLbButton *b) {
+        b->SetStyle(TLbButtonStyle::bsNormal);
+        QFont verdana(QStringLiteral("Verdana"));
+        verdana.setPointSize(8);
+        b->setFont(verdana);
+        b->SetFontColor(Button_Font_Color);
     };
     Btn_Info = new_button("Btn_Info", 516, 8, 50, 50);
     Btn_Opz = new_button("Btn_Opz", 574, 8, 50, 50);
@@ -174,16 +188,28 @@ void TFTessalinorFirmWare::Create_Components()
     for (TLbButton *b : {Btn_Info, Btn_Opz, Btn_Close}) {
         b->setIcon(style()->standardIcon(glyphs[g++]));
         b->setIconSize(QSize(32, 32));
+        plain(b);
     }
-    Btn_New = new_button("Btn_New", 80, 112, 170, 36);
-    Btn_Open = new_button("Btn_Open", 258, 112, 170, 36);
+    // The step buttons: caption at the left, bsEncarta.
+    const auto step_button = [&new_button](const char *name, int left, int top) {
+        TLbButton *b = new_button(name, left, top, 170, 36);
+        b->SetAlignment(Qt::AlignLeft);
+        b->SetStyle(TLbButtonStyle::bsEncarta);
+        return b;
+    };
+    Btn_New = step_button("Btn_New", 80, 112);
+    Btn_Open = step_button("Btn_Open", 258, 112);
     // Lay_Out places the buttons of this model; the others stay hidden.
     for (const TEditor_Button &e : Editor_Buttons)
-        new_button(e.Name, 80, 156, 170, 36);
+        step_button(e.Name, 80, 156);
     Btn_Prm_Gen = Button(QStringLiteral("Btn_Prm_Gen"));
     Btn_LoRaWAN_Access = Button(QStringLiteral("Btn_LoRaWAN_Access"));
     Btn_EtherNetIP_Access = Button(QStringLiteral("Btn_EtherNetIP_Access"));
     Btn_CreateBin = Button(QStringLiteral("Btn_CreateBin"));
+    plain(Btn_Prm_Gen);
+    // Sky blue marks the project and update steps.
+    for (TLbButton *b : {Btn_New, Btn_Open, Btn_CreateBin})
+        b->SetHotTrackColor(clSkyBlue);
 
     Timer_Update = new QTimer(this);
     Timer_Update->setInterval(60000);

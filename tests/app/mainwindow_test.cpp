@@ -6,10 +6,12 @@
 #include "app/tessalinorfirmware.h"
 #include "shell_fixture.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
@@ -29,6 +31,43 @@ const char *const Project_Buttons[] = {
     "Btn_TLS_List_Certificates", "Btn_MQTT_Set_Topic", "Btn_OPC_UA_Client_Access",
     "Btn_OPC_UA_Server_Access", "Btn_S7_Protocol_Access", "Btn_SNMP_Manager_Access",
     "Btn_SNMP_Trap", "Btn_SNMP_MIB"};
+
+// The box around the caption: pixels of the inner face that differ clearly from the face colour.
+QRect Caption_Box(const QImage &face, TColor face_color)
+{
+    const QColor f = ToQColor(face_color);
+    QRect box;
+    for (int y = 2; y < face.height() - 2; ++y)
+        for (int x = 2; x < face.width() - 2; ++x) {
+            const QColor c(face.pixel(x, y));
+            if (std::abs(c.red() - f.red()) + std::abs(c.green() - f.green()) + std::abs(c.blue() - f.blue()) > 150)
+                box |= QRect(x, y, 1, 1);
+        }
+    return box;
+}
+
+// The darkest grey level of the caption, the level its solid strokes are drawn in.
+int Caption_Darkest(const QImage &face)
+{
+    int darkest = 255;
+    for (int y = 2; y < face.height() - 2; ++y)
+        for (int x = 2; x < face.width() - 2; ++x)
+            darkest = std::min(darkest, QColor(face.pixel(x, y)).value());
+    return darkest;
+}
+
+TColor Face_Pixel(const TLbButton *b)
+{
+    return FromQColor(QColor(b->Paint_Face().pixel(b->width() / 2, 2)));
+}
+
+void Press(TLbButton *b, QEvent::Type type)
+{
+    const QPointF at(5, 5);
+    QMouseEvent event(type, at, b->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(b, &event);
+}
 
 class MainWindowTest : public ShellTest
 {
@@ -119,6 +158,98 @@ TEST_F(MainWindowTest, OnlyThisModelsButtonsShowWhereTabled)
     EXPECT_EQ(w.size(), QSize(694, 440));
     EXPECT_EQ(w.L_Name_Conf->pos(), QPoint(87, 75));
     EXPECT_EQ(w.L_Name_Conf_L2->pos(), QPoint(87, 88));
+}
+
+TEST_F(MainWindowTest, WindowAndButtonProperties)
+{
+    TFTessalinorFirmWare &w = Start();
+    EXPECT_EQ(FromQColor(w.palette().color(QPalette::Window)), TColor(15595512));
+    EXPECT_TRUE(w.autoFillBackground());
+    EXPECT_EQ(w.font().family(), QStringLiteral("Verdana"));
+    EXPECT_EQ(w.font().pointSize(), 8);
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());   // a fixed border
+    EXPECT_FALSE(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(w.L_SW_Code->font().pointSize(), 24);
+    EXPECT_TRUE(w.L_SW_Desc->font().bold());
+    EXPECT_EQ(w.L_Qelvar->cursor().shape(), Qt::PointingHandCursor);
+
+    using enum TLbButtonStyle;
+    const TColor dark_grey = 3355443;
+    struct Look { const char *name; TColor hot; TLbButtonStyle style; Qt::Alignment align; TColor font; };
+    const Look looks[] = {
+        {"Btn_Info", clYellow, bsNormal, Qt::AlignHCenter, dark_grey},
+        {"Btn_Opz", clYellow, bsNormal, Qt::AlignHCenter, dark_grey},
+        {"Btn_Close", clYellow, bsNormal, Qt::AlignHCenter, dark_grey},
+        {"Btn_New", clSkyBlue, bsEncarta, Qt::AlignLeft, clWindowText},
+        {"Btn_Open", clSkyBlue, bsEncarta, Qt::AlignLeft, clWindowText},
+        {"Btn_Prm_Gen", clYellow, bsNormal, Qt::AlignLeft, dark_grey},
+        {"Btn_LoRaWAN_Access", clYellow, bsEncarta, Qt::AlignLeft, clWindowText},
+        {"Btn_EtherNetIP_Access", clYellow, bsEncarta, Qt::AlignLeft, clWindowText},
+        {"Btn_CreateBin", clSkyBlue, bsEncarta, Qt::AlignLeft, clWindowText},
+        {"Btn_MBus", clYellow, bsEncarta, Qt::AlignLeft, clWindowText},   // hidden
+    };
+    for (const Look &l : looks) {
+        const TLbButton *b = w.Button(QLatin1String(l.name));
+        ASSERT_NE(b, nullptr) << l.name;
+        EXPECT_EQ(b->Color(), TColor(15595512)) << l.name;
+        EXPECT_EQ(b->ColorWhenDown(), TColor(33023)) << l.name;
+        EXPECT_EQ(b->LightColor(), TColor(clGray)) << l.name;
+        EXPECT_EQ(b->HotTrackColor(), l.hot) << l.name;
+        EXPECT_EQ(b->Style(), l.style) << l.name;
+        EXPECT_EQ(b->Alignment(), l.align) << l.name;
+        EXPECT_EQ(b->FontColor(), l.font) << l.name;
+        EXPECT_EQ(b->font().family(), QStringLiteral("Verdana")) << l.name;
+        EXPECT_FALSE(b->SlowDecease()) << l.name;
+    }
+    EXPECT_EQ(w.Btn_Info->Hint(), Lang_Text(12));
+    EXPECT_EQ(w.Btn_Opz->Hint(), Lang_Text(13));
+    EXPECT_EQ(w.Btn_Close->Hint(), Lang_Text(14));
+}
+
+TEST_F(MainWindowTest, StepButtonsDrawTheirLook)
+{
+    TFTessalinorFirmWare &w = Start();
+    w.show();
+    EXPECT_EQ(FromQColor(QColor(w.grab().toImage().pixel(300, 20))), TColor(15595512));
+    struct Step { TLbButton *b; TColor hot; };
+    const Step steps[] = {{w.Btn_New, clSkyBlue}, {w.Btn_Open, clSkyBlue}, {w.Btn_Prm_Gen, clYellow},
+                          {w.Btn_LoRaWAN_Access, clYellow}, {w.Btn_EtherNetIP_Access, clYellow},
+                          {w.Btn_CreateBin, clSkyBlue}};
+    for (const Step &s : steps) {
+        const std::string name = s.b->objectName().toStdString();
+        // The caption starts at the left edge, with the free room on its right.
+        const QRect text = Caption_Box(s.b->Paint_Face(), 15595512);
+        ASSERT_FALSE(text.isEmpty()) << name;
+        EXPECT_LE(text.left(), 6) << name;
+        EXPECT_GT(s.b->width() - 1 - text.right(), text.left() + 20) << name;
+        EXPECT_EQ(Face_Pixel(s.b), TColor(15595512)) << name;
+        s.b->MouseEnter();
+        EXPECT_EQ(Face_Pixel(s.b), s.hot) << name;
+        s.b->MouseLeave();
+        EXPECT_EQ(Face_Pixel(s.b), TColor(15595512)) << name;
+    }
+    // Btn_Prm_Gen writes in dark grey and, pressed, moves its caption by a pixel; the
+    // bsEncarta buttons write in black and, pressed, in bold without moving.
+    EXPECT_NEAR(Caption_Darkest(w.Btn_Prm_Gen->Paint_Face()), 0x33, 12);
+    EXPECT_LT(Caption_Darkest(w.Btn_LoRaWAN_Access->Paint_Face()), 0x18);
+    for (TLbButton *b : {w.Btn_Prm_Gen, w.Btn_LoRaWAN_Access}) {
+        const std::string name = b->objectName().toStdString();
+        const QRect up = Caption_Box(b->Paint_Face(), 15595512);
+        Press(b, QEvent::MouseButtonPress);
+        ASSERT_TRUE(b->Is_Down()) << name;
+        const QImage face = b->Paint_Face();
+        EXPECT_EQ(FromQColor(QColor(face.pixel(b->width() / 2, 2))), TColor(33023)) << name;
+        const QRect down = Caption_Box(face, 33023);
+        if (b == w.Btn_Prm_Gen) {
+            EXPECT_EQ(down.topLeft(), up.topLeft() + QPoint(1, 1)) << name;
+            EXPECT_EQ(down.size(), up.size()) << name;
+        } else {
+            EXPECT_EQ(down.top(), up.top()) << name;
+            EXPECT_GT(down.width(), up.width() + 4) << name;
+        }
+        Press(b, QEvent::MouseButtonRelease);   // no project: text 18
+    }
+    EXPECT_EQ(Guard.Fake.Texts(), QStringList({Lang_Text(18), Lang_Text(18)}));
 }
 
 TEST_F(MainWindowTest, EveryProjectButtonWithoutProjectSaysText18)
