@@ -354,3 +354,27 @@ TEST_F(EditFixture, TheMouseActionsDecideWhichInputStartsAnEdit)
     // With EditOnDblClickOnly each finished edit takes goEditing away again.
     EXPECT_FALSE(grid->Options().Contains(goEditing));
 }
+
+TEST_F(EditFixture, APressOnACoveredPartOfAMergeSelectsAndEditsItsBase)
+{
+    grid->SetCells(1, 1, "base");
+    grid->MergeCells(1, 1, 2, 2);
+    grid->FocusCell(3, 4, true);
+    Click(2, 2);
+    Flush();
+    EXPECT_EQ(grid->Col(), 1);
+    EXPECT_EQ(grid->Row(), 1);
+    Click(2, 2);   // the second press edits the merge over its whole area
+    Flush();
+    ASSERT_TRUE(EditorShown());
+    const TRect r = grid->CellRect(1, 1);
+    EXPECT_EQ(Editor()->geometry().topLeft(), QPoint(r.Left, r.Top));
+    EXPECT_GE(Editor()->width(), r.Width() - 1);
+    Key(Qt::Key_End);
+    Type("X");
+    Enter();
+    Flush();
+    EXPECT_EQ(grid->Cells(1, 1), "baseX");
+    EXPECT_EQ(log->Only({"CellValidate", "EditCellDone"}),
+              (QStringList{"CellValidate 1,1 baseX", "EditCellDone 1,1"}));
+}
