@@ -417,6 +417,35 @@ TEST_F(MoreEditorsFixture, RichTextCellsAreEditedAsRtfAndAnUntouchedCellStaysAsI
     EXPECT_EQ(RtfToPlainText(grid->Cells(1, 1)), "boldx");
 }
 
+TEST_F(MoreEditorsFixture, TabLeavesARichTextCellForTheNextCellsEditorAndUpMovesByTheLines)
+{
+    Editor1 = edRichEdit;
+    grid->SetOptions(grid->Options() + goTabs);
+    Open(1, "one");
+    TDazRichEdit *edit = grid->InplaceRichEdit();
+    Key(Qt::Key_Tab, Qt::NoModifier, "\t");
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_TRUE(Btn()->isVisible());   // column 2 edits with a button
+    Escape();
+
+    // With word wrap Up stays in the text; without, it moves to the row above.
+    grid->SetWordWrap(true);
+    grid->SetCells(1, 2, "two");
+    grid->FocusCell(1, 2, true);
+    Key(Qt::Key_F2);
+    Key(Qt::Key_Up);
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_EQ(grid->Row(), 2);
+    Escape();
+    grid->SetWordWrap(false);
+    grid->FocusCell(1, 2, true);
+    Key(Qt::Key_F2);
+    Key(Qt::Key_Up);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(grid->Row(), 1);
+}
+
 TEST_F(MoreEditorsFixture, RichTextCellGrowsItsRowWhileTypingUntilTheGridsBottom)
 {
     Editor1 = edRichEdit;
