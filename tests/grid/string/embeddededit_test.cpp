@@ -210,3 +210,17 @@ TEST_F(EmbeddedFixture, HeaderPressesStartTheRenameAsConfigured)
     Click(2, 2);
     EXPECT_EQ(grid->FixedCellEditor(), nullptr);
 }
+
+TEST_F(EmbeddedFixture, ATypedValueWithMarkupCharactersKeepsTheTagWhole)
+{
+    const QString text = Cell("EDIT", "");
+    grid->SetCells(1, 1, text);
+    grid->StartControlEdit(text, "EDIT", 1, 1, 1, KCtrlRect, "old", "n");
+    TControlEdit *e = grid->ControlEdit();
+    e->setText("a\"b >c<d &e");
+    grid->setFocus();
+    QString v;
+    ASSERT_TRUE(GetControlValue(grid->Cells(1, 1), "n", v));
+    EXPECT_EQ(v, "a\"b >c<d &e");
+    EXPECT_TRUE(grid->Cells(1, 1).startsWith("Name: <CONTROL ID=\"n\""));
+}
