@@ -8,7 +8,10 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -531,6 +534,16 @@ void TRudSpinEdit::AdjustLayout()
 
 // ---- stepping ---------------------------------------------------------------------------
 
+namespace {
+
+// A step past the integer range stops at its end instead of wrapping round.
+int Saturated(int64_t Value)
+{
+    return int(std::clamp<int64_t>(Value, INT_MIN, INT_MAX));
+}
+
+}   // namespace
+
 void TRudSpinEdit::IncreaseValue(bool Page)
 {
     if (ReadOnly()) {
@@ -538,7 +551,7 @@ void TRudSpinEdit::IncreaseValue(bool Page)
         return;
     }
     switch (FSpinType) {
-    case sptNormal: SetValue(Value() + Increment); break;
+    case sptNormal: SetValue(Saturated(int64_t(Value()) + Increment)); break;
     case sptFloat: SetFloatValue(FloatValue() + (Page ? IncrementFloatPage : IncrementFloat)); break;
     case sptDate: StepDate(1); break;
     case sptTime: StepTime(1); break;
@@ -552,7 +565,7 @@ void TRudSpinEdit::DecreaseValue(bool Page)
         return;
     }
     switch (FSpinType) {
-    case sptNormal: SetValue(Value() - Increment); break;
+    case sptNormal: SetValue(Saturated(int64_t(Value()) - Increment)); break;
     case sptFloat: SetFloatValue(FloatValue() - (Page ? IncrementFloatPage : IncrementFloat)); break;
     case sptDate: StepDate(-1); break;
     case sptTime: StepTime(-1); break;

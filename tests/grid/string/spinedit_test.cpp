@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QTimer>
+#include <climits>
 
 namespace {
 
@@ -62,6 +63,18 @@ TEST_F(SpinFixture, IntegerLimitsClampUnlessEqual)
         spin->SetValue(c.Set);
         EXPECT_EQ(spin->Value(), c.Expected) << c.Min << ".." << c.Max << " set " << c.Set;
     }
+}
+
+TEST_F(SpinFixture, StepsWithoutLimitsStopAtTheEndsOfTheIntegerRange)
+{
+    spin->MinValue = spin->MaxValue = 0;
+    spin->Increment = 10;
+    spin->SetValue(INT_MAX - 3);
+    spin->IncreaseValue(false);
+    EXPECT_EQ(spin->Value(), INT_MAX);
+    spin->SetValue(INT_MIN + 3);
+    spin->DecreaseValue(false);
+    EXPECT_EQ(spin->Value(), INT_MIN);
 }
 
 TEST_F(SpinFixture, UnreadableTextsFallBackToTheMinimumOfTheirKind)
