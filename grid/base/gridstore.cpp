@@ -174,6 +174,38 @@ void TGridStore::MoveColumn(int FromIndex, int ToIndex)
     }
 }
 
+void TGridStore::SetRow(int ARow, const QStringList &Texts,
+                        const std::vector<TObject *> &Objects)
+{
+    CheckIndex(0, ARow);
+    if (Texts.size() > MaxColumns || Objects.size() > size_t(MaxColumns))
+        throw EGridError("Grid index out of range");
+    int cells = int(Texts.size());
+    while (cells > 0 && Texts.at(cells - 1).isEmpty())
+        --cells;
+    int objects = int(Objects.size());
+    while (objects > 0 && !Objects[size_t(objects - 1)])
+        --objects;
+    if (cells == 0 && objects == 0) {
+        if (ARow < int(FRows.size()))
+            FRows[size_t(ARow)].reset();
+        return;
+    }
+    TRow &row = RowForWrite(ARow);
+    qsizetype length = 0;
+    for (int c = 0; c < cells; ++c)
+        length += Texts.at(c).size();
+    row.Data.clear();
+    row.Data.reserve(length);
+    row.Ends.clear();
+    row.Ends.reserve(size_t(cells));
+    for (int c = 0; c < cells; ++c) {
+        row.Data.append(Texts.at(c));
+        row.Ends.push_back(uint32_t(row.Data.size()));
+    }
+    row.Objects.assign(Objects.begin(), Objects.begin() + objects);
+}
+
 void TGridStore::ClearRow(int ARow)
 {
     CheckIndex(0, ARow);

@@ -10,6 +10,7 @@
 // shrinking then growing a grid shows the old cells again, as callers expect). Objects are
 // not owned.
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <cstdint>
 #include <cstddef>
@@ -40,6 +41,9 @@ public:
     // Rows (ascending final indexes), in one pass; the rows after them move.
     void DeleteRows(const std::vector<int> &Rows);
     void InsertRows(const std::vector<int> &Rows);
+    // Replaces a whole row at once: column c takes Texts[c] and Objects[c], the columns
+    // beyond both lists are emptied (bulk restores, without one write per cell).
+    void SetRow(int ARow, const QStringList &Texts, const std::vector<TObject *> &Objects);
     // Empties the texts and object slots of one row or column (nothing is freed).
     void ClearRow(int ARow);
     void ClearColumn(int ACol);

@@ -14,6 +14,18 @@ void TStringGridBase::SetCells(int ACol, int ARow, const QString &Value)
     InvalidateCell(ACol, ARow);
 }
 
+void TStringGridBase::SetRowCells(int ARow, const QStringList &Texts,
+                                  const std::vector<TObject *> &Objects)
+{
+    FStore.SetRow(ARow, Texts, Objects);
+    if (FEditUpdate == 0 && EditorMode() && InplaceEditor() && InplaceRow() == ARow) {
+        const QString text = FStore.Text(InplaceCol(), ARow);
+        if (InplaceEditor()->text() != text)
+            InplaceEditor()->LoadText(text);
+    }
+    InvalidateRow(ARow);
+}
+
 void TStringGridBase::SetObjects(int ACol, int ARow, TObject *Value)
 {
     FStore.SetObject(ACol, ARow, Value);

@@ -20,6 +20,9 @@ public:
     void SetCells(int ACol, int ARow, const QString &Value);
     TObject *Objects(int ACol, int ARow) const { return FStore.Object(ACol, ARow); }
     void SetObjects(int ACol, int ARow, TObject *Value);   // not owned
+    // Replaces a whole row's texts and objects in one write (TGridStore::SetRow) and repaints
+    // the row once.
+    void SetRowCells(int ARow, const QStringList &Texts, const std::vector<TObject *> &Objects);
     // The ColCount texts of a row / RowCount texts of a column; setting writes as many
     // cells as the list holds (further cells keep their texts).
     QStringList Rows(int ARow) const;

@@ -39,14 +39,20 @@ public:
     }
     void HostRestoreRow(int ARow, const TGridItem &Item) override
     {
+        // One write for the whole row: restoring many rows cell by cell costs several
+        // times more.
         const TStringList &cells = Item.Items();
+        QStringList texts;
+        texts.reserve(cells.Count());
+        std::vector<TObject *> objects(size_t(cells.Count()));
         for (int c = 0; c < cells.Count(); ++c) {
-            G.SetGridCell(c, ARow, cells.Strings(c));
+            texts.append(cells.Strings(c));
             TObject *object = cells.Objects(c);
-            G.SetGridObject(c, ARow, object);
+            objects[size_t(c)] = object;
             if (auto *props = dynamic_cast<TCellProperties *>(object))
                 props->SetOwnerRow(ARow);
         }
+        G.SetRowCells(ARow, texts, objects);
         G.TBaseGrid::SetRowHeights(ARow, Item.Height());
     }
     void HostRemoveRows(const std::vector<int> &Rows) override { G.RemoveRowList(Rows, false); }
