@@ -17,14 +17,15 @@ constexpr int kCols = 10;
 
 TDazStringGrid &BigGrid()
 {
-    static std::unique_ptr<TDazStringGrid> grid = [] {
+    // Left to the end of the process: a widget must not outlive the application object.
+    static TDazStringGrid *grid = [] {
         auto g = Make_Bench_Grid<TDazStringGrid>(kCols, kRows);
         g->SetOptions(g->Options() + goRangeSelect + goFixedVertLine + goFixedHorzLine +
                       goVertLine + goHorzLine);
         for (int c = 0; c < kCols; ++c)
             g->SetCells(c, 0, QStringLiteral("Column %1").arg(c));
         Fill_Bench_Grid(*g, 1, Bench_Cell_Text);
-        return g;
+        return g.release();
     }();
     return *grid;
 }
