@@ -1410,6 +1410,8 @@ private:
     void StopDragScroll();
     TCellGraphic *NewGraphicFor(int ACol, int ARow);
     void StretchOnSizeChange();
+    void SynchColumnsWithGrid();
+    bool StretchOnResize();
 
     TCustomImageList *FGridImages = nullptr;
     bool FSelectionChangedFlag = false;
@@ -1454,6 +1456,9 @@ protected:
     QString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const QString &Value) override;
     void Resize() override;
+    // Before the framework's handling: columns follow the grid's width (ColumnSize.
+    // SynchWithGrid) and the stretch column fills it (dazstringgrid_autosize.cpp).
+    void resizeEvent(QResizeEvent *e) override;
     void showEvent(QShowEvent *e) override;
     // Once the grid is first shown: panels, column sizes and wheel lines (the window's
     // creation).

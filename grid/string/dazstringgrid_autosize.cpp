@@ -364,6 +364,61 @@ void TDazStringGrid::StretchOnSizeChange()
     StretchColumn(index);
 }
 
+void TDazStringGrid::SynchColumnsWithGrid()
+{
+    if (FOldSize <= 0 || !FColumnSize.SynchWithGrid())
+        return;
+    HideInplaceEdit();
+    const double f =
+        double(BorderStyle() == bsSingle ? ClientWidth() + 2 : ClientWidth()) / FOldSize;
+    const bool normal = FColumnSize.SynchNormalCellsOnly();
+    const int first = normal ? FixedCols() : 0;
+    const int last = std::min(normal ? ColCount() - FFixedRightCols : ColCount(),
+                              FOrgColWidths.Count());
+    for (int c = first; c < last; ++c)
+        SetColWidths(c, int(FOrgColWidths.GetInteger(c) * f));
+}
+
+bool TDazStringGrid::StretchOnResize()
+{
+    if (!FColumnSize.Stretch() || (ScrollBarAlways() != saNone && ScrollBarAlways() != saVert))
+        return false;
+    int index = FColumnSize.StretchColumn();
+    if (index == -1)
+        index = ColCount() - 1;
+    if (index < 0 || index >= ColCount())
+        return false;
+    int64_t others = 0;
+    for (int c = 0; c < ColCount(); ++c)
+        if (c != index)
+            others += ColWidths(c);
+    if (others >= width())
+        return false;
+    StretchOnSizeChange();
+    return true;
+}
+
+void TDazStringGrid::resizeEvent(QResizeEvent *e)
+{
+    if (FLoading) {
+        TBaseGrid::resizeEvent(e);
+        return;
+    }
+    SynchColumnsWithGrid();
+    if (StretchOnResize()) {
+        // A stretched grid reports its new size once; the grid's own resize handling is
+        // skipped, only the scroll ranges and an open editor follow the new size.
+        QAbstractScrollArea::resizeEvent(e);
+        TBaseGrid::Resize();
+        if (OnResize)
+            OnResize(this);
+        return;
+    }
+    TBaseGrid::resizeEvent(e);
+    if (ScrollProportional())
+        UpdateProportionalScrollBars();
+}
+
 void TDazStringGrid::NoteColumnResize(int ACol, int OldWidth)
 {
     FResizedCol = ACol;

@@ -223,9 +223,7 @@ void TDazStringGrid::ParentFormResize(QWidget *Form)
             FPrevSizeY = Form->height();
         }
     }
-    const int stretch = FColumnSize.StretchColumn();
-    if (FColumnSize.Stretch() && ColCount() > 0 && stretch < ColCount())
-        StretchColumn(stretch);
+    StretchOnSizeChange();
 }
 
 bool TDazStringGrid::eventFilter(QObject *Watched, QEvent *Event)

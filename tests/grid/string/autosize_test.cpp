@@ -2,6 +2,7 @@
 #include "paintfixture.h"
 
 #include <QFontMetrics>
+#include <utility>
 
 namespace {
 
@@ -136,6 +137,61 @@ TEST_F(AutoSizeTest, StretchRaisesOnlyWhenCalled)
         sum += grid->ColWidths(c);
     EXPECT_EQ(sum, grid->ClientWidth() - 1);
     grid->setParent(nullptr);
+}
+
+// Resizing the grid: the stretch column fills the new width and OnResize fires once; with
+// SynchWithGrid every column keeps its share of the width recorded at loading.
+TEST(GridResize, StretchFillsTheWidthAndColumnsFollowTheGrid)
+{
+    QWidget parent;
+    TDazStringGrid g(&parent);
+    g.SetColCount(3);
+    for (int c = 0; c < 3; ++c)
+        g.SetColWidths(c, 50);
+    int resized = 0;
+    g.OnResize = [&](TObject *) { ++resized; };
+    g.resize(300, 200);
+    parent.resize(800, 600);
+    parent.show();
+    g.ColumnSize().SetStretch(true);
+    g.ColumnSize().SetStretchColumn(-1);
+    resized = 0;
+    g.resize(400, 200);
+    EXPECT_EQ(g.ColWidths(0) + g.ColWidths(1) + g.ColWidths(2), g.ClientWidth() - 1);
+    EXPECT_EQ(resized, 1);
+
+    // A stretch column outside the grid, or a horizontal bar kept, leave the widths alone.
+    for (const auto &[column, always] :
+         {std::pair{7, saNone}, std::pair{-1, saHorz}, std::pair{-1, saBoth}}) {
+        g.ColumnSize().SetStretchColumn(column);
+        g.SetScrollBarAlways(always);
+        g.SetColWidths(2, 50);
+        resized = 0;
+        EXPECT_NO_THROW(g.resize(g.width() == 400 ? 420 : 400, 200));
+        EXPECT_EQ(g.ColWidths(2), 50) << column << " " << int(always);
+        EXPECT_EQ(resized, 1);
+    }
+
+    TDazStringGrid s(&parent);
+    s.SetColCount(3);
+    s.SetFixedCols(1);
+    s.SetBorderStyle(bsNone);
+    s.resize(300, 200);
+    s.show();
+    for (int c = 0; c < 3; ++c)
+        s.SetColWidths(c, 60 + 10 * c);
+    s.InitOrigColSizes();
+    s.ColumnSize().SetSynchWithGrid(true);
+    s.resize(600, 200);
+    const double f = double(s.ClientWidth()) / 300;
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(s.ColWidths(c), int((60 + 10 * c) * f)) << c;
+    // Normal cells only: the fixed column keeps its width.
+    s.SetColWidths(0, 33);
+    s.ColumnSize().SetSynchNormalCellsOnly(true);
+    s.resize(500, 200);
+    EXPECT_EQ(s.ColWidths(0), 33);
+    EXPECT_EQ(s.ColWidths(1), int(70 * double(s.ClientWidth()) / 300));
 }
 
 }   // namespace
