@@ -590,11 +590,23 @@ void TRudSpinEdit::StepDate(int Delta)
     if (order.size() != 3)
         order = FUsDates ? QStringLiteral("MDY") : QStringLiteral("DMY");
     const TDateTime d = DateValue();
-    switch (order[field].unicode()) {
-    case u'D': SetDateValue(d + Delta); break;
-    case u'M': SetDateValue(IncMonth(d, Delta)); break;
-    default: SetDateValue(IncYear(d, Delta)); break;
+    // A step past the calendar's first or last day beeps and leaves the date.
+    static const TDateTime first = EncodeDate(1, 1, 1), last = EncodeDate(9999, 12, 31);
+    TDateTime next = d;
+    try {
+        switch (order[field].unicode()) {
+        case u'D': next = d + Delta; break;
+        case u'M': next = IncMonth(d, Delta); break;
+        default: next = IncYear(d, Delta); break;
+        }
+    } catch (const EConvertError &) {
+        next = last + 1;
     }
+    if (next < first || next >= last + 1) {
+        EditorBeep();
+        return;
+    }
+    SetDateValue(next);
 }
 
 void TRudSpinEdit::StepTime(int Sign)

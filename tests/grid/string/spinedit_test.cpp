@@ -261,6 +261,11 @@ TEST_F(SpinFixture, DateStepsTheFieldUnderTheCaret)
         {"dd/MM/yyyy", "29/02/2024", 9, 1, "28/02/2025"},    // no 29 February in 2025
         {"dd/MM/yyyy", "01/01/2024", 0, -1, "31/12/2023"},
         {"yyyy/MM/dd", "2024/01/15", 2, 1, "2025/01/15"},    // year first
+        // Past the calendar's ends the date stays.
+        {"dd/MM/yyyy", "31/12/9999", 9, 1, "31/12/9999"},
+        {"dd/MM/yyyy", "15/12/9999", 4, 1, "15/12/9999"},
+        {"dd/MM/yyyy", "31/12/9999", 0, 1, "31/12/9999"},
+        {"dd/MM/yyyy", "01/01/0001", 9, -1, "01/01/0001"},
     };
     for (const auto &c : cases) {
         SetFormats(c.Format);
