@@ -8,6 +8,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <algorithm>
 
 // ---------------------------------------------------------------------------------------
 // Version
@@ -45,16 +46,19 @@ TDragImageForm *TDazStringGrid::SelectionToForm(const TGridRect &ARect)
         QPainter p(&whole);
         PaintTo(p);
     }
-    TRect first = UnclippedCellRect(ARect.Left, ARect.Top);
-    TRect second = UnclippedCellRect(ARect.Right, ARect.Bottom);
+    // Corners outside the grid are taken at its edge: the picture never outgrows the grid.
+    const auto col = [this](int C) { return std::clamp(C, 0, std::max(0, ColCount() - 1)); };
+    const auto row = [this](int R) { return std::clamp(R, 0, std::max(0, RowCount() - 1)); };
+    TRect first = UnclippedCellRect(col(ARect.Left), row(ARect.Top));
+    TRect second = UnclippedCellRect(col(ARect.Right), row(ARect.Bottom));
     if (first.Left > second.Left)
         std::swap(first, second);
     if (second.Bottom < first.Bottom) {
         std::swap(first.Top, second.Top);
         std::swap(first.Bottom, second.Bottom);
     }
-    const int w = std::max(1, second.Right - first.Left + 1);
-    const int h = std::max(1, second.Bottom - first.Top + 1);
+    const int w = std::clamp(second.Right - first.Left + 1, 1, whole.width() + 1);
+    const int h = std::clamp(second.Bottom - first.Top + 1, 1, whole.height() + 1);
     QImage picture = whole.copy(first.Left + 1, first.Top + 1, w, h);
     {
         QPainter p(&picture);

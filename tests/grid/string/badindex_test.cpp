@@ -3,9 +3,11 @@
 #include "grid/base/imagelist.h"
 #include "grid/string/cellchecker.h"
 #include "grid/string/dazstringgrid.h"
+#include "grid/string/headerdrag.h"
 
 #include <gtest/gtest.h>
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -95,6 +97,19 @@ TEST(BadIndexes, NodeMarkingAndGraphicCallsOutsideTheGridChangeNothing)
         Try([&] { grid.GetCellButtonRect(i, i); });
         Try([&] { grid.GetExpandButtonRect(i, i); });
         Try([&] { grid.CellImages(i, i); });
+        for (const TGridRect &r : {TGridRect{i, i, 1, 1}, TGridRect{1, 1, i, i}}) {
+            // The drag picture never outgrows the grid.
+            std::unique_ptr<TDragImageForm> form(grid.SelectionToForm(r));
+            EXPECT_LE(form->Image().width(), grid.width() + 1);
+            EXPECT_LE(form->Image().height(), grid.height() + 1);
+        }
+        Try([&] { grid.DrawColSizingLine(i); });
+        Try([&] { grid.DrawRowSizingLine(i); });
+        Try([&] {
+            QString text, title;
+            int icon = 0;
+            grid.BalloonTooltipText(QPoint(i, i), text, title, icon);
+        });
     }
     EXPECT_EQ(grid.RowCount(), 8);
     EXPECT_EQ(grid.NodeCount(), 1);
