@@ -212,3 +212,16 @@ TEST_F(EditorCycle, KeyPressesOfTheEditWithButtonAndTheDatePickerComeFromTheGrid
     EXPECT_EQ(senders[0], grid.get());
     EXPECT_EQ(senders[1], grid.get());
 }
+
+TEST_F(EditorCycle, AGridDestroyedWhileAnEditorIsOpenGoesQuietly)
+{
+    for (TEditorType t : {edSpinEdit, edEditBtn, edUnitEditBtn, edDateEdit, edDateTimeEdit,
+                          edButton, edRichEdit}) {
+        SCOPED_TRACE(int(t));
+        ASSERT_NE(Open(t, "1"), nullptr);
+        log.reset();
+        grid.reset();
+        Flush();
+        SetUp();
+    }
+}

@@ -500,3 +500,19 @@ TEST_F(MemberFixture, MadeDropDownsFollowTheGridsStylesTonesAndLooks)
     grid->SetColorTones(tones);
     EXPECT_EQ(calc->ToneBrush, TColor(0x123456));
 }
+
+TEST_F(MemberFixture, AGridDestroyedWhileADropDownIsOpenGoesQuietly)
+{
+    for (TEditorType t : kMembers) {
+        SCOPED_TRACE(int(t));
+        ASSERT_NE(Open<IDropDownEditor>(t, "1"), nullptr);
+        log.reset();
+        grid.reset();
+        Flush();
+        EditFixture::SetUp();
+        grid->OnGetEditorType = [this](TObject *, int ACol, int, TEditorType &E) {
+            if (ACol == 1)
+                E = Type;
+        };
+    }
+}
