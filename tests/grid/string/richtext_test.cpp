@@ -123,3 +123,16 @@ TEST(RichText, DamagedRtfReadsItsTextWithoutFailing)
         EXPECT_EQ(RtfToPlainText(c.Rtf).trimmed(), c.Plain);
     }
 }
+
+TEST(RichText, TextOutsideLatin1AndRtfCharactersComeBackUnchanged)
+{
+    QTextDocument doc;
+    const QString text = QString::fromUtf8("€ 中文 😀 \\ { } é\ttab");
+    doc.setPlainText(text);
+    const QString rtf = DocumentToRtf(doc);
+    EXPECT_TRUE(IsRtfText(rtf));
+    QTextDocument back;
+    RtfToDocument(rtf, back);
+    EXPECT_EQ(back.toPlainText(), text);
+    EXPECT_EQ(RtfToPlainText(rtf), text);
+}
