@@ -3,7 +3,6 @@
 // that links URLs and appends group counts.
 #include "grid/string/dazstringgrid.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -111,13 +110,3 @@ void BM_ReadCellsWithGroupCounts(benchmark::State &state)
 BENCHMARK(BM_ReadCellsWithGroupCounts)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
