@@ -225,3 +225,27 @@ TEST_F(EditorCycle, AGridDestroyedWhileAnEditorIsOpenGoesQuietly)
         SetUp();
     }
 }
+
+TEST_F(EditorCycle, ATypedCharacterOpensTheControlWithItAndEnterWritesIt)
+{
+    const struct
+    {
+        TEditorType Type;
+        QString Written;
+    } cases[] = {{edEditBtn, "7"},       {edNumericEditBtn, "7"}, {edUnitEditBtn, "7"},
+                 {edSpinEdit, "7"},      {edFloatSpinEdit, "7.00"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.Type));
+        EdType = c.Type;
+        grid->SetCells(1, 1, "12");
+        grid->FocusCell(1, 1, true);
+        Type("7");
+        Flush();
+        auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->text(), "7");
+        Enter();
+        Flush();
+        EXPECT_EQ(grid->Cells(1, 1), c.Written);
+    }
+}
