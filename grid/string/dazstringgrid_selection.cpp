@@ -7,8 +7,24 @@
 #include "grid/base/textroutines.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
+
+// The indexes [First, Last) of Index .. Index + Count - 1 that lie in 0 .. Limit - 1,
+// without overflowing for any arguments.
+struct TIndexRange
+{
+    int First;
+    int Last;
+};
+
+TIndexRange ClipRange(int Index, int Count, int Limit)
+{
+    const int64_t first = std::max<int64_t>(Index, 0);
+    const int64_t last = std::min<int64_t>(int64_t(Index) + std::max(Count, 0), Limit);
+    return {int(first), int(std::max(first, last))};
+}
 
 // The height of the search panel under the grid while it shows.
 constexpr int SearchPanelHeight = 32;
@@ -545,9 +561,9 @@ void TDazStringGrid::SelectRows(int RowIndex, int RCount)
             SetSelection({FixedCols(), RowIndex, ColCount() - 1, RowIndex + RCount - 1});
     } else {
         const bool persistent = FMouseActions.RowSelectPersistent();
-        for (int r = RowIndex; r < RowIndex + RCount; ++r)
-            if (r >= 0 && r < RowCount())
-                SetRowSelect(persistent ? RealRowIndex(r) : r, true);
+        const TIndexRange rows = ClipRange(RowIndex, RCount, RowCount());
+        for (int r = rows.First; r < rows.Last; ++r)
+            SetRowSelect(persistent ? RealRowIndex(r) : r, true);
     }
     if (!FRowIndicator.Empty())
         InvalidateCol(0);
@@ -558,9 +574,9 @@ void TDazStringGrid::UnSelectRows(int RowIndex, int RCount)
 {
     if (FMouseActions.DisjunctRowSelect()) {
         const bool persistent = FMouseActions.RowSelectPersistent();
-        for (int r = RowIndex; r < RowIndex + RCount; ++r)
-            if (r >= 0 && r < RowCount())
-                SetRowSelect(persistent ? RealRowIndex(r) : r, false);
+        const TIndexRange rows = ClipRange(RowIndex, RCount, RowCount());
+        for (int r = rows.First; r < rows.Last; ++r)
+            SetRowSelect(persistent ? RealRowIndex(r) : r, false);
     }
     FSelChanged = false;
 }
@@ -568,21 +584,24 @@ void TDazStringGrid::UnSelectRows(int RowIndex, int RCount)
 void TDazStringGrid::SelectCols(int ColIndex, int CCount)
 {
     if (!FMouseActions.DisjunctColSelect()) {
-        SetSelection({ColIndex, FixedRows(), ColIndex + CCount - 1, RowCount() - 1});
+        const int64_t last = std::clamp<int64_t>(int64_t(ColIndex) + CCount - 1,
+                                                 std::numeric_limits<int>::min(),
+                                                 std::numeric_limits<int>::max());
+        SetSelection({ColIndex, FixedRows(), int(last), RowCount() - 1});
         return;
     }
-    for (int c = ColIndex; c < ColIndex + CCount; ++c)
-        if (c >= 0 && c < ColCount())
-            SetColSelect(c, true);
+    const TIndexRange cols = ClipRange(ColIndex, CCount, ColCount());
+    for (int c = cols.First; c < cols.Last; ++c)
+        SetColSelect(c, true);
 }
 
 void TDazStringGrid::UnSelectCols(int ColIndex, int CCount)
 {
     if (!FMouseActions.DisjunctColSelect())
         return;
-    for (int c = ColIndex; c < ColIndex + CCount; ++c)
-        if (c >= 0 && c < ColCount())
-            SetColSelect(c, false);
+    const TIndexRange cols = ClipRange(ColIndex, CCount, ColCount());
+    for (int c = cols.First; c < cols.Last; ++c)
+        SetColSelect(c, false);
 }
 
 void TDazStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)

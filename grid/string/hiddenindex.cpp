@@ -266,7 +266,8 @@ void THiddenRows::HideRowsEx(int FromRow, int ToRow, THiddenRowsHost &Host)
     if (IsHidden(FromRow))
         return;
     const int display = RealToDispl(FromRow);
-    const int n = std::min(ToRow - FromRow + 1, Host.HostRowCount() - display);
+    const int n =
+        int(std::min<int64_t>(int64_t(ToRow) - FromRow + 1, Host.HostRowCount() - display));
     if (n <= 0)
         return;
     std::vector<int> displ(static_cast<size_t>(n));

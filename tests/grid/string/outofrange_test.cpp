@@ -178,12 +178,14 @@ TEST(OutOfRange, CountsAndRangesAreClampedToTheGrid)
         {"InsertCols", [](TDazStringGrid &g, int i, int n) { g.InsertCols(i, n); }},
         {"ClearCols", [](TDazStringGrid &g, int i, int n) { g.ClearCols(i, n); }},
         {"HideRows", [](TDazStringGrid &g, int i, int n) { g.HideRows(i, n); }},
+        {"HideRowsEx", [](TDazStringGrid &g, int i, int n) { g.HideRowsEx(i, n); }},
         {"UnHideRows", [](TDazStringGrid &g, int i, int n) { g.UnHideRows(i, n); }},
         {"HideColumns", [](TDazStringGrid &g, int i, int n) { g.HideColumns(i, n); }},
         {"UnHideColumns", [](TDazStringGrid &g, int i, int n) { g.UnHideColumns(i, n); }},
         {"SelectRows", [](TDazStringGrid &g, int i, int n) { g.SelectRows(i, n); }},
         {"UnSelectRows", [](TDazStringGrid &g, int i, int n) { g.UnSelectRows(i, n); }},
         {"SelectCols", [](TDazStringGrid &g, int i, int n) { g.SelectCols(i, n); }},
+        {"UnSelectCols", [](TDazStringGrid &g, int i, int n) { g.UnSelectCols(i, n); }},
         {"ClearRect", [](TDazStringGrid &g, int i, int n) { g.ClearRect(i, i, n, n); }},
         {"TrimRect", [](TDazStringGrid &g, int i, int n) { g.TrimRect(i, i, n, n); }},
         {"ColorRect", [](TDazStringGrid &g, int i, int n) { g.ColorRect(i, i, n, n, 0xFF); }},
@@ -192,23 +194,28 @@ TEST(OutOfRange, CountsAndRangesAreClampedToTheGrid)
     const std::vector<std::pair<int, int>> ranges = {
         {1, INT_MAX}, {INT_MAX, 1}, {2, -5}, {-3, 2}, {INT_MIN, INT_MAX}, {3, 1}, {0, 100},
     };
-    for (const TProbe &probe : probes)
-        for (auto [i, n] : ranges) {
-            auto g = ProbeGrid();
-            try {
-                probe.Call(*g, i, n);
-            } catch (const std::runtime_error &) {
-            } catch (const std::exception &e) {
-                ADD_FAILURE() << probe.Name << "(" << i << ", " << n << ") threw " << e.what();
-                continue;
+    for (const bool disjunct : {false, true}) {
+        for (const TProbe &probe : probes)
+            for (auto [i, n] : ranges) {
+                auto g = ProbeGrid();
+                // Disjunct selection walks the named rows and columns one by one.
+                g->MouseActions().SetDisjunctRowSelect(disjunct);
+                g->MouseActions().SetDisjunctColSelect(disjunct);
+                try {
+                    probe.Call(*g, i, n);
+                } catch (const std::runtime_error &) {
+                } catch (const std::exception &e) {
+                    ADD_FAILURE() << probe.Name << "(" << i << ", " << n << ") threw " << e.what();
+                    continue;
+                }
+                EXPECT_GE(g->RowCount(), 1) << probe.Name << "(" << i << ", " << n << ")";
+                EXPECT_LE(g->AllRowCount(), 110) << probe.Name << "(" << i << ", " << n << ")";
+                EXPECT_LE(g->AllColCount(), 110) << probe.Name << "(" << i << ", " << n << ")";
+                for (int r = 0; r < g->AllRowCount(); ++r)
+                    for (int c = 0; c < g->AllColCount(); ++c)
+                        (void)g->AllCells(c, r);
             }
-            EXPECT_GE(g->RowCount(), 1) << probe.Name << "(" << i << ", " << n << ")";
-            EXPECT_LE(g->AllRowCount(), 110) << probe.Name << "(" << i << ", " << n << ")";
-            EXPECT_LE(g->AllColCount(), 110) << probe.Name << "(" << i << ", " << n << ")";
-            for (int r = 0; r < g->AllRowCount(); ++r)
-                for (int c = 0; c < g->AllColCount(); ++c)
-                    (void)g->AllCells(c, r);
-        }
+    }
 }
 
 // A count the grid cannot hold is refused with the grid's error and changes nothing.
