@@ -211,3 +211,37 @@ TEST_F(Hover, ColumnMovesCarryTheSortColumnAndHiddenRows)
 }
 
 }   // namespace
+
+// Moving the pointer anywhere, with any button held, over the edges where sizing and drags
+// start, on grids down to a single cell, never fails.
+TEST(HoverSweep, PointerAnywhereOnSmallGridsNeverFails)
+{
+    const QPointF points[] = {{-1000, -1000}, {0, 0},   {1, 1},    {63, 10},  {64, 10},
+                              {65, 10},       {10, 21}, {10, 22},  {299, 249}, {5000, 5000}};
+    auto send = [](QWidget *W, QEvent::Type T, QPointF P, Qt::MouseButton B,
+                   Qt::MouseButtons Held) {
+        QMouseEvent e(T, P, W->mapToGlobal(P), B, Held, Qt::NoModifier);
+        QApplication::sendEvent(W, &e);
+    };
+    for (int size : {1, 2, 5}) {
+        TDazStringGrid g;
+        g.SetColCount(size);
+        g.SetRowCount(size);
+        g.SetOptions(g.Options() + goColSizing + goRowSizing + goColMoving + goRowMoving);
+        g.SetURLShow(true);
+        g.resize(300, 250);
+        g.show();
+        QApplication::processEvents();
+        QWidget *vp = g.viewport();
+        for (Qt::MouseButton b : {Qt::NoButton, Qt::LeftButton, Qt::RightButton})
+            for (const QPointF &p : points) {
+                if (b != Qt::NoButton)
+                    send(vp, QEvent::MouseButtonPress, p, b, b);
+                for (const QPointF &q : points)
+                    send(vp, QEvent::MouseMove, q, Qt::NoButton, b);
+                if (b != Qt::NoButton)
+                    send(vp, QEvent::MouseButtonRelease, p, b, Qt::NoButton);
+                QApplication::processEvents();
+            }
+    }
+}
