@@ -11,6 +11,7 @@
 
 #include <QDateTimeEdit>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -76,8 +77,9 @@ struct TCycleCase
 
 TEST_F(EditorCycle, EveryControlTypeOpensEditsAndWritesBackByKeys)
 {
-    auto keys = [](std::initializer_list<int> Ks) {
-        return [Ks](EditorCycle &T) {
+    // The keys are copied: an initializer list's array ends with the full expression.
+    auto keys = [](std::initializer_list<int> List) {
+        return [Ks = std::vector<int>(List)](EditorCycle &T) {
             for (int k : Ks)
                 T.Key(k);
         };
