@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace {
 
 // The looks whose combo editor is drawn flat.
@@ -65,6 +67,7 @@ void TDazStringGrid::OpenCellEditor(int ACol, int ARow)
     FEditing = true;
     FSpecialEditor = true;
     FEditActive = true;
+    FMoreEditors.Cancelled = false;
     const int realCol = RealColIndex(ACol);
     TRect r = CellRect(ACol, ARow);
     const int w = r.Right - r.Left - 1;
@@ -177,7 +180,10 @@ void TDazStringGrid::OpenCellEditor(int ACol, int ARow)
 
 void TDazStringGrid::CloseCellEditor(int ACol, int ARow)
 {
-    if (FEditorsGone)
+    // Handing the focus back to the grid below enters the grid, whose cell selection closes
+    // the edit again: that nested close finds this one at work (FBlockKill) and does nothing,
+    // so the value is written and the end of the edit reported once.
+    if (FEditorsGone || FBlockKill)
         return;
     FSpecialEditor = false;
     FBlockKill = true;
@@ -206,7 +212,9 @@ void TDazStringGrid::CloseCellEditor(int ACol, int ARow)
     case edComboEdit:
     case edComboList:
         if (FEditCombo) {
-            if (FEditMode && FEditCombo->isVisible())
+            // Escape: the cell keeps its text and hears of no write.
+            const bool write = !std::exchange(FMoreEditors.Cancelled, false);
+            if (write && FEditMode && FEditCombo->isVisible())
                 SetCellFromEditor(realCol, ARow, FEditCombo->currentText());
             FEditCombo->hidePopup();
             retire(FEditCombo);

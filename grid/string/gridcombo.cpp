@@ -1,6 +1,7 @@
 #include "grid/string/gridcombo.h"
 
 #include "grid/string/dazstringgrid.h"
+#include "grid/string/grideditoraccess.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -213,6 +214,7 @@ void TGridCombo::KeyDown(uint16_t &Key, TShiftState Shift)
 
     if (Key == VK_ESCAPE) {
         LoadText(grid->GetCurrentCell());
+        TGridEditorAccess::Cancel(grid);
         grid->HideInplaceEdit();
         grid->setFocus(Qt::OtherFocusReason);
     } else if (Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
