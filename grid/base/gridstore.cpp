@@ -206,6 +206,40 @@ void TGridStore::SetRow(int ARow, const QStringList &Texts,
     row.Objects.assign(Objects.begin(), Objects.begin() + objects);
 }
 
+QStringView TGridStore::TRowData::Text(int c) const
+{
+    if (c < 0 || c >= Cells())
+        return QStringView();
+    const uint32_t start = c == 0 ? 0 : Ends[size_t(c) - 1];
+    return QStringView(Data).mid(start, Ends[size_t(c)] - start);
+}
+
+TGridStore::TRowData TGridStore::RowData(int ARow) const
+{
+    CheckIndex(0, ARow);
+    const TRow *row = RowAt(ARow);
+    if (!row)
+        return {};
+    return {row->Data, row->Ends, row->Objects};
+}
+
+void TGridStore::SetRowData(int ARow, const TRowData &Value)
+{
+    CheckIndex(0, ARow);
+    if (Value.Cells() > MaxColumns || Value.Objects.size() > size_t(MaxColumns) ||
+        (!Value.Ends.empty() && Value.Ends.back() != uint32_t(Value.Data.size())))
+        throw EGridError("Grid index out of range");
+    if (Value.Ends.empty() && Value.Objects.empty()) {
+        if (ARow < int(FRows.size()))
+            FRows[size_t(ARow)].reset();
+        return;
+    }
+    TRow &row = RowForWrite(ARow);
+    row.Data = Value.Data;
+    row.Ends = Value.Ends;
+    row.Objects = Value.Objects;
+}
+
 void TGridStore::ClearRow(int ARow)
 {
     CheckIndex(0, ARow);

@@ -44,6 +44,20 @@ public:
     // Replaces a whole row at once: column c takes Texts[c] and Objects[c], the columns
     // beyond both lists are emptied (bulk restores, without one write per cell).
     void SetRow(int ARow, const QStringList &Texts, const std::vector<TObject *> &Objects);
+
+    // A row as the store keeps it. Taking a row out (RowData) and putting it back
+    // (SetRowData) copies no text: the texts are one implicitly shared string, so rows can
+    // be parked elsewhere (hidden rows) at the cost of two small vectors.
+    struct TRowData
+    {
+        QString Data;                     // the texts back to back
+        std::vector<uint32_t> Ends;       // end of cell c's text in Data
+        std::vector<TObject *> Objects;   // object slots; may be shorter than Ends
+        int Cells() const { return int(Ends.size()); }
+        QStringView Text(int c) const;    // empty beyond the cells
+    };
+    TRowData RowData(int ARow) const;     // empty for a row that holds nothing
+    void SetRowData(int ARow, const TRowData &Value);   // replaces the row
     // Empties the texts and object slots of one row or column (nothing is freed).
     void ClearRow(int ARow);
     void ClearColumn(int ACol);

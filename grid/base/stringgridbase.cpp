@@ -18,6 +18,17 @@ void TStringGridBase::SetRowCells(int ARow, const QStringList &Texts,
                                   const std::vector<TObject *> &Objects)
 {
     FStore.SetRow(ARow, Texts, Objects);
+    RowWritten(ARow);
+}
+
+void TStringGridBase::SetRowData(int ARow, const TGridStore::TRowData &Value)
+{
+    FStore.SetRowData(ARow, Value);
+    RowWritten(ARow);
+}
+
+void TStringGridBase::RowWritten(int ARow)
+{
     if (FEditUpdate == 0 && EditorMode() && InplaceEditor() && InplaceRow() == ARow) {
         const QString text = FStore.Text(InplaceCol(), ARow);
         if (InplaceEditor()->text() != text)

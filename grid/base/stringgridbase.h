@@ -23,6 +23,8 @@ public:
     // Replaces a whole row's texts and objects in one write (TGridStore::SetRow) and repaints
     // the row once.
     void SetRowCells(int ARow, const QStringList &Texts, const std::vector<TObject *> &Objects);
+    // The same with a row taken out of the store before (TGridStore::RowData).
+    void SetRowData(int ARow, const TGridStore::TRowData &Value);
     // The ColCount texts of a row / RowCount texts of a column; setting writes as many
     // cells as the list holds (further cells keep their texts).
     QStringList Rows(int ARow) const;
@@ -43,6 +45,9 @@ protected:
     void RowsInserted(const std::vector<int> &Rows) override;   // empty cells
 
 private:
+    // An editor on the row shows the row's new text; the row is repainted.
+    void RowWritten(int ARow);
+
     TGridStore FStore;
     int FEditUpdate = 0;   // > 0 while the editor's own text is being written
 };

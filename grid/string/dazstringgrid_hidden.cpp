@@ -31,14 +31,20 @@ public:
     int HostRowCount() const override { return G.RowCount(); }
     void HostSaveRow(int ARow, TGridItem &Item) override
     {
-        TStringList &cells = Item.Items();
-        const int cols = G.AllColCount();
-        for (int c = 0; c < cols; ++c)
-            cells.AddObject(G.GetGridCell(c, ARow), G.GetGridObject(c, ARow));
+        // The row is parked as the store holds it: no text copied, no list made.
+        Item.SetPacked(G.TStringGridBase::Store().RowData(ARow), G.AllColCount());
         Item.SetHeight(G.RowHeights(ARow));
     }
     void HostRestoreRow(int ARow, const TGridItem &Item) override
     {
+        if (const TGridStore::TRowData *packed = Item.Packed()) {
+            for (TObject *object : packed->Objects)
+                if (auto *props = dynamic_cast<TCellProperties *>(object))
+                    props->SetOwnerRow(ARow);
+            G.SetRowData(ARow, *packed);
+            G.TBaseGrid::SetRowHeights(ARow, Item.Height());
+            return;
+        }
         // One write for the whole row: restoring many rows cell by cell costs several
         // times more.
         const TStringList &cells = Item.Items();

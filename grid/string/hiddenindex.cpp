@@ -200,10 +200,35 @@ void TGridItem::Assign(const TPersistent *Source)
         FIdx = item->FIdx;
         FHeight = item->FHeight;
         FLevel = item->FLevel;
-        FItems.Assign(&item->FItems);
+        SetItems(item->Items());
         return;
     }
     TPersistent::Assign(Source);
+}
+
+void TGridItem::SetItems(const TStringList &Value)
+{
+    FPacked.reset();
+    FItems.Assign(&Value);
+}
+
+void TGridItem::SetPacked(const TGridStore::TRowData &Value, int Columns)
+{
+    FItems.Clear();
+    FPacked = Value;
+    FColumns = Columns;
+}
+
+void TGridItem::Unpack() const
+{
+    if (!FPacked)
+        return;
+    const TGridStore::TRowData &row = *FPacked;
+    FItems.Clear();
+    for (int c = 0; c < FColumns; ++c)
+        FItems.AddObject(row.Text(c).toString(),
+                         size_t(c) < row.Objects.size() ? row.Objects[size_t(c)] : nullptr);
+    FPacked.reset();
 }
 
 // ---------------------------------------------------------------------------------------

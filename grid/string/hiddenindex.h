@@ -12,10 +12,12 @@
 // The algorithms that move rows and columns talk to the grid through a small host
 // interface, so they are the same for the grid and for a test's stand-in.
 #include "grid/base/classes.h"
+#include "grid/base/gridstore.h"
 #include "grid/base/stringlist.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // Map arithmetic over an ascending vector of hidden indexes.
@@ -115,17 +117,36 @@ public:
     void SetHeight(int Value) { FHeight = Value; }
     int Level() const { return FLevel; }
     void SetLevel(int Value) { FLevel = Value; }
-    TStringList &Items() { return FItems; }
-    const TStringList &Items() const { return FItems; }
+    // The row's cells, one per real column (made from the parked row on first use).
+    TStringList &Items()
+    {
+        Unpack();
+        return FItems;
+    }
+    const TStringList &Items() const
+    {
+        Unpack();
+        return FItems;
+    }
     // Copies the texts and objects of Value.
-    void SetItems(const TStringList &Value) { FItems.Assign(&Value); }
+    void SetItems(const TStringList &Value);
     void Assign(const TPersistent *Source) override;
 
+    // Parks a row as the store held it, for Columns real columns: hiding and showing many
+    // rows then copies no text and makes no list per row.
+    void SetPacked(const TGridStore::TRowData &Value, int Columns);
+    // The parked row, nullptr once Items was used.
+    const TGridStore::TRowData *Packed() const { return FPacked ? &*FPacked : nullptr; }
+
 private:
+    void Unpack() const;
+
     int FIdx = 0;
     int FHeight = 0;
     int FLevel = 0;
-    TStringList FItems;
+    int FColumns = 0;
+    mutable std::optional<TGridStore::TRowData> FPacked;
+    mutable TStringList FItems;
 };
 
 // What row hiding needs of the grid (display rows; a row covers every real column).

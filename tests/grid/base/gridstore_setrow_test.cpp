@@ -54,3 +54,41 @@ TEST(GridStoreSetRow, MatchesCellByCellWritesAndReplacesTheRow)
 }
 
 } // namespace
+
+namespace {
+
+// A row taken out with RowData and put back with SetRowData (here into another row and
+// another store) reads as before, and shares its text instead of copying it.
+TEST(GridStoreRowData, RowsMoveOutAndBackWhole)
+{
+    TThing a;
+    TGridStore store;
+    store.SetText(0, 3, QStringLiteral("alpha"));
+    store.SetText(2, 3, QStringLiteral("γ"));
+    store.SetObject(4, 3, &a);
+    const TGridStore::TRowData row = store.RowData(3);
+    EXPECT_EQ(row.Cells(), 3);
+    EXPECT_EQ(row.Text(2), QStringLiteral("γ"));
+    EXPECT_TRUE(row.Text(7).isEmpty());
+    store.ClearRow(3);
+    EXPECT_EQ(store.Text(0, 3), QString());
+
+    TGridStore other;
+    other.SetText(1, 9, QStringLiteral("old"));
+    other.SetRowData(9, row);
+    EXPECT_EQ(row.Data.constData(), other.TextView(0, 9).data());   // shared, not copied
+    for (int c = 0; c < 6; ++c) {
+        EXPECT_EQ(other.Text(c, 9), c == 0 ? "alpha" : c == 2 ? "γ" : "") << c;
+        EXPECT_EQ(other.Object(c, 9), c == 4 ? &a : nullptr) << c;
+    }
+    other.SetRowData(9, store.RowData(50));   // an empty row empties it
+    EXPECT_EQ(other.Text(0, 9), QString());
+    EXPECT_EQ(other.Object(4, 9), nullptr);
+
+    TGridStore::TRowData bad = row;
+    bad.Ends.back() += 5;   // would read past the text
+    EXPECT_THROW(other.SetRowData(2, bad), EGridError);
+    EXPECT_THROW(other.SetRowData(-1, row), EGridError);
+}
+
+} // namespace

@@ -144,3 +144,37 @@ TEST(GridHiddenRows, HidingHalfOfAMillionRowsKeepsTheMapsRight)
     EXPECT_EQ(g->RowCount(), 1000000);
     EXPECT_EQ(g->Cells(1, 999000), "999000");
 }
+
+// A hidden row is parked as the store held it and turned into its cell list only when read
+// or written; parked, read and written rows all come back with their texts, objects and
+// heights, a check box beyond the last text and a hidden column's cell included.
+TEST(GridHiddenRows, ParkedReadAndWrittenRowsComeBackAlike)
+{
+    int destroyed = 0;
+    auto g = NamedGrid(5, 8, 1);
+    g->SetCells(3, 4, QString());
+    g->SetCells(4, 4, QString());
+    AddCountedCheckBox(*g, 4, 4, &destroyed);   // an object after the last text
+    g->SetRowHeights(3, 31);
+    g->SetRowHeights(5, 35);
+    g->HideColumn(2);
+    g->HideRows(3, 5);
+    EXPECT_EQ(g->AllCells(2, 3), "2:3");        // row 3 read
+    g->SetAllCells(1, 5, "written");           // row 5 written; row 4 stays parked
+    ASSERT_NE(g->HiddenRowCells(4), nullptr);   // reading the list unpacks row 4 too
+    EXPECT_EQ(g->HiddenRowCells(4)->Count(), 5);
+    EXPECT_EQ(g->HiddenRowCells(4)->Strings(3), "");
+    g->HideRow(6);                              // a parked one again
+    g->UnHideRowsAll();
+    g->UnHideColumnsAll();
+    EXPECT_EQ(RowTexts(*g, 3), (QStringList{"0:3", "1:3", "2:3", "3:3", "4:3"}));
+    EXPECT_EQ(RowTexts(*g, 4), (QStringList{"0:4", "1:4", "2:4", "", ""}));
+    EXPECT_EQ(RowTexts(*g, 5), (QStringList{"0:5", "written", "2:5", "3:5", "4:5"}));
+    EXPECT_EQ(RowTexts(*g, 6), (QStringList{"0:6", "1:6", "2:6", "3:6", "4:6"}));
+    EXPECT_TRUE(g->HasCheckBox(4, 4));
+    EXPECT_EQ(g->RowHeights(3), 31);
+    EXPECT_EQ(g->RowHeights(5), 35);
+    g->HideRow(4);
+    g.reset();
+    EXPECT_EQ(destroyed, 1);
+}
