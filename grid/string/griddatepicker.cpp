@@ -53,6 +53,7 @@ void TGridDatePicker::KeyDown(uint16_t &Key, TShiftState Shift)
     }
     if (Key == VK_ESCAPE) {
         SetPickerDateTime(ValueOfText(grid->GetCurrentCell()));
+        TGridEditorAccess::Cancel(grid);
     } else if (Key == VK_RETURN || Key == VK_TAB) {
         QString shown;
         const bool ok = TGridEditorAccess::Commit(grid, Checked() ? Text() : QString(), shown);
@@ -132,8 +133,10 @@ void TGridDateTimePicker::KeyDown(uint16_t &Key, TShiftState Shift)
     }
     const uint16_t key = Key;
     Key = 0;
-    if (key == VK_ESCAPE)
+    if (key == VK_ESCAPE) {
         SetDateTime(OriginalDateTime);
+        TGridEditorAccess::Cancel(grid);
+    }
     grid->HideInplaceEdit();
     grid->setFocus(Qt::OtherFocusReason);
     if (key == VK_RETURN && grid->Navigation().AdvanceOnEnter())
