@@ -223,26 +223,16 @@ TEST(OutOfRange, InsertingMoreThanTheGridCanHoldIsRefused)
 {
     auto g = ProbeGrid();
     const QStringList before = RowTexts(*g, 1);
-    EXPECT_THROW(
-        {
-            try {
-                g->InsertRows(1, INT_MAX);
-            } catch (const EDazGridError &e) {
-                EXPECT_STREQ(e.what(), "Invalid row accessed");
-                throw;
-            }
-        },
-        EDazGridError);
-    EXPECT_THROW(
-        {
-            try {
-                g->InsertCols(1, INT_MAX);
-            } catch (const EDazGridError &e) {
-                EXPECT_STREQ(e.what(), "Invalid column accessed");
-                throw;
-            }
-        },
-        EDazGridError);
+    const auto expectError = [](const std::function<void()> &Call, const char *Text) {
+        try {
+            Call();
+            ADD_FAILURE() << "no error, expected " << Text;
+        } catch (const EDazGridError &e) {
+            EXPECT_STREQ(e.what(), Text);
+        }
+    };
+    expectError([&] { g->InsertRows(1, INT_MAX); }, "Invalid row accessed");
+    expectError([&] { g->InsertCols(1, INT_MAX); }, "Invalid column accessed");
     EXPECT_EQ(g->RowCount(), 5);
     EXPECT_EQ(g->AllColCount(), 5);
     EXPECT_EQ(RowTexts(*g, 1), before);
