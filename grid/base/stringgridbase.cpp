@@ -21,20 +21,21 @@ void TStringGridBase::SetRowCells(int ARow, const QStringList &Texts,
     RowWritten(ARow);
 }
 
-void TStringGridBase::SetRowData(int ARow, const TGridStore::TRowData &Value)
+void TStringGridBase::SetRowData(int ARow, const TGridStore::TRowData &Value, bool Repaint)
 {
     FStore.SetRowData(ARow, Value);
-    RowWritten(ARow);
+    RowWritten(ARow, Repaint);
 }
 
-void TStringGridBase::RowWritten(int ARow)
+void TStringGridBase::RowWritten(int ARow, bool Repaint)
 {
     if (FEditUpdate == 0 && EditorMode() && InplaceEditor() && InplaceRow() == ARow) {
         const QString text = FStore.Text(InplaceCol(), ARow);
         if (InplaceEditor()->text() != text)
             InplaceEditor()->LoadText(text);
     }
-    InvalidateRow(ARow);
+    if (Repaint)
+        InvalidateRow(ARow);
 }
 
 void TStringGridBase::SetObjects(int ACol, int ARow, TObject *Value)

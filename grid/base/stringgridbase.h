@@ -23,8 +23,9 @@ public:
     // Replaces a whole row's texts and objects in one write (TGridStore::SetRow) and repaints
     // the row once.
     void SetRowCells(int ARow, const QStringList &Texts, const std::vector<TObject *> &Objects);
-    // The same with a row taken out of the store before (TGridStore::RowData).
-    void SetRowData(int ARow, const TGridStore::TRowData &Value);
+    // The same with a row taken out of the store before (TGridStore::RowData). Without
+    // Repaint the caller repaints (a bulk restore inside an update lock repaints once).
+    void SetRowData(int ARow, const TGridStore::TRowData &Value, bool Repaint = true);
     // The ColCount texts of a row / RowCount texts of a column; setting writes as many
     // cells as the list holds (further cells keep their texts).
     QStringList Rows(int ARow) const;
@@ -46,7 +47,7 @@ protected:
 
 private:
     // An editor on the row shows the row's new text; the row is repainted.
-    void RowWritten(int ARow);
+    void RowWritten(int ARow, bool Repaint = true);
 
     TGridStore FStore;
     int FEditUpdate = 0;   // > 0 while the editor's own text is being written

@@ -41,7 +41,8 @@ public:
             for (TObject *object : packed->Objects)
                 if (auto *props = dynamic_cast<TCellProperties *>(object))
                     props->SetOwnerRow(ARow);
-            G.SetRowData(ARow, *packed);
+            // Row hiding runs inside an update lock, whose end repaints the grid once.
+            G.SetRowData(ARow, *packed, false);
             G.TBaseGrid::SetRowHeights(ARow, Item.Height());
             return;
         }
