@@ -24,6 +24,7 @@ function(cf_add_test_suite name)
   add_executable(test_${name} ${srcs})
   target_link_libraries(test_${name} PRIVATE ${A_DEPS} cf_test_main GTest::gtest GTest::gmock)
   target_precompile_headers(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch.h <gtest/gtest.h>)
+  target_compile_definitions(test_${name} PRIVATE CF_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   add_test(NAME ${name} COMMAND test_${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;CF_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"

@@ -10,7 +10,11 @@
 
 inline QString Gateway_Data(const QString &name)
 {
-    return QString::fromLocal8Bit(qgetenv("CF_TEST_DATA")) + QStringLiteral("/gateway/") + name;
+    // CTest sets the folder; a suite started by hand finds the source tree's own.
+    QString data = QString::fromLocal8Bit(qgetenv("CF_TEST_DATA"));
+    if (data.isEmpty())
+        data = QStringLiteral(CF_TEST_DATA_DIR);
+    return data + QStringLiteral("/gateway/") + name;
 }
 
 inline QByteArray Read_Bytes(const QString &path)
