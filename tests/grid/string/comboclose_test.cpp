@@ -45,14 +45,6 @@ protected:
         Other.reset();   // a child of the grid
         EditFixture::TearDown();
     }
-    // The control the grid shows for the open editor.
-    QWidget *Shown() const
-    {
-        for (QWidget *w : grid->viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            if (w->isVisible())
-                return w;
-        return nullptr;
-    }
 
 public:
     TDazStringGrid *G() const { return grid.get(); }

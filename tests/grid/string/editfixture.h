@@ -156,6 +156,14 @@ protected:
     }
     TDazInplaceEdit *Editor() const { return grid->NormalEdit(); }
     bool EditorShown() const { return TextEditorShown(); }
+    // The control the grid shows for the open editor, if any.
+    QWidget *Shown() const
+    {
+        for (QWidget *w : grid->viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible())
+                return w;
+        return nullptr;
+    }
 
     std::unique_ptr<TDazStringGrid> grid;
     std::unique_ptr<TEditLog> log;

@@ -34,14 +34,6 @@ protected:
         SetDecimalSeparatorOverride(QChar());
         EditFixture::TearDown();
     }
-    // The control the grid shows for the open editor.
-    QWidget *Shown() const
-    {
-        for (QWidget *w : grid->viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            if (w->isVisible())
-                return w;
-        return nullptr;
-    }
 
 public:
     // Opens the editor of type T on cell (1, 1) holding Text; the control shown.
