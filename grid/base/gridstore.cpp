@@ -240,6 +240,55 @@ void TGridStore::SetRowData(int ARow, const TRowData &Value)
     row.Objects = Value.Objects;
 }
 
+TGridStore::TParkedRow::TParkedRow() = default;
+TGridStore::TParkedRow::TParkedRow(TParkedRow &&Other) noexcept = default;
+TGridStore::TParkedRow &TGridStore::TParkedRow::operator=(TParkedRow &&Other) noexcept = default;
+TGridStore::TParkedRow::~TParkedRow() = default;
+
+int TGridStore::TParkedRow::Cells() const
+{
+    return FRow ? FRow->Cells() : 0;
+}
+
+QStringView TGridStore::TParkedRow::Text(int c) const
+{
+    if (!FRow || c < 0 || c >= FRow->Cells())
+        return QStringView();
+    return FRow->View(c);
+}
+
+int TGridStore::TParkedRow::ObjectCount() const
+{
+    return FRow ? int(FRow->Objects.size()) : 0;
+}
+
+TObject *TGridStore::TParkedRow::Object(int c) const
+{
+    return c >= 0 && c < ObjectCount() ? FRow->Objects[size_t(c)] : nullptr;
+}
+
+TGridStore::TParkedRow TGridStore::TakeRow(int ARow)
+{
+    CheckIndex(0, ARow);
+    TParkedRow parked;
+    if (ARow < int(FRows.size()))
+        parked.FRow = std::move(FRows[size_t(ARow)]);
+    return parked;
+}
+
+void TGridStore::PutRow(int ARow, TParkedRow &&Row)
+{
+    CheckIndex(0, ARow);
+    if (!Row.FRow) {
+        if (ARow < int(FRows.size()))
+            FRows[size_t(ARow)].reset();
+        return;
+    }
+    if (ARow >= int(FRows.size()))
+        FRows.resize(size_t(ARow) + 1);
+    FRows[size_t(ARow)] = std::move(Row.FRow);
+}
+
 void TGridStore::ClearRow(int ARow)
 {
     CheckIndex(0, ARow);

@@ -58,6 +58,32 @@ public:
     };
     TRowData RowData(int ARow) const;     // empty for a row that holds nothing
     void SetRowData(int ARow, const TRowData &Value);   // replaces the row
+
+private:
+    struct TRow;
+
+public:
+    // A row taken out of the store whole (TakeRow) and put back (PutRow): parking many rows
+    // elsewhere moves one pointer per row and copies or allocates nothing.
+    class TParkedRow
+    {
+    public:
+        TParkedRow();
+        TParkedRow(TParkedRow &&Other) noexcept;
+        TParkedRow &operator=(TParkedRow &&Other) noexcept;
+        ~TParkedRow();
+        int Cells() const;
+        QStringView Text(int c) const;   // empty beyond the cells
+        int ObjectCount() const;
+        TObject *Object(int c) const;    // nullptr beyond the object slots
+
+    private:
+        friend class TGridStore;
+        std::unique_ptr<TRow> FRow;   // nullptr for a row that held nothing
+    };
+    // Takes the row out, leaving it empty.
+    TParkedRow TakeRow(int ARow);
+    void PutRow(int ARow, TParkedRow &&Row);   // replaces the row
     // Empties the texts and object slots of one row or column (nothing is freed).
     void ClearRow(int ARow);
     void ClearColumn(int ACol);

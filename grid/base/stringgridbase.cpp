@@ -27,6 +27,12 @@ void TStringGridBase::SetRowData(int ARow, const TGridStore::TRowData &Value, bo
     RowWritten(ARow, Repaint);
 }
 
+void TStringGridBase::PutRow(int ARow, TGridStore::TParkedRow &&Row, bool Repaint)
+{
+    FStore.PutRow(ARow, std::move(Row));
+    RowWritten(ARow, Repaint);
+}
+
 void TStringGridBase::RowWritten(int ARow, bool Repaint)
 {
     if (FEditUpdate == 0 && EditorMode() && InplaceEditor() && InplaceRow() == ARow) {

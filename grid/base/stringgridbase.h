@@ -26,6 +26,10 @@ public:
     // The same with a row taken out of the store before (TGridStore::RowData). Without
     // Repaint the caller repaints (a bulk restore inside an update lock repaints once).
     void SetRowData(int ARow, const TGridStore::TRowData &Value, bool Repaint = true);
+    // Takes a row out whole, leaving it empty without a repaint (the caller removes it), and
+    // puts one back (TGridStore::TakeRow, PutRow); PutRow is a row write like SetRowData.
+    TGridStore::TParkedRow TakeRow(int ARow) { return FStore.TakeRow(ARow); }
+    void PutRow(int ARow, TGridStore::TParkedRow &&Row, bool Repaint = true);
     // The ColCount texts of a row / RowCount texts of a column; setting writes as many
     // cells as the list holds (further cells keep their texts).
     QStringList Rows(int ARow) const;

@@ -32,17 +32,18 @@ public:
     void HostSaveRow(int ARow, TGridItem &Item) override
     {
         // The row is parked as the store holds it: no text copied, no list made.
-        Item.SetPacked(G.TStringGridBase::Store().RowData(ARow), G.AllColCount());
+        Item.SetParked(G.TStringGridBase::TakeRow(ARow), G.AllColCount());
         Item.SetHeight(G.RowHeights(ARow));
     }
-    void HostRestoreRow(int ARow, const TGridItem &Item) override
+    void HostRestoreRow(int ARow, TGridItem &Item) override
     {
-        if (const TGridStore::TRowData *packed = Item.Packed()) {
-            for (TObject *object : packed->Objects)
-                if (auto *props = dynamic_cast<TCellProperties *>(object))
+        if (Item.IsParked()) {
+            TGridStore::TParkedRow parked = Item.TakeParked();
+            for (int c = 0; c < parked.ObjectCount(); ++c)
+                if (auto *props = dynamic_cast<TCellProperties *>(parked.Object(c)))
                     props->SetOwnerRow(ARow);
             // Row hiding runs inside an update lock, whose end repaints the grid once.
-            G.SetRowData(ARow, *packed, false);
+            G.PutRow(ARow, std::move(parked), false);
             G.TBaseGrid::SetRowHeights(ARow, Item.Height());
             return;
         }

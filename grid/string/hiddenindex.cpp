@@ -208,27 +208,34 @@ void TGridItem::Assign(const TPersistent *Source)
 
 void TGridItem::SetItems(const TStringList &Value)
 {
-    FPacked.reset();
+    FIsParked = false;
+    FParked = {};
     FItems.Assign(&Value);
 }
 
-void TGridItem::SetPacked(const TGridStore::TRowData &Value, int Columns)
+void TGridItem::SetParked(TGridStore::TParkedRow &&Value, int Columns)
 {
     FItems.Clear();
-    FPacked = Value;
+    FParked = std::move(Value);
+    FIsParked = true;
     FColumns = Columns;
+}
+
+TGridStore::TParkedRow TGridItem::TakeParked()
+{
+    FIsParked = false;
+    return std::move(FParked);
 }
 
 void TGridItem::Unpack() const
 {
-    if (!FPacked)
+    if (!FIsParked)
         return;
-    const TGridStore::TRowData &row = *FPacked;
     FItems.Clear();
     for (int c = 0; c < FColumns; ++c)
-        FItems.AddObject(row.Text(c).toString(),
-                         size_t(c) < row.Objects.size() ? row.Objects[size_t(c)] : nullptr);
-    FPacked.reset();
+        FItems.AddObject(FParked.Text(c).toString(), FParked.Object(c));
+    FIsParked = false;
+    FParked = {};
 }
 
 // ---------------------------------------------------------------------------------------

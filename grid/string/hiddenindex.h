@@ -132,11 +132,13 @@ public:
     void SetItems(const TStringList &Value);
     void Assign(const TPersistent *Source) override;
 
-    // Parks a row as the store held it, for Columns real columns: hiding and showing many
-    // rows then copies no text and makes no list per row.
-    void SetPacked(const TGridStore::TRowData &Value, int Columns);
-    // The parked row, nullptr once Items was used.
-    const TGridStore::TRowData *Packed() const { return FPacked ? &*FPacked : nullptr; }
+    // Parks a row taken out of the store whole, for Columns real columns: hiding and showing
+    // many rows then copies no text and makes no list per row.
+    void SetParked(TGridStore::TParkedRow &&Value, int Columns);
+    // False once Items was used.
+    bool IsParked() const { return FIsParked; }
+    // Hands the parked row back (the record then holds no cells).
+    TGridStore::TParkedRow TakeParked();
 
 private:
     void Unpack() const;
@@ -145,7 +147,8 @@ private:
     int FHeight = 0;
     int FLevel = 0;
     int FColumns = 0;
-    mutable std::optional<TGridStore::TRowData> FPacked;
+    mutable bool FIsParked = false;
+    mutable TGridStore::TParkedRow FParked;
     mutable TStringList FItems;
 };
 
@@ -155,10 +158,12 @@ class THiddenRowsHost
 public:
     virtual ~THiddenRowsHost() = default;
     virtual int HostRowCount() const = 0;
-    // Copies the row's texts, objects and height into Item (the row keeps them until removed).
+    // Moves the row's texts and objects and copies its height into Item; the row is removed
+    // next (HostRemoveRows) and nothing reads it before.
     virtual void HostSaveRow(int ARow, TGridItem &Item) = 0;
-    // Fills an empty row with Item's texts, objects and height.
-    virtual void HostRestoreRow(int ARow, const TGridItem &Item) = 0;
+    // Fills an empty row with Item's texts, objects and height; Item is discarded next, so
+    // they may be moved out of it.
+    virtual void HostRestoreRow(int ARow, TGridItem &Item) = 0;
     // Takes the rows (ascending) out of the grid; their objects now belong to the records.
     virtual void HostRemoveRows(const std::vector<int> &Rows) = 0;
     // Adds empty rows that end up at these display rows (ascending).

@@ -46,7 +46,7 @@ public:
         Item.Items().AddObject(row.Text, row.Object);
         Item.SetHeight(row.Height);
     }
-    void HostRestoreRow(int ARow, const TGridItem &Item) override
+    void HostRestoreRow(int ARow, TGridItem &Item) override
     {
         TFakeRow &row = Rows.at(size_t(ARow));
         EXPECT_TRUE(row.Text.isEmpty()) << "restored into a filled row";
