@@ -1,6 +1,7 @@
 #include "platform/canvas.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -155,6 +156,33 @@ struct TTextLine {
 
 } // namespace
 
+struct TCanvas::TFontState {
+    QString Name;   // as asked for: empty means the application font
+    QString Family;   // as resolved
+    int Size = 0;
+    TFontStyles Style = 0;
+    int DpiX = 0, DpiY = 0;   // metrics follow the device's resolution
+    QFont Font;
+    QFontMetrics Metrics;
+    int Ascent = 0, Height = 0, AvgCharWidth = 0;
+    QHash<QString, int> Advances;
+
+    TFontState(const TFont &f, QPaintDevice *device)
+        : Name(f.Name), Family(f.Name.isEmpty() ? QGuiApplication::font().family() : f.Name),
+          Size(f.Size), Style(f.Style), DpiX(device ? device->logicalDpiX() : 0),
+          DpiY(device ? device->logicalDpiY() : 0), Font(f.ToQFont()), Metrics(Font, device),
+          Ascent(Metrics.ascent()), Height(Metrics.height()), AvgCharWidth(Metrics.averageCharWidth())
+    {
+    }
+};
+
+namespace {
+
+constexpr qsizetype kMaxAdvances = 16384;   // per font; cleared when full
+constexpr size_t kMaxFontStates = 64;
+
+} // namespace
+
 struct TCanvas::TSaved {
     TPen pen;
     TBrush brush;
@@ -275,21 +303,58 @@ void TCanvas::ApplyFigure()
         ApplyBrush();
 }
 
+std::shared_ptr<TCanvas::TFontState> TCanvas::FindFontState(const TFont &f, QPaintDevice *device)
+{
+    thread_local std::vector<std::shared_ptr<TFontState>> states;
+    thread_local size_t last = 0;
+    const int dpiX = device ? device->logicalDpiX() : 0, dpiY = device ? device->logicalDpiY() : 0;
+    // The application font may change between paints; an empty name follows it.
+    const QString family = f.Name.isEmpty() ? QGuiApplication::font().family() : f.Name;
+    auto same = [&](const TFontState &s) {
+        return s.Size == f.Size && s.Style == f.Style && s.DpiX == dpiX && s.DpiY == dpiY &&
+               s.Name == f.Name && s.Family == family;
+    };
+    if (last < states.size() && same(*states[last]))
+        return states[last];
+    for (size_t i = 0; i < states.size(); ++i)
+        if (same(*states[i])) {
+            last = i;
+            return states[i];
+        }
+    if (states.size() >= kMaxFontStates)
+        states.clear();   // canvases keep theirs alive
+    states.push_back(std::make_shared<TFontState>(f, device));
+    last = states.size() - 1;
+    return states.back();
+}
+
 void TCanvas::ApplyFont()
 {
     if (appliedFont_ && appliedFont_->Name == Font.Name && appliedFont_->Size == Font.Size &&
         appliedFont_->Style == Font.Style)
         return;
-    const QFont f = Font.ToQFont();
-    painter_->setFont(f);
-    metrics_.emplace(f, painter_->device());
+    font_ = FindFontState(Font, painter_->device());
+    painter_->setFont(font_->Font);
     appliedFont_ = Font;
 }
 
 const QFontMetrics &TCanvas::FontMetrics()
 {
     ApplyFont();
-    return *metrics_;
+    return font_->Metrics;
+}
+
+int TCanvas::Advance(const QString &text)
+{
+    QHash<QString, int> &advances = font_->Advances;
+    auto it = advances.constFind(text);
+    if (it != advances.constEnd())
+        return *it;
+    if (advances.size() >= kMaxAdvances)
+        advances.clear();
+    const int w = font_->Metrics.horizontalAdvance(text);
+    advances.insert(text, w);
+    return w;
 }
 
 void TCanvas::Record(const char *name, const TRect &r, const QString &text, unsigned flags)
@@ -411,17 +476,17 @@ void TCanvas::FrameRect(const TRect &r)
 
 int TCanvas::LineWidth(const QString &line, bool expandTabs)
 {
-    const QFontMetrics &fm = FontMetrics();
+    ApplyFont();
     if (!expandTabs || !line.contains(u'\t'))
-        return fm.horizontalAdvance(line);
+        return Advance(line);
     // Tab stops every eight average character widths.
-    const int tab = std::max(1, 8 * fm.averageCharWidth());
+    const int tab = std::max(1, 8 * font_->AvgCharWidth);
     int x = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= line.size(); ++i) {
         if (i < line.size() && line[i] != u'\t')
             continue;
-        x += fm.horizontalAdvance(line.mid(start, i - start));
+        x += Advance(line.mid(start, i - start));
         if (i < line.size())
             x = (x / tab + 1) * tab;
         start = i + 1;
@@ -431,13 +496,13 @@ int TCanvas::LineWidth(const QString &line, bool expandTabs)
 
 void TCanvas::DrawTextLine(int x, int y, const QString &line, bool expandTabs, int prefixAt)
 {
-    const QFontMetrics &fm = *metrics_;
+    const TFontState &fs = *font_;
     ApplyTextPen();
-    const int baseline = y + fm.ascent();
+    const int baseline = y + fs.Ascent;
     if (!expandTabs || !line.contains(u'\t')) {
         painter_->drawText(QPoint(x, baseline), line);
     } else {
-        const int tab = std::max(1, 8 * fm.averageCharWidth());
+        const int tab = std::max(1, 8 * fs.AvgCharWidth);
         int cx = 0;
         qsizetype start = 0;
         for (qsizetype i = 0; i <= line.size(); ++i) {
@@ -446,7 +511,7 @@ void TCanvas::DrawTextLine(int x, int y, const QString &line, bool expandTabs, i
             const QString seg = line.mid(start, i - start);
             if (!seg.isEmpty())
                 painter_->drawText(QPoint(x + cx, baseline), seg);
-            cx += fm.horizontalAdvance(seg);
+            cx += Advance(seg);
             if (i < line.size())
                 cx = (cx / tab + 1) * tab;
             start = i + 1;
@@ -454,27 +519,27 @@ void TCanvas::DrawTextLine(int x, int y, const QString &line, bool expandTabs, i
     }
     if (prefixAt >= 0 && prefixAt < line.size()) {
         const int px = x + LineWidth(line.left(prefixAt), expandTabs);
-        const int cw = fm.horizontalAdvance(line[prefixAt]);
+        const int cw = fs.Metrics.horizontalAdvance(line[prefixAt]);
         painter_->fillRect(QRect(px, baseline + 1, cw, 1), ToQColor(Font.Color));
     }
 }
 
 void TCanvas::TextOut(int x, int y, const QString &text)
 {
-    const QFontMetrics &fm = FontMetrics();
-    const int w = fm.horizontalAdvance(text);
-    Record("TextOut", TRect(x, y, x + w, y + fm.height()), text);
+    ApplyFont();
+    const int w = Advance(text), h = font_->Height;
+    Record("TextOut", TRect(x, y, x + w, y + h), text);
     SetMode(pmCopy);
     ApplyTextPen();
     if (Brush.Style != bsClear)
-        painter_->fillRect(QRect(x, y, w, fm.height()), ToQColor(Brush.Color));
+        painter_->fillRect(QRect(x, y, w, h), ToQColor(Brush.Color));
     DrawTextLine(x, y, text, false, -1);
     penPos_ = TPoint(x + w, y);
 }
 
 void TCanvas::TextRect(const TRect &r, int x, int y, const QString &text)
 {
-    const QFontMetrics &fm = FontMetrics();
+    ApplyFont();
     Record("TextRect", r, text);
     SetMode(pmCopy);
     ApplyTextPen();   // before any save, so a restore keeps it
@@ -482,8 +547,8 @@ void TCanvas::TextRect(const TRect &r, int x, int y, const QString &text)
         painter_->fillRect(r.ToQRect(), ToQColor(Brush.Color));
     if (IsRectEmpty(r) || text.isEmpty())
         return;
-    const int w = fm.horizontalAdvance(text);
-    const bool inside = x >= r.Left && y >= r.Top && x + w <= r.Right && y + fm.height() <= r.Bottom;
+    const int w = Advance(text);
+    const bool inside = x >= r.Left && y >= r.Top && x + w <= r.Right && y + font_->Height <= r.Bottom;
     if (inside) {
         DrawTextLine(x, y, text, false, -1);
         return;
@@ -496,24 +561,26 @@ void TCanvas::TextRect(const TRect &r, int x, int y, const QString &text)
 
 int TCanvas::TextWidth(const QString &text)
 {
-    return FontMetrics().horizontalAdvance(text);
+    ApplyFont();
+    return Advance(text);
 }
 
 int TCanvas::TextHeight(const QString &)
 {
-    return FontMetrics().height();
+    ApplyFont();
+    return font_->Height;
 }
 
 QSize TCanvas::TextExtent(const QString &text)
 {
-    const QFontMetrics &fm = FontMetrics();
-    return QSize(fm.horizontalAdvance(text), fm.height());
+    ApplyFont();
+    return QSize(Advance(text), font_->Height);
 }
 
 int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
 {
-    const QFontMetrics &fm = FontMetrics();
-    const int lh = fm.height();
+    ApplyFont();
+    const int lh = font_->Height;
     const bool single = flags & DT_SINGLELINE;
     const bool expandTabs = flags & DT_EXPANDTABS;
     const bool calc = flags & DT_CALCRECT;
@@ -615,7 +682,7 @@ int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
         for (TTextLine &l : lines) {
             if (LineWidth(l.text, expandTabs) <= width)
                 continue;
-            const int room = width - fm.horizontalAdvance(dots);
+            const int room = width - Advance(dots);
             qsizetype lo = 0, hi = l.text.size();   // longest prefix that fits in room
             while (lo < hi) {
                 const qsizetype mid = (lo + hi + 1) / 2;

@@ -203,6 +203,7 @@ private:
     void Record(const char *name, const TRect &r, const QString &text = {}, unsigned flags = 0);
     void DrawTextLine(int x, int y, const QString &line, bool expandTabs, int prefixAt);
     int LineWidth(const QString &line, bool expandTabs);
+    int Advance(const QString &text);   // of the applied font, remembered per font
 
     QPainter *painter_ = nullptr;
     std::unique_ptr<QPainter> ownPainter_;
@@ -220,5 +221,9 @@ private:
     int appliedMode_ = -1;
     TBrush appliedBrush_;
     std::optional<TFont> appliedFont_;
-    std::optional<QFontMetrics> metrics_;
+    // Fonts, their metrics and text advances are shared by every canvas of the thread:
+    // building a font and shaping text are most of the cost of painting text.
+    struct TFontState;
+    static std::shared_ptr<TFontState> FindFontState(const TFont &f, QPaintDevice *device);
+    std::shared_ptr<TFontState> font_;
 };
