@@ -40,7 +40,7 @@ public:
         if (Item.IsParked()) {
             TGridStore::TParkedRow parked = Item.TakeParked();
             for (int c = 0; c < parked.ObjectCount(); ++c)
-                if (auto *props = dynamic_cast<TCellProperties *>(parked.Object(c)))
+                if (TCellProperties *props = AsProps(parked.Object(c)))
                     props->SetOwnerRow(ARow);
             // Row hiding runs inside an update lock, whose end repaints the grid once.
             G.PutRow(ARow, std::move(parked), false);
@@ -67,6 +67,16 @@ public:
     void HostInsertRows(const std::vector<int> &Rows) override { G.InsertRowList(Rows); }
 
 private:
+    // Records are almost always of exactly this class: skip the full cast then.
+    static TCellProperties *AsProps(TObject *Object)
+    {
+        if (!Object)
+            return nullptr;
+        if (typeid(*Object) == typeid(TCellProperties))
+            return static_cast<TCellProperties *>(Object);
+        return dynamic_cast<TCellProperties *>(Object);
+    }
+
     TDazStringGrid &G;
 };
 

@@ -42,6 +42,28 @@ int TDazStringGrid::NodeEnd(int ARow, int Span)
     return r;
 }
 
+namespace {
+
+// The node graphic of display row ARow as the store holds it (the own graphic of the
+// row's column-0 record): what NodeGraphic answers while column 0 shows no row check boxes.
+TCellGraphic *StoredNode(const TGridStore &Store, int ARow)
+{
+    TObject *o = Store.Object(0, ARow);
+    if (!o)
+        return nullptr;
+    // Records and graphics are almost always of exactly these classes: skip the full cast.
+    const auto *p = typeid(*o) == typeid(TCellProperties) ? static_cast<TCellProperties *>(o)
+                                                           : dynamic_cast<TCellProperties *>(o);
+    TObject *graphic = p ? p->GraphicObject() : nullptr;
+    if (!graphic)
+        return nullptr;
+    auto *g = typeid(*graphic) == typeid(TCellGraphic) ? static_cast<TCellGraphic *>(graphic)
+                                                        : dynamic_cast<TCellGraphic *>(graphic);
+    return g && g->CellType == ctNode ? g : nullptr;
+}
+
+}   // namespace
+
 // ---------------------------------------------------------------------------------------
 // Making and removing nodes
 // ---------------------------------------------------------------------------------------
@@ -411,12 +433,17 @@ void TDazStringGrid::ExpandAll()
 {
     BeginUpdate();
     try {
+        // Scans over every row read the node graphic straight from the store; row check
+        // boxes in column 0 hide nodes, so with them each row goes through NodeGraphic.
+        const bool plain = !FMouseActions.HotmailRowSelect();
+        const TGridStore &store = TStringGridBase::Store();
+        auto node = [&](int r) { return plain ? StoredNode(store, r) : NodeGraphic(r); };
         // When every hidden row lies under a collapsed node, all of them come back in one
         // pass; otherwise node by node.
         std::vector<TCellGraphic *> collapsed;
         int64_t covered = 0;
         for (int r = FixedRows(); r < RowCount(); ++r) {
-            TCellGraphic *g = NodeGraphic(r);
+            TCellGraphic *g = node(r);
             if (!g || !g->CellBoolean)
                 continue;
             collapsed.push_back(g);
@@ -441,7 +468,7 @@ void TDazStringGrid::ExpandAll()
         // and no node collapsed there is nothing to clear.
         if (!oneGo || covered > 0)
             for (int r = FixedRows(); r < RowCount(); ++r)
-                if (TCellGraphic *g = NodeGraphic(r))
+                if (TCellGraphic *g = node(r))
                     g->CellBoolean = false;
     } catch (...) {
         EndUpdate();

@@ -210,12 +210,14 @@ void TGridItem::SetItems(const TStringList &Value)
 {
     FIsParked = false;
     FParked = {};
-    FItems.Assign(&Value);
+    if (!FList)
+        FList = std::make_unique<TStringList>();
+    FList->Assign(&Value);
 }
 
 void TGridItem::SetParked(TGridStore::TParkedRow &&Value, int Columns)
 {
-    FItems.Clear();
+    FList.reset();
     FParked = std::move(Value);
     FIsParked = true;
     FColumns = Columns;
@@ -229,11 +231,13 @@ TGridStore::TParkedRow TGridItem::TakeParked()
 
 void TGridItem::Unpack() const
 {
+    if (!FList)
+        FList = std::make_unique<TStringList>();
     if (!FIsParked)
         return;
-    FItems.Clear();
+    FList->Clear();
     for (int c = 0; c < FColumns; ++c)
-        FItems.AddObject(FParked.Text(c).toString(), FParked.Object(c));
+        FList->AddObject(FParked.Text(c).toString(), FParked.Object(c));
     FIsParked = false;
     FParked = {};
 }
@@ -280,7 +284,8 @@ void THiddenRows::HideRows(int FromRow, int ToRow, THiddenRowsHost &Host)
 void THiddenRows::HideRowSet(const std::vector<int> &Rows, THiddenRowsHost &Host)
 {
     std::vector<int> reals = Rows;
-    std::sort(reals.begin(), reals.end());
+    if (!std::is_sorted(reals.begin(), reals.end()))
+        std::sort(reals.begin(), reals.end());
     reals.erase(std::unique(reals.begin(), reals.end()), reals.end());
     const int total = Host.HostRowCount() + Count();
     reals.erase(std::remove_if(reals.begin(), reals.end(),
@@ -315,7 +320,8 @@ void THiddenRows::HideRowList(const std::vector<int> &Rows, THiddenRowsHost &Hos
 {
     // Ascending, once each, inside the grid: anything else would remove the wrong rows.
     std::vector<int> displ = Rows;
-    std::sort(displ.begin(), displ.end());
+    if (!std::is_sorted(displ.begin(), displ.end()))
+        std::sort(displ.begin(), displ.end());
     displ.erase(std::unique(displ.begin(), displ.end()), displ.end());
     const int rowCount = Host.HostRowCount();
     displ.erase(std::remove_if(displ.begin(), displ.end(),

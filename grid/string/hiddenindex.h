@@ -121,12 +121,12 @@ public:
     TStringList &Items()
     {
         Unpack();
-        return FItems;
+        return *FList;
     }
     const TStringList &Items() const
     {
         Unpack();
-        return FItems;
+        return *FList;
     }
     // Copies the texts and objects of Value.
     void SetItems(const TStringList &Value);
@@ -141,6 +141,7 @@ public:
     TGridStore::TParkedRow TakeParked();
 
 private:
+    // Makes the cell list (from the parked row, if any).
     void Unpack() const;
 
     int FIdx = 0;
@@ -149,7 +150,8 @@ private:
     int FColumns = 0;
     mutable bool FIsParked = false;
     mutable TGridStore::TParkedRow FParked;
-    mutable TStringList FItems;
+    // Made on first use: most records are parked rows that never need one.
+    mutable std::unique_ptr<TStringList> FList;
 };
 
 // What row hiding needs of the grid (display rows; a row covers every real column).
