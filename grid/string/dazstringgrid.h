@@ -1677,6 +1677,8 @@ private:
     friend class TRowsHost;
     template <class F>
     void WithRows(F Call);
+    // While set, rows shown again bring their column-0 nodes back expanded (ExpandAll).
+    bool FRestoreExpanded = false;
     // Takes display rows out in one pass; objects are not freed.
     void RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden);
     void InsertRowList(const std::vector<int> &Rows);

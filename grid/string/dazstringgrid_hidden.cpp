@@ -40,8 +40,11 @@ public:
         if (Item.IsParked()) {
             TGridStore::TParkedRow parked = Item.TakeParked();
             for (int c = 0; c < parked.ObjectCount(); ++c)
-                if (TCellProperties *props = AsProps(parked.Object(c)))
+                if (TCellProperties *props = AsProps(parked.Object(c))) {
                     props->SetOwnerRow(ARow);
+                    if (c == 0 && G.FRestoreExpanded)
+                        ExpandNode(*props);
+                }
             // Row hiding runs inside an update lock, whose end repaints the grid once.
             G.PutRow(ARow, std::move(parked), false);
             G.TBaseGrid::SetRowHeights(ARow, Item.Height());
@@ -57,8 +60,11 @@ public:
             texts.append(cells.Strings(c));
             TObject *object = cells.Objects(c);
             objects[size_t(c)] = object;
-            if (auto *props = dynamic_cast<TCellProperties *>(object))
+            if (TCellProperties *props = AsProps(object)) {
                 props->SetOwnerRow(ARow);
+                if (c == 0 && G.FRestoreExpanded)
+                    ExpandNode(*props);
+            }
         }
         G.SetRowCells(ARow, texts, objects);
         G.TBaseGrid::SetRowHeights(ARow, Item.Height());
@@ -67,6 +73,12 @@ public:
     void HostInsertRows(const std::vector<int> &Rows) override { G.InsertRowList(Rows); }
 
 private:
+    // A node graphic of the record shows expanded.
+    static void ExpandNode(const TCellProperties &Props)
+    {
+        if (auto *g = dynamic_cast<TCellGraphic *>(Props.GraphicObject()); g && g->CellType == ctNode)
+            g->CellBoolean = false;
+    }
     // Records are almost always of exactly this class: skip the full cast then.
     static TCellProperties *AsProps(TObject *Object)
     {

@@ -454,6 +454,14 @@ void TDazStringGrid::ExpandAll()
         if (oneGo) {
             for (TCellGraphic *g : collapsed)
                 g->CellBoolean = false;
+            // Nodes on the rows that come back show expanded: cleared as each row is
+            // restored, which spares a second pass over every row.
+            FRestoreExpanded = plain;
+            struct TClear
+            {
+                bool &Flag;
+                ~TClear() { Flag = false; }
+            } clear{FRestoreExpanded};
             if (covered > 0)
                 UnHideRowsAll();
         } else {
@@ -464,9 +472,8 @@ void TDazStringGrid::ExpandAll()
                     DoExpandNode(real);
             }
         }
-        // Rows that came back may hold nodes still marked collapsed; with nothing hidden
-        // and no node collapsed there is nothing to clear.
-        if (!oneGo || covered > 0)
+        // Rows that came back node by node may hold nodes still marked collapsed.
+        if (!oneGo)
             for (int r = FixedRows(); r < RowCount(); ++r)
                 if (TCellGraphic *g = node(r))
                     g->CellBoolean = false;
