@@ -1,7 +1,9 @@
 #include "platform/canvas.h"
 
 #include <QGuiApplication>
+#include <QGlyphRun>
 #include <QHash>
+#include <QTextLayout>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -156,6 +158,16 @@ struct TTextLine {
 
 } // namespace
 
+// A text as the font shapes it: its advance, and once it is drawn again its glyphs, so a
+// repaint does not shape it anew.
+struct TShapedText {
+    int Advance = -1;
+    int Draws = 0;
+    bool Shaped = false;
+    bool Plain = false;   // drawn from Runs, which are placed with the baseline at 0
+    QList<QGlyphRun> Runs;
+};
+
 struct TCanvas::TFontState {
     QString Name;   // as asked for: empty means the application font
     QString Family;   // as resolved
@@ -165,20 +177,22 @@ struct TCanvas::TFontState {
     QFont Font;
     QFontMetrics Metrics;
     int Ascent = 0, Height = 0, AvgCharWidth = 0;
-    QHash<QString, int> Advances;
+    QHash<QString, TShapedText> Texts;
+    bool Decorated = false;   // underline or strike-out: drawn by the painter's own text call
 
     TFontState(const TFont &f, QPaintDevice *device)
         : Name(f.Name), Family(f.Name.isEmpty() ? QGuiApplication::font().family() : f.Name),
           Size(f.Size), Style(f.Style), DpiX(device ? device->logicalDpiX() : 0),
           DpiY(device ? device->logicalDpiY() : 0), Font(f.ToQFont()), Metrics(Font, device),
-          Ascent(Metrics.ascent()), Height(Metrics.height()), AvgCharWidth(Metrics.averageCharWidth())
+          Ascent(Metrics.ascent()), Height(Metrics.height()), AvgCharWidth(Metrics.averageCharWidth()),
+          Decorated(f.Style & (fsUnderline | fsStrikeOut))
     {
     }
 };
 
 namespace {
 
-constexpr qsizetype kMaxAdvances = 16384;   // per font; cleared when full
+constexpr qsizetype kMaxTexts = 16384;   // per font; cleared when full
 constexpr size_t kMaxFontStates = 64;
 
 } // namespace
@@ -344,17 +358,73 @@ const QFontMetrics &TCanvas::FontMetrics()
     return font_->Metrics;
 }
 
+TShapedText &TCanvas::Shaped(const QString &text)
+{
+    QHash<QString, TShapedText> &texts = font_->Texts;
+    auto it = texts.find(text);
+    if (it != texts.end())
+        return *it;
+    if (texts.size() >= kMaxTexts)
+        texts.clear();
+    return texts[text];
+}
+
 int TCanvas::Advance(const QString &text)
 {
-    QHash<QString, int> &advances = font_->Advances;
-    auto it = advances.constFind(text);
-    if (it != advances.constEnd())
-        return *it;
-    if (advances.size() >= kMaxAdvances)
-        advances.clear();
-    const int w = font_->Metrics.horizontalAdvance(text);
-    advances.insert(text, w);
-    return w;
+    TShapedText &t = Shaped(text);
+    if (t.Advance < 0)
+        t.Advance = font_->Metrics.horizontalAdvance(text);
+    return t.Advance;
+}
+
+// Glyph runs give the pixels of the painter's text call only for text laid out left to
+// right without tabs or controls, and without decorations (those follow the glyphs'
+// unkerned advances there).
+static bool PlainText(const QString &text)
+{
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() >= 0x0590)
+            return false;
+    return true;
+}
+
+void TCanvas::DrawString(int x, int baseline, const QString &text)
+{
+    if (font_->Decorated || painter_->layoutDirection() != Qt::LeftToRight) {
+        painter_->drawText(QPoint(x, baseline), text);
+        return;
+    }
+    TShapedText &t = Shaped(text);
+    if (!t.Shaped && t.Draws++ > 0) {   // texts drawn once are not worth keeping
+        t.Shaped = true;
+        t.Plain = PlainText(text);
+        if (t.Plain) {
+            QTextLayout layout(text, font_->Font, painter_->device());
+            QTextOption option;
+            option.setWrapMode(QTextOption::NoWrap);
+            option.setTextDirection(Qt::LeftToRight);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            QTextLine line = layout.createLine();
+            line.setLineWidth(1e6);
+            layout.endLayout();
+            const qreal ascent = line.ascent();
+            t.Runs = line.glyphRuns();
+            for (QGlyphRun &run : t.Runs) {
+                QList<QPointF> positions = run.positions();
+                for (QPointF &p : positions)
+                    p.ry() -= ascent;
+                run.setPositions(positions);
+            }
+        }
+    }
+    if (!t.Shaped || !t.Plain) {
+        painter_->drawText(QPoint(x, baseline), text);
+        return;
+    }
+    const QPointF at(x, baseline);
+    for (const QGlyphRun &run : t.Runs)
+        painter_->drawGlyphRun(at, run);
 }
 
 void TCanvas::Record(const char *name, const TRect &r, const QString &text, unsigned flags)
@@ -500,7 +570,7 @@ void TCanvas::DrawTextLine(int x, int y, const QString &line, bool expandTabs, i
     ApplyTextPen();
     const int baseline = y + fs.Ascent;
     if (!expandTabs || !line.contains(u'\t')) {
-        painter_->drawText(QPoint(x, baseline), line);
+        DrawString(x, baseline, line);
     } else {
         const int tab = std::max(1, 8 * fs.AvgCharWidth);
         int cx = 0;
@@ -510,7 +580,7 @@ void TCanvas::DrawTextLine(int x, int y, const QString &line, bool expandTabs, i
                 continue;
             const QString seg = line.mid(start, i - start);
             if (!seg.isEmpty())
-                painter_->drawText(QPoint(x + cx, baseline), seg);
+                DrawString(x + cx, baseline, seg);
             cx += Advance(seg);
             if (i < line.size())
                 cx = (cx / tab + 1) * tab;

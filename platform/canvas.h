@@ -204,6 +204,8 @@ private:
     void DrawTextLine(int x, int y, const QString &line, bool expandTabs, int prefixAt);
     int LineWidth(const QString &line, bool expandTabs);
     int Advance(const QString &text);   // of the applied font, remembered per font
+    struct TShapedText &Shaped(const QString &text);
+    void DrawString(int x, int baseline, const QString &text);
 
     QPainter *painter_ = nullptr;
     std::unique_ptr<QPainter> ownPainter_;
