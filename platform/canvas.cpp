@@ -377,20 +377,21 @@ int TCanvas::Advance(const QString &text)
     return t.Advance;
 }
 
-// Glyph runs give the pixels of the painter's text call only for text laid out left to
-// right without tabs or controls, and without decorations (those follow the glyphs'
+// Glyph runs give the pixels of the painter's text call only for text of left-to-right
+// characters without tabs or controls, and without decorations (those follow the glyphs'
 // unkerned advances there).
 static bool PlainText(const QString &text)
 {
     for (const QChar c : text)
-        if (c.unicode() < 0x20 || c.unicode() >= 0x0590)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0) || c.unicode() >= 0x0590)
             return false;
     return true;
 }
 
 void TCanvas::DrawString(int x, int baseline, const QString &text)
 {
-    if (font_->Decorated || painter_->layoutDirection() != Qt::LeftToRight) {
+    // Text of left-to-right characters only reads left to right unless the painter says not.
+    if (font_->Decorated || painter_->layoutDirection() == Qt::RightToLeft) {
         painter_->drawText(QPoint(x, baseline), text);
         return;
     }

@@ -34,6 +34,7 @@ const QString kTexts[] = {
     QStringLiteral("\u4e2d\u6587 mixed"),              // a fallback font
     QStringLiteral("tab\there"),
     QStringLiteral("x"),
+    QStringLiteral("12.5 %"),   // no strong direction
 };
 
 QImage Blank()
@@ -69,6 +70,7 @@ TEST(CanvasText, RepeatedTextKeepsThePaintersPixels)
     };
     const TState states[] = {
         {"plain", QTransform(), Qt::LeftToRight},
+        {"direction from the text", QTransform(), Qt::LayoutDirectionAuto},
         {"translated", QTransform::fromTranslate(7, 3), Qt::LeftToRight},
         {"scaled", QTransform::fromScale(1.5, 1.5), Qt::LeftToRight},
         {"right to left", QTransform(), Qt::RightToLeft},
