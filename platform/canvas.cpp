@@ -6,6 +6,7 @@
 #include <QTextLayout>
 #include <QImage>
 #include <QPaintDevice>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPixmap>
 
@@ -165,6 +166,7 @@ struct TShapedText {
     int Draws = 0;
     bool Shaped = false;
     bool Plain = false;   // drawn from Runs, which are placed with the baseline at 0
+    qreal Width = 0;      // unrounded, for decorations
     QList<QGlyphRun> Runs;
 };
 
@@ -178,15 +180,20 @@ struct TCanvas::TFontState {
     QFontMetrics Metrics;
     int Ascent = 0, Height = 0, AvgCharWidth = 0;
     QHash<QString, TShapedText> Texts;
-    bool Decorated = false;   // underline or strike-out: drawn by the painter's own text call
+    bool Underline = false, StrikeOut = false;
+    qreal LineThickness = 0, UnderlinePos = 0, AscentF = 0;
 
     TFontState(const TFont &f, QPaintDevice *device)
         : Name(f.Name), Family(f.Name.isEmpty() ? QGuiApplication::font().family() : f.Name),
           Size(f.Size), Style(f.Style), DpiX(device ? device->logicalDpiX() : 0),
           DpiY(device ? device->logicalDpiY() : 0), Font(f.ToQFont()), Metrics(Font, device),
           Ascent(Metrics.ascent()), Height(Metrics.height()), AvgCharWidth(Metrics.averageCharWidth()),
-          Decorated(f.Style & (fsUnderline | fsStrikeOut))
+          Underline(f.Style & fsUnderline), StrikeOut(f.Style & fsStrikeOut)
     {
+        const QFontMetricsF mf(Font, device);
+        LineThickness = mf.lineWidth();
+        UnderlinePos = mf.underlinePos();
+        AscentF = mf.ascent();
     }
 };
 
@@ -378,12 +385,13 @@ int TCanvas::Advance(const QString &text)
 }
 
 // Glyph runs give the pixels of the painter's text call only for text of left-to-right
-// characters without tabs or controls, and without decorations (those follow the glyphs'
-// unkerned advances there).
-static bool PlainText(const QString &text)
+// characters without tabs or controls. Decorations are drawn here as the painter draws
+// them, from the font's own metrics: that holds for Latin text in the font itself.
+static bool PlainText(const QString &text, bool decorated)
 {
+    const char16_t limit = decorated ? 0x0250 : 0x0590;
     for (const QChar c : text)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0) || c.unicode() >= 0x0590)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0) || c.unicode() >= limit)
             return false;
     return true;
 }
@@ -391,14 +399,17 @@ static bool PlainText(const QString &text)
 void TCanvas::DrawString(int x, int baseline, const QString &text)
 {
     // Text of left-to-right characters only reads left to right unless the painter says not.
-    if (font_->Decorated || painter_->layoutDirection() == Qt::RightToLeft) {
+    // Decorations of scaled text are the painter's own.
+    if (painter_->layoutDirection() == Qt::RightToLeft ||
+        ((font_->Underline || font_->StrikeOut) &&
+         painter_->worldTransform().type() > QTransform::TxTranslate)) {
         painter_->drawText(QPoint(x, baseline), text);
         return;
     }
     TShapedText &t = Shaped(text);
     if (!t.Shaped && t.Draws++ > 0) {   // texts drawn once are not worth keeping
         t.Shaped = true;
-        t.Plain = PlainText(text);
+        t.Plain = PlainText(text, font_->Underline || font_->StrikeOut);
         if (t.Plain) {
             QTextLayout layout(text, font_->Font, painter_->device());
             QTextOption option;
@@ -410,12 +421,16 @@ void TCanvas::DrawString(int x, int baseline, const QString &text)
             line.setLineWidth(1e6);
             layout.endLayout();
             const qreal ascent = line.ascent();
+            t.Width = line.horizontalAdvance();
             t.Runs = line.glyphRuns();
             for (QGlyphRun &run : t.Runs) {
                 QList<QPointF> positions = run.positions();
                 for (QPointF &p : positions)
                     p.ry() -= ascent;
                 run.setPositions(positions);
+                run.setUnderline(false);
+                run.setStrikeOut(false);
+                run.setOverline(false);
             }
         }
     }
@@ -426,6 +441,32 @@ void TCanvas::DrawString(int x, int baseline, const QString &text)
     const QPointF at(x, baseline);
     for (const QGlyphRun &run : t.Runs)
         painter_->drawGlyphRun(at, run);
+    if (font_->Underline || font_->StrikeOut)
+        DrawDecoration(x, baseline, t.Width);
+}
+
+// The lines of the painter's text decoration: flat, as thick as the font says, from the
+// start of the text to the floor of its unrounded end.
+void TCanvas::DrawDecoration(int x, int baseline, qreal width)
+{
+    const TFontState &fs = *font_;
+    const QPen oldPen = painter_->pen();
+    const QBrush oldBrush = painter_->brush();
+    painter_->setBrush(Qt::NoBrush);
+    QPen pen = oldPen;
+    pen.setStyle(Qt::SolidLine);
+    pen.setWidthF(fs.LineThickness);
+    pen.setCapStyle(Qt::FlatCap);
+    const QLineF line(x, baseline, std::floor(x + width), baseline);
+    painter_->setPen(pen);
+    if (fs.Underline) {
+        const qreal y = baseline + std::ceil(fs.UnderlinePos) + 0.5;
+        painter_->drawLine(QLineF(line.x1(), y, line.x2(), y));
+    }
+    if (fs.StrikeOut)
+        painter_->drawLine(line.translated(0, -fs.AscentF / 3));
+    painter_->setPen(oldPen);
+    painter_->setBrush(oldBrush);
 }
 
 void TCanvas::Record(const char *name, const TRect &r, const QString &text, unsigned flags)

@@ -206,6 +206,7 @@ private:
     int Advance(const QString &text);   // of the applied font, remembered per font
     struct TShapedText &Shaped(const QString &text);
     void DrawString(int x, int baseline, const QString &text);
+    void DrawDecoration(int x, int baseline, qreal width);
 
     QPainter *painter_ = nullptr;
     std::unique_ptr<QPainter> ownPainter_;
