@@ -423,8 +423,15 @@ void THiddenRows::Restore(const std::vector<int> &Positions, THiddenRowsHost &Ho
     for (size_t j = 0; j < Positions.size(); ++j)
         displ[j] = FRows[size_t(Positions[j])] - (Positions[j] - int(j));
     Host.HostInsertRows(displ);
-    for (size_t j = 0; j < Positions.size(); ++j)
+    // The records and their rows lie apart on the heap: ask for them some rows ahead.
+    constexpr size_t Ahead = 16;
+    for (size_t j = 0; j < Positions.size(); ++j) {
+        if (j + Ahead < Positions.size())
+            __builtin_prefetch(FItems[size_t(Positions[j + Ahead])].get());
+        if (j + Ahead / 2 < Positions.size())
+            FItems[size_t(Positions[j + Ahead / 2])]->PrefetchParked();
         Host.HostRestoreRow(displ[j], *FItems[size_t(Positions[j])]);
+    }
     size_t w = 0;
     size_t p = 0;
     for (size_t i = 0; i < FRows.size(); ++i) {

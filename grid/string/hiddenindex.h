@@ -139,6 +139,7 @@ public:
     bool IsParked() const { return FIsParked; }
     // Hands the parked row back (the record then holds no cells).
     TGridStore::TParkedRow TakeParked();
+    void PrefetchParked() const { FParked.Prefetch(); }
 
 private:
     // Makes the cell list (from the parked row, if any).
