@@ -199,7 +199,7 @@ struct TCanvas::TFontState {
 
 namespace {
 
-constexpr qsizetype kMaxTexts = 16384;   // per font; cleared when full
+constexpr qsizetype kMaxTexts = 8192;   // per font (a few screens of cells); cleared when full
 constexpr size_t kMaxFontStates = 64;
 
 } // namespace
