@@ -91,6 +91,19 @@ public:
     void ClearColumn(int ACol);
     void Clear();
 
+    // Asks the memory for a row (Depth 0) or its object slots (1) ahead of a scan reading
+    // them; nothing for a row beyond the store.
+    void Prefetch(int ARow, int Depth) const
+    {
+        if (ARow < 0 || ARow >= int(FRows.size()))
+            return;
+        const TRow *row = FRows[size_t(ARow)].get();
+        if (Depth == 0)
+            __builtin_prefetch(row);
+        else if (row && !row->Objects.empty())
+            __builtin_prefetch(row->Objects.data());
+    }
+
     // Rows that may hold data: every row index at or beyond this is empty.
     int RowExtent() const { return int(FRows.size()); }
     // Object slots of row ARow that may be set: every column at or beyond this has none.
