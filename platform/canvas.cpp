@@ -708,10 +708,22 @@ int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
     // Prefix characters, tabs that are not expanded and (on a single line) line breaks
     // are taken out; prefixAt is the index of the underlined character.
     QString shown;
-    shown.reserve(text.size());
     int prefixAt = -1;
     const bool prefix = !(flags & DT_NOPREFIX);
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    const auto changes = [&](QChar c) {
+        return (c == u'\t' && !expandTabs) || (single && (c == u'\r' || c == u'\n')) ||
+               (prefix && c == u'&');
+    };
+    qsizetype first = 0;   // text before the first character taken out is kept as it is
+    while (first < text.size() && !changes(text[first]))
+        ++first;
+    if (first == text.size()) {
+        shown = text;
+    } else {
+        shown.reserve(text.size());
+        shown.append(QStringView(text).left(first));
+    }
+    for (qsizetype i = first; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == u'\t' && !expandTabs)
             continue;
