@@ -235,7 +235,7 @@ void TDazStringGrid::AddProgressFormatted(int ACol, int ARow, TColor FGColor,
     TCellGraphic *g = NewGraphicFor(ACol, ARow);
     g->CellType = ctProgress;
     // Colours are kept as values in the reference fields' places.
-    g->CellVar = QVariant::fromValue(QList<uint>{FGColor, BKColor});
+    g->CellVar = QVariant::fromValue(QList<uint>{uint(FGColor), uint(BKColor)});
     g->CellIndex = int32_t(FGTextColor);
     g->CellAngle = int32_t(BKTextColor);
     g->CellErrFrom = Min;
@@ -278,7 +278,7 @@ void TDazStringGrid::AddRangeIndicator(int ACol, int ARow, int Range, TColor Neg
     TCellGraphic *g = NewGraphicFor(ACol, ARow);
     g->CellType = ctRangeIndicator;
     g->CellIndex = Range;
-    g->CellVar = QVariant::fromValue(QList<uint>{NegColor, PosColor});
+    g->CellVar = QVariant::fromValue(QList<uint>{uint(NegColor), uint(PosColor)});
     g->CellBoolean = ShowValue;
 }
 

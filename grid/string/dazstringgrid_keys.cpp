@@ -201,7 +201,6 @@ void TDazStringGrid::WMKeyDown(TKeyMessage &Message)
     const bool shiftDown = shift.Contains(ssShift);
     const bool alt = shift.Contains(ssAlt);
     const TGridOptions options = Options();
-    const bool editing = options.Contains(goEditing);
     const bool rowSelect = options.Contains(goRowSelect);
 
     // 1. Snapshot.

@@ -11,11 +11,6 @@
 
 namespace {
 
-TMouseButton ButtonOfEvent(Qt::MouseButton Button)
-{
-    return Button == Qt::RightButton ? mbRight : Button == Qt::MiddleButton ? mbMiddle : mbLeft;
-}
-
 TShiftState ShiftOfEvent(const QMouseEvent *e)
 {
     return ShiftStateOf(e->modifiers(), e->buttons());

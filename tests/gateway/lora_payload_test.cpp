@@ -83,8 +83,9 @@ TEST(LoRaPayload, MaximumPayloadByBandAndDataRate)
             EXPECT_EQ(LoRa_Max_Payload(band, item), table[Number(item)][std::min(c, 5)]) << columns[c] << " " << Number(item);
         }
         for (int dr = 0; dr < 14; ++dr)
-            if (!seen[dr])
+            if (!seen[dr]) {
                 EXPECT_EQ(table[dr][std::min(c, 5)], 0) << columns[c] << " lacks " << dr;
+            }
     }
 }
 

@@ -454,8 +454,9 @@ TEST_F(GridFixture, WildOperationSequencesOnlyEverThrowGridError)
         }
         // The selection may be put outside the grid on purpose (to show none); every other
         // operation keeps a current cell that was inside the grid inside it.
-        if (wasInside && op != 17)
+        if (wasInside && op != 17) {
             ASSERT_TRUE(inside()) << i;
+        }
         if (i % 50 == 0) {
             QImage img(300, 200, QImage::Format_RGB32);
             QPainter p(&img);

@@ -250,8 +250,9 @@ TEST_F(EditFixture, ARefusalRecordsNothingAndShowsTheBalloonOnlyWhenConfigured)
         Flush();
         ASSERT_TRUE(EditorShown());
         EXPECT_EQ(QToolTip::isVisible(), configured);
-        if (configured)
+        if (configured) {
             EXPECT_TRUE(QToolTip::text().contains("Use digits only"));
+        }
         Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
         Flush();
     }

@@ -63,13 +63,15 @@ void Check(TDazStringGrid &g, const TModel &m, int Step)
         bool state = false;
         ASSERT_EQ(g.HasCheckBox(3, d), real % 5 == 0) << real;
         ASSERT_EQ(g.GetCheckBoxState(3, real, state), real % 5 == 0) << real;
-        if (real % 5 == 0)
+        if (real % 5 == 0) {
             ASSERT_EQ(state, real % 2 == 0);
+        }
     }
     for (int r = 0; r < kRows; ++r) {
         ASSERT_EQ(g.IsHiddenRow(r), m.Level[size_t(r)] >= 0) << r;
-        if (m.Level[size_t(r)] >= 0)
+        if (m.Level[size_t(r)] >= 0) {
             ASSERT_EQ(g.AllCells(1, r), Expected(1, r));
+        }
     }
 }
 

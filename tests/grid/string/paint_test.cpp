@@ -66,8 +66,9 @@ TEST_F(PaintTest, FocusRectangleRules)
     other.setFocus();
     grid->window()->setFocus();
     QApplication::processEvents();
-    if (grid->window()->focusWidget() != grid.get())
+    if (grid->window()->focusWidget() != grid.get()) {
         EXPECT_EQ(FocusRects(grid->Record()), 0);
+    }
 }
 
 struct ColourCase
