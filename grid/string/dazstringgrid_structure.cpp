@@ -26,7 +26,8 @@ std::vector<int> RowRange(int From, int Count)
 // The rows of a list that lie in 0..RowCount-1, ascending, once each.
 std::vector<int> CleanRows(std::vector<int> Rows, int RowCount)
 {
-    std::sort(Rows.begin(), Rows.end());
+    if (!std::is_sorted(Rows.begin(), Rows.end()))
+        std::sort(Rows.begin(), Rows.end());
     Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
     Rows.erase(std::remove_if(Rows.begin(), Rows.end(),
                               [RowCount](int r) { return r < 0 || r >= RowCount; }),
