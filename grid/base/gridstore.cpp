@@ -187,8 +187,7 @@ void TGridStore::SetRow(int ARow, const QStringList &Texts,
     while (objects > 0 && !Objects[size_t(objects - 1)])
         --objects;
     if (cells == 0 && objects == 0) {
-        if (ARow < int(FRows.size()))
-            FRows[size_t(ARow)].reset();
+        ClearRow(ARow);
         return;
     }
     TRow &row = RowForWrite(ARow);
@@ -230,8 +229,7 @@ void TGridStore::SetRowData(int ARow, const TRowData &Value)
         (!Value.Ends.empty() && Value.Ends.back() != uint32_t(Value.Data.size())))
         throw EGridError("Grid index out of range");
     if (Value.Ends.empty() && Value.Objects.empty()) {
-        if (ARow < int(FRows.size()))
-            FRows[size_t(ARow)].reset();
+        ClearRow(ARow);
         return;
     }
     TRow &row = RowForWrite(ARow);
@@ -280,8 +278,7 @@ void TGridStore::PutRow(int ARow, TParkedRow &&Row)
 {
     CheckIndex(0, ARow);
     if (!Row.FRow) {
-        if (ARow < int(FRows.size()))
-            FRows[size_t(ARow)].reset();
+        ClearRow(ARow);
         return;
     }
     if (ARow >= int(FRows.size()))
