@@ -13,6 +13,7 @@
 #include "platform/rtl.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <utility>
 
 namespace {
@@ -303,11 +304,8 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
     // handling: that second close finds the first one at work and does nothing.
     if (FMoreEditors.Closing)
         return true;
-    struct TClosing
-    {
-        bool &Flag;
-        ~TClosing() { Flag = false; }
-    } closing{FMoreEditors.Closing = true};
+    FMoreEditors.Closing = true;
+    const auto closing = qScopeGuard([this] { FMoreEditors.Closing = false; });
     const bool write = FEditMode && !std::exchange(FMoreEditors.Cancelled, false);
     if (IsSpinType(type) && FMoreEditors.Spin) {
         TGridSpin *spin = FMoreEditors.Spin;

@@ -4,6 +4,7 @@
 // NodeLevel of its column-0 record.
 #include "grid/string/dazstringgrid.h"
 
+#include <QScopeGuard>
 #include <QStyle>
 #include <climits>
 #include <cstdint>
@@ -333,11 +334,7 @@ void TDazStringGrid::ContractOtherNodes(int Keep)
     if (rows.empty())
         return;
     FForceSel = true;
-    struct TClear
-    {
-        bool &Flag;
-        ~TClear() { Flag = false; }
-    } clear{FForceSel};
+    const auto clear = qScopeGuard([this] { FForceSel = false; });
     HideRowList(rows);
     CalcFooter(-1);
 }
@@ -392,11 +389,7 @@ void TDazStringGrid::ContractNode(int ARow)
 {
     HideInplaceEdit();
     FForceSel = true;
-    struct TClear
-    {
-        bool &Flag;
-        ~TClear() { Flag = false; }
-    } clear{FForceSel};
+    const auto clear = qScopeGuard([this] { FForceSel = false; });
     if (ARow < 0 || IsHiddenRow(ARow))
         return;
     const int n = DisplRowIndex(ARow);
@@ -462,11 +455,7 @@ void TDazStringGrid::ExpandAll()
             // Nodes on the rows that come back show expanded: cleared as each row is
             // restored, which spares a second pass over every row.
             FRestoreExpanded = plain;
-            struct TClear
-            {
-                bool &Flag;
-                ~TClear() { Flag = false; }
-            } clear{FRestoreExpanded};
+            const auto clear = qScopeGuard([this] { FRestoreExpanded = false; });
             if (covered > 0)
                 UnHideRowsAll();
         } else {
