@@ -12,6 +12,15 @@
 
 namespace {
 
+// The column to stretch (StretchColumn, -1 for the last); -1 when it names none.
+int StretchIndex(TDazStringGrid &G)
+{
+    int index = G.ColumnSize().StretchColumn();
+    if (index == -1)
+        index = G.ColCount() - 1;
+    return index >= 0 && index < G.ColCount() ? index : -1;
+}
+
 bool IsCheckOrRadio(TCellType t)
 {
     return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRadioButton;
@@ -356,10 +365,8 @@ void TDazStringGrid::StretchOnSizeChange()
     // reports a bad index.
     if (!FColumnSize.Stretch() || FStretchRunning)
         return;
-    int index = FColumnSize.StretchColumn();
-    if (index == -1)
-        index = ColCount() - 1;
-    if (index < 0 || index >= ColCount())
+    const int index = StretchIndex(*this);
+    if (index < 0)
         return;
     StretchColumn(index);
 }
@@ -383,10 +390,8 @@ bool TDazStringGrid::StretchOnResize()
 {
     if (!FColumnSize.Stretch() || (ScrollBarAlways() != saNone && ScrollBarAlways() != saVert))
         return false;
-    int index = FColumnSize.StretchColumn();
-    if (index == -1)
-        index = ColCount() - 1;
-    if (index < 0 || index >= ColCount())
+    const int index = StretchIndex(*this);
+    if (index < 0)
         return false;
     int64_t others = 0;
     for (int c = 0; c < ColCount(); ++c)
