@@ -23,18 +23,6 @@ std::vector<int> RowRange(int From, int Count)
     return rows;
 }
 
-// The rows of a list that lie in 0..RowCount-1, ascending, once each.
-std::vector<int> CleanRows(std::vector<int> Rows, int RowCount)
-{
-    if (!std::is_sorted(Rows.begin(), Rows.end()))
-        std::sort(Rows.begin(), Rows.end());
-    Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
-    Rows.erase(std::remove_if(Rows.begin(), Rows.end(),
-                              [RowCount](int r) { return r < 0 || r >= RowCount; }),
-               Rows.end());
-    return Rows;
-}
-
 // Deletes list entries at the given rows (descending, so the indexes stay valid) when they
 // exist.
 void DeleteEntries(TIntList &List, const std::vector<int> &Rows)
@@ -88,7 +76,7 @@ void TDazStringGrid::ShiftControlRows(int FromRealRow, int Delta)
 
 void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden)
 {
-    std::vector<int> rows = CleanRows(Rows, RowCount());
+    std::vector<int> rows = CleanRowList(Rows, RowCount());
     if (rows.empty())
         return;
     if (ShiftHidden && FControlList.Count() > 0) {
@@ -256,7 +244,7 @@ void TDazStringGrid::DeleteRowRange(int RowIndex, int RCount)
 // Frees the rows' objects and removes them in one pass, as DeleteRowRange does for one row.
 void TDazStringGrid::DeleteRowList(const std::vector<int> &Rows)
 {
-    const std::vector<int> rows = CleanRows(Rows, RowCount());
+    const std::vector<int> rows = CleanRowList(Rows, RowCount());
     FreeRowObjects(rows);
     RemoveRowList(rows, true);
 }

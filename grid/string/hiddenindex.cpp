@@ -281,15 +281,20 @@ void THiddenRows::HideRows(int FromRow, int ToRow, THiddenRowsHost &Host)
     Hide(reals, displ, reals, 0, Host);
 }
 
+std::vector<int> CleanRowList(std::vector<int> Rows, int Limit)
+{
+    if (!std::is_sorted(Rows.begin(), Rows.end()))
+        std::sort(Rows.begin(), Rows.end());
+    Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
+    Rows.erase(std::remove_if(Rows.begin(), Rows.end(), [Limit](int r) { return r < 0 || r >= Limit; }),
+               Rows.end());
+    return Rows;
+}
+
 void THiddenRows::HideRowSet(const std::vector<int> &Rows, THiddenRowsHost &Host)
 {
-    std::vector<int> reals = Rows;
-    if (!std::is_sorted(reals.begin(), reals.end()))
-        std::sort(reals.begin(), reals.end());
-    reals.erase(std::unique(reals.begin(), reals.end()), reals.end());
-    const int total = Host.HostRowCount() + Count();
-    reals.erase(std::remove_if(reals.begin(), reals.end(),
-                               [&](int r) { return r < 0 || r >= total || IsHidden(r); }),
+    std::vector<int> reals = CleanRowList(Rows, Host.HostRowCount() + Count());
+    reals.erase(std::remove_if(reals.begin(), reals.end(), [&](int r) { return IsHidden(r); }),
                 reals.end());
     std::vector<int> displ(reals.size());
     for (size_t j = 0; j < reals.size(); ++j)
@@ -319,14 +324,7 @@ void THiddenRows::HideRowsEx(int FromRow, int ToRow, THiddenRowsHost &Host)
 void THiddenRows::HideRowList(const std::vector<int> &Rows, THiddenRowsHost &Host)
 {
     // Ascending, once each, inside the grid: anything else would remove the wrong rows.
-    std::vector<int> displ = Rows;
-    if (!std::is_sorted(displ.begin(), displ.end()))
-        std::sort(displ.begin(), displ.end());
-    displ.erase(std::unique(displ.begin(), displ.end()), displ.end());
-    const int rowCount = Host.HostRowCount();
-    displ.erase(std::remove_if(displ.begin(), displ.end(),
-                               [rowCount](int r) { return r < 0 || r >= rowCount; }),
-                displ.end());
+    const std::vector<int> displ = CleanRowList(Rows, Host.HostRowCount());
     std::vector<int> reals(displ.size());
     for (size_t j = 0; j < displ.size(); ++j)
         reals[j] = DisplToReal(displ[j]);

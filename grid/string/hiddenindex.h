@@ -173,6 +173,9 @@ public:
     virtual void HostInsertRows(const std::vector<int> &Rows) = 0;
 };
 
+// The rows of a list that lie in 0..Limit-1, ascending, once each.
+std::vector<int> CleanRowList(std::vector<int> Rows, int Limit);
+
 // The hidden-row store: one record per hidden row, in ascending real row order, and the
 // hide level of the filter steps.
 //
