@@ -161,7 +161,7 @@ struct TTextLine {
 
 // A text as the font shapes it: its advance, and once it is drawn again its glyphs, so a
 // repaint does not shape it anew.
-struct TShapedText {
+struct TCanvas::TShapedText {
     int Advance = -1;
     int Draws = 0;
     bool Shaped = false;
@@ -183,8 +183,8 @@ struct TCanvas::TFontState {
     bool Underline = false, StrikeOut = false;
     qreal LineThickness = 0, UnderlinePos = 0, AscentF = 0;
 
-    TFontState(const TFont &f, QPaintDevice *device)
-        : Name(f.Name), Family(f.Name.isEmpty() ? QGuiApplication::font().family() : f.Name),
+    TFontState(const TFont &f, const QString &family, QPaintDevice *device)
+        : Name(f.Name), Family(family),
           Size(f.Size), Style(f.Style), DpiX(device ? device->logicalDpiX() : 0),
           DpiY(device ? device->logicalDpiY() : 0), Font(f.ToQFont()), Metrics(Font, device),
           Ascent(Metrics.ascent()), Height(Metrics.height()), AvgCharWidth(Metrics.averageCharWidth()),
@@ -344,7 +344,7 @@ std::shared_ptr<TCanvas::TFontState> TCanvas::FindFontState(const TFont &f, QPai
         }
     if (states.size() >= kMaxFontStates)
         states.clear();   // canvases keep theirs alive
-    states.push_back(std::make_shared<TFontState>(f, device));
+    states.push_back(std::make_shared<TFontState>(f, family, device));
     last = states.size() - 1;
     return states.back();
 }
@@ -365,7 +365,7 @@ const QFontMetrics &TCanvas::FontMetrics()
     return font_->Metrics;
 }
 
-TShapedText &TCanvas::Shaped(const QString &text)
+TCanvas::TShapedText &TCanvas::Shaped(const QString &text)
 {
     QHash<QString, TShapedText> &texts = font_->Texts;
     auto it = texts.find(text);

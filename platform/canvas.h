@@ -204,7 +204,8 @@ private:
     void DrawTextLine(int x, int y, const QString &line, bool expandTabs, int prefixAt);
     int LineWidth(const QString &line, bool expandTabs);
     int Advance(const QString &text);   // of the applied font, remembered per font
-    struct TShapedText &Shaped(const QString &text);
+    struct TShapedText;
+    TShapedText &Shaped(const QString &text);
     void DrawString(int x, int baseline, const QString &text);
     void DrawDecoration(int x, int baseline, qreal width);
 
