@@ -75,7 +75,7 @@ TFont::TFont()
 int TFont::PixelSize() const
 {
     const int pt = Size > 0 ? Size : 9;
-    return std::max(1, (pt * 96 + 36) / 72);   // rounded as the original's MulDiv
+    return std::max(1, (pt * 96 + 36) / 72);   // rounded as Windows' MulDiv
 }
 
 QFont TFont::ToQFont() const
@@ -251,8 +251,8 @@ void TCanvas::SetMode(TPenMode mode)
     appliedMode_ = int(mode);
 }
 
-// Lines and figures follow the pen mode; fills of rectangles and text do not, as on the
-// original.
+// Lines and figures follow the pen mode; fills of rectangles and text do not, as on
+// Windows.
 void TCanvas::ApplyPen()
 {
     SetMode(Pen.Mode);
@@ -528,7 +528,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
     if (right <= left || bottom <= top)
         return;
     if (Pen.Style == psClear) {
-        // Without a pen the filled area is one pixel smaller, as on the original.
+        // Without a pen the filled area is one pixel smaller, as on Windows.
         SetMode(Pen.Mode);
         if (Brush.Style != bsClear)
             painter_->fillRect(QRect(left, top, right - left - 1, bottom - top - 1), ToQBrush(Brush));

@@ -1,5 +1,5 @@
 #pragma once
-// A drawing surface in the manner of the original framework's canvas, over QPainter: pen,
+// A drawing surface in the manner of a Windows canvas, over QPainter: pen,
 // brush and font are plain members the caller sets before drawing; the canvas hands them
 // to the painter only when they changed. Coordinates follow the Windows rules: rectangles
 // exclude their right and bottom edge, and a line excludes its end point.
@@ -86,7 +86,7 @@ struct TBrush {
     friend bool operator==(const TBrush &, const TBrush &) = default;
 };
 
-// Size is in points at 96 pixels per inch, as on the original's screens, so a font has the
+// Size is in points at 96 pixels per inch, as on Windows screens, so a font has the
 // same pixel size on every device (images in tests, widgets on screen).
 struct TFont {
     QString Name;            // empty: the application font's family

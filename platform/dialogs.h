@@ -29,8 +29,8 @@ public:
 IDialogs &Dialogs();
 void SetDialogs(IDialogs *dialogs);   // nullptr restores the real dialogs
 
-// Short forms the windows call. A missing caption takes the application's name, as the
-// original's message boxes did.
+// Short forms the windows call. A missing caption takes the application's name, as
+// Windows message boxes do.
 void ShowMessage(const QString &text, QWidget *parent = nullptr);                     // information
 void MessageError(const QString &text, const QString &caption = {}, QWidget *parent = nullptr);
 void MessageWarning(const QString &text, const QString &caption = {}, QWidget *parent = nullptr);

@@ -1,7 +1,7 @@
 #pragma once
-// INI files the program reads and writes itself, with the original's rules: sections and
+// INI files the program reads and writes itself, with Windows' INI rules: sections and
 // keys match without regard to case, values are kept as written (blanks at either end
-// are trimmed on reading, as the original did), and nothing reaches the disk before
+// are trimmed on reading, as Windows does), and nothing reaches the disk before
 // UpdateFile, which writes the whole file atomically.
 #include <QString>
 #include <QStringList>

@@ -24,7 +24,7 @@ inline bool IsBlankOrControl(QChar c) { return c.unicode() <= 0x20; }
 // The integer reader behind StrToInt and Val. Returns the 0-based index of the first
 // character it could not take (s.size() when all were taken); value holds what was read
 // before it. maxPos / maxNeg bound decimal values; hexadecimal values take up to hexBits
-// bits and wrap to negative like the original (0xFFFFFFFF is -1 for 32 bits).
+// bits and wrap to negative (0xFFFFFFFF is -1 for 32 bits).
 qsizetype ParseInteger(const QString &s, int64_t &value, uint64_t maxPos, uint64_t maxNeg,
                        int hexBits, bool &anyDigit)
 {
@@ -458,7 +458,7 @@ QString Format(const QString &fmt, const QVariantList &args)
         case u'X': {
             if (!isInt)
                 fail(QStringLiteral("%x needs an integer"));
-            // 32-bit values show their two's complement, as the original did.
+            // 32-bit values show their two's complement.
             const bool wide = type == QMetaType::LongLong || type == QMetaType::ULongLong;
             const uint64_t v = wide ? a.toULongLong() : uint64_t(uint32_t(a.toLongLong()));
             piece = IntToHex(v, prec > 0 ? prec : 0);

@@ -1,5 +1,5 @@
 #pragma once
-// The program's settings store, standing in for the registry of the original: values under
+// The program's settings store, standing in for the Windows registry: values under
 // key paths ("Software/Maker/CF41R08/Options/Language"; '\' works as '/'), kept in an INI
 // file through QSettings, which writes it atomically.
 #include "platform/inifile.h"
@@ -56,7 +56,7 @@ void SetRegistryFile(const QString &iniPath);   // tests point it at a temporary
 QString RegistryFile();
 
 // The INI-file calls over one key of the settings store: sections are sub-keys of
-// baseKey, as the original's registry INI file did. UpdateFile flushes the store.
+// baseKey, as a registry INI file does on Windows. UpdateFile flushes the store.
 class TRegistryIniFile : public TCustomIniFile
 {
 public:

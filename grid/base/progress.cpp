@@ -96,7 +96,7 @@ void DrawPieOutline(TCanvas &Canvas, int cx, int cy, int top, int ex, int ey)
 
 } // namespace
 
-// FlipY only moves the start point of the original's flood fill; the region filled is the same.
+// FlipY only moves the start point of a flood fill; the region filled is the same.
 void DrawProgressPie(TCanvas &Canvas, const TRect &R, TColor FillColor, int Percent, bool)
 {
     Canvas.Pen.Color = clGray;

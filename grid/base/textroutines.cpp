@@ -247,7 +247,7 @@ QString NormalizeNumberText(const QString &Text)
 
 namespace {
 
-const qint64 DelphiEpochJulianDay = QDate(1899, 12, 30).toJulianDay();
+const qint64 DateTimeEpochJulianDay = QDate(1899, 12, 30).toJulianDay();
 
 [[noreturn]] void DateEncodeError()
 {
@@ -293,12 +293,12 @@ TDateTime EncodeDate(int Year, int Month, int Day)
 {
     if (Year < 1 || Year > 9999 || !QDate::isValid(Year, Month, Day))
         DateEncodeError();
-    return double(QDate(Year, Month, Day).toJulianDay() - DelphiEpochJulianDay);
+    return double(QDate(Year, Month, Day).toJulianDay() - DateTimeEpochJulianDay);
 }
 
 void DecodeDate(TDateTime Date, int &Year, int &Month, int &Day)
 {
-    const QDate d = QDate::fromJulianDay(DelphiEpochJulianDay + qint64(std::floor(Date)));
+    const QDate d = QDate::fromJulianDay(DateTimeEpochJulianDay + qint64(std::floor(Date)));
     Year = d.year();
     Month = d.month();
     Day = d.day();

@@ -135,7 +135,7 @@ bool ParseRowColRef(const QString &Text, TPoint &Point);
 QString ToMixedCase(const QString &Text);
 void FillWithChar(QString &Text, QChar Ch);   // every character replaced, length kept
 // OEM (code page 850) <-> ANSI (Windows-1252): StrToOem gives the text whose ANSI bytes are
-// the OEM bytes of the original; OemToStr reverses it.
+// the OEM bytes of the given text; OemToStr reverses it.
 void StrToOem(QString &Text);
 void OemToStr(QString &Text);
 int PosInUpperCase(const QString &Sub, const QString &Text);

@@ -26,8 +26,8 @@ bool IsCheckKind(TCellType Kind)
     }
 }
 
-// The glyph bitmaps of the bitmap styles, drawn once. The names are those of the original
-// resources; their pixels are our own: a box or a circle on a magenta key colour (the
+// The glyph bitmaps of the bitmap styles, drawn once. The names are the resource
+// names; their pixels are our own: a box or a circle on a magenta key colour (the
 // transparent colour is the one of pixel (0, 0)), a tick or a dot when checked, greyed when
 // disabled.
 const QImage &GlyphImage(const QString &Name)
