@@ -23,9 +23,9 @@ struct TRichKey {
     friend bool operator==(const TRichKey &, const TRichKey &) = default;
 };
 
-size_t qHash(const TRichKey &k, size_t seed = 0)
+size_t qHash(const TRichKey &k, size_t base = 0)
 {
-    return qHashMulti(seed, k.Text, k.Font.key(), k.Width, k.Color);
+    return qHashMulti(base, k.Text, k.Font.key(), k.Width, k.Color);
 }
 
 // Enough for every visible rich cell of a few grids; cleared as a whole when full, which

@@ -1,4 +1,5 @@
 #include "shell_fixture.h"
+#include "common/test_random.h"
 
 namespace {
 
@@ -99,8 +100,8 @@ TEST_F(LanguageTest, HostileBytesNeverBreakTheTable)
     const QByteArray valid = "\xEF\xBB\xBFSTR18 =\xC2\xB6 a \xC2\xB6\r\nSTR6399 =b /#/ c\nSTR0 =x";
     const QByteArray pieces[] = {"STR", "=", "/#/", "\xC2\xB6", "\xB6", "\r", "\n", "\x00",
                                  "99999999999999999999", "-", "$FF", "\xFF\xFE", " "};
-    uint32_t seed = 12345;
-    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+    TTestRandom random(12345);
+    const auto next = [&random] { return random.Next(); };
     for (int round = 0; round < 150; ++round) {
         QByteArray bytes = valid;
         for (int k = 0, edits = 1 + int(next() % 6); k < edits; ++k) {

@@ -1,5 +1,6 @@
 // The base grid's cell painter and its keyboard and wheel behaviour over merged cells.
 #include "grid/base/basegrid.h"
+#include "common/test_random.h"
 #include "grid/base/keys.h"
 #include "paintutil.h"
 
@@ -369,11 +370,8 @@ TEST_F(BaseGridPaintTest, PageDownOverAReservedLastRowStepsFromTheRowAboveIt)
 // the sanitizers too).
 TEST_F(BaseGridPaintTest, WildMergesAndStructureChangesNeverCrash)
 {
-    uint32_t seed = 777;
-    auto next = [&] {
-        seed = seed * 1103515245u + 12345u;
-        return int((seed >> 8) & 0xFFFF);
-    };
+    TTestRandom random(777);
+    auto next = [&] { return random.Next16(); };
     auto arg = [&] {
         switch (next() % 8) {
         case 0: return -1 - next() % 2;

@@ -1,6 +1,7 @@
 // The grid's hooks for descendants, its editor slot, thumb tracking, and its answer to
 // coordinates outside the grid.
 #include "gridtest.h"
+#include "common/test_random.h"
 
 #include <QImage>
 #include <QPainter>
@@ -403,11 +404,8 @@ TEST_F(GridFixture, EachLineOptionDrawsItsOwnLinesAndAnOffLineLeavesNoGap)
 TEST_F(GridFixture, WildOperationSequencesOnlyEverThrowGridError)
 {
     grid->SetOptions(grid->Options() + goEditing + goRangeSelect + goRowSizing + goColSizing);
-    uint32_t seed = 12345;
-    auto next = [&] {
-        seed = seed * 1103515245u + 12345u;
-        return int((seed >> 8) & 0xFFFF);
-    };
+    TTestRandom random(12345);
+    auto next = [&] { return random.Next16(); };
     auto arg = [&] {
         switch (next() % 8) {
         case 0: return -1 - next() % 3;

@@ -79,12 +79,12 @@ void Check(TDazStringGrid &g, const TModel &m, int Step)
 
 TEST(HiddenRowsRandom, HideAndShowSequencesMatchAModel)
 {
-    for (unsigned seed = 1; seed <= 20; ++seed) {
-        SCOPED_TRACE(seed);
+    for (unsigned run = 1; run <= 20; ++run) {
+        SCOPED_TRACE(run);
         auto g = NamedGrid(kCols, kRows);
         Fill(*g);
         TModel m;
-        std::mt19937 rng(seed);
+        std::mt19937 rng(run);
         auto pick = [&](int n) { return int(rng() % unsigned(n)); };
         for (int step = 0; step < 40; ++step) {
             const std::vector<int> shown = m.Shown();
