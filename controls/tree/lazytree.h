@@ -1,0 +1,569 @@
+#pragma once
+// TBaseLazyTree: a tree control that keeps no item objects. Every node is a block of the
+// tree (controls/tree/lazynode.h) that the application fills lazily through events: a node
+// is created bare and OnInitNode asks for its content the first time anything needs it;
+// a node that declares children gets them counted by OnInitChildren when they are first
+// needed. The application talks to the tree only through events, each fired by a
+// protected virtual Do... method so that a descendant can react by overriding it.
+//
+// The model works without a window: counts, heights and the visible count are kept right
+// by every structure operation, and a tree that was never shown fires its change events
+// at once. Every tree operation belongs to the GUI thread.
+//
+// The code is split by concern: lazytree_frame.cpp (construction, options, update locking,
+// operations, form loading), lazytree_nodes.cpp (node storage, sums, node properties),
+// lazytree_structure.cpp (creating, linking, deleting, lazy initialisation),
+// lazytree_expand.cpp (expansion and the visibility predicates), lazytree_events.cpp
+// (event firers and the deferred change notices), lazytree_view.cpp (what the model asks
+// of the window, the timer table, the selection and cache bookkeeping it relies on) and
+// lazytreeglobals.cpp (the process-wide start-up).
+#include "controls/tree/lazynode.h"
+
+#include <QAbstractScrollArea>
+#include <array>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+class QTimer;
+class TBaseLazyTree;
+class TLTImageList;
+
+// A refused tree operation or bad tree data, with a help context number.
+class ELazyTreeError : public std::runtime_error
+{
+public:
+    explicit ELazyTreeError(const std::string &Msg, int AHelpContext = 0)
+        : std::runtime_error(Msg), HelpContext(AHelpContext) {}
+    int HelpContext;
+};
+
+// Misuse of the tree (a broken precondition); the operation does not go on.
+class ELazyTreeAssertion : public std::logic_error
+{
+public:
+    using std::logic_error::logic_error;
+};
+
+// A reference-counted interface the tree can keep in a node's user data and release when
+// the node is freed.
+class ILazyTreeInterface
+{
+public:
+    virtual void AddRef() = 0;
+    virtual void Release() = 0;
+
+protected:
+    ~ILazyTreeInterface() = default;
+};
+
+// ---------------------------------------------------------------------------------------
+// Enumerations
+
+enum class TLazyTreeState : uint8_t {
+    tsCancelHintAnimation, tsChangePending, tsCheckPropagation, tsCollapsing,
+    tsToggleFocusedSelection, tsClearPending, tsClipboardFlushing, tsCopyPending, tsCutPending,
+    tsDrawSelPending, tsDrawSelecting, tsEditing, tsEditPending, tsExpanding,
+    tsNodeHeightTracking, tsNodeHeightTrackPending, tsHint, tsInAnimation,
+    tsIncrementalSearching, tsIncrementalSearchPending, tsIterating, tsKeyCheckPending,
+    tsLeftButtonDown, tsLeftDblClick, tsMouseCheckPending, tsMiddleButtonDown, tsMiddleDblClick,
+    tsNeedRootCountUpdate, tsOLEDragging, tsOLEDragPending, tsPainting, tsRightButtonDown,
+    tsRightDblClick, tsPopupMenuShown, tsScrolling, tsScrollPending, tsSizing,
+    tsStopValidation, tsStructureChangePending, tsSynchMode, tsThumbTracking, tsToggling,
+    tsUpdateHiddenChildrenNeeded, tsUpdating, tsUseCache, tsUserDragObject, tsUseThemes,
+    tsValidating, tsPreviouslySelectedLocked, tsValidationNeeded, tsVCLDragging,
+    tsVCLDragPending, tsVCLDragFinished, tsWheelPanning, tsWheelScrolling, tsWindowCreating,
+    tsUseExplorerTheme
+};
+using TLazyTreeStates = TEnumSet<TLazyTreeState>;
+
+enum class TLTPaintOption : uint8_t {
+    toHideFocusRect, toHideSelection, toHotTrack, toPopupMode, toShowBackground, toShowButtons,
+    toShowDropmark, toShowHorzGridLines, toShowRoot, toShowTreeLines, toShowVertGridLines,
+    toThemeAware, toUseBlendedImages, toGhostedIfUnfocused, toFullVertGridLines,
+    toAlwaysHideSelection, toUseBlendedSelection, toStaticBackground, toChildrenAbove,
+    toFixedIndent, toUseExplorerTheme, toHideTreeLinesIfThemed, toShowFilteredNodes
+};
+using TLTPaintOptions = TEnumSet<TLTPaintOption>;
+
+enum class TLTAnimationOption : uint8_t { toAnimatedToggle, toAdvancedAnimatedToggle };
+using TLTAnimationOptions = TEnumSet<TLTAnimationOption>;
+
+enum class TLTAutoOption : uint8_t {
+    toAutoDropExpand, toAutoExpand, toAutoScroll, toAutoScrollOnExpand, toAutoSort,
+    toAutoSpanColumns, toAutoTristateTracking, toAutoHideButtons, toAutoDeleteMovedNodes,
+    toDisableAutoscrollOnFocus, toAutoChangeScale, toAutoFreeOnCollapse,
+    toDisableAutoscrollOnEdit, toAutoBidiColumnOrdering
+};
+using TLTAutoOptions = TEnumSet<TLTAutoOption>;
+
+enum class TLTSelectionOption : uint8_t {
+    toDisableDrawSelection, toExtendedFocus, toFullRowSelect, toLevelSelectConstraint,
+    toMiddleClickSelect, toMultiSelect, toRightClickSelect, toSiblingSelectConstraint,
+    toCenterScrollIntoView, toSimpleDrawSelection, toAlwaysSelectNode, toRestoreSelection
+};
+using TLTSelectionOptions = TEnumSet<TLTSelectionOption>;
+
+enum class TLTMiscOption : uint8_t {
+    toAcceptOLEDrop, toCheckSupport, toEditable, toFullRepaintOnResize, toGridExtensions,
+    toInitOnSave, toReportMode, toToggleOnDblClick, toWheelPanning, toReadOnly,
+    toVariableNodeHeight, toFullRowDrag, toNodeHeightResize, toNodeHeightDblClickResize,
+    toEditOnClick, toEditOnDblClick, toReverseFullExpandHotKey
+};
+using TLTMiscOptions = TEnumSet<TLTMiscOption>;
+
+enum class TLTExportMode : uint8_t {
+    emAll, emSelected, emUnchecked, emVisibleDueToExpansion, emChecked
+};
+
+enum class TChangeReason : uint8_t {
+    crIgnore, crAccumulated, crChildAdded, crChildDeleted, crNodeAdded, crNodeCopied,
+    crNodeMoved
+};
+
+enum class TLTNodeAttachMode : uint8_t {
+    amNoWhere, amInsertBefore, amInsertAfter, amAddChildFirst, amAddChildLast
+};
+
+enum class TLTUpdateState : uint8_t { usBegin, usBeginSynch, usSynch, usUpdate, usEnd, usEndSynch };
+
+enum class TLTOperationKind : uint8_t {
+    okAutoFitColumns, okGetMaxColumnWidth, okSortNode, okSortTree, okExport, okExpand
+};
+
+enum class TLTImageKind : uint8_t { ikNormal, ikSelected, ikState, ikOverlay };
+
+enum class TCheckImageKind : uint8_t {
+    ckLightCheck, ckDarkCheck, ckLightTick, ckDarkTick, ckFlat, ckXP, ckCustom, ckSystemFlat,
+    ckSystemDefault
+};
+enum class TLTNodeAlignment : uint8_t { naFromBottom, naFromTop, naProportional };
+enum class TLTLineStyle : uint8_t { lsCustomStyle, lsDotted, lsSolid };
+enum class TLTButtonStyle : uint8_t { bsRectangle, bsTriangle };
+enum class TLTButtonFillMode : uint8_t { fmTreeColor, fmWindowColor, fmShaded, fmTransparent };
+enum class THintAnimationType : uint8_t { hatNone, hatFade, hatSlide, hatSystemDefault };
+enum class TLTIncrementalSearch : uint8_t { isAll, isNone, isInitializedOnly, isVisibleOnly };
+enum class TLTSearchStart : uint8_t { ssAlwaysStartOver, ssLastHit, ssFocusedNode };
+enum class TLTDragType : uint8_t { dtOLE, dtVCL };
+enum class TLTDragImageKind : uint8_t { diComplete, diMainColumnOnly, diNoImage };
+enum class TDragOperation : uint8_t { doCopy, doMove, doLink };
+using TDragOperations = TEnumSet<TDragOperation>;
+
+using TColumnIndex = int32_t;
+constexpr TColumnIndex NoColumn = -1;
+constexpr TColumnIndex InvalidColumn = -2;
+
+// ---------------------------------------------------------------------------------------
+// Events of the tree model (every event passes the tree as Sender first)
+
+using TLTInitNodeEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode ParentNode,
+                                            PLazyNode Node, TLazyNodeInitStates &InitialStates)>;
+using TLTInitChildrenEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, uint32_t &ChildCount)>;
+using TLTFreeNodeEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node)>;
+using TLTChangeEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node)>;
+using TLTChangingEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, bool &Allowed)>;
+using TLTCheckChangingEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node,
+                                                 TCheckState &NewState, bool &Allowed)>;
+using TLTGetNodeDataSizeEvent = std::function<void(TBaseLazyTree *Sender, int &NodeDataSize)>;
+using TLTNodeMovingEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node,
+                                              PLazyNode Target, bool &Allowed)>;
+using TLTNodeCopyingEvent = TLTNodeMovingEvent;
+using TLTNodeMovedEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node)>;
+using TLTNodeCopiedEvent = TLTNodeMovedEvent;
+using TLTStructureChangeEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TChangeReason Reason)>;
+using TLTStateChangeEvent =
+    std::function<void(TBaseLazyTree *Sender, TLazyTreeStates Enter, TLazyTreeStates Leave)>;
+using TLTUpdatingEvent = std::function<void(TBaseLazyTree *Sender, TLTUpdateState State)>;
+using TLTOperationEvent =
+    std::function<void(TBaseLazyTree *Sender, TLTOperationKind OperationKind)>;
+
+// ---------------------------------------------------------------------------------------
+// Options
+
+// The tree's five option sets. Setting a set goes through the owner, which reacts to the
+// options that changed.
+class TCustomLazyTreeOptions
+{
+public:
+    explicit TCustomLazyTreeOptions(TBaseLazyTree *AOwner);
+    virtual ~TCustomLazyTreeOptions() = default;
+
+    TBaseLazyTree *Owner() const { return FOwner; }
+
+    TLTPaintOptions PaintOptions() const { return FPaintOptions; }
+    TLTAnimationOptions AnimationOptions() const { return FAnimationOptions; }
+    TLTAutoOptions AutoOptions() const { return FAutoOptions; }
+    TLTSelectionOptions SelectionOptions() const { return FSelectionOptions; }
+    TLTMiscOptions MiscOptions() const { return FMiscOptions; }
+    void SetPaintOptions(TLTPaintOptions Value);
+    void SetAnimationOptions(TLTAnimationOptions Value);
+    void SetAutoOptions(TLTAutoOptions Value);
+    void SetSelectionOptions(TLTSelectionOptions Value);
+    void SetMiscOptions(TLTMiscOptions Value);
+    TLTExportMode ExportMode = TLTExportMode::emAll;
+
+    // Writes the sets into Dest through its setters: paint, animation, auto, selection, misc.
+    virtual void AssignTo(TCustomLazyTreeOptions &Dest) const;
+
+private:
+    friend class TBaseLazyTree;
+    TBaseLazyTree *FOwner;
+    TLTPaintOptions FPaintOptions;
+    TLTAnimationOptions FAnimationOptions;
+    TLTAutoOptions FAutoOptions;
+    TLTSelectionOptions FSelectionOptions;
+    TLTMiscOptions FMiscOptions;
+};
+
+// ---------------------------------------------------------------------------------------
+
+class TBaseLazyTree : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    explicit TBaseLazyTree(QWidget *Parent = nullptr);
+    ~TBaseLazyTree() override;
+
+    // The class name the tree's messages carry.
+    QString ClassName() const;
+
+    // --- Nodes and storage -------------------------------------------------------------
+    PLazyNode RootNode() const { return FRoot; }
+    uint32_t RootNodeCount() const { return FRoot->ChildCount; }
+    void SetRootNodeCount(uint32_t Value);
+    // Initialises the whole tree first.
+    uint32_t TotalCount();
+    uint32_t VisibleCount() const { return FVisibleCount; }
+    bool IsEmpty() const { return FRoot->ChildCount == 0; }
+    uint32_t DefaultNodeHeight() const { return FDefaultNodeHeight; }
+    void SetDefaultNodeHeight(uint32_t Value);
+    int NodeDataSize() const { return FNodeDataSize; }
+    void SetNodeDataSize(int Value);
+
+    // The node's user data; marks the node so that OnFreeNode fires for it.
+    void *GetNodeData(PLazyNode Node);
+    template <typename T>
+    T *GetNodeData(PLazyNode Node) { return static_cast<T *>(GetNodeData(Node)); }
+    void SetNodeData(PLazyNode Node, void *Value);
+    // Takes a reference on Value, released when the node is freed.
+    void SetNodeData(PLazyNode Node, ILazyTreeInterface *Value);
+
+    uint32_t GetNodeLevel(PLazyNode Node) const;
+    uint32_t AbsoluteIndex(PLazyNode Node);
+    bool HasAsParent(PLazyNode Node, PLazyNode PotentialParent) const;
+    // The tree that owns Node's block.
+    static TBaseLazyTree *OwnerTree(PLazyNode Node);
+
+    // Node properties.
+    PLazyNode NodeParent(PLazyNode Node) const;
+    uint32_t ChildCount(PLazyNode Node) const;
+    virtual void SetChildCount(PLazyNode Node, uint32_t NewChildCount);
+    bool ChildrenInitialized(PLazyNode Node) const;
+    bool HasChildren(PLazyNode Node) const;
+    void SetHasChildren(PLazyNode Node, bool Value);
+    bool Disabled(PLazyNode Node) const;
+    void SetDisabled(PLazyNode Node, bool Value);
+    bool Multiline(PLazyNode Node) const;
+    void SetMultiline(PLazyNode Node, bool Value);
+    uint32_t NodeHeight(PLazyNode Node);
+    void SetNodeHeight(PLazyNode Node, uint32_t Value);
+    uint8_t VerticalAlignment(PLazyNode Node) const { return Node ? Node->Align : 0; }
+    void SetVerticalAlignment(PLazyNode Node, uint8_t Value);
+    TCheckState CheckState(PLazyNode Node) const { return Node->CheckState; }
+    TCheckType CheckType(PLazyNode Node) const { return Node->CheckType; }
+    bool Expanded(PLazyNode Node) const;
+    void SetExpanded(PLazyNode Node, bool Value);
+    // Initialises the node first.
+    bool Visible(PLazyNode Node);
+    bool Filtered(PLazyNode Node) const { return Node->Has(TLazyNodeState::vsFiltered); }
+    bool FullyVisible(PLazyNode Node) const;
+    bool VisiblePath(PLazyNode Node) const;
+    bool GetEffectivelyFiltered(PLazyNode Node) const;
+    bool GetEffectivelyVisible(PLazyNode Node) const;
+
+    // --- Structure ---------------------------------------------------------------------
+    virtual PLazyNode AddChild(PLazyNode Parent, void *UserData = nullptr);
+    PLazyNode AddChild(PLazyNode Parent, ILazyTreeInterface *UserData);
+    PLazyNode InsertNode(PLazyNode Node, TLTNodeAttachMode Mode, void *UserData = nullptr);
+    void DeleteChildren(PLazyNode Node, bool ResetHasChildren = false);
+    void DeleteNode(PLazyNode Node);
+    virtual void Clear();
+    void ValidateNode(PLazyNode Node, bool Recursive);
+    void ValidateChildren(PLazyNode Node, bool Recursive);
+    void InitRecursive(PLazyNode Node, uint32_t Levels = UINT32_MAX, bool VisibleOnly = true);
+    virtual void ReinitNode(PLazyNode Node, bool Recursive);
+    virtual void ReinitChildren(PLazyNode Node, bool Recursive);
+    virtual void ResetNode(PLazyNode Node);
+    // Expands a collapsed node or collapses an expanded one.
+    virtual void ToggleNode(PLazyNode Node);
+
+    // --- Frame ---------------------------------------------------------------------------
+    void BeginUpdate();
+    void EndUpdate();
+    uint32_t UpdateCount() const { return FUpdateCount; }
+    void BeginSynch();
+    void EndSynch();
+    TLazyTreeStates TreeStates() const { return FStates; }
+    void SetTreeStates(TLazyTreeStates Value) { FStates = Value; }
+    void CancelOperation();
+    bool OperationCanceled() const;
+    uint32_t OperationCount() const { return FOperationCount; }
+
+    // Form loading: the owner calls BeginLoading before its property settings and Loaded
+    // after them; settings that depend on each other wait for Loaded.
+    void BeginLoading();
+    virtual void Loaded();
+    bool IsLoading() const { return FLoading; }
+    // Copies the settings of another tree (not onto a read-only tree).
+    virtual void Assign(const TBaseLazyTree &Source);
+
+    TCustomLazyTreeOptions &TreeOptions() const { return *FOptions; }
+    void SetTreeOptions(const TCustomLazyTreeOptions &Value) { Value.AssignTo(*FOptions); }
+
+    // --- Settings --------------------------------------------------------------------------
+    uint32_t Indent() const { return FIndent; }
+    void SetIndent(uint32_t Value) { FIndent = Value; }
+    int Margin() const { return FMargin; }
+    void SetMargin(int Value) { FMargin = Value; }
+    int TextMargin() const { return FTextMargin; }
+    void SetTextMargin(int Value) { FTextMargin = Value; }
+    uint32_t AnimationDuration() const { return FAnimationDuration; }
+    void SetAnimationDuration(uint32_t Value);
+    uint32_t ChangeDelay() const { return FChangeDelay; }
+    void SetChangeDelay(uint32_t Value) { FChangeDelay = Value; }
+    uint32_t AutoExpandDelay() const { return FAutoExpandDelay; }
+    void SetAutoExpandDelay(uint32_t Value) { FAutoExpandDelay = Value; }
+    uint32_t AutoScrollDelay() const { return FAutoScrollDelay; }
+    void SetAutoScrollDelay(uint32_t Value) { FAutoScrollDelay = Value; }
+    uint32_t AutoScrollInterval() const { return FAutoScrollInterval; }
+    void SetAutoScrollInterval(uint32_t Value) { FAutoScrollInterval = Value; }
+    uint32_t EditDelay() const { return FEditDelay; }
+    void SetEditDelay(uint32_t Value) { FEditDelay = Value; }
+    uint32_t IncrementalSearchTimeout() const { return FSearchTimeout; }
+    void SetIncrementalSearchTimeout(uint32_t Value) { FSearchTimeout = Value; }
+    TLTIncrementalSearch IncrementalSearch() const { return FIncrementalSearch; }
+    TLTSearchStart IncrementalSearchStart() const { return FSearchStart; }
+    uint8_t SelectionBlendFactor() const { return FSelectionBlendFactor; }
+    void SetSelectionBlendFactor(uint8_t Value) { FSelectionBlendFactor = Value; }
+    int DragWidth() const { return FDragWidth; }
+    void SetDragWidth(int Value) { FDragWidth = Value; }
+    int DragHeight() const { return FDragHeight; }
+    void SetDragHeight(int Value) { FDragHeight = Value; }
+    TDragOperations DragOperations() const { return FDragOperations; }
+    TLTDragType DragType() const { return FDragType; }
+    TLTDragImageKind DragImageKind() const { return FDragImageKind; }
+    void SetDragImageKind(TLTDragImageKind Value) { FDragImageKind = Value; }
+    TLTNodeAttachMode DefaultPasteMode() const { return FDefaultPasteMode; }
+    void SetDefaultPasteMode(TLTNodeAttachMode Value) { FDefaultPasteMode = Value; }
+    TColumnIndex FocusedColumn() const { return FFocusedColumn; }
+    THintAnimationType HintAnimation() const { return FAnimationType; }
+    TLTButtonStyle ButtonStyle() const { return FButtonStyle; }
+    TLTButtonFillMode ButtonFillMode() const { return FButtonFillMode; }
+    TLTNodeAlignment NodeAlignment() const { return FNodeAlignment; }
+    void SetNodeAlignment(TLTNodeAlignment Value) { FNodeAlignment = Value; }
+    TLTLineStyle LineStyle() const { return FLineStyle; }
+    TCheckImageKind CheckImageKind() const { return FCheckImageKind; }
+    void SetCheckImageKind(TCheckImageKind Value) { FCheckImageKind = Value; }
+    // The built-in list of a check image kind; nullptr for ckCustom.
+    static TLTImageList *CheckImageListFor(TCheckImageKind Kind);
+    // The scrollable content height: root TotalHeight - root NodeHeight + bottom space.
+    uint32_t RangeY() const { return FRangeY; }
+    PLazyNode FocusedNode() const { return FFocusedNode; }
+
+    // --- Events ------------------------------------------------------------------------------
+    TLTInitNodeEvent OnInitNode;
+    TLTInitChildrenEvent OnInitChildren;
+    TLTFreeNodeEvent OnFreeNode;
+    TLTChangeEvent OnResetNode;
+    TLTGetNodeDataSizeEvent OnGetNodeDataSize;
+    TLTCheckChangingEvent OnChecking;
+    TLTChangeEvent OnChecked;
+    TLTChangingEvent OnExpanding, OnCollapsing;
+    TLTChangeEvent OnExpanded, OnCollapsed;
+    TLTNodeMovingEvent OnNodeMoving;
+    TLTNodeMovedEvent OnNodeMoved;
+    TLTNodeCopyingEvent OnNodeCopying;
+    TLTNodeCopiedEvent OnNodeCopied;
+    TLTStructureChangeEvent OnStructureChange;
+    TLTChangeEvent OnChange;
+    TLTStateChangeEvent OnStateChange;
+    TLTUpdatingEvent OnUpdating;
+    TLTOperationEvent OnStartOperation, OnEndOperation;
+
+    // The window of the tree exists (it was shown at least once).
+    bool HandleAllocated() const;
+    // Tree timers by id 1..8 (5: change delay, 6: structure change delay).
+    bool TreeTimerActive(int Id) const;
+    int TreeTimerInterval(int Id) const;
+
+protected:
+    // --- Storage -------------------------------------------------------------------------
+    PLazyNode AllocateNode();
+    // Reserves an internal area in every node block; only before any node exists.
+    uint32_t AllocateInternalDataArea(uint32_t Size);
+    // Start of an internal area of Node, Offset as AllocateInternalDataArea returned it.
+    void *InternalData(PLazyNode Node, uint32_t Offset) const;
+    void UpdateTotalCount(PLazyNode Node, int64_t Value, bool Relative = false);
+    void UpdateTotalHeight(PLazyNode Node, int64_t Value, bool Relative = false);
+    void SumTotalCounts(PLazyNode Node);
+    void SumTotalHeights(PLazyNode Node);
+    int CompareDisplayOrder(PLazyNode Node1, PLazyNode Node2, bool ConsiderChildrenAbove = true) const;
+    virtual int LevelDifference(PLazyNode Node1, PLazyNode Node2) const;
+    virtual int DoGetNodeDataSize();
+
+    // --- Structure and lazy initialisation ------------------------------------------------
+    void InitNode(PLazyNode Node);
+    void InitChildren(PLazyNode Node);
+    virtual void LinkNode(PLazyNode Node, PLazyNode Target, TLTNodeAttachMode Mode,
+                          TBaseLazyTree *Tree);
+    virtual void UnlinkNode(PLazyNode Node, bool KeepFocus, bool Reindex, bool ParentClearing);
+    void RemoveNode(PLazyNode Node, bool Reindex, bool ParentClearing);
+    virtual void UpdateHiddenChildrenFlag(PLazyNode Node);
+    virtual uint32_t VisibleDescendantCount(PLazyNode Node) const;
+
+    // --- Frame ---------------------------------------------------------------------------
+    void DoStateChange(TLazyTreeStates Enter, TLazyTreeStates Leave = {});
+    void BeginOperation(TLTOperationKind Kind);
+    void EndOperation(TLTOperationKind Kind);
+    // Reacts to changed option sets (called by the options object after storing).
+    virtual void PaintOptionsChanged(TLTPaintOptions Old);
+    virtual void AutoOptionsChanged(TLTAutoOptions Old);
+    virtual void SelectionOptionsChanged(TLTSelectionOptions Old);
+    virtual void MiscOptionsChanged(TLTMiscOptions Old);
+    // A descendant's constructor substitutes its own options class.
+    void ReplaceOptions(std::unique_ptr<TCustomLazyTreeOptions> Value);
+    bool IsDestroying() const { return FDestroying; }
+
+    // --- Event firers ----------------------------------------------------------------------
+    virtual void DoInitNode(PLazyNode Parent, PLazyNode Node, TLazyNodeInitStates &InitStates);
+    virtual bool DoInitChildren(PLazyNode Node, uint32_t &ChildCount);
+    virtual void DoFreeNode(PLazyNode Node);
+    virtual void DoReset(PLazyNode Node);
+    virtual bool DoExpanding(PLazyNode Node);
+    virtual void DoExpanded(PLazyNode Node);
+    virtual bool DoCollapsing(PLazyNode Node);
+    virtual void DoCollapsed(PLazyNode Node);
+    virtual bool DoChecking(PLazyNode Node, TCheckState &NewCheckState);
+    virtual void DoChecked(PLazyNode Node);
+    virtual bool DoNodeMoving(PLazyNode Node, PLazyNode Target);
+    virtual void DoNodeMoved(PLazyNode Node);
+    virtual bool DoNodeCopying(PLazyNode Node, PLazyNode Target);
+    virtual void DoNodeCopied(PLazyNode Node);
+    virtual void DoStructureChange(PLazyNode Node, TChangeReason Reason);
+    virtual void DoChange(PLazyNode Node);
+    virtual void DoUpdating(TLTUpdateState State);
+    virtual void DoStartOperation(TLTOperationKind Kind);
+    virtual void DoEndOperation(TLTOperationKind Kind);
+
+    // Deferred change notices.
+    virtual void RecordChange(bool Structure, PLazyNode Node, TChangeReason Reason);
+    virtual void NoteStructureChange(PLazyNode Node, TChangeReason Reason);
+    virtual void NoteChange(PLazyNode Node);
+
+    // --- What the model asks of the view, the selection and the position cache -----------
+    virtual void UpdateScrollBars(bool DoRepaint);
+    void UpdateVerticalRange();
+    void InvalidateToBottom(PLazyNode Node);
+    void InvalidateNode(PLazyNode Node);
+    void InvalidateTree();
+    void SetRedraw(bool Redraw);
+    virtual bool CancelEditNode();
+    virtual void Sort(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit);
+    virtual void SortTree(TColumnIndex Column, bool Ascending, bool DoInit);
+    virtual TColumnIndex SortColumn() const { return NoColumn; }
+    virtual void MeasureItemHeight(PLazyNode Node);
+    virtual void AddToSelection(PLazyNode Node);
+    virtual void RemoveFromSelection(PLazyNode Node);
+    virtual void ClearSelection();
+    virtual void EnsureNodeSelected();
+    void StopCacheValidation();
+    void MarkCacheInvalid();
+    void RequestCacheValidation();
+    void SetTreeTimer(int Id, int Interval);
+    void KillTreeTimer(int Id);
+    // A tree timer expired.
+    virtual void TimerExpired(int Id);
+
+    // Scroll offsets as the structure operations compare them.
+    int OffsetX() const { return FOffsetX; }
+    int OffsetY() const { return FOffsetY; }
+
+private:
+    friend class TCustomLazyTreeOptions;
+
+    void CreateRootNode(size_t OldSize);
+    size_t NodeBlockSize() const;
+    size_t UserDataSpan() const;
+    void FreeNodeBlock(PLazyNode Node);
+    void ResolveNodeDataSize();
+    void AssertRoomForPointer();
+    void StoreInitialData(PLazyNode Node, void *UserData);
+    void AnnounceStructureChange(PLazyNode Node, TChangeReason Reason);
+    void ForgetNode(PLazyNode Node);
+    void AssertMainThread() const;
+
+    PLazyNode FRoot = nullptr;
+    size_t FRootSize = 0;
+    int FNodeDataSize = -1;
+    uint32_t FTotalInternalDataSize = 0;
+    uint32_t FDefaultNodeHeight = 18;
+    uint32_t FVisibleCount = 0;
+    uint32_t FIndent = 18;
+    std::unique_ptr<TCustomLazyTreeOptions> FOptions;
+    uint32_t FUpdateCount = 0;
+    uint32_t FSynchUpdateCount = 0;
+    TLazyTreeStates FStates;
+    PLazyNode FLastSelected = nullptr;
+    PLazyNode FFocusedNode = nullptr;
+    TColumnIndex FFocusedColumn = NoColumn;
+    TChangeReason FLastStructureChangeReason = TChangeReason::crIgnore;
+    PLazyNode FLastStructureChangeNode = nullptr;
+    PLazyNode FLastChangedNode = nullptr;
+    PLazyNode FCurrentHotNode = nullptr;
+    PLazyNode FDropTargetNode = nullptr;
+    PLazyNode FRangeAnchor = nullptr;
+    PLazyNode FCheckNode = nullptr;
+    PLazyNode FLastVCLDragTarget = nullptr;
+    PLazyNode FLastSearchNode = nullptr;
+    PLazyNode FNextNodeToSelect = nullptr;
+    THintAnimationType FAnimationType = THintAnimationType::hatSystemDefault;
+    uint32_t FChangeDelay = 0;
+    uint32_t FEditDelay = 1000;
+    std::vector<PLazyNode> FSelection;
+    int FMargin = 4;
+    int FTextMargin = 4;
+    uint32_t FAnimationDuration = 200;
+    TLTNodeAlignment FNodeAlignment = TLTNodeAlignment::naProportional;
+    TLTButtonStyle FButtonStyle = TLTButtonStyle::bsRectangle;
+    TLTButtonFillMode FButtonFillMode = TLTButtonFillMode::fmTreeColor;
+    TLTLineStyle FLineStyle = TLTLineStyle::lsDotted;
+    TCheckImageKind FCheckImageKind = TCheckImageKind::ckSystemDefault;
+    uint8_t FSelectionBlendFactor = 128;
+    TLTDragImageKind FDragImageKind = TLTDragImageKind::diComplete;
+    TDragOperations FDragOperations{TDragOperation::doCopy, TDragOperation::doMove};
+    TLTDragType FDragType = TLTDragType::dtOLE;
+    int FDragWidth = 200;
+    int FDragHeight = 350;
+    uint32_t FAutoScrollInterval = 1;
+    uint32_t FAutoScrollDelay = 1000;
+    uint32_t FAutoExpandDelay = 1000;
+    int FOffsetX = 0;
+    int FOffsetY = 0;
+    uint32_t FRangeY = 0;
+    uint32_t FBottomSpace = 0;
+    TLTNodeAttachMode FDefaultPasteMode = TLTNodeAttachMode::amAddChildLast;
+    TLTIncrementalSearch FIncrementalSearch = TLTIncrementalSearch::isNone;
+    uint32_t FSearchTimeout = 1000;
+    QString FSearchBuffer;
+    TLTSearchStart FSearchStart = TLTSearchStart::ssFocusedNode;
+    uint32_t FOperationCount = 0;
+    bool FOperationCanceled = false;
+    bool FLoading = false;
+    bool FDestroying = false;
+    std::array<QTimer *, 8> FTimers{};
+};

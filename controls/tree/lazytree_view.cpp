@@ -1,0 +1,167 @@
+// What the model asks of the window (ranges, invalidation, redraw locking), the table of
+// the tree's timers, and the bookkeeping of the selection and the position cache that the
+// structure operations keep up to date.
+#include "controls/tree/lazytree.h"
+
+#include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
+
+using enum TLazyNodeState;
+using enum TLazyTreeState;
+
+bool TBaseLazyTree::HandleAllocated() const
+{
+    return testAttribute(Qt::WA_WState_Created);
+}
+
+void TBaseLazyTree::UpdateVerticalRange()
+{
+    FRangeY = FRoot->TotalHeight - FRoot->NodeHeight + FBottomSpace;
+}
+
+void TBaseLazyTree::UpdateScrollBars(bool DoRepaint)
+{
+    UpdateVerticalRange();
+    if (!HandleAllocated())
+        return;
+    const int page = viewport()->height();
+    verticalScrollBar()->setPageStep(std::max(page, 1));
+    verticalScrollBar()->setRange(0, std::max(0, int(FRangeY) - page));
+    if (DoRepaint)
+        InvalidateTree();
+}
+
+void TBaseLazyTree::InvalidateToBottom(PLazyNode Node)
+{
+    // Node positions come with the geometry code; until then the whole view is repainted.
+    if (FUpdateCount == 0 && HandleAllocated())
+        viewport()->update();
+}
+
+void TBaseLazyTree::InvalidateNode(PLazyNode Node)
+{
+    if (FUpdateCount == 0 && HandleAllocated())
+        viewport()->update();
+}
+
+void TBaseLazyTree::InvalidateTree()
+{
+    if (HandleAllocated())
+        viewport()->update();
+}
+
+void TBaseLazyTree::SetRedraw(bool Redraw)
+{
+    if (isVisible() && HandleAllocated() && FUpdateCount == 0)
+        setUpdatesEnabled(Redraw);
+}
+
+bool TBaseLazyTree::CancelEditNode()
+{
+    return true;   // no in-place editor is ever open yet
+}
+
+void TBaseLazyTree::Sort(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit)
+{
+}
+
+void TBaseLazyTree::SortTree(TColumnIndex Column, bool Ascending, bool DoInit)
+{
+}
+
+void TBaseLazyTree::MeasureItemHeight(PLazyNode Node)
+{
+    Node->States.Include(vsHeightMeasured);
+}
+
+// ---------------------------------------------------------------------------------------
+// Selection
+
+void TBaseLazyTree::AddToSelection(PLazyNode Node)
+{
+    if (Node->Has(vsSelected))
+        return;
+    Node->States.Include(vsSelected);
+    FSelection.push_back(Node);
+    FLastSelected = Node;
+}
+
+void TBaseLazyTree::RemoveFromSelection(PLazyNode Node)
+{
+    if (!Node->Has(vsSelected))
+        return;
+    Node->States.Exclude(vsSelected);
+    FSelection.erase(std::remove(FSelection.begin(), FSelection.end(), Node), FSelection.end());
+    if (FLastSelected == Node)
+        FLastSelected = nullptr;
+}
+
+void TBaseLazyTree::ClearSelection()
+{
+    for (PLazyNode node : FSelection)
+        node->States.Exclude(vsSelected);
+    FSelection.clear();
+    FLastSelected = nullptr;
+}
+
+void TBaseLazyTree::EnsureNodeSelected()
+{
+}
+
+// ---------------------------------------------------------------------------------------
+// Position cache states
+
+void TBaseLazyTree::StopCacheValidation()
+{
+    DoStateChange({tsStopValidation}, {tsUseCache});
+}
+
+void TBaseLazyTree::MarkCacheInvalid()
+{
+    DoStateChange({tsValidationNeeded}, {tsUseCache});
+}
+
+void TBaseLazyTree::RequestCacheValidation()
+{
+    // The cache is built only for trees with more shown nodes than one cache step; the
+    // builder comes with the worker thread.
+}
+
+// ---------------------------------------------------------------------------------------
+// Timers
+
+void TBaseLazyTree::SetTreeTimer(int Id, int Interval)
+{
+    if (Id < 1 || Id > int(FTimers.size()) || !HandleAllocated())
+        return;
+    QTimer *&timer = FTimers[size_t(Id - 1)];
+    if (!timer) {
+        timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, Id] { TimerExpired(Id); });
+    }
+    timer->start(Interval);
+}
+
+void TBaseLazyTree::KillTreeTimer(int Id)
+{
+    if (Id < 1 || Id > int(FTimers.size()) || !HandleAllocated())
+        return;
+    if (QTimer *timer = FTimers[size_t(Id - 1)])
+        timer->stop();
+}
+
+bool TBaseLazyTree::TreeTimerActive(int Id) const
+{
+    if (Id < 1 || Id > int(FTimers.size()))
+        return false;
+    const QTimer *timer = FTimers[size_t(Id - 1)];
+    return timer && timer->isActive();
+}
+
+int TBaseLazyTree::TreeTimerInterval(int Id) const
+{
+    if (Id < 1 || Id > int(FTimers.size()) || !FTimers[size_t(Id - 1)])
+        return 0;
+    return FTimers[size_t(Id - 1)]->interval();
+}
