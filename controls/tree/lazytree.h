@@ -20,12 +20,14 @@
 #include "controls/tree/lazynode.h"
 
 #include <QAbstractScrollArea>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
+class QMenu;
 class QTimer;
 class TBaseLazyTree;
 class TLTImageList;
@@ -150,6 +152,8 @@ enum class TLTDragImageKind : uint8_t { diComplete, diMainColumnOnly, diNoImage 
 enum class TDragOperation : uint8_t { doCopy, doMove, doLink };
 using TDragOperations = TEnumSet<TDragOperation>;
 
+enum class TLTTooltipLineBreakStyle : uint8_t { hlbDefault, hlbForceSingleLine, hlbForceMultiLine };
+
 using TColumnIndex = int32_t;
 constexpr TColumnIndex NoColumn = -1;
 constexpr TColumnIndex InvalidColumn = -2;
@@ -180,6 +184,16 @@ using TLTStateChangeEvent =
 using TLTUpdatingEvent = std::function<void(TBaseLazyTree *Sender, TLTUpdateState State)>;
 using TLTOperationEvent =
     std::function<void(TBaseLazyTree *Sender, TLTOperationKind OperationKind)>;
+using TLTGetImageEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TLTImageKind Kind,
+                       TColumnIndex Column, bool &Ghosted, int &ImageIndex)>;
+using TLTGetImageExEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TLTImageKind Kind,
+                       TColumnIndex Column, bool &Ghosted, int &ImageIndex,
+                       TLTImageList *&ImageList)>;
+using TLTPopupEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column,
+                       const QPoint &P, bool &AskParent, QMenu *&PopupMenu)>;
 
 // ---------------------------------------------------------------------------------------
 // Options
@@ -394,6 +408,19 @@ public:
     TLTStateChangeEvent OnStateChange;
     TLTUpdatingEvent OnUpdating;
     TLTOperationEvent OnStartOperation, OnEndOperation;
+    TLTGetImageEvent OnGetImageIndex;
+    TLTGetImageExEvent OnGetImageIndexEx;
+    TLTPopupEvent OnGetPopupMenu;
+
+    // Image lists of the nodes; the tree does not own them.
+    TLTImageList *Images() const { return FImages; }
+    void SetImages(TLTImageList *Value) { FImages = Value; }
+    TLTImageList *StateImages() const { return FStateImages; }
+    void SetStateImages(TLTImageList *Value) { FStateImages = Value; }
+
+    // Old form data: the option names of the former single set ("voMultiSelect" and so on)
+    // replace all five option sets.
+    void ReadLegacyOptions(const QStringList &Names);
 
     // The window of the tree exists (it was shown at least once).
     bool HandleAllocated() const;
@@ -459,6 +486,16 @@ protected:
     virtual void DoUpdating(TLTUpdateState State);
     virtual void DoStartOperation(TLTOperationKind Kind);
     virtual void DoEndOperation(TLTOperationKind Kind);
+    // The image of a node; Ghosted and ImageIndex come in as the caller set them (false,
+    // -1). Returns the list to draw from.
+    virtual TLTImageList *DoGetImageIndex(PLazyNode Node, TLTImageKind Kind, TColumnIndex Column,
+                                          bool &Ghosted, int &ImageIndex);
+    virtual QMenu *DoGetPopupMenu(PLazyNode Node, TColumnIndex Column, const QPoint &Position);
+    // Hint and tooltip texts of a node and column; the control's own hint by default.
+    virtual QString GetNodeHint(PLazyNode Node, TColumnIndex Column,
+                                TLTTooltipLineBreakStyle &LineBreakStyle);
+    virtual QString GetNodeTooltip(PLazyNode Node, TColumnIndex Column,
+                                   TLTTooltipLineBreakStyle &LineBreakStyle);
 
     // Deferred change notices.
     virtual void RecordChange(bool Structure, PLazyNode Node, TChangeReason Reason);
@@ -566,4 +603,6 @@ private:
     bool FLoading = false;
     bool FDestroying = false;
     std::array<QTimer *, 8> FTimers{};
+    TLTImageList *FImages = nullptr;
+    TLTImageList *FStateImages = nullptr;
 };

@@ -146,6 +146,50 @@ void TBaseLazyTree::DoEndOperation(TLTOperationKind Kind)
         OnEndOperation(this, Kind);
 }
 
+TLTImageList *TBaseLazyTree::DoGetImageIndex(PLazyNode Node, TLTImageKind Kind,
+                                             TColumnIndex Column, bool &Ghosted, int &ImageIndex)
+{
+    TLTImageList *list = Kind == TLTImageKind::ikState ? FStateImages : FImages;
+    if (OnGetImageIndexEx)
+        OnGetImageIndexEx(this, Node, Kind, Column, Ghosted, ImageIndex, list);
+    else if (OnGetImageIndex)
+        OnGetImageIndex(this, Node, Kind, Column, Ghosted, ImageIndex);
+    return list;
+}
+
+QMenu *TBaseLazyTree::DoGetPopupMenu(PLazyNode Node, TColumnIndex Column, const QPoint &Position)
+{
+    QMenu *menu = nullptr;
+    if (!OnGetPopupMenu)
+        return nullptr;
+    if (!Node) {
+        bool askParent = true;
+        OnGetPopupMenu(this, nullptr, NoColumn, Position, askParent, menu);
+        return menu;
+    }
+    for (PLazyNode run = Node; run && run != FRoot; run = run->Parent) {
+        bool askParent = true;
+        OnGetPopupMenu(this, run, Column, Position, askParent, menu);
+        if (menu || !askParent)
+            break;
+    }
+    return menu;
+}
+
+QString TBaseLazyTree::GetNodeHint(PLazyNode Node, TColumnIndex Column,
+                                   TLTTooltipLineBreakStyle &LineBreakStyle)
+{
+    LineBreakStyle = TLTTooltipLineBreakStyle::hlbDefault;
+    return toolTip();
+}
+
+QString TBaseLazyTree::GetNodeTooltip(PLazyNode Node, TColumnIndex Column,
+                                      TLTTooltipLineBreakStyle &LineBreakStyle)
+{
+    LineBreakStyle = TLTTooltipLineBreakStyle::hlbDefault;
+    return toolTip();
+}
+
 // ---------------------------------------------------------------------------------------
 // Deferred change notices
 

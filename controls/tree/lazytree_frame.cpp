@@ -484,3 +484,60 @@ void TBaseLazyTree::Assign(const TBaseLazyTree &Source)
     SetRootNodeCount(Source.RootNodeCount());
     SetSelectionBlendFactor(Source.FSelectionBlendFactor);
 }
+
+void TBaseLazyTree::ReadLegacyOptions(const QStringList &Names)
+{
+    TLTPaintOptions paint;
+    TLTAnimationOptions animation;
+    TLTAutoOptions autoOptions;
+    TLTSelectionOptions selection;
+    TLTMiscOptions misc;
+    struct TLegacy
+    {
+        const char *Name;
+        std::function<void()> Add;
+    };
+    const TLegacy table[] = {
+        {"voAcceptOLEDrop", [&] { misc.Include(toAcceptOLEDrop); }},
+        {"voAnimatedToggle", [&] { animation.Include(toAnimatedToggle); }},
+        {"voAutoDropExpand", [&] { autoOptions.Include(toAutoDropExpand); }},
+        {"voAutoExpand", [&] { autoOptions.Include(toAutoExpand); }},
+        {"voAutoScroll", [&] { autoOptions.Include(toAutoScroll); }},
+        {"voAutoSort", [&] { autoOptions.Include(toAutoSort); }},
+        {"voAutoSpanColumns", [&] { autoOptions.Include(toAutoSpanColumns); }},
+        {"voAutoTristateTracking", [&] { autoOptions.Include(toAutoTristateTracking); }},
+        {"voCheckSupport", [&] { misc.Include(toCheckSupport); }},
+        {"voDisableDrawSelection", [&] { selection.Include(toDisableDrawSelection); }},
+        {"voEditable", [&] { misc.Include(toEditable); }},
+        {"voExtendedFocus", [&] { selection.Include(toExtendedFocus); }},
+        {"voFullRowSelect", [&] { selection.Include(toFullRowSelect); }},
+        {"voGridExtensions", [&] { misc.Include(toGridExtensions); }},
+        {"voHideFocusRect", [&] { paint.Include(toHideFocusRect); }},
+        {"voHideSelection", [&] { paint.Include(toHideSelection); }},
+        {"voHotTrack", [&] { paint.Include(toHotTrack); }},
+        {"voInitOnSave", [&] { misc.Include(toInitOnSave); }},
+        {"voLevelSelectConstraint", [&] { selection.Include(toLevelSelectConstraint); }},
+        {"voMiddleClickSelect", [&] { selection.Include(toMiddleClickSelect); }},
+        {"voMultiSelect", [&] { selection.Include(toMultiSelect); }},
+        {"voRightClickSelect", [&] { selection.Include(toRightClickSelect); }},
+        {"voPopupMode", [&] { paint.Include(toPopupMode); }},
+        {"voShowBackground", [&] { paint.Include(toShowBackground); }},
+        {"voShowButtons", [&] { paint.Include(toShowButtons); }},
+        {"voShowDropmark", [&] { paint.Include(toShowDropmark); }},
+        {"voShowHorzGridLines", [&] { paint.Include(toShowHorzGridLines); }},
+        {"voShowRoot", [&] { paint.Include(toShowRoot); }},
+        {"voShowTreeLines", [&] { paint.Include(toShowTreeLines); }},
+        {"voShowVertGridLines", [&] { paint.Include(toShowVertGridLines); }},
+        {"voSiblingSelectConstraint", [&] { selection.Include(toSiblingSelectConstraint); }},
+        {"voToggleOnDblClick", [&] { misc.Include(toToggleOnDblClick); }},
+    };
+    for (const QString &name : Names)
+        for (const TLegacy &entry : table)
+            if (name == QLatin1String(entry.Name))
+                entry.Add();
+    FOptions->SetPaintOptions(paint);
+    FOptions->SetAnimationOptions(animation);
+    FOptions->SetAutoOptions(autoOptions);
+    FOptions->SetSelectionOptions(selection);
+    FOptions->SetMiscOptions(misc);
+}

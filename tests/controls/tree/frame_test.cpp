@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <thread>
 
 TEST(LazyTreeFrame, ConstructionDefaults)
@@ -423,4 +424,90 @@ TEST(LazyTreeFrame, AMissingStripIsReported)
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(qAlpha(list.Image(0).pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(list.Image(0).pixel(1, 0)), 255);
+}
+
+TEST(LazyTreeFrame, LegacyOptionNamesFillTheFiveSets)
+{
+    TTestTree tree;
+    tree.ReadLegacyOptions({QStringLiteral("voMultiSelect"), QStringLiteral("voShowRoot"),
+                            QStringLiteral("voAnimatedToggle"), QStringLiteral("voAutoSort"),
+                            QStringLiteral("voCheckSupport"), QStringLiteral("voUnknown")});
+    const TCustomLazyTreeOptions &o = tree.TreeOptions();
+    EXPECT_EQ(o.PaintOptions(), TLTPaintOptions{toShowRoot});
+    EXPECT_EQ(o.AnimationOptions(), TLTAnimationOptions{toAnimatedToggle});
+    EXPECT_EQ(o.AutoOptions(), TLTAutoOptions{toAutoSort});
+    EXPECT_EQ(o.SelectionOptions(), TLTSelectionOptions{toMultiSelect});
+    EXPECT_EQ(o.MiscOptions(), TLTMiscOptions{toCheckSupport});
+}
+
+TEST(LazyTreeFrame, ImageQueryPrefersTheExtendedEvent)
+{
+    TTestTree tree;
+    TLTImageList normal, state, other;
+    tree.SetImages(&normal);
+    tree.SetStateImages(&state);
+    PLazyNode node = tree.AddChild(nullptr);
+    bool ghosted = false;
+    int index = -1;
+    EXPECT_EQ(tree.DoGetImageIndex(node, TLTImageKind::ikState, NoColumn, ghosted, index), &state);
+    EXPECT_EQ(index, -1);
+    int plainCalls = 0;
+    tree.OnGetImageIndex = [&](TBaseLazyTree *, PLazyNode, TLTImageKind, TColumnIndex, bool &,
+                               int &Index) { ++plainCalls; Index = 3; };
+    EXPECT_EQ(tree.DoGetImageIndex(node, TLTImageKind::ikNormal, NoColumn, ghosted, index), &normal);
+    EXPECT_EQ(index, 3);
+    // The scan window's shape: the image is the node's level; the list left unchanged.
+    tree.OnGetImageIndexEx = [&](TBaseLazyTree *Sender, PLazyNode Node, TLTImageKind Kind,
+                                 TColumnIndex, bool &, int &Index, TLTImageList *&List) {
+        if (Kind == TLTImageKind::ikNormal || Kind == TLTImageKind::ikSelected)
+            Index = int(Sender->GetNodeLevel(Node));
+        if (Kind == TLTImageKind::ikOverlay)
+            List = &other;
+    };
+    index = -1;
+    EXPECT_EQ(tree.DoGetImageIndex(node, TLTImageKind::ikSelected, NoColumn, ghosted, index), &normal);
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(tree.DoGetImageIndex(node, TLTImageKind::ikState, NoColumn, ghosted, index), &state);
+    EXPECT_EQ(tree.DoGetImageIndex(node, TLTImageKind::ikOverlay, NoColumn, ghosted, index), &other);
+    EXPECT_EQ(plainCalls, 1);
+}
+
+TEST(LazyTreeFrame, PopupMenuQueryClimbsWhileAskedTo)
+{
+    TTestTree tree;
+    PLazyNode a = tree.AddChild(nullptr);
+    PLazyNode b = tree.AddChild(a);
+    QMenu popup;
+    QMenu *const menu = &popup;
+    std::vector<std::string> asked;
+    bool askParent = true;
+    tree.OnGetPopupMenu = [&](TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column,
+                              const QPoint &, bool &AskParent, QMenu *&Menu) {
+        asked.push_back(Node ? PathOf(*Sender, Node) + " " + std::to_string(Column) : "nil " + std::to_string(Column));
+        AskParent = askParent;
+        if (Node == a)
+            Menu = menu;
+    };
+    EXPECT_EQ(tree.DoGetPopupMenu(b, 2, QPoint()), menu);
+    EXPECT_EQ(asked, (std::vector<std::string>{"0.0 2", "0 2"}));
+    asked.clear();
+    askParent = false;
+    EXPECT_EQ(tree.DoGetPopupMenu(b, 2, QPoint()), nullptr);
+    EXPECT_EQ(asked, (std::vector<std::string>{"0.0 2"}));
+    asked.clear();
+    EXPECT_EQ(tree.DoGetPopupMenu(nullptr, 2, QPoint()), nullptr);
+    EXPECT_EQ(asked, (std::vector<std::string>{"nil -1"}));
+}
+
+TEST(LazyTreeFrame, NodeHintsDefaultToTheControlsHint)
+{
+    TTestTree tree;
+    tree.setToolTip(QStringLiteral("the tree"));
+    PLazyNode node = tree.AddChild(nullptr);
+    TLTTooltipLineBreakStyle style = TLTTooltipLineBreakStyle::hlbForceMultiLine;
+    EXPECT_EQ(tree.GetNodeHint(node, NoColumn, style), QStringLiteral("the tree"));
+    EXPECT_EQ(style, TLTTooltipLineBreakStyle::hlbDefault);
+    style = TLTTooltipLineBreakStyle::hlbForceSingleLine;
+    EXPECT_EQ(tree.GetNodeTooltip(node, NoColumn, style), QStringLiteral("the tree"));
+    EXPECT_EQ(style, TLTTooltipLineBreakStyle::hlbDefault);
 }

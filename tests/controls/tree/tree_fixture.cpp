@@ -18,6 +18,9 @@ void TTestTree::DetachEvents()
     OnStateChange = nullptr;
     OnUpdating = nullptr;
     OnStartOperation = OnEndOperation = nullptr;
+    OnGetImageIndex = nullptr;
+    OnGetImageIndexEx = nullptr;
+    OnGetPopupMenu = nullptr;
 }
 
 void TEventLog::Attach(TBaseLazyTree &Tree)

@@ -2,6 +2,7 @@
 // A tree with its protected operations reachable, an event log, and the invariant check
 // every structure test runs after its operations.
 #include "controls/tree/lazytree.h"
+#include "controls/tree/lazytreeglobals.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -47,6 +48,10 @@ public:
     using TBaseLazyTree::TimerExpired;
     using TBaseLazyTree::UnlinkNode;
     using TBaseLazyTree::DoGetNodeDataSize;
+    using TBaseLazyTree::DoGetImageIndex;
+    using TBaseLazyTree::DoGetPopupMenu;
+    using TBaseLazyTree::GetNodeHint;
+    using TBaseLazyTree::GetNodeTooltip;
 };
 
 // Records the tree's events as short lines ("init 0.1", "free 2", "structure nil 2").
