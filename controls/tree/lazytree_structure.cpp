@@ -106,14 +106,20 @@ void TBaseLazyTree::SetChildCount(PLazyNode Node, uint32_t NewChildCount)
             else
                 Node->FirstChild = child;
             Node->LastChild = child;
-            if (measure)
-                NodeHeight(child);
             heights += child->TotalHeight;
         }
+        PLazyNode firstAdded = Node->LastChild;
+        for (uint32_t i = 1; i < added; ++i)
+            firstAdded = firstAdded->PrevSibling;
         if (Node->Has(vsExpanded))
             UpdateTotalHeight(Node, int64_t(Node->TotalHeight) + heights, false);
         UpdateTotalCount(Node, added, true);
         Node->ChildCount = NewChildCount;
+        // Measured once the sums hold the new children: measuring initialises a child, and
+        // what its initialisation changes (a filtered child) is applied relative to them.
+        if (measure)
+            for (PLazyNode child = firstAdded; child; child = child->NextSibling)
+                NodeHeight(child);
         if (FUpdateCount == 0 && TreeOptions().AutoOptions().Contains(toAutoSort) &&
             SortColumn() >= NoColumn)
             Sort(Node, SortColumn(), true, true);

@@ -526,3 +526,25 @@ TEST(LazyTreeStructure, RandomisedSequenceKeepsTheInvariants)
         tree.EndUpdate();
     EXPECT_TRUE(ValidateTree(tree));
 }
+
+TEST(LazyTreeStructure, VariableHeightsMeasureNewChildrenAtOnce)
+{
+    TTestTree tree;
+    std::vector<std::string> inits;
+    tree.OnInitNode = [&](TBaseLazyTree *Sender, PLazyNode, PLazyNode Node, TLazyNodeInitStates &S) {
+        inits.push_back(PathOf(*Sender, Node) + (S.Contains(ivsReInit) ? " again" : ""));
+        if (Node->Index == 1)
+            S.Include(ivsFiltered);
+    };
+    PLazyNode top = tree.AddChild(nullptr);
+    tree.SetExpanded(top, true);
+    tree.show();   // the option's re-initialisation runs only with a window
+    tree.TreeOptions().SetMiscOptions(tree.TreeOptions().MiscOptions() + TLTMiscOptions{toVariableNodeHeight});
+    EXPECT_EQ(inits, (std::vector<std::string>{"0", "0 again"}));
+    inits.clear();
+    tree.SetChildCount(top, 3);
+    EXPECT_EQ(inits, (std::vector<std::string>{"0.0", "0.1", "0.2"}));
+    EXPECT_TRUE(top->FirstChild->Has(vsHeightMeasured));
+    EXPECT_EQ(tree.VisibleCount(), 3u);
+    EXPECT_TRUE(ValidateTree(tree));
+}
