@@ -100,3 +100,46 @@ struct TLazyNode
 // follows is aligned for any type.
 constexpr size_t LazyNodeRecordSize =
     (sizeof(TLazyNode) + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
+
+// Check state rules.
+constexpr bool CheckStateIsDisabled(TCheckState S)
+{
+    return S == TCheckState::csUncheckedDisabled || S == TCheckState::csCheckedDisabled ||
+           S == TCheckState::csMixedDisabled;
+}
+constexpr bool CheckStateIsChecked(TCheckState S)
+{
+    return S == TCheckState::csCheckedNormal || S == TCheckState::csCheckedPressed ||
+           S == TCheckState::csCheckedDisabled;
+}
+// The normal states sit on even values below the disabled ones, each followed by its
+// pressed form.
+constexpr TCheckState PressedCheckState(TCheckState S)
+{
+    return CheckStateIsDisabled(S) ? S : TCheckState(uint8_t(S) | 1);
+}
+constexpr TCheckState UnpressedCheckState(TCheckState S)
+{
+    return CheckStateIsDisabled(S) ? S : TCheckState(uint8_t(S) & ~1);
+}
+constexpr TCheckState EnabledCheckState(TCheckState S)
+{
+    switch (S) {
+    case TCheckState::csUncheckedDisabled: return TCheckState::csUncheckedNormal;
+    case TCheckState::csCheckedDisabled: return TCheckState::csCheckedNormal;
+    case TCheckState::csMixedDisabled: return TCheckState::csMixedNormal;
+    default: return S;
+    }
+}
+constexpr TCheckState ToggledCheckState(TCheckState S)
+{
+    switch (S) {
+    case TCheckState::csUncheckedNormal: return TCheckState::csCheckedNormal;
+    case TCheckState::csUncheckedPressed: return TCheckState::csCheckedPressed;
+    case TCheckState::csCheckedNormal: return TCheckState::csUncheckedNormal;
+    case TCheckState::csCheckedPressed: return TCheckState::csUncheckedPressed;
+    case TCheckState::csMixedNormal: return TCheckState::csCheckedNormal;
+    case TCheckState::csMixedPressed: return TCheckState::csCheckedPressed;
+    default: return S;
+    }
+}

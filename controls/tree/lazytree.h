@@ -22,6 +22,10 @@
 #include <QAbstractScrollArea>
 #include <QStringList>
 #include <array>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -234,6 +238,63 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------
+// Node enumerations
+
+using TLTGetNodeProc =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, void *Data, bool &Abort)>;
+
+enum class TLZLazyNodeEnumerationMode : uint8_t {
+    vneAll, vneChecked, vneChild, vneCutCopy, vneInitialized, vneLeaf, vneLevel, vneNoInit,
+    vneSelected, vneVisible, vneVisibleChild, vneVisibleNoInitChild, vneVisibleNoInit
+};
+
+struct TLTLazyNodeEnumeration;
+
+// Walks one enumeration; MoveNext takes the first step, then the next ones.
+struct TLTLazyNodeEnumerator
+{
+    PLazyNode FNode = nullptr;
+    bool FCanModeNext = true;
+    const TLTLazyNodeEnumeration *FEnumeration = nullptr;
+
+    bool MoveNext();
+    PLazyNode Current() const { return FNode; }
+};
+
+struct TLTLazyNodeEnumeration
+{
+    TLZLazyNodeEnumerationMode FMode = TLZLazyNodeEnumerationMode::vneAll;
+    TBaseLazyTree *FTree = nullptr;
+    bool FConsiderChildrenAbove = false;
+    PLazyNode FNode = nullptr;
+    uint32_t FNodeLevel = 0;
+    TCheckState FState = TCheckState::csCheckedNormal;
+    bool FIncludeFiltered = false;
+
+    TLTLazyNodeEnumerator GetEnumerator() const { return {nullptr, true, this}; }
+
+    // range-for support
+    struct iterator
+    {
+        TLTLazyNodeEnumerator E;
+        PLazyNode operator*() const { return E.FNode; }
+        iterator &operator++()
+        {
+            E.MoveNext();
+            return *this;
+        }
+        bool operator!=(const iterator &) const { return E.FCanModeNext; }
+    };
+    iterator begin() const
+    {
+        iterator it{GetEnumerator()};
+        it.E.MoveNext();
+        return it;
+    }
+    iterator end() const { return iterator{}; }
+};
+
+// ---------------------------------------------------------------------------------------
 
 class TBaseLazyTree : public QAbstractScrollArea
 {
@@ -289,12 +350,22 @@ public:
     uint8_t VerticalAlignment(PLazyNode Node) const { return Node ? Node->Align : 0; }
     void SetVerticalAlignment(PLazyNode Node, uint8_t Value);
     TCheckState CheckState(PLazyNode Node) const { return Node->CheckState; }
+    void SetCheckState(PLazyNode Node, TCheckState Value);
     TCheckType CheckType(PLazyNode Node) const { return Node->CheckType; }
+    void SetCheckType(PLazyNode Node, TCheckType Value);
+    void SetCheckStateForAll(TCheckState State, bool SelectedOnly, bool ExcludeDisabled = true);
+    void ClearChecked();
+    // Nodes in exactly csCheckedNormal.
+    uint32_t CheckedCount();
     bool Expanded(PLazyNode Node) const;
     void SetExpanded(PLazyNode Node, bool Value);
     // Initialises the node first.
     bool Visible(PLazyNode Node);
+    void SetVisible(PLazyNode Node, bool Value);
     bool Filtered(PLazyNode Node) const { return Node->Has(TLazyNodeState::vsFiltered); }
+    void SetFiltered(PLazyNode Node, bool Value);
+    void SetFullyVisible(PLazyNode Node, bool Value);
+    void SetVisiblePath(PLazyNode Node, bool Value);
     bool FullyVisible(PLazyNode Node) const;
     bool VisiblePath(PLazyNode Node) const;
     bool GetEffectivelyFiltered(PLazyNode Node) const;
@@ -315,6 +386,97 @@ public:
     virtual void ResetNode(PLazyNode Node);
     // Expands a collapsed node or collapses an expanded one.
     virtual void ToggleNode(PLazyNode Node);
+    // Expand or collapse Node's subtree (the whole tree for nil).
+    virtual void FullExpand(PLazyNode Node = nullptr);
+    virtual void FullCollapse(PLazyNode Node = nullptr);
+
+    // --- Walking -------------------------------------------------------------------------
+    // Initialising walkers initialise the node they return and give a node its children
+    // before descending into it; the NoInit forms touch only linked nodes. CCA: consider
+    // toChildrenAbove (children come before their parent).
+    PLazyNode GetFirst(bool CCA = false);
+    PLazyNode GetFirstNoInit(bool CCA = false) const;
+    PLazyNode GetLast(PLazyNode Node = nullptr, bool CCA = false);
+    PLazyNode GetLastNoInit(PLazyNode Node = nullptr, bool CCA = false) const;
+    PLazyNode GetNext(PLazyNode Node, bool CCA = false);
+    PLazyNode GetNextNoInit(PLazyNode Node, bool CCA = false) const;
+    PLazyNode GetPrevious(PLazyNode Node, bool CCA = false);
+    PLazyNode GetPreviousNoInit(PLazyNode Node, bool CCA = false) const;
+    PLazyNode GetFirstChild(PLazyNode Node);
+    PLazyNode GetFirstChildNoInit(PLazyNode Node) const;
+    PLazyNode GetLastChild(PLazyNode Node);
+    PLazyNode GetLastChildNoInit(PLazyNode Node) const;
+    PLazyNode GetNextSibling(PLazyNode Node);
+    PLazyNode GetNextSiblingNoInit(PLazyNode Node) const;
+    PLazyNode GetPreviousSibling(PLazyNode Node);
+    PLazyNode GetPreviousSiblingNoInit(PLazyNode Node) const;
+
+    PLazyNode GetFirstChecked(TCheckState State = TCheckState::csCheckedNormal, bool CCA = false);
+    PLazyNode GetNextChecked(PLazyNode Node, TCheckState State = TCheckState::csCheckedNormal,
+                             bool CCA = false);
+    PLazyNode GetPreviousChecked(PLazyNode Node, TCheckState State = TCheckState::csCheckedNormal,
+                                 bool CCA = false);
+    PLazyNode GetFirstCutCopy(bool CCA = false);
+    PLazyNode GetNextCutCopy(PLazyNode Node, bool CCA = false);
+    PLazyNode GetPreviousCutCopy(PLazyNode Node, bool CCA = false);
+    PLazyNode GetFirstInitialized(bool CCA = false) const;
+    PLazyNode GetNextInitialized(PLazyNode Node, bool CCA = false) const;
+    PLazyNode GetPreviousInitialized(PLazyNode Node, bool CCA = false) const;
+    PLazyNode GetLastInitialized(PLazyNode Node = nullptr, bool CCA = false) const;
+    PLazyNode GetFirstSelected(bool CCA = false);
+    PLazyNode GetNextSelected(PLazyNode Node, bool CCA = false);
+    PLazyNode GetPreviousSelected(PLazyNode Node, bool CCA = false);
+    PLazyNode GetFirstLeaf();
+    PLazyNode GetNextLeaf(PLazyNode Node);
+    PLazyNode GetPreviousLeaf(PLazyNode Node);
+    PLazyNode GetFirstLevel(uint32_t NodeLevel);
+    PLazyNode GetNextLevel(PLazyNode Node, uint32_t NodeLevel);
+    PLazyNode GetPreviousLevel(PLazyNode Node, uint32_t NodeLevel);
+
+    PLazyNode GetFirstVisible(PLazyNode Node = nullptr, bool CCA = true, bool IncludeFiltered = false);
+    PLazyNode GetFirstVisibleNoInit(PLazyNode Node = nullptr, bool CCA = true,
+                                    bool IncludeFiltered = false) const;
+    PLazyNode GetLastVisible(PLazyNode Node = nullptr, bool CCA = true, bool IncludeFiltered = false);
+    PLazyNode GetLastVisibleNoInit(PLazyNode Node = nullptr, bool CCA = true,
+                                   bool IncludeFiltered = false) const;
+    PLazyNode GetNextVisible(PLazyNode Node, bool CCA = true);
+    PLazyNode GetNextVisibleNoInit(PLazyNode Node, bool CCA = true) const;
+    PLazyNode GetPreviousVisible(PLazyNode Node, bool CCA = true);
+    PLazyNode GetPreviousVisibleNoInit(PLazyNode Node, bool CCA = true) const;
+    PLazyNode GetFirstVisibleChild(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetFirstVisibleChildNoInit(PLazyNode Node, bool IncludeFiltered = false) const;
+    PLazyNode GetLastVisibleChild(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetLastVisibleChildNoInit(PLazyNode Node, bool IncludeFiltered = false) const;
+    PLazyNode GetNextVisibleSibling(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetNextVisibleSiblingNoInit(PLazyNode Node, bool IncludeFiltered = false) const;
+    PLazyNode GetPreviousVisibleSibling(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetPreviousVisibleSiblingNoInit(PLazyNode Node, bool IncludeFiltered = false) const;
+    PLazyNode GetVisibleParent(PLazyNode Node, bool IncludeFiltered = false) const;
+
+    // Node enumerations for range-for loops.
+    TLTLazyNodeEnumeration Nodes(bool CCA = false);
+    TLTLazyNodeEnumeration CheckedNodes(TCheckState State = TCheckState::csCheckedNormal,
+                                        bool CCA = false);
+    TLTLazyNodeEnumeration ChildNodes(PLazyNode Node);
+    TLTLazyNodeEnumeration CutCopyNodes(bool CCA = false);
+    TLTLazyNodeEnumeration InitializedNodes(bool CCA = false);
+    TLTLazyNodeEnumeration LeafNodes();
+    TLTLazyNodeEnumeration LevelNodes(uint32_t NodeLevel);
+    TLTLazyNodeEnumeration NoInitNodes(bool CCA = false);
+    TLTLazyNodeEnumeration SelectedNodes(bool CCA = false);
+    TLTLazyNodeEnumeration VisibleNodes(PLazyNode Node = nullptr, bool CCA = true,
+                                        bool IncludeFiltered = false);
+    TLTLazyNodeEnumeration VisibleChildNodes(PLazyNode Node = nullptr, bool IncludeFiltered = false);
+    TLTLazyNodeEnumeration VisibleChildNoInitNodes(PLazyNode Node = nullptr,
+                                                   bool IncludeFiltered = false);
+    TLTLazyNodeEnumeration VisibleNoInitNodes(PLazyNode Node = nullptr, bool CCA = true,
+                                              bool IncludeFiltered = false);
+
+    // Calls Callback for Node and its subtree (the whole tree for nil) in structure order;
+    // returns the node at which the callback aborted. Nodes cannot be deleted meanwhile.
+    PLazyNode IterateSubtree(PLazyNode Node, const TLTGetNodeProc &Callback, void *Data,
+                             TLazyNodeStates Filter = {}, bool DoInit = false,
+                             bool ChildNodesOnly = false);
 
     // --- Frame ---------------------------------------------------------------------------
     void BeginUpdate();
@@ -422,6 +584,23 @@ public:
     // replace all five option sets.
     void ReadLegacyOptions(const QStringList &Names);
 
+    // One entry of the position cache: a shown node and the distance of its top from the
+    // top of the content.
+    struct TCacheEntry
+    {
+        PLazyNode Node;
+        uint32_t AbsoluteTop;
+    };
+    static constexpr uint32_t CacheThreshold = 2000;   // shown nodes between two entries
+    const std::vector<TCacheEntry> &PositionCache() const { return FPositionCache; }
+    // The shown node covering Y (content coordinates) and its top; nil below the last one.
+    // Uses the position cache while it is valid, else walks from the top.
+    PLazyNode NodeAtPosition(uint32_t Y, uint32_t &NodeTop);
+    // The top of a shown node in content coordinates.
+    uint32_t NodeTopPosition(PLazyNode Node);
+    // Nodes the last position lookup walked over (not counting the cache entry).
+    uint32_t LastLookupSteps() const { return FLastLookupSteps; }
+
     // The window of the tree exists (it was shown at least once).
     bool HandleAllocated() const;
     // Tree timers by id 1..8 (5: change delay, 6: structure change delay).
@@ -465,6 +644,13 @@ protected:
     // A descendant's constructor substitutes its own options class.
     void ReplaceOptions(std::unique_ptr<TCustomLazyTreeOptions> Value);
     bool IsDestroying() const { return FDestroying; }
+
+    // --- Check states ----------------------------------------------------------------------
+    virtual void CommitCheckState(PLazyNode Node, TCheckState Value);
+    bool ApplyCheckState(PLazyNode Node, TCheckState Value);
+    virtual bool PropagateCheckToParent(PLazyNode Node, TCheckState NewState);
+    // The state a click or the space key asks for.
+    virtual TCheckState NextCheckState(TCheckType Type, TCheckState State) const;
 
     // --- Event firers ----------------------------------------------------------------------
     virtual void DoInitNode(PLazyNode Parent, PLazyNode Node, TLazyNodeInitStates &InitStates);
@@ -520,7 +706,15 @@ protected:
     virtual void EnsureNodeSelected();
     void StopCacheValidation();
     void MarkCacheInvalid();
-    void RequestCacheValidation();
+    virtual void RequestCacheValidation();
+    // Runs on the worker thread; true when a cache was built.
+    virtual bool BuildPositionCache();
+    uint32_t PositionCacheSize() const;
+    // Applies state changes of the worker on the GUI thread and waits until they are.
+    void ChangeTreeStatesFromWorker(TLazyTreeStates Enter, TLazyTreeStates Leave);
+    PLazyNode FindCacheEntryByPosition(uint32_t Y, uint32_t &Top) const;
+    PLazyNode FindCacheEntryByNode(PLazyNode Node, uint32_t &Top) const;
+    void showEvent(QShowEvent *Event) override;
     void SetTreeTimer(int Id, int Interval);
     void KillTreeTimer(int Id);
     // A tree timer expired.
@@ -541,7 +735,32 @@ private:
     void AssertRoomForPointer();
     void StoreInitialData(PLazyNode Node, void *UserData);
     void AnnounceStructureChange(PLazyNode Node, TChangeReason Reason);
+    // Walking helpers.
+    bool ChildrenAbove(bool CCA) const;
+    void EnsureInitialized(PLazyNode Node);
+    PLazyNode EnterChildren(PLazyNode Node);
+    template <typename Pred>
+    PLazyNode FindForward(PLazyNode Node, bool CCA, Pred Match);
+    template <typename Pred>
+    PLazyNode FindBackward(PLazyNode Node, bool CCA, Pred Match);
+    bool ShownChild(PLazyNode Node, bool IncludeFiltered) const;
+    PLazyNode DisplayStep(PLazyNode Node, bool Forward, bool Above, bool Descend, bool DoInit);
+    PLazyNode VisibleWalkStart(PLazyNode Node, bool &Descend) const;
+    PLazyNode VisibleWalk(PLazyNode Node, bool Forward, bool CCA, bool DoInit);
+    PLazyNode FirstVisibleFrom(PLazyNode Node, bool CCA, bool IncludeFiltered, bool DoInit);
     void ForgetNode(PLazyNode Node);
+    friend class TWorkerThread;
+    friend void ReleaseWorkerReference(TBaseLazyTree *Tree);
+    // Calls of the worker waiting to run on the GUI thread.
+    struct TWorkerCall
+    {
+        std::function<void()> Run;
+        bool Done = false;
+    };
+    void QueueWorkerCall(const std::function<void()> &Run);
+    // Runs the waiting calls of the worker (GUI thread).
+    void ServiceWorkerCalls();
+    uint32_t WorkerNodeHeight(PLazyNode Node);
     void AssertMainThread() const;
 
     PLazyNode FRoot = nullptr;
@@ -565,6 +784,7 @@ private:
     PLazyNode FDropTargetNode = nullptr;
     PLazyNode FRangeAnchor = nullptr;
     PLazyNode FCheckNode = nullptr;
+    uint32_t FCheckPropagationCount = 0;
     PLazyNode FLastVCLDragTarget = nullptr;
     PLazyNode FLastSearchNode = nullptr;
     PLazyNode FNextNodeToSelect = nullptr;
@@ -603,6 +823,14 @@ private:
     bool FLoading = false;
     bool FDestroying = false;
     std::array<QTimer *, 8> FTimers{};
+    std::vector<TCacheEntry> FPositionCache;
+    uint32_t FStartIndex = 0;
+    uint32_t FLastLookupSteps = 0;
+    std::atomic<bool> FStopValidationFlag{false};
+    std::atomic<bool> FWindowExists{false};
+    std::mutex FWorkerCallLock;
+    std::deque<TWorkerCall *> FWorkerCalls;
+    std::condition_variable FWorkerCallDone;
     TLTImageList *FImages = nullptr;
     TLTImageList *FStateImages = nullptr;
 };

@@ -230,12 +230,14 @@ TBaseLazyTree::TBaseLazyTree(QWidget *Parent) : QAbstractScrollArea(StartupThenP
     setFrameShape(QFrame::StyledPanel);
     FOptions = std::make_unique<TCustomLazyTreeOptions>(this);
     CreateRootNode(0);
+    AddWorkerReference();
 }
 
 TBaseLazyTree::~TBaseLazyTree()
 {
     FDestroying = true;
     StopCacheValidation();
+    ReleaseWorkerReference(this);
     FOptions->FMiscOptions.Exclude(toReadOnly);
     CancelEditNode();
     // Descendants that handle OnFreeNode through an overridden firer clear in their own
@@ -287,6 +289,7 @@ void TBaseLazyTree::DoStateChange(TLazyTreeStates Enter, TLazyTreeStates Leave)
     if (OnStateChange && !((Enter - FStates) + (FStates * Leave)).Empty())
         OnStateChange(this, Enter, Leave);
     FStates = (FStates + Enter) - Leave;
+    FStopValidationFlag.store(FStates.Contains(tsStopValidation));
 }
 
 void TBaseLazyTree::AssertMainThread() const

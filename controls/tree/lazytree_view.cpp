@@ -110,25 +110,6 @@ void TBaseLazyTree::EnsureNodeSelected()
 }
 
 // ---------------------------------------------------------------------------------------
-// Position cache states
-
-void TBaseLazyTree::StopCacheValidation()
-{
-    DoStateChange({tsStopValidation}, {tsUseCache});
-}
-
-void TBaseLazyTree::MarkCacheInvalid()
-{
-    DoStateChange({tsValidationNeeded}, {tsUseCache});
-}
-
-void TBaseLazyTree::RequestCacheValidation()
-{
-    // The cache is built only for trees with more shown nodes than one cache step; the
-    // builder comes with the worker thread.
-}
-
-// ---------------------------------------------------------------------------------------
 // Timers
 
 void TBaseLazyTree::SetTreeTimer(int Id, int Interval)

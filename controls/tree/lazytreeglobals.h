@@ -63,3 +63,12 @@ void SetLazyTreeFormatRegistration(std::function<void()> Register);
 // ELazyTreeAssertion when the strip is missing (less than one pixel high).
 void FillImageListFromStrip(TLTImageList &List, const QImage &Strip, const QString &Name,
                             bool MapColors);
+
+class TBaseLazyTree;
+
+// The one worker thread of the process that builds position caches: started with the first
+// tree, ended with the last.
+void AddWorkerReference();
+void ReleaseWorkerReference(TBaseLazyTree *Tree);
+bool LazyTreeWorkerRunning();
+int LazyTreeWorkerStarts();   // how many workers were started so far
