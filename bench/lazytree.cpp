@@ -1,7 +1,10 @@
 // Lazy tree model: a million top-level nodes added inside one update and cleared again,
-// and reading TotalCount of 100,000 nodes that are initialised by that read.
+// reading TotalCount of 100,000 nodes that are initialised by that read, the position cache
+// of a million shown nodes (its build on the worker and lookups near the bottom with and
+// without it), and FullExpand of 100,000 nodes.
 #include "controls/tree/lazytree.h"
 
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -69,5 +72,85 @@ void BM_TotalCountInitialisesLazyNodes(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * count);
 }
 BENCHMARK(BM_TotalCountInitialisesLazyNodes)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}   // namespace
+
+// ---------------------------------------------------------------------------------------
+// Position cache: 1,000,000 shown top-level nodes on a shown tree.
+
+namespace {
+
+struct TShownTree
+{
+    TBaseLazyTree Tree;
+    explicit TShownTree(uint32_t Count)
+    {
+        Tree.show();
+        Tree.BeginUpdate();
+        Tree.SetRootNodeCount(Count);
+        Tree.EndUpdate();   // asks the worker for the cache
+        WaitForCache();
+    }
+    void WaitForCache()
+    {
+        while (!Tree.TreeStates().Contains(TLazyTreeState::tsUseCache))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+};
+
+// One cache build on the worker, from the request to the usable cache.
+void BM_CacheBuildMillion(benchmark::State &state)
+{
+    TShownTree t(uint32_t(state.range(0)));
+    uint32_t height = 18;
+    for (auto _ : state) {
+        height = height == 18 ? 19 : 18;   // a change the cache must be built again for
+        t.Tree.SetNodeHeight(t.Tree.RootNode()->FirstChild, height);
+        t.WaitForCache();
+    }
+}
+BENCHMARK(BM_CacheBuildMillion)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The node at a position near the bottom: with the cache (at most 2000 nodes walked after
+// the entry) and without it (walked from the top).
+void BM_NodeAtBottom(benchmark::State &state)
+{
+    TShownTree t(1000000);
+    const bool useCache = state.range(0) != 0;
+    if (!useCache)
+        t.Tree.SetTreeStates(t.Tree.TreeStates() - TLazyTreeStates{TLazyTreeState::tsUseCache});
+    const uint32_t y = 18u * 999990 + 5;
+    for (auto _ : state) {
+        uint32_t top = 0;
+        benchmark::DoNotOptimize(t.Tree.NodeAtPosition(y, top));
+    }
+    state.counters["walked"] = t.Tree.LastLookupSteps();
+}
+BENCHMARK(BM_NodeAtBottom)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// FullExpand of 100,000 nodes: 10,000 top-level nodes with 9 children each.
+void BM_FullExpand(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        TBaseLazyTree tree;
+        tree.OnInitNode = [](TBaseLazyTree *Sender, PLazyNode, PLazyNode Node,
+                             TLazyNodeInitStates &S) {
+            if (Sender->GetNodeLevel(Node) == 0)
+                S.Include(TLazyNodeInitState::ivsHasChildren);
+        };
+        tree.OnInitChildren = [](TBaseLazyTree *, PLazyNode, uint32_t &C) { C = 9; };
+        tree.SetRootNodeCount(10000);
+        state.ResumeTiming();
+        tree.FullExpand();
+        state.PauseTiming();
+        if (tree.VisibleCount() != 100000)
+            state.SkipWithError("not fully expanded");
+        tree.OnInitNode = nullptr;
+        tree.Clear();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FullExpand)->Unit(benchmark::kMillisecond);
 
 }   // namespace
