@@ -122,6 +122,9 @@ void TBaseLazyTree::PaintOptionsChanged(TLTPaintOptions Old)
                     const int64_t h = run->NodeHeight;
                     UpdateTotalHeight(run, shown ? h : -h, true);
                 }
+                // Whether a child is effectively visible depends on the option too.
+                if (run->FirstChild)
+                    UpdateHiddenChildrenFlag(run);
                 // Pre-order over the linked nodes.
                 if (run->FirstChild) {
                     run = run->FirstChild;

@@ -1,6 +1,8 @@
 // Hidden, filtered and expanded nodes with the counts and heights kept right.
 #include "tree_fixture.h"
 
+#include "common/test_random.h"
+
 namespace {
 // One expanded top-level node with three children, and a second top-level node.
 struct TShapeTree
@@ -141,4 +143,46 @@ TEST(LazyTreeVisibility, FullyVisibleOpensThePath)
     EXPECT_TRUE(tree.FullyVisible(c));
     EXPECT_EQ(tree.VisibleCount(), 3u);
     EXPECT_TRUE(ValidateTree(tree));
+}
+
+// Random hiding, filtering, expanding, adding and deleting, with the invariants checked after
+// every step; with and without toShowFilteredNodes switched on the way.
+TEST(LazyTreeVisibility, RandomisedSequenceKeepsTheInvariants)
+{
+    TTestRandom random(6363);
+    TTestTree tree;
+    std::vector<PLazyNode> nodes;
+    auto collect = [&] {
+        nodes.clear();
+        for (PLazyNode n = tree.GetFirstNoInit(); n; n = tree.GetNextNoInit(n))
+            nodes.push_back(n);
+    };
+    for (int step = 0; step < 2500; ++step) {
+        collect();
+        PLazyNode node = nodes.empty() ? nullptr : nodes[random.Next() % nodes.size()];
+        const uint32_t op = random.Next() % 100;
+        if (op < 30 || !node)
+            tree.AddChild(random.Next() % 4 == 0 ? nullptr : node);
+        else if (op < 45)
+            tree.SetExpanded(node, !node->Has(vsExpanded));
+        else if (op < 58)
+            tree.SetVisible(node, !node->Has(vsVisible));
+        else if (op < 70)
+            tree.SetFiltered(node, !node->Has(vsFiltered));
+        else if (op < 80)
+            tree.DeleteNode(node);
+        else if (op < 85)
+            tree.SetFullyVisible(node, true);
+        else if (op < 88)
+            tree.FullExpand(random.Next() % 2 ? node : nullptr);
+        else if (op < 91)
+            tree.FullCollapse(random.Next() % 2 ? node : nullptr);
+        else if (op < 93)
+            tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions().Contains(toShowFilteredNodes)
+                                                   ? tree.TreeOptions().PaintOptions() - TLTPaintOptions{toShowFilteredNodes}
+                                                   : tree.TreeOptions().PaintOptions() + TLTPaintOptions{toShowFilteredNodes});
+        else
+            tree.SetNodeHeight(node, 8 + random.Next() % 30);
+        ASSERT_TRUE(ValidateTree(tree)) << "after step " << step << " op " << op;
+    }
 }
