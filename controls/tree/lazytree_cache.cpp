@@ -199,6 +199,10 @@ void TBaseLazyTree::showEvent(QShowEvent *Event)
 
 void TBaseLazyTree::QueueWorkerCall(const std::function<void()> &Run)
 {
+    if (QThread::currentThread() == thread()) {
+        Run();
+        return;
+    }
     TWorkerCall call{Run};
     {
         std::lock_guard<std::mutex> guard(FWorkerCallLock);
@@ -222,6 +226,8 @@ void TBaseLazyTree::ServiceWorkerCalls()
             call = FWorkerCalls.front();
             FWorkerCalls.pop_front();
         }
+        // A handler's error must not strand the worker waiting for this call; the call
+        // counts as done either way.
         try {
             call->Run();
         } catch (...) {
