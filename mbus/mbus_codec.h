@@ -12,9 +12,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
-class TObject;
 using TMBus_Object_List = std::vector<std::unique_ptr<TObject>>;
 
 // Gateway text commands and the exact answers accepted (LF CR framed).
@@ -102,11 +102,17 @@ public:
 
     // A datagram is a telegram only when its length matches its L field and the module.
     static bool Is_Wireless_Telegram(const uint8_t *data, int len, TRadioModule module);
+    // Runs on the receive thread; the meter list and the meter's records change only while
+    // Results_Lock is held, and the callback runs after it is released.
     void Decode_Wireless_Frame(TRadioModule module);
     void Notify_Wireless_Slave(int index, TSlave_wMBus *meter);
+    // Guards the wireless list and its meters between the receive thread and their readers.
+    std::mutex Results_Lock;
 
 private:
     int Telegram_Byte(int pos, int end) const;     // -1 beyond end
+    // Files the telegram under its meter; the meter's index, or -1 when it names none.
+    int File_Wireless_Frame(TRadioModule module, TSlave_wMBus *&meter);
     bool Decrypt_Mode_5(const TSlave_wMBus &m, int end);
     // 1 decrypted, 0 not attempted, -1 decrypted to garbage (telegram dropped)
     int Decrypt_Mode_7(const TSlave_wMBus &m, int end);

@@ -166,6 +166,18 @@ int TMBusScanCodec::Decrypt_Mode_7(const TSlave_wMBus &m, int end)
 
 void TMBusScanCodec::Decode_Wireless_Frame(TRadioModule module)
 {
+    TSlave_wMBus *meter = nullptr;
+    int index = -1;
+    {
+        const std::lock_guard<std::mutex> hold(Results_Lock);
+        index = File_Wireless_Frame(module, meter);
+    }
+    if (index >= 0)
+        Notify_Wireless_Slave(index, meter);
+}
+
+int TMBusScanCodec::File_Wireless_Frame(TRadioModule module, TSlave_wMBus *&meter)
+{
     New_Frame_Wireless = true;
     const QDateTime now = Now();
     const int len = std::clamp(Ans_Len, 0, int(Ans_Array.size()));
@@ -175,7 +187,7 @@ void TMBusScanCodec::Decode_Wireless_Frame(TRadioModule module)
 
     // A telegram too short to name its meter cannot be filed anywhere.
     if (end <= Pos_CI)
-        return;
+        return -1;
     const uint8_t ci = a[Pos_CI];
     const uint8_t c_field = a[Pos_C];
     const uint16_t lla_m = uint16_t(a[Pos_M] | a[Pos_M + 1] << 8);
@@ -189,7 +201,7 @@ void TMBusScanCodec::Decode_Wireless_Frame(TRadioModule module)
     uint8_t ala_device = lla_device;
     if (ci != CI_TPL_Short && ci != CI_ELL_Short && ci != CI_ELL_Long) {
         if (end <= Pos_Long_Device)
-            return;
+            return -1;
         ala_address = int32_t(LE32(a + Pos_Long_Ident));
         ala_m = uint16_t(a[Pos_Long_M] | a[Pos_Long_M + 1] << 8);
         ala_version = a[Pos_Long_Version];
@@ -222,8 +234,8 @@ void TMBusScanCodec::Decode_Wireless_Frame(TRadioModule module)
     } else {
         m = static_cast<TSlave_wMBus *>((*Wireless_List)[size_t(index)].get());
         if (m->Enable_Key && !Decrypt_Mode_5(*m, end) && Decrypt_Mode_7(*m, end) < 0) {
-            Notify_Wireless_Slave(index, m);
-            return;
+            meter = m;
+            return index;
         }
     }
 
@@ -272,7 +284,8 @@ void TMBusScanCodec::Decode_Wireless_Frame(TRadioModule module)
     } else {
         m->Cripted = true;
     }
-    Notify_Wireless_Slave(index, m);
+    meter = m;
+    return index;
 }
 
 void TMBusScanCodec::Notify_Wireless_Slave(int index, TSlave_wMBus *meter)
