@@ -307,6 +307,8 @@ TEST_F(NetworkFile, LoadFailuresEndTheLoadAndKeepWhatWasRead)
         {"variable without Dim", "<Nodo Descrizione=\"b\"><Variabile Desc=\"d\" Type=\"1\" Fun_Field=\"0\"/></Nodo>", 2, 0, "Null"},
         {"Type not a number", "<Nodo Descrizione=\"b\"><Variabile Desc=\"d\" Type=\"x\" Fun_Field=\"0\" Dim=\"2\"/></Nodo>", 2, 0, "'x' is not a valid integer value"},
         {"Fun_Field not a number", "<Nodo Descrizione=\"b\"><Variabile Desc=\"d\" Type=\"1\" Fun_Field=\"\" Dim=\"2\"/></Nodo>", 2, 0, "is not a valid integer value"},
+        {"Desc is read before Type", "<Nodo Descrizione=\"b\"><Variabile Type=\"x\" Fun_Field=\"0\" Dim=\"2\"/></Nodo>", 2, 0, "(String)"},
+        {"Type is read before Dim", "<Nodo Descrizione=\"b\"><Variabile Desc=\"d\" Type=\"x\" Fun_Field=\"0\"/></Nodo>", 2, 0, "'x' is not"},
         {"group", "<Group Baudrate=\"2400\" Parity=\"1\"><Nodo Descrizione=\"c\"/></Group>", 1, 1, "Null"},
     };
     for (const auto &tc : cases) {
