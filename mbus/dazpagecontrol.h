@@ -56,7 +56,8 @@ class TDazTabSheet : public QWidget
 {
     Q_OBJECT
 public:
-    // parent owns the sheet; it joins a control through SetDazPageControl.
+    // parent owns the sheet; a page control as parent takes it as its last page, else it
+    // joins a control through SetDazPageControl.
     explicit TDazTabSheet(QWidget *parent = nullptr);
     ~TDazTabSheet() override;
 
@@ -154,6 +155,8 @@ public:
     void SetActivePage(TDazTabSheet *page);
     int ActivePageIndex() const;
     void SetActivePageIndex(int index);
+    // Makes the page holding c active (a control about to be shown on a hidden page).
+    void ShowControl(QWidget *c);
     TDazTabSheet *FindNextPage(TDazTabSheet *CurPage, bool GoForward, bool CheckTabVisible) const;
     void SelectNextPage(bool GoForward);
     // Closed tabs: the list keeps its entries when a tab is opened again.

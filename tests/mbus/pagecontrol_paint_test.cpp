@@ -475,3 +475,46 @@ TEST_F(PageControlTest, HoverTabTakesTheHoverColourAndBorder)
     img = Render(Pc);
     EXPECT_EQ(PixelAt(img, v.Left + 3, v.Top + 3), kEditorColor);
 }
+
+TEST_F(PageControlTest, ClassicLookFramesOtherTabsAndGradientsFillTabs)
+{
+    TDazTabSheet *a = AddPage("a", "Alpha  ");
+    TDazTabSheet *b = AddPage("b", "Beta  ");
+    Pc->SetActiveColor(clWhite);
+    Pc->SetActiveColorTo(clBlack);
+    b->SetTabColor(clYellow);
+    Host->show();
+    QImage img = Render(Pc);
+    const TRect ra = Pc->PageTabRect(0), rb = Pc->PageTabRect(1);
+    // The other tab: a full frame, reaching one pixel into the page border.
+    EXPECT_EQ(PixelAt(img, rb.Left + 5, rb.Top), clGray);
+    EXPECT_EQ(PixelAt(img, rb.Left, rb.Top + 5), clGray);
+    EXPECT_EQ(PixelAt(img, rb.Left + 5, rb.Bottom), clGray);
+    EXPECT_EQ(PixelAt(img, rb.Left + 3, rb.Top + 3), clYellow);
+    // The active tab: white to black in rows, and open towards the page.
+    const int top = qGray(img.pixel(ra.Left + 2, ra.Top + 1));
+    const int bottom = qGray(img.pixel(ra.Left + 2, ra.Bottom - 2));
+    EXPECT_GT(top, 200);
+    EXPECT_LT(bottom, 60);
+    EXPECT_NE(PixelAt(img, ra.Left + 5, ra.Bottom), clGray);
+    // Round edges cut the page's corners on the strip side.
+    const TRect f = Pc->Tabs().FrameLines();
+    EXPECT_EQ(PixelAt(img, f.Right, f.Top), clGray);
+    Pc->SetRoundEdges(true);
+    img = Render(Pc);
+    EXPECT_EQ(PixelAt(img, f.Right, f.Top), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelAt(img, f.Right - 3, f.Top), clGray);
+    (void)a;
+}
+
+TEST_F(PageControlTest, SheetWithAControlAsParentJoinsItAndShowControlActivates)
+{
+    auto *a = new TDazTabSheet(Pc);
+    auto *b = new TDazTabSheet(Pc);
+    EXPECT_EQ(Pc->PageCount(), 2);
+    EXPECT_EQ(b->DazPageControl(), Pc);
+    auto *label = new QWidget(b);
+    EXPECT_EQ(Pc->ActivePage(), a);
+    Pc->ShowControl(label);
+    EXPECT_EQ(Pc->ActivePage(), b);
+}
