@@ -518,3 +518,22 @@ TEST_F(PageControlTest, DoubleClickOnADockedTabFloatsTheClient)
     EXPECT_EQ(Pc->PageCount(), 1);
     delete tool;
 }
+
+TEST_F(PageControlTest, OnGetImageIndexDecidesWhichTabsTakeTheRoom)
+{
+    AddPage("a", "Same  ");
+    AddPage("b", "Same  ");
+    Pc->TabMargin().SetLeftMargin(12);
+    Pc->Loaded();
+    EXPECT_EQ(Pc->PageTabRect(0).Width(), Pc->PageTabRect(1).Width());
+    std::vector<int> asked;
+    Pc->OnGetImageIndex = [&](QObject *, int tab, int &index) {
+        asked.push_back(index);   // the tab index comes in
+        index = tab == 1 ? -1 : 0;
+    };
+    Pc->TabMargin().SetLeftMargin(13);   // any change lays the tabs out again
+    EXPECT_EQ(Pc->PageTabRect(0).Width(), Pc->PageTabRect(1).Width() + 13);
+    ASSERT_GE(asked.size(), 2u);
+    EXPECT_EQ(asked[0], 0);
+    EXPECT_EQ(asked[1], 1);
+}
