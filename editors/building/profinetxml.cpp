@@ -186,11 +186,11 @@ const TFixedLine kLines[] = {
 
 constexpr int kLineCount = 167;
 
-QString Lead(const char *spec)
+QString Lead(const char *counts)
 {
     QString out;
     int count = 0;
-    for (const char *p = spec; *p; ++p) {
+    for (const char *p = counts; *p; ++p) {
         if (*p >= '0' && *p <= '9') {
             count = count * 10 + (*p - '0');
             continue;
