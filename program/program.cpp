@@ -16,7 +16,9 @@
 #include "editors/building/opc_ua_client_access.h"
 #include "editors/building/opc_ua_scan_server.h"
 #include "editors/building/opc_ua_server_access.h"
+#include "editors/building/profibus_gsd.h"
 #include "editors/building/profinetfilename.h"
+#include "editors/building/profinetxml.h"
 #include "editors/building/s7_protocol_set_access.h"
 #include "editors/building/snmp_trap_access.h"
 #include "editors/building/snmpmanageraccess.h"
@@ -96,6 +98,8 @@ void Connect_Main_Window()
         name = FProfinetFileName->Name_File_XML;
         return true;
     };
+    hooks.Create_GSD_File = [] { Create_GSD_File(); };
+    hooks.Create_GSDML_File = [](const QString &file_name) { Create_GSDML_File(file_name); };
 }
 
 } // namespace
