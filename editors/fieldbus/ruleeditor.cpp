@@ -110,7 +110,8 @@ TRule_Editor::TRule_Editor(const TRule_Editor_Desc &desc, const QString &path, Q
     }
     for (int t = 0; t < Table_Count(); ++t) {
         Build_Grid(t);
-        layout->addWidget(PageControl1 ? static_cast<QWidget *>(PageControl1) : Tables[size_t(t)].Grid, 1);
+        if (!PageControl1)
+            layout->addWidget(Tables[size_t(t)].Grid, 1);
     }
 
     P_Button = new QFrame(this);
