@@ -1,0 +1,41 @@
+#pragma once
+// A fresh program state with an open project "P", and helpers to read and write the cells
+// of a rule editor's tables.
+#include "app/shell_fixture.h"
+#include "grid/string/dazstringgrid.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+inline QByteArray Read_Bytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class FieldbusTest : public ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        Project_Name = QStringLiteral("P");
+        Project_Path = Projects_Dir + QStringLiteral("/P");
+        ASSERT_TRUE(Force_Dir(Project_Path));
+        Set_Files();
+    }
+    // Cells from column 1 on.
+    static void Set(TDazStringGrid *grid, int row, const QStringList &cells)
+    {
+        for (qsizetype c = 0; c < cells.size(); ++c)
+            grid->SetCellEx(int(c) + 1, row, cells[c]);
+    }
+    // Every real column of the row.
+    static QStringList Row(TDazStringGrid *grid, int row)
+    {
+        QStringList out;
+        for (int c = 0; c < grid->AllColCount(); ++c)
+            out << grid->GetCellEx(c, row);
+        return out;
+    }
+};
