@@ -1,7 +1,7 @@
 #pragma once
 // How the grid sorts: the sorted column and direction, the multi-column index option, the
-// header-click rules and the look of the sorted header cell. Values only; the sorting is
-// the grid's.
+// header-click rules and the look of the sorted header cell, and the settings string that
+// stores them. The sorting itself is the grid's (QSort and its relatives).
 #include "grid/base/classes.h"
 #include "grid/base/gridsettings.h"
 #include "grid/string/bitmap.h"
@@ -48,6 +48,20 @@ public:
         FDirection = FDirection == sdAscending ? sdDescending : sdAscending;
     }
 
+    // The header row whose clicks sort; above the grid's FixedRows it raises
+    // "Sort row should be smaller than number of fixed rows".
+    int Row() const { return FRow; }
+    void SetRow(int Value);
+
+    // The sort settings string: "u<column>" / "d<column>", or "i;" and the sort index
+    // string ("i;u2;d0") with IndexShow.
+    QString SaveToString() const;
+    // The reverse, then the sort it names (QSort or QSortIndexed); sets Show. An empty
+    // value changes nothing; one character raises "Invalid sort settings specifier".
+    void LoadFromString(const QString &Value);
+    // No sorted column, no sort index; the sort header repaints.
+    void Remove();
+
     // Copies every setting but IgnoreCase and SortOnVirtualCells, without notifying.
     void Assign(const TPersistent *Source) override;
 
@@ -69,7 +83,6 @@ public:
     CF_GRID_PLAIN_PROPERTY(TColor, IndexColor, clYellow)
     CF_GRID_PLAIN_PROPERTY(bool, NormalCellsOnly, false)
     CF_GRID_PLAIN_PROPERTY(bool, FixedCols, false)
-    CF_GRID_PLAIN_PROPERTY(int, Row, 0)
     CF_GRID_PLAIN_PROPERTY(bool, UndoSort, false)
     CF_GRID_PLAIN_PROPERTY(bool, AutoColumnMerge, false)
     CF_GRID_PLAIN_PROPERTY(bool, AutoSortForGrouping, true)
@@ -78,6 +91,7 @@ private:
     void SetHeader(TColor &Field, TColor Value);
 
     TObject *FGrid;
+    int FRow = 0;
     bool FShow = false;
     TColor FHeaderColor = clNone;
     TColor FHeaderColorTo = clNone;
