@@ -68,6 +68,7 @@ void ReferenceSort(benchmark::State &State, int Col)
     for (int r = 0; r < RowCount; ++r)
         texts[size_t(r)] = g.Cells(Col, r + 1);
     TSortTextRules rules = TSortTextRules::Current(false);
+    rules.StableTexts = true;   // the texts stay put, as the grid's do while it sorts
     std::vector<int> rows(RowCount);
     for (auto _ : State) {
         State.PauseTiming();
@@ -125,11 +126,11 @@ void BM_PlainRowPermutation(benchmark::State &State)
     }
 }
 
-BENCHMARK(BM_GridSortNumeric)->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReferenceStableSortNumeric)->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GridSortText)->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReferenceStableSortText)->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GridUnSort)->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainRowPermutation)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridSortNumeric)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReferenceStableSortNumeric)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridSortText)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReferenceStableSortText)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridUnSort)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainRowPermutation)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 }   // namespace

@@ -5,6 +5,7 @@
 #include "grid/tools/sorttexts.h"
 
 #include <algorithm>
+#include <typeinfo>
 #include <vector>
 
 namespace GridSort {
@@ -54,9 +55,11 @@ public:
         Rules.Suffix.clear();
         G.GetColFormat(ACol, style, Rules.Prefix, Rules.Suffix);
         // 2.
+        const bool direct1 = Direct(ACol, ARow1), direct2 = Direct(ACol, ARow2);
         QString hold1, hold2;
-        const QStringView t1 = Text(ACol, ARow1, hold1);
-        const QStringView t2 = Text(ACol, ARow2, hold2);
+        const QStringView t1 = Text(ACol, ARow1, direct1, hold1);
+        const QStringView t2 = Text(ACol, ARow2, direct2, hold2);
+        Rules.StableTexts = direct1 && direct2;
         // 3.1.
         if (style == ssAutomatic && IsCheckBoxType(G.GetCellType(ACol, ARow1)))
             style = ssCheckBox;
@@ -97,8 +100,8 @@ public:
             TSortTextInfo info;
             // The store's text and the displayed one agree on emptiness when the store
             // is read directly.
-            const int empty1 = Direct(ACol, ARow1) ? -1 : int(G.GetCellEx(ACol, ARow1).isEmpty());
-            const int empty2 = Direct(ACol, ARow2) ? -1 : int(G.GetCellEx(ACol, ARow2).isEmpty());
+            const int empty1 = direct1 ? -1 : int(G.GetCellEx(ACol, ARow1).isEmpty());
+            const int empty2 = direct2 ? -1 : int(G.GetCellEx(ACol, ARow2).isEmpty());
             result = CompareSortTexts(style, t1, t2, Rules, &info, empty1, empty2);
             blank1 = info.Blank1;
             blank2 = info.Blank2;
@@ -121,15 +124,15 @@ public:
     TSortSettings &Settings;
 
 private:
-    // The cell's displayed text equals the stored one.
+    // The cell's displayed text equals the stored one (no display hook, no merge record).
     bool Direct(int ACol, int ARow) const
     {
-        return PlainDisplay && !StoreOf(G).Object(ACol, ARow);
+        return PlainDisplay && (!G.HasCellProps() || !StoreOf(G).Object(ACol, ARow));
     }
 
-    QStringView Text(int ACol, int ARow, QString &Hold)
+    QStringView Text(int ACol, int ARow, bool IsDirect, QString &Hold)
     {
-        if (!Virtual || Direct(ACol, ARow))
+        if (!Virtual || IsDirect)
             return StoreOf(G).TextView(ACol, ARow);
         Hold = G.GetCellEx(ACol, ARow);
         return Hold;
@@ -183,12 +186,18 @@ public:
         g_lastDepth = std::max(g_lastDepth, Depth);
         const int sortDir = Cmp.Settings.Direction() == sdAscending ? 1 : -1;
         const int s = G.RowCount() - 2;
+        const bool pure = PureComparison();
+        int source = -1;   // the row the pivot was copied from, followed through exchanges
         auto before = [&](int a, int b) {
+            // The pivot against its own row: equal in every column, nothing to read.
+            if (pure && ((a == s && b == source) || (b == s && a == source)))
+                return false;
             return Indexed ? CompareLineIndexed(0, a, b) == 1
                            : CompareLine(ACol, a, b) == sortDir;
         };
         while (L < R) {
-            CopyRow(int((unsigned(L) + unsigned(R)) >> 1), s);
+            source = int((unsigned(L) + unsigned(R)) >> 1);
+            CopyRow(source, s);
             int i = L, j = R;
             do {
                 while (before(s, i) && i < R)
@@ -196,8 +205,13 @@ public:
                 while (before(j, s) && L < j)
                     --j;
                 if (i <= j) {
-                    if (i != j && (Indexed || CompareLine(ACol, i, j) != 0))
+                    if (i != j && (Indexed || CompareLine(ACol, i, j) != 0)) {
                         G.SortSwapRows(i, j);
+                        if (source == i)
+                            source = j;
+                        else if (source == j)
+                            source = i;
+                    }
                     ++i;
                     --j;
                 }
@@ -219,6 +233,17 @@ public:
     TCellComparer Cmp;
 
 private:
+    // A row compares equal to its copy: the comparison reads nothing but the two rows'
+    // texts and records (no event format, no display hook, no row-bound check box, no
+    // descendant deciding per row), and whole rows move.
+    bool PureComparison() const
+    {
+        return typeid(G) == typeid(TDazStringGrid) && !Cmp.Settings.SingleColumn() &&
+               !G.OnCustomCompare && !G.OnRawCompare &&
+               !G.OnGetDisplText && !G.OnGetDisplWideText && !G.URLShowInText() &&
+               !G.Grouping().ShowGroupCount() && !G.MouseActions().HotmailRowSelect();
+    }
+
     void CopyRow(int From, int To)
     {
         if (!G.OnGetDisplText) {

@@ -168,13 +168,49 @@ TSortTextRules TSortTextRules::Current(bool IgnoreCase)
 
 bool IsSortNumber(QStringView Text)
 {
+    // Digits with an optional leading minus are an integer whatever the separators; other
+    // texts need the full classification.
+    if (!Text.isEmpty()) {
+        qsizetype i = Text.front() == u'-' ? 1 : 0;
+        while (i < Text.size() && Text[i] >= u'0' && Text[i] <= u'9')
+            ++i;
+        if (i == Text.size())
+            return true;
+    }
     const int kind = DetectNumberKind(QString::fromRawData(Text.data(), Text.size()));
     return kind == 0 || kind == 1 || kind == 5;
 }
 
-TSortStyle DetectSortStyle(QStringView T1, QStringView T2, const TSortTextRules &Rules)
+TSortTextRules::TNumberMemo &TSortTextRules::MemoFor(QStringView Text)
 {
-    if (IsSortNumber(T1))
+    if (!StableTexts) {
+        TNumberMemo &m = Memo[0];
+        m = TNumberMemo();
+        m.IsNumber = IsSortNumber(Text);
+        return m;
+    }
+    for (TNumberMemo &m : Memo)
+        if (m.Data == Text.data() && m.Size == Text.size())
+            return m;
+    TNumberMemo &m = Memo[MemoNext];
+    MemoNext ^= 1;
+    m = TNumberMemo();
+    m.Data = Text.data();
+    m.Size = Text.size();
+    m.IsNumber = IsSortNumber(Text);
+    return m;
+}
+
+bool IsSortNumber(QStringView Text, TSortTextRules &Rules)
+{
+    return Rules.MemoFor(Text).IsNumber;
+}
+
+namespace {
+
+TSortStyle DetectStyle(QStringView T1, QStringView T2, const TSortTextRules &Rules, bool Number)
+{
+    if (Number)
         return ssNumeric;
     const TSortStyle alpha = Rules.IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
     // 1-based separator position p: at the 2nd or 3rd place and not last.
@@ -193,13 +229,35 @@ TSortStyle DetectSortStyle(QStringView T1, QStringView T2, const TSortTextRules 
     return alpha;
 }
 
+// The number reading of one side, remembered for a plain text (no prefix, suffix or
+// separators removed from it).
+bool ReadSide(QStringView Original, QStringView Number, TSortTextRules &Rules, double &Value)
+{
+    if (Number.data() != Original.data() || Number.size() != Original.size())
+        return ReadNumber(Number, Rules.DecimalSeparator, Value);
+    TSortTextRules::TNumberMemo &m = Rules.MemoFor(Original);
+    if (!m.Read) {
+        m.Read = true;
+        m.ReadOk = ReadNumber(Original, Rules.DecimalSeparator, m.Value);
+    }
+    Value = m.Value;
+    return m.ReadOk;
+}
+
+}   // namespace
+
+TSortStyle DetectSortStyle(QStringView T1, QStringView T2, const TSortTextRules &Rules)
+{
+    return DetectStyle(T1, T2, Rules, IsSortNumber(T1));
+}
+
 int CompareSortTexts(TSortStyle Style, QStringView T1, QStringView T2, TSortTextRules &Rules,
                      TSortTextInfo *Info, int CellEmpty1, int CellEmpty2)
 {
     if (Style == ssAutomatic)
-        Style = DetectSortStyle(T1, T2, Rules);
+        Style = DetectStyle(T1, T2, Rules, IsSortNumber(T1, Rules));
     if (Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
-        if (IsSortNumber(T1) && IsSortNumber(T2))
+        if (IsSortNumber(T1, Rules) && IsSortNumber(T2, Rules))
             Style = ssNumeric;
         else
             Style = Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
@@ -215,8 +273,8 @@ int CompareSortTexts(TSortStyle Style, QStringView T1, QStringView T2, TSortText
         blank1 = n1.isEmpty();
         blank2 = n2.isEmpty();
         double v1 = 0, v2 = 0;
-        bool ok1 = ReadNumber(n1, Rules.DecimalSeparator, v1);
-        bool ok2 = ReadNumber(n2, Rules.DecimalSeparator, v2);
+        bool ok1 = ReadSide(T1, n1, Rules, v1);
+        bool ok2 = ReadSide(T2, n2, Rules, v2);
         if (!ok1) {
             v1 = 0;
             ok1 = CellEmpty1 < 0 ? T1.isEmpty() : CellEmpty1 != 0;

@@ -21,6 +21,24 @@ struct TSortTextRules
     // Made on first use by the two locale formats.
     std::shared_ptr<QCollator> Collator, CollatorNoCase;
 
+    // The last texts classified and read as numbers, by where their characters live: a sort
+    // compares its pivot with many rows, and the texts do not change while it runs. Whoever
+    // changes a text between two calls starts from a fresh TSortTextRules.
+    struct TNumberMemo
+    {
+        const QChar *Data = nullptr;
+        qsizetype Size = -1;
+        bool IsNumber = false;
+        bool Read = false;      // Value below was read
+        bool ReadOk = false;
+        double Value = 0;
+    };
+    // Set while the texts compared stay where they are until the rules are dropped.
+    bool StableTexts = false;
+    TNumberMemo Memo[2];
+    int MemoNext = 0;
+    TNumberMemo &MemoFor(QStringView Text);
+
     // The separators of the moment (grid/base/textroutines.h).
     static TSortTextRules Current(bool IgnoreCase);
 };
@@ -38,6 +56,8 @@ struct TSortTextInfo
 // a separator between digits at its 2nd or 3rd place and T2 holds that separator too.
 TSortStyle DetectSortStyle(QStringView T1, QStringView T2, const TSortTextRules &Rules);
 bool IsSortNumber(QStringView Text);   // integer, float or scientific (DetectNumberKind)
+// The same, remembered in Rules for the texts a sort keeps comparing.
+bool IsSortNumber(QStringView Text, TSortTextRules &Rules);
 
 // -1, 0 or +1 for T1 against T2 under Style (ssAutomatic is detected first; the alpha-
 // numeric formats become ssNumeric when both are numbers). For the formats that need the

@@ -568,3 +568,17 @@ TEST_F(SortTest, HeaderClickRemergesMergedColumns)
     EXPECT_TRUE(Grid.IsMergedCell(0, 2));
     EXPECT_TRUE(Grid.IsMergedCell(0, 3));
 }
+
+TEST_F(SortTest, VirtualCellsCompareTheDisplayedTexts)
+{
+    Fill({L({"1", "a"}), L({"3", "b"}), L({"2", "c"}), L({"5", "d"})});
+    Grid.OnGetDisplText = [](TObject *, int ACol, int, QString &Value) {
+        if (ACol == 0)
+            Value = QString::number(10 - Value.toInt());
+    };
+    Sort(Grid, 0, sdAscending);
+    EXPECT_EQ(Column(1), L({"d", "b", "c", "a"}));
+    Grid.SortSettings().SetSortOnVirtualCells(false);
+    Sort(Grid, 0, sdAscending);
+    EXPECT_EQ(Column(1), L({"a", "c", "b", "d"}));
+}
