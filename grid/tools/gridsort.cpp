@@ -122,6 +122,7 @@ public:
 
     TDazStringGrid &G;
     TSortSettings &Settings;
+    TSortTextRules &TextRules() { return Rules; }
 
 private:
     // The cell's displayed text equals the stored one (no display hook, no merge record).
@@ -180,7 +181,111 @@ public:
         return 0;
     }
 
+    // Sort column texts read once per row, and each row's number reading made once, kept by
+    // row position and exchanged with the rows. Used when the comparison of that column
+    // depends on nothing but the stored texts (see KeysApply); CompareCells gives the same.
+    struct TRowKey
+    {
+        QStringView Text;
+        signed char Number = -1;   // IsSortNumber; -1 not yet asked
+        signed char ReadOk = -1;   // the number reading succeeded; -1 not yet read
+        double Value = 0;
+    };
+
+    bool KeysApply(int ACol) const
+    {
+        return PureComparison() && !G.OnGetFormat && !G.HasCellProps() &&
+               !G.IsIgnoredColumn(ACol);
+    }
+
+    void StartKeys(int ACol, int L, int R)
+    {
+        FKeys.assign(size_t(G.RowCount()), TRowKey());
+        for (int r = L; r <= R; ++r)
+            FKeys[size_t(r)].Text = StoreOf(G).TextView(ACol, r);
+        FKeyCol = ACol;
+    }
+
+    TRowKey &Key(int ARow)
+    {
+        TRowKey &k = FKeys[size_t(ARow)];
+        if (k.Number < 0)
+            k.Number = IsSortNumber(k.Text) ? 1 : 0;
+        return k;
+    }
+
+    // The reading is made whatever the classification (" 7" is no number but reads as 7).
+    bool Read(TRowKey &K)
+    {
+        if (K.ReadOk < 0)
+            K.ReadOk = ReadSortNumber(K.Text, Cmp.TextRules().DecimalSeparator, K.Value) ? 1 : 0;
+        return K.ReadOk != 0;
+    }
+
+    // CompareCells of the key column for rows A and B.
+    int KeyCompare(int A, int B)
+    {
+        TSortSettings &ss = Cmp.Settings;
+        const TSortDirection dir = ss.Direction();
+        TSortTextRules &rules = Cmp.TextRules();
+        TSortStyle style = ss.AutoFormat() ? ssAutomatic
+                                           : (ss.IgnoreCase() ? ssAlphaNoCase : ssAlphabetic);
+        TRowKey &a = Key(A);
+        TRowKey &b = Key(B);
+        int result;
+        bool blank1 = a.Text.isEmpty(), blank2 = b.Text.isEmpty();
+        if (style == ssAutomatic && a.Number) {
+            // A text that does not read counts 0 (an empty one without error).
+            const bool r1 = Read(a), r2 = Read(b);
+            const bool ok1 = r1 || blank1, ok2 = r2 || blank2;
+            const double v1 = r1 ? a.Value : 0, v2 = r2 ? b.Value : 0;
+            result = !ok1 && !ok2 ? 0 : (v1 > v2 ? 1 : (v1 == v2 ? 0 : -1));
+        } else {
+            if (style == ssAutomatic)
+                style = DetectSortStyle(a.Text, b.Text, rules, false);
+            rules.StableTexts = true;
+            TSortTextInfo info;
+            result = CompareSortTexts(style, a.Text, b.Text, rules, &info);
+            blank1 = info.Blank1;
+            blank2 = info.Blank2;
+        }
+        if (ss.IgnoreBlanks() && blank1 != blank2) {
+            const int emptyFirst = ((ss.BlankPos() == blFirst) == (dir == sdAscending)) ? -1 : 1;
+            result = blank1 ? emptyFirst : -emptyFirst;
+        }
+        return result;
+    }
+
+    int KeyLine(int A, int B)
+    {
+        const int r = KeyCompare(A, B);
+        if (r != 0 || !Cmp.Settings.Full() || FKeyCol > G.AllColCount() - 2)
+            return r;
+        return CompareLine(FKeyCol + 1, A, B);
+    }
+
+    void KeySwap(int I, int J)
+    {
+        if (!FKeys.empty())
+            std::swap(FKeys[size_t(I)], FKeys[size_t(J)]);
+    }
+
+    void KeyCopy(int From, int To)
+    {
+        if (!FKeys.empty())
+            FKeys[size_t(To)] = Key(From);
+    }
+
     // The quicksort over rows L..R; the pivot lives in the scratch row RowCount - 2.
+    void Sort(int ACol, int L, int R, bool Indexed)
+    {
+        FKeys.clear();
+        if (!Indexed && L < R && KeysApply(ACol))
+            StartKeys(ACol, L, R);
+        Run(ACol, L, R, Indexed);
+        FKeys.clear();
+    }
+
     void Run(int ACol, int L, int R, bool Indexed, int Depth = 1)
     {
         g_lastDepth = std::max(g_lastDepth, Depth);
@@ -192,12 +297,14 @@ public:
             // The pivot against its own row: equal in every column, nothing to read.
             if (pure && ((a == s && b == source) || (b == s && a == source)))
                 return false;
-            return Indexed ? CompareLineIndexed(0, a, b) == 1
-                           : CompareLine(ACol, a, b) == sortDir;
+            if (Indexed)
+                return CompareLineIndexed(0, a, b) == 1;
+            return (FKeys.empty() ? CompareLine(ACol, a, b) : KeyLine(a, b)) == sortDir;
         };
         while (L < R) {
             source = int((unsigned(L) + unsigned(R)) >> 1);
             CopyRow(source, s);
+            KeyCopy(source, s);
             int i = L, j = R;
             do {
                 while (before(s, i) && i < R)
@@ -205,8 +312,10 @@ public:
                 while (before(j, s) && L < j)
                     --j;
                 if (i <= j) {
-                    if (i != j && (Indexed || CompareLine(ACol, i, j) != 0)) {
+                    if (i != j && (Indexed || (FKeys.empty() ? CompareLine(ACol, i, j)
+                                                             : KeyLine(i, j)) != 0)) {
                         G.SortSwapRows(i, j);
+                        KeySwap(i, j);
                         if (source == i)
                             source = j;
                         else if (source == j)
@@ -233,6 +342,9 @@ public:
     TCellComparer Cmp;
 
 private:
+    std::vector<TRowKey> FKeys;
+    int FKeyCol = -1;
+
     // A row compares equal to its copy: the comparison reads nothing but the two rows'
     // texts and records (no event format, no display hook, no row-bound check box, no
     // descendant deciding per row), and whole rows move.
@@ -391,7 +503,7 @@ void SortNormalRows(TDazStringGrid &G, bool Indexed)
             ParkRow(G, G.RowCount() - (Indexed ? 3 : 4));
         // 8.
         TSorter sorter(G);
-        sorter.Run(ss.Column(), G.FixedRows(), G.RowCount() - frame.FixedFooters() - 4, Indexed);
+        sorter.Sort(ss.Column(), G.FixedRows(), G.RowCount() - frame.FixedFooters() - 4, Indexed);
         // 9 (with 11 in Lower).
         frame.Lower();
         // 10.
@@ -434,7 +546,7 @@ void SortGroups(TDazStringGrid &G, bool Indexed)
                 continue;
             const int span = G.GetNodeSpan(c);
             if (span > 2)
-                sorter.Run(ss.Column(), c + 1, c + span - 1, Indexed);
+                sorter.Sort(ss.Column(), c + 1, c + span - 1, Indexed);
         }
         frame.Lower();
         G.SetRow(nav.MoveRowOnSort() ? G.SortRow() : r0);
@@ -510,7 +622,7 @@ void BareQuickSort(TDazStringGrid &G, int Col, int Left, int Right, bool Indexed
     };
     try {
         TSorter sorter(G);
-        sorter.Run(Col, Left, Right, Indexed);
+        sorter.Sort(Col, Left, Right, Indexed);
     } catch (...) {
         lower();
         throw;

@@ -251,6 +251,17 @@ TSortStyle DetectSortStyle(QStringView T1, QStringView T2, const TSortTextRules 
     return DetectStyle(T1, T2, Rules, IsSortNumber(T1));
 }
 
+TSortStyle DetectSortStyle(QStringView T1, QStringView T2, const TSortTextRules &Rules,
+                           bool T1IsNumber)
+{
+    return DetectStyle(T1, T2, Rules, T1IsNumber);
+}
+
+bool ReadSortNumber(QStringView Text, QChar DecimalSeparator, double &Value)
+{
+    return ReadNumber(Text, DecimalSeparator, Value);
+}
+
 int CompareSortTexts(TSortStyle Style, QStringView T1, QStringView T2, TSortTextRules &Rules,
                      TSortTextInfo *Info, int CellEmpty1, int CellEmpty2)
 {

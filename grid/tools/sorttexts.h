@@ -55,6 +55,9 @@ struct TSortTextInfo
 // for a number, else the alphabetic format with ssDate, ssDateTime or ssTime when T1 holds
 // a separator between digits at its 2nd or 3rd place and T2 holds that separator too.
 TSortStyle DetectSortStyle(QStringView T1, QStringView T2, const TSortTextRules &Rules);
+// The same when whether T1 is a number (IsSortNumber) is known already.
+TSortStyle DetectSortStyle(QStringView T1, QStringView T2, const TSortTextRules &Rules,
+                           bool T1IsNumber);
 bool IsSortNumber(QStringView Text);   // integer, float or scientific (DetectNumberKind)
 // The same, remembered in Rules for the texts a sort keeps comparing.
 bool IsSortNumber(QStringView Text, TSortTextRules &Rules);
@@ -70,3 +73,5 @@ int CompareSortTexts(TSortStyle Style, QStringView T1, QStringView T2, TSortText
 // The number reading of the number formats: leading blanks, a sign, digits with an optional
 // "." fraction and exponent; nothing may follow.
 bool SortTextToFloat(QStringView Text, double &Value);
+// The number formats' reading of a whole text: the first decimal separator counts as ".".
+bool ReadSortNumber(QStringView Text, QChar DecimalSeparator, double &Value);

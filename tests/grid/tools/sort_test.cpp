@@ -582,3 +582,32 @@ TEST_F(SortTest, VirtualCellsCompareTheDisplayedTexts)
     Sort(Grid, 0, sdAscending);
     EXPECT_EQ(Column(1), L({"a", "c", "b", "d"}));
 }
+
+// The sort reads the sort column's texts once per row when nothing but the texts decide;
+// every comparison must still be CompareCells's, so the rows end in the same order as when
+// a (do-nothing) format hook makes the sort ask CompareCells each time.
+TEST_F(SortTest, RememberedKeysSortAsCompareCellsDoes)
+{
+    const char *pool[] = {"12", " 7", "+5", "-3", "1,234.5", "1e3", "abc", "", "3/4/2020",
+                          "10:30", "9:15", "Zed", "zed", "0", "1.5", "1.5x", "2/2/2021", "$4"};
+    std::mt19937 rng(99);
+    std::vector<QStringList> rows;
+    for (int i = 0; i < 400; ++i)
+        rows.push_back(QStringList{QString::fromUtf8(pool[rng() % std::size(pool)]),
+                                   QString::fromUtf8(pool[rng() % std::size(pool)]),
+                                   QString::number(i)});
+    for (const bool blanks : {false, true})
+        for (const TSortDirection dir : {sdAscending, sdDescending}) {
+            QStringList orders[2];
+            for (int hook = 0; hook < 2; ++hook) {
+                Fill(rows);
+                Grid.SortSettings().SetIgnoreBlanks(blanks);
+                Grid.OnGetFormat = nullptr;
+                if (hook)
+                    Grid.OnGetFormat = [](TObject *, int, TSortStyle &, QString &, QString &) {};
+                Sort(Grid, 0, dir);
+                orders[hook] = Column(2);
+            }
+            EXPECT_EQ(orders[0], orders[1]) << "blanks " << blanks << " direction " << int(dir);
+        }
+}
