@@ -603,6 +603,8 @@ void TDazStringGrid::SortSwapRows(int Index, int Index2)
     PutRow(Index, std::move(second), false);
     PutRow(Index2, std::move(first), false);
     for (const int row : {Index, Index2}) {
+        if (!HasCellProps())
+            break;
         const int objects = TStringGridBase::Store().ObjectExtent(row);
         for (int c = 0; c < objects; ++c)
             if (auto *p = dynamic_cast<TCellProperties *>(GetGridObject(c, row))) {
