@@ -33,10 +33,10 @@ public:
 
     // The glyph setters copy the picture; an empty glyph means the grid's own.
     TBitmap &UpGlyph() { return FUpGlyph; }
-    const TBitmap &GetUpGlyph() const { return FUpGlyph; }
+    const TBitmap &UpGlyph() const { return FUpGlyph; }
     void SetUpGlyph(const TBitmap &Value) { FUpGlyph.Assign(&Value); }
     TBitmap &DownGlyph() { return FDownGlyph; }
-    const TBitmap &GetDownGlyph() const { return FDownGlyph; }
+    const TBitmap &DownGlyph() const { return FDownGlyph; }
     void SetDownGlyph(const TBitmap &Value) { FDownGlyph.Assign(&Value); }
     TBitmap &IndexUpGlyph() { return FIndexUpGlyph; }
     void SetIndexUpGlyph(const TBitmap &Value) { FIndexUpGlyph.Assign(&Value); }
