@@ -46,6 +46,7 @@
 #include "gateway/ethernetip_master_access.h"
 #include "gateway/lora_set_access.h"
 #include "gateway/pargen.h"
+#include "grid/tools/gridtools.h"
 #include "mbus/insertkeywireless.h"
 #include "mbus/meter_bus.h"
 #include "mbus/modbusstartadd_sd.h"
@@ -107,6 +108,7 @@ void Connect_Main_Window()
 TFTessalinorFirmWare *Create_Forms()
 {
     Destroy_Forms();
+    InstallGridTools();
     Create(FTessalinorFirmWare, "FTessalinorFirmWare");
     Create(FNew_Project, "FNew_Project");
     Create(FOpenConf, "FOpenConf");

@@ -995,6 +995,8 @@ public:
     TGridBorderPropEvent OnGetCellBorderProp;
     TGridAlignEvent OnGetAlignment;
     TGridFormatEvent OnGetFormat;
+    TCustomCompareEvent OnCustomCompare;   // the ssCustom sort format
+    TRawCompareEvent OnRawCompare;         // the ssRaw sort format
     TGetEditorTypeEvent OnGetEditorType;
     THasComboEvent OnHasComboBox;
     THasSpinEditEvent OnHasSpinEdit;
@@ -1261,8 +1263,15 @@ public:
     void AutoNumberRow(int ARow);
     void SwapColumns(int Index, int Index2);
     void SwapRows(int Index, int Index2);
+    // Exchanges the two rows' storage (texts, objects, hidden cells), heights, flags and
+    // cross-reference entries; SortRow follows its row.
     virtual void SortSwapRows(int Index, int Index2);
     int SwapCount() const { return FSwapCount; }
+    // The row holding the current row's data while a sort moves rows.
+    int SortRow() const { return FSortRow; }
+    void SetSortRow(int Value) { FSortRow = Value; }
+    // Rows from this index on are scratch rows of a sort: no display hooks run for them.
+    void SetNormalRowCount(int Value) { FNormalRowCount = Value; }
     // The user resize the mouse code reports (old width / height of Index).
     void NoteColumnResize(int ACol, int OldWidth);
     void NoteRowResize(int ARow, int OldHeight);
@@ -1550,6 +1559,7 @@ private:
     TSortIndexList FSortIndexes{0, 0};
     TIntList FSortRowXRef{0, 0};
     TIntList FUnSortRowXRef{0, 0};
+    int FSortRow = -1;
     TIntList FMergedColumns{0, 0};
     TIntList FSelectedCells{0, 0};
     TIntList FSelectedRows{0, 0};

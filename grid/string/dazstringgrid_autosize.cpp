@@ -594,7 +594,36 @@ void TDazStringGrid::SortSwapRows(int Index, int Index2)
         SwapCells({FSortSettings.Column(), Index}, {FSortSettings.Column(), Index2});
         return;
     }
-    SwapIndexes(true, Index, Index2);
+    if (Index == Index2 || Index < 0 || Index2 < 0)
+        return;
+    // The store's rows change places whole (every real column, hidden ones included); only
+    // cell records need to learn their new row.
+    TGridStore::TParkedRow first = TakeRow(Index);
+    TGridStore::TParkedRow second = TakeRow(Index2);
+    PutRow(Index, std::move(second), false);
+    PutRow(Index2, std::move(first), false);
+    for (const int row : {Index, Index2}) {
+        if (!HasCellProps())
+            break;
+        const int objects = TStringGridBase::Store().ObjectExtent(row);
+        for (int c = 0; c < objects; ++c)
+            if (auto *p = dynamic_cast<TCellProperties *>(GetGridObject(c, row))) {
+                p->SetOwnerRow(row);
+                if (QWidget *w = p->Control())
+                    w->setGeometry(TBaseGrid::CellRect(DisplColIndex(c), row).ToQRect());
+            }
+    }
+    InvalidateRow(Index);
+    InvalidateRow(Index2);
+    const int h1 = RowHeights(Index), h2 = RowHeights(Index2);
+    if (h1 != h2) {
+        SetRowHeights(Index, h2);
+        SetRowHeights(Index2, h1);
+    }
+    if (FSortRow == Index)
+        FSortRow = Index2;
+    else if (FSortRow == Index2)
+        FSortRow = Index;
     if (FMouseActions.DisjunctRowSelect() && FNavigation.MoveRowOnSort()) {
         const int r1 = RealRowIndex(Index), r2 = RealRowIndex(Index2);
         const bool s1 = RowSelect(r1), s2 = RowSelect(r2);

@@ -307,8 +307,8 @@ void TDazStringGrid::DrawNodeGlyph(TCanvas &Canvas, int ARow, const TRect &R,
 
 void TDazStringGrid::DrawSortGlyph(TCanvas &Canvas, int ACol, int Y, int X)
 {
-    const TBitmap &up = FSortSettings.GetUpGlyph();
-    const TBitmap &down = FSortSettings.GetDownGlyph();
+    const TBitmap &up = FSortSettings.UpGlyph();
+    const TBitmap &down = FSortSettings.DownGlyph();
     // A right-to-left grid mirrors the glyph's place.
     if (layoutDirection() == Qt::RightToLeft)
         X = ClientWidth() - X - 4 - (up.Empty() ? 7 : up.Width() + 7);

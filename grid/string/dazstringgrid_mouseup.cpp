@@ -153,6 +153,9 @@ void TDazStringGrid::HeaderClickSort(int RealCol, int X, int Y)
     timer.start();
     BeginUpdate();
     try {
+        if (FSortSettings.AutoColumnMerge())
+            for (int c = 0; c < ColCount(); ++c)
+                SplitColumnCells(c);
         if (FSortSettings.IndexShow()) {
             const bool ascending = FSortSettings.InitSortDirection() == sdAscending;
             const bool modifier = Qt::KeyboardModifiers(QGuiApplication::queryKeyboardModifiers())
@@ -194,6 +197,9 @@ void TDazStringGrid::HeaderClickSort(int RealCol, int X, int Y)
                 QSort();
             }
         }
+        if (FSortSettings.AutoColumnMerge())
+            for (int i = 0; i < FMergedColumns.Count(); ++i)
+                MergeColumnCells(FMergedColumns.GetInteger(i), i == 0);
     } catch (...) {
         if (keepLeft)
             SetLeftCol(oldLeft);

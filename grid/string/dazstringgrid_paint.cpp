@@ -243,6 +243,18 @@ void TDazStringGrid::Paint()
         OnPainted(this);
 }
 
+namespace {
+
+// The gradient bands set only colours: each band is a solid one-pixel-pen rectangle.
+void SolidBandStyle(TCanvas &Canvas)
+{
+    Canvas.Pen.Style = psSolid;
+    Canvas.Pen.Width = 1;
+    Canvas.Brush.Style = bsSolid;
+}
+
+}   // namespace
+
 void TDazStringGrid::PaintGridBackground(TCanvas &Canvas)
 {
     const bool gradient = FBackGround.Display() == bdGradientHorz ||
@@ -273,9 +285,11 @@ void TDazStringGrid::PaintGridBackground(TCanvas &Canvas)
         Canvas.Save();
         Canvas.IntersectClipRect(region);
         if (FBackGround.Bitmap().Empty()) {
-            if (gradient)
-                FillGradientRect(Canvas, FBackGround.Color(), FBackGround.ColorTo(), 128, client,
-                                 FBackGround.Display() == bdGradientHorz);
+            if (gradient) {
+                SolidBandStyle(Canvas);
+                DrawDropDownGradient(Canvas, FBackGround.Color(), FBackGround.ColorTo(), 128,
+                                     client, FBackGround.Display() == bdGradientHorz);
+            }
         } else if (FBackGround.Display() != bdTile) {
             Canvas.Draw(FBackGround.Left(), FBackGround.Top(), FBackGround.Bitmap().Image());
         } else if (FBackGround.Cells() != bcFixed) {
@@ -751,7 +765,8 @@ void TDazStringGrid::DrawCellBackGround(TCanvas &Canvas, TCellPaint &P)
             const TColor c2 = InterpolateColor(ColorToRGB(FBackGround.Color()),
                                                ColorToRGB(FBackGround.ColorTo()), 0, span,
                                                std::clamp(to, 0, span));
-            FillGradientRect(Canvas, c1, c2, 128, P.Rect, horz);
+            SolidBandStyle(Canvas);
+            DrawDropDownGradient(Canvas, c1, c2, 128, P.Rect, horz);
         }
     }
 }

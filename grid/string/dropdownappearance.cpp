@@ -1,6 +1,51 @@
 #include "grid/string/dropdownappearance.h"
 
+#include "platform/canvas.h"
+#include "platform/rtl.h"
+
 #include <typeinfo>
+
+// --- Gradient ----------------------------------------------------------------------------
+
+namespace {
+
+// clNone and the other non-system values keep their low 24 bits.
+TColor GradientRGB(TColor c)
+{
+    return (IsSystemColor(c) ? ColorToRGB(c) : c) & 0xFFFFFF;
+}
+
+}   // namespace
+
+void DrawDropDownGradient(TCanvas &Canvas, TColor FromColor, TColor ToColor, int Steps,
+                          const TRect &Rect, bool LeftToRight)
+{
+    TRect r = Rect;
+    if (LeftToRight)
+        --r.Right;
+    else
+        --r.Bottom;
+    if (Steps == 0)
+        Steps = 1;
+    const TColor from = GradientRGB(FromColor), to = GradientRGB(ToColor);
+    const int fr = GetRValue(from), fg = GetGValue(from), fb = GetBValue(from);
+    const double dr = double(GetRValue(to) - fr) / Steps;
+    const double dg = double(GetGValue(to) - fg) / Steps;
+    const double db = double(GetBValue(to) - fb) / Steps;
+    const double band = double(LeftToRight ? r.Right - r.Left : r.Bottom - r.Top) / Steps;
+    const int extent = int(Round(band)) + 1;
+    for (int i = 0; i < Steps; ++i) {
+        const TColor c = TColor(fr + int(Round(i * dr))) + TColor(fg + int(Round(i * dg))) * 256 +
+                         TColor(fb + int(Round(i * db))) * 65536;
+        Canvas.Pen.Color = c;
+        Canvas.Brush.Color = c;
+        const int offset = int(Round(i * band));
+        if (LeftToRight)
+            Canvas.Rectangle(r.Left + offset, r.Top, r.Left + offset + extent, r.Bottom);
+        else
+            Canvas.Rectangle(r.Left, r.Top + offset, r.Right, r.Top + offset + extent);
+    }
+}
 
 // --- Buttons -----------------------------------------------------------------------------
 

@@ -14,9 +14,20 @@
 
 #include <QString>
 
+class TCanvas;
+struct TRect;
+
 // gdHorizontal: from left to right; gdVertical: from top to bottom.
 enum TGradientDirection { gdHorizontal, gdVertical };
 enum TButtonAlignment { baLeft, baRight };
+
+// The banded two-colour fill of the drop-down controls, the search panel and the grid's
+// gradient background: Steps bands (0 counts as 1) over Rect less its last column
+// (LeftToRight) or row, each one pixel wider than its share so no seam shows. Both colours
+// count by their low 24 bits after system colours are resolved, so clNone paints white.
+// The canvas keeps the last band's pen and brush colour.
+void DrawDropDownGradient(TCanvas &Canvas, TColor FromColor, TColor ToColor, int Steps,
+                          const TRect &Rect, bool LeftToRight);
 
 // A button of a header or footer strip; a Width or Height of 0 sizes it by its content.
 class TAppearanceButton : public TCollectionItem

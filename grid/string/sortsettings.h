@@ -1,7 +1,7 @@
 #pragma once
 // How the grid sorts: the sorted column and direction, the multi-column index option, the
-// header-click rules and the look of the sorted header cell. Values only; the sorting is
-// the grid's.
+// header-click rules and the look of the sorted header cell, and the settings string that
+// stores them. The sorting itself is the grid's (QSort and its relatives).
 #include "grid/base/classes.h"
 #include "grid/base/gridsettings.h"
 #include "grid/string/bitmap.h"
@@ -33,10 +33,10 @@ public:
 
     // The glyph setters copy the picture; an empty glyph means the grid's own.
     TBitmap &UpGlyph() { return FUpGlyph; }
-    const TBitmap &GetUpGlyph() const { return FUpGlyph; }
+    const TBitmap &UpGlyph() const { return FUpGlyph; }
     void SetUpGlyph(const TBitmap &Value) { FUpGlyph.Assign(&Value); }
     TBitmap &DownGlyph() { return FDownGlyph; }
-    const TBitmap &GetDownGlyph() const { return FDownGlyph; }
+    const TBitmap &DownGlyph() const { return FDownGlyph; }
     void SetDownGlyph(const TBitmap &Value) { FDownGlyph.Assign(&Value); }
     TBitmap &IndexUpGlyph() { return FIndexUpGlyph; }
     void SetIndexUpGlyph(const TBitmap &Value) { FIndexUpGlyph.Assign(&Value); }
@@ -47,6 +47,20 @@ public:
     {
         FDirection = FDirection == sdAscending ? sdDescending : sdAscending;
     }
+
+    // The header row whose clicks sort; above the grid's FixedRows it raises
+    // "Sort row should be smaller than number of fixed rows".
+    int Row() const { return FRow; }
+    void SetRow(int Value);
+
+    // The sort settings string: "u<column>" / "d<column>", or "i;" and the sort index
+    // string ("i;u2;d0") with IndexShow.
+    QString SaveToString() const;
+    // The reverse, then the sort it names (QSort or QSortIndexed); sets Show. An empty
+    // value changes nothing; one character raises "Invalid sort settings specifier".
+    void LoadFromString(const QString &Value);
+    // No sorted column, no sort index; the sort header repaints.
+    void Remove();
 
     // Copies every setting but IgnoreCase and SortOnVirtualCells, without notifying.
     void Assign(const TPersistent *Source) override;
@@ -69,7 +83,6 @@ public:
     CF_GRID_PLAIN_PROPERTY(TColor, IndexColor, clYellow)
     CF_GRID_PLAIN_PROPERTY(bool, NormalCellsOnly, false)
     CF_GRID_PLAIN_PROPERTY(bool, FixedCols, false)
-    CF_GRID_PLAIN_PROPERTY(int, Row, 0)
     CF_GRID_PLAIN_PROPERTY(bool, UndoSort, false)
     CF_GRID_PLAIN_PROPERTY(bool, AutoColumnMerge, false)
     CF_GRID_PLAIN_PROPERTY(bool, AutoSortForGrouping, true)
@@ -78,6 +91,7 @@ private:
     void SetHeader(TColor &Field, TColor Value);
 
     TObject *FGrid;
+    int FRow = 0;
     bool FShow = false;
     TColor FHeaderColor = clNone;
     TColor FHeaderColorTo = clNone;

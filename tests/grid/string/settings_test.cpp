@@ -206,7 +206,7 @@ TEST(SortSettings, HeaderColoursNotifyOnChangeAndAssignSkipsComparisonFlags)
     EXPECT_TRUE(sort.SortOnVirtualCells());
     EXPECT_EQ(sort.Column(), 4);
     EXPECT_EQ(sort.Direction(), sdDescending);
-    EXPECT_EQ(sort.GetUpGlyph().Width(), 4);
+    EXPECT_EQ(sort.UpGlyph().Width(), 4);
     sort.ToggleDirection();
     EXPECT_EQ(sort.Direction(), sdAscending);
 }

@@ -1,0 +1,34 @@
+// The banded gradient that paints drop-down panels and buttons and the grid's gradient
+// background, over a full-HD surface.
+#include "controls/dropdown/dropdownhelpers.h"
+#include "platform/canvas.h"
+
+#include <QImage>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void Gradient(benchmark::State &State, int Steps, bool LeftToRight)
+{
+    QImage img(1920, 1080, QImage::Format_RGB32);
+    TCanvas canvas(&img);
+    for (auto _ : State)
+        DrawDropDownGradient(canvas, 0xC0C0C0, 0xFFFFFF, Steps, TRect(0, 0, 1920, 1080),
+                             LeftToRight);
+}
+
+// DrawFilledRect's 80 bands, as panels and buttons use them.
+void BM_Gradient80BandsFullHD(benchmark::State &State)
+{
+    Gradient(State, 80, State.range(0) != 0);
+}
+BENCHMARK(BM_Gradient80BandsFullHD)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The grid's gradient background.
+void BM_GridBackground128BandsFullHD(benchmark::State &State)
+{
+    Gradient(State, 128, State.range(0) != 0);
+}
+BENCHMARK(BM_GridBackground128BandsFullHD)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}   // namespace
