@@ -19,13 +19,28 @@ const char *const Device_Keys[] = {"VENDCODE =", "PRODTYPE =", "PRODCODE =", "MA
 
 } // namespace
 
+QStringView EDS_Trim_View(QStringView text)
+{
+    qsizetype b = 0, e = text.size();
+    while (b < e && text[b].unicode() <= 0x20)
+        ++b;
+    while (e > b && text[e - 1].unicode() <= 0x20)
+        --e;
+    return text.mid(b, e - b);
+}
+
+QStringView EDS_Clean_View(QStringView line)
+{
+    const QStringView s = EDS_Trim_View(line);
+    const qsizetype dollar = s.indexOf(u'$');
+    return dollar < 0 ? s : EDS_Trim_View(s.left(dollar));
+}
+
 QString EDS_Clean_Line(const QString &line)
 {
-    QString s = Trim(line);
-    const qsizetype dollar = s.indexOf(QLatin1Char('$'));
-    if (dollar >= 0)
-        s = Trim(s.left(dollar));
-    return s;
+    const QStringView s = EDS_Clean_View(line);
+    // The line itself when nothing is cut, so no copy is made.
+    return s.size() == line.size() ? line : s.toString();
 }
 
 void TEDS_Reader::Read_EDS()

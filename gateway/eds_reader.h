@@ -37,6 +37,10 @@ struct TConnData
 
 // A line of an EDS file without its comment: trimmed, cut at the first "$", trimmed again.
 QString EDS_Clean_Line(const QString &line);
+// The same as a view into the line, for files too long to copy line by line.
+QStringView EDS_Clean_View(QStringView line);
+// Without blanks and control characters at either end, as Trim.
+QStringView EDS_Trim_View(QStringView text);
 
 class TEDS_Reader
 {

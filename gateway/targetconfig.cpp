@@ -18,23 +18,14 @@ namespace {
 // instead of filling memory.
 constexpr int Max_Config_Bytes = 4096;
 
-QStringList Clean_Lines(const QStringList &sl)
+QStringView Text_After_Equal(QStringView line)
 {
-    QStringList out;
-    out.reserve(sl.size());
-    for (const QString &s : sl)
-        out.append(EDS_Clean_Line(s));
-    return out;
+    return EDS_Trim_View(line.mid(line.indexOf(u'=') + 1));
 }
 
-QString Text_After_Equal(const QString &line)
+bool Is_Section_Line(QStringView line)
 {
-    return Trim(line.mid(line.indexOf(QLatin1Char('=')) + 1));
-}
-
-bool Is_Section_Line(const QString &line)
-{
-    return line.contains(QLatin1Char('[')) && line.contains(QLatin1Char(']'));
+    return line.contains(u'[') && line.contains(u']');
 }
 
 QString Without_Final_Semicolon(const QString &text)
@@ -56,14 +47,16 @@ QString Without_Final_Semicolon(const QString &text)
 class TParams_Index
 {
 public:
-    TParams_Index(const QStringList &clean, const std::vector<QString> &keys)
+    // The lines of the file, uncleaned; they must outlive the index.
+    TParams_Index(const QStringList &sl, const std::vector<QString> &keys)
     {
         bool in_section = false;
-        for (const QString &line : clean) {
+        for (const QString &raw : sl) {
+            const QStringView line = EDS_Clean_View(raw);
             if (line.isEmpty())
                 continue;
             if (!in_section) {
-                in_section = line.contains(QLatin1String("[Params]"));
+                in_section = line.contains(u"[Params]");
                 continue;
             }
             if (Is_Section_Line(line))
@@ -74,7 +67,7 @@ public:
         // The next line, from each on, that holds a ";".
         next_semicolon_.assign(size_t(n) + 1, n);
         for (int i = n - 1; i >= 0; --i)
-            next_semicolon_[size_t(i)] = lines_[size_t(i)].contains(QLatin1Char(';')) ? i : next_semicolon_[size_t(i) + 1];
+            next_semicolon_[size_t(i)] = lines_[size_t(i)].contains(u';') ? i : next_semicolon_[size_t(i) + 1];
 
         for (const QString &key : keys)
             if (!key.isEmpty() && !ids_.contains(key)) {
@@ -129,8 +122,8 @@ private:
     {
         size_t unresolved = keys_.size();
         for (size_t i = 0; i < lines_.size() && unresolved > 0; ++i) {
-            const QString &line = lines_[i];
-            if (!line.contains(QLatin1Char('=')))
+            const QStringView line = lines_[i];
+            if (!line.contains(u'='))
                 continue;
             for (qsizetype end = 1; end < line.size(); ++end) {
                 const QChar after = line[end];
@@ -164,16 +157,16 @@ private:
             return *m;
 
         const int last = int(lines_.size()) - 1;
-        const QString first = Text_After_Equal(lines_[size_t(s)]);
+        const QStringView first = Text_After_Equal(lines_[size_t(s)]);
         int end = last;
-        const qsizetype semicolon = first.indexOf(QLatin1Char(';'));
+        const qsizetype semicolon = first.indexOf(u';');
         if (semicolon >= 0) {
             if (value_list || semicolon == first.size() - 1)
                 end = s;
         } else if (const int j = next_semicolon_[size_t(s) + 1]; j <= last) {
             // The text taken so far holds no ";", so the first one is that of line j.
-            const QString &line = lines_[size_t(j)];
-            if (value_list || line.indexOf(QLatin1Char(';')) == line.size() - 1)
+            const QStringView line = lines_[size_t(j)];
+            if (value_list || line.indexOf(u';') == line.size() - 1)
                 end = j;
         }
         qsizetype size = first.size();
@@ -188,7 +181,7 @@ private:
         return text;
     }
 
-    std::vector<QString> lines_;
+    std::vector<QStringView> lines_;   // the section's non-empty lines, cleaned
     std::vector<int> next_semicolon_;
     std::vector<QString> keys_;
     QHash<QString, int> ids_;
@@ -285,8 +278,8 @@ void TTargetConfig::DecodeTargetConf()
 {
     if (!File_Exists(FileName))
         return;
-    const QStringList clean = Clean_Lines(Read_Text_Lines(FileName));
-    DecodeAssemblyObj(Find_Assembly_Object(clean), clean);
+    const QStringList lines = Read_Text_Lines(FileName);
+    DecodeAssemblyObj(Find_Assembly_Object(lines), lines);
 }
 
 QString TTargetConfig::Find_Assembly_Object(const QStringList &sl) const
@@ -298,21 +291,21 @@ QString TTargetConfig::Find_Assembly_Object(const QStringList &sl) const
     bool found = false;
     QString result;
     for (const QString &raw : sl) {
-        const QString line = EDS_Clean_Line(raw);
+        const QStringView line = EDS_Clean_View(raw);
         if (line.isEmpty())
             continue;
         if (!in_section) {
-            in_section = line.contains(QLatin1String("[Assembly]"));
+            in_section = line.contains(u"[Assembly]");
             continue;
         }
         if (Is_Section_Line(line))
             break;
         if (!found) {
             // The key at the start of the line, so that Assem1 does not take Assem100.
-            if (!line.startsWith(key) || !TrimLeft(line.mid(key.size())).startsWith(QLatin1Char('=')))
+            if (!line.startsWith(key) || !EDS_Trim_View(line.mid(key.size())).startsWith(u'='))
                 continue;
             found = true;
-            result = Text_After_Equal(line);
+            result = Text_After_Equal(line).toString();
             if (result.contains(QLatin1Char(';')))
                 break;
         } else {
@@ -327,7 +320,7 @@ QString TTargetConfig::Find_Assembly_Object(const QStringList &sl) const
 QString TTargetConfig::find_Param_Enum_Object(const QString &Param, const QStringList &sl, QString &EnumStr)
 {
     const QString enum_key = Enum_Key(Param);
-    TParams_Index index(Clean_Lines(sl), {Param, enum_key});
+    TParams_Index index(sl, {Param, enum_key});
     EnumStr = index.Enum_Text(enum_key);
     return index.Param_Text(Param);
 }
@@ -363,7 +356,7 @@ void TTargetConfig::DecodeAssemblyObj(const QString &AssemObj, const QStringList
         keys.push_back(name);
         keys.push_back(Enum_Key(name));
     }
-    TParams_Index index(Clean_Lines(sl), keys);
+    TParams_Index index(sl, keys);
 
     Check_Imported_Text(AO_Name, "name", Format, FileName);
     Check_Imported_Text(AO_SizeBit, "size", Format, FileName);
