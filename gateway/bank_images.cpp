@@ -150,7 +150,7 @@ void TImage_Compiler::Read_EtherNetIP_Rules(uint32_t base)
     uint32_t next_address = base + First_Segment;
     Put_U32(General_Block, Ofs_Connections, 0);
 
-    if (File_Exists(Path_EtherNetIP_Master_Rules)) {
+    if (Project_File_Present(Path_EtherNetIP_Master_Rules)) {
         TXmlDocument doc;
         const TXmlNode root = Load_Root(doc, Path_EtherNetIP_Master_Rules);
         for (const TXmlNode &row : root.Children()) {
@@ -250,7 +250,7 @@ void TImage_Compiler::Read_LoRaWAN_Rules(uint32_t base)
     Put_U32(LoRaWAN_Header, 76, base + Downlink_Table);
     Put_U16(LoRaWAN_Header, 80, 0);
     Put_U16(LoRaWAN_Header, 82, 0);
-    if (!File_Exists(Path_LoRaWAN_SetAccess))
+    if (!Project_File_Present(Path_LoRaWAN_SetAccess))
         return;
     TXmlDocument doc;
     const TXmlNode root = Load_Root(doc, Path_LoRaWAN_SetAccess);

@@ -6,6 +6,7 @@
 #include "platform/xml.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <optional>
 
 namespace {
@@ -27,6 +28,120 @@ constexpr size_t Ofs_Checksum = 2044;
 // LoRaWAN header offsets.
 constexpr int Hdr_Activation = 2;
 constexpr int Hdr_FPort = 67;
+
+// The folders beside bin: the set being written, and the old set during the fallback
+// exchange by two renames.
+const QLatin1String Staging_Dir(".bin.new");
+const QLatin1String Old_Set_Dir(".bin.old");
+const char *const Bank_Names[] = {"bank1.bin", "bank2.bin", "bank3.bin"};
+
+std::function<void(TBank_Step)> g_bankHook;
+
+void Bank_Hook(TBank_Step step)
+{
+    if (g_bankHook)
+        g_bankHook(step);
+}
+
+// A bank file of a set's folder, or a temporary of one.
+bool Is_Bank_Entry(const QString &name)
+{
+    for (const char *bank : Bank_Names)
+        if (name == QLatin1String(bank) || Is_Atomic_Temp_Name(name, QLatin1String(bank)))
+            return true;
+    return false;
+}
+
+bool Entry_Exists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// Each bank file is written whole before the next, so the last one makes the set complete.
+bool Complete_Set(const QString &dir)
+{
+    for (const char *bank : Bank_Names)
+        if (!File_Exists(Path_Join(dir, QLatin1String(bank))))
+            return false;
+    return true;
+}
+
+bool Rename(const QString &from, const QString &to)
+{
+    return QDir().rename(from, to);
+}
+
+// What the engineer keeps in bin besides the banks moves with the set that becomes bin.
+void Move_Extras(const QString &from, const QString &to)
+{
+    const QStringList entries =
+        QDir(from).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries)
+        if (!Is_Bank_Entry(entry) && !Entry_Exists(Path_Join(to, entry)))
+            Rename(Path_Join(from, entry), Path_Join(to, entry));
+}
+
+// Removes a set's folder; what cannot be moved into bin or removed now is left for the
+// next compile, which retries.
+void Drop_Set_Folder(const QString &folder, const QString &bin)
+{
+    if (!Entry_Exists(folder))
+        return;
+    if (Dir_Exists(bin))
+        Move_Extras(folder, bin);
+    Remove_Dir_Tree(folder);
+}
+
+// After a kill: bin missing means an exchange by two renames was cut between them; the
+// new set goes in when it is complete, else the old one goes back. Then the folders beside
+// bin are dropped.
+void Recover_Bank_Folders(const QString &project)
+{
+    const QString bin = Path_Join(project, QStringLiteral("bin"));
+    const QString staging = Path_Join(project, Staging_Dir);
+    const QString old_set = Path_Join(project, Old_Set_Dir);
+    if (!Entry_Exists(staging) && !Entry_Exists(old_set))
+        return;
+    if (!Entry_Exists(bin)) {
+        if (Dir_Exists(staging) && Complete_Set(staging))
+            Rename(staging, bin);
+        else if (Dir_Exists(old_set))
+            Rename(old_set, bin);
+    }
+    Drop_Set_Folder(staging, bin);
+    Drop_Set_Folder(old_set, bin);
+    Sync_Dir(project);
+}
+
+// Swaps the two folders in one step; where the file system cannot, bin is moved aside
+// first and the recovery above finishes a cut exchange. Returns the old set's folder.
+QString Exchange_Sets(const QString &staging, const QString &bin, const QString &old_set)
+{
+    const auto fail = [&](const QString &why) {
+        throw ECompileError(QStringLiteral("The bank files could not be moved into \"%1\"%2")
+                                .arg(QDir::toNativeSeparators(bin), why)
+                                .toStdString());
+    };
+    if (!Entry_Exists(bin)) {
+        if (!Rename(staging, bin))
+            fail(QStringLiteral("."));
+        return QString();
+    }
+    try {
+        if (Exchange_Paths(staging, bin))
+            return staging;
+    } catch (const EFileError &e) {
+        fail(QStringLiteral(": ") + QString::fromUtf8(e.what()));
+    }
+    if (!Rename(bin, old_set))
+        fail(QStringLiteral("."));
+    if (!Rename(staging, bin)) {
+        Rename(old_set, bin);
+        fail(QStringLiteral("."));
+    }
+    return old_set;
+}
 
 std::optional<QString> Element_Text(const TXmlNode &root, const char *name)
 {
@@ -118,6 +233,9 @@ const std::vector<uint8_t> &TImage_Compiler::Image(int bank) const
 
 void TImage_Compiler::Compile_Project()
 {
+    // A project file that is there but no file stops the compile before anything starts.
+    for (const QString &path : {Path_ParGen, Path_EtherNetIP_Master_Rules, Path_LoRaWAN_SetAccess})
+        Project_File_Present(path);
     Init_General_Block();
     Init_LoRaWAN_Block();
     Init_EtherNetIP_Slots();
@@ -135,23 +253,48 @@ void TImage_Compiler::Compile_Project()
 
 void TImage_Compiler::Write_Bank_Files() const
 {
-    const QString bin = Project_Path + QStringLiteral("/bin");
-    if (!Force_Dir(bin))
-        throw ECompileError(QStringLiteral("Cannot create the folder \"%1\" for the bank files.")
+    const QString project = Project_Path;
+    if (project.isEmpty())
+        throw ECompileError("No project is open: the bank files have no folder.");
+    const QString bin = Path_Join(project, QStringLiteral("bin"));
+    const QString staging = Path_Join(project, Staging_Dir);
+    const QString old_set = Path_Join(project, Old_Set_Dir);
+    Recover_Bank_Folders(project);
+    if (Entry_Exists(bin) && !Dir_Exists(bin))
+        throw ECompileError(QStringLiteral("Cannot create the folder \"%1\" for the bank files: "
+                                           "something else has its name.")
                                 .arg(QDir::toNativeSeparators(bin))
                                 .toStdString());
-    for (int bank = 1; bank <= 3; ++bank) {
-        const QString path = bin + QStringLiteral("/bank%1.bin").arg(bank);
-        const std::vector<uint8_t> &image = images_[size_t(bank - 1)];
-        try {
-            Write_File_Atomic(path, QByteArray(reinterpret_cast<const char *>(image.data()),
-                                               qsizetype(image.size())));
-        } catch (const EFileError &e) {
-            throw ECompileError(QStringLiteral("The bank file \"%1\" could not be written: %2")
-                                    .arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what()))
-                                    .toStdString());
+    if (!Force_Dir(staging))
+        throw ECompileError(QStringLiteral("Cannot create the folder \"%1\" for the bank files.")
+                                .arg(QDir::toNativeSeparators(staging))
+                                .toStdString());
+    QString replaced;
+    try {
+        for (int bank = 1; bank <= 3; ++bank) {
+            const QString name = QLatin1String(Bank_Names[bank - 1]);
+            const std::vector<uint8_t> &image = images_[size_t(bank - 1)];
+            try {
+                Write_File_Atomic(Path_Join(staging, name),
+                                  QByteArray(reinterpret_cast<const char *>(image.data()), qsizetype(image.size())));
+            } catch (const EFileError &e) {
+                throw ECompileError(QStringLiteral("The bank file \"%1\" could not be written: %2")
+                                        .arg(QDir::toNativeSeparators(Path_Join(bin, name)),
+                                             QString::fromUtf8(e.what()))
+                                        .toStdString());
+            }
         }
+        Sync_Dir(staging);
+        Bank_Hook(TBank_Step::Staged);
+        replaced = Exchange_Sets(staging, bin, old_set);
+        Sync_Dir(project);
+    } catch (...) {
+        Remove_Dir_Tree(staging);
+        throw;
     }
+    Bank_Hook(TBank_Step::Exchanged);
+    if (!replaced.isEmpty())
+        Drop_Set_Folder(replaced, bin);
 }
 
 void TImage_Compiler::Init_General_Block()
@@ -204,7 +347,7 @@ void TImage_Compiler::Hex_To_Header(const QString &text, int offset, int chars, 
 
 void TImage_Compiler::Read_Par_Gen()
 {
-    if (!File_Exists(Path_ParGen))
+    if (!Project_File_Present(Path_ParGen))
         return;
     TXmlDocument doc;
     doc.LoadFromFile(Path_ParGen);
@@ -285,6 +428,22 @@ size_t TImage_Compiler::Put_General_Block(size_t position, std::vector<uint8_t> 
         buffer.resize(position + General_Block.size());
     std::copy(General_Block.begin(), General_Block.end(), buffer.begin() + std::ptrdiff_t(position));
     return position + General_Block.size();
+}
+
+bool Project_File_Present(const QString &path)
+{
+    try {
+        return Regular_File_Present(path);
+    } catch (const EFileError &e) {
+        throw ECompileError(QStringLiteral("Error! The project file %1 Nothing was compiled.")
+                                .arg(QString::fromUtf8(e.what()))
+                                .toStdString());
+    }
+}
+
+void Set_Bank_Files_Hook(std::function<void(TBank_Step)> hook)
+{
+    g_bankHook = std::move(hook);
 }
 
 TImage_Compiler &Image_Compiler()

@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -60,8 +61,12 @@ public:
     // (Path_ParGen, Path_EtherNetIP_Master_Rules, Path_LoRaWAN_SetAccess). Throws
     // ECompileError, or EXmlError for a file that is not well-formed.
     void Compile_Project();
-    // Writes the images into Project_Path/bin (created when missing), each file atomically.
-    // Throws ECompileError naming the file that could not be written.
+    // Replaces the bank files in Project_Path/bin as one set: the three files are written
+    // into the folder .bin.new beside bin, which is then exchanged with bin in one step,
+    // so bin holds either the old set or the new one, never a mix. Other entries of bin
+    // are carried over into the new folder. A half-done exchange that a killed run left is
+    // recovered first. Throws ECompileError naming the file that could not be written; the
+    // old set then stays whole and nothing of the new one is left.
     void Write_Bank_Files() const;
 
     // Bank 1, 2 or 3 as compiled.
@@ -94,6 +99,14 @@ private:
     void Hex_To_Header(const QString &text, int offset, int chars, const char *element);
     std::array<std::vector<uint8_t>, 3> images_;
 };
+
+// A project file the compiler reads: false when missing (its defaults apply), true for a
+// regular file; throws ECompileError naming the path for a folder, pipe or anything else.
+bool Project_File_Present(const QString &path);
+
+// Tests: called at the points of Write_Bank_Files where a kill leaves the most to recover.
+enum class TBank_Step { Staged, Exchanged };   // the new set complete beside bin; bin holds it
+void Set_Bank_Files_Hook(std::function<void(TBank_Step)> hook);
 
 // The compiler of the program run: the main window's update compiles with it.
 TImage_Compiler &Image_Compiler();

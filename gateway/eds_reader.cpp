@@ -3,6 +3,9 @@
 #include "platform/files.h"
 #include "platform/rtl.h"
 #include "platform/textcodec.h"
+#include "platform/xml.h"
+
+#include <QDir>
 
 #include <exception>
 
@@ -16,13 +19,28 @@ const char *const Device_Keys[] = {"VENDCODE =", "PRODTYPE =", "PRODCODE =", "MA
 
 } // namespace
 
+QStringView EDS_Trim_View(QStringView text)
+{
+    qsizetype b = 0, e = text.size();
+    while (b < e && text[b].unicode() <= 0x20)
+        ++b;
+    while (e > b && text[e - 1].unicode() <= 0x20)
+        --e;
+    return text.mid(b, e - b);
+}
+
+QStringView EDS_Clean_View(QStringView line)
+{
+    const QStringView s = EDS_Trim_View(line);
+    const qsizetype dollar = s.indexOf(u'$');
+    return dollar < 0 ? s : EDS_Trim_View(s.left(dollar));
+}
+
 QString EDS_Clean_Line(const QString &line)
 {
-    QString s = Trim(line);
-    const qsizetype dollar = s.indexOf(QLatin1Char('$'));
-    if (dollar >= 0)
-        s = Trim(s.left(dollar));
-    return s;
+    const QStringView s = EDS_Clean_View(line);
+    // The line itself when nothing is cut, so no copy is made.
+    return s.size() == line.size() ? line : s.toString();
 }
 
 void TEDS_Reader::Read_EDS()
@@ -33,6 +51,7 @@ void TEDS_Reader::Read_EDS()
 void TEDS_Reader::Read_Lines(const QStringList &lines)
 {
     List_Conn.clear();
+    Entry_Key_.clear();
     VendCode = ProdType = ProdCode = 0;
     MajRev = MinRev = 0;
 
@@ -77,6 +96,7 @@ void TEDS_Reader::Read_Lines(const QStringList &lines)
         } else if (line.startsWith(QLatin1String("Connection"))) {
             if (!pending.isEmpty())
                 pending = DecodeConnStr(pending);
+            Entry_Key_ = Trim(line.left(line.indexOf(QLatin1Char('='))));
             // A key line without "=" keeps its whole text, as Copy from Pos + 1 does.
             pending = Trim(line.mid(line.indexOf(QLatin1Char('=')) + 1));
         } else if (!line.contains(QLatin1Char('='))) {
@@ -243,8 +263,24 @@ QString TEDS_Reader::DecodeConnStr(const QString &ConnStr)
         conn.HelpStr = Trim(fields[13]);
         if (!Walk_Path(conn))
             return QString();
+        // The scanner editor stores these texts in its project file, which cannot hold
+        // every character a Windows-1252 file brings (a NUL byte, for one).
+        const std::pair<const char *, const QString *> texts[] = {
+            {"name", &conn.ConnName},
+            {"help text", &conn.HelpStr},
+            {"target configuration size", &conn.TargetConfSize},
+            {"target configuration format", &conn.TargetConfFormat}};
+        for (const auto &[what, text] : texts)
+            if (const qsizetype at = First_Non_Xml_Char(*text); at >= 0)
+                throw EEDS_Error(QStringLiteral("The EDS file \"%1\" holds the character %2 in the %3 of its "
+                                                "connection entry %4; the entry cannot be taken into the project.")
+                                     .arg(QDir::toNativeSeparators(EDS_FileName), Char_Code_Text(*text, at),
+                                          QLatin1String(what), Entry_Key_)
+                                     .toStdString());
         conn.ConnIndex = int32_t(List_Conn.size()) + 1;
         List_Conn.push_back(conn);
+    } catch (const EEDS_Error &) {
+        throw;
     } catch (const std::exception &) {
         // A faulty entry is dropped; the next one is read.
     }

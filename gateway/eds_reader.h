@@ -7,7 +7,16 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
+
+// An EDS file that holds, in a field the editor would take into the project, a character a
+// project file cannot hold (a NUL byte, for one).
+class EEDS_Error : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // One decoded connection entry.
 struct TConnData
@@ -28,6 +37,10 @@ struct TConnData
 
 // A line of an EDS file without its comment: trimmed, cut at the first "$", trimmed again.
 QString EDS_Clean_Line(const QString &line);
+// The same as a view into the line, for files too long to copy line by line.
+QStringView EDS_Clean_View(QStringView line);
+// Without blanks and control characters at either end, as Trim.
+QStringView EDS_Trim_View(QStringView text);
 
 class TEDS_Reader
 {
@@ -47,7 +60,9 @@ public:
     uint8_t MinRev = 0;
 
     // Drops what an earlier read found, then reads EDS_FileName when it exists. Throws
-    // EFileError (platform/files.h) for a file that exists but cannot be read.
+    // EFileError (platform/files.h) for a file that exists but cannot be read, and
+    // EEDS_Error for a connection whose name, help, target configuration size or format
+    // holds a character a project file cannot hold.
     void Read_EDS();
     // The same over lines already read.
     void Read_Lines(const QStringList &lines);
@@ -71,6 +86,7 @@ public:
     QStringList Grid_Cells(int k) const;
 
 private:
+    QString Entry_Key_;            // the key of the connection entry being decoded
     uint8_t At(int i) const { return i >= 0 && i < Path_Count ? Path[size_t(i)] : 0; }
     uint32_t Aligned_Value(int &i, int width) const;
     // The 8-, 16- or 32-bit segment whose codes are code8, code8 + 1, code8 + 2 at i.

@@ -5,6 +5,11 @@
 #include "platform/files.h"
 #include "platform/rtl.h"
 #include "platform/textcodec.h"
+#include "platform/xml.h"
+
+#include <QDir>
+#include <QHash>
+#include <unordered_map>
 
 namespace {
 
@@ -13,43 +18,14 @@ namespace {
 // instead of filling memory.
 constexpr int Max_Config_Bytes = 4096;
 
-QStringList Clean_Lines(const QStringList &sl)
+QStringView Text_After_Equal(QStringView line)
 {
-    QStringList out;
-    out.reserve(sl.size());
-    for (const QString &s : sl)
-        out.append(EDS_Clean_Line(s));
-    return out;
+    return EDS_Trim_View(line.mid(line.indexOf(u'=') + 1));
 }
 
-// The key occurs in the line with a blank or "=" right after its first occurrence.
-bool Key_Starts_Entry(const QString &line, const QString &key)
+bool Is_Section_Line(QStringView line)
 {
-    if (key.isEmpty() || !line.contains(QLatin1Char('=')))
-        return false;
-    const qsizetype at = line.indexOf(key);
-    if (at < 0 || at + key.size() >= line.size())
-        return false;
-    const QChar next = line[at + key.size()];
-    return next == u' ' || next == u'=';
-}
-
-QString Text_After_Equal(const QString &line)
-{
-    return Trim(line.mid(line.indexOf(QLatin1Char('=')) + 1));
-}
-
-bool Is_Section_Line(const QString &line)
-{
-    return line.contains(QLatin1Char('[')) && line.contains(QLatin1Char(']'));
-}
-
-// A parameter entry is complete when its first ";" is its last character.
-bool Param_Complete(const QString &text)
-{
-    const QString t = Trim(text);
-    const qsizetype semicolon = t.indexOf(QLatin1Char(';'));
-    return semicolon >= 0 && semicolon == t.size() - 1;
+    return line.contains(u'[') && line.contains(u']');
 }
 
 QString Without_Final_Semicolon(const QString &text)
@@ -60,64 +36,179 @@ QString Without_Final_Semicolon(const QString &text)
     return t;
 }
 
-// The non-empty lines of the [Params] section, each marked when it holds "=" and so can
-// start an entry; made once per assembly, so that each member's search skips the rest.
-struct TParams_Section
+// The [Params] section read once for all the keys of an assembly: the non-empty lines of
+// the section, where each key's entry starts, and the entries' texts. The cost is linear in
+// the section's size plus the size of the entries taken, however many members there are.
+//
+// A line starts a key's entry when it holds "=" and the key's first occurrence in it is
+// followed by a blank or "=". So each blank or "=" of such a line ends a candidate: walking
+// back from it through a trie of the reversed keys gives every key that ends there, and
+// only a key not found yet is checked for being the first occurrence.
+class TParams_Index
 {
-    std::vector<QString> lines;
-    std::vector<bool> has_equal;
-
-    explicit TParams_Section(const QStringList &clean)
+public:
+    // The lines of the file, uncleaned; they must outlive the index.
+    TParams_Index(const QStringList &sl, const std::vector<QString> &keys)
     {
         bool in_section = false;
-        for (const QString &line : clean) {
+        for (const QString &raw : sl) {
+            const QStringView line = EDS_Clean_View(raw);
             if (line.isEmpty())
                 continue;
             if (!in_section) {
-                in_section = line.contains(QLatin1String("[Params]"));
+                in_section = line.contains(u"[Params]");
                 continue;
             }
             if (Is_Section_Line(line))
                 break;
-            lines.push_back(line);
-            has_equal.push_back(line.contains(QLatin1Char('=')));
+            lines_.push_back(line);
+        }
+        const int n = int(lines_.size());
+        // The next line, from each on, that holds a ";".
+        next_semicolon_.assign(size_t(n) + 1, n);
+        for (int i = n - 1; i >= 0; --i)
+            next_semicolon_[size_t(i)] = lines_[size_t(i)].contains(u';') ? i : next_semicolon_[size_t(i) + 1];
+
+        for (const QString &key : keys)
+            if (!key.isEmpty() && !ids_.contains(key)) {
+                ids_.insert(key, int(keys_.size()));
+                keys_.push_back(key);
+            }
+        start_.assign(keys_.size(), -1);
+        Build_Trie();
+        Find_Starts();
+    }
+
+    // The parameter entry of the key: from its first line on until the first ";" of the
+    // text taken is its last character, else to the section's end. Empty when not found.
+    QString Param_Text(const QString &key) { return Entry(key, false); }
+    // The value list entry of the key: until the first line holding ";".
+    QString Enum_Text(const QString &key) { return Entry(key, true); }
+
+private:
+    struct TNode
+    {
+        int key = -1;   // the key whose reversed text ends here
+    };
+
+    int Child(int node, char16_t c) const
+    {
+        const auto it = edges_.find((uint64_t(uint32_t(node)) << 16) | c);
+        return it == edges_.end() ? -1 : it->second;
+    }
+
+    void Build_Trie()
+    {
+        nodes_.assign(1, TNode{});
+        for (size_t k = 0; k < keys_.size(); ++k) {
+            int node = 0;
+            const QString &key = keys_[k];
+            for (qsizetype i = key.size() - 1; i >= 0; --i) {
+                const uint64_t edge = (uint64_t(uint32_t(node)) << 16) | key[i].unicode();
+                const auto it = edges_.find(edge);
+                if (it != edges_.end()) {
+                    node = it->second;
+                } else {
+                    nodes_.push_back(TNode{});
+                    node = int(nodes_.size()) - 1;
+                    edges_.emplace(edge, node);
+                }
+            }
+            nodes_[size_t(node)].key = int(k);
         }
     }
+
+    void Find_Starts()
+    {
+        size_t unresolved = keys_.size();
+        for (size_t i = 0; i < lines_.size() && unresolved > 0; ++i) {
+            const QStringView line = lines_[i];
+            if (!line.contains(u'='))
+                continue;
+            for (qsizetype end = 1; end < line.size(); ++end) {
+                const QChar after = line[end];
+                if (after != u' ' && after != u'=')
+                    continue;
+                int node = 0;
+                for (qsizetype p = end - 1; p >= 0; --p) {
+                    node = Child(node, line[p].unicode());
+                    if (node < 0)
+                        break;
+                    const int k = nodes_[size_t(node)].key;
+                    if (k < 0 || start_[size_t(k)] >= 0)
+                        continue;
+                    if (line.indexOf(keys_[size_t(k)]) == p) {
+                        start_[size_t(k)] = int(i);
+                        --unresolved;
+                    }
+                }
+            }
+        }
+    }
+
+    QString Entry(const QString &key, bool value_list)
+    {
+        const auto id = ids_.constFind(key);
+        if (id == ids_.cend() || start_[size_t(*id)] < 0)
+            return QString();
+        const int s = start_[size_t(*id)];
+        QHash<int, QString> &memo = value_list ? enum_memo_ : param_memo_;
+        if (const auto m = memo.constFind(s); m != memo.cend())
+            return *m;
+
+        const int last = int(lines_.size()) - 1;
+        const QStringView first = Text_After_Equal(lines_[size_t(s)]);
+        int end = last;
+        const qsizetype semicolon = first.indexOf(u';');
+        if (semicolon >= 0) {
+            if (value_list || semicolon == first.size() - 1)
+                end = s;
+        } else if (const int j = next_semicolon_[size_t(s) + 1]; j <= last) {
+            // The text taken so far holds no ";", so the first one is that of line j.
+            const QStringView line = lines_[size_t(j)];
+            if (value_list || line.indexOf(u';') == line.size() - 1)
+                end = j;
+        }
+        qsizetype size = first.size();
+        for (int i = s + 1; i <= end; ++i)
+            size += lines_[size_t(i)].size();
+        QString text;
+        text.reserve(size);
+        text += first;
+        for (int i = s + 1; i <= end; ++i)
+            text += lines_[size_t(i)];
+        memo.insert(s, text);
+        return text;
+    }
+
+    std::vector<QStringView> lines_;   // the section's non-empty lines, cleaned
+    std::vector<int> next_semicolon_;
+    std::vector<QString> keys_;
+    QHash<QString, int> ids_;
+    std::vector<int> start_;   // line of each key's entry, -1 when none
+    std::vector<TNode> nodes_;
+    std::unordered_map<uint64_t, int> edges_;
+    QHash<int, QString> param_memo_, enum_memo_;
 };
 
-QString Find_Param(const QString &Param, const TParams_Section &section, QString &EnumStr)
+// The value list key of a parameter key: Param12 gives Enum12.
+QString Enum_Key(const QString &param)
 {
-    const QString enum_key = QStringLiteral("Enum") + Param.mid(5);
-    enum State { Not_Found, Capturing, Done };
-    State param_state = Not_Found;
-    State enum_state = Not_Found;
-    QString param_text;
-    EnumStr.clear();
-    for (size_t i = 0; i < section.lines.size(); ++i) {
-        // A line without "=" matters only to a capture under way.
-        if (!section.has_equal[i] && param_state != Capturing && enum_state != Capturing)
-            continue;
-        const QString &line = section.lines[i];
-        if (param_state == Not_Found && Key_Starts_Entry(line, Param)) {
-            param_text = Text_After_Equal(line);
-            param_state = Param_Complete(param_text) ? Done : Capturing;
-        } else if (param_state == Capturing) {
-            param_text += line;
-            if (Param_Complete(param_text))
-                param_state = Done;
-        }
-        if (enum_state == Not_Found && Key_Starts_Entry(line, enum_key)) {
-            EnumStr = Text_After_Equal(line);
-            enum_state = EnumStr.contains(QLatin1Char(';')) ? Done : Capturing;
-        } else if (enum_state == Capturing) {
-            EnumStr += line;
-            if (line.contains(QLatin1Char(';')))
-                enum_state = Done;
-        }
-        if (param_state == Done && enum_state == Done)
-            break;
-    }
-    return param_text;
+    return QStringLiteral("Enum") + param.mid(5);
+}
+
+// A text the scanner editor stores in its project file must hold only characters such a
+// file can hold; a Windows-1252 EDS file can bring a NUL byte, for one.
+void Check_Imported_Text(const QString &text, const char *what, const QString &owner, const QString &file)
+{
+    const qsizetype at = First_Non_Xml_Char(text);
+    if (at < 0)
+        return;
+    throw ETargetConfigError(QStringLiteral("The EDS file \"%1\" holds the character %2 in the %3 of \"%4\"; "
+                                            "the target configuration cannot be taken into the project.")
+                                 .arg(QDir::toNativeSeparators(file), Char_Code_Text(text, at),
+                                      QLatin1String(what), owner)
+                                 .toStdString());
 }
 
 bool Fits_Bytes(int64_t v, int32_t bytes)
@@ -187,8 +278,8 @@ void TTargetConfig::DecodeTargetConf()
 {
     if (!File_Exists(FileName))
         return;
-    const QStringList clean = Clean_Lines(Read_Text_Lines(FileName));
-    DecodeAssemblyObj(Find_Assembly_Object(clean), clean);
+    const QStringList lines = Read_Text_Lines(FileName);
+    DecodeAssemblyObj(Find_Assembly_Object(lines), lines);
 }
 
 QString TTargetConfig::Find_Assembly_Object(const QStringList &sl) const
@@ -200,21 +291,21 @@ QString TTargetConfig::Find_Assembly_Object(const QStringList &sl) const
     bool found = false;
     QString result;
     for (const QString &raw : sl) {
-        const QString line = EDS_Clean_Line(raw);
+        const QStringView line = EDS_Clean_View(raw);
         if (line.isEmpty())
             continue;
         if (!in_section) {
-            in_section = line.contains(QLatin1String("[Assembly]"));
+            in_section = line.contains(u"[Assembly]");
             continue;
         }
         if (Is_Section_Line(line))
             break;
         if (!found) {
             // The key at the start of the line, so that Assem1 does not take Assem100.
-            if (!line.startsWith(key) || !TrimLeft(line.mid(key.size())).startsWith(QLatin1Char('=')))
+            if (!line.startsWith(key) || !EDS_Trim_View(line.mid(key.size())).startsWith(u'='))
                 continue;
             found = true;
-            result = Text_After_Equal(line);
+            result = Text_After_Equal(line).toString();
             if (result.contains(QLatin1Char(';')))
                 break;
         } else {
@@ -228,7 +319,10 @@ QString TTargetConfig::Find_Assembly_Object(const QStringList &sl) const
 
 QString TTargetConfig::find_Param_Enum_Object(const QString &Param, const QStringList &sl, QString &EnumStr)
 {
-    return Find_Param(Param, TParams_Section(Clean_Lines(sl)), EnumStr);
+    const QString enum_key = Enum_Key(Param);
+    TParams_Index index(sl, {Param, enum_key});
+    EnumStr = index.Enum_Text(enum_key);
+    return index.Param_Text(Param);
 }
 
 void TTargetConfig::DecodeAssemblyObj(const QString &AssemObj, const QStringList &sl)
@@ -250,25 +344,35 @@ void TTargetConfig::DecodeAssemblyObj(const QString &AssemObj, const QStringList
         ListParamObject.push_back(p);
     }
 
-    const TParams_Section section(Clean_Lines(sl));
+    // A member naming the parameter of an earlier one copies it; the others' keys and
+    // value list keys are looked up in one pass over [Params].
+    QHash<QString, size_t> first_of;
+    std::vector<QString> keys;
+    for (size_t idx = 0; idx < ListParamObject.size(); ++idx) {
+        const QString &name = ListParamObject[idx].ParamName;
+        if (first_of.contains(name))
+            continue;
+        first_of.insert(name, idx);
+        keys.push_back(name);
+        keys.push_back(Enum_Key(name));
+    }
+    TParams_Index index(sl, keys);
+
+    Check_Imported_Text(AO_Name, "name", Format, FileName);
+    Check_Imported_Text(AO_SizeBit, "size", Format, FileName);
     for (size_t idx = 0; idx < ListParamObject.size(); ++idx) {
         TTC_ParamObj &p = ListParamObject[idx];
-        bool copied = false;
-        for (size_t e = 0; e < idx && !copied; ++e) {
-            const TTC_ParamObj &first = ListParamObject[e];
-            if (first.ParamName != p.ParamName)
-                continue;
+        Check_Imported_Text(p.BitSize, "member size", Format, FileName);
+        Check_Imported_Text(p.ParamName, "member reference", Format, FileName);
+        if (const size_t first = first_of.value(p.ParamName); first != idx) {
             const QString bit_size = p.BitSize;
-            p = first;
+            p = ListParamObject[first];
             p.BitSize = bit_size;
-            copied = true;
-        }
-        if (copied)
             continue;
+        }
 
-        QString enum_text;
-        const QString param_text = Without_Final_Semicolon(Find_Param(p.ParamName, section, enum_text));
-        enum_text = Without_Final_Semicolon(enum_text);
+        const QString param_text = Without_Final_Semicolon(index.Param_Text(p.ParamName));
+        const QString enum_text = Without_Final_Semicolon(index.Enum_Text(Enum_Key(p.ParamName)));
         const QStringList pf = Split_Delimited_Strict(param_text);
         if (pf.size() < 12)
             throw ETargetConfigError(
@@ -277,6 +381,7 @@ void TTargetConfig::DecodeAssemblyObj(const QString &AssemObj, const QStringList
                     .arg(p.ParamName, Format, FileName)
                     .toStdString());
         p.Name = pf[6];
+        Check_Imported_Text(p.Name, "name", p.ParamName, FileName);
         const auto number = [&](int field, auto &target) {
             const QString s = Trim(pf[field]);
             if (!s.isEmpty())
@@ -298,6 +403,7 @@ void TTargetConfig::DecodeAssemblyObj(const QString &AssemObj, const QStringList
                 TTC_EnumObj e;
                 e.Value = StrToIntDef(Trim(ef[j]), 0);
                 e.Description = Trim(ef[j + 1]);
+                Check_Imported_Text(e.Description, "value list", p.ParamName, FileName);
                 p.ListEnum.push_back(e);
                 p.EnumString.append(e.Description);
             }

@@ -4,6 +4,8 @@
 #include "platform/textcodec.h"
 
 #include <QDir>
+#include <QStringDecoder>
+#include <cstring>
 #include <pugixml.hpp>
 
 namespace {
@@ -18,7 +20,70 @@ constexpr unsigned kFormatFlags = pugi::format_indent | pugi::format_no_declarat
 
 inline pugi::xml_node N(pugi::xml_node_struct *n) { return pugi::xml_node(n); }
 
-QString Q(const pugi::char_t *s) { return QString::fromUtf8(s); }
+// A value that begins with U+FEFF keeps it: the plain UTF-8 decoder takes it for a
+// byte-order mark and drops it.
+QString Q(const pugi::char_t *s)
+{
+    static constexpr char Bom[] = "\xEF\xBB\xBF";
+    if (std::strncmp(s, Bom, 3) != 0)
+        return QString::fromUtf8(s);
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decode(QByteArrayView(s));
+}
+
+} // namespace
+
+// Control characters but tab, line feed and carriage return; U+FFFE, U+FFFF; a surrogate
+// without its partner.
+qsizetype First_Non_Xml_Char(QStringView s)
+{
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c >= 0x20 && c < 0xD800)
+            continue;
+        if (c == 0x9 || c == 0xA || c == 0xD || (c >= 0xE000 && c <= 0xFFFD))
+            continue;
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1].unicode())) {
+            ++i;
+            continue;
+        }
+        return i;
+    }
+    return -1;
+}
+
+QString Char_Code_Text(QStringView text, qsizetype at)
+{
+    return QStringLiteral("U+")
+           + QString::number(text[at].unicode(), 16).toUpper().rightJustified(4, u'0');
+}
+
+namespace {
+
+// The element's path from the document element, "Root/List/row".
+QString PathOf(pugi::xml_node n)
+{
+    QString path;
+    for (; n && n.type() == pugi::node_element; n = n.parent())
+        path = path.isEmpty() ? Q(n.name()) : Q(n.name()) + u'/' + path;
+    return path;
+}
+
+// pugixml would cut the value at a NUL and write the other characters into a file no
+// reader accepts: refuse the value, naming where it was to go.
+template <class Where>
+void CheckXmlChars(const QString &value, Where where)
+{
+    const qsizetype at = First_Non_Xml_Char(value);
+    if (at < 0)
+        return;
+    throw EXmlError(QStringLiteral("%1 holds the character %2 at position %3, which an XML file "
+                                   "cannot hold; nothing was written.")
+                        .arg(where(), Char_Code_Text(value, at))
+                        .arg(at + 1)
+                        .toStdString());
+}
 
 QByteArray U(const QString &s) { return s.toUtf8(); }
 
@@ -109,6 +174,7 @@ void TXmlNode::SetText(const QString &text)
     if (!node_)
         ThrowNull("SetText");
     pugi::xml_node n = N(node_);
+    CheckXmlChars(text, [&] { return QStringLiteral("The text of the element <%1>").arg(PathOf(n)); });
     // One text child holds the whole text.
     for (pugi::xml_node c = n.first_child(); c;) {
         pugi::xml_node next = c.next_sibling();
@@ -213,6 +279,9 @@ void TXmlNode::SetAttribute(const QString &name, const QString &value)
         ThrowNull("SetAttribute");
     if (name.isEmpty())
         throw EXmlError("XML: an attribute needs a name");
+    CheckXmlChars(value, [&] {
+        return QStringLiteral("The attribute \"%1\" of the element <%2>").arg(name, PathOf(N(node_)));
+    });
     const QByteArray n = U(name);
     pugi::xml_attribute a = N(node_).attribute(n.constData());
     if (!a)
@@ -273,6 +342,7 @@ TXmlNode TXmlDocument::CreateRoot(const QString &name)
 
 void TXmlDocument::AddComment(const QString &text)
 {
+    CheckXmlChars(text, [] { return QStringLiteral("The comment after the root element"); });
     // "--" cannot appear inside a comment; a blank keeps the file well-formed.
     QString t = text;
     while (t.contains(QLatin1String("--")))

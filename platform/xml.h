@@ -1,8 +1,12 @@
 #pragma once
 // XML documents over pugixml with the behaviour the program's file readers and writers
 // expect: the document element is the root, a missing element or attribute is reported
-// so the reader can take the field's default, text is kept byte for byte, output has no
-// declaration and a comment may follow the root at document level.
+// so the reader can take the field's default, text is kept byte for byte (a leading
+// U+FEFF included), output has no declaration and a comment may follow the root at
+// document level. A text, attribute value or comment holding a character XML 1.0 cannot
+// hold (U+0000 and the other control characters but tab, LF and CR, U+FFFE, U+FFFF, a lone
+// surrogate) is refused with EXmlError naming the element and attribute, so a document
+// that would be cut or unreadable is never saved.
 #include <QByteArray>
 #include <QString>
 #include <memory>
@@ -10,6 +14,12 @@
 #include <vector>
 
 namespace pugi { class xml_document; struct xml_node_struct; }
+
+// The index of the first UTF-16 unit of a character XML 1.0 cannot hold, or -1; readers of
+// other formats check with it what they take in for a project file.
+qsizetype First_Non_Xml_Char(QStringView text);
+// "U+0000": the character at that index, for messages.
+QString Char_Code_Text(QStringView text, qsizetype at);
 
 // A file that is missing, unreadable or not well-formed, or a failed save.
 class EXmlError : public std::runtime_error

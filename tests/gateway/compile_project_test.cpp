@@ -3,6 +3,10 @@
 
 #include "platform/rtl.h"
 
+#include <QDirIterator>
+#include <map>
+#include <sys/stat.h>
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -371,6 +375,205 @@ TEST_F(CompilerTest, AFailedWriteNamesTheFileAndKeepsTheOldOne)
     Set_Atomic_Write_Hook({});
     EXPECT_EQ(Bank_File(2), old_bank2);
     EXPECT_EQ(Bank_File(3).size(), 8192);
+}
+
+// Two projects whose three banks all differ, and the entries a bank set leaves on disk.
+class BankSetTest : public CompilerTest
+{
+protected:
+    using Set = std::array<QByteArray, 3>;
+    void SetUp() override
+    {
+        CompilerTest::SetUp();
+        Compile_Project();
+        Write_Bank_Files();
+        Write(Project_Path + QStringLiteral("/bin/notes.txt"), "kept");
+        Old = Bank_Set();
+        Par_Gen(QStringLiteral("<EtherNetIP_Master_IP1>10</EtherNetIP_Master_IP1><LoRa_RF_Band>EU868</LoRa_RF_Band>"));
+        Connections(QStringLiteral("<row Enable='Y' IP_Address='10.0.0.9' Num_Input='4'/>"));
+        Compile_Project();
+        New = Set{QByteArray(reinterpret_cast<const char *>(Image_Compiler().Image(1).data()), 2048),
+                  QByteArray(reinterpret_cast<const char *>(Image_Compiler().Image(2).data()),
+                             qsizetype(Image_Compiler().Image(2).size())),
+                  QByteArray(reinterpret_cast<const char *>(Image_Compiler().Image(3).data()), 8192)};
+        for (size_t i = 0; i < 3; ++i)
+            ASSERT_NE(Old[i], New[i]) << "bank " << i + 1;
+    }
+    void TearDown() override
+    {
+        Set_Atomic_Write_Hook({});
+        Set_Bank_Files_Hook({});
+        CompilerTest::TearDown();
+    }
+    Set Bank_Set() const { return {Bank_File(1), Bank_File(2), Bank_File(3)}; }
+    // The project folder's entries, hidden ones included, and those of bin.
+    static QStringList Entries(const QString &dir)
+    {
+        return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                   QDir::Name);
+    }
+    void Expect_Clean(const Set &set, const std::string &where) const
+    {
+        EXPECT_EQ(Bank_Set(), set) << where;
+        EXPECT_EQ(Entries(Project_Path + QStringLiteral("/bin")),
+                  (QStringList{"bank1.bin", "bank2.bin", "bank3.bin", "notes.txt"}))
+            << where;
+        EXPECT_FALSE(Entries(Project_Path).contains(QStringLiteral(".bin.new"))) << where;
+        EXPECT_FALSE(Entries(Project_Path).contains(QStringLiteral(".bin.old"))) << where;
+        EXPECT_EQ(Read_Bytes(Project_Path + QStringLiteral("/bin/notes.txt")), "kept") << where;
+    }
+    // What a kill at this moment would leave: a copy of the project folder as it is.
+    static void Copy_Tree(const QString &from, const QString &to)
+    {
+        ASSERT_TRUE(Force_Dir(to));
+        QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const QString target = to + path.mid(from.size());
+            if (it.fileInfo().isDir())
+                ASSERT_TRUE(Force_Dir(target));
+            else
+                ASSERT_TRUE(QFile::copy(path, target)) << path.toStdString();
+        }
+    }
+    Set Old, New;
+};
+
+TEST_F(BankSetTest, AFailureAtAnyOfTheThreeWritesKeepsTheOldSetWhole)
+{
+    for (int failing = 1; failing <= 3; ++failing) {
+        const QString bank = QStringLiteral("bank%1.bin").arg(failing);
+        Set_Atomic_Write_Hook([&](const QString &temp) {
+            if (QFileInfo(temp).fileName().startsWith(QLatin1Char('.') + bank))
+                throw EFileError("No space left on device");
+        });
+        try {
+            Write_Bank_Files();
+            ADD_FAILURE() << "written with " << bank.toStdString() << " failing";
+        } catch (const ECompileError &e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("/P/bin/") + bank)) << e.what();
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("No space left"))) << e.what();
+        }
+        Set_Atomic_Write_Hook({});
+        Expect_Clean(Old, "failing " + bank.toStdString());
+    }
+    // A failure after the set is complete, before the exchange, leaves no more of it.
+    Set_Bank_Files_Hook([](TBank_Step step) {
+        if (step == TBank_Step::Staged)
+            throw ECompileError("stopped");
+    });
+    EXPECT_THROW(Write_Bank_Files(), ECompileError);
+    Set_Bank_Files_Hook({});
+    Expect_Clean(Old, "stopped before the exchange");
+
+    Write_Bank_Files();
+    Expect_Clean(New, "written");
+}
+
+TEST_F(BankSetTest, AnObstacleNamedLikeABankFileIsReplacedWithTheSet)
+{
+    QFile::remove(Project_Path + QStringLiteral("/bin/bank3.bin"));
+    ASSERT_TRUE(Force_Dir(Project_Path + QStringLiteral("/bin/bank3.bin/inner")));
+    Write_Bank_Files();
+    Expect_Clean(New, "folder bank3.bin");
+}
+
+TEST_F(BankSetTest, AKillAtAnyStepLeavesOneWholeSetAndTheNextCompileRecovers)
+{
+    // Snapshots of the project folder where a kill would cut the write.
+    std::vector<std::pair<std::string, QString>> kills;
+    const QString root = Projects_Dir + QStringLiteral("/kills");
+    const auto snapshot = [&](const std::string &name) {
+        const QString to = root + QLatin1Char('/') + QString::fromStdString(name);
+        Copy_Tree(Project_Path, to);
+        kills.emplace_back(name, to);
+    };
+    Set_Atomic_Write_Hook([&](const QString &temp) {
+        const QString name = QFileInfo(temp).fileName();
+        if (name.startsWith(QStringLiteral(".bank2.bin")))
+            snapshot("after bank1");
+        if (name.startsWith(QStringLiteral(".bank3.bin")))
+            snapshot("after bank2");
+    });
+    Set_Bank_Files_Hook([&](TBank_Step step) {
+        snapshot(step == TBank_Step::Staged ? "before the exchange" : "after the exchange");
+    });
+    Write_Bank_Files();
+    Set_Atomic_Write_Hook({});
+    Set_Bank_Files_Hook({});
+    Expect_Clean(New, "the write itself");
+    ASSERT_EQ(kills.size(), 4u);
+
+    // An exchange by two renames cut between them: bin moved aside, the new set complete
+    // or not.
+    for (const char *name : {"cut exchange, new set complete", "cut exchange, new set partial"}) {
+        const QString to = root + QLatin1Char('/') + QLatin1String(name);
+        Copy_Tree(kills[2].second, to);
+        ASSERT_TRUE(QDir().rename(to + QStringLiteral("/bin"), to + QStringLiteral("/.bin.old")));
+        if (QByteArray(name).endsWith("partial")) {
+            ASSERT_TRUE(QFile::remove(to + QStringLiteral("/.bin.new/bank3.bin")));
+        }
+        kills.emplace_back(name, to);
+    }
+
+    // Which set the recovery settles on for each cut.
+    const std::map<std::string, const Set *> recovered = {
+        {"after bank1", &Old}, {"after bank2", &Old}, {"before the exchange", &Old},
+        {"after the exchange", &New}, {"cut exchange, new set complete", &New},
+        {"cut exchange, new set partial", &Old}};
+    const QString project = Project_Path;
+    for (const auto &[name, path] : kills) {
+        Project_Path = path;
+        Set_Files();
+        // What the updater would be sent now: one set, never a mix.
+        const Set on_disk = Bank_Set();
+        if (name.rfind("cut exchange", 0) != 0) {
+            EXPECT_TRUE(on_disk == Old || on_disk == New) << name;
+        }
+        // The next write recovers first; stopped before its own exchange, it shows what the
+        // recovery left.
+        Set_Bank_Files_Hook([](TBank_Step step) {
+            if (step == TBank_Step::Staged)
+                throw ECompileError("stopped");
+        });
+        EXPECT_THROW(Write_Bank_Files(), ECompileError);
+        Set_Bank_Files_Hook({});
+        Expect_Clean(*recovered.at(name), name + ", recovered");
+        Write_Bank_Files();
+        Expect_Clean(New, name + ", written again");
+    }
+    Project_Path = project;
+    Set_Files();
+}
+
+TEST_F(CompilerTest, AProjectFileThatIsNoFileIsAnErrorNamingIt)
+{
+    const auto pipe = [](const QString &path) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+    };
+    const auto folder = [](const QString &path) { ASSERT_TRUE(Force_Dir(path)); };
+    struct Case { QString path; std::function<void(const QString &)> make; const char *kind; };
+    const Case cases[] = {
+        {Path_ParGen, folder, "folder"},
+        {Path_ParGen, pipe, "pipe"},
+        {Path_EtherNetIP_Master_Rules, pipe, "pipe"},
+        {Path_LoRaWAN_SetAccess, folder, "folder"},
+    };
+    for (const Case &c : cases) {
+        c.make(c.path);
+        try {
+            Compile_Project();
+            ADD_FAILURE() << c.path.toStdString();
+        } catch (const ECompileError &e) {
+            const QString what = QString::fromUtf8(e.what());
+            EXPECT_TRUE(what.contains(c.path)) << e.what();
+            EXPECT_TRUE(what.contains(QLatin1String(c.kind))) << e.what();
+        }
+        EXPECT_FALSE(Dir_Exists(Project_Path + QStringLiteral("/bin")));
+        Remove_Dir_Tree(c.path);
+        QFile::remove(c.path);
+    }
 }
 
 TEST(LoRaCodes, TextsToCodes)

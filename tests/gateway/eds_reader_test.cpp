@@ -12,6 +12,13 @@ namespace {
 
 QString Eds_Data(const char *name) { return Gateway_Data(QStringLiteral("eds/") + QLatin1String(name)); }
 
+// The bytes of a literal, NULs included.
+template <size_t N>
+QByteArray B(const char (&s)[N])
+{
+    return QByteArray(s, qsizetype(N - 1));
+}
+
 // VendCode, ProdType, ProdCode, MajRev, MinRev.
 std::vector<int> Identity(const TEDS_Reader &r) { return {r.VendCode, r.ProdType, r.ProdCode, r.MajRev, r.MinRev}; }
 
@@ -252,7 +259,12 @@ TEST_F(EdsFiles, DamagedCopiesAreReadSafely)
     const auto read_all = [](const QByteArray &bytes, size_t max_conn) {
         const QStringList lines = Split_Lines(Decode_Text(bytes));
         TEDS_Reader r;
-        r.Read_Lines(lines);
+        try {
+            r.Read_Lines(lines);
+        } catch (const EEDS_Error &e) {
+            // A NUL byte in a text the editor would store: reported, not passed on.
+            ASSERT_NE(std::string(e.what()).find("U+0000"), std::string::npos) << e.what();
+        }
         ASSERT_LE(r.List_Conn.size(), max_conn);
         for (size_t k = 0; k < r.List_Conn.size(); ++k) {
             ASSERT_EQ(r.List_Conn[k].ConnIndex, int(k) + 1);
@@ -286,6 +298,38 @@ TEST_F(EdsFiles, DamagedCopiesAreReadSafely)
                 copy[i] = b;
                 read_all(copy, entries);
             }
+    }
+}
+
+TEST_F(EdsFiles, ACharacterAProjectFileCannotHoldIsReportedNotImported)
+{
+    struct Case { QByteArray entry; const char *field; };
+    const Case cases[] = {
+        {B("Connection2 = 0x04010002,0x44640405,,32,,,16,,,,5,Assem100,\"Ma\0in\",\"help\","
+                    "\"20 04 24 64 2C 96 2C 64\";"), "name"},
+        {B("Connection2 = 0x04010002,0x44640405,,32,,,16,,,,5,Assem100,\"Main\",\"he\x01lp\","
+         "\"20 04 24 64 2C 96 2C 64\";"), "help text"},
+        {B("Connection2 = 0x04010002,0x44640405,,32,,,16,,,,8\0" "0,Assem100,\"Main\",\"help\","
+                    "\"20 04 24 64 2C 96 2C 64\";"), "target configuration size"},
+        {B("Connection2 = 0x04010002,0x44640405,,32,,,16,,,,5,Assem\x0b" "100,\"Main\",\"help\","
+                    "\"20 04 24 64 2C 96 2C 64\";"), "target configuration format"},
+    };
+    for (const Case &c : cases) {
+        const QString path = Project_Path + QStringLiteral("/device.eds");
+        Write(path, "[Connection Manager]\r\nConnection1 = 0x04010002,0x44640405,,32,,,16,,,,5,Assem100,\"A\",\"\","
+                    "\"20 04 24 64 2C 96 2C 64\";\r\n" + c.entry + "\r\n");
+        TEDS_Reader r;
+        r.EDS_FileName = path;
+        try {
+            r.Read_EDS();
+            ADD_FAILURE() << c.field;
+        } catch (const EEDS_Error &e) {
+            const QString what = QString::fromUtf8(e.what());
+            EXPECT_TRUE(what.contains(QLatin1String(c.field))) << e.what();
+            EXPECT_TRUE(what.contains(QStringLiteral("Connection2"))) << e.what();
+            EXPECT_TRUE(what.contains(QStringLiteral("device.eds"))) << e.what();
+            EXPECT_TRUE(what.contains(QStringLiteral("U+00"))) << e.what();
+        }
     }
 }
 

@@ -1,9 +1,66 @@
 #include "gateway/targetconfig.h"
 #include "gateway_fixture.h"
 
+#include "gateway/eds_reader.h"
 #include "platform/rtl.h"
 
+#include <random>
+
 namespace {
+
+// The [Params] search as first written, a text search over the section per key: the
+// reference the indexed search must agree with.
+QString Reference_Find(const QString &Param, const QStringList &sl, QString &EnumStr)
+{
+    const auto starts = [](const QString &line, const QString &key) {
+        if (key.isEmpty() || !line.contains(QLatin1Char('=')))
+            return false;
+        const qsizetype at = line.indexOf(key);
+        if (at < 0 || at + key.size() >= line.size())
+            return false;
+        return line[at + key.size()] == u' ' || line[at + key.size()] == u'=';
+    };
+    const auto after_equal = [](const QString &line) { return Trim(line.mid(line.indexOf(QLatin1Char('=')) + 1)); };
+    const auto complete = [](const QString &text) {
+        const QString t = Trim(text);
+        const qsizetype semicolon = t.indexOf(QLatin1Char(';'));
+        return semicolon >= 0 && semicolon == t.size() - 1;
+    };
+    const QString enum_key = QStringLiteral("Enum") + Param.mid(5);
+    enum State { Not_Found, Capturing, Done };
+    State ps = Not_Found, es = Not_Found;
+    QString param;
+    EnumStr.clear();
+    bool in_section = false;
+    for (const QString &raw : sl) {
+        const QString line = EDS_Clean_Line(raw);
+        if (line.isEmpty())
+            continue;
+        if (!in_section) {
+            in_section = line.contains(QLatin1String("[Params]"));
+            continue;
+        }
+        if (line.contains(QLatin1Char('[')) && line.contains(QLatin1Char(']')))
+            break;
+        if (ps == Not_Found && starts(line, Param)) {
+            param = after_equal(line);
+            ps = complete(param) ? Done : Capturing;
+        } else if (ps == Capturing) {
+            param += line;
+            if (complete(param))
+                ps = Done;
+        }
+        if (es == Not_Found && starts(line, enum_key)) {
+            EnumStr = after_equal(line);
+            es = EnumStr.contains(QLatin1Char(';')) ? Done : Capturing;
+        } else if (es == Capturing) {
+            EnumStr += line;
+            if (line.contains(QLatin1Char(';')))
+                es = Done;
+        }
+    }
+    return param;
+}
 
 TTC_ParamObj Param(int32_t bytes, int64_t value, int64_t min = 0, int64_t max = 0)
 {
@@ -149,6 +206,102 @@ TEST(TargetConfig, ParameterAndEnumEntries)
         EXPECT_TRUE(TTargetConfig::find_Param_Enum_Object(QLatin1String(key), sl, enums).isEmpty()) << key;
         EXPECT_TRUE(enums.isEmpty()) << key;
     }
+}
+
+// Random sections built from keys that contain one another, keys inside values, entries
+// cut in the middle or never ended, and comments: the one-pass search finds exactly what a
+// search per key finds, alone and for a whole assembly at once.
+TEST(TargetConfig, IndexedSearchAgreesWithASearchPerKey)
+{
+    std::mt19937 rng(24);
+    const QStringList pieces = {"Param1", "Param10", "Param2", "Enum1", "Enum10", "Enum2", "aram1", "X",
+                                " ", "=", " = ", ",", ";", "\"", "0", "7", "Name", "$ c", "\t"};
+    const QStringList keys = {"Param1", "Param10", "Param2", "aram1", "1", "X", "Param1 ", "Enum1", "m1"};
+    for (int round = 0; round < 400; ++round) {
+        QStringList sl = {"[Device]", "Param1 = 1,2,3,4,5,6,Out,8,9,10,11,12;", "[Params]"};
+        const int lines = int(rng() % 14);
+        for (int l = 0; l < lines; ++l) {
+            QString line;
+            const int n = int(rng() % 9);
+            for (int i = 0; i < n; ++i)
+                line += pieces[int(rng() % uint32_t(pieces.size()))];
+            if (rng() % 4 == 0)   // a whole entry
+                line = QStringLiteral("%1 = 0,,,0,0xC6,%2,\"N%3\",\"\",\"\",0,9,%2%4")
+                           .arg(keys[int(rng() % 4)])
+                           .arg(l)
+                           .arg(round)
+                           .arg(rng() % 3 ? QStringLiteral(";") : QStringLiteral(""));
+            sl << line;
+        }
+        if (rng() % 2)
+            sl << QStringLiteral("[Assembly]") << QStringLiteral("Param2 = 0,,,0,0xC6,1,\"A\",\"\",\"\",0,0,0;");
+
+        QString members;
+        for (const QString &key : keys) {
+            QString expected_enum, got_enum;
+            const QString expected = Reference_Find(key, sl, expected_enum);
+            EXPECT_EQ(TTargetConfig::find_Param_Enum_Object(key, sl, got_enum), expected)
+                << round << " " << key.toStdString() << "\n" << sl.join(QLatin1Char('\n')).toStdString();
+            EXPECT_EQ(got_enum, expected_enum) << round << " " << key.toStdString();
+            members += QStringLiteral(",8,") + key;
+        }
+        // The whole assembly against one member at a time.
+        const auto decode = [&](const QString &assembly, TTargetConfig &tc) {
+            try {
+                tc.DecodeAssemblyObj(QStringLiteral("A,,8,,,") + assembly + QLatin1Char(';'), sl);
+                return true;
+            } catch (const ETargetConfigError &) {
+                return false;
+            }
+        };
+        TTargetConfig all;
+        const bool all_ok = decode(members + QStringLiteral(",8,Param1"), all);
+        bool each_ok = true;
+        for (size_t k = 0; k < size_t(keys.size()) && each_ok; ++k) {
+            TTargetConfig one;
+            each_ok = decode(QStringLiteral(",8,") + keys[qsizetype(k)], one);
+            if (each_ok && all_ok) {
+                const TTC_ParamObj &a = all.ListParamObject[k];
+                const TTC_ParamObj &b = one.ListParamObject[0];
+                EXPECT_EQ(a.Name, b.Name) << round << " " << k;
+                EXPECT_EQ(a.DataSizeByte, b.DataSizeByte) << round << " " << k;
+                EXPECT_EQ(a.Default, b.Default) << round << " " << k;
+                EXPECT_EQ(a.EnumString, b.EnumString) << round << " " << k;
+            }
+        }
+        EXPECT_EQ(all_ok, each_ok) << round;
+        if (all_ok) {
+            EXPECT_EQ(all.ListParamObject.back().Name, all.ListParamObject.front().Name);
+        }
+    }
+}
+
+TEST(TargetConfig, ACharacterAProjectFileCannotHoldIsReportedNotImported)
+{
+    const QString nul = QString(QChar(0));
+    struct Case { QString param; QString enums; const char *field; };
+    const Case cases[] = {
+        {"Param1 = 0,,,0,0xC6,1,\"O" + nul + "ne\",\"\",\"\",0,2,1;", "", "name"},
+        {"Param1 = 0,,,0,0xC6,1,\"One\",\"\",\"\",0,2,1;", "Enum1 = 0,\"Of" + nul + "f\",1,\"On\";", "value list"},
+    };
+    for (const Case &c : cases) {
+        const QStringList sl = {"[Params]", c.param, c.enums};
+        TTargetConfig tc;
+        tc.FileName = QStringLiteral("/eds/device.eds");
+        tc.Format = QStringLiteral("Assem1");
+        try {
+            tc.DecodeAssemblyObj(QStringLiteral("A,,8,,,,8,Param1;"), sl);
+            ADD_FAILURE() << c.field;
+        } catch (const ETargetConfigError &e) {
+            const QString what = QString::fromUtf8(e.what());
+            EXPECT_TRUE(what.contains(QLatin1String(c.field))) << e.what();
+            EXPECT_TRUE(what.contains(QStringLiteral("U+0000"))) << e.what();
+            EXPECT_TRUE(what.contains(QStringLiteral("Param1"))) << e.what();
+        }
+    }
+    TTargetConfig tc;
+    EXPECT_THROW(tc.DecodeAssemblyObj(QStringLiteral("A,,8,,,,8,Par") + nul + QStringLiteral("am1;"), {}),
+                 ETargetConfigError);
 }
 
 TEST(TargetConfig, DecodesTheHandWrittenAssemblies)

@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -65,6 +68,76 @@ TEST(Files, AtomicWriteKeepsPermissionsAndReportsFailures)
     }
     EXPECT_THROW(Read_File(dir.filePath("none")), EFileError);
     EXPECT_THROW(Read_File(dir.path()), EFileError);   // a folder is not a file
+}
+
+TEST(Files, NextSaveRemovesStaleTemporariesOfItsTargetOnly)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ParGen.xml");
+    Write_File_Atomic(path, "old");
+    // What saves killed before their rename left, and what must stay.
+    const QStringList stale = {".ParGen.xml.0badf00d.tmp", ".ParGen.xml.DEADBEEF.tmp"};
+    const QStringList others = {".Other.xml.0badf00d.tmp", ".ParGen.xml.12345.tmp",
+                                ".ParGen.xml.0badf00d.tmp.bak", "ParGen.xml.0badf00d.tmp",
+                                ".ParGen.xml.x.0badf00d.tmp"};
+    for (const QString &name : stale + others) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(1 << 16, 'x'));
+    }
+    // A save under way holds its temporary locked: it is left alone.
+    const QString busy = dir.filePath(".ParGen.xml.00c0ffee.tmp");
+    const int busyFd = ::open(QFile::encodeName(busy).constData(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    ASSERT_GE(busyFd, 0);
+    ASSERT_EQ(::flock(busyFd, LOCK_EX), 0);
+
+    Write_File_Atomic(path, "new");
+    EXPECT_EQ(Read_File(path), "new");
+    for (const QString &name : stale)
+        EXPECT_FALSE(QFile::exists(dir.filePath(name))) << name.toStdString();
+    for (const QString &name : others)
+        EXPECT_TRUE(QFile::exists(dir.filePath(name))) << name.toStdString();
+    EXPECT_TRUE(QFile::exists(busy));
+    ::close(busyFd);
+
+    // Once its save is gone, the next save removes it too.
+    Write_File_Atomic(path, "newer");
+    EXPECT_FALSE(QFile::exists(busy));
+    EXPECT_TRUE(Is_Atomic_Temp_Name(".a.0123abcd.tmp", "a"));
+    EXPECT_FALSE(Is_Atomic_Temp_Name(".a.0123abcg.tmp", "a"));
+    EXPECT_FALSE(Is_Atomic_Temp_Name(".b.0123abcd.tmp", "a"));
+}
+
+TEST(Files, OnlyARegularFileIsPresentAndOtherKindsAreNamed)
+{
+    QTemporaryDir dir;
+    Write_File_Atomic(dir.filePath("file.xml"), "x");
+    ASSERT_TRUE(Force_Dir(dir.filePath("folder.xml")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.xml")).constData(), 0666), 0);
+    ASSERT_TRUE(QFile::link(dir.filePath("file.xml"), dir.filePath("link.xml")));
+    ASSERT_TRUE(QFile::link(dir.filePath("gone.xml"), dir.filePath("dangling.xml")));
+    struct Case { const char *name; int present; const char *kind; };   // present: 1 yes, 0 no, -1 throws
+    const Case cases[] = {
+        {"file.xml", 1, ""},        {"link.xml", 1, ""},          {"missing.xml", 0, ""},
+        {"folder.xml", -1, "folder"}, {"pipe.xml", -1, "pipe"}, {"dangling.xml", -1, "link to nothing"},
+    };
+    for (const Case &c : cases) {
+        const QString path = dir.filePath(c.name);
+        if (c.present >= 0) {
+            EXPECT_EQ(Regular_File_Present(path), c.present == 1) << c.name;
+            continue;
+        }
+        for (int reader = 0; reader < 2; ++reader) {
+            try {
+                reader == 0 ? void(Regular_File_Present(path)) : void(Read_File(path));
+                ADD_FAILURE() << c.name;
+            } catch (const EFileError &e) {
+                const std::string what = e.what();
+                EXPECT_NE(what.find(QFile::encodeName(path).toStdString()), std::string::npos) << what;
+                EXPECT_NE(what.find(c.kind), std::string::npos) << what;
+            }
+        }
+    }
 }
 
 TEST(Files, FoldersAndListing)

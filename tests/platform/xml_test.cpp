@@ -158,3 +158,74 @@ TEST(Xml, SetTextReplacesAndSetAttributeKeepsPlace)
     back.LoadFromString(doc.SaveToString());   // the comment stays well-formed
     EXPECT_EQ(back.DocumentElement().Name(), "R");
 }
+
+TEST(Xml, CharactersXmlCannotHoldAreRefusedNamingElementAndAttribute)
+{
+    struct Case { QString value; const char *code; };
+    const Case bad[] = {
+        {QString::fromUtf16(u"8\u0000", 2), "U+0000"},
+        {QStringLiteral("a\x01"), "U+0001"},
+        {QStringLiteral("\x1F"), "U+001F"},
+        {QString(QChar(0xFFFE)), "U+FFFE"},
+        {QString(QChar(0xFFFF)), "U+FFFF"},
+        {QString(QChar(0xD800)) + u'x', "U+D800"},   // a high surrogate without its partner
+        {QString(QChar(0xDC00)), "U+DC00"},
+    };
+    for (const Case &c : bad) {
+        TXmlDocument doc;
+        TXmlNode root = doc.CreateRoot("Ethernet_Update");
+        TXmlNode row = root.AddChild("List").AddChild("row");
+        try {
+            row.SetAttribute("Size", c.value);
+            ADD_FAILURE() << c.code;
+        } catch (const EXmlError &e) {
+            const std::string what = e.what();
+            EXPECT_NE(what.find("\"Size\""), std::string::npos) << what;
+            EXPECT_NE(what.find("<Ethernet_Update/List/row>"), std::string::npos) << what;
+            EXPECT_NE(what.find(c.code), std::string::npos) << what;
+        }
+        EXPECT_FALSE(row.HasAttribute("Size"));
+        try {
+            root.AddTextChild("IP_Address_Dev", c.value);
+            ADD_FAILURE() << c.code;
+        } catch (const EXmlError &e) {
+            EXPECT_NE(std::string(e.what()).find("<Ethernet_Update/IP_Address_Dev>"), std::string::npos)
+                << e.what();
+        }
+        EXPECT_THROW(doc.AddComment(c.value), EXmlError);
+    }
+    // Every character XML can hold passes, a surrogate pair included.
+    TXmlDocument doc;
+    TXmlNode root = doc.CreateRoot("R");
+    const QString good = QStringLiteral("\t\n\r ~") + QChar(0xD7FF) + QChar(0xE000) + QChar(0xFFFD)
+                         + QString::fromUtf16(u"\U0001F600");
+    root.SetAttribute("a", good);
+    root.AddTextChild("t", good);
+    TXmlDocument back;
+    back.LoadFromString(doc.SaveToString());
+    EXPECT_EQ(back.DocumentElement().Attribute("a"), good);
+    EXPECT_EQ(back.DocumentElement().Child("t").Text(), good);
+}
+
+TEST(Xml, ALeadingByteOrderMarkCharacterIsKept)
+{
+    const QString plant = QChar(0xFEFF) + QStringLiteral("Plant");
+    TXmlDocument doc;
+    TXmlNode root = doc.CreateRoot("Conf_Settings");
+    root.AddTextChild("projectname", plant);
+    root.SetAttribute("name", plant);
+    root.AddTextChild("only", QString(QChar(0xFEFF)));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("s.xml");
+    doc.SaveToFile(path);
+    TXmlDocument back;
+    back.LoadFromFile(path);
+    EXPECT_EQ(back.DocumentElement().Child("projectname").Text(), plant);
+    EXPECT_EQ(back.DocumentElement().Attribute("name"), plant);
+    EXPECT_EQ(back.DocumentElement().Child("only").Text(), QString(QChar(0xFEFF)));
+    // A byte-order mark at the start of the file is still no part of the document.
+    TXmlDocument marked;
+    marked.LoadFromFile(WriteTemp(dir, "m.xml", "\xEF\xBB\xBF<R>x</R>"));
+    EXPECT_EQ(marked.DocumentElement().Name(), "R");
+    EXPECT_EQ(marked.DocumentElement().Text(), "x");
+}
