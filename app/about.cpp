@@ -83,6 +83,7 @@ TFAbout::TFAbout(QWidget *parent) : QDialog(parent)
     LbButton1->setGeometry(325, 112, 90, 28);
     LbButton1->SetCaption(QStringLiteral("OK"));
     LbButton1->SetModalResult(mrOk);
+    Set_Button_Look(LbButton1);
     FormShow();
 }
 

@@ -5,6 +5,8 @@
 #include "app/lbbutton.h"
 
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -17,6 +19,22 @@ void Set_Form_Look(QWidget *form)
     QFont font(QStringLiteral("Verdana"));
     font.setPointSize(8);
     form->setFont(font);
+}
+
+void Set_Button_Look(TLbButton *button)
+{
+    button->SetStyle(TLbButtonStyle::bsEncarta);
+    button->SetColor(Form_Color);
+    button->SetLightColor(clGray);
+    button->SetHotTrackColor(clYellow);
+    button->SetColorWhenDown(Button_Down_Color);
+}
+
+void Centre_On_Screen(QWidget *form)
+{
+    const QScreen *screen = form->screen() ? form->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        form->move(screen->availableGeometry().center() - form->rect().center());
 }
 
 QFrame *Create_Title_Panel(QWidget *form, QLabel *&L_SW_Code, QLabel *&L_SW_Desc)
@@ -60,6 +78,7 @@ QFrame *Create_Button_Panel(QWidget *form, TLbButton *&Btn_OK, TLbButton *&Btn_C
     Btn_Cancel = new TLbButton(panel);
     Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
     for (TLbButton *b : {Btn_OK, Btn_Cancel}) {
+        Set_Button_Look(b);
         b->setFixedSize(90, 28);
         layout->addWidget(b);
     }

@@ -14,6 +14,13 @@ constexpr TColor Button_Down_Color = 33023;
 // Paints the widget's background in Form_Color and sets the windows' font.
 void Set_Form_Look(QWidget *form);
 
+// The look nearly every window gives its buttons: bsEncarta, face Form_Color, a grey frame,
+// yellow while the mouse is over it, orange while pressed.
+void Set_Button_Look(TLbButton *button);
+
+// Moves the window to the middle of its screen, for its size at the time of the call.
+void Centre_On_Screen(QWidget *form);
+
 // A 69-pixel title panel holding the large software code and the subtitle.
 QFrame *Create_Title_Panel(QWidget *form, QLabel *&L_SW_Code, QLabel *&L_SW_Desc);
 

@@ -11,10 +11,6 @@ using enum TLbButtonStyle;
 
 namespace {
 
-// The look every window of the program gives its buttons.
-constexpr TColor Form_Button_Face = 0xEDF7F8;
-constexpr TColor Form_Button_Down = 0x0080FF;
-
 bool Is_Enter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 } // namespace
@@ -39,12 +35,6 @@ TLbButton::TLbButton(QWidget *parent) : QPushButton(parent)
         Click();
         qt_click_ = false;
     });
-
-    FStyle = bsEncarta;
-    FColor = Form_Button_Face;
-    FLightColor = clGray;
-    FHotTrackColor = clYellow;
-    FColorWhenDown = Form_Button_Down;
 }
 
 TLbButton::~TLbButton()
@@ -216,6 +206,12 @@ bool TLbButton::Fade_Running() const
     return FThread && FThread->isActive();
 }
 
+bool TLbButton::Is_Visible() const
+{
+    // The button's own visibility: one on a window that is not shown yet still counts.
+    return parentWidget() ? isVisibleTo(parentWidget()) : isVisible();
+}
+
 bool TLbButton::Parent_Showing() const
 {
     return !parentWidget() || parentWidget()->isVisible();
@@ -266,8 +262,7 @@ void TLbButton::Click()
 
 void TLbButton::DoClick()
 {
-    // Hidden buttons get no input; a click that a window's code asks for still counts.
-    if (!isEnabled() || !bDown)
+    if (!Is_Visible() || !isEnabled() || !bDown)
         return;
     bDown = false;
     update();
@@ -416,6 +411,7 @@ void TLbButton::keyPressEvent(QKeyEvent *event)
     if (Is_Enter(key) || key == Qt::Key_Space) {
         if (isEnabled()) {
             bDown = true;
+            FKey_Down = key;
             update();
         }
         event->accept();
@@ -428,9 +424,14 @@ void TLbButton::keyReleaseEvent(QKeyEvent *event)
 {
     const int key = event->key();
     if (Is_Enter(key) || key == Qt::Key_Space) {
-        // Held keys repeat presses; only the final release clicks.
-        if (!event->isAutoRepeat())
-            Click();
+        // Held keys repeat presses; only the final release clicks, and only when this button
+        // took the press: the release of an Enter that closed a message box comes here too.
+        if (!event->isAutoRepeat()) {
+            const bool pressed_here = FKey_Down == key;
+            FKey_Down = 0;
+            if (pressed_here)
+                Click();
+        }
         update();
         event->accept();
         return;
@@ -447,7 +448,24 @@ void TLbButton::focusInEvent(QFocusEvent *event)
 void TLbButton::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
+    if (FKey_Down) {
+        FKey_Down = 0;
+        bDown = false;
+    }
     update();
+}
+
+void TLbButton::hideEvent(QHideEvent *event)
+{
+    QPushButton::hideEvent(event);
+    // A hidden button gets no leave event: a modal close would keep it hot until the
+    // window shows again.
+    bCursorOnButton = false;
+    FHotTrackStep = 0;
+    if (FThread)
+        FThread->stop();
+    FKey_Down = 0;
+    bDown = false;
 }
 
 void TLbButton::changeEvent(QEvent *event)

@@ -7,8 +7,9 @@
 // Space, its accelerator (Alt + the letter after "&"), and Enter or Escape on its window
 // when it is the Default or Cancel button. A click runs OnClick, closes its dialog with
 // ModalResult when that is not mrNone, and opens its menu when it has one.
-// It is created with the look the program's windows give their buttons: bsEncarta, face
-// $EDF7F8, a grey frame, yellow while the mouse is over it, orange while pressed.
+// It is created plain (bsNormal, clBtnFace, no hot-track or pressed colour); the windows
+// give it their look (Set_Button_Look of app/formparts.h).
+// A key clicks on its release, and only when this button took that key's press.
 #include "app/lbbuttons.h"
 
 #include <QPushButton>
@@ -119,11 +120,14 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void DoClick();
     bool Parent_Showing() const;
+    // The button's own Visible: not hidden itself, whether or not its window shows.
+    bool Is_Visible() const;
     // Enter or Escape that reached the window: true when this button took it.
     bool Dialog_Key(QKeyEvent *event);
     void Watch_Window();
@@ -148,6 +152,7 @@ private:
     bool FSlowDecease = false;
     bool bDown = false;
     bool bCursorOnButton = false;
+    int FKey_Down = 0;   // Enter or Space whose press this button took, 0 for none
     bool FDestroying = false;
     QTimer *FThread = nullptr;   // paces the fade on the GUI thread
     int FHotTrackStep = 0;

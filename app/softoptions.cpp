@@ -115,8 +115,10 @@ void TFSoftOptions::Create_Components()
     Btn_Next = new TLbButton(TS_Language);
     Btn_Next->setObjectName(QStringLiteral("Btn_Next"));
     Btn_Next->setGeometry(405, 190, 90, 26);
-    for (TLbButton *b : {Btn_Prev, Btn_Next})
+    for (TLbButton *b : {Btn_Prev, Btn_Next}) {
+        Set_Button_Look(b);
         b->OnClick = [this](QObject *sender) { Btn_NextClick(sender); };
+    }
     L_Page_Lang = new QLabel(TS_Language);
     L_Page_Lang->setObjectName(QStringLiteral("L_Page_Lang"));
     L_Page_Lang->setGeometry(104, 194, 295, 18);
@@ -135,6 +137,7 @@ void TFSoftOptions::Create_Components()
     Btn_Check_Update->setObjectName(QStringLiteral("Btn_Check_Update"));
     Btn_Check_Update->setGeometry(40, 80, 220, 28);
     Btn_Check_Update->OnClick = [this](QObject *) { Btn_Check_UpdateClick(); };
+    Set_Button_Look(Btn_Check_Update);
     LL_Check_Update = new QLabel(TS_Con_Options);
     LL_Check_Update->setObjectName(QStringLiteral("LL_Check_Update"));
     LL_Check_Update->setGeometry(40, 120, 440, 18);

@@ -140,6 +140,8 @@ TFBoot::TFBoot(QWidget *parent) : QDialog(parent)
     Btn_Update->setGeometry(Client_Width - 16 - 180, 6, 180, 28);
     Btn_Update->OnClick = [this](QObject *) { Btn_UpdateClick(); };
 
+    for (TLbButton *b : {Btn_Search, Btn_COM_List, Btn_Cancel, Btn_Update})
+        Set_Button_Look(b);
     for (QFrame *panel : {P_Title, P_IP_Address, P_Eth_Search, P_Options, P_Serial})
         layout->addWidget(panel);
     layout->addStretch(1);
@@ -150,8 +152,11 @@ TFBoot::TFBoot(QWidget *parent) : QDialog(parent)
 void TFBoot::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         FormShow();
+        // FormShow sets the height of the variant after Qt placed the window for the old one.
+        Centre_On_Screen(this);
+    }
 }
 
 void TFBoot::FormShow()

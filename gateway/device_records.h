@@ -348,4 +348,15 @@ struct TOPC_UA_Server2
     uint32_t NTP_Time = 0;
 };
 
+// The compiler unit's variables of these records. This model never fills them; they stay
+// empty for the whole run, for the editors of the models that carry them.
+extern std::vector<TNodo> MBus_Node_List;
+extern std::vector<TNodo> wMBus_Node_List;
+extern TIEC61850_Client IEC61850_Client_Data;
+extern TIEC61850 IEC61850_Server_Data;
+extern TMQTT MQTT_Data;
+extern QString Device_Text;
+extern TOPC_UA_Main OPC_UA_Client_Data;
+extern TOPC_UA_Server2 OPC_UA_Server_Data;
+
 } // namespace USaveBincc

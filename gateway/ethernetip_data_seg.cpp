@@ -68,6 +68,8 @@ void TFEtherNetIP_Data_Seg::Set_Lang()
 void TFEtherNetIP_Data_Seg::Init_Table()
 {
     Setup_Rule_Grid(*RUD_DataSeg, Columns, 2, true);
+    // The column widths were measured with 8-point headers.
+    RUD_DataSeg->FixedFont().SetSize(8);
     Set_Rule_Headers(*RUD_DataSeg, Columns);
 }
 

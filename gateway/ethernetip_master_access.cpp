@@ -116,7 +116,10 @@ void TFEtherNetIP_Master_Access::Take_Grid_Rows()
 bool TFEtherNetIP_Master_Access::Controllo_dati()
 {
     Take_Grid_Rows();
-    const QString error = Rules.Check();
+    QString error = Rules.Check();
+    // Saving stops at an enabled row without an address: refuse rather than drop what follows.
+    if (error.isEmpty())
+        error = Rules.Check_Unsaved();
     if (error.isEmpty())
         return true;
     MessageError(error, {}, this);

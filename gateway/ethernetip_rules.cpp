@@ -133,6 +133,43 @@ void TEtherNetIP_Rules::Save(const QString &path) const
     doc.SaveToFile(path);
 }
 
+bool TEtherNetIP_Rules::Row_Holds_Data(size_t r) const
+{
+    if (r < ArrTargetConf.size() && ArrTargetConf[r])
+        return true;
+    const QStringList &row = Rows[r];
+    for (const TColumn_Attr &a : Row_Attrs) {
+        if (a.col == EC_Enable)
+            continue;
+        const QString cell = Trim(row.value(a.col));
+        const QLatin1String missing(a.missing);
+        if (missing == QLatin1String("N") ? Is_Y(cell)
+            : missing.isEmpty()           ? !cell.isEmpty()
+                                          : !cell.isEmpty() && UpperCase(cell) != UpperCase(QString(missing)))
+            return true;
+    }
+    return false;
+}
+
+QString TEtherNetIP_Rules::Check_Unsaved() const
+{
+    size_t stop = 0;
+    while (stop < Rows.size() && !(Is_Y(Rows[stop].value(EC_Enable)) && Trim(Rows[stop].value(EC_IP_Address)).isEmpty()))
+        ++stop;
+    for (size_t r = stop; r < Rows.size(); ++r) {
+        if (!Row_Holds_Data(r))
+            continue;
+        const QString error = Lang_Text(4131) + IntToStr(int64_t(stop) + 1);
+        if (r == stop)
+            return error + QStringLiteral("!! The row is enabled and has no IP Address: it would not be saved, nor "
+                                          "the rows after it. Type its IP Address or disable it");
+        return error + QStringLiteral("!! The row is enabled and has no IP Address, and row %1 after it holds a "
+                                      "connection: the rows after it would not be saved. Delete or disable the row")
+                           .arg(int64_t(r) + 1);
+    }
+    return QString();
+}
+
 QString TEtherNetIP_Rules::Check() const
 {
     int input_total = 0;

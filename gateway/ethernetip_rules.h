@@ -59,6 +59,13 @@ struct TEtherNetIP_Rules
     // above 1438), empty when all pass.
     QString Check() const;
 
+    // Save stops at the first enabled row without an IP address. When that row or one
+    // after it still holds a connection (a typed cell, a flag set, a header format other
+    // than Default, a target configuration), the text that names the stopping row and why;
+    // empty when nothing would be lost.
+    QString Check_Unsaved() const;
+    bool Row_Holds_Data(size_t r) const;   // r 0-based
+
     // The first row (1-based) whose IP Address and Instance T > O are both empty after
     // trimming; 0 when none.
     int First_Free_Row() const;

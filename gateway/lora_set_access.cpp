@@ -156,7 +156,11 @@ TLoRaWAN_Rules TFLoRa_Set_Access::Grid_Rules()
 
 bool TFLoRa_Set_Access::Controllo_dati()
 {
-    const QString error = Grid_Rules().Check(MaxPayloadSize, FPortFixed);
+    const TLoRaWAN_Rules rules = Grid_Rules();
+    QString error = rules.Check(MaxPayloadSize, FPortFixed);
+    // Saving stops at the first empty Start Byte: refuse rather than drop what follows.
+    if (error.isEmpty())
+        error = rules.Check_Unsaved();
     if (error.isEmpty())
         return true;
     MessageError(error, {}, this);

@@ -6,6 +6,8 @@
 #include "platform/rtl.h"
 #include "platform/xml.h"
 
+#include <span>
+
 namespace {
 
 struct TColumn_Attr
@@ -118,6 +120,49 @@ void TLoRaWAN_Rules::Save(const QString &path) const
     Save_Table(root, "LoRaWAN_Uplink", Uplink_Attrs, Uplink);
     Save_Table(root, "LoRaWAN_Downlink", Downlink_Attrs, Downlink);
     doc.SaveToFile(path);
+}
+
+bool LoRaWAN_Row_Holds_Data(const QStringList &row, bool uplink)
+{
+    const auto attrs = uplink ? std::span<const TColumn_Attr>(Uplink_Attrs) : std::span<const TColumn_Attr>(Downlink_Attrs);
+    for (const TColumn_Attr &a : attrs) {
+        if (a.col == LU_Enable)
+            continue;
+        const QString cell = Trim(row.value(a.col));
+        // Check boxes read "N" when loaded and empty when cleared: only "Y" is data.
+        if (QLatin1String(a.missing) == QLatin1String("N") ? cell == QLatin1String("Y") : !cell.isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QString TLoRaWAN_Rules::Check_Unsaved() const
+{
+    struct TTable
+    {
+        const TRule_Table &rows;
+        bool uplink;
+        const char *name;
+    };
+    const TTable tables[] = {{Uplink, true, "Uplink"}, {Downlink, false, "Downlink"}};
+    for (const TTable &t : tables) {
+        size_t stop = 0;
+        while (stop < t.rows.size() && !Start_Byte_Empty(t.rows[stop]))
+            ++stop;
+        for (size_t i = stop; i < t.rows.size(); ++i) {
+            if (!LoRaWAN_Row_Holds_Data(t.rows[i], t.uplink))
+                continue;
+            const QString error = Lang_Text(1243) + IntToStr(int64_t(stop) + 1) +
+                                  QStringLiteral("!! [LoraWAN %1] ").arg(QLatin1String(t.name));
+            if (i == stop)
+                return error + QStringLiteral("Start Byte is empty: this rule and the rules after it would not "
+                                              "be saved");
+            return error + QStringLiteral("The row is empty and row %1 after it holds a rule: the rules after "
+                                          "an empty row would not be saved. Delete the empty row")
+                               .arg(int64_t(i) + 1);
+        }
+    }
+    return QString();
 }
 
 QString TLoRaWAN_Rules::Check(int MaxPayloadSize, bool FPortFixed) const

@@ -55,4 +55,13 @@ struct TLoRaWAN_Rules
     // The editor's check of the enabled rules up to the first empty Start Byte: the text of
     // the first fault ("Error row 1!! [LoraWAN Uplink] ..."), empty when all pass.
     QString Check(int MaxPayloadSize, bool FPortFixed) const;
+
+    // Save stops at the first empty Start Byte. When a row from there on still holds data
+    // (a typed cell, or a trigger set), the text that names that first empty row and why
+    // nothing from it on would be saved; empty when nothing would be lost.
+    QString Check_Unsaved() const;
 };
+
+// Whether a table row holds anything beyond what a cleared row shows: a cell other than
+// the number and Enable that is not blank, or a check box other than Enable set.
+bool LoRaWAN_Row_Holds_Data(const QStringList &row, bool uplink);

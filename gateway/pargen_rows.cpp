@@ -3,10 +3,14 @@
 #include "app/language.h"
 #include "gateway/categorypanel.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
+#include <algorithm>
 
 using namespace ParGen_Grid;
 
@@ -30,9 +34,74 @@ QLineEdit *TPanel_Builder::Edit(const QString &name, int row, int hint, int max_
     return edit;
 }
 
+namespace {
+
+class TItem_Delegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &locale) const override
+    {
+        return Shown_Item_Text(QStyledItemDelegate::displayText(value, locale));
+    }
+};
+
+class TList_Combo : public QComboBox
+{
+public:
+    explicit TList_Combo(QWidget *parent) : QComboBox(parent) { setItemDelegate(new TItem_Delegate(this)); }
+
+    void showPopup() override
+    {
+        view()->setMinimumWidth(List_Width(this));
+        QComboBox::showPopup();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter p(this);
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        opt.currentText = Shown_Item_Text(opt.currentText);
+        p.drawComplexControl(QStyle::CC_ComboBox, opt);
+        p.drawControl(QStyle::CE_ComboBoxLabel, opt);
+    }
+};
+
+} // namespace
+
+QString Shown_Item_Text(const QString &item)
+{
+    QString shown = item;
+    shown.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return shown;
+}
+
+QComboBox *New_List_Combo(QWidget *parent)
+{
+    return new TList_Combo(parent);
+}
+
+int List_Width(const QComboBox *combo)
+{
+    const QFontMetrics metrics(combo->view()->font());
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(Shown_Item_Text(combo->itemText(i))));
+    // The item's own margins, the list's frame and a scroll bar when the list scrolls.
+    const QStyle *style = combo->view()->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, combo->view()) + 1) + 8;
+    const int frame = 2 * combo->view()->frameWidth();
+    const int scroll = combo->count() > combo->maxVisibleItems()
+                           ? style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo->view())
+                           : 0;
+    return std::max(combo->width(), widest + margins + frame + scroll);
+}
+
 QComboBox *TPanel_Builder::Combo(const QString &name, int row, int hint, const QStringList &items)
 {
-    auto *combo = new QComboBox(content_);
+    auto *combo = New_List_Combo(content_);
     combo->setObjectName(name);
     combo->setGeometry(Input_Left, Input_Top(row), Input_Width, Input_Height);
     combo->addItems(items);

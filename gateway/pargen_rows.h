@@ -28,6 +28,16 @@ constexpr int Input_Top(int row) { return 9 + row * Row_Pitch; }
 
 using TOctets = std::array<QLineEdit *, 4>;
 
+// The text of a list item as the panels show it: a tab is one blank, as the original
+// platform's lists draw it (they set no tab stops). The item text itself keeps its tab.
+QString Shown_Item_Text(const QString &item);
+
+// The panels' drop-down list: items shown with Shown_Item_Text, and a list at least as wide
+// as its widest item, so long items (the data rates) show whole.
+QComboBox *New_List_Combo(QWidget *parent);
+// The width the list of combo needs to show every item whole.
+int List_Width(const QComboBox *combo);
+
 // A caption and a hint of a control, by UI text number (-1: none).
 struct TText_Binding
 {

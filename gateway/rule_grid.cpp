@@ -29,6 +29,8 @@ void Setup_Rule_Grid(TDazStringGrid &Grid, const TRule_Columns &cols, int RowCou
     if (editable)
         options.Include(goEditing);
     Grid.SetOptions(options);
+    // The windows show hints; the rule windows give the header cells theirs (GridHint).
+    Grid.SetShowHint(true);
     for (size_t c = 0; c < cols.size(); ++c)
         Grid.SetColWidths(int(c), cols[c].Width);
     if (!column_grid)
@@ -120,6 +122,7 @@ QFrame *Create_Button_Band(QWidget *form, const TButton_List &buttons, int width
     int left = 0;
     for (const auto &[button, name] : buttons) {
         *button = new TLbButton(band);
+        Set_Button_Look(*button);
         (*button)->setObjectName(QLatin1String(name));
         (*button)->setGeometry(left, 6, width, 28);
         left += width;

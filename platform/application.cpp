@@ -1,10 +1,14 @@
 #include "platform/application.h"
 
 #include "platform/dialogs.h"
+#include "platform/fonts.h"
 
 #include <exception>
 
-TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    Install_Font_Substitutes();
+}
 
 bool TApplication::notify(QObject *receiver, QEvent *event)
 {

@@ -13,7 +13,9 @@ public:
     TMsgResult Message(TMsgKind kind, const QString &text, const QString &caption,
                        QWidget *parent) override
     {
-        QMessageBox box(parent);
+        // A window not shown yet (a warning from its show handler) has no place to centre
+        // the box on: the active window, or else the screen, takes its part.
+        QMessageBox box(parent && parent->window()->isVisible() ? parent : QApplication::activeWindow());
         box.setWindowTitle(caption);
         box.setText(text);
         switch (kind) {

@@ -1,4 +1,6 @@
+#include "app/formparts.h"
 #include "app/lbbutton.h"
+#include "platform/dialogs.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -8,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using enum TLbButtonStyle;
@@ -348,18 +351,79 @@ protected:
     TLbButton *Button;
 };
 
-TEST_F(LbButtonTest, CreatedWithTheWindowsLook)
+TEST_F(LbButtonTest, CreatedPlainAndGivenTheWindowsLook)
 {
+    // A new button is plain: no hot-track or pressed colour until a window gives it one.
+    EXPECT_EQ(Button->Style(), bsNormal);
+    EXPECT_EQ(Button->Color(), clBtnFace);
+    EXPECT_EQ(Button->HotTrackColor(), clNone);
+    EXPECT_EQ(Button->ColorWhenDown(), clNone);
+    EXPECT_EQ(Button->LightColor(), TColor(0xFFFFFF));
+    EXPECT_EQ(Button->ShadowColor(), TColor(0x808080));
+    EXPECT_EQ(Button->Kind(), bkCustom);
+    EXPECT_FALSE(Button->SlowDecease());
+    EXPECT_FALSE(Button->Default());
+    EXPECT_FALSE(Button->Cancel());
+    EXPECT_EQ(Button->Alignment(), Qt::AlignHCenter);
+    TLbButton plain;
+    EXPECT_EQ(plain.size(), QSize(100, 23));
+    // Entering a plain button highlights nothing.
+    Dialog.show();
+    Button->MouseEnter();
+    EXPECT_EQ(Pixel(Button->Paint_Face(), 50, 3), ColorToRGB(clBtnFace));
+
+    Set_Button_Look(Button);
     EXPECT_EQ(Button->Style(), bsEncarta);
     EXPECT_EQ(Button->Color(), TColor(0xEDF7F8));
     EXPECT_EQ(Button->HotTrackColor(), clYellow);
     EXPECT_EQ(Button->ColorWhenDown(), TColor(0x0080FF));
     EXPECT_EQ(Button->LightColor(), clGray);
-    EXPECT_EQ(Button->ShadowColor(), TColor(0x808080));
-    EXPECT_FALSE(Button->SlowDecease());
-    EXPECT_EQ(Button->Alignment(), Qt::AlignHCenter);
-    TLbButton plain;
-    EXPECT_EQ(plain.size(), QSize(100, 23));
+    EXPECT_EQ(Pixel(Button->Paint_Face(), 50, 3), clYellow);
+}
+
+TEST_F(LbButtonTest, HiddenButtonDoesNotClick)
+{
+    int clicks = 0;
+    Button->OnClick = [&](QObject *) { ++clicks; };
+    Button->SetModalResult(mrOk);
+    // On a window not shown yet the button counts as visible: code may click it.
+    Button->click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(Dialog.result(), mrOk);
+    Dialog.setResult(0);
+    Button->hide();
+    Button->click();
+    Button->Click();
+    static_cast<QAbstractButton *>(Button)->click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(Dialog.result(), 0);
+}
+
+TEST_F(LbButtonTest, ModalCloseOrHidingDropsTheHotState)
+{
+    Set_Button_Look(Button);
+    Button->SetModalResult(mrOk);
+    Dialog.show();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), Button->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(Button, &enter);
+    ASSERT_TRUE(Button->Cursor_On_Button());
+    Send_Mouse(Button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Send_Mouse(Button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    ASSERT_FALSE(Dialog.isVisible());
+    EXPECT_FALSE(Button->Cursor_On_Button());
+    EXPECT_EQ(Button->HotTrackStep(), 0);
+    Dialog.show();
+    EXPECT_EQ(Pixel(Button->Paint_Face(), 50, 3), TColor(0xEDF7F8));
+
+    // The same when the button itself is hidden, also in the middle of a fade.
+    Button->SetSlowDecease(true);
+    QApplication::sendEvent(Button, &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Button, &leave);
+    ASSERT_TRUE(Button->Fade_Running());
+    Button->hide();
+    EXPECT_FALSE(Button->Fade_Running());
+    EXPECT_EQ(Button->HotTrackStep(), 0);
 }
 
 TEST_F(LbButtonTest, GlyphCellsComeFromTheShape)
@@ -422,6 +486,7 @@ TEST_F(LbButtonTest, ColorStyleAppliesItsPaletteAndReadsBackCustom)
 
 TEST_F(LbButtonTest, HotTrackShowsAtOnceAndGoesAtOnceWithoutSlowDecease)
 {
+    Set_Button_Look(Button);
     Dialog.show();
     const QPoint face(3, 3);
     Button->MouseEnter();
@@ -573,6 +638,57 @@ TEST_F(LbButtonTest, EnterAndSpaceClickOnRelease)
     Send_Key(Button, QEvent::KeyPress, Qt::Key_A);
     Send_Key(Button, QEvent::KeyRelease, Qt::Key_A);
     EXPECT_EQ(clicks, 0);
+    // A release whose press another widget took, or another key's press, does not click.
+    for (auto [press, release] : {std::pair{0, int(Qt::Key_Return)}, std::pair{int(Qt::Key_Space), int(Qt::Key_Return)},
+                                  std::pair{int(Qt::Key_Return), int(Qt::Key_Space)}}) {
+        if (press)
+            Send_Key(Button, QEvent::KeyPress, press);
+        Send_Key(Button, QEvent::KeyRelease, release);
+        EXPECT_EQ(clicks, 0) << press << " " << release;
+        Send_Key(Button, QEvent::KeyRelease, press ? press : release);   // ends the press
+        clicks = 0;
+    }
+}
+
+// Keys as the event loop delivers them: each one posted to the widget that has the focus
+// when it is sent (the window's focus widget when the application has none).
+void Post_Key(QEvent::Type type, int key, QWidget *fallback)
+{
+    QWidget *to = QApplication::focusWidget();
+    if (to && !to->isVisible())
+        to = nullptr;   // its window has just closed
+    if (!to && QApplication::activeModalWidget())
+        to = QApplication::activeModalWidget()->focusWidget() ? QApplication::activeModalWidget()->focusWidget()
+                                                               : QApplication::activeModalWidget();
+    if (!to)
+        to = fallback->window()->focusWidget() ? fallback->window()->focusWidget() : fallback;
+    QCoreApplication::postEvent(to, new QKeyEvent(type, key, Qt::NoModifier));
+}
+
+TEST_F(LbButtonTest, EnterThatClosesAMessageBoxDoesNotClickTheButtonAgain)
+{
+    SetDialogs(nullptr);   // the real message box
+    int boxes = 0;
+    Button->OnClick = [&](QObject *) {
+        if (++boxes > 1)
+            return;   // a loop: count it, but open no second box
+        // Enter goes down while the box is open and closes it; it comes up after.
+        QTimer::singleShot(0, [this] {
+            Post_Key(QEvent::KeyPress, Qt::Key_Return, Button);
+            QCoreApplication::processEvents();
+            Post_Key(QEvent::KeyRelease, Qt::Key_Return, Button);
+        });
+        MessageError(QStringLiteral("Error! Project not Valid"), {}, &Dialog);
+    };
+    Dialog.show();
+    Dialog.activateWindow();
+    Button->setFocus();
+    Post_Key(QEvent::KeyPress, Qt::Key_Return, Button);
+    Post_Key(QEvent::KeyRelease, Qt::Key_Return, Button);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(LbButtonTest, DefaultAndCancelTakeEnterAndEscapeOfTheWindow)

@@ -6,7 +6,11 @@
 #include "grid/string/dazcolumngrid.h"
 
 #include <QDir>
+#include <QApplication>
+#include <QFile>
+#include <QHelpEvent>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -296,6 +300,74 @@ TEST_F(MasterAccessTest, WriteFailureKeepsTheWindowOpen)
     EXPECT_NE(Form->result(), mrOk);
     EXPECT_TRUE(Form->ArrTargetConf[2]);
     EXPECT_TRUE(QDir(Project_Path).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MasterAccessTest, OkRefusesWhenRowsHoldingConnectionsWouldNotBeSaved)
+{
+    ASSERT_TRUE(Form->FormShow());
+    // An imported connection whose IP address was not typed yet.
+    Import("ioblock.eds");
+    ASSERT_EQ(Cell(8, 1), QStringLiteral("110"));
+    ASSERT_EQ(Cell(2, 1), QString());
+    Guard.Fake.Calls.clear();
+    Form->Btn_OKClick();
+    EXPECT_EQ(Guard.Fake.Texts(),
+              QStringList(QStringLiteral("Error row 1!! The row is enabled and has no IP Address: it would not be "
+                                         "saved, nor the rows after it. Type its IP Address or disable it")));
+    EXPECT_FALSE(QFile::exists(Path_EtherNetIP_Master_Rules));
+    EXPECT_NE(Form->result(), mrOk);
+
+    // With the address typed the next free row is empty and nothing follows: saved.
+    const struct { int col; const char *text; } cells[] = {
+        {2, "10.0.0.7"}, {3, "0"}, {4, "4"}, {5, "0"}, {6, "4"}, {7, "100"}, {8, "1"}, {9, "100"}, {10, "1"},
+        {11, "101"}, {12, "Default"}, {13, "Default"}};
+    for (const auto &c : cells)
+        Grid->SetCellEx(c.col, 1, QLatin1String(c.text));
+    // A rule typed below an enabled empty row would be lost too: the message names the empty row.
+    for (const auto &c : cells)
+        Grid->SetCellEx(c.col, 3, QLatin1String(c.text));
+    Guard.Fake.Calls.clear();
+    Form->Btn_OKClick();
+    EXPECT_EQ(Guard.Fake.LastText(),
+              QStringLiteral("Error row 2!! The row is enabled and has no IP Address, and row 3 after it holds a "
+                             "connection: the rows after it would not be saved. Delete or disable the row"));
+    EXPECT_FALSE(QFile::exists(Path_EtherNetIP_Master_Rules));
+
+    // A disabled empty row does not stop the writer: both connections are saved.
+    Grid->SetCellEx(1, 2, QStringLiteral("N"));
+    Guard.Fake.Calls.clear();
+    Form->Btn_OKClick();
+    EXPECT_TRUE(Guard.Fake.Calls.empty()) << Guard.Fake.LastText().toStdString();
+    EXPECT_EQ(Form->result(), mrOk);
+    const TEtherNetIP_Rules saved = TEtherNetIP_Rules::Load(Path_EtherNetIP_Master_Rules);
+    EXPECT_EQ(saved.Rows[0][EC_IP_Address], QStringLiteral("10.0.0.7"));
+    EXPECT_FALSE(saved.Rows[0][EC_ElectronicKey].isEmpty());   // from the import
+    EXPECT_EQ(saved.Rows[2][EC_IP_Address], QStringLiteral("10.0.0.7"));
+    EXPECT_TRUE(saved.ArrTargetConf[0]);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MasterAccessTest, HeaderHintsShowOverTheHeaderCells)
+{
+    ASSERT_TRUE(Form->FormShow());
+    Form->show();
+    const auto tooltip = [this](int col, int row) {
+        QToolTip::hideText();
+        const TRect r = Grid->CellRect(col, row);
+        const QPoint at((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        QHelpEvent event(QEvent::ToolTip, at, Grid->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(Grid->viewport(), &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tooltip(2, 0), QStringLiteral("Insert the IP Address of EtherNet/IP Slave"));
+    EXPECT_EQ(tooltip(1, 0), QStringLiteral("Enable or Disable the Row"));
 }
 
 } // namespace

@@ -381,3 +381,40 @@ TEST_F(EtherNetIPRulesTest, ConfigurationsMoveWithTheirRows)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EtherNetIPRulesTest, UnsavedDataCountsOnlyFromTheStoppingRowOn)
+{
+    // Cells a cleared or loaded row shows are no data; anything else in a row is.
+    struct Case
+    {
+        int col;
+        const char *text;
+        bool data;
+    };
+    const Case cases[] = {
+        {EC_Enable, "N", false},          {EC_Dim_Header_T_O, "Default", false}, {EC_Dim_Header_O_T, " default ", false},
+        {EC_ResetData, "N", false},       {EC_Mnemonic, "  ", false},            {EC_Mnemonic, "Valve", true},
+        {EC_Dim_Header_O_T, "4", true},   {EC_ResetData, "y", true},             {EC_EnableDataSegment, "Y", true},
+        {EC_Instance_T_O, "1", true},     {EC_DataSegment, "0x01", true},        {EC_Time_Poll, "10", true},
+    };
+    for (const Case &c : cases) {
+        TEtherNetIP_Rules rules;
+        rules.Rows[4][size_t(c.col)] = QLatin1String(c.text);
+        EXPECT_EQ(rules.Row_Holds_Data(4), c.data) << c.col << " " << c.text;
+        EXPECT_EQ(rules.Check_Unsaved().isEmpty(), !c.data) << c.col << " " << c.text;
+        if (c.data)
+            EXPECT_TRUE(rules.Check_Unsaved().startsWith(QLatin1String("Error row 1!!"))) << c.col;
+    }
+    // A configuration alone is data; rows before the stopping row are saved and do not count.
+    TEtherNetIP_Rules rules;
+    rules.ArrTargetConf[9] = std::make_unique<TTargetConfig>();
+    EXPECT_TRUE(rules.Check_Unsaved().startsWith(QLatin1String("Error row 1!!")));
+    rules.Rows[0][EC_IP_Address] = QStringLiteral("10.0.0.1");
+    rules.Rows[0][EC_Mnemonic] = QStringLiteral("kept");
+    rules.ArrTargetConf[9].reset();
+    EXPECT_EQ(rules.Check_Unsaved(), QString());
+}
+
+} // namespace

@@ -7,10 +7,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTabWidget>
+#include <QToolTip>
+#include <QApplication>
+#include <QHelpEvent>
 
 namespace {
 
@@ -318,6 +322,69 @@ TEST_F(LoRaSetAccessTest, DamagedFilesAreReportedAndLeftAlone)
         EXPECT_TRUE(Guard.Fake.LastText().contains(QLatin1String(c.says))) << Guard.Fake.LastText().toStdString();
         EXPECT_EQ(Form->exec(), mrNone);
         EXPECT_EQ(Read_Bytes(Path_LoRaWAN_SetAccess), QByteArray(c.rules));
+    }
+}
+
+TEST_F(LoRaSetAccessTest, OkRefusesARowInsertedBeforeRules)
+{
+    Write_ParGen(222, "Fixed");
+    ASSERT_TRUE(Form->FormShow());
+    TDazStringGrid *up = Form->ACG_LoRa_Uplink;
+    for (int r = 1; r <= 3; ++r)
+        Set(up, r, {"Y", QString::number(r * 10), "4", "N", "N", "N", "", "", QStringLiteral("Rule %1").arg(r)});
+    Guard.Fake.Calls.clear();
+    up->FocusCell(2, 1, true);
+    Form->Btn_InsRowClick();
+    ASSERT_EQ(up->GetCellEx(2, 2), QStringLiteral("10"));
+    Form->Btn_OKClick();
+    EXPECT_EQ(Guard.Fake.Texts(),
+              QStringList(QStringLiteral("Error row 1!! [LoraWAN Uplink] The row is empty and row 2 after it holds a "
+                                         "rule: the rules after an empty row would not be saved. Delete the empty "
+                                         "row")));
+    EXPECT_FALSE(QFile::exists(Path_LoRaWAN_SetAccess));
+    EXPECT_NE(Form->result(), mrOk);
+
+    // Deleting the empty row lets all three rules through.
+    Guard.Fake.Calls.clear();
+    Form->Btn_DelRowClick();
+    Form->Btn_OKClick();
+    EXPECT_EQ(Guard.Fake.Calls.size(), 1u);   // the delete question only
+    EXPECT_EQ(Form->result(), mrOk);
+    const TLoRaWAN_Rules saved = TLoRaWAN_Rules::Load(Path_LoRaWAN_SetAccess, 2);
+    ASSERT_EQ(saved.Uplink.size(), 3u);
+    EXPECT_EQ(saved.Uplink[2][LU_Mnemonic], QStringLiteral("Rule 3"));
+}
+
+// The hint a real tooltip event over the header cell of displayed column col shows.
+QString Header_Tooltip(TDazStringGrid *grid, int col)
+{
+    QToolTip::hideText();
+    const TRect r = grid->CellRect(col, 0);
+    const QPoint at((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    QHelpEvent event(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+TEST_F(LoRaSetAccessTest, HeaderHintsShowOverTheHeaderCells)
+{
+    for (const char *ports : {"Fixed", "Variable"}) {
+        Write_ParGen(222, ports);
+        ASSERT_TRUE(Form->FormShow());
+        Form->show();
+        const bool fixed = Form->FPortFixed;
+        TDazStringGrid *up = Form->ACG_LoRa_Uplink;
+        EXPECT_EQ(Header_Tooltip(up, 2), QStringLiteral("Insert the Start Byte of LoRaWAN Uplink Rule")) << ports;
+        // Displayed column 8 is FPort, or Mnemonic while FPort is hidden.
+        EXPECT_EQ(Header_Tooltip(up, 8), fixed ? Form->Hint_UpLink[8] : QStringLiteral("Port Field (1-223)")) << ports;
+        // A data cell has no hint of its own.
+        QString hint = QStringLiteral("x");
+        Form->GridHint(up, 1, 2, hint);
+        EXPECT_EQ(hint, QString()) << ports;
+
+        Form->PC_LoRa->setCurrentIndex(1);
+        EXPECT_EQ(Header_Tooltip(Form->ACG_LoRa_Downlink, 5 - (fixed ? 1 : 0)), Form->Hint_DownLink[4]) << ports;
+        Form->hide();
     }
 }
 

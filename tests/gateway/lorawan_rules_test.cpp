@@ -177,4 +177,46 @@ TEST_F(LoRaWANRulesTest, CheckMessages)
     EXPECT_EQ(r.Check(51, true), QString());
 }
 
+TEST_F(LoRaWANRulesTest, UnsavedRulesAfterAnEmptyStartByteAreNamed)
+{
+    const QStringList rule = {"Y", "0", "10", "N", "N", "N", "", "", "Temp"};
+    struct Case
+    {
+        int row;           // uplink row index that gets cells, or -1 for none
+        QStringList cells;
+        const char *error;
+    };
+    const Case cases[] = {
+        {-1, {}, ""},
+        // Cells a cleared or loaded row shows are no data.
+        {3, {"N", "", "", "N", "N", "N", "  ", "", ""}, ""},
+        {1, {"Y", "", "4", "", "", "", "", "", ""},
+         "Error row 2!! [LoraWAN Uplink] Start Byte is empty: this rule and the rules after it would not be saved"},
+        {1, {"Y", "", "", "", "", "Y", "", "", ""},
+         "Error row 2!! [LoraWAN Uplink] Start Byte is empty: this rule and the rules after it would not be saved"},
+        {5, {"N", "", "", "", "", "", "", "", "note"},
+         "Error row 2!! [LoraWAN Uplink] The row is empty and row 6 after it holds a rule: the rules after an empty "
+         "row would not be saved. Delete the empty row"},
+        {5, rule,
+         "Error row 2!! [LoraWAN Uplink] The row is empty and row 6 after it holds a rule: the rules after an empty "
+         "row would not be saved. Delete the empty row"},
+    };
+    for (const Case &c : cases) {
+        TLoRaWAN_Rules r = TLoRaWAN_Rules::Blank(257);
+        Set(r.Uplink[0], rule);
+        if (c.row >= 0)
+            Set(r.Uplink[size_t(c.row)], c.cells);
+        EXPECT_EQ(r.Check_Unsaved(), QLatin1String(c.error)) << c.error;
+    }
+    // The downlink table the same way, with its own columns.
+    TLoRaWAN_Rules r = TLoRaWAN_Rules::Blank(224);
+    Set(r.Downlink[1], {"Y", "3", "1", "9", ""});
+    EXPECT_EQ(r.Check_Unsaved(),
+              QStringLiteral("Error row 1!! [LoraWAN Downlink] The row is empty and row 2 after it holds a rule: the "
+                             "rules after an empty row would not be saved. Delete the empty row"));
+    r.Downlink[0] = r.Downlink[1];
+    r.Downlink[1] = TLoRaWAN_Rules::Blank_Row(LD_Col_Count, 1);
+    EXPECT_EQ(r.Check_Unsaved(), QString());
+}
+
 } // namespace

@@ -3,14 +3,17 @@
 #include "gateway/lora_payload.h"
 #include "gateway/pargen.h"
 #include "gateway/pargen_panels.h"
+#include "gateway/pargen_rows.h"
 #include "gateway_fixture.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -458,4 +461,29 @@ TEST_F(ParGenTest, OtherPanelsFollowTheirSelectors)
     EXPECT_FALSE(w("E_WiFi_Name")->isHidden());
     EXPECT_TRUE(w("CB_WiFi_Channel")->isHidden());
     EXPECT_EQ(Form->Panel(QStringLiteral("CP_WiFi"))->Full_Height(), Panel_Height(w("E_WiFi_Password")));
+}
+
+TEST_F(ParGenTest, DataRateListShowsEachItemWhole)
+{
+    Form->show();
+    Select(Form->CB_LoRa_RF_Band, Form->CB_LoRa_RF_Band->findText(QStringLiteral("EU868")));
+    QComboBox *rates = Form->CB_LoRa_DataRate;
+    ASSERT_EQ(rates->itemText(0), QStringLiteral("0 -\tLoRa: SF12/125kHz 250 [bit/s]"));
+    // The item keeps its tab (it is the stored text); the list shows it as one blank.
+    EXPECT_EQ(Shown_Item_Text(rates->itemText(0)), QStringLiteral("0 - LoRa: SF12/125kHz 250 [bit/s]"));
+    rates->showPopup();
+    const QAbstractItemView *view = rates->view();
+    ASSERT_TRUE(view->isVisible());
+    const QFontMetrics metrics(view->font());
+    int widest = 0;
+    for (int i = 0; i < rates->count(); ++i) {
+        const QString shown = Shown_Item_Text(rates->itemText(i));
+        widest = std::max(widest, metrics.horizontalAdvance(shown));
+        // Each row's text as the list draws it: whole, without tab stops.
+        const QModelIndex index = view->model()->index(i, 0);
+        EXPECT_EQ(static_cast<QStyledItemDelegate *>(view->itemDelegate())->displayText(index.data(), QLocale()), shown);
+        EXPECT_LE(metrics.horizontalAdvance(shown), view->viewport()->width() - 4) << i;
+    }
+    EXPECT_GE(view->window()->width(), List_Width(rates));
+    rates->hidePopup();
 }
