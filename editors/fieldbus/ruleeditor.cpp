@@ -138,8 +138,7 @@ TRule_Editor::TRule_Editor(const TRule_Editor_Desc &desc, const QString &path, Q
         (*button)->setObjectName(QLatin1String(name));
         (*button)->SetCaption(QLatin1String(caption));
         (*button)->setGeometry(left, (Band_Height - Button_Height) / 2, Button_Width, Button_Height);
-        (*button)->SetColorWhenDown(Button_Down_Color);
-        (*button)->SetHotTrackColor(clYellow);
+        Set_Button_Look(*button);
         if (hint_off)
             (*button)->installEventFilter(hint_off);
         left += Button_Width + Button_Gap;

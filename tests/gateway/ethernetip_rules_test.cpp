@@ -404,8 +404,9 @@ TEST_F(EtherNetIPRulesTest, UnsavedDataCountsOnlyFromTheStoppingRowOn)
         rules.Rows[4][size_t(c.col)] = QLatin1String(c.text);
         EXPECT_EQ(rules.Row_Holds_Data(4), c.data) << c.col << " " << c.text;
         EXPECT_EQ(rules.Check_Unsaved().isEmpty(), !c.data) << c.col << " " << c.text;
-        if (c.data)
+        if (c.data) {
             EXPECT_TRUE(rules.Check_Unsaved().startsWith(QLatin1String("Error row 1!!"))) << c.col;
+        }
     }
     // A configuration alone is data; rows before the stopping row are saved and do not count.
     TEtherNetIP_Rules rules;
