@@ -585,8 +585,9 @@ TEST_F(MarkupRender, MalformedAndLongTextsEndQuickly)
     for (const auto &l : longOnes) {
         const uint64_t work = WorkOf([&] {
             const THtmlRenderResult m = Measure(l.Text, TRect(0, 0, 200, 100), l.Wrap);
-            if (l.Text == longText)
+            if (l.Text == longText) {
                 EXPECT_GT(m.ExtentY, 1000 * H());
+            }
         });
         EXPECT_LE(work, 8 * uint64_t(l.Text.size() + 1)) << l.What;
     }
