@@ -3,6 +3,7 @@
 // senders hold), TPersistent (Assign), and the notification event type.
 #include <QString>
 #include <functional>
+#include <vector>
 
 class TObject
 {
@@ -27,4 +28,49 @@ public:
 
 protected:
     virtual void AssignTo(TPersistent *Dest) const;
+};
+
+enum TOperation { opInsert, opRemove };
+
+class TComponent;
+
+// Something that keeps pointers to components it does not own: each component it watches
+// (TComponent::FreeNotification) tells it of its destruction, and it leaves their lists
+// when it goes first.
+class TFreeNotifyClient
+{
+public:
+    // AComponent is being destroyed (opRemove): forget every pointer to it.
+    virtual void Notification(TComponent *AComponent, TOperation Operation) = 0;
+
+protected:
+    TFreeNotifyClient() = default;
+    TFreeNotifyClient(const TFreeNotifyClient &) = delete;
+    TFreeNotifyClient &operator=(const TFreeNotifyClient &) = delete;
+    ~TFreeNotifyClient();
+
+private:
+    friend class TComponent;
+    std::vector<TComponent *> FWatched;
+};
+
+// A persistent object that others may point at without owning it (an image list, a picture
+// container, a cell checker): its destruction is announced to every registered client.
+class TComponent : public TPersistent
+{
+public:
+    TComponent() = default;
+    // A copy is watched by nobody.
+    TComponent(const TComponent &) : TPersistent() {}
+    TComponent &operator=(const TComponent &) { return *this; }
+    ~TComponent() override;
+
+    // Client is told (opRemove) when this component is destroyed; registering twice keeps
+    // one entry.
+    void FreeNotification(TFreeNotifyClient *Client);
+    void RemoveFreeNotification(TFreeNotifyClient *Client);
+
+private:
+    friend class TFreeNotifyClient;
+    std::vector<TFreeNotifyClient *> FClients;
 };

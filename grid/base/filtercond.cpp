@@ -1,4 +1,5 @@
 #include "grid/base/filtercond.h"
+#include "grid/base/workcount.h"
 
 #include <QStringView>
 #include <algorithm>
@@ -126,6 +127,7 @@ public:
 
     bool Eval(qsizetype pi, qsizetype vi)
     {
+        TWorkCount::Add();
         const uint8_t rest = FRest[size_t(pi)];
         bool gtResult = true, ltResult = true, gtSeen = false, ltSeen = false;
         const bool hasGt = rest & kGt, hasLt = rest & kLt;
@@ -162,6 +164,7 @@ private:
         const qsizetype np = P.size(), nv = V.size();
         bool res = true, negate = false;
         while (res && !(p == np && v == nv)) {
+            TWorkCount::Add();
             const QChar c = p < np ? P[p] : QChar();
             if (p < np && c == u'!') {
                 negate = true;
@@ -205,6 +208,7 @@ private:
         const qsizetype np = P.size(), nv = V.size();
         qsizetype starP = p, starV = v;
         while (true) {
+            TWorkCount::Add();
             while (p < np && P[p] == u'"')
                 ++p;
             if (p < np && P[p] == u'*') {
@@ -285,6 +289,7 @@ bool MatchCondition(const QString &condition, const QString &value, int depth)
     int pos = 0;
     for (QChar found = FindOperatorOutsideQuotes(kOperators, c, pos); !found.isNull();
          found = FindOperatorOutsideQuotes(kOperators, c, pos)) {
+        TWorkCount::Add();
         bool d;
         if (c.startsWith(u'(')) {
             const int e = FindClosingParen(c);

@@ -1,12 +1,14 @@
 #pragma once
 // A list of images of one size, drawn by index: the grid's image list and the source of
 // mark-up pictures written as "IDX:n".
+#include "grid/base/classes.h"
+
 #include <QImage>
 #include <vector>
 
 class TCanvas;
 
-class TCustomImageList
+class TCustomImageList : public TComponent
 {
 public:
     explicit TCustomImageList(int width = 16, int height = 16);

@@ -1,4 +1,5 @@
 #include "grid/base/markup.h"
+#include "grid/base/workcount.h"
 
 #include <QList>
 #include <QSet>
@@ -109,11 +110,13 @@ qsizetype IndexOfIgnoreCase(QStringView find, QStringView text, qsizetype from =
         return -1;
     const char16_t first = AsciiUpper(find[0].unicode());
     for (qsizetype i = from; i + n <= text.size(); ++i) {
+        TWorkCount::Add();
         if (AsciiUpper(text[i].unicode()) != first)
             continue;
         qsizetype k = 1;
         while (k < n && AsciiUpper(text[i + k].unicode()) == AsciiUpper(find[k].unicode()))
             ++k;
+        TWorkCount::Add(uint64_t(k));
         if (k == n)
             return i;
     }
@@ -208,6 +211,7 @@ QList<TControlTag> FindControlTags(const QString &text)
         const qsizetype close = text.indexOf(u'>', t.Start);
         t.End = close < 0 ? text.size() : close + 1;
         t.Attrs = ParseControlTag(text.mid(t.Start, t.End - t.Start));
+        TWorkCount::Add(uint64_t(t.End - t.Start));
         tags.append(t);
         at = IndexOfIgnoreCase(u"<CONTROL ", text, t.End);
     }
@@ -259,6 +263,7 @@ QList<qsizetype> VisibleIndices(const QString &text)
         for (qsizetype k = i; k < lt; ++k)
             idx.append(k);
         const qsizetype close = text.indexOf(u'>', lt);
+        TWorkCount::Add(uint64_t(gt - i) + uint64_t(close - lt) + 1);
         i = close + 1;
     }
     for (qsizetype k = i; k < n; ++k)

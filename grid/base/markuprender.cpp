@@ -1,4 +1,5 @@
 #include "grid/base/markuprender.h"
+#include "grid/base/workcount.h"
 
 #include <QApplication>
 #include <QCache>
@@ -503,6 +504,7 @@ void THtmlRenderer::RenderLine(bool firstPass, bool measure, qsizetype &pos, qsi
         if (nextTag < pos) {
             nextTag = QStringView(Text).mid(pos, end - pos).indexOf(u'<');
             nextTag = nextTag < 0 ? end : pos + nextTag;
+            TWorkCount::Add(uint64_t(nextTag - pos));
         }
         qsizetype runEnd = std::min(nextTag, end);
         if (P.WordWrap) {
@@ -512,6 +514,7 @@ void THtmlRenderer::RenderLine(bool firstPass, bool measure, qsizetype &pos, qsi
                     break;
                 }
         }
+        TWorkCount::Add(uint64_t(runEnd - pos) + 1);
         if (runEnd > pos)
             TextRun(L, runEnd, trailing, runIndex);
         if (pos < end && Text[pos] == u'<') {

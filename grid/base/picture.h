@@ -2,6 +2,8 @@
 // Pictures shown by mark-up texts: THTMLPicture keeps the encoded bytes as loaded and shows
 // one frame of them (animated GIFs frame by frame); THTMLPictureCache holds pictures named
 // by addresses ("RES://", "FILE://"), TPictureContainer pictures named by the application.
+#include "grid/base/classes.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -150,11 +152,10 @@ private:
 };
 
 // Pictures an application names, found by IMG sources without ":".
-class TPictureContainer
+class TPictureContainer : public TComponent
 {
 public:
     TPictureContainer() : FItems(std::make_unique<TPictureCollection>()) {}
-    virtual ~TPictureContainer() = default;
     TPictureCollection &Items() const { return *FItems; }
     void SetItems(std::unique_ptr<TPictureCollection> items) { FItems = std::move(items); }
     // The first item whose name equals name without regard to ASCII case.

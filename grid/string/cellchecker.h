@@ -6,7 +6,7 @@
 
 #include <QString>
 
-class TDazStringGridCheck : public TPersistent
+class TDazStringGridCheck : public TComponent
 {
 public:
     // The text with its errors marked (the grid stores the result).

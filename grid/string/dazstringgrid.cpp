@@ -3,7 +3,12 @@
 #include "grid/string/dazstringgrid.h"
 
 #include "grid/base/markup.h"
+#include "grid/base/griddragdrop.h"
+#include "grid/base/imagelist.h"
+#include "grid/base/picture.h"
+#include "grid/string/cellchecker.h"
 #include "grid/string/griddatatools.h"
+#include "grid/string/htmlhintwindow.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -97,6 +102,7 @@ void TDazStringGrid::WireSettings()
     FRowHeaders.OnChange = [this](TObject *) { ShowRowHeaders(); };
     FMergedColumns.OnChange = [this](TObject *, int, int) { MergedColumnsChanged(); };
     FColumnSize.OnStretch = [this](TObject *) { StretchOnSizeChange(); };
+    FDragDropSettings.OnDropTargetChange = [this](TObject *) { ApplyDropTarget(); };
     FBalloon.OnEnableChange = [this](TObject *) {
         if (FLoading)
             return;
@@ -163,6 +169,7 @@ void TDazStringGrid::Loaded()
     if (FAutoThemeAdapt)
         ApplyOfficeTheme();
     InitOrigColSizes();
+    ApplyStyleColors();
 }
 
 void TDazStringGrid::Assign(const TObject *Source)
@@ -457,4 +464,85 @@ void TDazStringGrid::FooterCalculation(int ACol)
             break;
         }
     }
+}
+
+// ---------------------------------------------------------------------------------------
+// Components the grid points at without owning them
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+// Moves a watch from the old component to the new one.
+template <typename T>
+void Rewatch(TFreeNotifyClient *Client, T *&Field, T *Value)
+{
+    if (Field == Value)
+        return;
+    if (Field)
+        static_cast<TComponent *>(Field)->RemoveFreeNotification(Client);
+    Field = Value;
+    if (Value)
+        static_cast<TComponent *>(Value)->FreeNotification(Client);
+}
+
+}   // namespace
+
+void TDazStringGrid::SetGridImages(TCustomImageList *Value)
+{
+    Rewatch<TCustomImageList>(this, FGridImages, Value);
+}
+
+void TDazStringGrid::SetPictureContainer(TPictureContainerPtr Value)
+{
+    Rewatch<TPictureContainer>(this, FPictureContainer, Value);
+}
+
+void TDazStringGrid::SetCellChecker(TDazStringGridCheck *Value)
+{
+    Rewatch<TDazStringGridCheck>(this, FCellChecker, Value);
+}
+
+void TDazStringGrid::Notification(TComponent *AComponent, TOperation Operation)
+{
+    if (Operation != opRemove || !AComponent)
+        return;
+    auto forget = [&](auto *&Field) {
+        if (Field && static_cast<TComponent *>(Field) == AComponent) {
+            // The hint windows keep the sources of the hint they show.
+            for (THTMLHintWindow *w : {FCellHintWindow, FScrollHintWindow})
+                if (w)
+                    w->ForgetSource(Field);
+            Field = nullptr;
+        }
+    };
+    forget(FGridImages);
+    forget(FPictureContainer);
+    forget(FCellChecker);
+}
+
+// ---------------------------------------------------------------------------------------
+// Drop target
+// ---------------------------------------------------------------------------------------
+
+void TDazStringGrid::ApplyDropTarget()
+{
+    if (!FDragDropSettings.OleDropTarget()) {
+        if (FDropTargetRegistered && FDropTarget)
+            FDropTarget->Revoke();
+        FDropTargetRegistered = false;
+        return;
+    }
+    if (!FDropTarget) {
+        if (IGridDataTools *tools = GridDataTools())
+            FDropTarget = tools->CreateDropTarget(*this);
+        if (!FDropTarget)
+            FDropTarget = std::make_unique<TASGDropTarget>();
+    }
+    FDropTarget->AcceptText = FDragDropSettings.OleAcceptText();
+    FDropTarget->AcceptFiles = FDragDropSettings.OleAcceptFiles();
+    FDropTarget->AcceptURLs = FDragDropSettings.OleAcceptURLs();
+    FDropTarget->AcceptCols = FDragDropSettings.OleColumnDragDrop();
+    // Drops land on the viewport, where the cells are.
+    FDropTarget->Register(viewport());
+    FDropTargetRegistered = viewport()->acceptDrops();
 }

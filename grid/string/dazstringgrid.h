@@ -53,6 +53,7 @@ class TDazInplaceEdit;
 class TGridCombo;
 class TGridCheckBox;
 class TDazStringGridCheck;
+class TASGDropTarget;
 class TEditLink;
 class TGridSpin;
 class TGridEditBtn;
@@ -272,7 +273,25 @@ enum TGridCursor {
 };
 const QCursor &GridCursor(TGridCursor Kind);
 
-class TDazStringGrid : public TBaseGrid
+// The colours of an application-wide style that every grid takes over (the framework's
+// styles). clNone leaves that colour as it is.
+struct TGridStyleColors
+{
+    QString Name;
+    TColor CellColor = clNone;     // fill of a normal cell
+    TColor CellBorder = clNone;    // its border
+    TColor FixedBorder = clNone;   // border of a fixed cell
+    TColor CellText = clNone;
+    TColor SelectedText = clNone;
+    TColor FixedText = clNone;
+};
+
+// The active style; none (the default) is the plain "Windows" look. Setting it tells every
+// grid of the process (ApplyStyleColors).
+void SetActiveGridStyle(const TGridStyleColors *Style);
+const TGridStyleColors *ActiveGridStyle();
+
+class TDazStringGrid : public TBaseGrid, public TFreeNotifyClient
 {
     Q_OBJECT
 public:
@@ -286,6 +305,9 @@ public:
     // The description has been read: headers into the fixed row and column, the requested
     // fixed counts and minimum sizes recorded, goAlwaysShowEditor taken over.
     virtual void Loaded();
+    // Takes the colours of the active style unless it is the plain "Windows" look.
+    void ApplyStyleColors();
+    bool UseStyleColors() const { return FUseStyleColors; }
     bool IsLoaded() const { return FLoaded; }
     // Copies settings, dimensions, widths, heights and cells of another string grid; any
     // other source is ignored.
@@ -798,6 +820,8 @@ public:
     TSortSettings &SortSettings() { return FSortSettings; }
     void SetSortSettings(const TSortSettings &Value) { FSortSettings.Assign(&Value); }
     TDragDropSettings &DragDropSettings() { return FDragDropSettings; }
+    // The drop target of the viewport while DragDropSettings.OleDropTarget is on.
+    TASGDropTarget *DropTarget() const { return FDropTargetRegistered ? FDropTarget.get() : nullptr; }
     TDragScrollOptions &DragScrollOptions() { return FDragScrollOptions; }
     void SetDragScrollOptions(const TDragScrollOptions &Value);
     TControlLook &ControlLook() { return FControlLook; }
@@ -1051,9 +1075,12 @@ public:
     CF_GRID_PLAIN_PROPERTY(bool, NoImageAndText, false)
     CF_GRID_PLAIN_PROPERTY(bool, FilterDropDownAuto, false)
     CF_GRID_PLAIN_PROPERTY(int, FilterDropDownRow, 0)
-    CF_GRID_PLAIN_PROPERTY(TPictureContainerPtr, PictureContainer, nullptr)
-
 public:
+    TPictureContainerPtr PictureContainer() const { return FPictureContainer; }
+    // Not owned: the grid forgets it when it is destroyed.
+    void SetPictureContainer(TPictureContainerPtr Value);
+
+
     // --- Text measuring, formatted text and small hooks ---------------------------------
     // The displayed text: with OnGetFloatFormat, numbers through the float format.
     virtual QString GetFormattedCell(int ACol, int ARow);
@@ -1088,7 +1115,8 @@ public:
     // Real columns; every Add replaces the cell's graphic. Objects handed in stay the
     // caller's; those the grid makes (Create...) are freed with the graphic.
     TCustomImageList *GridImages() const { return FGridImages; }
-    void SetGridImages(TCustomImageList *Value) { FGridImages = Value; }
+    // Not owned: the grid forgets it when it is destroyed.
+    void SetGridImages(TCustomImageList *Value);
     virtual TCustomImageList *GetCellImageList(int ACol, int ARow);
     TCellGraphic *CellGraphics(int ACol, int ARow) { return GetCellGraphic(ACol, ARow); }
     TCellType CellTypes(int ACol, int ARow) { return GetCellType(ACol, ARow); }
@@ -1307,6 +1335,11 @@ public:
     TScrollHintEvent OnScrollHint;
     TDragScrollEvent OnDragScroll;
     TScrollCellEvent OnScrollCell;
+    // The scroll bar of a ctScrollbar cell moved: fires OnScrollCell.
+    virtual void DoScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin,
+                              int ScrollMax);
+    // The bar over a ctScrollbar cell while the pointer is there (nullptr before the first).
+    QScrollBar *CellScrollBar() const { return FCellScrollBar; }
 
 public:
     // --- Hints --------------------------------------------------------------------------
@@ -1333,6 +1366,8 @@ public:
     // The strip under the grid (made on first use); follows FloatingFooter.
     TFooterPanel *FooterPanel();
     void UpdateFooterPanel();
+    // Repaints the footer panel.
+    void UpdateFooter();
     int FooterPanelHeight() const;
     // One cell's content on the footer's canvas (display column).
     void PaintFooterCell(TCanvas &Canvas, int ACol, int ARow, const TRect &R,
@@ -1423,6 +1458,7 @@ private:
     bool StretchOnResize();
 
     TCustomImageList *FGridImages = nullptr;
+    TPictureContainer *FPictureContainer = nullptr;
     bool FSelectionChangedFlag = false;
     int FSwapCount = 0;
     bool FStretchRunning = false;
@@ -1539,6 +1575,11 @@ private:
     THTMLSettings FHTMLSettings;
     TSortSettings FSortSettings{this};
     TDragDropSettings FDragDropSettings{this};
+    std::unique_ptr<TASGDropTarget> FDropTarget;
+    bool FUseStyleColors = false;
+    bool FDropTargetRegistered = false;
+    // Registers or revokes the drop target as OleDropTarget says.
+    void ApplyDropTarget();
     TDragScrollOptions FDragScrollOptions;
     TControlLook FControlLook{this};
     TNavigation FNavigation;
@@ -1922,6 +1963,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     // Scrolling closes control editors and re-places the cell controls.
+    // The footer panel shows the reserved last row: it follows each write there.
+    void LastRowChanged() override;
     void TopLeftChanged() override;
     void WMKeyDown(TKeyMessage &Message) override;
     void WMChar(TKeyMessage &Message) override;
@@ -1978,6 +2021,11 @@ private:
     int FMoveCell = -1;
     TGridCoord FClicked{-1, -1};       // the cell left of and above the press point
     TGridCoord FPressCell{-1, -1};     // the pressed cell before base-cell mapping
+    TPoint FClickPos{-1, -1};          // the last left press, in viewport pixels
+    TPoint FClickPosD{0, 0};           // it, less the right and bottom of FClicked's cell
+    bool FSelectionClick = false;      // it hit the selection where an OLE drag may start
+    bool FSpinUpClick = false;         // it hit the upper half of an always-visible spin
+    bool FSpinDnClick = false;         // button, or the lower one
     TGridRect FDropSelection;
     int FSortTime = 0;
     TGridRect FMoveSelection;
@@ -2080,7 +2128,10 @@ public:
     bool AlwaysValidate() const { return FAlwaysValidate; }
     void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
     TDazStringGridCheck *CellChecker() const { return FCellChecker; }
-    void SetCellChecker(TDazStringGridCheck *Value) { FCellChecker = Value; }   // not owned
+    // Not owned: the grid forgets it when it is destroyed.
+    void SetCellChecker(TDazStringGridCheck *Value);
+    // A watched component (image list, picture container, cell checker) is destroyed.
+    void Notification(TComponent *AComponent, TOperation Operation) override;
     virtual void UpdateColumnFooter(int ACol);
     virtual void CellsLoaded();
     bool Modified() const { return FGridModified; }
@@ -2608,6 +2659,8 @@ private:
     int FSizeLineY = -1;
     bool FLeaveWatched = false;
     QScrollBar *FCellScrollBar = nullptr;
+    // An action of the cell scroll bar (QAbstractSlider::SliderAction).
+    void CellScrollBarAction(int Action);
     int FScrollCol = -1;   // the cell the shared cell scroll bar stands over
     int FScrollRow = -1;
     TGridRect FRectSelection;   // the selection last repainted for its rectangle

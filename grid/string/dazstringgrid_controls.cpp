@@ -1,6 +1,8 @@
 // TDazStringGrid: controls embedded in cells follow scrolling and structure changes.
 #include "grid/string/dazstringgrid.h"
 
+#include <QScrollBar>
+
 void TDazStringGrid::CellControlsUpdate(bool RebuildList)
 {
     if (!FWindowCreated)
@@ -13,6 +15,20 @@ void TDazStringGrid::CellControlsUpdate(bool RebuildList)
                 for (int c = 0; c < AllColCount(); ++c)
                     if (const TCellProperties *p = PropsOf(c, r); p && p->Control())
                         FControlList.AddControl(c, RealRowIndex(r), p->Control());
+    }
+    // A shown cell scroll bar stays on the right edge of its cell, and folds away while the
+    // cell is out of view.
+    if (FCellScrollBar && FCellScrollBar->isVisible() && FScrollCol >= 0 && FScrollRow >= 0) {
+        const bool inView = FScrollCol >= LeftCol() &&
+                            FScrollCol <= LeftCol() + VisibleColCount() &&
+                            FScrollRow >= TopRow() && FScrollRow <= TopRow() + VisibleRowCount();
+        const int w = FCellScrollBar->width();
+        if (inView) {
+            const TRect r = CellRect(FScrollCol, FScrollRow);
+            FCellScrollBar->setGeometry(r.Right - w, r.Top, w, r.Height());
+        } else {
+            FCellScrollBar->resize(w, 0);
+        }
     }
     if (FControlList.Count() == 0)
         return;

@@ -16,11 +16,15 @@
 void TDazStringGrid::SetRowCount(int Value)
 {
     const int oldCount = RowCount();
+    // A grid shrunk to its fixed rows hid its selection; it comes back with the rows.
+    if (oldCount == FixedRows() && FFixedRowAlways && FSelectionHidden)
+        UnHideSelection();
     TBaseGrid::SetRowCount(Value);
     if (FRequestedFixedRows < RowCount() && FFixedRowAlways)
         SetFixedRows(FRequestedFixedRows);
     FMaxRowCount = std::max(FMaxRowCount, Value);
     FNormalRowCount = Value;
+    UpdateFooter();
     UpdateScrollBarsAlways(false);
     if (FFloatingFooter.Visible() && Value != oldCount)
         MoveFooterRow(oldCount, RowCount());
@@ -53,6 +57,7 @@ void TDazStringGrid::SetColCount(int Value)
     if (FRequestedFixedCols < ColCount() && FFixedColAlways)
         SetFixedCols(FRequestedFixedCols);
     FMaxColCount = std::max(FMaxColCount, Value);
+    UpdateFooter();
     const QRect g = geometry();
     SetBounds(g.x(), g.y(), g.width(), g.height());
     UpdateScrollBarsAlways(false);

@@ -40,6 +40,18 @@ void TDazStringGrid::UpdateFooterPanel()
     panel->update();
 }
 
+void TDazStringGrid::UpdateFooter()
+{
+    if (FFooterPanel && FFooterPanel->isVisible())
+        FFooterPanel->update();
+}
+
+void TDazStringGrid::LastRowChanged()
+{
+    TBaseGrid::LastRowChanged();
+    UpdateFooter();
+}
+
 void TDazStringGrid::PaintFooterCell(TCanvas &Canvas, int ACol, int ARow, const TRect &R,
                                      TGridDrawState AState)
 {

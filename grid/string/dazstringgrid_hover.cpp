@@ -185,12 +185,9 @@ void TDazStringGrid::HoverCells(int ACol, int ARow, int X, int Y)
         const TScrollProp prop = GetScrollProp(real, ARow);
         if (!FCellScrollBar) {
             FCellScrollBar = new QScrollBar(Qt::Vertical, viewport());
-            QObject::connect(FCellScrollBar, &QScrollBar::valueChanged, this, [this](int v) {
-                if (FScrollCol < 0 || FScrollRow < 0 || FScrollRow >= RowCount())
-                    return;
-                SetScrollPosition(RealColIndex(FScrollCol), FScrollRow, v);
-                RepaintCell(FScrollCol, FScrollRow);
-            });
+            FCellScrollBar->setFocusPolicy(Qt::NoFocus);
+            QObject::connect(FCellScrollBar, &QScrollBar::actionTriggered, this,
+                             [this](int Action) { CellScrollBarAction(Action); });
         }
         const bool placed = FScrollCol == ACol && FScrollRow == ARow && FCellScrollBar->isVisible();
         FScrollCol = ACol;
@@ -412,4 +409,44 @@ void TDazStringGrid::CMMouseLeave()
         if (old < RowCount())
             InvalidateRow(old);
     }
+}
+
+// ---------------------------------------------------------------------------------------
+// The cell scroll bar
+// ---------------------------------------------------------------------------------------
+
+// Lines move 10 pixels and pages 100, whatever the page size the bar shows; the new
+// position is the cell's scroll position.
+void TDazStringGrid::CellScrollBarAction(int Action)
+{
+    QScrollBar *bar = FCellScrollBar;
+    if (!bar)
+        return;
+    const int old = bar->value();
+    int pos = old;
+    switch (Action) {
+    case QAbstractSlider::SliderSingleStepSub: pos = std::max(bar->minimum(), old - 10); break;
+    case QAbstractSlider::SliderSingleStepAdd: pos = std::min(bar->maximum(), old + 10); break;
+    case QAbstractSlider::SliderPageStepSub: pos = old - 100; break;
+    case QAbstractSlider::SliderPageStepAdd: pos = old + 100; break;
+    case QAbstractSlider::SliderMove: pos = bar->sliderPosition(); break;
+    case QAbstractSlider::SliderToMinimum: pos = bar->minimum(); break;
+    case QAbstractSlider::SliderToMaximum: pos = bar->maximum(); break;
+    default: return;
+    }
+    pos = std::clamp(pos, bar->minimum(), bar->maximum());
+    bar->setSliderPosition(pos);
+    if (pos == old || FScrollCol < 0 || FScrollRow < 0 || FScrollCol >= ColCount() ||
+        FScrollRow >= RowCount())
+        return;
+    SetScrollPosition(RealColIndex(FScrollCol), FScrollRow, pos);
+    RepaintCell(FScrollCol, FScrollRow);
+    DoScrollCell(FScrollCol, FScrollRow, pos, bar->minimum(), bar->maximum());
+}
+
+void TDazStringGrid::DoScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin,
+                                  int ScrollMax)
+{
+    if (OnScrollCell)
+        OnScrollCell(this, ACol, ARow, ScrollPosition, ScrollMin, ScrollMax);
 }

@@ -194,6 +194,12 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
         }
         if (AColor != clNone)
             spin->SetColor(AColor);
+        // A press on the cell's always-visible spin button is that button's step.
+        if (FSpinUpClick)
+            spin->UpClick(spin);
+        else if (FSpinDnClick)
+            spin->DownClick(spin);
+        FSpinUpClick = FSpinDnClick = false;
         control = spin;
     } else if (IsEditBtnType(type)) {
         TGridEditBtn *edit = BtnEdit();

@@ -99,27 +99,37 @@ void TDazStringGrid::WMLButtonDown(int X, int Y, TShiftState Shift)
     FDoOnClick = true;
     FMouseDownMove = true;
     FMouseKeepDown = true;
+    FSpinUpClick = false;
+    FSpinDnClick = false;
+    FClickPos = {X, Y};
     int acol = -1, arow = -1;
     MouseToCell(X, Y, acol, arow);
     const TGridRect oldSel = Selection();
     auto inherited = [&](int PX, int PY) { MouseDown(mbLeft, Shift, PX, PY); };
 
-    // 2. The selection resize handle copies the selection; the release pastes it.
+    // The selection resize handle copies the selection; the release pastes it. The press
+    // keeps the selection and the current cell.
+    auto startResize = [&](bool SkipInherited) {
+        SetGridState(gsSelecting);
+        FDropSelection = oldSel;
+        CopySelectionToClipboard();
+        FMouseResize = true;
+        if (!SkipInherited) {
+            const int col = Col(), row = Row();
+            inherited(X, Y);
+            TBaseGrid::SetSelection(oldSel);
+            TBaseGrid::FocusCell(col, row, false);
+            TBaseGrid::SetSelection(oldSel);
+        }
+        SetGridState(gsSelecting);
+        MouseMove({}, X, Y);
+    };
+    // 2.
     if (SelectionResizer() && SelectionRectangle()) {
         const TRect r = CellRect(oldSel.Right, oldSel.Bottom);
         const TRect handle(r.Right - 6, r.Bottom - 6, r.Right, r.Bottom);
         if (X >= handle.Left && X < handle.Right && Y >= handle.Top && Y < handle.Bottom) {
-            FDropSelection = oldSel;
-            CopySelectionToClipboard();
-            FMouseResize = true;
-            if (!Options().Contains(goEditing) && !FMouseActions.RangeSelectAndEdit()) {
-                const int col = Col(), row = Row();
-                inherited(X, Y);
-                TBaseGrid::SetSelection(oldSel);
-                TBaseGrid::FocusCell(col, row, false);
-                TBaseGrid::SetSelection(oldSel);
-            }
-            SetGridState(gsSelecting);
+            startResize(Options().Contains(goEditing) || FMouseActions.RangeSelectAndEdit());
             return;
         }
     }
@@ -135,6 +145,11 @@ void TDazStringGrid::WMLButtonDown(int X, int Y, TShiftState Shift)
         return;
     // 5.
     FPressCell = {acol, arow};
+    // 6. The move handling armed the resize handle.
+    if (FMouseSelectMode == msResize) {
+        startResize(Options().Contains(goEditing));
+        return;
+    }
     // 7. The shift state the press's events report.
     TShiftState eventShift;
     if (Shift.Contains(ssCtrl))
@@ -180,6 +195,9 @@ void TDazStringGrid::WMLButtonDown(int X, int Y, TShiftState Shift)
         arow = b.Y;
     }
     const TRect cellR = CellRect(acol, arow);
+    // 13. The editor a click opens puts its caret under the press.
+    if (FMouseActions.CaretPositioning())
+        FLButFlg = true;
     // 14. Fixed columns and rows sized by their borders.
     if (StartFixedSizing(X, Y))
         return;
@@ -193,6 +211,14 @@ void TDazStringGrid::WMLButtonDown(int X, int Y, TShiftState Shift)
         FPushedCellButton = {acol, arow};
     // 17.
     const int realCol = RealColIndex(acol);
+    // 18. Which half of an always-visible spin button was hit.
+    if (FControlLook.SpinButtonsAlwaysVisible() && HasSpinEdit(acol, arow) &&
+        X > cellR.Right - 18) {
+        if (Y > cellR.Top + (cellR.Bottom - cellR.Top) / 2)
+            FSpinDnClick = true;
+        else
+            FSpinUpClick = true;
+    }
     // 19, 21. Node glyphs, and column 0 of a grid with nodes.
     if (ClickOnNode(acol, arow, X, Y, eventShift))
         return;

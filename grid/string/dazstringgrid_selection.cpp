@@ -415,36 +415,56 @@ bool TDazStringGrid::SelectCell(int ACol, int ARow)
         return false;
 
     // Editing follows the cell being entered.
-    bool editable = Options().Contains(goEditing) || FEditDisable;
-    if (FMouseActions.EditOnDblClickOnly())
-        editable = false;
-    editable = editable && IsEditableCell(ACol, ARow);
     TGridOptions options = Options();
-    if (editable) {
-        FEditDisable = false;
-        if (!options.Contains(goEditing)) {
-            if (options.Contains(goRowSelect) && FMouseActions.RangeSelectAndEdit())
-                options -= goRowSelect;
-            options += goEditing;
+    if (IsControlCell(RealColIndex(ACol), ARow)) {
+        // A check box, radio or button is worked by the press itself: an editable one turns
+        // editing on even in a grid that is not editable, a read-only one suspends it.
+        const bool editable = IsEditableCell(ACol, ARow);
+        HideInplaceEdit();
+        if (!FEditDisable)
+            FEditDisable = !editable && (options.Contains(goEditing) ||
+                                         FMouseActions.RangeSelectAndEdit());
+        if (editable && !options.Contains(goEditing) && !options.Contains(goRowSelect)) {
             FEditChange = true;
-            if (!Editing())
-                SaveOldCellText(ACol, ARow);
-            SetOptions(options);
+            SetOptions(options + goEditing);
         }
-        HideInplaceEdit();
     } else {
-        HideInplaceEdit();
-        if (options.Contains(goEditing)) {
-            FEditDisable = true;
-            FEditChange = true;
-            SetOptions(options - goEditing);
-            SetEditorMode(false);
+        bool editable = options.Contains(goEditing) || FEditDisable;
+        if (editable && FMouseActions.DirectEdit()) {
+            FEditControl = DefaultEditor();
+            if (IsEditableCell(ACol, ARow) && IsCellEditorNone(RealColIndex(ACol), ARow))
+                editable = false;
+        }
+        if (FMouseActions.EditOnDblClickOnly())
+            editable = false;
+        editable = editable && IsEditableCell(ACol, ARow);
+        if (editable) {
+            FEditDisable = false;
+            if (!options.Contains(goEditing)) {
+                if (options.Contains(goRowSelect) && FMouseActions.RangeSelectAndEdit())
+                    options -= goRowSelect;
+                options += goEditing;
+                FEditChange = true;
+                if (!Editing())
+                    SaveOldCellText(ACol, ARow);
+                SetOptions(options);
+            }
+            HideInplaceEdit();
+        } else {
+            HideInplaceEdit();
+            if (options.Contains(goEditing)) {
+                FEditDisable = true;
+                FEditChange = true;
+                SetOptions(options - goEditing);
+                SetEditorMode(false);
+            }
         }
     }
 
     // A text edit whose editor no longer holds the focus is validated before the move.
     if (!ValidateRunningEdit())
         return false;
+    const TGridRect oldSelection = Selection();
     bool answer = DoCellChanging(oldRow, oldCol, ARow, ACol);
     if (answer)
         answer = TBaseGrid::SelectCell(ACol, ARow);
@@ -466,6 +486,11 @@ bool TDazStringGrid::SelectCell(int ACol, int ARow)
         if (OnRowChanged)
             OnRowChanged(this, old, ARow);
     }
+    // Borders drawn by the owner may depend on the current cell.
+    if (OnGetCellBorder)
+        for (int r = std::min(oldSelection.Top, oldSelection.Bottom);
+             r <= std::max(oldSelection.Top, oldSelection.Bottom) && r < RowCount(); ++r)
+            RepaintRow(r);
     EnteringCell(ACol, ARow);
     return true;
 }

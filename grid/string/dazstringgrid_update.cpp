@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPaintEvent>
+#include <optional>
 
 // ---------------------------------------------------------------------------------------
 // Update lock
@@ -49,6 +50,58 @@ void TDazStringGrid::changeEvent(QEvent *e)
     TBaseGrid::changeEvent(e);
     if (e->type() == QEvent::EnabledChange)
         InvalidateGrid();
+    else if (e->type() == QEvent::StyleChange)
+        ApplyStyleColors();
+}
+
+// ---------------------------------------------------------------------------------------
+// Application-wide style
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+std::optional<TGridStyleColors> &ActiveStyle()
+{
+    static std::optional<TGridStyleColors> style;
+    return style;
+}
+
+}   // namespace
+
+void SetActiveGridStyle(const TGridStyleColors *Style)
+{
+    if (Style)
+        ActiveStyle() = *Style;
+    else
+        ActiveStyle().reset();
+    for (QWidget *w : QApplication::allWidgets())
+        if (auto *grid = qobject_cast<TDazStringGrid *>(w))
+            grid->ApplyStyleColors();
+}
+
+const TGridStyleColors *ActiveGridStyle()
+{
+    return ActiveStyle() ? &*ActiveStyle() : nullptr;
+}
+
+void TDazStringGrid::ApplyStyleColors()
+{
+    FUseStyleColors = false;
+    const TGridStyleColors *style = ActiveGridStyle();
+    if (!style || style->Name == QLatin1String("Windows"))
+        return;
+    FUseStyleColors = true;
+    auto take = [](TColor Value, auto Set) {
+        if (Value != clNone)
+            Set(Value);
+    };
+    take(style->CellColor, [this](TColor c) { SetColor(c); });
+    take(style->CellBorder, [this](TColor c) { SetGridLineColor(c); });
+    take(style->FixedBorder, [this](TColor c) { SetGridFixedLineColor(c); });
+    SetOptions(Options() - goFixedVertLine - goFixedHorzLine);
+    take(style->CellText, [this](TColor c) { Font().SetColor(c); });
+    take(style->SelectedText, [this](TColor c) { SetSelectionTextColor(c); });
+    take(style->FixedText, [this](TColor c) { FFixedFont.SetColor(c); });
 }
 
 // ---------------------------------------------------------------------------------------

@@ -383,8 +383,16 @@ void TGridCombo::focusInEvent(QFocusEvent *e)
     TRudComboBox::focusInEvent(e);
     if (!FGrid)
         return;
-    if (QLineEdit *edit = lineEdit(); edit && !FGrid->Navigation().EditSelectAll())
+    QLineEdit *edit = lineEdit();
+    if (edit && !FGrid->Navigation().EditSelectAll())
         edit->setCursorPosition(int(edit->text().size()));
+    if (edit && FGrid->FLButFlg) {
+        // The caret goes under the press that opened the edit.
+        const QPoint p = edit->mapFromGlobal(
+            FGrid->viewport()->mapToGlobal(QPoint(FGrid->FClickPos.X, FGrid->FClickPos.Y)));
+        if (edit->rect().contains(p))
+            edit->setCursorPosition(edit->cursorPositionAt(p));
+    }
     FGrid->FLButFlg = false;
 }
 

@@ -4,6 +4,9 @@
 // the string grid and install their implementation once; without one these do nothing.
 #include "grid/base/gridenums.h"
 
+#include <memory>
+
+class TASGDropTarget;
 class TDazStringGrid;
 
 class IGridDataTools
@@ -17,6 +20,12 @@ public:
     // rows FromRow..ToRow.
     virtual double ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
                               int ToRow) = 0;
+    // The object that takes drops on Grid (OLE drop target on); nullptr leaves the grid
+    // with a target that accepts the formats but hands the data to empty hooks.
+    virtual std::unique_ptr<TASGDropTarget> CreateDropTarget(TDazStringGrid & /*Grid*/)
+    {
+        return nullptr;
+    }
 };
 
 IGridDataTools *GridDataTools();

@@ -86,6 +86,14 @@ void THTMLHintWindow::ActivateHintData(TRect Rect, const QString &AHint, TDazStr
     ActivateHint(Rect, AHint);
 }
 
+void THTMLHintWindow::ForgetSource(const void *Removed)
+{
+    if (static_cast<const void *>(FImages) == Removed)
+        FImages = nullptr;
+    if (static_cast<const void *>(FPictureContainer) == Removed)
+        FPictureContainer = nullptr;
+}
+
 void THTMLHintWindow::ActivateHint(TRect Rect, const QString &AHint)
 {
     FCaption = AHint;

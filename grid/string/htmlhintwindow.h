@@ -27,6 +27,8 @@ public:
     void ActivateHint(TRect Rect, const QString &AHint);
     // The same, with the grid's images and pictures for the mark-up.
     void ActivateHintData(TRect Rect, const QString &AHint, TDazStringGrid *AData);
+    // The grid's image list or picture container at Removed is being destroyed.
+    void ForgetSource(const void *Removed);
     int TextWidth() const { return FTextWidth; }
     int TextHeight() const { return FTextHeight; }
 

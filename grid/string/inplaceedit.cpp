@@ -574,8 +574,14 @@ void TDazInplaceEdit::focusInEvent(QFocusEvent *e)
     FLengthLimit = int16_t(std::clamp(FGrid->GetEditLimit(), -32768, 32767));
     if (!FGrid->Navigation().EditSelectAll())
         setCursorPosition(int(text().size()));
-    else if (FGrid->FLButFlg)
+    if (FGrid->FLButFlg) {
         FGrid->FLButFlg = false;
+        // The caret goes under the press that opened the edit.
+        const QPoint p = mapFromGlobal(
+            FGrid->viewport()->mapToGlobal(QPoint(FGrid->FClickPos.X, FGrid->FClickPos.Y)));
+        if (rect().contains(p))
+            setCursorPosition(cursorPositionAt(p));
+    }
 }
 
 void TDazInplaceEdit::focusOutEvent(QFocusEvent *e)

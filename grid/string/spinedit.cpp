@@ -31,11 +31,6 @@ QImage ArrowGlyph(bool Up)
     return img;
 }
 
-double FractionOfDay(int Hours, int Minutes, int Seconds)
-{
-    return (Hours * 3600.0 + Minutes * 60.0 + Seconds) / 86400.0;
-}
-
 }   // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -616,15 +611,15 @@ void TRudSpinEdit::StepTime(int Sign)
     const qsizetype p1 = s.indexOf(sep);
     const qsizetype p2 = p1 >= 0 ? s.indexOf(sep, p1 + 1) : -1;
     const int caret = SelStart();
+    // The step is a time of day: 24 hours or 60 minutes or seconds and more are refused
+    // (EConvertError) rather than wrapped.
     double step;
     if (p1 >= 0 && caret <= p1)
-        step = FractionOfDay(IncrementHours, 0, 0);
+        step = EncodeTime(IncrementHours, 0, 0, 0);
     else if (FShowSeconds && p2 >= 0 && caret > p2)
-        step = FractionOfDay(0, 0, IncrementSeconds);
+        step = EncodeTime(0, 0, IncrementSeconds, 0);
     else
-        step = FractionOfDay(0, IncrementMinutes, 0);
-    // Steps of a day or more wrap within the day.
-    step -= std::floor(step);
+        step = EncodeTime(0, IncrementMinutes, 0, 0);
     if (Sign > 0) {
         SetTimeValue(TimeValue() + step);
     } else {

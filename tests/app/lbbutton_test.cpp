@@ -4,7 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -527,16 +527,24 @@ TEST_F(LbButtonTest, FadeRunsOnTheGuiThreadIn30MsSteps)
     Dialog.show();
     Button->SetSlowDecease(true);
     Button->MouseEnter();
-    QElapsedTimer clock;
-    clock.start();
     Button->MouseLeave();
-    while (Button->Fade_Running() && clock.elapsed() < 5000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(2);
-    }
+    ASSERT_TRUE(Button->Fade_Running());
+    // The pace is a 30 ms timer of the GUI thread; each of its ticks is one step down.
+    QTimer *pace = nullptr;
+    for (QTimer *t : Button->findChildren<QTimer *>())
+        if (t->isActive())
+            pace = t;
+    ASSERT_NE(pace, nullptr);
+    EXPECT_EQ(pace->interval(), 30);
+    EXPECT_EQ(pace->thread(), QApplication::instance()->thread());
+    QList<int> steps;
+    QObject::connect(pace, &QTimer::timeout, Button, [&] { steps << Button->HotTrackStep(); });
+    // Ticks come from the event loop, however slowly; the count of waits only bounds a fade
+    // that never ends.
+    for (int waits = 0; Button->Fade_Running() && waits < 100000; ++waits)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     EXPECT_EQ(Button->HotTrackStep(), 0);
-    EXPECT_GE(clock.elapsed(), 8 * 30 - 15);
-    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(steps, QList<int>({7, 6, 5, 4, 3, 2, 1, 0}));
 }
 
 TEST_F(LbButtonTest, EnterAndLeaveEventsAndTheHotTrackFont)

@@ -1,7 +1,6 @@
 #include "common/loopback_http_server.h"
 #include "platform/http.h"
 
-#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 TEST(Http, GetSendsAnHttp10RequestWithTheHeaders)
@@ -43,13 +42,14 @@ TEST(Http, ContentLengthEndsTheBodyAndErrorsAreReplies)
 
 TEST(Http, SilentServerTimesOut)
 {
-    TLoopback_Server server("HTTP/1.0 200 OK\r\n\r\nlate", 800);
-    QElapsedTimer clock;
-    clock.start();
-    const THttpReply reply = THttpClient(300).Get(server.Url(QStringLiteral("/")));
+    // The kernel completes the connection; nobody ever answers it, however slow the machine.
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    const THttpReply reply = THttpClient(300).Get(
+        QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort())));
     EXPECT_FALSE(reply.Ok());
+    EXPECT_EQ(reply.Status, 0);
     EXPECT_FALSE(reply.Error.isEmpty());
-    EXPECT_LT(clock.elapsed(), 790);
 }
 
 TEST(Http, RefusedConnectionAndBadAddressesFail)

@@ -1,8 +1,12 @@
 #pragma once
-// Readable QString values in assertion messages of the mark-up tests, and time budgets.
+// Readable QString values in assertion messages of the mark-up tests, and the work count
+// that holds hostile texts to a bound.
+#include "grid/base/workcount.h"
+
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <ostream>
 
 inline void PrintTo(const QString &s, std::ostream *os)
@@ -10,13 +14,14 @@ inline void PrintTo(const QString &s, std::ostream *os)
     *os << '"' << s.toStdString() << '"';
 }
 
-// Time budgets are those of release builds; debug and sanitizer builds run several times
-// slower.
-#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
-constexpr int kBudgetScale = 1;
-#else
-constexpr int kBudgetScale = 10;
-#endif
+// The steps (TWorkCount) that F takes.
+template <typename F>
+uint64_t WorkOf(F &&Run)
+{
+    const uint64_t before = TWorkCount::Steps();
+    Run();
+    return TWorkCount::Steps() - before;
+}
 
 // A text of minCount to maxCount - 1 pieces picked at random.
 inline QString RandomPieces(QRandomGenerator &rng, const QStringList &pieces, int minCount,

@@ -305,10 +305,23 @@ TEST_F(SpinFixture, TimeStepsWrapAroundMidnight)
             spin->DecreaseValue(false);
         EXPECT_EQ(spin->Text(), c.Expected) << c.Text.toStdString() << " at " << c.Caret;
     }
-    spin->IncrementHours = 25;   // a whole day and one hour
-    SetTextAt("10:00:00", 0);
-    spin->IncreaseValue(false);
-    EXPECT_EQ(spin->Text(), "11:00:00");
+    // A step is a time of day: a day or more, or 60 minutes or seconds, is refused and the
+    // text stays.
+    const struct
+    {
+        int Hours, Minutes, Seconds, Caret;
+    } refused[] = {{25, 1, 1, 0}, {24, 1, 1, 0}, {1, 60, 1, 4}, {1, 1, 75, 7}};
+    for (const auto &r : refused) {
+        spin->IncrementHours = r.Hours;
+        spin->IncrementMinutes = r.Minutes;
+        spin->IncrementSeconds = r.Seconds;
+        SetTextAt("10:00:00", r.Caret);
+        EXPECT_THROW(spin->IncreaseValue(false), EConvertError) << r.Hours << " " << r.Minutes;
+        EXPECT_THROW(spin->DecreaseValue(false), EConvertError);
+        EXPECT_EQ(spin->Text(), "10:00:00");
+    }
+    spin->IncrementMinutes = 1;
+    spin->IncrementSeconds = 1;
 
     spin->SetShowSeconds(false);
     spin->IncrementHours = 1;
