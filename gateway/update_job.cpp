@@ -8,7 +8,7 @@
 namespace {
 
 // What differs between the operations of one job.
-struct TOperation
+struct TJob_Operation
 {
     QString File;
     const char *Start_Address;
@@ -24,7 +24,7 @@ struct TOperation
     bool Go_To_App_After;
 };
 
-void Add_Operation(TXmlNode &operations, const TOperation &op, bool read_back)
+void Add_Operation(TXmlNode &operations, const TJob_Operation &op, bool read_back)
 {
     TXmlNode o = operations.AddChild(QStringLiteral("Operation"));
     const auto add = [&o](const char *name, const QString &text) {
@@ -102,7 +102,7 @@ void Build_Update_Job(TXmlDocument &doc, const TUpdate_Job &job)
     TXmlNode operations = root.AddChild(QStringLiteral("Operations"));
     const bool firmware = job.Option == 0 || job.Option == 1;
     const bool configuration = job.Option == 0 || job.Option == 2;
-    const auto add = [&](const TOperation &op) { Add_Operation(operations, op, job.Read_Back); };
+    const auto add = [&](const TJob_Operation &op) { Add_Operation(operations, op, job.Read_Back); };
     // The last operation of a job, and only it, sends the gateway back to its application.
     if (current) {
         const char *wid_data = "0x00, 0x00, 0x00, 0x01";

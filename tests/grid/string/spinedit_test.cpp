@@ -2,6 +2,7 @@
 #include "editortest.h"
 
 #include "grid/base/styledetect.h"
+#include "platform/rtl.h"
 #include "platform/theme.h"
 
 #include <QClipboard>
