@@ -10,17 +10,7 @@
 
 inline QString Gateway_Data(const QString &name)
 {
-    // CTest sets the folder; a suite started by hand finds the source tree's own.
-    QString data = QString::fromLocal8Bit(qgetenv("CF_TEST_DATA"));
-    if (data.isEmpty())
-        data = QStringLiteral(CF_TEST_DATA_DIR);
-    return data + QStringLiteral("/gateway/") + name;
-}
-
-inline QByteArray Read_Bytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return Test_Data(QStringLiteral("gateway/") + name);
 }
 
 class GatewayTest : public ShellTest
@@ -29,10 +19,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        Project_Name = QStringLiteral("P");
-        Project_Path = Projects_Dir + QStringLiteral("/P");
-        ASSERT_TRUE(Force_Dir(Project_Path));
-        Set_Files();
+        Open_Test_Project();
     }
     void TearDown() override
     {

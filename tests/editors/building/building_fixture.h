@@ -7,16 +7,7 @@
 
 inline QString Building_Data(const QString &name)
 {
-    QString data = QString::fromLocal8Bit(qgetenv("CF_TEST_DATA"));
-    if (data.isEmpty())
-        data = QStringLiteral(CF_TEST_DATA_DIR);
-    return data + QStringLiteral("/building/") + name;
-}
-
-inline QByteArray Read_Bytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return Test_Data(QStringLiteral("building/") + name);
 }
 
 class BuildingTest : public ShellTest
@@ -25,10 +16,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        Project_Name = QStringLiteral("P");
-        Project_Path = Projects_Dir + QStringLiteral("/P");
-        ASSERT_TRUE(Force_Dir(Project_Path));
-        Set_Files();
+        Open_Test_Project();
     }
     // ParGen.xml with the given elements (name, text) under its root.
     void Write_ParGen(const std::vector<std::pair<QString, QString>> &keys)

@@ -7,22 +7,13 @@
 #include <QFile>
 #include <QFileInfo>
 
-inline QByteArray Read_Bytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class FieldbusTest : public ShellTest
 {
 protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        Project_Name = QStringLiteral("P");
-        Project_Path = Projects_Dir + QStringLiteral("/P");
-        ASSERT_TRUE(Force_Dir(Project_Path));
-        Set_Files();
+        Open_Test_Project();
     }
     // Cells from column 1 on.
     static void Set(TDazStringGrid *grid, int row, const QStringList &cells)
