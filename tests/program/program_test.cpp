@@ -14,6 +14,7 @@
 #include "mbus/scandecode.h"
 #include "platform/dialogs.h"
 #include "program/program.h"
+#include "program/program_fixture.h"
 
 #include <QFile>
 #include <QLabel>
@@ -23,25 +24,8 @@
 
 namespace {
 
-class ProgramTest : public ::testing::Test
+class ProgramTest : public ProgramFixture
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(Temp.isValid());
-        Reset_Program_State();
-        Set_Program_Folder(Temp.path());
-        Main = Create_Forms();
-    }
-    void TearDown() override
-    {
-        Destroy_Forms();
-        Set_Program_Folder(QString());
-        Reset_Program_State();
-    }
-    QTemporaryDir Temp;
-    TFakeDialogsGuard Guard;
-    TFTessalinorFirmWare *Main = nullptr;
 };
 
 TEST_F(ProgramTest, CreatesTheWindowsInOrderMainWindowFirst)

@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/dialogs.h"
 #include "program/program.h"
+#include "program/program_fixture.h"
 
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -19,25 +20,8 @@
 
 namespace {
 
-class FieldbusStartupTest : public ::testing::Test
+class FieldbusStartupTest : public ProgramFixture
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(Temp.isValid());
-        Reset_Program_State();
-        Set_Program_Folder(Temp.path());
-        Main = Create_Forms();
-    }
-    void TearDown() override
-    {
-        Destroy_Forms();
-        Set_Program_Folder(QString());
-        Reset_Program_State();
-    }
-    QTemporaryDir Temp;
-    TFakeDialogsGuard Guard;
-    TFTessalinorFirmWare *Main = nullptr;
 };
 
 TEST_F(FieldbusStartupTest, SetAccessIsCreatedAtStartUpAndFollowsTheLanguage)
