@@ -866,6 +866,24 @@ void TDazColumnGrid::SaveColumnPositions(const QString &Key, const QString &Sect
     ini.UpdateFile();
 }
 
+void TDazColumnGrid::SaveColPositions()
+{
+    const TColumnSize &cs = ColumnSize();
+    if (cs.Location() != clIniFile)
+        TDazStringGrid::SaveColPositions();
+    else if (!cs.Key().isEmpty() && !cs.Section().isEmpty())
+        SaveColumnPositions(cs.Key(), cs.Section());
+}
+
+void TDazColumnGrid::LoadColPositions()
+{
+    const TColumnSize &cs = ColumnSize();
+    if (cs.Location() != clIniFile)
+        TDazStringGrid::LoadColPositions();
+    else if (!cs.Key().isEmpty() && !cs.Section().isEmpty())
+        LoadColumnPositions(cs.Key(), cs.Section());
+}
+
 void TDazColumnGrid::LoadColumnPositions(const QString &Key, const QString &Section)
 {
     const TMemIniFile ini(Key);

@@ -281,6 +281,10 @@ public:
     // Loading changes nothing unless the keys form a permutation of the items.
     void SaveColumnPositions(const QString &Key, const QString &Section);
     void LoadColumnPositions(const QString &Key, const QString &Section);
+    // With ColumnSize.Location clIniFile the two above on ColumnSize.Key / Section, else the
+    // string grid's store.
+    void SaveColPositions() override;
+    void LoadColPositions() override;
 
     // 3.1.3.1, "3.1.3.1 Aug, 2012".
     int GetVersionNr() const { return 0x03010301; }

@@ -41,6 +41,18 @@ void SetGridDataTools(IGridDataTools *Tools)
     g_DataTools = Tools;
 }
 
+void TDazStringGrid::SaveColPositions()
+{
+    if (g_DataTools)
+        g_DataTools->SaveColPositions(*this);
+}
+
+void TDazStringGrid::LoadColPositions()
+{
+    if (g_DataTools)
+        g_DataTools->LoadColPositions(*this);
+}
+
 // ---------------------------------------------------------------------------------------
 // Construction and destruction
 // ---------------------------------------------------------------------------------------

@@ -1912,6 +1912,9 @@ public:
     TGridCoord LastKeyCell() const { return FLastKeyCell; }
 
     // The data tools' operations (through GridInputTools()); nothing without them.
+    // The column order under ColumnSize.Key / Section, through the data tools.
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
     virtual void QSort();
     virtual void QSortIndexed();
     virtual void QSortGroup();

@@ -16,6 +16,9 @@ public:
     // Column widths under ColumnSize.Key / Section.
     virtual void LoadColSizes(TDazStringGrid &Grid) = 0;
     virtual void SaveColSizes(TDazStringGrid &Grid) = 0;
+    // Column order as "Pos" values under the same key and section.
+    virtual void SaveColPositions(TDazStringGrid & /*Grid*/) {}
+    virtual void LoadColPositions(TDazStringGrid & /*Grid*/) {}
     // The statistic Kind (acSUM, acAVG, acMIN, acMAX, acDISTINCT, acSTDDEV) of a column over
     // rows FromRow..ToRow.
     virtual double ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
