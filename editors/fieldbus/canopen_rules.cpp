@@ -1,11 +1,13 @@
 #include "editors/fieldbus/canopen_rules.h"
 
 #include "app/language.h"
+#include "app/tableediting.h"
 #include "editors/fieldbus/ruletable.h"
 
 namespace {
 
 constexpr int Max_SubIndex = 255;
+constexpr int Array_Bytes = 1500;   // the gateway's input and output data arrays
 
 } // namespace
 
@@ -32,3 +34,11 @@ QString SDO_Check_Object(const TSDO_Check &check, const QStringList &cells)
         return {};
     return CANopen_Check_Addresses(cells, check.Address1, nbyte, check.Max_Byte, check.Text_Address1);
 }
+
+void TCANopen_Editor::Show_Prepare()
+{
+    PROFINET_NByte_IN = Array_Bytes;
+    PROFINET_NByte_OUT = Array_Bytes;
+}
+
+void TCANopen_Editor::Delete_Row(int Num_Row, TDazStringGrid &Grid) { Grid_Delete_Row(Num_Row, Grid); }

@@ -1,8 +1,7 @@
 #pragma once
 // Checks shared by the CANopen editors: the data-array positions of a frame's or an object's
 // bytes, and one SDO object (index, sub-index, size, positions).
-#include <QString>
-#include <QStringList>
+#include "editors/fieldbus/ruleeditor.h"
 
 // Positions of the first count bytes in columns first_col.. : each 0..max_byte - 1, else
 // text first_text + k - 1 (for byte k) with the limit appended.
@@ -22,3 +21,23 @@ struct TSDO_Check
 
 // Index, sub-index, size and the positions of the object's bytes, in that order.
 QString SDO_Check_Object(const TSDO_Check &check, const QStringList &cells);
+
+// The frame of the three two-table CANopen editors: both data arrays of 1500 bytes, the
+// row deletion of their own and the handler names they share.
+class TCANopen_Editor : public TRule_Editor
+{
+    Q_OBJECT
+public:
+    using TRule_Editor::TRule_Editor;
+
+    void Btn_OK_Click() { Btn_OKClick(); }
+    void Btn_DelRow_Click() { Btn_DelRowClick(); }
+    // Moves the rows below Num_Row up one; the last row becomes blank.
+    void Delete_Row(int Num_Row, TDazStringGrid &Grid);
+
+    int PROFINET_NByte_IN = 0;
+    int PROFINET_NByte_OUT = 0;
+
+protected:
+    void Show_Prepare() override;
+};

@@ -106,3 +106,17 @@ QString PGN_Check_Send(const TPGN_Send_Check &c, const QStringList &cells, TPGN_
         return Lang_Text(c.Text_Timer);
     return {};
 }
+
+QString TPGN_Editor::Check_Receive(const TPGN_Receive_Check &check, const QStringList &cells)
+{
+    const QString text = PGN_Check_Receive(check, cells, Total_);
+    Whole_Message = Total_.Whole;
+    return text;
+}
+
+QString TPGN_Editor::Check_Send(const TPGN_Send_Check &check, const QStringList &cells)
+{
+    const QString text = PGN_Check_Send(check, cells, Total_);
+    Whole_Message = Total_.Whole;
+    return text;
+}

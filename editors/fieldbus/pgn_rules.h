@@ -2,8 +2,7 @@
 // The checks of J1939 and NMEA 2000 parameter-group rules, shared by the four frame editors:
 // what a received group captures (start byte and count by transport), what a sent group
 // carries, and the byte total all rules of a table take in the gateway's data area.
-#include <QString>
-#include <QStringList>
+#include "editors/fieldbus/ruleeditor.h"
 
 // A received group. Columns are real columns, -1 where the table has none; texts are the UI
 // texts of the faults in the order they are checked.
@@ -38,3 +37,22 @@ struct TPGN_Total
 
 QString PGN_Check_Receive(const TPGN_Receive_Check &check, const QStringList &cells, TPGN_Total &total);
 QString PGN_Check_Send(const TPGN_Send_Check &check, const QStringList &cells, TPGN_Total &total);
+
+// The frame of the four parameter-group editors: the byte total kept over one check of the
+// table, and the handler name they share.
+class TPGN_Editor : public TRule_Editor
+{
+    Q_OBJECT
+public:
+    using TRule_Editor::TRule_Editor;
+
+    bool Controllo_Dati() { return Controllo_dati(); }
+
+protected:
+    void Check_Begin() override { Total_ = {}; }
+    QString Check_Receive(const TPGN_Receive_Check &check, const QStringList &cells);
+    QString Check_Send(const TPGN_Send_Check &check, const QStringList &cells);
+
+private:
+    TPGN_Total Total_;
+};

@@ -60,7 +60,7 @@ const TRule_Editor_Desc &ReceiveJ1939_Desc()
 }
 
 TFReceiveJ1939::TFReceiveJ1939(QWidget *parent)
-    : TRule_Editor(ReceiveJ1939_Desc(), Path_J1939_Rec_Frames, parent),
+    : TPGN_Editor(ReceiveJ1939_Desc(), Path_J1939_Rec_Frames, parent),
       sga(Grid(0)),
       Hint_ReceiveJ1939(Tables[0].Hints),
       Do_Copy(Tables[0].Do_Copy)
@@ -75,7 +75,5 @@ QString TFReceiveJ1939::Check_Row(int, int, const QStringList &cells)
     const TPGN_Receive_Check check = {RJ_DP,   RJ_PGN, RJ_SA, RJ_TP, -1,   RJ_Start, RJ_NByte, RJ_OnRequest,
                                       RJ_Time, Max_PGN, 4336, 4337, 4338, 4339,     4340,     -1,
                                       -1,      4341,   4342,  4343,  4344, 4345,     4346,     NUM_BYTE_IN};
-    const QString text = PGN_Check_Receive(check, cells, Total_);
-    Whole_Message = Total_.Whole;
-    return text;
+    return Check_Receive(check, cells);
 }

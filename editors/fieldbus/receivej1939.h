@@ -2,7 +2,6 @@
 // The J1939 receive-frame editor: up to 512 parameter groups the gateway captures, whole or
 // in part, the captured bytes of all of them within its 1440-byte input area, in
 // J1939_Rec_Frames.xml. No window opens it.
-#include "editors/fieldbus/ruleeditor.h"
 #include "editors/fieldbus/pgn_rules.h"
 
 enum TReceiveJ1939_Col
@@ -13,13 +12,12 @@ enum TReceiveJ1939_Col
 
 const TRule_Editor_Desc &ReceiveJ1939_Desc();
 
-class TFReceiveJ1939 : public TRule_Editor
+class TFReceiveJ1939 : public TPGN_Editor
 {
     Q_OBJECT
 public:
     explicit TFReceiveJ1939(QWidget *parent = nullptr);
 
-    bool Controllo_Dati() { return Controllo_dati(); }
     QString Check_Row(int table, int row, const QStringList &cells) override;
 
     TDazColumnGrid *sga;
@@ -29,10 +27,6 @@ public:
 
 protected:
     void Show_Setup() override;
-    void Check_Begin() override { Total_ = {}; }
-
-private:
-    TPGN_Total Total_;
 };
 
 extern TFReceiveJ1939 *FReceiveJ1939;

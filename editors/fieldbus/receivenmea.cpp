@@ -58,7 +58,7 @@ const TRule_Editor_Desc &ReceiveNMEA_Desc()
 }
 
 TFReceiveNMEA::TFReceiveNMEA(QWidget *parent)
-    : TRule_Editor(ReceiveNMEA_Desc(), Path_NMEA_Rec_Frames, parent),
+    : TPGN_Editor(ReceiveNMEA_Desc(), Path_NMEA_Rec_Frames, parent),
       sga(Grid(0)),
       Hint_ReceiveNMEA(Tables[0].Hints),
       Do_Copy(Tables[0].Do_Copy)
@@ -73,7 +73,5 @@ QString TFReceiveNMEA::Check_Row(int, int, const QStringList &cells)
     const TPGN_Receive_Check check = {-1,   RN_PGN,  RN_SA, RN_TP, RN_FP, RN_Start, RN_NByte, -1,
                                       -1,   Max_PGN, -1,    4632,  4633,  4634,     4635,     4636,
                                       4637, 4638,    4639,  4640,  4641,  4642,     -1,       NUM_BYTE_IN};
-    const QString text = PGN_Check_Receive(check, cells, Total_);
-    Whole_Message = Total_.Whole;
-    return text;
+    return Check_Receive(check, cells);
 }

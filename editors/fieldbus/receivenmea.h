@@ -2,7 +2,6 @@
 // The NMEA 2000 receive-frame editor: up to 62 parameter groups the gateway captures (single
 // frame, fast packet or transport protocol), the captured bytes of all of them within its
 // 512-byte input area, in NMEA_Rec_Frames.xml. No window opens it.
-#include "editors/fieldbus/ruleeditor.h"
 #include "editors/fieldbus/pgn_rules.h"
 
 enum TReceiveNMEA_Col
@@ -12,13 +11,12 @@ enum TReceiveNMEA_Col
 
 const TRule_Editor_Desc &ReceiveNMEA_Desc();
 
-class TFReceiveNMEA : public TRule_Editor
+class TFReceiveNMEA : public TPGN_Editor
 {
     Q_OBJECT
 public:
     explicit TFReceiveNMEA(QWidget *parent = nullptr);
 
-    bool Controllo_Dati() { return Controllo_dati(); }
     QString Check_Row(int table, int row, const QStringList &cells) override;
 
     TDazColumnGrid *sga;
@@ -28,10 +26,6 @@ public:
 
 protected:
     void Show_Setup() override;
-    void Check_Begin() override { Total_ = {}; }
-
-private:
-    TPGN_Total Total_;
 };
 
 extern TFReceiveNMEA *FReceiveNMEA;

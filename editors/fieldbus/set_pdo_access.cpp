@@ -2,7 +2,6 @@
 
 #include "app/comon.h"
 #include "app/language.h"
-#include "app/tableediting.h"
 #include "editors/fieldbus/canopen_rules.h"
 
 TFSet_PDO_Access *FSet_PDO_Access = nullptr;
@@ -10,7 +9,6 @@ TFSet_PDO_Access *FSet_PDO_Access = nullptr;
 namespace {
 
 constexpr int Max_PDOs = 30;
-constexpr int Array_Bytes = 1500;
 constexpr int Max_COB_ID = 0x7FF;
 constexpr int Max_Dimension = 8;
 constexpr int Max_TimeOut = 65535;
@@ -79,7 +77,7 @@ const TRule_Editor_Desc &Set_PDO_Access_Desc()
 }
 
 TFSet_PDO_Access::TFSet_PDO_Access(QWidget *parent)
-    : TRule_Editor(Set_PDO_Access_Desc(), Path_PDO_CANopen, parent),
+    : TCANopen_Editor(Set_PDO_Access_Desc(), Path_PDO_CANopen, parent),
       sga(Grid(0)),
       sgb(Grid(1)),
       TS_Receive_PDO(Tables[0].Sheet),
@@ -91,14 +89,6 @@ TFSet_PDO_Access::TFSet_PDO_Access(QWidget *parent)
 {
     FormCreate();
 }
-
-void TFSet_PDO_Access::Show_Prepare()
-{
-    PROFINET_NByte_IN = Array_Bytes;
-    PROFINET_NByte_OUT = Array_Bytes;
-}
-
-void TFSet_PDO_Access::Delete_Row(int Num_Row, TDazStringGrid &Grid) { Grid_Delete_Row(Num_Row, Grid); }
 
 QString TFSet_PDO_Access::Check_Row(int table, int, const QStringList &cells)
 {

@@ -2,7 +2,7 @@
 // The CANopen PDO editor: up to 30 receive and 30 transmit PDOs with their COB-ID, length,
 // the data-array position of each byte and their time value, in PDO_CANopen.xml, which the
 // CANopen EDS writer reads back.
-#include "editors/fieldbus/ruleeditor.h"
+#include "editors/fieldbus/canopen_rules.h"
 
 // Real columns; PR_Add_B1 .. + 7 and PT_Add_B1 .. + 7 are Add B1 .. Add B8.
 enum TPDO_Receive_Col { PR_N, PR_COB_ID, PR_Dimension, PR_Add_B1, PR_TimeOut = PR_Add_B1 + 8, PR_Mnemonic, PR_Col_Count };
@@ -13,16 +13,11 @@ enum TPDO_Transmit_Col
 
 const TRule_Editor_Desc &Set_PDO_Access_Desc();
 
-class TFSet_PDO_Access : public TRule_Editor
+class TFSet_PDO_Access : public TCANopen_Editor
 {
     Q_OBJECT
 public:
     explicit TFSet_PDO_Access(QWidget *parent = nullptr);
-
-    void Btn_OK_Click() { Btn_OKClick(); }
-    void Btn_DelRow_Click() { Btn_DelRowClick(); }
-    // Moves the rows below Num_Row up one; the last row becomes blank.
-    void Delete_Row(int Num_Row, TDazStringGrid &Grid);
 
     QString Check_Row(int table, int row, const QStringList &cells) override;
 
@@ -34,11 +29,6 @@ public:
     QStringList &Hint_PDO_Transmit;
     bool &Do_Copy_Receive_PDO;
     bool &Do_Copy_Transmit_PDO;
-    int PROFINET_NByte_IN = 0;
-    int PROFINET_NByte_OUT = 0;
-
-protected:
-    void Show_Prepare() override;
 };
 
 extern TFSet_PDO_Access *FSet_PDO_Access;

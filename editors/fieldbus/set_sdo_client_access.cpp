@@ -2,7 +2,6 @@
 
 #include "app/comon.h"
 #include "app/language.h"
-#include "app/tableediting.h"
 #include "editors/fieldbus/canopen_rules.h"
 
 TFSet_SDO_Client_Access *FSet_SDO_Client_Access = nullptr;
@@ -10,7 +9,6 @@ TFSet_SDO_Client_Access *FSet_SDO_Client_Access = nullptr;
 namespace {
 
 constexpr int Max_Requests = 256;
-constexpr int Array_Bytes = 1500;
 constexpr int Max_Node = 127;
 constexpr int Min_Index = 0x1000;
 constexpr int Max_Index = 0xFFFF;
@@ -91,7 +89,7 @@ const TRule_Editor_Desc &Set_SDO_Client_Access_Desc()
 }
 
 TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(QWidget *parent)
-    : TRule_Editor(Set_SDO_Client_Access_Desc(), Path_SDO_Client_CANopen, parent),
+    : TCANopen_Editor(Set_SDO_Client_Access_Desc(), Path_SDO_Client_CANopen, parent),
       sga(Grid(0)),
       sgb(Grid(1)),
       TS_SDO_Read(Tables[0].Sheet),
@@ -103,14 +101,6 @@ TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(QWidget *parent)
 {
     FormCreate();
 }
-
-void TFSet_SDO_Client_Access::Show_Prepare()
-{
-    PROFINET_NByte_IN = Array_Bytes;
-    PROFINET_NByte_OUT = Array_Bytes;
-}
-
-void TFSet_SDO_Client_Access::Delete_Row(int Num_Row, TDazStringGrid &Grid) { Grid_Delete_Row(Num_Row, Grid); }
 
 QString TFSet_SDO_Client_Access::Check_Row(int table, int, const QStringList &cells)
 {

@@ -2,7 +2,7 @@
 // The CANopen SDO client editor: up to 256 read and 256 write requests the gateway sends to
 // other nodes, each naming node, object, size, poll time and the data-array position of each
 // byte, in SDO_Client_CANopen.xml.
-#include "editors/fieldbus/ruleeditor.h"
+#include "editors/fieldbus/canopen_rules.h"
 
 enum TSDO_Client_Read_Col
 {
@@ -17,15 +17,11 @@ enum TSDO_Client_Write_Col
 
 const TRule_Editor_Desc &Set_SDO_Client_Access_Desc();
 
-class TFSet_SDO_Client_Access : public TRule_Editor
+class TFSet_SDO_Client_Access : public TCANopen_Editor
 {
     Q_OBJECT
 public:
     explicit TFSet_SDO_Client_Access(QWidget *parent = nullptr);
-
-    void Btn_OK_Click() { Btn_OKClick(); }
-    void Btn_DelRow_Click() { Btn_DelRowClick(); }
-    void Delete_Row(int Num_Row, TDazStringGrid &Grid);
 
     QString Check_Row(int table, int row, const QStringList &cells) override;
 
@@ -37,11 +33,6 @@ public:
     QStringList &Hint_SDO_Client_Write;
     bool &Do_Copy_SDO_Read;
     bool &Do_Copy_SDO_Write;
-    int PROFINET_NByte_IN = 0;
-    int PROFINET_NByte_OUT = 0;
-
-protected:
-    void Show_Prepare() override;
 };
 
 extern TFSet_SDO_Client_Access *FSet_SDO_Client_Access;

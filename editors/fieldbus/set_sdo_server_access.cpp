@@ -1,7 +1,6 @@
 #include "editors/fieldbus/set_sdo_server_access.h"
 
 #include "app/comon.h"
-#include "app/tableediting.h"
 #include "editors/fieldbus/canopen_rules.h"
 
 TFSet_SDO_Server_Access *FSet_SDO_Server_Access = nullptr;
@@ -9,7 +8,6 @@ TFSet_SDO_Server_Access *FSet_SDO_Server_Access = nullptr;
 namespace {
 
 constexpr int Max_Objects = 500;
-constexpr int Array_Bytes = 1500;
 constexpr int Min_Index = 0x2000;   // the manufacturer range
 constexpr int Max_Index = 0x5FFF;
 
@@ -69,7 +67,7 @@ const TRule_Editor_Desc &Set_SDO_Server_Access_Desc()
 }
 
 TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(QWidget *parent)
-    : TRule_Editor(Set_SDO_Server_Access_Desc(), Path_SDO_Server_CANopen, parent),
+    : TCANopen_Editor(Set_SDO_Server_Access_Desc(), Path_SDO_Server_CANopen, parent),
       sga(Grid(0)),
       sgb(Grid(1)),
       TS_SDO_Read(Tables[0].Sheet),
@@ -81,14 +79,6 @@ TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(QWidget *parent)
 {
     FormCreate();
 }
-
-void TFSet_SDO_Server_Access::Show_Prepare()
-{
-    PROFINET_NByte_IN = Array_Bytes;
-    PROFINET_NByte_OUT = Array_Bytes;
-}
-
-void TFSet_SDO_Server_Access::Delete_Row(int Num_Row, TDazStringGrid &Grid) { Grid_Delete_Row(Num_Row, Grid); }
 
 QString TFSet_SDO_Server_Access::Check_Row(int table, int, const QStringList &cells)
 {

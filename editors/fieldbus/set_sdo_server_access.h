@@ -2,22 +2,18 @@
 // The CANopen SDO server editor: up to 500 objects a master reads and 500 it writes in the
 // gateway's manufacturer range, with size and the data-array position of each byte, in
 // SDO_Server_CANopen.xml, which the CANopen EDS writer reads back.
-#include "editors/fieldbus/ruleeditor.h"
+#include "editors/fieldbus/canopen_rules.h"
 
 // Real columns of both tables; SV_Add_B1 .. + 3 are Add Byte1 .. Add Byte4.
 enum TSDO_Server_Col { SV_N, SV_Index, SV_SubIndex, SV_NByte, SV_Add_B1, SV_Mnemonic = SV_Add_B1 + 4, SV_Col_Count };
 
 const TRule_Editor_Desc &Set_SDO_Server_Access_Desc();
 
-class TFSet_SDO_Server_Access : public TRule_Editor
+class TFSet_SDO_Server_Access : public TCANopen_Editor
 {
     Q_OBJECT
 public:
     explicit TFSet_SDO_Server_Access(QWidget *parent = nullptr);
-
-    void Btn_OK_Click() { Btn_OKClick(); }
-    void Btn_DelRow_Click() { Btn_DelRowClick(); }
-    void Delete_Row(int Num_Row, TDazStringGrid &Grid);
 
     QString Check_Row(int table, int row, const QStringList &cells) override;
 
@@ -29,11 +25,6 @@ public:
     QStringList &Hint_SDO_Client_Write;
     bool &Do_Copy_SDO_Read;
     bool &Do_Copy_SDO_Write;
-    int PROFINET_NByte_IN = 0;
-    int PROFINET_NByte_OUT = 0;
-
-protected:
-    void Show_Prepare() override;
 };
 
 extern TFSet_SDO_Server_Access *FSet_SDO_Server_Access;

@@ -64,7 +64,7 @@ const TRule_Editor_Desc &TransmitJ1939_Desc()
 }
 
 TFTransmitJ1939::TFTransmitJ1939(QWidget *parent)
-    : TRule_Editor(TransmitJ1939_Desc(), Path_J1939_Send_Frames, parent),
+    : TPGN_Editor(TransmitJ1939_Desc(), Path_J1939_Send_Frames, parent),
       sga(Grid(0)),
       Hint_TransmitJ1939(Tables[0].Hints),
       Do_Copy(Tables[0].Do_Copy)
@@ -91,7 +91,5 @@ QString TFTransmitJ1939::Check_Row(int, int, const QStringList &cells)
 {
     const TPGN_Send_Check check = {TJ_Priority, TJ_DP, TJ_PGN, TJ_SA, TJ_NByte, TJ_On_Timer, TJ_Send_Timer, 255, 1,
                                    4436,        4437,  4438,   4439,  4440,     4441,        4442,          NUM_BYTE_OUT};
-    const QString text = PGN_Check_Send(check, cells, Total_);
-    Whole_Message = Total_.Whole;
-    return text;
+    return Check_Send(check, cells);
 }

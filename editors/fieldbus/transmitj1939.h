@@ -3,7 +3,6 @@
 // on data change or on a timer, their data within its 512-byte output area, in
 // J1939_Send_Frames.xml (files of the older layout with one send condition are converted on
 // reading). No window opens it.
-#include "editors/fieldbus/ruleeditor.h"
 #include "editors/fieldbus/pgn_rules.h"
 
 enum TTransmitJ1939_Col
@@ -14,13 +13,12 @@ enum TTransmitJ1939_Col
 
 const TRule_Editor_Desc &TransmitJ1939_Desc();
 
-class TFTransmitJ1939 : public TRule_Editor
+class TFTransmitJ1939 : public TPGN_Editor
 {
     Q_OBJECT
 public:
     explicit TFTransmitJ1939(QWidget *parent = nullptr);
 
-    bool Controllo_Dati() { return Controllo_dati(); }
     QString Check_Row(int table, int row, const QStringList &cells) override;
     // An empty byte count reads as 8; an older T_Type sets the send flags instead of the
     // newer attributes.
@@ -33,10 +31,6 @@ public:
 
 protected:
     void Show_Setup() override;
-    void Check_Begin() override { Total_ = {}; }
-
-private:
-    TPGN_Total Total_;
 };
 
 extern TFTransmitJ1939 *FTransmitJ1939;

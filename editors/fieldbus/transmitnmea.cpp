@@ -63,7 +63,7 @@ const TRule_Editor_Desc &TransmitNMEA_Desc()
 }
 
 TFTransmitNMEA::TFTransmitNMEA(QWidget *parent)
-    : TRule_Editor(TransmitNMEA_Desc(), Path_NMEA_Send_Frames, parent),
+    : TPGN_Editor(TransmitNMEA_Desc(), Path_NMEA_Send_Frames, parent),
       sga(Grid(0)),
       Hint_TransmitNMEA(Tables[0].Hints),
       Do_Copy(Tables[0].Do_Copy)
@@ -77,7 +77,5 @@ QString TFTransmitNMEA::Check_Row(int, int, const QStringList &cells)
 {
     const TPGN_Send_Check check = {TN_Priority, -1,   TN_PGN, TN_SA, TN_NByte, TN_On_Timer, TN_Send_Timer, 239, 0,
                                    4736,        -1,   4737,   4738,  4739,     4740,        4741,          NUM_BYTE_OUT};
-    const QString text = PGN_Check_Send(check, cells, Total_);
-    Whole_Message = Total_.Whole;
-    return text;
+    return Check_Send(check, cells);
 }

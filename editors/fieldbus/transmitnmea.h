@@ -2,7 +2,6 @@
 // The NMEA 2000 transmit-frame editor: up to 62 parameter groups the gateway sends on
 // request, on data change or on a timer, their data within its 512-byte output area, in
 // NMEA_Send_Frames.xml. No window opens it.
-#include "editors/fieldbus/ruleeditor.h"
 #include "editors/fieldbus/pgn_rules.h"
 
 enum TTransmitNMEA_Col
@@ -13,13 +12,12 @@ enum TTransmitNMEA_Col
 
 const TRule_Editor_Desc &TransmitNMEA_Desc();
 
-class TFTransmitNMEA : public TRule_Editor
+class TFTransmitNMEA : public TPGN_Editor
 {
     Q_OBJECT
 public:
     explicit TFTransmitNMEA(QWidget *parent = nullptr);
 
-    bool Controllo_Dati() { return Controllo_dati(); }
     QString Check_Row(int table, int row, const QStringList &cells) override;
 
     TDazColumnGrid *sga;
@@ -29,10 +27,6 @@ public:
 
 protected:
     void Show_Setup() override;
-    void Check_Begin() override { Total_ = {}; }
-
-private:
-    TPGN_Total Total_;
 };
 
 extern TFTransmitNMEA *FTransmitNMEA;

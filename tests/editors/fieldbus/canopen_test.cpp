@@ -32,16 +32,6 @@ protected:
         FieldbusTest::TearDown();
     }
     QString Text(const QString &path) const { return QString::fromUtf8(Read_Bytes(path)).remove(QLatin1Char('\r')); }
-    // Fills row 1 of the table on its page and checks.
-    QString Check(TRule_Editor &form, int table, const QStringList &cells)
-    {
-        form.FormShow();
-        Guard.Fake.Calls.clear();
-        Set(form.Grid(table), 1, cells);
-        const bool ok = form.Controllo_dati();
-        EXPECT_EQ(ok, Guard.Fake.Calls.empty());
-        return Guard.Fake.LastText();
-    }
     // The sheet for the project files as they are; throws what the writer throws.
     QByteArray Sheet()
     {
@@ -146,7 +136,7 @@ TEST_F(CANopenTest, EditorChecks)
         {"server add2", Server.get(), 1, with(sv, {{3, "2"}}), "Error row 1!! [SDO in Write] Address Byte2 must be between 0 and 1499"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(Check(*c.form, c.table, c.cells), QString::fromUtf8(c.error)) << c.name;
+        EXPECT_EQ(Check_Rows(*c.form, c.table, {c.cells}), QString::fromUtf8(c.error)) << c.name;
 
     // The same object in both server tables; a copy from one table refused in the other.
     Server->FormShow();

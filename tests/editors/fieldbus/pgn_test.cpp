@@ -34,17 +34,7 @@ protected:
         FieldbusTest::TearDown();
     }
     QString Text(const QString &path) const { return QString::fromUtf8(Read_Bytes(path)).remove(QLatin1Char('\r')); }
-    // Fills the rows (columns 1 on), checks and gives the message ("" when valid).
-    QString Check(TRule_Editor &form, const std::vector<QStringList> &rows)
-    {
-        form.FormShow();
-        Guard.Fake.Calls.clear();
-        for (size_t r = 0; r < rows.size(); ++r)
-            Set(form.Grid(0), int(r) + 1, rows[r]);
-        const bool ok = form.Controllo_dati();
-        EXPECT_EQ(ok, Guard.Fake.Calls.empty());
-        return Guard.Fake.LastText();
-    }
+    QString Check(TRule_Editor &form, const std::vector<QStringList> &rows) { return Check_Rows(form, 0, rows); }
 
     std::unique_ptr<TFReceiveJ1939> RJ;
     std::unique_ptr<TFTransmitJ1939> TJ;
