@@ -42,3 +42,16 @@ void TCANopen_Editor::Show_Prepare()
 }
 
 void TCANopen_Editor::Delete_Row(int Num_Row, TDazStringGrid &Grid) { Grid_Delete_Row(Num_Row, Grid); }
+
+TSDO_Editor::TSDO_Editor(const TRule_Editor_Desc &desc, const QString &path, QWidget *parent)
+    : TCANopen_Editor(desc, path, parent),
+      sga(Grid(0)),
+      sgb(Grid(1)),
+      TS_SDO_Read(Tables[0].Sheet),
+      TS_SDO_Write(Tables[1].Sheet),
+      Hint_SDO_Client_Read(Tables[0].Hints),
+      Hint_SDO_Client_Write(Tables[1].Hints),
+      Do_Copy_SDO_Read(Tables[0].Do_Copy),
+      Do_Copy_SDO_Write(Tables[1].Do_Copy)
+{
+}

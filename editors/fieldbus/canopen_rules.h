@@ -41,3 +41,20 @@ public:
 protected:
     void Show_Prepare() override;
 };
+
+// The two SDO editors: a read and a write table of the same names.
+class TSDO_Editor : public TCANopen_Editor
+{
+    Q_OBJECT
+public:
+    TSDO_Editor(const TRule_Editor_Desc &desc, const QString &path, QWidget *parent);
+
+    TDazColumnGrid *sga;
+    TDazColumnGrid *sgb;
+    QWidget *TS_SDO_Read;
+    QWidget *TS_SDO_Write;
+    QStringList &Hint_SDO_Client_Read;
+    QStringList &Hint_SDO_Client_Write;
+    bool &Do_Copy_SDO_Read;
+    bool &Do_Copy_SDO_Write;
+};

@@ -17,22 +17,13 @@ enum TSDO_Client_Write_Col
 
 const TRule_Editor_Desc &Set_SDO_Client_Access_Desc();
 
-class TFSet_SDO_Client_Access : public TCANopen_Editor
+class TFSet_SDO_Client_Access : public TSDO_Editor
 {
     Q_OBJECT
 public:
     explicit TFSet_SDO_Client_Access(QWidget *parent = nullptr);
 
     QString Check_Row(int table, int row, const QStringList &cells) override;
-
-    TDazColumnGrid *sga;
-    TDazColumnGrid *sgb;
-    QWidget *TS_SDO_Read;
-    QWidget *TS_SDO_Write;
-    QStringList &Hint_SDO_Client_Read;
-    QStringList &Hint_SDO_Client_Write;
-    bool &Do_Copy_SDO_Read;
-    bool &Do_Copy_SDO_Write;
 };
 
 extern TFSet_SDO_Client_Access *FSet_SDO_Client_Access;

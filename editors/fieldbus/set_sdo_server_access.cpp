@@ -67,15 +67,7 @@ const TRule_Editor_Desc &Set_SDO_Server_Access_Desc()
 }
 
 TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(QWidget *parent)
-    : TCANopen_Editor(Set_SDO_Server_Access_Desc(), Path_SDO_Server_CANopen, parent),
-      sga(Grid(0)),
-      sgb(Grid(1)),
-      TS_SDO_Read(Tables[0].Sheet),
-      TS_SDO_Write(Tables[1].Sheet),
-      Hint_SDO_Client_Read(Tables[0].Hints),
-      Hint_SDO_Client_Write(Tables[1].Hints),
-      Do_Copy_SDO_Read(Tables[0].Do_Copy),
-      Do_Copy_SDO_Write(Tables[1].Do_Copy)
+    : TSDO_Editor(Set_SDO_Server_Access_Desc(), Path_SDO_Server_CANopen, parent)
 {
     FormCreate();
 }

@@ -9,22 +9,13 @@ enum TSDO_Server_Col { SV_N, SV_Index, SV_SubIndex, SV_NByte, SV_Add_B1, SV_Mnem
 
 const TRule_Editor_Desc &Set_SDO_Server_Access_Desc();
 
-class TFSet_SDO_Server_Access : public TCANopen_Editor
+class TFSet_SDO_Server_Access : public TSDO_Editor
 {
     Q_OBJECT
 public:
     explicit TFSet_SDO_Server_Access(QWidget *parent = nullptr);
 
     QString Check_Row(int table, int row, const QStringList &cells) override;
-
-    TDazColumnGrid *sga;
-    TDazColumnGrid *sgb;
-    QWidget *TS_SDO_Read;
-    QWidget *TS_SDO_Write;
-    QStringList &Hint_SDO_Client_Read;
-    QStringList &Hint_SDO_Client_Write;
-    bool &Do_Copy_SDO_Read;
-    bool &Do_Copy_SDO_Write;
 };
 
 extern TFSet_SDO_Server_Access *FSet_SDO_Server_Access;
