@@ -224,6 +224,17 @@ TEST_F(DeviceNetTest, BadOffsetFilesAreRefusedWithAMessage)
     Off->FormShow();
     ASSERT_EQ(Guard.Fake.Calls.size(), 1u);
     EXPECT_EQ(Off->List_Slaves_DN.size(), 1u);
+
+    // Counts and IDs beyond their fields are refused, not wrapped into another number.
+    for (const char *row : {"<row ID=\"1\" NB_IN=\"70000\" NB_OUT=\"1\" Mnemonic=\"\"/>",
+                            "<row ID=\"300\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/>",
+                            "<row ID=\"1\" NB_IN=\"1\" NB_OUT=\"-1\" Mnemonic=\"\"/>"}) {
+        Write(Path_DNETM_Net, QByteArray("<DNET_Net>") + row + "</DNET_Net>");
+        Guard.Fake.Calls.clear();
+        Off->FormShow();
+        ASSERT_EQ(Guard.Fake.Calls.size(), 1u) << row;
+        EXPECT_TRUE(Off->List_Slaves_DN.empty()) << row;
+    }
 }
 
 class DMXTest : public FieldbusTest
