@@ -107,6 +107,6 @@ QString TFSet_SDO_Client_Access::Check_Row(int table, int, const QStringList &ce
         return text;
     if (!Rule_In_Range(cells.value(CR_Poll_Time), read ? 1 : 0, Max_Poll_Time))
         return Lang_Text(read ? 3665 : 3674);
-    return CANopen_Check_Addresses(cells, read ? CR_Add_B1 : CW_Add_B1, Rule_Int(cells.value(CR_NByte)),
+    return CANopen_Check_Addresses(cells, read ? int(CR_Add_B1) : int(CW_Add_B1), Rule_Int(cells.value(CR_NByte)),
                                    read ? PROFINET_NByte_IN : PROFINET_NByte_OUT, read ? 3666 : 3675);
 }
