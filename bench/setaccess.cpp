@@ -1,11 +1,13 @@
 // The rule editor frame on its first editor, the Modbus serial master rules: a showing that
 // resets both tables and loads a full file (512 read and 512 write rules), and OK that
 // checks every rule and writes the file again. Every editor on the frame inherits both.
-// Also the showing of the largest table, the KNX rules (1024 x 19), from a full file.
+// Also the showing of the largest table, the KNX rules (1024 x 19), and of the CAN transmit
+// rules (512 rows, eight byte lists of 3401 items each), from full files.
 #include "app/comon.h"
 #include "app/language.h"
 #include "editors/fieldbus/knxaccess.h"
 #include "editors/fieldbus/setaccess.h"
+#include "editors/fieldbus/transmitcan.h"
 #include "grid/string/dazcolumngrid.h"
 #include "platform/files.h"
 
@@ -107,5 +109,40 @@ void BM_KNX_FormShow_Full_File(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * 1024);
 }
 BENCHMARK(BM_KNX_FormShow_Full_File)->Unit(benchmark::kMillisecond);
+
+struct TFull_Transmit_CAN
+{
+    TFull_Transmit_CAN()
+    {
+        Load_Default_Texts();
+        Path_CAN_Send_Frames = Dir.path() + QStringLiteral("/CAN_Send_Frames.xml");
+        Form = std::make_unique<TFTransmitCAN>();
+        Form->FormShow();
+        for (int r = 1; r <= 512; ++r) {
+            QStringList cells = {"Y", QString::number(r), "2.0A (11 bits)", "8", "Y", "N", "Y", "100"};
+            for (int k = 0; k < 8; ++k)
+                cells << QString::number((r * 8 + k) % 3400);
+            cells << "Frame " + QString::number(r);
+            for (qsizetype c = 0; c < cells.size(); ++c)
+                Form->ACG_CAN_Transmit->SetCellEx(int(c) + 1, r, cells[c]);
+        }
+        Form->Btn_OKClick();
+        if (Form->result() != 1 || !File_Exists(Path_CAN_Send_Frames))
+            throw std::runtime_error("the full CAN file was not written");
+    }
+    QTemporaryDir Dir;
+    std::unique_ptr<TFTransmitCAN> Form;
+};
+
+void BM_TransmitCAN_FormShow_Full_File(benchmark::State &state)
+{
+    static TFull_Transmit_CAN project;
+    for (auto _ : state) {
+        project.Form->FormShow();
+        benchmark::DoNotOptimize(project.Form->ACG_CAN_Transmit->GetCellEx(17, 512));
+    }
+    state.SetItemsProcessed(state.iterations() * 512);
+}
+BENCHMARK(BM_TransmitCAN_FormShow_Full_File)->Unit(benchmark::kMillisecond);
 
 } // namespace

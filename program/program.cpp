@@ -24,6 +24,7 @@
 #include "editors/building/snmpmanageraccess.h"
 #include "editors/building/tls_server_known_cert.h"
 #include "editors/building/topictemplate.h"
+#include "editors/fieldbus/canopen_eds.h"
 #include "editors/fieldbus/defoffset.h"
 #include "editors/fieldbus/dmxdefval.h"
 #include "editors/fieldbus/dnet.h"
@@ -99,6 +100,7 @@ void Connect_Main_Window()
         name = FProfinetFileName->Name_File_XML;
         return true;
     };
+    hooks.Build_CANopen_EDS = [](const QString &file_name) { Build_CANopen_EDS(file_name); };
     hooks.Create_GSD_File = [] { Create_GSD_File(); };
     hooks.Create_GSDML_File = [](const QString &file_name) { Create_GSDML_File(file_name); };
 }

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -60,27 +61,42 @@ void Set_Panel_Color(QFrame *panel)
 
 } // namespace
 
-const TStringList &Rule_Number_Items(int count)
+namespace {
+
+const TStringList &Cached_Numbers(int count, bool none)
 {
-    static std::map<int, TStringList> lists;
-    auto it = lists.find(count);
+    static std::map<std::pair<int, bool>, TStringList> lists;
+    auto it = lists.find({count, none});
     if (it == lists.end()) {
         TStringList items;
+        if (none)
+            items.Add(QStringLiteral("None"));
         for (int i = 0; i < count; ++i)
             items.Add(IntToStr(i));
-        it = lists.emplace(count, std::move(items)).first;
+        it = lists.emplace(std::pair{count, none}, std::move(items)).first;
     }
     return it->second;
 }
 
-void Rule_Set_Number_Items(TDazColumnGrid &grid, int col, int count)
+} // namespace
+
+const TStringList &Rule_Number_Items(int count) { return Cached_Numbers(count, false); }
+
+const TStringList &Rule_None_Number_Items(int count) { return Cached_Numbers(count, true); }
+
+void Rule_Set_Items(TDazColumnGrid &grid, int col, const TStringList &items)
 {
     TGridColumnItem *item = grid.ColumnOf(col);
     if (!item)
         return;
     grid.BeginUpdate();
-    item->SetComboItems(Rule_Number_Items(count));
+    item->SetComboItems(items);
     grid.EndUpdate();
+}
+
+void Rule_Set_Number_Items(TDazColumnGrid &grid, int col, int count)
+{
+    Rule_Set_Items(grid, col, Rule_Number_Items(count));
 }
 
 TRule_Editor::TRule_Editor(const TRule_Editor_Desc &desc, const QString &path, QWidget *parent)
@@ -103,6 +119,8 @@ TRule_Editor::TRule_Editor(const TRule_Editor_Desc &desc, const QString &path, Q
     layout->addWidget(P_Title);
 
     Tables.resize(desc.Tables.size());
+    for (const TRule_Table_Desc &table : desc.Tables)
+        rows_.push_back(table.Rows);
     if (Tables.size() > 1) {
         PageControl1 = new QTabWidget(this);
         PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -133,15 +151,19 @@ TRule_Editor::TRule_Editor(const TRule_Editor_Desc &desc, const QString &path, Q
                                        {&Btn_PasteRow, "Btn_PasteRow", "Paste Row"}});
     auto *hint_off = desc.Buttons_Show_Hints ? nullptr : new THint_Off(this);
     int left = Button_Left;
+    int index = 0;
     for (const auto &[button, name, caption] : buttons) {
         *button = new TLbButton(P_Button);
         (*button)->setObjectName(QLatin1String(name));
         (*button)->SetCaption(QLatin1String(caption));
         (*button)->setGeometry(left, (Band_Height - Button_Height) / 2, Button_Width, Button_Height);
         Set_Button_Look(*button);
-        if (hint_off)
+        const bool hinted = std::find(desc.Hinted_Buttons.begin(), desc.Hinted_Buttons.end(), index) !=
+                            desc.Hinted_Buttons.end();
+        if (hint_off && !hinted)
             (*button)->installEventFilter(hint_off);
         left += Button_Width + Button_Gap;
+        ++index;
     }
     layout->addWidget(P_Button);
     Btn_OK->OnClick = [this](QObject *) { Btn_OKClick(); };
@@ -180,7 +202,10 @@ void TRule_Editor::Build_Grid(int t)
     grid->SetRowCount(table.Rows + 1);
     grid->SetFixedCols(1);
     grid->SetFixedRows(1);
-    grid->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goColSizing});
+    TGridOptions options = {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
+    if (table.Col_Sizing)
+        options.Include(goColSizing);
+    grid->SetOptions(options);
     grid->SetShowHint(table.Show_Hints);
     for (int c = 0; c < table.Col_Count(); ++c) {
         const TRule_Column_Desc &col = table.Columns[size_t(c)];
@@ -236,7 +261,19 @@ void TRule_Editor::FormCreate()
 int TRule_Editor::exec()
 {
     FormShow();
+    Centre_On_Screen(this);
     return QDialog::exec();
+}
+
+void TRule_Editor::Insert_Body(QWidget *body)
+{
+    static_cast<QVBoxLayout *>(layout())->insertWidget(1, body, 1);
+}
+
+void TRule_Editor::Set_Table_Rows(int table, int rows)
+{
+    rows_[size_t(table)] = rows;
+    Tables[size_t(table)].Grid->SetRowCount(rows + 1);
 }
 
 void TRule_Editor::reject() { done(mrCancel); }
@@ -244,7 +281,7 @@ void TRule_Editor::reject() { done(mrCancel); }
 void TRule_Editor::FormShow()
 {
     Show_Setup();
-    TRule_Data data = Rule_Reset_Data(desc_);
+    TRule_Data data = Rule_Reset_Data(desc_, rows_);
     Show_Prepare();
     if (PageControl1)
         PageControl1->setCurrentIndex(0);
@@ -337,8 +374,12 @@ int TRule_Editor::Table_Of(const TDazStringGrid *grid) const
 
 void TRule_Editor::Btn_DelRowClick()
 {
+    if (Tables.empty())
+        return;
     TDazColumnGrid *grid = Active_Grid();
     const int row = grid->Row();
+    if (row < 1 || row >= grid->RowCount())
+        return;
     if (!MessageYesNo(Lang_Text(desc_.Delete_Question) + IntToStr(row), {}, this))
         return;
     if (desc_.Check_Routines)
@@ -431,7 +472,7 @@ void TRule_Editor::Set_Lang()
     }
     for (int t = 0; t < Table_Count(); ++t) {
         const TRule_Table_Desc &table = desc_.Tables[size_t(t)];
-        TTable_State &state = Tables[size_t(t)];
+        const TTable_State &state = Tables[size_t(t)];
         if (PageControl1)
             PageControl1->setTabText(t, Lang_Text(table.Tab_Caption));
         for (int c = 0; c < table.Col_Count(); ++c) {
@@ -442,10 +483,17 @@ void TRule_Editor::Set_Lang()
             else
                 state.Grid->Columns().Items(c)->SetHeader(text);
         }
-        state.Hints.clear();
-        for (int c = 1; c < table.Col_Count(); ++c) {
-            const int hint = table.Columns[size_t(c)].Hint;
-            state.Hints.append(hint >= 0 ? Lang_Text(hint) : QString());
-        }
+        Refill_Hints(t);
+    }
+}
+
+void TRule_Editor::Refill_Hints(int t)
+{
+    const TRule_Table_Desc &table = desc_.Tables[size_t(t)];
+    QStringList &hints = Tables[size_t(t)].Hints;
+    hints.clear();
+    for (int c = 1; c < table.Col_Count(); ++c) {
+        const int hint = table.Columns[size_t(c)].Hint;
+        hints.append(hint >= 0 ? Lang_Text(hint) : QString());
     }
 }

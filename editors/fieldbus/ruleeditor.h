@@ -43,7 +43,8 @@ public:
     // Checks every table; the first fault is shown and gives false.
     bool Controllo_dati();
     // Checks, saves and closes with mrOk; a fault or a failed save keeps the window open.
-    void Btn_OKClick();
+    virtual void Btn_OKClick();
+    // Row buttons act on a data row of the active table only.
     virtual void Btn_DelRowClick();
     void Btn_InsRowClick();
     void Btn_CopyRowClick();
@@ -67,6 +68,10 @@ public:
     // The cells of every data row, every real column, and back.
     virtual TRule_Data Grid_Data() const;
     void Put_Data(const TRule_Data &data);
+    // Empties the table's hint list and refills it from its column descriptions.
+    void Refill_Hints(int table);
+    // Sizes a table whose rows are counted at run time (the next reset fills that many).
+    void Set_Table_Rows(int table, int rows);
 
     // Per table: its grid, its tab sheet (nullptr in a one-table editor), its header hints
     // (entry i for column i + 1) and whether a row of it was copied in this showing.
@@ -99,6 +104,8 @@ protected:
     virtual void Show_Prepare() {}
     // Once before each check of the tables (OK, Controllo_dati).
     virtual void Check_Begin() {}
+    // Puts a window's own controls between the title panel and the button band.
+    void Insert_Body(QWidget *body);
 
 private:
     void Build_Grid(int t);
@@ -107,11 +114,15 @@ private:
 
     const TRule_Editor_Desc &desc_;
     const QString *path_;
+    std::vector<int> rows_;   // data rows of each table
 };
 
 // "0" .. "count - 1", built once per count and shared by every pick list that offers
 // positions of a byte image.
 class TStringList;
 const TStringList &Rule_Number_Items(int count);
+// "None", then "0" .. "count - 1": the positions of a byte that may also be left out.
+const TStringList &Rule_None_Number_Items(int count);
 // Sets a column's pick list to those items (under the grid's update lock).
 void Rule_Set_Number_Items(TDazColumnGrid &grid, int col, int count);
+void Rule_Set_Items(TDazColumnGrid &grid, int col, const TStringList &items);

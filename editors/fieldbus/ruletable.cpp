@@ -11,6 +11,8 @@ QString TRule_Behaviour::Cell_From_File(int, int, int, const QString &value) { r
 
 QString TRule_Behaviour::Cell_To_File(int, int, int, const QString &cell) { return cell; }
 
+void TRule_Behaviour::Row_From_File(int, int, const TXmlNode &, QStringList &) {}
+
 int Rule_Int(const QString &cell) { return StrToIntDef(cell, -1); }
 
 bool Rule_In_Range(const QString &cell, int lo, int hi)
@@ -34,12 +36,22 @@ QStringList Rule_Reset_Row(const TRule_Table_Desc &table, int row)
 
 TRule_Data Rule_Reset_Data(const TRule_Editor_Desc &desc)
 {
+    std::vector<int> rows;
+    for (const TRule_Table_Desc &table : desc.Tables)
+        rows.push_back(table.Rows);
+    return Rule_Reset_Data(desc, rows);
+}
+
+TRule_Data Rule_Reset_Data(const TRule_Editor_Desc &desc, const std::vector<int> &counts)
+{
     TRule_Data data;
     data.reserve(desc.Tables.size());
-    for (const TRule_Table_Desc &table : desc.Tables) {
+    for (size_t t = 0; t < desc.Tables.size(); ++t) {
+        const TRule_Table_Desc &table = desc.Tables[t];
+        const int count = t < counts.size() ? counts[t] : table.Rows;
         TRule_Rows rows;
-        rows.reserve(size_t(table.Rows));
-        for (int r = 1; r <= table.Rows; ++r)
+        rows.reserve(size_t(std::max(0, count)));
+        for (int r = 1; r <= count; ++r)
             rows.push_back(Rule_Reset_Row(table, r));
         data.push_back(std::move(rows));
     }
@@ -83,6 +95,7 @@ QString Load_Table(const TRule_Table_Desc &table, int t, const TXmlNode &list, c
             else
                 return Missing_Attribute(table, row, col.Attribute, path);
         }
+        behaviour.Row_From_File(t, row, elements[k], cells);
     }
     return {};
 }
@@ -122,6 +135,18 @@ bool Rule_Key_Empty(const TRule_Table_Desc &table, const QStringList &cells)
     return table.Key_Trimmed ? Trim(key).isEmpty() : key.isEmpty();
 }
 
+bool Rule_Check_End(const TRule_Table_Desc &table, const QStringList &cells)
+{
+    if (table.Check_Keys.empty())
+        return Rule_Key_Empty(table, cells);
+    for (int col : table.Check_Keys) {
+        const QString key = cells.value(col);
+        if (!(table.Key_Trimmed ? Trim(key).isEmpty() : key.isEmpty()))
+            return false;
+    }
+    return true;
+}
+
 bool Rule_Enabled(const TRule_Table_Desc &table, const QStringList &cells)
 {
     switch (table.Enable) {
@@ -141,14 +166,18 @@ QString Rule_Validate(const TRule_Editor_Desc &desc, const TRule_Data &data, TRu
         const TRule_Table_Desc &table = desc.Tables[t];
         const TRule_Rows &rows = data[t];
         for (size_t i = 0; i < rows.size(); ++i) {
-            if (Rule_Key_Empty(table, rows[i]))
+            if (Rule_Check_End(table, rows[i]))
                 break;
             if (!Rule_Enabled(table, rows[i]))
                 continue;
             const int row = int(i) + 1;
+            behaviour.Whole_Message = false;
             const QString text = behaviour.Check_Row(int(t), row, rows[i]);
-            if (!text.isEmpty())
-                return (table.Error_Row >= 0 ? Lang_Text(table.Error_Row) + IntToStr(row) : QString()) + text;
+            if (text.isEmpty())
+                continue;
+            if (behaviour.Whole_Message || table.Error_Row < 0)
+                return text;
+            return Lang_Text(table.Error_Row) + IntToStr(row) + text;
         }
     }
     return {};

@@ -62,6 +62,9 @@ struct TRule_Table_Desc
     std::vector<TRule_Column_Desc> Columns; // column 0 is the row number
     int Key_Col = 2;                   // an empty key cell ends the table; -1: no key
     bool Key_Trimmed = true;           // the key cell is trimmed before the emptiness test
+    // Validation ends at the first row whose cells in these columns are all empty (tested
+    // as the key is); empty: at the first empty key cell, where saving ends too.
+    std::vector<int> Check_Keys = {};
     bool Save_All_Rows = false;        // rows after an empty key cell are saved too
     TRule_Enable Enable = TRule_Enable::Trimmed;
     bool Insert_Enable = true;         // Insert Row puts "Y" into column 1
@@ -70,6 +73,7 @@ struct TRule_Table_Desc
     bool Clear_Other_Hints = false;    // the hint handler empties the hint of data cells
     bool Show_Hints = true;            // the grid shows its header hints at all
     bool Key_Press = true;             // Enter walks the table (Opt_Jump_Field_Tables)
+    bool Col_Sizing = true;            // columns can be widened by dragging a header border
 
     int Col_Count() const { return int(Columns.size()); }
 };
@@ -86,6 +90,8 @@ struct TRule_Editor_Desc
     std::vector<int> Button_Captions;
     std::vector<int> Button_Hints;
     bool Buttons_Show_Hints = false;
+    std::vector<int> Hinted_Buttons = {}; // with Buttons_Show_Hints off: the buttons (0 OK ..
+                                          // 5 Paste Row) that show their hints all the same
     bool Row_Buttons = true;           // false: only OK and Cancel
     bool Check_Routines = false;       // row buttons move check-box states (the _Check forms)
     bool Headers_In_Cells = false;     // headers written into row 0 instead of the column items
@@ -100,17 +106,25 @@ struct TRule_Editor_Desc
 using TRule_Rows = std::vector<QStringList>;
 using TRule_Data = std::vector<TRule_Rows>;
 
+class TXmlNode;
+
 // What an editor adds to its description. Rows and columns are grid rows and real columns.
 class TRule_Behaviour
 {
 public:
     virtual ~TRule_Behaviour() = default;
     // The text of the first failing check of an enabled rule ("!! [Modbus Read] ..."), empty
-    // when the rule is valid.
+    // when the rule is valid. A check that spans rules (a byte total) sets Whole_Message
+    // when its text stands without the "Error row n" prefix.
     virtual QString Check_Row(int table, int row, const QStringList &cells) = 0;
     // The cell for an attribute found in the file, and the attribute for a cell.
     virtual QString Cell_From_File(int table, int row, int col, const QString &value);
     virtual QString Cell_To_File(int table, int row, int col, const QString &cell);
+    // After the attributes of a file row were read into its cells: values that depend on
+    // other cells or on attributes of an older layout.
+    virtual void Row_From_File(int table, int row, const TXmlNode &element, QStringList &cells);
+
+    bool Whole_Message = false;
 };
 
 // The integer rule of every cell: the text as an integer literal (leading blanks, a sign,
@@ -126,6 +140,8 @@ QString Rule_Limit_Text(int text, int64_t limit);
 // The tables of a showing before loading: column 0 the row number, column 1 "Y" where the
 // table has an Enable column, every other cell its column's reset text.
 TRule_Data Rule_Reset_Data(const TRule_Editor_Desc &desc);
+// The same with the data rows of each table given (tables sized at run time).
+TRule_Data Rule_Reset_Data(const TRule_Editor_Desc &desc, const std::vector<int> &rows);
 QStringList Rule_Reset_Row(const TRule_Table_Desc &table, int row);
 
 // Reads the file over the tables. A missing file leaves them as they are and gives the
@@ -138,11 +154,13 @@ QString Rule_Load(const TRule_Editor_Desc &desc, const QString &path, TRule_Data
 
 // The key cell of a row ends the table (empty, trimmed where the table says so).
 bool Rule_Key_Empty(const TRule_Table_Desc &table, const QStringList &cells);
+// The row ends the validation of its table (Check_Keys, else the key).
+bool Rule_Check_End(const TRule_Table_Desc &table, const QStringList &cells);
 // The rule is checked (its Enable cell says so, or the table has none).
 bool Rule_Enabled(const TRule_Table_Desc &table, const QStringList &cells);
 
-// Checks the enabled rules of each table up to its first empty key cell: the message of the
-// first failure ("Error row 1!! [Modbus Read] ..."), empty when all pass.
+// Checks the enabled rules of each table up to its first empty key cell (or its Check_Keys):
+// the message of the first failure ("Error row 1!! [Modbus Read] ..."), empty when all pass.
 QString Rule_Validate(const TRule_Editor_Desc &desc, const TRule_Data &data, TRule_Behaviour &behaviour);
 
 // The document of the tables: each table's rows up to its first empty key cell (or all),

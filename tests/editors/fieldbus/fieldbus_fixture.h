@@ -2,7 +2,8 @@
 // A fresh program state with an open project "P", and helpers to read and write the cells
 // of a rule editor's tables.
 #include "app/shell_fixture.h"
-#include "grid/string/dazstringgrid.h"
+#include "editors/fieldbus/ruleeditor.h"
+#include "grid/string/dazcolumngrid.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,18 @@ protected:
     {
         for (qsizetype c = 0; c < cells.size(); ++c)
             grid->SetCellEx(int(c) + 1, row, cells[c]);
+    }
+    // A fresh showing with the rows (columns 1 on) in the table, checked: the message shown,
+    // empty when the check passed.
+    QString Check_Rows(TRule_Editor &form, int table, const std::vector<QStringList> &rows)
+    {
+        form.FormShow();
+        Guard.Fake.Calls.clear();
+        for (size_t r = 0; r < rows.size(); ++r)
+            Set(form.Grid(table), int(r) + 1, rows[r]);
+        const bool ok = form.Controllo_dati();
+        EXPECT_EQ(ok, Guard.Fake.Calls.empty());
+        return Guard.Fake.LastText();
     }
     // Every real column of the row.
     static QStringList Row(TDazStringGrid *grid, int row)

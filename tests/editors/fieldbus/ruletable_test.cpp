@@ -202,4 +202,51 @@ TEST_F(RuleTableTest, ValidationSkipsDisabledRulesAndEndsAtTheFirstEmptyKey)
     EXPECT_EQ(Rule_Validate(d, data, Behaviour), QStringLiteral("Error row 4!! [T] bad cell"));
 }
 
+// A behaviour that counts rows across the table and adjusts rows read from the file.
+class TTotal_Behaviour : public TRule_Behaviour
+{
+public:
+    QString Check_Row(int, int, const QStringList &cells) override
+    {
+        if (++Count > 2) {
+            Whole_Message = true;
+            return QStringLiteral("Too many");
+        }
+        return cells.value(2) == QLatin1String("bad") ? QStringLiteral("!! bad") : QString();
+    }
+    void Row_From_File(int, int, const TXmlNode &element, QStringList &cells) override
+    {
+        if (element.HasAttribute(QStringLiteral("Old")))
+            cells[3] = QStringLiteral("from old");
+    }
+    int Count = 0;
+};
+
+TEST_F(RuleTableTest, CheckKeysWholeMessagesRowFixUpsAndRunTimeRowCounts)
+{
+    TRule_Editor_Desc d = Small_Desc();
+    TRule_Table_Desc &t = d.Tables[0];
+    t.Enable = TRule_Enable::None;
+    t.Check_Keys = {2, 3};   // the check goes on while Key or Value is there
+    TRule_Data data = Rule_Reset_Data(d, {3});
+    ASSERT_EQ(data[0].size(), 3u);
+    data[0][0] = QStringList({"1", "", "k", "", ""});
+    data[0][1] = QStringList({"2", "", "", "v", ""});
+    data[0][2] = QStringList({"3", "", "bad", "", ""});
+    TTotal_Behaviour behaviour;
+    EXPECT_EQ(Rule_Validate(d, data, behaviour), QStringLiteral("Too many"));   // no row prefix
+    behaviour.Count = -10;
+    EXPECT_EQ(Rule_Validate(d, data, behaviour), QStringLiteral("Error row 3!! bad"));
+    data[0][1][3].clear();   // both empty: the end
+    behaviour.Count = -10;
+    EXPECT_TRUE(Rule_Validate(d, data, behaviour).isEmpty());
+
+    Write(File(), "<Small><Items><row Key=\"a\" Old=\"1\"/><row Key=\"b\"/></Items></Small>");
+    TXmlDocument doc;
+    data = Rule_Reset_Data(d, {1});
+    EXPECT_TRUE(Rule_Load(d, File(), data, behaviour, doc).isEmpty());
+    ASSERT_EQ(data[0].size(), 1u);
+    EXPECT_EQ(data[0][0], QStringList({"1", "Y", "a", "from old", ""}));
+}
+
 } // namespace
