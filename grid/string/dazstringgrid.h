@@ -131,6 +131,7 @@ enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
 // --- Types of the per-cell queries, painting, cell graphics, sizing, scrolling and hints ---
 class QTimer;
 class TCustomImageList;
+class TPageCanvas;
 class TPictureContainer;
 using TPictureContainerPtr = TPictureContainer *;
 class TFooterPanel;
@@ -293,6 +294,7 @@ const TGridStyleColors *ActiveGridStyle();
 
 class TDazStringGrid : public TBaseGrid, public TFreeNotifyClient
 {
+    friend class TGridPrintRun;   // the print engine draws through the cell painters
     Q_OBJECT
 public:
     explicit TDazStringGrid(QWidget *AOwner = nullptr);
@@ -816,6 +818,39 @@ public:
     TSearchFooter &SearchFooter() { return FSearchFooter; }
     TFloatingFooter &FloatingFooter() { return FFloatingFooter; }
     TPrintSettings &PrintSettings() { return FPrintSettings; }
+
+    // --- Printing and preview (grid/tools/gridprint.cpp runs them) -----------------------
+    // Page events get the page canvas, in tenths of a millimetre with y growing upward.
+    std::function<void(TObject *Sender, TPageCanvas &Canvas, int PageNr, int PageXSize,
+                       int PageYSize)> OnPrintPage;
+    std::function<void(TObject *Sender, TPageCanvas &Canvas, int LastRow, int LastRowOffset,
+                       int LastPage, int PageXSize, int PageYSize)> OnPrintPageDone;
+    std::function<void(TObject *Sender, int ARow, bool &NewPage)> OnPrintNewPage;
+    std::function<void(TObject *Sender, int PageNr, bool &Cancel)> OnPrintCancel;
+    std::function<void(TObject *Sender, int PageNum, int PageColNum, QString &PageNumString)>
+        OnPrintGetPageNum;
+    std::function<void(TObject *Sender, double &ScaleFactor, bool &Allow)> OnFitToPage;
+    std::function<void(TObject *Sender, int ACol, int &Width)> OnPrintSetColumnWidth;
+    std::function<void(TObject *Sender, int ARow, int &Height)> OnPrintSetRowHeight;
+    std::function<void(TObject *Sender, int NrOfPages, int &FromPage, int &ToPage)> OnPrintStart;
+    std::function<void(TObject *Sender, TCanvas &Canvas, int ACol, int ARow, TPoint &ASize,
+                       bool Printing)> OnCustomCellSize;
+    // The page a preview draws: reads the first page to draw, sets the first and the last.
+    int PreviewPage() const { return PrintPageFrom(); }
+    void SetPreviewPage(int Value)
+    {
+        SetPrintPageFrom(Value);
+        SetPrintPageTo(Value);
+    }
+    CF_GRID_PLAIN_PROPERTY(bool, FastPrint, false)
+    CF_GRID_PLAIN_PROPERTY(bool, PrinterDriverFix, false)
+    CF_GRID_PLAIN_PROPERTY(bool, IsPrintPreview, false)
+    CF_GRID_PLAIN_PROPERTY(int, PrintNrOfPages, 0)
+    CF_GRID_PLAIN_PROPERTY(TRect, PrevRect, {})
+    CF_GRID_PLAIN_PROPERTY(TGridRect, PrintRectangle, {})
+    // The fit-to-page factor MapFontHeight applies while rows are measured and drawn.
+    CF_GRID_PLAIN_PROPERTY(double, Fontscalefactor, 1.0)
+public:
     THTMLSettings &HTMLSettings() { return FHTMLSettings; }
     TSortSettings &SortSettings() { return FSortSettings; }
     void SetSortSettings(const TSortSettings &Value) { FSortSettings.Assign(&Value); }
