@@ -1,10 +1,12 @@
 #pragma once
-// The data tools as the string grid reaches them (IGridInputTools): sorting and unsorting
-// for the header click and the grid's own QSort family. The clipboard operations are not
-// part of these tools yet and do nothing.
+// The data tools as the string grid reaches them: sorting and unsorting for the header
+// click and the grid's own QSort family (IGridInputTools); the footer's column figures and
+// the header filter list (IGridDataTools). The clipboard operations and the column size
+// store are not part of these tools yet and do nothing.
+#include "grid/string/griddatatools.h"
 #include "grid/string/gridinputtools.h"
 
-class TGridTools : public IGridInputTools
+class TGridTools : public IGridInputTools, public IGridDataTools
 {
 public:
     void QSort(TDazStringGrid &Grid) override;
@@ -15,6 +17,16 @@ public:
     void CopySelectionToClipboard(TDazStringGrid &Grid) override {}
     void CutSelectionToClipboard(TDazStringGrid &Grid) override {}
     void PasteSelectionFromClipboard(TDazStringGrid &Grid) override {}
+
+    void LoadColSizes(TDazStringGrid &) override {}
+    void SaveColSizes(TDazStringGrid &) override {}
+    double ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
+                      int ToRow) override;
+    void FilterMouseUp(TDazStringGrid &Grid, int X, int Y) override;
+
+private:
+    static double Figure(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
+                         int ToRow);
 };
 
 // Installs one TGridTools for every grid of the program (the composition root calls it).
