@@ -9,6 +9,7 @@
 #include "grid/tools/sorttexts.h"
 
 #include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -610,4 +611,35 @@ TEST_F(SortTest, RememberedKeysSortAsCompareCellsDoes)
             }
             EXPECT_EQ(orders[0], orders[1]) << "blanks " << blanks << " direction " << int(dir);
         }
+}
+
+// The index key held during a header click adds a column to the sort index or toggles it.
+TEST_F(SortTest, HeaderClickWithTheIndexKeyBuildsTheIndex)
+{
+    Fill({L({"h0", "h1"}), L({"b", "2"}), L({"a", "2"}), L({"a", "1"})});
+    Grid.SetFixedRows(1);
+    Grid.resize(300, 200);
+    Grid.show();
+    QApplication::processEvents();
+    TEventLog log(Grid);
+    Grid.SortSettings().SetShow(true);
+    Grid.SortSettings().SetIndexShow(true);
+    log.Click(log.At(0, 0, 20));
+    EXPECT_EQ(Grid.SortIndexes().SaveToString(), QStringLiteral("u0"));
+    QWindow *w = Grid.windowHandle();
+    ASSERT_NE(w, nullptr);
+    QTest::keyPress(w, Qt::Key_Shift, Qt::ShiftModifier);
+    log.Click(log.At(1, 0, 20));
+    EXPECT_EQ(Grid.SortIndexes().SaveToString(), QStringLiteral("u0;u1"));
+    EXPECT_EQ(Column(1), L({"h1", "1", "2", "2"}));
+    log.Click(log.At(1, 0, 20));
+    EXPECT_EQ(Grid.SortIndexes().SaveToString(), QStringLiteral("u0;d1"));
+    EXPECT_EQ(Column(1), L({"h1", "2", "1", "2"}));
+    QTest::keyRelease(w, Qt::Key_Shift);
+    Grid.SortSettings().SetIndexSortKey(ikCtrl);   // Shift no longer adds
+    QTest::keyPress(w, Qt::Key_Shift, Qt::ShiftModifier);
+    log.Click(log.At(1, 0, 20));
+    QTest::keyRelease(w, Qt::Key_Shift);
+    EXPECT_EQ(Grid.SortIndexes().SaveToString(), QStringLiteral("u1"));
+    EXPECT_EQ(Grid.SortSettings().Column(), 1);
 }
