@@ -85,7 +85,9 @@ void AddNarrowItem(TDazStringGrid &G, const QString &ACondition, int AColumn)
 
 }   // namespace
 
-bool MatchFilter(TDazStringGrid &Grid, int ARow)
+namespace {
+
+bool MatchRow(TDazStringGrid &Grid, const TCustomFilterEvent &Custom, int ARow)
 {
     bool result = true;
     TFilter &filter = Grid.Filter();
@@ -114,9 +116,16 @@ bool MatchFilter(TDazStringGrid &Grid, int ARow)
         if (stop)
             break;
     }
-    if (const TCustomFilterEvent &e = TGridToolState::Of(Grid).OnCustomFilter)
-        e(&Grid, ARow, result);
+    if (Custom)
+        Custom(&Grid, ARow, result);
     return result;
+}
+
+}   // namespace
+
+bool MatchFilter(TDazStringGrid &Grid, int ARow)
+{
+    return MatchRow(Grid, TGridToolState::Of(Grid).OnCustomFilter, ARow);
 }
 
 void FilterRow(TDazStringGrid &Grid, int ARow)
@@ -138,7 +147,7 @@ void ApplyFilter(TDazStringGrid &Grid)
     for (int r = Grid.FixedRows(); r <= last; ++r) {
         if (normalOnly && (Grid.IsNode(r) || Grid.IsSummary(r)))
             continue;
-        if (!MatchFilter(Grid, r))
+        if (!MatchRow(Grid, st.OnCustomFilter, r))
             failing.push_back(r);
         ++tested;
         if (st.OnFilterProgress && total > 0) {
@@ -146,7 +155,15 @@ void ApplyFilter(TDazStringGrid &Grid)
             st.OnFilterProgress(&Grid, progress);
         }
     }
-    Grid.HideRowList(failing);
+    // One repaint for the whole level.
+    Grid.BeginUpdate();
+    try {
+        Grid.HideRowList(failing);
+    } catch (...) {
+        Grid.EndUpdate();
+        throw;
+    }
+    Grid.EndUpdate();
     if (st.OnFilterProgress && total > 0)
         st.OnFilterProgress(&Grid, progress);
 }

@@ -1,4 +1,5 @@
 // The header filter list: entries, choices, ticks, where it opens and how it closes.
+#include "grid/string/headerdrag.h"
 #include "grid/tools/filterdropdown.h"
 #include "grid/tools/gridfilter.h"
 #include "grid/tools/gridtoolstate.h"
@@ -167,4 +168,17 @@ TEST_F(FilterListTest, DropDownRowAndSettings)
     // A choice with no open column or a bad index changes nothing.
     FilterSelect(Grid, 1);
     EXPECT_EQ(Grid.Filter().Count(), 0);
+}
+
+// The floating picture of a selection never takes the activation or the focus from the grid.
+TEST_F(FilterListTest, SelectionPictureTakesNoActivation)
+{
+    Grid.setFocus();
+    std::unique_ptr<TDragImageForm> form(Grid.SelectionToForm(TGridRect{0, 1, 1, 2}));
+    ASSERT_TRUE(form);
+    EXPECT_TRUE(form->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_EQ(form->focusPolicy(), Qt::NoFocus);
+    // (The headless platform activates every window it shows, so the showing itself is not
+    // checked here.)
 }
