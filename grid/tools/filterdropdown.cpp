@@ -10,6 +10,20 @@
 #include <QStyle>
 #include <algorithm>
 
+namespace {
+
+// The cancel mode of both lists: losing the focus with the pointer outside hides the list.
+void CancelOnFocusOut(QListWidget &List, const std::function<void()> &OnCancel)
+{
+    if (List.isVisible() && !List.rect().contains(List.mapFromGlobal(QCursor::pos()))) {
+        List.hide();
+        if (OnCancel)
+            OnCancel();
+    }
+}
+
+}   // namespace
+
 TDropList::TDropList(QWidget *Parent) : QListWidget(Parent)
 {
     resize(0, 0);
@@ -38,11 +52,7 @@ void TDropList::mouseReleaseEvent(QMouseEvent *e)
 void TDropList::focusOutEvent(QFocusEvent *e)
 {
     QListWidget::focusOutEvent(e);
-    if (isVisible() && !rect().contains(mapFromGlobal(QCursor::pos()))) {
-        hide();
-        if (OnCancel)
-            OnCancel();
-    }
+    CancelOnFocusOut(*this, OnCancel);
 }
 
 TDropCheckList::TDropCheckList(QWidget *Parent) : QListWidget(Parent)
@@ -58,11 +68,7 @@ TDropCheckList::TDropCheckList(QWidget *Parent) : QListWidget(Parent)
 void TDropCheckList::focusOutEvent(QFocusEvent *e)
 {
     QListWidget::focusOutEvent(e);
-    if (isVisible() && !rect().contains(mapFromGlobal(QCursor::pos()))) {
-        hide();
-        if (OnCancel)
-            OnCancel();
-    }
+    CancelOnFocusOut(*this, OnCancel);
 }
 
 namespace GridFilterList {

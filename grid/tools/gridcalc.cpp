@@ -22,6 +22,15 @@ void DefaultRange(TDazStringGrid &G, int &FromRow, int &ToRow)
 
 enum class TFold { Sum, Min, Max };
 
+// Adds V (sum) or takes it when strictly smaller (min) or larger (max).
+void Take(TFold Kind, double V, double &Result)
+{
+    if (Kind == TFold::Sum)
+        Result += V;
+    else if (Kind == TFold::Min ? V < Result : V > Result)
+        Result = V;
+}
+
 double Fold(TDazStringGrid &G, int ACol, int FromRow, int ToRow, TFold Kind)
 {
     DefaultRange(G, FromRow, ToRow);
@@ -39,11 +48,7 @@ double Fold(TDazStringGrid &G, int ACol, int FromRow, int ToRow, TFold Kind)
             continue;
         G.ExportNotification(esExportNextRow, r);
         try {
-            const double v = real ? G.AllFloats(ACol, r) : G.Floats(ACol, r);
-            if (Kind == TFold::Sum)
-                result += v;
-            else if (Kind == TFold::Min ? v < result : v > result)
-                result = v;
+            Take(Kind, real ? G.AllFloats(ACol, r) : G.Floats(ACol, r), result);
         } catch (const std::exception &) {
             // A cell that reads no number contributes nothing.
         }
@@ -59,11 +64,7 @@ double RowFold(TDazStringGrid &G, int ARow, int fromCol, int toCol, TFold Kind)
         try {
             if (!G.IsBaseCell(c, ARow))
                 continue;
-            const double v = G.Floats(c, ARow);
-            if (Kind == TFold::Sum)
-                result += v;
-            else if (Kind == TFold::Min ? v < result : v > result)
-                result = v;
+            Take(Kind, G.Floats(c, ARow), result);
         } catch (const std::exception &) {
         }
     }

@@ -7,6 +7,7 @@
 #include "grid/tools/gridsort.h"
 #include "grid/tools/gridtools.h"
 #include "grid/tools/sorttexts.h"
+#include "toolgrid.h"
 
 #include <QApplication>
 #include <QTest>
@@ -20,35 +21,9 @@ using namespace GridSort;
 
 namespace {
 
-// A grid with the sort tools installed and fixed conventions: "/" dates in day/month/year,
-// ":" times, "," thousands, "." decimals.
-struct SortTest : ::testing::Test
+// The tools' grid, plus the row cross-reference check.
+struct SortTest : ToolGridTest
 {
-    TDazStringGrid Grid;
-    SortTest()
-    {
-        InstallGridTools();
-        SetGridFormatOverride({u'/', u':', u',', u'.', QStringLiteral("dd/MM/yyyy")});
-    }
-    ~SortTest() override { SetGridFormatOverride({}); }
-
-    // Rows of texts (row 0 the header when FixedRows is 1).
-    void Fill(const std::vector<QStringList> &Rows)
-    {
-        Grid.SetFixedRows(0);
-        Grid.SetColCount(int(Rows.front().size()));
-        Grid.SetRowCount(int(Rows.size()));
-        for (int r = 0; r < int(Rows.size()); ++r)
-            for (int c = 0; c < int(Rows[size_t(r)].size()); ++c)
-                Grid.SetCells(c, r, Rows[size_t(r)][c]);
-    }
-    QStringList Column(int ACol)
-    {
-        QStringList out;
-        for (int r = 0; r < Grid.RowCount(); ++r)
-            out << Grid.Cells(ACol, r);
-        return out;
-    }
     bool XRefIsIdentity()
     {
         for (int i = 0; i < Grid.SortRowXRef().Count(); ++i)
@@ -57,14 +32,6 @@ struct SortTest : ::testing::Test
         return true;
     }
 };
-
-QStringList L(std::initializer_list<const char *> Items)
-{
-    QStringList out;
-    for (const char *s : Items)
-        out << QString::fromUtf8(s);
-    return out;
-}
 
 }   // namespace
 
