@@ -38,7 +38,9 @@ TEST_F(FilterTest, ItemsCombineInListOrder)
     TFilterData *b = Grid.Filter().Add();
     EXPECT_EQ(a->Operation(), foNONE);
     EXPECT_EQ(b->Operation(), foAND);
-    EXPECT_EQ(Grid.Filter().Insert(0)->Operation(), foSHORT);
+    TFilterData *first = Grid.Filter().Insert(0);
+    EXPECT_EQ(first->Operation(), foSHORT);
+    EXPECT_EQ(Grid.Filter().Items(0), first);   // at the index asked for
     Grid.Filter().Delete(0);
     a->SetColumn(1);
     a->SetCondition(QStringLiteral(">4"));
