@@ -2,6 +2,7 @@
 // click sorting, selection-resize pasting), the double click, the right button, and the
 // grid's step inside the framework's release handling.
 #include "grid/string/dazstringgrid.h"
+#include "grid/string/griddatatools.h"
 
 #include <QElapsedTimer>
 #include <QFontMetrics>
@@ -419,6 +420,9 @@ void TDazStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         FSelChanged = true;
         DoSelectionChanged(before.Left, before.Top, before.Right, before.Bottom);
     }
+    if (Button == mbLeft)
+        if (IGridDataTools *tools = GridDataTools())
+            tools->FilterMouseUp(*this, X, Y);
     // 7.
     if (GridState() == gsColMoving && Button == mbRight)
         return;

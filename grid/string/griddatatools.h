@@ -2,11 +2,11 @@
 // The operations of the grid data tools that the string grid starts by itself (column
 // sizes kept when Save is set, the footer's column statistics). The data tools sit above
 // the string grid and install their implementation once; without one these do nothing.
+#include "grid/base/griddragdrop.h"
 #include "grid/base/gridenums.h"
 
 #include <memory>
 
-class TASGDropTarget;
 class TDazStringGrid;
 
 class IGridDataTools
@@ -23,6 +23,9 @@ public:
     // rows FromRow..ToRow.
     virtual double ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
                               int ToRow) = 0;
+    // A left-button release at (X, Y) of the viewport: opens the header filter list under
+    // its button, or closes an open one.
+    virtual void FilterMouseUp(TDazStringGrid & /*Grid*/, int /*X*/, int /*Y*/) {}
     // The object that takes drops on Grid (OLE drop target on); nullptr leaves the grid
     // with a target that accepts the formats but hands the data to empty hooks.
     virtual std::unique_ptr<TASGDropTarget> CreateDropTarget(TDazStringGrid & /*Grid*/)

@@ -1,7 +1,11 @@
 #include "grid/tools/gridtools.h"
 
+#include "grid/tools/filterdropdown.h"
+#include "grid/tools/gridcalc.h"
 #include "grid/tools/gridpersist.h"
 #include "grid/tools/gridsort.h"
+
+#include <exception>
 
 void TGridTools::QSort(TDazStringGrid &Grid)
 {
@@ -28,35 +32,61 @@ void TGridTools::QUnSort(TDazStringGrid &Grid)
     GridSort::QUnSort(Grid);
 }
 
-void TGridDataTools::LoadColSizes(TDazStringGrid &Grid)
+double TGridTools::ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
+                              int ToRow)
+{
+    // A footer shows 0 for a column whose first cell is no number, rather than failing
+    // every recalculation.
+    try {
+        return Figure(Grid, Kind, ACol, FromRow, ToRow);
+    } catch (const std::exception &) {
+        return 0;
+    }
+}
+
+double TGridTools::Figure(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
+                          int ToRow)
+{
+    switch (Kind) {
+    case acSUM: return GridCalc::ColumnSum(Grid, ACol, FromRow, ToRow);
+    case acAVG: return GridCalc::ColumnAvg(Grid, ACol, FromRow, ToRow);
+    case acMIN: return GridCalc::ColumnMin(Grid, ACol, FromRow, ToRow);
+    case acMAX: return GridCalc::ColumnMax(Grid, ACol, FromRow, ToRow);
+    case acDISTINCT: return GridCalc::ColumnDistinct(Grid, ACol, FromRow, ToRow);
+    case acSTDDEV: return GridCalc::ColumnStdDev(Grid, ACol, FromRow, ToRow);
+    case acCUSTOM: return GridCalc::ColumnCustomCalc(Grid, ACol, FromRow, ToRow);
+    default: return 0;
+    }
+}
+
+void TGridTools::FilterMouseUp(TDazStringGrid &Grid, int X, int Y)
+{
+    GridFilterList::MouseUp(Grid, X, Y);
+}
+
+void TGridTools::LoadColSizes(TDazStringGrid &Grid)
 {
     GridPersist::LoadColSizes(Grid);
 }
 
-void TGridDataTools::SaveColSizes(TDazStringGrid &Grid)
+void TGridTools::SaveColSizes(TDazStringGrid &Grid)
 {
     GridPersist::SaveColSizes(Grid);
 }
 
-void TGridDataTools::SaveColPositions(TDazStringGrid &Grid)
+void TGridTools::SaveColPositions(TDazStringGrid &Grid)
 {
     GridPersist::SaveColPositions(Grid);
 }
 
-void TGridDataTools::LoadColPositions(TDazStringGrid &Grid)
+void TGridTools::LoadColPositions(TDazStringGrid &Grid)
 {
     GridPersist::LoadColPositions(Grid);
-}
-
-double TGridDataTools::ColumnCalc(TDazStringGrid &, TColumnCalcType, int, int, int)
-{
-    return 0;
 }
 
 void InstallGridTools()
 {
     static TGridTools tools;
-    static TGridDataTools dataTools;
     SetGridInputTools(&tools);
-    SetGridDataTools(&dataTools);
+    SetGridDataTools(&tools);
 }

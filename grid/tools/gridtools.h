@@ -1,12 +1,12 @@
 #pragma once
-// The data tools as the string grid reaches them (IGridInputTools): sorting and unsorting
-// for the header click and the grid's own QSort family. The clipboard operations are not
-// part of these tools yet and do nothing.
-#include "grid/base/griddragdrop.h"
+// The data tools as the string grid reaches them: sorting and unsorting for the header
+// click and the grid's own QSort family (IGridInputTools); the footer's column figures and
+// the header filter list and the column size store (IGridDataTools). The clipboard
+// operations are not part of these tools yet and do nothing.
 #include "grid/string/griddatatools.h"
 #include "grid/string/gridinputtools.h"
 
-class TGridTools : public IGridInputTools
+class TGridTools : public IGridInputTools, public IGridDataTools
 {
 public:
     void QSort(TDazStringGrid &Grid) override;
@@ -17,18 +17,18 @@ public:
     void CopySelectionToClipboard(TDazStringGrid &Grid) override {}
     void CutSelectionToClipboard(TDazStringGrid &Grid) override {}
     void PasteSelectionFromClipboard(TDazStringGrid &Grid) override {}
-};
 
-// The data tools the string grid starts by itself.
-class TGridDataTools : public IGridDataTools
-{
-public:
     void LoadColSizes(TDazStringGrid &Grid) override;
     void SaveColSizes(TDazStringGrid &Grid) override;
     void SaveColPositions(TDazStringGrid &Grid) override;
     void LoadColPositions(TDazStringGrid &Grid) override;
     double ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
                       int ToRow) override;
+    void FilterMouseUp(TDazStringGrid &Grid, int X, int Y) override;
+
+private:
+    static double Figure(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
+                         int ToRow);
 };
 
 // Installs one TGridTools for every grid of the program (the composition root calls it).

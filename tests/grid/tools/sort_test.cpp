@@ -7,8 +7,10 @@
 #include "grid/tools/gridsort.h"
 #include "grid/tools/gridtools.h"
 #include "grid/tools/sorttexts.h"
+#include "toolgrid.h"
 
 #include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -19,35 +21,9 @@ using namespace GridSort;
 
 namespace {
 
-// A grid with the sort tools installed and fixed conventions: "/" dates in day/month/year,
-// ":" times, "," thousands, "." decimals.
-struct SortTest : ::testing::Test
+// The tools' grid, plus the row cross-reference check.
+struct SortTest : ToolGridTest
 {
-    TDazStringGrid Grid;
-    SortTest()
-    {
-        InstallGridTools();
-        SetGridFormatOverride({u'/', u':', u',', u'.', QStringLiteral("dd/MM/yyyy")});
-    }
-    ~SortTest() override { SetGridFormatOverride({}); }
-
-    // Rows of texts (row 0 the header when FixedRows is 1).
-    void Fill(const std::vector<QStringList> &Rows)
-    {
-        Grid.SetFixedRows(0);
-        Grid.SetColCount(int(Rows.front().size()));
-        Grid.SetRowCount(int(Rows.size()));
-        for (int r = 0; r < int(Rows.size()); ++r)
-            for (int c = 0; c < int(Rows[size_t(r)].size()); ++c)
-                Grid.SetCells(c, r, Rows[size_t(r)][c]);
-    }
-    QStringList Column(int ACol)
-    {
-        QStringList out;
-        for (int r = 0; r < Grid.RowCount(); ++r)
-            out << Grid.Cells(ACol, r);
-        return out;
-    }
     bool XRefIsIdentity()
     {
         for (int i = 0; i < Grid.SortRowXRef().Count(); ++i)
@@ -56,14 +32,6 @@ struct SortTest : ::testing::Test
         return true;
     }
 };
-
-QStringList L(std::initializer_list<const char *> Items)
-{
-    QStringList out;
-    for (const char *s : Items)
-        out << QString::fromUtf8(s);
-    return out;
-}
 
 }   // namespace
 
@@ -610,4 +578,35 @@ TEST_F(SortTest, RememberedKeysSortAsCompareCellsDoes)
             }
             EXPECT_EQ(orders[0], orders[1]) << "blanks " << blanks << " direction " << int(dir);
         }
+}
+
+// The index key held during a header click adds a column to the sort index or toggles it.
+TEST_F(SortTest, HeaderClickWithTheIndexKeyBuildsTheIndex)
+{
+    Fill({L({"h0", "h1"}), L({"b", "2"}), L({"a", "2"}), L({"a", "1"})});
+    Grid.SetFixedRows(1);
+    Grid.resize(300, 200);
+    Grid.show();
+    QApplication::processEvents();
+    TEventLog log(Grid);
+    Grid.SortSettings().SetShow(true);
+    Grid.SortSettings().SetIndexShow(true);
+    log.Click(log.At(0, 0, 20));
+    EXPECT_EQ(Grid.SortIndexes().SaveToString(), QStringLiteral("u0"));
+    QWindow *w = Grid.windowHandle();
+    ASSERT_NE(w, nullptr);
+    QTest::keyPress(w, Qt::Key_Shift, Qt::ShiftModifier);
+    log.Click(log.At(1, 0, 20));
+    EXPECT_EQ(Grid.SortIndexes().SaveToString(), QStringLiteral("u0;u1"));
+    EXPECT_EQ(Column(1), L({"h1", "1", "2", "2"}));
+    log.Click(log.At(1, 0, 20));
+    EXPECT_EQ(Grid.SortIndexes().SaveToString(), QStringLiteral("u0;d1"));
+    EXPECT_EQ(Column(1), L({"h1", "2", "1", "2"}));
+    QTest::keyRelease(w, Qt::Key_Shift);
+    Grid.SortSettings().SetIndexSortKey(ikCtrl);   // Shift no longer adds
+    QTest::keyPress(w, Qt::Key_Shift, Qt::ShiftModifier);
+    log.Click(log.At(1, 0, 20));
+    QTest::keyRelease(w, Qt::Key_Shift);
+    EXPECT_EQ(Grid.SortIndexes().SaveToString(), QStringLiteral("u1"));
+    EXPECT_EQ(Grid.SortSettings().Column(), 1);
 }

@@ -1,0 +1,55 @@
+#pragma once
+// What the data tools keep for one grid besides the grid's own fields: the events of
+// filtering and of the calculations, the filter's level bookkeeping and the memory of the
+// grouped column. Made on first use as a child of the grid and freed with it, so the
+// string grid carries nothing for tools it never uses.
+#include "grid/string/dazstringgrid.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+using TCustomFilterEvent = std::function<void(TObject *Sender, int ARow, bool &AcceptRow)>;
+using TGridProgressEvent = std::function<void(TObject *Sender, int Progress)>;
+using TFilterSelectEvent = std::function<void(TObject *Sender, int Column, int ItemIndex,
+                                              const QString &FriendlyName, QString &FilterCondition)>;
+class QListWidget;
+using TFilterCheckEvent =
+    std::function<void(TObject *Sender, int Column, int ItemIndex, const QString &FriendlyName,
+                       QString &FilterCondition, QListWidget *CheckList)>;
+using TGroupCalcEvent =
+    std::function<void(TObject *Sender, int ACol, int FromRow, int ToRow, double &Res)>;
+
+class TGridToolState : public QObject
+{
+public:
+    // The state of Grid, made on first use.
+    static TGridToolState &Of(TDazStringGrid &Grid);
+
+    // Filtering.
+    TCustomFilterEvent OnCustomFilter;   // the last word on every row MatchFilter tests
+    TGridProgressEvent OnFilterProgress;
+    bool FilterActive = false;
+    int FilterFixedRows = 0;   // FixedRows when the last filter was applied
+    QString LastFilter;        // the text of the last NarrowDown
+
+    // The header filter list.
+    TFilterSelectEvent OnFilterSelect;
+    TFilterCheckEvent OnFilterCheck;
+    bool FilterDropDownCheck = false;   // a check list instead of the single choice
+    int FilterCol = -1;                 // the column whose list is open
+    class TDropList *DropList = nullptr;             // children of the grid's viewport
+    class TDropCheckList *DropCheckList = nullptr;
+
+    // Calculations.
+    TGroupCalcEvent OnColumnCalc;
+    TGroupCalcEvent OnGroupCalc;
+
+    // The grouped column as it was before Group took it out.
+    int GroupWidth = 0;
+    QString GroupCaption;
+    QString GroupFooter;
+
+private:
+    explicit TGridToolState(QObject *Parent) : QObject(Parent) {}
+};
