@@ -141,6 +141,8 @@ bool Rule_Enabled(const TRule_Table_Desc &table, const QStringList &cells)
         return UpperCase(Trim(cells.value(1))) == QLatin1String("Y");
     case TRule_Enable::Upper:
         return UpperCase(cells.value(1)) == QLatin1String("Y");
+    case TRule_Enable::Exact:
+        return cells.value(1) == QLatin1String("Y");
     }
     return true;
 }

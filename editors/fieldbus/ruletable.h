@@ -44,6 +44,7 @@ enum class TRule_Enable
     Trimmed,         // checked when the cell, trimmed, is "Y"
     Trimmed_Upper,   // checked when the cell, trimmed and upper-cased, is "Y"
     Upper,           // checked when the cell, upper-cased but not trimmed, is "Y"
+    Exact,           // checked when the cell is exactly "Y"
 };
 
 // Which column a header hint is looked up by.
