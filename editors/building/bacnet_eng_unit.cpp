@@ -1,6 +1,7 @@
 #include "editors/building/bacnet_eng_unit.h"
 
 #include "app/comon.h"
+#include "editors/building/dialogparts.h"
 #include "app/formparts.h"
 #include "app/language.h"
 #include "app/lbbutton.h"
@@ -252,14 +253,6 @@ namespace {
 constexpr int Client_Width = 548;
 constexpr int Client_Height = 306;
 
-QLabel *New_Label(QWidget *parent, const char *name, int x, int y, int w)
-{
-    auto *l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(x, y, w, 18);
-    return l;
-}
-
 QComboBox *New_List(QWidget *parent, const char *name, int x, int y, int w)
 {
     auto *cb = new QComboBox(parent);
@@ -273,13 +266,7 @@ QComboBox *New_List(QWidget *parent, const char *name, int x, int y, int w)
 
 TFBACnet_Eng_Unit::TFBACnet_Eng_Unit(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FBACnet_Eng_Unit"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    Set_Form_Look(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Create_Title_Panel(this, L_SW_Code, L_SW_Desc));
+    QVBoxLayout *layout = Create_Dialog_Layout(this, "FBACnet_Eng_Unit", L_SW_Code, L_SW_Desc);
 
     auto *body = new QFrame(this);
     body->setObjectName(QStringLiteral("P_Unit"));

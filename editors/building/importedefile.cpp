@@ -1,6 +1,7 @@
 #include "editors/building/importedefile.h"
 
 #include "app/comon.h"
+#include "editors/building/dialogparts.h"
 #include "app/formparts.h"
 #include "app/language.h"
 #include "app/lbbutton.h"
@@ -30,13 +31,7 @@ QString YN(bool b) { return b ? QStringLiteral("Y") : QStringLiteral("N"); }
 
 TFImportEDEFile::TFImportEDEFile(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FImportEDEFile"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    Set_Form_Look(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Create_Title_Panel(this, L_SW_Code, L_SW_Desc));
+    QVBoxLayout *layout = Create_Dialog_Layout(this, "FImportEDEFile", L_SW_Code, L_SW_Desc);
 
     ACG = new TDazColumnGrid(this);
     ACG->setObjectName(QStringLiteral("ACG"));

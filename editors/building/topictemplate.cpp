@@ -1,6 +1,7 @@
 #include "editors/building/topictemplate.h"
 
 #include "app/comon.h"
+#include "editors/building/dialogparts.h"
 #include "app/formparts.h"
 #include "app/language.h"
 #include "app/lbbutton.h"
@@ -22,13 +23,7 @@ constexpr int Client_Height = 396;
 
 TFTopicTemplate::TFTopicTemplate(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FTopicTemplate"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    Set_Form_Look(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
-    layout->addWidget(Create_Title_Panel(this, L_SW_Code, L_SW_Desc));
+    QVBoxLayout *layout = Create_Dialog_Layout(this, "FTopicTemplate", L_SW_Code, L_SW_Desc, 4);
 
     auto *body = new QHBoxLayout;
     body->setContentsMargins(8, 0, 8, 0);
