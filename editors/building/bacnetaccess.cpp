@@ -447,6 +447,11 @@ TFBACnetAccess::TFBACnetAccess(QWidget *parent)
     FormCreate();
     const QScreen *screen = QGuiApplication::primaryScreen();
     resize(Width_For_Screen(screen ? screen->geometry().width() : 1920), height());
+}
+
+void TFBACnetAccess::Set_Lang()
+{
+    TRule_Editor::Set_Lang();
     Btn_Import_CSV->SetCaption(Lang_Text(1359));
 }
 

@@ -43,6 +43,7 @@ class TFBACnetAccess : public TRule_Editor
 public:
     explicit TFBACnetAccess(QWidget *parent = nullptr);
 
+    void Set_Lang() override;
     void Btn_Import_CSVClick();
     // The client width for a screen of that width.
     static int Width_For_Screen(int screen_width) { return screen_width <= 1270 ? 1000 : 1305; }
@@ -55,7 +56,7 @@ public:
 
     TDazColumnGrid *ACG1;
     TDazColumnGrid *ACG2;
-    TLbButton *Btn_Import_CSV;
+    TLbButton *Btn_Import_CSV = nullptr;
     int App_BACnet_Type = 0;
 
 protected:
