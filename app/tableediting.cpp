@@ -52,7 +52,7 @@ void Move_Check_Row(TDazStringGrid &Grid, int From, int To)
     }
 }
 
-void Clear_Check_Row(TDazStringGrid &Grid, int ARow, bool Enable, bool ReadOnly)
+void Clear_Check_Row(TDazStringGrid &Grid, int ARow, bool Enable)
 {
     for (int c = 1; c <= Last_Col(Grid); ++c) {
         bool state = false;
@@ -60,7 +60,7 @@ void Clear_Check_Row(TDazStringGrid &Grid, int ARow, bool Enable, bool ReadOnly)
             Grid.SetCheckBoxState(c, ARow, Enable && c == 1);
         else
             Grid.SetCellEx(c, ARow, QString());
-        Grid.SetReadOnly(c, ARow, ReadOnly);
+        Grid.SetReadOnly(c, ARow, false);
     }
 }
 
@@ -142,7 +142,7 @@ void Grid_Delete_Row_Check(int ARow, TDazStringGrid &Grid, bool Enable)
     Grid.BeginUpdate();
     for (int r = ARow; r <= Grid.RowCount() - 2; ++r)
         Move_Check_Row(Grid, r + 1, r);
-    Clear_Check_Row(Grid, Grid.RowCount() - 1, Enable, true);
+    Clear_Check_Row(Grid, Grid.RowCount() - 1, Enable);
     Grid.EndUpdate();
 }
 
@@ -153,7 +153,7 @@ void Grid_Insert_Row_Check(int ARow, TDazStringGrid &Grid, bool Enable)
     Grid.BeginUpdate();
     for (int r = Grid.RowCount() - 2; r >= ARow; --r)
         Move_Check_Row(Grid, r, r + 1);
-    Clear_Check_Row(Grid, ARow, Enable, false);
+    Clear_Check_Row(Grid, ARow, Enable);
     Grid.EndUpdate();
 }
 

@@ -5,6 +5,7 @@
 #include "app/openconf.h"
 #include "app/softoptions.h"
 #include "app/tessalinorfirmware.h"
+#include "editors/building/bacnet_ede_file.h"
 #include "editors/building/bacnet_eng_unit.h"
 #include "editors/building/bacnetaccess.h"
 #include "editors/building/bacnetslavesetaccess.h"
@@ -103,6 +104,7 @@ void Connect_Main_Window()
     hooks.Build_CANopen_EDS = [](const QString &file_name) { Build_CANopen_EDS(file_name); };
     hooks.Create_GSD_File = [] { Create_GSD_File(); };
     hooks.Create_GSDML_File = [](const QString &file_name) { Create_GSDML_File(file_name); };
+    hooks.Create_EDE_File = [](const QString &file_name) { Create_EDE_File(file_name); };
 }
 
 } // namespace

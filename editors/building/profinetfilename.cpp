@@ -1,6 +1,7 @@
 #include "editors/building/profinetfilename.h"
 
 #include "app/comon.h"
+#include "editors/building/dialogparts.h"
 #include "app/formparts.h"
 #include "app/language.h"
 #include "app/lbbutton.h"
@@ -19,24 +20,11 @@ namespace {
 constexpr int Client_Width = 540;
 constexpr int Client_Height = 205;
 
-QLabel *New_Label(QWidget *parent, const char *name, int x, int y, int w)
-{
-    auto *l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(x, y, w, 18);
-    return l;
-}
-
 } // namespace
 
 TFProfinetFileName::TFProfinetFileName(QWidget *parent, const QDate &today) : QDialog(parent)
 {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    Set_Form_Look(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Create_Title_Panel(this, L_SW_Code, L_SW_Desc));
+    QVBoxLayout *layout = Create_Dialog_Layout(this, "FProfinetFileName", L_SW_Code, L_SW_Desc);
 
     auto *body = new QFrame(this);
     body->setObjectName(QStringLiteral("P_Name"));

@@ -287,6 +287,7 @@ void TRule_Editor::FormShow()
         PageControl1->setCurrentIndex(0);
     const QString error = Rule_Load(desc_, Path(), data, *this, *XML1);
     Put_Data(data);
+    Show_Loaded();
     // Cleared on a failed load too: a copy of an earlier showing must never be pasted.
     for (TTable_State &state : Tables)
         state.Do_Copy = false;

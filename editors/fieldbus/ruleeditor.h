@@ -46,15 +46,15 @@ public:
     virtual void Btn_OKClick();
     // Row buttons act on a data row of the active table only.
     virtual void Btn_DelRowClick();
-    void Btn_InsRowClick();
-    void Btn_CopyRowClick();
-    void Btn_PasteRowClick();
+    virtual void Btn_InsRowClick();
+    virtual void Btn_CopyRowClick();
+    virtual void Btn_PasteRowClick();
 
     // Grid events; Sender is the table's grid.
-    void ClickCell(TDazStringGrid *Sender, int ARow, int ACol);
-    void DblClickCell(TDazStringGrid *Sender, int ARow, int ACol);
-    void KeyPress(TDazStringGrid *Sender, QChar &Key);
-    void GridHint(TDazStringGrid *Sender, int ARow, int ACol, QString &hintstr);
+    virtual void ClickCell(TDazStringGrid *Sender, int ARow, int ACol);
+    virtual void DblClickCell(TDazStringGrid *Sender, int ARow, int ACol);
+    virtual void KeyPress(TDazStringGrid *Sender, QChar &Key);
+    virtual void GridHint(TDazStringGrid *Sender, int ARow, int ACol, QString &hintstr);
     virtual void ComboChange(TDazStringGrid *Sender, int ACol, int ARow, int AItemIndex);
 
     const TRule_Editor_Desc &Desc() const { return desc_; }
@@ -102,6 +102,8 @@ protected:
     // after it, before the load (per-row arrays, sizes, run-time pick lists).
     virtual void Show_Setup() {}
     virtual void Show_Prepare() {}
+    // After the load, before any load error is shown (cells derived from the loaded ones).
+    virtual void Show_Loaded() {}
     // Once before each check of the tables (OK, Controllo_dati).
     virtual void Check_Begin() {}
     // Puts a window's own controls between the title panel and the button band.

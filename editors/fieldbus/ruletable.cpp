@@ -9,6 +9,8 @@
 
 QString TRule_Behaviour::Cell_From_File(int, int, int, const QString &value) { return value; }
 
+QString TRule_Behaviour::Check_Tables(const TRule_Data &) { return {}; }
+
 QString TRule_Behaviour::Cell_To_File(int, int, int, const QString &cell) { return cell; }
 
 void TRule_Behaviour::Row_From_File(int, int, const TXmlNode &, QStringList &) {}
@@ -85,8 +87,11 @@ QString Load_Table(const TRule_Table_Desc &table, int t, const TXmlNode &list, c
         QStringList &cells = rows[k];
         for (int c = 1; c < table.Col_Count(); ++c) {
             const TRule_Column_Desc &col = table.Columns[size_t(c)];
-            if (!col.Attribute)
+            if (!col.Attribute) {
+                if (col.On_Load)
+                    cells[c] = QLatin1String(col.On_Load);
                 continue;
+            }
             const QString name = QLatin1String(col.Attribute);
             if (elements[k].HasAttribute(name))
                 cells[c] = behaviour.Cell_From_File(t, row, c, elements[k].Attribute(name));
@@ -118,8 +123,11 @@ QString Rule_Load(const TRule_Editor_Desc &desc, const QString &path, TRule_Data
     for (size_t t = 0; t < desc.Tables.size() && t < data.size(); ++t) {
         const TRule_Table_Desc &table = desc.Tables[t];
         const TXmlNode list = *table.List ? root.Child(QLatin1String(table.List)) : root;
-        if (!list)
+        if (!list) {
+            if (table.List_Optional)
+                continue;
             return Missing_List(table, path);
+        }
         const QString error = Load_Table(table, int(t), list, path, data[t], behaviour);
         if (!error.isEmpty())
             return error;
@@ -156,6 +164,10 @@ bool Rule_Enabled(const TRule_Table_Desc &table, const QStringList &cells)
         return Trim(cells.value(1)) == QLatin1String("Y");
     case TRule_Enable::Trimmed_Upper:
         return UpperCase(Trim(cells.value(1))) == QLatin1String("Y");
+    case TRule_Enable::Upper:
+        return UpperCase(cells.value(1)) == QLatin1String("Y");
+    case TRule_Enable::Exact:
+        return cells.value(1) == QLatin1String("Y");
     }
     return true;
 }
@@ -180,7 +192,7 @@ QString Rule_Validate(const TRule_Editor_Desc &desc, const TRule_Data &data, TRu
             return Lang_Text(table.Error_Row) + IntToStr(row) + text;
         }
     }
-    return {};
+    return behaviour.Check_Tables(data);
 }
 
 void Rule_Build_Document(const TRule_Editor_Desc &desc, const TRule_Data &data,

@@ -33,6 +33,8 @@ struct TRule_Column_Desc
     int Width = 64;
     QStringList Items = {};           // fixed pick-list items
     QString Reset = {};               // text of the cell in a reset row
+    const char *On_Load = nullptr;    // not stored: the cell of every row read from the file
+                                      // (nullptr leaves it as reset)
 };
 
 // How a table's Enable cell (column 1) decides whether a rule is checked.
@@ -41,6 +43,8 @@ enum class TRule_Enable
     None,            // no Enable column: every rule is checked
     Trimmed,         // checked when the cell, trimmed, is "Y"
     Trimmed_Upper,   // checked when the cell, trimmed and upper-cased, is "Y"
+    Upper,           // checked when the cell, upper-cased but not trimmed, is "Y"
+    Exact,           // checked when the cell is exactly "Y"
 };
 
 // Which column a header hint is looked up by.
@@ -57,6 +61,7 @@ struct TRule_Table_Desc
     const char *Sheet_Name = "";       // tab sheet of a two-table editor
     int Tab_Caption = -1;
     const char *List = "";             // list element under the root; "" for rows under the root
+    bool List_Optional = false;        // a root without the list element reads it as empty
     const char *Row_Element = "row";
     int Rows = 0;                      // data rows
     std::vector<TRule_Column_Desc> Columns; // column 0 is the row number
@@ -117,6 +122,9 @@ public:
     // when the rule is valid. A check that spans rules (a byte total) sets Whole_Message
     // when its text stands without the "Error row n" prefix.
     virtual QString Check_Row(int table, int row, const QStringList &cells) = 0;
+    // The whole message of a check over all tables once every rule passed (limits on the
+    // rules of both tables together), empty when it passes.
+    virtual QString Check_Tables(const TRule_Data &data);
     // The cell for an attribute found in the file, and the attribute for a cell.
     virtual QString Cell_From_File(int table, int row, int col, const QString &value);
     virtual QString Cell_To_File(int table, int row, int col, const QString &cell);

@@ -139,11 +139,11 @@ TEST_F(TableEditingTest, CheckFormsMoveStatesAndReadOnlyMarks)
     EXPECT_TRUE(state);
     EXPECT_TRUE(Grid->ReadOnly(3, 1));
     EXPECT_EQ(Grid->GetCellEx(2, 2), QStringLiteral("2.3"));
-    // The last row: Enable checks column 1, texts emptied, every cell read-only.
+    // The last row: Enable checks column 1, texts emptied, every cell editable.
     ASSERT_TRUE(Grid->GetCheckBoxState(1, 3, state));
     EXPECT_TRUE(state);
     EXPECT_EQ(Grid->GetCellEx(2, 3), QString());
-    EXPECT_TRUE(Grid->ReadOnly(2, 3));
+    EXPECT_FALSE(Grid->ReadOnly(2, 3));
 
     Grid_Insert_Row_Check(1, *Grid, false);
     ASSERT_TRUE(Grid->GetCheckBoxState(1, 1, state));

@@ -1,7 +1,7 @@
 #pragma once
-// A program state with an open project "P" whose ParGen.xml the test writes, and the golden
-// files of tests/data/building.
-#include "app/shell_fixture.h"
+// A program state with an open project "P" whose ParGen.xml the test writes, the table
+// helpers of the rule editors, and the golden files of tests/data/building.
+#include "editors/fieldbus/fieldbus_fixture.h"
 
 #include <QFile>
 
@@ -10,14 +10,9 @@ inline QString Building_Data(const QString &name)
     return Test_Data(QStringLiteral("building/") + name);
 }
 
-class BuildingTest : public ShellTest
+class BuildingTest : public FieldbusTest
 {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        Open_Test_Project();
-    }
     // ParGen.xml with the given elements (name, text) under its root.
     void Write_ParGen(const std::vector<std::pair<QString, QString>> &keys)
     {
