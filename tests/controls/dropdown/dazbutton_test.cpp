@@ -319,6 +319,41 @@ TEST(DropDownPanels, RightAlignedButtonsCutToTheAreaAndReportTheirIndex)
     EXPECT_EQ(host.Hides, std::vector<bool>{true});
 }
 
+TEST(DropDownPanels, CaptionCentredAndStoppedBeforeTheButtons)
+{
+    TFakeHost host;
+    host.Header.SetColor(0x00FF00);
+    host.Header.SetColorTo(clNone);
+    host.Header.SetCaption(QString(40, u'W'));
+    for (int i = 0; i < 3; ++i)
+        host.Header.Buttons().Add()->SetWidth(30);
+    TDazHeader header;
+    header.resize(200, 22);
+    header.SetDazDropDown(&host);
+    header.BuildButtons();
+    for (int i = 0; i < 3; ++i)
+        header.ButtonList().GetItemsEx(i)->hide();   // their strip shows the caption's end
+    const QImage image = header.grab().toImage();
+    const auto dark = [&image](int x, int y) { return QColor(image.pixel(x, y)).lightness() < 100; };
+    int top = 99, bottom = -1, right = -1;
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (dark(x, y) && x > 0 && x < 199 && y > 0 && y < 21) {
+                top = std::min(top, y), bottom = std::max(bottom, y), right = std::max(right, x);
+            }
+    ASSERT_GE(bottom, 0);
+    EXPECT_LT(right, 108 - 2);   // 2 pixels before the leftmost button
+    // The one line sits in the middle of the area inside the border.
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    TCanvas canvas(&scratch);
+    canvas.Font = host.Header.Font().Value();
+    QSize extent;
+    DrawHtmlCaption(canvas, QStringLiteral("W"), TRect(0, 0, 100, 20), nullptr, false, &header, extent);
+    const int line_top = 1 + (20 - extent.height()) / 2;
+    EXPECT_GE(top, line_top);
+    EXPECT_LT(bottom, line_top + extent.height());
+}
+
 TEST(DropDownPanels, SizeGripOnlyWhenSizeableAndItsZone)
 {
     TFakeHost host;
