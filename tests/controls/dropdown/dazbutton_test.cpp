@@ -371,6 +371,16 @@ TEST(DropDownPanels, SizeGripOnlyWhenSizeableAndItsZone)
     EXPECT_EQ(footer.cursor().shape(), Qt::ArrowCursor);
     Mouse(&footer, QEvent::MouseButtonPress, {50, 20});   // outside the zone
     EXPECT_EQ(footer.Sizings, 1);
+    // The grip's blocks: white ones with black ones a pixel up and left over them.
+    host.Footer.SetColor(0x00FF00);
+    host.Footer.SetColorTo(clNone);
+    footer.SetDazDropDown(&host);
+    QImage image = footer.grab().toImage();
+    const auto at = [&image](int x, int y) { return FromQColor(QColor(image.pixel(x, y))); };
+    EXPECT_EQ(at(90, 19), clWhite);   // G = (84, 1, 99, 22): the block at (5, 2)
+    EXPECT_EQ(at(89, 18), clBlack);
+    EXPECT_EQ(at(88, 17), clBlack);
+    EXPECT_EQ(at(86, 19), TColor(0x00FF00));
     // Not sizeable: no grip, no zone, even with SizeGrip on.
     host.Sizeable = false;
     EXPECT_FALSE(footer.GripShown());
@@ -378,6 +388,8 @@ TEST(DropDownPanels, SizeGripOnlyWhenSizeableAndItsZone)
     EXPECT_EQ(footer.cursor().shape(), Qt::ArrowCursor);
     Mouse(&footer, QEvent::MouseButtonPress, {95, 20});
     EXPECT_EQ(footer.Sizings, 1);
+    image = footer.grab().toImage();
+    EXPECT_EQ(at(89, 18), TColor(0x00FF00));
 }
 
 TEST(DropDownPanels, PaintingBorderHighlightAndOwnerDrawing)

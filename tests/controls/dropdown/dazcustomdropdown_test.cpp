@@ -203,6 +203,25 @@ TEST_F(EditTest, ValuesByType)
     EXPECT_FALSE(money.IsModified());
 }
 
+TEST_F(EditTest, ChangingTheTypeReplacesAValueItCannotHold)
+{
+    struct Case { const char *text; TDropDownEditType to; const char *shown; };
+    const Case cases[] = {
+        {"abc", etNumeric, "0"}, {"12", etNumeric, "12"},  {"1F", etHex, "1F"},   {"xyz", etHex, "0"},
+        {"abc", etFloat, "0"},   {"2.5", etFloat, "2.5"},  {"abc", etMoney, "0"}, {"abc", etUppercase, "abc"},
+    };
+    for (const Case &c : cases) {
+        TDazCustomDropDown e;
+        e.SetText(QLatin1String(c.text));
+        e.SetEditType(c.to);
+        EXPECT_EQ(e.text(), QLatin1String(c.shown)) << c.text << " " << c.to;
+    }
+    TDazCustomDropDown password;
+    password.SetEditType(etPassword);
+    EXPECT_FALSE(password.CanUndo);
+    EXPECT_EQ(password.echoMode(), QLineEdit::Password);
+}
+
 TEST_F(EditTest, FocusLossPrefixLengthLimitKeypadAndChangeBlock)
 {
     Edit.SetEditType(etFloat);
