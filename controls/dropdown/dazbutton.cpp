@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPainter>
 #include <QTimer>
 
@@ -80,7 +81,22 @@ TDazButton::TDazButton(QWidget *Parent) : QWidget(Parent), FUnHotTimer(new QTime
 void TDazButton::SetCaption(const QString &Value)
 {
     FCaption = Value;
+    if (FShortcut)
+        releaseShortcut(FShortcut);
+    const QKeySequence accelerator = QKeySequence::mnemonic(Value);
+    FShortcut = accelerator.isEmpty() ? 0 : grabShortcut(accelerator);
     update();
+}
+
+bool TDazButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut && FShortcut &&
+        static_cast<QShortcutEvent *>(event)->shortcutId() == FShortcut) {
+        if (isEnabled())
+            Click();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 bool TDazButton::Inside(const QPoint &P) const

@@ -138,6 +138,8 @@ public:
     std::function<void(TDazButton *Sender)> OnMouseLeave;
 
 protected:
+    // The caption's accelerator (Alt and the letter after "&") clicks an enabled button.
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -166,5 +168,6 @@ private:
     bool FDragging = false;
     bool FInternalClick = false;
     bool FClicked = false;   // a left press began here; its release inside clicks
+    int FShortcut = 0;       // the accelerator's shortcut id, 0 for none
     QTimer *FUnHotTimer;
 };
