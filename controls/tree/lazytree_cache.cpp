@@ -190,8 +190,11 @@ void TBaseLazyTree::RequestCacheValidation()
 
 void TBaseLazyTree::showEvent(QShowEvent *Event)
 {
-    QAbstractScrollArea::showEvent(Event);
+    const bool first = !FWindowExists;
     FWindowExists = true;
+    if (first)
+        UpdateHeaderRect();
+    QAbstractScrollArea::showEvent(Event);
 }
 
 // ---------------------------------------------------------------------------------------

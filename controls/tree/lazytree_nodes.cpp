@@ -434,7 +434,7 @@ uint32_t TBaseLazyTree::NodeHeight(PLazyNode Node)
     if (FOptions->MiscOptions().Contains(toVariableNodeHeight) && !Node->Has(vsDeleting)) {
         if (!Node->Has(vsInitialized))
             InitNode(Node);
-        MeasureItemHeight(Node);
+        MeasureItemHeight(nullptr, Node);
     }
     return Node->NodeHeight;
 }

@@ -63,6 +63,8 @@ struct TEventLog
 
     void Attach(TBaseLazyTree &Tree);
     int Count(const std::string &Prefix) const;
+    // The lines that start with Prefix (a shown tree also initialises the nodes in view).
+    std::vector<std::string> Only(const std::string &Prefix) const;
 };
 
 // A node's path of indexes from the top level, as "0.2.1".
