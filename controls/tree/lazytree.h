@@ -913,6 +913,8 @@ protected:
     // The only writer of the scroll offsets; true when one changed.
     bool ApplyScrollOffset(QPoint Value, TOffsetChangeParts Parts, const QRect *ClipRect = nullptr);
     void ShowTreeScrollBar(int Bar, bool Show);
+    // Moves the pixels of the client area (Clip nil: all of it); the uncovered strips repaint.
+    virtual void ScrollClientArea(int DX, int DY, const QRect *Clip);
     int ThumbTrackPosition(int Bar) const;
     virtual void DoScroll(int DeltaX, int DeltaY);
     // The offsets are the tree's own: the scroll area's scrolling is not used.

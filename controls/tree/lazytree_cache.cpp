@@ -192,9 +192,11 @@ void TBaseLazyTree::showEvent(QShowEvent *Event)
 {
     const bool first = !FWindowExists;
     FWindowExists = true;
-    if (first)
-        UpdateHeaderRect();
     QAbstractScrollArea::showEvent(Event);
+    if (first) {
+        UpdateHeaderRect();
+        UpdateScrollBars(false);
+    }
 }
 
 // ---------------------------------------------------------------------------------------

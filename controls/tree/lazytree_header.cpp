@@ -46,6 +46,7 @@ void TBaseLazyTree::resizeEvent(QResizeEvent *Event)
     if (HandleAllocated()) {
         UpdateHeaderRect();
         FHeader->DistributeSpringSpace();
+        UpdateScrollBars(true);
     }
 }
 

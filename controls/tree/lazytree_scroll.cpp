@@ -189,6 +189,14 @@ void TBaseLazyTree::SetOffsetXY(QPoint Value)
                       {ocpRepaintHeader, ocpRepaintScrollBars, ocpScrollClient, ocpUpdateScrollBars});
 }
 
+void TBaseLazyTree::ScrollClientArea(int DX, int DY, const QRect *Clip)
+{
+    if (Clip)
+        viewport()->scroll(DX, DY, *Clip);
+    else
+        viewport()->scroll(DX, DY);
+}
+
 void TBaseLazyTree::DoScroll(int DeltaX, int DeltaY)
 {
     if (OnScroll)
@@ -210,19 +218,16 @@ bool TBaseLazyTree::ApplyScrollOffset(QPoint Value, TOffsetChangeParts Parts, co
     FOffsetY = y;
     DoStateChange({}, {tsHint});
     if (FUpdateCount == 0 && HandleAllocated()) {
-        QWidget *view = viewport();
         if (Parts.Contains(ocpScrollClient) && !FStates.Contains(tsToggling)) {
             const int fixed = FHeader->Columns().GetVisibleFixedWidth();
             if (deltaX != 0 && fixed > 0) {
-                QRect right = view->rect();
+                QRect right = viewport()->rect();
                 right.setLeft(fixed);
-                view->scroll(deltaX, 0, right);
+                ScrollClientArea(deltaX, 0, &right);
                 if (deltaY != 0)
-                    ClipRect ? view->scroll(0, deltaY, *ClipRect) : view->scroll(0, deltaY);
-            } else if (ClipRect) {
-                view->scroll(deltaX, deltaY, *ClipRect);
+                    ScrollClientArea(0, deltaY, ClipRect);
             } else {
-                view->scroll(deltaX, deltaY);
+                ScrollClientArea(deltaX, deltaY, ClipRect);
             }
         }
         if (Parts.Contains(ocpUpdateScrollBars)) {

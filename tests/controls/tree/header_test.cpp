@@ -44,16 +44,6 @@ TLazyTreeColumns &AddColumns(TTestTree &Tree, int Count, int Width = 100)
     return columns;
 }
 
-// Shows the tree with a client area of exactly Width x Height.
-void ShowWithClient(TTestTree &Tree, int Width, int Height)
-{
-    Tree.show();
-    const int dx = Tree.width() - Tree.ClientWidth(), dy = Tree.height() - Tree.ClientHeight();
-    Tree.resize(Width + dx, Height + dy);
-    ASSERT_EQ(Tree.ClientWidth(), Width);
-    ASSERT_EQ(Tree.ClientHeight(), Height);
-}
-
 std::vector<int> Widths(const TLazyTreeColumns &Columns)
 {
     std::vector<int> w;

@@ -67,6 +67,15 @@ std::vector<std::string> TEventLog::Only(const std::string &Prefix) const
     return lines;
 }
 
+void ShowWithClient(TBaseLazyTree &Tree, int Width, int Height)
+{
+    Tree.show();
+    const int dx = Tree.width() - Tree.ClientWidth(), dy = Tree.height() - Tree.ClientHeight();
+    Tree.resize(Width + dx, Height + dy);
+    EXPECT_EQ(Tree.ClientWidth(), Width);
+    EXPECT_EQ(Tree.ClientHeight(), Height);
+}
+
 std::string PathOf(const TBaseLazyTree &Tree, PLazyNode Node)
 {
     std::string path;
