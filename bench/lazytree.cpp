@@ -1,7 +1,7 @@
 // Lazy tree model: a million top-level nodes added inside one update and cleared again,
 // reading TotalCount of 100,000 nodes that are initialised by that read, the position cache
 // of a million shown nodes (its build on the worker and lookups near the bottom with and
-// without it), and FullExpand of 100,000 nodes.
+// without it), node geometry and scrolling near the bottom, and FullExpand of 100,000 nodes.
 #include "controls/tree/lazytree.h"
 
 #include <QCoreApplication>
@@ -127,6 +127,49 @@ void BM_NodeAtBottom(benchmark::State &state)
     state.counters["walked"] = t.Tree.LastLookupSteps();
 }
 BENCHMARK(BM_NodeAtBottom)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// Geometry near the bottom of a million shown nodes: GetNodeAt and GetDisplayRect with the
+// cache and without it, and ScrollIntoView of the last node from the top.
+void BM_GetNodeAtBottom(benchmark::State &state)
+{
+    TShownTree t(1000000);
+    if (state.range(0) == 0)
+        t.Tree.SetTreeStates(t.Tree.TreeStates() - TLazyTreeStates{TLazyTreeState::tsUseCache});
+    const int y = 18 * 999990 + 5;
+    for (auto _ : state) {
+        int top = 0;
+        benchmark::DoNotOptimize(t.Tree.GetNodeAt(0, y, false, top));
+    }
+}
+BENCHMARK(BM_GetNodeAtBottom)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+void BM_GetDisplayRectBottom(benchmark::State &state)
+{
+    TShownTree t(1000000);
+    if (state.range(0) == 0)
+        t.Tree.SetTreeStates(t.Tree.TreeStates() - TLazyTreeStates{TLazyTreeState::tsUseCache});
+    PLazyNode node = t.Tree.RootNode()->LastChild;
+    for (int i = 0; i < 10; ++i)
+        node = node->PrevSibling;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(t.Tree.GetDisplayRect(node, NoColumn, false));
+}
+BENCHMARK(BM_GetDisplayRectBottom)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+void BM_ScrollIntoViewLast(benchmark::State &state)
+{
+    TShownTree t(1000000);
+    PLazyNode last = t.Tree.RootNode()->LastChild;
+    for (auto _ : state) {
+        state.PauseTiming();
+        t.Tree.SetOffsetY(0);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(t.Tree.ScrollIntoView(last, false));
+    }
+    if (t.Tree.BottomNode() != last)
+        state.SkipWithError("the last node is not in view");
+}
+BENCHMARK(BM_ScrollIntoViewLast)->Unit(benchmark::kMicrosecond);
 
 // FullExpand of 100,000 nodes: 10,000 top-level nodes with 9 children each.
 void BM_FullExpand(benchmark::State &state)

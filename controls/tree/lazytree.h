@@ -927,6 +927,7 @@ protected:
     // Repaints a part of the header, given in window coordinates.
     virtual void InvalidateHeaderArea(const QRect &R);
     void resizeEvent(QResizeEvent *Event) override;
+    void changeEvent(QEvent *Event) override;
     void SetTreeTimer(int Id, int Interval);
     void KillTreeTimer(int Id);
     // A tree timer expired.

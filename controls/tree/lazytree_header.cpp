@@ -2,6 +2,7 @@
 // the window, reading order and colour that columns follow, and the column-resize notice.
 #include "controls/tree/lazytree.h"
 
+#include <QEvent>
 #include <QStyle>
 
 using enum TLazyNodeState;
@@ -48,6 +49,13 @@ void TBaseLazyTree::resizeEvent(QResizeEvent *Event)
         FHeader->DistributeSpringSpace();
         UpdateScrollBars(true);
     }
+}
+
+void TBaseLazyTree::changeEvent(QEvent *Event)
+{
+    QAbstractScrollArea::changeEvent(Event);
+    if (Event->type() == QEvent::FontChange && FHeader && FHeader->ParentFont())
+        FHeader->CopyParentFont();
 }
 
 void TBaseLazyTree::InvalidateHeaderArea(const QRect &R)

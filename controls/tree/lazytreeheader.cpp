@@ -291,10 +291,14 @@ void TLTHeader::SetParentFont(bool Value)
     if (FParentFont == Value)
         return;
     FParentFont = Value;
-    if (Value) {
-        FFont = FOwner.font();
-        FontChanged();
-    }
+    if (Value)
+        CopyParentFont();
+}
+
+void TLTHeader::CopyParentFont()
+{
+    FFont = FOwner.font();
+    FontChanged();
 }
 
 void TLTHeader::SetImages(TLTImageList *Value)

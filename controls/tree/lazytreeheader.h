@@ -347,6 +347,8 @@ public:
     void SetFontColor(TColor Value) { FFontColor = Value; }
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool Value);
+    // Takes the tree's font (while ParentFont is set, whenever the tree's font changes).
+    void CopyParentFont();
     TLTImageList *Images() const { return FImages; }
     void SetImages(TLTImageList *Value);
     QMenu *PopupMenu = nullptr;

@@ -351,3 +351,34 @@ TEST(LazyTreeScrolling, AWideNodeWithoutHorizontalBarScrollsOneBarFurther)
     const int bar = tree.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &tree);
     EXPECT_EQ(tree.GetDisplayRect(node, NoColumn, false).Bottom, 100 - bar);
 }
+
+TEST(LazyTreeGeometry, MeasuredHeightsComeFromTheEventOnce)
+{
+    TGeometryTree tree;
+    tree.TreeOptions().SetMiscOptions(tree.TreeOptions().MiscOptions() + TLTMiscOptions{toVariableNodeHeight});
+    int measures = 0;
+    tree.OnMeasureItem = [&](TBaseLazyTree *, TCanvas *, PLazyNode Node, int &Height) {
+        ++measures;
+        Height = 30 + int(Node->Index);
+    };
+    tree.SetRootNodeCount(3);
+    EXPECT_EQ(tree.NodeHeight(tree.RootNode()->LastChild), 32u);
+    EXPECT_EQ(tree.NodeHeight(tree.RootNode()->LastChild), 32u);
+    EXPECT_EQ(measures, 3);
+    EXPECT_EQ(tree.RangeY(), 30u + 31u + 32u);
+    int top = 0;
+    EXPECT_EQ(tree.GetNodeAt(0, 61, false, top), tree.RootNode()->LastChild);
+    EXPECT_EQ(top, 61);
+}
+
+TEST(LazyTreeHeader, ParentFontFollowsTheTree)
+{
+    TGeometryTree tree;
+    tree.Header().SetParentFont(true);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(17);
+    tree.setFont(font);
+    EXPECT_EQ(tree.Header().Font().pixelSize(), 17);
+    tree.Header().SetFont(QFont(QStringLiteral("DejaVu Serif")));
+    EXPECT_FALSE(tree.Header().ParentFont());
+}
