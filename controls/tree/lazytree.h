@@ -683,6 +683,7 @@ public:
     void VScroll(int Code);
     void HScroll(int Code);
     PLazyNode FocusedNode() const { return FFocusedNode; }
+    uint32_t SelectedCount() const { return uint32_t(FSelection.size()); }
 
     // --- Events ------------------------------------------------------------------------------
     TLTInitNodeEvent OnInitNode;
@@ -864,7 +865,7 @@ protected:
     // --- What the model asks of the view, the selection and the position cache -----------
     void UpdateVerticalRange();
     void InvalidateToBottom(PLazyNode Node);
-    void InvalidateNode(PLazyNode Node);
+    virtual void InvalidateNode(PLazyNode Node);
     void InvalidateTree();
     void SetRedraw(bool Redraw);
     virtual bool CancelEditNode();
