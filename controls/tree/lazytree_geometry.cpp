@@ -20,12 +20,23 @@ using enum TLTAlignment;
 // ---------------------------------------------------------------------------------------
 // Layout properties
 
+namespace {
+
+// Stores a changed layout value; true when it changed.
+template <typename T>
+bool Store(T &Field, T Value)
+{
+    if (Field == Value)
+        return false;
+    Field = Value;
+    return true;
+}
+
+}   // namespace
+
 void TBaseLazyTree::SetIndent(uint32_t Value)
 {
-    if (FIndent == Value)
-        return;
-    FIndent = Value;
-    if (!FLoading && FUpdateCount == 0 && HandleAllocated()) {
+    if (Store(FIndent, Value) && !FLoading && FUpdateCount == 0 && HandleAllocated()) {
         UpdateScrollBars(true);
         InvalidateTree();
     }
@@ -33,54 +44,38 @@ void TBaseLazyTree::SetIndent(uint32_t Value)
 
 void TBaseLazyTree::SetMargin(int Value)
 {
-    if (FMargin == Value)
-        return;
-    FMargin = Value;
-    if (HandleAllocated() && !FLoading)
+    if (Store(FMargin, Value) && HandleAllocated() && !FLoading)
         InvalidateTree();
 }
 
 void TBaseLazyTree::SetTextMargin(int Value)
 {
-    if (FTextMargin == Value)
-        return;
-    FTextMargin = Value;
-    if (!FLoading)
+    if (Store(FTextMargin, Value) && !FLoading)
         InvalidateTree();
 }
 
 void TBaseLazyTree::SetNodeAlignment(TLTNodeAlignment Value)
 {
-    if (FNodeAlignment == Value)
-        return;
-    FNodeAlignment = Value;
-    if (HandleAllocated() && !FLoading)
+    if (Store(FNodeAlignment, Value) && HandleAllocated() && !FLoading)
         InvalidateTree();
 }
 
 void TBaseLazyTree::SetAlignment(TLTAlignment Value)
 {
-    if (FAlignment == Value)
-        return;
-    FAlignment = Value;
-    if (!FLoading)
+    if (Store(FAlignment, Value) && !FLoading)
         InvalidateTree();
 }
 
 void TBaseLazyTree::SetBottomSpace(uint32_t Value)
 {
-    if (FBottomSpace == Value)
-        return;
-    FBottomSpace = Value;
-    UpdateVerticalScrollBar(true);
+    if (Store(FBottomSpace, Value))
+        UpdateVerticalScrollBar(true);
 }
 
 void TBaseLazyTree::SetCustomCheckImages(TLTImageList *Value)
 {
-    if (FCustomCheckImages == Value)
-        return;
-    FCustomCheckImages = Value;
-    InvalidateTree();
+    if (Store(FCustomCheckImages, Value))
+        InvalidateTree();
 }
 
 TLTImageList *TBaseLazyTree::CheckImages() const

@@ -36,6 +36,15 @@ TLTImageList MakeList(int Size)
     return list;
 }
 
+// The node at a place of the structure order, from 0.
+PLazyNode NthNode(TBaseLazyTree &Tree, int N)
+{
+    PLazyNode node = Tree.GetFirst();
+    for (int i = 0; i < N; ++i)
+        node = Tree.GetNext(node);
+    return node;
+}
+
 THitPositions HitAt(TBaseLazyTree &Tree, int X, int Y, PLazyNode *Node = nullptr)
 {
     THitInfo hit;
@@ -208,9 +217,7 @@ TEST(LazyTreeGeometry, TopAndBottomNode)
     TGeometryTree tree;
     tree.SetRootNodeCount(20);
     ShowWithClient(tree, 200, 100);
-    PLazyNode tenth = tree.GetFirst();
-    for (int i = 0; i < 9; ++i)
-        tenth = tree.GetNext(tenth);
+    PLazyNode tenth = NthNode(tree, 9);
     const int scrolls = tree.ClientScrolls;
     tree.SetBottomNode(tenth);
     EXPECT_EQ(tree.OffsetY(), 100 - 180);
@@ -318,15 +325,11 @@ TEST(LazyTreeScrolling, ScrollIntoViewCentred)
     TGeometryTree tree;
     tree.SetRootNodeCount(20);
     ShowWithClient(tree, 200, 100);
-    PLazyNode node = tree.GetFirst();
-    for (int i = 0; i < 10; ++i)
-        node = tree.GetNext(node);
+    PLazyNode node = NthNode(tree, 10);
     EXPECT_TRUE(tree.ScrollIntoView(node, true));
     EXPECT_EQ(tree.GetDisplayRect(node, NoColumn, false).Bottom, 50);
     tree.SetOffsetY(-1000);
-    PLazyNode above = tree.GetFirst();
-    for (int i = 0; i < 5; ++i)
-        above = tree.GetNext(above);
+    PLazyNode above = NthNode(tree, 5);
     EXPECT_TRUE(tree.ScrollIntoView(above, true));
     EXPECT_EQ(tree.GetDisplayRect(above, NoColumn, false).Top, 50);
     // Not centred: just into the window.
@@ -344,9 +347,7 @@ TEST(LazyTreeScrolling, AWideNodeWithoutHorizontalBarScrollsOneBarFurther)
     tree.ContentWidth = 400;
     ShowWithClient(tree, 200, 100);
     ASSERT_GT(int(tree.RangeX()), tree.ClientWidth());
-    PLazyNode node = tree.GetFirst();
-    for (int i = 0; i < 10; ++i)
-        node = tree.GetNext(node);
+    PLazyNode node = NthNode(tree, 10);
     tree.ScrollIntoView(node, false);
     const int bar = tree.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &tree);
     EXPECT_EQ(tree.GetDisplayRect(node, NoColumn, false).Bottom, 100 - bar);
