@@ -284,7 +284,8 @@ void TBaseLazyTree::SetDefaultNodeHeight(uint32_t Value)
     if (FUpdateCount == 0 && HandleAllocated() && !FLoading) {
         RequestCacheValidation();
         UpdateScrollBars(true);
-        // Scrolling the focused node into view comes with the scrolling code.
+        ScrollIntoView(FFocusedNode,
+                       FOptions->SelectionOptions().Contains(TLTSelectionOption::toCenterScrollIntoView));
         InvalidateTree();
     }
 }
