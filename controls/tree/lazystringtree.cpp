@@ -438,3 +438,116 @@ PLazyNode TCustomLazyStringTree::AddChild(PLazyNode Parent, void *UserData)
     }
     return node;
 }
+
+// ---------------------------------------------------------------------------------------
+// Painting the texts
+
+namespace {
+unsigned AlignmentFlag(TLTAlignment Alignment)
+{
+    switch (Alignment) {
+    case TLTAlignment::taRightJustify: return DT_RIGHT;
+    case TLTAlignment::taCenter: return DT_CENTER;
+    case TLTAlignment::taLeftJustify: break;
+    }
+    return DT_LEFT;
+}
+}   // namespace
+
+void TCustomLazyStringTree::PaintNodeContent(TLTPaintInfo &PaintInfo)
+{
+    TLSTGetCellTextEventArgs e{PaintInfo.Node, PaintInfo.Column, QString(), QString(), TLTExportType::etNone};
+    QueryCellText(e);
+    if (!e.CellText.isEmpty())
+        RenderCellText(PaintInfo, e.CellText);
+    if (Alignment() != TLTAlignment::taCenter && !PaintInfo.Node->Has(vsMultiline) &&
+        TreeOptions().StringOptions().Contains(toShowStaticText) && !e.StaticText.isEmpty())
+        RenderStaticText(PaintInfo, e.StaticText);
+}
+
+void TCustomLazyStringTree::RenderCellText(TLTPaintInfo &PaintInfo, const QString &Text)
+{
+    TCanvas &canvas = *PaintInfo.Canvas;
+    PLazyNode node = PaintInfo.Node;
+    TColor color = isEnabled() ? Colors().NodeFontColor() : Colors().Get(TLTColors::DisabledColor);
+    const TLTSelectionOptions selection = TBaseLazyTree::TreeOptions().SelectionOptions();
+    const bool focused = hasFocus() || TBaseLazyTree::TreeOptions().PaintOptions().Contains(TLTPaintOption::toPopupMode);
+    if (PaintInfo.PaintOptions.Contains(TLTInternalPaintOption::poDrawSelection) &&
+        (PaintInfo.Column == FocusedColumn() || selection.Contains(TLTSelectionOption::toFullRowSelect)) &&
+        node->Has(vsSelected) && focused)
+        color = Colors().Get(TLTColors::SelectionTextColor);
+    canvas.Font = TFont::FromQFont(font(), color);
+    TRect r = PaintInfo.ContentRect;
+    r.Left += TextMargin();
+    r.Right -= TextMargin();
+    const bool disabled = node->Has(vsDisabled) || !isEnabled();
+    unsigned format;
+    QString text = Text;
+    if (node->Has(vsMultiline)) {
+        NotifyPaintText(&canvas, node, PaintInfo.Column, ttNormal);
+        const int h = ComputeNodeHeight(&canvas, node, PaintInfo.Column);
+        if (disabled)
+            canvas.Font.Color = Colors().Get(TLTColors::DisabledColor);
+        format = DT_NOPREFIX | DT_WORDBREAK | DT_END_ELLIPSIS | AlignmentFlag(PaintInfo.Alignment);
+        if (h < r.Height()) {
+            const int d = (r.Height() - h) / 2;
+            r.Top += d;
+            r.Bottom -= d;
+        }
+    } else {
+        const TFont before = canvas.Font;
+        int ellipsis = FEllipsisWidth;
+        NotifyPaintText(&canvas, node, PaintInfo.Column, ttNormal);
+        if (!(canvas.Font == before)) {
+            ellipsis = 0;
+            PaintInfo.NodeWidth = 2 * TextMargin() + canvas.TextWidth(text);
+        }
+        if (disabled)
+            canvas.Font.Color = Colors().Get(TLTColors::DisabledColor);
+        format = DT_NOPREFIX | DT_VCENTER | DT_SINGLELINE;
+        if (PaintInfo.Column == NoColumn) {
+            format |= AlignmentFlag(PaintInfo.Alignment);
+        } else if (PaintInfo.NodeWidth - 2 * TextMargin() > r.Width()) {
+            // Shortened text is drawn from the left unless it is right-aligned.
+            text = ShortenCellText(&canvas, node, PaintInfo.Column, text, r.Width(), ellipsis);
+            if (PaintInfo.Alignment == TLTAlignment::taRightJustify)
+                format |= DT_RIGHT;
+        } else {
+            format |= AlignmentFlag(PaintInfo.Alignment);
+        }
+    }
+    canvas.Brush.Style = bsClear;
+    OutputCellText(PaintInfo, text, format, r);
+}
+
+void TCustomLazyStringTree::OutputCellText(TLTPaintInfo &PaintInfo, const QString &Text, unsigned DrawFormat,
+                                           TRect R)
+{
+    bool defaultDraw = true;
+    if (OnDrawText)
+        OnDrawText(this, PaintInfo.Canvas, PaintInfo.Node, PaintInfo.Column, Text, R, defaultDraw);
+    if (defaultDraw)
+        PaintInfo.Canvas->DrawText(Text, R, DrawFormat);
+}
+
+void TCustomLazyStringTree::RenderStaticText(TLTPaintInfo &PaintInfo, const QString &Text)
+{
+    TCanvas &canvas = *PaintInfo.Canvas;
+    PLazyNode node = PaintInfo.Node;
+    TColor color = Colors().NodeFontColor();
+    if (TBaseLazyTree::TreeOptions().SelectionOptions().Contains(TLTSelectionOption::toFullRowSelect) &&
+        node->Has(vsSelected) &&
+        (hasFocus() || TBaseLazyTree::TreeOptions().PaintOptions().Contains(TLTPaintOption::toPopupMode)))
+        color = Colors().Get(TLTColors::SelectionTextColor);
+    canvas.Font = TFont::FromQFont(font(), color);
+    NotifyPaintText(&canvas, node, PaintInfo.Column, ttStatic);
+    if (node->Has(vsDisabled) || !isEnabled())
+        canvas.Font.Color = Colors().Get(TLTColors::DisabledColor);
+    TRect r = PaintInfo.ContentRect;
+    if (PaintInfo.Alignment == TLTAlignment::taRightJustify)
+        r.Right -= PaintInfo.NodeWidth + TextMargin();
+    else
+        r.Left += PaintInfo.NodeWidth + TextMargin();
+    canvas.Brush.Style = bsClear;
+    canvas.DrawText(Text, r, DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
+}

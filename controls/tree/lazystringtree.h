@@ -127,6 +127,11 @@ protected:
     QString GetNodeTooltip(PLazyNode Node, TColumnIndex Column,
                            TLTTooltipLineBreakStyle &LineBreakStyle) override;
     void MainColumnChanged() override;
+    void PaintNodeContent(TLTPaintInfo &PaintInfo) override;
+    virtual void RenderCellText(TLTPaintInfo &PaintInfo, const QString &Text);
+    virtual void RenderStaticText(TLTPaintInfo &PaintInfo, const QString &Text);
+    // Draws Text into R unless OnDrawText draws it.
+    virtual void OutputCellText(TLTPaintInfo &PaintInfo, const QString &Text, unsigned DrawFormat, TRect R);
     void changeEvent(QEvent *Event) override;
     // The cached main-column text width of a node; nullptr for nil or the root.
     uint32_t *CachedTextWidth(PLazyNode Node) const;

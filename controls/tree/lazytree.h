@@ -22,6 +22,7 @@
 #include "platform/canvas.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -149,6 +150,17 @@ enum class TCheckImageKind : uint8_t {
 };
 enum class TLTNodeAlignment : uint8_t { naFromBottom, naFromTop, naProportional };
 enum class TLTLineStyle : uint8_t { lsCustomStyle, lsDotted, lsSolid };
+enum class TLTLineMode : uint8_t { lmNormal, lmBands };
+enum class TLTLineType : uint8_t {
+    ltNone, ltBottomRight, ltTopDown, ltTopDownRight, ltRight, ltTopRight, ltLeft, ltLeftBottom
+};
+using TLTLineImage = std::vector<TLTLineType>;
+enum class TLTInternalPaintOption : uint8_t {
+    poBackground, poColumnColor, poDrawFocusRect, poDrawSelection, poDrawDropMark, poGridLines,
+    poMainOnly, poSelectedOnly, poUnbuffered
+};
+using TLTInternalPaintOptions = TEnumSet<TLTInternalPaintOption>;
+enum class TItemEraseAction : uint8_t { eaColor, eaDefault, eaNone };
 enum class TLTButtonStyle : uint8_t { bsRectangle, bsTriangle };
 enum class TLTButtonFillMode : uint8_t { fmTreeColor, fmWindowColor, fmShaded, fmTransparent };
 enum class THintAnimationType : uint8_t { hatNone, hatFade, hatSlide, hatSystemDefault };
@@ -197,6 +209,55 @@ enum class TOffsetChangePart : uint8_t {
     ocpRepaintHeader, ocpRepaintScrollBars, ocpScrollClient, ocpUpdateScrollBars
 };
 using TOffsetChangeParts = TEnumSet<TOffsetChangePart>;
+
+// One image of a cell: slot 0 normal, 1 state, 2 check, 3 overlay.
+struct TLTImageInfo
+{
+    int Index = -1;
+    int XPos = 0, YPos = 0;
+    bool Ghosted = false;
+    TLTImageList *Images = nullptr;
+};
+
+// What painting one cell receives. Rectangles are in row coordinates: top 0, absolute X.
+struct TLTPaintInfo
+{
+    TCanvas *Canvas = nullptr;
+    TLTInternalPaintOptions PaintOptions;
+    PLazyNode Node = nullptr;
+    TColumnIndex Column = NoColumn;
+    TColumnPosition Position = 0;
+    TRect CellRect, ContentRect;
+    int NodeWidth = 0;
+    TLTAlignment Alignment = TLTAlignment::taLeftJustify;
+    TLTAlignment CaptionAlignment = TLTAlignment::taLeftJustify;
+    TLTBiDiMode BidiMode = TLTBiDiMode::bdLeftToRight;
+    QPoint BrushOrigin;
+    std::array<TLTImageInfo, 4> ImageInfo;
+};
+
+// The tree's 17 colours.
+class TLTColors
+{
+public:
+    enum TIndex {
+        DisabledColor, DropMarkColor, DropTargetColor, FocusedSelectionColor, GridLineColor,
+        TreeLineColor, UnfocusedSelectionColor, BorderColor, HotColor, FocusedSelectionBorderColor,
+        UnfocusedSelectionBorderColor, DropTargetBorderColor, SelectionRectangleBlendColor,
+        SelectionRectangleBorderColor, HeaderHotColor, SelectionTextColor, UnfocusedColor, Count
+    };
+    explicit TLTColors(TBaseLazyTree &AOwner);
+    TColor Get(TIndex Index) const { return FColors[Index]; }
+    void Set(TIndex Index, TColor Value);
+    void Assign(const TLTColors &Source);
+    TColor BackGroundColor() const;
+    TColor NodeFontColor() const;
+    TColor HeaderFontColor() const;
+
+private:
+    TBaseLazyTree &FOwner;
+    std::array<TColor, Count> FColors;
+};
 
 // ---------------------------------------------------------------------------------------
 // Events of the tree model (every event passes the tree as Sender first)
@@ -255,6 +316,20 @@ using TLTGetCellIsEmptyEvent = std::function<void(TBaseLazyTree *Sender, PLazyNo
                                                   TColumnIndex Column, bool &IsEmpty)>;
 using TLTScrollEvent = std::function<void(TBaseLazyTree *Sender, int DeltaX, int DeltaY)>;
 using TLTScrollBarShowEvent = std::function<void(TBaseLazyTree *Sender, int Bar, bool Show)>;
+using TLTPaintEvent = std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas)>;
+using TLTBeforeItemEraseEvent =
+    std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas, PLazyNode Node, TRect ItemRect,
+                       TColor &ItemColor, TItemEraseAction &EraseAction)>;
+using TLTAfterItemEraseEvent = std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas,
+                                                  PLazyNode Node, TRect ItemRect)>;
+using TLTBeforeItemPaintEvent =
+    std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas, PLazyNode Node, TRect ItemRect,
+                       bool &CustomDraw)>;
+using TLTAfterItemPaintEvent = TLTAfterItemEraseEvent;
+using TLTAfterCellPaintEvent = std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas,
+                                                  PLazyNode Node, TColumnIndex Column, TRect CellRect)>;
+using TLTBackgroundPaintEvent =
+    std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas, TRect R, bool &Handled)>;
 using TLTPopupEvent =
     std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column,
                        const QPoint &P, bool &AskParent, QMenu *&PopupMenu)>;
@@ -720,6 +795,29 @@ public:
     TLTGetCellIsEmptyEvent OnGetCellIsEmpty;
     TLTScrollEvent OnScroll;
     TLTScrollBarShowEvent OnShowScrollBar;
+    TLTPaintEvent OnBeforePaint, OnAfterPaint;
+    TLTBeforeItemEraseEvent OnBeforeItemErase;
+    TLTAfterItemEraseEvent OnAfterItemErase;
+    TLTBeforeItemPaintEvent OnBeforeItemPaint;
+    TLTAfterItemPaintEvent OnAfterItemPaint;
+    TLTAfterCellPaintEvent OnAfterCellPaint;
+    TLTBackgroundPaintEvent OnPaintBackground;
+
+    // --- Painting --------------------------------------------------------------------------
+    // Paints Window (absolute tree coordinates) of the content onto TargetCanvas with its
+    // top-left corner at Target. Does nothing while a paint is running.
+    virtual void PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target,
+                           TLTInternalPaintOptions PaintOptions);
+    TLTColors &Colors() const { return *FColors; }
+    QString EmptyListMessage() const { return FEmptyListMessage; }
+    void SetEmptyListMessage(const QString &Value);
+    TLTLineMode LineMode() const { return FLineMode; }
+    void SetLineMode(TLTLineMode Value);
+    void SetLineStyle(TLTLineStyle Value);
+    void SetButtonStyle(TLTButtonStyle Value);
+    void SetButtonFillMode(TLTButtonFillMode Value);
+    // Rebuilds the expand buttons and the line pattern.
+    void RebuildPaintResources(bool Buttons, bool Lines);
 
     // --- Header and columns --------------------------------------------------------------
     TLTHeader &Header() const { return *FHeader; }
@@ -888,6 +986,32 @@ protected:
     PLazyNode FindCacheEntryByPosition(uint32_t Y, uint32_t &Top) const;
     PLazyNode FindCacheEntryByNode(PLazyNode Node, uint32_t &Top) const;
     void showEvent(QShowEvent *Event) override;
+    // --- Painting --------------------------------------------------------------------------
+    void paintEvent(QPaintEvent *Event) override;
+    // The content of a cell (the string tree draws its text); nothing in the base tree.
+    virtual void PaintNodeContent(TLTPaintInfo &PaintInfo);
+    // The line image of a row and the number of its selected ancestors.
+    int LineImageAndSelectLevel(PLazyNode Node, TLTLineImage &LineImage);
+    void NodeVerticalAlignment(PLazyNode Node, bool ShowImages, bool ShowStateImages, int &ButtonY,
+                               int &VAlign);
+    int CheckImageIndex(PLazyNode Node) const;
+    void PaintTreeLines(TLTPaintInfo &PaintInfo, int VAlign, int IndentSize, const TLTLineImage &LineImage);
+    void DrawLineImage(TLTPaintInfo &PaintInfo, int X, int Y, int H, int VAlign, TLTLineType LineType,
+                       bool Reverse);
+    void DrawDottedHorzLine(TLTPaintInfo &PaintInfo, int Left, int Top, int Right, TColor LineColor);
+    void DrawDottedVertLine(TLTPaintInfo &PaintInfo, int Top, int Left, int Bottom, TColor LineColor);
+    void PaintNodeButton(TCanvas &Canvas, PLazyNode Node, const TRect &CellRect, int ButtonX, int ButtonY,
+                         TLTBiDiMode BidiMode);
+    void PaintCheckImage(TCanvas &Canvas, const TLTImageInfo &ImageInfo, bool Selected);
+    void PaintNodeImage(TLTPaintInfo &PaintInfo, int Slot);
+    void QueryPaintImage(TLTPaintInfo &PaintInfo, TLTImageKind Kind, TLTImageList *DefaultImages, int Slot);
+    void EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R);
+    void PaintCellBackground(TLTPaintInfo &PaintInfo);
+    virtual void DoBeforePaint(TCanvas &Canvas);
+    virtual void DoAfterPaint(TCanvas &Canvas);
+    // The selection colours as the focus decides them.
+    TColor SelectionColor() const;
+    TColor SelectionBorderColor() const;
     // --- Geometry --------------------------------------------------------------------------
     void ClassifyHitLeftToRight(THitInfo &HitInfo, int X, TLTAlignment Alignment, int ColumnWidth);
     void ClassifyHitRightToLeft(THitInfo &HitInfo, int X, TLTAlignment Alignment, int ColumnWidth);
@@ -939,6 +1063,7 @@ private:
     friend class TLazyTreeColumn;
     friend class TLazyTreeColumns;
     friend class TLTHeader;
+    friend class TLTColors;
 
     void CreateRootNode(size_t OldSize);
     void ConnectScrollBars();
@@ -1058,4 +1183,9 @@ private:
     int FButtonWidth = 9;
     int FButtonHeight = 9;
     std::unique_ptr<TScrollBarOptions> FScrollBarOptions;
+    std::unique_ptr<TLTColors> FColors;
+    QString FEmptyListMessage;
+    TLTLineMode FLineMode = TLTLineMode::lmNormal;
+    QImage FPlusBM, FMinusBM;
+    QImage *FPaintImage = nullptr;   // the row buffer while a row is painted
 };

@@ -234,6 +234,7 @@ TBaseLazyTree::TBaseLazyTree(QWidget *Parent) : QAbstractScrollArea(StartupThenP
     FOptions = std::make_unique<TCustomLazyTreeOptions>(this);
     FHeader = std::make_unique<TLTHeader>(*this);
     FScrollBarOptions = std::make_unique<TScrollBarOptions>(*this);
+    FColors = std::make_unique<TLTColors>(*this);
     // The tree shows its bars itself, when its content needs them.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
