@@ -180,3 +180,27 @@ TEST(LazyTreePaint, NestedPaintingAndTheEmptyListMessage)
     EXPECT_TRUE(grey);
     EXPECT_EQ(message.pixel(1, 1), Rgb(tree.Colors().BackGroundColor()));
 }
+
+// The window paints its visible rows through the same pipeline, scrolled by the offsets.
+TEST(LazyTreePaint, TheWindowPaintsTheScrolledRows)
+{
+    TLazyStringTree tree;
+    std::vector<PLazyNode> asked;
+    tree.OnGetText = [&](TBaseLazyTree *, PLazyNode Node, TColumnIndex, TLSTTextType Type, QString &Text) {
+        if (Type == ttNormal)
+            asked.push_back(Node);
+        Text = QStringLiteral("Row");
+    };
+    tree.SetRootNodeCount(1000);
+    ShowWithClient(tree, 200, 100);
+    tree.SetOffsetY(-18 * 500);
+    asked.clear();
+    const QImage shot = tree.viewport()->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(200, 100));
+    // Only the rows in the window were painted (a paint never walks nodes outside it).
+    ASSERT_FALSE(asked.empty());
+    for (PLazyNode node : asked) {
+        EXPECT_GE(node->Index, 500u);
+        EXPECT_LE(node->Index, 506u);
+    }
+}
