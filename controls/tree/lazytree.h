@@ -998,6 +998,8 @@ protected:
     void PaintTreeLines(TLTPaintInfo &PaintInfo, int VAlign, int IndentSize, const TLTLineImage &LineImage);
     void DrawLineImage(TLTPaintInfo &PaintInfo, int X, int Y, int H, int VAlign, TLTLineType LineType,
                        bool Reverse);
+    void DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor);
+    void ButtonLookChanged();
     void DrawDottedHorzLine(TLTPaintInfo &PaintInfo, int Left, int Top, int Right, TColor LineColor);
     void DrawDottedVertLine(TLTPaintInfo &PaintInfo, int Top, int Left, int Bottom, TColor LineColor);
     void PaintNodeButton(TCanvas &Canvas, PLazyNode Node, const TRect &CellRect, int ButtonX, int ButtonY,

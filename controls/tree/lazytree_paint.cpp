@@ -129,10 +129,7 @@ void TBaseLazyTree::SetButtonStyle(TLTButtonStyle Value)
     if (FButtonStyle == Value)
         return;
     FButtonStyle = Value;
-    if (!FLoading) {
-        RebuildPaintResources(true, false);
-        InvalidateTree();
-    }
+    ButtonLookChanged();
 }
 
 void TBaseLazyTree::SetButtonFillMode(TLTButtonFillMode Value)
@@ -140,6 +137,11 @@ void TBaseLazyTree::SetButtonFillMode(TLTButtonFillMode Value)
     if (FButtonFillMode == Value)
         return;
     FButtonFillMode = Value;
+    ButtonLookChanged();
+}
+
+void TBaseLazyTree::ButtonLookChanged()
+{
     if (!FLoading) {
         RebuildPaintResources(true, false);
         InvalidateTree();
@@ -321,30 +323,28 @@ int TBaseLazyTree::CheckImageIndex(PLazyNode Node) const
     return -1;
 }
 
+void TBaseLazyTree::DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor)
+{
+    QPainter *p = PaintInfo.Canvas->Painter();
+    if (FLineStyle == TLTLineStyle::lsSolid) {
+        p->fillRect(R, ToQColor(LineColor));
+        return;
+    }
+    // Every other pixel, aligned with the content by the brush origin of the row.
+    p->fillRect(R, ToQColor(FColors->BackGroundColor()));
+    p->fillRect(R, QBrush(ToQColor(LineColor), Qt::Dense4Pattern));
+}
+
 void TBaseLazyTree::DrawDottedHorzLine(TLTPaintInfo &PaintInfo, int Left, int Top, int Right,
                                        TColor LineColor)
 {
-    const QRect r(std::min(Left, Right), Top, std::abs(Right - Left) + 1, 1);
-    QPainter *p = PaintInfo.Canvas->Painter();
-    if (FLineStyle == TLTLineStyle::lsSolid) {
-        p->fillRect(r, ToQColor(LineColor));
-        return;
-    }
-    p->fillRect(r, ToQColor(FColors->BackGroundColor()));
-    p->fillRect(r, QBrush(ToQColor(LineColor), Qt::Dense4Pattern));
+    DrawLinePattern(PaintInfo, QRect(std::min(Left, Right), Top, std::abs(Right - Left) + 1, 1), LineColor);
 }
 
 void TBaseLazyTree::DrawDottedVertLine(TLTPaintInfo &PaintInfo, int Top, int Left, int Bottom,
                                        TColor LineColor)
 {
-    const QRect r(Left, std::min(Top, Bottom), 1, std::abs(Bottom - Top) + 1);
-    QPainter *p = PaintInfo.Canvas->Painter();
-    if (FLineStyle == TLTLineStyle::lsSolid) {
-        p->fillRect(r, ToQColor(LineColor));
-        return;
-    }
-    p->fillRect(r, ToQColor(FColors->BackGroundColor()));
-    p->fillRect(r, QBrush(ToQColor(LineColor), Qt::Dense4Pattern));
+    DrawLinePattern(PaintInfo, QRect(Left, std::min(Top, Bottom), 1, std::abs(Bottom - Top) + 1), LineColor);
 }
 
 void TBaseLazyTree::DrawLineImage(TLTPaintInfo &PaintInfo, int X, int Y, int H, int VAlign,
