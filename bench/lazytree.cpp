@@ -1,8 +1,9 @@
 // Lazy tree model: a million top-level nodes added inside one update and cleared again,
 // reading TotalCount of 100,000 nodes that are initialised by that read, the position cache
 // of a million shown nodes (its build on the worker and lookups near the bottom with and
-// without it), and FullExpand of 100,000 nodes.
-#include "controls/tree/lazytree.h"
+// without it), node geometry and scrolling near the bottom, FullExpand of 100,000 nodes,
+// and painting and scrolling a 100,000-node string tree.
+#include "controls/tree/lazystringtree.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
@@ -127,6 +128,100 @@ void BM_NodeAtBottom(benchmark::State &state)
     state.counters["walked"] = t.Tree.LastLookupSteps();
 }
 BENCHMARK(BM_NodeAtBottom)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// Geometry near the bottom of a million shown nodes: GetNodeAt and GetDisplayRect with the
+// cache and without it, and ScrollIntoView of the last node from the top.
+void BM_GetNodeAtBottom(benchmark::State &state)
+{
+    TShownTree t(1000000);
+    if (state.range(0) == 0)
+        t.Tree.SetTreeStates(t.Tree.TreeStates() - TLazyTreeStates{TLazyTreeState::tsUseCache});
+    const int y = 18 * 999990 + 5;
+    for (auto _ : state) {
+        int top = 0;
+        benchmark::DoNotOptimize(t.Tree.GetNodeAt(0, y, false, top));
+    }
+}
+BENCHMARK(BM_GetNodeAtBottom)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+void BM_GetDisplayRectBottom(benchmark::State &state)
+{
+    TShownTree t(1000000);
+    if (state.range(0) == 0)
+        t.Tree.SetTreeStates(t.Tree.TreeStates() - TLazyTreeStates{TLazyTreeState::tsUseCache});
+    PLazyNode node = t.Tree.RootNode()->LastChild;
+    for (int i = 0; i < 10; ++i)
+        node = node->PrevSibling;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(t.Tree.GetDisplayRect(node, NoColumn, false));
+}
+BENCHMARK(BM_GetDisplayRectBottom)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+void BM_ScrollIntoViewLast(benchmark::State &state)
+{
+    TShownTree t(1000000);
+    PLazyNode last = t.Tree.RootNode()->LastChild;
+    for (auto _ : state) {
+        state.PauseTiming();
+        t.Tree.SetOffsetY(0);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(t.Tree.ScrollIntoView(last, false));
+    }
+    if (t.Tree.BottomNode() != last)
+        state.SkipWithError("the last node is not in view");
+}
+BENCHMARK(BM_ScrollIntoViewLast)->Unit(benchmark::kMicrosecond);
+
+// A string tree of 100,000 nodes with captions: painting one full client area of 400 x 300,
+// and scrolling by one wheel notch (three lines) with the repaint of the uncovered strip.
+struct TPaintedTree
+{
+    TLazyStringTree Tree;
+    TPaintedTree()
+    {
+        Tree.OnGetText = [](TBaseLazyTree *, PLazyNode Node, TColumnIndex, TLSTTextType, QString &Text) {
+            Text = QStringLiteral("Meter %1").arg(Node->Index);
+        };
+        Tree.TreeOptions().SetMiscOptions(Tree.TreeOptions().MiscOptions() +
+                                          TLTMiscOptions{TLTMiscOption::toCheckSupport});
+        Tree.resize(400, 300);
+        Tree.show();
+        Tree.SetRootNodeCount(100000);
+    }
+};
+
+void BM_PaintClientArea(benchmark::State &state)
+{
+    TPaintedTree t;
+    QImage image(t.Tree.ClientWidth(), t.Tree.ClientHeight(), QImage::Format_ARGB32_Premultiplied);
+    t.Tree.SetOffsetY(-18 * 50000);
+    for (auto _ : state) {
+        TCanvas canvas(&image);
+        TRect window(0, 0, image.width(), image.height());
+        OffsetRect(window, t.Tree.EffectiveOffsetX(), -t.Tree.OffsetY());
+        t.Tree.PaintTree(canvas, window, TPoint(),
+                         {TLTInternalPaintOption::poBackground, TLTInternalPaintOption::poDrawSelection,
+                          TLTInternalPaintOption::poDrawFocusRect});
+    }
+}
+BENCHMARK(BM_PaintClientArea)->Unit(benchmark::kMicrosecond);
+
+void BM_ScrollOneNotch(benchmark::State &state)
+{
+    TPaintedTree t;
+    QImage image(t.Tree.ClientWidth(), 54, QImage::Format_ARGB32_Premultiplied);
+    int offset = -18 * 50000;
+    for (auto _ : state) {
+        offset -= 54;
+        t.Tree.SetOffsetY(offset);
+        // The strip the scroll uncovered at the bottom.
+        TCanvas canvas(&image);
+        TRect window(0, t.Tree.ClientHeight() - 54, image.width(), t.Tree.ClientHeight());
+        OffsetRect(window, t.Tree.EffectiveOffsetX(), -t.Tree.OffsetY());
+        t.Tree.PaintTree(canvas, window, TPoint(), {TLTInternalPaintOption::poBackground});
+    }
+}
+BENCHMARK(BM_ScrollOneNotch)->Unit(benchmark::kMicrosecond);
 
 // FullExpand of 100,000 nodes: 10,000 top-level nodes with 9 children each.
 void BM_FullExpand(benchmark::State &state)

@@ -18,9 +18,13 @@
 // of the window, the timer table, the selection and cache bookkeeping it relies on) and
 // lazytreeglobals.cpp (the process-wide start-up).
 #include "controls/tree/lazynode.h"
+#include "controls/tree/lazytreeheader.h"
+#include "platform/canvas.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <condition_variable>
@@ -146,6 +150,17 @@ enum class TCheckImageKind : uint8_t {
 };
 enum class TLTNodeAlignment : uint8_t { naFromBottom, naFromTop, naProportional };
 enum class TLTLineStyle : uint8_t { lsCustomStyle, lsDotted, lsSolid };
+enum class TLTLineMode : uint8_t { lmNormal, lmBands };
+enum class TLTLineType : uint8_t {
+    ltNone, ltBottomRight, ltTopDown, ltTopDownRight, ltRight, ltTopRight, ltLeft, ltLeftBottom
+};
+using TLTLineImage = std::vector<TLTLineType>;
+enum class TLTInternalPaintOption : uint8_t {
+    poBackground, poColumnColor, poDrawFocusRect, poDrawSelection, poDrawDropMark, poGridLines,
+    poMainOnly, poSelectedOnly, poUnbuffered
+};
+using TLTInternalPaintOptions = TEnumSet<TLTInternalPaintOption>;
+enum class TItemEraseAction : uint8_t { eaColor, eaDefault, eaNone };
 enum class TLTButtonStyle : uint8_t { bsRectangle, bsTriangle };
 enum class TLTButtonFillMode : uint8_t { fmTreeColor, fmWindowColor, fmShaded, fmTransparent };
 enum class THintAnimationType : uint8_t { hatNone, hatFade, hatSlide, hatSystemDefault };
@@ -158,9 +173,91 @@ using TDragOperations = TEnumSet<TDragOperation>;
 
 enum class TLTTooltipLineBreakStyle : uint8_t { hlbDefault, hlbForceSingleLine, hlbForceMultiLine };
 
-using TColumnIndex = int32_t;
-constexpr TColumnIndex NoColumn = -1;
-constexpr TColumnIndex InvalidColumn = -2;
+
+// What lies under a point of the tree.
+enum class THitPosition : uint8_t {
+    hiAbove, hiBelow, hiNowhere, hiOnItem, hiOnItemButton, hiOnItemButtonExact, hiOnItemCheckbox,
+    hiOnItemIndent, hiOnItemLabel, hiOnItemLeft, hiOnItemRight, hiOnNormalIcon, hiOnStateIcon,
+    hiToLeft, hiToRight, hiUpperSplitter, hiLowerSplitter
+};
+using THitPositions = TEnumSet<THitPosition>;
+
+struct THitInfo
+{
+    PLazyNode HitNode = nullptr;
+    THitPositions HitPositions;
+    TColumnIndex HitColumn = NoColumn;
+    QPoint HitPoint;
+};
+
+enum class TLTCellPaintMode : uint8_t { cpmPaint, cpmGetContentMargin };
+enum class TLTCellContentMarginType : uint8_t { ccmtAllSides, ccmtTopLeftOnly, ccmtBottomRightOnly };
+
+enum class TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum class TScrollBarStyle : uint8_t { sbmRegular, sbm3D };
+
+// Scroll codes of the two scroll bars.
+enum TScrollCode : int {
+    SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2,
+    SB_PAGELEFT = 2, SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5,
+    SB_TOP = 6, SB_LEFT = 6, SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8
+};
+constexpr int SB_HORZ = 0, SB_VERT = 1;
+
+// What an offset change does besides storing the offsets.
+enum class TOffsetChangePart : uint8_t {
+    ocpRepaintHeader, ocpRepaintScrollBars, ocpScrollClient, ocpUpdateScrollBars
+};
+using TOffsetChangeParts = TEnumSet<TOffsetChangePart>;
+
+// One image of a cell: slot 0 normal, 1 state, 2 check, 3 overlay.
+struct TLTImageInfo
+{
+    int Index = -1;
+    int XPos = 0, YPos = 0;
+    bool Ghosted = false;
+    TLTImageList *Images = nullptr;
+};
+
+// What painting one cell receives. Rectangles are in row coordinates: top 0, absolute X.
+struct TLTPaintInfo
+{
+    TCanvas *Canvas = nullptr;
+    TLTInternalPaintOptions PaintOptions;
+    PLazyNode Node = nullptr;
+    TColumnIndex Column = NoColumn;
+    TColumnPosition Position = 0;
+    TRect CellRect, ContentRect;
+    int NodeWidth = 0;
+    TLTAlignment Alignment = TLTAlignment::taLeftJustify;
+    TLTAlignment CaptionAlignment = TLTAlignment::taLeftJustify;
+    TLTBiDiMode BidiMode = TLTBiDiMode::bdLeftToRight;
+    QPoint BrushOrigin;
+    std::array<TLTImageInfo, 4> ImageInfo;
+};
+
+// The tree's 17 colours.
+class TLTColors
+{
+public:
+    enum TIndex {
+        DisabledColor, DropMarkColor, DropTargetColor, FocusedSelectionColor, GridLineColor,
+        TreeLineColor, UnfocusedSelectionColor, BorderColor, HotColor, FocusedSelectionBorderColor,
+        UnfocusedSelectionBorderColor, DropTargetBorderColor, SelectionRectangleBlendColor,
+        SelectionRectangleBorderColor, HeaderHotColor, SelectionTextColor, UnfocusedColor, Count
+    };
+    explicit TLTColors(TBaseLazyTree &AOwner);
+    TColor Get(TIndex Index) const { return FColors[Index]; }
+    void Set(TIndex Index, TColor Value);
+    void Assign(const TLTColors &Source);
+    TColor BackGroundColor() const;
+    TColor NodeFontColor() const;
+    TColor HeaderFontColor() const;
+
+private:
+    TBaseLazyTree &FOwner;
+    std::array<TColor, Count> FColors;
+};
 
 // ---------------------------------------------------------------------------------------
 // Events of the tree model (every event passes the tree as Sender first)
@@ -195,6 +292,44 @@ using TLTGetImageExEvent =
     std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TLTImageKind Kind,
                        TColumnIndex Column, bool &Ghosted, int &ImageIndex,
                        TLTImageList *&ImageList)>;
+using TLTHeaderNotifyEvent = std::function<void(TLTHeader *Sender, TColumnIndex Column)>;
+using TLTBeforeAutoFitColumnsEvent =
+    std::function<void(TLTHeader *Sender, TSmartAutoFitType &SmartAutoFitType)>;
+using TLTAfterAutoFitColumnsEvent = std::function<void(TLTHeader *Sender)>;
+using TLTBeforeAutoFitColumnEvent =
+    std::function<void(TLTHeader *Sender, TColumnIndex Column,
+                       TSmartAutoFitType &SmartAutoFitType, bool &Allowed)>;
+using TLTAfterAutoFitColumnEvent = std::function<void(TLTHeader *Sender, TColumnIndex Column)>;
+using TLTBeforeGetMaxColumnWidthEvent =
+    std::function<void(TLTHeader *Sender, TColumnIndex Column, bool &UseSmartColumnWidth)>;
+using TLTAfterGetMaxColumnWidthEvent =
+    std::function<void(TLTHeader *Sender, TColumnIndex Column, int &MaxWidth)>;
+using TLTCanSplitterResizeHeaderEvent =
+    std::function<void(TLTHeader *Sender, QPoint P, bool &Allowed)>;
+using TLTMeasureItemEvent = std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas,
+                                                PLazyNode Node, int &NodeHeight)>;
+using TLTBeforeCellPaintEvent =
+    std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas, PLazyNode Node,
+                       TColumnIndex Column, TLTCellPaintMode CellPaintMode, TRect CellRect,
+                       TRect &ContentRect)>;
+using TLTGetCellIsEmptyEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node,
+                                                  TColumnIndex Column, bool &IsEmpty)>;
+using TLTScrollEvent = std::function<void(TBaseLazyTree *Sender, int DeltaX, int DeltaY)>;
+using TLTScrollBarShowEvent = std::function<void(TBaseLazyTree *Sender, int Bar, bool Show)>;
+using TLTPaintEvent = std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas)>;
+using TLTBeforeItemEraseEvent =
+    std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas, PLazyNode Node, TRect ItemRect,
+                       TColor &ItemColor, TItemEraseAction &EraseAction)>;
+using TLTAfterItemEraseEvent = std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas,
+                                                  PLazyNode Node, TRect ItemRect)>;
+using TLTBeforeItemPaintEvent =
+    std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas, PLazyNode Node, TRect ItemRect,
+                       bool &CustomDraw)>;
+using TLTAfterItemPaintEvent = TLTAfterItemEraseEvent;
+using TLTAfterCellPaintEvent = std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas,
+                                                  PLazyNode Node, TColumnIndex Column, TRect CellRect)>;
+using TLTBackgroundPaintEvent =
+    std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas, TRect R, bool &Handled)>;
 using TLTPopupEvent =
     std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column,
                        const QPoint &P, bool &AskParent, QMenu *&PopupMenu)>;
@@ -235,6 +370,34 @@ private:
     TLTAutoOptions FAutoOptions;
     TLTSelectionOptions FSelectionOptions;
     TLTMiscOptions FMiscOptions;
+};
+
+// The tree's scroll bars: which are shown and their line steps.
+class TScrollBarOptions
+{
+public:
+    explicit TScrollBarOptions(TBaseLazyTree &AOwner) : FOwner(AOwner) {}
+    TBaseLazyTree &Owner() const { return FOwner; }
+    bool AlwaysVisible() const { return FAlwaysVisible; }
+    void SetAlwaysVisible(bool Value);
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    TScrollBarStyle ScrollBarStyle() const { return FScrollBarStyle; }
+    void SetScrollBarStyle(TScrollBarStyle Value) { FScrollBarStyle = Value; }
+    // 1..10000 pixels.
+    int HorizontalIncrement() const { return FIncrementX; }
+    void SetHorizontalIncrement(int Value) { FIncrementX = uint16_t(std::clamp(Value, 1, 10000)); }
+    int VerticalIncrement() const { return FIncrementY; }
+    void SetVerticalIncrement(int Value) { FIncrementY = uint16_t(std::clamp(Value, 1, 10000)); }
+    void Assign(const TScrollBarOptions &Source);
+
+private:
+    bool FAlwaysVisible = false;
+    TBaseLazyTree &FOwner;
+    TScrollStyle FScrollBars = TScrollStyle::ssBoth;
+    TScrollBarStyle FScrollBarStyle = TScrollBarStyle::sbmRegular;
+    uint16_t FIncrementX = 20;
+    uint16_t FIncrementY = 20;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -503,11 +666,11 @@ public:
 
     // --- Settings --------------------------------------------------------------------------
     uint32_t Indent() const { return FIndent; }
-    void SetIndent(uint32_t Value) { FIndent = Value; }
+    void SetIndent(uint32_t Value);
     int Margin() const { return FMargin; }
-    void SetMargin(int Value) { FMargin = Value; }
+    void SetMargin(int Value);
     int TextMargin() const { return FTextMargin; }
-    void SetTextMargin(int Value) { FTextMargin = Value; }
+    void SetTextMargin(int Value);
     uint32_t AnimationDuration() const { return FAnimationDuration; }
     void SetAnimationDuration(uint32_t Value);
     uint32_t ChangeDelay() const { return FChangeDelay; }
@@ -541,7 +704,7 @@ public:
     TLTButtonStyle ButtonStyle() const { return FButtonStyle; }
     TLTButtonFillMode ButtonFillMode() const { return FButtonFillMode; }
     TLTNodeAlignment NodeAlignment() const { return FNodeAlignment; }
-    void SetNodeAlignment(TLTNodeAlignment Value) { FNodeAlignment = Value; }
+    void SetNodeAlignment(TLTNodeAlignment Value);
     TLTLineStyle LineStyle() const { return FLineStyle; }
     TCheckImageKind CheckImageKind() const { return FCheckImageKind; }
     void SetCheckImageKind(TCheckImageKind Value) { FCheckImageKind = Value; }
@@ -549,7 +712,53 @@ public:
     static TLTImageList *CheckImageListFor(TCheckImageKind Kind);
     // The scrollable content height: root TotalHeight - root NodeHeight + bottom space.
     uint32_t RangeY() const { return FRangeY; }
+
+    // --- Geometry and hit testing ----------------------------------------------------------
+    // The shown node at Y (client coordinates with Relative, else content coordinates) and
+    // its top; NodeTop stays as passed when there is none. X is not used.
+    PLazyNode GetNodeAt(int X, int Y, bool Relative, int &NodeTop);
+    PLazyNode GetNodeAt(int X, int Y);
+    PLazyNode GetNodeAt(QPoint P) { return GetNodeAt(P.x(), P.y()); }
+    // The node's cell (or, with TextOnly, its text area) in client coordinates; empty for a
+    // node that is not shown.
+    TRect GetDisplayRect(PLazyNode Node, TColumnIndex Column, bool TextOnly, bool Unclipped = false,
+                         bool ApplyCellContentMargin = false);
+    TRect GetTreeRect() const;
+    virtual void GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo &HitInfo);
+    virtual void GetTextInfo(PLazyNode Node, TColumnIndex Column, QFont &AFont, TRect &R,
+                             QString &Text);
+    PLazyNode TopNode();
+    void SetTopNode(PLazyNode Node);
+    PLazyNode BottomNode();
+    void SetBottomNode(PLazyNode Node);
+    TLTAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TLTAlignment Value);
+    uint32_t BottomSpace() const { return FBottomSpace; }
+    void SetBottomSpace(uint32_t Value);
+    TLTImageList *CustomCheckImages() const { return FCustomCheckImages; }
+    void SetCustomCheckImages(TLTImageList *Value);
+    // The check image list in use; nullptr when there is none.
+    TLTImageList *CheckImages() const;
+
+    // --- Scrolling -------------------------------------------------------------------------
+    TScrollBarOptions &ScrollBarOptions() const { return *FScrollBarOptions; }
+    void SetScrollBarOptions(const TScrollBarOptions &Value) { FScrollBarOptions->Assign(Value); }
+    int OffsetX() const { return FOffsetX; }
+    void SetOffsetX(int Value);
+    int OffsetY() const { return FOffsetY; }
+    void SetOffsetY(int Value);
+    QPoint OffsetXY() const { return QPoint(FOffsetX, FOffsetY); }
+    void SetOffsetXY(QPoint Value);
+    void UpdateRanges();
+    virtual void UpdateScrollBars(bool DoRepaint);
+    void UpdateVerticalScrollBar(bool DoRepaint);
+    bool ScrollIntoView(PLazyNode Node, bool Center, bool Horizontally = false);
+    bool ScrollIntoView(TColumnIndex Column, bool Center);
+    // The scroll bars' messages: one of the SB_ codes.
+    void VScroll(int Code);
+    void HScroll(int Code);
     PLazyNode FocusedNode() const { return FFocusedNode; }
+    uint32_t SelectedCount() const { return uint32_t(FSelection.size()); }
 
     // --- Events ------------------------------------------------------------------------------
     TLTInitNodeEvent OnInitNode;
@@ -573,6 +782,69 @@ public:
     TLTGetImageEvent OnGetImageIndex;
     TLTGetImageExEvent OnGetImageIndexEx;
     TLTPopupEvent OnGetPopupMenu;
+    TLTHeaderNotifyEvent OnColumnResize;
+    TLTBeforeAutoFitColumnsEvent OnBeforeAutoFitColumns;
+    TLTAfterAutoFitColumnsEvent OnAfterAutoFitColumns;
+    TLTBeforeAutoFitColumnEvent OnBeforeAutoFitColumn;
+    TLTAfterAutoFitColumnEvent OnAfterAutoFitColumn;
+    TLTBeforeGetMaxColumnWidthEvent OnBeforeGetMaxColumnWidth;
+    TLTAfterGetMaxColumnWidthEvent OnAfterGetMaxColumnWidth;
+    TLTCanSplitterResizeHeaderEvent OnCanSplitterResizeHeader;
+    TLTMeasureItemEvent OnMeasureItem;
+    TLTBeforeCellPaintEvent OnBeforeCellPaint;
+    TLTGetCellIsEmptyEvent OnGetCellIsEmpty;
+    TLTScrollEvent OnScroll;
+    TLTScrollBarShowEvent OnShowScrollBar;
+    TLTPaintEvent OnBeforePaint, OnAfterPaint;
+    TLTBeforeItemEraseEvent OnBeforeItemErase;
+    TLTAfterItemEraseEvent OnAfterItemErase;
+    TLTBeforeItemPaintEvent OnBeforeItemPaint;
+    TLTAfterItemPaintEvent OnAfterItemPaint;
+    TLTAfterCellPaintEvent OnAfterCellPaint;
+    TLTBackgroundPaintEvent OnPaintBackground;
+
+    // --- Painting --------------------------------------------------------------------------
+    // Paints Window (absolute tree coordinates) of the content onto TargetCanvas with its
+    // top-left corner at Target. Does nothing while a paint is running.
+    virtual void PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target,
+                           TLTInternalPaintOptions PaintOptions);
+    TLTColors &Colors() const { return *FColors; }
+    QString EmptyListMessage() const { return FEmptyListMessage; }
+    void SetEmptyListMessage(const QString &Value);
+    TLTLineMode LineMode() const { return FLineMode; }
+    void SetLineMode(TLTLineMode Value);
+    void SetLineStyle(TLTLineStyle Value);
+    void SetButtonStyle(TLTButtonStyle Value);
+    void SetButtonFillMode(TLTButtonFillMode Value);
+    // Rebuilds the expand buttons and the line pattern.
+    void RebuildPaintResources(bool Buttons, bool Lines);
+
+    // --- Header and columns --------------------------------------------------------------
+    TLTHeader &Header() const { return *FHeader; }
+    // The client area (the viewport) in pixels.
+    int ClientWidth() const;
+    int ClientHeight() const;
+    // The header's rectangle in window coordinates (no height while it is hidden), and the
+    // same in client coordinates, where the header lies above 0.
+    QRect HeaderRect() const { return FHeaderRect; }
+    QRect HeaderRectInClient() const;
+    // Content pixels hidden at the left.
+    int EffectiveOffsetX() const { return FEffectiveOffsetX; }
+    uint32_t RangeX() const { return FRangeX; }
+    TLTBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TLTBiDiMode Value);
+    bool UseRightToLeftReading() const { return FBiDiMode != TLTBiDiMode::bdLeftToRight; }
+    // The background colour of the client area; columns with coParentColor follow it.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    // Horizontal shift of the columns in a right-to-left tree.
+    int RightToLeftShift(bool ExcludeScrollBar) const;
+    // The scroll bar options allow a vertical bar.
+    bool VerticalBarAllowed() const;
+    // The width a column needs to show its widest node.
+    virtual int GetMaxColumnWidth(TColumnIndex Column, bool UseSmartColumnWidth = false);
+    void UpdateHorizontalRange();
+    virtual void UpdateHorizontalScrollBar(bool DoRepaint);
 
     // Image lists of the nodes; the tree does not own them.
     TLTImageList *Images() const { return FImages; }
@@ -689,17 +961,16 @@ protected:
     virtual void NoteChange(PLazyNode Node);
 
     // --- What the model asks of the view, the selection and the position cache -----------
-    virtual void UpdateScrollBars(bool DoRepaint);
     void UpdateVerticalRange();
     void InvalidateToBottom(PLazyNode Node);
-    void InvalidateNode(PLazyNode Node);
+    virtual void InvalidateNode(PLazyNode Node);
     void InvalidateTree();
     void SetRedraw(bool Redraw);
     virtual bool CancelEditNode();
     virtual void Sort(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit);
     virtual void SortTree(TColumnIndex Column, bool Ascending, bool DoInit);
-    virtual TColumnIndex SortColumn() const { return NoColumn; }
-    virtual void MeasureItemHeight(PLazyNode Node);
+    TColumnIndex SortColumn() const { return FHeader->SortColumn(); }
+    bool SortAscending() const { return FHeader->SortDirection() == TLTSortDirection::sdAscending; }
     virtual void AddToSelection(PLazyNode Node);
     virtual void RemoveFromSelection(PLazyNode Node);
     virtual void ClearSelection();
@@ -715,19 +986,89 @@ protected:
     PLazyNode FindCacheEntryByPosition(uint32_t Y, uint32_t &Top) const;
     PLazyNode FindCacheEntryByNode(PLazyNode Node, uint32_t &Top) const;
     void showEvent(QShowEvent *Event) override;
+    // --- Painting --------------------------------------------------------------------------
+    void paintEvent(QPaintEvent *Event) override;
+    // The content of a cell (the string tree draws its text); nothing in the base tree.
+    virtual void PaintNodeContent(TLTPaintInfo &PaintInfo);
+    // The line image of a row and the number of its selected ancestors.
+    int LineImageAndSelectLevel(PLazyNode Node, TLTLineImage &LineImage);
+    void NodeVerticalAlignment(PLazyNode Node, bool ShowImages, bool ShowStateImages, int &ButtonY,
+                               int &VAlign);
+    int CheckImageIndex(PLazyNode Node) const;
+    void PaintTreeLines(TLTPaintInfo &PaintInfo, int VAlign, int IndentSize, const TLTLineImage &LineImage);
+    void DrawLineImage(TLTPaintInfo &PaintInfo, int X, int Y, int H, int VAlign, TLTLineType LineType,
+                       bool Reverse);
+    void DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor);
+    void ButtonLookChanged();
+    void DrawDottedHorzLine(TLTPaintInfo &PaintInfo, int Left, int Top, int Right, TColor LineColor);
+    void DrawDottedVertLine(TLTPaintInfo &PaintInfo, int Top, int Left, int Bottom, TColor LineColor);
+    void PaintNodeButton(TCanvas &Canvas, PLazyNode Node, const TRect &CellRect, int ButtonX, int ButtonY,
+                         TLTBiDiMode BidiMode);
+    void PaintCheckImage(TCanvas &Canvas, const TLTImageInfo &ImageInfo, bool Selected);
+    void PaintNodeImage(TLTPaintInfo &PaintInfo, int Slot);
+    void QueryPaintImage(TLTPaintInfo &PaintInfo, TLTImageKind Kind, TLTImageList *DefaultImages, int Slot);
+    void EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R);
+    void PaintCellBackground(TLTPaintInfo &PaintInfo);
+    virtual void DoBeforePaint(TCanvas &Canvas);
+    virtual void DoAfterPaint(TCanvas &Canvas);
+    // The selection colours as the focus decides them.
+    TColor SelectionColor() const;
+    TColor SelectionBorderColor() const;
+    // --- Geometry --------------------------------------------------------------------------
+    void ClassifyHitLeftToRight(THitInfo &HitInfo, int X, TLTAlignment Alignment, int ColumnWidth);
+    void ClassifyHitRightToLeft(THitInfo &HitInfo, int X, TLTAlignment Alignment, int ColumnWidth);
+    virtual bool IsCellEmpty(PLazyNode Node, TColumnIndex Column);
+    QPoint CellContentMargin(PLazyNode Node, TColumnIndex Column, TLTCellContentMarginType MarginType,
+                             TCanvas *Canvas = nullptr);
+    // The widest node in the window, for the horizontal range of a tree without columns.
+    int MaxVisibleNodeWidth();
+    // Width of a node's content and of what follows it (the string tree's texts).
+    virtual int NodeContentWidth(PLazyNode Node, TColumnIndex Column, TCanvas *Canvas);
+    virtual int NodeExtraWidth(PLazyNode Node, TColumnIndex Column, TCanvas *Canvas);
+    // Measures a node's height through OnMeasureItem once (with toVariableNodeHeight).
+    virtual void MeasureItemHeight(TCanvas *Canvas, PLazyNode Node);
+    // Fires OnBeforeCellPaint; with cpmGetContentMargin the handler may shrink ContentRect.
+    virtual void DoBeforeCellPaint(TCanvas *Canvas, PLazyNode Node, TColumnIndex Column,
+                                   TLTCellPaintMode CellPaintMode, const TRect &CellRect,
+                                   TRect &ContentRect);
+    // The node's image of a kind in a column: its list and index, nullptr when it has none.
+    TLTImageList *NodeImage(PLazyNode Node, TLTImageKind Kind, TColumnIndex Column, int &Index);
+    // Size of the expand buttons.
+    int ButtonWidth() const { return FButtonWidth; }
+    int ButtonHeight() const { return FButtonHeight; }
+    // --- Scrolling -------------------------------------------------------------------------
+    // The only writer of the scroll offsets; true when one changed.
+    bool ApplyScrollOffset(QPoint Value, TOffsetChangeParts Parts, const QRect *ClipRect = nullptr);
+    void ShowTreeScrollBar(int Bar, bool Show);
+    // Moves the pixels of the client area (Clip nil: all of it); the uncovered strips repaint.
+    virtual void ScrollClientArea(int DX, int DY, const QRect *Clip);
+    int ThumbTrackPosition(int Bar) const;
+    virtual void DoScroll(int DeltaX, int DeltaY);
+    // The offsets are the tree's own: the scroll area's scrolling is not used.
+    void scrollContentsBy(int, int) override {}
+    bool HorizontalBarAllowed() const;
+    // After a column's width changed (NoColumn: after the header's stream block was read).
+    virtual void NotifyColumnResized(TColumnIndex Column);
+    virtual void MainColumnChanged() {}
+    virtual void UpdateHeaderRect();
+    // Repaints a part of the header, given in window coordinates.
+    virtual void InvalidateHeaderArea(const QRect &R);
+    void resizeEvent(QResizeEvent *Event) override;
+    void changeEvent(QEvent *Event) override;
     void SetTreeTimer(int Id, int Interval);
     void KillTreeTimer(int Id);
     // A tree timer expired.
     virtual void TimerExpired(int Id);
 
-    // Scroll offsets as the structure operations compare them.
-    int OffsetX() const { return FOffsetX; }
-    int OffsetY() const { return FOffsetY; }
-
 private:
     friend class TCustomLazyTreeOptions;
+    friend class TLazyTreeColumn;
+    friend class TLazyTreeColumns;
+    friend class TLTHeader;
+    friend class TLTColors;
 
     void CreateRootNode(size_t OldSize);
+    void ConnectScrollBars();
     size_t NodeBlockSize() const;
     size_t UserDataSpan() const;
     void FreeNodeBlock(PLazyNode Node);
@@ -812,6 +1153,12 @@ private:
     int FOffsetX = 0;
     int FOffsetY = 0;
     uint32_t FRangeY = 0;
+    uint32_t FRangeX = 0;
+    int FEffectiveOffsetX = 0;
+    TLTBiDiMode FBiDiMode = TLTBiDiMode::bdLeftToRight;
+    TColor FColor = clWindow;
+    QRect FHeaderRect;
+    std::unique_ptr<TLTHeader> FHeader;
     uint32_t FBottomSpace = 0;
     TLTNodeAttachMode FDefaultPasteMode = TLTNodeAttachMode::amAddChildLast;
     TLTIncrementalSearch FIncrementalSearch = TLTIncrementalSearch::isNone;
@@ -833,4 +1180,14 @@ private:
     std::condition_variable FWorkerCallDone;
     TLTImageList *FImages = nullptr;
     TLTImageList *FStateImages = nullptr;
+    TLTImageList *FCustomCheckImages = nullptr;
+    TLTAlignment FAlignment = TLTAlignment::taLeftJustify;
+    int FButtonWidth = 9;
+    int FButtonHeight = 9;
+    std::unique_ptr<TScrollBarOptions> FScrollBarOptions;
+    std::unique_ptr<TLTColors> FColors;
+    QString FEmptyListMessage;
+    TLTLineMode FLineMode = TLTLineMode::lmNormal;
+    QImage FPlusBM, FMinusBM;
+    QImage *FPaintImage = nullptr;   // the row buffer while a row is painted
 };

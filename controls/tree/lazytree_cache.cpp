@@ -190,8 +190,13 @@ void TBaseLazyTree::RequestCacheValidation()
 
 void TBaseLazyTree::showEvent(QShowEvent *Event)
 {
-    QAbstractScrollArea::showEvent(Event);
+    const bool first = !FWindowExists;
     FWindowExists = true;
+    QAbstractScrollArea::showEvent(Event);
+    if (first) {
+        UpdateHeaderRect();
+        UpdateScrollBars(false);
+    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -98,7 +98,7 @@ void TBaseLazyTree::ToggleNode(PLazyNode Node)
                 }
             if (FUpdateCount == 0 &&
                 TreeOptions().AutoOptions().Contains(TLTAutoOption::toAutoSort))
-                Sort(Node, SortColumn(), true, false);
+                Sort(Node, SortColumn(), SortAscending(), false);
             // Initialisation cannot expand the node meanwhile: it is marked as toggling.
             if (!Node->Has(vsExpanded)) {
                 Node->States.Include(vsExpanded);

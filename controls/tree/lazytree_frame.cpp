@@ -186,11 +186,11 @@ void TBaseLazyTree::SelectionOptionsChanged(TLTSelectionOptions Old)
         Added(Old, New, toSiblingSelectConstraint))
         ClearSelection();
     if (Removed(Old, New, toExtendedFocus) && FFocusedColumn > 0 && HandleAllocated()) {
-        FFocusedColumn = NoColumn;   // the header's main column; no columns yet
+        FFocusedColumn = FHeader->MainColumn();
         InvalidateTree();
     }
     if (!New.Contains(toExtendedFocus))
-        FFocusedColumn = NoColumn;
+        FFocusedColumn = FHeader->MainColumn();
 }
 
 void TBaseLazyTree::MiscOptionsChanged(TLTMiscOptions Old)
@@ -232,6 +232,13 @@ TBaseLazyTree::TBaseLazyTree(QWidget *Parent) : QAbstractScrollArea(StartupThenP
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::StyledPanel);
     FOptions = std::make_unique<TCustomLazyTreeOptions>(this);
+    FHeader = std::make_unique<TLTHeader>(*this);
+    FScrollBarOptions = std::make_unique<TScrollBarOptions>(*this);
+    FColors = std::make_unique<TLTColors>(*this);
+    // The tree shows its bars itself, when its content needs them.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ConnectScrollBars();
     CreateRootNode(0);
     AddWorkerReference();
 }
@@ -250,6 +257,7 @@ TBaseLazyTree::~TBaseLazyTree()
         delete t;
         t = nullptr;
     }
+    FHeader.reset();
     std::free(FRoot);
     FRoot = nullptr;
 }
@@ -347,7 +355,7 @@ void TBaseLazyTree::EndUpdate()
             DoStructureChange(FLastStructureChangeNode, FLastStructureChangeReason);
         auto finish = [this] {
             if (FOptions->FAutoOptions.Contains(toAutoSort))
-                SortTree(SortColumn(), true, true);
+                SortTree(SortColumn(), SortAscending(), true);
             SetRedraw(true);
             if (HandleAllocated())
                 InvalidateTree();
@@ -465,6 +473,7 @@ void TBaseLazyTree::Loaded()
         EndUpdate();
         FOptions->FMiscOptions.Set(toReadOnly, readOnly);
     }
+    FHeader->FinishLoading();
 }
 
 void TBaseLazyTree::Assign(const TBaseLazyTree &Source)
@@ -473,14 +482,17 @@ void TBaseLazyTree::Assign(const TBaseLazyTree &Source)
         throw ELazyTreeError(("Cannot assign a " + Source.ClassName() + " to a " + ClassName() + ".")
                                  .toStdString());
     SetAutoScrollDelay(Source.FAutoScrollDelay);
+    SetBiDiMode(Source.FBiDiMode);
     SetAutoScrollInterval(Source.FAutoScrollInterval);
     SetChangeDelay(Source.FChangeDelay);
+    SetColor(Source.FColor);
     SetCheckImageKind(Source.FCheckImageKind);
     SetDefaultNodeHeight(Source.FDefaultNodeHeight);
     SetDefaultPasteMode(Source.FDefaultPasteMode);
     SetDragImageKind(Source.FDragImageKind);
     setEnabled(Source.isEnabled());
     setFont(Source.font());
+    FHeader->Assign(*Source.FHeader);
     FAnimationType = Source.FAnimationType;
     SetIndent(Source.FIndent);
     SetMargin(Source.FMargin);

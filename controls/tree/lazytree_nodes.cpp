@@ -284,7 +284,8 @@ void TBaseLazyTree::SetDefaultNodeHeight(uint32_t Value)
     if (FUpdateCount == 0 && HandleAllocated() && !FLoading) {
         RequestCacheValidation();
         UpdateScrollBars(true);
-        // Scrolling the focused node into view comes with the scrolling code.
+        ScrollIntoView(FFocusedNode,
+                       FOptions->SelectionOptions().Contains(TLTSelectionOption::toCenterScrollIntoView));
         InvalidateTree();
     }
 }
@@ -434,7 +435,7 @@ uint32_t TBaseLazyTree::NodeHeight(PLazyNode Node)
     if (FOptions->MiscOptions().Contains(toVariableNodeHeight) && !Node->Has(vsDeleting)) {
         if (!Node->Has(vsInitialized))
             InitNode(Node);
-        MeasureItemHeight(Node);
+        MeasureItemHeight(nullptr, Node);
     }
     return Node->NodeHeight;
 }

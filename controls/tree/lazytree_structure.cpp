@@ -122,7 +122,7 @@ void TBaseLazyTree::SetChildCount(PLazyNode Node, uint32_t NewChildCount)
                 NodeHeight(child);
         if (FUpdateCount == 0 && TreeOptions().AutoOptions().Contains(toAutoSort) &&
             SortColumn() >= NoColumn)
-            Sort(Node, SortColumn(), true, true);
+            Sort(Node, SortColumn(), SortAscending(), true);
         MarkCacheInvalid();
     } else {
         while (Node->ChildCount > NewChildCount)
@@ -190,7 +190,7 @@ PLazyNode TBaseLazyTree::AddChild(PLazyNode Parent, void *UserData)
         if (FStates.Contains(tsStructureChangePending))
             AnnounceStructureChange(Parent == FRoot ? nullptr : Parent, crChildAdded);
         if (TreeOptions().AutoOptions().Contains(toAutoSort) && SortColumn() >= NoColumn)
-            Sort(Parent, SortColumn(), true, true);
+            Sort(Parent, SortColumn(), SortAscending(), true);
         InvalidateToBottom(Parent);
         UpdateScrollBars(true);
     }
@@ -235,7 +235,7 @@ PLazyNode TBaseLazyTree::InsertNode(PLazyNode Node, TLTNodeAttachMode Mode, void
     MarkCacheInvalid();
     if (FUpdateCount == 0) {
         if (TreeOptions().AutoOptions().Contains(toAutoSort) && SortColumn() >= NoColumn)
-            Sort(childMode ? Node : Node->Parent, SortColumn(), true, true);
+            Sort(childMode ? Node : Node->Parent, SortColumn(), SortAscending(), true);
         RequestCacheValidation();
         UpdateScrollBars(true);
         InvalidateToBottom(Mode == amInsertBefore ? result : Node);

@@ -20,18 +20,6 @@ void TBaseLazyTree::UpdateVerticalRange()
     FRangeY = FRoot->TotalHeight - FRoot->NodeHeight + FBottomSpace;
 }
 
-void TBaseLazyTree::UpdateScrollBars(bool DoRepaint)
-{
-    UpdateVerticalRange();
-    if (!HandleAllocated())
-        return;
-    const int page = viewport()->height();
-    verticalScrollBar()->setPageStep(std::max(page, 1));
-    verticalScrollBar()->setRange(0, std::max(0, int(FRangeY) - page));
-    if (DoRepaint)
-        InvalidateTree();
-}
-
 void TBaseLazyTree::InvalidateToBottom(PLazyNode Node)
 {
     // Node positions come with the geometry code; until then the whole view is repainted.
@@ -68,11 +56,6 @@ void TBaseLazyTree::Sort(PLazyNode Node, TColumnIndex Column, bool Ascending, bo
 
 void TBaseLazyTree::SortTree(TColumnIndex Column, bool Ascending, bool DoInit)
 {
-}
-
-void TBaseLazyTree::MeasureItemHeight(PLazyNode Node)
-{
-    Node->States.Include(vsHeightMeasured);
 }
 
 // ---------------------------------------------------------------------------------------

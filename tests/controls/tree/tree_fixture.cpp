@@ -21,6 +21,14 @@ void TTestTree::DetachEvents()
     OnGetImageIndex = nullptr;
     OnGetImageIndexEx = nullptr;
     OnGetPopupMenu = nullptr;
+    OnColumnResize = nullptr;
+    OnBeforeAutoFitColumns = nullptr;
+    OnAfterAutoFitColumns = nullptr;
+    OnBeforeAutoFitColumn = nullptr;
+    OnAfterAutoFitColumn = nullptr;
+    OnBeforeGetMaxColumnWidth = nullptr;
+    OnAfterGetMaxColumnWidth = nullptr;
+    OnCanSplitterResizeHeader = nullptr;
 }
 
 void TEventLog::Attach(TBaseLazyTree &Tree)
@@ -48,6 +56,24 @@ int TEventLog::Count(const std::string &Prefix) const
     for (const std::string &l : Lines)
         n += l.rfind(Prefix, 0) == 0;
     return n;
+}
+
+std::vector<std::string> TEventLog::Only(const std::string &Prefix) const
+{
+    std::vector<std::string> lines;
+    for (const std::string &l : Lines)
+        if (l.rfind(Prefix, 0) == 0)
+            lines.push_back(l);
+    return lines;
+}
+
+void ShowWithClient(TBaseLazyTree &Tree, int Width, int Height)
+{
+    Tree.show();
+    const int dx = Tree.width() - Tree.ClientWidth(), dy = Tree.height() - Tree.ClientHeight();
+    Tree.resize(Width + dx, Height + dy);
+    EXPECT_EQ(Tree.ClientWidth(), Width);
+    EXPECT_EQ(Tree.ClientHeight(), Height);
 }
 
 std::string PathOf(const TBaseLazyTree &Tree, PLazyNode Node)

@@ -63,7 +63,12 @@ struct TEventLog
 
     void Attach(TBaseLazyTree &Tree);
     int Count(const std::string &Prefix) const;
+    // The lines that start with Prefix (a shown tree also initialises the nodes in view).
+    std::vector<std::string> Only(const std::string &Prefix) const;
 };
+
+// Shows the tree with a client area of exactly Width x Height.
+void ShowWithClient(TBaseLazyTree &Tree, int Width, int Height);
 
 // A node's path of indexes from the top level, as "0.2.1".
 std::string PathOf(const TBaseLazyTree &Tree, PLazyNode Node);

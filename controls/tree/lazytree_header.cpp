@@ -1,0 +1,124 @@
+// What the header and the columns ask of the tree: the client area, the header's place in
+// the window, reading order and colour that columns follow, and the column-resize notice.
+#include "controls/tree/lazytree.h"
+
+#include <QEvent>
+#include <QStyle>
+
+using enum TLazyNodeState;
+using enum THeaderState;
+using enum TLTHeaderOption;
+
+int TBaseLazyTree::ClientWidth() const
+{
+    return viewport()->width();
+}
+
+int TBaseLazyTree::ClientHeight() const
+{
+    return viewport()->height();
+}
+
+QRect TBaseLazyTree::HeaderRectInClient() const
+{
+    return FHeaderRect.translated(-viewport()->pos());
+}
+
+void TBaseLazyTree::UpdateHeaderRect()
+{
+    // The frame of the scroll area is the tree's border; the header lies inside it, above
+    // the viewport.
+    const int border = frameWidth();
+    QRect r = rect().adjusted(border, border, -border, -border);
+    const bool visible = FHeader->Options().Contains(hoVisible);
+    if (!visible)
+        r.setHeight(0);
+    else if (r.width() <= 0)
+        r = QRect();
+    else
+        r.setHeight(FHeader->Height());
+    FHeaderRect = r;
+    setViewportMargins(0, visible ? FHeader->Height() : 0, 0, 0);
+}
+
+void TBaseLazyTree::resizeEvent(QResizeEvent *Event)
+{
+    QAbstractScrollArea::resizeEvent(Event);
+    if (HandleAllocated()) {
+        UpdateHeaderRect();
+        FHeader->DistributeSpringSpace();
+        UpdateScrollBars(true);
+    }
+}
+
+void TBaseLazyTree::changeEvent(QEvent *Event)
+{
+    QAbstractScrollArea::changeEvent(Event);
+    if (Event->type() == QEvent::FontChange && FHeader && FHeader->ParentFont())
+        FHeader->CopyParentFont();
+}
+
+void TBaseLazyTree::InvalidateHeaderArea(const QRect &R)
+{
+    if (HandleAllocated())
+        update(R);
+}
+
+void TBaseLazyTree::SetBiDiMode(TLTBiDiMode Value)
+{
+    if (FBiDiMode == Value)
+        return;
+    FBiDiMode = Value;
+    TLazyTreeColumns &columns = FHeader->Columns();
+    for (int i = 0; i < columns.Count(); ++i)
+        columns[i].ParentBiDiModeChanged();
+    InvalidateTree();
+}
+
+void TBaseLazyTree::SetColor(TColor Value)
+{
+    if (FColor == Value)
+        return;
+    FColor = Value;
+    TLazyTreeColumns &columns = FHeader->Columns();
+    for (int i = 0; i < columns.Count(); ++i)
+        columns[i].ParentColorChanged();
+    InvalidateTree();
+}
+
+int TBaseLazyTree::RightToLeftShift(bool ExcludeScrollBar) const
+{
+    const bool verticalBar = ClientHeight() < int(FRangeY) && VerticalBarAllowed();
+    const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    int shift = verticalBar ? barWidth : 0;
+    if (FHeaderRect.width() >= shift + int(FRangeX))
+        shift = FHeaderRect.width() - int(FRangeX);
+    return ExcludeScrollBar && verticalBar ? shift - barWidth : shift;
+}
+
+void TBaseLazyTree::NotifyColumnResized(TColumnIndex Column)
+{
+    if (FLoading || !HandleAllocated())
+        return;
+    for (PLazyNode run = GetFirstInitialized(); run; run = GetNextInitialized(run))
+        if (run->Has(vsMultiline))
+            run->States.Exclude(vsHeightMeasured);
+    UpdateHorizontalScrollBar(true);
+    if (Column >= 0 && FHeader->Columns().IsValidColumn(Column)) {
+        QRect r = viewport()->rect();
+        if (!FOptions->AutoOptions().Contains(TLTAutoOption::toAutoSpanColumns)) {
+            const TLazyTreeColumn &c = FHeader->Columns()[Column];
+            if (UseRightToLeftReading())
+                r.setRight(c.Left() + c.Width() + RightToLeftShift(false));
+            else
+                r.setLeft(c.Left());
+        }
+        viewport()->update(r);
+        FHeader->Invalidate(Column, true);
+    }
+    const THeaderStates tracking = FHeader->States() * THeaderStates{hsColumnWidthTracking, hsResizing};
+    if (tracking == THeaderStates{hsColumnWidthTracking})
+        repaint();
+    if (OnColumnResize && !FHeader->States().Contains(hsResizing))
+        OnColumnResize(FHeader.get(), Column);
+}
