@@ -35,8 +35,9 @@ TMBusScanDecode::~TMBusScanDecode()
     Event_Run.SetEvent();
     if (thread_.joinable())
         thread_.join();
-    udp_->On_Read = nullptr;
+    // Deactivating waits for the receive thread, so no datagram reaches a half-destroyed engine.
     Close_Transport();
+    udp_->On_Read = nullptr;
 }
 
 void TMBusScanDecode::Execute()
