@@ -116,7 +116,7 @@ std::vector<QByteArray> TGatewaySim::Wired(const QByteArray &in)
             if (s.Frame < 0 || fcb != s.Last_FCB)
                 s.Frame = std::min(s.Frame + 1, int(s.Frames.size()) - 1);
             s.Last_FCB = fcb;
-            return {Long_Frame(s, s.Frame, uint8_t(s.Primary))};
+            return {Long_Frame(s, s.Frame, uint8_t(std::max(s.Primary, 0)))};
         }
         return {};
     }
