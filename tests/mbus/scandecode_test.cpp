@@ -15,6 +15,7 @@
 #include "mbus/scanmodbusstart.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 #include "platform/xml.h"
 
 #include <QCheckBox>
@@ -49,6 +50,7 @@ protected:
     void SetUp() override
     {
         Load_Default_Texts();
+        SetDecimalSeparatorOverride(u'.');
         Sim.Wireless_Port = 1502;
         TFScanDecode::Engine_Factory = [this] {
             auto t = std::make_unique<TSimTransport>(Sim);
@@ -81,6 +83,7 @@ protected:
         TFScanDecode::Engine_Factory = nullptr;
         Scan_Dialog_Exec = [](QDialog *d) { return d->exec(); };
         Path_ParGen.clear();
+        SetDecimalSeparatorOverride(QChar());
     }
 
     void Show(int form_type = 0, int family = 0)
@@ -299,14 +302,47 @@ TEST_F(ScanWindow, StartDuringAScanKeepsTheResults)
     Sim.Slaves = {Meter_Slave(1, "11111111")};
     Show();
     W->StartScan();
-    Finish_Scan();
+    // Part way: the slave at address 1 is read and listed.
+    for (int i = 0; i < 200000 && Wired.empty(); ++i)
+        Engine->Loop_Pass();
+    QCoreApplication::processEvents();
     ASSERT_EQ(Wired.size(), 1u);
-    Sim.Analyzer_Reply = TSim_Reply::Silent;
-    W->Btn_NewScan->Click();
-    W->StartScan();
+    const QStringList lines = Status_Lines();
+    ASSERT_FALSE(lines.isEmpty());
     W->StartScan();
     EXPECT_EQ(Fake.Fake.LastText(), "Another Scan Operation in Progress. Try again when finish");
+    EXPECT_EQ(Wired.size(), 1u);
+    EXPECT_EQ(Status_Lines(), lines);
+    EXPECT_EQ(W->Style(), 2);
+    Engine->Stop_Scan();
     Finish_Scan();
+}
+
+TEST_F(ScanWindow, StatusLinesAreDrawnInTheirColours)
+{
+    Show();
+    W->Form_Style(2);
+    W->Show_Scan_Status(2, 7, 0, 1);
+    W->Show_Scan_Status(2, 8, 1, 1);
+    QCoreApplication::processEvents();
+    QListWidget *lb = W->LB_AvailableDevice;
+    QImage img(lb->viewport()->size(), QImage::Format_RGB32);
+    lb->viewport()->render(&img);
+    // Coloured pixels of each line: red on both sides of x = 70 in the first, blue in the second.
+    auto count = [&](int row, int x0, int x1, QRgb colour) {
+        const QRect r = lb->visualItemRect(lb->item(row));
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = x0; x < std::min(x1, img.width()); ++x)
+                n += img.pixel(x, y) == colour;
+        return n;
+    };
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255);
+    EXPECT_GT(count(0, 0, 70, red), 0);
+    EXPECT_GT(count(0, 70, 200, red), 0);
+    EXPECT_EQ(count(0, 0, 200, blue), 0);
+    EXPECT_GT(count(1, 0, 200, blue), 0);
+    EXPECT_EQ(count(1, 0, 200, red), 0);
 }
 
 TEST_F(ScanWindow, PrimaryScanStatusLines)
@@ -408,6 +444,10 @@ TEST_F(ScanWindow, WirelessTableTreeAndKey)
     Hear(Hex("44 2D 2C 11 22 33 44 01 07 7A 02 00 10 05 AA BB CC DD EE FF 00 11 22 33 44 55 66 77 88 99"));
     QCoreApplication::processEvents();
     TDazStringGrid *g = W->RUD_Wireless;
+    const int widths[13] = {40, 65, 90, 120, 90, 85, 110, 120, 90, 85, 110, 50, 70};
+    for (int c = 0; c < 13; ++c)
+        EXPECT_EQ(g->ColWidths(c), widths[c]) << c;
+    EXPECT_EQ(g->Cells(12, 0), "Cripted");
     ASSERT_EQ(g->RowCount(), 3);
     EXPECT_EQ(g->Cells(0, 1), "1");
     EXPECT_EQ(g->Cells(2, 1), "0x44");
@@ -440,6 +480,15 @@ TEST_F(ScanWindow, WirelessTableTreeAndKey)
         EXPECT_FALSE(meter.List_Var[0]->Enable);
         EXPECT_TRUE(meter.List_Var[1]->Enable);
     }
+    // The same meter heard again: its row and, as it is shown, its tree are rebuilt.
+    Hear(Hex("44 2D 2C 57 34 12 00 1B 16 7A 01 00 00 00 04 13 10 27 00 00 02 FD 48 FD 08"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g->RowCount(), 3);
+    EXPECT_EQ(W->Wireless_Tree_Meter(), 0);
+    ASSERT_EQ(t->RootNodeCount(), 1u);
+    EXPECT_EQ(t->RootNode()->FirstChild->ChildCount, 2u);
+    EXPECT_EQ(Caption(t, t->RootNode()->FirstChild->LastChild),
+              "Value = 230.1 - Type = Electric Units Volts (U0S0T0)");
     W->RUD_WirelessClickCell(2, 0);
     // A meter without records is initialised when first needed.
     t->ValidateNode(t->RootNode()->FirstChild, false);
@@ -537,6 +586,10 @@ TEST_F(ScanWindow, SavingAsksAndShowsTheRightDialogs)
     // A record's box cleared: that record is written disabled, its meter stays enabled.
     TBaseLazyTree *t = W->LST;
     t->SetCheckState(t->RootNode()->FirstChild->FirstChild, TCheckState::csUncheckedNormal);
+    // A meter's box cleared leaves its records' boxes as they are.
+    PLazyNode second = t->RootNode()->FirstChild->NextSibling;
+    t->SetCheckState(second, TCheckState::csUncheckedNormal);
+    EXPECT_EQ(second->FirstChild->CheckState, TCheckState::csCheckedNormal);
     W->Btn_SaveConfManual->Click();
     ASSERT_EQ(Shown.size(), 1u);
     EXPECT_EQ(Shown[0], FModbusStartAdd_SD);
@@ -546,6 +599,8 @@ TEST_F(ScanWindow, SavingAsksAndShowsTheRightDialogs)
     const auto vars = replaced[0].Children(QStringLiteral("Variabile"));
     EXPECT_EQ(vars[0].Attribute(QStringLiteral("Enable")), "0");
     EXPECT_EQ(vars[1].Attribute(QStringLiteral("Enable")), "1");
+    EXPECT_EQ(replaced[1].Attribute(QStringLiteral("Node_Enable")), "0");
+    EXPECT_EQ(replaced[1].Child(QStringLiteral("Variabile")).Attribute(QStringLiteral("Enable")), "1");
     EXPECT_EQ(replaced[1].Child(QStringLiteral("Variabile")).Attribute(QStringLiteral("ModReg")), "200");
     EXPECT_EQ(replaced[0].Attribute(QStringLiteral("Node_ID_Type")), "1");
 
