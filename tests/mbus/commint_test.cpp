@@ -3,6 +3,7 @@
 #include "mbus/commint.h"
 
 #include "app/valuechecks.h"
+#include "mbus/mbusscandecode.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -289,6 +290,44 @@ TEST(Comm, DeviceNamesMapToPaths)
     EXPECT_EQ(TCustomComm::Device_Path(QStringLiteral("\\\\.\\/dev/pts/4")), "/dev/pts/4");
     EXPECT_EQ(TCustomComm::Device_Path(QStringLiteral("/dev/pts/4")), "/dev/pts/4");
     Set_COM_Port_Probe(nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// A wired scan on a serial port: no gateway commands, the frames go out on the line and,
+// with no receive path, every wait runs into its time-out.
+TEST(CommScan, SerialScanWritesItsFramesAndHearsNothing)
+{
+    Pty p;
+    ASSERT_FALSE(p.Path.isEmpty());
+    TMBusScanDecode engine(nullptr, false);
+    TMBus_Object_List wired, wireless;
+    engine.Wired_List = &wired;
+    engine.Wireless_List = &wireless;
+    uint32_t tick = 0;
+    engine.Tick_Count = [&] { return tick; };
+    engine.Sleep = [&](uint32_t ms) { tick += ms; };
+    std::vector<int> addresses;
+    ASSERT_TRUE(engine.Start_Scan(saPrimaryAddress, shSerial, p.Path, 2400, 1, false, false, 0,
+                                  false, 0, 0, [&](int k, int v, int, int) {
+                                      if (k == 2)
+                                          addresses.push_back(v);
+                                  }));
+    EXPECT_TRUE(engine.Comm().Enabled());
+    EXPECT_EQ(engine.Comm().BaudRate(), br115200);
+    for (int i = 0; i < 100000 && addresses.size() < 2; ++i)
+        engine.Loop_Pass();
+    // Read before the scan ends: closing the port discards what the line has not taken.
+    const QByteArray line = p.Read_Master(15);
+    engine.Abort_Scan();
+    for (int i = 0; i < 100 && engine.InScan(); ++i)
+        engine.Loop_Pass();
+    EXPECT_FALSE(engine.InScan());
+    EXPECT_FALSE(engine.Comm().Enabled());
+    EXPECT_EQ(addresses, (std::vector<int>{0, 1}));
+    EXPECT_EQ(line, QByteArray::fromHex("1040FF3F16" "107B007B16" "107B017C16"));
 }
 
 } // namespace
