@@ -185,7 +185,6 @@ TFScanDecode::TFScanDecode(QWidget *parent) : QDialog(parent)
     Colomns_Width_Init();
     P_W_Table->setFixedHeight(200);
     Set_Lang();
-    L_SW_Code->setText(Lang_Text(2101));
 }
 
 TFScanDecode::~TFScanDecode()

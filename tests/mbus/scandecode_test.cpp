@@ -612,6 +612,26 @@ TEST_F(ScanWindow, SavingAsksAndShowsTheRightDialogs)
     EXPECT_TRUE(Shown.empty());
 }
 
+TEST_F(ScanWindow, AMeterWithoutRecordsIsSavedTicked)
+{
+    // Its tree node is initialised (and checked) only when first needed.
+    TSim_Slave s = Meter_Slave(2, "22222222");
+    s.Frames = {Hex("0F 01 02")};
+    Sim.Slaves = {s};
+    Show(0, 4);
+    W->StartScan();
+    Finish_Scan();
+    ASSERT_EQ(Wired.size(), 1u);
+    EXPECT_TRUE(static_cast<TSlave_MBus &>(*Wired[0]).List_Var.empty());
+    W->Btn_SaveConf->Click();
+    TXmlDocument doc;
+    doc.LoadFromFile(W->FileName_MBus);
+    const TXmlNode node = doc.DocumentElement().Child(QStringLiteral("Group")).Child(QStringLiteral("Nodo"));
+    ASSERT_TRUE(node);
+    EXPECT_EQ(node.Attribute(QStringLiteral("Node_Enable")), "1");
+    EXPECT_EQ(node.Attribute(QStringLiteral("ID")), "2");
+}
+
 TEST_F(ScanWindow, ClosingDuringAScanAbortsItAndTheTimerEndsIt)
 {
     Sim.Slaves = {Meter_Slave(1, "11111111")};
