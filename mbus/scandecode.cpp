@@ -183,7 +183,7 @@ TFScanDecode::TFScanDecode(QWidget *parent) : QDialog(parent)
     Form_Type = 0;
     CB_ScanMethod->setCurrentIndex(0);
     Colomns_Width_Init();
-    P_W_Table->setFixedHeight(200);
+    Splitter1->setSizes({200, 1000});   // the table 200 px high, the splitter free to move
     Set_Lang();
 }
 
