@@ -91,7 +91,8 @@ TEST_F(WiredScan, ResetAndSndNkeGoToEachAddressFirst)
     const std::vector<QByteArray> to5 = [&] {
         std::vector<QByteArray> r;
         for (const auto &g : Sim.Received)
-            if (g.Data.size() >= 5 && (uint8_t(g.Data[2]) == 5 || uint8_t(g.Data[5]) == 5))
+            if ((g.Data.size() == 5 && uint8_t(g.Data[2]) == 5)
+                || (g.Data.size() == 9 && uint8_t(g.Data[5]) == 5))
                 r.push_back(g.Data);
         return r;
     }();
