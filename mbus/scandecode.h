@@ -178,6 +178,8 @@ private:
     bool Wireless_Chosen() const;
     void Clear_Wireless_Tree();
     void Apply_Wireless_Row(int ARow, const QStringList &cells, bool cripted);
+    // Writes with the options of the window; text 2130 when the file was written.
+    void Save(bool Append, int Start_Modbus, int Start_Modbus_node, bool wireless);
     TSaveConfXML Save_Record(bool Append, int Start_Modbus, int Start_Modbus_node,
                              bool wireless) const;
 

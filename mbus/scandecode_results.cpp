@@ -511,24 +511,26 @@ bool Node_Checked(PLazyNode node)
 
 } // namespace
 
-void TFScanDecode::SaveXML(bool Append, int Start_Modbus, int Start_Modbus_node)
+void TFScanDecode::Save(bool Append, int Start_Modbus, int Start_Modbus_node, bool wireless)
 {
-    const TSaveConfXML d = Save_Record(Append, Start_Modbus, Start_Modbus_node, false);
+    const TSaveConfXML d = Save_Record(Append, Start_Modbus, Start_Modbus_node, wireless);
+    const bool bcd = CB_Opt_Check_BCD_to_Int->isChecked();
     try {
-        if (TR_ScanDecode->Save_XML_Conf_Wired(d, CB_Opt_Check_BCD_to_Int->isChecked(), Node_Checked))
+        TMBusScanDecode &t = *TR_ScanDecode;
+        if (wireless ? t.Save_XML_Conf_Wireless(d, bcd, Node_Checked)
+                     : t.Save_XML_Conf_Wired(d, bcd, Node_Checked))
             MessageInfo(Lang_Text(2130), {}, this);
     } catch (const std::exception &e) {
         MessageError(QString::fromStdString(e.what()), {}, this);
     }
 }
 
+void TFScanDecode::SaveXML(bool Append, int Start_Modbus, int Start_Modbus_node)
+{
+    Save(Append, Start_Modbus, Start_Modbus_node, false);
+}
+
 void TFScanDecode::SaveXMLWireless(bool Append, int Start_Modbus, int Start_Modbus_node)
 {
-    const TSaveConfXML d = Save_Record(Append, Start_Modbus, Start_Modbus_node, true);
-    try {
-        if (TR_ScanDecode->Save_XML_Conf_Wireless(d, CB_Opt_Check_BCD_to_Int->isChecked(), Node_Checked))
-            MessageInfo(Lang_Text(2130), {}, this);
-    } catch (const std::exception &e) {
-        MessageError(QString::fromStdString(e.what()), {}, this);
-    }
+    Save(Append, Start_Modbus, Start_Modbus_node, true);
 }
