@@ -612,6 +612,36 @@ TEST_F(ScanWindow, SavingAsksAndShowsTheRightDialogs)
     EXPECT_TRUE(Shown.empty());
 }
 
+TEST_F(ScanWindow, SavedScansMatchTheGoldenFiles)
+{
+    // Both documents through the same reader and writer: whitespace between elements drops.
+    auto matches = [this](const char *golden_name) {
+        TXmlDocument written, golden;
+        written.LoadFromFile(W->FileName_MBus);
+        golden.LoadFromFile(QStringLiteral(CF_TEST_DATA_DIR "/mbus/") + QLatin1String(golden_name));
+        EXPECT_EQ(written.SaveToString(), golden.SaveToString()) << golden_name;
+        EXPECT_FALSE(Read_File(W->FileName_MBus).startsWith("<?xml"));
+    };
+    Sim.Slaves = {Meter_Slave(1, "11111111")};
+    Show(1, 0);
+    W->StartScan();
+    Finish_Scan();
+    W->Btn_SaveConf->Click();
+    matches("scan_wired_golden.xml");
+
+    QFile::remove(W->FileName_MBus);
+    W->CB_ScanMethod->setCurrentIndex(1);
+    W->E_Port->setText(QStringLiteral("1502"));
+    W->Select_Scan();
+    for (int i = 0; i < 200 && Engine->Step_Scan != 134; ++i)
+        Engine->Loop_Pass();
+    Hear(Hex("44 2D 2C 57 34 12 00 1B 16 7A 01 00 00 00 04 13 10 27 00 00"));
+    W->StopScan();
+    Finish_Scan();
+    W->Btn_SaveConf->Click();
+    matches("scan_wireless_golden.xml");
+}
+
 TEST_F(ScanWindow, AMeterWithoutRecordsIsSavedTicked)
 {
     // Its tree node is initialised (and checked) only when first needed.
