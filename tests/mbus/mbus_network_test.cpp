@@ -99,7 +99,7 @@ TNodi_List Golden_Network()
     b->wMBus_En_Key = 1;
     for (int i = 0; i < 14; ++i)
         b->wMBus_Key[size_t(i)] = QString::number(i + 1);
-    b->wMBus_Key[15] = QStringLiteral("255");     // key byte 15 left empty
+    b->wMBus_Key[15] = QStringLiteral("255");     // key byte 15 (index 14) left empty
     b->Enable_RSSI = 1;
     b->RSSI = 300;
     auto v3 = std::make_unique<TVariabile>();
