@@ -1,5 +1,7 @@
 #include "editors/building/iec_61850_access.h"
 
+#include "editors/building/building_grid.h"
+
 #include "app/comon.h"
 #include "app/formparts.h"
 #include "app/language.h"
@@ -26,116 +28,60 @@ TFIEC_61850_Access *FIEC_61850_Access = nullptr;
 
 namespace {
 
-enum TCell { Text, Read_Only, Check, Pick };
 
-struct TCol
+const std::vector<TGrid_Col> &DA_Cols()
 {
-    int Header;         // UI text, -1: the fixed header below
-    const char *Fixed;  // header of the window definition
-    TCell Cell;
-    int Width;
-    QStringList Items;
-};
-
-QStringList Bit_Items()
-{
-    QStringList bits;
-    for (int b = 0; b < 8; ++b)
-        bits << QString::number(b);
-    return bits;
-}
-
-const std::vector<TCol> &DA_Cols()
-{
-    static const std::vector<TCol> cols = {
-        {4918, "N", Text, 30, {}},
-        {4919, "Index", Text, 40, {}},
-        {4920, "bType", Read_Only, 80, {}},
-        {4921, "fc", Read_Only, 30, {}},
-        {4922, "Reference", Read_Only, 220, {}},
-        {4958, "Start Byte", Text, 60, {}},
-        {4959, "Num Byte", Text, 60, {}},
-        {4923, "IP Address", Text, 100, {}},
-        {4924, "Port", Text, 50, {}},
-        {4925, "On Change", Check, 60, {}},
-        {4926, "On CMD", Check, 60, {}},
-        {4927, "On Timer", Check, 60, {}},
-        {4928, "Time (ms)", Text, 60, {}},
-        {4929, "Position", Text, 60, {}},
-        {4930, "Start Bit", Pick, 60, Bit_Items()},
-        {4931, "R/W", Pick, 60, {"Read", "Write"}},
-        {4932, "Convertion", Pick, 80, {"None", "ItoF/FtoI"}},
-        {4933, "Molt Fact", Text, 60, {}},
-        {4934, "Mnemonic", Text, 120, {}},
+    static const std::vector<TGrid_Col> cols = {
+        {4918, "N", TGrid_Cell::Text, 30, {}},
+        {4919, "Index", TGrid_Cell::Text, 40, {}},
+        {4920, "bType", TGrid_Cell::Read_Only, 80, {}},
+        {4921, "fc", TGrid_Cell::Read_Only, 30, {}},
+        {4922, "Reference", TGrid_Cell::Read_Only, 220, {}},
+        {4958, "Start Byte", TGrid_Cell::Text, 60, {}},
+        {4959, "Num Byte", TGrid_Cell::Text, 60, {}},
+        {4923, "IP Address", TGrid_Cell::Text, 100, {}},
+        {4924, "Port", TGrid_Cell::Text, 50, {}},
+        {4925, "On Change", TGrid_Cell::Check, 60, {}},
+        {4926, "On CMD", TGrid_Cell::Check, 60, {}},
+        {4927, "On Timer", TGrid_Cell::Check, 60, {}},
+        {4928, "Time (ms)", TGrid_Cell::Text, 60, {}},
+        {4929, "Position", TGrid_Cell::Text, 60, {}},
+        {4930, "Start Bit", TGrid_Cell::Pick, 60, Bit_Items()},
+        {4931, "R/W", TGrid_Cell::Pick, 60, {"Read", "Write"}},
+        {4932, "Convertion", TGrid_Cell::Pick, 80, {"None", "ItoF/FtoI"}},
+        {4933, "Molt Fact", TGrid_Cell::Text, 60, {}},
+        {4934, "Mnemonic", TGrid_Cell::Text, 120, {}},
     };
     return cols;
 }
 const int DA_Hints[] = {4935, 4936, 4937, 4938, 4939, 4960, 4961, 4940, 4941, 4942,
                         4943, 4944, 4945, 4946, 4947, 4948, 4949, 4950, 4951};
 
-const std::vector<TCol> &DS_Cols()
+const std::vector<TGrid_Col> &DS_Cols()
 {
-    static const std::vector<TCol> cols = {
-        {-1, "N", Text, 30, {}},           {-1, "Index", Text, 40, {}},
-        {-1, "Reference", Read_Only, 220, {}}, {-1, "Goose Name", Read_Only, 100, {}},
-        {-1, "En. Goose", Check, 60, {}},  {-1, "IP Address", Text, 100, {}},
-        {-1, "Port", Text, 50, {}},        {-1, "Time (ms)", Text, 60, {}},
-        {-1, "Mnemonic", Text, 120, {}},
+    static const std::vector<TGrid_Col> cols = {
+        {-1, "N", TGrid_Cell::Text, 30, {}},           {-1, "Index", TGrid_Cell::Text, 40, {}},
+        {-1, "Reference", TGrid_Cell::Read_Only, 220, {}}, {-1, "Goose Name", TGrid_Cell::Read_Only, 100, {}},
+        {-1, "En. Goose", TGrid_Cell::Check, 60, {}},  {-1, "IP Address", TGrid_Cell::Text, 100, {}},
+        {-1, "Port", TGrid_Cell::Text, 50, {}},        {-1, "Time (ms)", TGrid_Cell::Text, 60, {}},
+        {-1, "Mnemonic", TGrid_Cell::Text, 120, {}},
     };
     return cols;
 }
 
-const std::vector<TCol> &DSV_Cols()
+const std::vector<TGrid_Col> &DSV_Cols()
 {
-    static const std::vector<TCol> cols = {
-        {-1, "N", Text, 30, {}},
-        {-1, "bType", Read_Only, 80, {}},
-        {-1, "Reference", Read_Only, 260, {}},
-        {-1, "Position", Text, 60, {}},
-        {-1, "Start Bit", Pick, 60, Bit_Items()},
-        {-1, "Convertion", Pick, 80, {"None", "ItoF/FtoI"}},
-        {-1, "Mult Fact", Text, 60, {}},
-        {-1, "Mnemonic", Text, 120, {}},
+    static const std::vector<TGrid_Col> cols = {
+        {-1, "N", TGrid_Cell::Text, 30, {}},
+        {-1, "bType", TGrid_Cell::Read_Only, 80, {}},
+        {-1, "Reference", TGrid_Cell::Read_Only, 260, {}},
+        {-1, "Position", TGrid_Cell::Text, 60, {}},
+        {-1, "Start Bit", TGrid_Cell::Pick, 60, Bit_Items()},
+        {-1, "Convertion", TGrid_Cell::Pick, 80, {"None", "ItoF/FtoI"}},
+        {-1, "Mult Fact", TGrid_Cell::Text, 60, {}},
+        {-1, "Mnemonic", TGrid_Cell::Text, 120, {}},
     };
     return cols;
-}
-
-TDazColumnGrid *New_Grid(QWidget *parent, const char *name, const std::vector<TCol> &cols)
-{
-    auto *grid = new TDazColumnGrid(parent);
-    grid->setObjectName(QLatin1String(name));
-    grid->BeginUpdate();
-    grid->SetColCount(int(cols.size()));
-    grid->SetRowCount(2);
-    grid->SetFixedCols(1);
-    grid->SetFixedRows(1);
-    grid->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goColSizing,
-                      goEditing});
-    for (int c = 0; c < int(cols.size()); ++c) {
-        const TCol &col = cols[size_t(c)];
-        grid->SetColWidths(c, col.Width);
-        grid->SetCellEx(c, 0, QLatin1String(col.Fixed));
-        if (c == 0)
-            continue;
-        TGridColumnItem *item = grid->Columns().Items(c);
-        switch (col.Cell) {
-        case Text: break;
-        case Read_Only: item->SetReadOnly(true); break;
-        case Check:
-            item->SetEditor(edDataCheckBox);
-            item->SetCheckTrue(QStringLiteral("Y"));
-            item->SetCheckFalse(QStringLiteral("N"));
-            item->SetAlignment(taCenter);
-            break;
-        case Pick:
-            item->SetEditor(edComboList);
-            item->SetComboItems(TStringList(col.Items));
-            break;
-        }
-    }
-    grid->SetCellEx(0, 1, QStringLiteral("1"));
-    grid->EndUpdate();
-    return grid;
 }
 
 // The images of the six tree levels: a coloured square with the level's letter.
@@ -231,7 +177,7 @@ TFIEC_61850_Access::TFIEC_61850_Access(QWidget *parent) : QDialog(parent)
     TS_DA->setObjectName(QStringLiteral("TS_DA"));
     auto *da_layout = new QVBoxLayout(TS_DA);
     da_layout->setContentsMargins(0, 0, 0, 0);
-    ACG_DA = New_Grid(TS_DA, "ACG_DA", DA_Cols());
+    ACG_DA = New_Building_Grid(TS_DA, "ACG_DA", DA_Cols());
     da_layout->addWidget(ACG_DA);
     TS_DataSet = new QWidget;
     TS_DataSet->setObjectName(QStringLiteral("TS_DataSet"));
@@ -242,12 +188,12 @@ TFIEC_61850_Access::TFIEC_61850_Access(QWidget *parent) : QDialog(parent)
     P_DataSet_List = new QWidget;
     P_DataSet_List->setObjectName(QStringLiteral("P_DataSet_List"));
     (new QVBoxLayout(P_DataSet_List))->setContentsMargins(0, 0, 0, 0);
-    ACG_DataSet = New_Grid(P_DataSet_List, "ACG_DataSet", DS_Cols());
+    ACG_DataSet = New_Building_Grid(P_DataSet_List, "ACG_DataSet", DS_Cols());
     P_DataSet_List->layout()->addWidget(ACG_DataSet);
     P_DataSet_Vars_List = new QWidget;
     P_DataSet_Vars_List->setObjectName(QStringLiteral("P_DataSet_Vars_List"));
     (new QVBoxLayout(P_DataSet_Vars_List))->setContentsMargins(0, 0, 0, 0);
-    ACG_DS_Vars = New_Grid(P_DataSet_Vars_List, "ACG_DS_Vars", DSV_Cols());
+    ACG_DS_Vars = New_Building_Grid(P_DataSet_Vars_List, "ACG_DS_Vars", DSV_Cols());
     P_DataSet_Vars_List->layout()->addWidget(ACG_DS_Vars);
     Splitter3->addWidget(P_DataSet_List);
     Splitter3->addWidget(P_DataSet_Vars_List);
