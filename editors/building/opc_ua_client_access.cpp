@@ -652,6 +652,26 @@ QString TFOPC_UA_Client_Access::Check_Variable(const TOPC_UA_Variable &v, bool r
 {
     const auto text = [server, var](int n) { return Format(Lang_Text(n), {server, var}); };
     const auto empty = [](const QString &s) { return Trim(s).isEmpty(); };
+    // Time (each text followed by its range text), Position and Start Bit, alike in both lists.
+    const auto time_position = [&](bool check_time, int time_text, int position_text, int bit_text) -> QString {
+        if (check_time) {
+            if (empty(v.Time))
+                return text(time_text);
+            if (Number(v.Time) < 1)
+                return text(time_text + 1);
+        }
+        if (empty(v.Position))
+            return text(position_text);
+        const int64_t pos = Number(v.Position);
+        if (pos < 0 || pos > Max_Position)
+            return Format(Lang_Text(position_text + 1), {server, var, Max_Position});
+        if (empty(v.StartBit))
+            return text(bit_text);
+        const int64_t bit = Number(v.StartBit);
+        if (bit < 0 || bit > 7)
+            return text(bit_text + 1);
+        return QString();
+    };
     if (read) {
         if (empty(v.VarArray))
             return text(5519);
@@ -672,39 +692,9 @@ QString TFOPC_UA_Client_Access::Check_Variable(const TOPC_UA_Variable &v, bool r
             if (Number(v.Len) < 0)
                 return text(5524);
         }
-        if (empty(v.Time))
-            return text(5497);
-        if (Number(v.Time) < 1)
-            return text(5498);
-        if (empty(v.Position))
-            return text(5499);
-        const int64_t pos = Number(v.Position);
-        if (pos < 0 || pos > Max_Position)
-            return Format(Lang_Text(5500), {server, var, Max_Position});
-        if (empty(v.StartBit))
-            return text(5533);
-        const int64_t bit = Number(v.StartBit);
-        if (bit < 0 || bit > 7)
-            return text(5534);
-        return {};
+        return time_position(true, 5497, 5499, 5533);
     }
-    if (v.OnTimer == QLatin1String("Y")) {
-        if (empty(v.Time))
-            return text(5501);
-        if (Number(v.Time) < 1)
-            return text(5502);
-    }
-    if (empty(v.Position))
-        return text(5503);
-    const int64_t pos = Number(v.Position);
-    if (pos < 0 || pos > Max_Position)
-        return Format(Lang_Text(5504), {server, var, Max_Position});
-    if (empty(v.StartBit))
-        return text(5535);
-    const int64_t bit = Number(v.StartBit);
-    if (bit < 0 || bit > 7)
-        return text(5536);
-    return {};
+    return time_position(v.OnTimer == QLatin1String("Y"), 5501, 5503, 5535);
 }
 
 bool TFOPC_UA_Client_Access::Controllo_Dati()
