@@ -1,6 +1,9 @@
 // Decoding a substation-sized SCL file: 2,000 logical nodes over 300 logical-node types, each
 // type with data objects of structured attributes.
+#include "editors/building/iec_61850_access.h"
 #include "editors/building/iec_client_decode.h"
+
+#include <QTreeWidget>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -64,5 +67,25 @@ void BM_Decode_Large_Scl(benchmark::State &state)
     state.counters["bytes"] = double(f.size());
 }
 BENCHMARK(BM_Decode_Large_Scl)->Unit(benchmark::kMillisecond);
+
+// The editor's tree of the same device, built as choosing it in the device list does.
+void BM_Show_Large_Tree(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.scd"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        state.SkipWithError("cannot write the file");
+    f.write(Large_Scl());
+    f.close();
+    TIEC_Device dev(path);
+    TFIEC_61850_Access form;
+    for (auto _ : state) {
+        form.TV_IEC_Device->clear();
+        form.Show_Tree_IEC_Device(dev);
+    }
+    state.counters["items"] = double(form.TV_IEC_Device->topLevelItem(0)->childCount());
+}
+BENCHMARK(BM_Show_Large_Tree)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -238,6 +238,7 @@ TFIEC_61850_Access::TFIEC_61850_Access(QWidget *parent) : QDialog(parent)
     Btn_Remove_IEC_Device->OnClick = [this](QObject *) { Btn_Remove_IEC_DeviceClick(); };
     connect(LB_IEC_Devices, &QListWidget::itemClicked, this, [this] { LB_IEC_DevicesClick(); });
     connect(TV_IEC_Device, &QTreeWidget::itemClicked, this, [this] { TV_IEC_DeviceClick(); });
+    connect(TV_IEC_Device, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) { Expand_DO(item); });
     for (TDazColumnGrid *grid : {ACG_DA, ACG_DataSet, ACG_DS_Vars}) {
         grid->OnClickCell = [this, grid](TObject *, int ARow, int ACol) { ClickCell(grid, ARow, ACol); };
         grid->OnDblClickCell = [grid](TObject *, int ARow, int ACol) { Grid_Auto_Size_Column(*grid, ARow, ACol); };
@@ -355,6 +356,7 @@ void TFIEC_61850_Access::Btn_Remove_IEC_DeviceClick()
     // The tree may show the device: its items go with it.
     if (NODE_ORIG && List_IEC_Dev[size_t(k)]->TreeNode == NODE_ORIG) {
         TV_IEC_Device->clear();
+        Pending_DO.clear();
         NODE_ORIG = nullptr;
     }
     Selected_IEC_DA = nullptr;
@@ -381,6 +383,7 @@ void TFIEC_61850_Access::LB_IEC_DevicesClick()
     if (k < 0)
         return;
     TV_IEC_Device->clear();
+    Pending_DO.clear();
     NODE_ORIG = nullptr;
     for (const auto &dev : List_IEC_Dev)
         dev->TreeNode = nullptr;
@@ -407,14 +410,56 @@ void TFIEC_61850_Access::Show_Tree_Level(TIEC_DO &d, QTreeWidgetItem *parent)
     item->setIcon(0, IL_IEC[3]);
     item->setForeground(0, QColor(0, 0, 255));
     d.TreeNode = item;
+    // Data objects start collapsed: their children are made when first expanded, so a large
+    // device shows at once.
+    if (!d.List_DO.empty() || !d.List_DA.empty()) {
+        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        Pending_DO.insert(item, &d);
+    }
+}
+
+void TFIEC_61850_Access::Expand_DO(QTreeWidgetItem *item)
+{
+    const auto it = Pending_DO.find(item);
+    if (it == Pending_DO.end())
+        return;
+    TIEC_DO &d = **it;
+    Pending_DO.erase(it);
     for (const auto &s : d.List_DO)
         Show_Tree_Level(*s, item);
     for (const auto &a : d.List_DA)
         Show_Tree_Level(*a, item);
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
+
+namespace {
+
+// Forgets the items of an earlier tree, so a freed item's address never matches a new one.
+void Forget_Nodes(TIEC_DA &da)
+{
+    da.TreeNode = nullptr;
+    for (const auto &m : da.List_DA)
+        Forget_Nodes(*m);
+}
+
+void Forget_Nodes(TIEC_DO &d)
+{
+    d.TreeNode = nullptr;
+    for (const auto &s : d.List_DO)
+        Forget_Nodes(*s);
+    for (const auto &a : d.List_DA)
+        Forget_Nodes(*a);
+}
+
+} // namespace
 
 void TFIEC_61850_Access::Show_Tree_IEC_Device(TIEC_Device &dev)
 {
+    Pending_DO.clear();
+    for (const auto &ld : dev.List_LDevice)
+        for (const auto &ln : ld->List_LN)
+            for (const auto &d : ln->List_DO)
+                Forget_Nodes(*d);
     NODE_ORIG = new QTreeWidgetItem(TV_IEC_Device, {dev.Name()});
     NODE_ORIG->setIcon(0, IL_IEC[0]);
     dev.TreeNode = NODE_ORIG;

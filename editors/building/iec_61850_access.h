@@ -6,6 +6,7 @@
 #include "editors/building/iec_client_decode.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QIcon>
 #include <memory>
 #include <vector>
@@ -136,6 +137,8 @@ private:
     static bool Has_Rows(TDazColumnGrid &grid);
     void Show_Tree_Level(TIEC_DO &d, QTreeWidgetItem *parent);
     void Show_Tree_Level(TIEC_DA &da, QTreeWidgetItem *parent);
+    void Expand_DO(QTreeWidgetItem *item);
+    QHash<QTreeWidgetItem *, TIEC_DO *> Pending_DO;   // data objects whose children are not made yet
     int Chosen_Device() const;
 };
 

@@ -173,6 +173,7 @@ void TFIEC_61850_Access::Clear_All()
     Selected_IEC_DS = nullptr;
     DataSet_Row_Select = 0;
     TV_IEC_Device->clear();
+    Pending_DO.clear();
     NODE_ORIG = nullptr;
     List_DataSet.clear();
     while (!List_IEC_Dev.empty())

@@ -55,6 +55,7 @@ protected:
         QTreeWidgetItem *item = Form->NODE_ORIG;
         for (const QString &label : path) {
             QTreeWidgetItem *next = nullptr;
+            item->setExpanded(true);   // makes the children of a data object
             for (int i = 0; item && i < item->childCount() && !next; ++i)
                 if (item->child(i)->text(0) == label)
                     next = item->child(i);
@@ -149,6 +150,9 @@ TEST_F(IEC61850AccessTest, TreeLevelsImagesAndColours)
     EXPECT_EQ(lln0->child(0)->foreground(0).color(), QColor(0, 0, 255));
     EXPECT_EQ(lln0->child(2)->foreground(0).color(), QColor(0, 128, 0));
     EXPECT_FALSE(lln0->child(0)->isExpanded());
+    EXPECT_EQ(lln0->child(0)->childCount(), 0);   // made when first expanded
+    lln0->child(0)->setExpanded(true);
+    EXPECT_EQ(lln0->child(0)->childCount(), 4);
     const QTreeWidgetItem *items[] = {root, ld, lln0, lln0->child(0), lln0->child(0)->child(0), lln0->child(2)};
     for (int level = 0; level < 6; ++level)
         EXPECT_EQ(items[level]->icon(0).cacheKey(), Form->IL_IEC[level].cacheKey()) << level;
