@@ -146,7 +146,7 @@ void TDazTabSheet::SetImageIndex(int index)
     RepaintControl();
 }
 
-void TDazTabSheet::SetTabGradientDirection(TGradientDirection d)
+void TDazTabSheet::SetTabGradientDirection(DazPageControl::TGradientDirection d)
 {
     if (d == FTabGradientDirection)
         return;

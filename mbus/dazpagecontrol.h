@@ -28,7 +28,11 @@ public:
 };
 
 enum TTabStyle { tsClassic, tsDotNet };
+// In a namespace of its own: the grid's drop-down look has a gradient direction of the same
+// names in the other order, and a window may use both.
+namespace DazPageControl {
 enum TGradientDirection { gdVertical, gdHorizontal };
+}
 
 // The three margins of a tab; a change is announced before it is stored.
 class TTabMargin
@@ -80,10 +84,10 @@ public:
     void SetHighlighted(bool on);
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int index);   // negative is kept as -1
-    TGradientDirection TabGradientDirection() const { return FTabGradientDirection; }
-    void SetTabGradientDirection(TGradientDirection d);
-    TGradientDirection HoverGradientDirection() const { return FHoverGradientDirection; }
-    void SetHoverGradientDirection(TGradientDirection d) { FHoverGradientDirection = d; }
+    DazPageControl::TGradientDirection TabGradientDirection() const { return FTabGradientDirection; }
+    void SetTabGradientDirection(DazPageControl::TGradientDirection d);
+    DazPageControl::TGradientDirection HoverGradientDirection() const { return FHoverGradientDirection; }
+    void SetHoverGradientDirection(DazPageControl::TGradientDirection d) { FHoverGradientDirection = d; }
     bool ShowClose() const { return FShowClose; }
     void SetShowClose(bool on);
     bool TabEnable() const { return FTabEnable; }
@@ -121,8 +125,8 @@ private:
     TColor FTabColor = clNone;
     TColor FTabColorTo = clNone;
     bool FShowClose = false;
-    TGradientDirection FTabGradientDirection = gdVertical;
-    TGradientDirection FHoverGradientDirection = gdVertical;
+    DazPageControl::TGradientDirection FTabGradientDirection = DazPageControl::gdVertical;
+    DazPageControl::TGradientDirection FHoverGradientDirection = DazPageControl::gdVertical;
     int FImageIndex = -1;
     int FImageIndexDummy = 0;
     TDazPageControl *FDazPageControl = nullptr;

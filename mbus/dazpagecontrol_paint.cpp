@@ -269,7 +269,7 @@ void TDazPageControl::PaintTab(TCanvas &c, TPaintState &ps, TDazTabSheet *page, 
     const int lower = active ? FLowerActive : 0;
 
     TColor from = page->FTabColor, to = page->FTabColorTo;
-    TGradientDirection dir = page->FTabGradientDirection;
+    DazPageControl::TGradientDirection dir = page->FTabGradientDirection;
     if (active && FActiveColor != clNone) {
         from = FActiveColor;
         to = FActiveColorTo;
@@ -338,10 +338,10 @@ void TDazPageControl::PaintTab(TCanvas &c, TPaintState &ps, TDazTabSheet *page, 
             TRect g = fill;
             if (pos == tpLeft) {
                 --g.Right;
-                if (dir == gdVertical)
+                if (dir == DazPageControl::gdVertical)
                     --g.Bottom;
             }
-            DrawGradient(c, from, to, dir == gdHorizontal, g, 16);
+            DrawGradient(c, from, to, dir == DazPageControl::gdHorizontal, g, 16);
         }
         const TColor tb = FTabBorderColor;
         const int L = fill.Left, T = r.Top, R = r.Right - 1, B = r.Bottom - 1;

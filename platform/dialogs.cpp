@@ -22,7 +22,14 @@ public:
         case TMsgKind::Error: box.setIcon(QMessageBox::Critical); break;
         case TMsgKind::Warning: box.setIcon(QMessageBox::Warning); break;
         case TMsgKind::Information: box.setIcon(QMessageBox::Information); break;
-        case TMsgKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+        case TMsgKind::Confirmation:
+        case TMsgKind::ConfirmationCancel: box.setIcon(QMessageBox::Question); break;
+        }
+        if (kind == TMsgKind::ConfirmationCancel) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Yes);
+            const int r = box.exec();
+            return r == QMessageBox::Yes ? TMsgResult::Yes : r == QMessageBox::No ? TMsgResult::No : TMsgResult::Cancel;
         }
         if (kind == TMsgKind::Confirmation) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -94,11 +101,16 @@ bool MessageYesNo(const QString &text, const QString &caption, QWidget *parent)
            TMsgResult::Yes;
 }
 
+TMsgResult MessageYesNoCancel(const QString &text, const QString &caption, QWidget *parent)
+{
+    return Dialogs().Message(TMsgKind::ConfirmationCancel, text, CaptionOrAppName(caption), parent);
+}
+
 TMsgResult TFakeDialogs::Message(TMsgKind kind, const QString &text, const QString &caption,
                                  QWidget *)
 {
     Calls.push_back({QStringLiteral("message"), kind, text, caption, {}, {}});
-    if (kind != TMsgKind::Confirmation)
+    if (kind != TMsgKind::Confirmation && kind != TMsgKind::ConfirmationCancel)
         return TMsgResult::OK;
     if (Answers.empty())
         return TMsgResult::Yes;

@@ -9,7 +9,8 @@
 
 class QWidget;
 
-enum class TMsgKind { Error, Warning, Information, Confirmation };
+// ConfirmationCancel: Yes, No and Cancel.
+enum class TMsgKind { Error, Warning, Information, Confirmation, ConfirmationCancel };
 enum class TMsgResult { OK, Cancel, Yes, No };
 
 class IDialogs
@@ -36,6 +37,8 @@ void MessageError(const QString &text, const QString &caption = {}, QWidget *par
 void MessageWarning(const QString &text, const QString &caption = {}, QWidget *parent = nullptr);
 void MessageInfo(const QString &text, const QString &caption = {}, QWidget *parent = nullptr);
 bool MessageYesNo(const QString &text, const QString &caption = {}, QWidget *parent = nullptr);
+// Yes, No or Cancel (the close box answers Cancel).
+TMsgResult MessageYesNoCancel(const QString &text, const QString &caption = {}, QWidget *parent = nullptr);
 
 // Records every call; answers come from the scripted queues, else the defaults.
 class TFakeDialogs : public IDialogs
@@ -49,7 +52,7 @@ public:
         QString dir, filter;   // file dialogs
     };
     std::vector<Call> Calls;
-    std::deque<TMsgResult> Answers;      // for Confirmation; default Yes
+    std::deque<TMsgResult> Answers;      // for both confirmations; default Yes
     std::deque<QString> FileAnswers;     // for OpenFile / SaveFile; default empty (cancel)
 
     TMsgResult Message(TMsgKind kind, const QString &text, const QString &caption,

@@ -59,8 +59,8 @@ TEST_F(PageControlTest, NewControlAndSheetHaveTheirDefaults)
     EXPECT_EQ(sheet.TabColor(), clNone);
     EXPECT_EQ(sheet.TabColorTo(), clNone);
     EXPECT_EQ(sheet.ColorTo(), clNone);
-    EXPECT_EQ(sheet.TabGradientDirection(), gdVertical);
-    EXPECT_EQ(sheet.HoverGradientDirection(), gdVertical);
+    EXPECT_EQ(sheet.TabGradientDirection(), DazPageControl::gdVertical);
+    EXPECT_EQ(sheet.HoverGradientDirection(), DazPageControl::gdVertical);
     EXPECT_EQ(sheet.ImageIndex(), -1);
     EXPECT_EQ(sheet.TabIndex(), -1);
     EXPECT_EQ(sheet.PageIndex(), -1);
