@@ -295,6 +295,7 @@ const TGridStyleColors *ActiveGridStyle();
 class TDazStringGrid : public TBaseGrid, public TFreeNotifyClient
 {
     friend class TGridPrintRun;   // the print engine draws through the cell painters
+    friend class TGridOffice;     // office exchange reads and writes through the cell hooks
     Q_OBJECT
 public:
     explicit TDazStringGrid(QWidget *AOwner = nullptr);

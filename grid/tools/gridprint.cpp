@@ -5,6 +5,8 @@
 #include "grid/base/textroutines.h"
 #include "grid/string/cellgraphic.h"
 #include "grid/string/dazstringgrid.h"
+#include "grid/string/richcellpaint.h"
+#include "grid/string/richtext.h"
 #include "platform/pagecanvas.h"
 #include "platform/printer.h"
 
@@ -225,7 +227,7 @@ TPoint TGridPrintRun::MeasureCell(int Col, int Row)
         if (G.OnGetWordWrap)
             G.OnGetWordWrap(&G, rc, Row, wrap);
         SetFont(font.Name, font.Size, font.Style, font.Color);
-        QString shown = kind == ctRichText ? QString() : text;
+        QString shown = kind == ctRichText ? RtfToPlainText(text) : text;
         if (G.URLShow() && !G.URLFull())
             for (const char *scheme : {"http://", "https://", "ftp://", "mailto:", "news:", "nntp://", "file://"})
                 if (shown.startsWith(QLatin1String(scheme), Qt::CaseInsensitive))
@@ -634,6 +636,11 @@ int TGridPrintRun::PrintRow(int RowY, int FirstCol, int LastCol, int Row)
                 RenderHtmlText(dev, text, C.ToDevice(tb), p, res);
                 if (g_recorder)
                     g_recorder->push_back({QStringLiteral("Html"), tb, text, C.Pen, C.Brush, C.Font, 0});
+            } else if (kind == ctRichText) {
+                TCanvas &dev = C.Prepared();
+                DrawRichCellText(dev, text, C.ToDevice(tb), ha, va, wrap);
+                if (g_recorder)
+                    g_recorder->push_back({QStringLiteral("Rich"), tb, RtfToPlainText(text), C.Pen, C.Brush, C.Font, 0});
             } else if (wrap && PS.NoAutoSize() && !rotated) {
                 TRect r(tb.Left + TextInset, tb.Top, tb.Right - TextInset, tb.Bottom);
                 C.DrawText(text, r, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | horz);
@@ -870,6 +877,7 @@ int TGridPrintRun::Run()
         // Row pages.
         int next = R.Top;
         int rowsOnPage = 0;
+        int placedOnPage = 0;   // rows of the range, repeated fixed rows not counted
         bool pageStart = true;
         bool finished = false;
         while (next <= R.Bottom && !Cancelled) {
@@ -877,6 +885,7 @@ int TGridPrintRun::Run()
             if (pageStart) {
                 Y = -E;
                 rowsOnPage = 0;
+                placedOnPage = 0;
                 const int html = PrintHeaderFooter();
                 if (html > 0 && HtmlTitleHeight == 0) {
                     HtmlTitleHeight = html;
@@ -900,10 +909,11 @@ int TGridPrintRun::Run()
                 const int h = PrintedHeight(next);
                 // A row taller than the room between header and footer goes on a page of
                 // its own, cut at the footer, so every page places a row.
-                if (PageH + Gf < Y - h || rowsOnPage == 0) {
+                if (PageH + Gf < Y - h || placedOnPage == 0) {
                     if (RepeatCols)
                         PrintRow(Y, 0, G.FixedCols() - 1, next);
                     Y -= PrintRow(Y, StartCol, EndCol, next);
+                    ++placedOnPage;
                 } else {
                     held = true;
                 }

@@ -270,6 +270,16 @@ TEST_F(PrintFixture, ARowTallerThanThePageStillEndsTheRun)
     const int pages = CountAndDraw();
     EXPECT_GE(pages, 2);
     EXPECT_LE(pages, 4);
+    // Also under a repeated header row, which takes room on every page.
+    Grid.SetFixedRows(1);
+    Grid.PrintSettings().SetRepeatFixedRows(true);
+    Grid.OnPrintSetRowHeight = [](TObject *, int ARow, int &Height) {
+        if (ARow == 2)
+            Height = 5000;
+    };
+    const int repeated = CountAndDraw();
+    EXPECT_GE(repeated, 2);
+    EXPECT_LE(repeated, 4);
 }
 
 TEST_F(PrintFixture, SelectedRowsAndColumnsPrintTheSame)
