@@ -607,6 +607,12 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
         params.PictureCache = &FImageCache;
         params.Container = PictureContainer();
         params.ThemeWindow = this;
+        // A pressed BUTTON element is drawn down under the press.
+        if (FCtrlDown && FCtrlXY.X == P.RCol && FCtrlXY.Y == ARow) {
+            params.MouseDown = true;
+            params.HitX = FClickPos.X;
+            params.HitY = FClickPos.Y;
+        }
         THtmlRenderResult result;
         RenderHtmlText(Canvas, text, hr, params, result);
         P.TextHeight = result.ExtentY + 2;
