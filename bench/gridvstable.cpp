@@ -28,10 +28,17 @@ constexpr int kCols = 10;
 constexpr int kWidth = 1920, kHeight = 1080;
 constexpr int kCellW = 180, kCellH = 22;
 
-// The cell texts of both: "R<row>C<col>", made afresh for every cell.
-QString CellText(int Col, int Row)
+// The cell texts of both: "R<row>C<col>", written into one buffer handed to both as the
+// text of the cell. A table model keeps the string it is given (the buffer is copied at the
+// next write); the grid copies the characters into its row.
+void CellTextInto(QString &Buffer, int Col, int Row)
 {
-    return QLatin1Char('R') + QString::number(Row) + QLatin1Char('C') + QString::number(Col);
+    char digits[32];
+    const int n = std::snprintf(digits, sizeof digits, "R%dC%d", Row, Col);
+    Buffer.resize(n);
+    QChar *out = Buffer.data();
+    for (int i = 0; i < n; ++i)
+        out[i] = QLatin1Char(digits[i]);
 }
 
 QString HeaderText(int Col)
@@ -125,16 +132,22 @@ TTable MakeTable(int Rows)
 
 void FillGrid(TDazStringGrid &g, int Rows)
 {
+    QString text;
     for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < kCols; ++c)
-            g.SetCells(c, r + 1, CellText(c, r));
+        for (int c = 0; c < kCols; ++c) {
+            CellTextInto(text, c, r);
+            g.SetCells(c, r + 1, text);
+        }
 }
 
 void FillTable(TTable &t, int Rows)
 {
+    QString text;
     for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < kCols; ++c)
-            t.Model->setData(t.Model->index(r, c), CellText(c, r), Qt::EditRole);
+        for (int c = 0; c < kCols; ++c) {
+            CellTextInto(text, c, r);
+            t.Model->setData(t.Model->index(r, c), text, Qt::EditRole);
+        }
 }
 
 double Median(std::vector<double> v)
@@ -183,24 +196,27 @@ void Render(QWidget &W, QImage &Img)
     W.render(&p);
 }
 
-void SideBySide(int Rounds)
+void SideBySide(int Rounds, const QByteArray &Only)
 {
+    const auto runs = [&](const char *Part) { return Only.isEmpty() || Only == Part; };
     // Memory after filling 1,000,000 x 10, each built and measured alone.
     size_t gridBytes = 0, tableBytes = 0;
-    {
+    if (runs("memory")) {
         const size_t before = HeapInUse();
         auto g = MakeGrid(kRows);
         FillGrid(*g, kRows);
         gridBytes = HeapInUse() - before;
     }
-    {
+    if (runs("memory")) {
         const size_t before = HeapInUse();
         TTable t = MakeTable(kRows);
         FillTable(t, kRows);
         tableBytes = HeapInUse() - before;
     }
-    Report("memory 1,000,000 x 10", "MB", double(gridBytes) / 1e6, double(tableBytes) / 1e6);
+    if (runs("memory"))
+        Report("memory 1,000,000 x 10", "MB", double(gridBytes) / 1e6, double(tableBytes) / 1e6);
 
+    if (runs("paint")) {
     auto g = MakeGrid(kRows);
     FillGrid(*g, kRows);
     g->show();
@@ -235,8 +251,9 @@ void SideBySide(int Rounds)
             Render(*t.View, ti);
         });
     Report("page down + repaint", "us", gd, td);
-    g.reset();
-    t = {};
+    }
+    if (!runs("fill"))
+        return;
 
     // Filling 10,000,000 cells into a grid and a model that already have their rows, the
     // view shown over each.
@@ -258,10 +275,16 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    // --rounds=N alternating rounds; --only=memory|paint|fill one part.
     int rounds = 7;
-    for (int i = 1; i < argc; ++i)
-        if (QByteArray(argv[i]).startsWith("--rounds="))
-            rounds = std::max(1, QByteArray(argv[i]).mid(9).toInt());
-    SideBySide(rounds);
+    QByteArray only;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg.startsWith("--rounds="))
+            rounds = std::max(1, arg.mid(9).toInt());
+        else if (arg.startsWith("--only="))
+            only = arg.mid(7);
+    }
+    SideBySide(rounds, only);
     return 0;
 }
