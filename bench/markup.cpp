@@ -5,6 +5,7 @@
 #include "grid/base/alphamask.h"
 #include "grid/base/cellshape.h"
 #include "grid/base/filtercond.h"
+#include "grid/base/markup.h"
 #include "grid/base/markuprender.h"
 #include "grid/base/progress.h"
 
@@ -136,6 +137,63 @@ void BM_FilterManyStars(benchmark::State &state)
         benchmark::DoNotOptimize(MatchFilterCondition(pattern, value, true));
 }
 BENCHMARK(BM_FilterManyStars)->Unit(benchmark::kMicrosecond);
+
+// Hostile cell texts and filter conditions, whose tests hold the work to the size of the
+// input: the time the same inputs take.
+void BM_HostileFilterConditions(benchmark::State &state)
+{
+    const QString stars = QString(100000, u'*'), questions = QString(100000, u'?');
+    const QString value(100000, u'a');
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MatchFilterCondition(stars, value, false));
+        benchmark::DoNotOptimize(MatchFilterCondition(questions, value, false));
+    }
+}
+BENCHMARK(BM_HostileFilterConditions)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeManyEntities(benchmark::State &state)
+{
+    const QString many = QStringLiteral("&AMP;&amp;amp;&lt;&eacute;&Eacute;").repeated(100000);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DecodeHtmlEntities(many, true));
+}
+BENCHMARK(BM_DecodeManyEntities)->Unit(benchmark::kMillisecond);
+
+void BM_ClearManyRadioControls(benchmark::State &state)
+{
+    QString many;
+    for (int i = 0; i < 20000; ++i)
+        many += QStringLiteral("<control type=\"radio\" id=\"r%1\" value=\"true\" width=\"16\">").arg(i);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ClearRadioControls(many));
+}
+BENCHMARK(BM_ClearManyRadioControls)->Unit(benchmark::kMillisecond);
+
+// Measuring long and malformed texts: 20,000 words with tags, 200,000 characters without
+// tags, only "<", and an open tag of spaces.
+void BM_MeasureLongMalformed(benchmark::State &state)
+{
+    QString words;
+    for (int i = 0; i < 20000; ++i)
+        words += (i % 7 == 0) ? QStringLiteral("<b>bold</b> ") : QStringLiteral("word ");
+    const QString texts[] = {words, QString(200000, u'x'), QString(200000, u'<'),
+                             QStringLiteral("<a") + QString(200000, u' ')};
+    QImage image(300, 40, QImage::Format_ARGB32_Premultiplied);
+    TCanvas canvas(&image);
+    THtmlRenderParams p;
+    p.MeasureOnly = true;
+    p.WordWrap = true;
+    THtmlRenderResult r;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ClearHtmlLayoutCache();
+        state.ResumeTiming();
+        for (const QString &t : texts)
+            RenderHtmlText(canvas, t, TRect(0, 0, 200, 100), p, r);
+        benchmark::DoNotOptimize(r.ExtentY);
+    }
+}
+BENCHMARK(BM_MeasureLongMalformed)->Unit(benchmark::kMillisecond);
 
 // A screenful of 1,000 progress cells: a percentage bar, a level bar in blocks and a shape.
 void BM_ProgressCells1000(benchmark::State &state)

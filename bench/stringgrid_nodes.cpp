@@ -109,4 +109,25 @@ void BM_ReadCellsWithGroupCounts(benchmark::State &state)
 }
 BENCHMARK(BM_ReadCellsWithGroupCounts)->Unit(benchmark::kMillisecond);
 
+// Empty cells read plainly (Arg 0) and through the link and group-count display hook (1).
+void BM_ReadEmptyCells(benchmark::State &state)
+{
+    static TDazStringGrid *g = [] {
+        auto *grid = new TDazStringGrid;
+        grid->SetColCount(4);
+        grid->SetRowCount(kRows);
+        return grid;
+    }();
+    g->Grouping().SetShowGroupCount(state.range(0) != 0);
+    g->SetURLShowInText(state.range(0) != 0);
+    for (auto _ : state) {
+        qsizetype total = 0;
+        for (int r = 0; r < kRows; ++r)
+            total += g->Cells(2, r).size();
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_ReadEmptyCells)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -1275,6 +1275,24 @@ void TCustomGrid::InvalidateGridRect(const TGridRect &ARect)
     // A hidden grid is painted whole when it shows: bulk writes skip the geometry.
     if (!isVisible())
         return;
+    // Most writes to a big grid land outside the view. A cell's screen position is at least
+    // the fixed cells' extents plus those of the cells from the first scrolled one up to it
+    // (a step is never below its extent), so those writes are ruled out without laying out
+    // the view.
+    const auto outOfView = [this](bool Horizontal, int First, int Last) {
+        const int fixed = Horizontal ? FFixedCols : FFixedRows;
+        const int top = Horizontal ? FTopLeft.X : FTopLeft.Y;
+        const int lo = std::min(First, Last), hi = std::max(First, Last);
+        if (lo < fixed)
+            return false;
+        if (hi < top)
+            return true;
+        const TGridAxisExtents &e = Horizontal ? FColWidths : FRowHeights;
+        const int64_t start = e.Offset(fixed) + e.Offset(std::max(lo, top)) - e.Offset(top);
+        return start >= (Horizontal ? ClientWidth() : ClientHeight());
+    };
+    if (outOfView(false, ARect.Top, ARect.Bottom) || outOfView(true, ARect.Left, ARect.Right))
+        return;
     const TRect r = BoxRect(GridRect(ARect.TopLeft(), ARect.BottomRight()));
     if (!EmptyRect(r))
         viewport()->update(r.ToQRect().adjusted(0, 0, FGridLineWidth, FGridLineWidth));

@@ -82,8 +82,21 @@ TGridStore::TRow &TGridStore::RowForWrite(int ARow)
     if (ARow >= int(FRows.size()))
         FRows.resize(size_t(ARow) + 1);
     auto &row = FRows[size_t(ARow)];
-    if (!row)
+    if (!row) {
         row = std::make_unique<TRow>();
+        // A grid is mostly filled row after row with alike rows: a new row takes the room
+        // its upper neighbour uses (one more character per cell), so filling it makes one
+        // allocation for its texts and one for their ends instead of growing step by step.
+        if (ARow > 0 && FRows[size_t(ARow) - 1]) {
+            constexpr qsizetype kMaxHint = 4096;   // a row of long texts is no model
+            const TRow &above = *FRows[size_t(ARow) - 1];
+            const qsizetype hint = above.Data.size() + qsizetype(above.Ends.size());
+            if (hint <= kMaxHint) {
+                row->Ends.reserve(above.Ends.size());
+                row->Data.reserve(hint);
+            }
+        }
+    }
     return *row;
 }
 

@@ -65,6 +65,8 @@ class TDazRichEdit;
 class IDropDownEditor;
 class QLineEdit;
 class QComboBox;
+class QMenu;
+struct THtmlRenderResult;
 class QWheelEvent;
 
 // A failure of a grid operation, with a fixed English message.
@@ -219,6 +221,13 @@ using TDragScrollEvent = std::function<void(TObject *Sender, int TopRow, int Lef
                                             TDragScrollDirection &Dir, bool &CanScroll)>;
 using TScrollCellEvent = std::function<void(TObject *Sender, int ACol, int ARow,
                                             int ScrollPosition, int ScrollMin, int ScrollMax)>;
+using TControlClickEvent =
+    std::function<void(TObject *Sender, int ARow, int ACol, const QString &CtrlID,
+                       const QString &CtrlType, const QString &CtrlVal)>;
+using TFixedDropDownClickEvent = std::function<void(TObject *Sender, int ACol, int ARow,
+                                                    QMenu *&AMenu, bool &KeepFixedCellHighlighted)>;
+using TSelectionResizeEvent = std::function<void(TObject *Sender, const TGridRect &OrigSelection,
+                                                 const TGridRect &NewSelection)>;
 using TFooterPaintEvent =
     std::function<void(TObject *Sender, int AColumn, TCanvas &Canvas, const TRect &ARect)>;
 
@@ -1104,6 +1113,13 @@ public:
     TGridGradientEvent OnGetCellGradient;
     TNotifyEvent OnPainted;
     TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+    // Whether column ACol shows the header drop-down button (OnCanShowFixedDropDown).
+    virtual bool DoCanShowFixedDropDown(int ACol);
+    // The menu a press on a header drop-down button pops up (its tag the column); not
+    // owned, forgotten when it is destroyed.
+    QMenu *FixedDropDownMenu() const;
+    void SetFixedDropDownMenu(QMenu *Value);
+    TFixedDropDownClickEvent OnFixedDropDownClick;
 
     CF_GRID_PLAIN_PROPERTY(TColor, SelectionRectangleColor, clBlack)
     CF_GRID_PLAIN_PROPERTY(bool, EnhTextSize, false)
@@ -1459,6 +1475,8 @@ protected:
     bool FColumnMoving = false;
     int FMovingColumn = -1;
     bool FFixedDropDownOpen = false;
+    bool FDropDownDown = false;      // a header drop-down button is pressed
+    QPointer<QWidget> FFixedDropDownMenu;   // a QMenu
     bool FMouseDown = false;
     int FHoverAnchor = -1;
     TGridCoord FHoverCell{-1, -1};
@@ -1971,6 +1989,11 @@ public:
     TDblClickCellEvent OnDblClickCell;
     TClickCellEvent OnRightClickCell;
     TAnchorClickEvent OnAnchorClick;
+    // A press on an embedded BUTTON, CHECK or RADIO element of a mark-up cell.
+    TControlClickEvent OnControlClick;
+    // The selection-resize drag ends: before and after its cells are pasted.
+    TSelectionResizeEvent OnSelectionResize;
+    TSelectionResizeEvent OnSelectionResized;
     TCanSortEvent OnCanSort;
     TClickSortEvent OnClickSort;
     virtual void DoClickSort(int ACol);
@@ -2098,6 +2121,7 @@ public:
     bool EditActive() const { return FEditActive; }
     bool EditMode() const { return FEditMode; }
     TEditorType EditControl() const { return FEditControl; }
+    TEditorType CurrentEditor() const { return FEditControl; }
     QWidget *EditCtrl() const { return FEditCtrl; }
     // A text edit runs and is not validated yet.
     bool Editing() const { return FEditing; }
@@ -2757,6 +2781,14 @@ private:
     TPoint FCtrlXY{-1, -1};
     QString FCtrlID, FCtrlType;
     bool FCtrlEditing = false;
+    bool FCtrlDown = false;   // an embedded BUTTON element is pressed (at FCtrlXY)
+    // A press on an embedded BUTTON, CHECK or RADIO element: answers whether it was one.
+    bool PressControlElement(int ARow, int ACol, int RealCol, QString Text,
+                             const THtmlRenderResult &Hit);
+    // A press on the header drop-down button of a fixed cell (MouseDown).
+    bool PressFixedDropDown(int ACol, int ARow, int X);
+    // X lies on the header drop-down button or the filter button of display column ACol.
+    bool OnHeaderButton(int ACol, int ARow, int X);
     int FFixedColEdit = -1, FFixedRowEdit = -1;
     QLineEdit *FEditTrans = nullptr;
     QComboBox *FComboTrans = nullptr;

@@ -28,9 +28,7 @@ bool TDazStringGrid::DrawFixedCellLook(TCanvas &Canvas, TCellPaint &P)
                           (FColumnMoving && FMovingColumn == ACol));
     if (hovered) {
         ++r.Bottom;
-        bool dropDown = FControlLook.FixedDropDownButton();
-        if (dropDown && OnCanShowFixedDropDown)
-            OnCanShowFixedDropDown(this, P.RCol, dropDown);
+        const bool dropDown = FControlLook.FixedDropDownButton() && DoCanShowFixedDropDown(P.RCol);
         auto hover = [&](const TRect &rr) {
             FillMirrorGradientRect(Canvas, rr, q.HoverFrom, q.HoverTo, q.HoverMirrorFrom,
                                    q.HoverMirrorTo, true, q.HoverBorder, false, true);

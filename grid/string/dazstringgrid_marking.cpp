@@ -331,12 +331,36 @@ void TDazStringGrid::SetURLFull(bool Value)
 void TDazStringGrid::GetDisplText(int ACol, int ARow, QString &Value)
 {
     TBaseGrid::GetDisplText(ACol, ARow, Value);
-    if (FURLShowInText) {
-        static const char *const prefixes[] = {"HTTP://",  "WWW.",    "MAILTO:", "HTTPS://",
-                                               "NNTP://", "FILE://", "FTP://"};
-        for (const char *prefix : prefixes) {
+    if (FURLShowInText && !Value.isEmpty()) {
+        // The first prefix of the list that occurs anywhere is linked. One scan of the text
+        // finds which occur (without regard to ASCII case), so a cell without a link costs
+        // no copies.
+        static constexpr QLatin1StringView prefixes[] = {
+            QLatin1StringView("HTTP://"), QLatin1StringView("WWW."),    QLatin1StringView("MAILTO:"),
+            QLatin1StringView("HTTPS://"), QLatin1StringView("NNTP://"), QLatin1StringView("FILE://"),
+            QLatin1StringView("FTP://")};
+        const auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+        const qsizetype n = Value.size();
+        const char16_t *text = reinterpret_cast<const char16_t *>(Value.constData());
+        unsigned found = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t first = upper(text[i]);
+            if (first != u'H' && first != u'W' && first != u'M' && first != u'N' && first != u'F')
+                continue;
+            for (size_t k = 0; k < std::size(prefixes); ++k) {
+                const QLatin1StringView p = prefixes[k];
+                if (p[0].unicode() != first || n - i < p.size())
+                    continue;
+                qsizetype j = 1;
+                while (j < p.size() && upper(text[i + j]) == p[j].unicode())
+                    ++j;
+                if (j == p.size())
+                    found |= 1u << k;
+            }
+        }
+        for (size_t k = 0; found && k < std::size(prefixes); ++k) {
             QString linked;
-            if (LinkifyUrl(Value, QLatin1String(prefix), linked)) {
+            if ((found & (1u << k)) && LinkifyUrl(Value, QString(prefixes[k]), linked)) {
                 Value = linked;
                 break;
             }

@@ -1,11 +1,13 @@
 // TDazStringGrid: the left button press, with its hit tests (check boxes, radio groups,
 // cell buttons, links, cell borders) and the cell events in their fixed order, and the
 // grid's step inside the framework's press handling.
+#include "grid/base/markup.h"
 #include "grid/base/markuprender.h"
 #include "grid/string/dazstringgrid.h"
 #include "platform/shell.h"
 
 #include <QImage>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -465,16 +467,21 @@ bool TDazStringGrid::ClickOnAnchor(int ACol, int ARow, int RealCol, const TRect 
         if (RenderHtmlText(canvas, text, r, params, result))
             anchor = result.AnchorHref;
     }
-    // A press on an embedded control is no link.
-    if (anchor.isEmpty() || anchor == QLatin1String("ctrl")) {
+    // An embedded control of an editable cell is worked by the press; one of a cell that
+    // cannot be edited is no link either.
+    if (anchor == QLatin1String("ctrl") && !result.ControlID.isEmpty()) {
+        bool canEdit = (Options().Contains(goEditing) || FEditDisable) && !ReadOnly(RealCol, ARow);
+        CanEditCell(RealCol, ARow, canEdit);
+        if (canEdit)
+            return PressControlElement(ARow, ACol, RealCol, text, result);
+        anchor.clear();
+    }
+    if (anchor.isEmpty()) {
         if (html && text.contains(QLatin1String("<CONTROL"), Qt::CaseInsensitive)) {
             if (OnClickCell)
                 OnClickCell(this, FPressCell.Y, FPressCell.X);
             HideInplaceEdit();
             TBaseGrid::SetSelection({ACol, ARow, ACol, ARow});
-            if (!result.ControlID.isEmpty())
-                StartControlEdit(text, result.ControlType, ARow, RealCol, ACol,
-                                 result.ControlRect, result.ControlValue, result.ControlID);
             return true;
         }
         return false;
@@ -497,6 +504,37 @@ bool TDazStringGrid::ClickOnAnchor(int ACol, int ARow, int RealCol, const TRect 
     }
     // Only web and mail links reach the desktop; a program or file named by a cell does not.
     ShellOpenLink(anchor);
+    return true;
+}
+
+bool TDazStringGrid::PressControlElement(int ARow, int ACol, int RealCol, QString Text,
+                                         const THtmlRenderResult &Hit)
+{
+    // A running element edit ends first: it may rewrite the text.
+    if (FCtrlEditing) {
+        EndControlEdit();
+        Text = Cells(RealCol, ARow);
+    }
+    const QString type = Hit.ControlType.toUpper();
+    QString value = Hit.ControlValue;
+    if (type == u"BUTTON") {
+        FCtrlXY = {RealCol, ARow};
+        FCtrlDown = true;
+        RepaintCell(ACol, ARow);
+    } else if (type == u"CHECK") {
+        value = value.toUpper() == u"TRUE" ? QStringLiteral("FALSE") : QStringLiteral("TRUE");
+        if (SetControlValue(Text, Hit.ControlID, value))
+            SetCells(RealCol, ARow, Text);
+    } else if (type == u"RADIO") {
+        Text = ClearRadioControls(Text);
+        value = QStringLiteral("TRUE");
+        if (SetControlValue(Text, Hit.ControlID, value))
+            SetCells(RealCol, ARow, Text);
+    }
+    if (OnControlClick)
+        OnControlClick(this, ARow, ACol, Hit.ControlID, Hit.ControlType, value);
+    StartControlEdit(Text, Hit.ControlType, ARow, RealCol, ACol, Hit.ControlRect, value,
+                     Hit.ControlID);
     return true;
 }
 
@@ -524,6 +562,13 @@ void TDazStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
             return;
         }
     }
+    // 3. The drop-down button of a highlighted header cell.
+    if (acol >= 0 && arow >= 0 && PressFixedDropDown(acol, arow, X))
+        return;
+    // 4. A highlighted header cell of the last fixed row takes the pressed look.
+    if (acol >= 0 && arow == FixedRows() - 1 && IsHoverFixedCell(acol, arow) &&
+        FControlLook.FixedGradientDownTo() != clNone)
+        RepaintCell(acol, arow);
     FEditStart = true;
     try {
         TBaseGrid::MouseDown(Button, Shift, X, Y);
@@ -560,6 +605,87 @@ void TDazStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
                 other->SetRow(Row());
         }
     }
+}
+
+// ---------------------------------------------------------------------------------------
+// Header drop-down button
+// ---------------------------------------------------------------------------------------
+
+QMenu *TDazStringGrid::FixedDropDownMenu() const
+{
+    return qobject_cast<QMenu *>(FFixedDropDownMenu.data());
+}
+
+void TDazStringGrid::SetFixedDropDownMenu(QMenu *Value)
+{
+    FFixedDropDownMenu = Value;
+}
+
+bool TDazStringGrid::DoCanShowFixedDropDown(int ACol)
+{
+    bool canShow = true;
+    if (OnCanShowFixedDropDown)
+        OnCanShowFixedDropDown(this, ACol, canShow);
+    return canShow;
+}
+
+bool TDazStringGrid::OnHeaderButton(int ACol, int ARow, int X)
+{
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount())
+        return false;
+    const TRect r = CellRect(ACol, ARow);
+    if (X <= r.Right - 16)
+        return false;
+    const int realCol = RealColIndex(ACol);
+    if (FControlLook.FixedDropDownButton() && IsHoverFixedCell(ACol, ARow) &&
+        DoCanShowFixedDropDown(realCol))
+        return true;
+    return FilterDropDownAuto() && ARow == FilterDropDownRow() && GetFilterList(realCol) &&
+           FFilterList.Count() > 0;
+}
+
+bool TDazStringGrid::PressFixedDropDown(int ACol, int ARow, int X)
+{
+    if (!FControlLook.FixedDropDownButton() || !IsHoverFixedCell(ACol, ARow))
+        return false;
+    const TRect r = CellRect(ACol, ARow);
+    const int margin = Options().Contains(goColSizing) ? 2 : 0;
+    if (!(X > r.Right - 16 && X < r.Right - margin) || !DoCanShowFixedDropDown(RealColIndex(ACol)))
+        return false;
+    FDropDownDown = true;
+    QMenu *menu = FixedDropDownMenu();
+    if (!menu && !OnFixedDropDownClick)
+        return true;
+    FNoMouseLeave = true;
+    if (menu)
+        menu->setProperty("Column", ACol);
+    bool keep = false;
+    if (OnFixedDropDownClick)
+        OnFixedDropDownClick(this, ACol, ARow, menu, keep);
+    if (!menu) {
+        FNoMouseLeave = keep;
+        return true;
+    }
+    // The header stays highlighted while its menu is open.
+    FMouseDownMove = false;
+    FFixedDropDownOpen = true;
+    FHoverFixedCell = {ACol, ARow};
+    RepaintCell(ACol, ARow);
+    QPointer<TDazStringGrid> self(this);
+    QObject::connect(
+        menu, &QMenu::aboutToHide, this,
+        [self, keep] {
+            if (!self)
+                return;
+            self->FFixedDropDownOpen = false;
+            const TGridCoord cell = self->FHoverFixedCell;
+            if (cell.X >= 0 && cell.Y >= 0)
+                self->RepaintCell(cell.X, cell.Y);
+            self->FNoMouseLeave = keep;
+        },
+        Qt::SingleShotConnection);
+    menu->popup(viewport()->mapToGlobal(QPoint(r.Right - 16, r.Bottom)));
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -20,6 +20,12 @@ void TDazStringGrid::WMLButtonUp(int X, int Y, TShiftState Shift)
     FMouseDownMove = false;
     FMouseSelectStart = -1;
     bool deselected = false;
+    // A pressed embedded BUTTON element comes up.
+    if (FCtrlDown) {
+        FCtrlDown = false;
+        if (FCtrlXY.X >= 0 && FCtrlXY.Y >= 0 && FCtrlXY.Y < RowCount())
+            RepaintCell(DisplColIndex(FCtrlXY.X), FCtrlXY.Y);
+    }
     // 2, 5. Fixed-cell sizing ends; the sizing hint goes.
     EndFixedSizing(X, Y);
     ReleaseSizingHint();
@@ -99,8 +105,12 @@ void TDazStringGrid::WMLButtonUp(int X, int Y, TShiftState Shift)
         SetGridState(gsNormal);
     // 14. The selection-resize drag pastes the copied cells.
     if (FMouseResize) {
-        FMouseResize = false;
+        if (OnSelectionResize)
+            OnSelectionResize(this, FDropSelection, Selection());
         PasteSelectionFromClipboard();
+        FMouseResize = false;
+        if (OnSelectionResized)
+            OnSelectionResized(this, FDropSelection, Selection());
     }
     // 15.
     if (acol < 0 || arow < 0)
@@ -124,6 +134,9 @@ void TDazStringGrid::WMLButtonUp(int X, int Y, TShiftState Shift)
         return;
     }
     if (arow == 0 && NearColumnBorder(acol, arow, X))
+        return;
+    // A release on a header's drop-down or filter button is no sorting click.
+    if (OnHeaderButton(acol, arow, X))
         return;
     // 17.
     HeaderClickSort(realCol, X, Y);
@@ -379,6 +392,7 @@ void TDazStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     const TGridRect before = Selection();
     const bool notify = Button == mbLeft || (Button == mbRight && FMouseActions.SelectOnRightClick());
     // 4. A sizing drag released outside the grid is cancelled.
+    FDropDownDown = false;
     if ((GridState() == gsColSizing && X > width()) || (GridState() == gsRowSizing && Y > height())) {
         SetGridState(gsNormal);
         return;

@@ -607,6 +607,12 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
         params.PictureCache = &FImageCache;
         params.Container = PictureContainer();
         params.ThemeWindow = this;
+        // A pressed BUTTON element is drawn down under the press.
+        if (FCtrlDown && FCtrlXY.X == P.RCol && FCtrlXY.Y == ARow) {
+            params.MouseDown = true;
+            params.HitX = FClickPos.X;
+            params.HitY = FClickPos.Y;
+        }
         THtmlRenderResult result;
         RenderHtmlText(Canvas, text, hr, params, result);
         P.TextHeight = result.ExtentY + 2;
@@ -659,11 +665,12 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
             const int w = ClientWidth();
             tr = TRect(w - tr.Right, tr.Top, w - tr.Left, tr.Bottom);
         }
-        // A top-aligned line that fits is drawn as one line, with its width from the
-        // cache of measured texts instead of a word-by-word measuring at every paint.
+        // A top-aligned line that fits is drawn as one line, instead of a word-by-word
+        // measuring at every paint. Its width comes from the canvas's record of the text,
+        // which the drawing then reuses: the text is shaped once for both.
         if ((flags & DT_WORDBREAK) && P.VAlign == vtaTop && !text.contains(u'\r') &&
             !text.contains(u'\n') && !text.contains(u'\t') &&
-            TextExtentWidth(Canvas.Font, text) <= tr.Width())
+            Canvas.TextWidth(text) <= tr.Width())
             flags = (flags & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE;
         if (P.Graphic) {
             TRect calc = tr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace HiddenIndex {
 
@@ -489,4 +490,76 @@ void THiddenRows::Clear()
     FRows.clear();
     FItems.clear();
     FLevel = 0;
+}
+
+// ---------------------------------------------------------------------------------------
+// Records of hidden rows: blocks of slots with a free list. All the blocks go back to the
+// heap when the last record is freed, so a grid whose rows all show again holds nothing.
+
+namespace {
+
+class TItemPool
+{
+public:
+    static TItemPool &Instance()
+    {
+        static TItemPool *pool = new TItemPool;   // outlives every grid, also static ones
+        return *pool;
+    }
+    void *Take()
+    {
+        ++FLive;
+        if (FFree) {
+            void *p = FFree;
+            FFree = *static_cast<void **>(p);
+            return p;
+        }
+        if (FBlocks.empty() || FUsed == kPerBlock) {
+            FBlocks.push_back(std::make_unique<TSlot[]>(kPerBlock));
+            FUsed = 0;
+        }
+        return &FBlocks.back()[FUsed++];
+    }
+    void Give(void *P)
+    {
+        *static_cast<void **>(P) = FFree;
+        FFree = P;
+        if (--FLive == 0) {
+            FBlocks.clear();
+            FFree = nullptr;
+            FUsed = 0;
+        }
+    }
+
+private:
+    struct TSlot
+    {
+        alignas(TGridItem) unsigned char Bytes[sizeof(TGridItem)];
+    };
+    static constexpr size_t kPerBlock = 4096;
+    std::vector<std::unique_ptr<TSlot[]>> FBlocks;
+    size_t FUsed = 0;
+    size_t FLive = 0;
+    void *FFree = nullptr;
+};
+
+}   // namespace
+
+void *TGridItem::operator new(size_t Size)
+{
+    // A record of a derived class is not one of the pool's slots.
+    if (Size != sizeof(TGridItem))
+        return ::operator new(Size);
+    return TItemPool::Instance().Take();
+}
+
+void TGridItem::operator delete(void *Item, size_t Size)
+{
+    if (!Item)
+        return;
+    if (Size != sizeof(TGridItem)) {
+        ::operator delete(Item);
+        return;
+    }
+    TItemPool::Instance().Give(Item);
 }

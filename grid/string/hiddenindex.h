@@ -34,6 +34,45 @@ inline int RealToDispl(const std::vector<int> &Hidden, int Index)
 // The real index of the Displ-th shown index (no upper bound); a negative Displ is returned
 // unchanged.
 int DisplToReal(const std::vector<int> &Hidden, int Displ);
+
+// The same two maps with a hint: the count of hidden indexes below the last index mapped.
+// A hint that no longer fits (the list changed, or the index lies far away) costs one
+// binary search; mapping the index next to the last one costs a step or two, so a walk over
+// every row through the maps costs O(1) per row.
+inline int CountBelow(const std::vector<int> &Hidden, int Index, int &Hint)
+{
+    const int n = int(Hidden.size());
+    const int *h = Hidden.data();
+    int k = Hint < 0 ? 0 : (Hint > n ? n : Hint);
+    if (k == 0 || h[k - 1] < Index) {
+        for (int step = 0; step < 4 && k < n && h[k] < Index; ++step)
+            ++k;
+        if (k == n || h[k] >= Index)
+            return Hint = k;
+    }
+    return Hint = CountBelow(Hidden, Index);
+}
+inline int DisplToReal(const std::vector<int> &Hidden, int Displ, int &Hint)
+{
+    if (Displ < 0 || Hidden.empty())
+        return Displ;
+    const int n = int(Hidden.size());
+    const int *h = Hidden.data();
+    int k = Hint < 0 ? 0 : (Hint > n ? n : Hint);
+    // k is the answer when the k hidden indexes before it come before the Displ-th shown
+    // one and the next does not (Hidden[i] - i never decreases).
+    if (k == 0 || h[k - 1] - (k - 1) <= Displ) {
+        for (int step = 0; step < 4 && k < n && h[k] - k <= Displ; ++step)
+            ++k;
+        if (k == n || h[k] - k > Displ) {
+            Hint = k;
+            return Displ + k;
+        }
+    }
+    const int real = DisplToReal(Hidden, Displ);
+    Hint = real - Displ;
+    return real;
+}
 }   // namespace HiddenIndex
 
 // ---------------------------------------------------------------------------------------
@@ -132,6 +171,11 @@ public:
     void SetItems(const TStringList &Value);
     void Assign(const TPersistent *Source) override;
 
+    // Records come and go by the hundred thousand when a filter or a group hides rows:
+    // they are carved from blocks of their own (on the GUI thread, as the grids are).
+    static void *operator new(size_t Size);
+    static void operator delete(void *Item, size_t Size);
+
     // Parks a row taken out of the store whole, for Columns real columns: hiding and showing
     // many rows then copies no text and makes no list per row.
     void SetParked(TGridStore::TParkedRow &&Value, int Columns);
@@ -196,8 +240,8 @@ public:
     // The record of a hidden real row, nullptr for a shown one.
     TGridItem *Find(int ARow) const;
     bool IsHidden(int ARow) const { return HiddenIndex::Contains(FRows, ARow); }
-    int RealToDispl(int ARow) const { return HiddenIndex::RealToDispl(FRows, ARow); }
-    int DisplToReal(int ARow) const { return HiddenIndex::DisplToReal(FRows, ARow); }
+    int RealToDispl(int ARow) const { return ARow - HiddenIndex::CountBelow(FRows, ARow, FHint); }
+    int DisplToReal(int ARow) const { return HiddenIndex::DisplToReal(FRows, ARow, FHint); }
     const std::vector<int> &Rows() const { return FRows; }
     int HideLevel() const { return FLevel; }
     void SetHideLevel(int Value) { FLevel = Value < 0 ? 0 : Value; }
@@ -244,4 +288,5 @@ private:
     std::vector<int> FRows;                          // ascending real rows
     std::vector<std::unique_ptr<TGridItem>> FItems;  // the record of each
     int FLevel = 0;
+    mutable int FHint = 0;   // of the maps: hidden rows below the row mapped last
 };

@@ -258,29 +258,43 @@ TEST_F(CellScrollBar, BarIsOperatedAndReportsEachMove)
 // The cell selection gate
 // ---------------------------------------------------------------------------------------
 
-// Not passing yet: entering the cell does not reach the control-cell branch of SelectCell.
-TEST(SelectionGate, DISABLED_EnteringAnEditableCheckBoxTurnsEditingOn)
+// Entering a check-box cell: an editable one turns editing on in a grid that edits by
+// range selection or whose editing a read-only cell suspended; a read-only one suspends
+// editing without taking goEditing out of the options.
+TEST(SelectionGate, EnteringACheckBoxCellFollowsItsEditability)
 {
-    TDazStringGrid grid;
-    grid.SetColCount(3);
-    grid.SetRowCount(4);
-    grid.AddCheckBox(1, 2, false, false);
-    grid.FocusCell(1, 1, true);
-    ASSERT_FALSE(grid.Options().Contains(goEditing));
-    grid.SetRow(2);
-    ASSERT_EQ(grid.Row(), 2);
-    EXPECT_TRUE(grid.Options().Contains(goEditing));
-
-    // A read-only check box in an editable grid suspends editing.
-    TDazStringGrid ro;
-    ro.SetColCount(3);
-    ro.SetRowCount(4);
-    ro.SetOptions(ro.Options() + goEditing);
-    ro.AddCheckBox(1, 2, false, false);
-    ro.SetReadOnly(1, 2, true);
-    ro.FocusCell(1, 1, true);
-    ro.SetRow(2);
-    EXPECT_TRUE(ro.EditDisable());
+    const struct
+    {
+        const char *What;
+        bool Editing, RangeSelectAndEdit, ReadOnlyFirst, ReadOnlyBox;
+        bool ExpectEditing, ExpectDisable;
+    } cases[] = {
+        {"range select and edit", false, true, false, false, true, false},
+        {"plain grid", false, false, false, false, false, false},
+        {"after a read-only cell", true, false, true, false, true, true},
+        {"read-only box", true, false, false, true, true, true},
+    };
+    for (const auto &c : cases) {
+        TDazStringGrid grid;
+        grid.SetColCount(3);
+        grid.SetRowCount(5);
+        if (c.Editing)
+            grid.SetOptions(grid.Options() + goEditing);
+        grid.MouseActions().SetRangeSelectAndEdit(c.RangeSelectAndEdit);
+        grid.AddCheckBox(1, 3, false, false);
+        grid.SetReadOnly(1, 3, c.ReadOnlyBox);
+        grid.SetReadOnly(1, 2, true);
+        grid.FocusCell(1, 1, true);
+        if (c.ReadOnlyFirst) {
+            grid.SetRow(2);
+            ASSERT_FALSE(grid.Options().Contains(goEditing)) << c.What;
+            ASSERT_TRUE(grid.EditDisable()) << c.What;
+        }
+        grid.SetRow(3);
+        ASSERT_EQ(grid.Row(), 3) << c.What;
+        EXPECT_EQ(grid.Options().Contains(goEditing), c.ExpectEditing) << c.What;
+        EXPECT_EQ(grid.EditDisable(), c.ExpectDisable) << c.What;
+    }
 }
 
 TEST(SelectionGate, DirectEditSkipsCellsWithoutAnEditor)

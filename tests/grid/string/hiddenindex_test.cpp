@@ -533,3 +533,26 @@ TEST(HiddenRows, RandomOperationsMatchAModel)
         EXPECT_EQ(grid.Texts(), all);
     }
 }
+
+// The maps with a hint answer as the plain ones, whatever the order of the questions and
+// however the list changed since the hint was taken.
+TEST(HiddenIndexHint, AnswersAsThePlainMapsInAnyOrder)
+{
+    std::mt19937 rng(7);
+    int hint = 0;
+    for (int round = 0; round < 50; ++round) {
+        std::vector<int> hidden;
+        for (int i = 0; i < 200; ++i)
+            if (rng() % 3 == 0)
+                hidden.push_back(i);
+        for (int q = 0; q < 400; ++q) {
+            // Runs of neighbours, with jumps both ways between them.
+            const int index = q % 40 == 0 ? int(rng() % 260) - 5 : q % 260 - 5;
+            EXPECT_EQ(HiddenIndex::DisplToReal(hidden, index, hint),
+                      HiddenIndex::DisplToReal(hidden, index));
+            if (index >= 0)
+                EXPECT_EQ(HiddenIndex::CountBelow(hidden, index, hint),
+                          HiddenIndex::CountBelow(hidden, index));
+        }
+    }
+}
