@@ -636,6 +636,12 @@ int TGridPrintRun::PrintRow(int RowY, int FirstCol, int LastCol, int Row)
                 RenderHtmlText(dev, text, C.ToDevice(tb), p, res);
                 if (g_recorder)
                     g_recorder->push_back({QStringLiteral("Html"), tb, text, C.Pen, C.Brush, C.Font, 0});
+            } else if (rotated && G.GetCellGraphic(rc, Row)) {
+                // The grid's own rotated-text painter, in device units of the page.
+                TCanvas &dev = C.Prepared();
+                G.DrawRotatedCell(dev, rc, Row, C.ToDevice(tb), *G.GetCellGraphic(rc, Row));
+                if (g_recorder)
+                    g_recorder->push_back({QStringLiteral("Rotated"), tb, text, C.Pen, C.Brush, C.Font, 0});
             } else if (kind == ctRichText) {
                 TCanvas &dev = C.Prepared();
                 DrawRichCellText(dev, text, C.ToDevice(tb), ha, va, wrap);

@@ -180,6 +180,21 @@ TEST_F(PrintFixture, HeaderTextsJoinTimeDateAndTitle)
     EXPECT_FALSE(Texts().contains("Sales"));
 }
 
+TEST_F(PrintFixture, RotatedCellsPrintThroughTheRotatedPainter)
+{
+    Fill(2, 3);
+    Grid.AddRotated(1, 1, 90, "up");
+    CountAndDraw();
+    int rotated = 0;
+    for (const TCanvasOp &op : Ops)
+        if (op.Name == "Rotated") {
+            ++rotated;
+            EXPECT_EQ(op.Text, "up");
+        }
+    EXPECT_EQ(rotated, 1);
+    EXPECT_FALSE(Texts().contains("up"));
+}
+
 TEST_F(PrintFixture, BordersAroundHorizontal)
 {
     Fill(2, 3);
