@@ -20,6 +20,7 @@
 #include "controls/tree/lazynode.h"
 #include "controls/tree/lazytreeheader.h"
 #include "platform/canvas.h"
+#include "platform/scrollcodes.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -193,16 +194,9 @@ struct THitInfo
 enum class TLTCellPaintMode : uint8_t { cpmPaint, cpmGetContentMargin };
 enum class TLTCellContentMarginType : uint8_t { ccmtAllSides, ccmtTopLeftOnly, ccmtBottomRightOnly };
 
-enum class TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum class TLTScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum class TScrollBarStyle : uint8_t { sbmRegular, sbm3D };
 
-// Scroll codes of the two scroll bars.
-enum TScrollCode : int {
-    SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2,
-    SB_PAGELEFT = 2, SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5,
-    SB_TOP = 6, SB_LEFT = 6, SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8
-};
-constexpr int SB_HORZ = 0, SB_VERT = 1;
 
 // What an offset change does besides storing the offsets.
 enum class TOffsetChangePart : uint8_t {
@@ -380,8 +374,8 @@ public:
     TBaseLazyTree &Owner() const { return FOwner; }
     bool AlwaysVisible() const { return FAlwaysVisible; }
     void SetAlwaysVisible(bool Value);
-    TScrollStyle ScrollBars() const { return FScrollBars; }
-    void SetScrollBars(TScrollStyle Value);
+    TLTScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TLTScrollStyle Value);
     TScrollBarStyle ScrollBarStyle() const { return FScrollBarStyle; }
     void SetScrollBarStyle(TScrollBarStyle Value) { FScrollBarStyle = Value; }
     // 1..10000 pixels.
@@ -394,7 +388,7 @@ public:
 private:
     bool FAlwaysVisible = false;
     TBaseLazyTree &FOwner;
-    TScrollStyle FScrollBars = TScrollStyle::ssBoth;
+    TLTScrollStyle FScrollBars = TLTScrollStyle::ssBoth;
     TScrollBarStyle FScrollBarStyle = TScrollBarStyle::sbmRegular;
     uint16_t FIncrementX = 20;
     uint16_t FIncrementY = 20;

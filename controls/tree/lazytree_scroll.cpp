@@ -12,7 +12,7 @@
 
 using enum TLazyTreeState;
 using enum TOffsetChangePart;
-using enum TScrollStyle;
+using enum TLTScrollStyle;
 
 // ---------------------------------------------------------------------------------------
 // Scroll bar options
@@ -26,7 +26,7 @@ void TScrollBarOptions::SetAlwaysVisible(bool Value)
         FOwner.UpdateScrollBars(true);
 }
 
-void TScrollBarOptions::SetScrollBars(TScrollStyle Value)
+void TScrollBarOptions::SetScrollBars(TLTScrollStyle Value)
 {
     if (FScrollBars == Value)
         return;
@@ -46,13 +46,13 @@ void TScrollBarOptions::Assign(const TScrollBarOptions &Source)
 
 bool TBaseLazyTree::VerticalBarAllowed() const
 {
-    const TScrollStyle s = FScrollBarOptions->ScrollBars();
+    const TLTScrollStyle s = FScrollBarOptions->ScrollBars();
     return s == ssVertical || s == ssBoth;
 }
 
 bool TBaseLazyTree::HorizontalBarAllowed() const
 {
-    const TScrollStyle s = FScrollBarOptions->ScrollBars();
+    const TLTScrollStyle s = FScrollBarOptions->ScrollBars();
     return s == ssHorizontal || s == ssBoth;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Small value types shared by the grids: sets of enumeration values, grid coordinates and
 // rectangles, the grid options and states, shift states and the grid's error class.
+#include "platform/scrollcodes.h"
 #include <cstdint>
 #include <initializer_list>
 #include <stdexcept>
@@ -107,11 +108,6 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // Which scroll bars a grid shows.
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
-// Scroll bar codes and bar numbers, as the scrolling hooks receive them.
-constexpr int SB_HORZ = 0, SB_VERT = 1;
-constexpr int SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3,
-              SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5, SB_TOP = 6, SB_BOTTOM = 7,
-              SB_ENDSCROLL = 8;
 
 // A misuse of a grid: an index out of range, an operation refused in the current state.
 class EGridError : public std::runtime_error

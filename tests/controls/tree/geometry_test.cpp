@@ -343,7 +343,7 @@ TEST(LazyTreeScrolling, AWideNodeWithoutHorizontalBarScrollsOneBarFurther)
 {
     TGeometryTree tree;
     tree.SetRootNodeCount(20);
-    tree.ScrollBarOptions().SetScrollBars(TScrollStyle::ssVertical);
+    tree.ScrollBarOptions().SetScrollBars(TLTScrollStyle::ssVertical);
     tree.ContentWidth = 400;
     ShowWithClient(tree, 200, 100);
     ASSERT_GT(int(tree.RangeX()), tree.ClientWidth());
