@@ -1,5 +1,6 @@
 // The banded gradient that paints drop-down panels and buttons and the grid's gradient
 // background, over a full-HD surface.
+#include "controls/dropdown/dropdownedit.h"
 #include "controls/dropdown/dropdownhelpers.h"
 #include "platform/canvas.h"
 
@@ -30,5 +31,22 @@ void BM_GridBackground128BandsFullHD(benchmark::State &State)
     Gradient(State, 128, State.range(0) != 0);
 }
 BENCHMARK(BM_GridBackground128BandsFullHD)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Typing into a money edit regroups the thousands after every key: 10,000 digits through the
+// character message, starting over every 12 digits (a realistic amount's length).
+void BM_MoneyTyping10000Digits(benchmark::State &State)
+{
+    TDazCustomDropDown edit;
+    edit.SetEditType(etMoney);
+    for (auto _ : State) {
+        for (int i = 0; i < 10000; ++i) {
+            if (i % 12 == 0)
+                edit.setText(QString());
+            edit.TypeChar(QChar(u'1' + i % 9));
+        }
+    }
+    benchmark::DoNotOptimize(edit.text());
+}
+BENCHMARK(BM_MoneyTyping10000Digits)->Unit(benchmark::kMillisecond);
 
 }   // namespace

@@ -1,0 +1,144 @@
+#pragma once
+// The typed edit at the heart of every drop-down control: a value between a fixed prefix and
+// suffix, an edit type that filters each typed character, number formatting with a
+// precision and the user's separators, and clipboard handling that handlers may refuse.
+//
+// The edit-control messages are an explicit interface (WMChar, WMPaste, WMCut, WMCopy,
+// WMKillFocus, ChangeNotice): the widget's key, clipboard and focus events call them, and
+// tests drive them headless. Caret positions are 0-based in the raw text (prefix + value +
+// suffix); "the value" is the raw text without them.
+#include "grid/base/classes.h"
+
+#include <QLineEdit>
+#include <QString>
+#include <functional>
+
+enum TDropDownEditType {
+    etString,
+    etNumeric,
+    etFloat,
+    etUppercase,
+    etMixedCase,
+    etLowerCase,
+    etPassword,
+    etMoney,
+    etRange,
+    etHex,
+    etAlphaNumeric,
+    etValidChars
+};
+
+// (Sender, selected part of the value or planned value, allow).
+using TClipboardEvent = std::function<void(TObject *Sender, const QString &Value, bool &Allow)>;
+using TKeyPressEvent = std::function<void(TObject *Sender, QChar &Key)>;
+
+// One character message: the character with the state of the keys that produced it.
+struct TCharMessage
+{
+    QChar Ch;
+    bool Control = false;   // a Control key is held
+    bool Keypad = false;    // typed on the numeric keypad
+    int Result = 0;         // 1: swallowed without handling
+};
+
+// Number texts under the drop-down separators (GetDecimalSeparator/GetThousandSeparator).
+// "%.Nf": fixed; "%.Nn": fixed with thousand separators; "%g": general, 15 digits.
+QString FormatFixedValue(double Value, int Precision);
+QString FormatNumberValue(double Value, int Precision);
+QString FormatGeneralValue(double Value);
+// Thousand separators removed, the rest read with the locale decimal separator; 0 for text
+// that is no number.
+double StrToValue(const QString &Text);
+
+class TDazCustomDropDown : public QLineEdit, public TObject
+{
+public:
+    explicit TDazCustomDropDown(QWidget *Parent = nullptr);
+    ~TDazCustomDropDown() override;
+
+    // --- Value model --------------------------------------------------------------------
+    QString GetText() const;   // the value
+    virtual void SetText(const QString &Value);
+    // The raw text exactly as passed; the last SetText value and the modified state stay.
+    void SetTextUnformatted(const QString &Value);
+    double GetValue() const;
+    void SetValue(double Value);
+    void SetIntValue(int Value);
+    void SelectAll();
+    void SelectBeforeDecimal();
+    void SelectAfterDecimal();
+    void SetModified(bool Value);
+    bool IsModified() const { return FIsModified; }
+    QString OldText() const { return FOldText; }
+
+    TDropDownEditType EditType() const { return FEditType; }
+    void SetEditType(TDropDownEditType Value);
+    int Precision() const { return FPrecision; }
+    void SetPrecision(int Value);
+    QString Prefix() const { return FPrefix; }
+    void SetPrefix(const QString &Value) { FPrefix = Value; }
+    QString Suffix() const { return FSuffix; }
+    void SetSuffix(const QString &Value) { FSuffix = Value; }
+    QString ValidChars;
+    bool Signed = false;
+    int LengthLimit = 0;   // characters before the decimal separator; <= 0: no limit
+    bool AutoThousandSeparator = true;
+    bool ExcelStyleDecimalSeparator = false;
+    bool AllowNumericNullValue = false;
+    bool DefaultHandling = true;
+    bool CanUndo = true;
+    bool EditorEnabled() const { return FEditorEnabled; }
+    virtual void SetEditorEnabled(bool Value);
+    // While loading, modified-state changes and focus-loss reformatting are skipped.
+    void SetLoading(bool Value) { FLoading = Value; }
+    bool Loading() const { return FLoading; }
+
+    TNotifyEvent OnChange;
+    TKeyPressEvent OnKeyPress;
+    TClipboardEvent OnClipboardCopy, OnClipboardCut, OnClipboardPaste;
+
+    // --- The edit-control messages --------------------------------------------------------
+    void WMChar(TCharMessage &Message);
+    void WMPaste();
+    void WMCut();
+    void WMCopy();
+    void WMKillFocus();
+    // The edit's change notification; the one set by a pending block is swallowed.
+    void ChangeNotice();
+    bool ChangeBlocked() const { return FBlockChange; }
+
+    // Typing helper: one character through WMChar.
+    void TypeChar(QChar Ch, bool Control = false, bool Keypad = false);
+
+protected:
+    virtual void Change();
+    void keyPressEvent(QKeyEvent *Event) override;
+    void focusOutEvent(QFocusEvent *Event) override;
+
+    int SelStart() const;
+    int SelLength() const;
+    void SetSelection(int Start, int Length);
+    void SetRawText(const QString &Raw);
+    void AutoSeparators();
+
+private:
+    // The inherited handling of a character: insert it over the selection, or Backspace.
+    void DefaultChar(QChar Ch);
+    void ToggleSign();
+    void TypeFloat(QChar Key);
+    bool SeparatorConflict(const QString &Value, int Caret) const;
+    bool FractionFull(const QString &Value, int Caret) const;
+    int IntegerDigits(const QString &Text) const;
+    bool IsNumberType() const;
+    void PostKeyToParent(int Key);
+
+    TDropDownEditType FEditType = etString;
+    int FPrecision = 0;
+    QString FPrefix, FSuffix;
+    QString FOldText;
+    bool FBlockChange = false;
+    bool FIsModified = false;
+    bool FBlockCopy = false;
+    bool FEditorEnabled = true;
+    bool FLoading = false;
+};
