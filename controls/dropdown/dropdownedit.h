@@ -8,6 +8,7 @@
 // tests drive them headless. Caret positions are 0-based in the raw text (prefix + value +
 // suffix); "the value" is the raw text without them.
 #include "grid/base/classes.h"
+#include "platform/color.h"
 
 #include <QLineEdit>
 #include <QString>
@@ -86,6 +87,8 @@ public:
     bool ExcelStyleDecimalSeparator = false;
     bool AllowNumericNullValue = false;
     bool DefaultHandling = true;
+    // The edge colour; the drop-down button's separator line takes it too.
+    TColor BorderColor = clNone;
     bool CanUndo = true;
     bool EditorEnabled() const { return FEditorEnabled; }
     virtual void SetEditorEnabled(bool Value);
