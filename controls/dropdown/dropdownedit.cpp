@@ -103,13 +103,20 @@ double StrToValue(const QString &Text)
 // Construction and the value model
 // ---------------------------------------------------------------------------------------
 
-TDazCustomDropDown::TDazCustomDropDown(QWidget *Parent) : QLineEdit(Parent)
+TDazCustomDropDown::TDazCustomDropDown(QWidget *Parent)
+    : QLineEdit(Parent), FDropDownHeader(std::make_unique<THeaderAppearance>(nullptr)),
+      FDropDownFooter(std::make_unique<TFooterAppearance>(nullptr))
 {
     setContextMenuPolicy(Qt::NoContextMenu);   // its paste would bypass the filter
     connect(this, &QLineEdit::textChanged, this, [this] { ChangeNotice(); });
 }
 
 TDazCustomDropDown::~TDazCustomDropDown() = default;
+
+void TDazCustomDropDown::DoHideDropDown(bool Cancelled)
+{
+    (void)Cancelled;
+}
 
 QString TDazCustomDropDown::GetText() const
 {

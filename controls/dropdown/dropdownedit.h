@@ -7,12 +7,15 @@
 // WMKillFocus, ChangeNotice): the widget's key, clipboard and focus events call them, and
 // tests drive them headless. Caret positions are 0-based in the raw text (prefix + value +
 // suffix); "the value" is the raw text without them.
+#include "controls/dropdown/dazbutton.h"
 #include "grid/base/classes.h"
+#include "grid/string/dropdownappearance.h"
 #include "platform/color.h"
 
 #include <QLineEdit>
 #include <QString>
 #include <functional>
+#include <memory>
 
 enum TDropDownEditType {
     etString,
@@ -96,6 +99,20 @@ public:
     void SetLoading(bool Value) { FLoading = Value; }
     bool Loading() const { return FLoading; }
 
+    // --- What the drop-down window's panels use ---------------------------------------------
+    // Closes the drop-down window, restoring the last SetText value when Cancelled.
+    virtual void DoHideDropDown(bool Cancelled);
+    THeaderAppearance &DropDownHeader() { return *FDropDownHeader; }
+    TFooterAppearance &DropDownFooter() { return *FDropDownFooter; }
+    TDazButtonAppearance &ButtonAppearance() { return FButtonAppearance; }
+    TCustomImageList *Images = nullptr;
+    bool DropDownSizeable = true;
+    int DropDownBorderWidth = 1;
+    TColor DropDownBorderColor = clNone;
+    // (Sender = this edit, the index of the button item clicked).
+    std::function<void(TObject *Sender, int ButtonIndex)> OnDropDownHeaderButtonClick,
+        OnDropDownFooterButtonClick;
+
     TNotifyEvent OnChange;
     TKeyPressEvent OnKeyPress;
     TClipboardEvent OnClipboardCopy, OnClipboardCut, OnClipboardPaste;
@@ -135,6 +152,9 @@ private:
     bool IsNumberType() const;
     void PostKeyToParent(int Key);
 
+    std::unique_ptr<THeaderAppearance> FDropDownHeader;
+    std::unique_ptr<TFooterAppearance> FDropDownFooter;
+    TDazButtonAppearance FButtonAppearance;
     TDropDownEditType FEditType = etString;
     int FPrecision = 0;
     QString FPrefix, FSuffix;
