@@ -107,16 +107,12 @@ TDazCustomDropDown::TDazCustomDropDown(QWidget *Parent)
     : QLineEdit(Parent), FDropDownHeader(std::make_unique<THeaderAppearance>(nullptr)),
       FDropDownFooter(std::make_unique<TFooterAppearance>(nullptr))
 {
+    resize(200, 21);
     setContextMenuPolicy(Qt::NoContextMenu);   // its paste would bypass the filter
     connect(this, &QLineEdit::textChanged, this, [this] { ChangeNotice(); });
 }
 
 TDazCustomDropDown::~TDazCustomDropDown() = default;
-
-void TDazCustomDropDown::DoHideDropDown(bool Cancelled)
-{
-    (void)Cancelled;
-}
 
 QString TDazCustomDropDown::GetText() const
 {
@@ -792,8 +788,53 @@ void TDazCustomDropDown::WMKillFocus()
 // Qt events into the messages
 // ---------------------------------------------------------------------------------------
 
+bool TDazCustomDropDown::WMKeyDown(int Key, Qt::KeyboardModifiers Modifiers)
+{
+    const bool toggle = Key == Qt::Key_F4 || ((Modifiers & Qt::AltModifier) &&
+                                              (Key == Qt::Key_Up || Key == Qt::Key_Down));
+    const bool enter = Key == Qt::Key_Return || Key == Qt::Key_Enter;
+    auto toggleDropDown = [this] {
+        if (FDroppedDown)
+            DoHideDropDown(false);
+        else
+            DoShowDropDown();
+    };
+    if ((Modifiers & Qt::AltModifier) && toggle) {
+        toggleDropDown();
+        return true;
+    }
+    if (!FEditorEnabled && isEnabled()) {
+        if (!isReadOnly()) {
+            if (enter)
+                DoHideDropDown(false);
+            else if (Key == Qt::Key_Escape)
+                DoHideDropDown(true);
+            else if (Key == Qt::Key_F4)
+                toggleDropDown();
+        }
+        return !(enter || Key == Qt::Key_Escape);
+    }
+    if ((Modifiers & Qt::ControlModifier) && enter)
+        return true;   // Ctrl+Enter reaches neither the drop-down nor the value
+    if (enter && ReturnIsTab) {
+        focusNextChild();
+        return true;
+    }
+    if (enter && FDroppedDown)
+        DoHideDropDown(false);
+    else if (Key == Qt::Key_Escape && FDroppedDown)
+        DoHideDropDown(true);
+    else if (Key == Qt::Key_F4)
+        toggleDropDown();
+    return Key == Qt::Key_F4;
+}
+
 void TDazCustomDropDown::keyPressEvent(QKeyEvent *Event)
 {
+    if (WMKeyDown(Event->key(), Event->modifiers())) {
+        Event->accept();
+        return;
+    }
     const bool control = Event->modifiers() & Qt::ControlModifier;
     const bool keypad = Event->modifiers() & Qt::KeypadModifier;
     char16_t ch = 0;

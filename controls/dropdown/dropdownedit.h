@@ -13,6 +13,7 @@
 #include "platform/color.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -54,11 +55,68 @@ QString FormatGeneralValue(double Value);
 // that is no number.
 double StrToValue(const QString &Text);
 
+class TDropDownEditButton;
+class TDropDownForm;
+class TDazHeader;
+class TDazFooter;
+
+enum TDropPosition { dpAuto, dpDown, dpUp };
+
+using TDropDownEvent = std::function<void(TObject *Sender, bool &AcceptDrop)>;
+using TDropUpEvent = std::function<void(TObject *Sender, bool Cancelled)>;
+using TDrawBackGroundEvent =
+    std::function<void(TObject *Sender, TCanvas &ACanvas, const TRect &ARect)>;
+using TGetTextEvent = std::function<void(TObject *Sender, QString &Text)>;
+
+// The edit of every drop-down member. Its virtual operations reach a member's overrides
+// only after construction, so a member runs InitializeDropDown once its own parts exist
+// (it makes the drop-down window and the button).
 class TDazCustomDropDown : public QLineEdit, public TObject
 {
 public:
     explicit TDazCustomDropDown(QWidget *Parent = nullptr);
     ~TDazCustomDropDown() override;
+    void InitializeDropDown();
+
+    // --- Class facts and the drop-down window -------------------------------------------
+    virtual unsigned GetVersionNr() const { return 0x01020104; }
+    QString Version() const;
+    TDropDownEditButton *Button() const { return FButton; }
+    TDropDownForm *DropDownForm() const { return FDropDownForm; }
+    bool DroppedDown() const { return FDroppedDown; }
+    void ShowDropDown() { DoShowDropDown(); }
+    void HideDropDown(bool CancelChanges) { DoHideDropDown(CancelChanges); }
+    // The click of the drop-down button: opens unless the window lost activation within
+    // the last 250 ms (that click closed it).
+    void ButtonClick();
+    // Copies the settings of another drop-down edit (not its text).
+    void Assign(const TDazCustomDropDown *Source);
+
+    int DropDownWidth() const { return FDropDownWidth; }
+    void SetDropDownWidth(int Value);
+    int DropDownHeight() const { return FDropDownHeight; }
+    void SetDropDownHeight(int Value);
+    int DropDownButtonWidth() const { return FDropDownButtonWidth; }
+    void SetDropDownButtonWidth(int Value);
+    QSize UserDropDownSize() const { return {FUserDropDownWidth, FUserDropDownHeight}; }
+    TColor DropDownColor = 0xFFFFFF;
+    TColor DropDownColorTo = clNone;
+    TGradientDirection DropDownGradient = gdHorizontal;
+    bool DropDownShadow = true;
+    bool ForceShadow = false;
+    bool DropDownEnabled = false;
+    TDropPosition DropPosition = dpAuto;
+    TColor FocusBorderColor = clNone;
+    bool DisabledBorder = true;
+    TColor SelectionColor = 0xD7FFFD, SelectionColorTo = 0x58D4FC;
+    bool ReturnIsTab = false;
+    bool Flat = false, Etched = false, FocusDraw = true;
+
+    TNotifyEvent OnBeforeDropDown, OnBeforeDropUp;
+    TDropDownEvent OnDropDown;
+    TDropUpEvent OnDropUp;
+    TDrawBackGroundEvent OnDrawHeader, OnDrawFooter;
+    TGetTextEvent OnGetHeaderText, OnGetFooterText;
 
     // --- Value model --------------------------------------------------------------------
     QString GetText() const;   // the value
@@ -102,13 +160,16 @@ public:
     // --- What the drop-down window's panels use ---------------------------------------------
     // Closes the drop-down window, restoring the last SetText value when Cancelled.
     virtual void DoHideDropDown(bool Cancelled);
+    // The hosted control of the drop-down window.
+    void SetDropDownControl(QWidget *Control);
+    QWidget *DropDownControl() const { return FControl; }
     THeaderAppearance &DropDownHeader() { return *FDropDownHeader; }
     TFooterAppearance &DropDownFooter() { return *FDropDownFooter; }
     TDazButtonAppearance &ButtonAppearance() { return FButtonAppearance; }
     TCustomImageList *Images = nullptr;
     bool DropDownSizeable = true;
     int DropDownBorderWidth = 1;
-    TColor DropDownBorderColor = clNone;
+    TColor DropDownBorderColor = 0;
     // (Sender = this edit, the index of the button item clicked).
     std::function<void(TObject *Sender, int ButtonIndex)> OnDropDownHeaderButtonClick,
         OnDropDownFooterButtonClick;
@@ -118,6 +179,9 @@ public:
     TClipboardEvent OnClipboardCopy, OnClipboardCut, OnClipboardPaste;
 
     // --- The edit-control messages --------------------------------------------------------
+    // The key-down step before any character: the drop-down toggles (Alt+Up/Down, F4),
+    // Enter and Esc closing it, ReturnIsTab. True when the key was used up.
+    bool WMKeyDown(int Key, Qt::KeyboardModifiers Modifiers);
     void WMChar(TCharMessage &Message);
     void WMPaste();
     void WMCut();
@@ -131,6 +195,20 @@ public:
     void TypeChar(QChar Ch, bool Control = false, bool Keypad = false);
 
 protected:
+    virtual void CreateDropDownForm();
+    virtual void CreateButton();
+    virtual void AdjustButtonSize();
+    virtual void BeforeDropDown();
+    virtual void AdjustDropDownHeight(int &Height) { (void)Height; }
+    virtual void FocusDropDownControl();
+    virtual void DoShowDropDown();
+    virtual void PlaceDropDownControl();
+    virtual void SizeDropDownForm();
+    virtual void AfterHideDropDown();
+    virtual void ControlKey(QKeyEvent *Event);
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    QPointer<QWidget> FFocusControl;
+
     virtual void Change();
     void keyPressEvent(QKeyEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
@@ -152,6 +230,12 @@ private:
     bool IsNumberType() const;
     void PostKeyToParent(int Key);
 
+    TDropDownEditButton *FButton = nullptr;
+    TDropDownForm *FDropDownForm = nullptr;
+    QPointer<QWidget> FControl;
+    bool FDroppedDown = false;
+    int FDropDownWidth = 0, FDropDownHeight = 0, FDropDownButtonWidth = 17;
+    int FUserDropDownWidth = -1, FUserDropDownHeight = -1;
     std::unique_ptr<THeaderAppearance> FDropDownHeader;
     std::unique_ptr<TFooterAppearance> FDropDownFooter;
     TDazButtonAppearance FButtonAppearance;

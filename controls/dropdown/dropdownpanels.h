@@ -4,6 +4,7 @@
 // button per button item (clicks reach the editor with the item index), and in the footer a
 // size grip that resizes the drop-down window from its bottom-right corner.
 #include "controls/dropdown/dazbutton.h"
+#include "controls/dropdown/dropdownedit.h"
 #include "grid/base/classes.h"
 #include "grid/string/dropdownappearance.h"
 
@@ -35,8 +36,6 @@ private:
     std::vector<TDazButton *> FItems;
 };
 
-using TDrawBackGroundEvent = std::function<void(TObject *Sender, TCanvas &ACanvas, const TRect &ARect)>;
-using TGetTextEvent = std::function<void(TObject *Sender, QString &Text)>;
 
 class TDazDropDownPanel : public QWidget, public TObject, public TFreeNotifyClient
 {
