@@ -2,6 +2,7 @@
 // background, over a full-HD surface.
 #include "controls/dropdown/dropdownedit.h"
 #include "controls/dropdown/dropdownhelpers.h"
+#include "controls/dropdown/dropdownform.h"
 #include "platform/canvas.h"
 
 #include <QImage>
@@ -48,5 +49,29 @@ void BM_MoneyTyping10000Digits(benchmark::State &State)
     benchmark::DoNotOptimize(edit.text());
 }
 BENCHMARK(BM_MoneyTyping10000Digits)->Unit(benchmark::kMillisecond);
+
+// Opening must feel instant: ShowDropDown until the window is visible (offscreen), with a
+// header and footer of two buttons each and a hosted control; closing is outside the timing.
+void BM_ShowDropDown(benchmark::State &State)
+{
+    TDazCustomDropDown edit;
+    edit.InitializeDropDown();
+    for (int i = 0; i < 2; ++i) {
+        edit.DropDownHeader().Buttons().Add()->SetCaption(QStringLiteral("Header"));
+        edit.DropDownFooter().Buttons().Add()->SetCaption(QStringLiteral("OK"));
+    }
+    auto *control = new QWidget;
+    control->resize(200, 150);
+    edit.SetDropDownControl(control);
+    edit.show();
+    for (auto _ : State) {
+        edit.ShowDropDown();
+        benchmark::DoNotOptimize(edit.DropDownForm()->isVisible());
+        State.PauseTiming();
+        edit.HideDropDown(false);
+        State.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ShowDropDown)->Unit(benchmark::kMicrosecond);
 
 }   // namespace
