@@ -9,6 +9,8 @@
 // suffix); "the value" is the raw text without them.
 #include "controls/dropdown/dazbutton.h"
 #include "grid/base/classes.h"
+#include "grid/base/drawroutines.h"
+#include "grid/base/styledetect.h"
 #include "grid/string/dropdownappearance.h"
 #include "platform/color.h"
 
@@ -61,6 +63,7 @@ class TDazHeader;
 class TDazFooter;
 
 enum TDropPosition { dpAuto, dpDown, dpUp };
+enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
 
 using TDropDownEvent = std::function<void(TObject *Sender, bool &AcceptDrop)>;
 using TDropUpEvent = std::function<void(TObject *Sender, bool Cancelled)>;
@@ -111,6 +114,18 @@ public:
     TColor SelectionColor = 0xD7FFFD, SelectionColorTo = 0x58D4FC;
     bool ReturnIsTab = false;
     bool Flat = false, Etched = false, FocusDraw = true;
+
+    // --- Colour styles ------------------------------------------------------------------
+    virtual void SetComponentStyle(TQVRStyle Value);
+    TQVRStyle GetComponentStyle() const { return FQVRStyle; }
+    virtual void SetSelectionColorStyle(TSelectionColorStyle Value);
+    TSelectionColorStyle SelectionColorStyle() const { return FSelectionColorStyle; }
+    // A selection background; CornerMode as the rounded button face takes it (0..3).
+    virtual void DrawSelection(TCanvas &Canvas, const TRect &R, TColor Background, int CornerMode);
+    virtual void DrawGradient(TCanvas &Canvas, TColor FromColor, TColor ToColor, int Steps,
+                              const TRect &R, TGradientDirection Direction);
+    virtual void SetColorTones(const TColorTones &Tones);
+    void SetBorderColor(TColor Value);
 
     TNotifyEvent OnBeforeDropDown, OnBeforeDropUp;
     TDropDownEvent OnDropDown;
@@ -239,6 +254,8 @@ private:
     std::unique_ptr<THeaderAppearance> FDropDownHeader;
     std::unique_ptr<TFooterAppearance> FDropDownFooter;
     TDazButtonAppearance FButtonAppearance;
+    TQVRStyle FQVRStyle = tsOffice2007Luna;
+    TSelectionColorStyle FSelectionColorStyle = scOffice2007;
     TDropDownEditType FEditType = etString;
     int FPrecision = 0;
     QString FPrefix, FSuffix;

@@ -21,6 +21,8 @@ void TDazCustomDropDown::InitializeDropDown()
     CreateButton();
     SetText(QString());
     FOldText.clear();
+    SetSelectionColorStyle(scOffice2007);
+    SetComponentStyle(tsOffice2007Luna);
     auto refresh = [this](TObject *) {
         if (FDroppedDown && FDropDownForm)
             FDropDownForm->InitializeAndUpdate();
@@ -265,6 +267,7 @@ void TDazCustomDropDown::Assign(const TDazCustomDropDown *Source)
     }
     Etched = s.Etched;
     Images = s.Images;
+    FSelectionColorStyle = s.FSelectionColorStyle;
     SelectionColor = s.SelectionColor;
     SelectionColorTo = s.SelectionColorTo;
 }

@@ -213,6 +213,7 @@ TEST_F(DropDownOpenTest, BackgroundAndBorder)
         return img;
     };
     Edit.DropDownBorderWidth = 3;
+    Edit.DropDownColorTo = clNone;        // a plain fill
     Edit.DropDownColor = 0x0000FF;        // red
     Edit.DropDownBorderColor = 0xFF0000;  // blue
     QImage img = render();
