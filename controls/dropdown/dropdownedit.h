@@ -57,12 +57,30 @@ QString FormatGeneralValue(double Value);
 // that is no number.
 double StrToValue(const QString &Text);
 
+class QLabel;
 class TDropDownEditButton;
 class TDropDownForm;
 class TDazHeader;
 class TDazFooter;
 
 enum TDropPosition { dpAuto, dpDown, dpUp };
+enum TLabelPosition {
+    lpLeftTop,
+    lpLeftCenter,
+    lpLeftBottom,
+    lpTopLeft,
+    lpBottomLeft,
+    lpLeftTopLeft,
+    lpLeftCenterLeft,
+    lpLeftBottomLeft,
+    lpTopCenter,
+    lpBottomCenter,
+    lpRightTop,
+    lpRightCenter,
+    lpRighBottom,
+    lpTopRight,
+    lpBottomRight
+};
 enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
 
 using TDropDownEvent = std::function<void(TObject *Sender, bool &AcceptDrop)>;
@@ -126,6 +144,28 @@ public:
                               const TRect &R, TGradientDirection Direction);
     virtual void SetColorTones(const TColorTones &Tones);
     void SetBorderColor(TColor Value);
+
+    // --- Label and layout -------------------------------------------------------------
+    QString LabelCaption() const;
+    void SetLabelCaption(const QString &Value);   // makes the label beside the edit
+    QLabel *Label() const { return FLabel; }
+    TLabelPosition LabelPosition() const { return FLabelPosition; }
+    void SetLabelPosition(TLabelPosition Value);
+    int LabelMargin() const { return FLabelMargin; }
+    void SetLabelMargin(int Value);
+    bool LabelTransparent() const { return FLabelTransparent; }
+    void SetLabelTransparent(bool Value);
+    QFont LabelFont;
+    void SetLabelFont(const QFont &Value);
+    virtual void DoLabelClick();
+    virtual void DoLabelDblClick();
+    void UpdateLabel();
+    int GetMinHeight() const;
+    // Lays the button out at the right edge and the text area before it.
+    virtual void ResizeControl();
+    virtual void SetEditRect();
+    TRect GetEditRect() const { return FEditRect; }
+    TNotifyEvent OnLabelClick, OnLabelDblClick;
 
     TNotifyEvent OnBeforeDropDown, OnBeforeDropUp;
     TDropDownEvent OnDropDown;
@@ -227,6 +267,10 @@ protected:
     virtual void Change();
     void keyPressEvent(QKeyEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
+    void moveEvent(QMoveEvent *Event) override;
+    void resizeEvent(QResizeEvent *Event) override;
+    void changeEvent(QEvent *Event) override;
+    void mousePressEvent(QMouseEvent *Event) override;
 
     int SelStart() const;
     int SelLength() const;
@@ -254,6 +298,11 @@ private:
     std::unique_ptr<THeaderAppearance> FDropDownHeader;
     std::unique_ptr<TFooterAppearance> FDropDownFooter;
     TDazButtonAppearance FButtonAppearance;
+    QLabel *FLabel = nullptr;
+    TLabelPosition FLabelPosition = lpLeftTop;
+    int FLabelMargin = 0;
+    bool FLabelTransparent = false;
+    TRect FEditRect;
     TQVRStyle FQVRStyle = tsOffice2007Luna;
     TSelectionColorStyle FSelectionColorStyle = scOffice2007;
     TDropDownEditType FEditType = etString;

@@ -68,6 +68,7 @@ void TDazCustomDropDown::AdjustButtonSize()
     FButton->SetBounds(width() - FButton->FBWidth - 2, 2, FDropDownButtonWidth, 17);
     FButton->setVisible(true);
     FButton->SetFocusControl(this);
+    ResizeControl();
 }
 
 void TDazCustomDropDown::SetDropDownButtonWidth(int Value)

@@ -1,0 +1,179 @@
+// The drop-down edit's caption label, its placement beside the edit, the layout of button
+// and text area, and the mouse with typing off.
+#include "controls/dropdown/dropdownbutton.h"
+#include "controls/dropdown/dropdownedit.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+
+// A label whose clicks reach the edit.
+class TDropDownLabel : public QLabel
+{
+public:
+    TDropDownLabel(TDazCustomDropDown *Edit, QWidget *Parent) : QLabel(Parent), FEdit(Edit) {}
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *Event) override
+    {
+        QLabel::mouseReleaseEvent(Event);
+        if (Event->button() == Qt::LeftButton && rect().contains(Event->position().toPoint()))
+            FEdit->DoLabelClick();
+    }
+    void mouseDoubleClickEvent(QMouseEvent *Event) override
+    {
+        QLabel::mouseDoubleClickEvent(Event);
+        FEdit->DoLabelDblClick();
+    }
+
+private:
+    TDazCustomDropDown *FEdit;
+};
+
+}   // namespace
+
+void TDazCustomDropDown::DoLabelClick()
+{
+    if (OnLabelClick)
+        OnLabelClick(this);
+}
+
+void TDazCustomDropDown::DoLabelDblClick()
+{
+    if (OnLabelDblClick)
+        OnLabelDblClick(this);
+}
+
+QString TDazCustomDropDown::LabelCaption() const
+{
+    return FLabel ? FLabel->text() : QString();
+}
+
+void TDazCustomDropDown::SetLabelCaption(const QString &Value)
+{
+    if (!FLabel) {
+        FLabel = new TDropDownLabel(this, parentWidget());
+        FLabel->setBuddy(this);
+        FLabel->setFont(LabelFont);
+    }
+    FLabel->setText(Value);
+    UpdateLabel();
+}
+
+void TDazCustomDropDown::SetLabelPosition(TLabelPosition Value)
+{
+    FLabelPosition = Value;
+    UpdateLabel();
+}
+
+void TDazCustomDropDown::SetLabelMargin(int Value)
+{
+    FLabelMargin = Value;
+    UpdateLabel();
+}
+
+void TDazCustomDropDown::SetLabelTransparent(bool Value)
+{
+    FLabelTransparent = Value;
+    UpdateLabel();
+}
+
+void TDazCustomDropDown::SetLabelFont(const QFont &Value)
+{
+    LabelFont = Value;
+    UpdateLabel();
+}
+
+void TDazCustomDropDown::UpdateLabel()
+{
+    if (!FLabel)
+        return;
+    FLabel->setAutoFillBackground(!FLabelTransparent);
+    FLabel->setFont(LabelFont);
+    const int w = QFontMetrics(FLabel->font()).horizontalAdvance(FLabel->text());
+    FLabel->resize(w, FLabel->sizeHint().height());
+    const int m = FLabelMargin, L = x(), T = y(), W = width(), H = height();
+    const int lw = FLabel->width(), lh = FLabel->height();
+    const int midTop = T + (H - lh) / 2, midLeft = L + (W - lw) / 2;
+    int top = T, left = L;
+    switch (FLabelPosition) {
+    case lpLeftTop: top = T, left = L - w - m; break;
+    case lpLeftCenter: top = midTop, left = L - w - m; break;
+    case lpLeftBottom: top = T + H - lh, left = L - w - m; break;
+    case lpTopLeft: top = T - lh - m, left = L; break;
+    case lpBottomLeft: top = T + H + m, left = L; break;
+    case lpLeftTopLeft: top = T, left = L - m; break;
+    case lpLeftCenterLeft: top = midTop, left = L - m; break;
+    case lpLeftBottomLeft: top = T + H - lh, left = L - m; break;
+    case lpTopCenter: top = T - lh - m, left = midLeft; break;
+    case lpBottomCenter: top = T + H + m, left = midLeft; break;
+    case lpRightTop: top = T, left = L + W + m; break;
+    case lpRightCenter: top = midTop, left = L + W + m; break;
+    case lpRighBottom: top = T + H - lh, left = L + W + m; break;
+    case lpTopRight: top = T - lh - m, left = L + W - lw; break;
+    case lpBottomRight: top = T + H + m, left = L + W - lw; break;
+    }
+    FLabel->move(left, top);
+    FLabel->setVisible(isVisible() || (!isHidden() && !parentWidget()));
+}
+
+void TDazCustomDropDown::moveEvent(QMoveEvent *Event)
+{
+    QLineEdit::moveEvent(Event);
+    UpdateLabel();
+}
+
+void TDazCustomDropDown::resizeEvent(QResizeEvent *Event)
+{
+    QLineEdit::resizeEvent(Event);
+    ResizeControl();
+    UpdateLabel();
+}
+
+void TDazCustomDropDown::changeEvent(QEvent *Event)
+{
+    QLineEdit::changeEvent(Event);
+    if (Event->type() == QEvent::EnabledChange && FButton)
+        FButton->setEnabled(isEnabled());
+}
+
+int TDazCustomDropDown::GetMinHeight() const
+{
+    const int tm = QFontMetrics(font()).height();
+    const int sys = QFontMetrics(QFont()).height();
+    return tm + std::min(sys, tm) / 4;
+}
+
+void TDazCustomDropDown::ResizeControl()
+{
+    if (height() < GetMinHeight()) {
+        resize(width(), GetMinHeight());
+        update();
+        return;
+    }
+    if (FButton) {
+        const int d = Flat ? 3 : 4, t = Flat ? 1 : -1;
+        FButton->SetBounds(width() - FButton->FBWidth - d, t + 1, FButton->FBWidth, height() - d);
+        SetEditRect();
+    }
+    update();
+}
+
+void TDazCustomDropDown::SetEditRect()
+{
+    const int buttonWidth = FButton ? FButton->width() : 0;
+    FEditRect = TRect(1, 1, width() - buttonWidth - 3, height() + 1);
+    setTextMargins(0, 0, buttonWidth + 3, 0);
+}
+
+void TDazCustomDropDown::mousePressEvent(QMouseEvent *Event)
+{
+    if (!FEditorEnabled && Event->button() == Qt::LeftButton) {
+        QLineEdit::mousePressEvent(Event);
+        ButtonClick();
+        return;
+    }
+    QLineEdit::mousePressEvent(Event);
+}

@@ -1,0 +1,109 @@
+// The drop-down edit's label placement and events, the layout, and clicks with typing off.
+#include "controls/dropdown/dropdownbutton.h"
+#include "controls/dropdown/dropdownedit.h"
+#include "controls/dropdown/dropdownform.h"
+#include "controls/dropdown/dropdownscreen.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DropDownLabel, FifteenPositions)
+{
+    QWidget parent;
+    auto *edit = new TDazCustomDropDown(&parent);
+    edit->setGeometry(100, 50, 200, 21);
+    edit->SetLabelMargin(4);
+    edit->SetLabelCaption("Name");
+    const QLabel *l = edit->Label();
+    ASSERT_NE(l, nullptr);
+    const int w = l->width(), lh = l->height(), L = 100, T = 50, W = 200, H = 21, m = 4;
+    const int midTop = T + (H - lh) / 2, midLeft = L + (W - w) / 2;
+    const std::tuple<TLabelPosition, int, int> cases[] = {
+        {lpLeftTop, L - w - m, T},           {lpLeftCenter, L - w - m, midTop},
+        {lpLeftBottom, L - w - m, T + H - lh}, {lpTopLeft, L, T - lh - m},
+        {lpBottomLeft, L, T + H + m},         {lpLeftTopLeft, L - m, T},
+        {lpLeftCenterLeft, L - m, midTop},    {lpLeftBottomLeft, L - m, T + H - lh},
+        {lpTopCenter, midLeft, T - lh - m},   {lpBottomCenter, midLeft, T + H + m},
+        {lpRightTop, L + W + m, T},           {lpRightCenter, L + W + m, midTop},
+        {lpRighBottom, L + W + m, T + H - lh}, {lpTopRight, L + W - w, T - lh - m},
+        {lpBottomRight, L + W - w, T + H + m},
+    };
+    for (auto [pos, left, top] : cases) {
+        edit->SetLabelPosition(pos);
+        EXPECT_EQ(l->pos(), QPoint(left, top)) << int(pos);
+    }
+    // A centred label wider than the edit hangs over on both sides.
+    edit->setGeometry(100, 50, 10, 21);
+    edit->SetLabelPosition(lpTopCenter);
+    EXPECT_EQ(l->x(), 100 + (10 - w) / 2);
+    EXPECT_LT(l->x(), 100);
+}
+
+TEST(DropDownLabel, ClicksAndVisibility)
+{
+    QWidget parent;
+    auto *edit = new TDazCustomDropDown(&parent);
+    edit->SetLabelCaption("Name");
+    QStringList seen;
+    edit->OnLabelClick = [&](TObject *) { seen << "click"; };
+    edit->OnLabelDblClick = [&](TObject *) { seen << "double"; };
+    QLabel *l = edit->Label();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(l, &press);
+    QApplication::sendEvent(l, &release);
+    QApplication::sendEvent(l, &dbl);
+    EXPECT_EQ(seen, QStringList({"click", "double"}));
+    EXPECT_EQ(edit->LabelCaption(), "Name");
+    parent.show();
+    edit->UpdateLabel();
+    EXPECT_TRUE(l->isVisible());
+    edit->hide();
+    edit->UpdateLabel();
+    EXPECT_FALSE(l->isVisible());
+}
+
+TEST(DropDownLayout, ButtonAtTheRightAndTextBeforeIt)
+{
+    TDazCustomDropDown edit;
+    edit.InitializeDropDown();
+    edit.resize(200, 24);
+    edit.show();   // a hidden widget gets its resize event only when shown
+    const QRect b = edit.Button()->geometry();
+    EXPECT_EQ(b.width(), 16);
+    EXPECT_EQ(b.right() + 1, 200 - 4);
+    EXPECT_EQ(edit.GetEditRect().Right, 200 - 16 - 3);
+    edit.resize(200, 2);   // below the minimum height: raised
+    EXPECT_EQ(edit.height(), edit.GetMinHeight());
+}
+
+TEST(DropDownLayout, ClickOpensWithTypingOff)
+{
+    TFakeDropDownScreenGuard screen;
+    TDazCustomDropDown edit;
+    edit.InitializeDropDown();
+    edit.SetEditorEnabled(false);
+    edit.show();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 5), QPointF(30, 5), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&edit, &press);
+    EXPECT_TRUE(edit.DroppedDown());
+    // The second click first deactivates the window (closing it), then comes too soon.
+    edit.DropDownForm()->Deactivated(nullptr);
+    EXPECT_FALSE(edit.DroppedDown());
+    QApplication::sendEvent(&edit, &press);
+    EXPECT_FALSE(edit.DroppedDown());
+    // Typed keys do nothing.
+    edit.TypeChar(u'x');
+    EXPECT_EQ(edit.text(), "");
+}
+
+}   // namespace
