@@ -165,6 +165,10 @@ public:
     virtual void ResizeControl();
     virtual void SetEditRect();
     TRect GetEditRect() const { return FEditRect; }
+    // With typing off and the focus: the value in highlight colours before the button.
+    virtual void DrawFocus(TCanvas &Canvas);
+    // The frame in BorderColor, FocusBorderColor, the disabled grey or the flat look.
+    void DrawBorder(TCanvas &Canvas);
     TNotifyEvent OnLabelClick, OnLabelDblClick;
 
     TNotifyEvent OnBeforeDropDown, OnBeforeDropUp;
@@ -271,6 +275,7 @@ protected:
     void resizeEvent(QResizeEvent *Event) override;
     void changeEvent(QEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
+    void paintEvent(QPaintEvent *Event) override;
 
     int SelStart() const;
     int SelLength() const;

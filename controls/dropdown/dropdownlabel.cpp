@@ -3,6 +3,10 @@
 #include "controls/dropdown/dropdownbutton.h"
 #include "controls/dropdown/dropdownedit.h"
 
+#include "grid/base/styledetect.h"
+#include "grid/string/editorpaint.h"
+#include "platform/canvas.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
@@ -176,4 +180,63 @@ void TDazCustomDropDown::mousePressEvent(QMouseEvent *Event)
         return;
     }
     QLineEdit::mousePressEvent(Event);
+}
+
+// ---------------------------------------------------------------------------------------
+// Focus look and border
+// ---------------------------------------------------------------------------------------
+
+void TDazCustomDropDown::DrawFocus(TCanvas &Canvas)
+{
+    if (FEditorEnabled || !hasFocus() || !FocusDraw)
+        return;
+    const TRect r(2, 2, width() - FDropDownButtonWidth - 1, height() - 2);
+    Canvas.Pen.Color = clBlack;
+    Canvas.Pen.Width = 1;
+    Canvas.Brush.Color = clHighlight;
+    Canvas.Brush.Style = bsSolid;
+    Canvas.Rectangle(r);
+    Canvas.Font = TFont::FromQFont(font(), clHighlightText);
+    Canvas.Brush.Style = bsClear;
+    TRect text(r.Left + 2, r.Top, r.Right - 3, r.Bottom);
+    Canvas.DrawText(GetText(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    Canvas.Brush.Style = bsSolid;
+}
+
+void TDazCustomDropDown::DrawBorder(TCanvas &Canvas)
+{
+    if (isEnabled() && !Flat && BorderColor == clNone && FocusBorderColor == clNone)
+        return;
+    const TRect r(0, 0, width(), height());
+    const bool active = underMouse() || hasFocus();
+    if (!isEnabled() && DisabledBorder && HasThemedCommonControls()) {
+        FrameRectColor(Canvas, r, 0xC0C0C0);
+    } else if (BorderColor != clNone) {
+        if (!hasFocus() || FocusBorderColor == clNone)
+            FrameRectColor(Canvas, r, BorderColor);
+    } else if (FocusBorderColor != clNone) {
+        if (hasFocus())
+            FrameRectColor(Canvas, r, FocusBorderColor);
+    } else if (active) {
+        TRect e = r;
+        DrawEdge(Canvas, e, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        FrameRectColor(Canvas, e, clBtnFace);
+    } else {
+        const TColor back = parentWidget() ? FromQColor(parentWidget()->palette().window().color())
+                                           : clBtnFace;
+        FrameRectColor(Canvas, r, back);
+        FrameRectColor(Canvas, TRect(1, 1, width() - 1, height() - 1), back);
+    }
+    if (FButton)
+        FButton->Button()->SetFocused(active);
+}
+
+void TDazCustomDropDown::paintEvent(QPaintEvent *Event)
+{
+    QLineEdit::paintEvent(Event);
+    TCanvas canvas(this);
+    DrawFocus(canvas);
+    if (FocusBorderColor != clNone || BorderColor != clNone || (!isEnabled() && DisabledBorder) ||
+        Flat)
+        DrawBorder(canvas);
 }

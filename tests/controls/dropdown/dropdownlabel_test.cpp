@@ -107,3 +107,49 @@ TEST(DropDownLayout, ClickOpensWithTypingOff)
 }
 
 }   // namespace
+
+namespace {
+
+TEST(DropDownBorder, ColourRules)
+{
+    TDazCustomDropDown edit;
+    edit.resize(100, 21);
+    auto frame = [&] {
+        QImage img(edit.size(), QImage::Format_RGB32);
+        img.fill(Qt::magenta);
+        edit.render(&img);
+        return FromQColor(QColor(img.pixel(0, 10)));
+    };
+    const TColor plain = frame();
+    edit.BorderColor = 0x0000FF;
+    EXPECT_EQ(frame(), TColor(0x0000FF));
+    edit.FocusBorderColor = 0x00FF00;   // only while focused
+    EXPECT_EQ(frame(), TColor(0x0000FF));
+    edit.BorderColor = clNone;
+    EXPECT_EQ(frame(), plain);
+}
+
+}   // namespace
+
+namespace {
+
+TEST(DropDownBorder, FocusedValueInHighlightWithTypingOff)
+{
+    TDazCustomDropDown edit;
+    edit.InitializeDropDown();
+    edit.resize(120, 21);
+    edit.SetText("value");
+    edit.SetEditorEnabled(false);
+    edit.show();
+    QApplication::setActiveWindow(&edit);
+    edit.setFocus();
+    if (!edit.hasFocus())
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    QImage img(edit.size(), QImage::Format_RGB32);
+    edit.render(&img);
+    EXPECT_EQ(FromQColor(QColor(img.pixel(2, 2))), clBlack);
+    EXPECT_EQ(FromQColor(QColor(img.pixel(80, 4))),
+              FromQColor(QApplication::palette().highlight().color()));
+}
+
+}   // namespace
