@@ -12,6 +12,7 @@
 #include "grid/base/drawroutines.h"
 #include "grid/base/styledetect.h"
 #include "grid/string/dropdownappearance.h"
+#include "grid/string/editorlabel.h"
 #include "platform/color.h"
 
 #include <QLineEdit>
@@ -64,23 +65,6 @@ class TDazHeader;
 class TDazFooter;
 
 enum TDropPosition { dpAuto, dpDown, dpUp };
-enum TLabelPosition {
-    lpLeftTop,
-    lpLeftCenter,
-    lpLeftBottom,
-    lpTopLeft,
-    lpBottomLeft,
-    lpLeftTopLeft,
-    lpLeftCenterLeft,
-    lpLeftBottomLeft,
-    lpTopCenter,
-    lpBottomCenter,
-    lpRightTop,
-    lpRightCenter,
-    lpRighBottom,
-    lpTopRight,
-    lpBottomRight
-};
 enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
 
 using TDropDownEvent = std::function<void(TObject *Sender, bool &AcceptDrop)>;

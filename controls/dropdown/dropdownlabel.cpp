@@ -98,28 +98,7 @@ void TDazCustomDropDown::UpdateLabel()
     FLabel->setFont(LabelFont);
     const int w = QFontMetrics(FLabel->font()).horizontalAdvance(FLabel->text());
     FLabel->resize(w, FLabel->sizeHint().height());
-    const int m = FLabelMargin, L = x(), T = y(), W = width(), H = height();
-    const int lw = FLabel->width(), lh = FLabel->height();
-    const int midTop = T + (H - lh) / 2, midLeft = L + (W - lw) / 2;
-    int top = T, left = L;
-    switch (FLabelPosition) {
-    case lpLeftTop: top = T, left = L - w - m; break;
-    case lpLeftCenter: top = midTop, left = L - w - m; break;
-    case lpLeftBottom: top = T + H - lh, left = L - w - m; break;
-    case lpTopLeft: top = T - lh - m, left = L; break;
-    case lpBottomLeft: top = T + H + m, left = L; break;
-    case lpLeftTopLeft: top = T, left = L - m; break;
-    case lpLeftCenterLeft: top = midTop, left = L - m; break;
-    case lpLeftBottomLeft: top = T + H - lh, left = L - m; break;
-    case lpTopCenter: top = T - lh - m, left = midLeft; break;
-    case lpBottomCenter: top = T + H + m, left = midLeft; break;
-    case lpRightTop: top = T, left = L + W + m; break;
-    case lpRightCenter: top = midTop, left = L + W + m; break;
-    case lpRighBottom: top = T + H - lh, left = L + W + m; break;
-    case lpTopRight: top = T - lh - m, left = L + W - lw; break;
-    case lpBottomRight: top = T + H + m, left = L + W - lw; break;
-    }
-    FLabel->move(left, top);
+    FLabel->move(LabelPlace(FLabelPosition, geometry(), FLabel->size(), FLabelMargin, w));
     FLabel->setVisible(isVisible() || (!isHidden() && !parentWidget()));
 }
 
