@@ -260,6 +260,7 @@ protected:
     void changeEvent(QEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
     void paintEvent(QPaintEvent *Event) override;
+    void mouseReleaseEvent(QMouseEvent *Event) override;
 
     int SelStart() const;
     int SelLength() const;
@@ -292,6 +293,7 @@ private:
     int FLabelMargin = 0;
     bool FLabelTransparent = false;
     TRect FEditRect;
+    bool FButtonDown = false;   // a press inside the selection waits for its release
     TQVRStyle FQVRStyle = tsOffice2007Luna;
     TSelectionColorStyle FSelectionColorStyle = scOffice2007;
     TDropDownEditType FEditType = etString;

@@ -158,7 +158,25 @@ void TDazCustomDropDown::mousePressEvent(QMouseEvent *Event)
         ButtonClick();
         return;
     }
+    if (Event->button() == Qt::LeftButton && hasSelectedText() && hasFocus()) {
+        // A press inside the selection keeps it; the release places the caret.
+        const int at = cursorPositionAt(Event->position().toPoint());
+        const int start = int(selectionStart());
+        if (at >= start && at <= start + SelLength()) {
+            FButtonDown = true;
+            return;
+        }
+    }
     QLineEdit::mousePressEvent(Event);
+}
+
+void TDazCustomDropDown::mouseReleaseEvent(QMouseEvent *Event)
+{
+    if (FButtonDown && Event->button() == Qt::LeftButton) {
+        FButtonDown = false;
+        setCursorPosition(cursorPositionAt(Event->position().toPoint()));
+    }
+    QLineEdit::mouseReleaseEvent(Event);
 }
 
 // ---------------------------------------------------------------------------------------

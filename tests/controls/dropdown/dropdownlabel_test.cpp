@@ -153,3 +153,30 @@ TEST(DropDownBorder, FocusedValueInHighlightWithTypingOff)
 }
 
 }   // namespace
+
+namespace {
+
+TEST(DropDownMouse, PressInsideSelectionKeepsItUntilRelease)
+{
+    TDazCustomDropDown edit;
+    edit.resize(150, 21);
+    edit.SetText("abcdefgh");
+    edit.show();
+    QApplication::setActiveWindow(&edit);
+    edit.setFocus();
+    if (!edit.hasFocus())
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    edit.setSelection(0, 8);
+    const QPoint inside(20, 10);   // over the first letters
+    QMouseEvent press(QEvent::MouseButtonPress, inside, edit.mapToGlobal(inside), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&edit, &press);
+    EXPECT_EQ(edit.selectedText(), "abcdefgh");
+    QMouseEvent release(QEvent::MouseButtonRelease, inside, edit.mapToGlobal(inside),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&edit, &release);
+    EXPECT_FALSE(edit.hasSelectedText());
+    EXPECT_EQ(edit.cursorPosition(), edit.cursorPositionAt(inside));
+}
+
+}   // namespace
