@@ -26,6 +26,8 @@ QPoint LabelPlace(TLabelPosition Position, const QRect &Control, QSize Label, in
     case lpRightTop: return {L + W + m, T};
     case lpRightCenter: return {L + W + m, T + (H - lh) / 2};
     case lpRighBottom: return {L + W + m, T + H - lh};
+    case lpTopRight: return {L + W - lw, T - lh - m};
+    case lpBottomRight: return {L + W - lw, T + H + m};
     }
     return {L, T};
 }

@@ -26,7 +26,10 @@ enum TLabelPosition {
     lpBottomCenter,
     lpRightTop,
     lpRightCenter,
-    lpRighBottom
+    lpRighBottom,
+    // Used by the drop-down edits only.
+    lpTopRight,
+    lpBottomRight
 };
 
 // The label's top-left corner for a control at Control (parent coordinates), a label of
