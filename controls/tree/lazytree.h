@@ -724,6 +724,16 @@ public:
     TRect GetDisplayRect(PLazyNode Node, TColumnIndex Column, bool TextOnly, bool Unclipped = false,
                          bool ApplyCellContentMargin = false);
     TRect GetTreeRect() const;
+    // The node's row as invalidated; (-1, -1, -1, -1) inside an update or without a window.
+    virtual TRect InvalidateNode(PLazyNode Node);
+    void InvalidateChildren(PLazyNode Node, bool Recursive);
+    void InvalidateColumn(TColumnIndex Column);
+    // Paints the node's row before returning.
+    void RepaintNode(PLazyNode Node);
+    // Scales node height and indent by M / D when the tree follows scaling.
+    void ChangeScale(int M, int D);
+    // The millisecond clock the sliding expand and collapse steps by.
+    void SetAnimationClock(std::function<int64_t()> Clock) { FAnimationClock = std::move(Clock); }
     virtual void GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo &HitInfo);
     virtual void GetTextInfo(PLazyNode Node, TColumnIndex Column, QFont &AFont, TRect &R,
                              QString &Text);
@@ -963,7 +973,6 @@ protected:
     // --- What the model asks of the view, the selection and the position cache -----------
     void UpdateVerticalRange();
     void InvalidateToBottom(PLazyNode Node);
-    virtual void InvalidateNode(PLazyNode Node);
     void InvalidateTree();
     void SetRedraw(bool Redraw);
     virtual bool CancelEditNode();
@@ -1057,6 +1066,14 @@ protected:
     void changeEvent(QEvent *Event) override;
     void SetTreeTimer(int Id, int Interval);
     void KillTreeTimer(int Id);
+    // The steps that follow the creation of the window; also what a re-creation runs.
+    virtual void CreateWnd();
+    void ApplyWindowTheme(const QString &Name);
+    // The platform's theme changed (or the tree changed its own window theme).
+    void ThemeChanged();
+    void AutoScaleNodeHeight();
+    // Calls Callback(Step, StepSize) in steps spread over Duration ms of the animation clock.
+    void RunAnimation(int Steps, int Duration, const std::function<bool(int, int)> &Callback);
     // A tree timer expired.
     virtual void TimerExpired(int Id);
 
@@ -1190,4 +1207,6 @@ private:
     TLTLineMode FLineMode = TLTLineMode::lmNormal;
     QImage FPlusBM, FMinusBM;
     QImage *FPaintImage = nullptr;   // the row buffer while a row is painted
+    bool FChangingTheme = false;
+    std::function<int64_t()> FAnimationClock;
 };
