@@ -247,3 +247,18 @@ TEST(LazyTreeWindow, ChangeScaleAndAutoScale)
     tree.AutoScaleNodeHeight();
     EXPECT_GT(tree.DefaultNodeHeight(), 2u);
 }
+
+TEST(LazyTreeWindow, VisibleHeaderIsNoClientArea)
+{
+    TSlideTree tree;
+    SetupSlide(tree, 100);
+    TLTHeaderOptions options = tree.Header().Options();
+    options.Include(TLTHeaderOption::hoVisible);
+    tree.Header().SetOptions(options);
+    tree.Header().SetHeight(20);
+    EXPECT_EQ(tree.viewport()->geometry().top(), tree.frameWidth() + 20);
+    // A point in the header band maps to no node; the first row starts below the band.
+    const QPoint inHeader = tree.viewport()->mapFrom(&tree, QPoint(20, tree.frameWidth() + 5));
+    EXPECT_LT(inHeader.y(), 0);
+    EXPECT_EQ(tree.GetNodeAt(20, 5), tree.GetFirst());
+}
