@@ -161,6 +161,7 @@ enum class TLTInternalPaintOption : uint8_t {
 };
 using TLTInternalPaintOptions = TEnumSet<TLTInternalPaintOption>;
 enum class TItemEraseAction : uint8_t { eaColor, eaDefault, eaNone };
+enum class TLTDropMode : uint8_t { dmNowhere, dmAbove, dmOnNode, dmBelow };
 enum class TLTButtonStyle : uint8_t { bsRectangle, bsTriangle };
 enum class TLTButtonFillMode : uint8_t { fmTreeColor, fmWindowColor, fmShaded, fmTransparent };
 enum class THintAnimationType : uint8_t { hatNone, hatFade, hatSlide, hatSystemDefault };
@@ -724,6 +725,11 @@ public:
     TRect GetDisplayRect(PLazyNode Node, TColumnIndex Column, bool TextOnly, bool Unclipped = false,
                          bool ApplyCellContentMargin = false);
     TRect GetTreeRect() const;
+    // Where a drag would drop: the node under it and the part of its row.
+    PLazyNode DropTargetNode() const { return FDropTargetNode; }
+    void SetDropTargetNode(PLazyNode Node) { FDropTargetNode = Node; }
+    TLTDropMode LastDropMode() const { return FLastDropMode; }
+    void SetLastDropMode(TLTDropMode Value) { FLastDropMode = Value; }
     // The node's row as invalidated; (-1, -1, -1, -1) inside an update or without a window.
     virtual TRect InvalidateNode(PLazyNode Node);
     void InvalidateChildren(PLazyNode Node, bool Recursive);
@@ -1017,6 +1023,7 @@ protected:
     void PaintNodeImage(TLTPaintInfo &PaintInfo, int Slot);
     void QueryPaintImage(TLTPaintInfo &PaintInfo, TLTImageKind Kind, TLTImageList *DefaultImages, int Slot);
     void EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R);
+    void PaintDropMark(QPainter &Painter, const TRect &R);
     void PaintCellBackground(TLTPaintInfo &PaintInfo);
     virtual void DoBeforePaint(TCanvas &Canvas);
     virtual void DoAfterPaint(TCanvas &Canvas);
@@ -1140,6 +1147,7 @@ private:
     PLazyNode FLastChangedNode = nullptr;
     PLazyNode FCurrentHotNode = nullptr;
     PLazyNode FDropTargetNode = nullptr;
+    TLTDropMode FLastDropMode = TLTDropMode::dmNowhere;
     PLazyNode FRangeAnchor = nullptr;
     PLazyNode FCheckNode = nullptr;
     uint32_t FCheckPropagationCount = 0;

@@ -251,3 +251,29 @@ TEST(LazyTreePaint, HandlerErrorLeavesThePaintingState)
     const QImage again = Render(tree, 60, 36);   // the next paint runs normally
     EXPECT_NE(again.pixel(50, 5), qRgb(255, 0, 255));
 }
+
+TEST(LazyTreePaint, DropMarkOnlyBetweenRows)
+{
+    TLazyStringTree tree;
+    tree.SetRootNodeCount(2);
+    tree.Colors().Set(TLTColors::DropMarkColor, clRed);
+    tree.SetDropTargetNode(tree.GetFirst());
+    struct Case
+    {
+        TLTDropMode Mode;
+        int MarkedY;   // a row pixel inside the mark, or -1
+    };
+    for (const Case &c : {Case{TLTDropMode::dmAbove, 1}, Case{TLTDropMode::dmBelow, 16},
+                          Case{TLTDropMode::dmOnNode, -1}, Case{TLTDropMode::dmNowhere, -1}}) {
+        SCOPED_TRACE(int(c.Mode));
+        tree.SetLastDropMode(c.Mode);
+        const QImage image = Render(tree, 100, 36);
+        int marked = 0;
+        for (int y = 0; y < 18; ++y)
+            marked += image.pixel(50, y) == Rgb(clRed);
+        EXPECT_EQ(marked > 0, c.MarkedY >= 0);
+        if (c.MarkedY >= 0)
+            EXPECT_EQ(image.pixel(50, c.MarkedY), Rgb(clRed));
+        EXPECT_NE(image.pixel(50, 19), Rgb(clRed));   // the other row has none
+    }
+}
