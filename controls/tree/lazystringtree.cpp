@@ -322,13 +322,14 @@ void TCustomLazyStringTree::GetTextInfo(PLazyNode Node, TColumnIndex Column, QFo
 // ---------------------------------------------------------------------------------------
 // Width cache resets
 
-void TCustomLazyStringTree::InvalidateNode(PLazyNode Node)
+TRect TCustomLazyStringTree::InvalidateNode(PLazyNode Node)
 {
-    TBaseLazyTree::InvalidateNode(Node);
+    const TRect result = TBaseLazyTree::InvalidateNode(Node);
     if (uint32_t *cached = CachedTextWidth(Node)) {
         *cached = 0;
         Node->States.Exclude(vsHeightMeasured);
     }
+    return result;
 }
 
 void TCustomLazyStringTree::ReinitNode(PLazyNode Node, bool Recursive)

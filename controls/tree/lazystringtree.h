@@ -89,7 +89,7 @@ public:
 
     PLazyNode AddChild(PLazyNode Parent, void *UserData = nullptr) override;
     using TBaseLazyTree::AddChild;
-    void InvalidateNode(PLazyNode Node) override;
+    TRect InvalidateNode(PLazyNode Node) override;
     void ReinitNode(PLazyNode Node, bool Recursive) override;
     void SetChildCount(PLazyNode Node, uint32_t NewChildCount) override;
     // Captions of the selected nodes while toRestoreSelection keeps them.

@@ -162,6 +162,7 @@ enum class TLTInternalPaintOption : uint8_t {
 };
 using TLTInternalPaintOptions = TEnumSet<TLTInternalPaintOption>;
 enum class TItemEraseAction : uint8_t { eaColor, eaDefault, eaNone };
+enum class TLTDropMode : uint8_t { dmNowhere, dmAbove, dmOnNode, dmBelow };
 enum class TLTButtonStyle : uint8_t { bsRectangle, bsTriangle };
 enum class TLTButtonFillMode : uint8_t { fmTreeColor, fmWindowColor, fmShaded, fmTransparent };
 enum class THintAnimationType : uint8_t { hatNone, hatFade, hatSlide, hatSystemDefault };
@@ -718,6 +719,21 @@ public:
     TRect GetDisplayRect(PLazyNode Node, TColumnIndex Column, bool TextOnly, bool Unclipped = false,
                          bool ApplyCellContentMargin = false);
     TRect GetTreeRect() const;
+    // Where a drag would drop: the node under it and the part of its row.
+    PLazyNode DropTargetNode() const { return FDropTargetNode; }
+    void SetDropTargetNode(PLazyNode Node) { FDropTargetNode = Node; }
+    TLTDropMode LastDropMode() const { return FLastDropMode; }
+    void SetLastDropMode(TLTDropMode Value) { FLastDropMode = Value; }
+    // The node's row as invalidated; (-1, -1, -1, -1) inside an update or without a window.
+    virtual TRect InvalidateNode(PLazyNode Node);
+    void InvalidateChildren(PLazyNode Node, bool Recursive);
+    void InvalidateColumn(TColumnIndex Column);
+    // Paints the node's row before returning.
+    void RepaintNode(PLazyNode Node);
+    // Scales node height and indent by M / D when the tree follows scaling.
+    void ChangeScale(int M, int D);
+    // The millisecond clock the sliding expand and collapse steps by.
+    void SetAnimationClock(std::function<int64_t()> Clock) { FAnimationClock = std::move(Clock); }
     virtual void GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo &HitInfo);
     virtual void GetTextInfo(PLazyNode Node, TColumnIndex Column, QFont &AFont, TRect &R,
                              QString &Text);
@@ -957,7 +973,6 @@ protected:
     // --- What the model asks of the view, the selection and the position cache -----------
     void UpdateVerticalRange();
     void InvalidateToBottom(PLazyNode Node);
-    virtual void InvalidateNode(PLazyNode Node);
     void InvalidateTree();
     void SetRedraw(bool Redraw);
     virtual bool CancelEditNode();
@@ -1002,6 +1017,7 @@ protected:
     void PaintNodeImage(TLTPaintInfo &PaintInfo, int Slot);
     void QueryPaintImage(TLTPaintInfo &PaintInfo, TLTImageKind Kind, TLTImageList *DefaultImages, int Slot);
     void EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R);
+    void PaintDropMark(QPainter &Painter, const TRect &R);
     void PaintCellBackground(TLTPaintInfo &PaintInfo);
     virtual void DoBeforePaint(TCanvas &Canvas);
     virtual void DoAfterPaint(TCanvas &Canvas);
@@ -1051,6 +1067,14 @@ protected:
     void changeEvent(QEvent *Event) override;
     void SetTreeTimer(int Id, int Interval);
     void KillTreeTimer(int Id);
+    // The steps that follow the creation of the window; also what a re-creation runs.
+    virtual void CreateWnd();
+    void ApplyWindowTheme(const QString &Name);
+    // The platform's theme changed (or the tree changed its own window theme).
+    void ThemeChanged();
+    void AutoScaleNodeHeight();
+    // Calls Callback(Step, StepSize) in steps spread over Duration ms of the animation clock.
+    void RunAnimation(int Steps, int Duration, const std::function<bool(int, int)> &Callback);
     // A tree timer expired.
     virtual void TimerExpired(int Id);
 
@@ -1117,6 +1141,7 @@ private:
     PLazyNode FLastChangedNode = nullptr;
     PLazyNode FCurrentHotNode = nullptr;
     PLazyNode FDropTargetNode = nullptr;
+    TLTDropMode FLastDropMode = TLTDropMode::dmNowhere;
     PLazyNode FRangeAnchor = nullptr;
     PLazyNode FCheckNode = nullptr;
     uint32_t FCheckPropagationCount = 0;
@@ -1184,4 +1209,6 @@ private:
     TLTLineMode FLineMode = TLTLineMode::lmNormal;
     QImage FPlusBM, FMinusBM;
     QImage *FPaintImage = nullptr;   // the row buffer while a row is painted
+    bool FChangingTheme = false;
+    std::function<int64_t()> FAnimationClock;
 };

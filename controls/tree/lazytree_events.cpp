@@ -272,6 +272,10 @@ void TBaseLazyTree::TimerExpired(int Id)
     case StructureChangeTimer:
         DoStructureChange(FLastStructureChangeNode, FLastStructureChangeReason);
         break;
+    case 8:   // a platform theme change settled: the window is built again
+        KillTreeTimer(Id);
+        CreateWnd();
+        break;
     default:
         // The timers of dragging, editing, scrolling, searching and theming come with
         // their code.

@@ -148,10 +148,13 @@ void TBaseLazyTree::PaintOptionsChanged(TLTPaintOptions Old)
             LazyTreeGlobals().IsWinVistaOrAbove &&
             (FStates.Contains(tsUseThemes) || (Added(Old, New, toThemeAware) && stylesEnabled));
         if (themesPossible && Changed(Old, New, toUseExplorerTheme)) {
-            if (New.Contains(toUseExplorerTheme))
+            if (New.Contains(toUseExplorerTheme)) {
                 DoStateChange({tsUseExplorerTheme});
-            else
+                ApplyWindowTheme(QStringLiteral("explorer"));
+            } else {
                 DoStateChange({}, {tsUseExplorerTheme});
+                ApplyWindowTheme(QString());
+            }
         }
         if (!FLoading) {
             if (Changed(Old, New, toThemeAware) || Changed(Old, New, toUseExplorerTheme)) {

@@ -54,8 +54,17 @@ void TBaseLazyTree::resizeEvent(QResizeEvent *Event)
 void TBaseLazyTree::changeEvent(QEvent *Event)
 {
     QAbstractScrollArea::changeEvent(Event);
-    if (Event->type() == QEvent::FontChange && FHeader && FHeader->ParentFont())
-        FHeader->CopyParentFont();
+    if (Event->type() == QEvent::ThemeChange || Event->type() == QEvent::StyleChange)
+        ThemeChanged();
+    if (Event->type() == QEvent::FontChange) {
+        if (!FLoading) {
+            AutoScaleNodeHeight();
+            RebuildPaintResources(true, false);
+            InvalidateTree();
+        }
+        if (FHeader && FHeader->ParentFont())
+            FHeader->CopyParentFont();
+    }
 }
 
 void TBaseLazyTree::InvalidateHeaderArea(const QRect &R)

@@ -584,6 +584,26 @@ void TBaseLazyTree::DoAfterPaint(TCanvas &Canvas)
 // ---------------------------------------------------------------------------------------
 // The pipeline
 
+void TBaseLazyTree::PaintDropMark(QPainter &Painter, const TRect &R)
+{
+    // Only a drop between rows is marked; a drop onto the node shows in its selection colour.
+    const int l = R.Left, t = R.Top, r = R.Right, b = R.Bottom;
+    QPolygon mark;
+    if (FLastDropMode == TLTDropMode::dmAbove)
+        mark << QPoint(l + 2, t) << QPoint(r - 2, t) << QPoint(r - 2, t + 6) << QPoint(r - 6, t + 2)
+             << QPoint(l + 6, t + 2) << QPoint(l + 2, t + 6);
+    else if (FLastDropMode == TLTDropMode::dmBelow)
+        mark << QPoint(l + 2, b - 1) << QPoint(r - 2, b - 1) << QPoint(r - 2, b - 8)
+             << QPoint(r - 7, b - 3) << QPoint(l + 7, b - 3) << QPoint(l + 2, b - 8);
+    else
+        return;
+    Painter.save();
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(ToQColor(FColors->Get(TLTColors::DropMarkColor)));
+    Painter.drawPolygon(mark);
+    Painter.restore();
+}
+
 void TBaseLazyTree::paintEvent(QPaintEvent *Event)
 {
     const QRect update = Event->rect();
@@ -814,6 +834,9 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                             columns[column].GetUnscrolledBounds(l, r);
                             info.CellRect = TRect(l, 0, r, height);
                         }
+                        if (node == FDropTargetNode && paint.Contains(toShowDropmark) &&
+                            PaintOptions.Contains(poDrawDropMark))
+                            PaintDropMark(*p, itemRect);
                         if (OnAfterItemPaint)
                             OnAfterItemPaint(this, &canvas, node, itemRect);
                     }

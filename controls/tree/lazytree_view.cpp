@@ -20,19 +20,6 @@ void TBaseLazyTree::UpdateVerticalRange()
     FRangeY = FRoot->TotalHeight - FRoot->NodeHeight + FBottomSpace;
 }
 
-void TBaseLazyTree::InvalidateToBottom(PLazyNode Node)
-{
-    // Node positions come with the geometry code; until then the whole view is repainted.
-    if (FUpdateCount == 0 && HandleAllocated())
-        viewport()->update();
-}
-
-void TBaseLazyTree::InvalidateNode(PLazyNode Node)
-{
-    if (FUpdateCount == 0 && HandleAllocated())
-        viewport()->update();
-}
-
 void TBaseLazyTree::InvalidateTree()
 {
     if (HandleAllocated())

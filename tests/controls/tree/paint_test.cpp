@@ -5,6 +5,8 @@
 #include "controls/tree/lazystringtree.h"
 
 #include <QImage>
+#include <algorithm>
+#include <stdexcept>
 
 using enum TLSTTextType;
 using enum TLTInternalPaintOption;
@@ -202,5 +204,76 @@ TEST(LazyTreePaint, TheWindowPaintsTheScrolledRows)
     for (PLazyNode node : asked) {
         EXPECT_GE(node->Index, 500u);
         EXPECT_LE(node->Index, 506u);
+    }
+}
+
+TEST(LazyTreePaint, ItemEventsShapeTheRow)
+{
+    TLazyStringTree tree;
+    tree.SetRootNodeCount(3);
+    std::vector<int> textRows, afterRows;
+    tree.OnGetText = [&](TBaseLazyTree *, PLazyNode Node, TColumnIndex, TLSTTextType Type, QString &Text) {
+        if (Type == ttNormal)
+            textRows.push_back(int(Node->Index));
+        Text = QStringLiteral("Row");
+    };
+    tree.OnBeforeItemErase = [](TBaseLazyTree *, TCanvas *, PLazyNode Node, TRect, TColor &Color,
+                                TItemEraseAction &Action) {
+        if (Node->Index == 0) {
+            Color = clRed;
+            Action = TItemEraseAction::eaColor;
+        }
+    };
+    tree.OnBeforeItemPaint = [](TBaseLazyTree *, TCanvas *, PLazyNode Node, TRect, bool &CustomDraw) {
+        CustomDraw = Node->Index == 1;
+    };
+    tree.OnAfterItemPaint = [&](TBaseLazyTree *, TCanvas *, PLazyNode Node, TRect) {
+        afterRows.push_back(int(Node->Index));
+    };
+    const QImage image = Render(tree, 120, 54);
+    EXPECT_EQ(image.pixel(110, 5), Rgb(clRed));   // the erase colour fills the row
+    // The row the application draws itself gets neither texts nor the closing event.
+    EXPECT_EQ(afterRows, (std::vector<int>{0, 2}));
+    EXPECT_EQ(std::count(textRows.begin(), textRows.end(), 1), 0);
+    EXPECT_GT(std::count(textRows.begin(), textRows.end(), 2), 0);
+}
+
+TEST(LazyTreePaint, HandlerErrorLeavesThePaintingState)
+{
+    TLazyStringTree tree;
+    tree.SetRootNodeCount(2);
+    tree.OnBeforeItemPaint = [](TBaseLazyTree *, TCanvas *, PLazyNode, TRect, bool &) {
+        throw std::runtime_error("handler");
+    };
+    EXPECT_THROW(Render(tree, 60, 36), std::runtime_error);
+    EXPECT_FALSE(tree.TreeStates().Contains(tsPainting));
+    tree.OnBeforeItemPaint = nullptr;
+    const QImage again = Render(tree, 60, 36);   // the next paint runs normally
+    EXPECT_NE(again.pixel(50, 5), qRgb(255, 0, 255));
+}
+
+TEST(LazyTreePaint, DropMarkOnlyBetweenRows)
+{
+    TLazyStringTree tree;
+    tree.SetRootNodeCount(2);
+    tree.Colors().Set(TLTColors::DropMarkColor, clRed);
+    tree.SetDropTargetNode(tree.GetFirst());
+    struct Case
+    {
+        TLTDropMode Mode;
+        int MarkedY;   // a row pixel inside the mark, or -1
+    };
+    for (const Case &c : {Case{TLTDropMode::dmAbove, 1}, Case{TLTDropMode::dmBelow, 16},
+                          Case{TLTDropMode::dmOnNode, -1}, Case{TLTDropMode::dmNowhere, -1}}) {
+        SCOPED_TRACE(int(c.Mode));
+        tree.SetLastDropMode(c.Mode);
+        const QImage image = Render(tree, 100, 36);
+        int marked = 0;
+        for (int y = 0; y < 18; ++y)
+            marked += image.pixel(50, y) == Rgb(clRed);
+        EXPECT_EQ(marked > 0, c.MarkedY >= 0);
+        if (c.MarkedY >= 0)
+            EXPECT_EQ(image.pixel(50, c.MarkedY), Rgb(clRed));
+        EXPECT_NE(image.pixel(50, 19), Rgb(clRed));   // the other row has none
     }
 }

@@ -537,7 +537,9 @@ TEST(LazyTreeStructure, VariableHeightsMeasureNewChildrenAtOnce)
             S.Include(ivsFiltered);
     };
     PLazyNode top = tree.AddChild(nullptr);
-    tree.SetExpanded(top, true);
+    // Expanding a node without children leaves it collapsed; this one is open before its
+    // children come.
+    top->States.Include(vsExpanded);
     tree.show();   // the option's re-initialisation runs only with a window
     tree.TreeOptions().SetMiscOptions(tree.TreeOptions().MiscOptions() + TLTMiscOptions{toVariableNodeHeight});
     EXPECT_EQ(inits, (std::vector<std::string>{"0", "0 again"}));
