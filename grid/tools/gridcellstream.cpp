@@ -1008,6 +1008,7 @@ void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Str
     QString text;
     bool hasProp = false;
     TCellGraphic graphic;
+    TCellProperties scratch(nullptr, 0, 0);   // takes the properties of a dropped cell
     while (rd.Pos < rd.Size() - 1) {
         text.clear();
         hasProp = false;
@@ -1041,7 +1042,6 @@ void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Str
             continue;
 
         bool hasGraphic = false;
-        TCellProperties scratch(nullptr, 0, 0);
         TCellProperties &props = inside ? *Grid.GetCellProperties(tc, tr) : scratch;
         rd.Record([&](std::string_view Name, const TValue &V) {
             return ReadProperty(props, Name, V, hasGraphic);

@@ -543,3 +543,13 @@ TEST_F(CellStreamTest, CellToReal)
         EXPECT_STREQ(e.what(), "Error at position: 4 in Cell [2, 0].");
     }
 }
+
+TEST_F(CellStreamTest, TextFileCountsAndHoldsHiddenColumns)
+{
+    Fill({L({"a", "b", "c"})});
+    Grid.HideColumn(1);
+    Grid.SetSaveHiddenCells(true);
+    SaveToFile(Grid, Path("h.txt"), false);
+    EXPECT_EQ(Read_File(Path("h.txt")),
+              QByteArray("3,1\r\ncw 0,64\r\ncw 1,64\r\ncw 2,64\r\n0,0,a\r\n1,0,b\r\n2,0,c\r\n"));
+}
