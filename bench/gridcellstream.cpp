@@ -5,6 +5,7 @@
 #include "grid/tools/gridtools.h"
 #include "platform/files.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,6 +51,18 @@ void BM_SaveToBinFile(benchmark::State &State)
     for (auto _ : State)
         GridCellStream::SaveToBinFile(Grid(), BinPath());
     State.counters["bytes"] = double(QFileInfo(BinPath()).size());
+}
+
+// The encoding alone, into memory (no file, no flush to disk).
+void BM_SaveToBinStreamInMemory(benchmark::State &State)
+{
+    for (auto _ : State) {
+        QByteArray data;
+        QBuffer buf(&data);
+        buf.open(QIODevice::WriteOnly);
+        GridCellStream::SaveToBinStream(Grid(), buf);
+        benchmark::DoNotOptimize(data.size());
+    }
 }
 
 void BM_LoadFromBinFile(benchmark::State &State)
@@ -108,6 +121,7 @@ void BM_ReferenceReadText(benchmark::State &State) { ReferenceRead(State, TextPa
 }   // namespace
 
 BENCHMARK(BM_SaveToBinFile)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_SaveToBinStreamInMemory)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_ReferenceWriteBin)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_LoadFromBinFile)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_ReferenceReadBin)->Unit(benchmark::kMillisecond)->Iterations(2);

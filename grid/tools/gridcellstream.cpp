@@ -608,6 +608,12 @@ int GridStreamID(TDazStringGrid &Grid)
     return int32_t(uint32_t(v ^ (v >> 32)));
 }
 
+// The index nearest Expected whose low 16 bits are those of Raw.
+int Unwrap16(int Raw, int Expected)
+{
+    return Expected + int16_t(uint16_t(unsigned(Raw) - unsigned(Expected)));
+}
+
 int RoundHalfEven(double V) { return int(std::nearbyint(V)); }
 
 // ---------------------------------------------------------------------------------------
@@ -881,7 +887,9 @@ void CheckedExtents(const QString &Text, int Count, std::vector<int> &Out, const
 // Binary cell stream
 // ---------------------------------------------------------------------------------------
 
-void SaveRectToBinStream(TDazStringGrid &Grid, const TRect &Rect, QIODevice &Stream)
+namespace {
+
+QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
 {
     QByteArray out;
     TRecordWriter w(out);
@@ -938,24 +946,31 @@ void SaveRectToBinStream(TDazStringGrid &Grid, const TRect &Rect, QIODevice &Str
         }
     }
     Grid.ExportNotification(esExportDone, -1);
+    return out;
+}
+
+TRect SaveRange(TDazStringGrid &Grid)
+{
+    return TRect(Grid.SaveStartCol(), Grid.SaveStartRow(), Grid.SaveEndCol(), Grid.SaveEndRow());
+}
+
+}   // namespace
+
+void SaveRectToBinStream(TDazStringGrid &Grid, const TRect &Rect, QIODevice &Stream)
+{
+    const QByteArray out = RectToBytes(Grid, Rect);
     if (Stream.write(out) != out.size())
         throw EFileError(QStringLiteral("Cannot write cell stream: %1").arg(Stream.errorString()).toStdString());
 }
 
 void SaveToBinStream(TDazStringGrid &Grid, QIODevice &Stream)
 {
-    SaveRectToBinStream(Grid, TRect(Grid.SaveStartCol(), Grid.SaveStartRow(), Grid.SaveEndCol(),
-                                    Grid.SaveEndRow()),
-                        Stream);
+    SaveRectToBinStream(Grid, SaveRange(Grid), Stream);
 }
 
 void SaveToBinFile(TDazStringGrid &Grid, const QString &FileName)
 {
-    QByteArray data;
-    QBuffer buf(&data);
-    buf.open(QIODevice::WriteOnly);
-    SaveToBinStream(Grid, buf);
-    Write_File_Atomic(FileName, data);
+    Write_File_Atomic(FileName, RectToBytes(Grid, SaveRange(Grid)));
 }
 
 void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Stream)
@@ -1005,6 +1020,8 @@ void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Str
     const auto &progress = TGridToolState::Of(Grid).OnFileProgress;
     int lastRow = -1, lastProgress = -1;
     int col = 0, row = 0;
+    const int64_t rectCols = std::max(1, h.ColCount);
+    int64_t index = 0;   // of the cell record in the rectangle
     QString text;
     bool hasProp = false;
     TCellGraphic graphic;
@@ -1025,8 +1042,13 @@ void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Str
             originRow = row;
             originSet = true;
         }
-        const int tc = col - originCol + Point.X;
-        const int tr = row - originRow + Point.Y;
+        // Records hold 16-bit indexes; the record's place in the rectangle gives back the
+        // bits above them, so rows and columns past 65535 do not wrap onto earlier ones.
+        const int srcCol = Unwrap16(col, originCol + int(index % rectCols));
+        const int srcRow = Unwrap16(row, originRow + int(index / rectCols));
+        ++index;
+        const int tc = srcCol - originCol + Point.X;
+        const int tr = srcRow - originRow + Point.Y;
         // Cells that fall outside the grid are read and dropped.
         const bool inside = tc >= 0 && tr >= 0 && tc < Grid.AllColCount() && tr < Grid.RowCount();
         if (inside)

@@ -216,6 +216,17 @@ TEST_F(CellStreamTest, IndexesBeyond16BitsKeepTheirLowBits)
     Grid.SetCells(1, 65537, QStringLiteral("z"));
     const QByteArray body = Body(SaveRect(Grid, TRect(1, 65537, 1, 65537)));
     EXPECT_TRUE(body.contains(Short("Row") + Bytes({2, 1, 4})));
+    // Loading a whole rectangle puts such cells back on their own rows, not over row 1.
+    Grid.SetCells(1, 1, QStringLiteral("a"));
+    TDazStringGrid g;
+    Blank(g, 2, 65538);
+    LoadAt(g, TPoint(0, 0), SaveRect(Grid, TRect(0, 0, 1, 65537)));
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("a"));
+    EXPECT_EQ(g.Cells(1, 65537), QStringLiteral("z"));
+    TDazStringGrid part;
+    Blank(part, 2, 3);
+    LoadAt(part, TPoint(0, 1), SaveRect(Grid, TRect(1, 65536, 1, 65537)));
+    EXPECT_EQ(part.Cells(0, 2), QStringLiteral("z"));
 }
 
 TEST_F(CellStreamTest, PartialStreamLandsAtThePoint)
