@@ -157,6 +157,7 @@ public:
 
     void Begin(std::string_view Class)
     {
+        Room(1024);
         FOut.append("TPF0", 4);
         Short(Class);
         FOut.append('\0');
@@ -221,6 +222,7 @@ public:
         if (Data.isEmpty())
             return;
         Short(Name);
+        Room(5 + Data.size());
         Byte(vaBinary);
         Le32(int32_t(Data.size()));
         FOut.append(Data);
@@ -237,6 +239,12 @@ public:
     }
 
 private:
+    // Grows the buffer by doubling, so a long stream is copied a few times, not per record.
+    void Room(qsizetype N)
+    {
+        if (FOut.capacity() - FOut.size() < N)
+            FOut.reserve(std::max(2 * FOut.capacity(), FOut.size() + N));
+    }
     void Byte(uint8_t B) { FOut.append(char(B)); }
     void Le32(int32_t V)
     {
@@ -268,6 +276,7 @@ private:
     // The smallest of the four text forms the text fits.
     void TextValue(const QString &S)
     {
+        Room(10 + 4 * S.size());
         bool ascii = true;
         for (QChar c : S)
             if (c.unicode() >= 128) {
@@ -1174,14 +1183,23 @@ private:
     QElapsedTimer FTimer;
 };
 
+// Doubling growth for the long text of a save.
+void Room(QString &Out, qsizetype N)
+{
+    if (Out.capacity() - Out.size() < N)
+        Out.reserve(std::max(2 * Out.capacity(), Out.size() + N));
+}
+
 void AppendLine(QString &Out, const QString &Line)
 {
+    Room(Out, Line.size() + 2);
     Out += Line;
     Out += QLatin1String("\r\n");
 }
 
 void AppendCellLine(QString &Out, int Col, int Row, const QString &Text)
 {
+    Room(Out, Text.size() + 32);
     Out += QString::number(Col);
     Out += u',';
     Out += QString::number(Row);
