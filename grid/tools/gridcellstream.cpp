@@ -24,6 +24,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -153,14 +154,14 @@ int EnumIndex(const TNames<N> &Names, const QString &Ident)
 class TRecordWriter
 {
 public:
-    explicit TRecordWriter(QByteArray &Out) : FOut(Out) {}
+    explicit TRecordWriter(std::string &Out) : FOut(Out) {}
 
     void Begin(std::string_view Class)
     {
         Room(1024);
         FOut.append("TPF0", 4);
         Short(Class);
-        FOut.append('\0');
+        FOut.push_back('\0');
     }
     void End() { FOut.append("\0\0", 2); }
 
@@ -215,7 +216,7 @@ public:
         for (size_t i = 0; i < kFontStyles.size(); ++i)
             if (V & (1u << i))
                 Short(kFontStyles[i]);
-        FOut.append('\0');
+        FOut.push_back('\0');
     }
     void Binary(std::string_view Name, const QByteArray &Data)
     {
@@ -225,7 +226,7 @@ public:
         Room(5 + Data.size());
         Byte(vaBinary);
         Le32(int32_t(Data.size()));
-        FOut.append(Data);
+        FOut.append(Data.constData(), size_t(Data.size()));
     }
     void List(std::string_view Name, const QStringList &Items)
     {
@@ -235,17 +236,17 @@ public:
         Byte(vaList);
         for (const QString &s : Items)
             TextValue(s);
-        FOut.append('\0');
+        FOut.push_back('\0');
     }
 
 private:
     // Grows the buffer by doubling, so a long stream is copied a few times, not per record.
     void Room(qsizetype N)
     {
-        if (FOut.capacity() - FOut.size() < N)
-            FOut.reserve(std::max(2 * FOut.capacity(), FOut.size() + N));
+        if (FOut.capacity() - FOut.size() < size_t(N))
+            FOut.reserve(std::max(2 * FOut.capacity(), FOut.size() + size_t(N)));
     }
-    void Byte(uint8_t B) { FOut.append(char(B)); }
+    void Byte(uint8_t B) { FOut.push_back(char(B)); }
     void Le32(int32_t V)
     {
         char b[4];
@@ -256,7 +257,7 @@ private:
     {
         const size_t n = std::min<size_t>(S.size(), 255);
         Byte(uint8_t(n));
-        FOut.append(S.data(), qsizetype(n));
+        FOut.append(S.data(), n);
     }
     void IntValue(int64_t V)
     {
@@ -291,8 +292,8 @@ private:
                 Byte(vaLString);
                 Le32(int32_t(S.size()));
             }
-            const qsizetype at = FOut.size();
-            FOut.resize(at + S.size());
+            const size_t at = FOut.size();
+            FOut.resize(at + size_t(S.size()));
             char *p = FOut.data() + at;
             for (QChar c : S)
                 *p++ = char(c.unicode());
@@ -302,7 +303,7 @@ private:
         if (u8.size() < 2 * S.size()) {
             Byte(vaUTF8String);
             Le32(int32_t(u8.size()));
-            FOut.append(u8);
+            FOut.append(u8.constData(), size_t(u8.size()));
         } else {
             Byte(vaWString);
             Le32(int32_t(S.size()));
@@ -314,7 +315,7 @@ private:
         }
     }
 
-    QByteArray &FOut;
+    std::string &FOut;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -900,7 +901,7 @@ namespace {
 
 QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
 {
-    QByteArray out;
+    std::string out;
     TRecordWriter w(out);
     const int cols = Rect.Right - Rect.Left + 1;
     const int rows = Rect.Bottom - Rect.Top + 1;
@@ -955,7 +956,7 @@ QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
         }
     }
     Grid.ExportNotification(esExportDone, -1);
-    return out;
+    return QByteArray(out.data(), qsizetype(out.size()));
 }
 
 TRect SaveRange(TDazStringGrid &Grid)
