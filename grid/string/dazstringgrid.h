@@ -305,6 +305,7 @@ class TDazStringGrid : public TBaseGrid, public TFreeNotifyClient
 {
     friend class TGridPrintRun;   // the print engine draws through the cell painters
     friend class TGridOffice;     // office exchange reads and writes through the cell hooks
+    friend class TGridFileAccess;   // the cell stream and text files read the save hook, set the node count
     Q_OBJECT
 public:
     explicit TDazStringGrid(QWidget *AOwner = nullptr);

@@ -26,6 +26,9 @@ public:
     // The state of Grid, made on first use.
     static TGridToolState &Of(TDazStringGrid &Grid);
 
+    // Progress of the bin and text file savers and loaders, in percent.
+    TGridProgressEvent OnFileProgress;
+
     // Filtering.
     TCustomFilterEvent OnCustomFilter;   // the last word on every row MatchFilter tests
     TGridProgressEvent OnFilterProgress;

@@ -1,0 +1,1 @@
+cf_add_benchmark(gridcellstream SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/gridcellstream.cpp DEPS grid_tools)
