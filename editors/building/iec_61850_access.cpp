@@ -22,6 +22,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using namespace IEC61850Cols;
+
 using namespace UIEC_61850_Access;
 
 TFIEC_61850_Access *FIEC_61850_Access = nullptr;

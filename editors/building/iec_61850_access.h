@@ -46,6 +46,8 @@ public:
 
 } // namespace UIEC_61850_Access
 
+// Column enumerators are scoped: other editors name their columns alike.
+namespace IEC61850Cols {
 // Real columns of ACG_DA.
 enum TIEC_DA_Col
 {
@@ -63,6 +65,10 @@ enum TIEC_DSV_Col
     DSV_N, DSV_bType, DSV_Reference, DSV_Position, DSV_StartBit, DSV_Convertion, DSV_MultFact, DSV_Mnemonic,
     DSV_Col_Count
 };
+}   // namespace IEC61850Cols
+using IEC61850Cols::TIEC_DA_Col;
+using IEC61850Cols::TIEC_DS_Col;
+using IEC61850Cols::TIEC_DSV_Col;
 
 // The check of one row of ACG_DA (cells of every real column), numbers with the given
 // decimal separator: the text after "Error row n", empty when the row passes.

@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QTreeWidget>
 
+using namespace IEC61850Cols;
+
 using namespace UIEC_61850_Access;
 
 namespace {

@@ -7,6 +7,8 @@
 #include "grid/string/dazcolumngrid.h"
 #include "platform/rtl.h"
 
+using namespace TLSCertCols;
+
 TFTLS_Server_Known_Cert *FTLS_Server_Known_Cert = nullptr;
 
 namespace {

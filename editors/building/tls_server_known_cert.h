@@ -4,10 +4,14 @@
 // list is checked.
 #include "editors/fieldbus/ruleeditor.h"
 
+// Column enumerators are scoped: other editors name their columns alike.
+namespace TLSCertCols {
 enum TTLS_Cert_Col
 {
     TC_N, TC_Enable, TC_Certificate, TC_Mnemonic, TC_Col_Count
 };
+}   // namespace TLSCertCols
+using TLSCertCols::TTLS_Cert_Col;
 
 const TRule_Editor_Desc &TLS_Server_Known_Cert_Desc();
 

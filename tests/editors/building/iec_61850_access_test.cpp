@@ -13,6 +13,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+using namespace IEC61850Cols;
+
 using namespace UIEC_61850_Access;
 
 namespace {

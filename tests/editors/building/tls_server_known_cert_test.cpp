@@ -5,6 +5,8 @@
 #include "grid/base/cellproperties.h"
 #include "grid/string/dazcolumngrid.h"
 
+using namespace TLSCertCols;
+
 namespace {
 
 class TLSCertTest : public BuildingTest
