@@ -2,6 +2,7 @@
 // format: "TPF0", the class name "TDazColumnGridIO", an empty component name, the property
 // Items as a collection with one property list per column, then the end markers.
 #include "grid/string/dazcolumngrid.h"
+#include "grid/base/componentstream.h"
 
 #include <QIODevice>
 #include <QtEndian>
@@ -11,31 +12,7 @@
 
 namespace {
 
-// Value kinds of the stream.
-enum TValueType : uint8_t {
-    vaNull = 0,
-    vaList = 1,
-    vaInt8 = 2,
-    vaInt16 = 3,
-    vaInt32 = 4,
-    vaExtended = 5,
-    vaString = 6,
-    vaIdent = 7,
-    vaFalse = 8,
-    vaTrue = 9,
-    vaBinary = 10,
-    vaSet = 11,
-    vaLString = 12,
-    vaNil = 13,
-    vaCollection = 14,
-    vaSingle = 15,
-    vaCurrency = 16,
-    vaDate = 17,
-    vaWString = 18,
-    vaInt64 = 19,
-    vaUTF8String = 20,
-    vaDouble = 21
-};
+using namespace ComponentStream;
 
 const char *const kStreamClass = "TDazColumnGridIO";
 

@@ -1,4 +1,5 @@
 #include "grid/tools/gridcellstream.h"
+#include "grid/base/componentstream.h"
 
 #include "grid/base/gridadapters.h"
 #include "grid/base/intlist.h"
@@ -115,23 +116,7 @@ const TNames<6> kCellHAligns{"haLeft", "haRight", "haCenter", "haBeforeText", "h
 const TNames<3> kCheckStates{"cbUnchecked", "cbChecked", "cbGrayed"};
 const TNames<4> kFontStyles{"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
 
-enum TValueType : uint8_t {
-    vaNull = 0,
-    vaList = 1,
-    vaInt8 = 2,
-    vaInt16 = 3,
-    vaInt32 = 4,
-    vaExtended = 5,
-    vaString = 6,
-    vaIdent = 7,
-    vaFalse = 8,
-    vaTrue = 9,
-    vaBinary = 10,
-    vaSet = 11,
-    vaLString = 12,
-    vaWString = 18,
-    vaUTF8String = 20
-};
+using namespace ComponentStream;
 
 [[noreturn]] void ReadFault(const QString &Why)
 {

@@ -119,6 +119,17 @@ private:
         C.Font.Color = Color;
         C.FontHeight = MapFontHeight(G, Size);
     }
+    // A cell's print look, its font starting at the print font's size.
+    struct TCellLook {
+        TGridDrawState State;
+        TBrush Brush;
+        TColor ColorTo = clNone;
+        TFont Font;
+        TAlignment HAlign = taLeftJustify;
+        TVAlignment VAlign = vtaTop;
+        bool Wrap = false;
+    };
+    TCellLook CellLook(int Col, int Row);
     bool IsRowPrinted(int Row) const;
     bool IsColPrinted(int Col) const;
     void MeasureColumns();
@@ -162,6 +173,19 @@ private:
     bool Cancelled = false;
     int FontPointSize = 10;
 };
+
+TGridPrintRun::TCellLook TGridPrintRun::CellLook(int Col, int Row)
+{
+    TCellLook l;
+    l.Font.Size = FontPointSize;
+    TColor mirror = clNone, mirrorTo = clNone;
+    TCellGradientDirection gd{};
+    G.GetVisualProperties(Col, Row, l.State, true, false, true, l.Brush, l.ColorTo, mirror,
+                          mirrorTo, l.Font, l.HAlign, l.VAlign, l.Wrap, gd);
+    if (G.OnGetWordWrap)
+        G.OnGetWordWrap(&G, G.RealColIndex(Col), Row, l.Wrap);
+    return l;
+}
 
 bool TGridPrintRun::IsRowPrinted(int Row) const
 {
@@ -213,20 +237,9 @@ TPoint TGridPrintRun::MeasureCell(int Col, int Row)
         size.X = C.DeviceToPageX(res.ExtentX);
         size.Y = C.DeviceToPageY(res.ExtentY) - int(std::lround(CellPad * PixelFactor));
     } else {
-        TGridDrawState state;
-        TBrush brush;
-        TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-        TFont font;
-        font.Size = FontPointSize;
-        TAlignment ha = taLeftJustify;
-        TVAlignment va = vtaTop;
-        bool wrap = false;
-        TCellGradientDirection gd{};
-        G.GetVisualProperties(Col, Row, state, true, false, true, brush, colorTo, mirror,
-                              mirrorTo, font, ha, va, wrap, gd);
-        if (G.OnGetWordWrap)
-            G.OnGetWordWrap(&G, rc, Row, wrap);
-        SetFont(font.Name, font.Size, font.Style, font.Color);
+        const TCellLook look = CellLook(Col, Row);
+        const bool wrap = look.Wrap;
+        SetFont(look.Font.Name, look.Font.Size, look.Font.Style, look.Font.Color);
         QString shown = kind == ctRichText ? RtfToPlainText(text) : text;
         if (G.URLShow() && !G.URLFull())
             for (const char *scheme : {"http://", "https://", "ftp://", "mailto:", "news:", "nntp://", "file://"})
@@ -578,19 +591,14 @@ int TGridPrintRun::PrintRow(int RowY, int FirstCol, int LastCol, int Row)
         const TBrush keepBrush = C.Brush;
         const TPen keepPen = C.Pen;
         if (G.IsBaseCell(rc, Row)) {
-            TGridDrawState state;
-            TBrush brush;
-            TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-            TFont font;
-            font.Size = FontPointSize;
-            TAlignment ha = taLeftJustify;
-            TVAlignment va = vtaTop;
-            bool wrap = false;
-            TCellGradientDirection gd{};
-            G.GetVisualProperties(c, Row, state, true, false, true, brush, colorTo, mirror,
-                                  mirrorTo, font, ha, va, wrap, gd);
-            if (G.OnGetWordWrap)
-                G.OnGetWordWrap(&G, rc, Row, wrap);
+            const TCellLook look = CellLook(c, Row);
+            TGridDrawState state = look.State;
+            const TBrush brush = look.Brush;
+            const TColor colorTo = look.ColorTo;
+            const TFont font = look.Font;
+            const TAlignment ha = look.HAlign;
+            const TVAlignment va = look.VAlign;
+            const bool wrap = look.Wrap;
             G.SetFontscalefactor(Factor);
             SetFont(font.Name, font.Size, font.Style, font.Color);
             QString text = G.IsDataGraphicCell(rc, Row) ? QString() : G.GetFormattedCell(rc, Row);
