@@ -272,8 +272,9 @@ TEST(LazyTreePaint, DropMarkOnlyBetweenRows)
         for (int y = 0; y < 18; ++y)
             marked += image.pixel(50, y) == Rgb(clRed);
         EXPECT_EQ(marked > 0, c.MarkedY >= 0);
-        if (c.MarkedY >= 0)
+        if (c.MarkedY >= 0) {
             EXPECT_EQ(image.pixel(50, c.MarkedY), Rgb(clRed));
+        }
         EXPECT_NE(image.pixel(50, 19), Rgb(clRed));   // the other row has none
     }
 }

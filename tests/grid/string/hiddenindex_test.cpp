@@ -550,9 +550,10 @@ TEST(HiddenIndexHint, AnswersAsThePlainMapsInAnyOrder)
             const int index = q % 40 == 0 ? int(rng() % 260) - 5 : q % 260 - 5;
             EXPECT_EQ(HiddenIndex::DisplToReal(hidden, index, hint),
                       HiddenIndex::DisplToReal(hidden, index));
-            if (index >= 0)
+            if (index >= 0) {
                 EXPECT_EQ(HiddenIndex::CountBelow(hidden, index, hint),
                           HiddenIndex::CountBelow(hidden, index));
+            }
         }
     }
 }
