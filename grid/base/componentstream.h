@@ -1,6 +1,7 @@
 #pragma once
-// Value kinds of the framework's binary component stream, shared by the cell stream and the
-// column grid's column stream.
+// Value kinds and editor identifiers of the framework's binary component stream, shared by
+// the cell stream and the column grid's column stream.
+#include <array>
 #include <cstdint>
 
 namespace ComponentStream {
@@ -29,5 +30,17 @@ enum TValueType : uint8_t {
     vaUTF8String = 20,
     vaDouble = 21
 };
+
+// The identifiers of the editor types (TEditorType), in the order of their values.
+inline constexpr std::array<const char *, 43> EditorTypeIdents{
+    "edNormal", "edSpinEdit", "edComboEdit", "edComboList", "edEditBtn", "edCheckBox",
+    "edDateEdit", "edDateEditUpDown", "edTimeEdit", "edButton", "edDataCheckBox", "edNumeric",
+    "edPositiveNumeric", "edFloat", "edCapital", "edMixedCase", "edPassword", "edUnitEditBtn",
+    "edLowerCase", "edUpperCase", "edFloatSpinEdit", "edTimeSpinEdit", "edDateSpinEdit",
+    "edNumericEditBtn", "edFloatEditBtn", "edCustom", "edRichEdit", "edNone", "edDateTimeEdit",
+    "edValidChars", "edTrackbarDropDown", "edMemoDropDown", "edCalculatorDropDown",
+    "edTimePickerDropDown", "edDetailDropDown", "edGridDropDown", "edColorPickerDropDown",
+    "edImagePickerDropDown", "edDazGridDropDown", "edPositiveFloat", "edNumericUnitEditBtn",
+    "edFloatUnitEditBtn", "edMaskEditBtn"};
 
 }   // namespace ComponentStream

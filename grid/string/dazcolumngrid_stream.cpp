@@ -21,16 +21,7 @@ const std::array<const char *, 4> kBorders{"cbTop", "cbLeft", "cbRight", "cbBott
 const std::array<const char *, 6> kPopupTypes{"cpFixedCellsRClick", "cpFixedCellsLClick",
                                               "cpNormalCellsRClick", "cpNormalCellsLClick",
                                               "cpAllCellsRClick", "cpAllCellsLClick"};
-const std::array<const char *, 43> kEditors{
-    "edNormal", "edSpinEdit", "edComboEdit", "edComboList", "edEditBtn", "edCheckBox",
-    "edDateEdit", "edDateEditUpDown", "edTimeEdit", "edButton", "edDataCheckBox", "edNumeric",
-    "edPositiveNumeric", "edFloat", "edCapital", "edMixedCase", "edPassword", "edUnitEditBtn",
-    "edLowerCase", "edUpperCase", "edFloatSpinEdit", "edTimeSpinEdit", "edDateSpinEdit",
-    "edNumericEditBtn", "edFloatEditBtn", "edCustom", "edRichEdit", "edNone", "edDateTimeEdit",
-    "edValidChars", "edTrackbarDropDown", "edMemoDropDown", "edCalculatorDropDown",
-    "edTimePickerDropDown", "edDetailDropDown", "edGridDropDown", "edColorPickerDropDown",
-    "edImagePickerDropDown", "edDazGridDropDown", "edPositiveFloat", "edNumericUnitEditBtn",
-    "edFloatUnitEditBtn", "edMaskEditBtn"};
+const auto &kEditors = ComponentStream::EditorTypeIdents;
 const std::array<const char *, 20> kSortStyles{
     "ssAutomatic", "ssAlphabetic", "ssNumeric", "ssDate", "ssAlphaNoCase", "ssAlphaCase",
     "ssShortDateEU", "ssShortDateUS", "ssCustom", "ssFinancial", "ssAnsiAlphaCase",

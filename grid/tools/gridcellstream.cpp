@@ -91,16 +91,7 @@ using TNames = std::array<const char *, N>;
 const TNames<3> kAlignments{"taLeftJustify", "taRightJustify", "taCenter"};
 const TNames<8> kBrushStyles{"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
                              "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
-const TNames<43> kEditors{
-    "edNormal", "edSpinEdit", "edComboEdit", "edComboList", "edEditBtn", "edCheckBox",
-    "edDateEdit", "edDateEditUpDown", "edTimeEdit", "edButton", "edDataCheckBox", "edNumeric",
-    "edPositiveNumeric", "edFloat", "edCapital", "edMixedCase", "edPassword", "edUnitEditBtn",
-    "edLowerCase", "edUpperCase", "edFloatSpinEdit", "edTimeSpinEdit", "edDateSpinEdit",
-    "edNumericEditBtn", "edFloatEditBtn", "edCustom", "edRichEdit", "edNone", "edDateTimeEdit",
-    "edValidChars", "edTrackbarDropDown", "edMemoDropDown", "edCalculatorDropDown",
-    "edTimePickerDropDown", "edDetailDropDown", "edGridDropDown", "edColorPickerDropDown",
-    "edImagePickerDropDown", "edDazGridDropDown", "edPositiveFloat", "edNumericUnitEditBtn",
-    "edFloatUnitEditBtn", "edMaskEditBtn"};
+const auto &kEditors = ComponentStream::EditorTypeIdents;
 const TNames<2> kGradients{"GradientVertical", "GradientHorizontal"};
 const TNames<3> kVAlignments{"vtaTop", "vtaCenter", "vtaBottom"};
 const TNames<33> kCellTypes{

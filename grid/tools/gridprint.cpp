@@ -16,7 +16,6 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QScreen>
 
 #include <climits>
 #include <cmath>
@@ -836,6 +835,7 @@ int TGridPrintRun::Run()
         return 0;
     MeasureColumns();
     FitToPage();
+    // Event handlers of the run see the page widths.
     for (int c = 0; c < int(MaxW.size()) - 1 && c < 512; ++c)
         G.SetPrintColumn(c, MaxW[size_t(c)], Ind[size_t(c)]);
 
