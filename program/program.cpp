@@ -5,6 +5,7 @@
 #include "app/openconf.h"
 #include "app/softoptions.h"
 #include "app/tessalinorfirmware.h"
+#include "controls/dropdown/dropdowninstall.h"
 #include "editors/building/bacnet_ede_file.h"
 #include "editors/building/bacnet_eng_unit.h"
 #include "editors/building/bacnetaccess.h"
@@ -113,6 +114,7 @@ TFTessalinorFirmWare *Create_Forms()
 {
     Destroy_Forms();
     InstallGridTools();
+    InstallDropDownEditors();
     Create(FTessalinorFirmWare, "FTessalinorFirmWare");
     Create(FNew_Project, "FNew_Project");
     Create(FOpenConf, "FOpenConf");

@@ -1,0 +1,8 @@
+// A plain list: one registration call per drop-down control that serves a grid editor type.
+#include "controls/dropdown/dropdowninstall.h"
+
+#include "grid/string/griddropdown.h"
+
+void InstallDropDownEditors()
+{
+}
