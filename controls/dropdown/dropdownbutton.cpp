@@ -7,6 +7,7 @@
 #include "grid/base/styledetect.h"
 #include "grid/string/bitmap.h"
 #include "grid/string/editorpaint.h"
+#include "platform/parttheme.h"
 
 #include <QEvent>
 
@@ -38,7 +39,7 @@ TColor TransparentColorOf(const QImage &Glyph)
 TDazDropDownSpeedButton::TDazDropDownSpeedButton(TDropDownEditButton *AOwner)
     : TSpeedButton(AOwner), FOwner(AOwner)
 {
-    FIsWinXP = HasThemedCommonControls();
+    FIsWinXP = PartTheme().ThemedCommonControls();
 }
 
 void TDazDropDownSpeedButton::SetButtonStyle(TButtonStyle Value)
@@ -85,16 +86,16 @@ bool TDazDropDownSpeedButton::Pressed() const
 
 bool TDazDropDownSpeedButton::Themed() const
 {
-    return FIsWinXP && IsThemeActive();
+    return FIsWinXP && PartTheme().IsThemeActive();
 }
 
 int TDazDropDownSpeedButton::ThemeState() const
 {
     if (!isEnabled())
-        return 4;
+        return PBS_DISABLED;
     if (Pressed())
-        return 3;
-    return FHot ? 2 : 1;
+        return PBS_PRESSED;
+    return FHot ? PBS_HOT : PBS_NORMAL;
 }
 
 void TDazDropDownSpeedButton::Paint(TCanvas &Canvas)
@@ -137,17 +138,15 @@ void TDazDropDownSpeedButton::PaintDropDown(TCanvas &Canvas)
     // The arrow follows the edit: disabled while it is disabled or read-only.
     setEnabled(!edit || (edit->isEnabled() && !edit->isReadOnly()));
     if (Themed()) {
-        if (const TThemeHandle theme = OpenThemeData(parentWidget(), QStringLiteral("combobox"))) {
-            TRect r = client;
-            if (IsWindowsVistaOrLater()) {
-                r.Left += 1;
-            } else {
-                InflateRect(r, 1, 1);
-                r.Left += 2;
-            }
-            DrawThemeBackground(theme, Canvas, 1, ThemeState(), r);
-            CloseThemeData(theme);
+        TRect r = client;
+        if (PartTheme().VistaOrLater()) {
+            r.Left += 1;
+        } else {
+            InflateRect(r, 1, 1);
+            r.Left += 2;
         }
+        PartTheme().DrawPart(Canvas, parentWidget(), ThemeClassComboBox, CP_DROPDOWNBUTTON,
+                             ThemeState(), r);
         return;
     }
     TSpeedButton::Paint(Canvas);
@@ -175,10 +174,8 @@ void TDazDropDownSpeedButton::PaintButton(TCanvas &Canvas)
     const QString caption = Caption();
     if (Themed()) {
         Canvas.FillRect(TRect(0, 0, width(), height()));
-        if (const TThemeHandle theme = OpenThemeData(parentWidget(), QStringLiteral("button"))) {
-            DrawThemeBackground(theme, Canvas, 1, ThemeState(), TRect(0, 0, width() + 1, height() + 1));
-            CloseThemeData(theme);
-        }
+        PartTheme().DrawPart(Canvas, parentWidget(), ThemeClassButton, BP_PUSHBUTTON,
+                             ThemeState(), TRect(0, 0, width() + 1, height() + 1));
         TRect r(0, 0, width(), height());
         if (hasGlyph) {
             InflateRect(r, -2, -2);

@@ -6,6 +6,7 @@
 #include "grid/base/styledetect.h"
 #include "grid/string/editorpaint.h"
 #include "platform/canvas.h"
+#include "platform/parttheme.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -206,7 +207,7 @@ void TDazCustomDropDown::DrawBorder(TCanvas &Canvas)
         return;
     const TRect r(0, 0, width(), height());
     const bool active = underMouse() || hasFocus();
-    if (!isEnabled() && DisabledBorder && HasThemedCommonControls()) {
+    if (!isEnabled() && DisabledBorder && PartTheme().ThemedCommonControls()) {
         FrameRectColor(Canvas, r, 0xC0C0C0);
     } else if (BorderColor != clNone) {
         if (!hasFocus() || FocusBorderColor == clNone)

@@ -2,8 +2,7 @@
 #include "controls/dropdown/dropdownbutton.h"
 #include "controls/dropdown/dropdownedit.h"
 
-#include "grid/base/styledetect.h"
-#include "platform/theme.h"
+#include "platform/parttheme.h"
 
 #include <QApplication>
 #include <QImage>
@@ -42,16 +41,15 @@ void Enter(QWidget *W)
 // A drop-down edit holding a button sized as the edit sizes it.
 struct Host
 {
-    TFakeThemePlatformGuard Theme;   // classic unless a test turns the style on
+    TFakePartThemeGuard Theme;   // classic unless a test turns the style on
     TDazCustomDropDown Edit;
     TDropDownEditButton *Button;
     Host()
     {
-        UnbindThemeLibrary();
+        Theme.Fake.Active = false;
         Button = new TDropDownEditButton(&Edit);
         Button->SetBounds(0, 0, 40, 17);
     }
-    ~Host() { UnbindThemeLibrary(); }
 };
 
 TEST(DropDownEditButton, KeepsItsWidthExceptWhileLoading)
@@ -148,42 +146,76 @@ TEST(DropDownEditButton, ClassicArrowIsFixedWhateverTheSize)
 TEST(DropDownEditButton, ThemedArrowFollowsTheEditsReadOnly)
 {
     Host h;
-    h.Theme.Fake.LibraryPresent = true;
-    h.Theme.Fake.ThemeActive = true;
-    auto *b = new TDropDownEditButton(&h.Edit);   // made after the style turned on
+    h.Theme.Fake.Active = true;
+    auto *b = new TDropDownEditButton(&h.Edit);
     b->SetBounds(0, 0, 16, 17);
-    auto states = [&] {
+    auto state = [&] {
         h.Theme.Fake.Draws.clear();
         Render(*b->Button());
         EXPECT_EQ(h.Theme.Fake.Draws.size(), 1u);
         return h.Theme.Fake.Draws.empty() ? -1 : h.Theme.Fake.Draws[0].State;
     };
     h.Edit.setReadOnly(true);
-    EXPECT_EQ(states(), 4);
-    EXPECT_EQ(h.Theme.Fake.Draws[0].Class, "combobox");
-    EXPECT_EQ(h.Theme.Fake.Draws[0].Part, 1);
+    EXPECT_EQ(state(), PBS_DISABLED);
+    EXPECT_EQ(h.Theme.Fake.Draws[0].ClassName, ThemeClassComboBox);
+    EXPECT_EQ(h.Theme.Fake.Draws[0].Part, CP_DROPDOWNBUTTON);
     h.Edit.setReadOnly(false);
-    EXPECT_EQ(states(), 1);
+    EXPECT_EQ(state(), PBS_NORMAL);
     Enter(b->Button());
-    EXPECT_EQ(states(), 2);
+    EXPECT_EQ(state(), PBS_HOT);
     Mouse(b->Button(), QEvent::MouseButtonPress, Qt::LeftButton, {5, 5});
-    EXPECT_EQ(states(), 3);
-    EXPECT_EQ(h.Theme.Fake.Draws[0].Rect.Left, IsWindowsVistaOrLater() ? 1 : -1 + 2);
+    EXPECT_EQ(state(), PBS_PRESSED);
+    // Flush on the newer generation, inflated by one and moved in by two before it.
+    EXPECT_EQ(h.Theme.Fake.Draws[0].Rect, TRect(1, 0, 16, 17));
+    h.Theme.Fake.Vista = false;
+    state();
+    EXPECT_EQ(h.Theme.Fake.Draws[0].Rect, TRect(1, -1, 17, 18));
+    // Without an active style the classic arrow is drawn and nothing themed.
+    h.Theme.Fake.Active = false;
+    h.Theme.Fake.Draws.clear();
+    EXPECT_EQ(Pixel(Render(*b->Button()), 8, 8), clBlack);
+    EXPECT_TRUE(h.Theme.Fake.Draws.empty());
 }
 
 TEST(DropDownEditButton, ButtonLookThemedPushButton)
 {
     Host h;
-    h.Theme.Fake.LibraryPresent = true;
-    h.Theme.Fake.ThemeActive = true;
+    h.Theme.Fake.Active = true;
     auto *b = new TDropDownEditButton(&h.Edit);
     b->SetBounds(0, 0, 16, 17);
     b->SetButtonStyle(bsButton);
     b->SetButtonCaption("...");
     Render(*b->Button());
     ASSERT_EQ(h.Theme.Fake.Draws.size(), 1u);
-    EXPECT_EQ(h.Theme.Fake.Draws[0].Class, "button");
+    EXPECT_EQ(h.Theme.Fake.Draws[0].ClassName, ThemeClassButton);
+    EXPECT_EQ(h.Theme.Fake.Draws[0].Part, BP_PUSHBUTTON);
+    EXPECT_EQ(h.Theme.Fake.Draws[0].State, PBS_NORMAL);
     EXPECT_EQ(h.Theme.Fake.Draws[0].Rect, TRect(0, 0, 17, 18));
+}
+
+// The real service draws both parts with the widget style in every state, and knows no
+// other part.
+TEST(PartTheme, StyleDrawsTheTwoPartsInEveryState)
+{
+    QWidget host;
+    for (const QString &cls : {ThemeClassComboBox, ThemeClassButton}) {
+        for (int state = PBS_NORMAL; state <= PBS_DISABLED; ++state) {
+            QImage img(20, 20, QImage::Format_RGB32);
+            img.fill(Qt::magenta);
+            {
+                TCanvas canvas(&img);
+                EXPECT_TRUE(
+                    PartTheme().DrawPart(canvas, &host, cls, 1, state, TRect(2, 2, 18, 18)));
+            }
+            EXPECT_NE(img.pixel(10, 10), QColor(Qt::magenta).rgb()) << cls.toStdString() << state;
+            EXPECT_EQ(img.pixel(0, 0), QColor(Qt::magenta).rgb()) << cls.toStdString() << state;
+        }
+    }
+    QImage img(20, 20, QImage::Format_RGB32);
+    TCanvas canvas(&img);
+    EXPECT_FALSE(PartTheme().DrawPart(canvas, &host, ThemeClassButton, 2, PBS_NORMAL,
+                                      TRect(0, 0, 20, 20)));
+    EXPECT_TRUE(PartTheme().ThemedCommonControls() && PartTheme().IsThemeActive());
 }
 
 }   // namespace
