@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -67,6 +68,27 @@ TDazButton::TDazButton(QWidget *Parent) : QWidget(Parent)
 
 TDazButton::~TDazButton() = default;
 
+void TDazButton::SetCaption(const QString &Value)
+{
+    FCaption = Value;
+    if (FAccelerator)
+        releaseShortcut(FAccelerator);
+    const QKeySequence accelerator = QKeySequence::mnemonic(Value);
+    FAccelerator = accelerator.isEmpty() ? 0 : grabShortcut(accelerator);
+    update();
+}
+
+bool TDazButton::event(QEvent *Event)
+{
+    if (Event->type() == QEvent::Shortcut && FAccelerator &&
+        static_cast<QShortcutEvent *>(Event)->shortcutId() == FAccelerator) {
+        if (isEnabled())
+            Click();
+        return true;
+    }
+    return QWidget::event(Event);
+}
+
 void TDazButton::SetImages(TCustomImageList *Value)
 {
     if (FImages)
@@ -96,7 +118,7 @@ void TDazButton::AutoSizeButton()
     QImage scratch(1, 1, QImage::Format_RGB32);
     TCanvas canvas(&scratch);
     canvas.Font = Appearance->Font();
-    QSize size = MeasureText(canvas, Caption);
+    QSize size = MeasureText(canvas, FCaption);
     if (FImages && ImageIndex >= 0)
         size = size.expandedTo(QSize(FImages->Width(), FImages->Height()));
     resize(size.width() + 8, size.height() + 4);
@@ -356,5 +378,5 @@ void TDazButton::DrawFace(TCanvas &Canvas)
     DrawFilledRect(&Canvas, r, from, to, border, 1, a.Gradient());
     Canvas.Brush.Style = bsClear;
     Canvas.Font = a.Font();
-    DrawImageAndText(&Canvas, r, Caption, FImages, ImageIndex);
+    DrawImageAndText(&Canvas, r, FCaption, FImages, ImageIndex);
 }

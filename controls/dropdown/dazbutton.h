@@ -88,8 +88,11 @@ public:
     int ImageIndex = -1;
     // The drop-down a modal result closes.
     TDazCustomDropDown *DazDropDown = nullptr;
-    QString Caption;
     int Tag = 0;
+
+    QString Caption() const { return FCaption; }
+    // The caption's accelerator (Alt and the letter after "&") clicks an enabled button.
+    void SetCaption(const QString &Value);
 
     TCustomImageList *Images() const { return FImages; }
     void SetImages(TCustomImageList *Value);
@@ -118,6 +121,7 @@ public:
 
 protected:
     virtual void DrawFace(TCanvas &Canvas);
+    bool event(QEvent *Event) override;
     void paintEvent(QPaintEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
     void mouseMoveEvent(QMouseEvent *Event) override;
@@ -148,4 +152,6 @@ private:
     bool FInternalClick = false;
     QTimer FUnHotTimer;
     TCustomImageList *FImages = nullptr;
+    QString FCaption;
+    int FAccelerator = 0;   // the caption's shortcut id, 0 for none
 };

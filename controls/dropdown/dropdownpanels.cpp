@@ -104,7 +104,7 @@ void TDazDropDownPanel::CreateButtons()
         const auto *item = static_cast<const TAppearanceButton *>(items.Items(i));
         auto *b = new TDazButton(this);
         b->Appearance = &FDazDropDown->ButtonAppearance();
-        b->Caption = item->Caption();
+        b->SetCaption(item->Caption());
         b->SetImages(FImages);
         b->ImageIndex = item->ImageIndex();
         b->setEnabled(item->Enabled());
@@ -164,7 +164,7 @@ void TDazDropDownPanel::UpdateButtons()
         b->SetImages(FImages);
         if (i < items.Count()) {
             const auto *item = static_cast<const TAppearanceButton *>(items.Items(i));
-            b->Caption = item->Caption();
+            b->SetCaption(item->Caption());
             b->ImageIndex = item->ImageIndex();
             b->setEnabled(item->Enabled());
         }

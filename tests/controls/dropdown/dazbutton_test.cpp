@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -106,6 +108,35 @@ TEST(DazButton, EnterOrSpaceClosesWithoutOnClick)
     }
 }
 
+// Alt and the letter after "&" clicks the button from anywhere in its window, as a mouse
+// click does (OnClick too), but not while it is disabled.
+TEST(DazButton, CaptionAcceleratorClicks)
+{
+    RecordingDropDown edit;
+    QWidget window;
+    auto *b = new TDazButton(&window);
+    auto *other = new QLineEdit(&window);
+    other->move(0, 40);
+    b->DazDropDown = &edit;
+    b->ModalResult = 2;
+    int clicks = 0;
+    b->OnClick = [&](TObject *) { ++clicks; };
+    b->SetCaption("&Cancel");
+    window.show();
+    QApplication::setActiveWindow(&window);
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(edit.Hides, QStringList{"cancel"});
+    QTest::keyClick(other, Qt::Key_X, Qt::AltModifier);
+    b->setEnabled(false);
+    QTest::keyClick(other, Qt::Key_C, Qt::AltModifier);
+    b->setEnabled(true);
+    b->SetCaption("Close");   // no accelerator any more
+    QTest::keyClick(other, Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST(DazButton, GroupAndCheck)
 {
     QWidget parent;
@@ -178,7 +209,7 @@ TEST(DazButton, EmptyButtonFitsToMargins)
     b.Appearance = &a;
     b.AutoSizeButton();
     EXPECT_EQ(b.size(), QSize(8, 4));
-    b.Caption = "OK";
+    b.SetCaption("OK");
     b.AutoSizeButton();
     EXPECT_GT(b.width(), 8);
 }

@@ -82,7 +82,7 @@ TEST_F(PanelFixture, HeaderButtonsRightToLeftAndCaptionBound)
     EXPECT_EQ(list.GetItemsEx(2)->geometry().right() + 1, list.GetItemsEx(1)->x());
     EXPECT_EQ(list.GetItemsEx(1)->height(), 22 - 5);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(list.GetItemsEx(i)->Caption, Edit.DropDownHeader().Buttons().Items(i)->Caption());
+        EXPECT_EQ(list.GetItemsEx(i)->Caption(), Edit.DropDownHeader().Buttons().Items(i)->Caption());
     // Clicks reach the editor with the item index.
     std::vector<int> clicked;
     Edit.OnDropDownHeaderButtonClick = [&](TObject *Sender, int Index) {
