@@ -7,6 +7,8 @@
 #include "platform/rtl.h"
 
 #include <QClipboard>
+#include <QDialog>
+#include <QMainWindow>
 #include <QRegularExpression>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -420,13 +422,6 @@ void TDazCustomDropDown::DefaultChar(QChar Ch)
         insert(QString(Ch));
 }
 
-void TDazCustomDropDown::PostKeyToParent(int Key)
-{
-    QWidget *Parent = parentWidget();
-    QCoreApplication::postEvent(Parent, new QKeyEvent(QEvent::KeyPress, Key, Qt::NoModifier));
-    QCoreApplication::postEvent(Parent, new QKeyEvent(QEvent::KeyRelease, Key, Qt::NoModifier));
-}
-
 void TDazCustomDropDown::TypeChar(QChar Ch, bool Control, bool Keypad)
 {
     TCharMessage m;
@@ -454,13 +449,17 @@ void TDazCustomDropDown::WMChar(TCharMessage &Message)
         }
         if (OnKeyPress)
             OnKeyPress(this, key);
+        // Without a key preview the parent gets the release too.
         if (!DefaultHandling && parentWidget())
-            PostKeyToParent(Qt::Key_Return);
+            PostKeyToParent(Qt::Key_Return, !FormKeyPreview());
         return;
     }
     if (c == kEscape) {
-        if (!DefaultHandling && parentWidget())
-            PostKeyToParent(Qt::Key_Escape);
+        if (!DefaultHandling && parentWidget()) {
+            if (FormKeyPreview())
+                return;
+            PostKeyToParent(Qt::Key_Escape, true);
+        }
         if (!CanUndo)
             return;   // the edit itself does nothing with it
     }
@@ -501,7 +500,8 @@ void TDazCustomDropDown::WMChar(TCharMessage &Message)
     switch (FEditType) {
     case etString:
     case etPassword:
-        SetModified(true);
+        if (c != kEscape)   // Esc edits nothing, so it does not count as a change
+            SetModified(true);
         DefaultChar(key);
         break;
     case etNumeric:
@@ -788,55 +788,182 @@ void TDazCustomDropDown::WMKillFocus()
 // Qt events into the messages
 // ---------------------------------------------------------------------------------------
 
-bool TDazCustomDropDown::WMKeyDown(int Key, Qt::KeyboardModifiers Modifiers)
+namespace {
+
+bool IsEnterKey(int Key)
 {
-    const bool toggle = Key == Qt::Key_F4 || ((Modifiers & Qt::AltModifier) &&
-                                              (Key == Qt::Key_Up || Key == Qt::Key_Down));
-    const bool enter = Key == Qt::Key_Return || Key == Qt::Key_Enter;
+    return Key == Qt::Key_Return || Key == Qt::Key_Enter;
+}
+
+// The keys a window's dialog handling would take: the edit is asked about them first.
+bool IsSpecialKey(int Key)
+{
+    return IsEnterKey(Key) || Key == Qt::Key_Escape || Key == Qt::Key_Tab ||
+           Key == Qt::Key_Left || Key == Qt::Key_Right || Key == Qt::Key_Up ||
+           Key == Qt::Key_Down;
+}
+
+}   // namespace
+
+QWidget *TDazCustomDropDown::ParentForm() const
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget())
+        if (qobject_cast<QDialog *>(w) || qobject_cast<QMainWindow *>(w))
+            return w;
+    return nullptr;
+}
+
+bool TDazCustomDropDown::FormKeyPreview() const
+{
+    const QWidget *form = ParentForm();
+    return form && form->property(KeyPreviewProperty).toBool();
+}
+
+void TDazCustomDropDown::PostKeyToParent(int Key, bool Release)
+{
+    QWidget *Parent = parentWidget();
+    QCoreApplication::postEvent(Parent, new QKeyEvent(QEvent::KeyPress, Key, Qt::NoModifier));
+    if (Release)
+        QCoreApplication::postEvent(Parent,
+                                    new QKeyEvent(QEvent::KeyRelease, Key, Qt::NoModifier));
+}
+
+bool TDazCustomDropDown::CMWantSpecialKey(int &Key)
+{
+    if (!ParentForm())
+        return false;
+    const bool preview = FormKeyPreview();
+    if (Key == Qt::Key_Escape && CanUndo && !preview) {
+        SelectAll();
+        SetModified(false);
+        Key = 0;
+        if (parentWidget() && DefaultHandling)
+            PostKeyToParent(Qt::Key_Escape, true);
+        return false;
+    }
+    if (IsEnterKey(Key) && DefaultHandling && !preview && parentWidget() &&
+        parentWidget()->hasFocus())
+        PostKeyToParent(Qt::Key_Return, true);
+    return Key == Qt::Key_Escape && FDroppedDown;
+}
+
+void TDazCustomDropDown::DefaultKeyDown(int Key, Qt::KeyboardModifiers Modifiers,
+                                        QKeyEvent *Event)
+{
+    if (Event) {
+        QLineEdit::keyPressEvent(Event);
+        return;
+    }
+    // Character keys type through WMChar; the line edit takes the rest itself.
+    if (Key >= Qt::Key_Space && Key <= Qt::Key_AsciiTilde)
+        return;
+    if (Key == Qt::Key_Backspace || IsEnterKey(Key) || Key == Qt::Key_Escape)
+        return;
+    QKeyEvent e(QEvent::KeyPress, Key, Modifiers);
+    QLineEdit::keyPressEvent(&e);
+}
+
+bool TDazCustomDropDown::WMKeyDown(int Key, Qt::KeyboardModifiers Modifiers, QKeyEvent *Event)
+{
+    const bool alt = Modifiers & Qt::AltModifier, shift = Modifiers & Qt::ShiftModifier,
+               control = Modifiers & Qt::ControlModifier;
     auto toggleDropDown = [this] {
         if (FDroppedDown)
             DoHideDropDown(false);
         else
             DoShowDropDown();
     };
-    if ((Modifiers & Qt::AltModifier) && toggle) {
+    auto closeOrToggle = [&](int K) {
+        if (IsEnterKey(K))
+            DoHideDropDown(false);
+        else if (K == Qt::Key_Escape)
+            DoHideDropDown(true);
+        else if (K == Qt::Key_F4)
+            toggleDropDown();
+    };
+    if (alt && (Key == Qt::Key_Up || Key == Qt::Key_Down)) {
+        // Alt+arrows come as system keys: the toggle is all they do.
         toggleDropDown();
         return true;
     }
     if (!FEditorEnabled && isEnabled()) {
-        if (!isReadOnly()) {
-            if (enter)
-                DoHideDropDown(false);
-            else if (Key == Qt::Key_Escape)
-                DoHideDropDown(true);
-            else if (Key == Qt::Key_F4)
-                toggleDropDown();
-        }
-        return !(enter || Key == Qt::Key_Escape);
+        if (!isReadOnly())
+            closeOrToggle(Key);
+        if (!(IsEnterKey(Key) || Key == Qt::Key_Escape))
+            return true;
+        DefaultKeyDown(Key, Modifiers, Event);
+        return false;
     }
-    if ((Modifiers & Qt::ControlModifier) && enter)
-        return true;   // Ctrl+Enter reaches neither the drop-down nor the value
-    if (enter && ReturnIsTab) {
-        focusNextChild();
+    if (control && (Key == Qt::Key_Tab || IsEnterKey(Key))) {
+        DefaultKeyDown(Key, Modifiers, Event);
+        return false;
+    }
+    if (IsEnterKey(Key) && ReturnIsTab) {
+        Key = Qt::Key_Tab;
+        if (isVisible())
+            QCoreApplication::postEvent(this,
+                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
         return true;
     }
-    if (enter && FDroppedDown)
-        DoHideDropDown(false);
-    else if (Key == Qt::Key_Escape && FDroppedDown)
-        DoHideDropDown(true);
-    else if (Key == Qt::Key_F4)
-        toggleDropDown();
-    return Key == Qt::Key_F4;
+    const int prefixLength = int(FPrefix.size());
+    const int valueEnd = prefixLength + int(GetText().size());
+    const int selStart = SelStart(), selEnd = SelStart() + SelLength();
+    if (!FSuffix.isEmpty()) {
+        if (Key == Qt::Key_Right && selEnd >= valueEnd)
+            return true;
+        if (Key == Qt::Key_Delete) {
+            if (selEnd >= valueEnd && SelLength() == 0)
+                return true;
+            SetModified(true);
+        }
+        if (Key == Qt::Key_End) {
+            if (shift)
+                setSelection(cursorPosition(), valueEnd - cursorPosition());
+            else
+                setCursorPosition(valueEnd);
+            return true;
+        }
+    }
+    if (!FPrefix.isEmpty()) {
+        if (Key == Qt::Key_Left && selEnd <= prefixLength)
+            return true;
+        if (Key == Qt::Key_Home) {
+            if (shift)
+                setSelection(valueEnd, prefixLength - valueEnd);   // caret at the start
+            else
+                setCursorPosition(prefixLength);
+            return true;
+        }
+        if (Key == Qt::Key_Backspace) {
+            if (selStart <= prefixLength + 1)
+                return true;
+            SetModified(true);
+        }
+    }
+    if (Key == Qt::Key_Delete && selStart >= prefixLength) {
+        if (LengthLimit > 0) {
+            const int at = selStart - prefixLength;
+            const QString after = GetText().remove(at, std::max(1, SelLength()));
+            if (IntegerDigits(after) > LengthLimit)
+                return true;
+        }
+        SetModified(true);
+    }
+    DefaultKeyDown(Key, Modifiers, Event);
+    if (Key == Qt::Key_Delete && FEditType == etMoney)
+        AutoSeparators();
+    if (SelStart() < prefixLength)
+        setCursorPosition(prefixLength);
+    closeOrToggle(Key);
+    return false;
 }
 
 void TDazCustomDropDown::keyPressEvent(QKeyEvent *Event)
 {
-    if (WMKeyDown(Event->key(), Event->modifiers())) {
-        Event->accept();
-        return;
-    }
-    const bool control = Event->modifiers() & Qt::ControlModifier;
-    const bool keypad = Event->modifiers() & Qt::KeypadModifier;
+    int key = Event->key();
+    const Qt::KeyboardModifiers modifiers = Event->modifiers();
+    const bool control = modifiers & Qt::ControlModifier;
+    const bool keypad = modifiers & Qt::KeypadModifier;
     char16_t ch = 0;
     if (Event->matches(QKeySequence::Copy))
         ch = kCopy;
@@ -844,28 +971,50 @@ void TDazCustomDropDown::keyPressEvent(QKeyEvent *Event)
         ch = kPaste;
     else if (Event->matches(QKeySequence::Cut))
         ch = kCut;
-    else if (Event->key() == Qt::Key_Backspace)
+    else if (key == Qt::Key_Backspace)
         ch = kBackspace;
-    else if (Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter)
+    else if (IsEnterKey(key))
         ch = kReturn;
-    else if (Event->key() == Qt::Key_Escape)
+    else if (key == Qt::Key_Escape)
         ch = kEscape;
     else if (!control && !Event->text().isEmpty() && Event->text().front() >= u' ')
         ch = Event->text().front().unicode();
-    if (ch == 0) {
-        QLineEdit::keyPressEvent(Event);
-        return;
+    // The edit wants every key itself (a multi-line edit): the window's dialog handling
+    // never sees Enter or Esc, only the parent they are posted to.
+    if (IsSpecialKey(key)) {
+        int special = key;
+        CMWantSpecialKey(special);
     }
-    TCharMessage m;
-    m.Ch = QChar(ch);
-    m.Control = control || ch == kCopy || ch == kPaste || ch == kCut;
-    m.Keypad = keypad;
-    WMChar(m);
+    // The character comes as its own message after the key-down, whatever that did.
+    WMKeyDown(key, modifiers, ch ? nullptr : Event);
+    if (ch) {
+        TCharMessage m;
+        m.Ch = QChar(ch);
+        m.Control = control || ch == kCopy || ch == kPaste || ch == kCut;
+        m.Keypad = keypad;
+        WMChar(m);
+    }
     Event->accept();
+}
+
+void TDazCustomDropDown::focusInEvent(QFocusEvent *Event)
+{
+    QLineEdit::focusInEvent(Event);
+    if (FLoading)
+        return;
+    if (FEditorEnabled) {
+        FOldString = GetText();
+        if (AutoSelect)
+            SelectAll();
+        else if (FEditType == etFloat || FEditType == etMoney)
+            SelectBeforeDecimal();
+    }
+    update();   // the border and, with typing off, the focused look
 }
 
 void TDazCustomDropDown::focusOutEvent(QFocusEvent *Event)
 {
     WMKillFocus();
     QLineEdit::focusOutEvent(Event);
+    update();
 }

@@ -223,8 +223,22 @@ public:
 
     // --- The edit-control messages --------------------------------------------------------
     // The key-down step before any character: the drop-down toggles (Alt+Up/Down, F4),
-    // Enter and Esc closing it, ReturnIsTab. True when the key was used up.
-    bool WMKeyDown(int Key, Qt::KeyboardModifiers Modifiers);
+    // Enter and Esc closing it, ReturnIsTab, the caret kept off the prefix and suffix. True
+    // when the key was dropped (the line edit's own handling of it skipped). Event is the
+    // key's event for that handling; without one it is made from Key and Modifiers.
+    bool WMKeyDown(int Key, Qt::KeyboardModifiers Modifiers, QKeyEvent *Event = nullptr);
+    // The window's question whether the edit takes Enter, Esc, Tab or an arrow itself
+    // (true: Esc while dropped down is claimed). Esc with CanUndo selects the value, clears
+    // the modified state and Key, and is posted to the parent; Enter is posted to a focused
+    // parent. Nothing without a parent form.
+    bool CMWantSpecialKey(int &Key);
+    // The nearest parent that is a form (a dialog or main window), nullptr for none.
+    QWidget *ParentForm() const;
+    // The parent form sees keys before its controls: its "KeyPreview" property.
+    bool FormKeyPreview() const;
+    static constexpr const char *KeyPreviewProperty = "KeyPreview";
+    bool AutoSelect = true;   // focus selects the value
+    QString OldString() const { return FOldString; }
     void WMChar(TCharMessage &Message);
     void WMPaste();
     void WMCut();
@@ -254,6 +268,7 @@ protected:
 
     virtual void Change();
     void keyPressEvent(QKeyEvent *Event) override;
+    void focusInEvent(QFocusEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
     void moveEvent(QMoveEvent *Event) override;
     void resizeEvent(QResizeEvent *Event) override;
@@ -267,6 +282,8 @@ protected:
     void SetSelection(int Start, int Length);
     void SetRawText(const QString &Raw);
     void AutoSeparators();
+    // After a click: a caret in the prefix selects the value, none stays past the suffix.
+    void KeepCaretInValue();
 
 private:
     // The inherited handling of a character: insert it over the selection, or Backspace.
@@ -277,7 +294,8 @@ private:
     bool FractionFull(const QString &Value, int Caret) const;
     int IntegerDigits(const QString &Text) const;
     bool IsNumberType() const;
-    void PostKeyToParent(int Key);
+    void PostKeyToParent(int Key, bool Release);
+    void DefaultKeyDown(int Key, Qt::KeyboardModifiers Modifiers, QKeyEvent *Event);
 
     TDropDownEditButton *FButton = nullptr;
     TDropDownForm *FDropDownForm = nullptr;
@@ -300,6 +318,7 @@ private:
     int FPrecision = 0;
     QString FPrefix, FSuffix;
     QString FOldText;
+    QString FOldString;   // the value at the last focus entry
     bool FBlockChange = false;
     bool FIsModified = false;
     bool FBlockCopy = false;

@@ -173,11 +173,36 @@ void TDazCustomDropDown::mousePressEvent(QMouseEvent *Event)
 
 void TDazCustomDropDown::mouseReleaseEvent(QMouseEvent *Event)
 {
-    if (FButtonDown && Event->button() == Qt::LeftButton) {
-        FButtonDown = false;
-        setCursorPosition(cursorPositionAt(Event->position().toPoint()));
+    if (!FEditorEnabled || isReadOnly())
+        update();   // the focused look
+    if (Event->button() != Qt::LeftButton) {
+        QLineEdit::mouseReleaseEvent(Event);
+        return;
     }
+    if (FButtonDown)
+        setCursorPosition(cursorPositionAt(Event->position().toPoint()));
+    FButtonDown = false;
     QLineEdit::mouseReleaseEvent(Event);
+    KeepCaretInValue();
+}
+
+void TDazCustomDropDown::KeepCaretInValue()
+{
+    const int prefixLength = int(FPrefix.size());
+    const int valueEnd = prefixLength + int(GetText().size());
+    if (!FPrefix.isEmpty() && SelStart() < prefixLength) {
+        SelectAll();
+        return;
+    }
+    if (FSuffix.isEmpty())
+        return;
+    if (SelLength() == 0) {
+        if (cursorPosition() > valueEnd)
+            setCursorPosition(valueEnd);
+    } else if (SelStart() + SelLength() > valueEnd) {
+        const int start = SelStart();
+        SetSelection(start, std::max(0, valueEnd - start));
+    }
 }
 
 // ---------------------------------------------------------------------------------------
