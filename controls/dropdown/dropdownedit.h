@@ -58,6 +58,19 @@ QString FormatGeneralValue(double Value);
 // that is no number.
 double StrToValue(const QString &Text);
 
+// The colours of a list item's hot and selected looks that a colour style sets (the item
+// selectors' appearance carries them as plain fields of these names).
+struct TItemAppearanceColors
+{
+    TColor BorderColor = clNone, BorderColorTop = clNone, BorderColorBottom = clNone;
+    TColor BorderColorHot = clNone, BorderColorSelected = clNone;
+    TColor ColorHot = clNone, ColorHotTo = clNone, ColorHotText = clBlack;
+    TColor ColorMirrorHot = clNone, ColorMirrorHotTo = clNone;
+    TColor ColorSelected = clNone, ColorSelectedTo = clNone, ColorSelectedText = clBlack;
+    TColor ColorMirrorSelected = clNone, ColorMirrorSelectedTo = clNone;
+    TColor EdgeColor = clNone;
+};
+
 class QLabel;
 class TDropDownEditButton;
 class TDropDownForm;
@@ -128,6 +141,9 @@ public:
                               const TRect &R, TGradientDirection Direction);
     virtual void SetColorTones(const TColorTones &Tones);
     void SetBorderColor(TColor Value);
+    // The style's hot and selected item colours; nothing without an appearance, and
+    // tsCustom changes nothing.
+    static void ApplyItemAppearanceStyle(TItemAppearanceColors *Appearance, TQVRStyle Style);
 
     // --- Label and layout -------------------------------------------------------------
     QString LabelCaption() const;

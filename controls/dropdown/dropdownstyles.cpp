@@ -74,6 +74,43 @@ const TButtonStyleColors kButtonStyles[] = {
 #undef CF_OFFICE
 #undef CF_OFFICE2010
 
+// Hot and selected item looks; the mirror colours of hot and selected in one pair each.
+struct TItemStyle
+{
+    TColor Hot, HotTo, MirrorHot, MirrorHotTo, Selected, SelectedTo, MirrorSelected,
+        MirrorSelectedTo, Border, SelectedText, BorderTop, BorderBottom, Edge;
+};
+
+#define CF_ITEM_OFFICE 0xEBFDFF, 0xACECFF, 0x59DAFF, 0xA4E9FF, 0xAAD9FF, 0x6EBBFF, 0x42AEFE, \
+                       0x7AE1FE, 0x42AEFE, 0x000000
+#define CF_ITEM_OFFICE2010 0xD9F9FD, 0x8AE3FD, 0x8AE3FD, 0xD9F9FD, 0x7BEEFF, 0x6CD0FF, 0x6CD0FF, \
+                           0x7BEEFF, 0x308AC2, 0x000000, clNone, clNone, clNone
+
+const std::pair<TQVRStyle, TItemStyle> kItemStyles[] = {
+    {tsOffice2003Blue, {CF_ITEM_OFFICE, clNone, clNone, clNone}},
+    {tsOffice2003Silver, {CF_ITEM_OFFICE, clNone, clNone, clNone}},
+    {tsOffice2003Olive, {CF_ITEM_OFFICE, clNone, clNone, clNone}},
+    {tsWhidbey, {CF_ITEM_OFFICE, clNone, clNone, clNone}},
+    {tsOffice2007Luna, {CF_ITEM_OFFICE, 0xF4FEFF, 0xCAF8FF, 0xC3D9DF}},
+    {tsOffice2007Obsidian, {CF_ITEM_OFFICE, 0xF4FEFF, 0xCAF8FF, 0xC3D9DF}},
+    {tsOffice2007Silver, {CF_ITEM_OFFICE, 0xF4FEFF, 0xCAF8FF, 0xC3D9DF}},
+    {tsOffice2003Classic, {0xD2BDB6, 0xD2BDB6, clNone, clNone, 0xB59285, 0xB59285, clNone, clNone,
+                           0x808080, 0x000000, clNone, clNone, clNone}},
+    {tsWindowsXP, {0xEFD3C6, 0xEFD3C6, clNone, clNone, clHighlight, clNone, clNone, clNone,
+                   clHighlight, clHighlightText, clNone, clNone, clNone}},
+    {tsWindowsVista, {0xFFFDF9, 0xFFFAF0, clNone, clNone, 0xFEF9F0, 0xFDF0D7, clNone, clNone,
+                      0xFEDF9A, 0x000000, 0xFDFBF6, 0xFDF5E7, 0xFCEDCB}},
+    {tsWindows7, {0xFDFBFA, 0xFDF3EB, clNone, clNone, 0xFCEBDC, 0xFCDBC1, clNone, clNone,
+                  0xCEA27D, 0x000000, 0xFDF4EB, 0xFDEADB, 0xE0C5AE}},
+    {tsTerminal, {0xC0C0C0, 0xC0C0C0, clNone, clNone, clHighlight, clNone, clNone, clNone,
+                  0x808080, clHighlightText, clNone, clNone, clNone}},
+    {tsOffice2010Blue, {CF_ITEM_OFFICE2010}},
+    {tsOffice2010Silver, {CF_ITEM_OFFICE2010}},
+    {tsOffice2010Black, {CF_ITEM_OFFICE2010}},
+};
+#undef CF_ITEM_OFFICE
+#undef CF_ITEM_OFFICE2010
+
 void SetIfGiven(TColor &Field, TColor Value)
 {
     if (Value != kKeep)
@@ -199,4 +236,25 @@ void TDazCustomDropDown::SetBorderColor(TColor Value)
     update();
     if (FButton)
         FButton->Button()->update();
+}
+
+void TDazCustomDropDown::ApplyItemAppearanceStyle(TItemAppearanceColors *Appearance,
+                                                  TQVRStyle Style)
+{
+    if (!Appearance || Style == tsCustom)
+        return;
+    TItemAppearanceColors &a = *Appearance;
+    a.BorderColorHot = a.BorderColorSelected = clNone;
+    a.ColorSelectedText = a.ColorHotText = 0;
+    for (const auto &[style, s] : kItemStyles) {
+        if (style != Style)
+            continue;
+        a.ColorHot = s.Hot, a.ColorHotTo = s.HotTo;
+        a.ColorMirrorHot = s.MirrorHot, a.ColorMirrorHotTo = s.MirrorHotTo;
+        a.ColorSelected = s.Selected, a.ColorSelectedTo = s.SelectedTo;
+        a.ColorMirrorSelected = s.MirrorSelected, a.ColorMirrorSelectedTo = s.MirrorSelectedTo;
+        a.BorderColor = s.Border;
+        a.ColorSelectedText = s.SelectedText;
+        a.BorderColorTop = s.BorderTop, a.BorderColorBottom = s.BorderBottom, a.EdgeColor = s.Edge;
+    }
 }

@@ -155,3 +155,70 @@ TEST(DropDownStyles, ColorTonesColourTheButton)
 }
 
 }   // namespace
+
+namespace {
+
+// One row per style: hot, hot-to, mirror hot, selected, selected-to, border, selected text,
+// edge; every named style but tsCustom also clears the hot and selected borders and the
+// hot text.
+TEST(DropDownStyles, ItemAppearancePerStyle)
+{
+    struct Row
+    {
+        TQVRStyle Style;
+        TColor Hot, HotTo, MirrorHot, Selected, SelectedTo, Border, SelectedText, Edge;
+    } rows[] = {
+        {tsOffice2003Blue, 0xEBFDFF, 0xACECFF, 0x59DAFF, 0xAAD9FF, 0x6EBBFF, 0x42AEFE, 0, clNone},
+        {tsOffice2003Silver, 0xEBFDFF, 0xACECFF, 0x59DAFF, 0xAAD9FF, 0x6EBBFF, 0x42AEFE, 0, clNone},
+        {tsOffice2003Olive, 0xEBFDFF, 0xACECFF, 0x59DAFF, 0xAAD9FF, 0x6EBBFF, 0x42AEFE, 0, clNone},
+        {tsWhidbey, 0xEBFDFF, 0xACECFF, 0x59DAFF, 0xAAD9FF, 0x6EBBFF, 0x42AEFE, 0, clNone},
+        {tsOffice2007Luna, 0xEBFDFF, 0xACECFF, 0x59DAFF, 0xAAD9FF, 0x6EBBFF, 0x42AEFE, 0, 0xC3D9DF},
+        {tsOffice2007Obsidian, 0xEBFDFF, 0xACECFF, 0x59DAFF, 0xAAD9FF, 0x6EBBFF, 0x42AEFE, 0,
+         0xC3D9DF},
+        {tsOffice2007Silver, 0xEBFDFF, 0xACECFF, 0x59DAFF, 0xAAD9FF, 0x6EBBFF, 0x42AEFE, 0,
+         0xC3D9DF},
+        {tsOffice2003Classic, 0xD2BDB6, 0xD2BDB6, clNone, 0xB59285, 0xB59285, 0x808080, 0, clNone},
+        {tsWindowsXP, 0xEFD3C6, 0xEFD3C6, clNone, clHighlight, clNone, clHighlight,
+         clHighlightText, clNone},
+        {tsWindowsVista, 0xFFFDF9, 0xFFFAF0, clNone, 0xFEF9F0, 0xFDF0D7, 0xFEDF9A, 0, 0xFCEDCB},
+        {tsWindows7, 0xFDFBFA, 0xFDF3EB, clNone, 0xFCEBDC, 0xFCDBC1, 0xCEA27D, 0, 0xE0C5AE},
+        {tsTerminal, 0xC0C0C0, 0xC0C0C0, clNone, clHighlight, clNone, 0x808080, clHighlightText,
+         clNone},
+        {tsOffice2010Blue, 0xD9F9FD, 0x8AE3FD, 0x8AE3FD, 0x7BEEFF, 0x6CD0FF, 0x308AC2, 0, clNone},
+        {tsOffice2010Silver, 0xD9F9FD, 0x8AE3FD, 0x8AE3FD, 0x7BEEFF, 0x6CD0FF, 0x308AC2, 0, clNone},
+        {tsOffice2010Black, 0xD9F9FD, 0x8AE3FD, 0x8AE3FD, 0x7BEEFF, 0x6CD0FF, 0x308AC2, 0, clNone},
+    };
+    auto marked = [] {
+        TItemAppearanceColors a;
+        a.BorderColorHot = a.BorderColorSelected = a.ColorHotText = a.EdgeColor = kMarker;
+        a.ColorSelectedText = a.ColorHot = kMarker;
+        return a;
+    };
+    for (const Row &r : rows) {
+        TItemAppearanceColors a = marked();
+        TDazCustomDropDown::ApplyItemAppearanceStyle(&a, r.Style);
+        const TColor got[] = {a.ColorHot, a.ColorHotTo, a.ColorMirrorHot, a.ColorSelected,
+                              a.ColorSelectedTo, a.BorderColor, a.ColorSelectedText, a.EdgeColor};
+        const TColor want[] = {r.Hot, r.HotTo, r.MirrorHot, r.Selected,
+                               r.SelectedTo, r.Border, r.SelectedText, r.Edge};
+        for (size_t i = 0; i < std::size(got); ++i)
+            EXPECT_EQ(got[i], want[i]) << "style " << r.Style << " column " << i;
+        EXPECT_EQ(a.BorderColorHot, clNone) << r.Style;
+        EXPECT_EQ(a.BorderColorSelected, clNone) << r.Style;
+        EXPECT_EQ(a.ColorHotText, TColor(0)) << r.Style;
+    }
+    TItemAppearanceColors custom = marked();
+    TDazCustomDropDown::ApplyItemAppearanceStyle(&custom, tsCustom);
+    EXPECT_EQ(custom.BorderColorHot, kMarker);
+    EXPECT_EQ(custom.ColorHot, kMarker);
+    // A value outside the enumeration changes only the four reset colours.
+    TItemAppearanceColors outside = marked();
+    TDazCustomDropDown::ApplyItemAppearanceStyle(&outside, TQVRStyle(99));
+    EXPECT_EQ(outside.BorderColorSelected, clNone);
+    EXPECT_EQ(outside.ColorSelectedText, TColor(0));
+    EXPECT_EQ(outside.ColorHot, kMarker);
+    EXPECT_EQ(outside.EdgeColor, kMarker);
+    TDazCustomDropDown::ApplyItemAppearanceStyle(nullptr, tsWindows7);   // nothing to colour
+}
+
+}   // namespace
