@@ -155,8 +155,12 @@ public:
     void SetLabelMargin(int Value);
     bool LabelTransparent() const { return FLabelTransparent; }
     void SetLabelTransparent(bool Value);
+    // The label's own font, used while the edit has a font of its own; with ParentFont
+    // the label shows the edit's font and writing this is ignored.
     QFont LabelFont;
     void SetLabelFont(const QFont &Value);
+    bool ParentFont() const;   // no font of its own: the parent's
+    bool LabelAlwaysEnabled = false;
     virtual void DoLabelClick();
     virtual void DoLabelDblClick();
     void UpdateLabel();
@@ -213,7 +217,13 @@ public:
     bool EditorEnabled() const { return FEditorEnabled; }
     virtual void SetEditorEnabled(bool Value);
     // While loading, modified-state changes and focus-loss reformatting are skipped.
-    void SetLoading(bool Value) { FLoading = Value; }
+    // Loading ends with Loaded: layout, the button's and the label's enabled state.
+    void SetLoading(bool Value)
+    {
+        FLoading = Value;
+        if (!Value)
+            Loaded();
+    }
     bool Loading() const { return FLoading; }
 
     // --- What the drop-down window's panels use ---------------------------------------------
@@ -289,6 +299,8 @@ protected:
     void moveEvent(QMoveEvent *Event) override;
     void resizeEvent(QResizeEvent *Event) override;
     void changeEvent(QEvent *Event) override;
+    bool event(QEvent *Event) override;
+    virtual void Loaded();
     void mousePressEvent(QMouseEvent *Event) override;
     void paintEvent(QPaintEvent *Event) override;
     void mouseReleaseEvent(QMouseEvent *Event) override;

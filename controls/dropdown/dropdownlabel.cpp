@@ -61,7 +61,7 @@ void TDazCustomDropDown::SetLabelCaption(const QString &Value)
     if (!FLabel) {
         FLabel = new TDropDownLabel(this, parentWidget());
         FLabel->setBuddy(this);
-        FLabel->setFont(LabelFont);
+        FLabel->setFont(ParentFont() ? font() : LabelFont);
     }
     FLabel->setText(Value);
     UpdateLabel();
@@ -87,8 +87,14 @@ void TDazCustomDropDown::SetLabelTransparent(bool Value)
 
 void TDazCustomDropDown::SetLabelFont(const QFont &Value)
 {
-    LabelFont = Value;
+    if (!ParentFont())
+        LabelFont = Value;
     UpdateLabel();
+}
+
+bool TDazCustomDropDown::ParentFont() const
+{
+    return !testAttribute(Qt::WA_SetFont);
 }
 
 void TDazCustomDropDown::UpdateLabel()
@@ -96,7 +102,7 @@ void TDazCustomDropDown::UpdateLabel()
     if (!FLabel)
         return;
     FLabel->setAutoFillBackground(!FLabelTransparent);
-    FLabel->setFont(LabelFont);
+    FLabel->setFont(ParentFont() ? font() : LabelFont);
     const int w = QFontMetrics(FLabel->font()).horizontalAdvance(FLabel->text());
     FLabel->resize(w, FLabel->sizeHint().height());
     FLabel->move(LabelPlace(FLabelPosition, geometry(), FLabel->size(), FLabelMargin, w));
@@ -121,6 +127,31 @@ void TDazCustomDropDown::changeEvent(QEvent *Event)
     QLineEdit::changeEvent(Event);
     if (Event->type() == QEvent::EnabledChange && FButton)
         FButton->setEnabled(isEnabled());
+    if (Event->type() == QEvent::FontChange) {
+        SetEditRect();
+        UpdateLabel();   // with ParentFont the label takes the edit's new font
+    }
+}
+
+bool TDazCustomDropDown::event(QEvent *Event)
+{
+    const bool result = QLineEdit::event(Event);
+    const QEvent::Type type = Event->type();
+    if (FLabel && !FLabel->text().isEmpty() &&
+        (type == QEvent::ShowToParent || type == QEvent::HideToParent))
+        FLabel->setVisible(type == QEvent::ShowToParent);
+    return result;
+}
+
+void TDazCustomDropDown::Loaded()
+{
+    SetEditRect();
+    ResizeControl();
+    if (FButton)
+        FButton->setEnabled(isEnabled());
+    if (FLabel && !LabelAlwaysEnabled)
+        FLabel->setEnabled(isEnabled());
+    UpdateLabel();
 }
 
 int TDazCustomDropDown::GetMinHeight() const

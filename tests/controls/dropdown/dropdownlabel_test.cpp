@@ -67,8 +67,50 @@ TEST(DropDownLabel, ClicksAndVisibility)
     edit->UpdateLabel();
     EXPECT_TRUE(l->isVisible());
     edit->hide();
-    edit->UpdateLabel();
     EXPECT_FALSE(l->isVisible());
+    edit->show();
+    EXPECT_TRUE(l->isVisible());
+}
+
+// With ParentFont the label shows the edit's font, follows a change of the parent's font and
+// ignores LabelFont; an edit with a font of its own gives the label LabelFont.
+TEST(DropDownLabel, FontFollowsTheEdit)
+{
+    QWidget parent;
+    QFont small(QStringLiteral("DejaVu Sans"), 8);
+    parent.setFont(small);
+    auto *edit = new TDazCustomDropDown(&parent);
+    edit->setGeometry(100, 50, 200, 21);
+    edit->SetLabelCaption("Name");
+    QLabel *l = edit->Label();
+    EXPECT_TRUE(edit->ParentFont());
+    EXPECT_EQ(l->font().pointSize(), 8);
+    const int narrow = l->width();
+    QFont big(QStringLiteral("DejaVu Sans"), 16);
+    edit->SetLabelFont(big);   // ignored with ParentFont
+    EXPECT_EQ(l->font().pointSize(), 8);
+    parent.setFont(big);
+    EXPECT_EQ(l->font().pointSize(), 16);
+    EXPECT_GT(l->width(), narrow);
+    EXPECT_EQ(l->x(), 100 - l->width());   // re-placed to the left of the edit
+    edit->setFont(small);                  // a font of its own: the label takes LabelFont
+    EXPECT_FALSE(edit->ParentFont());
+    edit->SetLabelFont(QFont(QStringLiteral("DejaVu Sans"), 12));
+    EXPECT_EQ(l->font().pointSize(), 12);
+    edit->SetLabelTransparent(true);
+    EXPECT_FALSE(l->autoFillBackground());
+    edit->SetLabelTransparent(false);
+    EXPECT_TRUE(l->autoFillBackground());
+    // Loading ends with the label taking the edit's enabled state unless always enabled.
+    edit->setEnabled(false);
+    edit->SetLoading(true);
+    edit->SetLoading(false);
+    EXPECT_FALSE(l->isEnabled());
+    EXPECT_FALSE(edit->Button() && edit->Button()->isEnabled());
+    l->setEnabled(true);
+    edit->LabelAlwaysEnabled = true;
+    edit->SetLoading(false);
+    EXPECT_TRUE(l->isEnabled());
 }
 
 TEST(DropDownLayout, ButtonAtTheRightAndTextBeforeIt)
