@@ -15,6 +15,7 @@
 #include "grid/string/editorlabel.h"
 #include "platform/color.h"
 
+#include <QImage>
 #include <QLineEdit>
 #include <QPointer>
 #include <QString>
@@ -116,6 +117,11 @@ public:
     void SetDropDownHeight(int Value);
     int DropDownButtonWidth() const { return FDropDownButtonWidth; }
     void SetDropDownButtonWidth(int Value);
+    QString DropDownButtonHint() const { return FDropDownButtonHint; }
+    // The button shows the hint exactly when it is not empty.
+    void SetDropDownButtonHint(const QString &Value);
+    QImage DropDownButtonGlyph() const;
+    void SetDropDownButtonGlyph(const QImage &Value);
     QSize UserDropDownSize() const { return {FUserDropDownWidth, FUserDropDownHeight}; }
     TColor DropDownColor = 0xFFFFFF;
     TColor DropDownColorTo = clNone;
@@ -331,6 +337,7 @@ private:
     bool FDroppedDown = false;
     int FDropDownWidth = 0, FDropDownHeight = 0, FDropDownButtonWidth = 17;
     int FUserDropDownWidth = -1, FUserDropDownHeight = -1;
+    QString FDropDownButtonHint;
     std::unique_ptr<THeaderAppearance> FDropDownHeader;
     std::unique_ptr<TFooterAppearance> FDropDownFooter;
     TDazButtonAppearance FButtonAppearance;

@@ -80,6 +80,26 @@ void TDazCustomDropDown::SetDropDownButtonWidth(int Value)
     AdjustButtonSize();
 }
 
+void TDazCustomDropDown::SetDropDownButtonHint(const QString &Value)
+{
+    if (Value == FDropDownButtonHint)
+        return;
+    FDropDownButtonHint = Value;
+    if (FButton)
+        FButton->setToolTip(Value);
+}
+
+QImage TDazCustomDropDown::DropDownButtonGlyph() const
+{
+    return FButton ? FButton->Glyph() : QImage();
+}
+
+void TDazCustomDropDown::SetDropDownButtonGlyph(const QImage &Value)
+{
+    if (FButton)
+        FButton->SetGlyph(Value);
+}
+
 void TDazCustomDropDown::SetDropDownWidth(int Value)
 {
     if (Value != FDropDownWidth)
@@ -261,6 +281,7 @@ void TDazCustomDropDown::Assign(const TDazCustomDropDown *Source)
     DropPosition = s.DropPosition;
     Flat = s.Flat;
     SetDropDownButtonWidth(s.FDropDownButtonWidth);
+    SetDropDownButtonHint(s.FDropDownButtonHint);
     FEditorEnabled = s.FEditorEnabled;
     if (FButton && s.FButton) {
         FButton->SetGlyph(s.FButton->Glyph());

@@ -229,3 +229,104 @@ TEST_F(DropDownOpenTest, BackgroundAndBorder)
 }
 
 }   // namespace
+
+namespace {
+
+// Assign copies the settings (typing ones as fields, without re-formatting), the
+// appearances, the button's width, hint, glyph and caption, but never the text.
+TEST(DropDownAssign, CopiesSettingsNotText)
+{
+    TDazCustomDropDown source, target;
+    source.InitializeDropDown();
+    target.InitializeDropDown();
+    source.FocusDraw = false;
+    source.ForceShadow = true;
+    source.DropDownEnabled = true;
+    source.DropDownColor = 0x010203;
+    source.DropDownColorTo = 0x040506;
+    source.DropDownGradient = gdVertical;
+    source.DropDownBorderColor = 0x070809;
+    source.DropDownBorderWidth = 3;
+    source.DropDownShadow = false;
+    source.SetDropDownWidth(300);
+    source.SetDropDownHeight(120);
+    source.DropDownSizeable = false;
+    source.ReturnIsTab = true;
+    source.LengthLimit = 5;
+    source.SetPrefix("<");
+    source.SetSuffix(">");
+    source.DefaultHandling = false;
+    source.CanUndo = false;
+    source.ExcelStyleDecimalSeparator = true;
+    source.ValidChars = "xyz";
+    source.Signed = true;
+    source.AutoThousandSeparator = false;
+    source.ButtonAppearance().SetColorHot(0x111111);
+    source.DropDownHeader().SetCaption("Head");
+    source.DropDownFooter().SetColor(0x222222);
+    source.DropPosition = dpUp;
+    source.Flat = true;
+    source.Etched = true;
+    source.SetDropDownButtonWidth(24);
+    source.SetDropDownButtonHint("Open");
+    QImage glyph(8, 8, QImage::Format_RGB32);
+    glyph.fill(Qt::red);
+    source.SetDropDownButtonGlyph(glyph);
+    source.Button()->SetButtonCaption("...");
+    source.SetEditorEnabled(false);
+    source.SetSelectionColorStyle(scWindows7);
+    source.SetEditType(etMoney);
+    source.SetPrecision(2);
+    source.SetText("1234");
+    target.SetText("keep me");
+
+    target.Assign(&source);
+    EXPECT_FALSE(target.FocusDraw);
+    EXPECT_TRUE(target.ForceShadow);
+    EXPECT_TRUE(target.DropDownEnabled);
+    EXPECT_EQ(target.DropDownColor, TColor(0x010203));
+    EXPECT_EQ(target.DropDownColorTo, TColor(0x040506));
+    EXPECT_EQ(target.DropDownGradient, gdVertical);
+    EXPECT_EQ(target.DropDownBorderColor, TColor(0x070809));
+    EXPECT_EQ(target.DropDownBorderWidth, 3);
+    EXPECT_FALSE(target.DropDownShadow);
+    EXPECT_EQ(target.DropDownWidth(), 300);
+    EXPECT_EQ(target.DropDownHeight(), 120);
+    EXPECT_FALSE(target.DropDownSizeable);
+    EXPECT_TRUE(target.ReturnIsTab);
+    EXPECT_EQ(target.LengthLimit, 5);
+    EXPECT_EQ(target.Prefix(), "<");
+    EXPECT_EQ(target.Suffix(), ">");
+    EXPECT_FALSE(target.DefaultHandling);
+    EXPECT_FALSE(target.CanUndo);
+    EXPECT_TRUE(target.ExcelStyleDecimalSeparator);
+    EXPECT_EQ(target.ValidChars, "xyz");
+    EXPECT_TRUE(target.Signed);
+    EXPECT_FALSE(target.AutoThousandSeparator);
+    EXPECT_EQ(target.ButtonAppearance().ColorHot(), TColor(0x111111));
+    EXPECT_EQ(target.DropDownHeader().Caption(), "Head");
+    EXPECT_EQ(target.DropDownFooter().Color(), TColor(0x222222));
+    EXPECT_EQ(target.DropPosition, dpUp);
+    EXPECT_TRUE(target.Flat);
+    EXPECT_TRUE(target.Etched);
+    EXPECT_EQ(target.DropDownButtonWidth(), 24);
+    EXPECT_EQ(target.Button()->FBWidth, 24);
+    EXPECT_EQ(target.DropDownButtonHint(), "Open");
+    EXPECT_EQ(target.Button()->toolTip(), "Open");
+    EXPECT_EQ(target.DropDownButtonGlyph().pixelColor(1, 1), QColor(Qt::red));
+    EXPECT_EQ(target.Button()->ButtonCaption(), "...");
+    EXPECT_FALSE(target.EditorEnabled());
+    EXPECT_EQ(target.SelectionColorStyle(), scWindows7);
+    EXPECT_EQ(target.SelectionColor, source.SelectionColor);
+    EXPECT_EQ(target.SelectionColorTo, source.SelectionColorTo);
+    EXPECT_EQ(target.EditType(), etMoney);
+    EXPECT_EQ(target.Precision(), 2);
+    EXPECT_EQ(target.text(), "keep me");   // the text is not copied, nor re-formatted
+
+    TDazCustomDropDown untouched;
+    untouched.InitializeDropDown();
+    untouched.Assign(nullptr);
+    EXPECT_EQ(untouched.DropDownBorderWidth, 1);
+}
+
+}   // namespace
