@@ -1,6 +1,7 @@
 // The drop-down edit's value model, character filter, number formatting and clipboard.
 #include "controls/dropdown/dropdownedit.h"
 
+#include "controls/dropdown/dropdownbutton.h"
 #include "controls/dropdown/dropdownhelpers.h"
 #include "grid/base/textroutines.h"
 #include "platform/locale.h"
@@ -13,6 +14,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <cmath>
 #include <limits>
 
@@ -513,7 +515,7 @@ void TDazCustomDropDown::WMChar(TCharMessage &Message)
     case etFloat:
     case etMoney:
         TypeFloat(key);
-        return;
+        break;
     case etUppercase:
         DefaultChar(AnsiUpperCase(QString(key)).front());
         break;
@@ -1009,6 +1011,8 @@ void TDazCustomDropDown::focusInEvent(QFocusEvent *Event)
         else if (FEditType == etFloat || FEditType == etMoney)
             SelectBeforeDecimal();
     }
+    if (FButton)
+        FButton->Button()->SetFocused(true);
     update();   // the border and, with typing off, the focused look
 }
 
@@ -1016,5 +1020,35 @@ void TDazCustomDropDown::focusOutEvent(QFocusEvent *Event)
 {
     WMKillFocus();
     QLineEdit::focusOutEvent(Event);
+    if (FButton)
+        FButton->Button()->SetFocused(false);
     update();
+}
+
+void TDazCustomDropDown::wheelEvent(QWheelEvent *Event)
+{
+    QLineEdit::wheelEvent(Event);
+    Wheel(Event->angleDelta().y());
+}
+
+void TDazCustomDropDown::Wheel(int Delta)
+{
+    if (Delta < 0)
+        DoWheelDown();
+    else if (Delta > 0)
+        DoWheelUp();
+}
+
+void TDazCustomDropDown::enterEvent(QEnterEvent *Event)
+{
+    QLineEdit::enterEvent(Event);
+    if (isEnabled())
+        update();   // the flat border's hot look
+}
+
+void TDazCustomDropDown::leaveEvent(QEvent *Event)
+{
+    QLineEdit::leaveEvent(Event);
+    if (isEnabled())
+        update();
 }

@@ -235,6 +235,8 @@ public:
     // --- What the drop-down window's panels use ---------------------------------------------
     // Closes the drop-down window, restoring the last SetText value when Cancelled.
     virtual void DoHideDropDown(bool Cancelled);
+    // A wheel turn (angle delta) over the edit or its window: DoWheelDown or DoWheelUp.
+    void Wheel(int Delta);
     // The hosted control of the drop-down window.
     void SetDropDownControl(QWidget *Control);
     QWidget *DropDownControl() const { return FControl; }
@@ -295,6 +297,14 @@ protected:
     virtual void SizeDropDownForm();
     virtual void AfterHideDropDown();
     virtual void ControlKey(QKeyEvent *Event);
+    // The drop-down window is being sized by the user.
+    virtual void DropDownSizing() {}
+    // After the edit's own wheel handling, and for the wheel over the drop-down window.
+    virtual void DoWheelDown() {}
+    virtual void DoWheelUp() {}
+    void wheelEvent(QWheelEvent *Event) override;
+    void enterEvent(QEnterEvent *Event) override;
+    void leaveEvent(QEvent *Event) override;
     bool eventFilter(QObject *Watched, QEvent *Event) override;
     QPointer<QWidget> FFocusControl;
 

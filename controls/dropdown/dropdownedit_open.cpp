@@ -49,6 +49,8 @@ void TDazCustomDropDown::CreateDropDownForm()
     FDropDownForm->SetDazDropDown(this);
     FDropDownForm->resize(FDropDownWidth, FDropDownHeight);
     FDropDownForm->OnHide = [this](TObject *) { AfterHideDropDown(); };
+    FDropDownForm->OnSizing = [this](TObject *) { DropDownSizing(); };
+    FDropDownForm->OnWheel = [this](int Delta) { Wheel(Delta); };
     FDropDownForm->installEventFilter(this);
 }
 

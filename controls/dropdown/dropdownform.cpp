@@ -9,12 +9,14 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWindow>
 
 TDropDownForm::TDropDownForm(QWidget *Owner)
     : QWidget(Owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setAttribute(Qt::WA_ShowWithoutActivating, false);
+    setMouseTracking(true);   // the sizing corner's cursor
 }
 
 int TDropDownForm::BorderWidth() const
@@ -153,4 +155,19 @@ void TDropDownForm::mousePressEvent(QMouseEvent *Event)
     if (Event->button() == Qt::LeftButton && InSizingCorner(Event->position().toPoint()))
         if (QWindow *w = windowHandle())
             w->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+}
+
+void TDropDownForm::mouseMoveEvent(QMouseEvent *Event)
+{
+    const bool corner = InSizingCorner(Event->position().toPoint());
+    if (corner != (cursor().shape() == Qt::SizeFDiagCursor))
+        setCursor(corner ? Qt::SizeFDiagCursor : Qt::ArrowCursor);
+    QWidget::mouseMoveEvent(Event);
+}
+
+void TDropDownForm::wheelEvent(QWheelEvent *Event)
+{
+    if (OnWheel)
+        OnWheel(Event->angleDelta().y());
+    Event->accept();
 }

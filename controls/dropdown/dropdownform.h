@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 class TDazCustomDropDown;
 class TDazHeader;
@@ -29,6 +30,7 @@ public:
     uint32_t DeActivateTime() const { return FDeActivate; }
     TNotifyEvent OnSizing;
     TNotifyEvent OnHide;
+    std::function<void(int Delta)> OnWheel;   // a wheel turn over the window
 
     // Links (and on demand makes) the header and footer from the edit's appearances.
     void InitializeAndUpdate();
@@ -48,6 +50,8 @@ protected:
     void changeEvent(QEvent *Event) override;
     void hideEvent(QHideEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
+    void mouseMoveEvent(QMouseEvent *Event) override;
+    void wheelEvent(QWheelEvent *Event) override;
 
 private:
     int BorderWidth() const;

@@ -127,6 +127,8 @@ void TDazCustomDropDown::changeEvent(QEvent *Event)
     QLineEdit::changeEvent(Event);
     if (Event->type() == QEvent::EnabledChange && FButton)
         FButton->setEnabled(isEnabled());
+    if (Event->type() == QEvent::ReadOnlyChange && FButton)
+        FButton->Button()->update();   // the arrow follows the read-only state
     if (Event->type() == QEvent::FontChange) {
         SetEditRect();
         UpdateLabel();   // with ParentFont the label takes the edit's new font

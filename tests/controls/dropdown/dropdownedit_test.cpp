@@ -106,10 +106,12 @@ TEST_F(DropDownEditTest, FloatTyping)
     Edit.setCursorPosition(4);
     Type("7");
     EXPECT_EQ(Edit.text(), "1.25");
+    ASSERT_FALSE(Edit.IsModified());
     Edit.setCursorPosition(2);
     Type("7");
     EXPECT_EQ(Edit.text(), "1.75");
     EXPECT_EQ(Edit.cursorPosition(), 3);
+    EXPECT_TRUE(Edit.IsModified());   // a typed digit marks the value modified
     // A second decimal separator jumps behind the first.
     Edit.setCursorPosition(0);
     Type(".");

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -327,6 +329,92 @@ TEST(DropDownAssign, CopiesSettingsNotText)
     untouched.InitializeDropDown();
     untouched.Assign(nullptr);
     EXPECT_EQ(untouched.DropDownBorderWidth, 1);
+}
+
+}   // namespace
+
+namespace {
+
+// A member that records the hooks the window calls.
+class HookedDropDown : public TDazCustomDropDown
+{
+public:
+    QStringList Calls;
+
+protected:
+    void DropDownSizing() override { Calls << "sizing"; }
+    void DoWheelDown() override { Calls << "down"; }
+    void DoWheelUp() override { Calls << "up"; }
+};
+
+void Wheel(QWidget *W, int Delta)
+{
+    QWheelEvent e(QPointF(5, 5), W->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, Delta),
+                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(W, &e);
+}
+
+TEST(DropDownWindow, WheelAndSizingReachTheMember)
+{
+    TFakeDropDownScreenGuard screen;
+    HookedDropDown edit;
+    edit.InitializeDropDown();
+    edit.show();
+    Wheel(&edit, -120);
+    Wheel(edit.DropDownForm(), 120);
+    EXPECT_EQ(edit.Calls, QStringList({"down", "up"}));
+    edit.Calls.clear();
+    edit.ShowDropDown();
+    edit.DropDownForm()->resize(edit.DropDownForm()->size() + QSize(10, 10));
+    EXPECT_EQ(edit.Calls, QStringList({"sizing"}));
+    edit.HideDropDown(false);
+}
+
+// The sizing corner answers in the last 10 x 10 pixels of a sizeable window only, and
+// shows the diagonal cursor there.
+TEST_F(DropDownOpenTest, SizingCorner)
+{
+    TDropDownForm &form = *Edit.DropDownForm();
+    form.resize(100, 60);
+    form.Sizeable = true;
+    EXPECT_TRUE(form.InSizingCorner({91, 51}));
+    EXPECT_FALSE(form.InSizingCorner({90, 55}));
+    EXPECT_FALSE(form.InSizingCorner({95, 50}));
+    auto move = [&](QPoint At) {
+        QMouseEvent e(QEvent::MouseMove, At, form.mapToGlobal(At), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(&form, &e);
+        return form.cursor().shape();
+    };
+    EXPECT_EQ(move({95, 55}), Qt::SizeFDiagCursor);
+    EXPECT_EQ(move({50, 30}), Qt::ArrowCursor);
+    form.Sizeable = false;
+    EXPECT_FALSE(form.InSizingCorner({95, 55}));
+    EXPECT_EQ(move({95, 55}), Qt::ArrowCursor);
+}
+
+// Panels are made when first visible, never destroyed, and follow the appearance while
+// the window is open.
+TEST_F(DropDownOpenTest, PanelsFollowTheAppearanceWhileOpen)
+{
+    EXPECT_EQ(Edit.DropDownForm()->Header(), nullptr);
+    Edit.ShowDropDown();
+    EXPECT_EQ(Edit.DropDownForm()->Header(), nullptr);   // not visible: not made
+    Edit.DropDownHeader().SetVisible(true);              // open: made at once
+    TDazHeader *header = Edit.DropDownForm()->Header();
+    ASSERT_NE(header, nullptr);
+    EXPECT_TRUE(header->isVisibleTo(Edit.DropDownForm()));
+    Edit.DropDownHeader().Buttons().Add()->SetCaption("B");   // a button value: rebuilt
+    EXPECT_EQ(header->ButtonList().Count(), 1);
+    Edit.DropDownHeader().SetVisible(false);              // hidden, not destroyed
+    EXPECT_EQ(Edit.DropDownForm()->Header(), header);
+    EXPECT_FALSE(header->isVisibleTo(Edit.DropDownForm()));
+    Edit.HideDropDown(false);
+    Edit.DropDownHeader().SetCaption("Later");            // closed: no refresh until opening
+    EXPECT_NE(header->HeaderAppearance().Caption(), "Later");
+    Edit.DropDownHeader().SetVisible(true);
+    Edit.ShowDropDown();
+    EXPECT_EQ(header->HeaderAppearance().Caption(), "Later");
 }
 
 }   // namespace
