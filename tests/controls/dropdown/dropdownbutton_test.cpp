@@ -193,6 +193,42 @@ TEST(DropDownEditButton, ButtonLookThemedPushButton)
     EXPECT_EQ(h.Theme.Fake.Draws[0].Rect, TRect(0, 0, 17, 18));
 }
 
+// The button look places a glyph 2 pixels in (4 with a caption after it, centred without
+// one) and vertically centred, shifted by one while down; the flat classic look 3 pixels in.
+TEST(DropDownEditButton, ButtonLookGlyphPlacement)
+{
+    Host h;
+    h.Theme.Fake.Active = true;
+    auto *b = new TDropDownEditButton(&h.Edit);
+    b->SetBounds(0, 0, 16, 20);
+    b->FBWidth = 40;
+    b->SetBounds(0, 0, 40, 20);
+    b->SetButtonStyle(bsButton);
+    QImage glyph(8, 8, QImage::Format_RGB32);
+    glyph.fill(Qt::red);
+    glyph.setPixelColor(0, 7, Qt::white);   // the transparent colour of the themed look
+    glyph.setPixelColor(0, 0, Qt::white);   // and of the flat look
+    b->SetGlyph(glyph);
+    auto redAt = [&](int X, int Y) { return Pixel(Render(*b->Button()), X, Y) == clRed; };
+    EXPECT_TRUE(redAt(17, 7));    // no caption: centred at 2 + (36 - 8) / 2
+    EXPECT_FALSE(redAt(5, 7));
+    b->SetButtonCaption("x");
+    EXPECT_TRUE(redAt(5, 7));     // before the caption: at (4, 6)
+    EXPECT_FALSE(redAt(4, 13));   // the transparent corner
+    EXPECT_TRUE(redAt(11, 13));
+    Mouse(b->Button(), QEvent::MouseButtonPress, Qt::LeftButton, {5, 5});
+    EXPECT_FALSE(redAt(4, 6));
+    EXPECT_TRUE(redAt(12, 14));   // down: one pixel further
+    Mouse(b->Button(), QEvent::MouseButtonRelease, Qt::LeftButton, {5, 5});
+
+    h.Theme.Fake.Active = false;
+    b->Button()->SetFlat(true);
+    b->SetButtonCaption("");
+    EXPECT_TRUE(redAt(4, 3));     // the flat look: 3 pixels in, top-left
+    EXPECT_FALSE(redAt(3, 3));    // its transparent corner
+    EXPECT_FALSE(redAt(4, 2));
+}
+
 // The real service draws both parts with the widget style in every state, and knows no
 // other part.
 TEST(PartTheme, StyleDrawsTheTwoPartsInEveryState)
