@@ -243,7 +243,12 @@ void TDazCustomDropDown::ControlKey(QKeyEvent *Event)
 bool TDazCustomDropDown::eventFilter(QObject *Watched, QEvent *Event)
 {
     const bool key = Event->type() == QEvent::KeyPress || Event->type() == QEvent::KeyRelease;
-    if (key && FDropDownForm && (Watched == FControl || Watched == FDropDownForm))
+    // The window's own keys are those typed while no control inside it has the focus; a
+    // key a control ignores reaches the window too but was passed on already.
+    const QWidget *focus = QApplication::focusWidget();
+    const bool windowKey = Watched == FDropDownForm &&
+                           !(focus && focus != FDropDownForm && FDropDownForm->isAncestorOf(focus));
+    if (key && FDropDownForm && (Watched == FControl || windowKey))
         ControlKey(static_cast<QKeyEvent *>(Event));
     return QLineEdit::eventFilter(Watched, Event);
 }

@@ -169,6 +169,25 @@ TEST(DropDownBorder, ColourRules)
     EXPECT_EQ(frame(), TColor(0x0000FF));
     edit.BorderColor = clNone;
     EXPECT_EQ(frame(), plain);
+    // Disabled with the themed controls: a light grey frame.
+    edit.FocusBorderColor = clNone;
+    edit.setEnabled(false);
+    EXPECT_EQ(frame(), TColor(0xC0C0C0));
+    edit.DisabledBorder = false;
+    EXPECT_NE(frame(), TColor(0xC0C0C0));
+    edit.setEnabled(true);
+    // Flat and not hot: two frames in the parent's background colour.
+    QWidget parent;
+    QPalette pal;
+    pal.setColor(QPalette::Window, QColor(0x20, 0x40, 0x60));
+    parent.setPalette(pal);
+    auto *flat = new TDazCustomDropDown(&parent);
+    flat->resize(100, 21);
+    flat->Flat = true;
+    QImage img(flat->size(), QImage::Format_RGB32);
+    flat->render(&img);
+    EXPECT_EQ(QColor(img.pixel(0, 10)), QColor(0x20, 0x40, 0x60));
+    EXPECT_EQ(QColor(img.pixel(1, 10)), QColor(0x20, 0x40, 0x60));
 }
 
 }   // namespace

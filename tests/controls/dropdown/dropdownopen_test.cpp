@@ -418,3 +418,25 @@ TEST_F(DropDownOpenTest, PanelsFollowTheAppearanceWhileOpen)
 }
 
 }   // namespace
+
+namespace {
+
+// Keys typed in the hosted control reach the edit: a character types, Esc closes cancelled.
+TEST_F(DropDownOpenTest, HostedControlKeysReachTheEdit)
+{
+    Edit.SetText("ab");
+    Edit.setCursorPosition(2);
+    Edit.ShowDropDown();
+    Control->setFocusPolicy(Qt::StrongFocus);
+    QApplication::setActiveWindow(Edit.DropDownForm());
+    Control->setFocus();
+    QKeyEvent c(QEvent::KeyPress, Qt::Key_C, Qt::NoModifier, "c");
+    QApplication::sendEvent(Control, &c);
+    EXPECT_EQ(Edit.text(), "abc");
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(Control, &esc);
+    EXPECT_FALSE(Edit.DroppedDown());
+    EXPECT_EQ(Edit.text(), "ab");
+}
+
+}   // namespace
