@@ -75,7 +75,13 @@ public:
 
     // Every width given becomes FBWidth (not while loading).
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-    void SetLoading(bool Value) { FLoading = Value; }
+    // Loading ends with the width fixed again.
+    void SetLoading(bool Value)
+    {
+        FLoading = Value;
+        if (!Value)
+            Adjust();
+    }
     int FBWidth = 16;
 
     TColor ButtonColorDown = clNone, ButtonBorderColor = clNone, ButtonTextColor = clNone,

@@ -67,6 +67,9 @@ TEST(DropDownEditButton, KeepsItsWidthExceptWhileLoading)
     h.Button->SetLoading(true);
     h.Button->SetBounds(3, 0, 99, 17);
     EXPECT_EQ(h.Button->width(), 99);
+    h.Button->SetLoading(false);
+    EXPECT_EQ(h.Button->width(), 21);
+    EXPECT_EQ(h.Button->Button()->width(), 21);
 }
 
 TEST(DropDownEditButton, LeftReleaseClicksWhereverTheMouseIs)
