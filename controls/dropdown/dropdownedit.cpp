@@ -901,7 +901,7 @@ bool TDazCustomDropDown::WMKeyDown(int Key, Qt::KeyboardModifiers Modifiers, QKe
         return false;
     }
     if (IsEnterKey(Key) && ReturnIsTab) {
-        Key = Qt::Key_Tab;
+        // Enter becomes Tab: the focus moves on and nothing closes.
         if (isVisible())
             QCoreApplication::postEvent(this,
                                         new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
@@ -962,7 +962,7 @@ bool TDazCustomDropDown::WMKeyDown(int Key, Qt::KeyboardModifiers Modifiers, QKe
 
 void TDazCustomDropDown::keyPressEvent(QKeyEvent *Event)
 {
-    int key = Event->key();
+    const int key = Event->key();
     const Qt::KeyboardModifiers modifiers = Event->modifiers();
     const bool control = modifiers & Qt::ControlModifier;
     const bool keypad = modifiers & Qt::KeypadModifier;
