@@ -200,6 +200,26 @@ TEST(DazButton, FaceColourByState)
     EXPECT_EQ(FaceOf(parent, *b), a.ColorDisabled());
 }
 
+// A focused button looks as a hot one does.
+TEST(DazButton, FocusedLooksHot)
+{
+    QWidget parent;
+    parent.resize(100, 40);
+    TDazButtonAppearance a;
+    a.SetColor(0x00FF00);
+    auto *b = new TDazButton(&parent);
+    b->setGeometry(10, 10, 40, 20);
+    b->setFocusPolicy(Qt::StrongFocus);
+    b->Appearance = &a;
+    EXPECT_EQ(FaceOf(parent, *b), TColor(0x00FF00));
+    parent.show();
+    QApplication::setActiveWindow(&parent);
+    b->setFocus();
+    ASSERT_TRUE(b->hasFocus());
+    EXPECT_FALSE(b->MouseInControl());
+    EXPECT_EQ(FaceOf(parent, *b), a.ColorHot());
+}
+
 TEST(DazButton, EmptyButtonFitsToMargins)
 {
     TDazButtonAppearance a;
