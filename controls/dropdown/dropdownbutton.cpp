@@ -4,7 +4,6 @@
 #include "controls/dropdown/dropdownedit.h"
 #include "controls/dropdown/dropdownhelpers.h"
 #include "grid/base/drawroutines.h"
-#include "grid/base/styledetect.h"
 #include "grid/string/bitmap.h"
 #include "grid/string/editorpaint.h"
 #include "platform/parttheme.h"

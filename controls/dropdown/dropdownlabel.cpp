@@ -3,7 +3,6 @@
 #include "controls/dropdown/dropdownbutton.h"
 #include "controls/dropdown/dropdownedit.h"
 
-#include "grid/base/styledetect.h"
 #include "grid/string/editorpaint.h"
 #include "platform/canvas.h"
 #include "platform/parttheme.h"
