@@ -477,6 +477,10 @@ void TDazColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle Value)
     if (Value == FColorSelectionStyle)
         return;
     FColorSelectionStyle = Value;
+    // The size shown last belongs to the old chooser: a changed drop-down width forgets it.
+    const int width = DropDownWidth();
+    SetDropDownWidth(width + 1);
+    SetDropDownWidth(width);
     PrepareChooser(Value);
     FOldSelectedColor = FSelectedColor;
     if (Value == csList)
