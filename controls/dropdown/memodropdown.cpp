@@ -10,8 +10,30 @@
 #include <QPlainTextEdit>
 
 namespace {
+
 constexpr int kMemoHeight = 100;
 const QString kEllipsis = QStringLiteral("...");
+
+// The hosted memo keeps every key it is given: the drop-down has seen it already (through
+// its filter on the memo), and a key passed on to the window would reach it twice.
+class TDropDownMemo : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent *Event) override
+    {
+        QPlainTextEdit::keyPressEvent(Event);
+        Event->accept();
+    }
+    void keyReleaseEvent(QKeyEvent *Event) override
+    {
+        QPlainTextEdit::keyReleaseEvent(Event);
+        Event->accept();
+    }
+};
+
 }   // namespace
 
 TDazMemoDropDown::TDazMemoDropDown(QWidget *Parent)
@@ -46,7 +68,7 @@ void TDazMemoDropDown::CreateDropDownForm()
     if (!DropDownForm())
         return;
     if (!FMemo) {
-        FMemo = new QPlainTextEdit(DropDownForm());
+        FMemo = new TDropDownMemo(DropDownForm());
         FMemo->resize(FMemo->width(), kMemoHeight);
         FMemo->setFrameShape(QFrame::NoFrame);
         QObject::connect(FMemo, &QPlainTextEdit::textChanged, this, [this] {
@@ -86,7 +108,14 @@ void TDazMemoDropDown::DoHideDropDown(bool Cancelled)
     AutoDrop = false;
     if (Cancelled && FMemo)
         FMemo->setPlainText(FMemoText->Text());
+    // The framework's restore of the last set text is no edit of the lines: they keep
+    // their contents and the display shows them again.
+    const bool internal = FInternalUpdate;
+    FInternalUpdate = internal || Cancelled;
     TDazCustomDropDown::DoHideDropDown(Cancelled);
+    FInternalUpdate = internal;
+    if (Cancelled)
+        UpdateEditText();
     AutoDrop = autoDrop;
 }
 
@@ -126,9 +155,10 @@ void TDazMemoDropDown::UpdateEditText()
         else
             FitText(canvas, line, w, true, display);
     }
+    const bool internal = FInternalUpdate;
     FInternalUpdate = true;
     SetTextUnformatted(display);
-    FInternalUpdate = false;
+    FInternalUpdate = internal;
 }
 
 void TDazMemoDropDown::ControlKey(QKeyEvent *Event)
