@@ -265,7 +265,7 @@ const TItemStyle *ItemStyleOf(TQVRStyle Style)
 
 }   // namespace
 
-void ApplyItemAppearanceStyle(TItemAppearance *Appearance, TQVRStyle Style)
+void TDazSelectorDropDown::ApplyItemAppearanceStyle(TItemAppearance *Appearance, TQVRStyle Style)
 {
     if (!Appearance || Style == tsCustom)
         return;

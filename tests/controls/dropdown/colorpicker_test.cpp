@@ -231,7 +231,9 @@ TEST_F(ColorPickerTest, PaletteArrowsAndEscRestoreTheOldColour)
 {
     Picker.SetColorSelectionStyle(csDiscrete);
     Picker.SetSelectedColor(0x7D491F);   // box 3
-    Picker.ShowDropDown();
+    Selects = 0;
+    Picker.ShowDropDown();   // the palette takes the colour without a choice being made
+    EXPECT_EQ(Selects, 0);
     TCustomColorSelector *palette = Picker.Palette();
     ASSERT_NE(palette, nullptr);
     EXPECT_TRUE(palette->isVisibleTo(Picker.DropDownForm()));
@@ -324,6 +326,15 @@ TEST_F(ColorPickerTest, TheEditShowsTheBoxAndTheText)
         for (int y = 4; y < 17 && !text; ++y)
             text = GetRValue(px(x, y)) < 128;
     EXPECT_TRUE(text);
+    // A colour outside the list with cvtNone: the box alone.
+    Picker.SetSelectedColor(0x123456);
+    img = Render();
+    EXPECT_EQ(px(10, 10), TColor(0x123456));
+    bool anyText = false;
+    for (int x = 24; x < 60 && !anyText; ++x)
+        for (int y = 4; y < 17 && !anyText; ++y)
+            anyText = GetRValue(px(x, y)) < 128;
+    EXPECT_FALSE(anyText);
     // Nothing chosen: no box.
     Picker.SetSelectedColor(clNone);
     img = Render();

@@ -279,19 +279,19 @@ TEST(ItemAppearance, ComponentStylesColourTheItems)
 {
     TItemAppearance a;
     a.BorderColorHot = 0x123456;
-    ApplyItemAppearanceStyle(&a, tsCustom);
+    TDazSelectorDropDown::ApplyItemAppearanceStyle(&a, tsCustom);
     EXPECT_EQ(a.BorderColorHot, TColor(0x123456));
-    ApplyItemAppearanceStyle(&a, tsWindowsXP);
+    TDazSelectorDropDown::ApplyItemAppearanceStyle(&a, tsWindowsXP);
     EXPECT_EQ(a.BorderColorHot, clNone);
     EXPECT_EQ(a.ColorSelected, clHighlight);
     EXPECT_EQ(a.ColorSelectedText, clHighlightText);
     EXPECT_EQ(a.ColorHotText, TColor(0));
-    ApplyItemAppearanceStyle(&a, tsOffice2007Luna);
+    TDazSelectorDropDown::ApplyItemAppearanceStyle(&a, tsOffice2007Luna);
     EXPECT_EQ(a.BorderColorTop, TColor(0xF4FEFF));
     EXPECT_EQ(a.BorderColor, TColor(0x42AEFE));
-    ApplyItemAppearanceStyle(&a, tsOffice2010Black);
+    TDazSelectorDropDown::ApplyItemAppearanceStyle(&a, tsOffice2010Black);
     EXPECT_EQ(a.ColorMirrorHot, TColor(0x8AE3FD));
-    ApplyItemAppearanceStyle(nullptr, tsWindows7);   // nothing
+    TDazSelectorDropDown::ApplyItemAppearanceStyle(nullptr, tsWindows7);   // nothing
 }
 
 }   // namespace
