@@ -436,15 +436,6 @@ void TColorBoxAppearance::Assign(const TPersistent *Source)
     InnerBorderColorSelected = s->InnerBorderColorSelected;
 }
 
-void TColorBoxItem::SetColor(TColor Value)
-{
-    if (Value == FColor)
-        return;
-    FColor = Value;
-    if (auto *items = static_cast<TColorBoxItems *>(Collection()); items && items->OnChange)
-        items->OnChange(items);
-}
-
 void TColorBoxItem::Assign(const TPersistent *Source)
 {
     const auto *s = dynamic_cast<const TColorBoxItem *>(Source);
@@ -651,7 +642,7 @@ int TCustomColorSelector::ItemAtPos(QPoint P) const
 
 void TCustomColorSelector::SetItemIndex(int Index)
 {
-    if (Index >= 0 && Index < FItems.Count() && !FItems.Items(Index)->FEnabled)
+    if (Index >= 0 && Index < FItems.Count() && !FItems.Items(Index)->Enabled())
         return;
     if (FItemIndex >= 0 && Index != FItemIndex) {
         const int old = FItemIndex;
@@ -669,7 +660,7 @@ void TCustomColorSelector::SetItemIndex(int Index)
 
 void TCustomColorSelector::SetItemHot(int Index)
 {
-    if (Index == FItemHot || (Index >= 0 && Index < FItems.Count() && !FItems.Items(Index)->FEnabled))
+    if (Index == FItemHot || (Index >= 0 && Index < FItems.Count() && !FItems.Items(Index)->Enabled()))
         return;
     if (FItemHot >= 0) {
         const int old = FItemHot;
@@ -775,7 +766,7 @@ void TCustomColorSelector::mousePressEvent(QMouseEvent *Event)
 {
     QWidget::mousePressEvent(Event);
     const int i = ItemAtPos(Event->position().toPoint());
-    if (i >= 0 && FItems.Items(i)->FEnabled)
+    if (i >= 0 && FItems.Items(i)->Enabled())
         SetItemIndex(i);
 }
 
@@ -783,7 +774,7 @@ void TCustomColorSelector::mouseMoveEvent(QMouseEvent *Event)
 {
     QWidget::mouseMoveEvent(Event);
     const int i = ItemAtPos(Event->position().toPoint());
-    SetItemHot(i >= 0 && !FItems.Items(i)->FEnabled ? -1 : i);
+    SetItemHot(i >= 0 && !FItems.Items(i)->Enabled() ? -1 : i);
 }
 
 void TCustomColorSelector::leaveEvent(QEvent *Event)

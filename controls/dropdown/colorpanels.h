@@ -5,7 +5,7 @@
 // pointer is taken (TDazColorSpectrumPanel). They report a choice through their own event
 // and know nothing of the picker.
 #include "controls/dropdown/dropdownedit.h"
-#include "grid/base/collection.h"
+#include "controls/dropdown/pickeritems.h"
 #include "grid/base/keys.h"
 #include "platform/canvas.h"
 
@@ -138,31 +138,24 @@ public:
     TNotifyEvent OnChange;   // never fired
 };
 
-class TColorBoxItem : public TCollectionItem
+class TColorBoxItem : public TNotifyingItem
 {
 public:
-    explicit TColorBoxItem(TCollection *Collection = nullptr) : TCollectionItem(Collection) {}
+    using TNotifyingItem::TNotifyingItem;
     // Colour and enabled flag; a copied box stands alone.
     void Assign(const TPersistent *Source) override;
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor Value) { SetAndNotify(FColor, Value); }
     TItemPos ColorBoxPos = ipStandAlone;
-    bool Enabled() const { return FEnabled; }
     TRect Rect() const { return FRect; }
 
 private:
     friend class TCustomColorSelector;
     TColor FColor = clNone;
-    bool FEnabled = true;
     TRect FRect{-1, -1, -1, -1};
 };
 
-class TColorBoxItems : public TCollectionOf<TColorBoxItem>
-{
-public:
-    explicit TColorBoxItems(TPersistent *Owner = nullptr) : TCollectionOf(Owner) {}
-    TNotifyEvent OnChange;
-};
+using TColorBoxItems = TNotifyingItemsOf<TColorBoxItem>;
 
 // The palette of colour boxes.
 class TCustomColorSelector : public TDazCustomColorSelectorPanel

@@ -198,28 +198,6 @@ QString ColorToWebColorName(TColor Color)
 // Colour items
 // ---------------------------------------------------------------------------------------
 
-void TColorItem::Changed()
-{
-    if (auto *items = static_cast<TColorItems *>(Collection()); items && items->OnChange)
-        items->OnChange(items);
-}
-
-void TColorItem::SetCaption(const QString &Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TColorItem::SetColor(TColor Value)
-{
-    if (Value == FColor)
-        return;
-    FColor = Value;
-    Changed();
-}
-
 void TColorItem::Assign(const TPersistent *Source)
 {
     const auto *s = dynamic_cast<const TColorItem *>(Source);
@@ -395,15 +373,9 @@ void TDazColorPickerDropDown::CreateDropDownForm()
 
 void TDazColorPickerDropDown::LoadList()
 {
-    TDazCustomItemSelector *list = FItemSelector;
+    TDazCustomItemSelector *list = BeginLoadList(Columns, Layout);
     if (!list)
         return;
-    list->OnItemSelect = nullptr;
-    list->SetColumns(Columns);
-    list->SetImages(Images);
-    list->SetItemLayout(Layout);
-    list->SetColor(DropDownColor);
-    list->Items().Clear();
     for (int i = 0; i < FColors->Count(); ++i) {
         const TColorItem &c = *FColors->Items(i);
         TSelectorItem *item = list->Items().Add();
@@ -413,10 +385,7 @@ void TDazColorPickerDropDown::LoadList()
     }
     list->SetColorBoxHeight(ColorBoxHeight);
     list->SetColorBoxWidth(ColorBoxWidth);
-    list->SetItemAppearance(*FItemAppearance);
-    list->UpdateSelectorPanel();
-    list->SetItemIndex(FItemIndex);
-    list->OnItemSelect = [this](TObject *) { ListSelect(); };
+    EndLoadList();
 }
 
 void TDazColorPickerDropDown::PrepareChooser(TColorSelectionStyle Style)
@@ -529,13 +498,6 @@ void TDazColorPickerDropDown::SizeDropDownForm()
         TDazCustomDropDown::SizeDropDownForm();
 }
 
-void TDazColorPickerDropDown::ListSelect()
-{
-    SetItemIndex(FItemSelector->ItemIndex());
-    if (!FInternalCall)
-        DoHideDropDown(false);
-}
-
 void TDazColorPickerDropDown::PaletteSelect()
 {
     SetSelectedColor(FColorSelector->SelectedColor());
@@ -562,36 +524,16 @@ void TDazColorPickerDropDown::DoHideDropDown(bool Cancelled)
         FColorSelector->SetSelectedColor(FOldSelectedColor);
 }
 
-void TDazColorPickerDropDown::ClosedHomeEnd(bool End)
-{
-    if (FColors->Count() > 0)
-        SetItemIndex(End ? FColors->Count() - 1 : 0);
-}
-
-void TDazColorPickerDropDown::ClosedUpDown(bool Down)
-{
-    const int n = FColors->Count();
-    if (n == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (Down ? FItemIndex + 1 < n : FItemIndex > 0)
-        SetItemIndex(FItemIndex + (Down ? 1 : -1));
-}
-
 void TDazColorPickerDropDown::keyPressEvent(QKeyEvent *Event)
 {
     const TKeyInfo k = TranslateKeyEvent(*Event);
     bool taken = false;
-    if (isEnabled() && DroppedDown() && k.Key == VK_RETURN) {
-        if (FColorSelectionStyle == csList && FItemSelector && FItemSelector->ItemHot() >= 0) {
-            FItemSelector->SetItemIndex(FItemSelector->ItemHot());
-            taken = true;
-        } else if (FColorSelectionStyle == csDiscrete && FColorSelector &&
-                   FColorSelector->ItemHot() >= 0) {
-            FColorSelector->SetItemIndex(FColorSelector->ItemHot());
-            taken = true;
-        }
+    if (FColorSelectionStyle == csList) {
+        taken = TakeHotItem(k.Key);
+    } else if (FColorSelectionStyle == csDiscrete && isEnabled() && DroppedDown() &&
+               k.Key == VK_RETURN && FColorSelector && FColorSelector->ItemHot() >= 0) {
+        FColorSelector->SetItemIndex(FColorSelector->ItemHot());
+        taken = true;
     }
     TDazSelectorDropDown::keyPressEvent(Event);
     if (!isEnabled() || k.Shift.Contains(ssAlt) || k.Key == 0)
@@ -617,33 +559,29 @@ void TDazColorPickerDropDown::keyPressEvent(QKeyEvent *Event)
 
 void TDazColorPickerDropDown::DoWheelDown()
 {
-    if (FColorSelectionStyle == csList) {
-        TDazSelectorDropDown::DoWheelDown();
-    } else if (FColorSelectionStyle == csDiscrete && FColorSelector && isEnabled() &&
-               !isReadOnly()) {
-        if (DroppedDown()) {
-            FColorSelector->HotNext();
-        } else {
-            FInternalCall = true;
-            FColorSelector->SelectNext();
-            FInternalCall = false;
-        }
-    }
+    Wheel(true);
 }
 
 void TDazColorPickerDropDown::DoWheelUp()
 {
+    Wheel(false);
+}
+
+void TDazColorPickerDropDown::Wheel(bool Down)
+{
     if (FColorSelectionStyle == csList) {
-        TDazSelectorDropDown::DoWheelUp();
-    } else if (FColorSelectionStyle == csDiscrete && FColorSelector && isEnabled() &&
-               !isReadOnly()) {
-        if (DroppedDown()) {
-            FColorSelector->HotPrevious();
-        } else {
-            FInternalCall = true;
-            FColorSelector->SelectPrevious();
-            FInternalCall = false;
-        }
+        ListWheel(Down);
+        return;
+    }
+    if (FColorSelectionStyle != csDiscrete || !FColorSelector || !isEnabled() || isReadOnly())
+        return;
+    if (DroppedDown()) {
+        Down ? FColorSelector->HotNext() : FColorSelector->HotPrevious();
+    } else {
+        const bool old = FInternalCall;
+        FInternalCall = true;
+        Down ? FColorSelector->SelectNext() : FColorSelector->SelectPrevious();
+        FInternalCall = old;
     }
 }
 

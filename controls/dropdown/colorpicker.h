@@ -5,31 +5,23 @@
 #include "controls/dropdown/colorpanels.h"
 #include "controls/dropdown/selectordropdown.h"
 
-class TColorItem : public TCollectionItem
+class TColorItem : public TNotifyingItem
 {
 public:
-    explicit TColorItem(TCollection *Collection = nullptr) : TCollectionItem(Collection) {}
+    using TNotifyingItem::TNotifyingItem;
     void Assign(const TPersistent *Source) override;
     QString Caption() const { return FCaption; }
-    void SetCaption(const QString &Value);
+    void SetCaption(const QString &Value) { SetAndNotify(FCaption, Value); }
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
-    bool Enabled() const { return FEnabled; }
+    void SetColor(TColor Value) { SetAndNotify(FColor, Value); }
     QString Hint;
 
 private:
-    void Changed();
     QString FCaption;
     TColor FColor = clNone;
-    bool FEnabled = true;
 };
 
-class TColorItems : public TCollectionOf<TColorItem>
-{
-public:
-    explicit TColorItems(TPersistent *Owner = nullptr) : TCollectionOf(Owner) {}
-    TNotifyEvent OnChange;
-};
+using TColorItems = TNotifyingItemsOf<TColorItem>;
 
 enum TColorSelectionStyle { csList, csDiscrete, csColorCube, csSpectrum };
 enum TColorValueText { cvtNone, cvtHex, cvtWebName, cvtRGB, cvtHTML };
@@ -89,9 +81,9 @@ protected:
 
     int ListRowStep() const override { return Columns; }
     int PickerItemCount() const override { return FColors->Count(); }
+    int PickerItemIndex() const override { return FItemIndex; }
+    void SetPickerItemIndex(int Index) override { SetItemIndex(Index); }
     void LoadList() override;
-    void ClosedHomeEnd(bool End) override;
-    void ClosedUpDown(bool Down) override;
 
 private:
     void EnsureChooser(TColorSelectionStyle Style);
@@ -100,9 +92,9 @@ private:
     void PrepareChooser(TColorSelectionStyle Style);
     // The form sized to a panel chooser.
     void SizePanelForm();
-    void ListSelect();
     void PaletteSelect();
     void PanelSelect(TColor Color);
+    void Wheel(bool Down);
 
     std::unique_ptr<TColorItems> FColors;
     QPointer<TCustomColorSelector> FColorSelector;

@@ -18,28 +18,6 @@ constexpr int kDefaultListHeight = 100;
 constexpr int kSystemBorder = 1;
 }   // namespace
 
-void TDetailItem::Changed()
-{
-    if (auto *items = static_cast<TDetailItems *>(Collection()); items && items->OnChange)
-        items->OnChange(items);
-}
-
-void TDetailItem::SetCaption(const QString &Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TDetailItem::SetImageIndex(int Value)
-{
-    if (Value == FImageIndex)
-        return;
-    FImageIndex = Value;
-    Changed();
-}
-
 void TDetailItem::Assign(const TPersistent *Source)
 {
     const auto *s = dynamic_cast<const TDetailItem *>(Source);
@@ -47,10 +25,7 @@ void TDetailItem::Assign(const TPersistent *Source)
         TCollectionItem::Assign(Source);
         return;
     }
-    SetCaption(s->FCaption);
-    SetImageIndex(s->FImageIndex);
-    FImage.Assign(&s->FImage);
-    FEnabled = s->FEnabled;
+    AssignCaptionImage(*s);
     Tag = s->Tag;
     ItemObject = s->ItemObject;
 }
@@ -89,38 +64,6 @@ void TDazDetailDropDown::SetItemIndex(int Value)
         SetText(QString());
         FItemIndex = -1;
     }
-}
-
-void TDazDetailDropDown::SelectFirst()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(0);
-}
-
-void TDazDetailDropDown::SelectLast()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(FItems->Count() - 1);
-}
-
-void TDazDetailDropDown::SelectNext()
-{
-    if (FItems->Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < FItems->Count())
-        SetItemIndex(FItemIndex + 1);
-}
-
-void TDazDetailDropDown::SelectPrevious()
-{
-    if (FItems->Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex - 1 >= 0)
-        SetItemIndex(FItemIndex - 1);
 }
 
 void TDazDetailDropDown::SetText(const QString &Value)
@@ -212,11 +155,6 @@ void TDazDetailDropDown::ClosedHomeEnd(bool End)
         End ? SelectLast() : SelectFirst();
 }
 
-void TDazDetailDropDown::ClosedUpDown(bool Down)
-{
-    Down ? SelectNext() : SelectPrevious();
-}
-
 void TDazDetailDropDown::CreateDropDownForm()
 {
     TDazCustomDropDown::CreateDropDownForm();
@@ -241,16 +179,9 @@ void TDazDetailDropDown::CreateDropDownForm()
 
 void TDazDetailDropDown::LoadList()
 {
-    TDazCustomItemSelector *list = FItemSelector;
+    TDazCustomItemSelector *list = BeginLoadList(1, Layout);
     if (!list)
         return;
-    list->OnItemSelect = nullptr;
-    list->SetColumns(1);
-    list->SetImages(Images);
-    list->SetItemLayout(Layout);
-    list->SetColor(DropDownColor);
-    list->SetItemAppearance(*FItemAppearance);
-    list->Items().Clear();
     for (int i = 0; i < FItems->Count(); ++i) {
         const TDetailItem &from = *FItems->Items(i);
         TSelectorItem *item = list->Items().Add();
@@ -258,9 +189,7 @@ void TDazDetailDropDown::LoadList()
         item->SetImage(from.Image());
         item->SetImageIndex(from.ImageIndex());
     }
-    list->UpdateSelectorPanel();
-    list->SetItemIndex(FItemIndex);
-    list->OnItemSelect = [this](TObject *) { ListSelect(); };
+    EndLoadList();
 }
 
 void TDazDetailDropDown::BeforeDropDown()

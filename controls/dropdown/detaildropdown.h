@@ -5,39 +5,23 @@
 // ItemIndex is the item whose caption was last taken.
 #include "controls/dropdown/selectordropdown.h"
 
-class TDetailItem : public TCollectionItem
+class TDetailItem : public TCaptionImageItem
 {
 public:
-    explicit TDetailItem(TCollection *Collection = nullptr) : TCollectionItem(Collection) {}
+    using TCaptionImageItem::TCaptionImageItem;
     // Everything but the notes.
     void Assign(const TPersistent *Source) override;
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString &Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
-    TPicture &Image() { return FImage; }
-    const TPicture &Image() const { return FImage; }
-    void SetImage(const TPicture &Value) { FImage.Assign(&Value); }
-    bool Enabled() const { return FEnabled; }
     QString Notes;   // mark-up
     int Tag = 0;
     TObject *ItemObject = nullptr;   // not owned
-
-private:
-    void Changed();
-    QString FCaption;
-    int FImageIndex = -1;
-    TPicture FImage;
-    bool FEnabled = true;
 };
 
-class TDetailItems : public TCollectionOf<TDetailItem>
+class TDetailItems : public TNotifyingItemsOf<TDetailItem>
 {
 public:
-    explicit TDetailItems(TPersistent *Owner = nullptr) : TCollectionOf(Owner) {}
+    using TNotifyingItemsOf::TNotifyingItemsOf;
     // The first item whose caption equals AValue exactly; -1 for none.
     int IndexOf(const QString &AValue) const;
-    TNotifyEvent OnChange;
 };
 
 class TDazDetailDropDown : public TDazSelectorDropDown
@@ -51,10 +35,6 @@ public:
     // Another item puts its caption into the edit, selected whole, and fires OnSelect; -1
     // empties the edit without an event.
     void SetItemIndex(int Value);
-    void SelectFirst();
-    void SelectLast();
-    void SelectNext();
-    void SelectPrevious();
     bool WorkMode() const { return FWorkMode; }
 
     int ItemHeight = 22;
@@ -84,12 +64,13 @@ protected:
     void keyReleaseEvent(QKeyEvent *Event) override;
 
     int PickerItemCount() const override { return FItems->Count(); }
+    int PickerItemIndex() const override { return FItemIndex; }
+    void SetPickerItemIndex(int Index) override { SetItemIndex(Index); }
     void LoadList() override;
+    void ListSelect() override;
     void ClosedHomeEnd(bool End) override;
-    void ClosedUpDown(bool Down) override;
 
 private:
-    void ListSelect();
     void WheelStep(int Step);
     std::unique_ptr<TDetailItems> FItems;
     int FItemIndex = -1;

@@ -8,28 +8,6 @@
 #include <QImageReader>
 #include <QKeyEvent>
 
-void TImageItem::Changed()
-{
-    if (auto *items = static_cast<TImageItems *>(Collection()); items && items->OnChange)
-        items->OnChange(items);
-}
-
-void TImageItem::SetCaption(const QString &Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TImageItem::SetImageIndex(int Value)
-{
-    if (Value == FImageIndex)
-        return;
-    FImageIndex = Value;
-    Changed();
-}
-
 void TImageItem::Assign(const TPersistent *Source)
 {
     const auto *s = dynamic_cast<const TImageItem *>(Source);
@@ -37,10 +15,7 @@ void TImageItem::Assign(const TPersistent *Source)
         TCollectionItem::Assign(Source);
         return;
     }
-    SetCaption(s->FCaption);
-    SetImageIndex(s->FImageIndex);
-    FImage.Assign(&s->FImage);
-    FEnabled = s->FEnabled;
+    AssignCaptionImage(*s);
     Hint = s->Hint;
 }
 
@@ -83,34 +58,6 @@ void TDazImagePickerDropDown::SetImageIndex(int Value)
     SetItemIndex(-1);
 }
 
-void TDazImagePickerDropDown::SelectFirst()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(0);
-}
-
-void TDazImagePickerDropDown::SelectLast()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(FItems->Count() - 1);
-}
-
-void TDazImagePickerDropDown::SelectNext()
-{
-    if (FItemIndex < 0)
-        SelectFirst();
-    else if (FItemIndex + 1 < FItems->Count())
-        SetItemIndex(FItemIndex + 1);
-}
-
-void TDazImagePickerDropDown::SelectPrevious()
-{
-    if (FItemIndex < 0)
-        SelectFirst();
-    else if (FItemIndex - 1 >= 0)
-        SetItemIndex(FItemIndex - 1);
-}
-
 void TDazImagePickerDropDown::AddImagesFromImageList()
 {
     if (!Images)
@@ -149,16 +96,9 @@ void TDazImagePickerDropDown::CreateDropDownForm()
 
 void TDazImagePickerDropDown::LoadList()
 {
-    TDazCustomItemSelector *list = FItemSelector;
+    TDazCustomItemSelector *list = BeginLoadList(Columns, Layout);
     if (!list)
         return;
-    list->OnItemSelect = nullptr;
-    list->SetColumns(Columns);
-    list->SetImages(Images);
-    list->SetItemLayout(Layout);
-    list->SetColor(DropDownColor);
-    list->SetItemAppearance(*FItemAppearance);
-    list->Items().Clear();
     for (int i = 0; i < FItems->Count(); ++i) {
         const TImageItem &from = *FItems->Items(i);
         TSelectorItem *item = list->Items().Add();
@@ -167,9 +107,7 @@ void TDazImagePickerDropDown::LoadList()
         item->SetImageIndex(from.ImageIndex());
         item->Hint = from.Hint;
     }
-    list->UpdateSelectorPanel();
-    list->SetItemIndex(FItemIndex);
-    list->OnItemSelect = [this](TObject *) { ListSelect(); };
+    EndLoadList();
 }
 
 void TDazImagePickerDropDown::BeforeDropDown()
@@ -194,13 +132,6 @@ void TDazImagePickerDropDown::SizeDropDownForm()
         TDazCustomDropDown::SizeDropDownForm();
 }
 
-void TDazImagePickerDropDown::ListSelect()
-{
-    SetItemIndex(FItemSelector->ItemIndex());
-    if (!FInternalCall)
-        DoHideDropDown(false);
-}
-
 void TDazImagePickerDropDown::DoHideDropDown(bool Cancelled)
 {
     TDazSelectorDropDown::DoHideDropDown(Cancelled);
@@ -208,25 +139,10 @@ void TDazImagePickerDropDown::DoHideDropDown(bool Cancelled)
         SetItemIndex(FOldItemIndex);
 }
 
-void TDazImagePickerDropDown::ClosedHomeEnd(bool End)
-{
-    End ? SelectLast() : SelectFirst();
-}
-
-void TDazImagePickerDropDown::ClosedUpDown(bool Down)
-{
-    Down ? SelectNext() : SelectPrevious();
-}
-
 void TDazImagePickerDropDown::keyPressEvent(QKeyEvent *Event)
 {
     const TKeyInfo k = TranslateKeyEvent(*Event);
-    bool taken = false;
-    if (isEnabled() && DroppedDown() && k.Key == VK_RETURN && FItemSelector &&
-        FItemSelector->ItemHot() >= 0) {
-        FItemSelector->SetItemIndex(FItemSelector->ItemHot());
-        taken = true;
-    }
+    const bool taken = TakeHotItem(k.Key);
     TDazSelectorDropDown::keyPressEvent(Event);
     if (!isEnabled() || k.Shift.Contains(ssAlt) || k.Key == 0)
         return;

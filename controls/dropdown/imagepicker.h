@@ -4,35 +4,15 @@
 // (AddImagesFromImageList) or from the picture files of a folder (AddImagesFromFolder).
 #include "controls/dropdown/selectordropdown.h"
 
-class TImageItem : public TCollectionItem
+class TImageItem : public TCaptionImageItem
 {
 public:
-    explicit TImageItem(TCollection *Collection = nullptr) : TCollectionItem(Collection) {}
+    using TCaptionImageItem::TCaptionImageItem;
     void Assign(const TPersistent *Source) override;
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString &Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
-    TPicture &Image() { return FImage; }
-    const TPicture &Image() const { return FImage; }
-    void SetImage(const TPicture &Value) { FImage.Assign(&Value); }
-    bool Enabled() const { return FEnabled; }
     QString Hint;
-
-private:
-    void Changed();
-    QString FCaption;
-    int FImageIndex = -1;
-    TPicture FImage;
-    bool FEnabled = true;
 };
 
-class TImageItems : public TCollectionOf<TImageItem>
-{
-public:
-    explicit TImageItems(TPersistent *Owner = nullptr) : TCollectionOf(Owner) {}
-    TNotifyEvent OnChange;
-};
+using TImageItems = TNotifyingItemsOf<TImageItem>;
 
 class TDazImagePickerDropDown : public TDazSelectorDropDown
 {
@@ -48,10 +28,6 @@ public:
     // with that list index.
     int ImageIndex() const;
     void SetImageIndex(int Value);
-    void SelectFirst();
-    void SelectLast();
-    void SelectNext();
-    void SelectPrevious();
     // One item per image of Images, item i showing image i.
     void AddImagesFromImageList();
     // One item per entry of the folder matching the mask ("/dir/*.png"); an entry that is
@@ -78,12 +54,11 @@ protected:
 
     int ListRowStep() const override { return Columns; }
     int PickerItemCount() const override { return FItems->Count(); }
+    int PickerItemIndex() const override { return FItemIndex; }
+    void SetPickerItemIndex(int Index) override { SetItemIndex(Index); }
     void LoadList() override;
-    void ClosedHomeEnd(bool End) override;
-    void ClosedUpDown(bool Down) override;
 
 private:
-    void ListSelect();
     std::unique_ptr<TImageItems> FItems;
     int FItemIndex = -1;
 };

@@ -45,36 +45,6 @@ QImage DisabledImage(const QImage &Image)
 // Items
 // ---------------------------------------------------------------------------------------
 
-void TSelectorItem::Changed()
-{
-    if (auto *items = static_cast<TSelectorItems *>(Collection()); items && items->OnChange)
-        items->OnChange(items);
-}
-
-void TSelectorItem::SetCaption(const QString &Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TSelectorItem::SetColor(TColor Value)
-{
-    if (Value == FColor)
-        return;
-    FColor = Value;
-    Changed();
-}
-
-void TSelectorItem::SetImageIndex(int Value)
-{
-    if (Value == FImageIndex)
-        return;
-    FImageIndex = Value;
-    Changed();
-}
-
 void TSelectorItem::Assign(const TPersistent *Source)
 {
     const auto *s = dynamic_cast<const TSelectorItem *>(Source);
@@ -82,11 +52,8 @@ void TSelectorItem::Assign(const TPersistent *Source)
         TCollectionItem::Assign(Source);
         return;
     }
-    SetCaption(s->FCaption);
-    SetImageIndex(s->FImageIndex);
-    FEnabled = s->FEnabled;
+    AssignCaptionImage(*s);
     SetColor(s->FColor);
-    FImage.Assign(&s->FImage);
     Hint = s->Hint;
 }
 

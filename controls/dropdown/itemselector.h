@@ -8,8 +8,7 @@
 // Adding or deleting items lays nothing out; hosts call UpdateSelectorPanel afterwards.
 // Layout measures every caption once, so it costs O(items) renderer calls.
 #include "controls/dropdown/dropdownedit.h"
-#include "grid/base/collection.h"
-#include "grid/string/bitmap.h"
+#include "controls/dropdown/pickeritems.h"
 #include "platform/canvas.h"
 
 #include <QScrollArea>
@@ -31,44 +30,24 @@ using TItemSizeEvent = std::function<void(TObject *Sender, QSize &Size)>;
 // (Sender: the picker, canvas, the edit's value area).
 using TOnDrawSelectedItem = std::function<void(TObject *Sender, TCanvas &Canvas, const TRect &R)>;
 
-class TSelectorItem : public TCollectionItem
+class TSelectorItem : public TCaptionImageItem
 {
 public:
-    explicit TSelectorItem(TCollection *Collection = nullptr) : TCollectionItem(Collection) {}
+    using TCaptionImageItem::TCaptionImageItem;
     void Assign(const TPersistent *Source) override;
-
-    // Caption (mark-up), Color and ImageIndex tell the collection of a change.
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString &Value);
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
-    const TPicture &Image() const { return FImage; }
-    void SetImage(const TPicture &Value) { FImage.Assign(&Value); }
-    bool Enabled() const { return FEnabled; }
+    void SetColor(TColor Value) { SetAndNotify(FColor, Value); }
     // The cell in panel coordinates, set by the layout.
     TRect Rect() const { return FRect; }
     QString Hint;
 
 private:
     friend class TCustomItemSelector;
-    void Changed();
-    QString FCaption;
-    int FImageIndex = -1;
-    bool FEnabled = true;
     TColor FColor = clNone;
-    TPicture FImage;
     TRect FRect{-1, -1, -1, -1};
 };
 
-class TSelectorItems : public TCollectionOf<TSelectorItem>
-{
-public:
-    explicit TSelectorItems(TPersistent *Owner = nullptr) : TCollectionOf(Owner) {}
-    // Fired by the item setters only.
-    TNotifyEvent OnChange;
-};
+using TSelectorItems = TNotifyingItemsOf<TSelectorItem>;
 
 // The look of hot and selected cells. Plain fields: a new value shows at the next paint.
 class TItemAppearance : public TPersistent

@@ -94,6 +94,61 @@ void TDazSelectorDropDown::SizeListForm()
     }
 }
 
+void TDazSelectorDropDown::SelectFirst()
+{
+    if (PickerItemCount() > 0)
+        SetPickerItemIndex(0);
+}
+
+void TDazSelectorDropDown::SelectLast()
+{
+    if (const int n = PickerItemCount(); n > 0)
+        SetPickerItemIndex(n - 1);
+}
+
+void TDazSelectorDropDown::SelectNext()
+{
+    const int n = PickerItemCount(), i = PickerItemIndex();
+    if (n > 0 && (i < 0 || i + 1 < n))
+        SetPickerItemIndex(i < 0 ? 0 : i + 1);
+}
+
+void TDazSelectorDropDown::SelectPrevious()
+{
+    const int n = PickerItemCount(), i = PickerItemIndex();
+    if (n > 0 && (i < 0 || i > 0))
+        SetPickerItemIndex(i < 0 ? 0 : i - 1);
+}
+
+TDazCustomItemSelector *TDazSelectorDropDown::BeginLoadList(int Columns, TItemLayout Layout)
+{
+    TDazCustomItemSelector *list = FItemSelector;
+    if (!list)
+        return nullptr;
+    list->OnItemSelect = nullptr;
+    list->SetColumns(Columns);
+    list->SetImages(Images);
+    list->SetItemLayout(Layout);
+    list->SetColor(DropDownColor);
+    list->SetItemAppearance(*FItemAppearance);
+    list->Items().Clear();
+    return list;
+}
+
+void TDazSelectorDropDown::EndLoadList()
+{
+    FItemSelector->UpdateSelectorPanel();
+    FItemSelector->SetItemIndex(PickerItemIndex());
+    FItemSelector->OnItemSelect = [this](TObject *) { ListSelect(); };
+}
+
+void TDazSelectorDropDown::ListSelect()
+{
+    SetPickerItemIndex(FItemSelector->ItemIndex());
+    if (!FInternalCall)
+        DoHideDropDown(false);
+}
+
 void TDazSelectorDropDown::SetListIndex(int Index)
 {
     if (!FItemSelector || Index >= FItemSelector->Items().Count())
@@ -172,22 +227,31 @@ bool TDazSelectorDropDown::ListKey(int Key, TShiftState Shift)
 
 void TDazSelectorDropDown::DoWheelDown()
 {
-    if (!isEnabled() || isReadOnly() || !FItemSelector)
-        return;
-    if (DroppedDown())
-        FItemSelector->HotNext();
-    else
-        ListStep(&TDazCustomItemSelector::SelectNext);
+    ListWheel(true);
 }
 
 void TDazSelectorDropDown::DoWheelUp()
 {
+    ListWheel(false);
+}
+
+void TDazSelectorDropDown::ListWheel(bool Down)
+{
     if (!isEnabled() || isReadOnly() || !FItemSelector)
         return;
     if (DroppedDown())
-        FItemSelector->HotPrevious();
+        Down ? FItemSelector->HotNext() : FItemSelector->HotPrevious();
     else
-        ListStep(&TDazCustomItemSelector::SelectPrevious);
+        ListStep(Down ? &TDazCustomItemSelector::SelectNext : &TDazCustomItemSelector::SelectPrevious);
+}
+
+bool TDazSelectorDropDown::TakeHotItem(int Key)
+{
+    if (!isEnabled() || !DroppedDown() || Key != VK_RETURN || !FItemSelector ||
+        FItemSelector->ItemHot() < 0)
+        return false;
+    FItemSelector->SetItemIndex(FItemSelector->ItemHot());
+    return true;
 }
 
 void TDazSelectorDropDown::wheelEvent(QWheelEvent *Event)

@@ -24,6 +24,13 @@ public:
     QTimer &KeyTimer() { return FKeyTimer; }
     void KeyTimerExpired();
 
+    // The picker's own selection: first, last, and next or previous (0 from none, nothing
+    // past the ends).
+    void SelectFirst();
+    void SelectLast();
+    void SelectNext();
+    void SelectPrevious();
+
     void SetComponentStyle(TQVRStyle Value) override;
     void SetSelectionColorStyle(TSelectionColorStyle Value) override;
     virtual void DoWheelDown();
@@ -41,6 +48,10 @@ protected:
     void SizeListForm();
     // Moves the list's selection without closing the drop-down.
     void SetListIndex(int Index);
+    // The wheel on the list: the hot item while open, the selection while closed.
+    void ListWheel(bool Down);
+    // Enter while open takes the list's hot item (and so closes); true when it did.
+    bool TakeHotItem(int Key);
     // The list's own selection step without closing.
     void ListStep(void (TDazCustomItemSelector::*Step)());
     // The list's key mapping (Page Up/Down, End/Home, Left/Right, Up/Down, type-ahead).
@@ -48,13 +59,22 @@ protected:
     bool ListKey(int Key, TShiftState Shift);
     // The row step of Up and Down while open.
     virtual int ListRowStep() const { return 1; }
-    // The number of items the picker holds.
+    // The number of items the picker holds, its selected one and the setter of that.
     virtual int PickerItemCount() const = 0;
-    // Rebuilds the list from the picker's items.
+    virtual int PickerItemIndex() const = 0;
+    virtual void SetPickerItemIndex(int Index) = 0;
+    // Rebuilds the list from the picker's items: BeginLoadList (the list's event detached,
+    // its settings taken, its items emptied; nullptr without a list), the items, then
+    // EndLoadList (laid out, the picker's index selected, the event attached to ListSelect).
     virtual void LoadList() = 0;
+    TDazCustomItemSelector *BeginLoadList(int Columns, TItemLayout Layout);
+    void EndLoadList();
+    // The list's selection event: the picker takes the index and closes unless it moved
+    // the list itself.
+    virtual void ListSelect();
     // Home and End, Up and Down while closed.
-    virtual void ClosedHomeEnd(bool End) = 0;
-    virtual void ClosedUpDown(bool Down) = 0;
+    virtual void ClosedHomeEnd(bool End) { End ? SelectLast() : SelectFirst(); }
+    virtual void ClosedUpDown(bool Down) { Down ? SelectNext() : SelectPrevious(); }
     void wheelEvent(QWheelEvent *Event) override;
 
     QPointer<TDazCustomItemSelector> FItemSelector;
