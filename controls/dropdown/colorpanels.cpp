@@ -195,11 +195,7 @@ void TDazColorCubePanel::MouseDown(QPoint P)
     const int i = CellAtPos(P);
     if (i < 1)
         return;
-    if (FSelectedIndex >= 1) {
-        const int old = FSelectedIndex;
-        FSelectedIndex = -1;
-        RepaintCell(old);
-    }
+    MoveMark(FSelectedIndex, -1, [this](int Old) { RepaintCell(Old); });
     SelectColor(FCubeCells[i].Color, i);
     RepaintCell(i);
     if (OnSelect)
@@ -211,12 +207,7 @@ void TDazColorCubePanel::MouseMove(QPoint P)
     const int i = CellAtPos(P);
     if (i >= 1) {
         if (i != FHotIndex) {
-            if (FHotIndex >= 1) {
-                const int old = FHotIndex;
-                FHotIndex = -1;
-                RepaintCell(old);
-            }
-            FHotIndex = i;
+            MoveMark(FHotIndex, i, [this](int Old) { RepaintCell(Old); });
             RepaintCell(i);
         }
         if (FShowRGBHint) {
@@ -644,12 +635,7 @@ void TCustomColorSelector::SetItemIndex(int Index)
 {
     if (Index >= 0 && Index < FItems.Count() && !FItems.Items(Index)->Enabled())
         return;
-    if (FItemIndex >= 0 && Index != FItemIndex) {
-        const int old = FItemIndex;
-        FItemIndex = -1;
-        InvalidateItem(old);
-    }
-    FItemIndex = Index;
+    MoveMark(FItemIndex, Index, [this](int Old) { InvalidateItem(Old); });
     if (Index < 0 || Index >= FItems.Count())
         return;
     FSelectedColor = FItems.Items(Index)->Color();
@@ -662,12 +648,7 @@ void TCustomColorSelector::SetItemHot(int Index)
 {
     if (Index == FItemHot || (Index >= 0 && Index < FItems.Count() && !FItems.Items(Index)->Enabled()))
         return;
-    if (FItemHot >= 0) {
-        const int old = FItemHot;
-        FItemHot = -1;
-        InvalidateItem(old);
-    }
-    FItemHot = Index;
+    MoveMark(FItemHot, Index, [this](int Old) { InvalidateItem(Old); });
     if (Index >= 0)
         InvalidateItem(Index);
 }

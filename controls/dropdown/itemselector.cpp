@@ -157,12 +157,7 @@ void TCustomItemSelector::SetItemIndex(int Value)
     const TSelectorItems &items = FDazItemSelector->Items();
     if (Value >= 0 && Value < items.Count() && !items.Items(Value)->Enabled())
         return;
-    if (FItemIndex >= 0 && FItemIndex != Value) {
-        const int old = FItemIndex;
-        FItemIndex = -1;
-        InvalidateItem(old);
-    }
-    FItemIndex = Value;
+    MoveMark(FItemIndex, Value, [this](int Old) { InvalidateItem(Old); });
     if (Value >= 0) {
         InvalidateItem(Value);
         if (OnItemSelect)
@@ -175,12 +170,7 @@ void TCustomItemSelector::SetItemHot(int Index)
     const TSelectorItems &items = FDazItemSelector->Items();
     if (Index == FItemHot || (Index >= 0 && Index < items.Count() && !items.Items(Index)->Enabled()))
         return;
-    if (FItemHot >= 0) {
-        const int old = FItemHot;
-        FItemHot = -1;
-        InvalidateItem(old);
-    }
-    FItemHot = Index;
+    MoveMark(FItemHot, Index, [this](int Old) { InvalidateItem(Old); });
     if (Index >= 0)
         InvalidateItem(Index);
 }

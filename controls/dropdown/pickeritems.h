@@ -73,3 +73,16 @@ private:
     int FImageIndex = -1;
     TPicture FImage;
 };
+
+// Moves a mark (the hot or the selected cell of a chooser) to Index: a marked cell that
+// loses it is unmarked and repainted first.
+template <class Repaint>
+void MoveMark(int &Mark, int Index, Repaint RepaintCell)
+{
+    if (Mark >= 0 && Mark != Index) {
+        const int old = Mark;
+        Mark = -1;
+        RepaintCell(old);
+    }
+    Mark = Index;
+}
