@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 
 namespace {
@@ -20,12 +21,30 @@ class TDropDownMemo : public QPlainTextEdit
 {
 public:
     using QPlainTextEdit::QPlainTextEdit;
+    // Characters the memo holds at most; 0 for no limit.
+    int MaxLength = 0;
 
 protected:
+    // The room left for typed or pasted text when the selection is replaced.
+    int Room() const
+    {
+        const int length = document()->characterCount() - 1;
+        return MaxLength - (length - int(textCursor().selectedText().size()));
+    }
     void keyPressEvent(QKeyEvent *Event) override
     {
-        QPlainTextEdit::keyPressEvent(Event);
+        const QString typed = Event->text();
+        const bool inserts = !typed.isEmpty() && (typed.front() >= u' ' || typed.front() == u'\r');
+        if (!(MaxLength > 0 && inserts && !(Event->modifiers() & Qt::ControlModifier) && Room() < 1))
+            QPlainTextEdit::keyPressEvent(Event);
         Event->accept();
+    }
+    void insertFromMimeData(const QMimeData *Source) override
+    {
+        if (MaxLength <= 0 || !Source->hasText())
+            QPlainTextEdit::insertFromMimeData(Source);
+        else
+            insertPlainText(Source->text().left(std::max(0, Room())));
     }
     void keyReleaseEvent(QKeyEvent *Event) override
     {
@@ -99,6 +118,8 @@ void TDazMemoDropDown::BeforeDropDown()
                                                    : Qt::ScrollBarAlwaysOff);
     FMemo->setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
     FMemo->setReadOnly(FMemoReadOnly);
+    // A line edit without a limit answers 32767.
+    static_cast<TDropDownMemo *>(FMemo)->MaxLength = maxLength() < 32767 ? maxLength() : 0;
 }
 
 void TDazMemoDropDown::DoHideDropDown(bool Cancelled)

@@ -230,6 +230,19 @@ TEST_F(MemoTest, KeysInTheOpenMemo)
     EXPECT_EQ(Memo.GetText(), "outside...");
 }
 
+TEST_F(MemoTest, TheMemoTakesTheEditsMaximumLength)
+{
+    Memo.setMaxLength(5);
+    Memo.MemoText().SetText("abc");
+    Memo.ShowDropDown();
+    QPlainTextEdit *memo = Memo.Memo();
+    memo->moveCursor(QTextCursor::End);
+    for (const char *c : {"d", "e", "f"})
+        SendKey(memo, Qt::Key_D, Qt::NoModifier, c);
+    EXPECT_EQ(memo->toPlainText().size(), 5);
+    EXPECT_TRUE(memo->toPlainText().startsWith("abc"));
+}
+
 TEST_F(MemoTest, AutoDropOpensOnEnteringButNotOnTheReturnAfterClosing)
 {
     Memo.AutoDrop = true;
