@@ -211,6 +211,21 @@ TEST_F(DetailTest, ItemsDrawPictureCaptionAndNotes)
         return o.Text.contains("crisp") && o.Rect.Top > caption->Rect.Top;
     });
     EXPECT_TRUE(notes);
+    // The hot item's text colour where it is not the selected one.
+    Detail.ItemAppearance().ColorHotText = 0x00FF00;
+    Detail.ShowDropDown();
+    Detail.ItemSelector()->Panel()->SetItemHot(2);
+    ops.clear();
+    {
+        TCanvas canvas(&img);
+        canvas.SetRecorder(&ops);
+        Detail.DrawDetailItem(canvas, 2, TRect(0, 0, 200, 40));
+    }
+    const auto hot = std::find_if(ops.begin(), ops.end(),
+                                  [](const TCanvasOp &o) { return o.Text == "Banana"; });
+    ASSERT_NE(hot, ops.end());
+    EXPECT_EQ(hot->Font.Color, TColor(0x00FF00));
+    Detail.HideDropDown(false);
     TRect given;
     Detail.OnDrawSelectedImage = [&](TObject *, TCanvas &, const TRect &R) { given = R; };
     TCanvas canvas(&img);

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -157,6 +158,29 @@ TEST_F(ImagePickerTest, TypeAheadFindsACaptionInTheOpenList)
     EXPECT_TRUE(Picker.DroppedDown());
     EXPECT_EQ(Picker.CurSearch(), "C");
     Key(Qt::Key_PageUp);
+    EXPECT_EQ(Picker.ItemIndex(), 0);
+}
+
+TEST_F(ImagePickerTest, WheelStepsWhileClosedAndMovesTheHotItemWhileOpen)
+{
+    Picker.AddImagesFromImageList();
+    auto wheel = [&](int Delta) {
+        QWheelEvent e(QPointF(5, 5), Picker.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, Delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&Picker, &e);
+    };
+    Picker.ShowDropDown();
+    wheel(-120);
+    wheel(-120);
+    EXPECT_EQ(Picker.ItemSelector()->ItemHot(), 1);
+    EXPECT_EQ(Picker.ItemIndex(), -1);
+    Picker.HideDropDown(false);
+    wheel(-120);   // closed: the selection, without closing anything
+    wheel(-120);
+    wheel(120);
+    EXPECT_EQ(Picker.ItemIndex(), 0);
+    Picker.setEnabled(false);
+    wheel(-120);
     EXPECT_EQ(Picker.ItemIndex(), 0);
 }
 
