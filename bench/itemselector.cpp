@@ -1,8 +1,9 @@
 // The item selector with 1,000 captioned colour items: laying them out (every caption is
-// measured) and painting the whole panel.
+// measured), painting the whole panel, and painting the window a scrolled list shows.
 #include "controls/dropdown/itemselector.h"
 
 #include <QImage>
+#include <QRegion>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -42,5 +43,20 @@ void BM_ItemSelectorPaint1000(benchmark::State &State)
     benchmark::DoNotOptimize(image.bits());
 }
 BENCHMARK(BM_ItemSelectorPaint1000)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// What a scrolled drop-down repaints: a 150-pixel window in the middle of the list.
+void BM_ItemSelectorPaintWindow1000(benchmark::State &State)
+{
+    TDazCustomItemSelector selector;
+    Fill(selector, 1);
+    selector.UpdateSelectorPanel();
+    const QSize size = selector.GetPanelSize();
+    QImage image(size, QImage::Format_RGB32);
+    const QRegion window(0, size.height() / 2, size.width(), 150);
+    for (auto _ : State)
+        selector.Panel()->render(&image, QPoint(), window);
+    benchmark::DoNotOptimize(image.bits());
+}
+BENCHMARK(BM_ItemSelectorPaintWindow1000)->Unit(benchmark::kMicrosecond);
 
 }   // namespace

@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QToolTip>
 #include <stdexcept>
@@ -483,12 +484,16 @@ void TCustomItemSelector::DrawItem(int Index, TCanvas &Canvas)
     Canvas.Brush.Style = bsSolid;
 }
 
-void TCustomItemSelector::paintEvent(QPaintEvent *)
+void TCustomItemSelector::paintEvent(QPaintEvent *Event)
 {
     TCanvas canvas(this);
     FillRectSolid(canvas, TRect(0, 0, width(), height()), FDazItemSelector->Color());
-    for (int i = 0; i < FDazItemSelector->Items().Count(); ++i)
-        DrawItem(i, canvas);
+    // Only the cells the exposed part touches: a scrolled list repaints a window of it.
+    const QRect exposed = Event->rect();
+    const TSelectorItems &items = FDazItemSelector->Items();
+    for (int i = 0; i < items.Count(); ++i)
+        if (items.Items(i)->FRect.ToQRect().intersects(exposed))
+            DrawItem(i, canvas);
 }
 
 void TCustomItemSelector::mousePressEvent(QMouseEvent *Event)
