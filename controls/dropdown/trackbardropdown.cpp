@@ -9,8 +9,27 @@
 #include <QSlider>
 
 namespace {
+
 constexpr int kTrackBarHeight = 40;
-}
+
+// The hosted track bar. Up and Down reach the drop-down, which steps the value by its
+// frequency; stepping here as well would move it twice (or, with the opposite sense of
+// the arrows, not at all). It keeps every key, so none reaches the window a second time.
+class TDropDownTrackBar : public QSlider
+{
+public:
+    TDropDownTrackBar(QWidget *Parent) : QSlider(Qt::Horizontal, Parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent *Event) override
+    {
+        if (Event->key() != Qt::Key_Up && Event->key() != Qt::Key_Down)
+            QSlider::keyPressEvent(Event);
+        Event->accept();
+    }
+};
+
+}   // namespace
 
 TDazTrackBarDropDown::TDazTrackBarDropDown(QWidget *Parent) : TDazCustomDropDown(Parent)
 {
@@ -32,7 +51,7 @@ void TDazTrackBarDropDown::CreateDropDownForm()
 {
     TDazCustomDropDown::CreateDropDownForm();
     if (!FTrackBar && DropDownForm()) {
-        FTrackBar = new QSlider(Qt::Horizontal, DropDownForm());
+        FTrackBar = new TDropDownTrackBar(DropDownForm());
         FTrackBar->setGeometry(0, 0, FTrackBar->width(), kTrackBarHeight);
         FTrackBar->setTickPosition(QSlider::TicksBelow);
         QObject::connect(FTrackBar, &QSlider::valueChanged, this, [this] { TrackChange(); });

@@ -135,6 +135,8 @@ TEST_F(TrackBarTest, TheOpenTrackBarTakesTheSettingsAndAClickOutsideKeepsItsValu
     EXPECT_EQ(slider->pageStep(), 2);
     EXPECT_EQ(slider->maximum(), 10);
     EXPECT_FALSE(Bar.DropDownForm()->CancelOnDeActivate);
+    SendKey(slider, Qt::Key_Down);   // the drop-down's step, once
+    EXPECT_EQ(Bar.Position(), 4);
     slider->setValue(9);
     EXPECT_EQ(Bar.Position(), 9);
     EXPECT_EQ(Bar.GetText(), "9");
