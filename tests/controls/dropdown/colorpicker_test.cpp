@@ -354,6 +354,27 @@ TEST_F(ColorPickerTest, TheEditShowsTheBoxAndTheText)
     EXPECT_EQ(given, TRect(1, 1, 200 - 17 - 2, 19));
 }
 
+TEST_F(ColorPickerTest, ADrawingHandlerDrawsTheListItems)
+{
+    Picker.AddDefaultColors();
+    QList<int> drawn;
+    Picker.OnDrawColor = [&](TObject *Sender, TCanvas &, const TRect &, int Index) {
+        EXPECT_EQ(Sender, &Picker);
+        drawn << Index;
+    };
+    Picker.ShowDropDown();
+    TCustomItemSelector *panel = Picker.ItemSelector()->Panel();
+    QImage img(panel->size(), QImage::Format_RGB32);
+    panel->render(&img);
+    EXPECT_EQ(drawn.size(), 16);
+    Picker.HideDropDown(false);
+    Picker.OnDrawColor = nullptr;
+    Picker.ShowDropDown();   // detached again
+    drawn.clear();
+    panel->render(&img);
+    EXPECT_TRUE(drawn.isEmpty());
+}
+
 TEST_F(ColorPickerTest, ComponentStyleReachesTheItemAppearanceAndTheList)
 {
     Picker.SetComponentStyle(tsWindows7);

@@ -5,6 +5,7 @@
 #include "grid/base/imagelist.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
@@ -98,8 +99,14 @@ TEST_F(ImagePickerTest, AFolderGivesOneItemPerEntry)
     EXPECT_TRUE(Picker.Items().Items(7)->Image().Empty());
     Picker.AddImagesFromFolder(dir.filePath("*.png"), true);
     EXPECT_EQ(Picker.Items().Count(), 11);
+    // A sub-folder matching the mask is an entry too, without a picture.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("d.png"));
+    Picker.AddImagesFromFolder(dir.filePath("*.png"), true);
+    ASSERT_EQ(Picker.Items().Count(), 15);
+    EXPECT_TRUE(Picker.Items().Items(14)->Image().Empty());
+    EXPECT_EQ(Picker.Items().Items(14)->Caption(), "");
     Picker.AddImagesFromFolder(dir.filePath("missing/*.png"), true);
-    EXPECT_EQ(Picker.Items().Count(), 11);
+    EXPECT_EQ(Picker.Items().Count(), 15);
 }
 
 TEST_F(ImagePickerTest, EscAfterMovingRestoresTheIndexOfTheOpening)
