@@ -441,8 +441,8 @@ void TDazCustomDropDown::WMChar(TCharMessage &Message)
     const char16_t c = key.unicode();
     const QChar decimal = DecimalSeparatorChar();
     const QString value = GetText();
-    if (!value.isEmpty() && SelLength() >= value.size())
-        FBlockChange = true;
+    // Typing over the whole selected text changes the edit once under Qt, so that one change
+    // is reported (there is no separate clearing change to hold back).
 
     if (c == kReturn) {
         if (Message.Control) {
@@ -486,12 +486,7 @@ void TDazCustomDropDown::WMChar(TCharMessage &Message)
             return;
     }
     if (c == kBackspace) {
-        const bool hadSelection = SelLength() > 0;
         DefaultChar(key);
-        if (hadSelection && GetText().isEmpty()) {
-            FBlockChange = false;
-            Change();
-        }
         return;
     }
     if (Message.Control && c == kLineFeed)

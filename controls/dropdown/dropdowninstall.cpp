@@ -1,8 +1,10 @@
 // A plain list: one registration call per drop-down control that serves a grid editor type.
 #include "controls/dropdown/dropdowninstall.h"
 
+#include "controls/dropdown/pickerinstall.h"
 #include "grid/string/griddropdown.h"
 
 void InstallDropDownEditors()
 {
+    InstallPickerDropDownEditors();
 }

@@ -50,7 +50,7 @@ private:
 using TSelectorItems = TNotifyingItemsOf<TSelectorItem>;
 
 // The look of hot and selected cells. Plain fields: a new value shows at the next paint.
-class TItemAppearance : public TPersistent
+class TItemAppearance : public TPersistent, public TItemAppearanceColors
 {
 public:
     TItemAppearance();
@@ -62,13 +62,7 @@ public:
     // The preset of a style; scCustom and an unchanged style set nothing.
     void SetColorStyle(TSelectionColorStyle Style);
 
-    TColor ColorMirrorHotTo = clNone, BorderColor = clNone, ColorMirrorHot = clNone,
-           ColorSelectedTo = clNone, ColorSelected = clNone, EdgeColor = clNone,
-           ColorHotTo = clNone, BorderColorBottom = clNone, ColorHot = clNone,
-           BorderColorTop = clNone, ColorMirrorSelectedTo = clNone,
-           ColorMirrorSelected = clNone, ColorSelectedText = clBlack, ColorHotText = clBlack;
     TFont Font;
-    TColor BorderColorHot = clNone, BorderColorSelected = clNone;
     TNotifyEvent OnChange;   // never fired
 
 private:

@@ -35,9 +35,6 @@ public:
     void SetSelectionColorStyle(TSelectionColorStyle Value) override;
     virtual void DoWheelDown();
     virtual void DoWheelUp();
-    // The item colours of a component style (hot, selected, borders, text colours);
-    // tsCustom changes nothing. Nothing without an appearance.
-    static void ApplyItemAppearanceStyle(TItemAppearance *Appearance, TQVRStyle Style);
 
 protected:
     // Makes the list on the drop-down window when there is none; every time it goes to
