@@ -20,6 +20,7 @@ const QString kError = QStringLiteral("Error");
 constexpr char16_t kBackspaceChar = 8, kReturnChar = 13, kEscapeChar = 27;
 // A line edit without a set maximum answers this one.
 constexpr int kNoMaxLength = 32767;
+constexpr int kKeypadHeight = 150;
 
 // Keypad tags (the keypad's table).
 enum : int {
@@ -87,8 +88,15 @@ void TDazCalculatorDropdown::CreateDropDownForm()
     FDazButtonPanel->CreateButtons();
     SetDropDownControl(FDazButtonPanel);
     // After placing: the still empty form would lay it out to nothing.
-    FDazButtonPanel->resize(230, 150);
+    FDazButtonPanel->resize(230, kKeypadHeight);
     FDazButtonPanel->OnButtonClick = [this](TObject *, int Index) { ButtonClick(Index); };
+}
+
+void TDazCalculatorDropdown::SizeDropDownForm()
+{
+    // The form lays its control out to its own size before it is sized from the control.
+    FDazButtonPanel->resize(FDazButtonPanel->width(), kKeypadHeight);
+    TDazCustomDropDown::SizeDropDownForm();
 }
 
 void TDazCalculatorDropdown::BeforeDropDown()

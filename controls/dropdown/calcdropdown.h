@@ -51,6 +51,7 @@ protected:
     virtual void BeforeCalc() {}
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
+    void SizeDropDownForm() override;
     void ControlKey(QKeyEvent *Event) override;
     void keyPressEvent(QKeyEvent *Event) override;
     void focusInEvent(QFocusEvent *Event) override;

@@ -194,6 +194,8 @@ public:
     void AnimationTick();    // a hand move, every 1 ms
     void RollTick();         // the AM/PM roll, every 10 ms
     bool Animating() const { return FAnimationTimer.isActive(); }
+    // Leaves a hand where it is (no OnChange).
+    void StopAnimation() { FAnimationTimer.stop(); }
     bool Rolling() const { return FRollFrames > 0; }
     int FaceBuilds() const { return FFaceBuilds; }   // cache rebuilds
     int PointerDraws() const { return FPointerDraws; }

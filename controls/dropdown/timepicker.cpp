@@ -358,6 +358,15 @@ void TDazTimePickerDropDown::BeforeDropDown()
     } else if (FDateTimePicker) {
         FDateTimePicker->hide();
     }
+    FPanelSize = FPanelCtrl->size();
+}
+
+void TDazTimePickerDropDown::SizeDropDownForm()
+{
+    // The form lays its control out to its own size before it is sized from the control.
+    if (FPanelSize.isValid())
+        FPanelCtrl->resize(FPanelSize);
+    TDazCustomDropDown::SizeDropDownForm();
 }
 
 void TDazTimePickerDropDown::ClockChanged()
@@ -386,6 +395,7 @@ void TDazTimePickerDropDown::DoHideDropDown(bool Cancelled)
         return;
     // Cancelled, the clock goes back first so that closing takes Time again; the edit's
     // own cancel restores its last SetText value, which the time text never went through.
+    FDazWatch->StopAnimation();   // a hand still moving would change Time after closing
     if (Cancelled)
         FDazWatch->SetTime(FTime);
     TDazCustomDropDown::DoHideDropDown(Cancelled);

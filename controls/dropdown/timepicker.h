@@ -58,6 +58,7 @@ public:
 protected:
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
+    void SizeDropDownForm() override;
     void AfterHideDropDown() override;
     void ControlKey(QKeyEvent *Event) override;
     bool eventFilter(QObject *Watched, QEvent *Event) override;
@@ -76,6 +77,7 @@ private:
     TDazWatch *FDazWatch = nullptr;
     QTimeEdit *FDateTimePicker = nullptr;
     QFrame *FPanelCtrl = nullptr;
+    QSize FPanelSize;   // as the last drop-down set it up
     TWatchAppearance FWatchAppearance;
     TDateTime FTime = 0;
     TWatchSettings FWatchSettings;

@@ -439,6 +439,8 @@ TEST_F(CalculatorTest, KeysWhileTheKeypadIsOpen)
     Calc.ShowDropDown();
     ASSERT_TRUE(Calc.DroppedDown());
     EXPECT_FALSE(Calc.DropDownForm()->CancelOnDeActivate);
+    EXPECT_EQ(Calc.DropDownForm()->size(), QSize(230, 152));
+    EXPECT_EQ(Calc.ButtonPanel()->height(), 150);
     EXPECT_EQ(Calc.ButtonPanel()->Color, Calc.DropDownColor);
     QWidget *form = Calc.DropDownForm();
     SendKey(form, Qt::Key_5, "5");

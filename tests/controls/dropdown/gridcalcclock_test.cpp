@@ -16,6 +16,7 @@ protected:
     {
         SetGridFormatOverride({u'/', u':', u',', u'.', QStringLiteral("dd/MM/yyyy")});
         InstallCalculatorEditor();
+        InstallTimePickerEditor();
         EditFixture::SetUp();
         grid->OnGetEditorType = [this](TObject *, int ACol, int, TEditorType &E) {
             if (ACol == 1)
@@ -26,6 +27,7 @@ protected:
     {
         EditFixture::TearDown();
         SetDropDownEditorMaker(edCalculatorDropDown, nullptr);
+        SetDropDownEditorMaker(edTimePickerDropDown, nullptr);
         SetGridFormatOverride({});
     }
     // Opens the editor of type T on cell (1, 1) holding Text; its edit.
@@ -56,6 +58,19 @@ TEST_F(GridEditorTest, EditsACellWithTheCalculator)
     Enter();
     EXPECT_EQ(grid->Cells(1, 1), "7.00");
     EXPECT_FALSE(calc->isVisible());
+}
+
+TEST_F(GridEditorTest, EditsATimeCellWithTheTimePicker)
+{
+    QLineEdit *picker = Open(edTimePickerDropDown, "07:30:00");
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->text(), "07:30:00");
+    picker->setCursorPosition(0);
+    Type("09");
+    EXPECT_EQ(picker->text(), "09:30:00");
+    Enter();
+    EXPECT_EQ(grid->Cells(1, 1), "09:30:00");
+    EXPECT_FALSE(picker->isVisible());
 }
 
 }   // namespace
