@@ -373,28 +373,38 @@ void TDazCalculatorDropdown::ButtonClick(int Index)
 // Keys
 // ---------------------------------------------------------------------------------------
 
+bool TDazCalculatorDropdown::ArithmeticKey(QChar Key)
+{
+    switch (Key.unicode()) {
+    case u'+':
+        Operator(opAdd);
+        return true;
+    case u'-':
+        Operator(opSubtract);
+        return true;
+    case u'*':
+        Operator(opMultiply);
+        return true;
+    case u'/':
+        Operator(opDivide);
+        return true;
+    case u'%':
+        Percent();
+        return true;
+    case u'=':
+        CalcResult();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TDazCalculatorDropdown::KeyPress(QChar &Key)
 {
     const char16_t c = Key.unicode();
     if (!KeypadShowing()) {
         switch (c) {
-        case u'+':
-            Operator(opAdd);
-            break;
-        case u'-':
-            Operator(opSubtract);
-            break;
-        case u'*':
-            Operator(opMultiply);
-            break;
-        case u'/':
-            Operator(opDivide);
-            break;
-        case u'%':
-            Percent();
-            break;
         case kReturnChar:
-        case u'=':
             CalcResult();
             break;
         case u'C':
@@ -404,6 +414,7 @@ void TDazCalculatorDropdown::KeyPress(QChar &Key)
             FPrevop = opNone;
             break;
         default:
+            ArithmeticKey(Key);
             break;
         }
     }
@@ -456,25 +467,9 @@ void TDazCalculatorDropdown::FormKeyPress(QChar &Key)
     const int limit = LengthLimitOfText();
     if (Key.isDigit() && limit > 0 && GetText().size() >= limit)
         return;
+    if (ArithmeticKey(Key))
+        return;
     switch (Key.unicode()) {
-    case u'-':
-        Operator(opSubtract);
-        break;
-    case u'*':
-        Operator(opMultiply);
-        break;
-    case u'+':
-        Operator(opAdd);
-        break;
-    case u'/':
-        Operator(opDivide);
-        break;
-    case u'%':
-        Percent();
-        break;
-    case u'=':
-        CalcResult();
-        break;
     case kReturnChar:
         CalcResult();
         DoHideDropDown(false);

@@ -67,6 +67,8 @@ private:
     bool ApplyPending();
     void Operator(int Op);
     void Percent();
+    // + - * / % and =; false for any other character.
+    bool ArithmeticKey(QChar Key);
     void Digit(int D);
     TCustomButtonPanel *FDazButtonPanel = nullptr;
     int FDecim = 0;

@@ -6,10 +6,12 @@
 //
 // Stand-alone (no drop-down linked) it makes its buttons when loaded, draws a frame and
 // repaints on every change of its buttons or appearance; linked, the drop-down drives it.
+#include "controls/dropdown/itemlayout.h"
 #include "grid/base/classes.h"
 #include "grid/string/bitmap.h"
 #include "platform/canvas.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -104,7 +106,6 @@ private:
     TFont FFont;
 };
 
-enum TItemLayout { ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom };
 enum TButtonPanelType { plCalculator, plCustom };
 using TCalculatorButtonClickEvent = std::function<void(TObject *Sender, int Index)>;
 
@@ -124,7 +125,7 @@ public:
     void SetImages(TCustomImageList *Value);
     TButtonPanelType ButtonPanelType() const { return FButtonPanelType; }
     void SetButtonPanelType(TButtonPanelType Value);
-    QWidget *Edit = nullptr;                     // stored only
+    QPointer<QWidget> Edit;                      // stored only; cleared when it goes
     TColor Color = clBtnFace;                    // the background behind the buttons
     TDazCustomDropDown *DazDropDown() const { return FDazDropDown; }
     void SetDazDropDown(TDazCustomDropDown *Value) { FDazDropDown = Value; }

@@ -87,9 +87,9 @@ void TWatchSettings::Assign(const TPersistent *Source)
     SetAuto(s->FAuto);
 }
 
-TWatchAppearance::TWatchAppearance()
+TWatchAppearance::TWatchAppearance() : FHourFont(WatchFont(8)), FAMPMFont(WatchFont(10))
 {
-    ResetDefaults();
+    FPicture.OnChange = [this](TObject *) { Changed(); };
 }
 
 void TWatchAppearance::Changed()
@@ -100,44 +100,49 @@ void TWatchAppearance::Changed()
 
 void TWatchAppearance::ResetDefaults()
 {
-    FSize = 0;
-    FHourPointer = 0x000000;
-    FBackgroundColor = 0xFFFFFF;
-    FMinutePointerShadow = clBtnShadow;
-    FBackgroundColorTo = clNone;
-    FHourPointerShadow = clBtnShadow;
-    SecondPointerShadow = clBtnShadow;
-    FSecondPointer = 0x0000FF;
-    FBorderColor = 0x000000;
-    FMinutePointer = 0x000000;
-    FHourFont = WatchFont(8);
-    FAMPMFont = WatchFont(10);
-    FPicture = TPicture();
-    FPicture.OnChange = [this](TObject *) { Changed(); };
-    FAMPMFrame = apRect;
-    FShape = wsCircle;
-    FPointerStyle = psLine;
-    BorderStyle = wbLine;
-    FHourPointerSize = 4;
-    FSecondPointerSize = 1;
-    FMinutePointerSize = 3;
-    FHourColor = 0x000000;
-    FMinuteColor = 0x808080;
-    FCenterPointSize = 4;
-    FCenterPointColor = 0x000000;
-    FCenterPointBorderColor = clNone;
-    FBackgroundGradient = wgVertical;
-    Rounding = 5;
-    FHourMarkLength = 0;
-    FHourMarkWidth = 1;
-    FMinuteMarkLength = 0;
-    FMinuteMarkWidth = 1;
-    FBorderWidth = 4;
-    AMPMColor = 0xFFFFFF;
-    AMPMBorderColor = 0x000000;
-    FCenterPointOuterBorderColor = clNone;
-    FTickMarks = tmAll;
-    FHourMarkStyle = hmsLine;
+    const TWatchAppearance defaults;
+    CopyFields(defaults);
+    FPicture.Assign(&defaults.FPicture);
+}
+
+void TWatchAppearance::CopyFields(const TWatchAppearance &S)
+{
+    FSize = S.FSize;
+    FHourPointer = S.FHourPointer;
+    FBackgroundColor = S.FBackgroundColor;
+    FMinutePointerShadow = S.FMinutePointerShadow;
+    FBackgroundColorTo = S.FBackgroundColorTo;
+    FHourPointerShadow = S.FHourPointerShadow;
+    SecondPointerShadow = S.SecondPointerShadow;
+    FSecondPointer = S.FSecondPointer;
+    FBorderColor = S.FBorderColor;
+    FMinutePointer = S.FMinutePointer;
+    FHourFont = S.FHourFont;
+    FAMPMFont = S.FAMPMFont;
+    FAMPMFrame = S.FAMPMFrame;
+    FShape = S.FShape;
+    FPointerStyle = S.FPointerStyle;
+    BorderStyle = S.BorderStyle;
+    FHourPointerSize = S.FHourPointerSize;
+    FSecondPointerSize = S.FSecondPointerSize;
+    FMinutePointerSize = S.FMinutePointerSize;
+    FHourColor = S.FHourColor;
+    FMinuteColor = S.FMinuteColor;
+    FCenterPointSize = S.FCenterPointSize;
+    FCenterPointColor = S.FCenterPointColor;
+    FCenterPointBorderColor = S.FCenterPointBorderColor;
+    FBackgroundGradient = S.FBackgroundGradient;
+    Rounding = S.Rounding;
+    FHourMarkLength = S.FHourMarkLength;
+    FHourMarkWidth = S.FHourMarkWidth;
+    FMinuteMarkLength = S.FMinuteMarkLength;
+    FMinuteMarkWidth = S.FMinuteMarkWidth;
+    FBorderWidth = S.FBorderWidth;
+    AMPMColor = S.AMPMColor;
+    AMPMBorderColor = S.AMPMBorderColor;
+    FCenterPointOuterBorderColor = S.FCenterPointOuterBorderColor;
+    FTickMarks = S.FTickMarks;
+    FHourMarkStyle = S.FHourMarkStyle;
 }
 
 void TWatchAppearance::SetHourFont(const TFont &Value)
@@ -166,43 +171,8 @@ void TWatchAppearance::Assign(const TPersistent *Source)
     }
     if (s == this)
         return;
-    FSize = s->FSize;
-    FHourPointer = s->FHourPointer;
-    FBackgroundColor = s->FBackgroundColor;
-    FMinutePointerShadow = s->FMinutePointerShadow;
-    FBackgroundColorTo = s->FBackgroundColorTo;
-    FHourPointerShadow = s->FHourPointerShadow;
-    SecondPointerShadow = s->SecondPointerShadow;
-    FSecondPointer = s->FSecondPointer;
-    FBorderColor = s->FBorderColor;
-    FMinutePointer = s->FMinutePointer;
-    FHourFont = s->FHourFont;
-    FAMPMFont = s->FAMPMFont;
+    CopyFields(*s);
     FPicture.Assign(&s->FPicture);
-    FAMPMFrame = s->FAMPMFrame;
-    FShape = s->FShape;
-    FPointerStyle = s->FPointerStyle;
-    BorderStyle = s->BorderStyle;
-    FHourPointerSize = s->FHourPointerSize;
-    FSecondPointerSize = s->FSecondPointerSize;
-    FMinutePointerSize = s->FMinutePointerSize;
-    FHourColor = s->FHourColor;
-    FMinuteColor = s->FMinuteColor;
-    FCenterPointSize = s->FCenterPointSize;
-    FCenterPointColor = s->FCenterPointColor;
-    FCenterPointBorderColor = s->FCenterPointBorderColor;
-    FBackgroundGradient = s->FBackgroundGradient;
-    Rounding = s->Rounding;
-    FHourMarkLength = s->FHourMarkLength;
-    FHourMarkWidth = s->FHourMarkWidth;
-    FMinuteMarkLength = s->FMinuteMarkLength;
-    FMinuteMarkWidth = s->FMinuteMarkWidth;
-    FBorderWidth = s->FBorderWidth;
-    AMPMColor = s->AMPMColor;
-    AMPMBorderColor = s->AMPMBorderColor;
-    SetCenterPointOuterBorderColor(s->FCenterPointOuterBorderColor);
-    SetTickMarks(s->FTickMarks);
-    SetHourMarkStyle(s->FHourMarkStyle);
     Changed();
 }
 
@@ -903,9 +873,4 @@ void TDazWatch::mouseMoveEvent(QMouseEvent *Event)
         setCursor(Qt::PointingHandCursor);
     else
         unsetCursor();
-}
-
-void TDazWatch::keyPressEvent(QKeyEvent *Event)
-{
-    QWidget::keyPressEvent(Event);
 }

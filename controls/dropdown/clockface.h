@@ -130,6 +130,8 @@ private:
         Changed();
     }
     void Changed();
+    // Every field but the picture, without change reports.
+    void CopyFields(const TWatchAppearance &Source);
     TFont FHourFont, FAMPMFont;
     TPicture FPicture;
 };
@@ -204,7 +206,6 @@ protected:
     void paintEvent(QPaintEvent *Event) override;
     void mouseReleaseEvent(QMouseEvent *Event) override;
     void mouseMoveEvent(QMouseEvent *Event) override;
-    void keyPressEvent(QKeyEvent *Event) override;
 
 private:
     TPoint PointAt(double Angle, double Distance) const;

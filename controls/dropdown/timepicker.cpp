@@ -124,35 +124,14 @@ void TDazTimePickerDropDown::SetShowSeconds(bool Value)
     FInternalCall = was;
 }
 
-void TDazTimePickerDropDown::ChangeHour(int H)
+void TDazTimePickerDropDown::ChangePart(int Part, int Value)
 {
-    int h, m, s, ms;
-    DecodeTime(FTime, h, m, s, ms);
-    if (H == h || H < 0 || H > 23)
+    int parts[4];
+    DecodeTime(FTime, parts[0], parts[1], parts[2], parts[3]);
+    if (Value == parts[Part] || Value < 0 || Value > (Part == 0 ? 23 : 59))
         return;
-    SetTime(EncodeTime(H, m, s, ms));
-    if (OnTimeChange)
-        OnTimeChange(this);
-}
-
-void TDazTimePickerDropDown::ChangeMinute(int M)
-{
-    int h, m, s, ms;
-    DecodeTime(FTime, h, m, s, ms);
-    if (M == m || M < 0 || M > 59)
-        return;
-    SetTime(EncodeTime(h, M, s, ms));
-    if (OnTimeChange)
-        OnTimeChange(this);
-}
-
-void TDazTimePickerDropDown::ChangeSecond(int S)
-{
-    int h, m, s, ms;
-    DecodeTime(FTime, h, m, s, ms);
-    if (S == s || S < 0 || S > 59)
-        return;
-    SetTime(EncodeTime(h, m, S, ms));
+    parts[Part] = Value;
+    SetTime(EncodeTime(parts[0], parts[1], parts[2], parts[3]));
     if (OnTimeChange)
         OnTimeChange(this);
 }

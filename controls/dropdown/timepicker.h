@@ -38,9 +38,9 @@ public:
     void SetEditMask(const QString &Value);
 
     // A part replaced when it differs and is in range, then OnTimeChange.
-    void ChangeHour(int H);
-    void ChangeMinute(int M);
-    void ChangeSecond(int S);
+    void ChangeHour(int H) { ChangePart(0, H); }
+    void ChangeMinute(int M) { ChangePart(1, M); }
+    void ChangeSecond(int S) { ChangePart(2, S); }
     // Two digits per part joined by the time separator; seconds with ShowSeconds.
     QString FormatTimeText(int H, int M, int S) const;
 
@@ -66,6 +66,7 @@ protected:
 
 private:
     void StepField(int Key, Qt::KeyboardModifiers Shift);
+    void ChangePart(int Part, int Value);   // 0 hour, 1 minute, 2 second
     void WriteTimeText();
     void ClockChanged();
     void PickerChanged();

@@ -105,6 +105,15 @@ TEST(ClockFace, MarksAndNumeralsByTickMarks)
     EXPECT_TRUE(all.HasLine(TRect(90, 20, 90, 12), 0x0000AA, 1));
     EXPECT_TRUE(all.HasLine(TRect(98, 16, 98, 12), 0x00AA00, 1));
     EXPECT_EQ(all.Texts().size(), 12);
+    // "3" at r = Rn + m div 2 = 56 + 5 from the centre, one pixel right and down.
+    QImage device(1, 1, QImage::Format_RGB32);
+    TCanvas measure(&device);
+    measure.Font = w.Appearance().HourFont();
+    const QSize three = MeasureText(measure, "3");
+    for (const TCanvasOp &op : all.Ops)
+        if (op.Name == "TextOut" && op.Text == "3")
+            EXPECT_EQ(TPoint(op.Rect.Left, op.Rect.Top),
+                      TPoint(152 - three.width() / 2 - 1, 91 - three.height() / 2 - 1));
     EXPECT_EQ(all.Count("Ellipse"), 1);   // the border of the circle
     EXPECT_EQ(all.Count("Rectangle"), 1);  // the AM/PM box
 
