@@ -202,30 +202,30 @@ void TDazTimePickerDropDown::keyPressEvent(QKeyEvent *Event)
 {
     const int key = Event->key();
     const Qt::KeyboardModifiers mods = Event->modifiers();
-    Event->accept();
-    if (WMKeyDown(key, mods) || !EditorEnabled() || isReadOnly())
-        return;
-    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+    const bool typing = EditorEnabled() && !isReadOnly();
+    if (typing && (key == Qt::Key_Up || key == Qt::Key_Down) && !(mods & Qt::AltModifier)) {
+        Event->accept();
         StepField(key, mods);
         return;
     }
-    if (FEditMask.Empty() || (mods & Qt::ControlModifier)) {
-        TDazCustomDropDown::keyPressEvent(Event);
+    const QString typed = Event->text();
+    const bool character = !typed.isEmpty() && typed.front() >= u' ';
+    if (!typing || FEditMask.Empty() || (mods & Qt::ControlModifier) ||
+        !(character || key == Qt::Key_Backspace || key == Qt::Key_Delete)) {
+        TDazCustomDropDown::keyPressEvent(Event);   // the drop-down keys and caret movement
         return;
     }
+    // Typing under the mask: the key overwrites its position, a blank stays in its place.
+    Event->accept();
     QString t = text();
     int caret = hasSelectedText() ? int(selectionStart()) : cursorPosition();
-    bool changed = false;
-    if (key == Qt::Key_Backspace) {
+    bool changed;
+    if (key == Qt::Key_Backspace)
         changed = FEditMask.Backspace(t, caret);
-    } else if (key == Qt::Key_Delete) {
+    else if (key == Qt::Key_Delete)
         changed = FEditMask.Delete(t, caret);
-    } else if (!Event->text().isEmpty() && Event->text().front() >= u' ') {
-        changed = FEditMask.Type(t, caret, Event->text().front());
-    } else {
-        QLineEdit::keyPressEvent(Event);   // caret movement
-        return;
-    }
+    else
+        changed = FEditMask.Type(t, caret, typed.front());
     if (changed && t != text())
         TypedText(t, caret);
     else if (changed)
