@@ -188,8 +188,11 @@ TEST_F(TimePickerTest, DropDownHoldsTheClockAndOptionallyATimeEdit)
     Picker.HideDropDown(false);
     EXPECT_EQ(Picker.Time(), T(5, 30));
 
-    Picker.ShowTimePicker = false;
     Picker.SetShowSeconds(false);
+    Picker.ShowDropDown();
+    EXPECT_EQ(Picker.TimeEdit()->displayFormat(), "HH:mm");
+    Picker.HideDropDown(false);
+    Picker.ShowTimePicker = false;
     Picker.ShowDropDown();
     EXPECT_FALSE(Picker.TimeEdit()->isVisible());
     Picker.HideDropDown(true);
