@@ -91,6 +91,8 @@ void TGridDropDownKeys::KeyDown(uint16_t &Key, TShiftState Shift)
         Key = 0;
         return;
     }
+    if (Key == VK_RETURN)
+        FEditor->BeforeEnterCommit();
     const bool commits = Key == VK_RETURN || (!color && (Key == VK_UP || Key == VK_DOWN));
     if (commits && !Commit()) {
         Key = 0;

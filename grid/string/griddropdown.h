@@ -47,6 +47,9 @@ public:
     virtual void SetColorTones(const TColorTones &Tones) { (void)Tones; }
     // The focus-drawing flag (cleared for the time picker).
     virtual void SetFocusDraw(bool Value) { (void)Value; }
+    // Enter is about to commit the text: a control that computes its value on Enter (the
+    // calculator's equals) does it here.
+    virtual void BeforeEnterCommit() {}
 
     // Fired by the control with the index of the header or footer button clicked.
     std::function<void(int ButtonIndex)> OnHeaderButtonClick;
