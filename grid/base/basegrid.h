@@ -219,6 +219,8 @@ public:
     TGetDisplWideTextEvent OnGetDisplWideText;
 
 protected:
+    // True once the grid's destructor has begun.
+    bool Destroying() const { return FDestroying; }
     // The framework paint loop, then the next paint pass number.
     void Paint() override;
     // DoPaintCell on the grid's canvas, whole.
@@ -260,7 +262,6 @@ private:
     const TCellProperties *BaseProps(int ACol, int ARow, TPoint &Base) const;
     void FreeProps(int ACol, int ARow, bool FreeGraphic);
     bool RightToLeft() const;
-    bool Destroying() const { return FDestroying; }
 
     bool FDefaultDrawing = false;
     int FGridLineWidth = 1;

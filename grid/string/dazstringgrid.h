@@ -440,6 +440,9 @@ public:
     // DoCase compares exactly, otherwise without regard to case.
     void RemoveDuplicates(int ACol, bool DoCase);
     void RemoveSelectedRows();
+    // Removes, from the last row up, every row whose check box in CheckBoxColumn is checked
+    // (RemoveChecked) or unchecked (!RemoveChecked).
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
     void RemoveUnSelectedRows();
     void HideSelectedRows();
     void HideUnSelectedRows();
@@ -652,6 +655,26 @@ public:
                DownBorder = clNone;
     };
     TFixedCellLook &QVRFixedLook() { return FQVRFixedLook; }
+    TColor QVRGradientHoverFrom() const { return FQVRFixedLook.HoverFrom; }
+    void SetQVRGradientHoverFrom(TColor Value) { FQVRFixedLook.HoverFrom = Value; }
+    TColor QVRGradientHoverTo() const { return FQVRFixedLook.HoverTo; }
+    void SetQVRGradientHoverTo(TColor Value) { FQVRFixedLook.HoverTo = Value; }
+    TColor QVRGradientHoverMirrorFrom() const { return FQVRFixedLook.HoverMirrorFrom; }
+    void SetQVRGradientHoverMirrorFrom(TColor Value) { FQVRFixedLook.HoverMirrorFrom = Value; }
+    TColor QVRGradientHoverMirrorTo() const { return FQVRFixedLook.HoverMirrorTo; }
+    void SetQVRGradientHoverMirrorTo(TColor Value) { FQVRFixedLook.HoverMirrorTo = Value; }
+    TColor QVRGradientHoverBorder() const { return FQVRFixedLook.HoverBorder; }
+    void SetQVRGradientHoverBorder(TColor Value) { FQVRFixedLook.HoverBorder = Value; }
+    TColor QVRGradientDownFrom() const { return FQVRFixedLook.DownFrom; }
+    void SetQVRGradientDownFrom(TColor Value) { FQVRFixedLook.DownFrom = Value; }
+    TColor QVRGradientDownTo() const { return FQVRFixedLook.DownTo; }
+    void SetQVRGradientDownTo(TColor Value) { FQVRFixedLook.DownTo = Value; }
+    TColor QVRGradientDownMirrorFrom() const { return FQVRFixedLook.DownMirrorFrom; }
+    void SetQVRGradientDownMirrorFrom(TColor Value) { FQVRFixedLook.DownMirrorFrom = Value; }
+    TColor QVRGradientDownMirrorTo() const { return FQVRFixedLook.DownMirrorTo; }
+    void SetQVRGradientDownMirrorTo(TColor Value) { FQVRFixedLook.DownMirrorTo = Value; }
+    TColor QVRGradientDownBorder() const { return FQVRFixedLook.DownBorder; }
+    void SetQVRGradientDownBorder(TColor Value) { FQVRFixedLook.DownBorder = Value; }
 
     TColor ActiveCellColor() const { return FActiveCellColor; }
     void SetActiveCellColor(TColor Value) { Store(FActiveCellColor, Value); }
@@ -855,6 +878,8 @@ public:
     }
     CF_GRID_PLAIN_PROPERTY(bool, FastPrint, false)
     CF_GRID_PLAIN_PROPERTY(bool, PrinterDriverFix, false)
+    // Selected rich-text cells keep their own text colours.
+    CF_GRID_PLAIN_PROPERTY(bool, SelectionRTFKeep, false)
     CF_GRID_PLAIN_PROPERTY(bool, IsPrintPreview, false)
     CF_GRID_PLAIN_PROPERTY(int, PrintNrOfPages, 0)
     CF_GRID_PLAIN_PROPERTY(TRect, PrevRect, {})
@@ -1113,6 +1138,8 @@ public:
     TCustomCellDrawEvent OnCustomCellDraw;
     TGridGradientEvent OnGetCellGradient;
     TNotifyEvent OnPainted;
+    // The selection in the rich-text cell editor changed.
+    TNotifyEvent OnRichEditSelectionChange;
     TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
     // Whether column ACol shows the header drop-down button (OnCanShowFixedDropDown).
     virtual bool DoCanShowFixedDropDown(int ACol);
@@ -2344,6 +2371,10 @@ public:
     TGridButton *ButtonEditor();
     // The rich-text cell editor (edRichEdit), made on first use.
     TDazRichEdit *InplaceRichEdit();
+    // A cell's RTF text into a rich edit (an empty cell clears it), and back.
+    void CellToRich(int ACol, int ARow, TDazRichEdit *RichEdit);
+    QString RichToString(TDazRichEdit *RichEdit);
+    void RichToCell(int ACol, int ARow, TDazRichEdit *RichEdit);
     // The drop-down editor of a type, made on first use by its registered maker; nullptr
     // without one.
     IDropDownEditor *DropDownEditor(TEditorType Type);

@@ -89,6 +89,10 @@ TDazRichEdit *TDazStringGrid::InplaceRichEdit()
     edit->OnFocusLost = [this](Qt::FocusReason Reason) {
         TGridEditorAccess::FocusLost(this, FMoreEditors.RichEdit, Reason);
     };
+    QObject::connect(edit, &QTextEdit::selectionChanged, this, [this] {
+        if (OnRichEditSelectionChange)
+            OnRichEditSelectionChange(this);
+    });
     // The row grows with the text while it still fits in the grid.
     edit->OnRequestResize = [this](int H) {
         TDazRichEdit *ed = FMoreEditors.RichEdit;
@@ -374,4 +378,29 @@ bool TDazStringGrid::CloseMoreEditor(int realCol, int ARow)
     control->setEnabled(false);
     control->hide();
     return true;
+}
+
+// The characters go whole into the rich edit and come back whole: cutting them to their low
+// byte, as an 8-bit stream would, garbles every character above U+00FF.
+void TDazStringGrid::CellToRich(int ACol, int ARow, TDazRichEdit *RichEdit)
+{
+    if (!RichEdit)
+        return;
+    const QString text = Cells(ACol, ARow);
+    if (text.isEmpty())
+        RichEdit->clear();
+    else
+        RichEdit->SetRtf(text);
+}
+
+QString TDazStringGrid::RichToString(TDazRichEdit *RichEdit)
+{
+    if (!RichEdit || Destroying())
+        return QString();
+    return RichEdit->Rtf();
+}
+
+void TDazStringGrid::RichToCell(int ACol, int ARow, TDazRichEdit *RichEdit)
+{
+    SetCells(ACol, ARow, RichToString(RichEdit));
 }

@@ -625,7 +625,7 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
     } else if (kind == ctRichText && !password && IsRtfText(text)) {
         // 11. Rich text; a text that only looks like RTF falls through to plain text.
         const bool selected = (P.State.Contains(gdSelected) || rowSelected) && !P.PaintFixed &&
-                              FShowSelection && isEnabled();
+                              FShowSelection && isEnabled() && !SelectionRTFKeep();
         DrawRichCellText(Canvas, text, tr, P.HAlign, P.VAlign, P.WordWrap,
                          selected ? FSelectionTextColor : clNone);
         P.TextHeight = RichCellTextSize(text, Canvas.Font, P.WordWrap ? tr.Width() : -1).height();

@@ -285,6 +285,17 @@ void TDazStringGrid::RemoveSelectedRows()
     EndUpdate();
 }
 
+void TDazStringGrid::RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked)
+{
+    std::vector<int> rows;
+    for (int r = RowCount() - 1; r >= FixedRows(); --r)
+        if (IsChecked(CheckBoxColumn, r) == RemoveChecked)
+            rows.push_back(r);
+    BeginUpdate();
+    DeleteRowList(rows);
+    EndUpdate();
+}
+
 void TDazStringGrid::RemoveUnSelectedRows()
 {
     BeginUpdate();

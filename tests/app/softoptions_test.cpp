@@ -18,6 +18,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <atomic>
+#include <chrono>
+
 namespace {
 
 THttpReply Reply(int status, const QByteArray &body)
@@ -118,18 +121,26 @@ TEST_F(OptionsTest, CheckVersionSaysNewerOnlyForAHigherVersion)
 
 TEST_F(OptionsTest, WindowsKeepPaintingWhileTheServiceAnswers)
 {
+    // The service answers only once the window has run a timer of its own (the guard only
+    // stops a hung test), so the test does not hang on how fast the machine is.
+    std::atomic<bool> served = false;
     class TSlow : public IHttpClient
     {
     public:
+        explicit TSlow(std::atomic<bool> &Served) : FServed(Served) {}
         THttpReply Get(const QUrl &) override
         {
-            QThread::msleep(200);
+            const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+            while (!FServed && std::chrono::steady_clock::now() < guard)
+                QThread::msleep(1);
             return Reply(200, "VER. 1.001");
         }
-    } slow;
+
+    private:
+        std::atomic<bool> &FServed;
+    } slow(served);
     SetHttp(&slow);
-    bool served = false;
-    QTimer::singleShot(20, [&served] { served = true; });
+    QTimer::singleShot(0, [&served] { served = true; });
     const bool newer = Form->Check_Version();
     SetHttp(&Net.Fake);
     EXPECT_TRUE(newer);

@@ -155,6 +155,18 @@ TEST(GridStructure, SelectedRowsRemovedOrKept)
     EXPECT_EQ(g->RowSelectCount(), 0);
 }
 
+TEST(GridStructure, CheckedOrUncheckedRowsRemoved)
+{
+    for (const bool removeChecked : {true, false}) {
+        auto g = NamedGrid(2, 6, 1);
+        for (int r = 1; r < 6; ++r)
+            g->AddCheckBox(1, r, r == 2 || r == 5, false);
+        g->RemoveCheckedRows(1, removeChecked);
+        const QStringList kept = removeChecked ? Named(0, {0, 1, 3, 4}) : Named(0, {0, 2, 5});
+        EXPECT_EQ(ColumnTexts(*g, 0), kept) << removeChecked;
+    }
+}
+
 TEST(GridStructure, ColumnsInsertedAndRemovedWithTheirCellsWidthsAndHiddenState)
 {
     int destroyed = 0;

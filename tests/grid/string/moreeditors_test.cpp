@@ -510,3 +510,28 @@ TEST_F(MoreEditorsFixture, TheButtonEditorRunsTheEllipsisEventAndAnArrowMovesOn)
     EXPECT_FALSE(button->isVisible());
     EXPECT_EQ(grid->Row(), 2);
 }
+
+TEST_F(MoreEditorsFixture, CellsGoIntoARichEditAndBackWithoutLosingCharacters)
+{
+    TDazRichEdit *edit = grid->InplaceRichEdit();
+    grid->SetCells(1, 1, "{\\rtf1 {\\b bold} plain}");
+    grid->CellToRich(1, 1, edit);
+    EXPECT_EQ(edit->toPlainText(), "bold plain");
+    EXPECT_TRUE(edit->document()->begin().begin().fragment().charFormat().fontWeight() >=
+                QFont::Bold);
+
+    grid->SetCells(1, 2, QString::fromUtf8("Ωmega €5"));
+    grid->CellToRich(1, 2, edit);
+    grid->RichToCell(1, 3, edit);
+    EXPECT_TRUE(grid->Cells(1, 3).startsWith("{\\rtf")) << grid->Cells(1, 3).toStdString();
+    grid->SetCells(1, 2, "");
+    grid->CellToRich(1, 2, edit);
+    EXPECT_TRUE(edit->toPlainText().isEmpty()) << "an empty cell clears the edit";
+    grid->CellToRich(1, 3, edit);
+    EXPECT_EQ(edit->toPlainText(), QString::fromUtf8("Ωmega €5"));
+
+    int changes = 0;
+    grid->OnRichEditSelectionChange = [&changes](TObject *) { ++changes; };
+    edit->selectAll();
+    EXPECT_EQ(changes, 1) << "the editor's selection change reaches the grid";
+}

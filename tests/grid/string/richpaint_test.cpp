@@ -85,6 +85,9 @@ TEST_F(RichPaintTest, RtfColourAppearsAndTheSelectionColourReplacesIt)
     const TInk selected = InkIn(grid->Render(), grid->CellRect(2, 2));
     EXPECT_EQ(selected.Red, 0);
     EXPECT_GT(selected.Dark, 0);
+
+    grid->SetSelectionRTFKeep(true);
+    EXPECT_GT(InkIn(grid->Render(), grid->CellRect(2, 2)).Red, 10) << "the cell keeps its red";
 }
 
 TEST_F(RichPaintTest, TextThatOnlyLooksLikeRtfIsDrawnAsPlainText)

@@ -64,6 +64,9 @@ TEST(Styles, PresetsSetTheirColoursAndTheirSearchFooter)
     EXPECT_EQ(grid.ControlLook().FixedGradientMirrorFrom(), TColor(0xFAF8F7));
     EXPECT_EQ(grid.ControlLook().FixedGradientFrom(), clNone);
     EXPECT_EQ(grid.QVRFixedLook().HoverBorder, TColor(0xE3C993));
+    EXPECT_EQ(grid.QVRGradientHoverBorder(), TColor(0xE3C993));
+    grid.SetQVRGradientDownMirrorTo(0x010203);
+    EXPECT_EQ(grid.QVRFixedLook().DownMirrorTo, TColor(0x010203)) << "one store behind both";
     EXPECT_EQ(grid.SortSettings().HeaderMirrorColorTo(), TColor(0xF6ECD8));
     EXPECT_EQ(grid.GridFixedLineColor(), TColor(0xD4D2D1));
 
