@@ -8,6 +8,7 @@
 // Adding or deleting items lays nothing out; hosts call UpdateSelectorPanel afterwards.
 // Layout measures every caption once, so it costs O(items) renderer calls.
 #include "controls/dropdown/dropdownedit.h"
+#include "controls/dropdown/itemlayout.h"
 #include "controls/dropdown/pickeritems.h"
 #include "platform/canvas.h"
 
@@ -20,7 +21,6 @@ class TCustomItemSelector;
 class TDazCustomItemSelector;
 
 enum TSelectorType { stImage, stColor };
-enum TItemLayout { ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom };
 
 // (Sender: the panel, canvas, cell rectangle, item index).
 using TDrawItemEvent =

@@ -111,9 +111,10 @@ TEST(ClockFace, MarksAndNumeralsByTickMarks)
     measure.Font = w.Appearance().HourFont();
     const QSize three = MeasureText(measure, "3");
     for (const TCanvasOp &op : all.Ops)
-        if (op.Name == "TextOut" && op.Text == "3")
+        if (op.Name == "TextOut" && op.Text == "3") {
             EXPECT_EQ(TPoint(op.Rect.Left, op.Rect.Top),
                       TPoint(152 - three.width() / 2 - 1, 91 - three.height() / 2 - 1));
+        }
     EXPECT_EQ(all.Count("Ellipse"), 1);   // the border of the circle
     EXPECT_EQ(all.Count("Rectangle"), 1);  // the AM/PM box
 
@@ -263,8 +264,9 @@ TEST(ClockFace, SettingHandsAtOnceAndAnimated)
     for (int i = 0; i < 100 && w.Animating(); ++i) {
         w.AnimationTick();
         minutes.push_back(MinuteOf(w));
-        if (w.Animating() && MinuteOf(w) != 35)
+        if (w.Animating() && MinuteOf(w) != 35) {
             EXPECT_EQ(changes, 0);
+        }
     }
     ASSERT_GE(minutes.size(), 3u);
     EXPECT_EQ(minutes[0], 8);   // a step of 3
