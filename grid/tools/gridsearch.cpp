@@ -61,6 +61,10 @@ public:
 
     const QString &SearchText() const { return Search; }
 
+    // A scan down a column visits one stored row per cell: asking for the rows ahead
+    // hides most of the memory latency.
+    void Prefetch(int ARow) const { Store.Prefetch(ARow, 0); }
+
     // ACol and ARow in the scan's coordinates; RealCol is ACol as a real column.
     bool Match(int RealCol, int ARow)
     {
@@ -76,8 +80,10 @@ public:
 private:
     bool MatchText(QStringView Cell)
     {
-        if (Direct && (Has(P, fnMatchCase) || (AsciiNoCase && QtPrivate::isAscii(Cell))))
-            return Compare(Cell, Has(P, fnMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        if (Direct && Has(P, fnMatchCase))
+            return Compare(Cell, Qt::CaseSensitive);
+        if (Direct && AsciiNoCase && QtPrivate::isAscii(Cell))
+            return CompareAscii(Cell);
         QString text = Cell.toString();
         if (Has(P, fnIgnoreHTMLTags) && text.contains(u'<'))
             text = HtmlToPlainText(text);
@@ -97,6 +103,33 @@ private:
         if (Has(P, fnMatchFull))
             return Text.compare(Search, Cs) == 0;
         return Has(P, fnMatchStart) ? Text.startsWith(Search, Cs) : Text.contains(Search, Cs);
+    }
+
+    static char16_t UpperAscii(char16_t C) { return C >= u'a' && C <= u'z' ? C - 32 : C; }
+
+    // Compare for an ASCII cell against the upper-cased ASCII search text: a plain loop
+    // beats the library's case-insensitive search, which folds every character through
+    // the Unicode tables.
+    bool CompareAscii(QStringView Text) const
+    {
+        if (EmptyOnly)
+            return Text.isEmpty();
+        const qsizetype n = Text.size(), m = Search.size();
+        if (m == 0 || m > n || (Has(P, fnMatchFull) && m != n))
+            return false;
+        const char16_t *t = reinterpret_cast<const char16_t *>(Text.data());
+        const char16_t *s = reinterpret_cast<const char16_t *>(Search.constData());
+        const qsizetype last = Has(P, fnMatchStart) || Has(P, fnMatchFull) ? 0 : n - m;
+        for (qsizetype i = 0; i <= last; ++i) {
+            if (UpperAscii(t[i]) != s[0])
+                continue;
+            qsizetype k = 1;
+            while (k < m && UpperAscii(t[i + k]) == s[k])
+                ++k;
+            if (k == m)
+                return true;
+        }
+        return false;
     }
 
     TDazStringGrid &G;
@@ -278,11 +311,13 @@ TPoint DoFind(TDazStringGrid &G, TPoint StartCell, const QString &s, TFindParams
         }
     } else {
         for (int c = x; c >= R.C0 && c <= R.C1 && hit == NoCell; c += d) {
-            for (int r = c == x ? y : (backward ? R.R1 : R.R0); r >= R.R0 && r <= R.R1; r += d)
+            for (int r = c == x ? y : (backward ? R.R1 : R.R0); r >= R.R0 && r <= R.R1; r += d) {
+                matcher.Prefetch(r + 16 * d);
                 if (examine(c, r)) {
                     hit = {c, r};
                     break;
                 }
+            }
         }
     }
     if (hit == NoCell)
