@@ -178,7 +178,7 @@ public:
             Short(s.toLatin1().toStdString());
         }
     }
-    void Text(std::string_view Name, const QString &S)
+    void Text(std::string_view Name, QStringView S)
     {
         if (S.isEmpty())
             return;
@@ -276,10 +276,10 @@ private:
         }
     }
     // The smallest of the four text forms the text fits.
-    void TextValue(const QString &S)
+    void TextValue(QStringView S)
     {
         const qsizetype n = S.size();
-        if (QtPrivate::isAscii(QStringView(S))) {
+        if (QtPrivate::isAscii(S)) {
             if (n < 256) {
                 Byte(vaString);
                 Byte(uint8_t(n));
@@ -288,7 +288,7 @@ private:
                 Le32(int32_t(n));
             }
             char *p = Room(n);
-            const char16_t *u = reinterpret_cast<const char16_t *>(S.constData());
+            const char16_t *u = reinterpret_cast<const char16_t *>(S.data());
             for (qsizetype i = 0; i < n; ++i)
                 p[i] = char(u[i]);
             FLen += n;
@@ -917,6 +917,9 @@ QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
     const auto &progress = TGridToolState::Of(Grid).OnFileProgress;
     int lastProgress = -1;
     const qsizetype headerSize = w.Size();
+    const bool stored = ShowsStoredTexts(Grid);
+    const TGridStore &store = static_cast<const TStringGridBase &>(Grid).Store();
+    QString hold;
     Grid.ExportNotification(esExportStart, Rect.Top);
     for (int r = Rect.Top; r <= Rect.Bottom; ++r) {
         Grid.ExportNotification(esExportNextRow, r);
@@ -928,7 +931,15 @@ QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
             w.Begin("TGridCellIO");
             w.Int("Col", uint16_t(c));
             w.Int("Row", uint16_t(r));
-            w.Text("Cell", Grid.GetCellEx(c, r));
+            // A cell without a record is no merge, so its stored text is the one shown.
+            QStringView text;
+            if (stored && !hasProp) {
+                text = store.TextView(c, r);
+            } else {
+                hold = Grid.GetCellEx(c, r);
+                text = hold;
+            }
+            w.Text("Cell", text);
             w.Bool("HasProp", hasProp);
             w.End();
             if (!hasProp)

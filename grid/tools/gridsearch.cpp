@@ -45,8 +45,7 @@ public:
         : G(Grid),
           P(Params),
           Store(static_cast<const TStringGridBase &>(Grid).Store()),
-          PlainDisplay(!Grid.OnGetDisplText && !Grid.OnGetDisplWideText &&
-                       !Grid.URLShowInText() && !Grid.Grouping().ShowGroupCount()),
+          PlainDisplay(ShowsStoredTexts(Grid)),
           HiddenRows(Has(Params, fnIncludeHiddenRows) && Grid.NumHiddenRows() > 0)
     {
         const bool matchCase = Has(P, fnMatchCase);

@@ -65,3 +65,7 @@ public:
 private:
     explicit TGridToolState(QObject *Parent) : QObject(Parent) {}
 };
+
+// The grid shows each stored text as it is (no display hook, no link or group-count text):
+// a cell without a record may then be read from the store without a copy.
+bool ShowsStoredTexts(TDazStringGrid &Grid);
