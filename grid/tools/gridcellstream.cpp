@@ -128,12 +128,63 @@ int EnumIndex(const TNames<N> &Names, const QString &Ident)
 // Writing records
 // ---------------------------------------------------------------------------------------
 
-class TRecordWriter
+// The output of a save: sized ahead (doubling, or once from an estimate) and cut at the
+// end, so writes are plain copies into it with no per-append bookkeeping of a growing
+// array, and the data is never held twice.
+class TOutBuffer
 {
 public:
-    // Appends to Out, which is cut to the bytes written by Finish.
-    explicit TRecordWriter(QByteArray &Out) : FOut(Out), FLen(Out.size()), FBuf(Out.data()) {}
+    // Bytes written so far.
+    qsizetype Size() const { return FLen; }
+    // Room for Total bytes in all, so a long save is not copied while it grows.
+    void Reserve(qsizetype Total)
+    {
+        if (Total > FOut.size())
+            Grow(Total);
+    }
+    // After the first 16 of Rows rows, room for all of them.
+    void ReserveForRows(qsizetype HeaderSize, int RowsDone, int Rows)
+    {
+        if (RowsDone == 16 && Rows > 64)
+            Reserve(HeaderSize + (FLen - HeaderSize) / 16 * Rows * 9 / 8 + 4096);
+    }
+    QByteArray Take()
+    {
+        FOut.resize(FLen);
+        FLen = 0;
+        FBuf = nullptr;
+        return std::move(FOut);
+    }
 
+protected:
+    char *Room(qsizetype N)
+    {
+        if (FOut.size() - FLen < N)
+            Grow(std::max(2 * FOut.size(), FLen + N + 4096));
+        return FBuf + FLen;
+    }
+    void Raw(const char *P, qsizetype N)
+    {
+        std::memcpy(Room(N), P, size_t(N));
+        FLen += N;
+    }
+
+    qsizetype FLen = 0;
+
+private:
+    void Grow(qsizetype Total)
+    {
+        FOut.resize(Total);
+        FBuf = FOut.data();
+    }
+
+    QByteArray FOut;
+    char *FBuf = nullptr;
+};
+
+class TRecordWriter : public TOutBuffer
+{
+public:
     void Begin(std::string_view Class)
     {
         Raw("TPF0", 4);
@@ -141,15 +192,6 @@ public:
         Byte(0);
     }
     void End() { Raw("\0\0", 2); }
-    // Bytes written so far.
-    qsizetype Size() const { return FLen; }
-    // Room for Total bytes in all, so a long stream is not copied while it grows.
-    void Reserve(qsizetype Total)
-    {
-        if (Total > FOut.size())
-            Grow(Total);
-    }
-    void Finish() { FOut.resize(FLen); }
 
     void Int(std::string_view Name, int64_t V)
     {
@@ -225,24 +267,6 @@ public:
     }
 
 private:
-    // The buffer is sized ahead (doubling) and cut at the end: writes are plain copies into
-    // it, with no per-append bookkeeping of a growing string.
-    char *Room(qsizetype N)
-    {
-        if (FOut.size() - FLen < N)
-            Grow(std::max(2 * FOut.size(), FLen + N + 4096));
-        return FBuf + FLen;
-    }
-    void Grow(qsizetype Total)
-    {
-        FOut.resize(Total);
-        FBuf = FOut.data();
-    }
-    void Raw(const char *P, qsizetype N)
-    {
-        std::memcpy(Room(N), P, size_t(N));
-        FLen += N;
-    }
     void Byte(uint8_t B)
     {
         *Room(1) = char(B);
@@ -308,10 +332,6 @@ private:
             FLen += 2 * n;
         }
     }
-
-    QByteArray &FOut;
-    qsizetype FLen;
-    char *FBuf;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -897,8 +917,7 @@ namespace {
 
 QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
 {
-    QByteArray out;
-    TRecordWriter w(out);
+    TRecordWriter w;
     const int cols = Rect.Right - Rect.Left + 1;
     const int rows = Rect.Bottom - Rect.Top + 1;
     const bool full = Grid.SaveFixedCells()
@@ -924,8 +943,7 @@ QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
     for (int r = Rect.Top; r <= Rect.Bottom; ++r) {
         Grid.ExportNotification(esExportNextRow, r);
         // The first rows tell the size of the rest closely enough to allocate once.
-        if (r == Rect.Top + 16 && rows > 64)
-            w.Reserve(headerSize + (w.Size() - headerSize) / 16 * rows * 9 / 8 + 4096);
+        w.ReserveForRows(headerSize, r - Rect.Top, rows);
         for (int c = Rect.Left; c <= Rect.Right; ++c) {
             const bool hasProp = Grid.HasCellProperties(c, r);
             w.Begin("TGridCellIO");
@@ -967,8 +985,7 @@ QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
         }
     }
     Grid.ExportNotification(esExportDone, -1);
-    w.Finish();
-    return out;
+    return w.Take();
 }
 
 TRect SaveRange(TDazStringGrid &Grid)
@@ -1199,16 +1216,12 @@ private:
 // The lines of a text save, encoded as they are appended: Windows-1252, or UTF-16 LE for
 // the Unicode forms. ASCII (numbers, most texts) is copied without a lookup, and the
 // buffer is sized ahead and cut at the end, so the text is never held twice.
-class TTextOut
+class TTextOut : public TOutBuffer
 {
 public:
     explicit TTextOut(bool Unicode) : FUnicode(Unicode) {}
 
-    void Bytes(const char *P, qsizetype N)
-    {
-        std::memcpy(Room(N), P, size_t(N));
-        FLen += N;
-    }
+    void Bytes(const char *P, qsizetype N) { Raw(P, N); }
     void Ascii(QLatin1StringView S)
     {
         if (!FUnicode) {
@@ -1262,43 +1275,10 @@ public:
         this->Text(EncodeCellLineBreaks(Text));
         EndLine();
     }
-    qsizetype Size() const { return FLen; }
-    void Reserve(qsizetype Total)
-    {
-        if (Total > FOut.size())
-            Grow(Total);
-    }
-    QByteArray Take()
-    {
-        FOut.resize(FLen);
-        return std::move(FOut);
-    }
 
 private:
-    char *Room(qsizetype N)
-    {
-        if (FOut.size() - FLen < N)
-            Grow(std::max(2 * FOut.size(), FLen + N + 4096));
-        return FBuf + FLen;
-    }
-    void Grow(qsizetype Total)
-    {
-        FOut.resize(Total);
-        FBuf = FOut.data();
-    }
-
     const bool FUnicode;
-    QByteArray FOut;
-    qsizetype FLen = 0;
-    char *FBuf = nullptr;
 };
-
-// After the first rows of a save, room for all of them.
-void ReserveForRows(TTextOut &Out, qsizetype HeaderSize, int RowsDone, int Rows)
-{
-    if (RowsDone == 16 && Rows > 64)
-        Out.Reserve(HeaderSize + (Out.Size() - HeaderSize) / 16 * Rows * 9 / 8 + 4096);
-}
 
 void FinishLoad(TDazStringGrid &Grid)
 {
@@ -1326,7 +1306,7 @@ void SaveToFile(TDazStringGrid &Grid, const QString &FileName, bool Unicode)
     Grid.ExportNotification(esExportStart, startRow);
     for (int r = startRow; r <= endRow; ++r) {
         Grid.ExportNotification(esExportNextRow, r);
-        ReserveForRows(out, headerSize, r - startRow, endRow - startRow + 1);
+        out.ReserveForRows(headerSize, r - startRow, endRow - startRow + 1);
         for (int c = startCol; c <= endCol; ++c) {
             const QString t = TGridFileAccess::SaveCellText(Grid, c, r);
             if (!t.isEmpty())
@@ -1438,7 +1418,7 @@ void SaveToStream(TDazStringGrid &Grid, QIODevice &Stream)
     Grid.ExportNotification(esExportStart, startRow);
     for (int r = startRow; r <= endRow; ++r) {
         Grid.ExportNotification(esExportNextRow, r);
-        ReserveForRows(out, headerSize, r - startRow, endRow - startRow + 1);
+        out.ReserveForRows(headerSize, r - startRow, endRow - startRow + 1);
         for (int c = startCol; c <= endCol; ++c) {
             const QString t = TGridFileAccess::SaveCellText(Grid, Grid.RealColIndex(c), r);
             if (!t.isEmpty())
