@@ -1104,6 +1104,10 @@ public:
     TGridWideHintEvent OnGridWideHint;
     TCellCursorEvent OnGetCellCursor;
     TSearchFooterActionEvent OnSearchFooterAction;
+    // The search bar's text changed; clearing DefaultSearch keeps the grid from searching.
+    TSearchEditChangeEvent OnSearchEditChange;
+    TNotifyEvent OnSearchFooterClose;
+    TNotifyEvent OnCreatedSearchFooter;   // the search bar was made
     TButtonClickEvent OnButtonClick;
     TExpandClickEvent OnExpandClick;
     TClickCellEvent OnComboCloseUp;
@@ -2006,6 +2010,13 @@ public:
     void CopySelectionToClipboard();
     void CutSelectionToClipboard();
     void PasteSelectionFromClipboard();
+    // The key search (upper-case s) and the search bar's handlers, run by the data tools.
+    int Search(const QString &s);
+    void SearchFooterEditChange();
+    void SearchFooterFindNext();
+    void SearchFooterFindPrevious();
+    void SearchFooterHighlight();
+    void SearchFooterClose();
 
     // The keypad's decimal key types the user's decimal separator.
     CF_GRID_PLAIN_PROPERTY(bool, ExcelStyleDecimalSeparator, false)
@@ -2268,6 +2279,8 @@ protected:
     int GetEditLimit() override;
     bool WantTabs() const override;
     void KeyPress(QChar &Key) override;
+    // Typing over a grid sorted by a column goes to the first row that starts with the text.
+    void KeySearch(QChar Key);
     void DoEnter() override;
     void DoExit() override;
     void Click() override;

@@ -9,6 +9,7 @@
 #include "grid/string/inplaceedit.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QFocusEvent>
 
 bool IsTextEditorType(TEditorType T)
@@ -260,7 +261,30 @@ void TDazStringGrid::KeyPress(QChar &Key)
             }
         }
     }
+    if (!Options().Contains(goEditing) && FNavigation.AutoGotoWhenSorted())
+        KeySearch(Key);
     TBaseGrid::KeyPress(Key);
+}
+
+void TDazStringGrid::KeySearch(QChar Key)
+{
+    const ushort c = Key.unicode();
+    const bool backspace = c == 8 && FNavigation.AutoGotoIncremental();
+    // Other control keys are no text to look for.
+    if (c < 32 && !backspace)
+        return;
+    if (!FNavigation.AutoGotoIncremental())
+        FSearchInc = Key;
+    else if (backspace)
+        FSearchInc.chop(1);
+    else
+        FSearchInc += Key;
+    FSearchTics = 0;
+    const int row = FSearchInc.isEmpty() ? -1 : Search(QLocale().toUpper(FSearchInc));
+    if (row >= 0)
+        SetRow(row);
+    else
+        FSearchInc.clear();
 }
 
 void TDazStringGrid::DoEnter()

@@ -66,7 +66,18 @@ CF_INPUT_TOOL(QUnSort)
 CF_INPUT_TOOL(CopySelectionToClipboard)
 CF_INPUT_TOOL(CutSelectionToClipboard)
 CF_INPUT_TOOL(PasteSelectionFromClipboard)
+CF_INPUT_TOOL(SearchFooterEditChange)
+CF_INPUT_TOOL(SearchFooterFindNext)
+CF_INPUT_TOOL(SearchFooterFindPrevious)
+CF_INPUT_TOOL(SearchFooterHighlight)
+CF_INPUT_TOOL(SearchFooterClose)
 #undef CF_INPUT_TOOL
+
+int TDazStringGrid::Search(const QString &s)
+{
+    IGridInputTools *t = GridInputTools();
+    return t ? t->Search(*this, s) : -1;
+}
 
 void TDazStringGrid::InitSortXRef()
 {

@@ -105,6 +105,13 @@ TSearchPanel *TDazStringGrid::SearchPanel()
     if (!FSearchPanel) {
         FSearchPanel = new TSearchPanel(this);
         FSearchPanel->hide();
+        FSearchPanel->OnEditChange = [this](QObject *) { SearchFooterEditChange(); };
+        FSearchPanel->OnForwardClick = [this](QObject *) { SearchFooterFindNext(); };
+        FSearchPanel->OnBackwardClick = [this](QObject *) { SearchFooterFindPrevious(); };
+        FSearchPanel->OnHighLightClick = [this](QObject *) { SearchFooterHighlight(); };
+        FSearchPanel->OnExitClick = [this](QObject *) { SearchFooterClose(); };
+        if (OnCreatedSearchFooter)
+            OnCreatedSearchFooter(this);
     }
     return FSearchPanel;
 }
@@ -182,13 +189,7 @@ void TDazStringGrid::SearchFooterChanged()
     hint(panel->BackwardButton(), f.HintFindPrev());
     hint(panel->HighLightButton(), f.HintHighlight());
 
-    QWidget *const tall[] = {panel->ForwardButton(), panel->BackwardButton(),
-                             panel->HighLightButton()};
-    for (QWidget *b : tall)
-        b->resize(b->width(), b->isVisibleTo(panel) ? 23 : 0);
-    TDazCheckBox *check = panel->MatchCase();
-    check->setGeometry(panel->HighLightButton()->isVisibleTo(panel) ? 425 : 330, check->y(),
-                       check->width(), check->isVisibleTo(panel) ? 18 : 0);
+    panel->LayoutControls();
     if (f.Visible()) {
         panel->setGeometry(0, height() - 32, width(), 32);
         panel->raise();

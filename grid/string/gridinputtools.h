@@ -1,8 +1,10 @@
 #pragma once
 // The data tools' operations that the string grid's keyboard and mouse start: sorting on a
-// header click and the clipboard keys. The data tools sit above the string grid and
-// install their implementation once; without one the grid's operations do nothing.
+// header click, the clipboard keys, the key search and the search bar. The data tools sit
+// above the string grid and install their implementation once; without one the grid's
+// operations do nothing.
 class TDazStringGrid;
+class QString;
 
 class IGridInputTools
 {
@@ -18,6 +20,15 @@ public:
     virtual void CopySelectionToClipboard(TDazStringGrid &Grid) = 0;
     virtual void CutSelectionToClipboard(TDazStringGrid &Grid) = 0;
     virtual void PasteSelectionFromClipboard(TDazStringGrid &Grid) = 0;
+    // Key search over the sort column: the first row whose text starts with s (upper
+    // case), -1 when none.
+    virtual int Search(TDazStringGrid & /*Grid*/, const QString & /*s*/) { return -1; }
+    // The search bar's events.
+    virtual void SearchFooterEditChange(TDazStringGrid & /*Grid*/) {}
+    virtual void SearchFooterFindNext(TDazStringGrid & /*Grid*/) {}
+    virtual void SearchFooterFindPrevious(TDazStringGrid & /*Grid*/) {}
+    virtual void SearchFooterHighlight(TDazStringGrid & /*Grid*/) {}
+    virtual void SearchFooterClose(TDazStringGrid & /*Grid*/) {}
 };
 
 IGridInputTools *GridInputTools();

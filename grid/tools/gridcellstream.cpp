@@ -23,6 +23,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -127,19 +128,70 @@ int EnumIndex(const TNames<N> &Names, const QString &Ident)
 // Writing records
 // ---------------------------------------------------------------------------------------
 
-class TRecordWriter
+// The output of a save: sized ahead (doubling, or once from an estimate) and cut at the
+// end, so writes are plain copies into it with no per-append bookkeeping of a growing
+// array, and the data is never held twice.
+class TOutBuffer
 {
 public:
-    explicit TRecordWriter(std::string &Out) : FOut(Out) {}
+    // Bytes written so far.
+    qsizetype Size() const { return FLen; }
+    // Room for Total bytes in all, so a long save is not copied while it grows.
+    void Reserve(qsizetype Total)
+    {
+        if (Total > FOut.size())
+            Grow(Total);
+    }
+    // After the first 16 of Rows rows, room for all of them.
+    void ReserveForRows(qsizetype HeaderSize, int RowsDone, int Rows)
+    {
+        if (RowsDone == 16 && Rows > 64)
+            Reserve(HeaderSize + (FLen - HeaderSize) / 16 * Rows * 9 / 8 + 4096);
+    }
+    QByteArray Take()
+    {
+        FOut.resize(FLen);
+        FLen = 0;
+        FBuf = nullptr;
+        return std::move(FOut);
+    }
 
+protected:
+    char *Room(qsizetype N)
+    {
+        if (FOut.size() - FLen < N)
+            Grow(std::max(2 * FOut.size(), FLen + N + 4096));
+        return FBuf + FLen;
+    }
+    void Raw(const char *P, qsizetype N)
+    {
+        std::memcpy(Room(N), P, size_t(N));
+        FLen += N;
+    }
+
+    qsizetype FLen = 0;
+
+private:
+    void Grow(qsizetype Total)
+    {
+        FOut.resize(Total);
+        FBuf = FOut.data();
+    }
+
+    QByteArray FOut;
+    char *FBuf = nullptr;
+};
+
+class TRecordWriter : public TOutBuffer
+{
+public:
     void Begin(std::string_view Class)
     {
-        Room(1024);
-        FOut.append("TPF0", 4);
+        Raw("TPF0", 4);
         Short(Class);
-        FOut.push_back('\0');
+        Byte(0);
     }
-    void End() { FOut.append("\0\0", 2); }
+    void End() { Raw("\0\0", 2); }
 
     void Int(std::string_view Name, int64_t V)
     {
@@ -168,7 +220,7 @@ public:
             Short(s.toLatin1().toStdString());
         }
     }
-    void Text(std::string_view Name, const QString &S)
+    void Text(std::string_view Name, QStringView S)
     {
         if (S.isEmpty())
             return;
@@ -183,7 +235,7 @@ public:
         Byte(vaExtended);
         unsigned char b[10];
         DoubleToExtended(V, b);
-        FOut.append(reinterpret_cast<const char *>(b), 10);
+        Raw(reinterpret_cast<const char *>(b), 10);
     }
     void Set(std::string_view Name, TFontStyles V)
     {
@@ -192,17 +244,16 @@ public:
         for (size_t i = 0; i < kFontStyles.size(); ++i)
             if (V & (1u << i))
                 Short(kFontStyles[i]);
-        FOut.push_back('\0');
+        Byte(0);
     }
     void Binary(std::string_view Name, const QByteArray &Data)
     {
         if (Data.isEmpty())
             return;
         Short(Name);
-        Room(5 + Data.size());
         Byte(vaBinary);
         Le32(int32_t(Data.size()));
-        FOut.append(Data.constData(), size_t(Data.size()));
+        Raw(Data.constData(), Data.size());
     }
     void List(std::string_view Name, const QStringList &Items)
     {
@@ -212,28 +263,27 @@ public:
         Byte(vaList);
         for (const QString &s : Items)
             TextValue(s);
-        FOut.push_back('\0');
+        Byte(0);
     }
 
 private:
-    // Grows the buffer by doubling, so a long stream is copied a few times, not per record.
-    void Room(qsizetype N)
+    void Byte(uint8_t B)
     {
-        if (FOut.capacity() - FOut.size() < size_t(N))
-            FOut.reserve(std::max(2 * FOut.capacity(), FOut.size() + size_t(N)));
+        *Room(1) = char(B);
+        ++FLen;
     }
-    void Byte(uint8_t B) { FOut.push_back(char(B)); }
     void Le32(int32_t V)
     {
-        char b[4];
-        qToLittleEndian<qint32>(V, b);
-        FOut.append(b, 4);
+        qToLittleEndian<qint32>(V, Room(4));
+        FLen += 4;
     }
     void Short(std::string_view S)
     {
         const size_t n = std::min<size_t>(S.size(), 255);
-        Byte(uint8_t(n));
-        FOut.append(S.data(), n);
+        char *p = Room(qsizetype(n) + 1);
+        *p = char(uint8_t(n));
+        std::memcpy(p + 1, S.data(), n);
+        FLen += qsizetype(n) + 1;
     }
     void IntValue(int64_t V)
     {
@@ -242,56 +292,46 @@ private:
             Byte(uint8_t(int8_t(V)));
         } else if (V >= -32768 && V <= 32767) {
             Byte(vaInt16);
-            char b[2];
-            qToLittleEndian<qint16>(int16_t(V), b);
-            FOut.append(b, 2);
+            qToLittleEndian<qint16>(int16_t(V), Room(2));
+            FLen += 2;
         } else {
             Byte(vaInt32);
             Le32(int32_t(V));
         }
     }
     // The smallest of the four text forms the text fits.
-    void TextValue(const QString &S)
+    void TextValue(QStringView S)
     {
-        Room(10 + 4 * S.size());
-        bool ascii = true;
-        for (QChar c : S)
-            if (c.unicode() >= 128) {
-                ascii = false;
-                break;
-            }
-        if (ascii) {
-            if (S.size() < 256) {
+        const qsizetype n = S.size();
+        if (QtPrivate::isAscii(S)) {
+            if (n < 256) {
                 Byte(vaString);
-                Byte(uint8_t(S.size()));
+                Byte(uint8_t(n));
             } else {
                 Byte(vaLString);
-                Le32(int32_t(S.size()));
+                Le32(int32_t(n));
             }
-            const size_t at = FOut.size();
-            FOut.resize(at + size_t(S.size()));
-            char *p = FOut.data() + at;
-            for (QChar c : S)
-                *p++ = char(c.unicode());
+            char *p = Room(n);
+            const char16_t *u = reinterpret_cast<const char16_t *>(S.data());
+            for (qsizetype i = 0; i < n; ++i)
+                p[i] = char(u[i]);
+            FLen += n;
             return;
         }
         const QByteArray u8 = S.toUtf8();
-        if (u8.size() < 2 * S.size()) {
+        if (u8.size() < 2 * n) {
             Byte(vaUTF8String);
             Le32(int32_t(u8.size()));
-            FOut.append(u8.constData(), size_t(u8.size()));
+            Raw(u8.constData(), u8.size());
         } else {
             Byte(vaWString);
-            Le32(int32_t(S.size()));
-            for (QChar c : S) {
-                char b[2];
-                qToLittleEndian<quint16>(c.unicode(), b);
-                FOut.append(b, 2);
-            }
+            Le32(int32_t(n));
+            char *p = Room(2 * n);
+            for (qsizetype i = 0; i < n; ++i)
+                qToLittleEndian<quint16>(S[i].unicode(), p + 2 * i);
+            FLen += 2 * n;
         }
     }
-
-    std::string &FOut;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -877,8 +917,7 @@ namespace {
 
 QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
 {
-    std::string out;
-    TRecordWriter w(out);
+    TRecordWriter w;
     const int cols = Rect.Right - Rect.Left + 1;
     const int rows = Rect.Bottom - Rect.Top + 1;
     const bool full = Grid.SaveFixedCells()
@@ -896,15 +935,29 @@ QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
 
     const auto &progress = TGridToolState::Of(Grid).OnFileProgress;
     int lastProgress = -1;
+    const qsizetype headerSize = w.Size();
+    const bool stored = ShowsStoredTexts(Grid);
+    const TGridStore &store = static_cast<const TStringGridBase &>(Grid).Store();
+    QString hold;
     Grid.ExportNotification(esExportStart, Rect.Top);
     for (int r = Rect.Top; r <= Rect.Bottom; ++r) {
         Grid.ExportNotification(esExportNextRow, r);
+        // The first rows tell the size of the rest closely enough to allocate once.
+        w.ReserveForRows(headerSize, r - Rect.Top, rows);
         for (int c = Rect.Left; c <= Rect.Right; ++c) {
             const bool hasProp = Grid.HasCellProperties(c, r);
             w.Begin("TGridCellIO");
             w.Int("Col", uint16_t(c));
             w.Int("Row", uint16_t(r));
-            w.Text("Cell", Grid.GetCellEx(c, r));
+            // A cell without a record is no merge, so its stored text is the one shown.
+            QStringView text;
+            if (stored && !hasProp) {
+                text = store.TextView(c, r);
+            } else {
+                hold = Grid.GetCellEx(c, r);
+                text = hold;
+            }
+            w.Text("Cell", text);
             w.Bool("HasProp", hasProp);
             w.End();
             if (!hasProp)
@@ -932,7 +985,7 @@ QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
         }
     }
     Grid.ExportNotification(esExportDone, -1);
-    return QByteArray(out.data(), qsizetype(out.size()));
+    return w.Take();
 }
 
 TRect SaveRange(TDazStringGrid &Grid)
@@ -1160,30 +1213,72 @@ private:
     QElapsedTimer FTimer;
 };
 
-// Doubling growth for the long text of a save.
-void Room(QString &Out, qsizetype N)
+// The lines of a text save, encoded as they are appended: Windows-1252, or UTF-16 LE for
+// the Unicode forms. ASCII (numbers, most texts) is copied without a lookup, and the
+// buffer is sized ahead and cut at the end, so the text is never held twice.
+class TTextOut : public TOutBuffer
 {
-    if (Out.capacity() - Out.size() < N)
-        Out.reserve(std::max(2 * Out.capacity(), Out.size() + N));
-}
+public:
+    explicit TTextOut(bool Unicode) : FUnicode(Unicode) {}
 
-void AppendLine(QString &Out, const QString &Line)
-{
-    Room(Out, Line.size() + 2);
-    Out += Line;
-    Out += QLatin1String("\r\n");
-}
+    void Bytes(const char *P, qsizetype N) { Raw(P, N); }
+    void Ascii(QLatin1StringView S)
+    {
+        if (!FUnicode) {
+            Bytes(S.data(), S.size());
+            return;
+        }
+        char *p = Room(2 * S.size());
+        for (qsizetype i = 0; i < S.size(); ++i) {
+            p[2 * i] = S[i].toLatin1();
+            p[2 * i + 1] = 0;
+        }
+        FLen += 2 * S.size();
+    }
+    void Number(int64_t V)
+    {
+        char b[24];
+        const int n = std::snprintf(b, sizeof b, "%lld", static_cast<long long>(V));
+        Ascii(QLatin1StringView(b, n));
+    }
+    void Text(QStringView S)
+    {
+        const qsizetype n = S.size();
+        if (FUnicode) {
+            char *p = Room(2 * n);
+            for (qsizetype i = 0; i < n; ++i)
+                qToLittleEndian<quint16>(S[i].unicode(), p + 2 * i);
+            FLen += 2 * n;
+        } else if (QtPrivate::isAscii(S)) {
+            char *p = Room(n);
+            const char16_t *u = reinterpret_cast<const char16_t *>(S.data());
+            for (qsizetype i = 0; i < n; ++i)
+                p[i] = char(u[i]);
+            FLen += n;
+        } else {
+            const QByteArray b = Encode_Windows1252(S.toString());
+            Bytes(b.constData(), b.size());
+        }
+    }
+    void EndLine() { Ascii(QLatin1StringView("\r\n")); }
+    void Line(QStringView S)
+    {
+        Text(S);
+        EndLine();
+    }
+    void CellLine(int Col, int Row, const QString &Text)
+    {
+        Number(Col);
+        Ascii(QLatin1StringView(","));
+        Number(Row);
+        Ascii(QLatin1StringView(","));
+        this->Text(EncodeCellLineBreaks(Text));
+        EndLine();
+    }
 
-void AppendCellLine(QString &Out, int Col, int Row, const QString &Text)
-{
-    Room(Out, Text.size() + 32);
-    Out += QString::number(Col);
-    Out += u',';
-    Out += QString::number(Row);
-    Out += u',';
-    Out += EncodeCellLineBreaks(Text);
-    Out += QLatin1String("\r\n");
-}
+private:
+    const bool FUnicode;
+};
 
 void FinishLoad(TDazStringGrid &Grid)
 {
@@ -1198,20 +1293,24 @@ void SaveToFile(TDazStringGrid &Grid, const QString &FileName, bool Unicode)
     const int h = Grid.SaveHiddenCells() ? Grid.NumHiddenColumns() : 0;
     const int startCol = Grid.SaveStartCol(), endCol = Grid.SaveEndCol() + h;
     const int startRow = Grid.SaveStartRow(), endRow = Grid.SaveEndRow();
-    QString out;
-    AppendLine(out, QStringLiteral("%1,%2").arg(h + Grid.SaveColCount()).arg(Grid.SaveRowCount()));
+    TTextOut out(Unicode);
+    if (Unicode)
+        out.Bytes("\xFF\xFE", 2);
+    out.Line(QStringLiteral("%1,%2").arg(h + Grid.SaveColCount()).arg(Grid.SaveRowCount()));
     for (int i = startCol; i <= endCol; ++i)
-        AppendLine(out, QStringLiteral("cw %1,%2").arg(i).arg(Grid.AllColWidths(i)));
+        out.Line(QStringLiteral("cw %1,%2").arg(i).arg(Grid.AllColWidths(i)));
 
     const auto &progress = TGridToolState::Of(Grid).OnFileProgress;
     int lastProgress = -1;
+    const qsizetype headerSize = out.Size();
     Grid.ExportNotification(esExportStart, startRow);
     for (int r = startRow; r <= endRow; ++r) {
         Grid.ExportNotification(esExportNextRow, r);
+        out.ReserveForRows(headerSize, r - startRow, endRow - startRow + 1);
         for (int c = startCol; c <= endCol; ++c) {
             const QString t = TGridFileAccess::SaveCellText(Grid, c, r);
             if (!t.isEmpty())
-                AppendCellLine(out, c, r, t);
+                out.CellLine(c, r, t);
         }
         if (progress) {
             const int p = RoundHalfEven(double(r) * 100 / std::max(1, Grid.SaveRowCount() - 1));
@@ -1221,33 +1320,48 @@ void SaveToFile(TDazStringGrid &Grid, const QString &FileName, bool Unicode)
         }
     }
     Grid.ExportNotification(esExportDone, -1);
-
-    QByteArray bytes;
-    if (Unicode) {
-        bytes.reserve(2 + out.size() * 2);
-        bytes.append("\xFF\xFE", 2);
-        for (QChar ch : out) {
-            const char16_t u = ch.unicode();
-            bytes.append(char(u & 0xFF));
-            bytes.append(char(u >> 8));
-        }
-    } else {
-        bytes = Encode_Windows1252(out);
-    }
-    Write_File_Atomic(FileName, bytes);
+    Write_File_Atomic(FileName, out.Take());
 }
+
+// The lines of a text, each ended by CR LF, LF or CR, read as views of it.
+class TLineReader
+{
+public:
+    explicit TLineReader(QStringView Text) : FText(Text) {}
+    bool Next(QStringView &Line)
+    {
+        const qsizetype n = FText.size();
+        if (FPos >= n)
+            return false;
+        const char16_t *t = reinterpret_cast<const char16_t *>(FText.data());
+        qsizetype i = FPos;
+        while (i < n && t[i] != u'\r' && t[i] != u'\n')
+            ++i;
+        Line = FText.mid(FPos, i - FPos);
+        if (i < n && t[i] == u'\r' && i + 1 < n && t[i + 1] == u'\n')
+            ++i;
+        FPos = i + 1;
+        return true;
+    }
+
+private:
+    QStringView FText;
+    qsizetype FPos = 0;
+};
 
 void LoadFromFile(TDazStringGrid &Grid, const QString &FileName)
 {
-    const QStringList lines = Split_Lines(Decode_Text(Read_File(FileName)));
+    const QString all = Decode_Text(Read_File(FileName));
+    TLineReader lines(all);
+    QStringView first;
+    const bool any = lines.Next(first);
     const int a = Grid.SaveFixedCells() || Grid.SaveFixedCols() ? 0 : Grid.FixedCols();
     const int b = Grid.SaveFixedCells() || Grid.SaveFixedRows() ? 0 : Grid.FixedRows();
     int cols = Grid.ColCount(), rows = Grid.RowCount();
-    if (!lines.isEmpty() && !lines[0].isEmpty()) {
-        const QString &first = lines[0];
+    if (any && !first.isEmpty()) {
         const qsizetype comma = first.indexOf(u',');
-        const int64_t c = comma < 0 ? 0 : LenientInt(QStringView(first).left(comma));
-        const int64_t r = LenientInt(comma < 0 ? QStringView(first) : QStringView(first).mid(comma + 1));
+        const int64_t c = comma < 0 ? 0 : LenientInt(first.left(comma));
+        const int64_t r = LenientInt(comma < 0 ? first : first.mid(comma + 1));
         if (!FitsStore(a + c, b + r))
             TooLarge(int(a + c), int(b + r));
         cols = int(a + c);
@@ -1262,8 +1376,8 @@ void LoadFromFile(TDazStringGrid &Grid, const QString &FileName)
     const bool multi = Grid.Multilinecells();
     int lastProgress = -1;
     TLoadPump pump;
-    for (qsizetype k = 1; k < lines.size(); ++k) {
-        const QStringView line(lines[k]);
+    QStringView line;
+    while (lines.Next(line)) {
         const qsizetype c1 = line.indexOf(u',');
         if (line.startsWith(u"cw")) {
             const QStringView rest = line.size() > 3 ? line.mid(3) : QStringView();
@@ -1296,26 +1410,23 @@ void SaveToStream(TDazStringGrid &Grid, QIODevice &Stream)
 {
     const int startCol = Grid.SaveStartCol(), endCol = Grid.SaveEndCol();
     const int startRow = Grid.SaveStartRow(), endRow = Grid.SaveEndRow();
-    QString out;
-    AppendLine(out, QStringLiteral("%1,%2").arg(Grid.SaveColCount()).arg(Grid.SaveRowCount()));
+    TTextOut out(true);
+    out.Line(QStringLiteral("%1,%2").arg(Grid.SaveColCount()).arg(Grid.SaveRowCount()));
     for (int i = 0; i < Grid.ColCount(); ++i)
-        AppendLine(out, QStringLiteral("cw %1,%2").arg(i).arg(Grid.ColWidths(i)));
+        out.Line(QStringLiteral("cw %1,%2").arg(i).arg(Grid.ColWidths(i)));
+    const qsizetype headerSize = out.Size();
     Grid.ExportNotification(esExportStart, startRow);
     for (int r = startRow; r <= endRow; ++r) {
         Grid.ExportNotification(esExportNextRow, r);
+        out.ReserveForRows(headerSize, r - startRow, endRow - startRow + 1);
         for (int c = startCol; c <= endCol; ++c) {
             const QString t = TGridFileAccess::SaveCellText(Grid, Grid.RealColIndex(c), r);
             if (!t.isEmpty())
-                AppendCellLine(out, c - startCol, r - startRow, t);
+                out.CellLine(c - startCol, r - startRow, t);
         }
     }
     Grid.ExportNotification(esExportDone, -1);
-    QByteArray bytes(out.size() * 2, Qt::Uninitialized);
-    char *p = bytes.data();
-    for (QChar ch : out) {
-        *p++ = char(ch.unicode() & 0xFF);
-        *p++ = char(ch.unicode() >> 8);
-    }
+    const QByteArray bytes = out.Take();
     if (Stream.write(bytes) != bytes.size())
         throw EFileError(QStringLiteral("Cannot write grid stream: %1").arg(Stream.errorString()).toStdString());
 }

@@ -3,6 +3,7 @@
 #include "grid/tools/filterdropdown.h"
 #include "grid/tools/gridcalc.h"
 #include "grid/tools/gridpersist.h"
+#include "grid/tools/gridsearch.h"
 #include "grid/tools/gridsort.h"
 
 #include <exception>
@@ -30,6 +31,36 @@ void TGridTools::QSortGroupIndexed(TDazStringGrid &Grid)
 void TGridTools::QUnSort(TDazStringGrid &Grid)
 {
     GridSort::QUnSort(Grid);
+}
+
+int TGridTools::Search(TDazStringGrid &Grid, const QString &s)
+{
+    return GridSearch::Search(Grid, s);
+}
+
+void TGridTools::SearchFooterEditChange(TDazStringGrid &Grid)
+{
+    GridSearch::SearchFooterEditChange(Grid);
+}
+
+void TGridTools::SearchFooterFindNext(TDazStringGrid &Grid)
+{
+    GridSearch::SearchFooterFindNext(Grid);
+}
+
+void TGridTools::SearchFooterFindPrevious(TDazStringGrid &Grid)
+{
+    GridSearch::SearchFooterFindPrevious(Grid);
+}
+
+void TGridTools::SearchFooterHighlight(TDazStringGrid &Grid)
+{
+    GridSearch::SearchFooterHighlight(Grid);
+}
+
+void TGridTools::SearchFooterClose(TDazStringGrid &Grid)
+{
+    GridSearch::SearchFooterClose(Grid);
 }
 
 double TGridTools::ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,

@@ -1,8 +1,9 @@
 #pragma once
 // The data tools as the string grid reaches them: sorting and unsorting for the header
-// click and the grid's own QSort family (IGridInputTools); the footer's column figures and
-// the header filter list and the column size store (IGridDataTools). The clipboard
-// operations are not part of these tools yet and do nothing.
+// click and the grid's own QSort family, the key search and the search bar
+// (IGridInputTools); the footer's column figures and the header filter list and the column
+// size store (IGridDataTools). The clipboard operations are not part of these tools yet and
+// do nothing.
 #include "grid/string/griddatatools.h"
 #include "grid/string/gridinputtools.h"
 
@@ -17,6 +18,12 @@ public:
     void CopySelectionToClipboard(TDazStringGrid &Grid) override {}
     void CutSelectionToClipboard(TDazStringGrid &Grid) override {}
     void PasteSelectionFromClipboard(TDazStringGrid &Grid) override {}
+    int Search(TDazStringGrid &Grid, const QString &s) override;
+    void SearchFooterEditChange(TDazStringGrid &Grid) override;
+    void SearchFooterFindNext(TDazStringGrid &Grid) override;
+    void SearchFooterFindPrevious(TDazStringGrid &Grid) override;
+    void SearchFooterHighlight(TDazStringGrid &Grid) override;
+    void SearchFooterClose(TDazStringGrid &Grid) override;
 
     void LoadColSizes(TDazStringGrid &Grid) override;
     void SaveColSizes(TDazStringGrid &Grid) override;

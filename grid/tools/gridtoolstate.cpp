@@ -7,3 +7,9 @@ TGridToolState &TGridToolState::Of(TDazStringGrid &Grid)
             return *s;
     return *new TGridToolState(&Grid);
 }
+
+bool ShowsStoredTexts(TDazStringGrid &Grid)
+{
+    return !Grid.OnGetDisplText && !Grid.OnGetDisplWideText && !Grid.URLShowInText() &&
+           !Grid.Grouping().ShowGroupCount();
+}

@@ -1,7 +1,7 @@
 #pragma once
 // What the data tools keep for one grid besides the grid's own fields: the events of
-// filtering and of the calculations, the filter's level bookkeeping and the memory of the
-// grouped column. Made on first use as a child of the grid and freed with it, so the
+// filtering and of the calculations, the filter's level bookkeeping, the memory of the
+// grouped column and the last find. Made on first use as a child of the grid and freed with it, so the
 // string grid carries nothing for tools it never uses.
 #include "grid/string/dazstringgrid.h"
 
@@ -53,6 +53,19 @@ public:
     QString GroupCaption;
     QString GroupFooter;
 
+    // Search: the options, text (upper-cased unless fnMatchCase) and hit of the last find,
+    // and the column and row of the preset options.
+    uint16_t FindParams = 0;
+    QString SearchCache;
+    TPoint SearchCell{-1, -1};
+    int FindCol = 0;
+    int FindRow = 0;
+    bool FindBusy = false;
+
 private:
     explicit TGridToolState(QObject *Parent) : QObject(Parent) {}
 };
+
+// The grid shows each stored text as it is (no display hook, no link or group-count text):
+// a cell without a record may then be read from the store without a copy.
+bool ShowsStoredTexts(TDazStringGrid &Grid);

@@ -484,6 +484,9 @@ TEST_F(InputTest, TheSearchBarTakesCtrlFAndItsButtonsAccelerators)
     Grid.SearchFooter().SetVisible(true);
     QApplication::processEvents();
     ASSERT_TRUE(panel->isVisible());
+    Log.Key(Qt::Key_N, Qt::AltModifier);   // nothing to find yet: the buttons are disabled
+    EXPECT_TRUE(clicks.isEmpty());
+    panel->EditControl()->setText(QStringLiteral("a"));
     for (int key : {Qt::Key_N, Qt::Key_P, Qt::Key_H, Qt::Key_X})
         Log.Key(key, Qt::AltModifier);
     EXPECT_EQ(clicks, (QStringList{"next", "previous"}));   // "Highlight" has no accelerator
