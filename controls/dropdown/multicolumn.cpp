@@ -15,19 +15,10 @@
 using namespace DazMultiColumnDropDown;
 using namespace DropDownList;
 
-TDazMultiColumnDropDown::TDazMultiColumnDropDown(QWidget *Parent) : TDazCustomDropDown(Parent)
+TDazMultiColumnDropDown::TDazMultiColumnDropDown(QWidget *Parent) : TListDropDownEdit(Parent)
 {
-    // textEdited comes before textChanged, whose first receiver runs Change; the flag is
-    // dropped after every change, typed or not.
-    connect(this, &QLineEdit::textEdited, this, [this] { FTyped = true; });
-    connect(this, &QLineEdit::textChanged, this, [this] { FTyped = false; });
     InitializeDropDown();
-    HeaderColor = 0xFFFFFF;
-    HeaderColorTo = 0x808080;
-    HeaderHeight = 25;
-    SelectionTextColor = 0;
-    DropDownColor = 0xFFFFFF;
-    SetDropDownHeight(200);
+    InitializeList();
     SetSelectionColorStyle(scOffice2007);
 }
 
@@ -61,14 +52,9 @@ void TDazMultiColumnDropDown::Assign(const TDazMultiColumnDropDown *Source)
 // Items and the lookup texts
 // ---------------------------------------------------------------------------------------
 
-void TDazMultiColumnDropDown::SetTextOf(int Item)
+QString TDazMultiColumnDropDown::LookupTextAt(int Index) const
 {
-    QString t;
-    if (Item >= 0 && LookupColumn >= 0 && Item < FItems.Count())
-        t = FItems.Items(Item)->TextAt(LookupColumn);
-    // The same text again leaves the edit (and its selection) as it is.
-    if (t != GetText())
-        SetText(t);
+    return LookupColumn >= 0 ? FItems.Items(Index)->TextAt(LookupColumn) : QString();
 }
 
 void TDazMultiColumnDropDown::SetItemIndex(int Value)
@@ -76,16 +62,7 @@ void TDazMultiColumnDropDown::SetItemIndex(int Value)
     if (Value >= FItems.Count())
         return;
     FItemIndex = Value;
-    SetTextOf(Value);
-}
-
-void TDazMultiColumnDropDown::EndUpdate()
-{
-    if (LookupColumn < 0 || FItems.Count() == 0)
-        return;
-    FLookupItems.Clear();
-    for (int i = 0; i < FItems.Count(); ++i)
-        FLookupItems.Add(FItems.Items(i)->TextAt(LookupColumn));
+    SetListText(Value >= 0 ? LookupTextAt(Value) : QString());
 }
 
 int TDazMultiColumnDropDown::GetItemIndex(const QString &Text) const
@@ -102,7 +79,7 @@ void TDazMultiColumnDropDown::RebuildListLookup()
 {
     FListLookup.Clear();
     for (int i = 0; i < FItems.Count(); ++i)
-        FListLookup.Add(LookupColumn >= 0 ? FItems.Items(i)->TextAt(LookupColumn) : QString());
+        FListLookup.Add(LookupTextAt(i));
 }
 
 int TDazMultiColumnDropDown::LookupItem(const QString &Text, QString &Found) const
@@ -113,193 +90,6 @@ int TDazMultiColumnDropDown::LookupItem(const QString &Text, QString &Found) con
     if (i >= 0)
         Found = FListLookup.Text(i);
     return i;
-}
-
-// ---------------------------------------------------------------------------------------
-// Completion while typing
-// ---------------------------------------------------------------------------------------
-
-void TDazMultiColumnDropDown::Change()
-{
-    const bool typed = FTyped;
-    FItemChange = false;
-    TDazCustomDropDown::Change();
-    if (!workmode)
-        return;
-    SetModified(text() != FOldValue);
-    // A text set by the program leaves the caret at the start: nothing to complete.
-    if (!typed || FCompleting || FLookupItems.Count() == 0)
-        return;
-    const QString typedText = text();
-    // Only a caret at the end completes; text after the caret stays as it is.
-    if (hasSelectedText() || cursorPosition() != typedText.size())
-        return;
-    const int i = FLookupItems.FindPrefix(typedText, MatchCase);
-    if (i < 0)
-        return;
-    const QString &entry = FLookupItems.Text(i);
-    const int typedLength = int(typedText.size());
-    const QString completed = typedText + entry.mid(typedLength, 255);
-    FItemIndex = i;
-    FItemChange = true;
-    FItemIdx = i;
-    FItemSel = typedLength;
-    FCompleting = true;
-    setText(completed);
-    FCompleting = false;
-    // Anchor at the end, caret after the typed part: the completed tail is selected.
-    setSelection(int(completed.size()), typedLength - int(completed.size()));
-}
-
-// ---------------------------------------------------------------------------------------
-// Keys in the edit
-// ---------------------------------------------------------------------------------------
-
-bool TDazMultiColumnDropDown::KeyDownBefore(uint16_t &Key, TShiftState Shift)
-{
-    (void)Shift;
-    if (LookupColumn < 0 || FItems.Count() == 0)
-        return false;
-    if (Key == VK_BACK || Key == VK_ESCAPE || Key == VK_DELETE)
-        workmode = false;
-    else if (Key != VK_RETURN)
-        workmode = true;
-    if (Key != VK_RETURN)
-        return false;
-    const int i = FLookupItems.IndexOfText(GetText());
-    if (i >= 0) {
-        if (FLookupItems.Text(i) != GetText())
-            SetText(FLookupItems.Text(i));
-        SetItemIndex(i);
-        Change();
-    }
-    if (!ReturnIsTab)
-        return false;
-    QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
-    Key = 0;
-    return true;
-}
-
-void TDazMultiColumnDropDown::KeyDownAfter(uint16_t Key, TShiftState Shift)
-{
-    (void)Shift;
-    if (Key == VK_ESCAPE && LookupColumn >= 0 && FItems.Count() > 0)
-        SetItemIndex(FLookupItems.IndexOfText(GetText()));
-}
-
-void TDazMultiColumnDropDown::SelectStep(int Delta, bool ToEnd)
-{
-    const int n = FItems.Count();
-    if (n == 0)
-        return;
-    if (FItemIndex < 0) {
-        SetItemIndex(0);
-        return;
-    }
-    int to = FItemIndex + Delta;
-    if (!ToEnd && (to < 0 || to >= n))
-        return;   // Up at the first item, Down at the last
-    SetItemIndex(std::clamp(to, 0, n - 1));
-}
-
-void TDazMultiColumnDropDown::NavigationKey(uint16_t Key, TShiftState Shift)
-{
-    if (!isEnabled() || Shift.Contains(ssAlt))
-        return;
-    const int n = FItems.Count();
-    switch (Key) {
-    case VK_PRIOR:
-        SelectStep(-10, true);
-        break;
-    case VK_NEXT:
-        SelectStep(10, true);
-        break;
-    case VK_END:
-        if (!EditorEnabled())
-            SelectStep(n, true);
-        break;
-    case VK_HOME:
-        if (!EditorEnabled())
-            SelectStep(-n, true);
-        break;
-    case VK_UP:
-        SelectStep(-1, false);
-        break;
-    case VK_DOWN:
-        SelectStep(1, false);
-        break;
-    default:
-        break;
-    }
-}
-
-void TDazMultiColumnDropDown::keyPressEvent(QKeyEvent *Event)
-{
-    const TKeyInfo k = TranslateKeyEvent(*Event);
-    uint16_t key = k.Key;
-    if (key && KeyDownBefore(key, k.Shift)) {
-        Event->accept();
-        return;
-    }
-    TDazCustomDropDown::keyPressEvent(Event);
-    if (!key)
-        return;
-    KeyDownAfter(key, k.Shift);
-    NavigationKey(key, k.Shift);
-    if (IsListNavigationKey(key))
-        Event->accept();
-}
-
-void TDazMultiColumnDropDown::EditKeyDown(uint16_t &Key, TShiftState Shift)
-{
-    if (KeyDownBefore(Key, Shift))
-        return;
-    WMKeyDown(QtKeyOf(Key), ModifiersOf(Shift));
-    KeyDownAfter(Key, Shift);
-    NavigationKey(Key, Shift);
-}
-
-void TDazMultiColumnDropDown::keyReleaseEvent(QKeyEvent *Event)
-{
-    const TKeyInfo k = TranslateKeyEvent(*Event);
-    if (!(k.Key == VK_RETURN && ReturnIsTab))
-        QLineEdit::keyReleaseEvent(Event);
-    if (FItemChange) {
-        FItemChange = false;
-        SetItemIndex(FItemIdx);
-    }
-}
-
-void TDazMultiColumnDropDown::wheelEvent(QWheelEvent *Event)
-{
-    QLineEdit::wheelEvent(Event);
-    if (Event->angleDelta().y() < 0)
-        DoWheelDown();
-    else if (Event->angleDelta().y() > 0)
-        DoWheelUp();
-    Event->accept();
-}
-
-bool TDazMultiColumnDropDown::eventFilter(QObject *Watched, QEvent *Event)
-{
-    if (Event->type() == QEvent::Wheel && Watched == DropDownForm()) {
-        const int dy = static_cast<QWheelEvent *>(Event)->angleDelta().y();
-        if (dy < 0)
-            DoWheelDown();
-        else if (dy > 0)
-            DoWheelUp();
-    }
-    return TDazCustomDropDown::eventFilter(Watched, Event);
-}
-
-void TDazMultiColumnDropDown::DoWheelDown()
-{
-    SelectStep(1, false);
-}
-
-void TDazMultiColumnDropDown::DoWheelUp()
-{
-    SelectStep(-1, false);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -346,12 +136,8 @@ void TDazMultiColumnDropDown::BeforeDropDown()
 void TDazMultiColumnDropDown::SizeDropDownForm()
 {
     TDazCustomDropDown::SizeDropDownForm();
-    TDropDownForm *form = DropDownForm();
-    if (DropDownAutoWidth && form && FDazColGrid) {
-        const int w = FDazColGrid->TotalWidth();
-        FDazColGrid->resize(w, FDazColGrid->height());
-        form->resize(w + 2 * DropDownBorderWidth, form->height());
-    }
+    if (FDazColGrid)
+        SizeListForm(*FDazColGrid, FDazColGrid->TotalWidth());
 }
 
 void TDazMultiColumnDropDown::PlaceDropDownControl()
@@ -360,23 +146,11 @@ void TDazMultiColumnDropDown::PlaceDropDownControl()
     TDazCustomDropDown::PlaceDropDownControl();
 }
 
-void TDazMultiColumnDropDown::AdjustDropDownHeight(int &Height)
-{
-    int panels = 0;
-    if (DropDownHeader().Visible())
-        panels += DropDownHeader().Height();
-    if (DropDownFooter().Visible())
-        panels += DropDownFooter().Height();
-    const int rows = Height - panels - HeaderHeight - 2;
-    const int step = std::max(1, DropDownRowHeight);
-    Height = panels + HeaderHeight + 2 + (rows / step) * step;
-}
-
 void TDazMultiColumnDropDown::DoShowDropDown()
 {
     TDazCustomDropDown::DoShowDropDown();
     if (TDazColGrid *g = FDazColGrid; g && DroppedDown()) {
-        FitColumns();
+        FitListColumns();
         if (g->RowCount() > 1) {
             const int row = FItemIndex < 0 ? 1 : FItemIndex + 1;
             if (row < g->RowCount())
@@ -389,30 +163,19 @@ void TDazMultiColumnDropDown::DoShowDropDown()
     FShowing = false;
 }
 
-void TDazMultiColumnDropDown::FitColumns()
+void TDazMultiColumnDropDown::FitListColumns()
 {
-    TDazColGrid *g = FDazColGrid;
-    TDropDownForm *form = DropDownForm();
-    if (!g || !form || !ColumnSizeWithDropDown)
+    if (!FDazColGrid)
         return;
-    g->SetScrollBars(ssVertical);
-    const int n = g->Columns().Count();
-    if (n == 0)
-        return;
-    int available = form->width();
-    if (g->VisibleRowCount() < g->RowCount() - g->FixedRows())
-        available -= g->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, g);
     std::vector<int> widths;
-    for (int c = 0; c < n; ++c)
-        widths.push_back(g->Columns().Items(c)->Width);
-    const std::vector<int> fitted = DropDownList::FitWidths(widths, available);
-    for (int c = 0; c < n && c < g->ColCount(); ++c)
-        g->SetColWidths(c, fitted[size_t(c)]);
+    for (int c = 0; c < FDazColGrid->Columns().Count(); ++c)
+        widths.push_back(FDazColGrid->Columns().Items(c)->Width);
+    FitColumns(*FDazColGrid, widths);
 }
 
 void TDazMultiColumnDropDown::DropDownSizing()
 {
-    FitColumns();
+    FitListColumns();
 }
 
 void TDazMultiColumnDropDown::ListSelectCell(int ARow)
@@ -480,10 +243,7 @@ void TDazMultiColumnDropDown::ControlKeyUp(uint16_t &Key, TShiftState Shift)
 {
     if (IsListMoveKey(Key) && !Shift.Contains(ssAlt))
         return;
-    if (FItemChange) {
-        FItemChange = false;
-        SetItemIndex(FItemIdx);
-    }
+    EditKeyUp(Key, Shift);
 }
 
 void TDazMultiColumnDropDown::ControlKeyPress(QChar &Key)
@@ -510,15 +270,7 @@ void TDazMultiColumnDropDown::ControlKeyPress(QChar &Key)
 int TDazMultiColumnDropDown::ListSearch(QChar Ch)
 {
     if (Ch == QChar(8)) {
-        if (hasSelectedText()) {
-            QString t = text();
-            t.remove(selectionStart(), selectedText().size());
-            SetText(t);
-        } else {
-            FLookupEntry.chop(1);
-            SetText(FLookupEntry);
-        }
-        setCursorPosition(int(text().size()));
+        ListBackspace();
         return -1;
     }
     if (Ch != QChar(9))
@@ -527,8 +279,7 @@ int TDazMultiColumnDropDown::ListSearch(QChar Ch)
     int k = LookupItem(FLookupEntry, found);
     if (k >= 0) {
         FItemIndex = k;
-        if (found != GetText())
-            SetText(found);
+        SetListText(found);
         const int typedLength = int(std::min(FLookupEntry.size(), found.size()));
         setSelection(typedLength, int(found.size()) - typedLength);
         return k;
@@ -536,8 +287,7 @@ int TDazMultiColumnDropDown::ListSearch(QChar Ch)
     k = LookupItem(QString(Ch), found);
     if (k >= 0) {
         FItemIndex = k;
-        if (found != GetText())
-            SetText(found);
+        SetListText(found);
         FLookupEntry = QString(Ch);
         return k;
     }
@@ -549,26 +299,8 @@ int TDazMultiColumnDropDown::ListSearch(QChar Ch)
 // Colour styles
 // ---------------------------------------------------------------------------------------
 
-void TDazMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle Value)
-{
-    switch (Value) {
-    case scOffice2007:
-        LineColor = 0xF1EDEB;
-        FixedLineColor = 0xD1BBA4;
-        break;
-    case scWindowsVista:
-    case scWindows7:
-        LineColor = 0xECECF0;
-        FixedLineColor = 0xD4D2D1;
-        break;
-    case scCustom:
-        break;
-    }
-    TDazCustomDropDown::SetSelectionColorStyle(Value);
-}
-
 void TDazMultiColumnDropDown::SetComponentStyle(TQVRStyle Value)
 {
     TDazCustomDropDown::SetComponentStyle(Value);
-    DropDownList::ApplyListStyle(*this, Value, true);
+    ApplyListStyle(Value, true);
 }

@@ -7,8 +7,7 @@
 // cell from the drop-down's columns and items and is reloaded at every opening. Prefix
 // searches run over lookup texts upper-cased once (at EndUpdate and at every opening), so a
 // keystroke costs one pass of comparisons over the items and nothing more.
-#include "controls/dropdown/dropdownedit.h"
-#include "controls/dropdown/multicolumnitems.h"
+#include "controls/dropdown/multicolumnedit.h"
 #include "grid/base/stringgridbase.h"
 
 #include <QPointer>
@@ -127,7 +126,7 @@ private:
 
 }   // namespace DazMultiColumnDropDown
 
-class TDazMultiColumnDropDown : public TDazCustomDropDown
+class TDazMultiColumnDropDown : public TListDropDownEdit
 {
 public:
     using TDropDownColumns = DazMultiColumnDropDown::TDropDownColumns;
@@ -144,34 +143,15 @@ public:
     TDropDownItems &Items() { return FItems; }
     const TDropDownItems &Items() const { return FItems; }
     void SetItems(const TDropDownItems &Value) { FItems.Assign(&Value); }
-    int ItemIndex() const { return FItemIndex; }
     // Ignored at or beyond the item count; otherwise the edit shows the item's lookup text
     // (empty for a negative index or a missing text).
-    void SetItemIndex(int Value);
+    void SetItemIndex(int Value) override;
     int RowCount() const { return FItems.Count(); }
-    int LookupColumn = 0;
-    bool CaseSensitive = false;   // the list search's case rule
-    bool MatchCase = false;       // the completion's case rule
-    TColor HeaderColor = 0xFFFFFF;
-    TColor HeaderColorTo = 0x808080;
-    int HeaderHeight = 25;
-    TFont HeaderFont;
-    TColor LineColor = 0xF1EDEB;
-    TColor FixedLineColor = 0xD1BBA4;
-    TColor SelectionTextColor = 0;
-    int DropDownRowHeight = 22;
-    bool DropDownAutoWidth = true;
-    bool ColumnSizeWithDropDown = true;
-    bool ColumnSizing = false;
-    TNotifyEvent OnSelect;
     DazMultiColumnDropDown::TGetCellTextEvent OnDropDownGetItemText;
     DazMultiColumnDropDown::TDrawCellEvent OnDropDownDrawItem;
     // Declared only: the list takes each cell's font and colours from its column.
     DazMultiColumnDropDown::TGetCellPropEvent OnDropDownGetItemProp;
 
-    void BeginUpdate() {}
-    // Rebuilds the lookup texts the completion runs over from the items.
-    void EndUpdate();
     // After loading from a stream.
     void Loaded() { EndUpdate(); }
     // The first item whose lookup text equals Text exactly (case-sensitive); -1 when none.
@@ -179,11 +159,8 @@ public:
     TDazColGrid *ListGrid() const { return FDazColGrid; }
 
     void SetComponentStyle(TQVRStyle Value) override;
-    void SetSelectionColorStyle(TSelectionColorStyle Value) override;
     void DoHideDropDown(bool Cancelled) override;
 
-    // The edit's key-down step as a key forwarded from the list reaches it (no character).
-    void EditKeyDown(uint16_t &Key, TShiftState Shift);
     // What the list reports to its drop-down.
     void ListSelectCell(int ARow);
     void ListSelect();
@@ -191,53 +168,28 @@ public:
     int ListSearch(QChar Ch);
 
 protected:
+    int ItemCount() const override { return FItems.Count(); }
+    QString LookupTextAt(int Index) const override;
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
-    void AdjustDropDownHeight(int &Height) override;
     void DoShowDropDown() override;
     void PlaceDropDownControl() override;
     void SizeDropDownForm() override;
     void ControlKey(QKeyEvent *Event) override;
-    void Change() override;
     virtual void DropDownSizing();
-    virtual void DoWheelDown();
-    virtual void DoWheelUp();
     // The list's key handlers: which keys reach the edit, and the search.
     virtual void ControlKeyDown(uint16_t &Key, TShiftState Shift);
     virtual void ControlKeyUp(uint16_t &Key, TShiftState Shift);
     virtual void ControlKeyPress(QChar &Key);
 
-    void keyPressEvent(QKeyEvent *Event) override;
-    void keyReleaseEvent(QKeyEvent *Event) override;
-    void wheelEvent(QWheelEvent *Event) override;
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
-
 private:
-    // The parts of KeyDown around the inherited key handling; true when the key was used up.
-    bool KeyDownBefore(uint16_t &Key, TShiftState Shift);
-    void KeyDownAfter(uint16_t Key, TShiftState Shift);
-    // The navigation keys of the edit (after the inherited key-down).
-    void NavigationKey(uint16_t Key, TShiftState Shift);
-    void SelectStep(int Delta, bool ToEnd);
-    void FitColumns();
+    void FitListColumns();
     int LookupItem(const QString &Text, QString &Found) const;
     void RebuildListLookup();
-    void SetTextOf(int Item);
 
     TDropDownColumns FColumns{this};
     TDropDownItems FItems{this};
-    int FItemIndex = -1;
     TDazColGrid *FDazColGrid = nullptr;
-    DropDownList::TLookupTexts FLookupItems;   // what the completion searches (EndUpdate)
-    DropDownList::TLookupTexts FListLookup;    // what the list search searches (opening)
-    bool workmode = true;
-    bool FItemChange = false;
-    int FItemIdx = -1;
-    int FItemSel = 0;
-    QString FLookupEntry;
-    int FOldItemIndex = -1;
+    DropDownList::TLookupTexts FListLookup;   // what the list search searches (opening)
     bool FShowing = false;
-    QString FOldValue;
-    bool FTyped = false;          // the pending text change comes from typing
-    bool FCompleting = false;     // a completion is writing the text
 };

@@ -4,7 +4,6 @@
 #include "controls/dropdown/multicolumn.h"
 #include "grid/base/imagelist.h"
 
-#include <QStyle>
 #include <algorithm>
 
 namespace DazMultiColumnDropDown {
@@ -111,12 +110,7 @@ void TDazColGrid::FillFromDropDown(TDazMultiColumnDropDown *Value)
 
 int TDazColGrid::TotalWidth() const
 {
-    int w = 0;   // the list has no border
-    for (int c = 0; c < ColCount(); ++c)
-        w += ColWidths(c);
-    if (VisibleRowCount() + FixedRows() != RowCount())
-        w += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    return w;
+    return ListTotalWidth(*this);
 }
 
 void TDazColGrid::AutoSizeColumns()
