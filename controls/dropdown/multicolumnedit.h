@@ -46,7 +46,7 @@ public:
     // The edit's key-down step as a key forwarded from the list reaches it (no character).
     void EditKeyDown(uint16_t &Key, TShiftState Shift);
     // The pending completion takes the item's own spelling (the key release).
-    void EditKeyUp(uint16_t Key, TShiftState Shift);
+    virtual void EditKeyUp(uint16_t Key, TShiftState Shift);
 
 protected:
     // Sets the defaults that the base's construction overwrote; members call it after

@@ -126,14 +126,8 @@ void TDazColGrid::AutoSizeColumn(int ACol)
         return;
     TDropDownColumn &column = *FColumns.Items(ACol);
     DropDownList::TMeasureCanvas measure;
-    int widest = 0;
-    const TDropDownItems &items = FDazDropDown->Items();
-    for (int i = 0; i < items.Count(); ++i) {
-        const TDropDownItem &item = *items.Items(i);
-        const bool image = item.HasText(ACol) && column.ColumnType == ctImage && item.ImageIndex >= 0;
-        widest = std::max(widest, DropDownList::ItemCellWidth(measure.Canvas(), column.Font,
-                                                              item.TextAt(ACol), image, FImages));
-    }
+    const int widest = DropDownList::ItemsColumnWidth(measure.Canvas(), column, ACol,
+                                                      FDazDropDown->Items(), FImages);
     column.Width = widest;
     if (ACol < ColCount())
         SetColWidths(ACol, widest);
@@ -152,17 +146,16 @@ void TDazColGrid::UpdateRowHeights()
     DropDownList::TMeasureCanvas measure;
     for (int r = FixedRows(); r < RowCount(); ++r) {
         const TDropDownItem *item = ItemOfRow(r);
-        int h = 24;
-        for (int c : wrapped) {
-            if (!item)
-                break;
-            const TDropDownColumn &column = *FColumns.Items(c);
-            const bool image =
-                item->HasText(c) && column.ColumnType == ctImage && item->ImageIndex >= 0;
-            h = std::max(h, DropDownList::ItemCellHeight(measure.Canvas(), column.Font,
-                                                         item->TextAt(c), image, FImages,
-                                                         c < ColCount() ? ColWidths(c) : 0));
-        }
+        const int h = !item ? 24
+                            : DropDownList::WrappedRowHeight(
+                                  measure.Canvas(), FColumns, wrapped,
+                                  [&](int c) { return item->TextAt(c); },
+                                  [&](int c) {
+                                      return item->HasText(c) && item->ImageIndex >= 0 &&
+                                             FColumns.Items(c)->ColumnType == ctImage;
+                                  },
+                                  [&](int c) { return c < ColCount() ? ColWidths(c) : 0; },
+                                  FImages);
         SetRowHeights(r, h);
     }
 }

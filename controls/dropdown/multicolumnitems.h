@@ -11,6 +11,7 @@
 #include "platform/color.h"
 
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -115,6 +116,37 @@ int ItemCellWidth(TCanvas &Canvas, const TFont &Font, const QString &Text, bool 
 // wrapped text's height plus 6, whichever is larger.
 int ItemCellHeight(TCanvas &Canvas, const TFont &Font, const QString &Text, bool ImageCounts,
                    const TCustomImageList *Images, int Width);
+
+// The width an AutoSize column takes from the items: the widest item cell (0 without items).
+// An item's image counts in an image column only when the item has a text there.
+template <class TColumnT, class TItemsT>
+int ItemsColumnWidth(TCanvas &Canvas, const TColumnT &Column, int ACol, const TItemsT &Items,
+                     const TCustomImageList *Images)
+{
+    const bool imageColumn = int(Column.ColumnType) == 1;
+    int widest = 0;
+    for (int i = 0; i < Items.Count(); ++i) {
+        const TItem &item = *Items.Items(i);
+        const bool image = imageColumn && item.HasText(ACol) && item.ImageIndex >= 0;
+        widest = std::max(widest, ItemCellWidth(Canvas, Column.Font, item.TextAt(ACol), image,
+                                                Images));
+    }
+    return widest;
+}
+
+// The height of a data row when some columns wrap: at least 24, else the tallest wrapped
+// cell. TextAt(c) and ImageAt(c) give the row's text and whether its image counts.
+template <class TColumnsT, class TTextAt, class TImageAt, class TWidthOf>
+int WrappedRowHeight(TCanvas &Canvas, const TColumnsT &Columns, const std::vector<int> &Wrapped,
+                     TTextAt TextAt, TImageAt ImageAt, TWidthOf WidthOf,
+                     const TCustomImageList *Images)
+{
+    int h = 24;
+    for (int c : Wrapped)
+        h = std::max(h, ItemCellHeight(Canvas, Columns.Items(c)->Font, TextAt(c), ImageAt(c),
+                                       Images, WidthOf(c)));
+    return h;
+}
 
 // A canvas on a scratch image for measuring text outside painting.
 class TMeasureCanvas
