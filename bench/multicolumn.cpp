@@ -1,9 +1,13 @@
 // The list drop-downs on 10,000 items: opening the list, one completion keystroke in the
-// edit and one search keystroke in the open list.
+// edit and one search keystroke in the open list; the grid drop-down's narrow-down and
+// lookup keystrokes and its opening.
 #include "controls/dropdown/dropdownscreen.h"
+#include "controls/dropdown/griddropdownlist.h"
 #include "controls/dropdown/multicolumn.h"
+#include "grid/tools/gridtools.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <benchmark/benchmark.h>
 
@@ -13,7 +17,8 @@ constexpr int kItems = 10000;
 
 // Three columns; lookup texts "Item 00000" .. "Item 09999" in random order, so a prefix
 // search passes many items before its match.
-void Fill(TDazMultiColumnDropDown &Drop)
+template <class TDrop>
+void Fill(TDrop &Drop)
 {
     for (int c = 0; c < 3; ++c)
         Drop.Columns().Add()->Header = QStringLiteral("Column %1").arg(c);
@@ -84,5 +89,53 @@ void BM_MultiColumnListSearchKey10000(benchmark::State &State)
     drop.HideDropDown(true);
 }
 BENCHMARK(BM_MultiColumnListSearchKey10000)->Unit(benchmark::kMicrosecond);
+
+void BM_GridDropDownOpen10000(benchmark::State &State)
+{
+    TFakeDropDownScreenGuard screen;
+    InstallGridTools();
+    TCustomDazGridDropDown drop;
+    Fill(drop);
+    drop.show();
+    for (auto _ : State) {
+        drop.ShowDropDown();
+        drop.HideDropDown(true);
+    }
+}
+BENCHMARK(BM_GridDropDownOpen10000)->Unit(benchmark::kMillisecond);
+
+// One key in the open list: lmLookup finds the last item; lmNarrowDown filters the rows to
+// those containing the typed text. Between keys the edit takes the focus, which empties the
+// typed prefix and removes the filter (not timed).
+void GridKey(benchmark::State &State, TLookupMethod Method)
+{
+    TFakeDropDownScreenGuard screen;
+    InstallGridTools();
+    TCustomDazGridDropDown drop;
+    Fill(drop);
+    drop.LookupMethod = Method;
+    drop.show();
+    drop.ShowDropDown();
+    for (auto _ : State) {
+        State.PauseTiming();
+        QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+        QApplication::sendEvent(&drop, &in);
+        State.ResumeTiming();
+        drop.ListSearch(QChar(u'z'));
+    }
+    drop.HideDropDown(true);
+}
+
+void BM_GridDropDownLookupKey10000(benchmark::State &State)
+{
+    GridKey(State, lmLookup);
+}
+BENCHMARK(BM_GridDropDownLookupKey10000)->Unit(benchmark::kMicrosecond);
+
+void BM_GridDropDownNarrowDownKey10000(benchmark::State &State)
+{
+    GridKey(State, lmNarrowDown);
+}
+BENCHMARK(BM_GridDropDownNarrowDownKey10000)->Unit(benchmark::kMicrosecond);
 
 }   // namespace
