@@ -1,6 +1,7 @@
 // The grid drop-down's list: loading from the drop-down and its items, sizing columns and
 // rows, and the keys and mouse actions that choose a row.
 #include "controls/dropdown/dropdownform.h"
+#include "controls/dropdown/multicolumnkeys.h"
 #include "controls/dropdown/griddropdownlist.h"
 
 namespace DazCustomGridDropDown {
@@ -188,20 +189,16 @@ void TDazColGrid::KeyDown(uint16_t &Key, TShiftState Shift)
 
 bool TDazColGrid::DoMouseWheelDown(TShiftState Shift, QPoint MousePos)
 {
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    const bool handled = TDazStringGrid::DoMouseWheelDown(Shift, MousePos);
-    FMouseWheelSelection = false;
-    return handled;
+    return DropDownList::ListWheelStep(FMouseWheelSelection, FConfirmSelection, [&] {
+        return TDazStringGrid::DoMouseWheelDown(Shift, MousePos);
+    });
 }
 
 bool TDazColGrid::DoMouseWheelUp(TShiftState Shift, QPoint MousePos)
 {
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    const bool handled = TDazStringGrid::DoMouseWheelUp(Shift, MousePos);
-    FMouseWheelSelection = false;
-    return handled;
+    return DropDownList::ListWheelStep(FMouseWheelSelection, FConfirmSelection, [&] {
+        return TDazStringGrid::DoMouseWheelUp(Shift, MousePos);
+    });
 }
 
 void TDazColGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

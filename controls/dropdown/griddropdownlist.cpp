@@ -381,12 +381,8 @@ void TCustomDazGridDropDown::DoShowDropDown()
 
 void TCustomDazGridDropDown::FitListColumns()
 {
-    if (!FDazColGrid)
-        return;
-    std::vector<int> widths;
-    for (int c = 0; c < FDazColGrid->Columns().Count(); ++c)
-        widths.push_back(FDazColGrid->Columns().Items(c)->Width);
-    FitColumns(*FDazColGrid, widths);
+    if (FDazColGrid)
+        FitColumnsOf(*FDazColGrid, FDazColGrid->Columns());
 }
 
 void TCustomDazGridDropDown::DropDownSizing()
@@ -438,23 +434,6 @@ void TCustomDazGridDropDown::DoHideDropDown(bool Cancelled)
 // ---------------------------------------------------------------------------------------
 // Keys in the open list
 // ---------------------------------------------------------------------------------------
-
-void TCustomDazGridDropDown::ControlKey(QKeyEvent *Event)
-{
-    const TKeyInfo k = TranslateKeyEvent(*Event);
-    uint16_t key = k.Key;
-    if (Event->type() == QEvent::KeyRelease) {
-        if (key)
-            ControlKeyUp(key, k.Shift);
-        return;
-    }
-    if (key)
-        ControlKeyDown(key, k.Shift);
-    if (!k.Char.isNull()) {
-        QChar ch = k.Char;
-        ControlKeyPress(ch);
-    }
-}
 
 namespace {
 // Page Up to Down without the arrows left and right.

@@ -231,12 +231,11 @@ protected:
     void DoShowDropDown() override;
     void PlaceDropDownControl() override;
     void SizeDropDownForm() override;
-    void ControlKey(QKeyEvent *Event) override;
     virtual void DropDownSizing();
     virtual void CreateItems();
-    virtual void ControlKeyDown(uint16_t &Key, TShiftState Shift);
-    virtual void ControlKeyUp(uint16_t &Key, TShiftState Shift);
-    virtual void ControlKeyPress(QChar &Key);
+    void ControlKeyDown(uint16_t &Key, TShiftState Shift) override;
+    void ControlKeyUp(uint16_t &Key, TShiftState Shift) override;
+    void ControlKeyPress(QChar &Key) override;
     void keyPressEvent(QKeyEvent *Event) override;
     void keyReleaseEvent(QKeyEvent *Event) override;
     void focusInEvent(QFocusEvent *Event) override;

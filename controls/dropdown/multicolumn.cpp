@@ -165,12 +165,8 @@ void TDazMultiColumnDropDown::DoShowDropDown()
 
 void TDazMultiColumnDropDown::FitListColumns()
 {
-    if (!FDazColGrid)
-        return;
-    std::vector<int> widths;
-    for (int c = 0; c < FDazColGrid->Columns().Count(); ++c)
-        widths.push_back(FDazColGrid->Columns().Items(c)->Width);
-    FitColumns(*FDazColGrid, widths);
+    if (FDazColGrid)
+        FitColumnsOf(*FDazColGrid, FDazColGrid->Columns());
 }
 
 void TDazMultiColumnDropDown::DropDownSizing()
@@ -212,23 +208,6 @@ void TDazMultiColumnDropDown::DoHideDropDown(bool Cancelled)
 // ---------------------------------------------------------------------------------------
 // Keys in the open list
 // ---------------------------------------------------------------------------------------
-
-void TDazMultiColumnDropDown::ControlKey(QKeyEvent *Event)
-{
-    const TKeyInfo k = TranslateKeyEvent(*Event);
-    uint16_t key = k.Key;
-    if (Event->type() == QEvent::KeyRelease) {
-        if (key)
-            ControlKeyUp(key, k.Shift);
-        return;
-    }
-    if (key)
-        ControlKeyDown(key, k.Shift);
-    if (!k.Char.isNull()) {
-        QChar ch = k.Char;
-        ControlKeyPress(ch);
-    }
-}
 
 void TDazMultiColumnDropDown::ControlKeyDown(uint16_t &Key, TShiftState Shift)
 {

@@ -175,12 +175,11 @@ protected:
     void DoShowDropDown() override;
     void PlaceDropDownControl() override;
     void SizeDropDownForm() override;
-    void ControlKey(QKeyEvent *Event) override;
     virtual void DropDownSizing();
     // The list's key handlers: which keys reach the edit, and the search.
-    virtual void ControlKeyDown(uint16_t &Key, TShiftState Shift);
-    virtual void ControlKeyUp(uint16_t &Key, TShiftState Shift);
-    virtual void ControlKeyPress(QChar &Key);
+    void ControlKeyDown(uint16_t &Key, TShiftState Shift) override;
+    void ControlKeyUp(uint16_t &Key, TShiftState Shift) override;
+    void ControlKeyPress(QChar &Key) override;
 
 private:
     void FitListColumns();

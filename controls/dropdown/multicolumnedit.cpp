@@ -196,6 +196,23 @@ void TListDropDownEdit::EditKeyUp(uint16_t Key, TShiftState Shift)
     }
 }
 
+void TListDropDownEdit::ControlKey(QKeyEvent *Event)
+{
+    const TKeyInfo k = TranslateKeyEvent(*Event);
+    uint16_t key = k.Key;
+    if (Event->type() == QEvent::KeyRelease) {
+        if (key)
+            ControlKeyUp(key, k.Shift);
+        return;
+    }
+    if (key)
+        ControlKeyDown(key, k.Shift);
+    if (!k.Char.isNull()) {
+        QChar ch = k.Char;
+        ControlKeyPress(ch);
+    }
+}
+
 void TListDropDownEdit::keyReleaseEvent(QKeyEvent *Event)
 {
     const TKeyInfo k = TranslateKeyEvent(*Event);

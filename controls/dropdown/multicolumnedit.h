@@ -73,8 +73,22 @@ protected:
     virtual int ListFrame() const { return 2; }
     // The form takes the list's total width plus its border (DropDownAutoWidth).
     void SizeListForm(TCustomGrid &Grid, int TotalWidth);
-    // Column widths fitted to the form's width (ColumnSizeWithDropDown).
+    // Column widths fitted to the form's width (ColumnSizeWithDropDown), from the list's
+    // own copy of the columns.
     void FitColumns(TCustomGrid &Grid, const std::vector<int> &Widths);
+    template <class TColumns>
+    void FitColumnsOf(TCustomGrid &Grid, const TColumns &Columns)
+    {
+        std::vector<int> widths;
+        for (int c = 0; c < Columns.Count(); ++c)
+            widths.push_back(Columns.Items(c)->Width);
+        FitColumns(Grid, widths);
+    }
+    // The hosted list's keys: key-down, the character it types, key-up.
+    void ControlKey(QKeyEvent *Event) override;
+    virtual void ControlKeyDown(uint16_t &Key, TShiftState Shift) = 0;
+    virtual void ControlKeyUp(uint16_t &Key, TShiftState Shift) = 0;
+    virtual void ControlKeyPress(QChar &Key) = 0;
     // The text of a chosen item; the same text again leaves the edit and its selection.
     void SetListText(const QString &Value);
     // The list search's Backspace: the typed prefix shortened, or the selection removed.

@@ -1,6 +1,7 @@
 // The multi-column drop-down's list: loading from the drop-down, sizing columns and rows from
 // the items, drawing every cell from them, and the keys and mouse actions that choose.
 #include "controls/dropdown/dropdownform.h"
+#include "controls/dropdown/multicolumnkeys.h"
 #include "controls/dropdown/multicolumn.h"
 #include "grid/base/imagelist.h"
 
@@ -196,20 +197,16 @@ void TDazColGrid::KeyDown(uint16_t &Key, TShiftState Shift)
 
 bool TDazColGrid::DoMouseWheelDown(TShiftState Shift, QPoint MousePos)
 {
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    const bool handled = TStringGridBase::DoMouseWheelDown(Shift, MousePos);
-    FMouseWheelSelection = false;
-    return handled;
+    return DropDownList::ListWheelStep(FMouseWheelSelection, FConfirmSelection, [&] {
+        return TStringGridBase::DoMouseWheelDown(Shift, MousePos);
+    });
 }
 
 bool TDazColGrid::DoMouseWheelUp(TShiftState Shift, QPoint MousePos)
 {
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    const bool handled = TStringGridBase::DoMouseWheelUp(Shift, MousePos);
-    FMouseWheelSelection = false;
-    return handled;
+    return DropDownList::ListWheelStep(FMouseWheelSelection, FConfirmSelection, [&] {
+        return TStringGridBase::DoMouseWheelUp(Shift, MousePos);
+    });
 }
 
 void TDazColGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -46,4 +46,16 @@ inline Qt::KeyboardModifiers ModifiersOf(TShiftState Shift)
     return m;
 }
 
+// One wheel step of a list: the row changes it causes are marked as the wheel's, and the
+// press that confirmed a choice no longer counts.
+template <class TStep>
+bool ListWheelStep(bool &WheelFlag, bool &ConfirmFlag, TStep Step)
+{
+    WheelFlag = true;
+    ConfirmFlag = false;
+    const bool handled = Step();
+    WheelFlag = false;
+    return handled;
+}
+
 }   // namespace DropDownList
