@@ -2,6 +2,7 @@
 #include "controls/dropdown/dropdowninstall.h"
 
 #include "controls/dropdown/calcclockinstall.h"
+#include "controls/dropdown/multicolumninstall.h"
 #include "controls/dropdown/pickerinstall.h"
 #include "grid/string/griddropdown.h"
 
@@ -10,4 +11,5 @@ void InstallDropDownEditors()
     InstallCalculatorEditor();
     InstallTimePickerEditor();
     InstallPickerDropDownEditors();
+    InstallListDropDownEditors();
 }

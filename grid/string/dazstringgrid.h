@@ -101,7 +101,7 @@ using TGetCheckEvent = std::function<void(TObject *Sender, int ACol, int ARow, Q
 using TCanClickCellEvent = std::function<void(TObject *Sender, int ARow, int ACol, bool &Allow)>;
 using TSelectionChangedEvent =
     std::function<void(TObject *Sender, int ALeft, int ATop, int ARight, int ABottom)>;
-using TClipboardEvent = std::function<void(TObject *Sender, bool &Allow)>;
+using TGridClipboardEvent = std::function<void(TObject *Sender, bool &Allow)>;
 
 // Told of every new current cell.
 class ITDazStringGridSelect
@@ -2039,9 +2039,9 @@ public:
     // The last sort's duration in milliseconds.
     int SortTime() const { return FSortTime; }
 
-    TClipboardEvent OnClipboardCut;
-    TClipboardEvent OnClipboardCopy;
-    TClipboardEvent OnClipboardPaste;
+    TGridClipboardEvent OnClipboardCut;
+    TGridClipboardEvent OnClipboardCopy;
+    TGridClipboardEvent OnClipboardPaste;
     TAutoInsertRowEvent OnAutoInsertRow;
     TAutoAddRowEvent OnAutoAddRow;
     TCanDeleteRowEvent OnCanDeleteRow;

@@ -598,7 +598,7 @@ bool TDazStringGrid::ClipboardKey(uint16_t Key, TShiftState Shift)
 {
     const bool ctrl = Shift.Contains(ssCtrl);
     const bool shiftDown = Shift.Contains(ssShift);
-    auto ask = [&](const TClipboardEvent &Event) {
+    auto ask = [&](const TGridClipboardEvent &Event) {
         bool allow = true;
         if (Event)
             Event(this, allow);

@@ -273,8 +273,9 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
         edit->document()->setModified(false);
         control = edit;
     } else if (IDropDownEditor *drop = DropDownEditor(type)) {
-        LoadDropDown(drop, type, RealColIndex(ACol), ARow, text);
+        // The editor event fills a list's items before the cell's item is looked up.
         DoGetEditorProp(RealColIndex(ACol), ARow, nullptr);
+        LoadDropDown(drop, type, RealColIndex(ACol), ARow, text);
         control = drop->Control();
         if (AColor != clNone) {
             QPalette pal = control->palette();

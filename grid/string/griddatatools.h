@@ -5,6 +5,7 @@
 #include "grid/base/griddragdrop.h"
 #include "grid/base/gridenums.h"
 
+#include <QString>
 #include <memory>
 
 class TDazStringGrid;
@@ -32,6 +33,13 @@ public:
     {
         return nullptr;
     }
+    // Narrowing while the user types (AColumn -1: the whole row), and every filter removed;
+    // the grid drop-down's list uses them.
+    virtual void NarrowDown(TDazStringGrid & /*Grid*/, const QString & /*ACondition*/,
+                            int /*AColumn*/)
+    {
+    }
+    virtual void RemoveAllFilters(TDazStringGrid & /*Grid*/) {}
 };
 
 IGridDataTools *GridDataTools();

@@ -2,6 +2,7 @@
 
 #include "grid/tools/filterdropdown.h"
 #include "grid/tools/gridcalc.h"
+#include "grid/tools/gridfilter.h"
 #include "grid/tools/gridpersist.h"
 #include "grid/tools/gridsearch.h"
 #include "grid/tools/gridsort.h"
@@ -93,6 +94,16 @@ double TGridTools::Figure(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, 
 void TGridTools::FilterMouseUp(TDazStringGrid &Grid, int X, int Y)
 {
     GridFilterList::MouseUp(Grid, X, Y);
+}
+
+void TGridTools::NarrowDown(TDazStringGrid &Grid, const QString &ACondition, int AColumn)
+{
+    GridFilter::NarrowDown(Grid, ACondition, AColumn);
+}
+
+void TGridTools::RemoveAllFilters(TDazStringGrid &Grid)
+{
+    GridFilter::RemoveAllFilters(Grid);
 }
 
 void TGridTools::LoadColSizes(TDazStringGrid &Grid)

@@ -32,6 +32,8 @@ public:
     double ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
                       int ToRow) override;
     void FilterMouseUp(TDazStringGrid &Grid, int X, int Y) override;
+    void NarrowDown(TDazStringGrid &Grid, const QString &ACondition, int AColumn) override;
+    void RemoveAllFilters(TDazStringGrid &Grid) override;
 
 private:
     static double Figure(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
