@@ -552,3 +552,10 @@ void TCustomLazyStringTree::RenderStaticText(TLTPaintInfo &PaintInfo, const QStr
     canvas.Brush.Style = bsClear;
     canvas.DrawText(Text, r, DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
 }
+
+int TCustomLazyStringTree::DoIncrementalSearch(PLazyNode Node, const QString &Text)
+{
+    if (OnIncrementalSearch)
+        return TBaseLazyTree::DoIncrementalSearch(Node, Text);
+    return GetText(Node, FocusedColumn()).startsWith(Text, Qt::CaseSensitive) ? 0 : 1;
+}

@@ -122,6 +122,8 @@ protected:
     bool IsCellEmpty(PLazyNode Node, TColumnIndex Column) override;
     void AddToSelection(PLazyNode Node) override;
     void RemoveFromSelection(PLazyNode Node) override;
+    // A node matches when its caption in the focused column starts with Text.
+    int DoIncrementalSearch(PLazyNode Node, const QString &Text) override;
     QString GetNodeHint(PLazyNode Node, TColumnIndex Column,
                         TLTTooltipLineBreakStyle &LineBreakStyle) override;
     QString GetNodeTooltip(PLazyNode Node, TColumnIndex Column,

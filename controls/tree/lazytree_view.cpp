@@ -1,6 +1,5 @@
-// What the model asks of the window (ranges, invalidation, redraw locking), the table of
-// the tree's timers, and the bookkeeping of the selection and the position cache that the
-// structure operations keep up to date.
+// What the model asks of the window (ranges, invalidation, redraw locking) and the table of
+// the tree's timers.
 #include "controls/tree/lazytree.h"
 
 #include <QScrollBar>
@@ -42,40 +41,6 @@ void TBaseLazyTree::Sort(PLazyNode Node, TColumnIndex Column, bool Ascending, bo
 }
 
 void TBaseLazyTree::SortTree(TColumnIndex Column, bool Ascending, bool DoInit)
-{
-}
-
-// ---------------------------------------------------------------------------------------
-// Selection
-
-void TBaseLazyTree::AddToSelection(PLazyNode Node)
-{
-    if (Node->Has(vsSelected))
-        return;
-    Node->States.Include(vsSelected);
-    FSelection.push_back(Node);
-    FLastSelected = Node;
-}
-
-void TBaseLazyTree::RemoveFromSelection(PLazyNode Node)
-{
-    if (!Node->Has(vsSelected))
-        return;
-    Node->States.Exclude(vsSelected);
-    FSelection.erase(std::remove(FSelection.begin(), FSelection.end(), Node), FSelection.end());
-    if (FLastSelected == Node)
-        FLastSelected = nullptr;
-}
-
-void TBaseLazyTree::ClearSelection()
-{
-    for (PLazyNode node : FSelection)
-        node->States.Exclude(vsSelected);
-    FSelection.clear();
-    FLastSelected = nullptr;
-}
-
-void TBaseLazyTree::EnsureNodeSelected()
 {
 }
 
