@@ -586,8 +586,11 @@ void TBaseLazyTree::IncrementalSearchStep(QChar CharCode)
                 }
             };
             PLazyNode run = start;
-            if (FSearchBuffer.isEmpty() || !run || sameChar || backSpace)
+            if (FSearchBuffer.isEmpty() || !run || sameChar || backSpace) {
                 run = step(run);
+                if (!run)
+                    run = step(nullptr);
+            }
             QString text = FSearchBuffer;
             if (backSpace)
                 text.chop(1);
