@@ -1,6 +1,7 @@
 // The string tree: text retrieval, measuring with the per-node width cache, the caption
 // memory of toRestoreSelection, hints, and the text hooks of the later painting.
 #include "controls/tree/lazystringtree.h"
+#include "controls/tree/lazytreeedit.h"
 
 #include "controls/tree/lazytreeutils.h"
 
@@ -558,4 +559,11 @@ int TCustomLazyStringTree::DoIncrementalSearch(PLazyNode Node, const QString &Te
     if (OnIncrementalSearch)
         return TBaseLazyTree::DoIncrementalSearch(Node, Text);
     return GetText(Node, FocusedColumn()).startsWith(Text, Qt::CaseSensitive) ? 0 : 1;
+}
+
+std::shared_ptr<ILTEditLink> TCustomLazyStringTree::DoCreateEditor(PLazyNode Node, TColumnIndex Column)
+{
+    if (std::shared_ptr<ILTEditLink> link = TBaseLazyTree::DoCreateEditor(Node, Column))
+        return link;
+    return std::make_shared<TStringEditLink>();
 }

@@ -374,6 +374,28 @@ using TLTDragAllowedEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode 
 using TLTKeyEvent = std::function<void(TBaseLazyTree *Sender, int &Key, TLTShiftState Shift)>;
 using TLTKeyPressEvent = std::function<void(TBaseLazyTree *Sender, QChar &Key)>;
 
+// The link between the tree and an in-place editor: the tree starts, ends and cancels an
+// edit through it and places the editor over the caption.
+class ILTEditLink
+{
+public:
+    virtual ~ILTEditLink() = default;
+    virtual bool BeginEdit() = 0;
+    virtual bool CancelEdit() = 0;
+    virtual bool EndEdit() = 0;
+    virtual bool PrepareEdit(TBaseLazyTree *Tree, PLazyNode Node, TColumnIndex Column) = 0;
+    virtual TRect GetBounds() const = 0;
+    virtual void ProcessMessage(QEvent *Event) = 0;
+    virtual void SetBounds(TRect R) = 0;
+};
+
+using TLTCreateEditorEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column,
+                                                std::shared_ptr<ILTEditLink> &EditLink)>;
+using TLTEditChangingEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column, bool &Allowed)>;
+using TLTEditChangeEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column)>;
+using TLTEditCancelEvent = std::function<void(TBaseLazyTree *Sender, TColumnIndex Column)>;
+
 // ---------------------------------------------------------------------------------------
 // Options
 
@@ -937,6 +959,10 @@ public:
 
     // --- Selection and focus (lazytree_select.cpp) ----------------------------------------
     // The selection is kept sorted by node address, so that membership is a bisection.
+    virtual void AddToSelection(PLazyNode Node);
+    virtual void RemoveFromSelection(PLazyNode Node);
+    virtual void ClearSelection();
+    virtual void EnsureNodeSelected();
     bool Selected(PLazyNode Node) const;
     void SetSelected(PLazyNode Node, bool Value);
     bool SelectionLocked() const { return FSelectionLocked; }
@@ -994,6 +1020,20 @@ public:
     QWidget *PanningWindow() const { return FPanningWindow; }
     Qt::CursorShape PanningCursorShape() const { return FPanningCursorShape; }
     QString PanningCursorName() const { return FPanningCursorName; }
+
+    // --- In-place editing (lazytree_edit.cpp) ---------------------------------------------
+    // Starts editing Node's caption in Column; false when no edit runs afterwards.
+    virtual bool EditNode(PLazyNode Node, TColumnIndex Column);
+    bool IsEditing() const;
+    virtual bool CanEdit(PLazyNode Node, TColumnIndex Column);
+    bool EndEditNode();
+    TColumnIndex EditColumn() const { return FEditColumn; }
+    // The edit link of the running edit; empty when none.
+    std::shared_ptr<ILTEditLink> EditLink() const { return FEditLink; }
+    TLTCreateEditorEvent OnCreateEditor;
+    TLTEditChangingEvent OnEditing;
+    TLTEditChangeEvent OnEdited;
+    TLTEditCancelEvent OnEditCancelled;
 
     TLTKeyActionEvent OnKeyAction;
     TLTIncrementalSearchEvent OnIncrementalSearch;
@@ -1107,10 +1147,6 @@ protected:
     virtual void SortTree(TColumnIndex Column, bool Ascending, bool DoInit);
     TColumnIndex SortColumn() const { return FHeader->SortColumn(); }
     bool SortAscending() const { return FHeader->SortDirection() == TLTSortDirection::sdAscending; }
-    virtual void AddToSelection(PLazyNode Node);
-    virtual void RemoveFromSelection(PLazyNode Node);
-    virtual void ClearSelection();
-    virtual void EnsureNodeSelected();
     void StopCacheValidation();
     void MarkCacheInvalid();
     virtual void RequestCacheValidation();
@@ -1253,12 +1289,15 @@ protected:
     bool focusNextPrevChild(bool Next) override;
     virtual void MessageBeep();
     virtual void ShowHelpContext(int Context);
-    // In-place editing hooks the keyboard and the mouse reach.
-    virtual bool CanEdit(PLazyNode Node, TColumnIndex Column);
-    virtual bool EndEditNode();
-    virtual bool FinishEditing();
+
+    // --- In-place editing (lazytree_edit.cpp) ---------------------------------------------
+    friend class TLTEdit;
+    friend class TStringEditLink;
+    virtual std::shared_ptr<ILTEditLink> DoCreateEditor(PLazyNode Node, TColumnIndex Column);
     virtual void StartEditing();
-    TColumnIndex EditColumn() const { return FEditColumn; }
+    virtual bool FinishEditing();
+    virtual bool AbortEditing();
+    virtual void FitEditorBounds();
 
     // --- Mouse (lazytree_mouse.cpp) ---------------------------------------------------------
     // The viewport's mouse, context-menu, enter and leave events come here first.
@@ -1282,6 +1321,8 @@ protected:
     virtual void ShowNodePopup(PLazyNode Node, TColumnIndex Column, QPoint Position);
     virtual bool HasPopupFor(PLazyNode Node, TColumnIndex Column, QPoint Position);
     bool CanResizeNodeAt(QPoint Position, PLazyNode Node, TColumnIndex Column);
+    // Shows a node's check box pressed until the release commits it; true when pressed.
+    bool PressCheckBox(PLazyNode Node, Qt::MouseButton Button);
     // The cursor the tree shows at a client point.
     virtual Qt::CursorShape CursorAt(QPoint P);
     virtual void CancelMode();
@@ -1481,4 +1522,5 @@ private:
     Qt::CursorShape FPanningCursorShape = Qt::ArrowCursor;
     QString FPanningCursorName;
     std::function<int64_t()> FTickClock;
+    std::shared_ptr<ILTEditLink> FEditLink;
 };

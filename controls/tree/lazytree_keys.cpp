@@ -151,26 +151,6 @@ void TBaseLazyTree::ShowHelpContext(int)
     // The program has no context help; a descendant may show one.
 }
 
-bool TBaseLazyTree::CanEdit(PLazyNode Node, TColumnIndex)
-{
-    return FOptions->MiscOptions().Contains(toEditable) && Node && !Node->Has(vsDisabled);
-}
-
-bool TBaseLazyTree::EndEditNode()
-{
-    return true;
-}
-
-bool TBaseLazyTree::FinishEditing()
-{
-    return EndEditNode();
-}
-
-void TBaseLazyTree::StartEditing()
-{
-    DoStateChange({}, {tsEditPending});
-}
-
 void TBaseLazyTree::KeyDown(int &CharCode, TLTShiftState Shift, QChar Char)
 {
     if (OnKeyDown)

@@ -79,11 +79,18 @@ void TBaseLazyTree::ButtonDown(Qt::MouseButton Button, TLTShiftState Shift, QPoi
 {
     THitInfo hit;
     const bool headerBusy = !FHeader->States().Empty();
+    auto process = [&] {
+        GetHitTestInfoAt(P.x(), P.y(), true, hit);
+        ProcessMouseDown(Button, Shift, P, hit);
+    };
+    // The press takes the focus first, as a platform press does: an editor losing it ends
+    // its edit by its own rule before the press is looked at.
+    if (!hasFocus() && CanFocus())
+        setFocus(Qt::MouseFocusReason);
     switch (Button) {
     case Qt::LeftButton:
         DoStateChange({tsLeftButtonDown});
-        GetHitTestInfoAt(P.x(), P.y(), true, hit);
-        ProcessMouseDown(Button, Shift, P, hit);
+        process();
         break;
     case Qt::MiddleButton:
         DoStateChange({tsMiddleButtonDown});
@@ -96,19 +103,15 @@ void TBaseLazyTree::ButtonDown(Qt::MouseButton Button, TLTShiftState Shift, QPoi
             return;
         }
         StopPanning();
-        if (FOptions->SelectionOptions().Contains(toMiddleClickSelect)) {
-            GetHitTestInfoAt(P.x(), P.y(), true, hit);
-            ProcessMouseDown(Button, Shift, P, hit);
-        }
+        if (FOptions->SelectionOptions().Contains(toMiddleClickSelect))
+            process();
         break;
     case Qt::RightButton:
         DoStateChange({tsRightButtonDown});
         if (headerBusy)
             return;
-        if (FOptions->SelectionOptions().Contains(toRightClickSelect)) {
-            GetHitTestInfoAt(P.x(), P.y(), true, hit);
-            ProcessMouseDown(Button, Shift, P, hit);
-        }
+        if (FOptions->SelectionOptions().Contains(toRightClickSelect))
+            process();
         break;
     default: break;
     }
@@ -262,17 +265,7 @@ void TBaseLazyTree::ProcessMouseDown(Qt::MouseButton Button, TLTShiftState Shift
         return;
     }
     if (hp.Contains(hiOnItemCheckbox) && hitNode) {
-        if (FStates.Contains(tsKeyCheckPending) || FStates.Contains(tsMouseCheckPending) ||
-            hitNode->Has(vsDisabled))
-            return;
-        TCheckState next = NextCheckState(hitNode->CheckType, hitNode->CheckState);
-        if (Button == Qt::LeftButton && DoChecking(hitNode, next)) {
-            DoStateChange({tsMouseCheckPending});
-            FCheckNode = hitNode;
-            FPendingCheckState = next;
-            hitNode->CheckState = PressedCheckState(hitNode->CheckState);
-            InvalidateNode(hitNode);
-        }
+        PressCheckBox(hitNode, Button);
         return;
     }
     if ((FRoot->ChildCount > 0 && shiftEmpty) || FSelection.empty()) {
@@ -434,18 +427,8 @@ void TBaseLazyTree::ProcessMouseDblClick(Qt::MouseButton Button, TLTShiftState S
                 editAfter = false;
             }
         } else if (hp.Contains(hiOnItemCheckbox) && hitNode) {
-            if (!FStates.Contains(tsKeyCheckPending) && !FStates.Contains(tsMouseCheckPending) &&
-                !hitNode->Has(vsDisabled)) {
-                TCheckState next = NextCheckState(hitNode->CheckType, hitNode->CheckState);
-                if (Button == Qt::LeftButton && DoChecking(hitNode, next)) {
-                    DoStateChange({tsMouseCheckPending});
-                    FCheckNode = hitNode;
-                    FPendingCheckState = next;
-                    hitNode->CheckState = PressedCheckState(hitNode->CheckState);
-                    InvalidateNode(hitNode);
-                    editAfter = false;
-                }
-            }
+            if (PressCheckBox(hitNode, Button))
+                editAfter = false;
         } else if (hitNode &&
                    (hp.Contains(hiOnItemButton) ||
                     (misc.Contains(toToggleOnDblClick) &&
@@ -575,6 +558,21 @@ Qt::CursorShape TBaseLazyTree::CursorAt(QPoint P)
     if (OnGetCursor)
         OnGetCursor(this, cursor);
     return cursor;
+}
+
+bool TBaseLazyTree::PressCheckBox(PLazyNode Node, Qt::MouseButton Button)
+{
+    if (FStates.Contains(tsKeyCheckPending) || FStates.Contains(tsMouseCheckPending) || Node->Has(vsDisabled))
+        return false;
+    TCheckState next = NextCheckState(Node->CheckType, Node->CheckState);
+    if (Button != Qt::LeftButton || !DoChecking(Node, next))
+        return false;
+    DoStateChange({tsMouseCheckPending});
+    FCheckNode = Node;
+    FPendingCheckState = next;
+    Node->CheckState = PressedCheckState(Node->CheckState);
+    InvalidateNode(Node);
+    return true;
 }
 
 bool TBaseLazyTree::CanResizeNodeAt(QPoint Position, PLazyNode Node, TColumnIndex Column)

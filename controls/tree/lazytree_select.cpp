@@ -34,6 +34,18 @@ bool AddressLess(PLazyNode A, PLazyNode B)
     return reinterpret_cast<uintptr_t>(A) < reinterpret_cast<uintptr_t>(B);
 }
 
+// Where a range starts: a node out of view stands for the shown node before it, and
+// Fallback stands in where there is none.
+PLazyNode RangeStart(const TBaseLazyTree &Tree, PLazyNode StartNode, PLazyNode Fallback)
+{
+    if (!StartNode)
+        return Fallback;
+    if (Tree.FullyVisible(StartNode))
+        return StartNode;
+    PLazyNode previous = Tree.GetPreviousVisibleNoInit(StartNode, true);
+    return previous ? previous : Fallback;
+}
+
 }   // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -349,10 +361,7 @@ void TBaseLazyTree::SelectRange(PLazyNode StartNode, PLazyNode EndNode, bool Add
     if (FSelectionLocked)
         return;
     ClearTempNodeCache();
-    if (!StartNode || (!FullyVisible(StartNode) && !GetPreviousVisibleNoInit(StartNode, true)))
-        StartNode = GetFirstVisibleNoInit(nullptr, true);
-    else if (!FullyVisible(StartNode))
-        StartNode = GetPreviousVisibleNoInit(StartNode, true);
+    StartNode = RangeStart(*this, StartNode, GetFirstVisibleNoInit(nullptr, true));
     if (!StartNode)
         return;
     PLazyNode first = StartNode, last = EndNode;
@@ -416,10 +425,7 @@ void TBaseLazyTree::UnselectRange(PLazyNode StartNode, PLazyNode EndNode)
         return;
     if (!EndNode)
         throw ELazyTreeAssertion("EndNode must not be nil!");
-    if (!StartNode || (!FullyVisible(StartNode) && !GetPreviousVisibleNoInit(StartNode, true)))
-        StartNode = FRoot->FirstChild;
-    else if (!FullyVisible(StartNode))
-        StartNode = GetPreviousVisibleNoInit(StartNode, true);
+    StartNode = RangeStart(*this, StartNode, FRoot->FirstChild);
     if (!StartNode)
         return;
     PLazyNode first = StartNode, last = EndNode;

@@ -31,11 +31,6 @@ void TBaseLazyTree::SetRedraw(bool Redraw)
         setUpdatesEnabled(Redraw);
 }
 
-bool TBaseLazyTree::CancelEditNode()
-{
-    return true;   // no in-place editor is ever open yet
-}
-
 void TBaseLazyTree::Sort(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit)
 {
 }

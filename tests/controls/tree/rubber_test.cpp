@@ -106,3 +106,16 @@ TEST(LazyTreeRubberBand, TheBandIsDrawnBlended)
     EXPECT_NEAR(inside.green(), 127, 2);
     EXPECT_NEAR(inside.blue(), 127, 2);
 }
+
+TEST(LazyTreeRubberBand, AScrolledColumnMeetsTheBandWhereItsCaptionsAreShown)
+{
+    TInputTree tree;
+    tree.Header().Columns().Add().SetWidth(600);
+    SetupScanTree(tree, Names, 0, 200, 180);
+    tree.SetOffsetX(-30);
+    ASSERT_EQ(tree.OffsetX(), -30);
+    const QPoint caption = LabelPoint(tree, tree.Shown()[0]);
+    MousePress(tree, QPoint(caption.x() + 100, 2));
+    MouseMoveTo(tree, QPoint(caption.x(), 40));
+    EXPECT_EQ(tree.SelectedCaptions(), (std::vector<std::string>{"a", "b", "c"}));
+}
