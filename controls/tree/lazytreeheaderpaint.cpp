@@ -2,6 +2,7 @@
 #include "controls/tree/lazytreeglobals.h"
 #include "controls/tree/lazytreeutils.h"
 
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionHeader>
 
@@ -187,7 +188,7 @@ THeaderPaintInfo TLTHeaderPainter::CellStates(TLazyTreeColumn &Column, const TRe
     else if (caption == TLTAlignment::taCenter)
         format |= DT_CENTER;
     if (Column.UseRightToLeftReading())
-        format |= DT_RTLREADING;
+        format |= HeaderRtlReading;
     info.DrawFormat = format;
     return info;
 }

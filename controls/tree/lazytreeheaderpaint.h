@@ -5,6 +5,9 @@
 // buffer and copied to the target once.
 #include "controls/tree/lazytree.h"
 
+// The draw-format flag of right-to-left reading (the platform's DT_RTLREADING).
+constexpr unsigned HeaderRtlReading = 0x20000;
+
 enum class TLTDropMarkMode : uint8_t { dmmNone, dmmLeft, dmmRight };
 
 // What painting one header cell works with; positions in the target's coordinates.

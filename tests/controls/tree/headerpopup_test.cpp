@@ -27,7 +27,11 @@ std::vector<std::string> Items(const QMenu &Menu)
     for (QAction *a : Menu.actions()) {
         if (a->isSeparator())
             continue;
-        r.push_back((a->isChecked() ? "+" : "-") + a->text().toStdString() + (a->isEnabled() ? "" : "(disabled)"));
+        std::string item = a->isChecked() ? "+" : "-";
+        item += a->text().toStdString();
+        if (!a->isEnabled())
+            item += "(disabled)";
+        r.push_back(item);
     }
     return r;
 }
