@@ -92,6 +92,14 @@ void SetupScanTree(TInputTree &Tree, const std::vector<QString> &Names, int Chil
     Tree.setFocus();
 }
 
+std::vector<QString> NumberedNames(int Count, const QString &Prefix)
+{
+    std::vector<QString> names;
+    for (int i = 0; i < Count; ++i)
+        names.push_back(Prefix + QString::number(i));
+    return names;
+}
+
 QPoint LabelPoint(TBaseLazyTree &Tree, PLazyNode Node)
 {
     const TRect r = Tree.GetDisplayRect(Node, NoColumn, true);

@@ -60,6 +60,9 @@ public:
 void SetupScanTree(TInputTree &Tree, const std::vector<QString> &Names, int Children = 0,
                    int Width = 300, int Height = 180);
 
+// Count captions: Prefix followed by 0, 1, 2 ...
+std::vector<QString> NumberedNames(int Count, const QString &Prefix = QString());
+
 // The client point in the middle of a node's caption, and a point of the node's row with
 // a given hit position (-1, -1 when there is none).
 QPoint LabelPoint(TBaseLazyTree &Tree, PLazyNode Node);

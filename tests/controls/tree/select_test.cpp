@@ -160,11 +160,8 @@ TEST(LazyTreeSelection, LosingTheFocusForgetsHeldButtonsAndPendingInput)
 
 TEST(LazyTreeSelection, KeyboardFocusChangeCentresTheNode)
 {
-    std::vector<QString> names;
-    for (int i = 0; i < 40; ++i)
-        names.push_back(QStringLiteral("n%1").arg(i, 2, 10, QLatin1Char('0')));
     TInputTree tree;
-    SetupScanTree(tree, names, 0, 200, 180);
+    SetupScanTree(tree, NumberedNames(40, QStringLiteral("n")), 0, 200, 180);
     Click(tree, LabelPoint(tree, tree.Shown()[0]));
     for (int i = 0; i < 10; ++i)
         Key(tree, Qt::Key_Down);
@@ -176,10 +173,7 @@ TEST(LazyTreeSelection, KeyboardFocusChangeCentresTheNode)
 TEST(LazyTreeSelection, RandomOperationsKeepTheArraySortedAndComplete)
 {
     TInputTree tree;
-    std::vector<QString> names;
-    for (int i = 0; i < 30; ++i)
-        names.push_back(QString::number(i));
-    SetupScanTree(tree, names, 3);
+    SetupScanTree(tree, NumberedNames(30), 3);
     tree.FullExpand();
     std::vector<PLazyNode> nodes = tree.Shown();
     TTestRandom random(67);
@@ -207,10 +201,7 @@ TEST(LazyTreeSelection, RandomOperationsKeepTheArraySortedAndComplete)
 TEST(LazyTreeSelection, DeletingTheSelectionInsideAnUpdateCompactsOnce)
 {
     TInputTree tree;
-    std::vector<QString> names;
-    for (int i = 0; i < 200; ++i)
-        names.push_back(QString::number(i));
-    SetupScanTree(tree, names, 2);
+    SetupScanTree(tree, NumberedNames(200), 2);
     tree.FullExpand();
     tree.SelectAll(false);
     tree.LogSelection();

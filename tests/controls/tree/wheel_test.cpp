@@ -7,10 +7,7 @@ namespace {
 
 std::vector<QString> ManyNames(int Count, const QString &Prefix = QStringLiteral("node with a long caption "))
 {
-    std::vector<QString> names;
-    for (int i = 0; i < Count; ++i)
-        names.push_back(Prefix + QString::number(i));
-    return names;
+    return NumberedNames(Count, Prefix);
 }
 
 }   // namespace
