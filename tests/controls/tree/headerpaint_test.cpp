@@ -169,3 +169,16 @@ TEST(LazyTreeHeaderPaint, TheHeaderIsCopiedOnce)
     f.Painter.PaintHeader(p, QRect(0, 0, 200, f.Tree.Header().Height()), 0);
     EXPECT_EQ(f.Painter.Copies, 1);
 }
+
+TEST(LazyTreeHeaderPaint, AShownTreePaintsItsHeaderBand)
+{
+    THeaderFixture f(2, 80);
+    f.Tree.Header().SetBackground(0x0000FF00);
+    SetupScanTree(f.Tree, {"a"}, 0, 300, 100);
+    const QImage shot = f.Tree.grab().toImage();
+    const QRect band = f.Tree.HeaderRect();
+    ASSERT_GT(band.height(), 0);
+    const int y = band.top() + band.height() / 2;
+    EXPECT_EQ(shot.pixel(band.left() + 40, y), ToQColor(clBtnFace).rgb());      // a cell's face
+    EXPECT_EQ(shot.pixel(band.left() + 250, y), QColor(0, 255, 0).rgb());       // past the columns
+}
