@@ -1,5 +1,7 @@
 #include "controls/tree/lazytreeheaderpopup.h"
 
+#include "controls/tree/lazytreeglobals.h"
+
 #include <QAction>
 
 namespace {
@@ -57,6 +59,8 @@ void TLTHeaderPopupMenu::RebuildItems()
         addSeparator();
     }
     TLazyTreeColumns &columns = tree->Header().Columns();
+    const TLTImageList *images =
+        tree->Header().Options().Contains(TLTHeaderOption::hoShowImages) ? tree->Header().Images() : nullptr;
     int visibleCount = 0;
     QAction *lastVisible = nullptr;
     for (TColumnIndex i = 0; i < columns.Count(); ++i) {
@@ -74,6 +78,8 @@ void TLTHeaderPopupMenu::RebuildItems()
         QAction *item = addAction(c.Text());
         item->setData(column);
         item->setToolTip(c.Hint());
+        if (images && c.ImageIndex() >= 0 && c.ImageIndex() < images->Count())
+            item->setIcon(QIcon(QPixmap::fromImage(images->Image(c.ImageIndex()))));
         item->setCheckable(true);
         item->setChecked(visible);
         if (cmd == TAddPopupItemType::apDisabled)
