@@ -1,6 +1,7 @@
 // The string tree: text retrieval, measuring with the per-node width cache, the caption
 // memory of toRestoreSelection, hints, and the text hooks of the later painting.
 #include "controls/tree/lazystringtree.h"
+#include "controls/tree/lazytreeedit.h"
 
 #include "controls/tree/lazytreeutils.h"
 
@@ -551,4 +552,18 @@ void TCustomLazyStringTree::RenderStaticText(TLTPaintInfo &PaintInfo, const QStr
         r.Left += PaintInfo.NodeWidth + TextMargin();
     canvas.Brush.Style = bsClear;
     canvas.DrawText(Text, r, DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
+}
+
+int TCustomLazyStringTree::DoIncrementalSearch(PLazyNode Node, const QString &Text)
+{
+    if (OnIncrementalSearch)
+        return TBaseLazyTree::DoIncrementalSearch(Node, Text);
+    return GetText(Node, FocusedColumn()).startsWith(Text, Qt::CaseSensitive) ? 0 : 1;
+}
+
+std::shared_ptr<ILTEditLink> TCustomLazyStringTree::DoCreateEditor(PLazyNode Node, TColumnIndex Column)
+{
+    if (std::shared_ptr<ILTEditLink> link = TBaseLazyTree::DoCreateEditor(Node, Column))
+        return link;
+    return std::make_shared<TStringEditLink>();
 }

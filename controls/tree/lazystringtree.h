@@ -122,6 +122,10 @@ protected:
     bool IsCellEmpty(PLazyNode Node, TColumnIndex Column) override;
     void AddToSelection(PLazyNode Node) override;
     void RemoveFromSelection(PLazyNode Node) override;
+    // The editor of a caption: the application's, else a line edit over the caption.
+    std::shared_ptr<ILTEditLink> DoCreateEditor(PLazyNode Node, TColumnIndex Column) override;
+    // A node matches when its caption in the focused column starts with Text.
+    int DoIncrementalSearch(PLazyNode Node, const QString &Text) override;
     QString GetNodeHint(PLazyNode Node, TColumnIndex Column,
                         TLTTooltipLineBreakStyle &LineBreakStyle) override;
     QString GetNodeTooltip(PLazyNode Node, TColumnIndex Column,

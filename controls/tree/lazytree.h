@@ -330,6 +330,73 @@ using TLTPopupEvent =
                        const QPoint &P, bool &AskParent, QMenu *&PopupMenu)>;
 
 // ---------------------------------------------------------------------------------------
+// Input, selection and focus
+
+// Modifier keys and buttons of an input message.
+enum class TLTShiftStateItem : uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TLTShiftState = TEnumSet<TLTShiftStateItem>;
+enum class TLTSearchDirection : uint8_t { sdForward, sdBackward };
+enum class TLTDragMode : uint8_t { dmManual, dmAutomatic };
+enum class TLTScrollDirection : uint8_t { sdLeft, sdUp, sdRight, sdDown };
+using TLTScrollDirections = TEnumSet<TLTScrollDirection>;
+
+using TLTKeyActionEvent = std::function<void(TBaseLazyTree *Sender, int &CharCode,
+                                             TLTShiftState &Shift, bool &DoDefault)>;
+using TLTIncrementalSearchEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node,
+                                                     const QString &SearchText, int &Result)>;
+using TLTNodeClickEvent = std::function<void(TBaseLazyTree *Sender, const THitInfo &HitInfo)>;
+using TLTHotNodeChangeEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode OldNode, PLazyNode NewNode)>;
+using TLTGetCursorEvent = std::function<void(TBaseLazyTree *Sender, Qt::CursorShape &Cursor)>;
+using TLTNotifyEvent = std::function<void(TBaseLazyTree *Sender)>;
+using TLTHelpContextEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node,
+                                               TColumnIndex Column, int &HelpContext)>;
+using TLTFocusChangingEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode OldNode, PLazyNode NewNode,
+                       TColumnIndex OldColumn, TColumnIndex NewColumn, bool &Allowed)>;
+using TLTFocusChangeEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column)>;
+using TLTAddToSelectionEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node)>;
+using TLTRemoveFromSelectionEvent = TLTAddToSelectionEvent;
+using TLTCanSplitterResizeNodeEvent = std::function<void(
+    TBaseLazyTree *Sender, QPoint P, PLazyNode Node, TColumnIndex Column, bool &Allowed)>;
+using TLTNodeHeightTrackingEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column, TLTShiftState Shift,
+                       QPoint &TrackPoint, QPoint P, bool &Allowed)>;
+using TLTNodeHeightDblClickResizeEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column, TLTShiftState Shift,
+                       QPoint P, bool &Allowed)>;
+using TLTColumnClickEvent =
+    std::function<void(TBaseLazyTree *Sender, TColumnIndex Column, TLTShiftState Shift)>;
+using TLTColumnDblClickEvent = TLTColumnClickEvent;
+using TLTDragAllowedEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node,
+                                               TColumnIndex Column, bool &Allowed)>;
+using TLTKeyEvent = std::function<void(TBaseLazyTree *Sender, int &Key, TLTShiftState Shift)>;
+using TLTKeyPressEvent = std::function<void(TBaseLazyTree *Sender, QChar &Key)>;
+
+// The link between the tree and an in-place editor: the tree starts, ends and cancels an
+// edit through it and places the editor over the caption.
+class ILTEditLink
+{
+public:
+    virtual ~ILTEditLink() = default;
+    virtual bool BeginEdit() = 0;
+    virtual bool CancelEdit() = 0;
+    virtual bool EndEdit() = 0;
+    virtual bool PrepareEdit(TBaseLazyTree *Tree, PLazyNode Node, TColumnIndex Column) = 0;
+    virtual TRect GetBounds() const = 0;
+    virtual void ProcessMessage(QEvent *Event) = 0;
+    virtual void SetBounds(TRect R) = 0;
+};
+
+using TLTCreateEditorEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column,
+                                                std::shared_ptr<ILTEditLink> &EditLink)>;
+using TLTEditChangingEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column, bool &Allowed)>;
+using TLTEditChangeEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column)>;
+using TLTEditCancelEvent = std::function<void(TBaseLazyTree *Sender, TColumnIndex Column)>;
+
+// ---------------------------------------------------------------------------------------
 // Options
 
 // The tree's five option sets. Setting a set goes through the owner, which reacts to the
@@ -889,6 +956,106 @@ public:
     bool TreeTimerActive(int Id) const;
     int TreeTimerInterval(int Id) const;
 
+
+    // --- Selection and focus (lazytree_select.cpp) ----------------------------------------
+    // The selection is kept sorted by node address, so that membership is a bisection.
+    virtual void AddToSelection(PLazyNode Node);
+    virtual void RemoveFromSelection(PLazyNode Node);
+    virtual void ClearSelection();
+    virtual void EnsureNodeSelected();
+    bool Selected(PLazyNode Node) const;
+    void SetSelected(PLazyNode Node, bool Value);
+    bool SelectionLocked() const { return FSelectionLocked; }
+    void SetSelectionLocked(bool Value) { FSelectionLocked = Value; }
+    PLazyNode RangeAnchor() const { return FRangeAnchor; }
+    PLazyNode NextNodeToSelect() const { return FNextNodeToSelect; }
+    void SetFocusedNode(PLazyNode Value);
+    void SetFocusedColumn(TColumnIndex Value);
+    void SelectAll(bool VisibleOnly);
+    void InvertSelection(bool VisibleOnly);
+    // The selected nodes in tree order; with Resolve without those below a selected node.
+    std::vector<PLazyNode> GetSortedSelection(bool Resolve);
+    virtual void DeleteSelectedNodes();
+    // The tree can take the input focus (its form is enabled and shown).
+    bool CanFocus() const;
+
+    // --- Keyboard (lazytree_keys.cpp) -------------------------------------------------------
+    // Key codes as the key messages carry them.
+    static constexpr int VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32,
+                         VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37,
+                         VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_APPS = 93, VK_MULTIPLY = 106,
+                         VK_ADD = 107, VK_SUBTRACT = 109, VK_DIVIDE = 111, VK_F1 = 112,
+                         VK_F2 = 113;
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool Value) { FWantTabs = Value; }
+    QString SearchBuffer() const { return FSearchBuffer; }
+    void SetIncrementalSearch(TLTIncrementalSearch Value);
+    void SetIncrementalSearchStart(TLTSearchStart Value) { FSearchStart = Value; }
+    TLTSearchDirection IncrementalSearchDirection() const { return FSearchDirection; }
+    void SetIncrementalSearchDirection(TLTSearchDirection Value) { FSearchDirection = Value; }
+    int HelpContext() const { return FHelpContext; }
+    void SetHelpContext(int Value) { FHelpContext = Value; }
+
+    // --- Mouse (lazytree_mouse.cpp) ---------------------------------------------------------
+    bool IsMouseSelecting() const;
+    PLazyNode HotNode() const { return FCurrentHotNode; }
+    TColumnIndex HotColumn() const { return FCurrentHotColumn; }
+    Qt::CursorShape HotCursor() const { return FHotCursor; }
+    void SetHotCursor(Qt::CursorShape Value) { FHotCursor = Value; }
+    // The menu the tree's context-menu request shows; not owned.
+    QMenu *PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(QMenu *Value) { FPopupMenu = Value; }
+    TLTDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TLTDragMode Value) { FDragMode = Value; }
+    QPoint LastClickPos() const { return FLastClickPos; }
+    // The rubber band in tree coordinates: the press corner first, the moving corner second.
+    TRect NewSelRect() const { return FNewSelRect; }
+    TRect LastSelRect() const { return FLastSelRect; }
+
+    // --- Wheel, panning and automatic scrolling (lazytree_wheel.cpp) ------------------------
+    // The millisecond clock of the automatic-scroll delay; the system's by default.
+    void SetTickClock(std::function<int64_t()> Clock) { FTickClock = std::move(Clock); }
+    TLTScrollDirections ScrollDirections() const { return FScrollDirections; }
+    // The compass window shown while panning; nullptr when none.
+    QWidget *PanningWindow() const { return FPanningWindow; }
+    Qt::CursorShape PanningCursorShape() const { return FPanningCursorShape; }
+    QString PanningCursorName() const { return FPanningCursorName; }
+
+    // --- In-place editing (lazytree_edit.cpp) ---------------------------------------------
+    // Starts editing Node's caption in Column; false when no edit runs afterwards.
+    virtual bool EditNode(PLazyNode Node, TColumnIndex Column);
+    bool IsEditing() const;
+    virtual bool CanEdit(PLazyNode Node, TColumnIndex Column);
+    bool EndEditNode();
+    TColumnIndex EditColumn() const { return FEditColumn; }
+    // The edit link of the running edit; empty when none.
+    std::shared_ptr<ILTEditLink> EditLink() const { return FEditLink; }
+    TLTCreateEditorEvent OnCreateEditor;
+    TLTEditChangingEvent OnEditing;
+    TLTEditChangeEvent OnEdited;
+    TLTEditCancelEvent OnEditCancelled;
+
+    TLTKeyActionEvent OnKeyAction;
+    TLTIncrementalSearchEvent OnIncrementalSearch;
+    TLTNodeClickEvent OnNodeClick, OnNodeDblClick;
+    TLTHotNodeChangeEvent OnHotChange;
+    TLTGetCursorEvent OnGetCursor;
+    TLTNotifyEvent OnMouseEnter, OnMouseLeave;
+    TLTHelpContextEvent OnGetHelpContext;
+    TLTFocusChangingEvent OnFocusChanging;
+    TLTFocusChangeEvent OnFocusChanged;
+    TLTAddToSelectionEvent OnAddToSelection;
+    TLTRemoveFromSelectionEvent OnRemoveFromSelection;
+    TLTCanSplitterResizeNodeEvent OnCanSplitterResizeNode;
+    TLTNodeHeightTrackingEvent OnNodeHeightTracking;
+    TLTNodeHeightDblClickResizeEvent OnNodeHeightDblClickResize;
+    TLTColumnClickEvent OnColumnClick;
+    TLTColumnDblClickEvent OnColumnDblClick;
+    TLTDragAllowedEvent OnDragAllowed;
+    TLTKeyEvent OnKeyDown, OnKeyUp;
+    TLTKeyPressEvent OnKeyPress;
+    TLTNotifyEvent OnClick, OnDblClick;
+
 protected:
     // --- Storage -------------------------------------------------------------------------
     PLazyNode AllocateNode();
@@ -980,10 +1147,6 @@ protected:
     virtual void SortTree(TColumnIndex Column, bool Ascending, bool DoInit);
     TColumnIndex SortColumn() const { return FHeader->SortColumn(); }
     bool SortAscending() const { return FHeader->SortDirection() == TLTSortDirection::sdAscending; }
-    virtual void AddToSelection(PLazyNode Node);
-    virtual void RemoveFromSelection(PLazyNode Node);
-    virtual void ClearSelection();
-    virtual void EnsureNodeSelected();
     void StopCacheValidation();
     void MarkCacheInvalid();
     virtual void RequestCacheValidation();
@@ -1077,6 +1240,128 @@ protected:
     void RunAnimation(int Steps, int Duration, const std::function<bool(int, int)> &Callback);
     // A tree timer expired.
     virtual void TimerExpired(int Id);
+
+
+    // --- Selection and focus (lazytree_select.cpp) ----------------------------------------
+    void AddNodesToSelection(const PLazyNode *Nodes, int Count, bool ForceInsert);
+    bool MergeIntoSelection(PLazyNode *Nodes, int Count, bool ForceInsert);
+    void MergeNodeIntoSelection(PLazyNode Node, bool ForceInsert);
+    // Moves the unmarked entries to the front; -1 for an empty array, else their number.
+    static int CompactNodeArray(std::vector<PLazyNode> &Array, int Count);
+    bool LocateInSelection(PLazyNode Node, int &Index, int LowBound = -1, int HighBound = -1) const;
+    virtual void MarkUnselected(PLazyNode Node);
+    virtual void DiscardSelection();
+    virtual void ResetSelection(bool Notify);
+    void CompactSelection();
+    void MoveAnchorToFocus();
+    void NoteNextNodeToSelect(PLazyNode Node);
+    void ClearTempNodeCache() { FTempNodeCache.clear(); }
+    void AddToTempNodeCache(PLazyNode Node) { FTempNodeCache.push_back(Node); }
+    virtual void SelectRange(PLazyNode StartNode, PLazyNode EndNode, bool AddOnly = true);
+    virtual void ToggleRange(PLazyNode StartNode, PLazyNode EndNode);
+    virtual void UnselectRange(PLazyNode StartNode, PLazyNode EndNode);
+    void ApplyClickSelection(PLazyNode LastFocused, PLazyNode NewNode, TLTShiftState Shift,
+                             bool DragPending);
+    virtual bool AskFocusChange(PLazyNode OldNode, PLazyNode NewNode, TColumnIndex OldColumn,
+                                TColumnIndex NewColumn);
+    virtual void MoveFocus(PLazyNode Node, bool Ask);
+    virtual void NotifyFocusChanged(PLazyNode Node, TColumnIndex Column);
+    virtual void FocusNodeAndColumn(PLazyNode Node, TColumnIndex Column);
+    virtual void EnsureFocusedNode();
+    virtual void NotifyCollapsed(PLazyNode Node);
+    void focusInEvent(QFocusEvent *Event) override;
+    void focusOutEvent(QFocusEvent *Event) override;
+    // Stops the timers and leaves the states that need the focus or a held button.
+    void ForgetPendingInput(bool LeaveButtons);
+
+    // --- Keyboard (lazytree_keys.cpp) -------------------------------------------------------
+    // The key messages: CharCode is a key code above; Char the typed character (0: none).
+    virtual void KeyDown(int &CharCode, TLTShiftState Shift, QChar Char = QChar());
+    virtual void KeyUp(int CharCode, TLTShiftState Shift);
+    virtual void KeyChar(QChar Char);
+    virtual bool AskKeyAction(int &CharCode, TLTShiftState &Shift);
+    virtual void IncrementalSearchStep(QChar CharCode);
+    // 0 when Node matches the search text.
+    virtual int DoIncrementalSearch(PLazyNode Node, const QString &Text);
+    void StopIncrementalSearch();
+    void keyPressEvent(QKeyEvent *Event) override;
+    void keyReleaseEvent(QKeyEvent *Event) override;
+    bool focusNextPrevChild(bool Next) override;
+    virtual void MessageBeep();
+    virtual void ShowHelpContext(int Context);
+
+    // --- In-place editing (lazytree_edit.cpp) ---------------------------------------------
+    friend class TLTEdit;
+    friend class TStringEditLink;
+    virtual std::shared_ptr<ILTEditLink> DoCreateEditor(PLazyNode Node, TColumnIndex Column);
+    virtual void StartEditing();
+    virtual bool FinishEditing();
+    virtual bool AbortEditing();
+    virtual void FitEditorBounds();
+
+    // --- Mouse (lazytree_mouse.cpp) ---------------------------------------------------------
+    // The viewport's mouse, context-menu, enter and leave events come here first.
+    bool viewportEvent(QEvent *Event) override;
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    // The context-menu request after a right-button release or from the keyboard.
+    virtual void ContextPopup(QPoint P);
+    // The button messages in client coordinates.
+    virtual void ButtonDown(Qt::MouseButton Button, TLTShiftState Shift, QPoint P);
+    virtual void ButtonUp(Qt::MouseButton Button, TLTShiftState Shift, QPoint P);
+    virtual void ButtonDblClick(Qt::MouseButton Button, TLTShiftState Shift, QPoint P);
+    virtual void MouseMove(TLTShiftState Shift, int X, int Y);
+    virtual void ProcessMouseDown(Qt::MouseButton Button, TLTShiftState Shift, QPoint P,
+                                  THitInfo &HitInfo);
+    virtual void ProcessMouseUp(Qt::MouseButton Button, TLTShiftState Shift, QPoint P,
+                                THitInfo &HitInfo);
+    virtual void ProcessMouseDblClick(Qt::MouseButton Button, TLTShiftState Shift, QPoint P,
+                                      THitInfo &HitInfo);
+    virtual void HotTrack(int X, int Y);
+    virtual void ShowNodePopup(PLazyNode Node, TColumnIndex Column, QPoint Position);
+    virtual bool HasPopupFor(PLazyNode Node, TColumnIndex Column, QPoint Position);
+    bool CanResizeNodeAt(QPoint Position, PLazyNode Node, TColumnIndex Column);
+    // Shows a node's check box pressed until the release commits it; true when pressed.
+    bool PressCheckBox(PLazyNode Node, Qt::MouseButton Button);
+    // The cursor the tree shows at a client point.
+    virtual Qt::CursorShape CursorAt(QPoint P);
+    virtual void CancelMode();
+    virtual void BeginDrag(bool Immediately, int Threshold);
+    virtual bool DoDragAllowed(PLazyNode Node, TColumnIndex Column);
+    static TLTShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons = {});
+
+    // --- Wheel, panning and automatic scrolling (lazytree_wheel.cpp) ------------------------
+    void wheelEvent(QWheelEvent *Event) override;
+    // Delta in 120ths of a notch; Lines per notch, 0 or below for one page.
+    virtual void MouseWheel(int WheelDelta, TLTShiftState Shift, int Lines);
+    virtual void StartPanning(QPoint Position);
+    virtual void StopPanning();
+    virtual void UpdatePanningCursor(int X, int Y);
+    bool AutoScrollAllowed();
+    TLTScrollDirections ScrollDirectionsAt(int X, int Y);
+    void ArmAutoScroll(int X, int Y);
+    virtual void AutoScrollStep();
+    // The timers of input, scrolling and searching; false for another id.
+    virtual bool InputTimerExpired(int Id);
+    // The screen position of the mouse (a test stands in for the pointer).
+    virtual QPoint GlobalCursorPos() const;
+    int64_t TickCount() const;
+    bool IsDropTarget() const;
+
+    // --- Rubber band (lazytree_rubber.cpp) --------------------------------------------------
+    virtual bool CalculateSelRect(int X, int Y);
+    bool UpdateRubberBand();
+    bool SweepBandLeftToRight(TColumnIndex Index, int MainColumnLeft, const TRect &NewRect,
+                              const TRect &OldRect, TLTAlignment Alignment, int MaxRight);
+    bool SweepBandRightToLeft(TColumnIndex Index, int MainColumnLeft, const TRect &NewRect,
+                              const TRect &OldRect, TLTAlignment Alignment, int MaxRight);
+    bool SweepBand(bool LeftToRight, TColumnIndex Index, int MainColumnLeft, const TRect &NewRect,
+                   const TRect &OldRect, TLTAlignment Alignment, int MaxRight, bool RowTest);
+    // The first rubber-band move: starts the band beyond the drag threshold.
+    void StartRubberBand(int X, int Y);
+    void MoveRubberBand(int X, int Y);
+    // Draws the band (client coordinates) blended with the selection colours.
+    virtual void DrawRubberBand(QPainter &Painter);
 
 private:
     friend class TCustomLazyTreeOptions;
@@ -1211,4 +1496,31 @@ private:
     QImage *FPaintImage = nullptr;   // the row buffer while a row is painted
     bool FChangingTheme = false;
     std::function<int64_t()> FAnimationClock;
+    // Input, selection and focus.
+    bool FSelectionLocked = false;
+    int FLastSelectionLevel = -1;
+    std::vector<PLazyNode> FTempNodeCache;
+    bool FWantTabs = false;
+    TLTSearchDirection FSearchDirection = TLTSearchDirection::sdForward;
+    TCheckState FPendingCheckState = TCheckState::csUncheckedNormal;
+    TColumnIndex FEditColumn = NoColumn;
+    int FHelpContext = 0;
+    QPoint FLastClickPos;
+    TColumnIndex FCurrentHotColumn = NoColumn;
+    bool FHotNodeButtonHit = false;
+    Qt::CursorShape FHotCursor = Qt::ArrowCursor;
+    QMenu *FPopupMenu = nullptr;
+    TLTDragMode FDragMode = TLTDragMode::dmManual;
+    PLazyNode FHeightTrackNode = nullptr;
+    TColumnIndex FHeightTrackColumn = NoColumn;
+    QPoint FHeightTrackPoint;
+    TLTShiftState FDrawSelShiftState;
+    TRect FNewSelRect, FLastSelRect;
+    TLTScrollDirections FScrollDirections;
+    int64_t FDragScrollStart = 0;
+    QWidget *FPanningWindow = nullptr;
+    Qt::CursorShape FPanningCursorShape = Qt::ArrowCursor;
+    QString FPanningCursorName;
+    std::function<int64_t()> FTickClock;
+    std::shared_ptr<ILTEditLink> FEditLink;
 };

@@ -43,8 +43,13 @@ void TBaseLazyTree::DoFreeNode(PLazyNode Node)
         if (held)
             held->Release();
     }
-    if (Node->Has(vsSelected))
-        RemoveFromSelection(Node);
+    if (Node->Has(vsSelected)) {
+        // Inside an update many nodes may go: their entries are marked and compacted once.
+        if (FUpdateCount > 0)
+            MarkUnselected(Node);
+        else
+            RemoveFromSelection(Node);
+    }
     FreeNodeBlock(Node);
     if (failure)
         std::rethrow_exception(failure);
@@ -82,8 +87,7 @@ bool TBaseLazyTree::DoCollapsing(PLazyNode Node)
 
 void TBaseLazyTree::DoCollapsed(PLazyNode Node)
 {
-    if (OnCollapsed)
-        OnCollapsed(this, Node);
+    NotifyCollapsed(Node);
 }
 
 bool TBaseLazyTree::DoChecking(PLazyNode Node, TCheckState &NewCheckState)
@@ -277,9 +281,8 @@ void TBaseLazyTree::TimerExpired(int Id)
         CreateWnd();
         break;
     default:
-        // The timers of dragging, editing, scrolling, searching and theming come with
-        // their code.
-        KillTreeTimer(Id);
+        if (!InputTimerExpired(Id))
+            KillTreeTimer(Id);
         break;
     }
 }

@@ -242,6 +242,7 @@ TBaseLazyTree::TBaseLazyTree(QWidget *Parent) : QAbstractScrollArea(StartupThenP
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ConnectScrollBars();
+    viewport()->setMouseTracking(true);   // hot tracking and panning follow a free mouse
     CreateRootNode(0);
     AddWorkerReference();
 }
@@ -249,6 +250,7 @@ TBaseLazyTree::TBaseLazyTree(QWidget *Parent) : QAbstractScrollArea(StartupThenP
 TBaseLazyTree::~TBaseLazyTree()
 {
     FDestroying = true;
+    StopPanning();
     StopCacheValidation();
     ReleaseWorkerReference(this);
     FOptions->FMiscOptions.Exclude(toReadOnly);
@@ -350,6 +352,7 @@ void TBaseLazyTree::EndUpdate()
             DoStateChange({}, {tsUpdateHiddenChildrenNeeded});
         }
         DoStateChange({}, {tsUpdating});
+        CompactSelection();
         MarkCacheInvalid();
         RequestCacheValidation();
         if (HandleAllocated())

@@ -1,8 +1,10 @@
 // What the header and the columns ask of the tree: the client area, the header's place in
 // the window, reading order and colour that columns follow, and the column-resize notice.
 #include "controls/tree/lazytree.h"
+#include "controls/tree/lazytreeheaderpaint.h"
 
 #include <QEvent>
+#include <QPainter>
 #include <QStyle>
 
 using enum TLazyNodeState;
@@ -24,8 +26,36 @@ QRect TBaseLazyTree::HeaderRectInClient() const
     return FHeaderRect.translated(-viewport()->pos());
 }
 
+namespace {
+
+// Paints the header band above the viewport whenever the tree's own window (not the
+// viewport) paints: the scroll area leaves that band to its owner.
+class THeaderBandPainter : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *Watched, QEvent *Event) override
+    {
+        if (Event->type() == QEvent::Paint) {
+            auto *tree = static_cast<TBaseLazyTree *>(Watched);
+            const QRect band = tree->HeaderRect();
+            if (band.height() > 0 && band.width() > 0) {
+                QPainter p(tree);
+                TLTHeaderPainter(tree->Header()).PaintHeader(p, band, -tree->EffectiveOffsetX());
+            }
+        }
+        return false;
+    }
+};
+
+}   // namespace
+
 void TBaseLazyTree::UpdateHeaderRect()
 {
+    if (!property("HeaderBandPainter").toBool()) {
+        installEventFilter(new THeaderBandPainter(this));
+        setProperty("HeaderBandPainter", true);
+    }
     // The frame of the scroll area is the tree's border; the header lies inside it, above
     // the viewport.
     const int border = frameWidth();

@@ -619,6 +619,7 @@ void TBaseLazyTree::paintEvent(QPaintEvent *Event)
         TRect window = r;
         OffsetRect(window, FEffectiveOffsetX - shift, -FOffsetY);
         PaintTree(canvas, window, r.TopLeft(), options);
+        DrawRubberBand(*canvas.Painter());
         return;
     }
     // Fixed columns do not scroll horizontally: they are painted on their own.
@@ -631,6 +632,7 @@ void TBaseLazyTree::paintEvent(QPaintEvent *Event)
         OffsetRect(window, FEffectiveOffsetX - shift, -FOffsetY);
         PaintTree(canvas, window, TPoint(fixed, client.Top), options);
     }
+    DrawRubberBand(*canvas.Painter());
 }
 
 void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target,

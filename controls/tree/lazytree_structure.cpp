@@ -457,7 +457,7 @@ void TBaseLazyTree::RemoveNode(PLazyNode Node, bool Reindex, bool ParentClearing
     if (!Node->Has(vsSelected)) {
         InvalidateToBottom(parent);
     } else if (FUpdateCount > 0) {
-        RemoveFromSelection(Node);
+        MarkUnselected(Node);
     } else {
         const bool wasSynch = FStates.Contains(tsSynchMode);
         DoStateChange({tsSynchMode});

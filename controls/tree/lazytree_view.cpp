@@ -1,6 +1,5 @@
-// What the model asks of the window (ranges, invalidation, redraw locking), the table of
-// the tree's timers, and the bookkeeping of the selection and the position cache that the
-// structure operations keep up to date.
+// What the model asks of the window (ranges, invalidation, redraw locking) and the table of
+// the tree's timers.
 #include "controls/tree/lazytree.h"
 
 #include <QScrollBar>
@@ -32,50 +31,11 @@ void TBaseLazyTree::SetRedraw(bool Redraw)
         setUpdatesEnabled(Redraw);
 }
 
-bool TBaseLazyTree::CancelEditNode()
-{
-    return true;   // no in-place editor is ever open yet
-}
-
 void TBaseLazyTree::Sort(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit)
 {
 }
 
 void TBaseLazyTree::SortTree(TColumnIndex Column, bool Ascending, bool DoInit)
-{
-}
-
-// ---------------------------------------------------------------------------------------
-// Selection
-
-void TBaseLazyTree::AddToSelection(PLazyNode Node)
-{
-    if (Node->Has(vsSelected))
-        return;
-    Node->States.Include(vsSelected);
-    FSelection.push_back(Node);
-    FLastSelected = Node;
-}
-
-void TBaseLazyTree::RemoveFromSelection(PLazyNode Node)
-{
-    if (!Node->Has(vsSelected))
-        return;
-    Node->States.Exclude(vsSelected);
-    FSelection.erase(std::remove(FSelection.begin(), FSelection.end(), Node), FSelection.end());
-    if (FLastSelected == Node)
-        FLastSelected = nullptr;
-}
-
-void TBaseLazyTree::ClearSelection()
-{
-    for (PLazyNode node : FSelection)
-        node->States.Exclude(vsSelected);
-    FSelection.clear();
-    FLastSelected = nullptr;
-}
-
-void TBaseLazyTree::EnsureNodeSelected()
 {
 }
 

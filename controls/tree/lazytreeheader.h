@@ -252,6 +252,7 @@ protected:
 private:
     friend class TLazyTreeColumn;
     friend class TLTHeader;
+    friend class TBaseLazyTree;   // the tree's mouse handling keeps the click and hover indexes
     void Changed(TLazyTreeColumn *Item);
     void SyncPositionMapLength();
     void MovePositionEntry(TColumnIndex Column, TColumnPosition NewPosition);

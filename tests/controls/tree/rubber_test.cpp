@@ -1,0 +1,121 @@
+// Rubber-band selection: the threshold, toggling with Ctrl, unselecting on the way back,
+// the caption test and the band's look.
+#include "input_fixture.h"
+
+#include <QApplication>
+
+namespace {
+
+const std::vector<QString> Names{"a", "b", "c", "d", "e", "f"};
+
+// Middle of a row, far right of the short captions.
+QPoint RightOf(TInputTree &Tree, int Row)
+{
+    return QPoint(Tree.ClientWidth() - 10, Row * 18 + 9);
+}
+
+// A point on the captions' column of a row.
+QPoint OnCaption(TInputTree &Tree, int Row)
+{
+    return QPoint(LabelPoint(Tree, Tree.Shown()[size_t(Row)]).x(), Row * 18 + 9);
+}
+
+}   // namespace
+
+TEST(LazyTreeRubberBand, ADragWithinTheThresholdLeavesTheSelection)
+{
+    TInputTree tree;
+    SetupScanTree(tree, Names);
+    tree.SelectAll(true);
+    const QPoint start = RightOf(tree, 1);
+    tree.LogSelection();
+    MousePress(tree, start, Qt::ShiftModifier);
+    const int t = QApplication::startDragDistance();
+    MouseMoveTo(tree, start + QPoint(-t, t));
+    EXPECT_TRUE(tree.TreeStates().Contains(tsDrawSelPending));
+    EXPECT_FALSE(tree.TreeStates().Contains(tsDrawSelecting));
+    EXPECT_EQ(tree.SelectedCount(), 6u);
+    MouseRelease(tree, start + QPoint(-t, t), Qt::ShiftModifier);
+    EXPECT_EQ(tree.SelectedCount(), 6u);
+}
+
+TEST(LazyTreeRubberBand, WithCtrlCrossedNodesToggleBothWays)
+{
+    TInputTree tree;
+    SetupScanTree(tree, Names);
+    tree.SetSelected(tree.Shown()[1], true);
+    const QPoint start(3, 2);
+    MousePress(tree, start, Qt::ControlModifier);
+    MouseMoveTo(tree, OnCaption(tree, 2), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(tree.SelectedCaptions(), (std::vector<std::string>{"a", "c"}));
+    MouseMoveTo(tree, OnCaption(tree, 0), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(tree.SelectedCaptions(), (std::vector<std::string>{"a", "b"}));
+    MouseRelease(tree, OnCaption(tree, 0), Qt::ControlModifier);
+    EXPECT_FALSE(tree.IsMouseSelecting());
+}
+
+TEST(LazyTreeRubberBand, MovingBackUnselects)
+{
+    TInputTree tree;
+    SetupScanTree(tree, Names);
+    MousePress(tree, QPoint(3, 2));
+    MouseMoveTo(tree, OnCaption(tree, 3));
+    EXPECT_EQ(tree.SelectedCaptions(), (std::vector<std::string>{"a", "b", "c", "d"}));
+    MouseMoveTo(tree, OnCaption(tree, 1));
+    EXPECT_EQ(tree.SelectedCaptions(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(LazyTreeRubberBand, ATreeWithOnlyItsRootIgnoresTheBand)
+{
+    TInputTree tree;
+    SetupScanTree(tree, {});
+    MousePress(tree, QPoint(3, 2));
+    MouseMoveTo(tree, QPoint(100, 100));
+    EXPECT_TRUE(tree.TreeStates().Contains(tsDrawSelecting));
+    EXPECT_FALSE(tree.UpdateRubberBand());
+    EXPECT_EQ(tree.SelectedCount(), 0u);
+}
+
+TEST(LazyTreeRubberBand, OnlyTheCaptionCountsWithoutFullRowSelect)
+{
+    for (bool fullRow : {false, true}) {
+        SCOPED_TRACE(fullRow);
+        TInputTree tree;
+        if (fullRow)
+            tree.TreeOptions().SetSelectionOptions(tree.TreeOptions().SelectionOptions() +
+                                                   TLTSelectionOptions{toFullRowSelect});
+        SetupScanTree(tree, Names);
+        MousePress(tree, RightOf(tree, 5) + QPoint(0, 40));
+        MouseMoveTo(tree, RightOf(tree, 2) - QPoint(40, 0));
+        EXPECT_EQ(tree.SelectedCount(), fullRow ? 4u : 0u);
+    }
+}
+
+TEST(LazyTreeRubberBand, TheBandIsDrawnBlended)
+{
+    TInputTree tree;
+    SetupScanTree(tree, Names, 0, 300, 180);
+    tree.Colors().Set(TLTColors::SelectionRectangleBlendColor, 0x0000FF);   // red
+    tree.SetSelectionBlendFactor(128);
+    MousePress(tree, QPoint(150, 150));
+    MouseMoveTo(tree, QPoint(250, 175));
+    const QImage shot = tree.viewport()->grab().toImage();
+    const QColor inside = shot.pixelColor(200, 165), outside = shot.pixelColor(100, 165);
+    EXPECT_EQ(outside, QColor(Qt::white));
+    EXPECT_EQ(inside.red(), 255);
+    EXPECT_NEAR(inside.green(), 127, 2);
+    EXPECT_NEAR(inside.blue(), 127, 2);
+}
+
+TEST(LazyTreeRubberBand, AScrolledColumnMeetsTheBandWhereItsCaptionsAreShown)
+{
+    TInputTree tree;
+    tree.Header().Columns().Add().SetWidth(600);
+    SetupScanTree(tree, Names, 0, 200, 180);
+    tree.SetOffsetX(-30);
+    ASSERT_EQ(tree.OffsetX(), -30);
+    const QPoint caption = LabelPoint(tree, tree.Shown()[0]);
+    MousePress(tree, QPoint(caption.x() + 100, 2));
+    MouseMoveTo(tree, QPoint(caption.x(), 40));
+    EXPECT_EQ(tree.SelectedCaptions(), (std::vector<std::string>{"a", "b", "c"}));
+}
