@@ -19,9 +19,22 @@ QChar SaveDelimiter(TDazStringGrid &G)
     return G.Delimiter().isNull() ? QChar(u',') : G.Delimiter();
 }
 
+// A text that goes out as it is: most cells.
+bool IsPlainField(TDazStringGrid &G, const QString &t, QChar d)
+{
+    if (t.isEmpty() || G.AlwaysQuotes() || G.OemConvert())
+        return false;
+    for (QChar ch : t)
+        if (ch == d || ch == u'"' || ch == u'\r')
+            return false;
+    return true;
+}
+
 // One cell as the export writes it.
 QString CsvField(TDazStringGrid &G, QString t, QChar d)
 {
+    if (IsPlainField(G, t, d))
+        return t;
     t = DoubleQuoteChars(t);
     if (G.OemConvert())
         StrToOem(t);
@@ -58,19 +71,20 @@ QString BuildCsv(TDazStringGrid &G)
     const int c0 = G.SaveStartCol(), c1 = G.SaveEndCol() + h;
     const int r0 = G.SaveStartRow(), r1 = G.SaveEndRow();
     QString out;
-    QString line;
     TProgressFigure progress(G);
     TExportNotifier notify(G, r0);
     for (int r = r0; r <= r1; ++r) {
         notify.Row(r);
-        line.clear();
         for (int i = c0; i <= c1; ++i) {
-            if (i > c0)
-                line += d;
             const int c = G.SaveHiddenCells() ? i : G.RealColIndex(i);
-            line += CsvField(G, TGridExchange::SaveCellText(G, c, r), d);
+            const QString field = CsvField(G, TGridExchange::SaveCellText(G, c, r), d);
+            if (out.capacity() - out.size() < field.size() + 3)
+                out.reserve(std::max(2 * out.capacity(), out.size() + field.size() + 3));
+            if (i > c0)
+                out += d;
+            out += field;
         }
-        AppendLine(out, line);
+        out += QLatin1String("\r\n");
         if (progress.Wanted())
             progress.Report(double(r) * 100 / std::max(1, G.RowCount() - 1));
     }
@@ -88,6 +102,8 @@ void TrimLeadingSpaces(QString &S)
 
 QString ConvertBreaks(TDazStringGrid &G, QString Field)
 {
+    if (!Field.contains(QChar(11)) && !Field.contains(u'~') && Field != QLatin1String("^"))
+        return Field;
     if (G.JavaCSV())
         TildeToLineBreaks(Field);
     else
@@ -101,9 +117,23 @@ public:
     TCsvReader(TDazStringGrid &G, QChar D) : G(G), d(D), h(G.SaveHiddenCells() ? G.NumHiddenColumns() : 0) {}
 
     // Stores the fields of one line in row r.
-    void ReadLine(QString rest, int r)
+    void ReadLine(const QString &Line, int r)
     {
         int c = G.SaveStartCol();
+        if (!d.isNull() && Line.size() > 0 && Line[0] != u' ' && !Line.contains(Quote) &&
+            !Line.contains(QString(d) + u' ')) {
+            // No quotes and no field starting with a blank: plain splitting gives the same
+            // fields.
+            qsizetype from = 0, p;
+            while ((p = Line.indexOf(d, from)) >= 0) {
+                Store(c++, r, ConvertBreaks(G, Line.mid(from, p - from)));
+                from = p + 1;
+            }
+            if (from < Line.size())
+                Store(c, r, ConvertBreaks(G, Line.mid(from)));
+            return;
+        }
+        QString rest = Line;
         if (!d.isNull()) {
             qsizetype p;
             while ((p = rest.indexOf(d)) >= 0) {

@@ -2,6 +2,7 @@
 
 #include "grid/tools/filterdropdown.h"
 #include "grid/tools/gridcalc.h"
+#include "grid/tools/gridclipboard.h"
 #include "grid/tools/gridpersist.h"
 #include "grid/tools/gridsort.h"
 
@@ -30,6 +31,21 @@ void TGridTools::QSortGroupIndexed(TDazStringGrid &Grid)
 void TGridTools::QUnSort(TDazStringGrid &Grid)
 {
     GridSort::QUnSort(Grid);
+}
+
+void TGridTools::CopySelectionToClipboard(TDazStringGrid &Grid)
+{
+    GridClipboard::CopySelectionToClipboard(Grid);
+}
+
+void TGridTools::CutSelectionToClipboard(TDazStringGrid &Grid)
+{
+    GridClipboard::CutSelectionToClipboard(Grid);
+}
+
+void TGridTools::PasteSelectionFromClipboard(TDazStringGrid &Grid)
+{
+    GridClipboard::PasteSelectionFromClipboard(Grid);
 }
 
 double TGridTools::ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,

@@ -1,8 +1,7 @@
 #pragma once
 // The data tools as the string grid reaches them: sorting and unsorting for the header
 // click and the grid's own QSort family (IGridInputTools); the footer's column figures and
-// the header filter list and the column size store (IGridDataTools). The clipboard
-// operations are not part of these tools yet and do nothing.
+// the header filter list and the column size store (IGridDataTools); the clipboard keys.
 #include "grid/string/griddatatools.h"
 #include "grid/string/gridinputtools.h"
 
@@ -14,9 +13,9 @@ public:
     void QSortGroup(TDazStringGrid &Grid) override;
     void QSortGroupIndexed(TDazStringGrid &Grid) override;
     void QUnSort(TDazStringGrid &Grid) override;
-    void CopySelectionToClipboard(TDazStringGrid &Grid) override {}
-    void CutSelectionToClipboard(TDazStringGrid &Grid) override {}
-    void PasteSelectionFromClipboard(TDazStringGrid &Grid) override {}
+    void CopySelectionToClipboard(TDazStringGrid &Grid) override;
+    void CutSelectionToClipboard(TDazStringGrid &Grid) override;
+    void PasteSelectionFromClipboard(TDazStringGrid &Grid) override;
 
     void LoadColSizes(TDazStringGrid &Grid) override;
     void SaveColSizes(TDazStringGrid &Grid) override;

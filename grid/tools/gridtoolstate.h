@@ -20,6 +20,14 @@ using TFilterCheckEvent =
 using TGroupCalcEvent =
     std::function<void(TObject *Sender, int ACol, int FromRow, int ToRow, double &Res)>;
 
+enum TClipOperation { coCut, coCopy };
+using TClipboardWideCellEvent =
+    std::function<void(TObject *Sender, int ACol, int ARow, QString &Value, bool &Allow)>;
+using TClipboardAfterWideCellEvent =
+    std::function<void(TObject *Sender, int ACol, int ARow, const QString &Value)>;
+using TCellsPastedEvent =
+    std::function<void(TObject *Sender, TPoint Source, TGridRect Target, TClipOperation Op)>;
+
 class TGridToolState : public QObject
 {
 public:
@@ -47,6 +55,14 @@ public:
     // Calculations.
     TGroupCalcEvent OnColumnCalc;
     TGroupCalcEvent OnGroupCalc;
+
+    // The clipboard: the top-left cell and kind of the last copy, which a paste reports.
+    TPoint ClipTopLeft{-1, -1};
+    TClipOperation ClipLastOp = coCopy;
+    TClipboardWideCellEvent OnClipboardBeforePasteWideCell;
+    TClipboardAfterWideCellEvent OnClipboardAfterPasteWideCell;
+    // After cells were pasted (the grid marks the target rows modified itself).
+    TCellsPastedEvent OnCellsPasted;
 
     // The grouped column as it was before Group took it out.
     int GroupWidth = 0;
