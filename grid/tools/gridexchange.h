@@ -16,10 +16,9 @@ public:
         return G.SaveCellText(ACol, ARow);
     }
     static void SetMaxRowCount(TDazStringGrid &G, int Value) { G.FMaxRowCount = Value; }
-    static bool IsEditableCell(TDazStringGrid &G, int ACol, int ARow)
-    {
-        return G.IsEditableCell(ACol, ARow);
-    }
+    static TGridRect &DropSelection(TDazStringGrid &G) { return G.FDropSelection; }
+    static int &TimerTicks(TDazStringGrid &G) { return G.FTimerTicks; }
+    static int &OleDragCol(TDazStringGrid &G) { return G.FOleDragCol; }
 };
 
 enum class TTextEncoding { Ansi, Utf8Bom, Utf16LE, Utf16BE, Ascii };

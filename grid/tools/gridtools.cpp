@@ -3,6 +3,7 @@
 #include "grid/tools/filterdropdown.h"
 #include "grid/tools/gridcalc.h"
 #include "grid/tools/gridclipboard.h"
+#include "grid/tools/griddragdrop.h"
 #include "grid/tools/gridpersist.h"
 #include "grid/tools/gridsort.h"
 
@@ -31,6 +32,11 @@ void TGridTools::QSortGroupIndexed(TDazStringGrid &Grid)
 void TGridTools::QUnSort(TDazStringGrid &Grid)
 {
     GridSort::QUnSort(Grid);
+}
+
+std::unique_ptr<TASGDropTarget> TGridTools::CreateDropTarget(TDazStringGrid &Grid)
+{
+    return std::make_unique<TGridDropTarget>(Grid);
 }
 
 void TGridTools::CopySelectionToClipboard(TDazStringGrid &Grid)

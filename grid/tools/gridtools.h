@@ -24,6 +24,7 @@ public:
     double ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,
                       int ToRow) override;
     void FilterMouseUp(TDazStringGrid &Grid, int X, int Y) override;
+    std::unique_ptr<TASGDropTarget> CreateDropTarget(TDazStringGrid &Grid) override;
 
 private:
     static double Figure(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,

@@ -28,6 +28,12 @@ using TClipboardAfterWideCellEvent =
 using TCellsPastedEvent =
     std::function<void(TObject *Sender, TPoint Source, TGridRect Target, TClipOperation Op)>;
 
+using TOleDragOverEvent = std::function<void(TObject *Sender, int ARow, int ACol, bool &Allow)>;
+using TOleDropEvent =
+    std::function<void(TObject *Sender, int ARow, int ACol, const QString &Data, bool &Allow)>;
+using TOleDroppedEvent = std::function<void(TObject *Sender, TGridRect ARect)>;
+using TOleDropColEvent = std::function<void(TObject *Sender, int ARow, int ACol, int DropCol)>;
+
 class TGridToolState : public QObject
 {
 public:
@@ -63,6 +69,14 @@ public:
     TClipboardAfterWideCellEvent OnClipboardAfterPasteWideCell;
     // After cells were pasted (the grid marks the target rows modified itself).
     TCellsPastedEvent OnCellsPasted;
+
+    // Drops (OLE drag and drop).
+    TOleDragOverEvent OnOleDragOver;
+    TOleDropEvent OnOleDrop;
+    TOleDroppedEvent OnOleDropped;
+    TOleDropColEvent OnOleDropCol;
+    TOleDropEvent OnOleDropFile;
+    TOleDropEvent OnOleDropURL;
 
     // The grouped column as it was before Group took it out.
     int GroupWidth = 0;
