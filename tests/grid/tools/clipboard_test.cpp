@@ -263,3 +263,36 @@ TEST_F(ClipboardTest, SetSelectionAsTextWritesRaw)
 }
 
 }   // namespace
+
+namespace {
+
+struct TNotifiedGrid : TDazStringGrid
+{
+    std::vector<std::pair<int, int>> Seen;
+    void ImportNotification(TGridImportState AState, int ARow) override { Seen.emplace_back(int(AState), ARow); }
+};
+
+TEST(ClipboardPaste, NotifiesEveryLineAndRichTextGoesToOneCell)
+{
+    InstallGridTools();
+    TMemoryClipboardGuard board;
+    TNotifiedGrid g;
+    g.SetOptions(g.Options() + goEditing);
+    g.SetFixedRows(0);
+    g.SetFixedCols(0);
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    g.SetSelection(TGridRect{1, 1, 1, 1});
+    board.Board.SetText("a\r\nb");
+    PasteSelectionFromClipboard(g);
+    EXPECT_EQ(g.Seen, (std::vector<std::pair<int, int>>{
+                          {isImportStart, -1}, {isImportSelRow, 1}, {isImportSelRow, 2}, {isImportDone, -1}}));
+    g.Navigation().SetAllowRTFClipboard(true);
+    board.Board.AddData(MimeRichText, "{\\rtf1 q}");
+    int rows = 0, cols = 0;
+    EXPECT_EQ(PasteFromClipboardAt(g, 0, 0, rows, cols), 0);
+    EXPECT_EQ(g.Cells(0, 0), "{\\rtf1 q}");
+    EXPECT_EQ(g.Cells(0, 1), "");
+}
+
+}   // namespace

@@ -1,9 +1,11 @@
 #include "exchange_fixture.h"
 
+#include "grid/tools/gridcellstream.h"
 #include "grid/tools/griddragdrop.h"
 #include "grid/tools/gridtoolstate.h"
 
 #include <QApplication>
+#include <QBuffer>
 
 namespace {
 
@@ -148,6 +150,45 @@ TEST_F(DragDropTest, SourceKeepsTheLastEffect)
     source.CurrentEffect(DROPEFFECT_MOVE);
     source.CurrentEffect(DROPEFFECT_LINK);
     EXPECT_EQ(source.LastEffect(), DROPEFFECT_MOVE);
+}
+
+}   // namespace
+
+namespace {
+
+TEST_F(DragDropTest, CellBlockLandsUnderThePoint)
+{
+    Blank(4, 4);
+    TDazStringGrid source;
+    source.SetFixedRows(0);
+    source.SetFixedCols(0);
+    source.SetColCount(3);
+    source.SetRowCount(3);
+    source.SetCells(0, 0, "s00");
+    source.SetCells(1, 1, "s11");
+    QByteArray stream;
+    QBuffer buf(&stream);
+    buf.open(QIODevice::WriteOnly);
+    GridCellStream::SaveRectToBinStream(source, TRect(0, 0, 1, 1), buf);
+    Target.DropStream(At(2, 2), stream);
+    EXPECT_EQ(Grid.Cells(2, 2), "s00");
+    EXPECT_EQ(Grid.Cells(3, 3), "s11");
+}
+
+TEST_F(DragDropTest, HorizontalScrollOncePerTimerTick)
+{
+    Grid.Clear();
+    Fill(std::vector<QStringList>(5, QStringList(40, QString())), 1);
+    const int visible = Grid.VisibleColCount();
+    bool allow = false;
+    const QPoint next = At(Grid.LeftCol() + visible, 2);
+    Target.DragMouseMove(next, allow, Formats({dfText}));
+    const int after = Grid.LeftCol();
+    Target.DragMouseMove(next, allow, Formats({dfText}));
+    EXPECT_EQ(Grid.LeftCol(), after);   // the same tick
+    Grid.GridTimerTick();
+    Target.DragMouseMove(At(Grid.LeftCol() + Grid.VisibleColCount(), 2), allow, Formats({dfText}));
+    EXPECT_EQ(Grid.LeftCol(), after + 1);
 }
 
 }   // namespace
