@@ -1,5 +1,6 @@
 // Copying and pasting 100,000 x 10 cells through the in-memory clipboard, as text and as
 // the cell format.
+#include "bench/common/toolgrid.h"
 #include "grid/string/dazstringgrid.h"
 #include "grid/tools/gridclipboard.h"
 #include "grid/tools/gridtools.h"
@@ -15,16 +16,8 @@ constexpr int Cols = 10;
 
 std::unique_ptr<TDazStringGrid> MakeGrid()
 {
-    InstallGridTools();
-    auto g = std::make_unique<TDazStringGrid>();
-    g->SetFixedRows(0);
-    g->SetFixedCols(0);
-    g->SetColCount(Cols);
-    g->SetRowCount(Rows);
+    auto g = Make_Tool_Bench_Grid(Cols, Rows);
     g->SetOptions(g->Options() + goEditing);
-    for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < Cols; ++c)
-            g->SetCells(c, r, QStringLiteral("r%1c%2").arg(r).arg(c));
     g->SetSelection(TGridRect{0, 0, Cols - 1, Rows - 1});
     return g;
 }

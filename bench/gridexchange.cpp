@@ -1,6 +1,7 @@
 // The text exchange formats on 1,000,000 x 10 cells: CSV save and load, the HTML string and
 // the XML file, with the reference of writing the same CSV bytes with one QFile call and
 // splitting them into cells with a plain loop, in the same run.
+#include "bench/common/toolgrid.h"
 #include "grid/string/dazstringgrid.h"
 #include "grid/tools/gridcsv.h"
 #include "grid/tools/gridhtml.h"
@@ -21,23 +22,9 @@ namespace {
 constexpr int Rows = 1000000;
 constexpr int Cols = 10;
 
-std::unique_ptr<TDazStringGrid> MakeGrid()
-{
-    InstallGridTools();
-    auto g = std::make_unique<TDazStringGrid>();
-    g->SetFixedRows(0);
-    g->SetFixedCols(0);
-    g->SetColCount(Cols);
-    g->SetRowCount(Rows);
-    for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < Cols; ++c)
-            g->SetCells(c, r, QStringLiteral("r%1c%2").arg(r).arg(c));
-    return g;
-}
-
 TDazStringGrid &Grid()
 {
-    static std::unique_ptr<TDazStringGrid> g = MakeGrid();
+    static std::unique_ptr<TDazStringGrid> g = Make_Tool_Bench_Grid(Cols, Rows);
     return *g;
 }
 

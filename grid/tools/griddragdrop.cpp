@@ -243,28 +243,26 @@ void TGridDropTarget::DropCol(const QPoint &Pt, int Col)
         e(&FGrid, r, Col, c);
 }
 
-void TGridDropTarget::DropRTF(const QPoint &Pt, const QString &Text)
+void TGridDropTarget::DropIntoCell(const QPoint &Pt, const QString &Text, const TOleDropEvent &Event)
 {
     int c = -1, r = -1;
     FGrid.ScreenToCell(Pt, c, r);
     bool allow = true;
-    if (auto &e = TGridToolState::Of(FGrid).OnOleDrop)
-        e(&FGrid, r, c, Text, allow);
+    if (Event)
+        Event(&FGrid, r, c, Text, allow);
     if (allow && c >= 0 && r >= 0)
         FGrid.SetCells(FGrid.RealColIndex(c), r, Text);
     HideMarkers();
 }
 
+void TGridDropTarget::DropRTF(const QPoint &Pt, const QString &Text)
+{
+    DropIntoCell(Pt, Text, TGridToolState::Of(FGrid).OnOleDrop);
+}
+
 void TGridDropTarget::DropURL(const QPoint &Pt, const QString &Text)
 {
-    int c = -1, r = -1;
-    FGrid.ScreenToCell(Pt, c, r);
-    bool allow = true;
-    if (auto &e = TGridToolState::Of(FGrid).OnOleDropURL)
-        e(&FGrid, r, c, Text, allow);
-    if (allow && c >= 0 && r >= 0)
-        FGrid.SetCells(FGrid.RealColIndex(c), r, Text);
-    HideMarkers();
+    DropIntoCell(Pt, Text, TGridToolState::Of(FGrid).OnOleDropURL);
 }
 
 void TGridDropTarget::DropFiles(const QPoint &Pt, const QStringList &Files)

@@ -4,6 +4,7 @@
 // scrolls while a drag hovers near the edges; the drop source moves the dragged-cells
 // window and keeps the last effect. Points are in screen coordinates.
 #include "grid/base/griddragdrop.h"
+#include "grid/tools/gridtoolstate.h"
 
 #include <QPointer>
 
@@ -37,6 +38,8 @@ private:
     void ShowMarker(QWidget *Marker, const QPoint &ScreenPos);
     void HideMarkers();
     void MoveColumnTo(int FromDispl, int ToDispl);
+    // The text into the cell under Pt unless Event refuses; nothing off the cells.
+    void DropIntoCell(const QPoint &Pt, const QString &Text, const TOleDropEvent &Event);
 
     TDazStringGrid &FGrid;
     QWidget *FArwL = nullptr, *FArwD = nullptr, *FArwU = nullptr;
