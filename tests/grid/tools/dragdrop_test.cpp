@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QListWidget>
 
 namespace {
 
@@ -189,6 +190,27 @@ TEST_F(DragDropTest, HorizontalScrollOncePerTimerTick)
     Grid.GridTimerTick();
     Target.DragMouseMove(At(Grid.LeftCol() + Grid.VisibleColCount(), 2), allow, Formats({dfText}));
     EXPECT_EQ(Grid.LeftCol(), after + 1);
+}
+
+}   // namespace
+
+namespace {
+
+TEST_F(DragDropTest, ColumnFromAListIsShownAndMoved)
+{
+    Fill({{"h0", "h1", "h2"}, {"a", "b", "c"}}, 1);
+    Grid.HideColumn(1);
+    QListWidget list;
+    list.addItem(QStringLiteral("h1"));
+    Grid.OleColumnDragStart(1, 0, &list);
+    int reported = -9;
+    TGridToolState::Of(Grid).OnOleDropCol = [&](TObject *, int, int, int D) { reported = D; };
+    Target.DropCol(At(0, 0), 1);
+    EXPECT_EQ(Grid.ColCount(), 3);
+    EXPECT_EQ(Grid.Cells(Grid.RealColIndex(0), 1), "b");
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(Grid.OleDragCol(), -1);
+    EXPECT_EQ(reported, 0);
 }
 
 }   // namespace
