@@ -1,4 +1,4 @@
-#include "toolgrid.h"
+#include "exchange_fixture.h"
 
 #include "grid/base/gridundo.h"
 #include "grid/base/griddragdrop.h"
@@ -14,7 +14,7 @@ using namespace GridClipboard;
 
 namespace {
 
-struct ClipboardTest : ToolGridTest
+struct ClipboardTest : ExchangeTest
 {
     TMemoryClipboardGuard Board;
     ClipboardTest() { Grid.SetOptions(Grid.Options() + goEditing); }
@@ -23,17 +23,6 @@ struct ClipboardTest : ToolGridTest
     {
         Grid.Clear();
         Fill(std::vector<QStringList>(size_t(Rows), QStringList(Cols, QString())));
-    }
-    QStringList Rows()
-    {
-        QStringList out;
-        for (int r = 0; r < Grid.RowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < Grid.ColCount(); ++c)
-                cells << Grid.Cells(c, r);
-            out << cells.join(u'|');
-        }
-        return out;
     }
     void Select(int L, int T, int R, int B) { Grid.SetSelection(TGridRect{L, T, R, B}); }
 };
