@@ -1,5 +1,6 @@
 // Saving and loading 1,000,000 x 10 cells as a bin file and as a grid text file, with the
 // reference of writing and reading the same bytes with one QFile call each in the same run.
+#include "bench/common/toolgrid.h"
 #include "grid/string/dazstringgrid.h"
 #include "grid/tools/gridcellstream.h"
 #include "grid/tools/gridtools.h"
@@ -18,23 +19,9 @@ namespace {
 constexpr int Rows = 1000000;
 constexpr int Cols = 10;
 
-std::unique_ptr<TDazStringGrid> MakeGrid()
-{
-    InstallGridTools();
-    auto g = std::make_unique<TDazStringGrid>();
-    g->SetFixedRows(0);
-    g->SetFixedCols(0);
-    g->SetColCount(Cols);
-    g->SetRowCount(Rows);
-    for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < Cols; ++c)
-            g->SetCells(c, r, QStringLiteral("r%1c%2").arg(r).arg(c));
-    return g;
-}
-
 TDazStringGrid &Grid()
 {
-    static std::unique_ptr<TDazStringGrid> g = MakeGrid();
+    static std::unique_ptr<TDazStringGrid> g = Make_Tool_Bench_Grid(Cols, Rows);
     return *g;
 }
 

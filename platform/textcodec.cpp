@@ -31,8 +31,9 @@ QByteArray Encode_Windows1252(const QString &text)
 {
     QByteArray out(text.size(), Qt::Uninitialized);
     char *d = out.data();
+    const char16_t *src = reinterpret_cast<const char16_t *>(text.constData());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
+        const char16_t c = src[i];
         char b = '?';
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             b = char(c);

@@ -136,7 +136,7 @@ void LoadBuffer(pugi::xml_document &doc, const QByteArray &bytes, pugi::xml_enco
                       .arg(source, QString::fromLatin1(r.description()));
     if (r.status != pugi::status_no_document_element)
         msg += QStringLiteral(" (line %1, column %2)").arg(line).arg(col);
-    throw EXmlError(msg.toStdString());
+    throw EXmlParseError(msg.toStdString(), int(r.status), int(line));
 }
 
 struct TStringWriter : pugi::xml_writer {
@@ -156,6 +156,31 @@ TXmlNode::TXmlNode() = default;
 bool TXmlNode::IsNull() const { return node_ == nullptr; }
 
 QString TXmlNode::Name() const { return node_ ? Q(N(node_).name()) : QString(); }
+
+std::vector<TXmlNode> TXmlNode::ChildNodes() const
+{
+    std::vector<TXmlNode> out;
+    if (node_)
+        for (pugi::xml_node c = N(node_).first_child(); c; c = c.next_sibling())
+            out.push_back(TXmlNode(c.internal_object()));
+    return out;
+}
+
+bool TXmlNode::IsElement() const { return node_ && N(node_).type() == pugi::node_element; }
+
+QString TXmlNode::TextContent() const
+{
+    if (!node_)
+        return QString();
+    const pugi::xml_node n = N(node_);
+    if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata)
+        return Q(n.value());
+    QString out;
+    for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling())
+        if (c.type() != pugi::node_comment && c.type() != pugi::node_pi)
+            out += TXmlNode(c.internal_object()).TextContent();
+    return out;
+}
 
 QString TXmlNode::Text() const
 {

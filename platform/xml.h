@@ -28,6 +28,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A document that is not well-formed: the parser's status and the line of the fault.
+class EXmlParseError : public EXmlError
+{
+public:
+    EXmlParseError(const std::string &what, int code, int line)
+        : EXmlError(what), Code(code), Line(line) {}
+    int Code;
+    int Line;
+};
+
 // A missing element or attribute asked for with a throwing accessor.
 class EXmlMissing : public EXmlError
 {
@@ -54,6 +64,12 @@ public:
     int ChildCount() const;                             // child elements
     TXmlNode AddChild(const QString &name);             // appended last
     TXmlNode AddTextChild(const QString &name, const QString &text);
+
+    // Every child node, elements, texts and comments alike, in order.
+    std::vector<TXmlNode> ChildNodes() const;
+    bool IsElement() const;
+    // The texts of every descendant joined, as a DOM's text content.
+    QString TextContent() const;
 
     bool HasAttribute(const QString &name) const;
     QString Attribute(const QString &name) const;       // throws EXmlMissing

@@ -306,6 +306,7 @@ class TDazStringGrid : public TBaseGrid, public TFreeNotifyClient
     friend class TGridPrintRun;   // the print engine draws through the cell painters
     friend class TGridOffice;     // office exchange reads and writes through the cell hooks
     friend class TGridFileAccess;   // the cell stream and text files read the save hook, set the node count
+    friend class TGridExchange;     // text exchange, clipboard and drops: save hook, largest row count, clipboard state
     Q_OBJECT
 public:
     explicit TDazStringGrid(QWidget *AOwner = nullptr);
@@ -1008,6 +1009,7 @@ public:
     CF_GRID_PLAIN_PROPERTY(bool, FixedAsButtons, false)
     CF_GRID_PLAIN_PROPERTY(bool, NoDefaultDraw, false)
     CF_GRID_PLAIN_PROPERTY(bool, JavaCSV, false)
+    CF_GRID_PLAIN_PROPERTY(bool, OemConvert, false)
     CF_GRID_PLAIN_PROPERTY(bool, ClearTextOnly, false)
     CF_GRID_PLAIN_PROPERTY(bool, ExcelClipboardFormat, false)
     CF_GRID_PLAIN_PROPERTY(bool, AnchorHint, false)

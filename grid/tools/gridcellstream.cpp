@@ -893,6 +893,22 @@ struct THeader
     int ID = 0;
 };
 
+THeader ReadHeader(TRecordReader &rd)
+{
+    THeader h;
+    rd.Record([&](std::string_view Name, const TValue &V) {
+        if (Name == "ColCount") h.ColCount = int(V.AsInt());
+        else if (Name == "RowCount") h.RowCount = int(V.AsInt());
+        else if (Name == "ColWidths") h.ColWidths = V.AsText();
+        else if (Name == "RowHeights") h.RowHeights = V.AsText();
+        else if (Name == "FullGrid") h.FullGrid = V.AsBool();
+        else if (Name == "ID") h.ID = int(V.AsInt());
+        else return false;
+        return true;
+    });
+    return h;
+}
+
 // The header's sizes as numbers, checked against the grid's limits before anything changes.
 void CheckedExtents(const QString &Text, int Count, std::vector<int> &Out, const char *What)
 {
@@ -1012,6 +1028,15 @@ void SaveToBinFile(TDazStringGrid &Grid, const QString &FileName)
     Write_File_Atomic(FileName, RectToBytes(Grid, SaveRange(Grid)));
 }
 
+TBinStreamHeader ReadBinStreamHeader(const QByteArray &Data)
+{
+    TRecordReader rd(Data);
+    const THeader h = ReadHeader(rd);
+    return {h.ColCount, h.RowCount, h.FullGrid, h.ID};
+}
+
+int BinStreamID(TDazStringGrid &Grid) { return GridStreamID(Grid); }
+
 void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Stream)
 {
     const qint64 start = Stream.pos();
@@ -1024,17 +1049,7 @@ void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Str
         ~TSeekBack() { S.seek(Start + R.Pos); }
     } seekBack{Stream, start, rd};
 
-    THeader h;
-    rd.Record([&](std::string_view Name, const TValue &V) {
-        if (Name == "ColCount") h.ColCount = int(V.AsInt());
-        else if (Name == "RowCount") h.RowCount = int(V.AsInt());
-        else if (Name == "ColWidths") h.ColWidths = V.AsText();
-        else if (Name == "RowHeights") h.RowHeights = V.AsText();
-        else if (Name == "FullGrid") h.FullGrid = V.AsBool();
-        else if (Name == "ID") h.ID = int(V.AsInt());
-        else return false;
-        return true;
-    });
+    const THeader h = ReadHeader(rd);
 
     int originCol = 0, originRow = 0;
     bool originSet = false;

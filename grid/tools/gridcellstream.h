@@ -42,6 +42,18 @@ void SaveToBinFile(TDazStringGrid &Grid, const QString &FileName);
 // lands on its own coordinates offset by Point. Cells outside the grid are skipped.
 void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Stream);
 void LoadFromBinStream(TDazStringGrid &Grid, QIODevice &Stream);
+// The sizes and the source grid's identity a stream's header carries; EGridStreamReadError
+// when the header cannot be read.
+struct TBinStreamHeader
+{
+    int ColCount = 0;
+    int RowCount = 0;
+    bool FullGrid = false;
+    int ID = 0;
+};
+TBinStreamHeader ReadBinStreamHeader(const QByteArray &Data);
+// The identity this grid writes into the streams it makes.
+int BinStreamID(TDazStringGrid &Grid);
 // An unreadable file raises EFileError before any cell changes.
 void LoadFromBinFile(TDazStringGrid &Grid, const QString &FileName);
 

@@ -2,6 +2,8 @@
 
 #include "grid/tools/filterdropdown.h"
 #include "grid/tools/gridcalc.h"
+#include "grid/tools/gridclipboard.h"
+#include "grid/tools/griddragdrop.h"
 #include "grid/tools/gridfilter.h"
 #include "grid/tools/gridpersist.h"
 #include "grid/tools/gridsearch.h"
@@ -62,6 +64,26 @@ void TGridTools::SearchFooterHighlight(TDazStringGrid &Grid)
 void TGridTools::SearchFooterClose(TDazStringGrid &Grid)
 {
     GridSearch::SearchFooterClose(Grid);
+}
+
+std::unique_ptr<TASGDropTarget> TGridTools::CreateDropTarget(TDazStringGrid &Grid)
+{
+    return std::make_unique<TGridDropTarget>(Grid);
+}
+
+void TGridTools::CopySelectionToClipboard(TDazStringGrid &Grid)
+{
+    GridClipboard::CopySelectionToClipboard(Grid);
+}
+
+void TGridTools::CutSelectionToClipboard(TDazStringGrid &Grid)
+{
+    GridClipboard::CutSelectionToClipboard(Grid);
+}
+
+void TGridTools::PasteSelectionFromClipboard(TDazStringGrid &Grid)
+{
+    GridClipboard::PasteSelectionFromClipboard(Grid);
 }
 
 double TGridTools::ColumnCalc(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,

@@ -1,9 +1,8 @@
 #pragma once
 // The data tools as the string grid reaches them: sorting and unsorting for the header
-// click and the grid's own QSort family, the key search and the search bar
-// (IGridInputTools); the footer's column figures and the header filter list and the column
-// size store (IGridDataTools). The clipboard operations are not part of these tools yet and
-// do nothing.
+// click and the grid's own QSort family, the key search, the search bar and the clipboard
+// keys (IGridInputTools); the footer's column figures, the header filter list, the column
+// size store, narrowing down and the drop target (IGridDataTools).
 #include "grid/string/griddatatools.h"
 #include "grid/string/gridinputtools.h"
 
@@ -15,9 +14,9 @@ public:
     void QSortGroup(TDazStringGrid &Grid) override;
     void QSortGroupIndexed(TDazStringGrid &Grid) override;
     void QUnSort(TDazStringGrid &Grid) override;
-    void CopySelectionToClipboard(TDazStringGrid &Grid) override {}
-    void CutSelectionToClipboard(TDazStringGrid &Grid) override {}
-    void PasteSelectionFromClipboard(TDazStringGrid &Grid) override {}
+    void CopySelectionToClipboard(TDazStringGrid &Grid) override;
+    void CutSelectionToClipboard(TDazStringGrid &Grid) override;
+    void PasteSelectionFromClipboard(TDazStringGrid &Grid) override;
     int Search(TDazStringGrid &Grid, const QString &s) override;
     void SearchFooterEditChange(TDazStringGrid &Grid) override;
     void SearchFooterFindNext(TDazStringGrid &Grid) override;
@@ -34,6 +33,7 @@ public:
     void FilterMouseUp(TDazStringGrid &Grid, int X, int Y) override;
     void NarrowDown(TDazStringGrid &Grid, const QString &ACondition, int AColumn) override;
     void RemoveAllFilters(TDazStringGrid &Grid) override;
+    std::unique_ptr<TASGDropTarget> CreateDropTarget(TDazStringGrid &Grid) override;
 
 private:
     static double Figure(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,

@@ -20,6 +20,20 @@ using TFilterCheckEvent =
 using TGroupCalcEvent =
     std::function<void(TObject *Sender, int ACol, int FromRow, int ToRow, double &Res)>;
 
+enum TClipOperation { coCut, coCopy };
+using TClipboardWideCellEvent =
+    std::function<void(TObject *Sender, int ACol, int ARow, QString &Value, bool &Allow)>;
+using TClipboardAfterWideCellEvent =
+    std::function<void(TObject *Sender, int ACol, int ARow, const QString &Value)>;
+using TCellsPastedEvent =
+    std::function<void(TObject *Sender, TPoint Source, TGridRect Target, TClipOperation Op)>;
+
+using TOleDragOverEvent = std::function<void(TObject *Sender, int ARow, int ACol, bool &Allow)>;
+using TOleDropEvent =
+    std::function<void(TObject *Sender, int ARow, int ACol, const QString &Data, bool &Allow)>;
+using TOleDroppedEvent = std::function<void(TObject *Sender, TGridRect ARect)>;
+using TOleDropColEvent = std::function<void(TObject *Sender, int ARow, int ACol, int DropCol)>;
+
 class TGridToolState : public QObject
 {
 public:
@@ -47,6 +61,22 @@ public:
     // Calculations.
     TGroupCalcEvent OnColumnCalc;
     TGroupCalcEvent OnGroupCalc;
+
+    // The clipboard: the top-left cell and kind of the last copy, which a paste reports.
+    TPoint ClipTopLeft{-1, -1};
+    TClipOperation ClipLastOp = coCopy;
+    TClipboardWideCellEvent OnClipboardBeforePasteWideCell;
+    TClipboardAfterWideCellEvent OnClipboardAfterPasteWideCell;
+    // After cells were pasted (the grid marks the target rows modified itself).
+    TCellsPastedEvent OnCellsPasted;
+
+    // Drops (OLE drag and drop).
+    TOleDragOverEvent OnOleDragOver;
+    TOleDropEvent OnOleDrop;
+    TOleDroppedEvent OnOleDropped;
+    TOleDropColEvent OnOleDropCol;
+    TOleDropEvent OnOleDropFile;
+    TOleDropEvent OnOleDropURL;
 
     // The grouped column as it was before Group took it out.
     int GroupWidth = 0;

@@ -1,0 +1,111 @@
+// The text exchange formats on 1,000,000 x 10 cells: CSV save and load, the HTML string and
+// the XML file, with the reference of writing the same CSV bytes with one QFile call and
+// splitting them into cells with a plain loop, in the same run.
+#include "bench/common/toolgrid.h"
+#include "grid/string/dazstringgrid.h"
+#include "grid/tools/gridcsv.h"
+#include "grid/tools/gridhtml.h"
+#include "grid/tools/gridtools.h"
+#include "grid/tools/gridxml.h"
+#include "platform/files.h"
+#include "platform/textcodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int Rows = 1000000;
+constexpr int Cols = 10;
+
+TDazStringGrid &Grid()
+{
+    static std::unique_ptr<TDazStringGrid> g = Make_Tool_Bench_Grid(Cols, Rows);
+    return *g;
+}
+
+QString Folder()
+{
+    static QTemporaryDir dir;
+    return dir.path();
+}
+QString CsvPath() { return Folder() + QStringLiteral("/cells.csv"); }
+
+void BM_SaveToCSV(benchmark::State &State)
+{
+    for (auto _ : State)
+        GridCSV::SaveToCSV(Grid(), CsvPath(), false);
+    State.counters["bytes"] = double(QFileInfo(CsvPath()).size());
+}
+
+void BM_ReferenceWriteCSV(benchmark::State &State)
+{
+    GridCSV::SaveToCSV(Grid(), CsvPath(), false);
+    const QByteArray bytes = Read_File(CsvPath());
+    const QString target = CsvPath() + QStringLiteral(".ref");
+    for (auto _ : State) {
+        QFile f(target);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        benchmark::DoNotOptimize(f.write(bytes));
+    }
+}
+
+void BM_LoadFromCSV(benchmark::State &State)
+{
+    GridCSV::SaveToCSV(Grid(), CsvPath(), false);
+    TDazStringGrid g;
+    g.SetFixedRows(0);
+    g.SetFixedCols(0);
+    for (auto _ : State)
+        GridCSV::LoadFromCSV(g, CsvPath());
+    if (g.Cells(Cols - 1, Rows - 1) != Grid().Cells(Cols - 1, Rows - 1))
+        State.SkipWithError("load differs");
+}
+
+// Reads the file and splits it into cell texts at "," and line ends.
+void BM_ReferenceSplitCSV(benchmark::State &State)
+{
+    GridCSV::SaveToCSV(Grid(), CsvPath(), false);
+    for (auto _ : State) {
+        const QString text = Decode_Text(Read_File(CsvPath()));
+        std::vector<QString> cells;
+        cells.reserve(size_t(Rows) * Cols);
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar ch = text[i];
+            if (ch == u',' || ch == u'\r' || ch == u'\n') {
+                if (ch != u'\n' || (i > 0 && text[i - 1] != u'\r'))
+                    cells.push_back(text.mid(start, i - start));
+                start = i + 1;
+            }
+        }
+        benchmark::DoNotOptimize(cells.size());
+    }
+}
+
+void BM_SaveToHTMLString(benchmark::State &State)
+{
+    for (auto _ : State)
+        benchmark::DoNotOptimize(GridHTML::SaveToHTMLString(Grid(), Folder() + u'/').size());
+}
+
+void BM_SaveToXML(benchmark::State &State)
+{
+    const QString path = Folder() + QStringLiteral("/cells.xml");
+    for (auto _ : State)
+        GridXML::SaveToXML(Grid(), path, QStringLiteral("LIST"), QStringLiteral("REC"), nullptr, false);
+    State.counters["bytes"] = double(QFileInfo(path).size());
+}
+
+}   // namespace
+
+BENCHMARK(BM_SaveToCSV)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ReferenceWriteCSV)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_LoadFromCSV)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ReferenceSplitCSV)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_SaveToHTMLString)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_SaveToXML)->Unit(benchmark::kMillisecond)->Iterations(2);
