@@ -37,10 +37,20 @@ void TGridStore::TRow::Set(int c, QStringView Value)
     const uint32_t start = Start(c);
     const uint32_t oldLen = Ends[size_t(c)] - start;
     const int64_t delta = int64_t(Value.size()) - int64_t(oldLen);
+    if (delta == 0) {
+        // Overwriting with a text of the same length (refills, edits of codes and numbers):
+        // the characters are copied in place, the ends stay.
+        if (oldLen != 0 && QStringView(Data).mid(start, oldLen) != Value)
+            std::copy(Value.begin(), Value.end(), Data.data() + start);
+        return;
+    }
     const qsizetype need = Data.size() + delta;
     if (need > Data.capacity())
         Data.reserve(need + need / 4);
-    Data.replace(qsizetype(start), qsizetype(oldLen), Value.data(), Value.size());
+    if (start == uint32_t(Data.size()))
+        Data.append(Value.data(), Value.size());   // the row's last cell: filling left to right
+    else
+        Data.replace(qsizetype(start), qsizetype(oldLen), Value.data(), Value.size());
     if (delta != 0)
         for (size_t i = size_t(c); i < Ends.size(); ++i)
             Ends[i] = uint32_t(int64_t(Ends[i]) + delta);

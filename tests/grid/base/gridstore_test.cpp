@@ -84,6 +84,22 @@ TEST(GridStore, RewritingCellsKeepsTheirNeighbours)
     EXPECT_EQ(store.Text(9, 0), QString());
 }
 
+// A text of the same length is written in place: the neighbours stay, and a copy of the row
+// taken before (which shares the row's texts) keeps the old text.
+TEST(GridStore, SameLengthRewriteLeavesNeighboursAndCopiesAlone)
+{
+    TGridStore store;
+    for (const char *t : {"ab", "cd", "ef"})
+        store.SetText(store.RowData(0).Cells(), 0, QString::fromLatin1(t));
+    const TGridStore::TRowData before = store.RowData(0);
+    store.SetText(1, 0, QStringLiteral("XY"));
+    store.SetText(2, 0, QStringLiteral("ef"));
+    EXPECT_EQ(store.Text(0, 0), QStringLiteral("ab"));
+    EXPECT_EQ(store.Text(1, 0), QStringLiteral("XY"));
+    EXPECT_EQ(store.Text(2, 0), QStringLiteral("ef"));
+    EXPECT_EQ(before.Text(1), QStringLiteral("cd"));
+}
+
 TEST(StringGrid, CellsSurviveShrinkingAndGrowing)
 {
     TStringGridBase grid;
