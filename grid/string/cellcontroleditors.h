@@ -9,6 +9,11 @@
 
 class TDazStringGrid;
 
+// Opens the editor of the next editable CONTROL element after CurrentID (the first for an
+// empty ID) in cell (ACol display column, ARow) of the grid; the grid takes the focus when
+// there is none.
+void EditNextCellControl(TDazStringGrid &Grid, int ACol, int ARow, const QString &CurrentID);
+
 // What both editors share: the exit handling and the grid's key rules.
 class TCellControlKeys
 {

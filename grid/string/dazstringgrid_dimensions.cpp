@@ -183,6 +183,8 @@ void TDazStringGrid::SetCursor(const QCursor &Value)
 {
     setCursor(Value);
     FOwnCursor = Value;
+    // A cursor the owner sets ends a column, row or resize mode shown by the grid's own.
+    FMouseSelectMode = msNormal;
 }
 
 // ---------------------------------------------------------------------------------------

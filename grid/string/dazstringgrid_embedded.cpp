@@ -3,11 +3,14 @@
 #include "grid/string/dazstringgrid.h"
 
 #include "grid/base/markup.h"
+#include "grid/base/markuprender.h"
 #include "grid/string/cellcontroleditors.h"
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace {
 
@@ -34,6 +37,44 @@ private:
 
 }   // namespace
 
+void EditNextCellControl(TDazStringGrid &Grid, int ACol, int ARow, const QString &CurrentID)
+{
+    const QString id = ACol >= 0 && ARow >= 0 && ACol < Grid.ColCount() && ARow < Grid.RowCount()
+                           ? NextEditControlID(Grid.Cells(Grid.RealColIndex(ACol), ARow), CurrentID)
+                           : QString();
+    if (id.isEmpty()) {
+        Grid.setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const int realCol = Grid.RealColIndex(ACol);
+    const QString text = Grid.Cells(realCol, ARow);
+    // Laid out as the press's hit test does, so the editor lands where a click would put it.
+    TRect r = Grid.CellRect(ACol, ARow);
+    r.Left += Grid.XYOffset().X + 1;
+    r.Top += Grid.XYOffset().Y + 1;
+    if (Grid.HasCheckBox(realCol, ARow))
+        r.Left += Grid.ControlLook().CheckSize();
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    TCanvas canvas(&painter);
+    canvas.Font = Grid.Font().Value();
+    THtmlRenderParams params;
+    params.Images = Grid.GetCellImageList(realCol, ARow);
+    params.AnchorColor = Grid.URLColor();
+    params.PictureCache = &Grid.ImageCache();
+    params.Container = Grid.PictureContainer();
+    params.ThemeWindow = &Grid;
+    params.HitTestOnly = true;
+    params.ControlID = id;
+    THtmlRenderResult result;
+    if (!RenderHtmlText(canvas, text, r, params, result) || result.ControlID != id) {
+        Grid.setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    Grid.StartControlEdit(text, result.ControlType, ARow, realCol, ACol, result.ControlRect,
+                          result.ControlValue, result.ControlID);
+}
+
 void TDazStringGrid::StartControlEdit(const QString &Text, const QString &CtrlType, int ARow,
                                       int RealCol, int ACol, const TRect &CtrlRect,
                                       const QString &CtrlVal, const QString &CtrlID)
@@ -58,6 +99,9 @@ void TDazStringGrid::StartControlEdit(const QString &Text, const QString &CtrlTy
             e->installEventFilter(new TControlExitFilter(e, [this] { EndControlEdit(); }));
             e->setProperty("cfExitFilter", true);
             e->OnControlExit = [this] { EndControlEdit(); };
+            e->OnEditNextControl = [this] {
+                ::EditNextCellControl(*this, DisplColIndex(FCtrlXY.X), FCtrlXY.Y, FCtrlID);
+            };
         }
         e->setEchoMode(type == u"PASSWORD" ? QLineEdit::Password : QLineEdit::Normal);
         e->setInputMask(type == u"MASK" ? GetControlProp(Text, CtrlID) : QString());
@@ -77,6 +121,9 @@ void TDazStringGrid::StartControlEdit(const QString &Text, const QString &CtrlTy
         c->installEventFilter(new TControlExitFilter(c, [this] { EndControlEdit(); }));
         c->setProperty("cfExitFilter", true);
         c->OnControlExit = [this] { EndControlEdit(); };
+        c->OnEditNextControl = [this] {
+            ::EditNextCellControl(*this, DisplColIndex(FCtrlXY.X), FCtrlXY.Y, FCtrlID);
+        };
         connect(c, qOverload<int>(&QComboBox::activated), this,
                 [this](int) { ControlComboSelect(); });
     }

@@ -643,9 +643,10 @@ void TDazStringGrid::InsertRowKey()
                 t = t + 1;
         }
     }
-    InsertRows(std::min(at, RowCount()), 1);
+    DoAutoInsertRow(std::min(at, RowCount()));
     if (OnAutoInsertRow)
         OnAutoInsertRow(this, at);
+    FGridModified = true;
     SetRow(std::min(t, RowCount() - 1));
     CalcFooter(-1);
 }
@@ -658,7 +659,10 @@ void TDazStringGrid::DeleteRowKey()
         OnCanDeleteRow(this, d, canDelete);
     if (!canDelete)
         return;
-    if (RowCount() - FixedRows() - FixedFooters() == 1 && !FFixedRowAlways)
+    // A node row or a row of a group goes through the node code, which keeps the spans.
+    if (GetParentRow(Row()) >= 0)
+        RemoveChildRow(d);
+    else if (RowCount() - FixedRows() - FixedFooters() == 1 && !FFixedRowAlways)
         ClearRows(Row(), 1);
     else
         RemoveRows(Row(), 1);
@@ -666,6 +670,7 @@ void TDazStringGrid::DeleteRowKey()
         OnAutoDeleteRow(this, d);
     if (FFloatingFooter.Visible() && Row() + 1 == RowCount())
         SetRow(RowCount() - 2);
+    FGridModified = true;
     CalcFooter(-1);
 }
 

@@ -318,13 +318,20 @@ void TDazStringGrid::DoSelectionChanged(int ALeft, int ATop, int ARight, int ABo
 
 void TDazStringGrid::DoAutoInsertRow(int ARow)
 {
-    // Node rows (a parent above) get their child rows from the node code; here a plain row.
-    InsertRows(ARow, 1);
+    // A row inside a node's group is a child row: the spans of the nodes above grow.
+    const int parent = ARow < RowCount() ? GetParentRow(ARow) : -1;
+    if (parent >= 0 && parent != ARow)
+        InsertChildRow(RealRowIndex(ARow), 0);
+    else
+        InsertRows(ARow, 1);
 }
 
 void TDazStringGrid::DoAutoDeleteRow(int ARow)
 {
-    if (RowCount() - FixedRows() - FFixedFooters == 1 && !FFixedRowAlways)
+    // A node row or a row of a group goes through the node code, which keeps the spans.
+    if (GetParentRow(ARow) >= 0)
+        RemoveChildRow(RealRowIndex(ARow));
+    else if (RowCount() - FixedRows() - FFixedFooters == 1 && !FFixedRowAlways)
         ClearRows(ARow, 1);
     else
         RemoveRows(ARow, 1);

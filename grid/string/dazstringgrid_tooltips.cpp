@@ -8,6 +8,7 @@
 #include "grid/base/indicator.h"
 #include "grid/base/markup.h"
 #include "grid/base/textroutines.h"
+#include "grid/string/richtext.h"
 #include "grid/string/searchpanel.h"
 #include "grid/string/sizingline.h"
 
@@ -52,6 +53,9 @@ void TDazStringGrid::BalloonTooltipText(QPoint Pos, QString &Text, QString &Titl
             break;
         case ctWideText:
             Text = DecodeWideCellText(raw);
+            break;
+        case ctRichText:
+            Text = IsRtfText(raw) ? RtfToPlainText(raw) : raw;
             break;
         default:
             Text = raw;

@@ -3,6 +3,8 @@
 #include "grid/string/grideditoraccess.h"
 #include "platform/locale.h"
 
+#include <QMouseEvent>
+
 namespace {
 
 bool OutsideSelection(const QString &Text, QChar Ch, int SelStart, int SelLength)
@@ -199,6 +201,13 @@ void TGridEditBtn::WMChar(TKeyMessage &Message)
             return;
     }
     TRudEditBtn::WMChar(Message);
+}
+
+void TGridEditBtn::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    TGridEditorControl<TRudEditBtn>::mouseDoubleClickEvent(e);
+    if (FGrid && FGrid->OnDblClickCell)
+        FGrid->OnDblClickCell(FGrid, FGrid->Row(), FGrid->Col());
 }
 
 void TGridEditBtn::Change()

@@ -32,6 +32,7 @@ protected:
     void KeyUp(uint16_t &Key, TShiftState Shift) override;
     bool WantSpecialKey(uint16_t Key, TShiftState Shift) const override;
     void Change() override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
 
 private:
     void ButtonClick();
