@@ -122,6 +122,8 @@ void TDazStringGrid::SetDefaultRowHeight(int Value)
 {
     TBaseGrid::SetDefaultRowHeight(Value);
     FFloatingFooter.SetHeight(Value);
+    if (FFloatingFooter.Visible())
+        UpdateFooterPanel();
 }
 
 void TDazStringGrid::SetFixedRowHeight(int Value)

@@ -97,8 +97,11 @@ void TDazStringGrid::GetCellHintInfo(QString &HintStr, THintInfo &HintInfo)
             GetCellHint(ACol, ARow, HintStr, wide);
         }
 
+        // With UseHTMLHints every hint is drawn by the mark-up hint window, not only the
+        // mark-up and wide ones.
         const int hintKind = ClassifyCellText(HintStr, true);
-        if ((hintKind == ctMarkup || hintKind == ctWideText) && UseInternalHintClass()) {
+        if (((hintKind == ctMarkup || hintKind == ctWideText) && UseInternalHintClass()) ||
+            UseHTMLHints()) {
             HintInfo.HtmlWindow = true;
             HintInfo.HintData = this;
         }
