@@ -3,6 +3,7 @@
 #include "controls/tree/lazystringtree.h"
 
 #include <QBuffer>
+#include <cmath>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -68,5 +69,41 @@ void BM_ContentToHTML10k(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * 10000);
 }
 BENCHMARK(BM_ContentToHTML10k)->Unit(benchmark::kMillisecond);
+
+}   // namespace
+
+namespace {
+
+// SortTree of 100,000 siblings by their captions; the comparisons stay within N log2 N.
+void BM_SortTree100kByText(benchmark::State &state)
+{
+    const int count = 100000;
+    int64_t compares = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TLazyStringTree tree;
+        tree.TreeOptions().SetAutoOptions({});
+        tree.OnGetText = [](TBaseLazyTree *, PLazyNode Node, TColumnIndex, TLSTTextType, QString &Text) {
+            // A scrambled order of distinct texts.
+            Text = QStringLiteral("Meter %1").arg((uint32_t(Node->Index) * 7919u) % 100003u, 6, 10, QLatin1Char('0'));
+        };
+        tree.OnCompareNodes = [&](TBaseLazyTree *Sender, PLazyNode A, PLazyNode B, TColumnIndex, int &R) {
+            ++compares;
+            auto *t = static_cast<TLazyStringTree *>(Sender);
+            R = QString::compare(t->GetText(A), t->GetText(B));
+        };
+        tree.SetRootNodeCount(count);
+        tree.ValidateNode(nullptr, true);
+        state.ResumeTiming();
+        tree.SortTree(NoColumn, TLTSortDirection::sdAscending);
+        state.PauseTiming();
+        tree.OnCompareNodes = nullptr;
+        tree.Clear();
+        state.ResumeTiming();
+    }
+    state.counters["compares_per_sort"] = double(compares) / double(state.iterations());
+    state.counters["n_log2_n"] = count * std::log2(double(count));
+}
+BENCHMARK(BM_SortTree100kByText)->Unit(benchmark::kMillisecond);
 
 }   // namespace

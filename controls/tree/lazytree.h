@@ -347,6 +347,13 @@ using TLTNodeExportEvent =
     std::function<bool(TBaseLazyTree *Sender, TLTExportType aExportType, PLazyNode Node)>;
 
 // ---------------------------------------------------------------------------------------
+// Sorting
+
+// Result < 0: Node1 comes before Node2 in ascending order.
+using TLTCompareEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node1, PLazyNode Node2,
+                                           TColumnIndex Column, int &Result)>;
+
+// ---------------------------------------------------------------------------------------
 // Options
 
 // The tree's five option sets. Setting a set goes through the owner, which reacts to the
@@ -919,6 +926,19 @@ public:
     TLTColumnExportEvent OnBeforeColumnExport, OnColumnExport, OnAfterColumnExport;
     TLTNodeExportEvent OnBeforeNodeExport, OnNodeExport, OnAfterNodeExport;
 
+    // --- Sorting (stable merge sort of sibling lists by OnCompareNodes) -------------------
+    // Node nil: the top level.
+    void Sort(PLazyNode Node, TColumnIndex Column, TLTSortDirection Direction, bool DoInit = true)
+    {
+        Sort(Node, Column, Direction == TLTSortDirection::sdAscending, DoInit);
+    }
+    // Every initialised level; Column InvalidColumn sorts nothing.
+    void SortTree(TColumnIndex Column, TLTSortDirection Direction, bool DoInit = true)
+    {
+        SortTree(Column, Direction == TLTSortDirection::sdAscending, DoInit);
+    }
+    TLTCompareEvent OnCompareNodes;
+
     // One entry of the position cache: a shown node and the distance of its top from the
     // top of the content.
     struct TCacheEntry
@@ -998,6 +1018,7 @@ protected:
     void PatchChunkSize(QIODevice &Stream, qint64 StartPos, qint64 EndPos);
     virtual void DoSaveNode(PLazyNode Node, QIODevice &Stream);
     virtual void DoLoadNode(PLazyNode Node, QIODevice &Stream);
+    virtual int DoCompare(PLazyNode Node1, PLazyNode Node2, TColumnIndex Column);
 
     // --- Event firers ----------------------------------------------------------------------
     virtual void DoInitNode(PLazyNode Parent, PLazyNode Node, TLazyNodeInitStates &InitStates);
@@ -1260,6 +1281,7 @@ private:
     void FillNodeFromStream(QIODevice &Stream, int Version, PLazyNode Node);
     void MoveAcrossTrees(PLazyNode Source, PLazyNode Target, TBaseLazyTree &TargetTree,
                          TLTNodeAttachMode Mode, bool ChildrenOnly);
+    void SortLevels(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit);
     qint64 FChunkLimit = 0;
     int FChunkDepth = 0;
     mutable std::shared_ptr<TClipboardFormats> FClipboardFormats;

@@ -37,14 +37,6 @@ bool TBaseLazyTree::CancelEditNode()
     return true;   // no in-place editor is ever open yet
 }
 
-void TBaseLazyTree::Sort(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit)
-{
-}
-
-void TBaseLazyTree::SortTree(TColumnIndex Column, bool Ascending, bool DoInit)
-{
-}
-
 // ---------------------------------------------------------------------------------------
 // Selection
 
