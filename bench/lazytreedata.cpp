@@ -2,6 +2,8 @@
 // through the node stream, and the HTML export of 10,000 nodes.
 #include "controls/tree/lazystringtree.h"
 
+#include "platform/printer.h"
+
 #include <QBuffer>
 #include <cmath>
 #include <benchmark/benchmark.h>
@@ -105,5 +107,46 @@ void BM_SortTree100kByText(benchmark::State &state)
     state.counters["n_log2_n"] = count * std::log2(double(count));
 }
 BENCHMARK(BM_SortTree100kByText)->Unit(benchmark::kMillisecond);
+
+}   // namespace
+
+namespace {
+
+// A printer at screen resolution that keeps one A4-sized page image and counts pages.
+class TCountingPrinter : public IPrinter
+{
+public:
+    QImage Page{794, 1123, QImage::Format_RGB32};
+    std::unique_ptr<TCanvas> Paper;
+    int Pages = 0;
+    int PageWidth() const override { return Page.width(); }
+    int PageHeight() const override { return Page.height(); }
+    int DpiX() const override { return 96; }
+    int DpiY() const override { return 96; }
+    void SetOrientation(TPrinterOrientationKind) override {}
+    TPrinterOrientationKind Orientation() const override { return pokPortrait; }
+    void SetTitle(const QString &) override {}
+    QString Title() const override { return {}; }
+    void BeginDoc() override { Paper = std::make_unique<TCanvas>(&Page); Pages = 1; }
+    void NewPage() override { ++Pages; }
+    void EndDoc() override { Paper.reset(); }
+    void Abort() override { Paper.reset(); }
+    bool Printing() const override { return Paper != nullptr; }
+    TCanvas &Canvas() override { return *Paper; }
+};
+
+// Printing 10,000 shown nodes (180,000 pixels of content) in page bands.
+void BM_Print10k(benchmark::State &state)
+{
+    TLazyStringTree tree;
+    FillCaptioned(tree, 1000, 9);
+    tree.FullExpand();
+    tree.resize(400, 300);
+    TCountingPrinter printer;
+    for (auto _ : state)
+        tree.Print(&printer, false);
+    state.counters["pages"] = printer.Pages;
+}
+BENCHMARK(BM_Print10k)->Unit(benchmark::kMillisecond);
 
 }   // namespace

@@ -332,6 +332,7 @@ using TLTPopupEvent =
 // ---------------------------------------------------------------------------------------
 // Node streams, moving and copying, content export
 
+class IPrinter;
 class QIODevice;
 class TClipboardFormats;
 enum class TLTExportType : uint8_t;   // lazystringtree.h
@@ -938,6 +939,11 @@ public:
         SortTree(Column, Direction == TLTSortDirection::sdAscending, DoInit);
     }
     TLTCompareEvent OnCompareNodes;
+
+    // --- Printing --------------------------------------------------------------------------
+    // Prints the whole content (and the header with PrintHeader) cut into pages, each page
+    // piece scaled so that text keeps its printed size. Nil printer: nothing.
+    void Print(IPrinter *Printer, bool PrintHeader);
 
     // One entry of the position cache: a shown node and the distance of its top from the
     // top of the content.
