@@ -1120,8 +1120,8 @@ protected:
     void ClassifyHitLeftToRight(THitInfo &HitInfo, int X, TLTAlignment Alignment, int ColumnWidth);
     void ClassifyHitRightToLeft(THitInfo &HitInfo, int X, TLTAlignment Alignment, int ColumnWidth);
     virtual bool IsCellEmpty(PLazyNode Node, TColumnIndex Column);
-    QPoint CellContentMargin(PLazyNode Node, TColumnIndex Column, TLTCellContentMarginType MarginType,
-                             TCanvas *Canvas = nullptr);
+    virtual QPoint CellContentMargin(PLazyNode Node, TColumnIndex Column,
+                                     TLTCellContentMarginType MarginType, TCanvas *Canvas = nullptr);
     // The widest node in the window, for the horizontal range of a tree without columns.
     int MaxVisibleNodeWidth();
     // Width of a node's content and of what follows it (the string tree's texts).
