@@ -124,7 +124,9 @@ void TBaseLazyTree::SortLevels(PLazyNode Node, TColumnIndex Column, bool Ascendi
 
 void TBaseLazyTree::SortTree(TColumnIndex Column, bool Ascending, bool DoInit)
 {
-    if (FRoot->TotalCount <= 2)
+    // Without a comparison nothing can change: the levels are neither walked nor their nodes
+    // initialised, and the position cache is left alone.
+    if (FRoot->TotalCount <= 2 || !OnCompareNodes)
         return;
     ++FUpdateCount;
     auto finish = [this] {
@@ -135,8 +137,7 @@ void TBaseLazyTree::SortTree(TColumnIndex Column, bool Ascending, bool DoInit)
         }
     };
     try {
-        // Without a comparison the levels are not walked (nor their nodes initialised).
-        if (Column > InvalidColumn && OnCompareNodes) {
+        if (Column > InvalidColumn) {
             BeginOperation(TLTOperationKind::okSortTree);
             try {
                 SortLevels(FRoot, Column, Ascending, DoInit);
