@@ -1288,6 +1288,11 @@ private:
     void MoveAcrossTrees(PLazyNode Source, PLazyNode Target, TBaseLazyTree &TargetTree,
                          TLTNodeAttachMode Mode, bool ChildrenOnly);
     void SortLevels(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit);
+    // The tree of a move's or copy's target, nil made the root (first child) and the root's
+    // sibling modes made child modes.
+    TBaseLazyTree &ResolveTarget(PLazyNode &Target, TLTNodeAttachMode &Mode);
+    // Initialises the target, or asks for its children, before nodes are linked below it.
+    void ReadyTarget(PLazyNode Target);
     qint64 FChunkLimit = 0;
     int FChunkDepth = 0;
     mutable std::shared_ptr<TClipboardFormats> FClipboardFormats;

@@ -36,6 +36,32 @@ std::vector<PLazyNode> TravellingNodes(PLazyNode Source, TLTNodeAttachMode Mode,
 
 }   // namespace
 
+TBaseLazyTree &TBaseLazyTree::ResolveTarget(PLazyNode &Target, TLTNodeAttachMode &Mode)
+{
+    if (!Target) {
+        Target = FRoot;
+        Mode = amAddChildFirst;
+    }
+    TBaseLazyTree &tree = *OwnerTree(Target);
+    if (Target == tree.FRoot) {
+        if (Mode == amInsertBefore)
+            Mode = amAddChildFirst;
+        else if (Mode == amInsertAfter)
+            Mode = amAddChildLast;
+    }
+    return tree;
+}
+
+void TBaseLazyTree::ReadyTarget(PLazyNode Target)
+{
+    // Children linked below a node whose own children were never asked for would stop
+    // OnInitChildren from ever running for it.
+    if (!Target->Has(vsInitialized))
+        InitNode(Target);
+    else if (Target->Has(vsHasChildren) && Target->ChildCount == 0)
+        InitChildren(Target);
+}
+
 void TBaseLazyTree::SetNodeParent(PLazyNode Node, PLazyNode Value)
 {
     if (Node && Value && Node->Parent != Value)
@@ -64,21 +90,8 @@ void TBaseLazyTree::MoveTo(PLazyNode Source, PLazyNode Target, TLTNodeAttachMode
     if (ontoItself || Mode == amNoWhere || !Source || Source == FRoot ||
         TreeOptions().MiscOptions().Contains(toReadOnly))
         return;
-    if (!Target) {
-        Target = FRoot;
-        Mode = amAddChildFirst;
-    }
-    TBaseLazyTree &targetTree = *OwnerTree(Target);
-    if (Target == targetTree.FRoot) {
-        if (Mode == amInsertBefore)
-            Mode = amAddChildFirst;
-        else if (Mode == amInsertAfter)
-            Mode = amAddChildLast;
-    }
-    if (!Target->Has(vsInitialized))
-        targetTree.InitNode(Target);
-    else if (Target->Has(vsHasChildren) && Target->ChildCount == 0)
-        targetTree.InitChildren(Target);
+    TBaseLazyTree &targetTree = ResolveTarget(Target, Mode);
+    targetTree.ReadyTarget(Target);
 
     const bool allowed = DoNodeMoving(Source, Target == targetTree.FRoot ? nullptr : Target);
     bool sourceGone = false;
@@ -144,25 +157,10 @@ PLazyNode TBaseLazyTree::CopyTo(PLazyNode Source, PLazyNode Target, TLTNodeAttac
     AssertOwnNode(this, Source);
     if (Mode == amNoWhere || !Source || Source == FRoot)
         return nullptr;
-    if (!Target) {
-        Target = FRoot;
-        Mode = amAddChildFirst;
-    }
-    TBaseLazyTree &targetTree = *OwnerTree(Target);
+    TBaseLazyTree &targetTree = ResolveTarget(Target, Mode);
     if (targetTree.TreeOptions().MiscOptions().Contains(toReadOnly))
         return nullptr;
-    if (Target == targetTree.FRoot) {
-        if (Mode == amInsertBefore)
-            Mode = amAddChildFirst;
-        else if (Mode == amInsertAfter)
-            Mode = amAddChildLast;
-    }
-    // Children linked below a node whose own children were never asked for would stop
-    // OnInitChildren from ever running for it.
-    if (!Target->Has(vsInitialized))
-        targetTree.InitNode(Target);
-    else if (Target->Has(vsHasChildren) && Target->ChildCount == 0)
-        targetTree.InitChildren(Target);
+    targetTree.ReadyTarget(Target);
 
     QByteArray data = SaveNodeChunks(TravellingNodes(Source, Mode, ChildrenOnly));
     QBuffer stream(&data);
