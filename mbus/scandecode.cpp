@@ -5,7 +5,7 @@
 #include "app/language.h"
 #include "app/lbbutton.h"
 #include "app/valuechecks.h"
-#include "controls/tree/lazytree.h"
+#include "controls/tree/lazystringtree.h"
 #include "grid/base/imagelist.h"
 #include "grid/string/dazstringgrid.h"
 #include "mbus/mbusscandecode.h"
@@ -273,7 +273,7 @@ void TFScanDecode::Create_Results()
     L_Num_Slave->setGeometry(320, 8, 100, 16);
     L_AvailableDevice = New_Label(P_TreeView, "L_AvailableDevice");
     L_AvailableDevice->setGeometry(16, 32, 300, 16);
-    LST = new TBaseLazyTree(P_TreeView);
+    LST = new TLazyStringTree(P_TreeView);
     LST->setObjectName(QStringLiteral("LST"));
     LB_AvailableDevice = new QListWidget(P_TreeView);
     LB_AvailableDevice->setObjectName(QStringLiteral("LB_AvailableDevice"));
@@ -304,7 +304,7 @@ void TFScanDecode::Create_Results()
     P_W_Tree->setObjectName(QStringLiteral("P_W_Tree"));
     auto *trl = new QVBoxLayout(P_W_Tree);
     trl->setContentsMargins(0, 0, 0, 0);
-    LST_Wireless = new TBaseLazyTree(P_W_Tree);
+    LST_Wireless = new TLazyStringTree(P_W_Tree);
     LST_Wireless->setObjectName(QStringLiteral("LST_Wireless"));
     trl->addWidget(LST_Wireless);
     wl->addWidget(Splitter1, 1);

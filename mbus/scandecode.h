@@ -25,6 +25,7 @@ class QListWidget;
 class QSplitter;
 class QTimer;
 class TBaseLazyTree;
+class TLazyStringTree;
 class TCustomImageList;
 class TDazStringGrid;
 class TLbButton;
@@ -148,7 +149,7 @@ public:
     QLabel *L_ScanProgress;
     QLabel *L_Num_Slave;
     QLabel *L_AvailableDevice;
-    TBaseLazyTree *LST;
+    TLazyStringTree *LST;
     QListWidget *LB_AvailableDevice;
     QFrame *P_View_Wireless;
     QFrame *P_W_Title;
@@ -156,7 +157,7 @@ public:
     TDazStringGrid *RUD_Wireless;
     QSplitter *Splitter1;
     QFrame *P_W_Tree;
-    TBaseLazyTree *LST_Wireless;
+    TLazyStringTree *LST_Wireless;
     QFrame *P_Button;
     TLbButton *Btn_StartScan, *Btn_StopScan, *Btn_AbortScan, *Btn_NewScan, *Btn_SaveConf,
         *Btn_SaveConfManual;
@@ -174,7 +175,7 @@ private:
     void Create_Options();
     void Create_Results();
     void Create_Buttons();
-    void Init_Tree(TBaseLazyTree *tree, bool wireless);
+    void Init_Tree(TLazyStringTree *tree, bool wireless);
     bool Wireless_Chosen() const;
     void Clear_Wireless_Tree();
     void Apply_Wireless_Row(int ARow, const QStringList &cells, bool cripted);

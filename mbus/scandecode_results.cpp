@@ -3,7 +3,7 @@
 #include "mbus/scandecode.h"
 
 #include "app/language.h"
-#include "controls/tree/lazytree.h"
+#include "controls/tree/lazystringtree.h"
 #include "grid/string/dazcolumngrid.h"
 #include "mbus/insertkeywireless.h"
 #include "mbus/mbusscandecode.h"
@@ -138,7 +138,7 @@ int Exec(QDialog *d)
 
 std::function<int(QDialog *)> Scan_Dialog_Exec = Exec;
 
-void TFScanDecode::Init_Tree(TBaseLazyTree *tree, bool wireless)
+void TFScanDecode::Init_Tree(TLazyStringTree *tree, bool wireless)
 {
     tree->SetNodeDataSize(int(sizeof(TMyRec)));
     TCustomLazyTreeOptions &o = tree->TreeOptions();
@@ -148,6 +148,8 @@ void TFScanDecode::Init_Tree(TBaseLazyTree *tree, bool wireless)
     o.SetPaintOptions(TLTPaintOptions{toShowButtons, toShowRoot, toShowTreeLines, toThemeAware,
                                       toUseBlendedImages});
     o.SetSelectionOptions(TLTSelectionOptions{toMultiSelect, toCenterScrollIntoView});
+    tree->OnGetText = [](TBaseLazyTree *sender, PLazyNode node, TColumnIndex, TLSTTextType,
+                         QString &text) { text = sender->GetNodeData<TMyRec>(node)->Caption; };
     tree->OnFreeNode = [](TBaseLazyTree *sender, PLazyNode node) {
         sender->GetNodeData<TMyRec>(node)->~TMyRec();
     };

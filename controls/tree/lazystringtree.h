@@ -18,6 +18,11 @@ using TLTStringOptions = TEnumSet<TLTStringOption>;
 
 class TCustomLazyStringTree;
 
+// The nodes an export walks.
+enum class TLSTTextSourceType : uint8_t {
+    tstAll, tstInitialized, tstSelected, tstCutCopySet, tstVisible, tstChecked
+};
+
 struct TLSTGetCellTextEventArgs
 {
     PLazyNode Node = nullptr;
@@ -104,6 +109,20 @@ public:
     TLTMeasureTextEvent OnMeasureTextWidth, OnMeasureTextHeight;
     TLTDrawTextEvent OnDrawText;
 
+    // --- Content export (lazytree_export.cpp) ---------------------------------------------
+    // An HTML table with its style sheet; texts are inserted without escaping.
+    QString ContentToHTML(TLSTTextSourceType Source, const QString &Caption = QString());
+    QByteArray ContentToRTF(TLSTTextSourceType Source);
+    QString ContentToText(TLSTTextSourceType Source, QChar Separator);
+    QString ContentToText(TLSTTextSourceType Source, const QString &Separator);
+    QString ContentToUnicode(TLSTTextSourceType Source, QChar Separator);
+    // Fires only the export events.
+    void ContentToCustom(TLSTTextSourceType Source);
+    // The block of a clipboard format with its terminator; empty for a format not rendered.
+    QByteArray ContentToClipboard(uint16_t Format, TLSTTextSourceType Source);
+    // The top-level nodes as CSV (UTF-8); false for an empty name.
+    bool SaveToCSVFile(const QString &FileNameWithPath, bool IncludeHeading);
+
 protected:
     friend class TCustomStringTreeOptions;
     virtual void StringOptionsChanged(TLTStringOptions Old);
@@ -144,6 +163,12 @@ protected:
     TCanvas &MeasureCanvas();
     int TextHeight() const { return FTextHeight; }
     int EllipsisWidth() const { return FEllipsisWidth; }
+
+    // The caption chunk of the node stream.
+    void WriteNodeParts(QIODevice &Stream, PLazyNode Node) override;
+    bool ReadSubChunk(QIODevice &Stream, int Version, PLazyNode Node, uint32_t ChunkType,
+                      int32_t ChunkSize) override;
+    friend class TLSTExporter;
 
 private:
     QString CaptionForMemory(PLazyNode Node);

@@ -397,6 +397,31 @@ using TLTEditChangeEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode N
 using TLTEditCancelEvent = std::function<void(TBaseLazyTree *Sender, TColumnIndex Column)>;
 
 // ---------------------------------------------------------------------------------------
+// Node streams, moving and copying, content export
+
+class IPrinter;
+class QIODevice;
+class TClipboardFormats;
+enum class TLTExportType : uint8_t;   // lazystringtree.h
+
+// Node is nil for the hidden root.
+using TLTSaveNodeEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, QIODevice &Stream)>;
+using TLTSaveTreeEvent = std::function<void(TBaseLazyTree *Sender, QIODevice &Stream)>;
+using TLTTreeExportEvent = std::function<void(TBaseLazyTree *Sender, TLTExportType aExportType)>;
+using TLTColumnExportEvent = std::function<void(TBaseLazyTree *Sender, TLTExportType aExportType,
+                                                TLazyTreeColumn *Column)>;
+using TLTNodeExportEvent =
+    std::function<bool(TBaseLazyTree *Sender, TLTExportType aExportType, PLazyNode Node)>;
+
+// ---------------------------------------------------------------------------------------
+// Sorting
+
+// Result < 0: Node1 comes before Node2 in ascending order.
+using TLTCompareEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node1, PLazyNode Node2,
+                                           TColumnIndex Column, int &Result)>;
+
+// ---------------------------------------------------------------------------------------
 // Options
 
 // The tree's five option sets. Setting a set goes through the owner, which reacts to the
@@ -933,6 +958,60 @@ public:
     // replace all five option sets.
     void ReadLegacyOptions(const QStringList &Names);
 
+    // --- Node stream, moving and copying ---------------------------------------------------
+    // The stream: a 12-byte signature with the version, a node count, then one node chunk per
+    // node (its fields with the children nested, OnSaveNode's data, the string tree's caption).
+    void SaveToFile(const QString &FileName);
+    // Node nil: the whole tree; otherwise that node with its subtree.
+    void SaveToStream(QIODevice &Stream, PLazyNode Node = nullptr);
+    void LoadFromFile(const QString &FileName);
+    // Replaces the nodes; a stream with a wrong signature or version leaves them.
+    void LoadFromStream(QIODevice &Stream);
+    // Adds the stream's top-level nodes as last children of TargetNode (nil: the top level).
+    void AddFromStream(QIODevice &Stream, PLazyNode TargetNode);
+    // The tree data that the clipboard and drags carry: the node chunks of Nodes back to
+    // back, without signature and count.
+    QByteArray SaveNodeChunks(const std::vector<PLazyNode> &Nodes);
+    // Reads one node chunk (stream version 2) into a new node linked at Target by Mode, with
+    // counts, heights, visible count and selection made right; returns the new node.
+    PLazyNode AddNodeFromChunk(QIODevice &Stream, PLazyNode Target, TLTNodeAttachMode Mode);
+    void MoveTo(PLazyNode Source, PLazyNode Target, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    void MoveTo(PLazyNode Source, TBaseLazyTree *Tree, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    PLazyNode CopyTo(PLazyNode Source, PLazyNode Target, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    PLazyNode CopyTo(PLazyNode Source, TBaseLazyTree *Tree, TLTNodeAttachMode Mode,
+                     bool ChildrenOnly);
+    // Moves Node below Value as its last child.
+    void SetNodeParent(PLazyNode Node, PLazyNode Value);
+    TLTSaveNodeEvent OnSaveNode, OnLoadNode;
+    TLTSaveTreeEvent OnSaveTree, OnLoadTree;
+
+    // --- Clipboard formats and export events -----------------------------------------------
+    // The registered formats this tree may offer (lazytreeformats.h).
+    TClipboardFormats &ClipboardFormats() const;
+    void SetClipboardFormats(const QStringList &Value);
+    TLTTreeExportEvent OnBeforeTreeExport, OnAfterTreeExport, OnBeforeHeaderExport,
+        OnAfterHeaderExport;
+    TLTColumnExportEvent OnBeforeColumnExport, OnColumnExport, OnAfterColumnExport;
+    TLTNodeExportEvent OnBeforeNodeExport, OnNodeExport, OnAfterNodeExport;
+
+    // --- Sorting (stable merge sort of sibling lists by OnCompareNodes) -------------------
+    // Node nil: the top level.
+    void Sort(PLazyNode Node, TColumnIndex Column, TLTSortDirection Direction, bool DoInit = true)
+    {
+        Sort(Node, Column, Direction == TLTSortDirection::sdAscending, DoInit);
+    }
+    // Every initialised level; Column InvalidColumn sorts nothing.
+    void SortTree(TColumnIndex Column, TLTSortDirection Direction, bool DoInit = true)
+    {
+        SortTree(Column, Direction == TLTSortDirection::sdAscending, DoInit);
+    }
+    TLTCompareEvent OnCompareNodes;
+
+    // --- Printing --------------------------------------------------------------------------
+    // Prints the whole content (and the header with PrintHeader) cut into pages, each page
+    // piece scaled so that text keeps its printed size. Nil printer: nothing.
+    void Print(IPrinter *Printer, bool PrintHeader);
+
     // One entry of the position cache: a shown node and the distance of its top from the
     // top of the content.
     struct TCacheEntry
@@ -1101,6 +1180,19 @@ protected:
     // The state a click or the space key asks for.
     virtual TCheckState NextCheckState(TCheckType Type, TCheckState State) const;
 
+    // --- Node stream -----------------------------------------------------------------------
+    virtual void WriteNodeChunk(QIODevice &Stream, PLazyNode Node);
+    virtual void WriteNodeParts(QIODevice &Stream, PLazyNode Node);
+    virtual void ReadNodeChunk(QIODevice &Stream, int Version, PLazyNode Node);
+    // True when the sub-chunk was recognised and consumed.
+    virtual bool ReadSubChunk(QIODevice &Stream, int Version, PLazyNode Node, uint32_t ChunkType,
+                              int32_t ChunkSize);
+    void SkipNodeChunk(QIODevice &Stream);
+    void PatchChunkSize(QIODevice &Stream, qint64 StartPos, qint64 EndPos);
+    virtual void DoSaveNode(PLazyNode Node, QIODevice &Stream);
+    virtual void DoLoadNode(PLazyNode Node, QIODevice &Stream);
+    virtual int DoCompare(PLazyNode Node1, PLazyNode Node2, TColumnIndex Column);
+
     // --- Event firers ----------------------------------------------------------------------
     virtual void DoInitNode(PLazyNode Parent, PLazyNode Node, TLazyNodeInitStates &InitStates);
     virtual bool DoInitChildren(PLazyNode Node, uint32_t &ChildCount);
@@ -1191,8 +1283,8 @@ protected:
     void ClassifyHitLeftToRight(THitInfo &HitInfo, int X, TLTAlignment Alignment, int ColumnWidth);
     void ClassifyHitRightToLeft(THitInfo &HitInfo, int X, TLTAlignment Alignment, int ColumnWidth);
     virtual bool IsCellEmpty(PLazyNode Node, TColumnIndex Column);
-    QPoint CellContentMargin(PLazyNode Node, TColumnIndex Column, TLTCellContentMarginType MarginType,
-                             TCanvas *Canvas = nullptr);
+    virtual QPoint CellContentMargin(PLazyNode Node, TColumnIndex Column,
+                                     TLTCellContentMarginType MarginType, TCanvas *Canvas = nullptr);
     // The widest node in the window, for the horizontal range of a tree without columns.
     int MaxVisibleNodeWidth();
     // Width of a node's content and of what follows it (the string tree's texts).
@@ -1473,6 +1565,22 @@ private:
     bool FOperationCanceled = false;
     bool FLoading = false;
     bool FDestroying = false;
+    // Node stream reading: the end of the enclosing chunk and the nesting depth.
+    int ReadStreamSignature(QIODevice &Stream, bool Adding);
+    void ReadStreamNodes(QIODevice &Stream, int Version, PLazyNode Target, TLTNodeAttachMode Mode,
+                         bool Loading);
+    void FillNodeFromStream(QIODevice &Stream, int Version, PLazyNode Node);
+    void MoveAcrossTrees(PLazyNode Source, PLazyNode Target, TBaseLazyTree &TargetTree,
+                         TLTNodeAttachMode Mode, bool ChildrenOnly);
+    void SortLevels(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit);
+    // The tree of a move's or copy's target, nil made the root (first child) and the root's
+    // sibling modes made child modes.
+    TBaseLazyTree &ResolveTarget(PLazyNode &Target, TLTNodeAttachMode &Mode);
+    // Initialises the target, or asks for its children, before nodes are linked below it.
+    void ReadyTarget(PLazyNode Target);
+    qint64 FChunkLimit = 0;
+    int FChunkDepth = 0;
+    mutable std::shared_ptr<TClipboardFormats> FClipboardFormats;
     std::array<QTimer *, 8> FTimers{};
     std::vector<TCacheEntry> FPositionCache;
     uint32_t FStartIndex = 0;

@@ -31,14 +31,6 @@ void TBaseLazyTree::SetRedraw(bool Redraw)
         setUpdatesEnabled(Redraw);
 }
 
-void TBaseLazyTree::Sort(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit)
-{
-}
-
-void TBaseLazyTree::SortTree(TColumnIndex Column, bool Ascending, bool DoInit)
-{
-}
-
 // ---------------------------------------------------------------------------------------
 // Timers
 

@@ -5,6 +5,7 @@
 #include "controls/tree/lazytreeglobals.h"
 
 #include "controls/tree/lazytree.h"
+#include "controls/tree/lazytreebuffers.h"
 #include "platform/canvas.h"
 #include "platform/color.h"
 #include "platform/theme.h"
@@ -17,9 +18,9 @@
 
 namespace {
 
-std::mutex &StripLock()
+TCriticalSection &StripLock()
 {
-    static std::mutex Lock;
+    static TCriticalSection Lock;
     return Lock;
 }
 
@@ -282,7 +283,11 @@ void TLTImageList::AddMasked(const QImage &Image, QRgb TransparentColor)
 void FillImageListFromStrip(TLTImageList &List, const QImage &Strip, const QString &Name,
                             bool MapColors)
 {
-    std::lock_guard<std::mutex> guard(StripLock());
+    StripLock().Enter();
+    struct TLeave
+    {
+        ~TLeave() { StripLock().Leave(); }
+    } leave;
     if (Strip.height() < 1)
         throw ELazyTreeAssertion(
             (QStringLiteral("Internal image \"") + Name + QStringLiteral("\" is missing or corrupt."))

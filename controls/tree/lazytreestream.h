@@ -17,6 +17,9 @@ public:
     void WriteString(const QString &Value);
     // A 32-bit byte count, then the bytes.
     void WriteBytes(const QByteArray &Value);
+    // Bytes without a count.
+    void WriteRaw(const char *Data, qint64 Size) { Write(Data, Size); }
+    void WriteUInt8(uint8_t Value) { Write(reinterpret_cast<const char *>(&Value), 1); }
 
 private:
     void Write(const char *Data, qint64 Size);
@@ -30,6 +33,14 @@ public:
     int32_t ReadInt32();
     QString ReadString();
     QByteArray ReadBytes();
+    // Exactly Size bytes without a count.
+    void ReadRaw(char *Data, qint64 Size) { Read(Data, Size); }
+    uint8_t ReadUInt8()
+    {
+        uint8_t value;
+        Read(reinterpret_cast<char *>(&value), 1);
+        return value;
+    }
     // Bytes left to read.
     qint64 Left() const;
     // Steps back over bytes just read.

@@ -6,7 +6,7 @@
 #include "app/comon.h"
 #include "app/language.h"
 #include "app/lbbutton.h"
-#include "controls/tree/lazytree.h"
+#include "controls/tree/lazystringtree.h"
 #include "grid/string/dazcolumngrid.h"
 #include "mbus/insertkeywireless.h"
 #include "mbus/mbusscandecode.h"
@@ -107,7 +107,29 @@ protected:
             r << W->LB_AvailableDevice->item(i)->text();
         return r;
     }
-    QString Caption(TBaseLazyTree *t, PLazyNode n) { return t->GetNodeData<TMyRec>(n)->Caption; }
+    // The text the string tree shows for a node (its OnGetText).
+    QString Caption(TLazyStringTree *t, PLazyNode n) { return t->GetText(n); }
+    // The tree's top rows painted offscreen.
+    QImage Paint_Top(TLazyStringTree *t)
+    {
+        QImage image(900, 60, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        {
+            TCanvas canvas(&image);
+            t->PaintTree(canvas, TRect(0, 0, 900, 60), TPoint(0, 0),
+                         TLTInternalPaintOptions{TLTInternalPaintOption::poBackground});
+        }
+        return image;
+    }
+    // Dark pixels right of the tree's lines, buttons, check boxes and images: the text.
+    static int Text_Ink(const QImage &image)
+    {
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 120; x < image.width(); ++x)
+                ink += qGray(image.pixel(x, y)) < 100;
+        return ink;
+    }
     std::vector<TXmlNode> Nodes(TXmlDocument &doc)
     {
         doc.LoadFromFile(W->FileName_MBus);
@@ -393,7 +415,7 @@ TEST_F(ScanWindow, SecondaryScanTreeOfThreeMeters)
                                            "ID = 22222222", "ID = 33333333",
                                            "Finish Scan By Secondary Address"}));
     EXPECT_EQ(W->L_Num_Slave->text(), "3");
-    TBaseLazyTree *t = W->LST;
+    TLazyStringTree *t = W->LST;
     ASSERT_EQ(t->RootNodeCount(), 3u);
     int records = 0, details = 0;
     for (PLazyNode m = t->RootNode()->FirstChild; m; m = m->NextSibling) {
@@ -427,6 +449,13 @@ TEST_F(ScanWindow, SecondaryScanTreeOfThreeMeters)
         t->OnGetImageIndexEx(t, n, TLTImageKind::ikNormal, NoColumn, ghosted, image, list);
         EXPECT_EQ(image, int(t->GetNodeLevel(n)));
     }
+    // The captions are painted: the rows show text, which they lose without the captions.
+    const QImage shown = Paint_Top(t);
+    EXPECT_GT(Text_Ink(shown), 200);
+    auto get_text = t->OnGetText;
+    t->OnGetText = [](TBaseLazyTree *, PLazyNode, TColumnIndex, TLSTTextType, QString &text) { text.clear(); };
+    EXPECT_EQ(Text_Ink(Paint_Top(t)), 0);
+    t->OnGetText = get_text;
 }
 
 TEST_F(ScanWindow, WirelessTableTreeAndKey)
@@ -465,7 +494,7 @@ TEST_F(ScanWindow, WirelessTableTreeAndKey)
     EXPECT_EQ(image, 0);
 
     W->RUD_WirelessClickCell(1, 0);
-    TBaseLazyTree *t = W->LST_Wireless;
+    TLazyStringTree *t = W->LST_Wireless;
     ASSERT_EQ(t->RootNodeCount(), 1u);
     PLazyNode m = t->RootNode()->FirstChild;
     ASSERT_EQ(m->ChildCount, 2u);
@@ -584,7 +613,7 @@ TEST_F(ScanWindow, SavingAsksAndShowsTheRightDialogs)
         return int(QDialog::Accepted);
     };
     // A record's box cleared: that record is written disabled, its meter stays enabled.
-    TBaseLazyTree *t = W->LST;
+    TLazyStringTree *t = W->LST;
     t->SetCheckState(t->RootNode()->FirstChild->FirstChild, TCheckState::csUncheckedNormal);
     // A meter's box cleared leaves its records' boxes as they are.
     PLazyNode second = t->RootNode()->FirstChild->NextSibling;

@@ -29,6 +29,11 @@ void TTestTree::DetachEvents()
     OnBeforeGetMaxColumnWidth = nullptr;
     OnAfterGetMaxColumnWidth = nullptr;
     OnCanSplitterResizeHeader = nullptr;
+    OnSaveNode = OnLoadNode = nullptr;
+    OnSaveTree = OnLoadTree = nullptr;
+    OnBeforeTreeExport = OnAfterTreeExport = OnBeforeHeaderExport = OnAfterHeaderExport = nullptr;
+    OnBeforeColumnExport = OnColumnExport = OnAfterColumnExport = nullptr;
+    OnBeforeNodeExport = OnNodeExport = OnAfterNodeExport = nullptr;
 }
 
 void TEventLog::Attach(TBaseLazyTree &Tree)
