@@ -138,7 +138,7 @@ void TLTHeader::FireMouse(bool Down, Qt::MouseButton Button, const TMessage &Mes
 bool TLTHeader::ProcessMessage(TMessage &Message)
 {
     // Without columns and without a visible header nothing here concerns the header.
-    if (!FOptions.Contains(hoVisible) && !AnyMouseState(FStates))
+    if (!FOptions.Contains(hoVisible) && !UseColumns() && !AnyMouseState(FStates))
         return false;
     const QPoint p = Message.Pos;
     const int h = FHeight;

@@ -294,3 +294,24 @@ TEST(LazyTreeHeaderMouse, RightClickBuildsTheColumnMenu)
     EXPECT_EQ(changes, 1);
     menu->close();
 }
+
+TEST(LazyTreeHeaderMouse, SplitterDoubleClickAsksBeforeFittingTheColumn)
+{
+    for (bool allow : {true, false}) {
+        THeaderTree t({hoColumnResize, hoDblClickResize});
+        std::vector<TColumnIndex> asked;
+        t.Tree.OnColumnWidthDblClickResize = [&](TLTHeader *, TColumnIndex Column, TLTShiftState, QPoint,
+                                                 bool &Allowed) {
+            asked.push_back(Column);
+            Allowed = allow;
+        };
+        int fitted = 0;
+        t.Tree.OnAfterAutoFitColumn = [&](TLTHeader *, TColumnIndex Column) {
+            EXPECT_EQ(Column, 1);
+            ++fitted;
+        };
+        t.Send(QEvent::MouseButtonDblClick, QPoint(101, -5));
+        EXPECT_EQ(asked, std::vector<TColumnIndex>{1});
+        EXPECT_EQ(fitted, allow ? 1 : 0);
+    }
+}
