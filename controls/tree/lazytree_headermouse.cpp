@@ -217,12 +217,12 @@ void TLTHeader::SetCursorFor(TMessage &Message)
 {
     const QPoint p = Message.Pos;
     Qt::CursorShape cursor = Qt::ArrowCursor;
-    const bool height = OnHeightSplitter(p);
-    if (height || OnColumnSplitter(p)) {
-        cursor = height ? Qt::SplitVCursor : Qt::SplitHCursor;
-        if (FOwner.OnGetHeaderCursor)
-            FOwner.OnGetHeaderCursor(this, cursor);
-    }
+    if (OnHeightSplitter(p))
+        cursor = Qt::SplitVCursor;
+    else if (OnColumnSplitter(p))
+        cursor = Qt::SplitHCursor;
+    if (FOwner.OnGetHeaderCursor)
+        FOwner.OnGetHeaderCursor(this, cursor);
     Message.Cursor = cursor;
     Message.Result = cursor != Qt::ArrowCursor ? 1 : 0;
 }

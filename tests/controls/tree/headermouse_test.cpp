@@ -315,3 +315,21 @@ TEST(LazyTreeHeaderMouse, SplitterDoubleClickAsksBeforeFittingTheColumn)
         EXPECT_EQ(fitted, allow ? 1 : 0);
     }
 }
+
+TEST(LazyTreeHeaderMouse, SplittersShowTheirCursors)
+{
+    THeaderTree t({hoColumnResize, hoHeightResize});
+    struct TCase
+    {
+        QPoint P;
+        Qt::CursorShape Cursor;
+    };
+    for (const TCase &c : {TCase{QPoint(50, -5), Qt::SplitHCursor}, TCase{QPoint(25, -5), Qt::ArrowCursor},
+                           TCase{QPoint(25, 0), Qt::SplitVCursor}}) {
+        t.Move(c.P, Qt::NoButton);
+        EXPECT_EQ(t.Tree.cursor().shape(), c.Cursor) << c.P.x() << "," << c.P.y();
+    }
+    t.Tree.OnGetHeaderCursor = [](TLTHeader *, Qt::CursorShape &Cursor) { Cursor = Qt::PointingHandCursor; };
+    t.Move(QPoint(25, -5), Qt::NoButton);
+    EXPECT_EQ(t.Tree.cursor().shape(), Qt::PointingHandCursor);
+}
