@@ -333,3 +333,23 @@ TEST(LazyTreeHeaderMouse, SplittersShowTheirCursors)
     t.Move(QPoint(25, -5), Qt::NoButton);
     EXPECT_EQ(t.Tree.cursor().shape(), Qt::PointingHandCursor);
 }
+
+TEST(LazyTreeHeaderMouse, ButtonEventsReportHeaderCoordinates)
+{
+    THeaderTree t;
+    std::vector<std::string> log;
+    auto record = [&](const char *What) {
+        return [&log, What](TLTHeader *, Qt::MouseButton B, TLTShiftState, int X, int Y) {
+            log.push_back(std::string(What) + " " + std::to_string(int(B)) + " " + std::to_string(X) + "," +
+                          std::to_string(Y));
+        };
+    };
+    t.Tree.OnHeaderMouseDown = record("down");
+    t.Tree.OnHeaderMouseUp = record("up");
+    const int h = t.Header().Height();
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::MiddleButton, Qt::RightButton})
+        t.ClickAt(QPoint(30, -5), b);
+    const std::string at = "30," + std::to_string(h - 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"down 1 " + at, "up 1 " + at, "down 4 " + at, "up 4 " + at,
+                                             "down 2 " + at, "up 2 " + at}));
+}
