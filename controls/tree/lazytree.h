@@ -374,6 +374,49 @@ using TLTDragAllowedEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode 
 using TLTKeyEvent = std::function<void(TBaseLazyTree *Sender, int &Key, TLTShiftState Shift)>;
 using TLTKeyPressEvent = std::function<void(TBaseLazyTree *Sender, QChar &Key)>;
 
+// Header clicks.
+enum class TLTHeaderHitPosition : uint8_t { hhiNoWhere, hhiOnColumn, hhiOnIcon, hhiOnCheckbox };
+using TLTHeaderHitPositions = TEnumSet<TLTHeaderHitPosition>;
+struct TLTHeaderHitInfo
+{
+    int X = 0, Y = 0;   // header coordinates
+    Qt::MouseButton Button = Qt::NoButton;
+    TLTShiftState Shift;
+    TColumnIndex Column = NoColumn;
+    TLTHeaderHitPositions HitPosition;
+};
+using TLTHeaderMouseEvent = std::function<void(TLTHeader *Sender, Qt::MouseButton Button,
+                                               TLTShiftState Shift, int X, int Y)>;
+using TLTHeaderMouseMoveEvent =
+    std::function<void(TLTHeader *Sender, TLTShiftState Shift, int X, int Y)>;
+using TLTHeaderClickEvent = std::function<void(TLTHeader *Sender, const TLTHeaderHitInfo &HitInfo)>;
+using TLTHeaderDraggingEvent =
+    std::function<void(TLTHeader *Sender, TColumnIndex Column, bool &Allowed)>;
+using TLTHeaderDraggedEvent =
+    std::function<void(TLTHeader *Sender, TColumnIndex Column, int OldPosition)>;
+using TLTHeaderDraggedOutEvent =
+    std::function<void(TLTHeader *Sender, TColumnIndex Column, QPoint DropPosition)>;
+using TLTGetHeaderCursorEvent = std::function<void(TLTHeader *Sender, Qt::CursorShape &Cursor)>;
+using TLTCanSplitterResizeColumnEvent =
+    std::function<void(TLTHeader *Sender, QPoint P, TColumnIndex Column, bool &Allowed)>;
+using TLTBeforeColumnWidthTrackingEvent =
+    std::function<void(TLTHeader *Sender, TColumnIndex Column, TLTShiftState Shift)>;
+using TLTColumnWidthTrackingEvent =
+    std::function<void(TLTHeader *Sender, TColumnIndex Column, TLTShiftState Shift,
+                       QPoint &TrackPoint, QPoint P, bool &Allowed)>;
+using TLTBeforeHeaderHeightTrackingEvent =
+    std::function<void(TLTHeader *Sender, TLTShiftState Shift)>;
+using TLTHeaderHeightTrackingEvent =
+    std::function<void(TLTHeader *Sender, QPoint &P, TLTShiftState Shift, bool &Allowed)>;
+using TLTAfterHeaderHeightTrackingEvent = std::function<void(TLTHeader *Sender)>;
+using TLTColumnWidthDblClickResizeEvent =
+    std::function<void(TLTHeader *Sender, TColumnIndex Column, TLTShiftState Shift, QPoint P,
+                       bool &Allowed)>;
+using TLTHeaderHeightDblClickResizeEvent =
+    std::function<void(TLTHeader *Sender, QPoint &P, TLTShiftState Shift, bool &Allowed)>;
+using TLTColumnVisibilityChangedEvent =
+    std::function<void(TBaseLazyTree *Sender, TColumnIndex Column, bool Visible)>;
+
 // The link between the tree and an in-place editor: the tree starts, ends and cancels an
 // edit through it and places the editor over the caption.
 class ILTEditLink
@@ -1113,6 +1156,32 @@ public:
     TLTEditChangingEvent OnEditing;
     TLTEditChangeEvent OnEdited;
     TLTEditCancelEvent OnEditCancelled;
+
+    // --- Header mouse (lazytree_headermouse.cpp) ---------------------------------------------
+    // The column's check state takes the next state of its check type.
+    void UpdateColumnCheckState(TLazyTreeColumn &Column);
+    // Where the column's header glyph or check box was painted, in header coordinates.
+    QRect HeaderImageRect(const TLazyTreeColumn &Column) const;
+    // Hands a mouse, key or focus event of the tree or its viewport to the header first;
+    // true when the header took it.
+    bool HeaderMessage(QEvent *Event, bool Client);
+    TLTHeaderMouseEvent OnHeaderMouseDown, OnHeaderMouseUp;
+    TLTHeaderMouseMoveEvent OnHeaderMouseMove;
+    TLTHeaderClickEvent OnHeaderClick, OnHeaderDblClick;
+    TLTHeaderDraggingEvent OnHeaderDragging;
+    TLTHeaderDraggedEvent OnHeaderDragged;
+    TLTHeaderDraggedOutEvent OnHeaderDraggedOut;
+    TLTGetHeaderCursorEvent OnGetHeaderCursor;
+    TLTCanSplitterResizeColumnEvent OnCanSplitterResizeColumn;
+    TLTBeforeColumnWidthTrackingEvent OnBeforeColumnWidthTracking;
+    TLTColumnWidthTrackingEvent OnColumnWidthTracking;
+    TLTHeaderNotifyEvent OnAfterColumnWidthTracking;
+    TLTBeforeHeaderHeightTrackingEvent OnBeforeHeaderHeightTracking;
+    TLTHeaderHeightTrackingEvent OnHeaderHeightTracking;
+    TLTAfterHeaderHeightTrackingEvent OnAfterHeaderHeightTracking;
+    TLTColumnWidthDblClickResizeEvent OnColumnWidthDblClickResize;
+    TLTHeaderHeightDblClickResizeEvent OnHeaderHeightDblClickResize;
+    TLTColumnVisibilityChangedEvent OnColumnVisibilityChanged;
 
     TLTKeyActionEvent OnKeyAction;
     TLTIncrementalSearchEvent OnIncrementalSearch;

@@ -276,6 +276,12 @@ void TBaseLazyTree::TimerExpired(int Id)
     case StructureChangeTimer:
         DoStructureChange(FLastStructureChangeNode, FLastStructureChangeReason);
         break;
+    case TLTHeader::HeaderTimer: {
+        TLTHeader::TMessage message{TLTHeader::TMessageKind::Timer, {}};
+        message.TimerId = Id;
+        FHeader->ProcessMessage(message);
+        break;
+    }
     case 8:   // a platform theme change settled: the window is built again
         KillTreeTimer(Id);
         CreateWnd();

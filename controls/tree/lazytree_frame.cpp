@@ -250,6 +250,8 @@ TBaseLazyTree::TBaseLazyTree(QWidget *Parent) : QAbstractScrollArea(StartupThenP
 TBaseLazyTree::~TBaseLazyTree()
 {
     FDestroying = true;
+    // The header band's filter would see the focus loss of the dying widget.
+    delete findChild<QObject *>(QStringLiteral("HeaderBand"), Qt::FindDirectChildrenOnly);
     StopPanning();
     StopCacheValidation();
     ReleaseWorkerReference(this);

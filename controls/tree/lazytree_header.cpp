@@ -36,15 +36,27 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject *Watched, QEvent *Event) override
     {
+        auto *tree = static_cast<TBaseLazyTree *>(Watched);
         if (Event->type() == QEvent::Paint) {
-            auto *tree = static_cast<TBaseLazyTree *>(Watched);
             const QRect band = tree->HeaderRect();
             if (band.height() > 0 && band.width() > 0) {
                 QPainter p(tree);
-                TLTHeaderPainter(tree->Header()).PaintHeader(p, band, -tree->EffectiveOffsetX());
+                const TLazyTreeColumns &columns = tree->Header().Columns();
+                TLTHeaderPainter painter(tree->Header());
+                painter.DropTarget = columns.DropTarget();
+                painter.DropBefore = columns.DropBefore();
+                painter.DragIndex = columns.DragIndex();
+                painter.PaintHeader(p, band, -tree->EffectiveOffsetX());
             }
+            return false;
         }
-        return false;
+        // Mouse events outside the viewport belong to the header band.
+        const bool mouse = Event->type() == QEvent::MouseButtonPress ||
+                           Event->type() == QEvent::MouseButtonRelease ||
+                           Event->type() == QEvent::MouseButtonDblClick ||
+                           Event->type() == QEvent::MouseMove;
+        const bool handled = tree->HeaderMessage(Event, false);
+        return handled || mouse;
     }
 };
 
@@ -53,8 +65,11 @@ public:
 void TBaseLazyTree::UpdateHeaderRect()
 {
     if (!property("HeaderBandPainter").toBool()) {
-        installEventFilter(new THeaderBandPainter(this));
+        auto *filter = new THeaderBandPainter(this);
+        filter->setObjectName(QStringLiteral("HeaderBand"));
+        installEventFilter(filter);
         setProperty("HeaderBandPainter", true);
+        setMouseTracking(true);   // the header's hot column follows a free mouse
     }
     // The frame of the scroll area is the tree's border; the header lies inside it, above
     // the viewport.

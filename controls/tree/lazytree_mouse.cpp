@@ -31,6 +31,10 @@ bool Panning(TLazyTreeStates States)
 
 bool TBaseLazyTree::viewportEvent(QEvent *Event)
 {
+    if (HeaderMessage(Event, true)) {
+        Event->accept();
+        return true;
+    }
     switch (Event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

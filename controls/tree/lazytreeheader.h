@@ -23,6 +23,7 @@ class TBaseLazyTree;
 class TLTHeader;
 class TLTImageList;
 class TLazyTreeColumns;
+class TLTHeaderPopupMenu;
 
 using TColumnIndex = int32_t;
 using TColumnPosition = uint32_t;
@@ -244,6 +245,15 @@ public:
     void SaveToStream(QIODevice &Stream) const;
     void LoadFromStream(QIODevice &Stream, int Version);
 
+    // --- Header mouse (lazytree_headermouse.cpp) -------------------------------------------
+    // A click at P (client coordinates) with Button; Force clicks whatever column is hit,
+    // else only the pressed one.
+    virtual void ProcessHeaderClick(QPoint P, Qt::MouseButton Button, bool Force, bool DblClick);
+    bool CheckBoxHit() const { return FCheckBoxHit; }
+    TColumnIndex DragIndex() const { return FDragIndex; }
+    TColumnIndex DropTarget() const { return FDropTarget; }
+    bool DropBefore() const { return FDropBefore; }
+
 protected:
     // Every notice of a column or of the whole collection (Item nil) ends here.
     virtual void Update(TLazyTreeColumn *Item);
@@ -390,6 +400,35 @@ public:
     virtual QMenu *FireGetPopupMenu(TColumnIndex Column, QPoint P);
     virtual void FireCanSplitterResizeHeader(QPoint P, bool &Allowed);
 
+    // --- Mouse handling (lazytree_headermouse.cpp) -----------------------------------------
+    // The tree's window messages as the header sees them: "NC" ones arrive on the header
+    // band, the others on the client area.
+    enum class TMessageKind : uint8_t {
+        KillFocus, Escape, SetCursor, NCMouseMove, NCLButtonDown, LButtonDown, NCLButtonUp,
+        LButtonUp, NCRButtonDown, NCMButtonDown, NCRButtonUp, NCMButtonUp, NCLButtonDblClk,
+        NCRButtonDblClk, NCMButtonDblClk, LButtonDblClk, Timer, MouseMove
+    };
+    struct TMessage
+    {
+        TMessageKind Kind;
+        QPoint Pos;   // client coordinates
+        Qt::KeyboardModifiers Modifiers = {};
+        int TimerId = 0;
+        int Result = 0;
+        // The cursor a SetCursor message chose.
+        Qt::CursorShape Cursor = Qt::ArrowCursor;
+    };
+    static constexpr int HeaderTimer = 3;
+    // True when the header handled the message and the tree must not.
+    virtual bool ProcessMessage(TMessage &Message);
+    // Sets TrackIndex and TrackPoint when P (client) lies on a column splitter.
+    virtual bool FindSplitterColumn(QPoint P);
+    bool CanResizeColumnAt(QPoint P, TColumnIndex Column);
+    QPoint DragStart() const { return FDragStart; }
+    QPoint TrackPoint() const { return FTrackPoint; }
+    // The menu the last right click with hoAutoColumnPopupMenu built.
+    TLTHeaderPopupMenu *AutoPopupMenu() const { return FAutoPopupMenu; }
+
 protected:
     virtual void ApplySortColumn(TColumnIndex Value);
     virtual void RefreshHeaderFrame();
@@ -424,4 +463,21 @@ private:
     TLTSortDirection FSortDirection = TLTSortDirection::sdAscending;
     int FLastWidth = 0;
     THeaderStates FStates;
+    // Mouse handling.
+    bool OnColumnSplitter(QPoint P);
+    bool OnHeightSplitter(QPoint P);
+    void CancelTracking(TMessage &Message);
+    bool Press(TMessage &Message);
+    bool Release(TMessage &Message);
+    bool TrackMove(TMessage &Message);
+    bool DoubleClick(TMessage &Message);
+    void RightRelease(TMessage &Message);
+    void HoverMove(TMessage &Message);
+    bool MouseWatch();
+    void SetCursorFor(TMessage &Message);
+    void StartColumnDrag();
+    void MoveColumnDrag(QPoint S);
+    void FireMouse(bool Down, Qt::MouseButton Button, const TMessage &Message, QPoint P);
+    QPoint FDragStart, FTrackStart, FTrackPoint;
+    TLTHeaderPopupMenu *FAutoPopupMenu = nullptr;
 };
