@@ -10,7 +10,9 @@ template <class TControl, class TInterface = IDropDownEditor>
 class TDropDownEditorAdapter : public TInterface
 {
 public:
-    explicit TDropDownEditorAdapter(QWidget *Parent) : FEdit(new TControl(Parent))
+    explicit TDropDownEditorAdapter(QWidget *Parent) : TDropDownEditorAdapter(new TControl(Parent)) {}
+    // Takes over a control made by the caller.
+    explicit TDropDownEditorAdapter(TControl *Control) : FEdit(Control)
     {
         FEdit->OnDropDownHeaderButtonClick = [this](TObject *, int Index) {
             if (this->OnHeaderButtonClick)

@@ -1,6 +1,7 @@
 // The adapters through which the string grid drives the list drop-downs.
 #include "controls/dropdown/multicolumninstall.h"
 
+#include "controls/dropdown/editoradapter.h"
 #include "controls/dropdown/griddropdownlist.h"
 #include "controls/dropdown/multicolumn.h"
 #include "grid/string/dazstringgrid.h"
@@ -8,53 +9,15 @@
 
 namespace {
 
-// What every drop-down edit answers the same way; TEditor is the control class.
+// The list drop-downs add their item list to what every drop-down editor answers.
 template <class TInterface, class TEditor>
-class TListEditorAdapter : public TInterface
+class TListEditorAdapter : public TDropDownEditorAdapter<TEditor, TInterface>
 {
 public:
-    explicit TListEditorAdapter(QWidget *Parent) : FEdit(new TEditor(Parent))
-    {
-        FEdit->OnDropDownHeaderButtonClick = [this](TObject *, int Index) {
-            if (this->OnHeaderButtonClick)
-                this->OnHeaderButtonClick(Index);
-        };
-        FEdit->OnDropDownFooterButtonClick = [this](TObject *, int Index) {
-            if (this->OnFooterButtonClick)
-                this->OnFooterButtonClick(Index);
-        };
-    }
-    ~TListEditorAdapter() override { delete FEdit; }
-    TEditor *Edit() const { return FEdit; }
-
-    QWidget *Control() override { return FEdit; }
-    QString Text() const override { return FEdit->GetText(); }
-    void SetText(const QString &Value) override { FEdit->SetText(Value); }
-    bool DroppedDown() const override { return FEdit->DroppedDown(); }
-    void ShowDropDown() override { FEdit->ShowDropDown(); }
-    void SelectAll() override { FEdit->SelectAll(); }
-    void SetSelection(int Start, int Length) override
-    {
-        if (Length > 0)
-            FEdit->setSelection(Start, Length);
-        else
-            FEdit->setCursorPosition(Start);
-    }
-    void SetEditorEnabled(bool Value) override { FEdit->SetEditorEnabled(Value); }
-    void SetAppearance(const THeaderAppearance &Header, const TFooterAppearance &Footer) override
-    {
-        FEdit->DropDownHeader().Assign(&Header);
-        FEdit->DropDownFooter().Assign(&Footer);
-    }
-    void SetComponentStyle(TQVRStyle Style) override { FEdit->SetComponentStyle(Style); }
-    void SetColorTones(const TColorTones &Tones) override { FEdit->SetColorTones(Tones); }
-    void SetFocusDraw(bool Value) override { FEdit->FocusDraw = Value; }
-    void BeginUpdate() override { FEdit->BeginUpdate(); }
-    void EndUpdate() override { FEdit->EndUpdate(); }
-    void SetItemIndex(int Value) override { FEdit->SetItemIndex(Value); }
-
-private:
-    TEditor *FEdit;
+    using TDropDownEditorAdapter<TEditor, TInterface>::TDropDownEditorAdapter;
+    void BeginUpdate() override { this->Edit()->BeginUpdate(); }
+    void EndUpdate() override { this->Edit()->EndUpdate(); }
+    void SetItemIndex(int Value) override { this->Edit()->SetItemIndex(Value); }
 };
 
 class TMultiColumnEditor : public TListEditorAdapter<IMultiColumnDropDown, TDazMultiColumnDropDown>

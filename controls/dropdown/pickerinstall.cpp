@@ -15,15 +15,15 @@ public:
     explicit TColorPickerEditor(QWidget *Parent)
         : TDropDownAdapter(new TDazColorPickerDropDown(Parent))
     {
-        FControl->OnSelect = [this](TObject *) {
+        this->FEdit->OnSelect = [this](TObject *) {
             if (OnSelect)
                 OnSelect();
         };
     }
-    void AddDefaultColors() override { FControl->AddDefaultColors(); }
-    TColor SelectedColor() const override { return FControl->SelectedColor(); }
-    void SetSelectedColor(TColor Value) override { FControl->SetSelectedColor(Value); }
-    QString GetSelectedColorText() const override { return FControl->GetSelectedColorText(); }
+    void AddDefaultColors() override { this->FEdit->AddDefaultColors(); }
+    TColor SelectedColor() const override { return this->FEdit->SelectedColor(); }
+    void SetSelectedColor(TColor Value) override { this->FEdit->SetSelectedColor(Value); }
+    QString GetSelectedColorText() const override { return this->FEdit->GetSelectedColorText(); }
 };
 
 class TImagePickerEditor : public TDropDownAdapter<IImagePickerDropDown, TDazImagePickerDropDown>
@@ -32,32 +32,32 @@ public:
     explicit TImagePickerEditor(QWidget *Parent)
         : TDropDownAdapter(new TDazImagePickerDropDown(Parent))
     {
-        FControl->OnSelect = [this](TObject *) {
+        this->FEdit->OnSelect = [this](TObject *) {
             if (OnSelect)
                 OnSelect();
         };
     }
-    TCustomImageList *Images() const override { return FControl->Images; }
-    void SetImages(TCustomImageList *Value) override { FControl->Images = Value; }
-    int ItemCount() const override { return FControl->Items().Count(); }
+    TCustomImageList *Images() const override { return this->FEdit->Images; }
+    void SetImages(TCustomImageList *Value) override { this->FEdit->Images = Value; }
+    int ItemCount() const override { return this->FEdit->Items().Count(); }
     // Empty for an index without an item.
     QString ItemCaption(int Index) const override
     {
-        return Index >= 0 && Index < ItemCount() ? FControl->Items().Items(Index)->Caption()
+        return Index >= 0 && Index < ItemCount() ? this->FEdit->Items().Items(Index)->Caption()
                                                  : QString();
     }
-    void AddImagesFromImageList() override { FControl->AddImagesFromImageList(); }
-    int ImageIndex() const override { return FControl->ImageIndex(); }
-    void SetImageIndex(int Value) override { FControl->SetImageIndex(Value); }
-    int ItemIndex() const override { return FControl->ItemIndex(); }
+    void AddImagesFromImageList() override { this->FEdit->AddImagesFromImageList(); }
+    int ImageIndex() const override { return this->FEdit->ImageIndex(); }
+    void SetImageIndex(int Value) override { this->FEdit->SetImageIndex(Value); }
+    int ItemIndex() const override { return this->FEdit->ItemIndex(); }
 };
 
 class TDetailEditor : public TDropDownAdapter<IDetailDropDown, TDazDetailDropDown>
 {
 public:
     explicit TDetailEditor(QWidget *Parent) : TDropDownAdapter(new TDazDetailDropDown(Parent)) {}
-    int IndexOfItem(const QString &Text) const override { return FControl->Items().IndexOf(Text); }
-    void SetItemIndex(int Value) override { FControl->SetItemIndex(Value); }
+    int IndexOfItem(const QString &Text) const override { return this->FEdit->Items().IndexOf(Text); }
+    void SetItemIndex(int Value) override { this->FEdit->SetItemIndex(Value); }
 };
 
 class TTrackBarEditor : public TDropDownAdapter<ITrackBarDropDown, TDazTrackBarDropDown>
@@ -67,8 +67,8 @@ public:
         : TDropDownAdapter(new TDazTrackBarDropDown(Parent))
     {
     }
-    int Position() const override { return FControl->Position(); }
-    void SetPosition(int Value) override { FControl->SetPosition(Value); }
+    int Position() const override { return this->FEdit->Position(); }
+    void SetPosition(int Value) override { this->FEdit->SetPosition(Value); }
 };
 
 class TMemoEditor : public TDropDownAdapter<IMemoDropDown, TDazMemoDropDown>
@@ -78,12 +78,12 @@ public:
     {
         // Every change of the edit passes through the lines (typed text, or the memo's
         // text taken at closing).
-        FControl->OnChange = [this](TObject *) {
+        this->FEdit->OnChange = [this](TObject *) {
             if (OnChange)
                 OnChange();
         };
     }
-    TStringList &MemoText() override { return FControl->MemoText(); }
+    TStringList &MemoText() override { return this->FEdit->MemoText(); }
 };
 
 template <class T>

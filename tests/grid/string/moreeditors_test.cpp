@@ -12,6 +12,7 @@
 #include "platform/locale.h"
 
 #include <QClipboard>
+#include <QTextBlock>
 
 namespace {
 
