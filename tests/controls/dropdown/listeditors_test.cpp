@@ -1,5 +1,6 @@
 // The string grid editing cells with the list drop-downs it reaches through the installed
 // editor makers.
+#include "celleditorgrid.h"
 #include "controls/dropdown/dropdownscreen.h"
 #include "controls/dropdown/griddropdownlist.h"
 #include "controls/dropdown/multicolumn.h"
@@ -12,47 +13,15 @@
 
 namespace {
 
-class ListEditorTest : public ::testing::Test
+class ListEditorTest : public CellEditorGrid
 {
 protected:
-    TFakeDropDownScreenGuard Screen;
-    std::unique_ptr<TDazStringGrid> Grid;
-
     void SetUp() override
     {
         InstallListDropDownEditors();
-        Grid = std::make_unique<TDazStringGrid>();
-        Grid->SetColCount(3);
-        Grid->SetRowCount(4);
-        Grid->SetOptions(Grid->Options() + goEditing);
-        Grid->OnGetEditorType = [this](TObject *, int ACol, int, TEditorType &E) {
-            if (ACol == 1)
-                E = Type;
-        };
-        Grid->resize(400, 200);
-        Grid->show();
-        Grid->activateWindow();
-        Grid->setFocus();
-        QApplication::processEvents();
+        Type = edGridDropDown;
+        CellEditorGrid::SetUp();
     }
-    void TearDown() override
-    {
-        Grid.reset();
-        QApplication::processEvents();
-    }
-    QWidget *Focused() const
-    {
-        QWidget *w = QApplication::focusWidget();
-        return w ? w : static_cast<QWidget *>(Grid.get());
-    }
-    void Key(int K, const QString &Text = {})
-    {
-        QKeyEvent down(QEvent::KeyPress, K, Qt::NoModifier, Text);
-        QApplication::sendEvent(Focused(), &down);
-        QKeyEvent up(QEvent::KeyRelease, K, Qt::NoModifier, Text);
-        QApplication::sendEvent(Focused(), &up);
-    }
-    TEditorType Type = edGridDropDown;
 };
 
 }   // namespace

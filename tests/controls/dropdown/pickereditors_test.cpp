@@ -1,6 +1,7 @@
 // The string grid's picker cell editors, made from the drop-down controls: a cell edited
 // with each, seen through the grid's editor interfaces (the grid and the drop-down edit
 // headers cannot meet in one file).
+#include "celleditorgrid.h"
 #include "controls/dropdown/dropdownscreen.h"
 #include "controls/dropdown/pickerinstall.h"
 #include "grid/base/imagelist.h"
@@ -17,48 +18,20 @@ namespace {
 const TEditorType kInstalled[] = {edColorPickerDropDown, edImagePickerDropDown, edDetailDropDown,
                                   edTrackbarDropDown, edMemoDropDown};
 
-class PickerEditorTest : public ::testing::Test
+class PickerEditorTest : public CellEditorGrid
 {
 protected:
-    TFakeDropDownScreenGuard Screen;
-    std::unique_ptr<TDazStringGrid> Grid;
-    TEditorType Type = edNormal;
-
     void SetUp() override
     {
         InstallPickerDropDownEditors();
-        Grid = std::make_unique<TDazStringGrid>();
-        Grid->SetColCount(3);
-        Grid->SetRowCount(4);
-        Grid->SetOptions(Grid->Options() + goEditing);
-        Grid->OnGetEditorType = [this](TObject *, int ACol, int, TEditorType &E) {
-            if (ACol == 1)
-                E = Type;
-        };
-        Grid->resize(400, 200);
-        Grid->show();
-        Grid->activateWindow();
-        Grid->setFocus();
-        QApplication::processEvents();
+        CellEditorGrid::SetUp();
     }
     void TearDown() override
     {
-        Grid.reset();
+        CellEditorGrid::TearDown();
         for (TEditorType t : kInstalled)
             SetDropDownEditorMaker(t, nullptr);
         QApplication::processEvents();
-    }
-    QWidget *Focused() const
-    {
-        QWidget *w = QApplication::focusWidget();
-        return w ? w : static_cast<QWidget *>(Grid.get());
-    }
-    void Key(int K, Qt::KeyboardModifiers M = Qt::NoModifier, const QString &Text = {})
-    {
-        QKeyEvent down(QEvent::KeyPress, K, M, Text);
-        QApplication::sendEvent(Focused(), &down);
-        QKeyEvent up(QEvent::KeyRelease, K, M, Text);
-        QApplication::sendEvent(Focused(), &up);
     }
     // Opens the editor of type T on cell (1, 1).
     template <class I>
