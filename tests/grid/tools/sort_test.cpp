@@ -610,3 +610,20 @@ TEST_F(SortTest, HeaderClickWithTheIndexKeyBuildsTheIndex)
     EXPECT_EQ(Grid.SortIndexes().SaveToString(), QStringLiteral("u1"));
     EXPECT_EQ(Grid.SortSettings().Column(), 1);
 }
+
+TEST_F(SortTest, CellObjectsTravelWithTheirRows)
+{
+    Fill({L({"n", "key"}), L({"a", "3"}), L({"b", "1"}), L({"c", "2"})});
+    Grid.SetFixedCols(0);
+    Grid.SetFixedRows(1);
+    for (int r = 1; r < 4; ++r)
+        Grid.SetObjectEx(0, r, uintptr_t(r));
+    Sort(Grid, 1, sdAscending);
+    EXPECT_EQ(Column(0), L({"n", "b", "c", "a"}));
+    EXPECT_EQ(Grid.GetObjectEx(0, 1), uintptr_t(2));
+    EXPECT_EQ(Grid.GetObjectEx(0, 2), uintptr_t(3));
+    EXPECT_EQ(Grid.GetObjectEx(0, 3), uintptr_t(1));
+    Grid.QSort();   // sorting again in the same order moves nothing
+    EXPECT_EQ(Column(0), L({"n", "b", "c", "a"}));
+    EXPECT_EQ(Grid.GetObjectEx(0, 3), uintptr_t(1));
+}
