@@ -338,8 +338,15 @@ void TCustomDazGridDropDown::BeforeDropDown()
             LookupText(GetText(), full, row);
             g->SetRow(row >= g->FixedRows() ? row : g->FixedRows());
         }
-        if (g->SortSettings().Column() >= 0 && g->SortSettings().Show())
+        if (g->SortSettings().Column() >= 0 && g->SortSettings().Show()) {
+            // The current row follows the chosen item to its sorted place (the sort's own row
+            // changes pass through the list's row selection).
+            const int item = FItemIndex;
             g->QSort();
+            const int row = UseItems ? RowOfItem(item) : -1;
+            if (row >= g->FixedRows() && row < g->RowCount())
+                g->SetRow(row);
+        }
     }
     FOldItemIndex = FItemIndex;
     if (!UseItems || !FDazColGrid)

@@ -165,6 +165,8 @@ TEST_F(GridDropDownTest, HeaderClickSortKeepsTheItemAndTheNextOpeningShowsTheOrd
     Drop.ShowDropDown();
     EXPECT_EQ(Grid()->Cells(0, 1), "Apple");   // sorted again at the opening
     EXPECT_EQ(Grid()->Cells(0, 3), "Cherry");
+    EXPECT_EQ(Drop.ItemOfRow(Grid()->Row()), 0) << "the current row is still the chosen item";
+    EXPECT_EQ(Drop.ItemIndex(), 0);
     Drop.HideDropDown(true);
     Drop.Sorting = gsMultiColumn;
     Drop.ShowDropDown();
