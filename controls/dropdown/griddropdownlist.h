@@ -130,7 +130,8 @@ enum TGridSorting { gsNone, gsSingleColumn, gsMultiColumn };
     X(ScrollHint, OnScrollHint) X(TopLeftChanged, OnTopLeftChanged)                         \
     X(AutoAddRow, OnAutoAddRow) X(InsertRow, OnAutoInsertRow) X(InsertCol, OnAutoInsertCol) \
     X(DeleteRow, OnAutoDeleteRow) X(CanAddRow, OnCanAddRow) X(CanInsertRow, OnCanInsertRow) \
-    X(CanDeleteRow, OnCanDeleteRow) X(CheckBoxClick, OnCheckBoxClick)
+    X(CanDeleteRow, OnCanDeleteRow) X(CheckBoxClick, OnCheckBoxClick)                       \
+    X(SearchEditChange, OnSearchEditChange)
 
 class TCustomDazGridDropDown : public TListDropDownEdit
 {
@@ -193,7 +194,6 @@ public:
     TCustomCompareEvent OnGridCustomCompare;
     TRawCompareEvent OnGridRawCompare;
     TSpinClickEvent OnGridSpinClick;
-    TNotifyEvent OnGridSearchEditChange;
     TKeyEvent OnGridKeyDown, OnGridKeyUp;
     TKeyPressEvent OnGridKeyPress;
 

@@ -268,6 +268,9 @@ TEST_F(GridDropDownTest, RelaysPassTheGridsEventsOn)
     Drop.OnGridKeyDown = [&](TObject *S, uint16_t &, TShiftState) {
         seen << QStringLiteral("key %1").arg(S == &Drop);
     };
+    Drop.OnGridSearchEditChange = [&](TObject *, const QString &Value, bool &) {
+        seen << "search " + Value;
+    };
     Drop.ShowDropDown();
     TDazColGrid &g = *Grid();
     probing = true;
@@ -284,9 +287,11 @@ TEST_F(GridDropDownTest, RelaysPassTheGridsEventsOn)
     bool autoHandle = true;
     g.OnAnchorClick(&g, 1, 1, "x", autoHandle);
     Press(&g, Qt::Key_Down);
+    bool defaultSearch = true;
+    g.OnSearchEditChange(&g, "ap", defaultSearch);
     probing = false;
     EXPECT_EQ(seen, (QStringList{"right 2,1 1", "align 2", "color ff00", "format []",
-                                 "anchor blocked 1", "key 1"}));
+                                 "anchor blocked 1", "key 1", "search ap"}));
     EXPECT_FALSE(Drop.DropDownForm()->BlockActivate);
     EXPECT_FALSE(bool(g.OnCustomCellDraw));   // attached only when assigned at opening
 }
