@@ -62,6 +62,7 @@ class TGridDatePicker;
 class TGridButton;
 class TGridDateTimePicker;
 class TDazRichEdit;
+class TScrollControl;
 class IDropDownEditor;
 class QLineEdit;
 class QComboBox;
@@ -966,7 +967,12 @@ public:
     bool URLShow() const { return FURLShow; }
     bool URLShowInText() const { return FURLShowInText; }
     bool URLFull() const { return FURLFull; }
-    CF_GRID_PLAIN_PROPERTY(TScrollType, ScrollType, ssNormal)
+    TScrollType ScrollType() const { return FScrollType; }
+    void SetScrollType(TScrollType Value);
+    // The Metro look's thin bars (right and bottom), absent in the other scroll types.
+    TScrollControl *VertScrollControl() const { return FScrollControls[0]; }
+    TScrollControl *HorzScrollControl() const { return FScrollControls[1]; }
+    void CreateScrollControls();
     CF_GRID_PLAIN_PROPERTY(TColor, ScrollColor, clNone)
     CF_GRID_PLAIN_PROPERTY(int, ScrollWidth, 0)
     CF_GRID_PLAIN_PROPERTY(bool, ScrollProportional, false)
@@ -1556,6 +1562,10 @@ private:
     int FResizedRow = -1;
     int FResizedRowHeight = 0;
     bool FScrollLock = false;
+    TScrollType FScrollType = ssNormal;
+    TScrollControl *FScrollControls[2] = {nullptr, nullptr};
+    void FreeScrollControls();
+    void PlaceScrollControls();
     THTMLHintWindow *FScrollHintWindow = nullptr;
     THTMLHintWindow *FCellHintWindow = nullptr;
     QTimer *FDragScrollTimer = nullptr;

@@ -410,6 +410,7 @@ void TDazStringGrid::resizeEvent(QResizeEvent *e)
         return;
     }
     SynchColumnsWithGrid();
+    PlaceScrollControls();
     if (StretchOnResize()) {
         // A stretched grid reports its new size once; the grid's own resize handling is
         // skipped, only the scroll ranges and an open editor follow the new size.

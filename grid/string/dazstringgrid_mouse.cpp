@@ -4,6 +4,7 @@
 #include "grid/base/markup.h"
 #include "grid/base/markuprender.h"
 #include "grid/string/dazstringgrid.h"
+#include "grid/string/scrollcontrol.h"
 #include "platform/shell.h"
 
 #include <QImage>
@@ -695,6 +696,9 @@ bool TDazStringGrid::PressFixedDropDown(int ACol, int ARow, int X)
 void TDazStringGrid::TopLeftChanged()
 {
     TBaseGrid::TopLeftChanged();
+    for (TScrollControl *bar : FScrollControls)
+        if (bar)
+            bar->update();
     if (SelectionRectangle() && Selection().Bottom > Selection().Top)
         InvalidateGrid();
     // A background picture or gradient does not scroll with the cells.

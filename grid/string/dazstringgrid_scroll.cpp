@@ -1,10 +1,11 @@
 // TDazStringGrid: bringing a cell into view, scroll hints while a thumb is dragged, the
 // search bar's effect on scrolling, proportional thumbs and scrolling while something is
-// dragged over the grid's edges. Flat, Encarta and thin bars have no counterpart here: the
-// standard bars serve every ScrollType.
+// dragged over the grid's edges, and the Metro look's thin bars. Flat and Encarta bars have
+// no counterpart here: the standard bars serve those scroll types.
 #include "grid/string/dazstringgrid.h"
 
 #include "grid/string/htmlhintwindow.h"
+#include "grid/string/scrollcontrol.h"
 
 #include <QCursor>
 #include <QScrollBar>
@@ -21,6 +22,57 @@ int ThumbToIndex(int Pos, int Count)
 }
 
 }   // namespace
+
+void TDazStringGrid::SetScrollType(TScrollType Value)
+{
+    if (Value == FScrollType)
+        return;
+    FScrollType = Value;
+    if (Value == ssMetro) {
+        CreateScrollControls();
+        SetScrollBars(ssNone);
+    } else if (FScrollControls[0] || FScrollControls[1]) {
+        FreeScrollControls();
+        SetScrollBars(ssBoth);
+    }
+}
+
+void TDazStringGrid::CreateScrollControls()
+{
+    for (int i = 0; i < 2; ++i) {
+        if (FScrollControls[i])
+            continue;
+        auto *bar = new TScrollControl(this);
+        bar->SetDirection(i == 0 ? sdVertical : sdHorizontal);
+        FScrollControls[i] = bar;
+        bar->show();
+    }
+    PlaceScrollControls();
+}
+
+void TDazStringGrid::FreeScrollControls()
+{
+    for (TScrollControl *&bar : FScrollControls) {
+        delete bar;
+        bar = nullptr;
+    }
+}
+
+// Six pixels along the right and the bottom edge, over the cells.
+void TDazStringGrid::PlaceScrollControls()
+{
+    const QRect r = contentsRect();
+    if (TScrollControl *v = FScrollControls[0]) {
+        v->setGeometry(r.right() - 5, r.top(), 6, r.height());
+        v->raise();
+        v->update();
+    }
+    if (TScrollControl *h = FScrollControls[1]) {
+        h->setGeometry(r.left(), r.bottom() - 5, r.width(), 6);
+        h->raise();
+        h->update();
+    }
+}
 
 bool TDazStringGrid::AllRowsVisible() const
 {
