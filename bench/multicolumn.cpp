@@ -5,6 +5,7 @@
 #include "controls/dropdown/griddropdownlist.h"
 #include "controls/dropdown/multicolumn.h"
 #include "grid/tools/gridtools.h"
+#include "tests/common/test_random.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -15,18 +16,17 @@ namespace {
 
 constexpr int kItems = 10000;
 
-// Three columns; lookup texts "Item 00000" .. "Item 09999" in random order, so a prefix
-// search passes many items before its match.
+// Three columns; lookup texts "Item " and five repeatable random digits, so a prefix search
+// passes many items before its match.
 template <class TDrop>
 void Fill(TDrop &Drop)
 {
     for (int c = 0; c < 3; ++c)
         Drop.Columns().Add()->Header = QStringLiteral("Column %1").arg(c);
-    uint32_t seed = 12345;
+    TTestRandom random(12345);
     for (int i = 0; i < kItems; ++i) {
-        seed = seed * 1103515245u + 12345u;
         auto *item = Drop.Items().Add();
-        item->Text().Add(QStringLiteral("Item %1").arg((seed >> 8) % 100000, 5, 10, QChar(u'0')));
+        item->Text().Add(QStringLiteral("Item %1").arg(random.Next() % 100000, 5, 10, QChar(u'0')));
         item->Text().Add(QString::number(i));
         item->Text().Add(QStringLiteral("detail"));
     }
