@@ -172,11 +172,7 @@ void TCustomButtonPanel::SetImages(TCustomImageList *Value)
 {
     if (Value == FImages)
         return;
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages)
-        FImages->FreeNotification(this);
+    Rewatch<TCustomImageList>(this, FImages, Value);
     ArrangeButtons();
 }
 

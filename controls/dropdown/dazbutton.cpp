@@ -91,11 +91,7 @@ bool TDazButton::event(QEvent *Event)
 
 void TDazButton::SetImages(TCustomImageList *Value)
 {
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages)
-        FImages->FreeNotification(this);
+    Rewatch<TCustomImageList>(this, FImages, Value);
 }
 
 void TDazButton::Notification(TComponent *AComponent, TOperation Operation)

@@ -58,11 +58,7 @@ void TDazDropDownPanel::VisibilityUpdate()
 
 void TDazDropDownPanel::SetImages(TCustomImageList *Value)
 {
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages)
-        FImages->FreeNotification(this);
+    Rewatch<TCustomImageList>(this, FImages, Value);
 }
 
 void TDazDropDownPanel::Notification(TComponent *AComponent, TOperation Operation)

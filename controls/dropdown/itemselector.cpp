@@ -605,11 +605,7 @@ void TDazCustomItemSelector::SetImages(TCustomImageList *Value)
 {
     if (Value == FImages)
         return;
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages)
-        FImages->FreeNotification(this);
+    Rewatch<TCustomImageList>(this, FImages, Value);
     UpdateSelectorPanel();
 }
 

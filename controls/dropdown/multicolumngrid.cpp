@@ -47,13 +47,7 @@ void TDazColGrid::SetGridLineWidth(int Value)
 
 void TDazColGrid::SetImages(TCustomImageList *Value)
 {
-    if (Value == FImages)
-        return;
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages)
-        FImages->FreeNotification(this);
+    Rewatch<TCustomImageList>(this, FImages, Value);
 }
 
 void TDazColGrid::Notification(TComponent *AComponent, TOperation Operation)

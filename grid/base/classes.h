@@ -74,3 +74,16 @@ private:
     friend class TFreeNotifyClient;
     std::vector<TFreeNotifyClient *> FClients;
 };
+
+// Moves Client's watch from the component in Field to Value, which Field then holds.
+template <typename T>
+void Rewatch(TFreeNotifyClient *Client, T *&Field, T *Value)
+{
+    if (Field == Value)
+        return;
+    if (Field)
+        static_cast<TComponent *>(Field)->RemoveFreeNotification(Client);
+    Field = Value;
+    if (Value)
+        static_cast<TComponent *>(Value)->FreeNotification(Client);
+}

@@ -482,23 +482,6 @@ void TDazStringGrid::FooterCalculation(int ACol)
 // Components the grid points at without owning them
 // ---------------------------------------------------------------------------------------
 
-namespace {
-
-// Moves a watch from the old component to the new one.
-template <typename T>
-void Rewatch(TFreeNotifyClient *Client, T *&Field, T *Value)
-{
-    if (Field == Value)
-        return;
-    if (Field)
-        static_cast<TComponent *>(Field)->RemoveFreeNotification(Client);
-    Field = Value;
-    if (Value)
-        static_cast<TComponent *>(Value)->FreeNotification(Client);
-}
-
-}   // namespace
-
 void TDazStringGrid::SetGridImages(TCustomImageList *Value)
 {
     Rewatch<TCustomImageList>(this, FGridImages, Value);
