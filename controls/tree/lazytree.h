@@ -443,6 +443,13 @@ using TLTEditCancelEvent = std::function<void(TBaseLazyTree *Sender, TColumnInde
 // Node streams, moving and copying, content export
 
 class IPrinter;
+class ILTDragManager;
+class QMimeData;
+class TLTDragImage;
+struct TFormatEtc;
+struct TStgMedium;
+using HRESULT = int32_t;
+enum class TDragState : uint8_t;
 class QIODevice;
 class TClipboardFormats;
 enum class TLTExportType : uint8_t;   // lazystringtree.h
@@ -1203,6 +1210,120 @@ public:
     TLTKeyEvent OnKeyDown, OnKeyUp;
     TLTKeyPressEvent OnKeyPress;
     TLTNotifyEvent OnClick, OnDblClick;
+
+    // --- Drag and drop, cut, copy and paste (lazytree_dragdrop.cpp, lazytree_clipboard.cpp)
+    // Drop effects and key states are the values of lazytreedataobject.h.
+    using TLTDragOverEvent =
+        std::function<void(TBaseLazyTree *Sender, QObject *Source, TLTShiftState Shift,
+                           TDragState State, QPoint Pt, TLTDropMode Mode, uint32_t &Effect,
+                           bool &Accept)>;
+    using TLTDragDropEvent = std::function<void(
+        TBaseLazyTree *Sender, QObject *Source, const QMimeData *DataObject,
+        const std::vector<uint16_t> &Formats, TLTShiftState Shift, QPoint Pt, uint32_t &Effect,
+        TLTDropMode Mode)>;
+    using TLTRenderOLEDataEvent =
+        std::function<void(TBaseLazyTree *Sender, const TFormatEtc &FormatEtcIn,
+                           TStgMedium &Medium, bool ForClipboard, HRESULT &Result)>;
+    using TLTGetUserClipboardFormatsEvent =
+        std::function<void(TBaseLazyTree *Sender, std::vector<TFormatEtc> &Formats)>;
+    using TLTCreateDragManagerEvent = std::function<void(
+        TBaseLazyTree *Sender, std::shared_ptr<ILTDragManager> &DragManager)>;
+    // A data object the handler creates passes to the tree.
+    using TLTCreateDataObjectEvent =
+        std::function<void(TBaseLazyTree *Sender, QMimeData *&DataObject)>;
+    using TLTStartDragEvent = std::function<void(TBaseLazyTree *Sender, QObject *&DragObject)>;
+    using TLTEndDragEvent =
+        std::function<void(TBaseLazyTree *Sender, QObject *Target, int X, int Y)>;
+
+    // A drag is armed or runs.
+    bool Dragging() const;
+    // Created on first use (OnCreateDragManager may supply it).
+    ILTDragManager &DragManager();
+    void SetDragOperations(TDragOperations Value) { FDragOperations = Value; }
+    void SetDragType(TLTDragType Value) { FDragType = Value; }
+    int DragThreshold() const { return FDragThreshold; }
+    TLTDragImage &DragImage();
+    // Inserts the dropped tree data at TargetNode; Effect becomes none when the nodes were
+    // moved here already, so that the source deletes nothing.
+    bool ProcessDrop(const QMimeData *DataObject, PLazyNode TargetNode, uint32_t &Effect,
+                     TLTNodeAttachMode Mode);
+    // Optimized: Source's dragged or cut nodes are moved instead of copying the data.
+    bool ProcessOLEData(TBaseLazyTree *Source, const QMimeData *DataObject, PLazyNode TargetNode,
+                        TLTNodeAttachMode Mode, bool Optimized);
+    // Renders the dragged rows around HotSpot (client coordinates) into the drag image.
+    void PrepareDragImage(QPoint HotSpot, QMimeData *DataObject);
+    virtual void CopyToClipboard();
+    virtual void CutToClipboard();
+    virtual bool PasteFromClipboard();
+    void FlushClipboard();
+    void CancelCutOrCopy();
+    // Deletes the nodes of a pending cut (another tree pasted them).
+    void FinishCutOrCopy();
+    std::vector<PLazyNode> GetSortedCutCopySet(bool Resolve);
+    uint32_t CutCopyCount();
+    TLTDragOverEvent OnDragOver;
+    TLTDragDropEvent OnDragDrop;
+    TLTRenderOLEDataEvent OnRenderOLEData;
+    TLTGetUserClipboardFormatsEvent OnGetUserClipboardFormats;
+    TLTCreateDragManagerEvent OnCreateDragManager;
+    TLTCreateDataObjectEvent OnCreateDataObject;
+    TLTStartDragEvent OnStartDrag;
+    TLTEndDragEvent OnEndDrag;
+
+protected:
+    friend class TLTDataObject;
+    friend class TLTDragManager;
+    friend class TLTDragImage;
+    virtual void RunOleDrag(QPoint HotSpot);
+    // The modal drag loop (QDrag); Effect receives the effect the target chose.
+    virtual void RunDragLoop(uint32_t AllowedEffects, QMimeData *DataObject, uint32_t &Effect);
+    // The target steps; points in screen coordinates.
+    virtual HRESULT DragEnterTree(uint32_t KeyState, QPoint Pt, uint32_t &Effect);
+    virtual HRESULT DragOverTree(QObject *Source, uint32_t KeyState, TDragState State, QPoint Pt,
+                                 uint32_t &Effect);
+    virtual void DragLeaveTree();
+    virtual HRESULT DropOnTree(const QMimeData *DataObject, uint32_t KeyState, QPoint Pt,
+                               uint32_t &Effect);
+    virtual void CompleteDrag();
+    virtual void ExpandDropTarget();
+    virtual uint32_t PreferredDropEffect(QObject *Source, TLTShiftState Shift,
+                                         uint32_t AllowedEffects, QPoint Pt);
+    virtual TLTDropMode DropModeAt(QPoint Pt, const THitInfo &HitInfo, const TRect &NodeRect);
+    virtual TBaseLazyTree *SourceTreeOf(const QMimeData *DataObject);
+    virtual void OfferedFormats(std::vector<TFormatEtc> &Formats);
+    virtual HRESULT RenderTreeData(const TFormatEtc &FormatEtcIn, TStgMedium &Medium,
+                                   bool ForClipboard);
+    // A format the tree data does not cover: OnRenderOLEData (E_FAIL when unassigned).
+    virtual HRESULT RenderOLEData(const TFormatEtc &FormatEtcIn, TStgMedium &Medium,
+                                  bool ForClipboard);
+    virtual bool DragImageWanted();
+    virtual void RefreshUnderDragImage(TBaseLazyTree *SourceTree, QRect R, bool ReshowImage,
+                                       bool UpdateNCArea);
+    virtual void MarkCutCopyNodes();
+    virtual bool DoDragOver(QObject *Source, TLTShiftState Shift, TDragState State, QPoint Pt,
+                            TLTDropMode Mode, uint32_t &Effect);
+    virtual void DoDragDrop(QObject *Source, const QMimeData *DataObject,
+                            const std::vector<uint16_t> &Formats, TLTShiftState Shift, QPoint Pt,
+                            uint32_t &Effect, TLTDropMode Mode);
+    virtual std::shared_ptr<ILTDragManager> DoCreateDragManager();
+    virtual QMimeData *DoCreateDataObject();
+    virtual void DoStartDrag(QObject *&DragObject);
+    virtual void DoEndDrag(QObject *Target, int X, int Y);
+    // A drag's key state as a shift state, plus the buttons the tree holds down.
+    TLTShiftState DragShiftState(uint32_t KeyState) const;
+    void dragEnterEvent(QDragEnterEvent *Event) override;
+    void dragMoveEvent(QDragMoveEvent *Event) override;
+    void dragLeaveEvent(QDragLeaveEvent *Event) override;
+    void dropEvent(QDropEvent *Event) override;
+
+private:
+    std::shared_ptr<ILTDragManager> FDragManager;
+    std::shared_ptr<TLTDragImage> FDragImage;
+    int FDragThreshold = 0;
+    std::vector<PLazyNode> FDragSelection;
+    uint32_t FLastDragEffect = 0;
+
+public:
 
 protected:
     // --- Storage -------------------------------------------------------------------------

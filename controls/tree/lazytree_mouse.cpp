@@ -346,8 +346,11 @@ void TBaseLazyTree::ProcessMouseDown(Qt::MouseButton Button, TLTShiftState Shift
 
 void TBaseLazyTree::ProcessMouseUp(Qt::MouseButton, TLTShiftState Shift, QPoint, THitInfo &HitInfo)
 {
-    if (FStates.Contains(tsVCLDragPending))
+    // A framework drag armed by the press ends without dragging.
+    if (FStates.Contains(tsVCLDragPending)) {
+        DoStateChange({}, {tsVCLDragPending});
         return;
+    }
     if (IsMouseSelecting()) {
         DoStateChange({}, {tsToggleFocusedSelection, tsDrawSelPending, tsDrawSelecting});
         InvalidateTree();
@@ -484,10 +487,10 @@ void TBaseLazyTree::MouseMove(TLTShiftState Shift, int X, int Y)
         if (std::abs(X - FLastClickPos.x()) >= threshold || std::abs(Y - FLastClickPos.y()) >= threshold)
             DoStateChange({}, {tsWheelScrolling});
     }
-    if (FStates.Contains(tsOLEDragPending)) {
-        const int threshold = QApplication::startDragDistance();
-        if (std::abs(X - FLastClickPos.x()) >= threshold || std::abs(Y - FLastClickPos.y()) >= threshold) {
-            BeginDrag(true, -1);
+    if (FStates.Contains(tsOLEDragPending) || FStates.Contains(tsVCLDragPending)) {
+        if (std::abs(X - FLastClickPos.x()) >= FDragThreshold ||
+            std::abs(Y - FLastClickPos.y()) >= FDragThreshold) {
+            RunOleDrag(FLastClickPos);
             return;
         }
     }
@@ -650,11 +653,6 @@ void TBaseLazyTree::CancelMode()
     StopIncrementalSearch();
     DoStateChange({}, {tsClearPending, tsDrawSelPending, tsDrawSelecting, tsEditPending,
                        tsIncrementalSearching, tsOLEDragPending, tsVCLDragPending});
-}
-
-void TBaseLazyTree::BeginDrag(bool, int)
-{
-    // Dragging nodes comes with the drag manager.
 }
 
 bool TBaseLazyTree::DoDragAllowed(PLazyNode Node, TColumnIndex Column)
