@@ -95,6 +95,7 @@ TEST(LazyTreeDataObject, QueryGetDataNamesWhatDiffers)
     for (const auto &c : cases)
         EXPECT_EQ(data.QueryGetData(c.Asked), c.Expected) << c.Asked.cfFormat << " " << c.Asked.tymed;
     TDndTree bare;
+    bare.SetClipboardFormats({});
     TLTDataObject empty(&bare, false);
     EXPECT_TRUE(empty.FormatEtcArray().empty());
     EXPECT_EQ(empty.QueryGetData(Format(tree)), DV_E_CLIPFORMAT);
@@ -107,6 +108,7 @@ TEST(LazyTreeDataObject, SetDataStoresReplacesAndHandsOutShared)
 {
     TDndTree tree;
     TLTDataObject data(&tree, false);
+    const size_t offered = data.FormatEtcArray().size();
     const uint16_t priv = RegisterClipboardFormat(QStringLiteral("Test Stored Format"));
     uint32_t connection = 0;
     EXPECT_EQ(data.DUnadvise(1), E_NOTIMPL);
@@ -120,7 +122,7 @@ TEST(LazyTreeDataObject, SetDataStoresReplacesAndHandsOutShared)
     TStgMedium second{TYMED_HGLOBAL, QByteArray("second"), &data};
     EXPECT_EQ(data.SetData(Format(priv), second, false), S_OK);
     EXPECT_EQ(notices, 2);
-    EXPECT_EQ(data.FormatEtcArray().size(), 1u) << "a stored format is offered once";
+    EXPECT_EQ(data.FormatEtcArray().size(), offered + 1) << "a stored format is offered once";
 
     TStgMedium out;
     ASSERT_EQ(data.GetData(Format(priv), out), S_OK);

@@ -25,6 +25,8 @@ public:
     TDndTree()
     {
         SetNodeDataSize(4);
+        // Trees offer no format until the application names them.
+        SetClipboardFormats({QStringLiteral("Lazy Tree Data"), QStringLiteral("Unicode text")});
         OnGetText = [this](TBaseLazyTree *, PLazyNode Node, TColumnIndex, TLSTTextType Type,
                            QString &Text) {
             if (Type == TLSTTextType::ttNormal && Captions.count(Node))
