@@ -270,8 +270,25 @@ bool TBaseLazyTree::ProcessOLEData(TBaseLazyTree *Source, const QMimeData *DataO
                     Source == this ? TChangeReason::crNodeCopied : TChangeReason::crNodeAdded;
                 QBuffer stream(&chunks);
                 stream.open(QIODevice::ReadOnly);
+                // Where the next node is linked: a chunk that fails takes its node along.
+                auto linkedAt = [&]() -> PLazyNode {
+                    switch (Mode) {
+                    case TLTNodeAttachMode::amInsertBefore: return TargetNode->PrevSibling;
+                    case TLTNodeAttachMode::amInsertAfter: return TargetNode->NextSibling;
+                    case TLTNodeAttachMode::amAddChildFirst: return TargetNode->FirstChild;
+                    default: return TargetNode->LastChild;
+                    }
+                };
                 while (stream.pos() < stream.size()) {
-                    PLazyNode node = AddNodeFromChunk(stream, TargetNode, Mode);
+                    PLazyNode node = nullptr;
+                    const PLazyNode before = linkedAt();
+                    try {
+                        node = AddNodeFromChunk(stream, TargetNode, Mode);
+                    } catch (...) {
+                        if (PLazyNode partial = linkedAt(); partial && partial != before)
+                            DeleteNode(partial);
+                        throw;
+                    }
                     if (DoNodeCopying(node, TargetNode == FRoot ? nullptr : TargetNode)) {
                         DoNodeCopied(node);
                         NoteStructureChange(node, reason);
