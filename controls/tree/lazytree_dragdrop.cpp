@@ -177,11 +177,15 @@ void TBaseLazyTree::RunOleDrag(QPoint HotSpot)
         InvalidateNode(FFocusedNode);
     }
     FDragSelection = GetSortedSelection(true);
-    DoStateChange(vcl ? TLazyTreeStates{tsVCLDragging} : TLazyTreeStates{tsOLEDragging},
-                  {tsClearPending, tsOLEDragPending, tsVCLDragPending, tsEditPending});
+    if (vcl)
+        DoStateChange({tsVCLDragging}, {tsClearPending, tsEditPending, tsVCLDragPending});
+    else
+        DoStateChange({tsOLEDragging}, {tsClearPending, tsOLEDragPending});
     try {
         QObject *dragObject = nullptr;
         DoStartDrag(dragObject);
+        if (dragObject && vcl)
+            DoStateChange({tsUserDragObject});
         delete dragObject;
         QPointer<QMimeData> data = DragManager().DataObject();
         PrepareDragImage(HotSpot, data);

@@ -1,6 +1,7 @@
 #include "controls/tree/lazytreedataobject.h"
 
 #include "controls/tree/lazytree.h"
+#include "controls/tree/lazytreedragimage.h"
 
 #include <QCoreApplication>
 #include <QtEndian>
@@ -378,6 +379,11 @@ QVariant TLTDataObject::retrieveData(const QString &MimeType, QMetaType) const
 // The drag manager
 
 TLTDragManager::TLTDragManager(TBaseLazyTree *Owner) : FOwner(Owner) {}
+
+bool TLTDragManager::DropTargetHelperSupported() const
+{
+    return SystemDragImageSupport();
+}
 
 QMimeData *TLTDragManager::DataObject()
 {

@@ -171,8 +171,8 @@ public:
     void ForceDragLeave() override {}
     QMimeData *DataObject() override;
     TBaseLazyTree *DragSource() const override { return FDragSource.data(); }
-    bool DropTargetHelperSupported() const override { return FDropTargetHelper; }
-    void SetDropTargetHelperSupported(bool Value) { FDropTargetHelper = Value; }
+    // Qt shows the drag pixmap over every target when the platform has one.
+    bool DropTargetHelperSupported() const override;
     bool IsDropTarget() const override { return FIsDropTarget; }
     HRESULT DragEnter(const QMimeData *DataObject, uint32_t KeyState, QPoint Pt,
                       uint32_t &Effect) override;
@@ -188,5 +188,4 @@ private:
     QPointer<TBaseLazyTree> FDragSource;
     bool FIsDropTarget = false;
     QPointer<QMimeData> FDataObject;
-    bool FDropTargetHelper = true;
 };
