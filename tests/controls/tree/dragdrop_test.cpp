@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 
 using namespace LTResult;
 using enum TLTDropMode;
@@ -460,4 +461,50 @@ TEST(LazyTreeDragDrop, BetweenTwoTreesNodesTravelWithTheirUserData)
     EXPECT_EQ(events, std::vector<std::string>{"copied B"});
     EXPECT_TRUE(ValidateTree(t.Source));
     EXPECT_TRUE(ValidateTree(t.Target));
+}
+
+// ---------------------------------------------------------------------------------------
+// The header's column drag
+
+namespace {
+
+// Mouse events on the header band, P in client coordinates (the header lies above 0).
+void SendToHeader(TBaseLazyTree &Tree, QEvent::Type Type, QPoint P, Qt::MouseButton B,
+                  Qt::MouseButtons Buttons)
+{
+    const QPoint local = P + Tree.viewport()->pos();
+    QMouseEvent e(Type, QPointF(local), QPointF(Tree.mapToGlobal(local)), B, Buttons, {});
+    QApplication::sendEvent(&Tree, &e);
+}
+
+}   // namespace
+
+TEST(LazyTreeHeaderDragImage, TheDraggedColumnsPictureFollowsTheMouse)
+{
+    using enum TLTHeaderOption;
+    for (const bool restrict : {false, true}) {
+        TInputTree tree;
+        SetupScanTree(tree, NumberedNames(5, "n"));
+        for (const char *caption : {"A", "B", "C"})
+            tree.Header().Columns().Add().SetText(QString::fromLatin1(caption));
+        tree.Header().SetOptions(TLTHeaderOptions{hoVisible, hoDrag} +
+                                 (restrict ? TLTHeaderOptions{hoRestrictDrag} : TLTHeaderOptions{}));
+        QApplication::processEvents();
+        TImageScreen screen(QSize(3000, 2000));
+        TLTDragImage &image = tree.Header().DragImage();
+        image.SetScreen(&screen);
+        const int height = tree.Header().Height();
+        SendToHeader(tree, QEvent::MouseButtonPress, QPoint(25, -5), Qt::LeftButton, Qt::LeftButton);
+        SendToHeader(tree, QEvent::MouseMove, QPoint(90, -5), Qt::NoButton, Qt::LeftButton);
+        ASSERT_TRUE(image.Visible()) << restrict;
+        EXPECT_EQ(image.Picture().size(), QSize(tree.Header().Columns()[0].Width(), height));
+        const QPoint start = tree.viewport()->mapToGlobal(QPoint(0, -height));
+        EXPECT_EQ(image.ImagePosition(), start);
+        EXPECT_EQ(screen.Draws, 1);
+        SendToHeader(tree, QEvent::MouseMove, QPoint(110, -8), Qt::NoButton, Qt::LeftButton);
+        EXPECT_EQ(image.ImagePosition(), start + QPoint(20, restrict ? 0 : -3)) << restrict;
+        SendToHeader(tree, QEvent::MouseButtonRelease, QPoint(110, -8), Qt::LeftButton, Qt::NoButton);
+        EXPECT_FALSE(image.Visible());
+        EXPECT_EQ(tree.Header().Columns()[0].Position(), 1u);
+    }
 }
