@@ -70,7 +70,9 @@ bool TMemoryDataClipboard::SetDataObject(QMimeData *Data)
 
 const QMimeData *TMemoryDataClipboard::DataObject()
 {
-    return FailGet ? nullptr : FData.get();
+    if (FailGet)
+        return nullptr;
+    return FData ? FData.get() : &FEmpty;
 }
 
 void TMemoryDataClipboard::Flush()

@@ -12,7 +12,7 @@ public:
     virtual ~IDataClipboard() = default;
     // Takes ownership; false (and the object deleted) when the clipboard refuses it.
     virtual bool SetDataObject(QMimeData *Data) = 0;
-    // What the clipboard holds; nullptr when it cannot be read.
+    // What the clipboard holds (an empty object when nothing); nullptr when it cannot be read.
     virtual const QMimeData *DataObject() = 0;
     // Replaces the held object by a plain copy of every format it renders now.
     virtual void Flush() = 0;
@@ -37,6 +37,7 @@ public:
 
 private:
     std::unique_ptr<QMimeData> FData;
+    QMimeData FEmpty;
 };
 
 // Installs a memory clipboard for its lifetime.

@@ -187,6 +187,8 @@ void TBaseLazyTree::RunOleDrag(QPoint HotSpot)
         if (dragObject && vcl)
             DoStateChange({tsUserDragObject});
         delete dragObject;
+        // The object of a drag over this tree is not the tree's to free.
+        const bool ownsData = !DragManager().IsDropTarget();
         QPointer<QMimeData> data = DragManager().DataObject();
         PrepareDragImage(HotSpot, data);
         FLastDropMode = TLTDropMode::dmOnNode;
@@ -206,7 +208,8 @@ void TBaseLazyTree::RunOleDrag(QPoint HotSpot)
             FLastDragEffect = DROPEFFECT_NONE;
         }
         // A loop that did not take the object leaves it to the tree.
-        delete data.data();
+        if (ownsData)
+            delete data.data();
         DragManager().ForceDragLeave();
     } catch (...) {
         FDragSelection.clear();
