@@ -248,7 +248,9 @@ bool TBaseLazyTree::ProcessOLEData(TBaseLazyTree *Source, const QMimeData *DataO
                 Mode = TLTNodeAttachMode::amAddChildLast;
         }
         if (Optimized && Source) {
-            const std::vector<PLazyNode> nodes = Source->FStates.Contains(tsOLEDragging)
+            const bool dragging = Source->FStates.Contains(tsOLEDragging) ||
+                                  Source->FStates.Contains(tsVCLDragging);
+            const std::vector<PLazyNode> nodes = dragging
                                                      ? Source->FDragSelection
                                                      : Source->GetSortedCutCopySet(true);
             const bool forward = Mode == TLTNodeAttachMode::amInsertBefore ||

@@ -68,7 +68,6 @@ public:
         OnGetUserClipboardFormats = nullptr;
         OnCreateDragManager = nullptr;
         OnCreateDataObject = nullptr;
-        OnNodeCopied = nullptr;
     }
     PLazyNode Add(PLazyNode Parent, const QString &Caption, int32_t Value = 0)
     {

@@ -508,3 +508,33 @@ TEST(LazyTreeHeaderDragImage, TheDraggedColumnsPictureFollowsTheMouse)
         EXPECT_EQ(tree.Header().Columns()[0].Position(), 1u);
     }
 }
+
+TEST(LazyTreeDragDrop, FrameworkDragsRunTheSameWayUnderTheirOwnStates)
+{
+    TDragTrees t;
+    TDndTree &tree = t.Source;
+    PLazyNode a = tree.Add(nullptr, QStringLiteral("A"), 1);
+    PLazyNode b = tree.Add(nullptr, QStringLiteral("B"), 2);
+    tree.SetDragType(TLTDragType::dtVCL);
+    tree.OnDragAllowed = [](TBaseLazyTree *, PLazyNode, TColumnIndex, bool &Allowed) { Allowed = true; };
+    tree.AddToSelection(b);
+    t.DragOnto(tree, a);
+    bool framework = false;
+    auto drop = tree.Loop;
+    tree.Loop = [&](uint32_t Allowed, QMimeData *Data, uint32_t &Effect) {
+        framework = tree.TreeStates().Contains(TLazyTreeState::tsVCLDragging) &&
+                    !tree.TreeStates().Contains(TLazyTreeState::tsOLEDragging);
+        drop(Allowed, Data, Effect);
+    };
+    const QPoint p = LabelPoint(tree, b);
+    MousePress(tree, p);
+    EXPECT_TRUE(tree.TreeStates().Contains(TLazyTreeState::tsVCLDragPending));
+    MouseMoveTo(tree, p + QPoint(0, QApplication::startDragDistance()));
+    EXPECT_TRUE(framework);
+    EXPECT_FALSE(tree.Dragging());
+    EXPECT_EQ(tree.Dump(), (std::vector<std::string>{"A=1", " B=2"}));
+    // Pressed and released without moving: the armed drag ends.
+    MousePress(tree, LabelPoint(tree, a));
+    MouseRelease(tree, LabelPoint(tree, a));
+    EXPECT_FALSE(tree.Dragging());
+}
