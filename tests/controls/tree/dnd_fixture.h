@@ -9,6 +9,7 @@
 #include "controls/tree/lazytreedragimage.h"
 
 #include <QIODevice>
+#include <QPainter>
 #include <functional>
 #include <map>
 #include <string>
@@ -121,7 +122,7 @@ public:
     QImage Screen;
     int CapturedPixels = 0, Draws = 0;
     explicit TImageScreen(QSize Size, QColor Fill = Qt::white)
-        : Screen(Size, QImage::Format_ARGB32)
+        : Screen(Size, QImage::Format_ARGB32_Premultiplied)
     {
         Screen.fill(Fill);
     }
@@ -141,9 +142,8 @@ public:
 private:
     void Put(QPoint At, const QImage &Image)
     {
-        for (int y = 0; y < Image.height(); ++y)
-            for (int x = 0; x < Image.width(); ++x)
-                if (QRect(QPoint(0, 0), Screen.size()).contains(At + QPoint(x, y)))
-                    Screen.setPixel(At + QPoint(x, y), Image.pixel(x, y));
+        QPainter p(&Screen);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(At, Image);
     }
 };

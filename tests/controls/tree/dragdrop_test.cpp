@@ -127,14 +127,14 @@ TEST(LazyTreeDragImage, SmallMovesResampleStripsLargeMovesTheWholeRectangle)
         EXPECT_EQ(image.ImagePosition(), position);
         // The saved background is exactly the screen beneath the picture, and the screen
         // outside the picture shows its own pixels again.
-        EXPECT_EQ(image.BackImage(), original.copy(QRect(position, QSize(40, 30))));
+        EXPECT_EQ(image.BackImage(), original.copy(QRect(position, QSize(40, 30))).convertToFormat(QImage::Format_ARGB32));
         EXPECT_EQ(screen.Screen.pixel(position - QPoint(1, 1)), original.pixel(position - QPoint(1, 1)));
         EXPECT_EQ(screen.Screen.pixel(position + QPoint(41, 31)), original.pixel(position + QPoint(41, 31)));
     }
     EXPECT_FALSE(image.DragTo(mouse, false)) << "no move";
     image.EndDrag();
     EXPECT_FALSE(image.Visible());
-    EXPECT_EQ(screen.Screen, original);
+    EXPECT_EQ(screen.Screen.convertToFormat(QImage::Format_ARGB32), original.convertToFormat(QImage::Format_ARGB32));
     EXPECT_TRUE(image.GetDragImageRect().isEmpty());
 }
 
@@ -490,7 +490,7 @@ TEST(LazyTreeHeaderDragImage, TheDraggedColumnsPictureFollowsTheMouse)
         tree.Header().SetOptions(TLTHeaderOptions{hoVisible, hoDrag} +
                                  (restrict ? TLTHeaderOptions{hoRestrictDrag} : TLTHeaderOptions{}));
         QApplication::processEvents();
-        TImageScreen screen(QSize(3000, 2000));
+        TImageScreen screen(QSize(1000, 700));
         TLTDragImage &image = tree.Header().DragImage();
         image.SetScreen(&screen);
         const int height = tree.Header().Height();
@@ -537,4 +537,42 @@ TEST(LazyTreeDragDrop, FrameworkDragsRunTheSameWayUnderTheirOwnStates)
     MousePress(tree, LabelPoint(tree, a));
     MouseRelease(tree, LabelPoint(tree, a));
     EXPECT_FALSE(tree.Dragging());
+}
+
+TEST(LazyTreeDragDrop, TheSourcesOwnPictureShowsOverATreeOfTheProgram)
+{
+    TOwnDragImage own;
+    TDragTrees t;
+    PLazyNode a = t.Source.Add(nullptr, QStringLiteral("A"), 1);
+    PLazyNode x = t.Target.Add(nullptr, QStringLiteral("X"), 9);
+    PLazyNode y = t.Target.Add(nullptr, QStringLiteral("Y"), 8);
+    t.Source.AddToSelection(a);
+    TImageScreen screen(QSize(1000, 700));
+    TLTDragImage &image = t.Source.DragImage();
+    image.SetScreen(&screen);
+    std::vector<std::string> seen;
+    t.Source.Loop = [&](uint32_t Allowed, QMimeData *Data, uint32_t &Effect) {
+        EXPECT_TRUE(image.Has(TLTDragImageState::disPrepared));
+        seen.push_back(image.Visible() ? "shown" : "hidden");
+        ILTDragManager &m = t.Target.DragManager();
+        const QPoint overX = t.Target.viewport()->mapToGlobal(LabelPoint(t.Target, x));
+        const QPoint overY = t.Target.viewport()->mapToGlobal(LabelPoint(t.Target, y));
+        uint32_t e = Allowed;
+        m.DragEnter(Data, MK_LBUTTON, overX, e);
+        seen.push_back(image.Visible() ? "shown" : "hidden");
+        // The picture keeps its place relative to the mouse from the press on.
+        const QPoint before = image.ImagePosition();
+        const QPoint hotSpot = t.Source.viewport()->mapToGlobal(QPoint(5, 5));
+        e = Allowed;
+        m.DragOver(MK_LBUTTON, overY, e);
+        EXPECT_EQ(image.ImagePosition() - before, overY - hotSpot);
+        seen.push_back(t.Target.DropTargetNode() == y ? "over Y" : "elsewhere");
+        m.DragLeave();
+        seen.push_back(image.Visible() ? "shown" : "hidden");
+        Effect = DROPEFFECT_NONE;
+    };
+    t.DragSelection();
+    EXPECT_EQ(seen, (std::vector<std::string>{"hidden", "shown", "over Y", "hidden"}));
+    EXPECT_FALSE(image.Has(TLTDragImageState::disPrepared)) << "ended with the drag";
+    EXPECT_GT(screen.Draws, 1) << "drawn again after moving";
 }
