@@ -10,6 +10,7 @@
 #include <QRegion>
 #include <QScreen>
 #include <cmath>
+#include <cstring>
 
 using enum TLTDragImageState;
 
@@ -158,7 +159,10 @@ void TLTDragImage::CaptureInto(const QRect &ScreenRect, QPoint At)
 
 void TLTDragImage::DrawBlended()
 {
-    FAlphaImage = FBackImage.copy();
+    // Into the bitmap made for it: no allocation per mouse move.
+    if (FAlphaImage.size() != FBackImage.size() || FAlphaImage.format() != FBackImage.format())
+        FAlphaImage = QImage(FBackImage.size(), FBackImage.format());
+    std::memcpy(FAlphaImage.bits(), FBackImage.constBits(), size_t(FBackImage.sizeInBytes()));
     const bool perPixel = FFade || FColorKey != clNone;
     BlendRectangle(&FDragImage, &FAlphaImage, TRect(0, 0, FDragImage.width(), FDragImage.height()),
                    TPoint(0, 0), perPixel ? TBlendMode::blendPerPixelScaled : TBlendMode::blendConstant,
