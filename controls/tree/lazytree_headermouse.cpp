@@ -245,8 +245,11 @@ void TLTHeader::HoverMove(TMessage &Message)
         Invalidate(old);
         Invalidate(hover);
     }
-    if (changed || (columns.FDownIndex > NoColumn && columns.FDownIndex != hover))
+    if (changed || (columns.FDownIndex > NoColumn && columns.FDownIndex != hover)) {
         FOwner.SetTreeTimer(HeaderTimer, 50);
+        if (FOptions.Contains(hoShowHint))
+            FOwner.HintMouseMove(p);
+    }
 }
 
 bool TLTHeader::MouseWatch()
@@ -264,6 +267,7 @@ bool TLTHeader::MouseWatch()
 
 bool TLTHeader::Press(TMessage &Message)
 {
+    FOwner.CancelHint();
     FOwner.KillTreeTimer(ScrollTimer);
     FOwner.KillTreeTimer(EditTimer);
     FOwner.DoStateChange({}, {tsScrolling, tsScrollPending, tsEditPending});
@@ -422,6 +426,7 @@ void TLTHeader::MoveColumnDrag(QPoint S)
 
 bool TLTHeader::Release(TMessage &Message)
 {
+    FOwner.CancelHint();
     TLazyTreeColumns &columns = *FColumns;
     const QPoint p = Message.Pos;
     const bool hadState = AnyMouseState(FStates);
@@ -477,6 +482,7 @@ bool TLTHeader::Release(TMessage &Message)
 
 void TLTHeader::RightRelease(TMessage &Message)
 {
+    FOwner.CancelHint();
     const QPoint p = Message.Pos;
     if (!InHeader(p))
         return;
@@ -641,6 +647,12 @@ bool TBaseLazyTree::HeaderMessage(QEvent *Event, bool Client)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         break;
+    case QEvent::ToolTip:
+        // The band's own resting mouse: the hint request of the header.
+        if (Client)
+            return false;
+        ShowHintAt(static_cast<QHelpEvent *>(Event)->pos() - viewport()->pos());
+        return true;
     default:
         return false;
     }
