@@ -502,6 +502,8 @@ void TBaseLazyTree::Assign(const TBaseLazyTree &Source)
     setFont(Source.font());
     FHeader->Assign(*Source.FHeader);
     FAnimationType = Source.FAnimationType;
+    FHintMode = Source.FHintMode;
+    FShowHint = Source.FShowHint;
     SetIndent(Source.FIndent);
     SetMargin(Source.FMargin);
     SetNodeAlignment(Source.FNodeAlignment);

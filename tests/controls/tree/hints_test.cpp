@@ -3,6 +3,7 @@
 #include "input_fixture.h"
 
 #include "controls/tree/lazytreehintwindow.h"
+#include "platform/theme.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -420,4 +421,46 @@ TEST(LazyTreeHints, PauseIsDroppedForTooltipsAndForAHeaderWithoutHintWindow)
         EXPECT_EQ(pause, c.Pause) << int(c.Mode) << c.Gone;
     }
     HintWindowGone = gone;
+}
+
+TEST(LazyTreeHints, PlainHintIsABlackFramedInfoBoxThemedOneTheTooltipElement)
+{
+    THints h(hmHintAndDefault);
+    h.Tree.setToolTip(QStringLiteral("Tip"));
+    const QPoint empty(150, 170);
+    ASSERT_TRUE(h.Tree.RestAt(empty));
+    const QImage plain = h.Tree.HintWindow()->DrawBuffer();
+    EXPECT_EQ(plain.pixel(0, 0) & 0xFFFFFF, 0u);
+    EXPECT_EQ(plain.pixel(plain.width() - 1, plain.height() - 1) & 0xFFFFFF, 0u);
+    EXPECT_EQ(plain.pixel(1, plain.height() - 2), ToQColor(clInfoBk).rgb());
+
+    TFakeThemePlatform theme;
+    theme.LibraryPresent = theme.ThemeActive = true;
+    SetThemePlatform(&theme);
+    theme.LoadThemeLibrary();
+    TLazyTreeGlobals &g = LazyTreeGlobals();
+    const bool vista = g.IsWinVistaOrAbove;
+    g.IsWinVistaOrAbove = true;
+    struct TCase
+    {
+        TLTPaintOptions Options;
+        TRect Element;
+    };
+    const TRect whole(0, 0, plain.width(), plain.height());
+    TRect wide = whole;
+    InflateRect(wide, 4, 4);
+    for (const TCase &c : {TCase{{toUseExplorerTheme}, whole}, TCase{{toThemeAware}, wide}}) {
+        h.Tree.TreeOptions().SetPaintOptions(c.Options);
+        theme.Draws.clear();
+        h.Tree.CancelHint();
+        h.Tree.MouseLeave();
+        ASSERT_TRUE(h.Tree.RestAt(empty));
+        ASSERT_EQ(theme.Draws.size(), 1u);
+        EXPECT_EQ(theme.Draws[0].Class, "tooltip");
+        EXPECT_EQ(theme.Draws[0].Part, 1);
+        EXPECT_EQ(theme.Draws[0].Rect, c.Element);
+    }
+    g.IsWinVistaOrAbove = vista;
+    theme.FreeThemeLibrary();
+    SetThemePlatform(nullptr);
 }
