@@ -212,6 +212,8 @@ using TLTHintKindEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Nod
 using TLTDrawHintEvent = std::function<void(TBaseLazyTree *Sender, TCanvas *HintCanvas,
                                             PLazyNode Node, TRect R, TColumnIndex Column)>;
 class TLazyTreeHintWindow;
+class QAccessibleInterface;
+struct TLTTreeViewItem;
 
 
 // What lies under a point of the tree.
@@ -1287,6 +1289,30 @@ protected:
     // hides it, and the next hint follows at once when the pause allows.
     void HintMouseMove(QPoint P);
 
+public:
+    // --- Accessibility (lazytree_access.cpp, lazytreeaccess.h) ------------------------------
+    // The platform's object query: for OBJID_CLIENT the tree's accessible object, made by the
+    // registered providers together with the one of its focused item; nullptr without.
+    QAccessibleInterface *AccessibleObject(int ObjectId);
+    QAccessibleInterface *AccessibleInterface() const { return FAccessible; }
+    QAccessibleInterface *AccessibleItem() const { return FAccessibleItem; }
+    // The standard tree-view queries: the node in a relation (TVGN_...) to Node, a node's
+    // rectangle (false, Rect untouched, for a node the application hid), a node's record.
+    PLazyNode TreeViewGetNextItem(int Relation, PLazyNode Node);
+    bool TreeViewGetItemRect(PLazyNode Node, bool TextOnly, TRect &Rect);
+    bool TreeViewGetItem(TLTTreeViewItem &Item);
+
+protected:
+    // Sends an accessibility event (a QAccessible::Event) about the tree itself; only while
+    // its focused item has an accessible object.
+    void NotifyAccessibleEvent(int Event);
+    // Disconnects and frees the accessible objects (the item's first).
+    void ReleaseAccessibility();
+
+private:
+    QAccessibleInterface *FAccessible = nullptr;
+    QAccessibleInterface *FAccessibleItem = nullptr;
+
 private:
     TLTHintMode FHintMode = TLTHintMode::hmDefault;
     TLTHintData FHintData;
@@ -1473,7 +1499,8 @@ protected:
     bool HorizontalBarAllowed() const;
     // After a column's width changed (NoColumn: after the header's stream block was read).
     virtual void NotifyColumnResized(TColumnIndex Column);
-    virtual void MainColumnChanged() {}
+    // Ends an edit and tells assistive software that the names changed.
+    virtual void MainColumnChanged();
     virtual void UpdateHeaderRect();
     // Repaints a part of the header, given in window coordinates.
     virtual void InvalidateHeaderArea(const QRect &R);

@@ -257,6 +257,7 @@ TBaseLazyTree::~TBaseLazyTree()
     ReleaseWorkerReference(this);
     FOptions->FMiscOptions.Exclude(toReadOnly);
     CancelEditNode();
+    ReleaseAccessibility();
     // Descendants that handle OnFreeNode through an overridden firer clear in their own
     // destructor; here the base firer runs.
     Clear();
