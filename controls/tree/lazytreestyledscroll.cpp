@@ -322,28 +322,22 @@ bool TVclStyleScrollBarsHook::MouseMessage(TMouseKind Kind, bool NonClient, QPoi
     return false;
 }
 
+std::array<TVclStyleScrollBarsHook::TBarParts, 2> TVclStyleScrollBarsHook::Parts()
+{
+    return {TBarParts{FVertScrollBarWindow, &FVertScrollBarSliderState, &FVertScrollBarUpButtonState,
+                      &FVertScrollBarDownButtonState, FVertScrollBarUpButtonRect, FVertScrollBarDownButtonRect, true},
+            TBarParts{FHorzScrollBarWindow, &FHorzScrollBarSliderState, &FHorzScrollBarUpButtonState,
+                      &FHorzScrollBarDownButtonState, FHorzScrollBarUpButtonRect, FHorzScrollBarDownButtonRect, false}};
+}
+
 bool TVclStyleScrollBarsHook::NonClientPress(QPoint P, QPoint Screen)
 {
     if (InTreeHeader(P))
         return false;
-    struct TBar
-    {
-        TVclStyleScrollBarWindow *Window;
-        QRect Thumb;
-        TS *Slider, *Up, *Down;
-        QRect UpRect, DownRect;
-        bool Vertical;
-    };
-    const TBar bars[] = {
-        {FVertScrollBarWindow, VertThumbRect(), &FVertScrollBarSliderState, &FVertScrollBarUpButtonState,
-         &FVertScrollBarDownButtonState, FVertScrollBarUpButtonRect, FVertScrollBarDownButtonRect, true},
-        {FHorzScrollBarWindow, HorzThumbRect(), &FHorzScrollBarSliderState, &FHorzScrollBarUpButtonState,
-         &FHorzScrollBarDownButtonState, FHorzScrollBarUpButtonRect, FHorzScrollBarDownButtonRect, false},
-    };
-    for (const TBar &b : bars) {
+    for (const TBarParts &b : Parts()) {
         if (!b.Window || !b.Window->FScrollBarVisible)
             continue;
-        if (b.Thumb.contains(P)) {
+        if ((b.Vertical ? VertThumbRect() : HorzThumbRect()).contains(P)) {
             FLeftMouseButtonDown = true;
             QScrollBar *bar = b.Vertical ? FTree.verticalScrollBar() : FTree.horizontalScrollBar();
             FScrollPos = float(ScrollInfo(bar).Pos);
@@ -396,19 +390,7 @@ bool TVclStyleScrollBarsHook::NonClientRelease(QPoint P)
 {
     const bool header = InTreeHeader(P);
     if (!header) {
-        struct TBar
-        {
-            TVclStyleScrollBarWindow *Window;
-            TS *Slider, *Up, *Down;
-            QRect UpRect, DownRect;
-        };
-        const TBar bars[] = {
-            {FVertScrollBarWindow, &FVertScrollBarSliderState, &FVertScrollBarUpButtonState,
-             &FVertScrollBarDownButtonState, FVertScrollBarUpButtonRect, FVertScrollBarDownButtonRect},
-            {FHorzScrollBarWindow, &FHorzScrollBarSliderState, &FHorzScrollBarUpButtonState,
-             &FHorzScrollBarDownButtonState, FHorzScrollBarUpButtonRect, FHorzScrollBarDownButtonRect},
-        };
-        for (const TBar &b : bars) {
+        for (const TBarParts &b : Parts()) {
             if (!b.Window || !b.Window->FScrollBarVisible || !b.Window->FScrollBarEnabled)
                 continue;
             if (Look(*b.Slider) == lkPressed) {
@@ -430,28 +412,19 @@ bool TVclStyleScrollBarsHook::NonClientRelease(QPoint P)
 bool TVclStyleScrollBarsHook::CapturedRelease(QPoint P)
 {
     if (!InTreeHeader(P)) {
-        if (Look(FVertScrollBarSliderState) == lkPressed) {
-            if (PostScroll)
-                PostScroll(SB_VERT, SB_ENDSCROLL, 0);
-            FLeftMouseButtonDown = false;
-            FVertScrollBarSliderState = TS::tsThumbBtnVertNormal;
-            RepaintBars();
-            return true;
+        for (const TBarParts &b : Parts()) {
+            if (Look(*b.Slider) == lkPressed) {
+                if (PostScroll)
+                    PostScroll(b.Vertical ? SB_VERT : SB_HORZ, SB_ENDSCROLL, 0);
+                FLeftMouseButtonDown = false;
+                *b.Slider = WithLook(*b.Slider, lkNormal);
+                RepaintBars();
+                return true;
+            }
+            for (TS *s : {b.Up, b.Down})
+                if (Look(*s) == lkPressed)
+                    *s = WithLook(*s, lkNormal);
         }
-        for (TS *s : {&FVertScrollBarUpButtonState, &FVertScrollBarDownButtonState})
-            if (Look(*s) == lkPressed)
-                *s = WithLook(*s, lkNormal);
-        if (Look(FHorzScrollBarSliderState) == lkPressed) {
-            if (PostScroll)
-                PostScroll(SB_HORZ, SB_ENDSCROLL, 0);
-            FLeftMouseButtonDown = false;
-            FHorzScrollBarSliderState = TS::tsThumbBtnHorzNormal;
-            RepaintBars();
-            return true;
-        }
-        for (TS *s : {&FHorzScrollBarUpButtonState, &FHorzScrollBarDownButtonState})
-            if (Look(*s) == lkPressed)
-                *s = WithLook(*s, lkNormal);
         RepaintBars();
     }
     FLeftMouseButtonDown = false;
@@ -475,15 +448,12 @@ void TVclStyleScrollBarsHook::TrackHot(QPoint P)
             changed = true;
         }
     };
-    if (FVertScrollBarWindow && FVertScrollBarWindow->FScrollBarEnabled) {
-        follow(FVertScrollBarSliderState, VertThumbRect());
-        follow(FVertScrollBarUpButtonState, FVertScrollBarUpButtonRect);
-        follow(FVertScrollBarDownButtonState, FVertScrollBarDownButtonRect);
-    }
-    if (FHorzScrollBarWindow && FHorzScrollBarWindow->FScrollBarEnabled) {
-        follow(FHorzScrollBarSliderState, HorzThumbRect());
-        follow(FHorzScrollBarUpButtonState, FHorzScrollBarUpButtonRect);
-        follow(FHorzScrollBarDownButtonState, FHorzScrollBarDownButtonRect);
+    for (const TBarParts &b : Parts()) {
+        if (!b.Window || !b.Window->FScrollBarEnabled)
+            continue;
+        follow(*b.Slider, b.Vertical ? VertThumbRect() : HorzThumbRect());
+        follow(*b.Up, b.UpRect);
+        follow(*b.Down, b.DownRect);
     }
     if (changed)
         RepaintBars();
@@ -491,17 +461,15 @@ void TVclStyleScrollBarsHook::TrackHot(QPoint P)
 
 void TVclStyleScrollBarsHook::CaptureChanged()
 {
-    auto release = [this](TVclStyleScrollBarWindow *Window, TS &Up, TS &Down) {
-        if (!Window || !Window->FScrollBarVisible || !Window->FScrollBarEnabled)
-            return;
-        for (TS *s : {&Up, &Down})
+    for (const TBarParts &b : Parts()) {
+        if (!b.Window || !b.Window->FScrollBarVisible || !b.Window->FScrollBarEnabled)
+            continue;
+        for (TS *s : {b.Up, b.Down})
             if (Look(*s) == lkPressed) {
                 *s = WithLook(*s, lkNormal);
                 RepaintBars();
             }
-    };
-    release(FVertScrollBarWindow, FVertScrollBarUpButtonState, FVertScrollBarDownButtonState);
-    release(FHorzScrollBarWindow, FHorzScrollBarUpButtonState, FHorzScrollBarDownButtonState);
+    }
 }
 
 void TVclStyleScrollBarsHook::MouseLeave()

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <array>
 #include <functional>
 
 class QPainter;
@@ -106,6 +107,15 @@ protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
+    // One bar's overlay, element states and arrow rectangles; vertical first.
+    struct TBarParts
+    {
+        TVclStyleScrollBarWindow *Window;
+        TThemedScrollBar *Slider, *Up, *Down;
+        QRect UpRect, DownRect;
+        bool Vertical;
+    };
+    std::array<TBarParts, 2> Parts();
     bool InTreeHeader(QPoint P) const;
     void PlaceBarWindows();
     QRect BarRect(const QScrollBar *Bar) const;

@@ -64,6 +64,14 @@ struct THints
         Tree.SetHintAnimation(hatNone);
         QApplication::processEvents();
     }
+    // Below the nodes: only the control's short hint belongs there.
+    static constexpr QPoint EmptySpace{150, 170};
+    // Shows the control's short hint "Tip" over empty space.
+    bool ShowShortHint()
+    {
+        Tree.setToolTip(QStringLiteral("Tip"));
+        return Tree.RestAt(EmptySpace);
+    }
     PLazyNode Node(int I)
     {
         PLazyNode n = Tree.GetFirst();
@@ -232,7 +240,7 @@ TEST(LazyTreeHints, HeaderHandsMovesToTheHintsSoTheNextColumnHintFollows)
 
 TEST(LazyTreeHints, ShortHintOverEmptySpaceOnlyWithHintAndDefault)
 {
-    const QPoint empty(150, 170);
+    const QPoint empty = THints::EmptySpace;
     {
         THints h(hmHintAndDefault);
         h.Tree.setToolTip(QStringLiteral("Scan results|Shows what the scan found"));
@@ -262,7 +270,7 @@ TEST(LazyTreeHints, NoHintWhileOffBusyOrHeld)
 {
     THints h(hmHintAndDefault);
     h.Tree.setToolTip(QStringLiteral("Tip"));
-    const QPoint empty(150, 170);
+    const QPoint empty = THints::EmptySpace;
     EXPECT_EQ(h.Tree.Request(empty), 0);
     h.Tree.MouseLeave();
     h.Tree.SetShowHint(false);
@@ -313,9 +321,7 @@ TEST(LazyTreeHints, EffectiveAnimation)
 TEST(LazyTreeHints, HintNearTheDesktopCornerMovesOntoIt)
 {
     THints h(hmHintAndDefault);
-    h.Tree.setToolTip(QStringLiteral("Tip"));
-    const QPoint empty(150, 170);
-    ASSERT_TRUE(h.Tree.RestAt(empty));
+    ASSERT_TRUE(h.ShowShortHint());
     TLazyTreeHintWindow &w = *h.Tree.HintWindow();
     const QRect desk = h.Tree.screen()->virtualGeometry();
     const int right = desk.x() + desk.width(), bottom = desk.y() + desk.height();
@@ -330,7 +336,7 @@ TEST(LazyTreeHints, AnimationsRunTheirStepsAndStopWhenTheWindowGoes)
     PreviousHandler = qInstallMessageHandler(DropOpacityNotes);
     THints h(hmHintAndDefault);
     h.Tree.setToolTip(QStringLiteral("Tip"));
-    const QPoint empty(150, 170);
+    const QPoint empty = THints::EmptySpace;
     int64_t now = 0;
     int calls = 0, callsAfterGone = -1;
     std::function<void()> atCall;
@@ -377,9 +383,7 @@ TEST(LazyTreeHints, AnimationsRunTheirStepsAndStopWhenTheWindowGoes)
 TEST(LazyTreeHints, ClicksMakeTheHintGoKeysDoNot)
 {
     THints h(hmHintAndDefault);
-    h.Tree.setToolTip(QStringLiteral("Tip"));
-    const QPoint empty(150, 170);
-    ASSERT_TRUE(h.Tree.RestAt(empty));
+    ASSERT_TRUE(h.ShowShortHint());
     TLazyTreeHintWindow &w = *h.Tree.HintWindow();
     QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
     QMouseEvent move(QEvent::NonClientAreaMouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, {});
@@ -426,9 +430,7 @@ TEST(LazyTreeHints, PauseIsDroppedForTooltipsAndForAHeaderWithoutHintWindow)
 TEST(LazyTreeHints, PlainHintIsABlackFramedInfoBoxThemedOneTheTooltipElement)
 {
     THints h(hmHintAndDefault);
-    h.Tree.setToolTip(QStringLiteral("Tip"));
-    const QPoint empty(150, 170);
-    ASSERT_TRUE(h.Tree.RestAt(empty));
+    ASSERT_TRUE(h.ShowShortHint());
     const QImage plain = h.Tree.HintWindow()->DrawBuffer();
     EXPECT_EQ(plain.pixel(0, 0) & 0xFFFFFF, 0u);
     EXPECT_EQ(plain.pixel(plain.width() - 1, plain.height() - 1) & 0xFFFFFF, 0u);
@@ -454,7 +456,7 @@ TEST(LazyTreeHints, PlainHintIsABlackFramedInfoBoxThemedOneTheTooltipElement)
         theme.Draws.clear();
         h.Tree.CancelHint();
         h.Tree.MouseLeave();
-        ASSERT_TRUE(h.Tree.RestAt(empty));
+        ASSERT_TRUE(h.Tree.RestAt(THints::EmptySpace));
         ASSERT_EQ(theme.Draws.size(), 1u);
         EXPECT_EQ(theme.Draws[0].Class, "tooltip");
         EXPECT_EQ(theme.Draws[0].Part, 1);
