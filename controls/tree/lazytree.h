@@ -1263,7 +1263,8 @@ public:
     // Shows what the hint request answers for the mouse resting at client point P; true
     // when a hint is shown afterwards.
     bool ShowHintAt(QPoint P);
-    // Hides a shown hint and forgets its area.
+    // Hides a shown hint. Its area stays, so the same spot shows no hint again until the
+    // mouse has left it.
     void CancelHint();
     // The tree's hint window; nullptr before the first hint.
     TLazyTreeHintWindow *HintWindow() const;
@@ -1312,8 +1313,6 @@ protected:
 private:
     QAccessibleInterface *FAccessible = nullptr;
     QAccessibleInterface *FAccessibleItem = nullptr;
-
-private:
     TLTHintMode FHintMode = TLTHintMode::hmDefault;
     TLTHintData FHintData;
     TRect FLastHintRect;

@@ -131,6 +131,27 @@ TEST(LazyTreeHints, TooltipOnlyForCutOffTextAndExactlyOverIt)
     EXPECT_EQ(w.HintData().LineBreakStyle, TLTTooltipLineBreakStyle::hlbForceSingleLine);
 }
 
+TEST(LazyTreeHints, AutoSpanLetsATextRunOnIntoEmptyCells)
+{
+    THints h(hmTooltip, 2);
+    const PLazyNode node = h.Node(1);
+    h.Tree.OnGetText = [&](TBaseLazyTree *, PLazyNode Node, TColumnIndex Column, TLSTTextType, QString &Text) {
+        Text = Column == 1 ? QString() : h.Tree.Captions[Node];
+    };
+    const TRect text = h.Tree.GetDisplayRect(node, 0, true, true, true);
+    const QPoint p = h.OnText(node);
+    h.Tree.Header().Columns()[0].SetWidth(p.x() + 20);
+    h.Tree.Header().Columns()[1].SetWidth(text.Width() + 40);
+    for (bool span : {false, true}) {
+        TLTAutoOptions o = h.Tree.TreeOptions().AutoOptions();
+        o.Set(toAutoSpanColumns, span);
+        h.Tree.TreeOptions().SetAutoOptions(o);
+        h.Tree.MouseLeave();
+        EXPECT_EQ(h.Tree.Request(p), span ? 1 : 0) << span;
+    }
+    h.Tree.OnGetText = nullptr;
+}
+
 TEST(LazyTreeHints, MultiLineNodeGetsATooltipOnlyOverItsLabel)
 {
     THints h(hmTooltip);
