@@ -288,6 +288,18 @@ TEST(LazyTreeAccess, ItemRecordByMask)
     EXPECT_EQ(item.StateMask, 0xFF2Fu);
     EXPECT_EQ(item.State, TVIS_FOCUSED | TVIS_SELECTED | TVIS_DROPHILITED | TVIS_EXPANDED | (6u << 12) | (3u << 8));
 
+    // A buffer without room writes nothing, not even the terminator.
+    for (int room : {0, -3}) {
+        buffer[0] = u'#';
+        item.Mask = TVIF_HANDLE | TVIF_TEXT;
+        item.TextMax = room;
+        EXPECT_TRUE(tree.TreeViewGetItem(item));
+        EXPECT_EQ(buffer[0], u'#');
+    }
+    item.Text = nullptr;
+    item.TextMax = 8;
+    EXPECT_TRUE(tree.TreeViewGetItem(item));
+
     item.Item = b;
     item.Mask = TVIF_HANDLE | TVIF_STATE | TVIF_IMAGE;
     ASSERT_TRUE(tree.TreeViewGetItem(item));

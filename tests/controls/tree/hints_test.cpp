@@ -390,6 +390,35 @@ TEST(LazyTreeHints, AnimationsRunTheirStepsAndStopWhenTheWindowGoes)
     h.Tree.CancelHint();
     h.Tree.MouseLeave();
 
+    // A cancel meant for an earlier animation stops one fade, not every later one.
+    h.Tree.SetTreeStates(h.Tree.TreeStates() + TLazyTreeStates{tsCancelHintAnimation});
+    calls = 0;
+    ASSERT_TRUE(h.Tree.RestAt(empty));
+    EXPECT_LT(calls, 10);
+    EXPECT_FALSE(h.Tree.TreeStates().Contains(tsCancelHintAnimation));
+    h.Tree.CancelHint();
+    h.Tree.MouseLeave();
+    calls = 0;
+    ASSERT_TRUE(h.Tree.RestAt(empty));
+    EXPECT_GT(calls, 255);
+    h.Tree.CancelHint();
+    h.Tree.MouseLeave();
+
+    // Without a duration there is nothing to animate: the hint shows at once.
+    for (THintAnimationType type : {hatFade, hatSlide}) {
+        h.Tree.SetHintAnimation(type);
+        h.Tree.SetAnimationDuration(0);
+        calls = 0;
+        ASSERT_TRUE(h.Tree.RestAt(empty));
+        EXPECT_EQ(calls, 0);
+        EXPECT_DOUBLE_EQ(w->windowOpacity(), 1.0);
+        EXPECT_EQ(w->ShownRows(), w->height());
+        h.Tree.CancelHint();
+        h.Tree.MouseLeave();
+    }
+    h.Tree.SetAnimationDuration(200);
+    h.Tree.SetHintAnimation(hatFade);
+
     // The window goes in the middle of a fade: the next step ends the animation.
     calls = 0;
     atCall = [&] { delete h.Tree.HintWindow(); };
