@@ -24,6 +24,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPointer>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -174,6 +175,45 @@ enum class TDragOperation : uint8_t { doCopy, doMove, doLink };
 using TDragOperations = TEnumSet<TDragOperation>;
 
 enum class TLTTooltipLineBreakStyle : uint8_t { hlbDefault, hlbForceSingleLine, hlbForceMultiLine };
+
+// Hints: which texts the tree shows as hints, and what its hint window receives.
+enum class TLTHintMode : uint8_t { hmDefault, hmHint, hmHintAndDefault, hmTooltip };
+enum class TLTHintKind : uint8_t { vhkText, vhkOwnerDraw };
+
+struct TLTHintData
+{
+    TBaseLazyTree *Tree = nullptr;
+    PLazyNode Node = nullptr;
+    TColumnIndex Column = NoColumn;
+    TRect HintRect;        // the size an owner-drawn hint wants
+    QString DefaultHint;   // a column hint or the control's short hint
+    QString HintText;      // the text finally shown
+    TLTBiDiMode BidiMode = TLTBiDiMode::bdLeftToRight;
+    TLTAlignment Alignment = TLTAlignment::taLeftJustify;
+    TLTTooltipLineBreakStyle LineBreakStyle = TLTTooltipLineBreakStyle::hlbDefault;
+};
+
+// A hint request as the tree answers it. The tree fills in what it wants shown; a result of
+// 0 from the request means show.
+struct TLTHintInfo
+{
+    bool TreeHintWindow = false;   // shown in the tree's hint window, else as a plain tooltip
+    QPoint HintPos;                // screen
+    int HintMaxWidth = 0;
+    TRect CursorRect;              // client; the hint stays while the mouse is inside
+    QPoint CursorPos;              // client
+    QString HintStr;
+    TLTHintData *HintData = nullptr;
+};
+using TLTGetHintSizeEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column, TRect &R)>;
+using TLTHintKindEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node,
+                                            TColumnIndex Column, TLTHintKind &Kind)>;
+using TLTDrawHintEvent = std::function<void(TBaseLazyTree *Sender, TCanvas *HintCanvas,
+                                            PLazyNode Node, TRect R, TColumnIndex Column)>;
+class TLazyTreeHintWindow;
+class QAccessibleInterface;
+struct TLTTreeViewItem;
 
 
 // What lies under a point of the tree.
@@ -1324,6 +1364,80 @@ private:
     uint32_t FLastDragEffect = 0;
 
 public:
+    // --- Hints (lazytree_hints.cpp, lazytreehintwindow.h) -------------------------------------
+    TLTHintMode HintMode() const { return FHintMode; }
+    void SetHintMode(TLTHintMode Value) { FHintMode = Value; }
+    void SetHintAnimation(THintAnimationType Value) { FAnimationType = Value; }
+    // Hints are off unless switched on (the windows that place trees show none).
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value) { FShowHint = Value; }
+    // The control's short hint: its hint text up to the first '|'.
+    QString ShortHint() const;
+    // The area (client coordinates) the current hint belongs to; empty when none.
+    TRect LastHintRect() const { return FLastHintRect; }
+    const TLTHintData &HintData() const { return FHintData; }
+    // The hint request for a resting mouse: result 0 shows the hint HintInfo describes.
+    virtual int CMHintShow(TLTHintInfo &HintInfo);
+    // How long (ms) a hint waits while another one was just shown; the tree may shorten it.
+    virtual void CMHintShowPause(int &Pause);
+    // Shows what the hint request answers for the mouse resting at client point P; true
+    // when a hint is shown afterwards.
+    bool ShowHintAt(QPoint P);
+    // Hides a shown hint. Its area stays, so the same spot shows no hint again until the
+    // mouse has left it.
+    void CancelHint();
+    // The tree's hint window; nullptr before the first hint.
+    TLazyTreeHintWindow *HintWindow() const;
+    TLTGetHintSizeEvent OnGetHintSize;
+    TLTHintKindEvent OnGetHintKind;
+    TLTDrawHintEvent OnDrawHint;
+
+protected:
+    friend class TLazyTreeHintWindow;
+    virtual THintAnimationType EffectiveHintAnimation() const;
+    virtual TLTHintKind DefaultHintKind() const { return TLTHintKind::vhkText; }
+    void FireGetHintKind(PLazyNode Node, TColumnIndex Column, TLTHintKind &Kind);
+    virtual void FireGetHintSize(PLazyNode Node, TColumnIndex Column, TRect &R);
+    void FireDrawHint(TCanvas &HintCanvas, PLazyNode Node, TRect R, TColumnIndex Column);
+    // False when a descendant shows its hints in another window than TLazyTreeHintWindow;
+    // the hint then travels as plain text.
+    virtual bool UsesTreeHintWindow() const { return true; }
+    // The application has the input focus (a hint may show for an unfocused tree then).
+    virtual bool ApplicationActive() const;
+    // The mouse buttons held down now (a test stands in for the pointer).
+    virtual Qt::MouseButtons PressedMouseButtons() const;
+    // The mouse moved to client point P while a hint may be shown: leaving the hint's area
+    // hides it, and the next hint follows at once when the pause allows.
+    void HintMouseMove(QPoint P);
+
+public:
+    // --- Accessibility (lazytree_access.cpp, lazytreeaccess.h) ------------------------------
+    // The platform's object query: for OBJID_CLIENT the tree's accessible object, made by the
+    // registered providers together with the one of its focused item; nullptr without.
+    QAccessibleInterface *AccessibleObject(int ObjectId);
+    QAccessibleInterface *AccessibleInterface() const { return FAccessible; }
+    QAccessibleInterface *AccessibleItem() const { return FAccessibleItem; }
+    // The standard tree-view queries: the node in a relation (TVGN_...) to Node, a node's
+    // rectangle (false, Rect untouched, for a node the application hid), a node's record.
+    PLazyNode TreeViewGetNextItem(int Relation, PLazyNode Node);
+    bool TreeViewGetItemRect(PLazyNode Node, bool TextOnly, TRect &Rect);
+    bool TreeViewGetItem(TLTTreeViewItem &Item);
+
+protected:
+    // Sends an accessibility event (a QAccessible::Event) about the tree itself; only while
+    // its focused item has an accessible object.
+    void NotifyAccessibleEvent(int Event);
+    // Disconnects and frees the accessible objects (the item's first).
+    void ReleaseAccessibility();
+
+private:
+    QAccessibleInterface *FAccessible = nullptr;
+    QAccessibleInterface *FAccessibleItem = nullptr;
+    TLTHintMode FHintMode = TLTHintMode::hmDefault;
+    TLTHintData FHintData;
+    TRect FLastHintRect;
+    bool FShowHint = false;
+    QPointer<TLazyTreeHintWindow> FHintWindow;
 
 protected:
     // --- Storage -------------------------------------------------------------------------
@@ -1504,7 +1618,8 @@ protected:
     bool HorizontalBarAllowed() const;
     // After a column's width changed (NoColumn: after the header's stream block was read).
     virtual void NotifyColumnResized(TColumnIndex Column);
-    virtual void MainColumnChanged() {}
+    // Ends an edit and tells assistive software that the names changed.
+    virtual void MainColumnChanged();
     virtual void UpdateHeaderRect();
     // Repaints a part of the header, given in window coordinates.
     virtual void InvalidateHeaderArea(const QRect &R);

@@ -248,8 +248,11 @@ void TLTHeader::HoverMove(TMessage &Message)
         Invalidate(old);
         Invalidate(hover);
     }
-    if (changed || (columns.FDownIndex > NoColumn && columns.FDownIndex != hover))
+    if (changed || (columns.FDownIndex > NoColumn && columns.FDownIndex != hover)) {
         FOwner.SetTreeTimer(HeaderTimer, 50);
+        if (FOptions.Contains(hoShowHint))
+            FOwner.HintMouseMove(p);
+    }
 }
 
 bool TLTHeader::MouseWatch()
@@ -267,6 +270,7 @@ bool TLTHeader::MouseWatch()
 
 bool TLTHeader::Press(TMessage &Message)
 {
+    FOwner.CancelHint();
     FOwner.KillTreeTimer(ScrollTimer);
     FOwner.KillTreeTimer(EditTimer);
     FOwner.DoStateChange({}, {tsScrolling, tsScrollPending, tsEditPending});
@@ -452,6 +456,7 @@ void TLTHeader::MoveColumnDrag(QPoint S)
 
 bool TLTHeader::Release(TMessage &Message)
 {
+    FOwner.CancelHint();
     TLazyTreeColumns &columns = *FColumns;
     const QPoint p = Message.Pos;
     const bool hadState = AnyMouseState(FStates);
@@ -508,6 +513,7 @@ bool TLTHeader::Release(TMessage &Message)
 
 void TLTHeader::RightRelease(TMessage &Message)
 {
+    FOwner.CancelHint();
     const QPoint p = Message.Pos;
     if (!InHeader(p))
         return;
@@ -672,6 +678,12 @@ bool TBaseLazyTree::HeaderMessage(QEvent *Event, bool Client)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         break;
+    case QEvent::ToolTip:
+        // The band's own resting mouse: the hint request of the header.
+        if (Client)
+            return false;
+        ShowHintAt(static_cast<QHelpEvent *>(Event)->pos() - viewport()->pos());
+        return true;
     default:
         return false;
     }

@@ -49,11 +49,17 @@ bool TBaseLazyTree::viewportEvent(QEvent *Event)
             ButtonUp(e->button(), shift, p);
         else if (Event->type() == QEvent::MouseButtonDblClick)
             ButtonDblClick(e->button(), shift, p);
-        else
+        else {
+            HintMouseMove(p);
             MouseMove(shift, p.x(), p.y());
+        }
         e->accept();
         return true;
     }
+    case QEvent::ToolTip:
+        ShowHintAt(static_cast<QHelpEvent *>(Event)->pos());
+        Event->accept();
+        return true;
     case QEvent::ContextMenu: {
         auto *e = static_cast<QContextMenuEvent *>(Event);
         // A mouse request is answered after the right-button release, as the tree's own
@@ -153,6 +159,7 @@ void TBaseLazyTree::ButtonUp(Qt::MouseButton Button, TLTShiftState Shift, QPoint
         DoStateChange({}, {tsRightButtonDown, tsPopupMenuShown});
         if (headerBusy)
             return;
+        CancelHint();
         DoStateChange({}, {tsHint});
         if (IsMouseSelecting() && FPopupMenu) {
             DoStateChange({}, {tsDrawSelPending, tsDrawSelecting});
@@ -457,6 +464,7 @@ void TBaseLazyTree::ProcessMouseDblClick(Qt::MouseButton Button, TLTShiftState S
 void TBaseLazyTree::MouseMove(TLTShiftState Shift, int X, int Y)
 {
     if (FStates.Contains(tsNodeHeightTrackPending)) {
+        CancelHint();
         StopPanning();
         for (int id : {1, 2, 3, 4})
             KillTreeTimer(id);
@@ -626,6 +634,8 @@ void TBaseLazyTree::MouseEnter()
 
 void TBaseLazyTree::MouseLeave()
 {
+    FLastHintRect = TRect();
+    CancelHint();
     DoStateChange({}, {tsHint});
     if (!Panning(FStates)) {
         KillTreeTimer(ScrollTimer);
