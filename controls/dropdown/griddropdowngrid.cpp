@@ -179,6 +179,14 @@ void TDazColGrid::WMChar(TKeyMessage &Message)
     TDazStringGrid::WMChar(Message);
 }
 
+TInplaceEdit *TDazColGrid::CreateEditor()
+{
+    TInplaceEdit *editor = TDazStringGrid::CreateEditor();
+    if (FDazDropDown)
+        editor->installEventFilter(FDazDropDown);
+    return editor;
+}
+
 void TDazColGrid::KeyDown(uint16_t &Key, TShiftState Shift)
 {
     FConfirmSelection = true;

@@ -10,6 +10,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <utility>
 
 using namespace DazCustomGridDropDown;
 using namespace DropDownList;
@@ -224,6 +225,7 @@ bool TCustomDazGridDropDown::KeyDownBefore(uint16_t &Key, TShiftState Shift)
         g->HideInplaceEdit();
         SetListText(g->Cells(LookupColumn, g->Row()));
         SetItemIndex(UseItems ? ItemOfRow(g->Row()) : g->Row() - g->FixedRows());
+        FCellEditEnter = true;
         Key = 0;
         return true;
     }
@@ -235,8 +237,9 @@ bool TCustomDazGridDropDown::KeyDownBefore(uint16_t &Key, TShiftState Shift)
 void TCustomDazGridDropDown::EditKeyUp(uint16_t Key, TShiftState Shift)
 {
     TDazColGrid *g = FDazColGrid;
-    if (g && g->Options().Contains(goEditing) && g->EditMode() && Key == VK_RETURN &&
-        !Shift.Contains(ssShift)) {
+    const bool cellEditEnter = std::exchange(FCellEditEnter, false);
+    if (g && g->Options().Contains(goEditing) && (g->EditMode() || cellEditEnter) &&
+        Key == VK_RETURN && !Shift.Contains(ssShift)) {
         if (g->Col() == LookupColumn)
             HideDropDown(false);
         else
@@ -269,6 +272,27 @@ void TCustomDazGridDropDown::keyPressEvent(QKeyEvent *Event)
 void TCustomDazGridDropDown::keyReleaseEvent(QKeyEvent *Event)
 {
     TListDropDownEdit::keyReleaseEvent(Event);
+}
+
+bool TCustomDazGridDropDown::eventFilter(QObject *Watched, QEvent *Event)
+{
+    // Enter in the list's cell editor takes the edit's editing-mode steps; a key-down they
+    // use up goes no further.
+    const bool press = Event->type() == QEvent::KeyPress;
+    if (FDazColGrid && Watched == FDazColGrid->InplaceEditor() &&
+        (press || Event->type() == QEvent::KeyRelease)) {
+        const TKeyInfo k = TranslateKeyEvent(*static_cast<QKeyEvent *>(Event));
+        if (k.Key == VK_RETURN && !k.Shift.Contains(ssShift)) {
+            uint16_t key = k.Key;
+            if (press)
+                EditKeyDown(key, k.Shift);
+            else
+                EditKeyUp(key, k.Shift);
+            if (press && key == 0)
+                return true;
+        }
+    }
+    return TListDropDownEdit::eventFilter(Watched, Event);
 }
 
 void TCustomDazGridDropDown::focusInEvent(QFocusEvent *Event)

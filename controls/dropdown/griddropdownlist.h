@@ -93,6 +93,8 @@ protected:
     void WMKeyDown(TKeyMessage &Message) override;
     void WMChar(TKeyMessage &Message) override;
     bool WantTabs() const override { return true; }
+    // The drop-down watches the cell editor's Enter (its editing-mode steps).
+    TInplaceEdit *CreateEditor() override;
 
 private:
     void AutoSizeFromItems();
@@ -250,6 +252,7 @@ protected:
     void keyPressEvent(QKeyEvent *Event) override;
     void keyReleaseEvent(QKeyEvent *Event) override;
     void focusInEvent(QFocusEvent *Event) override;
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
 
     // The relays: each fires its OnGrid... event with the arguments unchanged; a descendant
     // overrides one to change what that grid event does. Attached to the grid at every
@@ -343,4 +346,7 @@ private:
     int FSelRow = -1;
     int FTempItemIndex = -1;
     bool FBalloonInit = false;
+    // Enter went down in the list's cell editor; its release still counts as one made in
+    // editing mode, although the key-down closed the editor.
+    bool FCellEditEnter = false;
 };

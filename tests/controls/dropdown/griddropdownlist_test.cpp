@@ -21,6 +21,12 @@ void Press(QWidget *W, int Key, const QString &Text = {}, Qt::KeyboardModifiers 
     QApplication::sendEvent(W, &e);
 }
 
+void Release(QWidget *W, int Key, const QString &Text = {})
+{
+    QKeyEvent e(QEvent::KeyRelease, Key, Qt::NoModifier, Text);
+    QApplication::sendEvent(W, &e);
+}
+
 void Type(QWidget *W, QChar Ch)
 {
     const int key = Qt::Key_A + (Ch.toUpper().unicode() - u'A');
@@ -321,4 +327,48 @@ TEST_F(GridDropDownTest, SettingsAndStylesReachTheInnerGrid)
     d.SetComponentStyle(tsOffice2003Blue);
     EXPECT_EQ(d.HeaderColor, TColor(0xD68759));
     EXPECT_EQ(d.LineColor, TColor(0x962D00));
+}
+
+TEST_F(GridDropDownTest, EnterInAnEditableListCellChoosesItsRow)
+{
+    // The rows are the grid's own cells, so an edited lookup cell is what the edit shows.
+    Drop.UseItems = false;
+    Drop.GridEditable = true;
+    Drop.RowSelect = false;
+    TDazColGrid &g = *Grid();
+    g.SetColCount(2);
+    g.SetRowCount(4);
+    for (int r = 1; r < 4; ++r) {
+        g.SetCells(0, r, kFruit[r - 1]);
+        g.SetCells(1, r, QString::number(r));
+    }
+    Drop.ShowDropDown();
+    auto editCell = [&](int ACol, int ARow, const QString &Text) {
+        g.SetRow(ARow);
+        g.SetCol(ACol);
+        g.ShowInplaceEdit();
+        ASSERT_TRUE(g.EditMode());
+        g.InplaceEditor()->selectAll();
+        for (QChar c : Text)
+            Type(g.InplaceEditor(), c);
+        Press(g.InplaceEditor(), Qt::Key_Return, "\r");
+    };
+
+    // Outside the lookup column the row is chosen and only the cell editor closes.
+    editCell(1, 2, "x");
+    EXPECT_FALSE(g.EditMode());
+    EXPECT_EQ(Drop.text(), "Abacus");
+    EXPECT_EQ(Drop.ItemIndex(), 1);
+    Release(&g, Qt::Key_Return, "\r");
+    EXPECT_TRUE(Drop.DroppedDown());
+
+    // In the lookup column the edited cell goes into the edit and the release closes the list.
+    editCell(0, 3, "Blue");
+    EXPECT_EQ(Drop.text(), "Blue");
+    EXPECT_EQ(Drop.ItemIndex(), 2);
+    EXPECT_TRUE(Drop.DroppedDown());
+    Release(&g, Qt::Key_Return, "\r");
+    EXPECT_FALSE(Drop.DroppedDown());
+    EXPECT_EQ(Drop.ItemIndex(), 2);
+    EXPECT_EQ(Drop.text(), "Blue");
 }
