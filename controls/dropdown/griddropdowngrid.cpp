@@ -197,13 +197,17 @@ void TDazColGrid::KeyDown(uint16_t &Key, TShiftState Shift)
         }
         return;
     }
+    // Narrowed down to nothing, the list keeps only its header: no key has a cell to go to.
+    const bool rows = RowCount() > FixedRows();
     if (Key == VK_RETURN) {
         Key = 0;
-        TDazStringGrid::KeyDown(Key, Shift);
+        if (rows)
+            TDazStringGrid::KeyDown(Key, Shift);
         DoSelect();
         return;
     }
-    TDazStringGrid::KeyDown(Key, Shift);
+    if (rows)
+        TDazStringGrid::KeyDown(Key, Shift);
 }
 
 bool TDazColGrid::DoMouseWheelDown(TShiftState Shift, QPoint MousePos)

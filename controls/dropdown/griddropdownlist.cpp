@@ -175,8 +175,7 @@ int TCustomDazGridDropDown::ListSearch(QChar Ch)
             return -1;
         IGridDataTools *tools = GridDataTools();
         if (entry.isEmpty()) {
-            if (tools)
-                tools->RemoveAllFilters(*g);
+            RemoveListFilters();
         } else {
             g->SetFixedRowAlways(true);
             if (tools)
@@ -192,8 +191,10 @@ int TCustomDazGridDropDown::ListSearch(QChar Ch)
     }
     QString full;
     int index = -1;
+    // Without items a match is a grid row, and ItemIndex counts data rows.
+    auto choose = [&] { FItemIndex = UseItems || !g ? index : index - g->FixedRows(); };
     if (LookupText(entry, full, index)) {
-        FItemIndex = index;
+        choose();
         SetListText(full);
         if (FStyle == dsDropDown) {
             const int typed = int(std::min(entry.size(), full.size()));
@@ -204,7 +205,7 @@ int TCustomDazGridDropDown::ListSearch(QChar Ch)
     if (FStyle != dsDropDownList)
         return -1;
     if (LookupText(QString(Ch), full, index)) {
-        FItemIndex = index;
+        choose();
         SetListText(full);
         FLookupEntry = QString(Ch);
         return index;
@@ -298,9 +299,7 @@ bool TCustomDazGridDropDown::eventFilter(QObject *Watched, QEvent *Event)
 void TCustomDazGridDropDown::focusInEvent(QFocusEvent *Event)
 {
     TListDropDownEdit::focusInEvent(Event);
-    if (FDazColGrid)
-        if (IGridDataTools *tools = GridDataTools())
-            tools->RemoveAllFilters(*FDazColGrid);
+    RemoveListFilters();
     FLookupEntry.clear();
 }
 
@@ -335,6 +334,14 @@ void TCustomDazGridDropDown::BeforeDropDown()
     if (TDropDownForm *form = DropDownForm())
         form->CancelOnDeActivate = false;
     if (TDazColGrid *g = FDazColGrid) {
+        // While the rows are rebuilt a row's item object is not yet its own: the current row's
+        // moves choose nothing until the row of ItemIndex is made current.
+        struct TEndLoading
+        {
+            bool &Flag;
+            ~TEndLoading() { Flag = false; }
+        } endLoading{FLoadingList};
+        FLoadingList = true;
         g->FillFromDropDown(this);
         g->SetColor(DropDownColor);
         g->SortSettings().SetShow(Sorting != gsNone);
@@ -359,14 +366,18 @@ void TCustomDazGridDropDown::BeforeDropDown()
         g->OnSelect = [this](TObject *) { ListSelect(); };
         g->SetComponentStyle(GetComponentStyle());
         if (UseItems) {
+            FLoadingList = false;
             TDazCustomDropDown::BeforeDropDown();
+            FLoadingList = true;
             g->SetRowCount(FItems->Count() + 1);
             g->SetFixedRows(1);
             g->FillFromItems();
+            FLoadingList = false;
             const int row = RowOfItem(FItemIndex);
             if (row >= g->FixedRows() && row < g->RowCount())
                 g->SetRow(row);
         } else {
+            FLoadingList = false;
             QString full;
             int row = -1;
             LookupText(GetText(), full, row);
@@ -431,11 +442,25 @@ void TCustomDazGridDropDown::DropDownSizing()
     FitListColumns();
 }
 
+void TCustomDazGridDropDown::RemoveListFilters()
+{
+    // An empty narrowing removes every filter and also forgets the text narrowed last, which
+    // would otherwise take the next narrowing one character shorter for a step back.
+    if (FDazColGrid)
+        if (IGridDataTools *tools = GridDataTools())
+            tools->NarrowDown(*FDazColGrid, QString(), LookupColumn);
+}
+
+bool TCustomDazGridDropDown::IsDataRow(int ARow) const
+{
+    return FDazColGrid && ARow >= FDazColGrid->FixedRows() && ARow < FDazColGrid->RowCount();
+}
+
 void TCustomDazGridDropDown::ListSelectCell(int ARow)
 {
     TDazColGrid *g = FDazColGrid;
     FSelRow = ARow;
-    if (!g || g->MouseWheelSelection())
+    if (!g || g->MouseWheelSelection() || FLoadingList || !IsDataRow(ARow))
         return;
     if (UseItems) {
         SetItemIndex(ItemOfRow(ARow));
@@ -448,7 +473,7 @@ void TCustomDazGridDropDown::ListSelectCell(int ARow)
 void TCustomDazGridDropDown::ListSelect()
 {
     TDazColGrid *g = FDazColGrid;
-    if (g && g->ConfirmSelection())
+    if (g && g->ConfirmSelection() && IsDataRow(g->Row()))
         SetItemIndex(UseItems ? ItemOfRow(g->Row()) : g->Row() - 1);
     if (!GridEditable)
         DoHideDropDown(false);
@@ -463,7 +488,7 @@ void TCustomDazGridDropDown::DoHideDropDown(bool Cancelled)
         if (Cancelled) {
             SetItemIndex(FOldItemIndex);
         } else {
-            if (FDazColGrid->ConfirmSelection())
+            if (FDazColGrid->ConfirmSelection() && IsDataRow(FSelRow))
                 SetItemIndex(UseItems ? ItemOfRow(FSelRow) : FSelRow - FDazColGrid->FixedRows());
             FOldItemIndex = FItemIndex;
             FDazColGrid->SetConfirmSelection(false);

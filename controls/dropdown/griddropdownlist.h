@@ -329,6 +329,9 @@ protected:
 private:
     void DoGridCheckBoxClick(TObject *Sender, int ACol, int ARow, bool State);
     void AttachRelays();
+    void RemoveListFilters();
+    // A row of the list below its header (a list narrowed to nothing has none).
+    bool IsDataRow(int ARow) const;
     template <class... A>
     void Attach(std::function<void(A...)> &Event, void (TCustomDazGridDropDown::*Relay)(A...));
     void FitListColumns();
@@ -349,4 +352,5 @@ private:
     // Enter went down in the list's cell editor; its release still counts as one made in
     // editing mode, although the key-down closed the editor.
     bool FCellEditEnter = false;
+    bool FLoadingList = false;   // BeforeDropDown is rebuilding the list's rows
 };

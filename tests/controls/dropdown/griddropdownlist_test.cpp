@@ -110,9 +110,13 @@ TEST_F(GridDropDownTest, RowsComeFromTheItemsWithTheirIndexAsCellObject)
 {
     EXPECT_EQ(Drop.Version(), "6.0.1.1");
     Fill(kFruit);
+    Drop.SetItemIndex(2);
     Drop.ShowDropDown();
     ASSERT_TRUE(Drop.DroppedDown());
     TDazColGrid &g = *Grid();
+    // Loading the list moves its current row about; the item stays the one chosen.
+    EXPECT_EQ(Drop.ItemIndex(), 2);
+    EXPECT_EQ(g.Row(), 3);
     EXPECT_EQ(g.RowCount(), 4);
     EXPECT_EQ(g.Cells(0, 0), "H0");
     EXPECT_EQ(int(intptr_t(g.GetObjectEx(0, 0))), -1);
@@ -138,11 +142,33 @@ TEST_F(GridDropDownTest, NarrowDownLeavesTheRowsContainingTheTypedText)
     EXPECT_EQ(Drop.text(), "Abacus");
     EXPECT_EQ(Drop.selectedText(), "bacus");
     EXPECT_EQ(Grid()->Row(), 1);
+    Type(Grid(), u'z');   // "bz" leaves no row: the typed prefix is emptied ...
+    EXPECT_EQ(Grid()->RowCount(), 1);
+    Type(Grid(), u' ');   // ... so a blank trims to nothing and every row is back
+    EXPECT_EQ(Grid()->RowCount(), 4);
+    Type(Grid(), u'b');   // and narrowing starts afresh
+    EXPECT_EQ(Grid()->RowCount(), 3);
     Drop.HideDropDown(true);
     EXPECT_EQ(Grid()->RowCount(), 3);   // the filter stays ...
     QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
     QApplication::sendEvent(&Drop, &in);
     EXPECT_EQ(Grid()->RowCount(), 4);   // ... until the edit gets the focus
+}
+
+TEST_F(GridDropDownTest, NarrowedToNothingTheListTakesKeysAndChoosesNothing)
+{
+    Fill(kFruit);
+    Drop.LookupMethod = lmNarrowDown;
+    Drop.SetItemIndex(2);
+    Drop.ShowDropDown();
+    Type(Grid(), u'x');
+    ASSERT_EQ(Grid()->RowCount(), 1);   // the header alone
+    for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_PageDown})
+        EXPECT_NO_THROW(Press(Grid(), key)) << key;
+    Grid()->DoMouseWheelDown({}, QPoint(5, 30));
+    EXPECT_NO_THROW(Press(Grid(), Qt::Key_Return, "\r"));
+    EXPECT_FALSE(Drop.DroppedDown());
+    EXPECT_EQ(Drop.ItemIndex(), 2);   // a filtered-out row is not chosen
 }
 
 TEST_F(GridDropDownTest, LookupStylesAndNone)
@@ -350,6 +376,10 @@ TEST_F(GridDropDownTest, SettingsAndStylesReachTheInnerGrid)
     }
     TCustomDazGridDropDown d;
     d.SetComponentStyle(tsOffice2003Blue);
+    d.show();
+    d.ShowDropDown();
+    EXPECT_EQ(d.GetGrid()->ComponentStyle(), tsOffice2003Blue);
+    d.HideDropDown(true);
     EXPECT_EQ(d.HeaderColor, TColor(0xD68759));
     EXPECT_EQ(d.LineColor, TColor(0x962D00));
 }
@@ -603,4 +633,44 @@ TEST_F(GridDropDownTest, ADragInTheListKeepsItOpen)
     MouseTo(&g, QEvent::MouseButtonRelease, from + QPointF(30, 0), Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(Drop.DropDownForm()->BlockActivate);
     EXPECT_TRUE(Drop.DroppedDown());
+}
+
+TEST_F(GridDropDownTest, WithoutItemsTheGridsOwnCellsAreLookedUpAndMeasured)
+{
+    Drop.UseItems = false;
+    Drop.AutoSizeColumns = false;
+    TDropDownColumn &column = *Drop.Columns().Add();
+    column.Width = 60;
+    column.Wordwrap = true;
+    TDazColGrid &g = *Grid();
+    g.SetColCount(1);
+    g.SetRowCount(4);
+    g.SetCells(0, 1, "Apple");
+    g.SetCells(0, 2, "Banana split with three scoops and a cherry on top");
+    g.SetCells(0, 3, "Cherry");
+
+    // A typed match is a data row counted from 0, as ItemIndex always is without items.
+    Type(&Drop, u'c');
+    EXPECT_EQ(Drop.ItemIndex(), 2);
+    EXPECT_EQ(Drop.text(), "Cherry");
+
+    // The wrapped column's heights come from the grid's own cells, 24 at least.
+    Drop.ShowDropDown();
+    EXPECT_EQ(g.RowHeights(1), 24);
+    EXPECT_GT(g.RowHeights(2), 2 * 24);
+    EXPECT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.Row(), 3);   // the edit's text was looked up
+    Drop.HideDropDown(true);
+
+    // Auto-sizing widens the list to its longest cell (its first opening: later ones keep the
+    // size the user left).
+    TCustomDazGridDropDown sized;
+    sized.UseItems = false;
+    sized.Columns().Add()->Width = 60;
+    sized.GetGrid()->SetRowCount(2);
+    sized.GetGrid()->SetCells(0, 1, g.Cells(0, 2));
+    sized.show();
+    sized.ShowDropDown();
+    EXPECT_GT(sized.GetGrid()->ColWidths(0), 200);
+    sized.HideDropDown(true);
 }
