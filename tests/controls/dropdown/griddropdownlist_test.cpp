@@ -351,6 +351,20 @@ TEST_F(GridDropDownTest, RelaysPassTheGridsEventsOn)
                                  "anchor blocked 1", "key 1", "search ap"}));
     EXPECT_FALSE(Drop.DropDownForm()->BlockActivate);
     EXPECT_FALSE(bool(g.OnCustomCellDraw));   // attached only when assigned at opening
+
+    // Each key event of the list fires once, from the key forwarding.
+    QStringList keys;
+    Drop.OnGridKeyDown = [&](TObject *S, uint16_t &, TShiftState) {
+        keys << QStringLiteral("down %1").arg(S == &Drop);
+    };
+    Drop.OnGridKeyPress = [&](TObject *S, QChar &) {
+        keys << QStringLiteral("press %1").arg(S == &Drop);
+    };
+    Drop.OnGridKeyUp = [&](TObject *S, uint16_t &, TShiftState) {
+        keys << QStringLiteral("up %1").arg(S == &Drop);
+    };
+    Type(&g, u'q');
+    EXPECT_EQ(keys, (QStringList{"down 1", "press 1", "up 1"}));
 }
 
 TEST_F(GridDropDownTest, SettingsAndStylesReachTheInnerGrid)
