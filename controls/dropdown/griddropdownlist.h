@@ -162,10 +162,12 @@ public:
     TAnchorEvent OnGridAnchorEnter, OnGridAnchorExit;
     TAnchorHintEvent OnGridAnchorHint;
     TButtonClickEvent OnGridButtonClick;
-    TCanSortEvent OnGridCanSort;             // the sort hooks take the grid's event
-    TClickSortEvent OnGridClickSort;         // the sort hooks take the grid's event
-    TCustomCompareEvent OnGridCustomCompare;   // never attached to the grid
-    TRawCompareEvent OnGridRawCompare;         // never attached to the grid
+    // Never fired: the sort hooks take these two grid events at every opening.
+    TCanSortEvent OnGridCanSort;
+    TClickSortEvent OnGridClickSort;
+    // Never attached to the grid, like OnGridSpinClick.
+    TCustomCompareEvent OnGridCustomCompare;
+    TRawCompareEvent OnGridRawCompare;
     TColumnSizeEvent OnGridColumnSize;
     TColumnSizingEvent OnGridColumnSizing;
     TEndColumnSizeEvent OnGridEndColumnSize;
@@ -198,7 +200,7 @@ public:
     TScrollHintEvent OnGridScrollHint;
     TNotifyEvent OnGridTopLeftChanged;
     TSearchEditChangeEvent OnGridSearchEditChange;
-    TSpinClickEvent OnGridSpinClick;   // never attached to the grid
+    TSpinClickEvent OnGridSpinClick;
     TAutoAddRowEvent OnGridAutoAddRow;
     TAutoInsertRowEvent OnGridInsertRow;
     TAutoInsertColEvent OnGridInsertCol;
