@@ -290,6 +290,12 @@ TEST_F(GridDropDownTest, ChoosingClosingAndCheckBoxCells)
     Drop.HideDropDown(true);
     EXPECT_EQ(Drop.ItemIndex(), 2);
 
+    // Alt+Down in the list is the edit's key: it closes the list.
+    Drop.ShowDropDown();
+    Press(Grid(), Qt::Key_Down, {}, Qt::AltModifier);
+    EXPECT_FALSE(Drop.DroppedDown());
+    EXPECT_EQ(Drop.ItemIndex(), 2);
+
     // With GridEditable a choice keeps the list open.
     Drop.GridEditable = true;
     Drop.ShowDropDown();
