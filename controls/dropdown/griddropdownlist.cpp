@@ -366,9 +366,7 @@ void TCustomDazGridDropDown::BeforeDropDown()
         g->OnSelect = [this](TObject *) { ListSelect(); };
         g->SetComponentStyle(GetComponentStyle());
         if (UseItems) {
-            FLoadingList = false;
             TDazCustomDropDown::BeforeDropDown();
-            FLoadingList = true;
             g->SetRowCount(FItems->Count() + 1);
             g->SetFixedRows(1);
             g->FillFromItems();
