@@ -118,6 +118,7 @@ TEST_F(GridDropDownTest, RowsComeFromTheItemsWithTheirIndexAsCellObject)
     EXPECT_EQ(Drop.ItemIndex(), 2);
     EXPECT_EQ(g.Row(), 3);
     EXPECT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.ColCount(), 2);   // the items set the column count to the columns'
     EXPECT_EQ(g.Cells(0, 0), "H0");
     EXPECT_EQ(int(intptr_t(g.GetObjectEx(0, 0))), -1);
     EXPECT_EQ(g.Cells(0, 3), "Banana");
