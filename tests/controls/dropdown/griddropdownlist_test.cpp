@@ -271,9 +271,11 @@ TEST_F(GridDropDownTest, ChoosingClosingAndCheckBoxCells)
 
     // A click on a check box changes it and keeps the list open.
     Drop.ShowDropDown();
+    Grid()->ControlLook().SetCheckAlwaysActive(true);   // the list itself is not editable
     Grid()->AddCheckBox(1, 3, false, false);
     Click(Grid(), 1, 3);
     EXPECT_TRUE(Drop.DroppedDown());
+    EXPECT_TRUE(Grid()->IsChecked(1, 3));
     EXPECT_EQ(selects, 1);
     Click(Grid(), 0, 3);
     EXPECT_FALSE(Drop.DroppedDown());
