@@ -159,6 +159,18 @@ void TDazStringGrid::Loaded()
     FLoadedCursor = cursor();
     ShowColumnHeaders();
     ShowRowHeaders();
+    // The accept switches are plain settings: a drop target made while loading takes the
+    // values they ended with.
+    if (FDropTarget) {
+        FDropTarget->AcceptText = FDragDropSettings.OleAcceptText();
+        FDropTarget->AcceptFiles = FDragDropSettings.OleAcceptFiles();
+        FDropTarget->AcceptURLs = FDragDropSettings.OleAcceptURLs();
+    }
+    // The look's colours are left out while loading; the suite look is applied now in full.
+    if (FLook == glQVR) {
+        FLook = glCustom;
+        SetLook(glQVR);
+    }
     if (FAutoSize && OnAutoSizeColumns)
         OnAutoSizeColumns(this, 4);
     else if (FAutoSize)
@@ -181,6 +193,9 @@ void TDazStringGrid::Loaded()
     if (FAutoThemeAdapt)
         ApplyOfficeTheme();
     InitOrigColSizes();
+    // The balloon switch set while loading started nothing.
+    if (FBalloon.Enable())
+        BalloonInit();
     ApplyStyleColors();
 }
 
@@ -241,7 +256,7 @@ void TDazStringGrid::Assign(const TObject *Source)
     FScrollBarAlways = src->FScrollBarAlways;
     SetScrollBars(src->ScrollBars());
     FScrollColor = src->FScrollColor;
-    FScrollType = src->FScrollType;
+    SetScrollType(src->FScrollType);   // the thin scroll bars come and go with it
     FScrollWidth = src->FScrollWidth;
     AssignCells(Source);
 }
@@ -289,6 +304,8 @@ void TDazStringGrid::CreateWnd()
         g_DataTools->LoadColSizes(*this);
     const int lines = QApplication::wheelScrollLines();
     FWheelScrollLines = lines < 0 ? VisibleRowCount() : lines;
+    if (FBalloon.Enable())
+        BalloonInit();
     StartGridTimer();
 }
 
@@ -301,6 +318,8 @@ void TDazStringGrid::Resize()
         FBackGround.ColorTo() != clNone)
         Invalidate();
     UpdateScrollBarsAlways(false);
+    // Cells that come into view or leave it take their controls along.
+    CellControlsUpdate(false);
 }
 
 void TDazStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)

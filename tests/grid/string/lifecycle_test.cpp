@@ -1,0 +1,101 @@
+// The string grid's end of loading, window creation and resizing: what each must finish
+// that the property setters leave undone while the grid is loading.
+#include "grid/base/griddragdrop.h"
+#include "grid/string/dazstringgrid.h"
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(StringGridLifecycle, SuiteLookSetWhileLoadingIsAppliedWhenLoadingEnds)
+{
+    TDazStringGrid g;
+    g.BeginLoading();
+    g.ControlLook().SetFixedGradientTo(clRed);
+    g.SetLook(glQVR);
+    g.Loaded();
+    EXPECT_EQ(g.Look(), glQVR);
+    EXPECT_EQ(g.ControlLook().FixedGradientTo(), clSilver);
+    EXPECT_EQ(g.ControlLook().FixedGradientHoverFrom(), TColor(0xCFD0D1));
+    EXPECT_EQ(g.SearchFooter().Color(), g.QVRGradientFrom());
+}
+
+TEST(StringGridLifecycle, BalloonSwitchedOnWhileLoadingStartsWithTheGrid)
+{
+    {
+        TDazStringGrid g;
+        g.BeginLoading();
+        g.Balloon().SetEnable(true);
+        EXPECT_FALSE(g.BalloonActive());
+        g.Loaded();
+        EXPECT_TRUE(g.BalloonActive());
+    }
+    {
+        // Switched on while loading and never loaded: the window's creation starts it.
+        TDazStringGrid g;
+        g.BeginLoading();
+        g.Balloon().SetEnable(true);
+        g.show();
+        EXPECT_TRUE(g.BalloonActive());
+    }
+}
+
+TEST(StringGridLifecycle, DropTargetMadeWhileLoadingTakesTheFinalAcceptSwitches)
+{
+    TDazStringGrid g;
+    g.BeginLoading();
+    g.DragDropSettings().SetOleDropTarget(true);
+    g.DragDropSettings().SetOleAcceptText(false);
+    g.DragDropSettings().SetOleAcceptFiles(false);
+    g.DragDropSettings().SetOleAcceptURLs(false);
+    g.Loaded();
+    const TASGDropTarget *target = g.DropTarget();
+    ASSERT_NE(target, nullptr);
+    EXPECT_FALSE(target->AcceptText);
+    EXPECT_FALSE(target->AcceptFiles);
+    EXPECT_FALSE(target->AcceptURLs);
+}
+
+TEST(StringGridLifecycle, CopyingAGridTakesItsScrollTypeWithTheScrollBarsOfIt)
+{
+    TDazStringGrid metro;
+    metro.SetScrollType(ssMetro);
+    TDazStringGrid g;
+    g.Assign(&metro);
+    EXPECT_EQ(g.ScrollType(), ssMetro);
+    EXPECT_NE(g.VertScrollControl(), nullptr);
+    EXPECT_NE(g.HorzScrollControl(), nullptr);
+    EXPECT_EQ(g.ScrollBars(), ssNone);
+
+    TDazStringGrid normal;
+    g.Assign(&normal);
+    EXPECT_EQ(g.ScrollType(), ssNormal);
+    EXPECT_EQ(g.VertScrollControl(), nullptr);
+    EXPECT_EQ(g.HorzScrollControl(), nullptr);
+}
+
+TEST(StringGridLifecycle, ResizingShowsTheControlsOfCellsThatComeIntoView)
+{
+    TDazStringGrid g;
+    g.SetColCount(4);
+    g.SetRowCount(40);
+    g.SetDefaultRowHeight(20);
+    g.resize(300, 120);
+    g.show();
+    auto *label = new QLabel("a");
+    g.SetCellControls(1, 12, label);
+    g.CellControlsUpdate(true);
+    ASSERT_FALSE(label->isVisible());   // below the view
+
+    g.resize(300, 400);
+    ASSERT_GE(g.TopRow() + g.VisibleRowCount(), 12);
+    EXPECT_TRUE(label->isVisible());
+    const TRect r = g.CellRect(1, 12);
+    EXPECT_EQ(label->geometry(), QRect(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height() + 1));
+
+    g.resize(300, 120);
+    EXPECT_FALSE(label->isVisible());
+}
+
+}   // namespace
