@@ -98,4 +98,38 @@ TEST(StringGridLifecycle, ResizingShowsTheControlsOfCellsThatComeIntoView)
     EXPECT_FALSE(label->isVisible());
 }
 
+TEST(StringGridLifecycle, ControlsFollowTheRowsThatAreHiddenAndShown)
+{
+    TDazStringGrid g;
+    g.SetColCount(4);
+    g.SetRowCount(20);
+    g.SetDefaultRowHeight(20);
+    g.resize(300, 400);
+    g.show();
+    auto *label = new QLabel("a");
+    g.SetCellControls(1, 6, label);
+    g.CellControlsUpdate(true);
+    const auto placed = [&](int ADisplRow) {
+        const TRect r = g.CellRect(1, ADisplRow);
+        return label->isVisible() &&
+               label->geometry() == QRect(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height() + 1);
+    };
+    ASSERT_TRUE(placed(6));
+
+    g.HideRows(2, 3);   // two rows above it close up
+    EXPECT_TRUE(placed(4));
+    g.HideRow(6);       // its own row
+    EXPECT_FALSE(label->isVisible());
+    g.UnHideRow(6);
+    EXPECT_TRUE(placed(4));
+    g.UnHideRowsAll();
+    EXPECT_TRUE(placed(6));
+
+    std::vector<int> rows{1, 3};   // the filter's list form
+    g.HideRowList(rows);
+    EXPECT_TRUE(placed(4));
+    g.UnHideRowList();
+    EXPECT_TRUE(placed(6));
+}
+
 }   // namespace
