@@ -8,6 +8,7 @@
 #include "grid/base/picture.h"
 #include "grid/string/cellchecker.h"
 #include "grid/string/griddatatools.h"
+#include "grid/string/footerpanel.h"
 #include "grid/string/htmlhintwindow.h"
 
 #include <QApplication>
@@ -287,6 +288,9 @@ void TDazStringGrid::Invalidate()
         return;
     }
     InvalidateGrid();
+    // The footer panel is a window of its own; its values follow the cells.
+    if (!FLoading && FFloatingFooter.Visible() && FFooterPanel)
+        FFooterPanel->update();
 }
 
 void TDazStringGrid::showEvent(QShowEvent *e)

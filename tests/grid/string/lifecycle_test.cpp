@@ -2,7 +2,9 @@
 // that the property setters leave undone while the grid is loading.
 #include "grid/base/griddragdrop.h"
 #include "grid/string/dazstringgrid.h"
+#include "grid/string/footerpanel.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -130,6 +132,43 @@ TEST(StringGridLifecycle, ControlsFollowTheRowsThatAreHiddenAndShown)
     EXPECT_TRUE(placed(4));
     g.UnHideRowList();
     EXPECT_TRUE(placed(6));
+}
+
+// Counts the paint events a widget receives.
+class TPaintCounter : public QObject
+{
+public:
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *Event) override
+    {
+        if (Event->type() == QEvent::Paint)
+            ++Count;
+        return false;
+    }
+};
+
+TEST(StringGridLifecycle, RepaintingTheGridRepaintsItsFooterPanel)
+{
+    TDazStringGrid g;
+    g.resize(300, 200);
+    g.show();
+    g.FloatingFooter().SetVisible(true);
+    ASSERT_TRUE(g.FooterPanel()->isVisible());
+    QApplication::processEvents();
+    TPaintCounter paints;
+    g.FooterPanel()->installEventFilter(&paints);
+    g.Invalidate();
+    QApplication::processEvents();
+    EXPECT_GT(paints.Count, 0);
+
+    // Right after an editor change the one request is swallowed, the footer's too.
+    paints.Count = 0;
+    g.SetEditChange();
+    g.Invalidate();
+    QApplication::processEvents();
+    EXPECT_EQ(paints.Count, 0);
 }
 
 }   // namespace
