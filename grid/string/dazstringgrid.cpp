@@ -154,6 +154,22 @@ TDazStringGrid::~TDazStringGrid()
 // Loading and copying
 // ---------------------------------------------------------------------------------------
 
+namespace {
+
+// Adds the grid to (or takes it off) the windows the shared theme notifier tells of office
+// colour scheme changes; a grid destroyed while on the list drops off by itself.
+void WatchOfficeTheme(TDazStringGrid *Grid, bool Watch)
+{
+    if (TThemeNotifier *notifier = GetThemeNotifier(Grid)) {
+        if (Watch)
+            notifier->RegisterWindow(Grid);
+        else
+            notifier->UnRegisterWindow(Grid);
+    }
+}
+
+}   // namespace
+
 void TDazStringGrid::Loaded()
 {
     FLoading = false;
@@ -191,8 +207,10 @@ void TDazStringGrid::Loaded()
     FSearchFooter.SetAutoThemeAdapt(FAutoThemeAdapt);
     SearchFooterChanged();
     UpdateScrollBarsAlways(false);
-    if (FAutoThemeAdapt)
+    if (FAutoThemeAdapt) {
         ApplyOfficeTheme();
+        WatchOfficeTheme(this, true);
+    }
     InitOrigColSizes();
     // The balloon switch set while loading started nothing.
     if (FBalloon.Enable())
@@ -435,6 +453,8 @@ void TDazStringGrid::SetAutoThemeAdapt(bool Value)
         ApplyOfficeTheme();
         Invalidate();
     }
+    if (!FLoading)
+        WatchOfficeTheme(this, Value);
 }
 
 void TDazStringGrid::SetXYOffset(TPoint Value)

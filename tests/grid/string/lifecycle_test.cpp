@@ -3,6 +3,7 @@
 #include "grid/base/griddragdrop.h"
 #include "grid/string/dazstringgrid.h"
 #include "grid/string/footerpanel.h"
+#include "platform/theme.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -169,6 +170,37 @@ TEST(StringGridLifecycle, RepaintingTheGridRepaintsItsFooterPanel)
     g.Invalidate();
     QApplication::processEvents();
     EXPECT_EQ(paints.Count, 0);
+}
+
+TEST(StringGridLifecycle, AGridThatAdaptsToTheThemeFollowsOfficeSchemeChanges)
+{
+    TFakeThemePlatformGuard platform;
+    platform.Fake.CanWatch = true;
+    platform.Fake.Keys = {OfficeKey2007, OfficeKey2007 + "\\General"};
+    platform.Fake.Values[{OfficeKey2007, "Theme"}] = 1;   // blue
+    QWidget form;
+    auto *loaded = new TDazStringGrid(&form);
+    loaded->BeginLoading();
+    loaded->SetAutoThemeAdapt(true);
+    loaded->Loaded();
+    EXPECT_EQ(loaded->ComponentStyle(), tsOffice2007Luna);
+    auto *later = new TDazStringGrid(&form);
+    later->SetAutoThemeAdapt(true);
+    auto *plain = new TDazStringGrid(&form);
+    const TThemeNotifier *notifier = GetThemeNotifier(loaded);
+    ASSERT_NE(notifier, nullptr);
+    EXPECT_TRUE(notifier->WindowList().HasValue(loaded));
+    EXPECT_TRUE(notifier->WindowList().HasValue(later));
+    EXPECT_FALSE(notifier->WindowList().HasValue(plain));
+
+    platform.Fake.Values[{OfficeKey2007, "Theme"}] = 3;   // black
+    platform.Fake.ChangeKey(OfficeKey2007);
+    EXPECT_EQ(loaded->ComponentStyle(), tsOffice2007Obsidian);
+    EXPECT_EQ(later->ComponentStyle(), tsOffice2007Obsidian);
+    EXPECT_NE(plain->ComponentStyle(), tsOffice2007Obsidian);
+
+    later->SetAutoThemeAdapt(false);
+    EXPECT_FALSE(notifier->WindowList().HasValue(later));
 }
 
 }   // namespace
