@@ -78,61 +78,61 @@ TEST(StringGridLifecycle, CopyingAGridTakesItsScrollTypeWithTheScrollBarsOfIt)
     EXPECT_EQ(g.HorzScrollControl(), nullptr);
 }
 
+// A shown grid of four columns and 20-pixel rows with a label held in cell (1, ControlRow).
+struct TControlGrid
+{
+    TControlGrid(int Rows, int Height, int ControlRow)
+    {
+        Grid.SetColCount(4);
+        Grid.SetRowCount(Rows);
+        Grid.SetDefaultRowHeight(20);
+        Grid.resize(300, Height);
+        Grid.show();
+        Grid.SetCellControls(1, ControlRow, Label);
+        Grid.CellControlsUpdate(true);
+    }
+    // The label shows over display row ADisplRow.
+    bool Placed(int ADisplRow)
+    {
+        const TRect r = Grid.CellRect(1, ADisplRow);
+        return Label->isVisible() &&
+               Label->geometry() == QRect(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height() + 1);
+    }
+    TDazStringGrid Grid;
+    QLabel *Label = new QLabel("a");
+};
+
 TEST(StringGridLifecycle, ResizingShowsTheControlsOfCellsThatComeIntoView)
 {
-    TDazStringGrid g;
-    g.SetColCount(4);
-    g.SetRowCount(40);
-    g.SetDefaultRowHeight(20);
-    g.resize(300, 120);
-    g.show();
-    auto *label = new QLabel("a");
-    g.SetCellControls(1, 12, label);
-    g.CellControlsUpdate(true);
-    ASSERT_FALSE(label->isVisible());   // below the view
-
-    g.resize(300, 400);
-    ASSERT_GE(g.TopRow() + g.VisibleRowCount(), 12);
-    EXPECT_TRUE(label->isVisible());
-    const TRect r = g.CellRect(1, 12);
-    EXPECT_EQ(label->geometry(), QRect(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height() + 1));
-
-    g.resize(300, 120);
-    EXPECT_FALSE(label->isVisible());
+    TControlGrid t(40, 120, 12);
+    ASSERT_FALSE(t.Label->isVisible());   // below the view
+    t.Grid.resize(300, 400);
+    ASSERT_GE(t.Grid.TopRow() + t.Grid.VisibleRowCount(), 12);
+    EXPECT_TRUE(t.Placed(12));
+    t.Grid.resize(300, 120);
+    EXPECT_FALSE(t.Label->isVisible());
 }
 
 TEST(StringGridLifecycle, ControlsFollowTheRowsThatAreHiddenAndShown)
 {
-    TDazStringGrid g;
-    g.SetColCount(4);
-    g.SetRowCount(20);
-    g.SetDefaultRowHeight(20);
-    g.resize(300, 400);
-    g.show();
-    auto *label = new QLabel("a");
-    g.SetCellControls(1, 6, label);
-    g.CellControlsUpdate(true);
-    const auto placed = [&](int ADisplRow) {
-        const TRect r = g.CellRect(1, ADisplRow);
-        return label->isVisible() &&
-               label->geometry() == QRect(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height() + 1);
-    };
-    ASSERT_TRUE(placed(6));
+    TControlGrid t(20, 400, 6);
+    TDazStringGrid &g = t.Grid;
+    ASSERT_TRUE(t.Placed(6));
 
     g.HideRows(2, 3);   // two rows above it close up
-    EXPECT_TRUE(placed(4));
+    EXPECT_TRUE(t.Placed(4));
     g.HideRow(6);       // its own row
-    EXPECT_FALSE(label->isVisible());
+    EXPECT_FALSE(t.Label->isVisible());
     g.UnHideRow(6);
-    EXPECT_TRUE(placed(4));
+    EXPECT_TRUE(t.Placed(4));
     g.UnHideRowsAll();
-    EXPECT_TRUE(placed(6));
+    EXPECT_TRUE(t.Placed(6));
 
     std::vector<int> rows{1, 3};   // the filter's list form
     g.HideRowList(rows);
-    EXPECT_TRUE(placed(4));
+    EXPECT_TRUE(t.Placed(4));
     g.UnHideRowList();
-    EXPECT_TRUE(placed(6));
+    EXPECT_TRUE(t.Placed(6));
 }
 
 // Counts the paint events a widget receives.
