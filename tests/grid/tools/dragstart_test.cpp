@@ -5,9 +5,11 @@
 
 #include "grid/base/griddragdrop.h"
 #include "grid/string/headerdrag.h"
+#include "grid/tools/griddragdrop.h"
 #include "grid/tools/gridtoolstate.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDrag>
 #include <QMouseEvent>
 
@@ -92,6 +94,7 @@ struct DragStartTest : ToolGridTest
             Events << QStringLiteral("Start %1,%2").arg(R).arg(C);
         };
         Grid.OnOleDragStop = [this](TObject *, int E) { Events << QStringLiteral("Stop %1").arg(E); };
+        Grid.OnStartBlockFocus = [this](TObject *) { Events << QStringLiteral("Block"); };
 
         Other.SetFixedCols(0);
         Other.SetColCount(4);
@@ -131,7 +134,7 @@ TEST_F(DragStartTest, CellTextGoesIntoAnotherGridWithTheEvents)
     EXPECT_FALSE(Performer.Offered.contains(MimeGridCells));   // no cell format unless allowed
     EXPECT_EQ(Other.Cells(1, 3), "a1");
     EXPECT_EQ(Other.Cells(2, 4), "b2");
-    EXPECT_EQ(Events, QStringList({"Drag 2,2 b2", "Start 2,2", "Stop 1"}));
+    EXPECT_EQ(Events, QStringList({"Drag 2,2 b2", "Start 2,2", "Block", "Stop 1"}));
     EXPECT_EQ(Grid.Cells(1, 1), "a1");   // a copy leaves the source alone
     EXPECT_FALSE(Grid.SelectionClick());
     EXPECT_FALSE(Grid.OleDragging());
@@ -180,6 +183,19 @@ TEST_F(DragStartTest, AMoveClearsOrRemovesWhatItTookUnlessCopyAlways)
     }
 }
 
+TEST_F(DragStartTest, RowsMovedUpInsideTheGridLeaveFromWhereTheyWere)
+{
+    Grid.Navigation().SetAllowClipboardAlways(true);   // no editing: the drop may still fill
+    Grid.SetOptions(Grid.Options() + goRowSelect);
+    Grid.DragDropSettings().SetOleRemoveRows(true);
+    Grid.DragDropSettings().SetOleInsertRows(true);
+    Grid.SetSelection({0, 3, 3, 3});
+    DropOn(Grid, Mid(Grid, 1, 1));
+    PressAndMove(1, 3, 8);
+    EXPECT_EQ(Column(0), QStringList({"h0", "c0", "a0", "b0"}));
+    EXPECT_EQ(Column(3), QStringList({"h3", "c3", "a3", "b3"}));
+}
+
 TEST_F(DragStartTest, ColumnDraggedOutAndBackInMovesIt)
 {
     Grid.SetEnhRowColMove(false);   // a header press then arms the drag
@@ -204,19 +220,29 @@ TEST_F(DragStartTest, ColumnDraggedOutAndBackInMovesIt)
     EXPECT_EQ(dropped, 4);
     EXPECT_EQ(Column(3), QStringList({"h0", "a0", "b0", "c0"}));
     EXPECT_EQ(Column(0), QStringList({"h1", "a1", "b1", "c1"}));
-    EXPECT_EQ(Events, QStringList({"Drag 0,0 h0", "Start 0,0", "Stop 2"}));
+    EXPECT_EQ(Events, QStringList({"Drag 0,0 h0", "Start 0,0", "Block", "Stop 2"}));
 }
 
 TEST_F(DragStartTest, DragPictureFollowsTheSelectionAndGoesAfterwards)
 {
     Grid.SetSelection({1, 1, 2, 2});
     bool shown = false;
-    Performer.During = [&] { shown = Grid.DragImageForm() && Grid.DragImageForm()->isVisible(); };
+    QPoint followed;
+    Performer.During = [&] {
+        shown = Grid.DragImageForm() && Grid.DragImageForm()->isVisible();
+        // The drop source moves the picture with the pointer.
+        TGridDropSource source(Grid);
+        QCursor::setPos(120, 90);
+        source.QueryDrag();
+        if (shown)
+            followed = Grid.DragImageForm()->pos();
+    };
     PressAndMove(1, 1, 5);   // no target: the drag ends with no effect
     EXPECT_TRUE(shown);
+    EXPECT_EQ(followed, QCursor::pos() + QPoint(4, 4));
     EXPECT_EQ(Grid.DragImageForm(), nullptr);
     // A cancelled drag reports no stop and leaves the cells.
-    EXPECT_EQ(Events, QStringList({"Drag 1,1 a1", "Start 1,1"}));
+    EXPECT_EQ(Events, QStringList({"Drag 1,1 a1", "Start 1,1", "Block"}));
     EXPECT_EQ(Grid.Cells(1, 1), "a1");
 }
 
