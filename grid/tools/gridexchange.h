@@ -19,6 +19,7 @@ public:
     static TGridRect &DropSelection(TDazStringGrid &G) { return G.FDropSelection; }
     static int &TimerTicks(TDazStringGrid &G) { return G.FTimerTicks; }
     static int &OleDragCol(TDazStringGrid &G) { return G.FOleDragCol; }
+    static TFlagList &RowSelectList(TDazStringGrid &G) { return G.FRowSelectList; }
 };
 
 enum class TTextEncoding { Ansi, Utf8Bom, Utf16LE, Utf16BE, Ascii };
