@@ -16,7 +16,8 @@ public:
 // Writes the data to a temporary file in the same folder and renames it over the target,
 // so a crash or a full disk leaves the old file whole. Temporaries of the same target that
 // an earlier, killed save left behind are removed first (those of a save still under way
-// are locked and kept). Throws EFileError.
+// are locked and kept). Throws EFileError. TAtomicFile (platform/atomicfile.h) does the same
+// for data made piece by piece.
 void Write_File_Atomic(const QString &path, const QByteArray &data);
 // The name of a temporary Write_File_Atomic makes for the target file name.
 bool Is_Atomic_Temp_Name(const QString &entry, const QString &targetName);

@@ -1,3 +1,4 @@
+#include "platform/atomicfile.h"
 #include "platform/files.h"
 #include "platform/textcodec.h"
 
@@ -47,6 +48,44 @@ TEST(Files, FailureBeforeRenameLeavesOldFileIntact)
     EXPECT_FALSE(seenTemp.isEmpty());
     EXPECT_FALSE(QFile::exists(seenTemp));   // no temporary left behind
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"project.xml"});
+}
+
+TEST(Files, FileWrittenInPiecesAppearsWholeOnlyAtCommit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cells.txt");
+    Write_File_Atomic(path, "old");
+    // Pieces of odd sizes, past the point where the disk is handed the first part early.
+    QByteArray expected;
+    QString seenTemp;
+    {
+        TAtomicFile file(path);
+        for (int i = 0; expected.size() < (9 << 20); ++i) {
+            const QByteArray piece(1 + (i * 7919) % 70000, char('a' + i % 26));
+            file.Write(piece);
+            expected += piece;
+            EXPECT_EQ(Read_File(path), "old");
+        }
+        THookGuard hook([&](const QString &tmp) {
+            seenTemp = tmp;
+            EXPECT_EQ(Read_File(tmp).size(), expected.size());
+        });
+        file.Commit();
+        EXPECT_THROW(file.Write("late", 4), EFileError);
+    }
+    EXPECT_EQ(Read_File(path), expected);
+    EXPECT_FALSE(seenTemp.isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cells.txt"});
+
+    // Abandoned while being made (an exception in the caller): old file kept, no trace.
+    try {
+        TAtomicFile file(path);
+        file.Write("partial", 7);
+        throw std::runtime_error("encoding failed");
+    } catch (const std::runtime_error &) {
+    }
+    EXPECT_EQ(Read_File(path), expected);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cells.txt"});
 }
 
 TEST(Files, AtomicWriteKeepsPermissionsAndReportsFailures)
