@@ -12,22 +12,33 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-QByteArray Read_File(const QString &path)
+void Open_File_Read(QFile &file, const QString &path, QIODevice::OpenMode extra)
 {
-    QFile f(path);
+    file.setFileName(path);
     if (!Regular_File_Present(path))
         throw EFileError(QStringLiteral("File not found: \"%1\"")
                              .arg(QDir::toNativeSeparators(path))
                              .toStdString());
-    if (!f.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | extra))
         throw EFileError(QStringLiteral("Cannot open file \"%1\": %2")
-                             .arg(QDir::toNativeSeparators(path), f.errorString())
+                             .arg(QDir::toNativeSeparators(path), file.errorString())
                              .toStdString());
-    QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
+}
+
+void Check_File_Read(const QFile &file)
+{
+    if (file.error() != QFileDevice::NoError)
         throw EFileError(QStringLiteral("Cannot read file \"%1\": %2")
-                             .arg(QDir::toNativeSeparators(path), f.errorString())
+                             .arg(QDir::toNativeSeparators(file.fileName()), file.errorString())
                              .toStdString());
+}
+
+QByteArray Read_File(const QString &path)
+{
+    QFile f;
+    Open_File_Read(f, path);
+    QByteArray data = f.readAll();
+    Check_File_Read(f);
     return data;
 }
 

@@ -2,6 +2,7 @@
 // File system services: atomic writes and folders. Nothing else in the program writes
 // files directly.
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -26,6 +27,10 @@ bool Is_Atomic_Temp_Name(const QString &entry, const QString &targetName);
 // An empty function removes the hook.
 void Set_Atomic_Write_Hook(std::function<void(const QString &tempPath)> hook);
 QByteArray Read_File(const QString &path);          // throws EFileError
+// Opens the file for reading as Read_File does (EFileError when missing or unreadable), for
+// readers that take it in parts; Check_File_Read throws the error of a failed read.
+void Open_File_Read(QFile &file, const QString &path, QIODevice::OpenMode extra = {});
+void Check_File_Read(const QFile &file);
 bool File_Exists(const QString &path);              // a regular file
 // A file a reader takes its defaults for when it is missing: false when nothing is there,
 // true for a regular file (or a link to one); throws EFileError naming the path for

@@ -1237,36 +1237,9 @@ void SaveToFile(TDazStringGrid &Grid, const QString &FileName, bool Unicode)
     out.Commit();
 }
 
-// The lines of a text, each ended by CR LF, LF or CR, read as views of it.
-class TLineReader
-{
-public:
-    explicit TLineReader(QStringView Text) : FText(Text) {}
-    bool Next(QStringView &Line)
-    {
-        const qsizetype n = FText.size();
-        if (FPos >= n)
-            return false;
-        const char16_t *t = reinterpret_cast<const char16_t *>(FText.data());
-        qsizetype i = FPos;
-        while (i < n && t[i] != u'\r' && t[i] != u'\n')
-            ++i;
-        Line = FText.mid(FPos, i - FPos);
-        if (i < n && t[i] == u'\r' && i + 1 < n && t[i + 1] == u'\n')
-            ++i;
-        FPos = i + 1;
-        return true;
-    }
-
-private:
-    QStringView FText;
-    qsizetype FPos = 0;
-};
-
 void LoadFromFile(TDazStringGrid &Grid, const QString &FileName)
 {
-    const QString all = Decode_Text(Read_File(FileName));
-    TLineReader lines(all);
+    TTextLines lines(FileName);
     QStringView first;
     const bool any = lines.Next(first);
     const int a = Grid.SaveFixedCells() || Grid.SaveFixedCols() ? 0 : Grid.FixedCols();
@@ -1291,6 +1264,7 @@ void LoadFromFile(TDazStringGrid &Grid, const QString &FileName)
     int lastProgress = -1;
     TLoadPump pump;
     QStringView line;
+    QString text;   // one string for every cell: its memory is reused
     while (lines.Next(line)) {
         const qsizetype c1 = line.indexOf(u',');
         if (line.startsWith(u"cw")) {
@@ -1307,7 +1281,9 @@ void LoadFromFile(TDazStringGrid &Grid, const QString &FileName)
         const int row = c1 < 0 ? 0 : LenientInt(c2 < 0 ? line.mid(c1 + 1) : line.mid(c1 + 1, c2 - c1 - 1));
         if (col < 0 || col >= Grid.ColCount() || row < 0 || row >= Grid.RowCount())
             continue;
-        const QString text = c2 < 0 ? QString() : line.mid(c2 + 1).toString();
+        const QStringView cell = c2 < 0 ? QStringView() : line.mid(c2 + 1);
+        text.resize(cell.size());
+        std::copy(cell.begin(), cell.end(), text.data());
         Grid.LoadCellText(col, row, DecodeCellLineBreaks(text, multi));
         if (progress) {
             const int p = RoundHalfEven(double(row) * 100 / std::max(1, Grid.RowCount() - 1));
