@@ -21,6 +21,8 @@ public:
     static int &OleDragCol(TDazStringGrid &G) { return G.FOleDragCol; }
 };
 
+class TGridToolState;
+
 enum class TTextEncoding { Ansi, Utf8Bom, Utf16LE, Utf16BE, Ascii };
 
 // From the byte-order mark; Ansi (Windows-1252) without one.
@@ -51,6 +53,7 @@ public:
 
 private:
     TDazStringGrid &FGrid;
+    TGridToolState &FState;   // found once: the lookup walks the grid's children
     int FLast = -1;
 };
 

@@ -119,12 +119,27 @@ TSavedCellTexts::TSavedCellTexts(TDazStringGrid &Grid)
               (!FVirtual || (ShowsStoredTexts(Grid) && !Grid.OnGetFloatFormat));
 }
 
+namespace {
+
+// Empty cells may save a check box's text; "<" may start markup, "{" rich text.
+bool SavedAsStored(QStringView T)
+{
+    if (T.isEmpty() || T[0] == u'{')
+        return false;
+    for (const QChar c : T)
+        if (c == u'<')
+            return false;
+    return true;
+}
+
+}   // namespace
+
 QStringView TSavedCellTexts::Text(int ACol, int ARow)
 {
-    if (FDirect && (!FVirtual || !FGrid.HasCellProperties(ACol, ARow))) {
+    // A row without objects holds no cell records.
+    if (FDirect && (!FVirtual || ACol >= FStore.ObjectExtent(ARow) || !FGrid.HasCellProperties(ACol, ARow))) {
         const QStringView t = FStore.TextView(ACol, ARow);
-        // Empty cells may save a check box's text; "<" may start markup, "{" rich text.
-        if (!t.isEmpty() && t[0] != u'{' && !t.contains(u'<'))
+        if (SavedAsStored(t))
             return t;
     }
     FHold = TGridExchange::SaveCellText(FGrid, ACol, ARow);
