@@ -990,18 +990,10 @@ TBinStreamHeader ReadBinStreamHeader(const QByteArray &Data)
 
 int BinStreamID(TDazStringGrid &Grid) { return GridStreamID(Grid); }
 
-void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Stream)
-{
-    const qint64 start = Stream.pos();
-    const QByteArray data = Stream.readAll();
-    TRecordReader rd(data);
-    struct TSeekBack {
-        QIODevice &S;
-        qint64 Start;
-        const TRecordReader &R;
-        ~TSeekBack() { S.seek(Start + R.Pos); }
-    } seekBack{Stream, start, rd};
+namespace {
 
+void LoadRecords(TDazStringGrid &Grid, TPoint Point, TRecordReader &rd)
+{
     const THeader h = ReadHeader(rd);
 
     int originCol = 0, originRow = 0;
@@ -1090,9 +1082,8 @@ void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Str
     }
 }
 
-void LoadFromBinStream(TDazStringGrid &Grid, QIODevice &Stream)
+void CountNodes(TDazStringGrid &Grid)
 {
-    LoadAtPointFromBinStream(Grid, TPoint(0, 0), Stream);
     int nodes = 0;
     for (int r = Grid.FixedRows(); r < Grid.RowCount(); ++r)
         if (Grid.GetCellType(0, r) == ctNode)
@@ -1102,12 +1093,35 @@ void LoadFromBinStream(TDazStringGrid &Grid, QIODevice &Stream)
         Grid.RepaintCol(0);
 }
 
+}   // namespace
+
+void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Stream)
+{
+    const qint64 start = Stream.pos();
+    const QByteArray data = Stream.readAll();
+    TRecordReader rd(data);
+    struct TSeekBack {
+        QIODevice &S;
+        qint64 Start;
+        const TRecordReader &R;
+        ~TSeekBack() { S.seek(Start + R.Pos); }
+    } seekBack{Stream, start, rd};
+    LoadRecords(Grid, Point, rd);
+}
+
+void LoadFromBinStream(TDazStringGrid &Grid, QIODevice &Stream)
+{
+    LoadAtPointFromBinStream(Grid, TPoint(0, 0), Stream);
+    CountNodes(Grid);
+}
+
 void LoadFromBinFile(TDazStringGrid &Grid, const QString &FileName)
 {
-    QByteArray data = Read_File(FileName);
-    QBuffer buf(&data);
-    buf.open(QIODevice::ReadOnly);
-    LoadFromBinStream(Grid, buf);
+    // Read straight from the file's bytes: a stream over them would copy them once more.
+    const QByteArray data = Read_File(FileName);
+    TRecordReader rd(data);
+    LoadRecords(Grid, TPoint(0, 0), rd);
+    CountNodes(Grid);
 }
 
 // ---------------------------------------------------------------------------------------
