@@ -95,10 +95,16 @@ void TTextOut::Text(QStringView S)
         for (qsizetype i = 0; i < n; ++i)
             qToLittleEndian<quint16>(u[i], p + 2 * i);
         FLen += 2 * n;
-    } else if (QtPrivate::isAscii(S)) {
-        char *p = Room(n);
-        for (qsizetype i = 0; i < n; ++i)
-            p[i] = char(u[i]);
+        return;
+    }
+    // Copied as ASCII in one pass; kept only when no character was beyond it.
+    char *p = Room(n);
+    char16_t any = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        any |= u[i];
+        p[i] = char(u[i]);
+    }
+    if (any < 0x80) {
         FLen += n;
     } else if (FEncoding == TTextEncoding::Utf8Bom) {
         const QByteArray b = S.toUtf8();
