@@ -22,6 +22,8 @@ public:
     static TFlagList &RowSelectList(TDazStringGrid &G) { return G.FRowSelectList; }
 };
 
+class TGridToolState;
+
 enum class TTextEncoding { Ansi, Utf8Bom, Utf16LE, Utf16BE, Ascii };
 
 // From the byte-order mark; Ansi (Windows-1252) without one.
@@ -52,6 +54,7 @@ public:
 
 private:
     TDazStringGrid &FGrid;
+    TGridToolState &FState;   // found once: the lookup walks the grid's children
     int FLast = -1;
 };
 
