@@ -180,6 +180,8 @@ struct TCanvas::TFontState {
     QFontMetrics Metrics;
     int Ascent = 0, Height = 0, AvgCharWidth = 0;
     QHash<QString, TShapedText> Texts;
+    // Advances of single characters below U+0590, -1 until asked for.
+    std::vector<int> CharAdvances = std::vector<int>(0x0590, -1);
     bool Underline = false, StrikeOut = false;
     qreal LineThickness = 0, UnderlinePos = 0, AscentF = 0;
 
@@ -382,6 +384,46 @@ int TCanvas::Advance(const QString &text)
     if (t.Advance < 0)
         t.Advance = font_->Metrics.horizontalAdvance(text);
     return t.Advance;
+}
+
+// Characters below U+0590, without controls, are shaped left to right, each glyph placed
+// after the previous one and no wider than the character alone (ligatures and marks only
+// narrow a text): their own advances, with a margin for rounding and kerning, bound the
+// text's advance.
+int TCanvas::AdvanceBound(const QString &text)
+{
+    TFontState &fs = *font_;
+    const int margin = 1 + fs.Height / 8;
+    int bound = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u >= 0x0590)
+            return -1;
+        int &a = fs.CharAdvances[u];
+        if (a < 0)
+            a = fs.Metrics.horizontalAdvance(c);
+        bound += a + margin;
+    }
+    return bound;
+}
+
+bool TCanvas::LineFits(const QString &line, bool expandTabs, int width)
+{
+    ApplyFont();
+    if (expandTabs && line.contains(u'\t'))
+        return LineWidth(line, true) <= width;
+    const auto known = font_->Texts.constFind(line);
+    if (known != font_->Texts.constEnd() && known->Advance >= 0)
+        return known->Advance <= width;
+    const int bound = AdvanceBound(line);
+    if (bound >= 0 && bound <= width)
+        return true;
+    return Advance(line) <= width;
+}
+
+bool TCanvas::TextFits(const QString &text, int width)
+{
+    return LineFits(text, false, width);
 }
 
 // Glyph runs give the pixels of the painter's text call only for text of left-to-right
@@ -765,7 +807,7 @@ int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
                     cur = n;
                     break;
                 }
-                const bool fits = LineWidth(para.mid(pos, k - pos), expandTabs) <= width;
+                const bool fits = LineFits(para.mid(pos, k - pos), expandTabs, width);
                 if (fits || cur == pos) {
                     cur = k;
                     if (!fits)
@@ -804,7 +846,7 @@ int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
         static const QString dots = QStringLiteral("...");
         const int width = r.Width();
         for (TTextLine &l : lines) {
-            if (LineWidth(l.text, expandTabs) <= width)
+            if (LineFits(l.text, expandTabs, width))
                 continue;
             const int room = width - Advance(dots);
             qsizetype lo = 0, hi = l.text.size();   // longest prefix that fits in room
@@ -819,13 +861,23 @@ int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
         }
     }
 
+    // Left-aligned lines on a clear brush need their widths only to know whether they fit.
+    const bool measure = calc || (flags & (DT_CENTER | DT_RIGHT)) || Brush.Style != bsClear;
     std::vector<int> widths;
     widths.reserve(lines.size());
     int maxWidth = 0;
+    bool fit = true;
     for (const TTextLine &l : lines) {
-        widths.push_back(LineWidth(l.text, expandTabs));
-        maxWidth = std::max(maxWidth, widths.back());
+        if (measure) {
+            widths.push_back(LineWidth(l.text, expandTabs));
+            maxWidth = std::max(maxWidth, widths.back());
+        } else {
+            widths.push_back(0);
+            fit = fit && LineFits(l.text, expandTabs, r.Width());
+        }
     }
+    if (measure)
+        fit = maxWidth <= r.Width();
     const int total = int(lines.size()) * lh;
     if (recorder_) {
         QStringList drawn;
@@ -848,8 +900,7 @@ int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
 
     SetMode(pmCopy);
     ApplyTextPen();   // before the save below, so the restore keeps it
-    const bool clip = !(flags & DT_NOCLIP) &&
-                      (maxWidth > r.Width() || y < r.Top || y + total > r.Bottom);
+    const bool clip = !(flags & DT_NOCLIP) && (!fit || y < r.Top || y + total > r.Bottom);
     if (clip) {
         painter_->save();
         painter_->setClipRect(r.ToQRect(), Qt::IntersectClip);

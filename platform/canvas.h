@@ -155,6 +155,9 @@ public:
     // Fills r with the brush (unless bsClear) and draws the text at (x, y) clipped to r.
     void TextRect(const TRect &r, int x, int y, const QString &text);
     int TextWidth(const QString &text);
+    // TextWidth(text) <= width, mostly answered without shaping the text: a text is shaped
+    // once, to draw it.
+    bool TextFits(const QString &text, int width);
     int TextHeight(const QString &text);
     QSize TextExtent(const QString &text);
     const QFontMetrics &FontMetrics();                  // of the current Font
@@ -203,6 +206,8 @@ private:
     void Record(const char *name, const TRect &r, const QString &text = {}, unsigned flags = 0);
     void DrawTextLine(int x, int y, const QString &line, bool expandTabs, int prefixAt);
     int LineWidth(const QString &line, bool expandTabs);
+    bool LineFits(const QString &line, bool expandTabs, int width);
+    int AdvanceBound(const QString &text);   // -1: none without shaping
     int Advance(const QString &text);   // of the applied font, remembered per font
     struct TShapedText;
     TShapedText &Shaped(const QString &text);

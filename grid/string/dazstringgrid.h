@@ -1835,7 +1835,7 @@ private:
     // Takes display rows out in one pass; objects are not freed.
     void RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden);
     void InsertRowList(const std::vector<int> &Rows);
-    void DropRows(std::vector<int> Rows);
+    void DropRows(const std::vector<int> &Rows);
     void DeleteRowList(const std::vector<int> &Rows);   // frees objects first
     void FreeRowObjects(const std::vector<int> &Rows);
     static void FreeObject(TObject *Object);

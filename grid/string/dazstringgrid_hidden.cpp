@@ -31,23 +31,33 @@ public:
     int HostRowCount() const override { return G.RowCount(); }
     void HostSaveRow(int ARow, TGridItem &Item) override
     {
-        // The row is parked as the store holds it: no text copied, no list made.
         Item.SetParked(G.TStringGridBase::TakeRow(ARow), G.AllColCount());
         Item.SetHeight(G.RowHeights(ARow));
+    }
+    // Rows are parked as the store holds them: no text copied, no list made.
+    bool HostParksRows() const override { return true; }
+    int HostParkedColumns() const override { return G.AllColCount(); }
+    TGridStore::TParkedRow HostParkRow(int ARow, int &Height) override
+    {
+        Height = G.RowHeights(ARow);
+        return G.TStringGridBase::TakeRow(ARow);
+    }
+    void HostUnparkRow(int ARow, TGridStore::TParkedRow &&Row, int Height) override
+    {
+        for (int c = 0; c < Row.ObjectCount(); ++c)
+            if (TCellProperties *props = AsProps(Row.Object(c))) {
+                props->SetOwnerRow(ARow);
+                if (c == 0 && G.FRestoreExpanded)
+                    ExpandNode(*props);
+            }
+        // Row hiding runs inside an update lock, whose end repaints the grid once.
+        G.PutRow(ARow, std::move(Row), false);
+        G.TBaseGrid::SetRowHeights(ARow, Height);
     }
     void HostRestoreRow(int ARow, TGridItem &Item) override
     {
         if (Item.IsParked()) {
-            TGridStore::TParkedRow parked = Item.TakeParked();
-            for (int c = 0; c < parked.ObjectCount(); ++c)
-                if (TCellProperties *props = AsProps(parked.Object(c))) {
-                    props->SetOwnerRow(ARow);
-                    if (c == 0 && G.FRestoreExpanded)
-                        ExpandNode(*props);
-                }
-            // Row hiding runs inside an update lock, whose end repaints the grid once.
-            G.PutRow(ARow, std::move(parked), false);
-            G.TBaseGrid::SetRowHeights(ARow, Item.Height());
+            HostUnparkRow(ARow, Item.TakeParked(), Item.Height());
             return;
         }
         // One write for the whole row: restoring many rows cell by cell costs several

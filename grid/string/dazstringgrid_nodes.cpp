@@ -305,10 +305,20 @@ void TDazStringGrid::ExpandNode(int ARow)
 void TDazStringGrid::ContractOtherNodes(int Keep)
 {
     HideInplaceEdit();
+    // The scan reads node graphics straight from the store, as ExpandAll does.
+    const bool plain = !FMouseActions.HotmailRowSelect();
+    const TGridStore &store = TStringGridBase::Store();
+    auto node = [&](int r) {
+        if (!plain)
+            return NodeGraphic(r);
+        store.Prefetch(r + 16, 0);
+        store.Prefetch(r + 8, 1);
+        return StoredNode(store, r);
+    };
     std::vector<int> rows;
     int r = FixedRows();
     while (r < RowCount()) {
-        TCellGraphic *g = NodeGraphic(r);
+        TCellGraphic *g = node(r);
         const int real = RealRowIndex(r);
         if (!g || g->CellBoolean || real == Keep) {
             ++r;
@@ -322,7 +332,7 @@ void TDazStringGrid::ContractOtherNodes(int Keep)
         const int end = g->CellIndex > 0 ? RowCount() : NodeEnd(r, 0);
         int i = r + 1;
         for (; i < end && (realEnd < 0 || RealRowIndex(i) < realEnd); ++i) {
-            if (TCellGraphic *nested = NodeGraphic(i); nested && nested->CellBoolean) {
+            if (TCellGraphic *nested = node(i); nested && nested->CellBoolean) {
                 nested->CellBoolean = false;
                 if (QWidget *c = CellControls(1, i + 1))
                     c->hide();

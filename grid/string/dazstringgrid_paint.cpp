@@ -666,11 +666,10 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
             tr = TRect(w - tr.Right, tr.Top, w - tr.Left, tr.Bottom);
         }
         // A top-aligned line that fits is drawn as one line, instead of a word-by-word
-        // measuring at every paint. Its width comes from the canvas's record of the text,
-        // which the drawing then reuses: the text is shaped once for both.
+        // measuring at every paint. The canvas mostly knows that it fits without shaping
+        // it, so the text is shaped once, to draw it.
         if ((flags & DT_WORDBREAK) && P.VAlign == vtaTop && !text.contains(u'\r') &&
-            !text.contains(u'\n') && !text.contains(u'\t') &&
-            Canvas.TextWidth(text) <= tr.Width())
+            !text.contains(u'\n') && !text.contains(u'\t') && Canvas.TextFits(text, tr.Width()))
             flags = (flags & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE;
         if (P.Graphic) {
             TRect calc = tr;

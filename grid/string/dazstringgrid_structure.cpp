@@ -76,7 +76,8 @@ void TDazStringGrid::ShiftControlRows(int FromRealRow, int Delta)
 
 void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden)
 {
-    std::vector<int> rows = CleanRowList(Rows, RowCount());
+    std::vector<int> cleaned;
+    const std::vector<int> &rows = CleanRowList(Rows, RowCount(), cleaned);
     if (rows.empty())
         return;
     if (ShiftHidden && FControlList.Count() > 0) {
@@ -121,15 +122,16 @@ void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidde
 // Takes the rows (ascending, inside the grid) out of the store in one pass. The framework
 // keeps one row: asked for all, it keeps the last one, emptied (its objects are the
 // caller's).
-void TDazStringGrid::DropRows(std::vector<int> Rows)
+void TDazStringGrid::DropRows(const std::vector<int> &Rows)
 {
     if (!Rows.empty() && int(Rows.size()) >= RowCount()) {
         const int keep = Rows.back();
-        Rows.pop_back();
         for (int c = 0; c < AllColCount(); ++c) {
             SetGridObject(c, keep, nullptr);
             SetGridCell(c, keep, QString());
         }
+        TCustomGrid::DeleteRows(std::vector<int>(Rows.begin(), Rows.end() - 1));
+        return;
     }
     TCustomGrid::DeleteRows(Rows);
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 namespace HiddenIndex {
 
@@ -246,15 +245,44 @@ void TGridItem::Unpack() const
 // ---------------------------------------------------------------------------------------
 // THiddenRows
 
+TGridStore::TParkedRow THiddenRowsHost::HostParkRow(int, int &Height)
+{
+    Height = 0;
+    return {};
+}
+
+void THiddenRowsHost::HostUnparkRow(int, TGridStore::TParkedRow &&, int) {}
+
 THiddenRows::THiddenRows() = default;
 THiddenRows::~THiddenRows() = default;
+
+void THiddenRows::TEntry::ShiftIdx(int Delta)
+{
+    if (Record)
+        Record->SetIdx(Record->Idx() + Delta);
+    else
+        Idx += Delta;
+}
+
+TGridItem *THiddenRows::Record(TEntry &Entry)
+{
+    if (!Entry.Record) {
+        auto record = std::make_unique<TGridItem>();
+        record->SetParked(std::move(Entry.Cells), Entry.Columns);
+        record->SetIdx(Entry.Idx);
+        record->SetHeight(Entry.Height);
+        record->SetLevel(Entry.Level);
+        Entry.Record = std::move(record);
+    }
+    return Entry.Record.get();
+}
 
 TGridItem *THiddenRows::Find(int ARow) const
 {
     const auto it = std::lower_bound(FRows.begin(), FRows.end(), ARow);
     if (it == FRows.end() || *it != ARow)
         return nullptr;
-    return FItems[size_t(it - FRows.begin())].get();
+    return Record(FEntries[size_t(it - FRows.begin())]);
 }
 
 void THiddenRows::HideRows(int FromRow, int ToRow, THiddenRowsHost &Host)
@@ -292,6 +320,18 @@ std::vector<int> CleanRowList(std::vector<int> Rows, int Limit)
     return Rows;
 }
 
+const std::vector<int> &CleanRowList(const std::vector<int> &Rows, int Limit,
+                                     std::vector<int> &Store)
+{
+    bool clean = Rows.empty() || (Rows.front() >= 0 && Rows.back() < Limit);
+    for (size_t i = 1; clean && i < Rows.size(); ++i)
+        clean = Rows[i - 1] < Rows[i];
+    if (clean)
+        return Rows;
+    Store = CleanRowList(Rows, Limit);
+    return Store;
+}
+
 void THiddenRows::HideRowSet(const std::vector<int> &Rows, THiddenRowsHost &Host)
 {
     std::vector<int> reals = CleanRowList(Rows, Host.HostRowCount() + Count());
@@ -325,8 +365,11 @@ void THiddenRows::HideRowsEx(int FromRow, int ToRow, THiddenRowsHost &Host)
 void THiddenRows::HideRowList(const std::vector<int> &Rows, THiddenRowsHost &Host)
 {
     // Ascending, once each, inside the grid: anything else would remove the wrong rows.
-    const std::vector<int> displ = CleanRowList(Rows, Host.HostRowCount());
-    std::vector<int> reals(displ.size());
+    std::vector<int> cleaned;
+    const std::vector<int> &displ = CleanRowList(Rows, Host.HostRowCount(), cleaned);
+    // Kept between calls: a fresh list of a million rows costs more than filling it.
+    std::vector<int> &reals = FReals;
+    reals.resize(displ.size());
     for (size_t j = 0; j < displ.size(); ++j)
         reals[j] = DisplToReal(displ[j]);
     Hide(reals, displ, displ, FLevel, Host);
@@ -346,31 +389,62 @@ void THiddenRows::Hide(const std::vector<int> &Reals, const std::vector<int> &Di
         Hide(reals, displ, idx, Level, Host);
         return;
     }
-    std::vector<std::unique_ptr<TGridItem>> items(Reals.size());
-    for (size_t j = 0; j < Reals.size(); ++j) {
-        items[j] = std::make_unique<TGridItem>();
-        Host.HostSaveRow(Displ[j], *items[j]);
-        items[j]->SetIdx(Idx[j]);
-        items[j]->SetLevel(Level);
-    }
-    // Merge the new records into the ascending store.
-    std::vector<int> rows;
-    std::vector<std::unique_ptr<TGridItem>> merged;
-    rows.reserve(FRows.size() + Reals.size());
-    merged.reserve(FRows.size() + Reals.size());
-    size_t a = 0;
-    size_t b = 0;
-    while (a < FRows.size() || b < Reals.size()) {
-        if (b == Reals.size() || (a < FRows.size() && FRows[a] < Reals[b])) {
-            rows.push_back(FRows[a]);
-            merged.push_back(std::move(FItems[a++]));
+    const size_t old = FRows.size();
+    const size_t added = Reals.size();
+    // The new entries go behind the old ones: hiding rows after every hidden one moves
+    // nothing more.
+    FRows.resize(old + added);
+    FEntries.resize(old + added);
+    const bool parks = Host.HostParksRows();
+    const int columns = parks ? Host.HostParkedColumns() : 0;
+    for (size_t j = 0; j < added; ++j) {
+        TEntry &e = FEntries[old + j];
+        FRows[old + j] = Reals[j];
+        if (parks) {
+            e.Cells = Host.HostParkRow(Displ[j], e.Height);
+            e.Columns = columns;
+            e.Idx = Idx[j];
+            e.Level = Level;
         } else {
-            rows.push_back(Reals[b]);
-            merged.push_back(std::move(items[b++]));
+            e.Record = std::make_unique<TGridItem>();
+            Host.HostSaveRow(Displ[j], *e.Record);
+            e.Record->SetIdx(Idx[j]);
+            e.Record->SetLevel(Level);
         }
     }
-    FRows = std::move(rows);
-    FItems = std::move(merged);
+    if (old > 0 && FRows[old - 1] > Reals.front()) {
+        // The two ascending runs are merged in place; the shorter one moves aside first.
+        if (old <= added) {
+            const std::vector<int> rows(FRows.begin(), FRows.begin() + ptrdiff_t(old));
+            std::vector<TEntry> aside(std::make_move_iterator(FEntries.begin()),
+                                      std::make_move_iterator(FEntries.begin() + ptrdiff_t(old)));
+            size_t b = 0;   // new entries placed; the next lies at old + b
+            for (size_t a = 0, w = 0; a < old; ++w) {
+                if (b == added || rows[a] < Reals[b]) {
+                    FRows[w] = rows[a];
+                    FEntries[w] = std::move(aside[a++]);
+                } else {
+                    FRows[w] = Reals[b];
+                    FEntries[w] = std::move(FEntries[old + b++]);
+                }
+            }
+        } else {
+            std::vector<TEntry> aside(std::make_move_iterator(FEntries.begin() + ptrdiff_t(old)),
+                                      std::make_move_iterator(FEntries.end()));
+            size_t a = old;   // old entries still to place, at a - 1
+            size_t b = added;
+            for (size_t w = old + added; b > 0;) {
+                --w;
+                if (a > 0 && FRows[a - 1] > Reals[b - 1]) {
+                    FRows[w] = FRows[a - 1];
+                    FEntries[w] = std::move(FEntries[--a]);
+                } else {
+                    FRows[w] = Reals[b - 1];
+                    FEntries[w] = std::move(aside[--b]);
+                }
+            }
+        }
+    }
     Host.HostRemoveRows(Displ);
 }
 
@@ -406,7 +480,7 @@ int THiddenRows::UnHideRowList(THiddenRowsHost &Host)
 {
     std::vector<int> positions;
     for (int i = 0; i < Count(); ++i)
-        if (FItems[size_t(i)]->Level() + 1 == FLevel)
+        if (FEntries[size_t(i)].GetLevel() + 1 == FLevel)
             positions.push_back(i);
     Restore(positions, Host);
     return int(positions.size());
@@ -416,20 +490,22 @@ void THiddenRows::Restore(const std::vector<int> &Positions, THiddenRowsHost &Ho
 {
     if (Positions.empty())
         return;
-    // A restored row lands after the shown rows below it: its real row minus the records
+    // A restored row lands after the shown rows below it: its real row minus the entries
     // below it that stay hidden.
     std::vector<int> displ(Positions.size());
     for (size_t j = 0; j < Positions.size(); ++j)
         displ[j] = FRows[size_t(Positions[j])] - (Positions[j] - int(j));
     Host.HostInsertRows(displ);
-    // The records and their rows lie apart on the heap: ask for them some rows ahead.
-    constexpr size_t Ahead = 16;
+    // The parked rows lie apart on the heap: ask for them some rows ahead.
+    constexpr size_t Ahead = 8;
     for (size_t j = 0; j < Positions.size(); ++j) {
         if (j + Ahead < Positions.size())
-            __builtin_prefetch(FItems[size_t(Positions[j + Ahead])].get());
-        if (j + Ahead / 2 < Positions.size())
-            FItems[size_t(Positions[j + Ahead / 2])]->PrefetchParked();
-        Host.HostRestoreRow(displ[j], *FItems[size_t(Positions[j])]);
+            FEntries[size_t(Positions[j + Ahead])].Cells.Prefetch();
+        TEntry &e = FEntries[size_t(Positions[j])];
+        if (e.Record)
+            Host.HostRestoreRow(displ[j], *e.Record);
+        else
+            Host.HostUnparkRow(displ[j], std::move(e.Cells), e.Height);
     }
     size_t w = 0;
     size_t p = 0;
@@ -440,12 +516,13 @@ void THiddenRows::Restore(const std::vector<int> &Positions, THiddenRowsHost &Ho
         }
         if (w != i) {
             FRows[w] = FRows[i];
-            FItems[w] = std::move(FItems[i]);
+            FEntries[w] = std::move(FEntries[i]);
         }
         ++w;
     }
+    // The arrays keep their room: filters and groups hide and show the same rows again.
     FRows.resize(w);
-    FItems.resize(w);
+    FEntries.resize(w);
 }
 
 void THiddenRows::RowsRemoved(int ARow, int ACount)
@@ -456,7 +533,7 @@ void THiddenRows::RowsRemoved(int ARow, int ACount)
         // Display rows below this hidden row, less those before the removed ones.
         const int shift = std::clamp(FRows[i] - int(i) - ARow, 0, ACount);
         FRows[i] -= shift;
-        FItems[i]->SetIdx(FItems[i]->Idx() - shift);
+        FEntries[i].ShiftIdx(-shift);
     }
 }
 
@@ -469,7 +546,7 @@ void THiddenRows::RowsRemoved(const std::vector<int> &Rows)
         const int shift =
             int(std::lower_bound(Rows.begin(), Rows.end(), below) - Rows.begin());
         FRows[i] -= shift;
-        FItems[i]->SetIdx(FItems[i]->Idx() - shift);
+        FEntries[i].ShiftIdx(-shift);
     }
 }
 
@@ -480,86 +557,14 @@ void THiddenRows::RowsInserted(int ARow, int ACount)
     for (size_t i = 0; i < FRows.size(); ++i) {
         if (FRows[i] - int(i) > ARow) {
             FRows[i] += ACount;
-            FItems[i]->SetIdx(FItems[i]->Idx() + ACount);
+            FEntries[i].ShiftIdx(ACount);
         }
     }
 }
 
 void THiddenRows::Clear()
 {
-    FRows.clear();
-    FItems.clear();
+    FRows = std::vector<int>();
+    FEntries = std::vector<TEntry>();
     FLevel = 0;
-}
-
-// ---------------------------------------------------------------------------------------
-// Records of hidden rows: blocks of slots with a free list. All the blocks go back to the
-// heap when the last record is freed, so a grid whose rows all show again holds nothing.
-
-namespace {
-
-class TItemPool
-{
-public:
-    static TItemPool &Instance()
-    {
-        static TItemPool *pool = new TItemPool;   // outlives every grid, also static ones
-        return *pool;
-    }
-    void *Take()
-    {
-        ++FLive;
-        if (FFree) {
-            void *p = FFree;
-            FFree = *static_cast<void **>(p);
-            return p;
-        }
-        if (FBlocks.empty() || FUsed == kPerBlock) {
-            FBlocks.push_back(std::make_unique<TSlot[]>(kPerBlock));
-            FUsed = 0;
-        }
-        return &FBlocks.back()[FUsed++];
-    }
-    void Give(void *P)
-    {
-        *static_cast<void **>(P) = FFree;
-        FFree = P;
-        if (--FLive == 0) {
-            FBlocks.clear();
-            FFree = nullptr;
-            FUsed = 0;
-        }
-    }
-
-private:
-    struct TSlot
-    {
-        alignas(TGridItem) unsigned char Bytes[sizeof(TGridItem)];
-    };
-    static constexpr size_t kPerBlock = 4096;
-    std::vector<std::unique_ptr<TSlot[]>> FBlocks;
-    size_t FUsed = 0;
-    size_t FLive = 0;
-    void *FFree = nullptr;
-};
-
-}   // namespace
-
-void *TGridItem::operator new(size_t Size)
-{
-    // A record of a derived class is not one of the pool's slots.
-    if (Size != sizeof(TGridItem))
-        return ::operator new(Size);
-    return TItemPool::Instance().Take();
-}
-
-void TGridItem::operator delete(void *Item, size_t Size)
-{
-    if (!Item)
-        return;
-    if (Size != sizeof(TGridItem)) {
-        ::operator delete(Item);
-        return;
-    }
-    TItemPool::Instance().Give(Item);
 }

@@ -7,7 +7,8 @@
 //
 // Hidden columns keep their cells in the grid's store; only their flag, saved width and the
 // grid's ColCount change. Hidden rows leave the grid: their cells, objects and height move
-// into a record (TGridItem) of the hidden-row store and come back from it.
+// into the hidden-row store and come back from it. The store keeps them in plain arrays
+// and makes a record (TGridItem) of a row only when someone asks for one.
 //
 // The algorithms that move rows and columns talk to the grid through a small host
 // interface, so they are the same for the grid and for a test's stand-in.
@@ -171,11 +172,6 @@ public:
     void SetItems(const TStringList &Value);
     void Assign(const TPersistent *Source) override;
 
-    // Records come and go by the hundred thousand when a filter or a group hides rows:
-    // they are carved from blocks of their own (on the GUI thread, as the grids are).
-    static void *operator new(size_t Size);
-    static void operator delete(void *Item, size_t Size);
-
     // Parks a row taken out of the store whole, for Columns real columns: hiding and showing
     // many rows then copies no text and makes no list per row.
     void SetParked(TGridStore::TParkedRow &&Value, int Columns);
@@ -183,7 +179,6 @@ public:
     bool IsParked() const { return FIsParked; }
     // Hands the parked row back (the record then holds no cells).
     TGridStore::TParkedRow TakeParked();
-    void PrefetchParked() const { FParked.Prefetch(); }
 
 private:
     // Makes the cell list (from the parked row, if any).
@@ -215,17 +210,36 @@ public:
     virtual void HostRemoveRows(const std::vector<int> &Rows) = 0;
     // Adds empty rows that end up at these display rows (ascending).
     virtual void HostInsertRows(const std::vector<int> &Rows) = 0;
+
+    // A host whose rows are the grid store's hands them over whole, with no record: when
+    // HostParksRows answers true, HostParkRow and HostUnparkRow stand in for HostSaveRow
+    // and HostRestoreRow (a record made later on request still goes through the latter).
+    virtual bool HostParksRows() const { return false; }
+    // The real column count the parked rows cover.
+    virtual int HostParkedColumns() const { return 0; }
+    // Takes the row out whole with its height; the row is removed next.
+    virtual TGridStore::TParkedRow HostParkRow(int ARow, int &Height);
+    // Puts a parked row into an empty row.
+    virtual void HostUnparkRow(int ARow, TGridStore::TParkedRow &&Row, int Height);
 };
 
 // The rows of a list that lie in 0..Limit-1, ascending, once each.
 std::vector<int> CleanRowList(std::vector<int> Rows, int Limit);
+// The same without a copy when Rows is clean already (the usual case): Rows itself, or the
+// cleaned list put into Store.
+const std::vector<int> &CleanRowList(const std::vector<int> &Rows, int Limit,
+                                     std::vector<int> &Store);
 
-// The hidden-row store: one record per hidden row, in ascending real row order, and the
+// The hidden-row store: one entry per hidden row, in ascending real row order, and the
 // hide level of the filter steps.
 //
-// Every record knows its real row, also a record of a filter step: the maps, IsHidden and
-// the restore positions work on real rows, so filter steps, single hides and the structure
+// Every entry knows its real row, also one of a filter step: the maps, IsHidden and the
+// restore positions work on real rows, so filter steps, single hides and the structure
 // operations (RowsRemoved, RowsInserted) can be mixed on one grid.
+//
+// Hiding half a million rows must take milliseconds, so an entry is a parked row and three
+// numbers in one array; its record is made on the first Item or Find and from then on
+// holds the row.
 class THiddenRows
 {
 public:
@@ -234,8 +248,9 @@ public:
     THiddenRows(const THiddenRows &) = delete;
     THiddenRows &operator=(const THiddenRows &) = delete;
 
-    int Count() const { return int(FItems.size()); }
-    TGridItem *Item(int Index) const { return FItems[size_t(Index)].get(); }
+    int Count() const { return int(FRows.size()); }
+    // The record of the Index-th hidden row (made on first use).
+    TGridItem *Item(int Index) const { return Record(FEntries[size_t(Index)]); }
     int ItemRow(int Index) const { return FRows[size_t(Index)]; }   // real row
     // The record of a hidden real row, nullptr for a shown one.
     TGridItem *Find(int ARow) const;
@@ -277,16 +292,30 @@ public:
     void Clear();
 
 private:
-    // Saves the display rows Displ as records of the real rows Reals (both ascending), then
+    // One hidden row. Until Record is made the fields hold the row; after, the record does.
+    struct TEntry
+    {
+        TGridStore::TParkedRow Cells;
+        int Idx = 0;
+        int Height = 0;
+        int Level = 0;
+        int Columns = 0;   // real columns when parked
+        std::unique_ptr<TGridItem> Record;
+        int GetLevel() const { return Record ? Record->Level() : Level; }
+        void ShiftIdx(int Delta);
+    };
+    static TGridItem *Record(TEntry &Entry);
+
+    // Saves the display rows Displ as entries of the real rows Reals (both ascending), then
     // takes them out of the grid.
     void Hide(const std::vector<int> &Reals, const std::vector<int> &Displ,
               const std::vector<int> &Idx, int Level, THiddenRowsHost &Host);
-    // Shows the records at the given store positions (ascending), in one pass.
+    // Shows the entries at the given store positions (ascending), in one pass.
     void Restore(const std::vector<int> &Positions, THiddenRowsHost &Host);
-    void Shift(const std::vector<int> &NewRows);
 
-    std::vector<int> FRows;                          // ascending real rows
-    std::vector<std::unique_ptr<TGridItem>> FItems;  // the record of each
+    std::vector<int> FRows;                // ascending real rows
+    mutable std::vector<TEntry> FEntries;  // the entry of each
+    std::vector<int> FReals;               // scratch of HideRowList
     int FLevel = 0;
     mutable int FHint = 0;   // of the maps: hidden rows below the row mapped last
 };

@@ -137,3 +137,35 @@ TEST(CanvasText, RepaintedDrawTextKeepsItsPixels)
         }
     }
 }
+
+// TextFits answers most texts without shaping them; it must agree with the measured width
+// exactly at the edge, for every font and text, before the text was ever measured.
+TEST(CanvasText, TextFitsAgreesWithTheMeasuredWidthAtTheEdge)
+{
+    const QString extra[] = {
+        QStringLiteral("R500000C9"),
+        QStringLiteral("e\u0301e\u0301 marks"),   // combining accents
+        QStringLiteral("soft\u00adhyphen"),
+        QStringLiteral("WWWWWWWWWWWWWWWW"),
+        QStringLiteral("iiiiiiiiiiiiiiii"),
+    };
+    std::vector<QString> texts(std::begin(kTexts), std::end(kTexts));
+    texts.insert(texts.end(), std::begin(extra), std::end(extra));
+    for (const TTextCase &fc : kFonts) {
+        for (int round = 0; round < 2; ++round) {
+            QImage img = Blank();
+            TCanvas c(&img);
+            c.Font.Size = fc.Size;
+            c.Font.Style = fc.Style;
+            const QFontMetrics metrics(c.Font.ToQFont(), &img);
+            for (const QString &base : texts) {
+                // A text new to the canvas on every round and font.
+                const QString text = base + QString(round + fc.Size, u'1');
+                const int w = metrics.horizontalAdvance(text);
+                EXPECT_FALSE(c.TextFits(text, w - 1)) << fc.Name << " " << text.toStdString();
+                EXPECT_TRUE(c.TextFits(text, w)) << fc.Name << " " << text.toStdString();
+                EXPECT_EQ(c.TextWidth(text), w);
+            }
+        }
+    }
+}
