@@ -467,18 +467,52 @@ void TCustomLazyStringTree::PaintNodeContent(TLTPaintInfo &PaintInfo)
         RenderStaticText(PaintInfo, e.StaticText);
 }
 
+TColumnIndex TCustomLazyStringTree::NextPaintColumn(TLTPaintInfo &PaintInfo)
+{
+    TLazyTreeColumns &columns = Header().Columns();
+    if (!TBaseLazyTree::TreeOptions().AutoOptions().Contains(TLTAutoOption::toAutoSpanColumns) ||
+        !Header().UseColumns() || PaintInfo.BidiMode != TLTBiDiMode::bdLeftToRight)
+        return TBaseLazyTree::NextPaintColumn(PaintInfo);
+    TColumnIndex next = columns.GetNextVisibleColumn(PaintInfo.Column);
+    while (next >= 0 && columns[next].BiDiMode() == TLTBiDiMode::bdLeftToRight &&
+           IsCellEmpty(PaintInfo.Node, next)) {
+        PaintInfo.CellRect.Right += columns[next].Width();
+        next = columns.GetNextVisibleColumn(next);
+    }
+    return next;
+}
+
+// The caption's colour: selection, drop target and hot node each have their own.
+TFont TCustomLazyStringTree::CellTextFont(const TLTPaintInfo &PaintInfo)
+{
+    PLazyNode node = PaintInfo.Node;
+    TColor color = isEnabled() ? Colors().NodeFontColor() : Colors().Get(TLTColors::DisabledColor);
+    TFont result = TFont::FromQFont(font(), color);
+    const TLTSelectionOptions selection = TBaseLazyTree::TreeOptions().SelectionOptions();
+    const TLTPaintOptions paint = TBaseLazyTree::TreeOptions().PaintOptions();
+    const bool explorer = TreeStates().Contains(tsUseExplorerTheme);
+    if (paint.Contains(TLTPaintOption::toHotTrack) && node == HotNode() && !explorer) {
+        result.Style |= fsUnderline;
+        result.Color = Colors().Get(TLTColors::HotColor);
+    }
+    const bool focused = hasFocus() || paint.Contains(TLTPaintOption::toPopupMode);
+    if (PaintInfo.PaintOptions.Contains(TLTInternalPaintOption::poDrawSelection) &&
+        (PaintInfo.Column == FocusedColumn() || selection.Contains(TLTSelectionOption::toFullRowSelect)) &&
+        !explorer) {
+        const bool highlighted = node == DropTargetNode()
+                                     ? LastDropMode() == TLTDropMode::dmOnNode || node->Has(vsSelected)
+                                     : node->Has(vsSelected) && focused;
+        if (highlighted)
+            result.Color = Colors().Get(TLTColors::SelectionTextColor);
+    }
+    return result;
+}
+
 void TCustomLazyStringTree::RenderCellText(TLTPaintInfo &PaintInfo, const QString &Text)
 {
     TCanvas &canvas = *PaintInfo.Canvas;
     PLazyNode node = PaintInfo.Node;
-    TColor color = isEnabled() ? Colors().NodeFontColor() : Colors().Get(TLTColors::DisabledColor);
-    const TLTSelectionOptions selection = TBaseLazyTree::TreeOptions().SelectionOptions();
-    const bool focused = hasFocus() || TBaseLazyTree::TreeOptions().PaintOptions().Contains(TLTPaintOption::toPopupMode);
-    if (PaintInfo.PaintOptions.Contains(TLTInternalPaintOption::poDrawSelection) &&
-        (PaintInfo.Column == FocusedColumn() || selection.Contains(TLTSelectionOption::toFullRowSelect)) &&
-        node->Has(vsSelected) && focused)
-        color = Colors().Get(TLTColors::SelectionTextColor);
-    canvas.Font = TFont::FromQFont(font(), color);
+    canvas.Font = CellTextFont(PaintInfo);
     TRect r = PaintInfo.ContentRect;
     r.Left += TextMargin();
     r.Right -= TextMargin();
@@ -537,10 +571,15 @@ void TCustomLazyStringTree::RenderStaticText(TLTPaintInfo &PaintInfo, const QStr
     TCanvas &canvas = *PaintInfo.Canvas;
     PLazyNode node = PaintInfo.Node;
     TColor color = Colors().NodeFontColor();
-    if (TBaseLazyTree::TreeOptions().SelectionOptions().Contains(TLTSelectionOption::toFullRowSelect) &&
-        node->Has(vsSelected) &&
-        (hasFocus() || TBaseLazyTree::TreeOptions().PaintOptions().Contains(TLTPaintOption::toPopupMode)))
-        color = Colors().Get(TLTColors::SelectionTextColor);
+    if (TBaseLazyTree::TreeOptions().SelectionOptions().Contains(TLTSelectionOption::toFullRowSelect)) {
+        const bool highlighted =
+            node == DropTargetNode()
+                ? LastDropMode() == TLTDropMode::dmOnNode || node->Has(vsSelected)
+                : node->Has(vsSelected) &&
+                      (hasFocus() || TBaseLazyTree::TreeOptions().PaintOptions().Contains(TLTPaintOption::toPopupMode));
+        if (highlighted)
+            color = Colors().Get(TLTColors::SelectionTextColor);
+    }
     canvas.Font = TFont::FromQFont(font(), color);
     NotifyPaintText(&canvas, node, PaintInfo.Column, ttStatic);
     if (node->Has(vsDisabled) || !isEnabled())

@@ -953,6 +953,10 @@ public:
     // top-left corner at Target. Does nothing while a paint is running.
     virtual void PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target,
                            TLTInternalPaintOptions PaintOptions);
+    // Renders the window (frame, header band and client) onto Target as a print of it: with
+    // selection, focus and grid lines but no column colours. With CheckVisible an invisible
+    // tree renders nothing.
+    void PrintWindow(QPaintDevice *Target, bool CheckVisible = false);
     TLTColors &Colors() const { return *FColors; }
     QString EmptyListMessage() const { return FEmptyListMessage; }
     void SetEmptyListMessage(const QString &Value);
@@ -1331,10 +1335,12 @@ protected:
     void PaintTreeLines(TLTPaintInfo &PaintInfo, int VAlign, int IndentSize, const TLTLineImage &LineImage);
     void DrawLineImage(TLTPaintInfo &PaintInfo, int X, int Y, int H, int VAlign, TLTLineType LineType,
                        bool Reverse);
-    void DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor);
+    void DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor, TColor GapColor);
     void ButtonLookChanged();
     void DrawDottedHorzLine(TLTPaintInfo &PaintInfo, int Left, int Top, int Right, TColor LineColor);
-    void DrawDottedVertLine(TLTPaintInfo &PaintInfo, int Top, int Left, int Bottom, TColor LineColor);
+    // The gaps take the selection colour with UseSelectedBkColor, else the background colour.
+    void DrawDottedVertLine(TLTPaintInfo &PaintInfo, int Top, int Left, int Bottom, TColor LineColor,
+                            bool UseSelectedBkColor = false);
     void PaintNodeButton(TCanvas &Canvas, PLazyNode Node, const TRect &CellRect, int ButtonX, int ButtonY,
                          TLTBiDiMode BidiMode);
     void PaintCheckImage(TCanvas &Canvas, const TLTImageInfo &ImageInfo, bool Selected);
@@ -1343,6 +1349,13 @@ protected:
     void EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R);
     void PaintDropMark(QPainter &Painter, const TRect &R);
     void PaintCellBackground(TLTPaintInfo &PaintInfo);
+    // The column after the cell being painted; a descendant may span empty cells.
+    virtual TColumnIndex NextPaintColumn(TLTPaintInfo &PaintInfo);
+    // Column bands (or the background) below the last row, Height high from absolute Top.
+    void PaintAreaBelow(TCanvas &Canvas, const TRect &Window, int Top, int Height, TColumnIndex FirstColumn,
+                        TLTInternalPaintOptions PaintOptions);
+    // The mouse selection band over Area of a surface showing the content from (WindowLeft, Top).
+    void PaintSelectionRectangle(QPainter &Painter, int WindowLeft, int Top, const QRect &Area);
     virtual void DoBeforePaint(TCanvas &Canvas);
     virtual void DoAfterPaint(TCanvas &Canvas);
     // The selection colours as the focus decides them.
@@ -1671,6 +1684,7 @@ private:
     TLTLineMode FLineMode = TLTLineMode::lmNormal;
     QImage FPlusBM, FMinusBM;
     QImage *FPaintImage = nullptr;   // the row buffer while a row is painted
+    bool FPrintingClient = false;    // PrintWindow is rendering the tree
     bool FChangingTheme = false;
     std::function<int64_t()> FAnimationClock;
     // Input, selection and focus.

@@ -323,7 +323,7 @@ int TBaseLazyTree::CheckImageIndex(PLazyNode Node) const
     return -1;
 }
 
-void TBaseLazyTree::DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor)
+void TBaseLazyTree::DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor, TColor GapColor)
 {
     QPainter *p = PaintInfo.Canvas->Painter();
     if (FLineStyle == TLTLineStyle::lsSolid) {
@@ -331,20 +331,22 @@ void TBaseLazyTree::DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TCo
         return;
     }
     // Every other pixel, aligned with the content by the brush origin of the row.
-    p->fillRect(R, ToQColor(FColors->BackGroundColor()));
+    p->fillRect(R, ToQColor(GapColor));
     p->fillRect(R, QBrush(ToQColor(LineColor), Qt::Dense4Pattern));
 }
 
 void TBaseLazyTree::DrawDottedHorzLine(TLTPaintInfo &PaintInfo, int Left, int Top, int Right,
                                        TColor LineColor)
 {
-    DrawLinePattern(PaintInfo, QRect(std::min(Left, Right), Top, std::abs(Right - Left) + 1, 1), LineColor);
+    DrawLinePattern(PaintInfo, QRect(std::min(Left, Right), Top, std::abs(Right - Left) + 1, 1), LineColor,
+                    FColors->BackGroundColor());
 }
 
 void TBaseLazyTree::DrawDottedVertLine(TLTPaintInfo &PaintInfo, int Top, int Left, int Bottom,
-                                       TColor LineColor)
+                                       TColor LineColor, bool UseSelectedBkColor)
 {
-    DrawLinePattern(PaintInfo, QRect(Left, std::min(Top, Bottom), 1, std::abs(Bottom - Top) + 1), LineColor);
+    DrawLinePattern(PaintInfo, QRect(Left, std::min(Top, Bottom), 1, std::abs(Bottom - Top) + 1), LineColor,
+                    UseSelectedBkColor ? SelectionColor() : FColors->BackGroundColor());
 }
 
 void TBaseLazyTree::DrawLineImage(TLTPaintInfo &PaintInfo, int X, int Y, int H, int VAlign,
@@ -531,17 +533,23 @@ void TBaseLazyTree::PaintCellBackground(TLTPaintInfo &PaintInfo)
         }
     }
     const bool cellOfFocus = PaintInfo.Column == FFocusedColumn || fullRow;
-    if (cellOfFocus && PaintInfo.PaintOptions.Contains(poDrawSelection) && PaintInfo.Node->Has(vsSelected)) {
+    // The drop target shows in its own colours while something is dropped onto it.
+    const bool dropTarget = PaintInfo.Node == FDropTargetNode;
+    const bool selected = PaintInfo.Node->Has(vsSelected);
+    if (cellOfFocus && PaintInfo.PaintOptions.Contains(poDrawSelection) &&
+        (dropTarget ? FLastDropMode == TLTDropMode::dmOnNode || selected : selected)) {
+        const TColor fill = dropTarget ? FColors->Get(TLTColors::DropTargetColor) : SelectionColor();
+        const TColor border = dropTarget ? FColors->Get(TLTColors::DropTargetBorderColor) : SelectionBorderColor();
         TRect r = grid || fullRow ? PaintInfo.CellRect : inner;
         if (r.Width() > 0 && r.Height() > 0) {
             if (FOptions->PaintOptions().Contains(toUseBlendedSelection) && FPaintImage) {
                 const QPoint origin = p->transform().map(QPoint(r.Left, r.Top));
                 BlendRectangle(nullptr, FPaintImage, TRect(origin.x(), origin.y(), origin.x() + r.Width(),
                                                            origin.y() + r.Height()),
-                               TPoint(), TBlendMode::blendTint, FSelectionBlendFactor, SelectionColor());
+                               TPoint(), TBlendMode::blendTint, FSelectionBlendFactor, fill);
             } else {
-                p->fillRect(r.ToQRect(), ToQColor(SelectionColor()));
-                p->setPen(ToQColor(SelectionBorderColor()));
+                p->fillRect(r.ToQRect(), ToQColor(fill));
+                p->setPen(ToQColor(border));
                 p->setBrush(Qt::NoBrush);
                 p->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
             }
@@ -584,6 +592,7 @@ void TBaseLazyTree::DoAfterPaint(TCanvas &Canvas)
 // ---------------------------------------------------------------------------------------
 // The pipeline
 
+
 void TBaseLazyTree::PaintDropMark(QPainter &Painter, const TRect &R)
 {
     // Only a drop between rows is marked; a drop onto the node shows in its selection colour.
@@ -604,22 +613,42 @@ void TBaseLazyTree::PaintDropMark(QPainter &Painter, const TRect &R)
     Painter.restore();
 }
 
+void TBaseLazyTree::PaintSelectionRectangle(QPainter &Painter, int WindowLeft, int Top, const QRect &Area)
+{
+    if (!FStates.Contains(tsDrawSelecting))
+        return;
+    // The band is kept in client coordinates; Area shows the content from (WindowLeft, Top).
+    Painter.save();
+    Painter.resetTransform();
+    Painter.setClipRect(Area);
+    Painter.translate(Area.left() + FEffectiveOffsetX - WindowLeft, Area.top() - FOffsetY - Top);
+    DrawRubberBand(Painter);
+    Painter.restore();
+}
+
+TColumnIndex TBaseLazyTree::NextPaintColumn(TLTPaintInfo &PaintInfo)
+{
+    return FHeader->Columns().GetNextVisibleColumn(PaintInfo.Column);
+}
+
 void TBaseLazyTree::paintEvent(QPaintEvent *Event)
 {
-    const QRect update = Event->rect();
+    const QRect update = FPrintingClient ? viewport()->rect() : Event->rect();
     if (update.isEmpty())
         return;
     const int shift = UseRightToLeftReading() && FHeader->UseColumns() ? RightToLeftShift(true) : 0;
     const TRect r = TRect::FromQRect(update);
     TCanvas canvas(viewport());
-    const TLTInternalPaintOptions options{poBackground, poColumnColor, poDrawFocusRect, poDrawSelection,
-                                         poDrawDropMark, poGridLines};
+    // A print of the window shows no column colours.
+    TLTInternalPaintOptions options{poBackground, poDrawFocusRect, poDrawSelection, poDrawDropMark,
+                                    poGridLines};
+    if (!FPrintingClient)
+        options.Include(poColumnColor);
     const int fixed = FHeader->Columns().GetVisibleFixedWidth();
     if (fixed <= 0) {
         TRect window = r;
         OffsetRect(window, FEffectiveOffsetX - shift, -FOffsetY);
         PaintTree(canvas, window, r.TopLeft(), options);
-        DrawRubberBand(*canvas.Painter());
         return;
     }
     // Fixed columns do not scroll horizontally: they are painted on their own.
@@ -632,7 +661,81 @@ void TBaseLazyTree::paintEvent(QPaintEvent *Event)
         OffsetRect(window, FEffectiveOffsetX - shift, -FOffsetY);
         PaintTree(canvas, window, TPoint(fixed, client.Top), options);
     }
-    DrawRubberBand(*canvas.Painter());
+}
+
+void TBaseLazyTree::PrintWindow(QPaintDevice *Target, bool CheckVisible)
+{
+    if (!Target || (CheckVisible && !isVisible()))
+        return;
+    // The frame and the header band come with the widget, the client through the paint.
+    FPrintingClient = true;
+    try {
+        render(Target, QPoint(), QRegion(), QWidget::DrawChildren);
+    } catch (...) {
+        FPrintingClient = false;
+        throw;
+    }
+    FPrintingClient = false;
+}
+
+void TBaseLazyTree::PaintAreaBelow(TCanvas &Canvas, const TRect &Window, int Top, int Height,
+                                   TColumnIndex FirstColumn, TLTInternalPaintOptions PaintOptions)
+{
+    QPainter *p = Canvas.Painter();
+    const TRect area(0, 0, Window.Width(), Height);
+    bool handled = false;
+    if (OnPaintBackground)
+        OnPaintBackground(this, &Canvas, area, handled);
+    if (handled)
+        return;
+    const QColor background = ToQColor(FColors->BackGroundColor());
+    if (!FHeader->UseColumns()) {
+        p->fillRect(area.ToQRect(), background);
+        return;
+    }
+    // Column bands continue the rows' column colours and vertical grid lines to the bottom;
+    // they are laid out in absolute X like the rows.
+    TLazyTreeColumns &columns = FHeader->Columns();
+    const TLTPaintOptions paint = FOptions->PaintOptions();
+    const bool gridLines = PaintOptions.Contains(poGridLines) && paint.Contains(toShowVertGridLines) &&
+                           paint.Contains(toFullVertGridLines);
+    const bool autoResize = FHeader->Options().Contains(TLTHeaderOption::hoAutoResize);
+    const TColumnIndex last = columns.GetLastVisibleColumn();
+    p->save();
+    p->translate(-Window.Left, 0);
+    p->setBrushOrigin(0, Top % 2);
+    TLTPaintInfo info;
+    info.Canvas = &Canvas;
+    TColumnIndex column = FirstColumn;
+    if (!columns.IsValidColumn(column)) {
+        for (column = columns.GetFirstVisibleColumn(); column >= 0; column = columns.GetNextVisibleColumn(column)) {
+            int l = 0, r = 0;
+            columns[column].GetUnscrolledBounds(l, r);
+            if (r > Window.Left)
+                break;
+        }
+    }
+    int left = Window.Left - 1;
+    for (; column >= 0; column = columns.GetNextVisibleColumn(column)) {
+        int l = 0, r = 0;
+        columns[column].GetUnscrolledBounds(l, r);
+        if (l >= Window.Right)
+            break;
+        const bool parent = columns[column].Options().Contains(TLTColumnOption::coParentColor);
+        const QColor fill = parent ? background : ToQColor(columns[column].Color());
+        int right = r;
+        const bool line = gridLines && !(autoResize && column == last);
+        if (line) {
+            DrawDottedVertLine(info, 0, r - 1, Height - 1, FColors->Get(TLTColors::GridLineColor));
+            --right;
+        }
+        if (right > left)
+            p->fillRect(QRect(left, 0, right - left, Height), fill);
+        left = r;
+    }
+    if (left < Window.Right)
+        p->fillRect(QRect(left, 0, Window.Right - left, Height), background);
+    p->restore();
 }
 
 void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target,
@@ -657,6 +760,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
         if (FPlusBM.isNull())
             RebuildPaintResources(true, true);
         QPainter *target = TargetCanvas.Painter();
+        const int windowWidth = std::max(Window.Width(), 1);
 
         int nodeTop = 0;
         PLazyNode node = GetNodeAt(0, Window.Top, false, nodeTop);
@@ -666,7 +770,11 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                          Target.Y + nodeTop - Window.Top);
         const int targetBottom = Target.Y + Window.Height();
         TLazyTreeColumns &columns = FHeader->Columns();
+        TColumnIndex firstColumn = InvalidColumn;
         TLTLineImage lineImage;
+        // The one-row buffer keeps its pixels while the row height stays: a row that erases
+        // nothing shows the previous row.
+        QImage row;
         while (node) {
             int selectLevel = LineImageAndSelectLevel(node, lineImage);
             const int indentSize = int(lineImage.size());
@@ -679,18 +787,23 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                 ++selectLevel;
             MeasureItemHeight(&TargetCanvas, node);
             const int height = int(NodeHeight(node));
+            const int rowTop = nodeTop;
             const QPoint brushOrigin(Window.Left % 2, nodeTop % 2);
             nodeTop += height;
             targetRect.Bottom = targetRect.Top + height;
             if (height > 0 && (selectLevel > 0 || !PaintOptions.Contains(poSelectedOnly))) {
-                QImage row(std::max(Window.Width(), 1), height, QImage::Format_ARGB32_Premultiplied);
+                if (row.height() != height) {
+                    row = QImage(windowWidth, height, QImage::Format_ARGB32_Premultiplied);
+                    row.fill(Qt::black);
+                }
                 FPaintImage = &row;
                 {
                     TCanvas canvas(&row);
                     canvas.Font = TFont::FromQFont(font(), FColors->NodeFontColor());
                     QPainter *p = canvas.Painter();
                     p->translate(-Window.Left, 0);
-                    p->setBrushOrigin(brushOrigin);
+                    // The brush origin is in the translated coordinates: dots stay on absolute X.
+                    p->setBrushOrigin(0, brushOrigin.y());
                     const TRect itemRect(0, 0, maxRight, height);
                     int vAlign = 0, buttonY = 0;
                     NodeVerticalAlignment(node, showImages, showStateImages, buttonY, vAlign);
@@ -722,8 +835,14 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                             info.Position = position;
                             info.PaintOptions = PaintOptions;
                             const bool hasColumn = columns.IsValidColumn(column);
+                            if (hasColumn && firstColumn == InvalidColumn)
+                                firstColumn = column;
                             info.BidiMode = hasColumn ? columns[column].BiDiMode() : FBiDiMode;
                             info.Alignment = hasColumn ? columns[column].Alignment() : FAlignment;
+                            const bool editing = FStates.Contains(tsEditing) && node == FFocusedNode &&
+                                                 (FEditColumn == column || !useColumns);
+                            if (editing)
+                                info.PaintOptions.Exclude(poDrawSelection);
                             if (!hasColumn || (node->Has(vsSelected) && FOptions->SelectionOptions().Contains(toFullRowSelect) &&
                                                PaintOptions.Contains(poDrawSelection)) ||
                                 (hasColumn && columns[column].Options().Contains(TLTColumnOption::coParentColor)))
@@ -736,7 +855,15 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                                 else if (info.Alignment == TLTAlignment::taRightJustify)
                                     info.Alignment = TLTAlignment::taLeftJustify;
                             }
-                            if (Window.Left < info.CellRect.Right) {
+                            TColumnIndex nextColumn = InvalidColumn;
+                            const bool skipped =
+                                (hasColumn && !columns[column].Options().Contains(TLTColumnOption::coVisible)) ||
+                                (PaintOptions.Contains(poMainOnly) && !isMain);
+                            if (skipped)
+                                nextColumn = columns.GetNextVisibleColumn(column);
+                            else if (useColumns)
+                                nextColumn = NextPaintColumn(info);
+                            if (!skipped && Window.Left < info.CellRect.Right) {
                                 info.NodeWidth = NodeContentWidth(node, column, &canvas);
                                 info.ContentRect = info.CellRect;
                                 if (rtl)
@@ -782,6 +909,10 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                                     for (int s = 0; s < 3; ++s)
                                         info.ImageInfo[size_t(s)].XPos += shiftBy;
                                 }
+                                if (useColumns) {
+                                    p->save();
+                                    p->setClipRect(info.CellRect.ToQRect());
+                                }
                                 if (info.PaintOptions.Contains(poGridLines) && paint.Contains(toShowHorzGridLines)) {
                                     const int levels = isMain && FLineMode == TLTLineMode::lmBands ? indentSize : 0;
                                     const int left = rtl ? info.CellRect.Left
@@ -800,10 +931,16 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                                     const bool atEdge = info.CellRect.Right - FEffectiveOffsetX == ClientWidth() &&
                                                         !columns[column].Options().Contains(TLTColumnOption::coFixed);
                                     if (!lastAuto && !atEdge) {
+                                        // The gaps show the full-row selection where it is painted.
+                                        const bool selectedGaps =
+                                            info.PaintOptions.Contains(poDrawSelection) &&
+                                            FOptions->SelectionOptions().Contains(toFullRowSelect) &&
+                                            node->Has(vsSelected) && !paint.Contains(toUseBlendedSelection) &&
+                                            !FStates.Contains(tsUseExplorerTheme);
                                         if (!(rtl && IsCellEmpty(node, column)))
                                             DrawDottedVertLine(info, info.CellRect.Top, info.CellRect.Right - 1,
                                                                info.CellRect.Bottom - 1,
-                                                               FColors->Get(TLTColors::GridLineColor));
+                                                               FColors->Get(TLTColors::GridLineColor), selectedGaps);
                                         --info.CellRect.Right;
                                         --info.ContentRect.Right;
                                     }
@@ -822,13 +959,16 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                                 }
                                 PaintNodeImage(info, 1);
                                 PaintNodeImage(info, 0);
-                                PaintNodeContent(info);
+                                if (!editing)
+                                    PaintNodeContent(info);
                                 if (OnAfterCellPaint)
                                     OnAfterCellPaint(this, &canvas, node, column, info.CellRect);
+                                if (useColumns)
+                                    p->restore();
                             }
-                            if (!useColumns)
+                            if (!useColumns || info.CellRect.Left >= Window.Right)
                                 break;
-                            column = columns.GetNextVisibleColumn(column);
+                            column = nextColumn;
                             if (column < 0)
                                 break;
                             position = columns[column].Position();
@@ -842,6 +982,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                         if (OnAfterItemPaint)
                             OnAfterItemPaint(this, &canvas, node, itemRect);
                     }
+                    PaintSelectionRectangle(*p, Window.Left, rowTop, QRect(0, 0, windowWidth, height));
                 }
                 FPaintImage = nullptr;
                 target->drawImage(targetRect.Left, targetRect.Top, row);
@@ -851,14 +992,17 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                 break;
             node = GetNextVisible(node, true);
         }
-        // Below the last row.
+        row = QImage();
         if (targetRect.Top < targetBottom) {
-            const TRect area(Target.X, targetRect.Top, Target.X + Window.Width(), targetBottom);
-            bool handled = false;
-            if (OnPaintBackground)
-                OnPaintBackground(this, &TargetCanvas, area, handled);
-            if (!handled)
-                target->fillRect(area.ToQRect(), ToQColor(FColors->BackGroundColor()));
+            const int height = targetBottom - targetRect.Top;
+            QImage below(windowWidth, height, QImage::Format_ARGB32_Premultiplied);
+            below.fill(Qt::black);
+            {
+                TCanvas canvas(&below);
+                PaintAreaBelow(canvas, Window, nodeTop, height, firstColumn, PaintOptions);
+                PaintSelectionRectangle(*canvas.Painter(), Window.Left, nodeTop, QRect(0, 0, windowWidth, height));
+            }
+            target->drawImage(Target.X, targetRect.Top, below);
         }
         if (IsEmpty() && !FEmptyListMessage.isEmpty()) {
             TargetCanvas.Font = TFont::FromQFont(font(), clGrayText);

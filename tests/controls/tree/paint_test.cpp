@@ -4,7 +4,11 @@
 
 #include "controls/tree/lazystringtree.h"
 
+#include <QCoreApplication>
+#include <QFontMetrics>
 #include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 #include <stdexcept>
 
@@ -277,4 +281,380 @@ TEST(LazyTreePaint, DropMarkOnlyBetweenRows)
         }
         EXPECT_NE(image.pixel(50, 19), Rgb(clRed));   // the other row has none
     }
+}
+
+namespace {
+
+class TPartsTree : public TLazyStringTree
+{
+public:
+    using TLazyStringTree::TLazyStringTree;
+    ~TPartsTree() override
+    {
+        OnGetText = nullptr;
+        OnInitNode = nullptr;
+        OnInitChildren = nullptr;
+    }
+    using TBaseLazyTree::CheckImageIndex;
+    using TBaseLazyTree::LineImageAndSelectLevel;
+    using TBaseLazyTree::HotTrack;
+};
+
+// Whether the region (X, Y, W, H) of A equals B from its top-left corner; the first
+// difference is reported.
+bool SameRegion(const QImage &A, const QImage &B, int X, int Y, int W, int H)
+{
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            if (A.pixel(X + x, Y + y) != B.pixel(x, y)) {
+                ADD_FAILURE() << "differs at " << X + x << ", " << Y + y;
+                return false;
+            }
+    return true;
+}
+
+// Renders the content rectangle Window with its corner at the image's (0, 0).
+QImage RenderWindow(TBaseLazyTree &Tree, TRect Window, TLTInternalPaintOptions Options = AllParts)
+{
+    QImage image(Window.Width(), Window.Height(), QImage::Format_ARGB32);
+    image.fill(Qt::magenta);
+    {
+        TCanvas canvas(&image);
+        Tree.PaintTree(canvas, Window, TPoint(0, 0), Options);
+    }
+    return image;
+}
+
+}   // namespace
+
+// A window that starts inside a row or at an odd X repaints that whole row, and the dots
+// of every line stay where the full paint put them.
+TEST(LazyTreePaint, PartialRepaintsMatchTheFullPaint)
+{
+    TPartsTree tree;
+    tree.SetDefaultNodeHeight(17);
+    tree.OnInitChildren = [](TBaseLazyTree *, PLazyNode, uint32_t &Count) { Count = 2; };
+    tree.OnInitNode = [](TBaseLazyTree *, PLazyNode Parent, PLazyNode, TLazyNodeInitStates &States) {
+        if (!Parent)
+            States = TLazyNodeInitStates{ivsHasChildren, ivsExpanded};
+    };
+    tree.SetRootNodeCount(3);
+    const QImage full = RenderWindow(tree, TRect(0, 0, 120, 150));
+    std::vector<int> firstRows;
+    tree.OnBeforeItemPaint = [&](TBaseLazyTree *, TCanvas *, PLazyNode Node, TRect, bool &) {
+        firstRows.push_back(int(tree.AbsoluteIndex(Node)));
+    };
+    for (TRect window : {TRect(0, 9, 120, 60), TRect(1, 5, 50, 100), TRect(3, 20, 47, 33), TRect(0, 0, 120, 150)}) {
+        SCOPED_TRACE(window.Left * 1000 + window.Top);
+        firstRows.clear();
+        const QImage part = RenderWindow(tree, window);
+        EXPECT_TRUE(SameRegion(full, part, window.Left, window.Top, window.Width(), window.Height()));
+        ASSERT_FALSE(firstRows.empty());
+        EXPECT_EQ(firstRows.front(), window.Top / 17);   // the row the window starts in
+    }
+}
+
+TEST(LazyTreePaint, LineImagesOfACollapsedLastChild)
+{
+    using enum TLTLineType;
+    struct Case
+    {
+        const char *Name;
+        bool TopHasNext, ParentHasNext;
+        TLTLineImage Expected;
+    };
+    const Case cases[] = {
+        {"alone", false, false, {ltNone, ltNone, ltTopRight}},
+        {"top level continues", true, false, {ltTopDown, ltNone, ltTopRight}},
+        {"parent continues", false, true, {ltNone, ltTopDown, ltTopRight}},
+        {"both continue", true, true, {ltTopDown, ltTopDown, ltTopRight}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPartsTree tree;
+        PLazyNode top = tree.AddChild(nullptr);
+        PLazyNode parent = tree.AddChild(top);
+        tree.AddChild(parent);
+        PLazyNode last = tree.AddChild(parent);
+        tree.AddChild(last);   // it has children, but stays collapsed
+        if (c.ParentHasNext)
+            tree.AddChild(top);
+        if (c.TopHasNext)
+            tree.AddChild(nullptr);
+        TLTLineImage image;
+        EXPECT_EQ(tree.LineImageAndSelectLevel(last, image), 0);
+        EXPECT_EQ(image, c.Expected);
+    }
+    // The only visible top-level node: a stub; without toShowRoot a top-level node has no entry.
+    TPartsTree tree;
+    PLazyNode only = tree.AddChild(nullptr);
+    TLTLineImage image;
+    tree.LineImageAndSelectLevel(only, image);
+    EXPECT_EQ(image, (TLTLineImage{ltRight}));
+    tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() - TLTPaintOptions{toShowRoot});
+    tree.LineImageAndSelectLevel(only, image);
+    EXPECT_TRUE(image.empty());
+}
+
+TEST(LazyTreePaint, TransparentButtonsShowTheRowBackground)
+{
+    TPartsTree tree;
+    tree.OnInitNode = [](TBaseLazyTree *, PLazyNode, PLazyNode, TLazyNodeInitStates &States) {
+        States.Include(ivsHasChildren);
+    };
+    tree.OnBeforeItemErase = [](TBaseLazyTree *, TCanvas *, PLazyNode, TRect, TColor &Color, TItemEraseAction &Action) {
+        Color = clRed;
+        Action = TItemEraseAction::eaColor;
+    };
+    tree.SetRootNodeCount(1);
+    // The button's inside, off its bars: (2, 2) of the 9 x 9 picture at (5, 4).
+    const int x = 5 + 2, y = 4 + 2;
+    EXPECT_EQ(Render(tree, 60, 18).pixel(x, y), Rgb(tree.Colors().BackGroundColor()));
+    tree.SetButtonFillMode(TLTButtonFillMode::fmTransparent);
+    const QImage transparent = Render(tree, 60, 18);
+    EXPECT_EQ(transparent.pixel(x, y), Rgb(clRed));
+    EXPECT_EQ(transparent.pixel(5, 6), Rgb(tree.Colors().Get(TLTColors::TreeLineColor)));   // the frame
+}
+
+TEST(LazyTreePaint, CheckImageIndexes)
+{
+    using enum TCheckType;
+    using enum TCheckState;
+    struct Case
+    {
+        TCheckType Type;
+        TCheckState State;
+        int Normal, Hot, Disabled;   // the tree enabled and the node not hot, hot, the node disabled
+    };
+    const Case cases[] = {
+        {ctCheckBox, csUncheckedNormal, 9, 10, 12},      {ctCheckBox, csUncheckedPressed, 11, 11, 12},
+        {ctCheckBox, csCheckedNormal, 13, 14, 16},       {ctCheckBox, csCheckedPressed, 15, 15, 16},
+        {ctCheckBox, csMixedNormal, 17, 18, 20},         {ctCheckBox, csMixedPressed, 19, 19, 20},
+        {ctTriStateCheckBox, csCheckedNormal, 13, 14, 16}, {ctRadioButton, csUncheckedNormal, 1, 2, 4},
+        {ctRadioButton, csUncheckedPressed, 3, 3, 4},    {ctRadioButton, csCheckedNormal, 5, 6, 8},
+        {ctRadioButton, csCheckedPressed, 7, 7, 8},      {ctRadioButton, csMixedNormal, 17, 18, 20},
+        {ctButton, csUncheckedNormal, 21, 22, 24},       {ctButton, csCheckedNormal, 21, 22, 24},
+        {ctButton, csCheckedPressed, 23, 23, 24},        {ctButton, csMixedPressed, 19, 19, 20},
+        {ctNone, csCheckedNormal, -1, -1, -1},
+        // A disabled state is its enabled state drawn disabled, hot or not.
+        {ctCheckBox, csCheckedDisabled, 16, 16, 16},     {ctCheckBox, csUncheckedDisabled, 12, 12, 12},
+        {ctRadioButton, csCheckedDisabled, 8, 8, 8},     {ctCheckBox, csMixedDisabled, 20, 20, 20},
+    };
+    // Full-row selection makes a row hot wherever the mouse is on it.
+    TPartsTree tree;
+    tree.TreeOptions().SetSelectionOptions(TLTSelectionOptions{toFullRowSelect});
+    PLazyNode node = tree.AddChild(nullptr);
+    ShowWithClient(tree, 100, 40);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(int(c.Type) * 100 + int(c.State));
+        node->CheckType = c.Type;
+        node->CheckState = c.State;
+        tree.HotTrack(50, 30);
+        ASSERT_EQ(tree.HotNode(), nullptr);
+        EXPECT_EQ(tree.CheckImageIndex(node), c.Normal);
+        tree.HotTrack(50, 9);
+        ASSERT_EQ(tree.HotNode(), node);
+        EXPECT_EQ(tree.CheckImageIndex(node), c.Hot);
+        node->States.Include(vsDisabled);
+        EXPECT_EQ(tree.CheckImageIndex(node), c.Disabled);
+        node->States.Exclude(vsDisabled);
+    }
+}
+
+TEST(LazyTreePaint, ColourDefaults)
+{
+    TPartsTree tree;
+    const TColor expected[17] = {clBtnShadow, clHighlight, clHighlight, clHighlight, clBtnFace,  clBtnShadow,
+                                 clBtnFace,   clBtnFace,   clWindowText, clHighlight, clBtnFace, clHighlight,
+                                 clHighlight, clHighlight, clBtnShadow, clHighlightText, clBtnFace};
+    for (int i = 0; i < 17; ++i)
+        EXPECT_EQ(tree.Colors().Get(TLTColors::TIndex(i)), expected[i]) << i;
+}
+
+// The rectangle buttons are framed in the tree line colour: a change at run time redraws them.
+TEST(LazyTreePaint, TreeLineColourChangeRebuildsTheButtons)
+{
+    TPartsTree tree;
+    tree.OnInitNode = [](TBaseLazyTree *, PLazyNode, PLazyNode, TLazyNodeInitStates &States) {
+        States.Include(ivsHasChildren);
+    };
+    tree.SetRootNodeCount(1);
+    ShowWithClient(tree, 100, 40);
+    tree.Colors().Set(TLTColors::TreeLineColor, clRed);
+    EXPECT_EQ(Render(tree, 60, 18).pixel(5, 4), Rgb(clRed));   // the frame's top-left corner
+    tree.Colors().Set(TLTColors::TreeLineColor, clLime);
+    EXPECT_EQ(Render(tree, 60, 18).pixel(5, 4), Rgb(clLime));
+}
+
+TEST(LazyTreePaint, SelectedOnlyPaintsSelectedNodesAndTheirDescendants)
+{
+    struct Case
+    {
+        bool ChildrenAbove;
+        std::vector<bool> Painted;   // rows in display order
+    };
+    // Display order: A, A.0, B (children below) or A.0, A, B (children above); A is selected.
+    for (const Case &c : {Case{false, {true, true, false}}, Case{true, {true, false, false}}}) {
+        SCOPED_TRACE(c.ChildrenAbove);
+        TPartsTree tree;
+        if (c.ChildrenAbove)
+            tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() + TLTPaintOptions{toChildrenAbove});
+        PLazyNode a = tree.AddChild(nullptr);
+        tree.AddChild(a);
+        tree.AddChild(nullptr);
+        tree.SetExpanded(a, true);
+        tree.SetSelected(a, true);
+        const QImage image = Render(tree, 60, 54, AllParts + TLTInternalPaintOptions{poSelectedOnly});
+        for (int row = 0; row < 3; ++row)
+            EXPECT_EQ(image.pixel(55, row * 18 + 9) != qRgb(255, 0, 255), c.Painted[size_t(row)]) << row;
+    }
+}
+
+TEST(LazyTreePaint, HiddenSelection)
+{
+    TPartsTree tree;
+    tree.TreeOptions().SetSelectionOptions(TLTSelectionOptions{toFullRowSelect});
+    tree.SetRootNodeCount(1);
+    tree.SetSelected(tree.GetFirst(), true);
+    const QRgb unfocused = Rgb(tree.Colors().Get(TLTColors::UnfocusedSelectionColor));
+    EXPECT_EQ(Render(tree, 100, 18).pixel(60, 9), unfocused);
+    tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() + TLTPaintOptions{toHideSelection});
+    EXPECT_EQ(Render(tree, 100, 18).pixel(60, 9), Rgb(tree.Colors().BackGroundColor()));   // not focused
+}
+
+TEST(LazyTreePaint, EmptyListMessageIsGreyAndWrapped)
+{
+    TPartsTree tree;
+    tree.resize(90, 100);
+    tree.SetEmptyListMessage(QStringLiteral("No meters were found on the bus"));
+    const QImage image = Render(tree, 90, 100);
+    const QRgb background = Rgb(tree.Colors().BackGroundColor());
+    int top = 100, left = 90, bottom = -1;
+    bool grey = false;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 90; ++x)
+            if (image.pixel(x, y) != background) {
+                top = std::min(top, y);
+                left = std::min(left, x);
+                bottom = std::max(bottom, y);
+                const QColor c = image.pixelColor(x, y);
+                grey = grey || (c == ToQColor(clGrayText));
+            }
+    EXPECT_GE(top, 2);
+    EXPECT_GE(left, 2);
+    EXPECT_LE(left, 4);
+    EXPECT_TRUE(grey);
+    EXPECT_GT(bottom - top, QFontMetrics(tree.font()).height());   // more than one line
+    tree.SetEmptyListMessage(QString());
+    const QImage none = Render(tree, 90, 100);
+    for (int y = 0; y < 100; y += 3)
+        for (int x = 0; x < 90; x += 3)
+            ASSERT_EQ(none.pixel(x, y), background);
+}
+
+// A row that erases nothing keeps what its buffer held: cleared after a change of the row
+// height, else the row before.
+TEST(LazyTreePaint, RowsThatEraseNothingKeepTheBuffer)
+{
+    TPartsTree tree;
+    tree.SetRootNodeCount(3);
+    tree.SetNodeHeight(tree.GetFirst()->NextSibling->NextSibling, 20);
+    tree.OnBeforeItemErase = [](TBaseLazyTree *, TCanvas *, PLazyNode Node, TRect, TColor &Color,
+                                TItemEraseAction &Action) {
+        Color = clRed;
+        Action = Node->Index == 0 ? TItemEraseAction::eaColor : TItemEraseAction::eaNone;
+    };
+    const QImage image = Render(tree, 100, 56);
+    EXPECT_EQ(image.pixel(90, 9), Rgb(clRed));
+    EXPECT_EQ(image.pixel(90, 27), Rgb(clRed));      // the same height: the first row's pixels
+    EXPECT_EQ(image.pixel(90, 45), qRgb(0, 0, 0));   // a new height: a cleared buffer
+}
+
+// Columns: no vertical grid line where a cell ends on the client edge; below the last row
+// the column colours and (with toFullVertGridLines) the grid lines go on to the bottom.
+TEST(LazyTreePaint, ColumnsGridLinesAndTheAreaBelow)
+{
+    TPartsTree tree;
+    TLazyTreeColumns &columns = tree.Header().Columns();
+    columns.Add().SetWidth(60);
+    columns.Add().SetWidth(60);
+    columns[1].SetColor(clYellow);
+    tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() +
+                                       TLTPaintOptions{toShowVertGridLines, toFullVertGridLines});
+    tree.Colors().Set(TLTColors::GridLineColor, clBlue);
+    tree.SetLineStyle(TLTLineStyle::lsSolid);
+    tree.SetRootNodeCount(2);
+    ShowWithClient(tree, 120, 80);
+    const QImage image = Render(tree, 120, 80);
+    auto column = [&](int X, int From, int To) { return LinePixels(image, X, From, To, clBlue); };
+    EXPECT_EQ(column(59, 0, 80), std::vector<bool>(80, true));     // between the columns, rows and below
+    EXPECT_EQ(column(119, 0, 36), std::vector<bool>(36, false));   // the cell ends on the client edge
+    EXPECT_EQ(image.pixel(90, 9), Rgb(clYellow));
+    EXPECT_EQ(image.pixel(90, 60), Rgb(clYellow));   // the column's band below the last row
+    EXPECT_EQ(image.pixel(30, 60), Rgb(tree.Colors().BackGroundColor()));
+    // Without toFullVertGridLines the lines stop with the rows.
+    tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() - TLTPaintOptions{toFullVertGridLines});
+    const QImage rowsOnly = Render(tree, 120, 80);
+    EXPECT_EQ(LinePixels(rowsOnly, 59, 0, 36, clBlue), std::vector<bool>(36, true));
+    EXPECT_EQ(LinePixels(rowsOnly, 59, 36, 80, clBlue), std::vector<bool>(44, false));
+    EXPECT_EQ(rowsOnly.pixel(90, 60), Rgb(clYellow));
+}
+
+// OnBeforeItemPaint's own drawing replaces the row, but the mouse selection band is still
+// drawn over it.
+TEST(LazyTreePaint, CustomDrawnRowsStillShowTheSelectionBand)
+{
+    TPartsTree tree;
+    tree.TreeOptions().SetSelectionOptions(TLTSelectionOptions{toMultiSelect});
+    tree.SetRootNodeCount(3);
+    ShowWithClient(tree, 200, 80);
+    tree.Colors().Set(TLTColors::SelectionRectangleBlendColor, clBlue);
+    tree.Colors().Set(TLTColors::SelectionRectangleBorderColor, clBlue);
+    tree.SetSelectionBlendFactor(255);
+    tree.OnBeforeItemPaint = [](TBaseLazyTree *, TCanvas *Canvas, PLazyNode, TRect R, bool &CustomDraw) {
+        Canvas->Painter()->fillRect(R.ToQRect(), Qt::green);
+        CustomDraw = true;
+    };
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(150, 75), QPointF(150, 75), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &press);
+    QMouseEvent move(QEvent::MouseMove, QPointF(190, 10), QPointF(190, 10), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &move);
+    ASSERT_TRUE(tree.TreeStates().Contains(tsDrawSelecting));
+    const QImage image = Render(tree, 200, 80);
+    EXPECT_EQ(image.pixel(100, 30), qRgb(0, 255, 0));   // the application's row
+    EXPECT_EQ(image.pixel(170, 30), Rgb(clBlue));        // the band over it
+    EXPECT_EQ(image.pixel(170, 65), Rgb(clBlue));        // and below the last row
+}
+
+// The print of the window: selection, focus and grid lines, no column colours.
+TEST(LazyTreePaint, PrintShowsNoColumnColours)
+{
+    TPartsTree tree;
+    TLazyTreeColumns &columns = tree.Header().Columns();
+    columns.Add().SetWidth(80);
+    columns.Add().SetWidth(80);
+    columns[1].SetColor(clYellow);
+    tree.TreeOptions().SetSelectionOptions(TLTSelectionOptions{toFullRowSelect});
+    tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() + TLTPaintOptions{toShowHorzGridLines});
+    tree.Colors().Set(TLTColors::GridLineColor, clBlue);
+    tree.SetLineStyle(TLTLineStyle::lsSolid);
+    tree.SetRootNodeCount(3);
+    ShowWithClient(tree, 200, 80);
+    tree.SetSelected(tree.GetFirst(), true);
+    const QImage screen = tree.viewport()->grab().toImage();
+    EXPECT_EQ(screen.pixel(120, 27), Rgb(clYellow));
+    QImage print(tree.size(), QImage::Format_ARGB32);
+    print.fill(Qt::magenta);
+    tree.PrintWindow(&print);
+    const QPoint origin = tree.viewport()->mapTo(&tree, QPoint(0, 0));
+    auto at = [&](int X, int Y) { return print.pixel(origin.x() + X, origin.y() + Y); };
+    EXPECT_EQ(at(120, 27), Rgb(tree.Colors().BackGroundColor()));
+    EXPECT_EQ(at(120, 9), Rgb(tree.Colors().Get(TLTColors::UnfocusedSelectionColor)));
+    EXPECT_EQ(at(120, 35), Rgb(clBlue));
+    tree.hide();
+    print.fill(Qt::magenta);
+    tree.PrintWindow(&print, true);
+    EXPECT_EQ(at(120, 27), qRgb(255, 0, 255));
 }
