@@ -4,6 +4,7 @@
 
 #include "controls/tree/lazystringtree.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QImage>
@@ -657,4 +658,162 @@ TEST(LazyTreePaint, PrintShowsNoColumnColours)
     print.fill(Qt::magenta);
     tree.PrintWindow(&print, true);
     EXPECT_EQ(at(120, 27), qRgb(255, 0, 255));
+}
+
+namespace {
+
+// The columns' first ink pixel from the left and the last from the right in row Y.
+std::pair<int, int> InkSpan(const QImage &Image, int From, int To, int Y0, int Y1, QRgb Background)
+{
+    int first = To, last = From - 1;
+    for (int y = Y0; y < Y1; ++y)
+        for (int x = From; x < To; ++x)
+            if (Image.pixel(x, y) != Background) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, last};
+}
+
+}   // namespace
+
+// A caption too wide for its column is shortened; a centred one is then drawn from the
+// left, a right-aligned one stays on the right. A narrow centred caption stays centred.
+TEST(LazyTreePaint, ShortenedCaptionsAndTheirAlignment)
+{
+    struct Case
+    {
+        TLTAlignment Alignment;
+        QString Caption;
+        bool Shortened;
+        int Side;   // -1 ink starts at the text rectangle's left, 1 ends at its right, 0 centred
+    };
+    const QString longCaption = QStringLiteral("Electricity meter on the third floor");
+    const Case cases[] = {
+        {TLTAlignment::taCenter, longCaption, true, -1},
+        {TLTAlignment::taRightJustify, longCaption, true, 1},
+        {TLTAlignment::taLeftJustify, longCaption, true, -1},
+        {TLTAlignment::taCenter, QStringLiteral("Gas"), false, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Caption.toStdString() + " " + std::to_string(int(c.Alignment)));
+        TPartsTree tree;
+        tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() - TLTPaintOptions{toShowTreeLines});
+        tree.Header().Columns().Add().SetWidth(120);
+        tree.Header().Columns()[0].SetAlignment(c.Alignment);
+        tree.OnGetText = [&](TBaseLazyTree *, PLazyNode, TColumnIndex, TLSTTextType, QString &Text) {
+            Text = c.Caption;
+        };
+        QString drawn;
+        TRect rect;
+        tree.OnDrawText = [&](TBaseLazyTree *, TCanvas *, PLazyNode, TColumnIndex, const QString &Text, TRect R,
+                              bool &) {
+            drawn = Text;
+            rect = R;
+        };
+        tree.SetRootNodeCount(1);
+        const QImage image = Render(tree, 140, 18);
+        EXPECT_EQ(drawn.endsWith(QStringLiteral("...")), c.Shortened) << drawn.toStdString();
+        const auto [first, last] = InkSpan(image, rect.Left, rect.Right, 0, 18, Rgb(tree.Colors().BackGroundColor()));
+        ASSERT_LE(first, last);
+        if (c.Side < 0)
+            EXPECT_LE(first - rect.Left, 2);
+        else if (c.Side > 0)
+            EXPECT_LE(rect.Right - 1 - last, 2);
+        else
+            EXPECT_LE(std::abs((first - rect.Left) - (rect.Right - 1 - last)), 2);
+    }
+}
+
+TEST(LazyTreePaint, AMultiLineNodeShorterThanItsCellIsCentred)
+{
+    TPartsTree tree;
+    tree.OnGetText = [](TBaseLazyTree *, PLazyNode, TColumnIndex, TLSTTextType, QString &Text) {
+        Text = QStringLiteral("Meter");
+    };
+    TRect rect;
+    tree.OnDrawText = [&](TBaseLazyTree *, TCanvas *, PLazyNode, TColumnIndex, const QString &, TRect R, bool &) {
+        rect = R;
+    };
+    PLazyNode node = tree.AddChild(nullptr);
+    tree.SetMultiline(node, true);
+    tree.SetNodeHeight(node, 60);
+    const QImage image = Render(tree, 200, 60);
+    const int textHeight = QFontMetrics(tree.font()).height();
+    EXPECT_GT(rect.Top, 10);
+    EXPECT_LE(std::abs(rect.Top - (60 - rect.Bottom)), 1);
+    EXPECT_GE(rect.Height(), textHeight - 1);
+    // The ink lies in the middle band.
+    int top = 60, bottom = -1;
+    for (int y = 0; y < 60; ++y)
+        for (int x = rect.Left; x < std::min(rect.Right, image.width()); ++x)
+            if (image.pixel(x, y) != Rgb(tree.Colors().BackGroundColor())) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_GE(top, rect.Top);
+    EXPECT_LE(bottom, rect.Bottom);
+}
+
+// OnGetText: the normal then the static text, once each per painted cell.
+TEST(LazyTreePaint, EachPaintedCellAsksForBothTexts)
+{
+    TPartsTree tree;
+    std::vector<std::pair<int, TLSTTextType>> asked;
+    tree.OnGetText = [&](TBaseLazyTree *, PLazyNode Node, TColumnIndex, TLSTTextType Type, QString &Text) {
+        asked.push_back({int(Node->Index), Type});
+        Text = QStringLiteral("Row");
+    };
+    tree.SetRootNodeCount(3);
+    Render(tree, 100, 54);   // measures the widths once
+    asked.clear();
+    Render(tree, 100, 54);
+    EXPECT_EQ(asked, (std::vector<std::pair<int, TLSTTextType>>{
+                         {0, ttNormal}, {0, ttStatic}, {1, ttNormal}, {1, ttStatic}, {2, ttNormal}, {2, ttStatic}}));
+}
+
+// A selected node's image is blended only while the tree has the focus (or with
+// toGhostedIfUnfocused), and not with full-row selection.
+TEST(LazyTreePaint, SelectedImagesBlendWhileFocused)
+{
+    struct Case
+    {
+        bool Focus, Ghosted, FullRow, Blended;
+    };
+    const Case cases[] = {{false, false, false, false},
+                          {true, false, false, true},
+                          {false, true, false, true},
+                          {true, false, true, false}};
+    TLTImageList images;
+    images.SetSize(16, 16);
+    QImage glyph(16, 16, QImage::Format_ARGB32);
+    glyph.fill(Qt::red);
+    images.AddMasked(glyph, qRgb(1, 2, 3));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Focus * 100 + c.Ghosted * 10 + c.FullRow);
+        TPartsTree tree;
+        tree.SetImages(&images);
+        tree.OnGetImageIndexEx = [](TBaseLazyTree *, PLazyNode, TLTImageKind Kind, TColumnIndex, bool &, int &Index,
+                                    TLTImageList *&) {
+            if (Kind == TLTImageKind::ikNormal || Kind == TLTImageKind::ikSelected)
+                Index = 0;
+        };
+        if (c.Ghosted)
+            tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() + TLTPaintOptions{toGhostedIfUnfocused});
+        if (c.FullRow)
+            tree.TreeOptions().SetSelectionOptions(TLTSelectionOptions{toFullRowSelect});
+        tree.SetRootNodeCount(1);
+        tree.SetSelected(tree.GetFirst(), true);
+        if (c.Focus) {
+            ShowWithClient(tree, 100, 40);
+            QApplication::setActiveWindow(&tree);
+            tree.setFocus();
+            ASSERT_TRUE(tree.hasFocus());
+        }
+        const QImage image = Render(tree, 100, 18);
+        const QColor pixel = image.pixelColor(18 + 4 - 1 + 8, 9);   // the image's middle
+        EXPECT_EQ(pixel.red(), 255);
+        EXPECT_EQ(pixel.green() > 60, c.Blended) << pixel.name().toStdString();
+        tree.SetImages(nullptr);
+    }
 }
