@@ -1356,6 +1356,8 @@ protected:
                         TLTInternalPaintOptions PaintOptions);
     // The mouse selection band over Area of a surface showing the content from (WindowLeft, Top).
     void PaintSelectionRectangle(QPainter &Painter, int WindowLeft, int Top, const QRect &Area);
+    // Fills a strip of the client with the column colours (the background without columns).
+    void FillColumnStrips(QPainter &Painter, const QRect &Strip);
     virtual void DoBeforePaint(TCanvas &Canvas);
     virtual void DoAfterPaint(TCanvas &Canvas);
     // The selection colours as the focus decides them.
@@ -1685,6 +1687,7 @@ private:
     QImage FPlusBM, FMinusBM;
     QImage *FPaintImage = nullptr;   // the row buffer while a row is painted
     bool FPrintingClient = false;    // PrintWindow is rendering the tree
+    bool FFillingStrips = false;     // a toggle slides the rows: paints fill with the columns' colours
     bool FChangingTheme = false;
     std::function<int64_t()> FAnimationClock;
     // Input, selection and focus.

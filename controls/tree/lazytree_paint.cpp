@@ -636,6 +636,11 @@ void TBaseLazyTree::paintEvent(QPaintEvent *Event)
     const QRect update = FPrintingClient ? viewport()->rect() : Event->rect();
     if (update.isEmpty())
         return;
+    if (FFillingStrips) {
+        QPainter painter(viewport());
+        FillColumnStrips(painter, update);
+        return;
+    }
     const int shift = UseRightToLeftReading() && FHeader->UseColumns() ? RightToLeftShift(true) : 0;
     const TRect r = TRect::FromQRect(update);
     TCanvas canvas(viewport());
