@@ -1354,8 +1354,8 @@ protected:
     // Column bands (or the background) below the last row, Height high from absolute Top.
     void PaintAreaBelow(TCanvas &Canvas, const TRect &Window, int Top, int Height, TColumnIndex FirstColumn,
                         TLTInternalPaintOptions PaintOptions);
-    // The mouse selection band over Area of a surface showing the content from (WindowLeft, Top).
-    void PaintSelectionRectangle(QPainter &Painter, int WindowLeft, int Top, const QRect &Area);
+    // The mouse selection band on a painter that maps absolute X and Y - Top, within Clip.
+    void PaintSelectionRectangle(QPainter &Painter, int Top, const QRect &Clip);
     // Fills a strip of the client with the column colours (the background without columns).
     void FillColumnStrips(QPainter &Painter, const QRect &Strip);
     virtual void DoBeforePaint(TCanvas &Canvas);

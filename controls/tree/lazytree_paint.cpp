@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
+#include <optional>
 
 using enum TLazyNodeState;
 using enum TLazyTreeState;
@@ -613,15 +614,14 @@ void TBaseLazyTree::PaintDropMark(QPainter &Painter, const TRect &R)
     Painter.restore();
 }
 
-void TBaseLazyTree::PaintSelectionRectangle(QPainter &Painter, int WindowLeft, int Top, const QRect &Area)
+void TBaseLazyTree::PaintSelectionRectangle(QPainter &Painter, int Top, const QRect &Clip)
 {
     if (!FStates.Contains(tsDrawSelecting))
         return;
-    // The band is kept in client coordinates; Area shows the content from (WindowLeft, Top).
+    // The band is kept in client coordinates.
     Painter.save();
-    Painter.resetTransform();
-    Painter.setClipRect(Area);
-    Painter.translate(Area.left() + FEffectiveOffsetX - WindowLeft, Area.top() - FOffsetY - Top);
+    Painter.setClipRect(Clip, Qt::IntersectClip);
+    Painter.translate(FEffectiveOffsetX, -FOffsetY - Top);
     DrawRubberBand(Painter);
     Painter.restore();
 }
@@ -749,6 +749,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
     if (FStates.Contains(tsPainting))
         return;
     DoStateChange({tsPainting});
+    bool targetClipped = false;
     try {
         DoBeforePaint(TargetCanvas);
         const TLTPaintOptions paint = FOptions->PaintOptions();
@@ -766,6 +767,12 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
             RebuildPaintResources(true, true);
         QPainter *target = TargetCanvas.Painter();
         const int windowWidth = std::max(Window.Width(), 1);
+        const bool unbuffered = PaintOptions.Contains(poUnbuffered);
+        // Nothing lands outside the target rectangle, not even the part of a row that begins
+        // above the window.
+        target->save();
+        targetClipped = true;
+        target->setClipRect(QRect(Target.X, Target.Y, Window.Width(), Window.Height()), Qt::IntersectClip);
 
         int nodeTop = 0;
         PLazyNode node = GetNodeAt(0, Window.Top, false, nodeTop);
@@ -797,16 +804,26 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
             nodeTop += height;
             targetRect.Bottom = targetRect.Top + height;
             if (height > 0 && (selectLevel > 0 || !PaintOptions.Contains(poSelectedOnly))) {
-                if (row.height() != height) {
-                    row = QImage(windowWidth, height, QImage::Format_ARGB32_Premultiplied);
-                    row.fill(Qt::black);
+                std::optional<TCanvas> surface;
+                if (unbuffered) {
+                    surface.emplace(target);
+                    surface->Painter()->translate(targetRect.Left - Window.Left, targetRect.Top);
+                    surface->Painter()->setClipRect(
+                        QRect(Window.Left, 0, Window.Width(), std::min(targetRect.Bottom, targetBottom) - targetRect.Top),
+                        Qt::IntersectClip);
+                } else {
+                    if (row.height() != height) {
+                        row = QImage(windowWidth, height, QImage::Format_ARGB32_Premultiplied);
+                        row.fill(Qt::black);
+                    }
+                    FPaintImage = &row;
+                    surface.emplace(&row);
+                    surface->Painter()->translate(-Window.Left, 0);
                 }
-                FPaintImage = &row;
                 {
-                    TCanvas canvas(&row);
+                    TCanvas &canvas = *surface;
                     canvas.Font = TFont::FromQFont(font(), FColors->NodeFontColor());
                     QPainter *p = canvas.Painter();
-                    p->translate(-Window.Left, 0);
                     // The brush origin is in the translated coordinates: dots stay on absolute X.
                     p->setBrushOrigin(0, brushOrigin.y());
                     const TRect itemRect(0, 0, maxRight, height);
@@ -916,7 +933,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                                 }
                                 if (useColumns) {
                                     p->save();
-                                    p->setClipRect(info.CellRect.ToQRect());
+                                    p->setClipRect(info.CellRect.ToQRect(), Qt::IntersectClip);
                                 }
                                 if (info.PaintOptions.Contains(poGridLines) && paint.Contains(toShowHorzGridLines)) {
                                     const int levels = isMain && FLineMode == TLTLineMode::lmBands ? indentSize : 0;
@@ -987,10 +1004,12 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                         if (OnAfterItemPaint)
                             OnAfterItemPaint(this, &canvas, node, itemRect);
                     }
-                    PaintSelectionRectangle(*p, Window.Left, rowTop, QRect(0, 0, windowWidth, height));
+                    PaintSelectionRectangle(*p, rowTop, QRect(Window.Left, 0, Window.Width(), height));
                 }
+                surface.reset();
                 FPaintImage = nullptr;
-                target->drawImage(targetRect.Left, targetRect.Top, row);
+                if (!unbuffered)
+                    target->drawImage(targetRect.Left, targetRect.Top, row);
             }
             targetRect.Top += height;
             if (targetRect.Top >= targetBottom)
@@ -1000,15 +1019,27 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
         row = QImage();
         if (targetRect.Top < targetBottom) {
             const int height = targetBottom - targetRect.Top;
-            QImage below(windowWidth, height, QImage::Format_ARGB32_Premultiplied);
-            below.fill(Qt::black);
-            {
-                TCanvas canvas(&below);
-                PaintAreaBelow(canvas, Window, nodeTop, height, firstColumn, PaintOptions);
-                PaintSelectionRectangle(*canvas.Painter(), Window.Left, nodeTop, QRect(0, 0, windowWidth, height));
+            QImage below;
+            std::optional<TCanvas> surface;
+            if (unbuffered) {
+                surface.emplace(target);
+                surface->Painter()->translate(Target.X, targetRect.Top);
+                surface->Painter()->setClipRect(QRect(0, 0, Window.Width(), height), Qt::IntersectClip);
+            } else {
+                below = QImage(windowWidth, height, QImage::Format_ARGB32_Premultiplied);
+                below.fill(Qt::black);
+                surface.emplace(&below);
             }
-            target->drawImage(Target.X, targetRect.Top, below);
+            PaintAreaBelow(*surface, Window, nodeTop, height, firstColumn, PaintOptions);
+            QPainter *p = surface->Painter();
+            p->translate(-Window.Left, 0);
+            PaintSelectionRectangle(*p, nodeTop, QRect(Window.Left, 0, Window.Width(), height));
+            surface.reset();
+            if (!unbuffered)
+                target->drawImage(Target.X, targetRect.Top, below);
         }
+        target->restore();
+        targetClipped = false;
         if (IsEmpty() && !FEmptyListMessage.isEmpty()) {
             TargetCanvas.Font = TFont::FromQFont(font(), clGrayText);
             TargetCanvas.Brush.Style = bsClear;
@@ -1018,6 +1049,8 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
         DoAfterPaint(TargetCanvas);
     } catch (...) {
         FPaintImage = nullptr;
+        if (targetClipped)
+            TargetCanvas.Painter()->restore();
         DoStateChange({}, {tsPainting});
         throw;
     }

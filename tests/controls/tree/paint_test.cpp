@@ -355,6 +355,41 @@ TEST(LazyTreePaint, PartialRepaintsMatchTheFullPaint)
     }
 }
 
+// Painting straight onto the target gives the pixels of the row buffer, wherever the target
+// point lies, and leaves the target outside the window alone.
+TEST(LazyTreePaint, UnbufferedPaintsTheSame)
+{
+    TPartsTree tree;
+    tree.TreeOptions().SetSelectionOptions(TLTSelectionOptions{toFullRowSelect});
+    tree.Header().Columns().Add().SetWidth(70);
+    tree.Header().Columns().Add().SetWidth(70);
+    tree.Header().Columns()[1].SetColor(clYellow);
+    tree.OnGetText = [](TBaseLazyTree *, PLazyNode, TColumnIndex Column, TLSTTextType, QString &Text) {
+        Text = QStringLiteral("Cell %1").arg(Column);
+    };
+    tree.SetDefaultNodeHeight(17);
+    tree.SetRootNodeCount(3);
+    tree.SetSelected(tree.GetFirst()->NextSibling, true);
+    for (TRect window : {TRect(0, 0, 150, 80), TRect(3, 9, 130, 70)}) {
+        SCOPED_TRACE(window.Top);
+        QImage buffered(200, 120, QImage::Format_ARGB32), direct(200, 120, QImage::Format_ARGB32);
+        buffered.fill(Qt::magenta);
+        direct.fill(Qt::magenta);
+        for (auto [image, options] : {std::pair{&buffered, AllParts}, std::pair{&direct, AllParts + TLTInternalPaintOptions{poUnbuffered}}}) {
+            TCanvas canvas(image);
+            tree.PaintTree(canvas, window, TPoint(20, 10), options);
+        }
+        EXPECT_TRUE(SameRegion(buffered, direct, 0, 0, 200, 120));
+        for (const QImage *image : {&buffered, &direct}) {
+            EXPECT_EQ(image->pixel(19, 30), qRgb(255, 0, 255));
+            EXPECT_EQ(image->pixel(50, 9), qRgb(255, 0, 255));   // the first row began above
+            EXPECT_EQ(image->pixel(20 + window.Width(), 30), qRgb(255, 0, 255));
+            EXPECT_EQ(image->pixel(50, 10 + window.Height()), qRgb(255, 0, 255));
+            EXPECT_NE(image->pixel(50, 10), qRgb(255, 0, 255));
+        }
+    }
+}
+
 TEST(LazyTreePaint, LineImagesOfACollapsedLastChild)
 {
     using enum TLTLineType;
