@@ -23,6 +23,7 @@
 #include "platform/scrollcodes.h"
 
 #include <QAbstractScrollArea>
+#include <QBitmap>
 #include <QImage>
 #include <QStringList>
 #include <algorithm>
@@ -325,6 +326,14 @@ using TLTAfterCellPaintEvent = std::function<void(TBaseLazyTree *Sender, TCanvas
                                                   PLazyNode Node, TColumnIndex Column, TRect CellRect)>;
 using TLTBackgroundPaintEvent =
     std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas, TRect R, bool &Handled)>;
+// The 8 rows of the line pattern (low 8 bits each, 0 bits drawn in the line colour); a
+// handler may point Bits at its own rows.
+using TLTGetLineStyleEvent = std::function<void(TBaseLazyTree *Sender, const uint16_t *&Bits)>;
+using TLTBeforeDrawLineImageEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, int Level, int &PosX)>;
+using TLTPrepareButtonImagesEvent =
+    std::function<void(TBaseLazyTree *Sender, QImage &PlusBM, QImage &PlusHotBM, QImage &PlusSelectedHotBM,
+                       QImage &MinusBM, QImage &MinusHotBM, QImage &MinusSelectedHotBM, QSize &Size)>;
 using TLTPopupEvent =
     std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column,
                        const QPoint &P, bool &AskParent, QMenu *&PopupMenu)>;
@@ -947,6 +956,9 @@ public:
     TLTAfterItemPaintEvent OnAfterItemPaint;
     TLTAfterCellPaintEvent OnAfterCellPaint;
     TLTBackgroundPaintEvent OnPaintBackground;
+    TLTGetLineStyleEvent OnGetLineStyle;
+    TLTBeforeDrawLineImageEvent OnBeforeDrawTreeLine;
+    TLTPrepareButtonImagesEvent OnPrepareButtonBitmaps;
 
     // --- Painting --------------------------------------------------------------------------
     // Paints Window (absolute tree coordinates) of the content onto TargetCanvas with its
@@ -1685,6 +1697,8 @@ private:
     QString FEmptyListMessage;
     TLTLineMode FLineMode = TLTLineMode::lmNormal;
     QImage FPlusBM, FMinusBM;
+    QImage FHotPlusBM, FHotMinusBM, FSelectedHotPlusBM, FSelectedHotMinusBM;
+    QBitmap FLinePattern;   // 8 x 8, set bits drawn in the line colour
     QImage *FPaintImage = nullptr;   // the row buffer while a row is painted
     bool FPrintingClient = false;    // PrintWindow is rendering the tree
     bool FFillingStrips = false;     // a toggle slides the rows: paints fill with the columns' colours

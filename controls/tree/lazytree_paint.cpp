@@ -149,49 +149,77 @@ void TBaseLazyTree::ButtonLookChanged()
     }
 }
 
-void TBaseLazyTree::RebuildPaintResources(bool Buttons, bool)
+void TBaseLazyTree::RebuildPaintResources(bool Buttons, bool Lines)
 {
-    // The line pattern is chosen when a line is drawn; only the buttons are pictures.
-    if (!Buttons)
-        return;
-    const int size = 9;
-    FButtonWidth = FButtonHeight = size;
-    auto draw = [&](QImage &Bitmap, bool Plus) {
-        Bitmap = QImage(size, size, QImage::Format_ARGB32_Premultiplied);
-        Bitmap.fill(Qt::transparent);
-        QPainter p(&Bitmap);
-        if (FButtonStyle == TLTButtonStyle::bsTriangle) {
-            p.setPen(Qt::black);
-            p.setBrush(Qt::black);
-            const QPoint minus[] = {{0, 2}, {8, 2}, {4, 6}};
-            const QPoint plus[] = {{2, 0}, {6, 4}, {2, 8}};
-            p.drawPolygon(Plus ? plus : minus, 3);
-            return;
+    if (Buttons) {
+        QSize size(9, 9);
+        // A cleared picture: transparent, so the row shows through where nothing is drawn.
+        auto clear = [&size](QImage &Bitmap) {
+            Bitmap = QImage(size, QImage::Format_ARGB32_Premultiplied);
+            Bitmap.fill(Qt::transparent);
+        };
+        if (OnPrepareButtonBitmaps) {
+            for (QImage *bitmap : {&FPlusBM, &FHotPlusBM, &FSelectedHotPlusBM, &FMinusBM, &FHotMinusBM,
+                                   &FSelectedHotMinusBM})
+                clear(*bitmap);
+            OnPrepareButtonBitmaps(this, FPlusBM, FHotPlusBM, FSelectedHotPlusBM, FMinusBM, FHotMinusBM,
+                                   FSelectedHotMinusBM, size);
+        } else {
+            const int w = size.width();
+            auto draw = [&](QImage &Bitmap, bool Plus) {
+                clear(Bitmap);
+                QPainter p(&Bitmap);
+                if (FButtonStyle == TLTButtonStyle::bsTriangle) {
+                    p.setPen(Qt::black);
+                    p.setBrush(Qt::black);
+                    const QPoint minus[] = {{0, 2}, {8, 2}, {4, 6}};
+                    const QPoint plus[] = {{2, 0}, {6, 4}, {2, 8}};
+                    p.drawPolygon(Plus ? plus : minus, 3);
+                    return;
+                }
+                switch (FButtonFillMode) {
+                case TLTButtonFillMode::fmTreeColor: p.fillRect(0, 0, w, w, ToQColor(FColors->BackGroundColor())); break;
+                case TLTButtonFillMode::fmWindowColor: p.fillRect(0, 0, w, w, ToQColor(clWindow)); break;
+                case TLTButtonFillMode::fmShaded: {
+                    QLinearGradient shade(0, 0, w, w);
+                    shade.setColorAt(0, Qt::white);
+                    shade.setColorAt(1, ToQColor(clBtnFace));
+                    p.fillRect(0, 0, w, w, shade);
+                    break;
+                }
+                case TLTButtonFillMode::fmTransparent: break;
+                }
+                const QColor frame = ToQColor(FColors->Get(TLTColors::TreeLineColor));
+                p.fillRect(0, 0, w, 1, frame);
+                p.fillRect(0, w - 1, w, 1, frame);
+                p.fillRect(0, 0, 1, w, frame);
+                p.fillRect(w - 1, 0, 1, w, frame);
+                const QColor bar = ToQColor(FColors->NodeFontColor());
+                p.fillRect(2, w / 2, w - 4, 1, bar);
+                if (Plus)
+                    p.fillRect(w / 2, 2, 1, w - 4, bar);
+            };
+            draw(FMinusBM, false);
+            FHotMinusBM = FSelectedHotMinusBM = FMinusBM;
+            draw(FPlusBM, true);
+            FHotPlusBM = FSelectedHotPlusBM = FPlusBM;
         }
-        switch (FButtonFillMode) {
-        case TLTButtonFillMode::fmTreeColor: p.fillRect(0, 0, size, size, ToQColor(FColors->BackGroundColor())); break;
-        case TLTButtonFillMode::fmWindowColor: p.fillRect(0, 0, size, size, ToQColor(clWindow)); break;
-        case TLTButtonFillMode::fmShaded: {
-            QLinearGradient shade(0, 0, size, size);
-            shade.setColorAt(0, Qt::white);
-            shade.setColorAt(1, ToQColor(clBtnFace));
-            p.fillRect(0, 0, size, size, shade);
-            break;
-        }
-        case TLTButtonFillMode::fmTransparent: break;
-        }
-        const QColor frame = ToQColor(FColors->Get(TLTColors::TreeLineColor));
-        p.fillRect(0, 0, size, 1, frame);
-        p.fillRect(0, size - 1, size, 1, frame);
-        p.fillRect(0, 0, 1, size, frame);
-        p.fillRect(size - 1, 0, 1, size, frame);
-        const QColor bar = ToQColor(FColors->NodeFontColor());
-        p.fillRect(2, size / 2, size - 4, 1, bar);
-        if (Plus)
-            p.fillRect(size / 2, 2, 1, size - 4, bar);
-    };
-    draw(FMinusBM, false);
-    draw(FPlusBM, true);
+        FButtonWidth = size.width();
+        FButtonHeight = size.height();
+    }
+    if (Lines) {
+        static const uint16_t dotted[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+        static const uint16_t solid[8] = {};
+        const uint16_t *bits = FLineStyle == TLTLineStyle::lsSolid ? solid : dotted;
+        if (FLineStyle == TLTLineStyle::lsCustomStyle && OnGetLineStyle)
+            OnGetLineStyle(this, bits);
+        QImage pattern(8, 8, QImage::Format_MonoLSB);
+        pattern.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                pattern.setPixel(x, y, (bits[y] >> (7 - x)) & 1 ? 0 : 1);
+        FLinePattern = QBitmap::fromImage(pattern);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -331,9 +359,11 @@ void TBaseLazyTree::DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TCo
         p->fillRect(R, ToQColor(LineColor));
         return;
     }
-    // Every other pixel, aligned with the content by the brush origin of the row.
+    // The pattern is aligned with the content by the brush origin of the row.
+    if (FLinePattern.isNull())
+        RebuildPaintResources(false, true);
     p->fillRect(R, ToQColor(GapColor));
-    p->fillRect(R, QBrush(ToQColor(LineColor), Qt::Dense4Pattern));
+    p->fillRect(R, QBrush(ToQColor(LineColor), FLinePattern));
 }
 
 void TBaseLazyTree::DrawDottedHorzLine(TLTPaintInfo &PaintInfo, int Left, int Top, int Right,
@@ -404,8 +434,13 @@ void TBaseLazyTree::PaintTreeLines(TLTPaintInfo &PaintInfo, int VAlign, int Inde
         image = bands;
         height -= 1;
     }
-    for (int i = 0; i < IndentSize && size_t(i) < image.size(); ++i, x += step)
-        DrawLineImage(PaintInfo, x, PaintInfo.CellRect.Top, height, VAlign - 1, image[size_t(i)], reverse);
+    const int firstLevel = FOptions->PaintOptions().Contains(toShowRoot) ? 0 : 1;
+    for (int i = 0; i < IndentSize && size_t(i) < image.size(); ++i, x += step) {
+        int posX = x;
+        if (OnBeforeDrawTreeLine)
+            OnBeforeDrawTreeLine(this, PaintInfo.Node, i + firstLevel, posX);
+        DrawLineImage(PaintInfo, posX, PaintInfo.CellRect.Top, height, VAlign - 1, image[size_t(i)], reverse);
+    }
 }
 
 void TBaseLazyTree::PaintNodeButton(TCanvas &Canvas, PLazyNode Node, const TRect &CellRect, int ButtonX,
@@ -413,7 +448,12 @@ void TBaseLazyTree::PaintNodeButton(TCanvas &Canvas, PLazyNode Node, const TRect
 {
     const int x = BidiMode != TLTBiDiMode::bdLeftToRight ? CellRect.Right - ButtonX - FButtonWidth
                                                         : ButtonX + CellRect.Left;
-    Canvas.Draw(x, CellRect.Top + ButtonY, Node->Has(vsExpanded) ? FMinusBM : FPlusBM);
+    // Hot while the mouse is over this button.
+    const bool hot = Node == FCurrentHotNode && FHotNodeButtonHit;
+    const bool selected = Node->Has(vsSelected);
+    const QImage &bitmap = Node->Has(vsExpanded) ? (hot ? (selected ? FSelectedHotMinusBM : FHotMinusBM) : FMinusBM)
+                                                 : (hot ? (selected ? FSelectedHotPlusBM : FHotPlusBM) : FPlusBM);
+    Canvas.Draw(x, CellRect.Top + ButtonY, bitmap);
 }
 
 void TBaseLazyTree::PaintCheckImage(TCanvas &Canvas, const TLTImageInfo &ImageInfo, bool)

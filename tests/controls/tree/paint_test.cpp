@@ -57,7 +57,7 @@ TEST(LazyTreePaint, DottedLinesAlternateAcrossRows)
     const QImage image = Render(tree, 100, 68);
     const TColor line = tree.Colors().Get(TLTColors::TreeLineColor);
     // The top level's vertical line, at X + 9 for Indent 18, from the first row's middle.
-    const auto pixels = LinePixels(image, 9, 10, 60, line);
+    const auto pixels = LinePixels(image, 9, 10, 59, line);   // down to the last row's middle
     for (size_t i = 1; i < pixels.size(); ++i)
         EXPECT_NE(pixels[i], pixels[i - 1]) << "at y " << 10 + i;
     EXPECT_EQ(image.pixel(9, 11) == Rgb(line) ? image.pixel(9, 12) : image.pixel(9, 11),
@@ -298,6 +298,7 @@ public:
     }
     using TBaseLazyTree::CheckImageIndex;
     using TBaseLazyTree::LineImageAndSelectLevel;
+    using TBaseLazyTree::ButtonWidth;
     using TBaseLazyTree::HotTrack;
 };
 
@@ -851,4 +852,68 @@ TEST(LazyTreePaint, SelectedImagesBlendWhileFocused)
         EXPECT_EQ(pixel.green() > 60, c.Blended) << pixel.name().toStdString();
         tree.SetImages(nullptr);
     }
+}
+
+// The application's line pattern, line positions and button pictures.
+TEST(LazyTreePaint, LineAndButtonEvents)
+{
+    TPartsTree tree;
+    tree.SetRootNodeCount(3);
+    const TColor line = tree.Colors().Get(TLTColors::TreeLineColor);
+    tree.SetLineStyle(TLTLineStyle::lsSolid);
+    const QImage solid = Render(tree, 60, 54);
+    static const uint16_t none[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    static const uint16_t all[8] = {};
+    const uint16_t *rows = all;
+    tree.OnGetLineStyle = [&](TBaseLazyTree *, const uint16_t *&Bits) { Bits = rows; };
+    tree.SetLineStyle(TLTLineStyle::lsCustomStyle);
+    EXPECT_TRUE(SameRegion(solid, Render(tree, 60, 54), 0, 0, 60, 54));
+    rows = none;
+    tree.SetLineStyle(TLTLineStyle::lsSolid);
+    tree.SetLineStyle(TLTLineStyle::lsCustomStyle);
+    EXPECT_EQ(LinePixels(Render(tree, 60, 54), 9, 0, 54, line), std::vector<bool>(54, false));
+
+    tree.SetLineStyle(TLTLineStyle::lsSolid);
+    std::vector<int> levels;
+    tree.OnBeforeDrawTreeLine = [&](TBaseLazyTree *, PLazyNode, int Level, int &PosX) {
+        levels.push_back(Level);
+        PosX += 5;
+    };
+    const QImage moved = Render(tree, 60, 54);
+    EXPECT_EQ(levels, (std::vector<int>{0, 0, 0}));
+    // Down to the last row's middle.
+    EXPECT_EQ(LinePixels(moved, 9, 20, 45, line), std::vector<bool>(25, false));
+    EXPECT_EQ(LinePixels(moved, 14, 20, 45, line), std::vector<bool>(25, true));
+}
+
+TEST(LazyTreePaint, PreparedAndHotButtons)
+{
+    TPartsTree tree;
+    tree.TreeOptions().SetSelectionOptions(TLTSelectionOptions{toFullRowSelect});
+    tree.OnInitNode = [](TBaseLazyTree *, PLazyNode, PLazyNode, TLazyNodeInitStates &States) {
+        States.Include(ivsHasChildren);
+    };
+    tree.OnPrepareButtonBitmaps = [](TBaseLazyTree *, QImage &Plus, QImage &PlusHot, QImage &, QImage &Minus,
+                                     QImage &, QImage &, QSize &Size) {
+        Size = QSize(5, 5);
+        Plus = QImage(5, 5, QImage::Format_ARGB32);
+        Plus.fill(Qt::red);
+        PlusHot = QImage(5, 5, QImage::Format_ARGB32);
+        PlusHot.fill(Qt::blue);
+        Minus = Plus;
+    };
+    tree.SetRootNodeCount(2);
+    ShowWithClient(tree, 100, 60);
+    tree.RebuildPaintResources(true, false);
+    EXPECT_EQ(tree.ButtonWidth(), 5);
+    // (18 - 5) / 2 rounded half to even, + 1; vertically centred on the row's middle.
+    const QPoint button(7 + 2, 6 + 2);
+    EXPECT_EQ(Render(tree, 100, 36).pixel(button), qRgb(255, 0, 0));
+    tree.HotTrack(15, 9);   // the right end of the indentation counts as the button
+    ASSERT_EQ(tree.HotNode(), tree.GetFirst());
+    const QImage hot = Render(tree, 100, 36);
+    EXPECT_EQ(hot.pixel(button), qRgb(0, 0, 255));
+    EXPECT_EQ(hot.pixel(button + QPoint(0, 18)), qRgb(255, 0, 0));   // the other node is not hot
+    tree.HotTrack(60, 9);   // on the row, off the button
+    EXPECT_EQ(Render(tree, 100, 36).pixel(button), qRgb(255, 0, 0));
 }
