@@ -828,6 +828,9 @@ public:
     TLTSearchStart IncrementalSearchStart() const { return FSearchStart; }
     uint8_t SelectionBlendFactor() const { return FSelectionBlendFactor; }
     void SetSelectionBlendFactor(uint8_t Value) { FSelectionBlendFactor = Value; }
+    // Corner size of the selection rectangles (0: square corners).
+    uint32_t SelectionCurveRadius() const { return FSelectionCurveRadius; }
+    void SetSelectionCurveRadius(uint32_t Value);
     int DragWidth() const { return FDragWidth; }
     void SetDragWidth(int Value) { FDragWidth = Value; }
     int DragHeight() const { return FDragHeight; }
@@ -1361,6 +1364,8 @@ protected:
     void EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R);
     void PaintDropMark(QPainter &Painter, const TRect &R);
     void PaintCellBackground(TLTPaintInfo &PaintInfo);
+    // A selection rectangle filled and framed, its corners rounded by SelectionCurveRadius.
+    void DrawSelectionRect(QPainter &Painter, const TRect &R, TColor Fill, TColor Border);
     // The column after the cell being painted; a descendant may span empty cells.
     virtual TColumnIndex NextPaintColumn(TLTPaintInfo &PaintInfo);
     // Column bands (or the background) below the last row, Height high from absolute Top.
@@ -1634,6 +1639,7 @@ private:
     TLTLineStyle FLineStyle = TLTLineStyle::lsDotted;
     TCheckImageKind FCheckImageKind = TCheckImageKind::ckSystemDefault;
     uint8_t FSelectionBlendFactor = 128;
+    uint32_t FSelectionCurveRadius = 0;
     TLTDragImageKind FDragImageKind = TLTDragImageKind::diComplete;
     TDragOperations FDragOperations{TDragOperation::doCopy, TDragOperation::doMove};
     TLTDragType FDragType = TLTDragType::dtOLE;

@@ -530,10 +530,9 @@ void TBaseLazyTree::EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R)
                 p->fillRect(QRect(R.Left, R.Bottom - 1, R.Width(), 1), ToQColor(color));
                 --R.Bottom;
             }
-            p->fillRect(R.ToQRect(), ToQColor(SelectionColor()));
-            p->setPen(ToQColor(SelectionBorderColor()));
-            p->setBrush(Qt::NoBrush);
-            p->drawRect(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1));
+            // Rounded corners show the row's colour, not what the buffer held.
+            p->fillRect(R.ToQRect(), ToQColor(color));
+            DrawSelectionRect(*p, R, SelectionColor(), SelectionBorderColor());
         } else {
             p->fillRect(R.ToQRect(), ToQColor(color));
         }
@@ -541,6 +540,32 @@ void TBaseLazyTree::EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R)
     }
     if (OnAfterItemErase)
         OnAfterItemErase(this, PaintInfo.Canvas, PaintInfo.Node, R);
+}
+
+void TBaseLazyTree::DrawSelectionRect(QPainter &Painter, const TRect &R, TColor Fill, TColor Border)
+{
+    Painter.save();
+    Painter.setPen(ToQColor(Border));
+    Painter.setBrush(ToQColor(Fill));
+    const QRect r(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+    if (FSelectionCurveRadius == 0) {
+        Painter.drawRect(r);
+    } else {
+        // The radius is the corner's ellipse size.
+        const qreal corner = FSelectionCurveRadius / 2.0;
+        Painter.setRenderHint(QPainter::Antialiasing, false);
+        Painter.drawRoundedRect(r, corner, corner);
+    }
+    Painter.restore();
+}
+
+void TBaseLazyTree::SetSelectionCurveRadius(uint32_t Value)
+{
+    if (FSelectionCurveRadius == Value)
+        return;
+    FSelectionCurveRadius = Value;
+    if (HandleAllocated() && !FLoading)
+        InvalidateTree();
 }
 
 void TBaseLazyTree::PaintCellBackground(TLTPaintInfo &PaintInfo)
@@ -589,10 +614,7 @@ void TBaseLazyTree::PaintCellBackground(TLTPaintInfo &PaintInfo)
                                                            origin.y() + r.Height()),
                                TPoint(), TBlendMode::blendTint, FSelectionBlendFactor, fill);
             } else {
-                p->fillRect(r.ToQRect(), ToQColor(fill));
-                p->setPen(ToQColor(border));
-                p->setBrush(Qt::NoBrush);
-                p->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+                DrawSelectionRect(*p, r, fill, border);
             }
         }
     }
@@ -825,7 +847,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
         TColumnIndex firstColumn = InvalidColumn;
         TLTLineImage lineImage;
         // The one-row buffer keeps its pixels while the row height stays: a row that erases
-        // nothing shows the previous row.
+        // nothing shows the previous row, or the background after a change of the height.
         QImage row;
         while (node) {
             int selectLevel = LineImageAndSelectLevel(node, lineImage);
@@ -854,7 +876,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                 } else {
                     if (row.height() != height) {
                         row = QImage(windowWidth, height, QImage::Format_ARGB32_Premultiplied);
-                        row.fill(Qt::black);
+                        row.fill(ToQColor(FColors->BackGroundColor()));
                     }
                     FPaintImage = &row;
                     surface.emplace(&row);
@@ -1067,7 +1089,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                 surface->Painter()->setClipRect(QRect(0, 0, Window.Width(), height), Qt::IntersectClip);
             } else {
                 below = QImage(windowWidth, height, QImage::Format_ARGB32_Premultiplied);
-                below.fill(Qt::black);
+                below.fill(ToQColor(FColors->BackGroundColor()));
                 surface.emplace(&below);
             }
             PaintAreaBelow(*surface, Window, nodeTop, height, firstColumn, PaintOptions);

@@ -604,7 +604,7 @@ TEST(LazyTreePaint, RowsThatEraseNothingKeepTheBuffer)
     const QImage image = Render(tree, 100, 56);
     EXPECT_EQ(image.pixel(90, 9), Rgb(clRed));
     EXPECT_EQ(image.pixel(90, 27), Rgb(clRed));      // the same height: the first row's pixels
-    EXPECT_EQ(image.pixel(90, 45), qRgb(0, 0, 0));   // a new height: a cleared buffer
+    EXPECT_EQ(image.pixel(90, 45), Rgb(tree.Colors().BackGroundColor()));   // a new height: a cleared buffer
 }
 
 // Columns: no vertical grid line where a cell ends on the client edge; below the last row
@@ -916,4 +916,20 @@ TEST(LazyTreePaint, PreparedAndHotButtons)
     EXPECT_EQ(hot.pixel(button + QPoint(0, 18)), qRgb(255, 0, 0));   // the other node is not hot
     tree.HotTrack(60, 9);   // on the row, off the button
     EXPECT_EQ(Render(tree, 100, 36).pixel(button), qRgb(255, 0, 0));
+}
+
+TEST(LazyTreePaint, SelectionCurveRadiusRoundsTheCorners)
+{
+    TPartsTree tree;
+    tree.TreeOptions().SetSelectionOptions(TLTSelectionOptions{toFullRowSelect});
+    tree.Colors().Set(TLTColors::UnfocusedSelectionColor, clRed);
+    tree.Colors().Set(TLTColors::UnfocusedSelectionBorderColor, clRed);
+    tree.SetRootNodeCount(1);
+    tree.SetSelected(tree.GetFirst(), true);
+    EXPECT_EQ(Render(tree, 100, 18).pixel(99, 0), Rgb(clRed));
+    tree.SetSelectionCurveRadius(8);
+    const QImage rounded = Render(tree, 100, 18);
+    EXPECT_EQ(rounded.pixel(0, 0), Rgb(tree.Colors().BackGroundColor()));   // outside the curve
+    EXPECT_EQ(rounded.pixel(50, 0), Rgb(clRed));
+    EXPECT_EQ(rounded.pixel(50, 9), Rgb(clRed));
 }
