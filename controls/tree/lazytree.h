@@ -25,6 +25,7 @@
 #include <QAbstractScrollArea>
 #include <QBitmap>
 #include <QImage>
+#include <QPixmap>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -828,6 +829,12 @@ public:
     TLTSearchStart IncrementalSearchStart() const { return FSearchStart; }
     uint8_t SelectionBlendFactor() const { return FSelectionBlendFactor; }
     void SetSelectionBlendFactor(uint8_t Value) { FSelectionBlendFactor = Value; }
+    // A picture behind the rows (with toShowBackground), fixed to the window.
+    const QImage &Background() const { return FBackground; }
+    void SetBackground(const QImage &Value);
+    int BackgroundOffsetX() const { return FBackgroundOffsetX; }
+    int BackgroundOffsetY() const { return FBackgroundOffsetY; }
+    void SetBackgroundOffset(int X, int Y);
     // Corner size of the selection rectangles (0: square corners).
     uint32_t SelectionCurveRadius() const { return FSelectionCurveRadius; }
     void SetSelectionCurveRadius(uint32_t Value);
@@ -1361,7 +1368,11 @@ protected:
     void PaintCheckImage(TCanvas &Canvas, const TLTImageInfo &ImageInfo, bool Selected);
     void PaintNodeImage(TLTPaintInfo &PaintInfo, int Slot);
     void QueryPaintImage(TLTPaintInfo &PaintInfo, TLTImageKind Kind, TLTImageList *DefaultImages, int Slot);
-    void EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R);
+    // Offset moves R into the coordinates the background picture is laid out in.
+    void EraseNodeBackground(TLTPaintInfo &PaintInfo, bool ShowBackground, TRect R, TPoint Offset);
+    bool ShowsBackground(TLTInternalPaintOptions PaintOptions) const;
+    // The background picture over R, tiled or (toStaticBackground) once at its offsets.
+    void DrawBackground(QPainter &Painter, const TRect &R, TPoint Offset);
     void PaintDropMark(QPainter &Painter, const TRect &R);
     void PaintCellBackground(TLTPaintInfo &PaintInfo);
     // A selection rectangle filled and framed, its corners rounded by SelectionCurveRadius.
@@ -1370,7 +1381,7 @@ protected:
     virtual TColumnIndex NextPaintColumn(TLTPaintInfo &PaintInfo);
     // Column bands (or the background) below the last row, Height high from absolute Top.
     void PaintAreaBelow(TCanvas &Canvas, const TRect &Window, int Top, int Height, TColumnIndex FirstColumn,
-                        TLTInternalPaintOptions PaintOptions);
+                        TLTInternalPaintOptions PaintOptions, TPoint Offset);
     // The mouse selection band on a painter that maps absolute X and Y - Top, within Clip.
     void PaintSelectionRectangle(QPainter &Painter, int Top, const QRect &Clip);
     // Fills a strip of the client with the column colours (the background without columns).
@@ -1640,6 +1651,9 @@ private:
     TCheckImageKind FCheckImageKind = TCheckImageKind::ckSystemDefault;
     uint8_t FSelectionBlendFactor = 128;
     uint32_t FSelectionCurveRadius = 0;
+    QImage FBackground;
+    QPixmap FBackgroundPixmap;   // made from FBackground at its first paint
+    int FBackgroundOffsetX = 0, FBackgroundOffsetY = 0;
     TLTDragImageKind FDragImageKind = TLTDragImageKind::diComplete;
     TDragOperations FDragOperations{TDragOperation::doCopy, TDragOperation::doMove};
     TLTDragType FDragType = TLTDragType::dtOLE;

@@ -512,7 +512,53 @@ void TBaseLazyTree::PaintNodeImage(TLTPaintInfo &PaintInfo, int Slot)
 // ---------------------------------------------------------------------------------------
 // Backgrounds
 
-void TBaseLazyTree::EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R)
+void TBaseLazyTree::SetBackground(const QImage &Value)
+{
+    FBackground = Value;
+    FBackgroundPixmap = QPixmap();
+    InvalidateTree();
+}
+
+void TBaseLazyTree::SetBackgroundOffset(int X, int Y)
+{
+    if (FBackgroundOffsetX == X && FBackgroundOffsetY == Y)
+        return;
+    FBackgroundOffsetX = X;
+    FBackgroundOffsetY = Y;
+    InvalidateTree();
+}
+
+bool TBaseLazyTree::ShowsBackground(TLTInternalPaintOptions PaintOptions) const
+{
+    return FOptions->PaintOptions().Contains(toShowBackground) && PaintOptions.Contains(poBackground) &&
+           !FBackground.isNull();
+}
+
+void TBaseLazyTree::DrawBackground(QPainter &Painter, const TRect &R, TPoint Offset)
+{
+    if (R.Width() <= 0 || R.Height() <= 0)
+        return;
+    if (FBackgroundPixmap.isNull())
+        FBackgroundPixmap = QPixmap::fromImage(FBackground);
+    const int w = FBackground.width(), h = FBackground.height();
+    if (!FOptions->PaintOptions().Contains(toStaticBackground)) {
+        // Tiles from the offsets in the coordinates moved by Offset.
+        auto start = [](int Value, int Size) { return ((Value % Size) + Size) % Size; };
+        Painter.drawTiledPixmap(R.ToQRect(), FBackgroundPixmap,
+                                QPoint(start(R.Left + Offset.X + FBackgroundOffsetX, w),
+                                       start(R.Top + Offset.Y + FBackgroundOffsetY, h)));
+        return;
+    }
+    // One picture at the offsets; transparent pixels keep the tree's colour.
+    Painter.fillRect(R.ToQRect(), ToQColor(FColor));
+    const QRect picture(FBackgroundOffsetX, FBackgroundOffsetY, w, h);
+    const QRect shown = picture.intersected(R.ToQRect().translated(Offset.X, Offset.Y));
+    if (!shown.isEmpty())
+        Painter.drawPixmap(shown.translated(-Offset.X, -Offset.Y), FBackgroundPixmap,
+                           shown.translated(-picture.topLeft()));
+}
+
+void TBaseLazyTree::EraseNodeBackground(TLTPaintInfo &PaintInfo, bool ShowBackground, TRect R, TPoint Offset)
 {
     TColor color = FColors->BackGroundColor();
     TItemEraseAction action = TItemEraseAction::eaDefault;
@@ -523,7 +569,9 @@ void TBaseLazyTree::EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R)
     case TItemEraseAction::eaColor: p->fillRect(R.ToQRect(), ToQColor(color)); break;
     case TItemEraseAction::eaNone: break;
     case TItemEraseAction::eaDefault:
-        if (PaintInfo.PaintOptions.Contains(poDrawSelection) &&
+        if (ShowBackground) {
+            DrawBackground(*p, R, Offset);
+        } else if (PaintInfo.PaintOptions.Contains(poDrawSelection) &&
             FOptions->SelectionOptions().Contains(toFullRowSelect) && PaintInfo.Node->Has(vsSelected) &&
             !FOptions->PaintOptions().Contains(toUseBlendedSelection)) {
             if (FOptions->PaintOptions().Contains(toShowHorzGridLines)) {
@@ -746,7 +794,7 @@ void TBaseLazyTree::PrintWindow(QPaintDevice *Target, bool CheckVisible)
 }
 
 void TBaseLazyTree::PaintAreaBelow(TCanvas &Canvas, const TRect &Window, int Top, int Height,
-                                   TColumnIndex FirstColumn, TLTInternalPaintOptions PaintOptions)
+                                   TColumnIndex FirstColumn, TLTInternalPaintOptions PaintOptions, TPoint Offset)
 {
     QPainter *p = Canvas.Painter();
     const TRect area(0, 0, Window.Width(), Height);
@@ -755,6 +803,10 @@ void TBaseLazyTree::PaintAreaBelow(TCanvas &Canvas, const TRect &Window, int Top
         OnPaintBackground(this, &Canvas, area, handled);
     if (handled)
         return;
+    if (ShowsBackground(PaintOptions)) {
+        DrawBackground(*p, area, Offset);
+        return;
+    }
     const QColor background = ToQColor(FColors->BackGroundColor());
     if (!FHeader->UseColumns()) {
         p->fillRect(area.ToQRect(), background);
@@ -830,6 +882,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
         QPainter *target = TargetCanvas.Painter();
         const int windowWidth = std::max(Window.Width(), 1);
         const bool unbuffered = PaintOptions.Contains(poUnbuffered);
+        const bool showBackground = ShowsBackground(PaintOptions);
         // Nothing lands outside the target rectangle, not even the part of a row that begins
         // above the window.
         target->save();
@@ -900,7 +953,9 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                         info.Node = node;
                         info.BrushOrigin = brushOrigin;
                         info.PaintOptions = PaintOptions;
-                        EraseNodeBackground(info, TRect(Window.Left, 0, Window.Right, height));
+                        // The picture stays with the window, not with the content.
+                        EraseNodeBackground(info, showBackground, TRect(Window.Left, 0, Window.Right, height),
+                                            TPoint(-FEffectiveOffsetX, targetRect.Top));
                         info.CellRect = itemRect;
                         TColumnPosition position = 0;
                         TColumnIndex column = NoColumn;
@@ -1092,7 +1147,8 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                 below.fill(ToQColor(FColors->BackGroundColor()));
                 surface.emplace(&below);
             }
-            PaintAreaBelow(*surface, Window, nodeTop, height, firstColumn, PaintOptions);
+            PaintAreaBelow(*surface, Window, nodeTop, height, firstColumn, PaintOptions,
+                           TPoint(Target.X, targetRect.Top));
             QPainter *p = surface->Painter();
             p->translate(-Window.Left, 0);
             PaintSelectionRectangle(*p, nodeTop, QRect(Window.Left, 0, Window.Width(), height));

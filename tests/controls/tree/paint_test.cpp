@@ -933,3 +933,38 @@ TEST(LazyTreePaint, SelectionCurveRadiusRoundsTheCorners)
     EXPECT_EQ(rounded.pixel(50, 0), Rgb(clRed));
     EXPECT_EQ(rounded.pixel(50, 9), Rgb(clRed));
 }
+
+// The background picture: tiled from its offsets or once (static), behind the rows and
+// below them, fixed to the window rather than to the content.
+TEST(LazyTreePaint, BackgroundPicture)
+{
+    TPartsTree tree;
+    tree.TreeOptions().SetPaintOptions(tree.TreeOptions().PaintOptions() - TLTPaintOptions{toShowTreeLines} +
+                                       TLTPaintOptions{toShowBackground});
+    QImage picture(4, 4, QImage::Format_ARGB32);
+    picture.fill(Qt::blue);
+    picture.setPixel(0, 0, qRgb(255, 0, 0));
+    tree.SetBackground(picture);
+    tree.SetRootNodeCount(2);
+    const QImage tiled = Render(tree, 60, 60);
+    for (QPoint p : {QPoint(40, 4), QPoint(44, 8), QPoint(40, 52)})   // in a row and below the rows
+        EXPECT_EQ(tiled.pixel(p), qRgb(255, 0, 0)) << p.x() << "," << p.y();
+    EXPECT_EQ(tiled.pixel(41, 4), qRgb(0, 0, 255));
+    tree.SetBackgroundOffset(1, 2);
+    EXPECT_EQ(Render(tree, 60, 60).pixel(43, 2), qRgb(255, 0, 0));
+    // A window further down shows the picture where the window is, not where the content is.
+    EXPECT_EQ(RenderWindow(tree, TRect(0, 1, 60, 61)).pixel(43, 2), qRgb(255, 0, 0));
+
+    TLTPaintOptions options = tree.TreeOptions().PaintOptions();
+    options.Include(toStaticBackground);
+    tree.TreeOptions().SetPaintOptions(options);
+    tree.SetBackgroundOffset(40, 20);
+    const QImage once = Render(tree, 60, 60);
+    EXPECT_EQ(once.pixel(40, 20), qRgb(255, 0, 0));
+    EXPECT_EQ(once.pixel(43, 23), qRgb(0, 0, 255));
+    EXPECT_EQ(once.pixel(44, 24), Rgb(tree.Color()));
+    EXPECT_EQ(once.pixel(40, 4), Rgb(tree.Color()));
+    // Without poBackground the colours stay.
+    EXPECT_EQ(Render(tree, 60, 60, AllParts - TLTInternalPaintOptions{poBackground}).pixel(40, 20),
+              Rgb(tree.Colors().BackGroundColor()));
+}
