@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 
 using enum TLSTTextType;
@@ -967,4 +968,29 @@ TEST(LazyTreePaint, BackgroundPicture)
     // Without poBackground the colours stay.
     EXPECT_EQ(Render(tree, 60, 60, AllParts - TLTInternalPaintOptions{poBackground}).pixel(40, 20),
               Rgb(tree.Colors().BackGroundColor()));
+}
+
+// With toAutoSpanColumns a caption runs on over the empty cells after it.
+TEST(LazyTreePaint, CaptionsSpanEmptyCells)
+{
+    for (bool span : {false, true}) {
+        SCOPED_TRACE(span);
+        TPartsTree tree;
+        for (int i = 0; i < 3; ++i)
+            tree.Header().Columns().Add().SetWidth(70);
+        if (span)
+            tree.TreeOptions().SetAutoOptions(tree.TreeOptions().AutoOptions() + TLTAutoOptions{toAutoSpanColumns});
+        tree.OnGetText = [](TBaseLazyTree *, PLazyNode, TColumnIndex Column, TLSTTextType Type, QString &Text) {
+            if (Type == ttNormal)
+                Text = Column == 0 ? QStringLiteral("Water meter") : Column == 1 ? QString() : QStringLiteral("x");
+        };
+        std::map<TColumnIndex, QString> drawn;
+        tree.OnDrawText = [&](TBaseLazyTree *, TCanvas *, PLazyNode, TColumnIndex Column, const QString &Text, TRect,
+                              bool &) { drawn[Column] = Text; };
+        tree.SetRootNodeCount(1);
+        Render(tree, 210, 18);
+        EXPECT_EQ(drawn[0] == QStringLiteral("Water meter"), span) << drawn[0].toStdString();
+        EXPECT_EQ(drawn.count(1), 0u);   // an empty caption is never drawn
+        EXPECT_EQ(drawn[2], QStringLiteral("x"));
+    }
 }
