@@ -4,200 +4,41 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <mutex>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-std::mutex g_hookMutex;
-std::function<void(const QString &)> g_atomicHook;
-
-[[noreturn]] void ThrowFile(const QString &what, const QString &path, int err)
+void Open_File_Read(QFile &file, const QString &path, QIODevice::OpenMode extra)
 {
-    throw EFileError(QStringLiteral("%1 \"%2\": %3")
-                         .arg(what, QDir::toNativeSeparators(path),
-                              QString::fromLocal8Bit(std::strerror(err)))
-                         .toStdString());
-}
-
-bool WriteAll(int fd, const char *data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
-// Removes the temporary file unless released: every failure path leaves no trace. The
-// lock, held until the rename is done, tells the cleaner of another save that the
-// temporary is in use.
-struct TempGuard {
-    QByteArray path;
-    int fd = -1;
-    int lockFd = -1;
-    ~TempGuard()
-    {
-        if (fd >= 0)
-            ::close(fd);
-        if (!path.isEmpty())
-            ::unlink(path.constData());
-        if (lockFd >= 0)
-            ::close(lockFd);
-    }
-};
-
-bool IsHex8(QStringView s)
-{
-    if (s.size() != 8)
-        return false;
-    for (const QChar c : s) {
-        const char16_t u = c.unicode();
-        if (!((u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F')))
-            return false;
-    }
-    return true;
-}
-
-// Temporaries of the target that no save holds locked: a save killed before its rename
-// left them. One still locked belongs to a save under way, in this process or another.
-void RemoveStaleTemps(const QString &dir, const QString &fileName)
-{
-    const QStringList entries =
-        QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        if (!Is_Atomic_Temp_Name(entry, fileName))
-            continue;
-        const QByteArray path = QFile::encodeName(QDir(dir).filePath(entry));
-        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat st;
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(path.constData());
-        ::close(fd);
-    }
-}
-
-// True when the path names the open file (no cleaner removed it between open and lock).
-bool SameFile(int fd, const QByteArray &path)
-{
-    struct stat a, b;
-    return ::fstat(fd, &a) == 0 && ::stat(path.constData(), &b) == 0 && a.st_dev == b.st_dev
-           && a.st_ino == b.st_ino;
-}
-
-} // namespace
-
-void Set_Atomic_Write_Hook(std::function<void(const QString &)> hook)
-{
-    std::lock_guard lock(g_hookMutex);
-    g_atomicHook = std::move(hook);
-}
-
-bool Is_Atomic_Temp_Name(const QString &entry, const QString &targetName)
-{
-    // "." + target + "." + 8 hexadecimal digits + ".tmp"
-    const qsizetype prefix = targetName.size() + 2;
-    return entry.size() == prefix + 8 + 4 && entry.startsWith(u'.')
-           && QStringView(entry).mid(1, targetName.size()) == targetName && entry[prefix - 1] == u'.'
-           && IsHex8(QStringView(entry).mid(prefix, 8)) && entry.endsWith(QLatin1String(".tmp"));
-}
-
-void Write_File_Atomic(const QString &path, const QByteArray &data)
-{
-    const QFileInfo info(path);
-    const QString dir = info.absolutePath();
-    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-
-    // First, so that the space they hold is free for this save.
-    RemoveStaleTemps(dir, info.fileName());
-
-    TempGuard tmp;
-    // A unique name in the same folder, so the rename never crosses file systems.
-    for (int attempt = 0; attempt < 100 && tmp.fd < 0; ++attempt) {
-        const QString name = QStringLiteral(".%1.%2.tmp")
-                                 .arg(info.fileName())
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-        const QByteArray candidate = QFile::encodeName(QDir(dir).filePath(name));
-        const int fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno != EEXIST)
-                ThrowFile(QStringLiteral("Cannot create a file beside"), path, errno);
-            continue;
-        }
-        // Another save's cleaner may have taken the new file for a stale one: try another.
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !SameFile(fd, candidate)) {
-            ::close(fd);
-            continue;
-        }
-        tmp.fd = fd;
-        tmp.path = candidate;
-        tmp.lockFd = ::dup(fd);   // the same open file, so the lock outlives the close below
-    }
-    if (tmp.fd < 0)
-        ThrowFile(QStringLiteral("Cannot create a file beside"), path, EEXIST);
-
-    // Keep the permissions of the file being replaced.
-    struct stat st;
-    if (::stat(target.constData(), &st) == 0)
-        ::fchmod(tmp.fd, st.st_mode & 07777);
-
-    if (!WriteAll(tmp.fd, data.constData(), data.size()) || ::fsync(tmp.fd) != 0)
-        ThrowFile(QStringLiteral("Cannot write file"), path, errno);
-    const int fd = tmp.fd;
-    tmp.fd = -1;
-    if (::close(fd) != 0)
-        ThrowFile(QStringLiteral("Cannot write file"), path, errno);
-
-    {
-        std::function<void(const QString &)> hook;
-        {
-            std::lock_guard lock(g_hookMutex);
-            hook = g_atomicHook;
-        }
-        if (hook)
-            hook(QFile::decodeName(tmp.path));
-    }
-
-    if (::rename(tmp.path.constData(), target.constData()) != 0)
-        ThrowFile(QStringLiteral("Cannot replace file"), path, errno);
-    tmp.path.clear();
-
-    // Make the rename itself durable.
-    Sync_Dir(dir);
-}
-
-QByteArray Read_File(const QString &path)
-{
-    QFile f(path);
+    file.setFileName(path);
     if (!Regular_File_Present(path))
         throw EFileError(QStringLiteral("File not found: \"%1\"")
                              .arg(QDir::toNativeSeparators(path))
                              .toStdString());
-    if (!f.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | extra))
         throw EFileError(QStringLiteral("Cannot open file \"%1\": %2")
-                             .arg(QDir::toNativeSeparators(path), f.errorString())
+                             .arg(QDir::toNativeSeparators(path), file.errorString())
                              .toStdString());
-    QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
+}
+
+void Check_File_Read(const QFile &file)
+{
+    if (file.error() != QFileDevice::NoError)
         throw EFileError(QStringLiteral("Cannot read file \"%1\": %2")
-                             .arg(QDir::toNativeSeparators(path), f.errorString())
+                             .arg(QDir::toNativeSeparators(file.fileName()), file.errorString())
                              .toStdString());
+}
+
+QByteArray Read_File(const QString &path)
+{
+    QFile f;
+    Open_File_Read(f, path);
+    QByteArray data = f.readAll();
+    Check_File_Read(f);
     return data;
 }
 

@@ -2,6 +2,7 @@
 // File system services: atomic writes and folders. Nothing else in the program writes
 // files directly.
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -16,7 +17,8 @@ public:
 // Writes the data to a temporary file in the same folder and renames it over the target,
 // so a crash or a full disk leaves the old file whole. Temporaries of the same target that
 // an earlier, killed save left behind are removed first (those of a save still under way
-// are locked and kept). Throws EFileError.
+// are locked and kept). Throws EFileError. TAtomicFile (platform/atomicfile.h) does the same
+// for data made piece by piece.
 void Write_File_Atomic(const QString &path, const QByteArray &data);
 // The name of a temporary Write_File_Atomic makes for the target file name.
 bool Is_Atomic_Temp_Name(const QString &entry, const QString &targetName);
@@ -25,6 +27,10 @@ bool Is_Atomic_Temp_Name(const QString &entry, const QString &targetName);
 // An empty function removes the hook.
 void Set_Atomic_Write_Hook(std::function<void(const QString &tempPath)> hook);
 QByteArray Read_File(const QString &path);          // throws EFileError
+// Opens the file for reading as Read_File does (EFileError when missing or unreadable), for
+// readers that take it in parts; Check_File_Read throws the error of a failed read.
+void Open_File_Read(QFile &file, const QString &path, QIODevice::OpenMode extra = {});
+void Check_File_Read(const QFile &file);
 bool File_Exists(const QString &path);              // a regular file
 // A file a reader takes its defaults for when it is missing: false when nothing is there,
 // true for a regular file (or a link to one); throws EFileError naming the path for

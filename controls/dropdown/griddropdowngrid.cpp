@@ -3,6 +3,7 @@
 #include "controls/dropdown/dropdownform.h"
 #include "controls/dropdown/multicolumnkeys.h"
 #include "controls/dropdown/griddropdownlist.h"
+#include "grid/base/imagelist.h"
 
 namespace DazCustomGridDropDown {
 
@@ -48,7 +49,10 @@ void TDazColGrid::FillFromDropDown(TCustomDazGridDropDown *Value)
     HeaderColorTo = Value->HeaderColorTo;
     HeaderHeight = Value->HeaderHeight;
     HeaderFont = Value->HeaderFont;
-    FImages = Value->Images;
+    SetHoverRow(Value->HoverRow);
+    SetHoverRowColor(Value->HoverRowColor);
+    SetHoverRowColorTo(Value->HoverRowColorTo);
+    Rewatch<TCustomImageList>(this, FImages, Value->Images);
     SetDefaultRowHeight(Value->DropDownRowHeight);
     SetRowHeights(0, Value->HeaderHeight);
     TGridOptions o = Options();
@@ -134,6 +138,13 @@ void TDazColGrid::FillFromItems()
     EndUpdate();
 }
 
+void TDazColGrid::Notification(TComponent *AComponent, TOperation Operation)
+{
+    TDazStringGrid::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent && AComponent == static_cast<TComponent *>(FImages))
+        FImages = nullptr;
+}
+
 int TDazColGrid::TotalWidth() const
 {
     return ListTotalWidth(*this);
@@ -168,6 +179,14 @@ void TDazColGrid::WMChar(TKeyMessage &Message)
     TDazStringGrid::WMChar(Message);
 }
 
+TInplaceEdit *TDazColGrid::CreateEditor()
+{
+    TInplaceEdit *editor = TDazStringGrid::CreateEditor();
+    if (FDazDropDown)
+        editor->installEventFilter(FDazDropDown);
+    return editor;
+}
+
 void TDazColGrid::KeyDown(uint16_t &Key, TShiftState Shift)
 {
     FConfirmSelection = true;
@@ -178,13 +197,17 @@ void TDazColGrid::KeyDown(uint16_t &Key, TShiftState Shift)
         }
         return;
     }
+    // Narrowed down to nothing, the list keeps only its header: no key has a cell to go to.
+    const bool rows = RowCount() > FixedRows();
     if (Key == VK_RETURN) {
         Key = 0;
-        TDazStringGrid::KeyDown(Key, Shift);
+        if (rows)
+            TDazStringGrid::KeyDown(Key, Shift);
         DoSelect();
         return;
     }
-    TDazStringGrid::KeyDown(Key, Shift);
+    if (rows)
+        TDazStringGrid::KeyDown(Key, Shift);
 }
 
 bool TDazColGrid::DoMouseWheelDown(TShiftState Shift, QPoint MousePos)
@@ -207,26 +230,11 @@ void TDazColGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     TDazStringGrid::MouseDown(Button, Shift, X, Y);
 }
 
-void TDazColGrid::MouseMove(TShiftState Shift, int X, int Y)
-{
-    TDazStringGrid::MouseMove(Shift, X, Y);
-    if (Shift.Contains(ssLeft) && !FBlockFocus) {
-        FBlockFocus = true;
-        if (OnStartBlockFocus)
-            OnStartBlockFocus(this);
-    }
-}
-
 void TDazColGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TDazStringGrid::MouseUp(Button, Shift, X, Y);
     if (Button != mbLeft)
         return;
-    if (FBlockFocus) {
-        FBlockFocus = false;
-        if (OnEndBlockFocus)
-            OnEndBlockFocus(this);
-    }
     const TGridCoord cell = MouseCoord(X, Y);
     if (cell.X >= 0 && cell.Y >= FixedRows() && cell.Y < RowCount() && !HasCheckBox(cell.X, cell.Y))
         DoSelect();

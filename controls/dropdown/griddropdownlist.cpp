@@ -4,11 +4,13 @@
 
 #include "controls/dropdown/dropdownform.h"
 #include "controls/dropdown/multicolumnkeys.h"
+#include "grid/base/imagelist.h"
 #include "grid/string/griddatatools.h"
 #include "platform/rtl.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <utility>
 
 using namespace DazCustomGridDropDown;
 using namespace DropDownList;
@@ -44,9 +46,18 @@ void TCustomDazGridDropDown::SetStyle(TDropDownStyle Value)
 
 void TCustomDazGridDropDown::SetGridImages(TCustomImageList *Value)
 {
-    FGridImages = Value;
+    Rewatch<TCustomImageList>(this, FGridImages, Value);
     if (FDazColGrid)
         FDazColGrid->SetGridImages(Value);
+}
+
+void TCustomDazGridDropDown::Notification(TComponent *AComponent, TOperation Operation)
+{
+    if (Operation == opRemove && AComponent && AComponent == static_cast<TComponent *>(FGridImages)) {
+        FGridImages = nullptr;
+        if (FDazColGrid)
+            FDazColGrid->SetGridImages(nullptr);
+    }
 }
 
 void TCustomDazGridDropDown::SetComponentStyle(TQVRStyle Value)
@@ -164,8 +175,7 @@ int TCustomDazGridDropDown::ListSearch(QChar Ch)
             return -1;
         IGridDataTools *tools = GridDataTools();
         if (entry.isEmpty()) {
-            if (tools)
-                tools->RemoveAllFilters(*g);
+            RemoveListFilters();
         } else {
             g->SetFixedRowAlways(true);
             if (tools)
@@ -181,8 +191,10 @@ int TCustomDazGridDropDown::ListSearch(QChar Ch)
     }
     QString full;
     int index = -1;
+    // Without items a match is a grid row, and ItemIndex counts data rows.
+    auto choose = [&] { FItemIndex = UseItems || !g ? index : index - g->FixedRows(); };
     if (LookupText(entry, full, index)) {
-        FItemIndex = index;
+        choose();
         SetListText(full);
         if (FStyle == dsDropDown) {
             const int typed = int(std::min(entry.size(), full.size()));
@@ -193,7 +205,7 @@ int TCustomDazGridDropDown::ListSearch(QChar Ch)
     if (FStyle != dsDropDownList)
         return -1;
     if (LookupText(QString(Ch), full, index)) {
-        FItemIndex = index;
+        choose();
         SetListText(full);
         FLookupEntry = QString(Ch);
         return index;
@@ -214,6 +226,7 @@ bool TCustomDazGridDropDown::KeyDownBefore(uint16_t &Key, TShiftState Shift)
         g->HideInplaceEdit();
         SetListText(g->Cells(LookupColumn, g->Row()));
         SetItemIndex(UseItems ? ItemOfRow(g->Row()) : g->Row() - g->FixedRows());
+        FCellEditEnter = true;
         Key = 0;
         return true;
     }
@@ -225,8 +238,9 @@ bool TCustomDazGridDropDown::KeyDownBefore(uint16_t &Key, TShiftState Shift)
 void TCustomDazGridDropDown::EditKeyUp(uint16_t Key, TShiftState Shift)
 {
     TDazColGrid *g = FDazColGrid;
-    if (g && g->Options().Contains(goEditing) && g->EditMode() && Key == VK_RETURN &&
-        !Shift.Contains(ssShift)) {
+    const bool cellEditEnter = std::exchange(FCellEditEnter, false);
+    if (g && g->Options().Contains(goEditing) && (g->EditMode() || cellEditEnter) &&
+        Key == VK_RETURN && !Shift.Contains(ssShift)) {
         if (g->Col() == LookupColumn)
             HideDropDown(false);
         else
@@ -261,12 +275,31 @@ void TCustomDazGridDropDown::keyReleaseEvent(QKeyEvent *Event)
     TListDropDownEdit::keyReleaseEvent(Event);
 }
 
+bool TCustomDazGridDropDown::eventFilter(QObject *Watched, QEvent *Event)
+{
+    // Enter in the list's cell editor takes the edit's editing-mode steps; a key-down they
+    // use up goes no further.
+    const bool press = Event->type() == QEvent::KeyPress;
+    if (FDazColGrid && Watched == FDazColGrid->InplaceEditor() &&
+        (press || Event->type() == QEvent::KeyRelease)) {
+        const TKeyInfo k = TranslateKeyEvent(*static_cast<QKeyEvent *>(Event));
+        if (k.Key == VK_RETURN && !k.Shift.Contains(ssShift)) {
+            uint16_t key = k.Key;
+            if (press)
+                EditKeyDown(key, k.Shift);
+            else
+                EditKeyUp(key, k.Shift);
+            if (press && key == 0)
+                return true;
+        }
+    }
+    return TListDropDownEdit::eventFilter(Watched, Event);
+}
+
 void TCustomDazGridDropDown::focusInEvent(QFocusEvent *Event)
 {
     TListDropDownEdit::focusInEvent(Event);
-    if (FDazColGrid)
-        if (IGridDataTools *tools = GridDataTools())
-            tools->RemoveAllFilters(*FDazColGrid);
+    RemoveListFilters();
     FLookupEntry.clear();
 }
 
@@ -301,6 +334,14 @@ void TCustomDazGridDropDown::BeforeDropDown()
     if (TDropDownForm *form = DropDownForm())
         form->CancelOnDeActivate = false;
     if (TDazColGrid *g = FDazColGrid) {
+        // While the rows are rebuilt a row's item object is not yet its own: the current row's
+        // moves choose nothing until the row of ItemIndex is made current.
+        struct TEndLoading
+        {
+            bool &Flag;
+            ~TEndLoading() { Flag = false; }
+        } endLoading{FLoadingList};
+        FLoadingList = true;
         g->FillFromDropDown(this);
         g->SetColor(DropDownColor);
         g->SortSettings().SetShow(Sorting != gsNone);
@@ -329,10 +370,12 @@ void TCustomDazGridDropDown::BeforeDropDown()
             g->SetRowCount(FItems->Count() + 1);
             g->SetFixedRows(1);
             g->FillFromItems();
+            FLoadingList = false;
             const int row = RowOfItem(FItemIndex);
             if (row >= g->FixedRows() && row < g->RowCount())
                 g->SetRow(row);
         } else {
+            FLoadingList = false;
             QString full;
             int row = -1;
             LookupText(GetText(), full, row);
@@ -397,11 +440,25 @@ void TCustomDazGridDropDown::DropDownSizing()
     FitListColumns();
 }
 
+void TCustomDazGridDropDown::RemoveListFilters()
+{
+    // An empty narrowing removes every filter and also forgets the text narrowed last, which
+    // would otherwise take the next narrowing one character shorter for a step back.
+    if (FDazColGrid)
+        if (IGridDataTools *tools = GridDataTools())
+            tools->NarrowDown(*FDazColGrid, QString(), LookupColumn);
+}
+
+bool TCustomDazGridDropDown::IsDataRow(int ARow) const
+{
+    return FDazColGrid && ARow >= FDazColGrid->FixedRows() && ARow < FDazColGrid->RowCount();
+}
+
 void TCustomDazGridDropDown::ListSelectCell(int ARow)
 {
     TDazColGrid *g = FDazColGrid;
     FSelRow = ARow;
-    if (!g || g->MouseWheelSelection())
+    if (!g || g->MouseWheelSelection() || FLoadingList || !IsDataRow(ARow))
         return;
     if (UseItems) {
         SetItemIndex(ItemOfRow(ARow));
@@ -414,7 +471,7 @@ void TCustomDazGridDropDown::ListSelectCell(int ARow)
 void TCustomDazGridDropDown::ListSelect()
 {
     TDazColGrid *g = FDazColGrid;
-    if (g && g->ConfirmSelection())
+    if (g && g->ConfirmSelection() && IsDataRow(g->Row()))
         SetItemIndex(UseItems ? ItemOfRow(g->Row()) : g->Row() - 1);
     if (!GridEditable)
         DoHideDropDown(false);
@@ -429,7 +486,7 @@ void TCustomDazGridDropDown::DoHideDropDown(bool Cancelled)
         if (Cancelled) {
             SetItemIndex(FOldItemIndex);
         } else {
-            if (FDazColGrid->ConfirmSelection())
+            if (FDazColGrid->ConfirmSelection() && IsDataRow(FSelRow))
                 SetItemIndex(UseItems ? ItemOfRow(FSelRow) : FSelRow - FDazColGrid->FixedRows());
             FOldItemIndex = FItemIndex;
             FDazColGrid->SetConfirmSelection(false);
@@ -457,8 +514,7 @@ void TCustomDazGridDropDown::ControlKeyDown(uint16_t &Key, TShiftState Shift)
     if (!(StaysInList(Key) && !alt) && !((Key == VK_UP || Key == VK_DOWN) && alt) &&
         Key != VK_RETURN)
         EditKeyDown(Key, Shift);
-    if (OnGridKeyDown)
-        OnGridKeyDown(this, Key, Shift);
+    DoGridKeyDown(this, Key, Shift);
 }
 
 void TCustomDazGridDropDown::ControlKeyUp(uint16_t &Key, TShiftState Shift)
@@ -467,8 +523,7 @@ void TCustomDazGridDropDown::ControlKeyUp(uint16_t &Key, TShiftState Shift)
         FLookupEntry.clear();
     else
         EditKeyUp(Key, Shift);
-    if (OnGridKeyUp)
-        OnGridKeyUp(this, Key, Shift);
+    DoGridKeyUp(this, Key, Shift);
 }
 
 void TCustomDazGridDropDown::ControlKeyPress(QChar &Key)
@@ -493,75 +548,402 @@ void TCustomDazGridDropDown::ControlKeyPress(QChar &Key)
     }
     if (!moved)
         FLookupEntry.clear();
-    if (OnGridKeyPress)
-        OnGridKeyPress(this, Key);
+    DoGridKeyPress(this, Key);
 }
 
 // ---------------------------------------------------------------------------------------
 // Relays
 // ---------------------------------------------------------------------------------------
 
+// The grid's event calls the relay through the vtable, so a descendant's override is what runs.
+template <class... A>
+void TCustomDazGridDropDown::Attach(std::function<void(A...)> &Event,
+                                    void (TCustomDazGridDropDown::*Relay)(A...))
+{
+    Event = [this, Relay](A... Args) { (this->*Relay)(std::forward<A>(Args)...); };
+}
+
 void TCustomDazGridDropDown::AttachRelays()
 {
-    TDazColGrid *g = FDazColGrid;
-#define CF_ATTACH_RELAY(Name, GridEvent)                                                     \
-    g->GridEvent = [this](auto &&...Args) {                                                  \
-        if (OnGrid##Name)                                                                    \
-            OnGrid##Name(std::forward<decltype(Args)>(Args)...);                             \
-    };
-    CF_GRID_DROPDOWN_RELAYS(CF_ATTACH_RELAY)
-#undef CF_ATTACH_RELAY
-    // Clicks that may open windows of their own keep the list open meanwhile.
-    g->OnAnchorClick = [this](TObject *S, int R, int C, const QString &A, bool &Auto) {
-        BlockActivate(true);
-        if (OnGridAnchorClick)
-            OnGridAnchorClick(S, R, C, A, Auto);
-        BlockActivate(false);
-    };
-    g->OnButtonClick = [this](TObject *S, int C, int R) {
-        BlockActivate(true);
-        if (OnGridButtonClick)
-            OnGridButtonClick(S, C, R);
-        BlockActivate(false);
-    };
-    g->OnEllipsClick = [this](TObject *S, int C, int R, QString &Text) {
-        BlockActivate(true);
-        if (OnGridEllipsClick)
-            OnGridEllipsClick(S, C, R, Text);
-        BlockActivate(false);
-    };
-    // Alignment and colour start as the column's.
-    g->OnGetAlignment = [this](TObject *S, int R, int C, TAlignment &H, TVAlignment &V) {
-        if (C >= 0 && C < FColumns.Count())
-            H = FColumns.Items(C)->Alignment;
-        if (OnGridGetAlignment)
-            OnGridGetAlignment(S, R, C, H, V);
-    };
-    g->OnGetCellColor = [this](TObject *S, int R, int C, TGridDrawState St, TBrush &B, TFont &F) {
-        if (C >= 0 && C < FColumns.Count())
-            B.Color = FColumns.Items(C)->Color;
-        if (OnGridGetCellColor)
-            OnGridGetCellColor(S, R, C, St, B, F);
-    };
-    g->OnGetFloatFormat = [this](TObject *S, int C, int R, bool &IsFloat, QString &Format) {
-        Format.clear();
-        if (OnGridGetFloatFormat)
-            OnGridGetFloatFormat(S, C, R, IsFloat, Format);
-    };
-    // The balloon window is rebuilt for the list at the first move after each opening.
-    g->OnMouseMove = [this](TObject *S, TShiftState Shift, int X, int Y) {
-        if (!FBalloonInit) {
-            FBalloonInit = true;
-            if (FDazColGrid->Balloon().Enable()) {
-                FDazColGrid->Balloon().SetEnable(false);
-                FDazColGrid->Balloon().SetEnable(true);
-            }
+    using D = TCustomDazGridDropDown;
+    TDazColGrid &g = *FDazColGrid;
+    Attach(g.OnAnchorClick, &D::DoGridAnchorClick);
+    Attach(g.OnAnchorEnter, &D::DoGridAnchorEnter);
+    Attach(g.OnAnchorExit, &D::DoGridAnchorExit);
+    Attach(g.OnAnchorHint, &D::DoGridAnchorHint);
+    Attach(g.OnButtonClick, &D::DoGridButtonClick);
+    Attach(g.OnColumnSize, &D::DoGridColumnSize);
+    Attach(g.OnColumnSizing, &D::DoGridColumnSizing);
+    Attach(g.OnEndColumnSize, &D::DoGridEndColumnSize);
+    Attach(g.OnRowSize, &D::DoGridRowSize);
+    Attach(g.OnRowSizing, &D::DoGridRowSizing);
+    Attach(g.OnEndRowSize, &D::DoGridEndRowSize);
+    Attach(g.OnRowMove, &D::DoGridRowMove);
+    Attach(g.OnRowMoving, &D::DoGridRowMoving);
+    Attach(g.OnRowMoved, &D::DoGridRowMoved);
+    Attach(g.OnColumnMove, &D::DoGridColumnMove);
+    Attach(g.OnColumnMoving, &D::DoGridColumnMoving);
+    Attach(g.OnColumnMoved, &D::DoGridColumnMoved);
+    // The grid paints these cells itself unless someone asked to draw them.
+    if (OnGridCustomCellDraw)
+        Attach(g.OnCustomCellDraw, &D::DoGridCustomCellDraw);
+    if (OnGridCustomCellBkgDraw)
+        Attach(g.OnCustomCellBkgDraw, &D::DoGridCustomCellBkgDraw);
+    Attach(g.OnCellBalloon, &D::DoGridCellBalloon);
+    Attach(g.OnGetAlignment, &D::DoGridGetAlignment);
+    Attach(g.OnGetCellColor, &D::DoGridGetCellColor);
+    Attach(g.OnGetCellGradient, &D::DoGridGetCellGradient);
+    Attach(g.OnGetFloatFormat, &D::DoGridGetFloatFormat);
+    Attach(g.OnGetEditorType, &D::DoGridGetEditorType);
+    Attach(g.OnGetEditorPropInt, &D::DoGridGetEditorProp);
+    Attach(g.OnCanEditCell, &D::DoGridCanEditCell);
+    Attach(g.OnEllipsClick, &D::DoGridEllipsClick);
+    Attach(g.OnGetDisplText, &D::DoGridGetDiplText);
+    Attach(g.OnGetFormat, &D::DoGridGetFormat);
+    Attach(g.OnGridHint, &D::DoGridHint);
+    Attach(g.OnMouseMove, &D::DoGridMouseMove);
+    Attach(g.OnMouseDown, &D::DoGridMouseDown);
+    Attach(g.OnMouseUp, &D::DoGridMouseUp);
+    Attach(g.OnRightClickCell, &D::DoGridRightClickCell);
+    Attach(g.OnScrollHint, &D::DoGridScrollHint);
+    Attach(g.OnTopLeftChanged, &D::DoGridTopLeftChanged);
+    Attach(g.OnSearchEditChange, &D::DoGridSearchEditChange);
+    Attach(g.OnAutoAddRow, &D::DoGridAutoAddRow);
+    Attach(g.OnAutoInsertRow, &D::DoGridInsertRow);
+    Attach(g.OnAutoInsertCol, &D::DoGridInsertCol);
+    Attach(g.OnAutoDeleteRow, &D::DoGridDeleteRow);
+    Attach(g.OnCanAddRow, &D::DoGridCanAddRow);
+    Attach(g.OnCanInsertRow, &D::DoGridCanInsertRow);
+    Attach(g.OnCanDeleteRow, &D::DoGridCanDeleteRow);
+    Attach(g.OnCheckBoxClick, &D::DoGridCheckBoxClick);
+    // The key relays stay off the grid: the list's keys reach ControlKeyDown, ControlKeyUp
+    // and ControlKeyPress, which fire them with the drop-down as Sender. The sort events go
+    // to the sort hooks (BeforeDropDown).
+    g.OnStartBlockFocus = [this](TObject *) { BlockActivate(true); };
+    g.OnEndBlockFocus = [this](TObject *) { BlockActivate(false); };
+}
+
+namespace {
+template <class E, class... A>
+void Fire(const E &Event, A &&...Args)
+{
+    if (Event)
+        Event(std::forward<A>(Args)...);
+}
+}   // namespace
+
+// Clicks that may open windows of their own keep the list open meanwhile.
+void TCustomDazGridDropDown::DoGridAnchorClick(TObject *Sender, int ARow, int ACol,
+                                               const QString &Anchor, bool &AutoHandle)
+{
+    BlockActivate(true);
+    Fire(OnGridAnchorClick, Sender, ARow, ACol, Anchor, AutoHandle);
+    BlockActivate(false);
+}
+
+void TCustomDazGridDropDown::DoGridButtonClick(TObject *Sender, int ACol, int ARow)
+{
+    BlockActivate(true);
+    Fire(OnGridButtonClick, Sender, ACol, ARow);
+    BlockActivate(false);
+}
+
+void TCustomDazGridDropDown::DoGridEllipsClick(TObject *Sender, int ACol, int ARow, QString &S)
+{
+    BlockActivate(true);
+    Fire(OnGridEllipsClick, Sender, ACol, ARow, S);
+    BlockActivate(false);
+}
+
+// Alignment and colour start as the column's.
+void TCustomDazGridDropDown::DoGridGetAlignment(TObject *Sender, int ARow, int ACol,
+                                                TAlignment &HAlign, TVAlignment &VAlign)
+{
+    if (ACol >= 0 && ACol < FColumns.Count())
+        HAlign = FColumns.Items(ACol)->Alignment;
+    Fire(OnGridGetAlignment, Sender, ARow, ACol, HAlign, VAlign);
+}
+
+void TCustomDazGridDropDown::DoGridGetCellColor(TObject *Sender, int ARow, int ACol,
+                                                TGridDrawState AState, TBrush &ABrush,
+                                                TFont &AFont)
+{
+    if (ACol >= 0 && ACol < FColumns.Count())
+        ABrush.Color = FColumns.Items(ACol)->Color;
+    Fire(OnGridGetCellColor, Sender, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TCustomDazGridDropDown::DoGridGetFloatFormat(TObject *Sender, int ACol, int ARow,
+                                                  bool &IsFloat, QString &FloatFormat)
+{
+    FloatFormat.clear();
+    Fire(OnGridGetFloatFormat, Sender, ACol, ARow, IsFloat, FloatFormat);
+}
+
+// The balloon window is rebuilt for the list at the first move after each opening.
+void TCustomDazGridDropDown::DoGridMouseMove(TObject *Sender, TShiftState Shift, int X, int Y)
+{
+    if (!FBalloonInit && FDazColGrid) {
+        FBalloonInit = true;
+        if (FDazColGrid->Balloon().Enable()) {
+            FDazColGrid->Balloon().SetEnable(false);
+            FDazColGrid->Balloon().SetEnable(true);
         }
-        if (OnGridMouseMove)
-            OnGridMouseMove(S, Shift, X, Y);
-    };
-    g->OnCustomCellDraw = OnGridCustomCellDraw;
-    g->OnCustomCellBkgDraw = OnGridCustomCellBkgDraw;
-    g->OnStartBlockFocus = [this](TObject *) { BlockActivate(true); };
-    g->OnEndBlockFocus = [this](TObject *) { BlockActivate(false); };
+    }
+    Fire(OnGridMouseMove, Sender, Shift, X, Y);
+}
+
+void TCustomDazGridDropDown::DoGridAnchorEnter(TObject *Sender, int ARow, int ACol,
+                                               const QString &Anchor)
+{
+    Fire(OnGridAnchorEnter, Sender, ARow, ACol, Anchor);
+}
+
+void TCustomDazGridDropDown::DoGridAnchorExit(TObject *Sender, int ARow, int ACol,
+                                              const QString &Anchor)
+{
+    Fire(OnGridAnchorExit, Sender, ARow, ACol, Anchor);
+}
+
+void TCustomDazGridDropDown::DoGridAnchorHint(TObject *Sender, int ARow, int ACol, QString &Anchor)
+{
+    Fire(OnGridAnchorHint, Sender, ARow, ACol, Anchor);
+}
+
+void TCustomDazGridDropDown::DoGridCanSort(TObject *Sender, int ACol, bool &DoSort)
+{
+    Fire(OnGridCanSort, Sender, ACol, DoSort);
+}
+
+void TCustomDazGridDropDown::DoGridClickSort(TObject *Sender, int ACol)
+{
+    Fire(OnGridClickSort, Sender, ACol);
+}
+
+void TCustomDazGridDropDown::DoGridCustomCompare(TObject *Sender, const QString &str1,
+                                                 const QString &str2, int &Res)
+{
+    Fire(OnGridCustomCompare, Sender, str1, str2, Res);
+}
+
+void TCustomDazGridDropDown::DoGridRawCompare(TObject *Sender, int ACol, int Row1, int Row2,
+                                              int &Res)
+{
+    Fire(OnGridRawCompare, Sender, ACol, Row1, Row2, Res);
+}
+
+void TCustomDazGridDropDown::DoGridColumnSize(TObject *Sender, int ACol, bool &Allow)
+{
+    Fire(OnGridColumnSize, Sender, ACol, Allow);
+}
+
+void TCustomDazGridDropDown::DoGridColumnSizing(TObject *Sender, int ACol, int ColumnSize)
+{
+    Fire(OnGridColumnSizing, Sender, ACol, ColumnSize);
+}
+
+void TCustomDazGridDropDown::DoGridEndColumnSize(TObject *Sender, int ACol)
+{
+    Fire(OnGridEndColumnSize, Sender, ACol);
+}
+
+void TCustomDazGridDropDown::DoGridRowSize(TObject *Sender, int ARow, bool &Allow)
+{
+    Fire(OnGridRowSize, Sender, ARow, Allow);
+}
+
+void TCustomDazGridDropDown::DoGridRowSizing(TObject *Sender, int ARow, int RowSize)
+{
+    Fire(OnGridRowSizing, Sender, ARow, RowSize);
+}
+
+void TCustomDazGridDropDown::DoGridEndRowSize(TObject *Sender, int ARow)
+{
+    Fire(OnGridEndRowSize, Sender, ARow);
+}
+
+void TCustomDazGridDropDown::DoGridRowMove(TObject *Sender, int ARow, bool &Allow)
+{
+    Fire(OnGridRowMove, Sender, ARow, Allow);
+}
+
+void TCustomDazGridDropDown::DoGridRowMoving(TObject *Sender, int ARow, bool &Allow)
+{
+    Fire(OnGridRowMoving, Sender, ARow, Allow);
+}
+
+void TCustomDazGridDropDown::DoGridRowMoved(TObject *Sender, int FromIndex, int ToIndex)
+{
+    Fire(OnGridRowMoved, Sender, FromIndex, ToIndex);
+}
+
+void TCustomDazGridDropDown::DoGridColumnMove(TObject *Sender, int ACol, bool &Allow)
+{
+    Fire(OnGridColumnMove, Sender, ACol, Allow);
+}
+
+void TCustomDazGridDropDown::DoGridColumnMoving(TObject *Sender, int ACol, bool &Allow)
+{
+    Fire(OnGridColumnMoving, Sender, ACol, Allow);
+}
+
+void TCustomDazGridDropDown::DoGridColumnMoved(TObject *Sender, int FromIndex, int ToIndex)
+{
+    Fire(OnGridColumnMoved, Sender, FromIndex, ToIndex);
+}
+
+void TCustomDazGridDropDown::DoGridCustomCellDraw(TObject *Sender, TCanvas &Canvas, int ACol,
+                                                  int ARow, TGridDrawState AState,
+                                                  const TRect &ARect, bool Printing)
+{
+    Fire(OnGridCustomCellDraw, Sender, Canvas, ACol, ARow, AState, ARect, Printing);
+}
+
+void TCustomDazGridDropDown::DoGridCustomCellBkgDraw(TObject *Sender, TCanvas &Canvas, int ACol,
+                                                     int ARow, TGridDrawState AState,
+                                                     const TRect &ARect, bool Printing)
+{
+    Fire(OnGridCustomCellBkgDraw, Sender, Canvas, ACol, ARow, AState, ARect, Printing);
+}
+
+void TCustomDazGridDropDown::DoGridCellBalloon(TObject *Sender, int ACol, int ARow,
+                                               QString &ATitle, QString &AText, int &AIcon)
+{
+    Fire(OnGridCellBalloon, Sender, ACol, ARow, ATitle, AText, AIcon);
+}
+
+void TCustomDazGridDropDown::DoGridGetCellGradient(TObject *Sender, int ARow, int ACol,
+                                                   TColor &Color, TColor &ColorTo,
+                                                   TColor &ColorMirror, TColor &ColorMirrorTo,
+                                                   TCellGradientDirection &GD)
+{
+    Fire(OnGridGetCellGradient, Sender, ARow, ACol, Color, ColorTo, ColorMirror, ColorMirrorTo,
+         GD);
+}
+
+void TCustomDazGridDropDown::DoGridGetEditorType(TObject *Sender, int ACol, int ARow,
+                                                 TEditorType &AEditor)
+{
+    Fire(OnGridGetEditorType, Sender, ACol, ARow, AEditor);
+}
+
+void TCustomDazGridDropDown::DoGridGetEditorProp(TObject *Sender, int ACol, int ARow)
+{
+    Fire(OnGridGetEditorProp, Sender, ACol, ARow);
+}
+
+void TCustomDazGridDropDown::DoGridCanEditCell(TObject *Sender, int ARow, int ACol, bool &CanEdit)
+{
+    Fire(OnGridCanEditCell, Sender, ARow, ACol, CanEdit);
+}
+
+void TCustomDazGridDropDown::DoGridGetDiplText(TObject *Sender, int ACol, int ARow,
+                                               QString &Value)
+{
+    Fire(OnGridGetDiplText, Sender, ACol, ARow, Value);
+}
+
+void TCustomDazGridDropDown::DoGridGetFormat(TObject *Sender, int ACol, TSortStyle &AStyle,
+                                             QString &aPrefix, QString &aSuffix)
+{
+    Fire(OnGridGetFormat, Sender, ACol, AStyle, aPrefix, aSuffix);
+}
+
+void TCustomDazGridDropDown::DoGridHint(TObject *Sender, int ARow, int ACol, QString &hintstr)
+{
+    Fire(OnGridHint, Sender, ARow, ACol, hintstr);
+}
+
+void TCustomDazGridDropDown::DoGridMouseDown(TObject *Sender, TMouseButton Button,
+                                             TShiftState Shift, int X, int Y)
+{
+    Fire(OnGridMouseDown, Sender, Button, Shift, X, Y);
+}
+
+void TCustomDazGridDropDown::DoGridMouseUp(TObject *Sender, TMouseButton Button,
+                                           TShiftState Shift, int X, int Y)
+{
+    Fire(OnGridMouseUp, Sender, Button, Shift, X, Y);
+}
+
+void TCustomDazGridDropDown::DoGridKeyDown(TObject *Sender, uint16_t &Key, TShiftState Shift)
+{
+    Fire(OnGridKeyDown, Sender, Key, Shift);
+}
+
+void TCustomDazGridDropDown::DoGridKeyUp(TObject *Sender, uint16_t &Key, TShiftState Shift)
+{
+    Fire(OnGridKeyUp, Sender, Key, Shift);
+}
+
+void TCustomDazGridDropDown::DoGridKeyPress(TObject *Sender, QChar &Key)
+{
+    Fire(OnGridKeyPress, Sender, Key);
+}
+
+void TCustomDazGridDropDown::DoGridRightClickCell(TObject *Sender, int ARow, int ACol)
+{
+    Fire(OnGridRightClickCell, Sender, ARow, ACol);
+}
+
+void TCustomDazGridDropDown::DoGridScrollHint(TObject *Sender, int ARow, QString &hintstr)
+{
+    Fire(OnGridScrollHint, Sender, ARow, hintstr);
+}
+
+void TCustomDazGridDropDown::DoGridTopLeftChanged(TObject *Sender)
+{
+    Fire(OnGridTopLeftChanged, Sender);
+}
+
+void TCustomDazGridDropDown::DoGridSearchEditChange(TObject *Sender, const QString &Value,
+                                                    bool &DefaultSearch)
+{
+    Fire(OnGridSearchEditChange, Sender, Value, DefaultSearch);
+}
+
+void TCustomDazGridDropDown::DoGridSpinClick(TObject *Sender, int ACol, int ARow, int AValue,
+                                             bool UpDown)
+{
+    Fire(OnGridSpinClick, Sender, ACol, ARow, AValue, UpDown);
+}
+
+void TCustomDazGridDropDown::DoGridAutoAddRow(TObject *Sender, int ARow)
+{
+    Fire(OnGridAutoAddRow, Sender, ARow);
+}
+
+void TCustomDazGridDropDown::DoGridInsertRow(TObject *Sender, int ARow)
+{
+    Fire(OnGridInsertRow, Sender, ARow);
+}
+
+void TCustomDazGridDropDown::DoGridInsertCol(TObject *Sender, int ACol)
+{
+    Fire(OnGridInsertCol, Sender, ACol);
+}
+
+void TCustomDazGridDropDown::DoGridDeleteRow(TObject *Sender, int ARow)
+{
+    Fire(OnGridDeleteRow, Sender, ARow);
+}
+
+void TCustomDazGridDropDown::DoGridCanAddRow(TObject *Sender, bool &CanAdd)
+{
+    Fire(OnGridCanAddRow, Sender, CanAdd);
+}
+
+void TCustomDazGridDropDown::DoGridCanInsertRow(TObject *Sender, int ARow, bool &CanInsert)
+{
+    Fire(OnGridCanInsertRow, Sender, ARow, CanInsert);
+}
+
+void TCustomDazGridDropDown::DoGridCanDeleteRow(TObject *Sender, int ARow, bool &CanDelete)
+{
+    Fire(OnGridCanDeleteRow, Sender, ARow, CanDelete);
+}
+
+void TCustomDazGridDropDown::DoGridCheckBoxClick(TObject *Sender, int ACol, int ARow, bool State)
+{
+    Fire(OnGridCheckBoxClick, Sender, ACol, ARow, State);
 }

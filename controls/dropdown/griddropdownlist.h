@@ -71,8 +71,6 @@ public:
     int HeaderHeight = 25;
     int ListGridLineWidth = 1;
     TNotifyEvent OnSelect;
-    // A drag in the list started / ended (the drop-down keeps its window open meanwhile).
-    TNotifyEvent OnStartBlockFocus, OnEndBlockFocus;
 
     // Links and loads the grid from the drop-down (every opening).
     void FillFromDropDown(TCustomDazGridDropDown *Value);
@@ -89,12 +87,14 @@ public:
     bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void Notification(TComponent *AComponent, TOperation Operation) override;
 
 protected:
     void WMKeyDown(TKeyMessage &Message) override;
     void WMChar(TKeyMessage &Message) override;
     bool WantTabs() const override { return true; }
+    // The drop-down watches the cell editor's Enter (its editing-mode steps).
+    TInplaceEdit *CreateEditor() override;
 
 private:
     void AutoSizeFromItems();
@@ -105,7 +105,6 @@ private:
     TCustomImageList *FImages = nullptr;
     bool FConfirmSelection = false;
     bool FMouseWheelSelection = false;
-    bool FBlockFocus = false;
 };
 
 }   // namespace DazCustomGridDropDown
@@ -114,26 +113,7 @@ enum TLookupMethod { lmLookup, lmNarrowDown, lmNone };
 enum TDropDownStyle { dsDropDown, dsDropDownList };
 enum TGridSorting { gsNone, gsSingleColumn, gsMultiColumn };
 
-// The inner grid's events passed on: (relay name, grid event). OnGridKeyDown, OnGridKeyUp
-// and OnGridKeyPress fire from the key forwarding with the drop-down as Sender.
-#define CF_GRID_DROPDOWN_RELAYS(X)                                                           \
-    X(AnchorEnter, OnAnchorEnter) X(AnchorExit, OnAnchorExit) X(AnchorHint, OnAnchorHint)   \
-    X(ColumnSize, OnColumnSize) X(ColumnSizing, OnColumnSizing)                             \
-    X(EndColumnSize, OnEndColumnSize) X(RowSize, OnRowSize) X(RowSizing, OnRowSizing)       \
-    X(EndRowSize, OnEndRowSize) X(RowMove, OnRowMove) X(RowMoving, OnRowMoving)             \
-    X(RowMoved, OnRowMoved) X(ColumnMove, OnColumnMove) X(ColumnMoving, OnColumnMoving)     \
-    X(ColumnMoved, OnColumnMoved) X(CellBalloon, OnCellBalloon)                             \
-    X(GetCellGradient, OnGetCellGradient) X(GetEditorType, OnGetEditorType)                 \
-    X(GetEditorProp, OnGetEditorPropInt) X(CanEditCell, OnCanEditCell)                      \
-    X(GetDiplText, OnGetDisplText) X(GetFormat, OnGetFormat) X(Hint, OnGridHint)            \
-    X(MouseDown, OnMouseDown) X(MouseUp, OnMouseUp) X(RightClickCell, OnRightClickCell)     \
-    X(ScrollHint, OnScrollHint) X(TopLeftChanged, OnTopLeftChanged)                         \
-    X(AutoAddRow, OnAutoAddRow) X(InsertRow, OnAutoInsertRow) X(InsertCol, OnAutoInsertCol) \
-    X(DeleteRow, OnAutoDeleteRow) X(CanAddRow, OnCanAddRow) X(CanInsertRow, OnCanInsertRow) \
-    X(CanDeleteRow, OnCanDeleteRow) X(CheckBoxClick, OnCheckBoxClick)                       \
-    X(SearchEditChange, OnSearchEditChange)
-
-class TCustomDazGridDropDown : public TListDropDownEdit
+class TCustomDazGridDropDown : public TListDropDownEdit, public TFreeNotifyClient
 {
 public:
     using TDropDownColumns = DazCustomGridDropDown::TDropDownColumns;
@@ -176,26 +156,59 @@ public:
     // The number of items; without UseItems the navigation counts the grid's data rows.
     int RowCount() const { return FItems->Count(); }
 
-    // The relayed events, typed as the grid's.
-#define CF_DECLARE_RELAY(Name, GridEvent) decltype(TDazStringGrid::GridEvent) OnGrid##Name;
-    CF_GRID_DROPDOWN_RELAYS(CF_DECLARE_RELAY)
-#undef CF_DECLARE_RELAY
+    // The inner grid's events passed on, typed as the grid's, with the grid as Sender; the
+    // three key events fire from the key forwarding with the drop-down as Sender.
     TAnchorClickEvent OnGridAnchorClick;
+    TAnchorEvent OnGridAnchorEnter, OnGridAnchorExit;
+    TAnchorHintEvent OnGridAnchorHint;
     TButtonClickEvent OnGridButtonClick;
-    TEllipsClickEvent OnGridEllipsClick;
-    TGridAlignEvent OnGridGetAlignment;
-    TGridColorEvent OnGridGetCellColor;
-    TFloatFormatEvent OnGridGetFloatFormat;
-    TMouseMoveEvent OnGridMouseMove;
-    TCustomCellDrawEvent OnGridCustomCellDraw, OnGridCustomCellBkgDraw;
-    // Published but taken over by the sort hooks, or never attached to the grid.
+    // Never fired: the sort hooks take these two grid events at every opening.
     TCanSortEvent OnGridCanSort;
     TClickSortEvent OnGridClickSort;
+    // Never attached to the grid, like OnGridSpinClick.
     TCustomCompareEvent OnGridCustomCompare;
     TRawCompareEvent OnGridRawCompare;
-    TSpinClickEvent OnGridSpinClick;
+    TColumnSizeEvent OnGridColumnSize;
+    TColumnSizingEvent OnGridColumnSizing;
+    TEndColumnSizeEvent OnGridEndColumnSize;
+    TRowSizeEvent OnGridRowSize;
+    TRowSizingEvent OnGridRowSizing;
+    TEndRowSizeEvent OnGridEndRowSize;
+    TRowMoveEvent OnGridRowMove, OnGridRowMoving;
+    TMovedEvent OnGridRowMoved;
+    TColumnMoveEvent OnGridColumnMove, OnGridColumnMoving;
+    TMovedEvent OnGridColumnMoved;
+    // Attached only when assigned at the opening.
+    TCustomCellDrawEvent OnGridCustomCellDraw, OnGridCustomCellBkgDraw;
+    TGridBalloonEvent OnGridCellBalloon;
+    TGridAlignEvent OnGridGetAlignment;
+    TGridColorEvent OnGridGetCellColor;
+    TGridGradientEvent OnGridGetCellGradient;
+    TFloatFormatEvent OnGridGetFloatFormat;
+    TGetEditorTypeEvent OnGridGetEditorType;
+    TGetEditorPropIntEvent OnGridGetEditorProp;
+    TCanEditCellEvent OnGridCanEditCell;
+    TEllipsClickEvent OnGridEllipsClick;
+    TGetDisplTextEvent OnGridGetDiplText;
+    TGridFormatEvent OnGridGetFormat;
+    TGridHintEvent OnGridHint;
+    TMouseMoveEvent OnGridMouseMove;
+    TMouseEvent OnGridMouseDown, OnGridMouseUp;
     TKeyEvent OnGridKeyDown, OnGridKeyUp;
     TKeyPressEvent OnGridKeyPress;
+    TClickCellEvent OnGridRightClickCell;
+    TScrollHintEvent OnGridScrollHint;
+    TNotifyEvent OnGridTopLeftChanged;
+    TSearchEditChangeEvent OnGridSearchEditChange;
+    TSpinClickEvent OnGridSpinClick;
+    TAutoAddRowEvent OnGridAutoAddRow;
+    TAutoInsertRowEvent OnGridInsertRow;
+    TAutoInsertColEvent OnGridInsertCol;
+    TAutoDeleteRowEvent OnGridDeleteRow;
+    TCanAddRowEvent OnGridCanAddRow;
+    TCanInsertRowEvent OnGridCanInsertRow;
+    TCanDeleteRowEvent OnGridCanDeleteRow;
+    TCheckBoxClickEvent OnGridCheckBoxClick;
 
     // The inner grid (its cells are the rows without UseItems).
     TDazColGrid *GetGrid() const { return FDazColGrid; }
@@ -209,6 +222,8 @@ public:
     void Loaded();
 
     void SetComponentStyle(TQVRStyle Value) override;
+    // The GridImages list is going: forgotten here and in the grid.
+    void Notification(TComponent *AComponent, TOperation Operation) override;
     void EditKeyUp(uint16_t Key, TShiftState Shift) override;
     void DoHideDropDown(bool Cancelled) override;
     void ListSelectCell(int ARow);
@@ -239,9 +254,88 @@ protected:
     void keyPressEvent(QKeyEvent *Event) override;
     void keyReleaseEvent(QKeyEvent *Event) override;
     void focusInEvent(QFocusEvent *Event) override;
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+
+    // The relays: each fires its OnGrid... event with the arguments unchanged; a descendant
+    // overrides one to change what that grid event does. Attached to the grid at every
+    // opening, except those whose events are marked above.
+    virtual void DoGridAnchorClick(TObject *Sender, int ARow, int ACol, const QString &Anchor,
+                                   bool &AutoHandle);
+    virtual void DoGridAnchorEnter(TObject *Sender, int ARow, int ACol, const QString &Anchor);
+    virtual void DoGridAnchorExit(TObject *Sender, int ARow, int ACol, const QString &Anchor);
+    virtual void DoGridAnchorHint(TObject *Sender, int ARow, int ACol, QString &Anchor);
+    virtual void DoGridButtonClick(TObject *Sender, int ACol, int ARow);
+    virtual void DoGridCanSort(TObject *Sender, int ACol, bool &DoSort);
+    virtual void DoGridClickSort(TObject *Sender, int ACol);
+    virtual void DoGridCustomCompare(TObject *Sender, const QString &str1, const QString &str2,
+                                     int &Res);
+    virtual void DoGridRawCompare(TObject *Sender, int ACol, int Row1, int Row2, int &Res);
+    virtual void DoGridColumnSize(TObject *Sender, int ACol, bool &Allow);
+    virtual void DoGridColumnSizing(TObject *Sender, int ACol, int ColumnSize);
+    virtual void DoGridEndColumnSize(TObject *Sender, int ACol);
+    virtual void DoGridRowSize(TObject *Sender, int ARow, bool &Allow);
+    virtual void DoGridRowSizing(TObject *Sender, int ARow, int RowSize);
+    virtual void DoGridEndRowSize(TObject *Sender, int ARow);
+    virtual void DoGridRowMove(TObject *Sender, int ARow, bool &Allow);
+    virtual void DoGridRowMoving(TObject *Sender, int ARow, bool &Allow);
+    virtual void DoGridRowMoved(TObject *Sender, int FromIndex, int ToIndex);
+    virtual void DoGridColumnMove(TObject *Sender, int ACol, bool &Allow);
+    virtual void DoGridColumnMoving(TObject *Sender, int ACol, bool &Allow);
+    virtual void DoGridColumnMoved(TObject *Sender, int FromIndex, int ToIndex);
+    virtual void DoGridCustomCellDraw(TObject *Sender, TCanvas &Canvas, int ACol, int ARow,
+                                      TGridDrawState AState, const TRect &ARect, bool Printing);
+    virtual void DoGridCustomCellBkgDraw(TObject *Sender, TCanvas &Canvas, int ACol, int ARow,
+                                         TGridDrawState AState, const TRect &ARect,
+                                         bool Printing);
+    virtual void DoGridCellBalloon(TObject *Sender, int ACol, int ARow, QString &ATitle,
+                                   QString &AText, int &AIcon);
+    virtual void DoGridGetAlignment(TObject *Sender, int ARow, int ACol, TAlignment &HAlign,
+                                    TVAlignment &VAlign);
+    virtual void DoGridGetCellColor(TObject *Sender, int ARow, int ACol, TGridDrawState AState,
+                                    TBrush &ABrush, TFont &AFont);
+    virtual void DoGridGetCellGradient(TObject *Sender, int ARow, int ACol, TColor &Color,
+                                       TColor &ColorTo, TColor &ColorMirror,
+                                       TColor &ColorMirrorTo, TCellGradientDirection &GD);
+    virtual void DoGridGetFloatFormat(TObject *Sender, int ACol, int ARow, bool &IsFloat,
+                                      QString &FloatFormat);
+    virtual void DoGridGetEditorType(TObject *Sender, int ACol, int ARow, TEditorType &AEditor);
+    virtual void DoGridGetEditorProp(TObject *Sender, int ACol, int ARow);
+    virtual void DoGridCanEditCell(TObject *Sender, int ARow, int ACol, bool &CanEdit);
+    virtual void DoGridEllipsClick(TObject *Sender, int ACol, int ARow, QString &S);
+    virtual void DoGridGetDiplText(TObject *Sender, int ACol, int ARow, QString &Value);
+    virtual void DoGridGetFormat(TObject *Sender, int ACol, TSortStyle &AStyle, QString &aPrefix,
+                                 QString &aSuffix);
+    virtual void DoGridHint(TObject *Sender, int ARow, int ACol, QString &hintstr);
+    virtual void DoGridMouseMove(TObject *Sender, TShiftState Shift, int X, int Y);
+    virtual void DoGridMouseDown(TObject *Sender, TMouseButton Button, TShiftState Shift, int X,
+                                 int Y);
+    virtual void DoGridMouseUp(TObject *Sender, TMouseButton Button, TShiftState Shift, int X,
+                               int Y);
+    virtual void DoGridKeyDown(TObject *Sender, uint16_t &Key, TShiftState Shift);
+    virtual void DoGridKeyUp(TObject *Sender, uint16_t &Key, TShiftState Shift);
+    virtual void DoGridKeyPress(TObject *Sender, QChar &Key);
+    virtual void DoGridRightClickCell(TObject *Sender, int ARow, int ACol);
+    virtual void DoGridScrollHint(TObject *Sender, int ARow, QString &hintstr);
+    virtual void DoGridTopLeftChanged(TObject *Sender);
+    virtual void DoGridSearchEditChange(TObject *Sender, const QString &Value,
+                                        bool &DefaultSearch);
+    virtual void DoGridSpinClick(TObject *Sender, int ACol, int ARow, int AValue, bool UpDown);
+    virtual void DoGridAutoAddRow(TObject *Sender, int ARow);
+    virtual void DoGridInsertRow(TObject *Sender, int ARow);
+    virtual void DoGridInsertCol(TObject *Sender, int ACol);
+    virtual void DoGridDeleteRow(TObject *Sender, int ARow);
+    virtual void DoGridCanAddRow(TObject *Sender, bool &CanAdd);
+    virtual void DoGridCanInsertRow(TObject *Sender, int ARow, bool &CanInsert);
+    virtual void DoGridCanDeleteRow(TObject *Sender, int ARow, bool &CanDelete);
 
 private:
+    void DoGridCheckBoxClick(TObject *Sender, int ACol, int ARow, bool State);
     void AttachRelays();
+    void RemoveListFilters();
+    // A row of the list below its header (a list narrowed to nothing has none).
+    bool IsDataRow(int ARow) const;
+    template <class... A>
+    void Attach(std::function<void(A...)> &Event, void (TCustomDazGridDropDown::*Relay)(A...));
     void FitListColumns();
     void BlockActivate(bool Value);
 
@@ -257,4 +351,8 @@ private:
     int FSelRow = -1;
     int FTempItemIndex = -1;
     bool FBalloonInit = false;
+    // Enter went down in the list's cell editor; its release still counts as one made in
+    // editing mode, although the key-down closed the editor.
+    bool FCellEditEnter = false;
+    bool FLoadingList = false;   // BeforeDropDown is rebuilding the list's rows
 };

@@ -30,6 +30,8 @@ protected:
                              TCanvas *Canvas = nullptr) override;
     int NodeContentWidth(PLazyNode Node, TColumnIndex Column, TCanvas *Canvas) override;
     void PaintNodeContent(TLTPaintInfo &PaintInfo) override;
+    // The application draws the hints too, unless OnGetHintKind says otherwise.
+    TLTHintKind DefaultHintKind() const override { return TLTHintKind::vhkOwnerDraw; }
 
 private:
     TCanvas &TreeCanvas();

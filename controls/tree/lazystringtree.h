@@ -126,6 +126,9 @@ public:
 protected:
     friend class TCustomStringTreeOptions;
     virtual void StringOptionsChanged(TLTStringOptions Old);
+    // The text formats, for clipboard and drag data (lazytree_clipboard.cpp).
+    HRESULT RenderOLEData(const TFormatEtc &FormatEtcIn, TStgMedium &Medium,
+                          bool ForClipboard) override;
     virtual void QueryCellText(TLSTGetCellTextEventArgs &E);
     virtual void NotifyNewText(PLazyNode Node, TColumnIndex Column, const QString &NewText);
     virtual void NotifyPaintText(TCanvas *Canvas, PLazyNode Node, TColumnIndex Column,

@@ -26,6 +26,7 @@
 #include <QBitmap>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -176,6 +177,45 @@ enum class TDragOperation : uint8_t { doCopy, doMove, doLink };
 using TDragOperations = TEnumSet<TDragOperation>;
 
 enum class TLTTooltipLineBreakStyle : uint8_t { hlbDefault, hlbForceSingleLine, hlbForceMultiLine };
+
+// Hints: which texts the tree shows as hints, and what its hint window receives.
+enum class TLTHintMode : uint8_t { hmDefault, hmHint, hmHintAndDefault, hmTooltip };
+enum class TLTHintKind : uint8_t { vhkText, vhkOwnerDraw };
+
+struct TLTHintData
+{
+    TBaseLazyTree *Tree = nullptr;
+    PLazyNode Node = nullptr;
+    TColumnIndex Column = NoColumn;
+    TRect HintRect;        // the size an owner-drawn hint wants
+    QString DefaultHint;   // a column hint or the control's short hint
+    QString HintText;      // the text finally shown
+    TLTBiDiMode BidiMode = TLTBiDiMode::bdLeftToRight;
+    TLTAlignment Alignment = TLTAlignment::taLeftJustify;
+    TLTTooltipLineBreakStyle LineBreakStyle = TLTTooltipLineBreakStyle::hlbDefault;
+};
+
+// A hint request as the tree answers it. The tree fills in what it wants shown; a result of
+// 0 from the request means show.
+struct TLTHintInfo
+{
+    bool TreeHintWindow = false;   // shown in the tree's hint window, else as a plain tooltip
+    QPoint HintPos;                // screen
+    int HintMaxWidth = 0;
+    TRect CursorRect;              // client; the hint stays while the mouse is inside
+    QPoint CursorPos;              // client
+    QString HintStr;
+    TLTHintData *HintData = nullptr;
+};
+using TLTGetHintSizeEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column, TRect &R)>;
+using TLTHintKindEvent = std::function<void(TBaseLazyTree *Sender, PLazyNode Node,
+                                            TColumnIndex Column, TLTHintKind &Kind)>;
+using TLTDrawHintEvent = std::function<void(TBaseLazyTree *Sender, TCanvas *HintCanvas,
+                                            PLazyNode Node, TRect R, TColumnIndex Column)>;
+class TLazyTreeHintWindow;
+class QAccessibleInterface;
+struct TLTTreeViewItem;
 
 
 // What lies under a point of the tree.
@@ -453,6 +493,13 @@ using TLTEditCancelEvent = std::function<void(TBaseLazyTree *Sender, TColumnInde
 // Node streams, moving and copying, content export
 
 class IPrinter;
+class ILTDragManager;
+class QMimeData;
+class TLTDragImage;
+struct TFormatEtc;
+struct TStgMedium;
+using HRESULT = int32_t;
+enum class TDragState : uint8_t;
 class QIODevice;
 class TClipboardFormats;
 enum class TLTExportType : uint8_t;   // lazystringtree.h
@@ -1230,6 +1277,194 @@ public:
     TLTKeyPressEvent OnKeyPress;
     TLTNotifyEvent OnClick, OnDblClick;
 
+    // --- Drag and drop, cut, copy and paste (lazytree_dragdrop.cpp, lazytree_clipboard.cpp)
+    // Drop effects and key states are the values of lazytreedataobject.h.
+    using TLTDragOverEvent =
+        std::function<void(TBaseLazyTree *Sender, QObject *Source, TLTShiftState Shift,
+                           TDragState State, QPoint Pt, TLTDropMode Mode, uint32_t &Effect,
+                           bool &Accept)>;
+    using TLTDragDropEvent = std::function<void(
+        TBaseLazyTree *Sender, QObject *Source, const QMimeData *DataObject,
+        const std::vector<uint16_t> &Formats, TLTShiftState Shift, QPoint Pt, uint32_t &Effect,
+        TLTDropMode Mode)>;
+    using TLTRenderOLEDataEvent =
+        std::function<void(TBaseLazyTree *Sender, const TFormatEtc &FormatEtcIn,
+                           TStgMedium &Medium, bool ForClipboard, HRESULT &Result)>;
+    using TLTGetUserClipboardFormatsEvent =
+        std::function<void(TBaseLazyTree *Sender, std::vector<TFormatEtc> &Formats)>;
+    using TLTCreateDragManagerEvent = std::function<void(
+        TBaseLazyTree *Sender, std::shared_ptr<ILTDragManager> &DragManager)>;
+    // A data object the handler creates passes to the tree.
+    using TLTCreateDataObjectEvent =
+        std::function<void(TBaseLazyTree *Sender, QMimeData *&DataObject)>;
+    using TLTStartDragEvent = std::function<void(TBaseLazyTree *Sender, QObject *&DragObject)>;
+    using TLTEndDragEvent =
+        std::function<void(TBaseLazyTree *Sender, QObject *Target, int X, int Y)>;
+
+    // A drag is armed or runs.
+    bool Dragging() const;
+    // Created on first use (OnCreateDragManager may supply it).
+    ILTDragManager &DragManager();
+    void SetDragOperations(TDragOperations Value) { FDragOperations = Value; }
+    void SetDragType(TLTDragType Value) { FDragType = Value; }
+    int DragThreshold() const { return FDragThreshold; }
+    TLTDragImage &DragImage();
+    // Inserts the dropped tree data at TargetNode; Effect becomes none when the nodes were
+    // moved here already, so that the source deletes nothing.
+    bool ProcessDrop(const QMimeData *DataObject, PLazyNode TargetNode, uint32_t &Effect,
+                     TLTNodeAttachMode Mode);
+    // Optimized: Source's dragged or cut nodes are moved instead of copying the data.
+    bool ProcessOLEData(TBaseLazyTree *Source, const QMimeData *DataObject, PLazyNode TargetNode,
+                        TLTNodeAttachMode Mode, bool Optimized);
+    // Renders the dragged rows around HotSpot (client coordinates) into the drag image.
+    void PrepareDragImage(QPoint HotSpot, QMimeData *DataObject);
+    virtual void CopyToClipboard();
+    virtual void CutToClipboard();
+    virtual bool PasteFromClipboard();
+    void FlushClipboard();
+    void CancelCutOrCopy();
+    // Deletes the nodes of a pending cut (another tree pasted them).
+    void FinishCutOrCopy();
+    std::vector<PLazyNode> GetSortedCutCopySet(bool Resolve);
+    uint32_t CutCopyCount();
+    TLTDragOverEvent OnDragOver;
+    TLTDragDropEvent OnDragDrop;
+    TLTRenderOLEDataEvent OnRenderOLEData;
+    TLTGetUserClipboardFormatsEvent OnGetUserClipboardFormats;
+    TLTCreateDragManagerEvent OnCreateDragManager;
+    TLTCreateDataObjectEvent OnCreateDataObject;
+    TLTStartDragEvent OnStartDrag;
+    TLTEndDragEvent OnEndDrag;
+
+protected:
+    friend class TLTDataObject;
+    friend class TLTDragManager;
+    friend class TLTDragImage;
+    virtual void RunOleDrag(QPoint HotSpot);
+    // The modal drag loop (QDrag); Effect receives the effect the target chose.
+    virtual void RunDragLoop(uint32_t AllowedEffects, QMimeData *DataObject, uint32_t &Effect);
+    // The target steps; points in screen coordinates.
+    virtual HRESULT DragEnterTree(uint32_t KeyState, QPoint Pt, uint32_t &Effect);
+    virtual HRESULT DragOverTree(QObject *Source, uint32_t KeyState, TDragState State, QPoint Pt,
+                                 uint32_t &Effect);
+    virtual void DragLeaveTree();
+    virtual HRESULT DropOnTree(const QMimeData *DataObject, uint32_t KeyState, QPoint Pt,
+                               uint32_t &Effect);
+    virtual void CompleteDrag();
+    virtual void ExpandDropTarget();
+    virtual uint32_t PreferredDropEffect(QObject *Source, TLTShiftState Shift,
+                                         uint32_t AllowedEffects, QPoint Pt);
+    virtual TLTDropMode DropModeAt(QPoint Pt, const THitInfo &HitInfo, const TRect &NodeRect);
+    virtual TBaseLazyTree *SourceTreeOf(const QMimeData *DataObject);
+    virtual void OfferedFormats(std::vector<TFormatEtc> &Formats);
+    virtual HRESULT RenderTreeData(const TFormatEtc &FormatEtcIn, TStgMedium &Medium,
+                                   bool ForClipboard);
+    // A format the tree data does not cover: OnRenderOLEData (E_FAIL when unassigned).
+    virtual HRESULT RenderOLEData(const TFormatEtc &FormatEtcIn, TStgMedium &Medium,
+                                  bool ForClipboard);
+    virtual bool DragImageWanted();
+    virtual void RefreshUnderDragImage(TBaseLazyTree *SourceTree, QRect R, bool ReshowImage,
+                                       bool UpdateNCArea);
+    virtual void MarkCutCopyNodes();
+    virtual bool DoDragOver(QObject *Source, TLTShiftState Shift, TDragState State, QPoint Pt,
+                            TLTDropMode Mode, uint32_t &Effect);
+    virtual void DoDragDrop(QObject *Source, const QMimeData *DataObject,
+                            const std::vector<uint16_t> &Formats, TLTShiftState Shift, QPoint Pt,
+                            uint32_t &Effect, TLTDropMode Mode);
+    virtual std::shared_ptr<ILTDragManager> DoCreateDragManager();
+    virtual QMimeData *DoCreateDataObject();
+    virtual void DoStartDrag(QObject *&DragObject);
+    virtual void DoEndDrag(QObject *Target, int X, int Y);
+    // A drag's key state as a shift state, plus the buttons the tree holds down.
+    TLTShiftState DragShiftState(uint32_t KeyState) const;
+    void dragEnterEvent(QDragEnterEvent *Event) override;
+    void dragMoveEvent(QDragMoveEvent *Event) override;
+    void dragLeaveEvent(QDragLeaveEvent *Event) override;
+    void dropEvent(QDropEvent *Event) override;
+
+private:
+    std::shared_ptr<ILTDragManager> FDragManager;
+    std::shared_ptr<TLTDragImage> FDragImage;
+    int FDragThreshold = 0;
+    std::vector<PLazyNode> FDragSelection;
+    uint32_t FLastDragEffect = 0;
+
+public:
+    // --- Hints (lazytree_hints.cpp, lazytreehintwindow.h) -------------------------------------
+    TLTHintMode HintMode() const { return FHintMode; }
+    void SetHintMode(TLTHintMode Value) { FHintMode = Value; }
+    void SetHintAnimation(THintAnimationType Value) { FAnimationType = Value; }
+    // Hints are off unless switched on (the windows that place trees show none).
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value) { FShowHint = Value; }
+    // The control's short hint: its hint text up to the first '|'.
+    QString ShortHint() const;
+    // The area (client coordinates) the current hint belongs to; empty when none.
+    TRect LastHintRect() const { return FLastHintRect; }
+    const TLTHintData &HintData() const { return FHintData; }
+    // The hint request for a resting mouse: result 0 shows the hint HintInfo describes.
+    virtual int CMHintShow(TLTHintInfo &HintInfo);
+    // How long (ms) a hint waits while another one was just shown; the tree may shorten it.
+    virtual void CMHintShowPause(int &Pause);
+    // Shows what the hint request answers for the mouse resting at client point P; true
+    // when a hint is shown afterwards.
+    bool ShowHintAt(QPoint P);
+    // Hides a shown hint. Its area stays, so the same spot shows no hint again until the
+    // mouse has left it.
+    void CancelHint();
+    // The tree's hint window; nullptr before the first hint.
+    TLazyTreeHintWindow *HintWindow() const;
+    TLTGetHintSizeEvent OnGetHintSize;
+    TLTHintKindEvent OnGetHintKind;
+    TLTDrawHintEvent OnDrawHint;
+
+protected:
+    friend class TLazyTreeHintWindow;
+    virtual THintAnimationType EffectiveHintAnimation() const;
+    virtual TLTHintKind DefaultHintKind() const { return TLTHintKind::vhkText; }
+    void FireGetHintKind(PLazyNode Node, TColumnIndex Column, TLTHintKind &Kind);
+    virtual void FireGetHintSize(PLazyNode Node, TColumnIndex Column, TRect &R);
+    void FireDrawHint(TCanvas &HintCanvas, PLazyNode Node, TRect R, TColumnIndex Column);
+    // False when a descendant shows its hints in another window than TLazyTreeHintWindow;
+    // the hint then travels as plain text.
+    virtual bool UsesTreeHintWindow() const { return true; }
+    // The application has the input focus (a hint may show for an unfocused tree then).
+    virtual bool ApplicationActive() const;
+    // The mouse buttons held down now (a test stands in for the pointer).
+    virtual Qt::MouseButtons PressedMouseButtons() const;
+    // The mouse moved to client point P while a hint may be shown: leaving the hint's area
+    // hides it, and the next hint follows at once when the pause allows.
+    void HintMouseMove(QPoint P);
+
+public:
+    // --- Accessibility (lazytree_access.cpp, lazytreeaccess.h) ------------------------------
+    // The platform's object query: for OBJID_CLIENT the tree's accessible object, made by the
+    // registered providers together with the one of its focused item; nullptr without.
+    QAccessibleInterface *AccessibleObject(int ObjectId);
+    QAccessibleInterface *AccessibleInterface() const { return FAccessible; }
+    QAccessibleInterface *AccessibleItem() const { return FAccessibleItem; }
+    // The standard tree-view queries: the node in a relation (TVGN_...) to Node, a node's
+    // rectangle (false, Rect untouched, for a node the application hid), a node's record.
+    PLazyNode TreeViewGetNextItem(int Relation, PLazyNode Node);
+    bool TreeViewGetItemRect(PLazyNode Node, bool TextOnly, TRect &Rect);
+    bool TreeViewGetItem(TLTTreeViewItem &Item);
+
+protected:
+    // Sends an accessibility event (a QAccessible::Event) about the tree itself; only while
+    // its focused item has an accessible object.
+    void NotifyAccessibleEvent(int Event);
+    // Disconnects and frees the accessible objects (the item's first).
+    void ReleaseAccessibility();
+
+private:
+    QAccessibleInterface *FAccessible = nullptr;
+    QAccessibleInterface *FAccessibleItem = nullptr;
+    TLTHintMode FHintMode = TLTHintMode::hmDefault;
+    TLTHintData FHintData;
+    TRect FLastHintRect;
+    bool FShowHint = false;
+    QPointer<TLazyTreeHintWindow> FHintWindow;
+
 protected:
     // --- Storage -------------------------------------------------------------------------
     PLazyNode AllocateNode();
@@ -1426,7 +1661,8 @@ protected:
     bool HorizontalBarAllowed() const;
     // After a column's width changed (NoColumn: after the header's stream block was read).
     virtual void NotifyColumnResized(TColumnIndex Column);
-    virtual void MainColumnChanged() {}
+    // Ends an edit and tells assistive software that the names changed.
+    virtual void MainColumnChanged();
     virtual void UpdateHeaderRect();
     // Repaints a part of the header, given in window coordinates.
     virtual void InvalidateHeaderArea(const QRect &R);

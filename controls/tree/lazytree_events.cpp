@@ -2,6 +2,7 @@
 // event is unassigned) and the deferred change notices with their delay timers.
 #include "controls/tree/lazytree.h"
 
+#include <QAccessible>
 #include <cstring>
 
 using enum TLazyNodeState;
@@ -75,6 +76,7 @@ void TBaseLazyTree::DoExpanded(PLazyNode Node)
 {
     if (OnExpanded)
         OnExpanded(this, Node);
+    NotifyAccessibleEvent(QAccessible::StateChanged);
 }
 
 bool TBaseLazyTree::DoCollapsing(PLazyNode Node)
@@ -102,6 +104,7 @@ void TBaseLazyTree::DoChecked(PLazyNode Node)
 {
     if (OnChecked)
         OnChecked(this, Node);
+    NotifyAccessibleEvent(QAccessible::StateChanged);
 }
 
 bool TBaseLazyTree::DoNodeMoving(PLazyNode Node, PLazyNode Target)

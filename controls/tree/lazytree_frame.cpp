@@ -257,6 +257,7 @@ TBaseLazyTree::~TBaseLazyTree()
     ReleaseWorkerReference(this);
     FOptions->FMiscOptions.Exclude(toReadOnly);
     CancelEditNode();
+    ReleaseAccessibility();
     // Descendants that handle OnFreeNode through an overridden firer clear in their own
     // destructor; here the base firer runs.
     Clear();
@@ -502,6 +503,8 @@ void TBaseLazyTree::Assign(const TBaseLazyTree &Source)
     setFont(Source.font());
     FHeader->Assign(*Source.FHeader);
     FAnimationType = Source.FAnimationType;
+    FHintMode = Source.FHintMode;
+    FShowHint = Source.FShowHint;
     SetIndent(Source.FIndent);
     SetMargin(Source.FMargin);
     SetNodeAlignment(Source.FNodeAlignment);

@@ -2,6 +2,8 @@
 // tracking by splitter, double-click sizing, dragging columns to new places and the column
 // check box. The header has no widget of its own; the tree hands it every message first.
 #include "controls/tree/lazytree.h"
+#include "controls/tree/lazytreedragimage.h"
+#include "controls/tree/lazytreeheaderpaint.h"
 #include "controls/tree/lazytreeheaderpopup.h"
 
 #include <QApplication>
@@ -199,6 +201,7 @@ void TLTHeader::CancelTracking(TMessage &Message)
 {
     Message.Result = 0;
     if (FStates.Contains(hsDragging)) {
+        DragImage().EndDrag();
         FStates.Exclude(hsDragging);
         FColumns->FDropTarget = NoColumn;
         Invalidate();
@@ -245,8 +248,11 @@ void TLTHeader::HoverMove(TMessage &Message)
         Invalidate(old);
         Invalidate(hover);
     }
-    if (changed || (columns.FDownIndex > NoColumn && columns.FDownIndex != hover))
+    if (changed || (columns.FDownIndex > NoColumn && columns.FDownIndex != hover)) {
         FOwner.SetTreeTimer(HeaderTimer, 50);
+        if (FOptions.Contains(hoShowHint))
+            FOwner.HintMouseMove(p);
+    }
 }
 
 bool TLTHeader::MouseWatch()
@@ -264,6 +270,7 @@ bool TLTHeader::MouseWatch()
 
 bool TLTHeader::Press(TMessage &Message)
 {
+    FOwner.CancelHint();
     FOwner.KillTreeTimer(ScrollTimer);
     FOwner.KillTreeTimer(EditTimer);
     FOwner.DoStateChange({}, {tsScrolling, tsScrollPending, tsEditPending});
@@ -374,7 +381,7 @@ bool TLTHeader::TrackMove(TMessage &Message)
         columns.FDownIndex = NoColumn;
         Invalidate(pressed);
         columns.FHoverIndex = NoColumn;
-        StartColumnDrag();
+        StartColumnDrag(s);
         FStates = FStates - THeaderStates{hsDragPending} + THeaderStates{hsDragging};
         return true;
     }
@@ -385,13 +392,40 @@ bool TLTHeader::TrackMove(TMessage &Message)
     return false;
 }
 
-void TLTHeader::StartColumnDrag()
+TLTDragImage &TLTHeader::DragImage()
+{
+    if (!FDragImage)
+        FDragImage = std::make_shared<TLTDragImage>(&FOwner);
+    return *FDragImage;
+}
+
+void TLTHeader::StartColumnDrag(QPoint HotSpot)
 {
     TLazyTreeColumns &columns = *FColumns;
     columns.FDropTarget = NoColumn;
     const QPoint start = FOwner.viewport()->mapFromGlobal(FDragStart);
     columns.FDragIndex = columns.ColumnFromPosition(QPoint(start.x(), start.y() + FHeight));
-    // The column's image follows the mouse once the tree has a drag image.
+    if (!columns.IsValidColumn(columns.FDragIndex))
+        return;
+    TLazyTreeColumn &column = columns[columns.FDragIndex];
+    const int offset = FOwner.UseRightToLeftReading() ? FOwner.RightToLeftShift(false) : 0;
+    int left = 0, right = 0;
+    column.GetUnscrolledBounds(left, right);
+    QImage picture(std::max(right - left, 1), std::max(FHeight, 1), QImage::Format_ARGB32);
+    picture.fill(ToQColor(clBtnFace));
+    {
+        TCanvas canvas(&picture);
+        TLTHeaderPainter(*this).PaintHeader(canvas, TRect(left, 0, right, FHeight), TPoint(-offset, 0),
+                                            offset);
+    }
+    // The column as it lies on screen: scrolled with the content unless it is fixed.
+    const int scroll = column.Options().Contains(TLTColumnOption::coFixed) ? 0 : FOwner.EffectiveOffsetX();
+    const QPoint position = FOwner.viewport()->mapToGlobal(QPoint(left + offset - scroll, -FHeight));
+    TLTDragImage &image = DragImage();
+    image.SetMoveRestriction(FOptions.Contains(hoRestrictDrag) ? TLTDragMoveRestriction::dmrHorizontalOnly
+                                                               : TLTDragMoveRestriction::dmrNone);
+    image.PrepareDrag(picture, position, HotSpot, nullptr);
+    image.ShowDragImage();
 }
 
 void TLTHeader::MoveColumnDrag(QPoint S)
@@ -417,15 +451,17 @@ void TLTHeader::MoveColumnDrag(QPoint S)
             columns.FDropTarget = candidate;
             Invalidate(candidate);
         }
-    }
+    }    DragImage().DragTo(S, repaint);
 }
 
 bool TLTHeader::Release(TMessage &Message)
 {
+    FOwner.CancelHint();
     TLazyTreeColumns &columns = *FColumns;
     const QPoint p = Message.Pos;
     const bool hadState = AnyMouseState(FStates);
     if (hadState && FStates.Contains(hsDragging)) {
+        DragImage().EndDrag();
         const TColumnIndex dragged = columns.FDragIndex;
         const TColumnIndex target = columns.FDropTarget;
         const QPoint s = FOwner.viewport()->mapToGlobal(p);
@@ -477,6 +513,7 @@ bool TLTHeader::Release(TMessage &Message)
 
 void TLTHeader::RightRelease(TMessage &Message)
 {
+    FOwner.CancelHint();
     const QPoint p = Message.Pos;
     if (!InHeader(p))
         return;
@@ -641,6 +678,12 @@ bool TBaseLazyTree::HeaderMessage(QEvent *Event, bool Client)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         break;
+    case QEvent::ToolTip:
+        // The band's own resting mouse: the hint request of the header.
+        if (Client)
+            return false;
+        ShowHintAt(static_cast<QHelpEvent *>(Event)->pos() - viewport()->pos());
+        return true;
     default:
         return false;
     }

@@ -49,11 +49,17 @@ bool TBaseLazyTree::viewportEvent(QEvent *Event)
             ButtonUp(e->button(), shift, p);
         else if (Event->type() == QEvent::MouseButtonDblClick)
             ButtonDblClick(e->button(), shift, p);
-        else
+        else {
+            HintMouseMove(p);
             MouseMove(shift, p.x(), p.y());
+        }
         e->accept();
         return true;
     }
+    case QEvent::ToolTip:
+        ShowHintAt(static_cast<QHelpEvent *>(Event)->pos());
+        Event->accept();
+        return true;
     case QEvent::ContextMenu: {
         auto *e = static_cast<QContextMenuEvent *>(Event);
         // A mouse request is answered after the right-button release, as the tree's own
@@ -153,6 +159,7 @@ void TBaseLazyTree::ButtonUp(Qt::MouseButton Button, TLTShiftState Shift, QPoint
         DoStateChange({}, {tsRightButtonDown, tsPopupMenuShown});
         if (headerBusy)
             return;
+        CancelHint();
         DoStateChange({}, {tsHint});
         if (IsMouseSelecting() && FPopupMenu) {
             DoStateChange({}, {tsDrawSelPending, tsDrawSelecting});
@@ -346,8 +353,11 @@ void TBaseLazyTree::ProcessMouseDown(Qt::MouseButton Button, TLTShiftState Shift
 
 void TBaseLazyTree::ProcessMouseUp(Qt::MouseButton, TLTShiftState Shift, QPoint, THitInfo &HitInfo)
 {
-    if (FStates.Contains(tsVCLDragPending))
+    // A framework drag armed by the press ends without dragging.
+    if (FStates.Contains(tsVCLDragPending)) {
+        DoStateChange({}, {tsVCLDragPending});
         return;
+    }
     if (IsMouseSelecting()) {
         DoStateChange({}, {tsToggleFocusedSelection, tsDrawSelPending, tsDrawSelecting});
         InvalidateTree();
@@ -454,6 +464,7 @@ void TBaseLazyTree::ProcessMouseDblClick(Qt::MouseButton Button, TLTShiftState S
 void TBaseLazyTree::MouseMove(TLTShiftState Shift, int X, int Y)
 {
     if (FStates.Contains(tsNodeHeightTrackPending)) {
+        CancelHint();
         StopPanning();
         for (int id : {1, 2, 3, 4})
             KillTreeTimer(id);
@@ -484,10 +495,10 @@ void TBaseLazyTree::MouseMove(TLTShiftState Shift, int X, int Y)
         if (std::abs(X - FLastClickPos.x()) >= threshold || std::abs(Y - FLastClickPos.y()) >= threshold)
             DoStateChange({}, {tsWheelScrolling});
     }
-    if (FStates.Contains(tsOLEDragPending)) {
-        const int threshold = QApplication::startDragDistance();
-        if (std::abs(X - FLastClickPos.x()) >= threshold || std::abs(Y - FLastClickPos.y()) >= threshold) {
-            BeginDrag(true, -1);
+    if (FStates.Contains(tsOLEDragPending) || FStates.Contains(tsVCLDragPending)) {
+        if (std::abs(X - FLastClickPos.x()) >= FDragThreshold ||
+            std::abs(Y - FLastClickPos.y()) >= FDragThreshold) {
+            RunOleDrag(FLastClickPos);
             return;
         }
     }
@@ -623,6 +634,8 @@ void TBaseLazyTree::MouseEnter()
 
 void TBaseLazyTree::MouseLeave()
 {
+    FLastHintRect = TRect();
+    CancelHint();
     DoStateChange({}, {tsHint});
     if (!Panning(FStates)) {
         KillTreeTimer(ScrollTimer);
@@ -650,11 +663,6 @@ void TBaseLazyTree::CancelMode()
     StopIncrementalSearch();
     DoStateChange({}, {tsClearPending, tsDrawSelPending, tsDrawSelecting, tsEditPending,
                        tsIncrementalSearching, tsOLEDragPending, tsVCLDragPending});
-}
-
-void TBaseLazyTree::BeginDrag(bool, int)
-{
-    // Dragging nodes comes with the drag manager.
 }
 
 bool TBaseLazyTree::DoDragAllowed(PLazyNode Node, TColumnIndex Column)

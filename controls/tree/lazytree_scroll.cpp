@@ -216,6 +216,8 @@ bool TBaseLazyTree::ApplyScrollOffset(QPoint Value, TOffsetChangeParts Parts, co
         return false;
     FOffsetX = x;
     FOffsetY = y;
+    if (FStates.Contains(tsHint))
+        CancelHint();
     DoStateChange({}, {tsHint});
     if (FUpdateCount == 0 && HandleAllocated()) {
         if (Parts.Contains(ocpScrollClient) && !FStates.Contains(tsToggling)) {

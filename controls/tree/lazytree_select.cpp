@@ -3,6 +3,7 @@
 // focus messages.
 #include "controls/tree/lazytree.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QThread>
 #include <algorithm>
@@ -543,6 +544,7 @@ void TBaseLazyTree::NotifyCollapsed(PLazyNode Node)
 {
     if (OnCollapsed)
         OnCollapsed(this, Node);
+    NotifyAccessibleEvent(QAccessible::StateChanged);
     if (!FOptions->SelectionOptions().Contains(toAlwaysSelectNode))
         return;
     PLazyNode first = GetFirstSelected();
@@ -652,6 +654,9 @@ void TBaseLazyTree::NotifyFocusChanged(PLazyNode Node, TColumnIndex Column)
 {
     if (OnFocusChanged)
         OnFocusChanged(this, Node, Column);
+    for (QAccessible::Event e : {QAccessible::LocationChanged, QAccessible::NameChanged, QAccessible::ValueChanged,
+                                 QAccessible::StateChanged, QAccessible::Selection, QAccessible::Focus})
+        NotifyAccessibleEvent(e);
 }
 
 bool TBaseLazyTree::CanFocus() const

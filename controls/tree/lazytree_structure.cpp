@@ -508,8 +508,7 @@ void TBaseLazyTree::Clear()
     try {
         StopCacheValidation();
         CancelEditNode();
-        if (FStates.Contains(tsCutPending) || FStates.Contains(tsCopyPending))
-            DoStateChange({}, {tsCutPending, tsCopyPending});
+        FlushClipboard();
         ClearSelection();
         FFocusedNode = FLastSelected = FCurrentHotNode = FDropTargetNode = FLastChangedNode =
             FRangeAnchor = FCheckNode = FLastVCLDragTarget = FLastSearchNode = nullptr;

@@ -238,11 +238,6 @@ QPoint TBaseLazyTree::GlobalCursorPos() const
     return QCursor::pos();
 }
 
-bool TBaseLazyTree::IsDropTarget() const
-{
-    return false;   // no drag manager yet
-}
-
 bool TBaseLazyTree::AutoScrollAllowed()
 {
     const bool panning = Panning(FStates);
@@ -375,6 +370,9 @@ bool TBaseLazyTree::InputTimerExpired(int Id)
         return true;
     case SearchTimer:
         StopIncrementalSearch();
+        return true;
+    case 1:   // the drop target waited long enough
+        ExpandDropTarget();
         return true;
     default: return false;
     }

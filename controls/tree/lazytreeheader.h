@@ -24,6 +24,7 @@ class TLTHeader;
 class TLTImageList;
 class TLazyTreeColumns;
 class TLTHeaderPopupMenu;
+class TLTDragImage;
 
 using TColumnIndex = int32_t;
 using TColumnPosition = uint32_t;
@@ -328,6 +329,8 @@ public:
     void SetColumns(const TLazyTreeColumns &Value) { FColumns->Assign(Value); }
     bool UseColumns() const { return FColumns->Count() > 0; }
     THeaderStates States() const { return FStates; }
+    // The picture of a dragged column (lazytree_headermouse.cpp).
+    TLTDragImage &DragImage();
 
     int Height() const { return FHeight; }
     void SetHeight(int Value);
@@ -475,9 +478,10 @@ private:
     void HoverMove(TMessage &Message);
     bool MouseWatch();
     void SetCursorFor(TMessage &Message);
-    void StartColumnDrag();
+    void StartColumnDrag(QPoint HotSpot);
     void MoveColumnDrag(QPoint S);
     void FireMouse(bool Down, Qt::MouseButton Button, const TMessage &Message, QPoint P);
     QPoint FDragStart, FTrackStart, FTrackPoint;
+    std::shared_ptr<TLTDragImage> FDragImage;
     TLTHeaderPopupMenu *FAutoPopupMenu = nullptr;
 };

@@ -385,14 +385,14 @@ long RunDrag(QObject *Source, TASGDropSource *DropSource, TSourceDataObject *Dat
 
 } // namespace
 
-long BeginTextDragDrop(QObject *Source, TASGDropSource *DropSource, const QString &Text,
-                       const QString &RTF, int &Effect, int OkEffects, const QByteArray *Stream)
+long StartTextDoDragDrop(QObject *Source, TASGDropSource *DropSource, const QString &Text,
+                         const QString &RTF, int &Effect, int OkEffects, const QByteArray *Stream)
 {
     return RunDrag(Source, DropSource, new TSourceDataObject(Text, Stream, -1, RTF), OkEffects, Effect);
 }
 
-long BeginColumnDragDrop(QObject *Source, TASGDropSource *DropSource, int Column, int OkEffects,
-                         int &Effect)
+long StartColDoDragDrop(QObject *Source, TASGDropSource *DropSource, int Column, int OkEffects,
+                        int &Effect)
 {
     return RunDrag(Source, DropSource, new TSourceDataObject(QString(), nullptr, Column, QString()),
                    OkEffects, Effect);

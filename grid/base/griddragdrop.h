@@ -182,7 +182,7 @@ void SetDragExecHook(TDragExecFunc Hook);
 // Start a drag from Source. Effect receives the effect the target chose; the result is
 // DRAGDROP_S_DROP, or DRAGDROP_S_CANCEL when the drag was cancelled or the last feedback
 // had no effect.
-long BeginTextDragDrop(QObject *Source, TASGDropSource *DropSource, const QString &Text,
-                       const QString &RTF, int &Effect, int OkEffects, const QByteArray *Stream);
-long BeginColumnDragDrop(QObject *Source, TASGDropSource *DropSource, int Column, int OkEffects,
-                         int &Effect);
+long StartTextDoDragDrop(QObject *Source, TASGDropSource *DropSource, const QString &Text,
+                         const QString &RTF, int &Effect, int OkEffects, const QByteArray *Stream);
+long StartColDoDragDrop(QObject *Source, TASGDropSource *DropSource, int Column, int OkEffects,
+                        int &Effect);

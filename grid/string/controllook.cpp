@@ -139,6 +139,48 @@ void TFloatingFooter::ApplyToGrid()
     FOwner->Invalidate();
 }
 
+void TFloatingFooter::RepaintPanel()
+{
+    if (FOwner)
+        FOwner->UpdateFooter();
+}
+
+void TFloatingFooter::SetColor(TColor Value)
+{
+    FColor = Value;
+    RepaintPanel();
+}
+
+void TFloatingFooter::SetColumn(int Value)
+{
+    FColumn = Value;
+    RepaintPanel();
+}
+
+void TFloatingFooter::SetCustomTemplate(const QString &Value)
+{
+    FCustomTemplate = Value;
+    RepaintPanel();
+}
+
+void TFloatingFooter::SetBorderColor(TColor Value)
+{
+    if (Value == FBorderColor)
+        return;
+    FBorderColor = Value;
+    RepaintPanel();
+}
+
+void TFloatingFooter::SetHeight(int Value)
+{
+    FHeight = Value;
+    if (Value <= 0)
+        return;
+    FPanelHeight = Value - 1;
+    if (FOwner)
+        FOwner->UpdateFooterPanel();
+}
+
 void TFloatingFooter::SetVisible(bool Value)
 {
     FVisible = Value;

@@ -181,18 +181,33 @@ public:
 
     TCalcFooterEvent OnCalcFooter;
 
-    CF_GRID_PLAIN_PROPERTY(TColor, Color, clBtnFace)
-    CF_GRID_PLAIN_PROPERTY(int, Column, 0)
-    CF_GRID_PLAIN_PROPERTY(QString, CustomTemplate, {})
+    // The look repaints a shown panel.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    int Column() const { return FColumn; }
+    void SetColumn(int Value);
+    QString CustomTemplate() const { return FCustomTemplate; }
+    void SetCustomTemplate(const QString &Value);
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor Value);
+    // The panel is Height - 1 high; 0 or less keeps the height it has.
+    int Height() const { return FHeight; }
+    void SetHeight(int Value);
+    int PanelHeight() const { return FPanelHeight; }   // -1 until a height was given
     CF_GRID_PLAIN_PROPERTY(bool, ShowHint, false)
-    CF_GRID_PLAIN_PROPERTY(TColor, BorderColor, clNone)
     CF_GRID_PLAIN_PROPERTY(bool, CalculateHiddenRows, true)
-    CF_GRID_PLAIN_PROPERTY(int, Height, 0)
     CF_GRID_PLAIN_PROPERTY(bool, EnableCalculation, true)
 
 private:
     void ApplyToGrid();
+    void RepaintPanel();
     TDazStringGrid *FOwner;
+    TColor FColor = clBtnFace;
+    int FColumn = 0;
+    QString FCustomTemplate;
+    TColor FBorderColor = clNone;
+    int FHeight = 0;
+    int FPanelHeight = -1;
     bool FVisible = false;
     TFooterStyle FFooterStyle = fsFixedLastRow;
 };

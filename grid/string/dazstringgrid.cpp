@@ -8,6 +8,7 @@
 #include "grid/base/picture.h"
 #include "grid/string/cellchecker.h"
 #include "grid/string/griddatatools.h"
+#include "grid/string/footerpanel.h"
 #include "grid/string/htmlhintwindow.h"
 
 #include <QApplication>
@@ -153,12 +154,40 @@ TDazStringGrid::~TDazStringGrid()
 // Loading and copying
 // ---------------------------------------------------------------------------------------
 
+namespace {
+
+// Adds the grid to (or takes it off) the windows the shared theme notifier tells of office
+// colour scheme changes; a grid destroyed while on the list drops off by itself.
+void WatchOfficeTheme(TDazStringGrid *Grid, bool Watch)
+{
+    if (TThemeNotifier *notifier = GetThemeNotifier(Grid)) {
+        if (Watch)
+            notifier->RegisterWindow(Grid);
+        else
+            notifier->UnRegisterWindow(Grid);
+    }
+}
+
+}   // namespace
+
 void TDazStringGrid::Loaded()
 {
     FLoading = false;
     FLoadedCursor = cursor();
     ShowColumnHeaders();
     ShowRowHeaders();
+    // The accept switches are plain settings: a drop target made while loading takes the
+    // values they ended with.
+    if (FDropTarget) {
+        FDropTarget->AcceptText = FDragDropSettings.OleAcceptText();
+        FDropTarget->AcceptFiles = FDragDropSettings.OleAcceptFiles();
+        FDropTarget->AcceptURLs = FDragDropSettings.OleAcceptURLs();
+    }
+    // The look's colours are left out while loading; the suite look is applied now in full.
+    if (FLook == glQVR) {
+        FLook = glCustom;
+        SetLook(glQVR);
+    }
     if (FAutoSize && OnAutoSizeColumns)
         OnAutoSizeColumns(this, 4);
     else if (FAutoSize)
@@ -178,9 +207,14 @@ void TDazStringGrid::Loaded()
     FSearchFooter.SetAutoThemeAdapt(FAutoThemeAdapt);
     SearchFooterChanged();
     UpdateScrollBarsAlways(false);
-    if (FAutoThemeAdapt)
+    if (FAutoThemeAdapt) {
         ApplyOfficeTheme();
+        WatchOfficeTheme(this, true);
+    }
     InitOrigColSizes();
+    // The balloon switch set while loading started nothing.
+    if (FBalloon.Enable())
+        BalloonInit();
     ApplyStyleColors();
 }
 
@@ -241,7 +275,7 @@ void TDazStringGrid::Assign(const TObject *Source)
     FScrollBarAlways = src->FScrollBarAlways;
     SetScrollBars(src->ScrollBars());
     FScrollColor = src->FScrollColor;
-    FScrollType = src->FScrollType;
+    SetScrollType(src->FScrollType);   // the thin scroll bars come and go with it
     FScrollWidth = src->FScrollWidth;
     AssignCells(Source);
 }
@@ -272,6 +306,9 @@ void TDazStringGrid::Invalidate()
         return;
     }
     InvalidateGrid();
+    // The footer panel is a window of its own; its values follow the cells.
+    if (!FLoading && FFloatingFooter.Visible() && FFooterPanel)
+        FFooterPanel->update();
 }
 
 void TDazStringGrid::showEvent(QShowEvent *e)
@@ -289,6 +326,8 @@ void TDazStringGrid::CreateWnd()
         g_DataTools->LoadColSizes(*this);
     const int lines = QApplication::wheelScrollLines();
     FWheelScrollLines = lines < 0 ? VisibleRowCount() : lines;
+    if (FBalloon.Enable())
+        BalloonInit();
     StartGridTimer();
 }
 
@@ -301,6 +340,8 @@ void TDazStringGrid::Resize()
         FBackGround.ColorTo() != clNone)
         Invalidate();
     UpdateScrollBarsAlways(false);
+    // Cells that come into view or leave it take their controls along.
+    CellControlsUpdate(false);
 }
 
 void TDazStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -412,6 +453,8 @@ void TDazStringGrid::SetAutoThemeAdapt(bool Value)
         ApplyOfficeTheme();
         Invalidate();
     }
+    if (!FLoading)
+        WatchOfficeTheme(this, Value);
 }
 
 void TDazStringGrid::SetXYOffset(TPoint Value)

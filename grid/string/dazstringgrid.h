@@ -98,6 +98,10 @@ using TRowDisjunctSelectEvent =
 // Events of the check boxes, radio buttons, keyboard and mouse.
 using TRadioClickEvent = std::function<void(TObject *Sender, int ACol, int ARow, int AIdx)>;
 using TRadioButtonClickEvent = std::function<void(TObject *Sender, int ACol, int ARow)>;
+using TOleDragEvent =
+    std::function<void(TObject *Sender, int ARow, int ACol, const QString &Data, bool &Allow)>;
+using TOleDragStartEvent = std::function<void(TObject *Sender, int ARow, int ACol)>;
+using TOleDragStopEvent = std::function<void(TObject *Sender, int OLEEffect)>;
 using TGetCheckEvent = std::function<void(TObject *Sender, int ACol, int ARow, QString &Value)>;
 using TCanClickCellEvent = std::function<void(TObject *Sender, int ARow, int ACol, bool &Allow)>;
 using TSelectionChangedEvent =
@@ -2653,6 +2657,14 @@ public:
     int OleDragCol() const { return FOleDragCol; }
     int OleDragIndex() const { return FOleDragIndex; }
     QWidget *OleDragList() const { return FOleDragList; }
+    // A drag of cells or of a header's column out of this grid (OleDropSource). A press
+    // on the selection arms it; the first move of more than 3 pixels with the button held
+    // runs the drag to its end (the data tools supply the drop source and the cell stream).
+    bool SelectionClick() const { return FSelectionClick; }
+    bool OleDragging() const { return FOleDragging; }
+    TOleDragEvent OnOleDrag;
+    TOleDragStartEvent OnOleDragStart;
+    TOleDragStopEvent OnOleDragStop;
     // The search bar under the grid (made on first use); SearchFooterChanged applies
     // SearchFooter to it.
     TSearchPanel *SearchPanel();
@@ -2801,6 +2813,14 @@ private:
     int FOleDragCol = -1;
     int FOleDragIndex = -1;
     QPointer<QWidget> FOleDragList;
+    bool FOleDragging = false;
+    // The press that arms a drag of the selection; the drag from a move that arms it.
+    bool PressStartsOleDrag(int ACol, int ARow, const TRect &CellR, int X);
+    // True when the move started a drag (it has ended when this returns).
+    bool OleDragFromMove(int ACol, int ARow, int X, int Y, bool OnHandle, TShiftState Shift);
+    void RunOleDrag(int ACol, int ARow, int X, int Y);
+    // The release of a press that armed a drag but never moved: the press selects now.
+    bool SelectionClickUp(int ACol, int ARow, TShiftState Shift);
     TSearchPanel *FSearchPanel = nullptr;
     QPointer<QWidget> FWatchedForm;
     int FPrevSizeX = 0;

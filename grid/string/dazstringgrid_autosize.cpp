@@ -418,6 +418,7 @@ void TDazStringGrid::resizeEvent(QResizeEvent *e)
         TBaseGrid::Resize();
         if (OnResize)
             OnResize(this);
+        CellControlsUpdate(false);
         return;
     }
     TBaseGrid::resizeEvent(e);

@@ -18,8 +18,8 @@ TFooterPanel *TDazStringGrid::FooterPanel()
 
 int TDazStringGrid::FooterPanelHeight() const
 {
-    const int h = FFloatingFooter.Height();
-    return h > 0 ? h - 1 : DefaultRowHeight();
+    const int h = FFloatingFooter.PanelHeight();
+    return h >= 0 ? h : DefaultRowHeight();
 }
 
 void TDazStringGrid::UpdateFooterPanel()

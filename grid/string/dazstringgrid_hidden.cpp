@@ -100,6 +100,8 @@ void TDazStringGrid::WithRows(F Call)
     BeginUpdate();
     Call(host);
     EndUpdate();
+    // Controls of hidden rows go out of sight, those below move with their rows.
+    CellControlsUpdate(false);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -104,6 +104,9 @@ void TDazStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         const TRect r = CellRect(Selection().Right, Selection().Bottom);
         onHandle = X >= r.Right - 6 && X < r.Right && Y >= r.Bottom - 6 && Y < r.Bottom;
     }
+    // 10. A drag of the selection or of a header's column; the drag took the release.
+    if (OleDragFromMove(acol, arow, X, Y, onHandle, Shift))
+        Shift = Shift - ssLeft;
     // 11. Framework sizing and moving, enhanced header drags.
     if (GridState() == gsColSizing)
         FColSized = true;

@@ -304,6 +304,9 @@ bool TDazStringGrid::OpenMoreEditor(int ACol, int ARow, const TRect &R, const TF
     StartEditChar(control);
     if (IsDropDownEditorType(type) && FMouseActions.DirectComboDrop())
         DropDownEditor(type)->ShowDropDown();
+    // The calendar opens at once, as F4 in the picker would open it.
+    if ((type == edDateEdit || type == edDateEditUpDown) && FMouseActions.DirectDateDrop())
+        DateTimePicker()->SetDroppedDown(true);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace {
 
@@ -169,6 +170,7 @@ void TDazStringGrid::WMLButtonDown(int X, int Y, TShiftState Shift)
     }
     // 9.
     SetSearchInc(QString());
+    FSelectionClick = false;
     FPushedCellButton = {-1, -1};
     const int oldTopRow = TopRow();
     // 10.
@@ -231,6 +233,27 @@ void TDazStringGrid::WMLButtonDown(int X, int Y, TShiftState Shift)
         HideInplaceEdit();
         ClickRadioGroup(realCol, arow, X - cellR.Left, Y - cellR.Top);
         setFocus();
+        return;
+    }
+    // 22. A press on the selection may start a drag: the move handling starts it, the
+    // release selects when it did not.
+    if (PressStartsOleDrag(acol, arow, cellR, X)) {
+        setFocus();
+        if (OnMouseDown)
+            OnMouseDown(this, mbLeft, eventShift, X, Y);
+        FSelectionClick = true;
+        if (OnClickCell)
+            OnClickCell(this, arow, acol);
+        return;
+    }
+    // 23. A rating takes half stars of 9 pixels from the press.
+    if (HasRating(realCol, arow) && IsEditable(realCol, arow)) {
+        HideInplaceEdit();
+        double rate = std::trunc(double(X - cellR.Left) / 9) / 2;
+        if (DoRatingChange(realCol, arow, rate)) {
+            SetFloats(realCol, arow, rate);
+            RepaintCell(acol, arow);
+        }
         return;
     }
     // 24. Cell buttons are pushed; the release clicks them.

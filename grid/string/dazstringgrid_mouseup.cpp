@@ -72,6 +72,9 @@ void TDazStringGrid::WMLButtonUp(int X, int Y, TShiftState Shift)
         SetGridState(gsNormal);
         Click();
     }
+    // 8. A press that armed a drag and was released without one selects now.
+    if (SelectionClickUp(acol, arow, Shift))
+        return;
     // 9. Disjunct row selection.
     if (FMouseActions.DisjunctRowSelect() && acol >= 0 && !(acol == 0 && IsNodeRow(arow))) {
         if (!(acol == 0 && FMouseActions.HotmailRowSelect())) {

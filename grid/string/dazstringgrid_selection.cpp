@@ -5,6 +5,7 @@
 
 #include "grid/base/markup.h"
 #include "grid/base/textroutines.h"
+#include "grid/string/richtext.h"
 
 #include <algorithm>
 #include <limits>
@@ -253,6 +254,8 @@ QString TDazStringGrid::SelectedText()
     for (size_t i = 0; i < rows.size(); ++i) {
         for (int c = left; c <= right; ++c) {
             QString cell = Cells(RealColIndex(c), rows[i]);
+            if (cell.contains(QLatin1String("{\\")))
+                cell = RtfToPlainText(cell);
             if (ExcelClipboardFormat() && CountCellLines(cell, true) > 1)
                 QuoteWithVTBreaks(cell);
             text += cell;

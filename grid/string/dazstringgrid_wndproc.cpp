@@ -95,6 +95,11 @@ bool TDazStringGrid::event(QEvent *e)
         }
         return true;
     }
+    if (e->type() == TOfficeThemeChangeEvent::Type()) {
+        if (FAutoThemeAdapt)
+            ApplyOfficeTheme();
+        return true;
+    }
     switch (e->type()) {
     case QEvent::Polish:
     case QEvent::Show:

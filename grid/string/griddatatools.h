@@ -5,6 +5,7 @@
 #include "grid/base/griddragdrop.h"
 #include "grid/base/gridenums.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -32,6 +33,17 @@ public:
     virtual std::unique_ptr<TASGDropTarget> CreateDropTarget(TDazStringGrid & /*Grid*/)
     {
         return nullptr;
+    }
+    // The drop source of one drag out of Grid; nullptr drags with a source that neither
+    // moves a drag picture nor keeps the effect.
+    virtual std::unique_ptr<TASGDropSource> CreateDropSource(TDazStringGrid & /*Grid*/)
+    {
+        return nullptr;
+    }
+    // The cells of Rect as the binary cell stream a drag offers; empty offers none.
+    virtual QByteArray CellStream(TDazStringGrid & /*Grid*/, const TGridRect & /*Rect*/)
+    {
+        return {};
     }
     // Narrowing while the user types (AColumn -1: the whole row), and every filter removed;
     // the grid drop-down's list uses them.

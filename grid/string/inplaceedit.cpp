@@ -54,6 +54,7 @@ void TDazInplaceEdit::UpdateContents()
     // The limit filters typing and pasting; a longer text already in the cell stays whole.
     LoadText(QString());
     FGrid->FNoEditChange = true;
+    setInputMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
     LoadText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
     setMaxLength(32767);
     FLengthLimit = int16_t(std::clamp(FGrid->GetEditLimit(), -32768, 32767));
@@ -572,6 +573,11 @@ void TDazInplaceEdit::focusInEvent(QFocusEvent *e)
     FGotFocus = true;
     FGrid->FNoEditChange = false;
     FLengthLimit = int16_t(std::clamp(FGrid->GetEditLimit(), -32768, 32767));
+    // A masked edit opened from the keyboard starts on its first position.
+    if (!inputMask().isEmpty() && !FGrid->FLButFlg && FGrid->Navigation().ImproveMaskSel()) {
+        setSelection(0, 1);
+        return;
+    }
     if (!FGrid->Navigation().EditSelectAll())
         setCursorPosition(int(text().size()));
     if (FGrid->FLButFlg) {

@@ -7,7 +7,9 @@
 #include "grid/base/textroutines.h"
 #include "grid/string/bitmap.h"
 #include "grid/string/cellgraphic.h"
+#include "grid/tools/gridoutput.h"
 #include "grid/tools/gridtoolstate.h"
+#include "platform/atomicfile.h"
 #include "platform/colornames.h"
 #include "platform/files.h"
 #include "platform/rtl.h"
@@ -128,63 +130,11 @@ int EnumIndex(const TNames<N> &Names, const QString &Ident)
 // Writing records
 // ---------------------------------------------------------------------------------------
 
-// The output of a save: sized ahead (doubling, or once from an estimate) and cut at the
-// end, so writes are plain copies into it with no per-append bookkeeping of a growing
-// array, and the data is never held twice.
-class TOutBuffer
-{
-public:
-    // Bytes written so far.
-    qsizetype Size() const { return FLen; }
-    // Room for Total bytes in all, so a long save is not copied while it grows.
-    void Reserve(qsizetype Total)
-    {
-        if (Total > FOut.size())
-            Grow(Total);
-    }
-    // After the first 16 of Rows rows, room for all of them.
-    void ReserveForRows(qsizetype HeaderSize, int RowsDone, int Rows)
-    {
-        if (RowsDone == 16 && Rows > 64)
-            Reserve(HeaderSize + (FLen - HeaderSize) / 16 * Rows * 9 / 8 + 4096);
-    }
-    QByteArray Take()
-    {
-        FOut.resize(FLen);
-        FLen = 0;
-        FBuf = nullptr;
-        return std::move(FOut);
-    }
-
-protected:
-    char *Room(qsizetype N)
-    {
-        if (FOut.size() - FLen < N)
-            Grow(std::max(2 * FOut.size(), FLen + N + 4096));
-        return FBuf + FLen;
-    }
-    void Raw(const char *P, qsizetype N)
-    {
-        std::memcpy(Room(N), P, size_t(N));
-        FLen += N;
-    }
-
-    qsizetype FLen = 0;
-
-private:
-    void Grow(qsizetype Total)
-    {
-        FOut.resize(Total);
-        FBuf = FOut.data();
-    }
-
-    QByteArray FOut;
-    char *FBuf = nullptr;
-};
-
 class TRecordWriter : public TOutBuffer
 {
 public:
+    using TOutBuffer::TOutBuffer;
+
     void Begin(std::string_view Class)
     {
         Raw("TPF0", 4);
@@ -931,9 +881,8 @@ void CheckedExtents(const QString &Text, int Count, std::vector<int> &Out, const
 
 namespace {
 
-QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
+void WriteRect(TDazStringGrid &Grid, const TRect &Rect, TRecordWriter &w)
 {
-    TRecordWriter w;
     const int cols = Rect.Right - Rect.Left + 1;
     const int rows = Rect.Bottom - Rect.Top + 1;
     const bool full = Grid.SaveFixedCells()
@@ -1001,7 +950,6 @@ QByteArray RectToBytes(TDazStringGrid &Grid, const TRect &Rect)
         }
     }
     Grid.ExportNotification(esExportDone, -1);
-    return w.Take();
 }
 
 TRect SaveRange(TDazStringGrid &Grid)
@@ -1013,7 +961,9 @@ TRect SaveRange(TDazStringGrid &Grid)
 
 void SaveRectToBinStream(TDazStringGrid &Grid, const TRect &Rect, QIODevice &Stream)
 {
-    const QByteArray out = RectToBytes(Grid, Rect);
+    TRecordWriter w;
+    WriteRect(Grid, Rect, w);
+    const QByteArray out = w.Take();
     if (Stream.write(out) != out.size())
         throw EFileError(QStringLiteral("Cannot write cell stream: %1").arg(Stream.errorString()).toStdString());
 }
@@ -1025,7 +975,10 @@ void SaveToBinStream(TDazStringGrid &Grid, QIODevice &Stream)
 
 void SaveToBinFile(TDazStringGrid &Grid, const QString &FileName)
 {
-    Write_File_Atomic(FileName, RectToBytes(Grid, SaveRange(Grid)));
+    TAtomicFile file(FileName);
+    TRecordWriter w(file);
+    WriteRect(Grid, SaveRange(Grid), w);
+    w.Commit();
 }
 
 TBinStreamHeader ReadBinStreamHeader(const QByteArray &Data)
@@ -1037,18 +990,10 @@ TBinStreamHeader ReadBinStreamHeader(const QByteArray &Data)
 
 int BinStreamID(TDazStringGrid &Grid) { return GridStreamID(Grid); }
 
-void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Stream)
-{
-    const qint64 start = Stream.pos();
-    const QByteArray data = Stream.readAll();
-    TRecordReader rd(data);
-    struct TSeekBack {
-        QIODevice &S;
-        qint64 Start;
-        const TRecordReader &R;
-        ~TSeekBack() { S.seek(Start + R.Pos); }
-    } seekBack{Stream, start, rd};
+namespace {
 
+void LoadRecords(TDazStringGrid &Grid, TPoint Point, TRecordReader &rd)
+{
     const THeader h = ReadHeader(rd);
 
     int originCol = 0, originRow = 0;
@@ -1137,9 +1082,8 @@ void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Str
     }
 }
 
-void LoadFromBinStream(TDazStringGrid &Grid, QIODevice &Stream)
+void CountNodes(TDazStringGrid &Grid)
 {
-    LoadAtPointFromBinStream(Grid, TPoint(0, 0), Stream);
     int nodes = 0;
     for (int r = Grid.FixedRows(); r < Grid.RowCount(); ++r)
         if (Grid.GetCellType(0, r) == ctNode)
@@ -1149,12 +1093,35 @@ void LoadFromBinStream(TDazStringGrid &Grid, QIODevice &Stream)
         Grid.RepaintCol(0);
 }
 
+}   // namespace
+
+void LoadAtPointFromBinStream(TDazStringGrid &Grid, TPoint Point, QIODevice &Stream)
+{
+    const qint64 start = Stream.pos();
+    const QByteArray data = Stream.readAll();
+    TRecordReader rd(data);
+    struct TSeekBack {
+        QIODevice &S;
+        qint64 Start;
+        const TRecordReader &R;
+        ~TSeekBack() { S.seek(Start + R.Pos); }
+    } seekBack{Stream, start, rd};
+    LoadRecords(Grid, Point, rd);
+}
+
+void LoadFromBinStream(TDazStringGrid &Grid, QIODevice &Stream)
+{
+    LoadAtPointFromBinStream(Grid, TPoint(0, 0), Stream);
+    CountNodes(Grid);
+}
+
 void LoadFromBinFile(TDazStringGrid &Grid, const QString &FileName)
 {
-    QByteArray data = Read_File(FileName);
-    QBuffer buf(&data);
-    buf.open(QIODevice::ReadOnly);
-    LoadFromBinStream(Grid, buf);
+    // Read straight from the file's bytes: a stream over them would copy them once more.
+    const QByteArray data = Read_File(FileName);
+    TRecordReader rd(data);
+    LoadRecords(Grid, TPoint(0, 0), rd);
+    CountNodes(Grid);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1228,72 +1195,18 @@ private:
     QElapsedTimer FTimer;
 };
 
-// The lines of a text save, encoded as they are appended: Windows-1252, or UTF-16 LE for
-// the Unicode forms. ASCII (numbers, most texts) is copied without a lookup, and the
-// buffer is sized ahead and cut at the end, so the text is never held twice.
-class TTextOut : public TOutBuffer
+void CellLine(TTextOut &Out, int Col, int Row, QStringView Text)
 {
-public:
-    explicit TTextOut(bool Unicode) : FUnicode(Unicode) {}
-
-    void Bytes(const char *P, qsizetype N) { Raw(P, N); }
-    void Ascii(QLatin1StringView S)
-    {
-        if (!FUnicode) {
-            Bytes(S.data(), S.size());
-            return;
-        }
-        char *p = Room(2 * S.size());
-        for (qsizetype i = 0; i < S.size(); ++i) {
-            p[2 * i] = S[i].toLatin1();
-            p[2 * i + 1] = 0;
-        }
-        FLen += 2 * S.size();
-    }
-    void Number(int64_t V)
-    {
-        char b[24];
-        const int n = std::snprintf(b, sizeof b, "%lld", static_cast<long long>(V));
-        Ascii(QLatin1StringView(b, n));
-    }
-    void Text(QStringView S)
-    {
-        const qsizetype n = S.size();
-        if (FUnicode) {
-            char *p = Room(2 * n);
-            for (qsizetype i = 0; i < n; ++i)
-                qToLittleEndian<quint16>(S[i].unicode(), p + 2 * i);
-            FLen += 2 * n;
-        } else if (QtPrivate::isAscii(S)) {
-            char *p = Room(n);
-            const char16_t *u = reinterpret_cast<const char16_t *>(S.data());
-            for (qsizetype i = 0; i < n; ++i)
-                p[i] = char(u[i]);
-            FLen += n;
-        } else {
-            const QByteArray b = Encode_Windows1252(S.toString());
-            Bytes(b.constData(), b.size());
-        }
-    }
-    void EndLine() { Ascii(QLatin1StringView("\r\n")); }
-    void Line(QStringView S)
-    {
-        Text(S);
-        EndLine();
-    }
-    void CellLine(int Col, int Row, const QString &Text)
-    {
-        Number(Col);
-        Ascii(QLatin1StringView(","));
-        Number(Row);
-        Ascii(QLatin1StringView(","));
-        this->Text(EncodeCellLineBreaks(Text));
-        EndLine();
-    }
-
-private:
-    const bool FUnicode;
-};
+    Out.Number(Col);
+    Out.Ascii(QLatin1StringView(","));
+    Out.Number(Row);
+    Out.Ascii(QLatin1StringView(","));
+    if (Text.contains(u'\r'))
+        Out.Text(EncodeCellLineBreaks(Text.toString()));
+    else
+        Out.Text(Text);
+    Out.EndLine();
+}
 
 void FinishLoad(TDazStringGrid &Grid)
 {
@@ -1308,7 +1221,8 @@ void SaveToFile(TDazStringGrid &Grid, const QString &FileName, bool Unicode)
     const int h = Grid.SaveHiddenCells() ? Grid.NumHiddenColumns() : 0;
     const int startCol = Grid.SaveStartCol(), endCol = Grid.SaveEndCol() + h;
     const int startRow = Grid.SaveStartRow(), endRow = Grid.SaveEndRow();
-    TTextOut out(Unicode);
+    TAtomicFile file(FileName);
+    TTextOut out(Unicode ? TTextEncoding::Utf16LE : TTextEncoding::Ansi, file);
     if (Unicode)
         out.Bytes("\xFF\xFE", 2);
     out.Line(QStringLiteral("%1,%2").arg(h + Grid.SaveColCount()).arg(Grid.SaveRowCount()));
@@ -1317,15 +1231,14 @@ void SaveToFile(TDazStringGrid &Grid, const QString &FileName, bool Unicode)
 
     const auto &progress = TGridToolState::Of(Grid).OnFileProgress;
     int lastProgress = -1;
-    const qsizetype headerSize = out.Size();
+    TSavedCellTexts texts(Grid);
     Grid.ExportNotification(esExportStart, startRow);
     for (int r = startRow; r <= endRow; ++r) {
         Grid.ExportNotification(esExportNextRow, r);
-        out.ReserveForRows(headerSize, r - startRow, endRow - startRow + 1);
         for (int c = startCol; c <= endCol; ++c) {
-            const QString t = TGridFileAccess::SaveCellText(Grid, c, r);
+            const QStringView t = texts.Text(c, r);
             if (!t.isEmpty())
-                out.CellLine(c, r, t);
+                CellLine(out, c, r, t);
         }
         if (progress) {
             const int p = RoundHalfEven(double(r) * 100 / std::max(1, Grid.SaveRowCount() - 1));
@@ -1335,39 +1248,12 @@ void SaveToFile(TDazStringGrid &Grid, const QString &FileName, bool Unicode)
         }
     }
     Grid.ExportNotification(esExportDone, -1);
-    Write_File_Atomic(FileName, out.Take());
+    out.Commit();
 }
-
-// The lines of a text, each ended by CR LF, LF or CR, read as views of it.
-class TLineReader
-{
-public:
-    explicit TLineReader(QStringView Text) : FText(Text) {}
-    bool Next(QStringView &Line)
-    {
-        const qsizetype n = FText.size();
-        if (FPos >= n)
-            return false;
-        const char16_t *t = reinterpret_cast<const char16_t *>(FText.data());
-        qsizetype i = FPos;
-        while (i < n && t[i] != u'\r' && t[i] != u'\n')
-            ++i;
-        Line = FText.mid(FPos, i - FPos);
-        if (i < n && t[i] == u'\r' && i + 1 < n && t[i + 1] == u'\n')
-            ++i;
-        FPos = i + 1;
-        return true;
-    }
-
-private:
-    QStringView FText;
-    qsizetype FPos = 0;
-};
 
 void LoadFromFile(TDazStringGrid &Grid, const QString &FileName)
 {
-    const QString all = Decode_Text(Read_File(FileName));
-    TLineReader lines(all);
+    TTextLines lines(FileName);
     QStringView first;
     const bool any = lines.Next(first);
     const int a = Grid.SaveFixedCells() || Grid.SaveFixedCols() ? 0 : Grid.FixedCols();
@@ -1392,6 +1278,7 @@ void LoadFromFile(TDazStringGrid &Grid, const QString &FileName)
     int lastProgress = -1;
     TLoadPump pump;
     QStringView line;
+    QString text;   // one string for every cell: its memory is reused
     while (lines.Next(line)) {
         const qsizetype c1 = line.indexOf(u',');
         if (line.startsWith(u"cw")) {
@@ -1408,7 +1295,9 @@ void LoadFromFile(TDazStringGrid &Grid, const QString &FileName)
         const int row = c1 < 0 ? 0 : LenientInt(c2 < 0 ? line.mid(c1 + 1) : line.mid(c1 + 1, c2 - c1 - 1));
         if (col < 0 || col >= Grid.ColCount() || row < 0 || row >= Grid.RowCount())
             continue;
-        const QString text = c2 < 0 ? QString() : line.mid(c2 + 1).toString();
+        const QStringView cell = c2 < 0 ? QStringView() : line.mid(c2 + 1);
+        text.resize(cell.size());
+        std::copy(cell.begin(), cell.end(), text.data());
         Grid.LoadCellText(col, row, DecodeCellLineBreaks(text, multi));
         if (progress) {
             const int p = RoundHalfEven(double(row) * 100 / std::max(1, Grid.RowCount() - 1));
@@ -1425,19 +1314,20 @@ void SaveToStream(TDazStringGrid &Grid, QIODevice &Stream)
 {
     const int startCol = Grid.SaveStartCol(), endCol = Grid.SaveEndCol();
     const int startRow = Grid.SaveStartRow(), endRow = Grid.SaveEndRow();
-    TTextOut out(true);
+    TTextOut out(TTextEncoding::Utf16LE);
     out.Line(QStringLiteral("%1,%2").arg(Grid.SaveColCount()).arg(Grid.SaveRowCount()));
     for (int i = 0; i < Grid.ColCount(); ++i)
         out.Line(QStringLiteral("cw %1,%2").arg(i).arg(Grid.ColWidths(i)));
     const qsizetype headerSize = out.Size();
+    TSavedCellTexts texts(Grid);
     Grid.ExportNotification(esExportStart, startRow);
     for (int r = startRow; r <= endRow; ++r) {
         Grid.ExportNotification(esExportNextRow, r);
         out.ReserveForRows(headerSize, r - startRow, endRow - startRow + 1);
         for (int c = startCol; c <= endCol; ++c) {
-            const QString t = TGridFileAccess::SaveCellText(Grid, Grid.RealColIndex(c), r);
+            const QStringView t = texts.Text(Grid.RealColIndex(c), r);
             if (!t.isEmpty())
-                out.CellLine(c - startCol, r - startRow, t);
+                CellLine(out, c - startCol, r - startRow, t);
         }
     }
     Grid.ExportNotification(esExportDone, -1);

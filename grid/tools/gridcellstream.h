@@ -24,10 +24,6 @@ public:
 class TGridFileAccess
 {
 public:
-    static QString SaveCellText(TDazStringGrid &Grid, int ACol, int ARow)
-    {
-        return Grid.SaveCellText(ACol, ARow);
-    }
     static void SetNodeCount(TDazStringGrid &Grid, int Value) { Grid.FNodeCount = Value; }
 };
 

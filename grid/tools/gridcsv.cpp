@@ -2,6 +2,8 @@
 
 #include "grid/base/textroutines.h"
 #include "grid/tools/gridexchange.h"
+#include "grid/tools/gridoutput.h"
+#include "platform/atomicfile.h"
 #include "platform/files.h"
 #include "platform/textcodec.h"
 
@@ -20,7 +22,7 @@ QChar SaveDelimiter(TDazStringGrid &G)
 }
 
 // A text that goes out as it is: most cells.
-bool IsPlainField(TDazStringGrid &G, const QString &t, QChar d)
+bool IsPlainField(TDazStringGrid &G, QStringView t, QChar d)
 {
     if (t.isEmpty() || G.AlwaysQuotes() || G.OemConvert())
         return false;
@@ -30,12 +32,13 @@ bool IsPlainField(TDazStringGrid &G, const QString &t, QChar d)
     return true;
 }
 
-// One cell as the export writes it.
-QString CsvField(TDazStringGrid &G, QString t, QChar d)
+// One cell as the export writes it; a changed text is kept in Hold.
+QStringView CsvField(TDazStringGrid &G, QStringView Text, QChar d, QString &Hold)
 {
-    if (IsPlainField(G, t, d))
-        return t;
-    t = DoubleQuoteChars(t);
+    if (IsPlainField(G, Text, d))
+        return Text;
+    QString &t = Hold;
+    t = DoubleQuoteChars(Text.toString());
     if (G.OemConvert())
         StrToOem(t);
     bool quoted = false;
@@ -64,30 +67,40 @@ QString CsvField(TDazStringGrid &G, QString t, QChar d)
     return t;
 }
 
-QString BuildCsv(TDazStringGrid &G)
+// The rows of the save range, each piece of text handed to Out as it is made.
+template <typename TEmit>
+void WriteCsv(TDazStringGrid &G, TEmit &&Out)
 {
     const QChar d = SaveDelimiter(G);
     const int h = G.SaveHiddenCells() ? G.NumHiddenColumns() : 0;
     const int c0 = G.SaveStartCol(), c1 = G.SaveEndCol() + h;
     const int r0 = G.SaveStartRow(), r1 = G.SaveEndRow();
-    QString out;
+    TSavedCellTexts texts(G);
+    QString hold;
     TProgressFigure progress(G);
     TExportNotifier notify(G, r0);
     for (int r = r0; r <= r1; ++r) {
         notify.Row(r);
         for (int i = c0; i <= c1; ++i) {
             const int c = G.SaveHiddenCells() ? i : G.RealColIndex(i);
-            const QString field = CsvField(G, TGridExchange::SaveCellText(G, c, r), d);
-            if (out.capacity() - out.size() < field.size() + 3)
-                out.reserve(std::max(2 * out.capacity(), out.size() + field.size() + 3));
             if (i > c0)
-                out += d;
-            out += field;
+                Out(QStringView(&d, 1));
+            Out(CsvField(G, texts.Text(c, r), d, hold));
         }
-        out += QLatin1String("\r\n");
+        Out(QStringView(u"\r\n"));
         if (progress.Wanted())
             progress.Report(double(r) * 100 / std::max(1, G.RowCount() - 1));
     }
+}
+
+QString BuildCsv(TDazStringGrid &G)
+{
+    QString out;
+    WriteCsv(G, [&](QStringView Piece) {
+        if (out.capacity() - out.size() < Piece.size())
+            out.reserve(std::max(2 * out.capacity(), out.size() + Piece.size() + 64));
+        out += Piece;
+    });
     return out;
 }
 
@@ -301,8 +314,12 @@ QString SaveToCSVString(TDazStringGrid &Grid) { return BuildCsv(Grid); }
 
 void SaveToCSV(TDazStringGrid &Grid, const QString &FileName, bool Unicode)
 {
-    const QString text = BuildCsv(Grid);
-    Write_File_Atomic(FileName, EncodeText(text, Unicode ? TTextEncoding::Utf8Bom : TTextEncoding::Ansi));
+    TAtomicFile file(FileName);
+    TTextOut out(Unicode ? TTextEncoding::Utf8Bom : TTextEncoding::Ansi, file);
+    if (Unicode)
+        out.Bytes("\xEF\xBB\xBF", 3);
+    WriteCsv(Grid, [&](QStringView Piece) { out.Text(Piece); });
+    out.Commit();
 }
 
 void AppendToCSV(TDazStringGrid &Grid, const QString &FileName, bool Unicode)

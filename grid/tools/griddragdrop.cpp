@@ -163,10 +163,13 @@ void TGridDropTarget::DropText(const QPoint &Pt, const QString &Text)
         e(&FGrid, r, c, Text, allow);
     TGridRect block{-1, -1, -1, -1};
     if (allow && c >= 0 && r >= 0) {
+        // The rows a move out of this grid removes afterwards move down with the drop.
         TGridRect &source = TGridExchange::DropSelection(FGrid);
-        if (dd.OleRemoveRows() && source.Top >= r) {
+        if (FGrid.OleDragging() && dd.OleRemoveRows() && source.Top >= r) {
             source.Top += breaks + 1;
             source.Bottom += breaks + 1;
+            if (FGrid.MouseActions().DisjunctRowSelect())
+                TGridExchange::RowSelectList(FGrid).Insert(r, breaks + 1);
         }
         if (r == 0 && FGrid.RowCount() == 1 && FGrid.FixedRowAlways())
             r = 1;
@@ -234,10 +237,12 @@ void TGridDropTarget::DropCol(const QPoint &Pt, int Col)
         FGrid.UnHideColumn(listCol);
         MoveColumnTo(FGrid.DisplColIndex(listCol), std::min(c, FGrid.ColCount() - 1));
         listCol = -1;
-    } else if (FGrid.DragDropSettings().OleColumnReorder()) {
+    } else if (FGrid.DragDropSettings().OleColumnReorder() && Col >= 0) {
+        // Col is the dragged real column.
+        const int from = FGrid.DisplColIndex(Col);
         const int to = std::min(c, FGrid.ColCount() - 1);
-        if (to != Col && Col >= 0 && Col < FGrid.ColCount())
-            MoveColumnTo(Col, to);
+        if (to != from && from >= 0 && from < FGrid.ColCount())
+            MoveColumnTo(from, to);
     }
     if (auto &e = TGridToolState::Of(FGrid).OnOleDropCol)
         e(&FGrid, r, Col, c);

@@ -84,13 +84,13 @@ TTextFile ReadTextFile(const QString &FileName, bool MissingAllowed)
     return f;
 }
 
-TProgressFigure::TProgressFigure(TDazStringGrid &Grid) : FGrid(Grid) {}
+TProgressFigure::TProgressFigure(TDazStringGrid &Grid) : FGrid(Grid), FState(TGridToolState::Of(Grid)) {}
 
-bool TProgressFigure::Wanted() const { return bool(TGridToolState::Of(FGrid).OnFileProgress); }
+bool TProgressFigure::Wanted() const { return bool(FState.OnFileProgress); }
 
 void TProgressFigure::Report(double Percent)
 {
-    const auto &event = TGridToolState::Of(FGrid).OnFileProgress;
+    const auto &event = FState.OnFileProgress;
     if (!event)
         return;
     const int p = int(std::nearbyint(Percent));

@@ -19,7 +19,10 @@ public:
     static TGridRect &DropSelection(TDazStringGrid &G) { return G.FDropSelection; }
     static int &TimerTicks(TDazStringGrid &G) { return G.FTimerTicks; }
     static int &OleDragCol(TDazStringGrid &G) { return G.FOleDragCol; }
+    static TFlagList &RowSelectList(TDazStringGrid &G) { return G.FRowSelectList; }
 };
+
+class TGridToolState;
 
 enum class TTextEncoding { Ansi, Utf8Bom, Utf16LE, Utf16BE, Ascii };
 
@@ -51,6 +54,7 @@ public:
 
 private:
     TDazStringGrid &FGrid;
+    TGridToolState &FState;   // found once: the lookup walks the grid's children
     int FLast = -1;
 };
 

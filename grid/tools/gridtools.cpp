@@ -2,6 +2,7 @@
 
 #include "grid/tools/filterdropdown.h"
 #include "grid/tools/gridcalc.h"
+#include "grid/tools/gridcellstream.h"
 #include "grid/tools/gridclipboard.h"
 #include "grid/tools/griddragdrop.h"
 #include "grid/tools/gridfilter.h"
@@ -9,6 +10,7 @@
 #include "grid/tools/gridsearch.h"
 #include "grid/tools/gridsort.h"
 
+#include <QBuffer>
 #include <exception>
 
 void TGridTools::QSort(TDazStringGrid &Grid)
@@ -69,6 +71,21 @@ void TGridTools::SearchFooterClose(TDazStringGrid &Grid)
 std::unique_ptr<TASGDropTarget> TGridTools::CreateDropTarget(TDazStringGrid &Grid)
 {
     return std::make_unique<TGridDropTarget>(Grid);
+}
+
+std::unique_ptr<TASGDropSource> TGridTools::CreateDropSource(TDazStringGrid &Grid)
+{
+    return std::make_unique<TGridDropSource>(Grid);
+}
+
+QByteArray TGridTools::CellStream(TDazStringGrid &Grid, const TGridRect &Rect)
+{
+    QByteArray stream;
+    QBuffer buf(&stream);
+    buf.open(QIODevice::WriteOnly);
+    GridCellStream::SaveRectToBinStream(Grid, TRect(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom),
+                                        buf);
+    return stream;
 }
 
 void TGridTools::CopySelectionToClipboard(TDazStringGrid &Grid)

@@ -2,7 +2,8 @@
 // The data tools as the string grid reaches them: sorting and unsorting for the header
 // click and the grid's own QSort family, the key search, the search bar and the clipboard
 // keys (IGridInputTools); the footer's column figures, the header filter list, the column
-// size store, narrowing down and the drop target (IGridDataTools).
+// size store, narrowing down, the drop target and what a drag out of the grid offers
+// (IGridDataTools).
 #include "grid/string/griddatatools.h"
 #include "grid/string/gridinputtools.h"
 
@@ -34,6 +35,8 @@ public:
     void NarrowDown(TDazStringGrid &Grid, const QString &ACondition, int AColumn) override;
     void RemoveAllFilters(TDazStringGrid &Grid) override;
     std::unique_ptr<TASGDropTarget> CreateDropTarget(TDazStringGrid &Grid) override;
+    std::unique_ptr<TASGDropSource> CreateDropSource(TDazStringGrid &Grid) override;
+    QByteArray CellStream(TDazStringGrid &Grid, const TGridRect &Rect) override;
 
 private:
     static double Figure(TDazStringGrid &Grid, TColumnCalcType Kind, int ACol, int FromRow,

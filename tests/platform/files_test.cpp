@@ -1,3 +1,4 @@
+#include "platform/atomicfile.h"
 #include "platform/files.h"
 #include "platform/textcodec.h"
 
@@ -47,6 +48,44 @@ TEST(Files, FailureBeforeRenameLeavesOldFileIntact)
     EXPECT_FALSE(seenTemp.isEmpty());
     EXPECT_FALSE(QFile::exists(seenTemp));   // no temporary left behind
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"project.xml"});
+}
+
+TEST(Files, FileWrittenInPiecesAppearsWholeOnlyAtCommit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cells.txt");
+    Write_File_Atomic(path, "old");
+    // Pieces of odd sizes, past the point where the disk is handed the first part early.
+    QByteArray expected;
+    QString seenTemp;
+    {
+        TAtomicFile file(path);
+        for (int i = 0; expected.size() < (9 << 20); ++i) {
+            const QByteArray piece(1 + (i * 7919) % 70000, char('a' + i % 26));
+            file.Write(piece);
+            expected += piece;
+            EXPECT_EQ(Read_File(path), "old");
+        }
+        THookGuard hook([&](const QString &tmp) {
+            seenTemp = tmp;
+            EXPECT_EQ(Read_File(tmp).size(), expected.size());
+        });
+        file.Commit();
+        EXPECT_THROW(file.Write("late", 4), EFileError);
+    }
+    EXPECT_EQ(Read_File(path), expected);
+    EXPECT_FALSE(seenTemp.isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cells.txt"});
+
+    // Abandoned while being made (an exception in the caller): old file kept, no trace.
+    try {
+        TAtomicFile file(path);
+        file.Write("partial", 7);
+        throw std::runtime_error("encoding failed");
+    } catch (const std::runtime_error &) {
+    }
+    EXPECT_EQ(Read_File(path), expected);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cells.txt"});
 }
 
 TEST(Files, AtomicWriteKeepsPermissionsAndReportsFailures)
@@ -189,4 +228,107 @@ TEST(TextCodec, SplitsLinesOnAnyEnding)
     Write_File_Atomic(dir.filePath("t.txt"), "caf\xe9\r\nline2\r\n");
     EXPECT_EQ(Read_Text_Lines(dir.filePath("t.txt")), (QStringList{QString::fromUtf8("caf\xc3\xa9"), "line2"}));
     EXPECT_THROW(Read_Text_Lines(dir.filePath("none.txt")), EFileError);
+}
+
+namespace {
+
+QStringList ReadAllLines(const QString &Path)
+{
+    TTextLines reader(Path);
+    QStringList out;
+    QStringView line;
+    while (reader.Next(line))
+        out << line.toString();
+    return out;
+}
+
+} // namespace
+
+// The block reader must split exactly as decoding the whole file and splitting it does,
+// also where a line, a CR LF pair or a UTF-16 unit straddles two blocks.
+TEST(TextCodec, LinesReadInBlocksMatchTheWholeFileSplit)
+{
+    QTemporaryDir dir;
+    // Lines of every length up to past one block, with every kind of ending.
+    QString text;
+    uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+    const char16_t *ends[] = {u"\r\n", u"\n", u"\r", u"\r\n\r\n", u"\n\r"};
+    while (text.size() < (3 << 20)) {
+        const int len = int(next() >> 8) % (text.size() > (2 << 20) ? 1500000 : 3000);
+        for (int i = 0; i < len; ++i)
+            text += QChar(char16_t(0x20 + (i * 7) % 90));
+        text += QStringView(ends[(next() >> 12) % 5]);
+    }
+    text += u"\u00e9\u20ac last, no ending";
+
+    enum class TEnc { Ansi, Utf8, Utf16LE, Utf16BE };
+    struct TCase {
+        const char *Name;
+        TEnc Encoding;
+        QByteArray Tail;   // bytes after the text
+    };
+    const TCase cases[] = {
+        {"ansi", TEnc::Ansi, {}},
+        {"utf16le", TEnc::Utf16LE, {}},
+        {"utf16le odd byte", TEnc::Utf16LE, QByteArray("\x41", 1)},
+        {"utf8", TEnc::Utf8, {}},
+        {"utf16be", TEnc::Utf16BE, {}},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QString path = dir.filePath(QString::fromLatin1(c.Name));
+        QByteArray bytes;
+        switch (c.Encoding) {
+        case TEnc::Ansi: bytes = Encode_Windows1252(text); break;
+        case TEnc::Utf8: bytes = "\xEF\xBB\xBF" + text.toUtf8(); break;
+        default: {
+            const bool le = c.Encoding == TEnc::Utf16LE;
+            bytes = le ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+            for (QChar ch : text) {
+                const char lo = char(ch.unicode() & 0xFF), hi = char(ch.unicode() >> 8);
+                bytes += le ? lo : hi;
+                bytes += le ? hi : lo;
+            }
+        }
+        }
+        bytes += c.Tail;
+        Write_File_Atomic(path, bytes);
+        const QStringList expected = Split_Lines(Decode_Text(bytes));
+        const QStringList got = ReadAllLines(path);
+        ASSERT_EQ(got.size(), expected.size());
+        for (qsizetype i = 0; i < got.size(); ++i)
+            ASSERT_EQ(got[i], expected[i]) << "line " << i;
+    }
+
+    // A CR LF pair around the end of the first block (1 MiB): one line ending, not two.
+    for (int shift = -3; shift <= 1; ++shift) {
+        const QString path = dir.filePath("edge.txt");
+        const QString line((1 << 20) + shift, u'x');
+        Write_File_Atomic(path, line.toLatin1() + "\r\ny");
+        EXPECT_EQ(ReadAllLines(path), (QStringList{line, "y"})) << shift;
+        const QString wide((1 << 19) + shift, u'x');
+        QByteArray bytes("\xFF\xFE");
+        for (QChar ch : wide + QStringLiteral("\r\ny"))
+            bytes += QByteArray(reinterpret_cast<const char *>(&ch), 2);
+        Write_File_Atomic(path, bytes);
+        EXPECT_EQ(ReadAllLines(path), (QStringList{wide, "y"})) << shift;
+    }
+
+    // Small files and their edges.
+    const std::pair<QByteArray, QStringList> small[] = {
+        {"", {}},
+        {"\r\n", {""}},
+        {"a\r", {"a"}},
+        {"a\n\n", {"a", ""}},
+        {"\xFF\xFE", {}},
+        {QByteArray("\xFF\xFE" "a\0\r\0", 6), {"a"}},
+    };
+    for (const auto &[bytes, lines] : small) {
+        const QString path = dir.filePath("small.txt");
+        Write_File_Atomic(path, bytes);
+        EXPECT_EQ(ReadAllLines(path), lines) << bytes.toHex().constData();
+        EXPECT_EQ(TTextLines(path).Empty(), bytes.isEmpty());
+    }
+    EXPECT_THROW(TTextLines(dir.filePath("none.txt")), EFileError);
 }

@@ -322,8 +322,8 @@ TEST_F(DragHook, TextDragOffersItsDataAndReportsTheDrop)
     });
     const QByteArray cells("c");
     int effect = -1;
-    EXPECT_EQ(BeginTextDragDrop(&source, &ds, QStringLiteral("t"), QString(), effect,
-                                DROPEFFECT_COPY | DROPEFFECT_MOVE, &cells),
+    EXPECT_EQ(StartTextDoDragDrop(&source, &ds, QStringLiteral("t"), QString(), effect,
+                                  DROPEFFECT_COPY | DROPEFFECT_MOVE, &cells),
               DRAGDROP_S_DROP);
     EXPECT_EQ(effect, DROPEFFECT_MOVE);
     EXPECT_EQ(offered, (QStringList{kText, MimeRichText, MimeGridCells}));
@@ -342,14 +342,14 @@ TEST_F(DragHook, CancelledWhenTheLastFeedbackHadNoEffect)
         return DROPEFFECT_COPY;   // whatever the drag loop says
     });
     int effect = 0;
-    EXPECT_EQ(BeginColumnDragDrop(&source, &ds, 2, DROPEFFECT_MOVE, effect), DRAGDROP_S_CANCEL);
+    EXPECT_EQ(StartColDoDragDrop(&source, &ds, 2, DROPEFFECT_MOVE, effect), DRAGDROP_S_CANCEL);
     EXPECT_TRUE(ds.NoAccept());
     EXPECT_EQ(ds.Finished, 1);
 
     // Escape: the drag loop ends with no effect.
     TRecordingSource escaped;
     SetDragExecHook([](QDrag &, int) { return DROPEFFECT_NONE; });
-    EXPECT_EQ(BeginColumnDragDrop(&source, &escaped, 2, DROPEFFECT_MOVE, effect), DRAGDROP_S_CANCEL);
+    EXPECT_EQ(StartColDoDragDrop(&source, &escaped, 2, DROPEFFECT_MOVE, effect), DRAGDROP_S_CANCEL);
     EXPECT_EQ(effect, DROPEFFECT_NONE);
     EXPECT_EQ(escaped.Finished, 1);
 }

@@ -141,6 +141,30 @@ TEST_F(ControlPress, ElementsOfACellThatCannotBeEditedStay)
     }
 }
 
+// A press on a rating sets half stars of 9 pixels, through the handler; a read-only
+// rating does not change.
+TEST_F(ControlPress, ARatingTakesThePressedHalfStar)
+{
+    grid->AddRating(2, 2, 5, clRed, clGray);
+    grid->SetCells(2, 2, QStringLiteral("1"));
+    const TRect r = grid->CellRect(2, 2);
+    std::vector<double> asked;
+    grid->OnRatingChange = [&](TObject *, int, int, double &Rate, bool &Allow) {
+        asked.push_back(Rate);
+        Allow = Rate < 4;
+    };
+    PressAndRelease(*grid, QPointF(r.Left + 30, r.Top + 5));   // 30 / 9 = 3 half stars
+    EXPECT_EQ(asked, std::vector<double>{1.5});
+    EXPECT_EQ(grid->Floats(2, 2), 1.5);
+    PressAndRelease(*grid, QPointF(r.Left + 75, r.Top + 5));   // refused
+    EXPECT_EQ(grid->Floats(2, 2), 1.5);
+    grid->OnCanEditCell = [](TObject *, int, int, bool &CanEdit) { CanEdit = false; };
+    asked.clear();
+    PressAndRelease(*grid, QPointF(r.Left + 12, r.Top + 5));
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(grid->Floats(2, 2), 1.5);
+}
+
 // ---------------------------------------------------------------------------------------
 // Header drop-down button
 // ---------------------------------------------------------------------------------------

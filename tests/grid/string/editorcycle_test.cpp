@@ -207,6 +207,18 @@ TEST_F(EditorCycle, KeyPressesOfTheEditWithButtonAndTheDatePickerComeFromTheGrid
     EXPECT_EQ(senders[1], grid.get());
 }
 
+TEST_F(EditorCycle, DirectDateDropOpensTheCalendarWithTheEditor)
+{
+    for (bool direct : {false, true}) {
+        grid->MouseActions().SetDirectDateDrop(direct);
+        auto *picker = dynamic_cast<TGridDatePicker *>(Open(edDateEdit, Date(2024, 5, 10)));
+        ASSERT_NE(picker, nullptr);
+        EXPECT_EQ(picker->DroppedDown(), direct);
+        picker->SetDroppedDown(false);
+        Escape();
+    }
+}
+
 TEST_F(EditorCycle, AGridDestroyedWhileAnEditorIsOpenGoesQuietly)
 {
     for (TEditorType t : {edSpinEdit, edEditBtn, edUnitEditBtn, edDateEdit, edDateTimeEdit,

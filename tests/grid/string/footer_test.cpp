@@ -21,6 +21,16 @@ TEST_F(FooterTest, VisibleFooterStyles)
     EXPECT_FALSE(grid->FooterPanel()->isVisible());
 }
 
+TEST_F(FooterTest, AShownPanelTakesANewHeightAtOnceAndKeepsItForZero)
+{
+    grid->FloatingFooter().SetVisible(true);
+    grid->FloatingFooter().SetHeight(30);
+    EXPECT_EQ(grid->FooterPanel()->height(), 29);
+    grid->FloatingFooter().SetHeight(0);
+    grid->UpdateFooterPanel();
+    EXPECT_EQ(grid->FooterPanel()->height(), 29);
+}
+
 TEST_F(FooterTest, TemplateTakesTheCurrentRow)
 {
     grid->SetRow(3);

@@ -120,6 +120,11 @@ TEST(GridSelection, SelectedTextJoinsCellsWithTabsAndRowsWithLineBreaks)
     g.SetCells(2, 1, "two\r\nlines");
     g.SelectCells(1, 1, 1, 1);
     EXPECT_EQ(g.SelectedText(), QString("\"two") + QChar(11) + "lines\"");
+
+    // A rich text cell gives its plain text.
+    g.SetExcelClipboardFormat(false);
+    g.SetCells(2, 1, "{\\rtf1\\ansi {\\b bold} text}");
+    EXPECT_EQ(g.SelectedText(), "bold text");
 }
 
 TEST(GridSelection, UsedCellsAndSaveRanges)

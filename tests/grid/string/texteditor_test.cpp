@@ -168,6 +168,20 @@ TEST_F(TextEditorFixture, LookupCompletesTypedTextFromTheList)
     EXPECT_EQ(Editor()->selectedText(), "eta");
 }
 
+TEST_F(TextEditorFixture, AMaskedEditStartsOnItsFirstPositionWhenAsked)
+{
+    grid->OnGetEditMask = [](TObject *, int, int, QString &Value) { Value = "999"; };
+    grid->SetCells(1, 1, "123");
+    for (bool improve : {false, true}) {
+        grid->Navigation().SetImproveMaskSel(improve);
+        grid->ShowInplaceEdit();   // (F2 also puts the caret at the end afterwards)
+        ASSERT_TRUE(EditorShown());
+        EXPECT_EQ(Editor()->inputMask(), "999");   // the cell's mask reaches the editor
+        EXPECT_EQ(Editor()->selectedText() == "1" && Editor()->selectionStart() == 0, improve);
+        Key(Qt::Key_Escape);
+    }
+}
+
 TEST_F(TextEditorFixture, TheCursorWalkLeavesTheTextAtItsEnds)
 {
     grid->Navigation().SetCursorWalkEditor(true);

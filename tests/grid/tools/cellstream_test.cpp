@@ -6,6 +6,7 @@
 #include "grid/string/bitmap.h"
 #include "grid/string/cellgraphic.h"
 #include "grid/tools/gridcellstream.h"
+#include "grid/tools/gridcsv.h"
 #include "grid/tools/gridtoolstate.h"
 #include "platform/files.h"
 #include "platform/rtl.h"
@@ -563,4 +564,60 @@ TEST_F(CellStreamTest, TextFileCountsAndHoldsHiddenColumns)
     SaveToFile(Grid, Path("h.txt"), false);
     EXPECT_EQ(Read_File(Path("h.txt")),
               QByteArray("3,1\r\ncw 0,64\r\ncw 1,64\r\ncw 2,64\r\n0,0,a\r\n1,0,b\r\n2,0,c\r\n"));
+}
+
+// The saves read most texts straight from the store; a save hook sends every cell the full
+// way (SaveCellText). Both must write the same bytes, whatever the grid's save settings.
+TEST_F(CellStreamTest, TextsFromTheStoreSaveAsTheFullWayDoes)
+{
+    struct TSettings {
+        bool VirtCells, WithHTML, WithRTF, FloatHook;
+    };
+    const TSettings settings[] = {{true, false, false, false},
+                                  {true, true, true, false},
+                                  {true, false, false, true},
+                                  {false, false, true, true},
+                                  {false, true, false, false}};
+    for (const TSettings &set : settings) {
+        SCOPED_TRACE(testing::Message() << set.VirtCells << set.WithHTML << set.WithRTF << set.FloatHook);
+        TDazStringGrid g;
+        Blank(g, 4, 4);
+        const QStringList texts = {
+            "plain",         "<B>bold</B> text", "a<b",          "{\\rtf1 x}\r\n",
+            "two\r\nlines", "caf\u00e9 \u20ac", "=1+2",         "",
+            "x,y",           "\"quoted\"",       "{not rtf",     "merged base",
+            "covered",       "</I>",             "3.14159",      "last"};
+        for (int i = 0; i < texts.size(); ++i)
+            g.SetCells(i % 4, i / 4, texts[i]);
+        g.AddCheckBox(3, 1, true, false);   // an empty cell saves its check text
+        g.MergeCells(3, 2, 1, 2);           // covers "last"'s neighbour below
+        g.SetFloatFormat(QStringLiteral("%.2f"));
+        if (set.FloatHook)
+            g.OnGetFloatFormat = [](TObject *, int, int, bool &IsFloat, QString &) { IsFloat = true; };
+        g.SetSaveVirtCells(set.VirtCells);
+        g.SetSaveWithHTML(set.WithHTML);
+        g.SetSaveWithRTF(set.WithRTF);
+
+        auto saves = [&](const char *Tag) {
+            const QString txt = Path(Tag) + QStringLiteral(".txt");
+            const QString wide = Path(Tag) + QStringLiteral(".utxt");
+            const QString csv = Path(Tag) + QStringLiteral(".csv");
+            SaveToFile(g, txt, false);
+            SaveToFile(g, wide, true);
+            GridCSV::SaveToCSV(g, csv, true);
+            QByteArray stream;
+            QBuffer buf(&stream);
+            buf.open(QIODevice::WriteOnly);
+            SaveToStream(g, buf);
+            return QList<QByteArray>{Read_File(txt), Read_File(wide), Read_File(csv), stream,
+                                     GridCSV::SaveToCSVString(g).toUtf8()};
+        };
+        const QList<QByteArray> direct = saves("direct");
+        g.OnSaveCell = [](TObject *, int, int, QString &) {};
+        const QList<QByteArray> full = saves("full");
+        ASSERT_EQ(direct.size(), full.size());
+        for (qsizetype i = 0; i < direct.size(); ++i)
+            EXPECT_EQ(direct[i], full[i]) << "save " << i;
+        EXPECT_TRUE(direct[0].contains("3,1,Y")) << direct[0].constData();
+    }
 }
