@@ -508,6 +508,28 @@ TFont TCustomLazyStringTree::CellTextFont(const TLTPaintInfo &PaintInfo)
     return result;
 }
 
+namespace {
+
+// A paint-text handler that leaves the brush solid asks for an opaque text background:
+// the laid-out text is backed by the brush colour, the rest of the cell stays as painted.
+void DrawCaption(TCanvas &Canvas, const QString &Text, TRect R, unsigned Format)
+{
+    if (Canvas.Brush.Style != bsClear && !Text.isEmpty()) {
+        TRect extent = R;
+        Canvas.DrawText(Text, extent, Format | DT_CALCRECT);
+        const int w = std::min(extent.Width(), R.Width()), h = std::min(extent.Height(), R.Height());
+        const int left = (Format & DT_RIGHT) ? R.Right - w : (Format & DT_CENTER) ? (R.Left + R.Right - w) / 2 : R.Left;
+        const bool single = Format & DT_SINGLELINE;
+        const int top = single && (Format & DT_VCENTER) ? (R.Top + R.Bottom - h) / 2
+                        : single && (Format & DT_BOTTOM) ? R.Bottom - h
+                                                         : R.Top;
+        Canvas.FillRect(TRect(left, top, left + w, top + h));
+    }
+    Canvas.DrawText(Text, R, Format);
+}
+
+}   // namespace
+
 void TCustomLazyStringTree::RenderCellText(TLTPaintInfo &PaintInfo, const QString &Text)
 {
     TCanvas &canvas = *PaintInfo.Canvas;
@@ -519,6 +541,7 @@ void TCustomLazyStringTree::RenderCellText(TLTPaintInfo &PaintInfo, const QStrin
     const bool disabled = node->Has(vsDisabled) || !isEnabled();
     unsigned format;
     QString text = Text;
+    canvas.Brush.Style = bsClear;   // a transparent text background unless a handler asks
     if (node->Has(vsMultiline)) {
         NotifyPaintText(&canvas, node, PaintInfo.Column, ttNormal);
         const int h = ComputeNodeHeight(&canvas, node, PaintInfo.Column);
@@ -552,7 +575,6 @@ void TCustomLazyStringTree::RenderCellText(TLTPaintInfo &PaintInfo, const QStrin
             format |= AlignmentFlag(PaintInfo.Alignment);
         }
     }
-    canvas.Brush.Style = bsClear;
     OutputCellText(PaintInfo, text, format, r);
 }
 
@@ -563,7 +585,7 @@ void TCustomLazyStringTree::OutputCellText(TLTPaintInfo &PaintInfo, const QStrin
     if (OnDrawText)
         OnDrawText(this, PaintInfo.Canvas, PaintInfo.Node, PaintInfo.Column, Text, R, defaultDraw);
     if (defaultDraw)
-        PaintInfo.Canvas->DrawText(Text, R, DrawFormat);
+        DrawCaption(*PaintInfo.Canvas, Text, R, DrawFormat);
 }
 
 void TCustomLazyStringTree::RenderStaticText(TLTPaintInfo &PaintInfo, const QString &Text)
@@ -581,6 +603,7 @@ void TCustomLazyStringTree::RenderStaticText(TLTPaintInfo &PaintInfo, const QStr
             color = Colors().Get(TLTColors::SelectionTextColor);
     }
     canvas.Font = TFont::FromQFont(font(), color);
+    canvas.Brush.Style = bsClear;
     NotifyPaintText(&canvas, node, PaintInfo.Column, ttStatic);
     if (node->Has(vsDisabled) || !isEnabled())
         canvas.Font.Color = Colors().Get(TLTColors::DisabledColor);
@@ -589,8 +612,7 @@ void TCustomLazyStringTree::RenderStaticText(TLTPaintInfo &PaintInfo, const QStr
         r.Right -= PaintInfo.NodeWidth + TextMargin();
     else
         r.Left += PaintInfo.NodeWidth + TextMargin();
-    canvas.Brush.Style = bsClear;
-    canvas.DrawText(Text, r, DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
+    DrawCaption(canvas, Text, r, DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
 }
 
 int TCustomLazyStringTree::DoIncrementalSearch(PLazyNode Node, const QString &Text)

@@ -155,6 +155,12 @@ enum class TCheckImageKind : uint8_t {
 enum class TLTNodeAlignment : uint8_t { naFromBottom, naFromTop, naProportional };
 enum class TLTLineStyle : uint8_t { lsCustomStyle, lsDotted, lsSolid };
 enum class TLTLineMode : uint8_t { lmNormal, lmBands };
+enum class TLTDrawSelectionMode : uint8_t { smDottedRectangle, smBlendedRectangle };
+enum class TLTBorderStyle : uint8_t { bsNone, bsSingle };
+enum class TLTBevelKind : uint8_t { bkNone, bkTile, bkSoft, bkFlat };
+enum class TLTBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+// Edges of the bevel, as bits.
+enum TLTBevelEdge : uint8_t { beLeft = 1, beTop = 2, beRight = 4, beBottom = 8 };
 enum class TLTLineType : uint8_t {
     ltNone, ltBottomRight, ltTopDown, ltTopDownRight, ltRight, ltTopRight, ltLeft, ltLeftBottom
 };
@@ -876,6 +882,31 @@ public:
     TLTSearchStart IncrementalSearchStart() const { return FSearchStart; }
     uint8_t SelectionBlendFactor() const { return FSelectionBlendFactor; }
     void SetSelectionBlendFactor(uint8_t Value) { FSelectionBlendFactor = Value; }
+    // The mouse selection band: an inverting dotted frame, or tinted (always with themes).
+    TLTDrawSelectionMode DrawSelectionMode() const { return FDrawSelectionMode; }
+    void SetDrawSelectionMode(TLTDrawSelectionMode Value);
+    // The window border: the frame (single with Ctl3D is a sunken client edge), then inside
+    // it an optional bevel and a ring BorderWidth wide in Colors.BorderColor.
+    TLTBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TLTBorderStyle Value);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
+    TLTBevelKind BevelKind() const { return FBevelKind; }
+    void SetBevelKind(TLTBevelKind Value);
+    TLTBevelCut BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TLTBevelCut Value);
+    TLTBevelCut BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TLTBevelCut Value);
+    uint8_t BevelEdges() const { return FBevelEdges; }
+    void SetBevelEdges(uint8_t Value);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int Value);
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int Value);
+    // Width of the bevel and ring inside the frame on each side (left, top, right, bottom).
+    QMargins NonClientInsets() const;
+    // The bevel and the border ring, on a painter over the whole tree window.
+    void PaintNonClientBorder(QPainter &Painter);
     // A picture behind the rows (with toShowBackground), fixed to the window.
     const QImage &Background() const { return FBackground; }
     void SetBackground(const QImage &Value);
@@ -1618,7 +1649,8 @@ protected:
     void PaintAreaBelow(TCanvas &Canvas, const TRect &Window, int Top, int Height, TColumnIndex FirstColumn,
                         TLTInternalPaintOptions PaintOptions, TPoint Offset);
     // The mouse selection band on a painter that maps absolute X and Y - Top, within Clip.
-    void PaintSelectionRectangle(QPainter &Painter, int Top, const QRect &Clip);
+    // WindowShiftX is what a client X gains in the window being painted.
+    void PaintSelectionRectangle(QPainter &Painter, int Top, const QRect &Clip, int WindowShiftX);
     // Fills a strip of the client with the column colours (the background without columns).
     void FillColumnStrips(QPainter &Painter, const QRect &Strip);
     virtual void DoBeforePaint(TCanvas &Canvas);
@@ -1664,6 +1696,8 @@ protected:
     // Ends an edit and tells assistive software that the names changed.
     virtual void MainColumnChanged();
     virtual void UpdateHeaderRect();
+    // Frame style and client margins after a border setting changed.
+    void ApplyBorder();
     // Repaints a part of the header, given in window coordinates.
     virtual void InvalidateHeaderArea(const QRect &R);
     void resizeEvent(QResizeEvent *Event) override;
@@ -1886,6 +1920,15 @@ private:
     TLTLineStyle FLineStyle = TLTLineStyle::lsDotted;
     TCheckImageKind FCheckImageKind = TCheckImageKind::ckSystemDefault;
     uint8_t FSelectionBlendFactor = 128;
+    TLTDrawSelectionMode FDrawSelectionMode = TLTDrawSelectionMode::smDottedRectangle;
+    TLTBorderStyle FBorderStyle = TLTBorderStyle::bsSingle;
+    bool FCtl3D = true;
+    TLTBevelKind FBevelKind = TLTBevelKind::bkNone;
+    TLTBevelCut FBevelInner = TLTBevelCut::bvRaised;
+    TLTBevelCut FBevelOuter = TLTBevelCut::bvLowered;
+    uint8_t FBevelEdges = beLeft | beTop | beRight | beBottom;
+    int FBevelWidth = 1;
+    int FBorderWidth = 0;
     uint32_t FSelectionCurveRadius = 0;
     QImage FBackground;
     QPixmap FBackgroundPixmap;   // made from FBackground at its first paint

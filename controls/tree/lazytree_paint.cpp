@@ -670,17 +670,8 @@ void TBaseLazyTree::PaintCellBackground(TLTPaintInfo &PaintInfo)
     if (cellOfFocus && PaintInfo.PaintOptions.Contains(poDrawFocusRect) && focused &&
         PaintInfo.Node == FFocusedNode && PaintInfo.Column == FFocusedColumn) {
         const TRect f = grid ? PaintInfo.CellRect : inner;
-        if (f.Width() > 0 && f.Height() > 0) {
-            // An inverting dotted frame.
-            p->save();
-            p->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-            const QBrush dots(Qt::white, Qt::Dense4Pattern);
-            p->fillRect(QRect(f.Left, f.Top, f.Width(), 1), dots);
-            p->fillRect(QRect(f.Left, f.Bottom - 1, f.Width(), 1), dots);
-            p->fillRect(QRect(f.Left, f.Top + 1, 1, f.Height() - 2), dots);
-            p->fillRect(QRect(f.Right - 1, f.Top + 1, 1, f.Height() - 2), dots);
-            p->restore();
-        }
+        if (f.Width() > 0 && f.Height() > 0)
+            DrawInvertedFocusFrame(*p, f.ToQRect());
     }
 }
 
@@ -724,14 +715,14 @@ void TBaseLazyTree::PaintDropMark(QPainter &Painter, const TRect &R)
     Painter.restore();
 }
 
-void TBaseLazyTree::PaintSelectionRectangle(QPainter &Painter, int Top, const QRect &Clip)
+void TBaseLazyTree::PaintSelectionRectangle(QPainter &Painter, int Top, const QRect &Clip, int WindowShiftX)
 {
     if (!FStates.Contains(tsDrawSelecting))
         return;
-    // The band is kept in client coordinates.
+    // The band is drawn where it shows in the client, also over fixed columns.
     Painter.save();
     Painter.setClipRect(Clip, Qt::IntersectClip);
-    Painter.translate(FEffectiveOffsetX, -FOffsetY - Top);
+    Painter.translate(WindowShiftX, -FOffsetY - Top);
     DrawRubberBand(Painter);
     Painter.restore();
 }
@@ -1121,7 +1112,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                         if (OnAfterItemPaint)
                             OnAfterItemPaint(this, &canvas, node, itemRect);
                     }
-                    PaintSelectionRectangle(*p, rowTop, QRect(Window.Left, 0, Window.Width(), height));
+                    PaintSelectionRectangle(*p, rowTop, QRect(Window.Left, 0, Window.Width(), height), Window.Left - Target.X);
                 }
                 surface.reset();
                 FPaintImage = nullptr;
@@ -1151,7 +1142,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                            TPoint(Target.X, targetRect.Top));
             QPainter *p = surface->Painter();
             p->translate(-Window.Left, 0);
-            PaintSelectionRectangle(*p, nodeTop, QRect(Window.Left, 0, Window.Width(), height));
+            PaintSelectionRectangle(*p, nodeTop, QRect(Window.Left, 0, Window.Width(), height), Window.Left - Target.X);
             surface.reset();
             if (!unbuffered)
                 target->drawImage(Target.X, targetRect.Top, below);

@@ -649,6 +649,7 @@ TEST(LazyTreePaint, CustomDrawnRowsStillShowTheSelectionBand)
     tree.Colors().Set(TLTColors::SelectionRectangleBlendColor, clBlue);
     tree.Colors().Set(TLTColors::SelectionRectangleBorderColor, clBlue);
     tree.SetSelectionBlendFactor(255);
+    tree.SetDrawSelectionMode(TLTDrawSelectionMode::smBlendedRectangle);
     tree.OnBeforeItemPaint = [](TBaseLazyTree *, TCanvas *Canvas, PLazyNode, TRect R, bool &CustomDraw) {
         Canvas->Painter()->fillRect(R.ToQRect(), Qt::green);
         CustomDraw = true;
@@ -992,5 +993,35 @@ TEST(LazyTreePaint, CaptionsSpanEmptyCells)
         EXPECT_EQ(drawn[0] == QStringLiteral("Water meter"), span) << drawn[0].toStdString();
         EXPECT_EQ(drawn.count(1), 0u);   // an empty caption is never drawn
         EXPECT_EQ(drawn[2], QStringLiteral("x"));
+    }
+}
+
+// Captions have a transparent background unless a paint-text handler leaves the canvas
+// brush solid: then the text (and only the text) is backed by the brush colour.
+TEST(LazyTreePaint, OpaqueCaptionBackgroundOnlyWhenAHandlerAsks)
+{
+    for (bool opaque : {false, true}) {
+        SCOPED_TRACE(opaque);
+        TPartsTree tree;
+        tree.OnGetText = [](TBaseLazyTree *, PLazyNode, TColumnIndex, TLSTTextType Type, QString &Text) {
+            Text = Type == ttNormal ? QStringLiteral("Wide caption") : QString();
+        };
+        tree.OnPaintText = [opaque](TBaseLazyTree *, TCanvas *Canvas, PLazyNode, TColumnIndex, TLSTTextType) {
+            if (opaque) {
+                Canvas->Brush.Style = bsSolid;
+                Canvas->Brush.Color = clYellow;
+            }
+        };
+        tree.SetRootNodeCount(1);
+        const QImage image = Render(tree, 200, 36);
+        int yellow = 0, yellowBelow = 0;
+        for (int y = 0; y < 36; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (image.pixel(x, y) == Rgb(clYellow))
+                    ++(y < 18 ? yellow : yellowBelow);
+        EXPECT_EQ(yellow > 100, opaque);
+        EXPECT_EQ(yellowBelow, 0);
+        // The text's own background does not reach the right end of the row.
+        EXPECT_NE(image.pixel(195, 9), Rgb(clYellow));
     }
 }
