@@ -94,11 +94,23 @@ void TBaseLazyTree::UpdateHeaderRect()
 void TBaseLazyTree::resizeEvent(QResizeEvent *Event)
 {
     QAbstractScrollArea::resizeEvent(Event);
-    if (HandleAllocated()) {
-        UpdateHeaderRect();
+    if (!HandleAllocated())
+        return;
+    UpdateHeaderRect();
+    if (FStates.Contains(TLazyTreeState::tsSizing) || ClientHeight() < 1)
+        return;
+    DoStateChange({TLazyTreeState::tsSizing});
+    try {
+        FHeader->ApplyFixedAreaConstraints();
         FHeader->DistributeSpringSpace();
         UpdateScrollBars(true);
+        if (!FHeader->UseColumns())
+            FitEditorBounds();
+    } catch (...) {
+        DoStateChange({}, {TLazyTreeState::tsSizing});
+        throw;
     }
+    DoStateChange({}, {TLazyTreeState::tsSizing});
 }
 
 void TBaseLazyTree::changeEvent(QEvent *Event)

@@ -47,6 +47,11 @@ void TBaseLazyTree::CreateWnd()
         DoStateChange({}, {tsUseThemes, tsUseExplorerTheme});
     }
     AutoScaleNodeHeight();
+    if (FHeader->States().Contains(THeaderState::hsNeedScaling)) {
+        FHeader->ApplyFixedAreaConstraints();
+        if (FHeader->Options().Contains(TLTHeaderOption::hoAutoResize))
+            FHeader->Columns().FitAutoSizeColumn();
+    }
     RebuildPaintResources(true, true);
     UpdateScrollBars(true);
     UpdateHeaderRect();
