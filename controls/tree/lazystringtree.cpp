@@ -467,24 +467,81 @@ void TCustomLazyStringTree::PaintNodeContent(TLTPaintInfo &PaintInfo)
         RenderStaticText(PaintInfo, e.StaticText);
 }
 
+TColumnIndex TCustomLazyStringTree::NextPaintColumn(TLTPaintInfo &PaintInfo)
+{
+    TLazyTreeColumns &columns = Header().Columns();
+    if (!TBaseLazyTree::TreeOptions().AutoOptions().Contains(TLTAutoOption::toAutoSpanColumns) ||
+        !Header().UseColumns() || PaintInfo.BidiMode != TLTBiDiMode::bdLeftToRight)
+        return TBaseLazyTree::NextPaintColumn(PaintInfo);
+    TColumnIndex next = columns.GetNextVisibleColumn(PaintInfo.Column);
+    while (next >= 0 && columns[next].BiDiMode() == TLTBiDiMode::bdLeftToRight &&
+           IsCellEmpty(PaintInfo.Node, next)) {
+        PaintInfo.CellRect.Right += columns[next].Width();
+        next = columns.GetNextVisibleColumn(next);
+    }
+    return next;
+}
+
+// The caption's colour: selection, drop target and hot node each have their own.
+TFont TCustomLazyStringTree::CellTextFont(const TLTPaintInfo &PaintInfo)
+{
+    PLazyNode node = PaintInfo.Node;
+    TColor color = isEnabled() ? Colors().NodeFontColor() : Colors().Get(TLTColors::DisabledColor);
+    TFont result = TFont::FromQFont(font(), color);
+    const TLTSelectionOptions selection = TBaseLazyTree::TreeOptions().SelectionOptions();
+    const TLTPaintOptions paint = TBaseLazyTree::TreeOptions().PaintOptions();
+    const bool explorer = TreeStates().Contains(tsUseExplorerTheme);
+    if (paint.Contains(TLTPaintOption::toHotTrack) && node == HotNode() && !explorer) {
+        result.Style |= fsUnderline;
+        result.Color = Colors().Get(TLTColors::HotColor);
+    }
+    const bool focused = hasFocus() || paint.Contains(TLTPaintOption::toPopupMode);
+    if (PaintInfo.PaintOptions.Contains(TLTInternalPaintOption::poDrawSelection) &&
+        (PaintInfo.Column == FocusedColumn() || selection.Contains(TLTSelectionOption::toFullRowSelect)) &&
+        !explorer) {
+        const bool highlighted = node == DropTargetNode()
+                                     ? LastDropMode() == TLTDropMode::dmOnNode || node->Has(vsSelected)
+                                     : node->Has(vsSelected) && focused;
+        if (highlighted)
+            result.Color = Colors().Get(TLTColors::SelectionTextColor);
+    }
+    return result;
+}
+
+namespace {
+
+// A paint-text handler that leaves the brush solid asks for an opaque text background:
+// the laid-out text is backed by the brush colour, the rest of the cell stays as painted.
+void DrawCaption(TCanvas &Canvas, const QString &Text, TRect R, unsigned Format)
+{
+    if (Canvas.Brush.Style != bsClear && !Text.isEmpty()) {
+        TRect extent = R;
+        Canvas.DrawText(Text, extent, Format | DT_CALCRECT);
+        const int w = std::min(extent.Width(), R.Width()), h = std::min(extent.Height(), R.Height());
+        const int left = (Format & DT_RIGHT) ? R.Right - w : (Format & DT_CENTER) ? (R.Left + R.Right - w) / 2 : R.Left;
+        const bool single = Format & DT_SINGLELINE;
+        const int top = single && (Format & DT_VCENTER) ? (R.Top + R.Bottom - h) / 2
+                        : single && (Format & DT_BOTTOM) ? R.Bottom - h
+                                                         : R.Top;
+        Canvas.FillRect(TRect(left, top, left + w, top + h));
+    }
+    Canvas.DrawText(Text, R, Format);
+}
+
+}   // namespace
+
 void TCustomLazyStringTree::RenderCellText(TLTPaintInfo &PaintInfo, const QString &Text)
 {
     TCanvas &canvas = *PaintInfo.Canvas;
     PLazyNode node = PaintInfo.Node;
-    TColor color = isEnabled() ? Colors().NodeFontColor() : Colors().Get(TLTColors::DisabledColor);
-    const TLTSelectionOptions selection = TBaseLazyTree::TreeOptions().SelectionOptions();
-    const bool focused = hasFocus() || TBaseLazyTree::TreeOptions().PaintOptions().Contains(TLTPaintOption::toPopupMode);
-    if (PaintInfo.PaintOptions.Contains(TLTInternalPaintOption::poDrawSelection) &&
-        (PaintInfo.Column == FocusedColumn() || selection.Contains(TLTSelectionOption::toFullRowSelect)) &&
-        node->Has(vsSelected) && focused)
-        color = Colors().Get(TLTColors::SelectionTextColor);
-    canvas.Font = TFont::FromQFont(font(), color);
+    canvas.Font = CellTextFont(PaintInfo);
     TRect r = PaintInfo.ContentRect;
     r.Left += TextMargin();
     r.Right -= TextMargin();
     const bool disabled = node->Has(vsDisabled) || !isEnabled();
     unsigned format;
     QString text = Text;
+    canvas.Brush.Style = bsClear;   // a transparent text background unless a handler asks
     if (node->Has(vsMultiline)) {
         NotifyPaintText(&canvas, node, PaintInfo.Column, ttNormal);
         const int h = ComputeNodeHeight(&canvas, node, PaintInfo.Column);
@@ -518,7 +575,6 @@ void TCustomLazyStringTree::RenderCellText(TLTPaintInfo &PaintInfo, const QStrin
             format |= AlignmentFlag(PaintInfo.Alignment);
         }
     }
-    canvas.Brush.Style = bsClear;
     OutputCellText(PaintInfo, text, format, r);
 }
 
@@ -529,7 +585,7 @@ void TCustomLazyStringTree::OutputCellText(TLTPaintInfo &PaintInfo, const QStrin
     if (OnDrawText)
         OnDrawText(this, PaintInfo.Canvas, PaintInfo.Node, PaintInfo.Column, Text, R, defaultDraw);
     if (defaultDraw)
-        PaintInfo.Canvas->DrawText(Text, R, DrawFormat);
+        DrawCaption(*PaintInfo.Canvas, Text, R, DrawFormat);
 }
 
 void TCustomLazyStringTree::RenderStaticText(TLTPaintInfo &PaintInfo, const QString &Text)
@@ -537,11 +593,17 @@ void TCustomLazyStringTree::RenderStaticText(TLTPaintInfo &PaintInfo, const QStr
     TCanvas &canvas = *PaintInfo.Canvas;
     PLazyNode node = PaintInfo.Node;
     TColor color = Colors().NodeFontColor();
-    if (TBaseLazyTree::TreeOptions().SelectionOptions().Contains(TLTSelectionOption::toFullRowSelect) &&
-        node->Has(vsSelected) &&
-        (hasFocus() || TBaseLazyTree::TreeOptions().PaintOptions().Contains(TLTPaintOption::toPopupMode)))
-        color = Colors().Get(TLTColors::SelectionTextColor);
+    if (TBaseLazyTree::TreeOptions().SelectionOptions().Contains(TLTSelectionOption::toFullRowSelect)) {
+        const bool highlighted =
+            node == DropTargetNode()
+                ? LastDropMode() == TLTDropMode::dmOnNode || node->Has(vsSelected)
+                : node->Has(vsSelected) &&
+                      (hasFocus() || TBaseLazyTree::TreeOptions().PaintOptions().Contains(TLTPaintOption::toPopupMode));
+        if (highlighted)
+            color = Colors().Get(TLTColors::SelectionTextColor);
+    }
     canvas.Font = TFont::FromQFont(font(), color);
+    canvas.Brush.Style = bsClear;
     NotifyPaintText(&canvas, node, PaintInfo.Column, ttStatic);
     if (node->Has(vsDisabled) || !isEnabled())
         canvas.Font.Color = Colors().Get(TLTColors::DisabledColor);
@@ -550,8 +612,7 @@ void TCustomLazyStringTree::RenderStaticText(TLTPaintInfo &PaintInfo, const QStr
         r.Right -= PaintInfo.NodeWidth + TextMargin();
     else
         r.Left += PaintInfo.NodeWidth + TextMargin();
-    canvas.Brush.Style = bsClear;
-    canvas.DrawText(Text, r, DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
+    DrawCaption(canvas, Text, r, DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
 }
 
 int TCustomLazyStringTree::DoIncrementalSearch(PLazyNode Node, const QString &Text)

@@ -154,7 +154,10 @@ protected:
                            TLTTooltipLineBreakStyle &LineBreakStyle) override;
     void MainColumnChanged() override;
     void PaintNodeContent(TLTPaintInfo &PaintInfo) override;
+    // With toAutoSpanColumns a caption runs on over the empty cells after it.
+    TColumnIndex NextPaintColumn(TLTPaintInfo &PaintInfo) override;
     virtual void RenderCellText(TLTPaintInfo &PaintInfo, const QString &Text);
+    TFont CellTextFont(const TLTPaintInfo &PaintInfo);
     virtual void RenderStaticText(TLTPaintInfo &PaintInfo, const QString &Text);
     // Draws Text into R unless OnDrawText draws it.
     virtual void OutputCellText(TLTPaintInfo &PaintInfo, const QString &Text, unsigned DrawFormat, TRect R);

@@ -23,7 +23,9 @@
 #include "platform/scrollcodes.h"
 
 #include <QAbstractScrollArea>
+#include <QBitmap>
 #include <QImage>
+#include <QPixmap>
 #include <QPointer>
 #include <QStringList>
 #include <algorithm>
@@ -153,6 +155,12 @@ enum class TCheckImageKind : uint8_t {
 enum class TLTNodeAlignment : uint8_t { naFromBottom, naFromTop, naProportional };
 enum class TLTLineStyle : uint8_t { lsCustomStyle, lsDotted, lsSolid };
 enum class TLTLineMode : uint8_t { lmNormal, lmBands };
+enum class TLTDrawSelectionMode : uint8_t { smDottedRectangle, smBlendedRectangle };
+enum class TLTBorderStyle : uint8_t { bsNone, bsSingle };
+enum class TLTBevelKind : uint8_t { bkNone, bkTile, bkSoft, bkFlat };
+enum class TLTBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+// Edges of the bevel, as bits.
+enum TLTBevelEdge : uint8_t { beLeft = 1, beTop = 2, beRight = 4, beBottom = 8 };
 enum class TLTLineType : uint8_t {
     ltNone, ltBottomRight, ltTopDown, ltTopDownRight, ltRight, ltTopRight, ltLeft, ltLeftBottom
 };
@@ -365,6 +373,14 @@ using TLTAfterCellPaintEvent = std::function<void(TBaseLazyTree *Sender, TCanvas
                                                   PLazyNode Node, TColumnIndex Column, TRect CellRect)>;
 using TLTBackgroundPaintEvent =
     std::function<void(TBaseLazyTree *Sender, TCanvas *TargetCanvas, TRect R, bool &Handled)>;
+// The 8 rows of the line pattern (low 8 bits each, 0 bits drawn in the line colour); a
+// handler may point Bits at its own rows.
+using TLTGetLineStyleEvent = std::function<void(TBaseLazyTree *Sender, const uint16_t *&Bits)>;
+using TLTBeforeDrawLineImageEvent =
+    std::function<void(TBaseLazyTree *Sender, PLazyNode Node, int Level, int &PosX)>;
+using TLTPrepareButtonImagesEvent =
+    std::function<void(TBaseLazyTree *Sender, QImage &PlusBM, QImage &PlusHotBM, QImage &PlusSelectedHotBM,
+                       QImage &MinusBM, QImage &MinusHotBM, QImage &MinusSelectedHotBM, QSize &Size)>;
 using TLTPopupEvent =
     std::function<void(TBaseLazyTree *Sender, PLazyNode Node, TColumnIndex Column,
                        const QPoint &P, bool &AskParent, QMenu *&PopupMenu)>;
@@ -866,6 +882,40 @@ public:
     TLTSearchStart IncrementalSearchStart() const { return FSearchStart; }
     uint8_t SelectionBlendFactor() const { return FSelectionBlendFactor; }
     void SetSelectionBlendFactor(uint8_t Value) { FSelectionBlendFactor = Value; }
+    // The mouse selection band: an inverting dotted frame, or tinted (always with themes).
+    TLTDrawSelectionMode DrawSelectionMode() const { return FDrawSelectionMode; }
+    void SetDrawSelectionMode(TLTDrawSelectionMode Value);
+    // The window border: the frame (single with Ctl3D is a sunken client edge), then inside
+    // it an optional bevel and a ring BorderWidth wide in Colors.BorderColor.
+    TLTBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TLTBorderStyle Value);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
+    TLTBevelKind BevelKind() const { return FBevelKind; }
+    void SetBevelKind(TLTBevelKind Value);
+    TLTBevelCut BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TLTBevelCut Value);
+    TLTBevelCut BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TLTBevelCut Value);
+    uint8_t BevelEdges() const { return FBevelEdges; }
+    void SetBevelEdges(uint8_t Value);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int Value);
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int Value);
+    // Width of the bevel and ring inside the frame on each side (left, top, right, bottom).
+    QMargins NonClientInsets() const;
+    // The bevel and the border ring, on a painter over the whole tree window.
+    void PaintNonClientBorder(QPainter &Painter);
+    // A picture behind the rows (with toShowBackground), fixed to the window.
+    const QImage &Background() const { return FBackground; }
+    void SetBackground(const QImage &Value);
+    int BackgroundOffsetX() const { return FBackgroundOffsetX; }
+    int BackgroundOffsetY() const { return FBackgroundOffsetY; }
+    void SetBackgroundOffset(int X, int Y);
+    // Corner size of the selection rectangles (0: square corners).
+    uint32_t SelectionCurveRadius() const { return FSelectionCurveRadius; }
+    void SetSelectionCurveRadius(uint32_t Value);
     int DragWidth() const { return FDragWidth; }
     void SetDragWidth(int Value) { FDragWidth = Value; }
     int DragHeight() const { return FDragHeight; }
@@ -994,12 +1044,19 @@ public:
     TLTAfterItemPaintEvent OnAfterItemPaint;
     TLTAfterCellPaintEvent OnAfterCellPaint;
     TLTBackgroundPaintEvent OnPaintBackground;
+    TLTGetLineStyleEvent OnGetLineStyle;
+    TLTBeforeDrawLineImageEvent OnBeforeDrawTreeLine;
+    TLTPrepareButtonImagesEvent OnPrepareButtonBitmaps;
 
     // --- Painting --------------------------------------------------------------------------
     // Paints Window (absolute tree coordinates) of the content onto TargetCanvas with its
     // top-left corner at Target. Does nothing while a paint is running.
     virtual void PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target,
                            TLTInternalPaintOptions PaintOptions);
+    // Renders the window (frame, header band and client) onto Target as a print of it: with
+    // selection, focus and grid lines but no column colours. With CheckVisible an invisible
+    // tree renders nothing.
+    void PrintWindow(QPaintDevice *Target, bool CheckVisible = false);
     TLTColors &Colors() const { return *FColors; }
     QString EmptyListMessage() const { return FEmptyListMessage; }
     void SetEmptyListMessage(const QString &Value);
@@ -1566,18 +1623,36 @@ protected:
     void PaintTreeLines(TLTPaintInfo &PaintInfo, int VAlign, int IndentSize, const TLTLineImage &LineImage);
     void DrawLineImage(TLTPaintInfo &PaintInfo, int X, int Y, int H, int VAlign, TLTLineType LineType,
                        bool Reverse);
-    void DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor);
+    void DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor, TColor GapColor);
     void ButtonLookChanged();
     void DrawDottedHorzLine(TLTPaintInfo &PaintInfo, int Left, int Top, int Right, TColor LineColor);
-    void DrawDottedVertLine(TLTPaintInfo &PaintInfo, int Top, int Left, int Bottom, TColor LineColor);
+    // The gaps take the selection colour with UseSelectedBkColor, else the background colour.
+    void DrawDottedVertLine(TLTPaintInfo &PaintInfo, int Top, int Left, int Bottom, TColor LineColor,
+                            bool UseSelectedBkColor = false);
     void PaintNodeButton(TCanvas &Canvas, PLazyNode Node, const TRect &CellRect, int ButtonX, int ButtonY,
                          TLTBiDiMode BidiMode);
     void PaintCheckImage(TCanvas &Canvas, const TLTImageInfo &ImageInfo, bool Selected);
     void PaintNodeImage(TLTPaintInfo &PaintInfo, int Slot);
     void QueryPaintImage(TLTPaintInfo &PaintInfo, TLTImageKind Kind, TLTImageList *DefaultImages, int Slot);
-    void EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R);
+    // Offset moves R into the coordinates the background picture is laid out in.
+    void EraseNodeBackground(TLTPaintInfo &PaintInfo, bool ShowBackground, TRect R, TPoint Offset);
+    bool ShowsBackground(TLTInternalPaintOptions PaintOptions) const;
+    // The background picture over R, tiled or (toStaticBackground) once at its offsets.
+    void DrawBackground(QPainter &Painter, const TRect &R, TPoint Offset);
     void PaintDropMark(QPainter &Painter, const TRect &R);
     void PaintCellBackground(TLTPaintInfo &PaintInfo);
+    // A selection rectangle filled and framed, its corners rounded by SelectionCurveRadius.
+    void DrawSelectionRect(QPainter &Painter, const TRect &R, TColor Fill, TColor Border);
+    // The column after the cell being painted; a descendant may span empty cells.
+    virtual TColumnIndex NextPaintColumn(TLTPaintInfo &PaintInfo);
+    // Column bands (or the background) below the last row, Height high from absolute Top.
+    void PaintAreaBelow(TCanvas &Canvas, const TRect &Window, int Top, int Height, TColumnIndex FirstColumn,
+                        TLTInternalPaintOptions PaintOptions, TPoint Offset);
+    // The mouse selection band on a painter that maps absolute X and Y - Top, within Clip.
+    // WindowShiftX is what a client X gains in the window being painted.
+    void PaintSelectionRectangle(QPainter &Painter, int Top, const QRect &Clip, int WindowShiftX);
+    // Fills a strip of the client with the column colours (the background without columns).
+    void FillColumnStrips(QPainter &Painter, const QRect &Strip);
     virtual void DoBeforePaint(TCanvas &Canvas);
     virtual void DoAfterPaint(TCanvas &Canvas);
     // The selection colours as the focus decides them.
@@ -1621,6 +1696,8 @@ protected:
     // Ends an edit and tells assistive software that the names changed.
     virtual void MainColumnChanged();
     virtual void UpdateHeaderRect();
+    // Frame style and client margins after a border setting changed.
+    void ApplyBorder();
     // Repaints a part of the header, given in window coordinates.
     virtual void InvalidateHeaderArea(const QRect &R);
     void resizeEvent(QResizeEvent *Event) override;
@@ -1843,6 +1920,19 @@ private:
     TLTLineStyle FLineStyle = TLTLineStyle::lsDotted;
     TCheckImageKind FCheckImageKind = TCheckImageKind::ckSystemDefault;
     uint8_t FSelectionBlendFactor = 128;
+    TLTDrawSelectionMode FDrawSelectionMode = TLTDrawSelectionMode::smDottedRectangle;
+    TLTBorderStyle FBorderStyle = TLTBorderStyle::bsSingle;
+    bool FCtl3D = true;
+    TLTBevelKind FBevelKind = TLTBevelKind::bkNone;
+    TLTBevelCut FBevelInner = TLTBevelCut::bvRaised;
+    TLTBevelCut FBevelOuter = TLTBevelCut::bvLowered;
+    uint8_t FBevelEdges = beLeft | beTop | beRight | beBottom;
+    int FBevelWidth = 1;
+    int FBorderWidth = 0;
+    uint32_t FSelectionCurveRadius = 0;
+    QImage FBackground;
+    QPixmap FBackgroundPixmap;   // made from FBackground at its first paint
+    int FBackgroundOffsetX = 0, FBackgroundOffsetY = 0;
     TLTDragImageKind FDragImageKind = TLTDragImageKind::diComplete;
     TDragOperations FDragOperations{TDragOperation::doCopy, TDragOperation::doMove};
     TLTDragType FDragType = TLTDragType::dtOLE;
@@ -1906,7 +1996,11 @@ private:
     QString FEmptyListMessage;
     TLTLineMode FLineMode = TLTLineMode::lmNormal;
     QImage FPlusBM, FMinusBM;
+    QImage FHotPlusBM, FHotMinusBM, FSelectedHotPlusBM, FSelectedHotMinusBM;
+    QBitmap FLinePattern;   // 8 x 8, set bits drawn in the line colour
     QImage *FPaintImage = nullptr;   // the row buffer while a row is painted
+    bool FPrintingClient = false;    // PrintWindow is rendering the tree
+    bool FFillingStrips = false;     // a toggle slides the rows: paints fill with the columns' colours
     bool FChangingTheme = false;
     std::function<int64_t()> FAnimationClock;
     // Input, selection and focus.

@@ -269,8 +269,8 @@ QString TLSTExporter::HTML(const QString &Caption)
     QString attributes = QStringLiteral(" ");
     if (!Caption.isEmpty())
         attributes += QStringLiteral("caption=\"") + Caption + QLatin1Char('"');
-    if (T.frameShape() != QFrame::NoFrame)
-        attributes += QStringLiteral(" border=\"%1\" frame=box").arg(1);
+    if (T.BorderStyle() != TLTBorderStyle::bsNone)
+        attributes += QStringLiteral(" border=\"%1\" frame=box").arg(T.BorderWidth() + 1);
     const QString lineStyle = T.LineStyle() == TLTLineStyle::lsSolid ? QStringLiteral("solid;")
                                                                      : QStringLiteral("dotted;");
     const TLTPaintOptions paint = T.TreeOptions().PaintOptions();

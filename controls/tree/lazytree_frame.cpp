@@ -491,7 +491,15 @@ void TBaseLazyTree::Assign(const TBaseLazyTree &Source)
         throw ELazyTreeError(("Cannot assign a " + Source.ClassName() + " to a " + ClassName() + ".")
                                  .toStdString());
     SetAutoScrollDelay(Source.FAutoScrollDelay);
+    SetBevelEdges(Source.FBevelEdges);
+    SetBevelInner(Source.FBevelInner);
+    SetBevelKind(Source.FBevelKind);
+    SetBevelOuter(Source.FBevelOuter);
+    SetBevelWidth(Source.FBevelWidth);
     SetBiDiMode(Source.FBiDiMode);
+    SetBorderStyle(Source.FBorderStyle);
+    SetBorderWidth(Source.FBorderWidth);
+    SetCtl3D(Source.FCtl3D);
     SetAutoScrollInterval(Source.FAutoScrollInterval);
     SetChangeDelay(Source.FChangeDelay);
     SetColor(Source.FColor);

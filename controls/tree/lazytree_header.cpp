@@ -38,6 +38,10 @@ public:
     {
         auto *tree = static_cast<TBaseLazyTree *>(Watched);
         if (Event->type() == QEvent::Paint) {
+            {
+                QPainter p(tree);
+                tree->PaintNonClientBorder(p);
+            }
             const QRect band = tree->HeaderRect();
             if (band.height() > 0 && band.width() > 0) {
                 QPainter p(tree);
@@ -72,9 +76,10 @@ void TBaseLazyTree::UpdateHeaderRect()
         setMouseTracking(true);   // the header's hot column follows a free mouse
     }
     // The frame of the scroll area is the tree's border; the header lies inside it, above
-    // the viewport.
+    // the viewport, with the bevel and border ring between them.
     const int border = frameWidth();
-    QRect r = rect().adjusted(border, border, -border, -border);
+    const QMargins insets = NonClientInsets();
+    QRect r = rect().adjusted(border, border, -border, -border).marginsRemoved(insets);
     const bool visible = FHeader->Options().Contains(hoVisible);
     if (!visible)
         r.setHeight(0);
@@ -83,17 +88,29 @@ void TBaseLazyTree::UpdateHeaderRect()
     else
         r.setHeight(FHeader->Height());
     FHeaderRect = r;
-    setViewportMargins(0, visible ? FHeader->Height() : 0, 0, 0);
+    setViewportMargins(insets + QMargins(0, visible ? FHeader->Height() : 0, 0, 0));
 }
 
 void TBaseLazyTree::resizeEvent(QResizeEvent *Event)
 {
     QAbstractScrollArea::resizeEvent(Event);
-    if (HandleAllocated()) {
-        UpdateHeaderRect();
+    if (!HandleAllocated())
+        return;
+    UpdateHeaderRect();
+    if (FStates.Contains(TLazyTreeState::tsSizing) || ClientHeight() < 1)
+        return;
+    DoStateChange({TLazyTreeState::tsSizing});
+    try {
+        FHeader->ApplyFixedAreaConstraints();
         FHeader->DistributeSpringSpace();
         UpdateScrollBars(true);
+        if (!FHeader->UseColumns())
+            FitEditorBounds();
+    } catch (...) {
+        DoStateChange({}, {TLazyTreeState::tsSizing});
+        throw;
     }
+    DoStateChange({}, {TLazyTreeState::tsSizing});
 }
 
 void TBaseLazyTree::changeEvent(QEvent *Event)

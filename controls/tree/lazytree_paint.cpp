@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
+#include <optional>
 
 using enum TLazyNodeState;
 using enum TLazyTreeState;
@@ -148,49 +149,77 @@ void TBaseLazyTree::ButtonLookChanged()
     }
 }
 
-void TBaseLazyTree::RebuildPaintResources(bool Buttons, bool)
+void TBaseLazyTree::RebuildPaintResources(bool Buttons, bool Lines)
 {
-    // The line pattern is chosen when a line is drawn; only the buttons are pictures.
-    if (!Buttons)
-        return;
-    const int size = 9;
-    FButtonWidth = FButtonHeight = size;
-    auto draw = [&](QImage &Bitmap, bool Plus) {
-        Bitmap = QImage(size, size, QImage::Format_ARGB32_Premultiplied);
-        Bitmap.fill(Qt::transparent);
-        QPainter p(&Bitmap);
-        if (FButtonStyle == TLTButtonStyle::bsTriangle) {
-            p.setPen(Qt::black);
-            p.setBrush(Qt::black);
-            const QPoint minus[] = {{0, 2}, {8, 2}, {4, 6}};
-            const QPoint plus[] = {{2, 0}, {6, 4}, {2, 8}};
-            p.drawPolygon(Plus ? plus : minus, 3);
-            return;
+    if (Buttons) {
+        QSize size(9, 9);
+        // A cleared picture: transparent, so the row shows through where nothing is drawn.
+        auto clear = [&size](QImage &Bitmap) {
+            Bitmap = QImage(size, QImage::Format_ARGB32_Premultiplied);
+            Bitmap.fill(Qt::transparent);
+        };
+        if (OnPrepareButtonBitmaps) {
+            for (QImage *bitmap : {&FPlusBM, &FHotPlusBM, &FSelectedHotPlusBM, &FMinusBM, &FHotMinusBM,
+                                   &FSelectedHotMinusBM})
+                clear(*bitmap);
+            OnPrepareButtonBitmaps(this, FPlusBM, FHotPlusBM, FSelectedHotPlusBM, FMinusBM, FHotMinusBM,
+                                   FSelectedHotMinusBM, size);
+        } else {
+            const int w = size.width();
+            auto draw = [&](QImage &Bitmap, bool Plus) {
+                clear(Bitmap);
+                QPainter p(&Bitmap);
+                if (FButtonStyle == TLTButtonStyle::bsTriangle) {
+                    p.setPen(Qt::black);
+                    p.setBrush(Qt::black);
+                    const QPoint minus[] = {{0, 2}, {8, 2}, {4, 6}};
+                    const QPoint plus[] = {{2, 0}, {6, 4}, {2, 8}};
+                    p.drawPolygon(Plus ? plus : minus, 3);
+                    return;
+                }
+                switch (FButtonFillMode) {
+                case TLTButtonFillMode::fmTreeColor: p.fillRect(0, 0, w, w, ToQColor(FColors->BackGroundColor())); break;
+                case TLTButtonFillMode::fmWindowColor: p.fillRect(0, 0, w, w, ToQColor(clWindow)); break;
+                case TLTButtonFillMode::fmShaded: {
+                    QLinearGradient shade(0, 0, w, w);
+                    shade.setColorAt(0, Qt::white);
+                    shade.setColorAt(1, ToQColor(clBtnFace));
+                    p.fillRect(0, 0, w, w, shade);
+                    break;
+                }
+                case TLTButtonFillMode::fmTransparent: break;
+                }
+                const QColor frame = ToQColor(FColors->Get(TLTColors::TreeLineColor));
+                p.fillRect(0, 0, w, 1, frame);
+                p.fillRect(0, w - 1, w, 1, frame);
+                p.fillRect(0, 0, 1, w, frame);
+                p.fillRect(w - 1, 0, 1, w, frame);
+                const QColor bar = ToQColor(FColors->NodeFontColor());
+                p.fillRect(2, w / 2, w - 4, 1, bar);
+                if (Plus)
+                    p.fillRect(w / 2, 2, 1, w - 4, bar);
+            };
+            draw(FMinusBM, false);
+            FHotMinusBM = FSelectedHotMinusBM = FMinusBM;
+            draw(FPlusBM, true);
+            FHotPlusBM = FSelectedHotPlusBM = FPlusBM;
         }
-        switch (FButtonFillMode) {
-        case TLTButtonFillMode::fmTreeColor: p.fillRect(0, 0, size, size, ToQColor(FColors->BackGroundColor())); break;
-        case TLTButtonFillMode::fmWindowColor: p.fillRect(0, 0, size, size, ToQColor(clWindow)); break;
-        case TLTButtonFillMode::fmShaded: {
-            QLinearGradient shade(0, 0, size, size);
-            shade.setColorAt(0, Qt::white);
-            shade.setColorAt(1, ToQColor(clBtnFace));
-            p.fillRect(0, 0, size, size, shade);
-            break;
-        }
-        case TLTButtonFillMode::fmTransparent: break;
-        }
-        const QColor frame = ToQColor(FColors->Get(TLTColors::TreeLineColor));
-        p.fillRect(0, 0, size, 1, frame);
-        p.fillRect(0, size - 1, size, 1, frame);
-        p.fillRect(0, 0, 1, size, frame);
-        p.fillRect(size - 1, 0, 1, size, frame);
-        const QColor bar = ToQColor(FColors->NodeFontColor());
-        p.fillRect(2, size / 2, size - 4, 1, bar);
-        if (Plus)
-            p.fillRect(size / 2, 2, 1, size - 4, bar);
-    };
-    draw(FMinusBM, false);
-    draw(FPlusBM, true);
+        FButtonWidth = size.width();
+        FButtonHeight = size.height();
+    }
+    if (Lines) {
+        static const uint16_t dotted[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+        static const uint16_t solid[8] = {};
+        const uint16_t *bits = FLineStyle == TLTLineStyle::lsSolid ? solid : dotted;
+        if (FLineStyle == TLTLineStyle::lsCustomStyle && OnGetLineStyle)
+            OnGetLineStyle(this, bits);
+        QImage pattern(8, 8, QImage::Format_MonoLSB);
+        pattern.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                pattern.setPixel(x, y, (bits[y] >> (7 - x)) & 1 ? 0 : 1);
+        FLinePattern = QBitmap::fromImage(pattern);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -323,28 +352,32 @@ int TBaseLazyTree::CheckImageIndex(PLazyNode Node) const
     return -1;
 }
 
-void TBaseLazyTree::DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor)
+void TBaseLazyTree::DrawLinePattern(TLTPaintInfo &PaintInfo, const QRect &R, TColor LineColor, TColor GapColor)
 {
     QPainter *p = PaintInfo.Canvas->Painter();
     if (FLineStyle == TLTLineStyle::lsSolid) {
         p->fillRect(R, ToQColor(LineColor));
         return;
     }
-    // Every other pixel, aligned with the content by the brush origin of the row.
-    p->fillRect(R, ToQColor(FColors->BackGroundColor()));
-    p->fillRect(R, QBrush(ToQColor(LineColor), Qt::Dense4Pattern));
+    // The pattern is aligned with the content by the brush origin of the row.
+    if (FLinePattern.isNull())
+        RebuildPaintResources(false, true);
+    p->fillRect(R, ToQColor(GapColor));
+    p->fillRect(R, QBrush(ToQColor(LineColor), FLinePattern));
 }
 
 void TBaseLazyTree::DrawDottedHorzLine(TLTPaintInfo &PaintInfo, int Left, int Top, int Right,
                                        TColor LineColor)
 {
-    DrawLinePattern(PaintInfo, QRect(std::min(Left, Right), Top, std::abs(Right - Left) + 1, 1), LineColor);
+    DrawLinePattern(PaintInfo, QRect(std::min(Left, Right), Top, std::abs(Right - Left) + 1, 1), LineColor,
+                    FColors->BackGroundColor());
 }
 
 void TBaseLazyTree::DrawDottedVertLine(TLTPaintInfo &PaintInfo, int Top, int Left, int Bottom,
-                                       TColor LineColor)
+                                       TColor LineColor, bool UseSelectedBkColor)
 {
-    DrawLinePattern(PaintInfo, QRect(Left, std::min(Top, Bottom), 1, std::abs(Bottom - Top) + 1), LineColor);
+    DrawLinePattern(PaintInfo, QRect(Left, std::min(Top, Bottom), 1, std::abs(Bottom - Top) + 1), LineColor,
+                    UseSelectedBkColor ? SelectionColor() : FColors->BackGroundColor());
 }
 
 void TBaseLazyTree::DrawLineImage(TLTPaintInfo &PaintInfo, int X, int Y, int H, int VAlign,
@@ -401,8 +434,13 @@ void TBaseLazyTree::PaintTreeLines(TLTPaintInfo &PaintInfo, int VAlign, int Inde
         image = bands;
         height -= 1;
     }
-    for (int i = 0; i < IndentSize && size_t(i) < image.size(); ++i, x += step)
-        DrawLineImage(PaintInfo, x, PaintInfo.CellRect.Top, height, VAlign - 1, image[size_t(i)], reverse);
+    const int firstLevel = FOptions->PaintOptions().Contains(toShowRoot) ? 0 : 1;
+    for (int i = 0; i < IndentSize && size_t(i) < image.size(); ++i, x += step) {
+        int posX = x;
+        if (OnBeforeDrawTreeLine)
+            OnBeforeDrawTreeLine(this, PaintInfo.Node, i + firstLevel, posX);
+        DrawLineImage(PaintInfo, posX, PaintInfo.CellRect.Top, height, VAlign - 1, image[size_t(i)], reverse);
+    }
 }
 
 void TBaseLazyTree::PaintNodeButton(TCanvas &Canvas, PLazyNode Node, const TRect &CellRect, int ButtonX,
@@ -410,7 +448,12 @@ void TBaseLazyTree::PaintNodeButton(TCanvas &Canvas, PLazyNode Node, const TRect
 {
     const int x = BidiMode != TLTBiDiMode::bdLeftToRight ? CellRect.Right - ButtonX - FButtonWidth
                                                         : ButtonX + CellRect.Left;
-    Canvas.Draw(x, CellRect.Top + ButtonY, Node->Has(vsExpanded) ? FMinusBM : FPlusBM);
+    // Hot while the mouse is over this button.
+    const bool hot = Node == FCurrentHotNode && FHotNodeButtonHit;
+    const bool selected = Node->Has(vsSelected);
+    const QImage &bitmap = Node->Has(vsExpanded) ? (hot ? (selected ? FSelectedHotMinusBM : FHotMinusBM) : FMinusBM)
+                                                 : (hot ? (selected ? FSelectedHotPlusBM : FHotPlusBM) : FPlusBM);
+    Canvas.Draw(x, CellRect.Top + ButtonY, bitmap);
 }
 
 void TBaseLazyTree::PaintCheckImage(TCanvas &Canvas, const TLTImageInfo &ImageInfo, bool)
@@ -469,7 +512,53 @@ void TBaseLazyTree::PaintNodeImage(TLTPaintInfo &PaintInfo, int Slot)
 // ---------------------------------------------------------------------------------------
 // Backgrounds
 
-void TBaseLazyTree::EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R)
+void TBaseLazyTree::SetBackground(const QImage &Value)
+{
+    FBackground = Value;
+    FBackgroundPixmap = QPixmap();
+    InvalidateTree();
+}
+
+void TBaseLazyTree::SetBackgroundOffset(int X, int Y)
+{
+    if (FBackgroundOffsetX == X && FBackgroundOffsetY == Y)
+        return;
+    FBackgroundOffsetX = X;
+    FBackgroundOffsetY = Y;
+    InvalidateTree();
+}
+
+bool TBaseLazyTree::ShowsBackground(TLTInternalPaintOptions PaintOptions) const
+{
+    return FOptions->PaintOptions().Contains(toShowBackground) && PaintOptions.Contains(poBackground) &&
+           !FBackground.isNull();
+}
+
+void TBaseLazyTree::DrawBackground(QPainter &Painter, const TRect &R, TPoint Offset)
+{
+    if (R.Width() <= 0 || R.Height() <= 0)
+        return;
+    if (FBackgroundPixmap.isNull())
+        FBackgroundPixmap = QPixmap::fromImage(FBackground);
+    const int w = FBackground.width(), h = FBackground.height();
+    if (!FOptions->PaintOptions().Contains(toStaticBackground)) {
+        // Tiles from the offsets in the coordinates moved by Offset.
+        auto start = [](int Value, int Size) { return ((Value % Size) + Size) % Size; };
+        Painter.drawTiledPixmap(R.ToQRect(), FBackgroundPixmap,
+                                QPoint(start(R.Left + Offset.X + FBackgroundOffsetX, w),
+                                       start(R.Top + Offset.Y + FBackgroundOffsetY, h)));
+        return;
+    }
+    // One picture at the offsets; transparent pixels keep the tree's colour.
+    Painter.fillRect(R.ToQRect(), ToQColor(FColor));
+    const QRect picture(FBackgroundOffsetX, FBackgroundOffsetY, w, h);
+    const QRect shown = picture.intersected(R.ToQRect().translated(Offset.X, Offset.Y));
+    if (!shown.isEmpty())
+        Painter.drawPixmap(shown.translated(-Offset.X, -Offset.Y), FBackgroundPixmap,
+                           shown.translated(-picture.topLeft()));
+}
+
+void TBaseLazyTree::EraseNodeBackground(TLTPaintInfo &PaintInfo, bool ShowBackground, TRect R, TPoint Offset)
 {
     TColor color = FColors->BackGroundColor();
     TItemEraseAction action = TItemEraseAction::eaDefault;
@@ -480,17 +569,18 @@ void TBaseLazyTree::EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R)
     case TItemEraseAction::eaColor: p->fillRect(R.ToQRect(), ToQColor(color)); break;
     case TItemEraseAction::eaNone: break;
     case TItemEraseAction::eaDefault:
-        if (PaintInfo.PaintOptions.Contains(poDrawSelection) &&
+        if (ShowBackground) {
+            DrawBackground(*p, R, Offset);
+        } else if (PaintInfo.PaintOptions.Contains(poDrawSelection) &&
             FOptions->SelectionOptions().Contains(toFullRowSelect) && PaintInfo.Node->Has(vsSelected) &&
             !FOptions->PaintOptions().Contains(toUseBlendedSelection)) {
             if (FOptions->PaintOptions().Contains(toShowHorzGridLines)) {
                 p->fillRect(QRect(R.Left, R.Bottom - 1, R.Width(), 1), ToQColor(color));
                 --R.Bottom;
             }
-            p->fillRect(R.ToQRect(), ToQColor(SelectionColor()));
-            p->setPen(ToQColor(SelectionBorderColor()));
-            p->setBrush(Qt::NoBrush);
-            p->drawRect(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1));
+            // Rounded corners show the row's colour, not what the buffer held.
+            p->fillRect(R.ToQRect(), ToQColor(color));
+            DrawSelectionRect(*p, R, SelectionColor(), SelectionBorderColor());
         } else {
             p->fillRect(R.ToQRect(), ToQColor(color));
         }
@@ -498,6 +588,32 @@ void TBaseLazyTree::EraseNodeBackground(TLTPaintInfo &PaintInfo, TRect R)
     }
     if (OnAfterItemErase)
         OnAfterItemErase(this, PaintInfo.Canvas, PaintInfo.Node, R);
+}
+
+void TBaseLazyTree::DrawSelectionRect(QPainter &Painter, const TRect &R, TColor Fill, TColor Border)
+{
+    Painter.save();
+    Painter.setPen(ToQColor(Border));
+    Painter.setBrush(ToQColor(Fill));
+    const QRect r(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+    if (FSelectionCurveRadius == 0) {
+        Painter.drawRect(r);
+    } else {
+        // The radius is the corner's ellipse size.
+        const qreal corner = FSelectionCurveRadius / 2.0;
+        Painter.setRenderHint(QPainter::Antialiasing, false);
+        Painter.drawRoundedRect(r, corner, corner);
+    }
+    Painter.restore();
+}
+
+void TBaseLazyTree::SetSelectionCurveRadius(uint32_t Value)
+{
+    if (FSelectionCurveRadius == Value)
+        return;
+    FSelectionCurveRadius = Value;
+    if (HandleAllocated() && !FLoading)
+        InvalidateTree();
 }
 
 void TBaseLazyTree::PaintCellBackground(TLTPaintInfo &PaintInfo)
@@ -531,19 +647,22 @@ void TBaseLazyTree::PaintCellBackground(TLTPaintInfo &PaintInfo)
         }
     }
     const bool cellOfFocus = PaintInfo.Column == FFocusedColumn || fullRow;
-    if (cellOfFocus && PaintInfo.PaintOptions.Contains(poDrawSelection) && PaintInfo.Node->Has(vsSelected)) {
+    // The drop target shows in its own colours while something is dropped onto it.
+    const bool dropTarget = PaintInfo.Node == FDropTargetNode;
+    const bool selected = PaintInfo.Node->Has(vsSelected);
+    if (cellOfFocus && PaintInfo.PaintOptions.Contains(poDrawSelection) &&
+        (dropTarget ? FLastDropMode == TLTDropMode::dmOnNode || selected : selected)) {
+        const TColor fill = dropTarget ? FColors->Get(TLTColors::DropTargetColor) : SelectionColor();
+        const TColor border = dropTarget ? FColors->Get(TLTColors::DropTargetBorderColor) : SelectionBorderColor();
         TRect r = grid || fullRow ? PaintInfo.CellRect : inner;
         if (r.Width() > 0 && r.Height() > 0) {
             if (FOptions->PaintOptions().Contains(toUseBlendedSelection) && FPaintImage) {
                 const QPoint origin = p->transform().map(QPoint(r.Left, r.Top));
                 BlendRectangle(nullptr, FPaintImage, TRect(origin.x(), origin.y(), origin.x() + r.Width(),
                                                            origin.y() + r.Height()),
-                               TPoint(), TBlendMode::blendTint, FSelectionBlendFactor, SelectionColor());
+                               TPoint(), TBlendMode::blendTint, FSelectionBlendFactor, fill);
             } else {
-                p->fillRect(r.ToQRect(), ToQColor(SelectionColor()));
-                p->setPen(ToQColor(SelectionBorderColor()));
-                p->setBrush(Qt::NoBrush);
-                p->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+                DrawSelectionRect(*p, r, fill, border);
             }
         }
     }
@@ -551,17 +670,8 @@ void TBaseLazyTree::PaintCellBackground(TLTPaintInfo &PaintInfo)
     if (cellOfFocus && PaintInfo.PaintOptions.Contains(poDrawFocusRect) && focused &&
         PaintInfo.Node == FFocusedNode && PaintInfo.Column == FFocusedColumn) {
         const TRect f = grid ? PaintInfo.CellRect : inner;
-        if (f.Width() > 0 && f.Height() > 0) {
-            // An inverting dotted frame.
-            p->save();
-            p->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-            const QBrush dots(Qt::white, Qt::Dense4Pattern);
-            p->fillRect(QRect(f.Left, f.Top, f.Width(), 1), dots);
-            p->fillRect(QRect(f.Left, f.Bottom - 1, f.Width(), 1), dots);
-            p->fillRect(QRect(f.Left, f.Top + 1, 1, f.Height() - 2), dots);
-            p->fillRect(QRect(f.Right - 1, f.Top + 1, 1, f.Height() - 2), dots);
-            p->restore();
-        }
+        if (f.Width() > 0 && f.Height() > 0)
+            DrawInvertedFocusFrame(*p, f.ToQRect());
     }
 }
 
@@ -584,6 +694,7 @@ void TBaseLazyTree::DoAfterPaint(TCanvas &Canvas)
 // ---------------------------------------------------------------------------------------
 // The pipeline
 
+
 void TBaseLazyTree::PaintDropMark(QPainter &Painter, const TRect &R)
 {
     // Only a drop between rows is marked; a drop onto the node shows in its selection colour.
@@ -604,22 +715,46 @@ void TBaseLazyTree::PaintDropMark(QPainter &Painter, const TRect &R)
     Painter.restore();
 }
 
+void TBaseLazyTree::PaintSelectionRectangle(QPainter &Painter, int Top, const QRect &Clip, int WindowShiftX)
+{
+    if (!FStates.Contains(tsDrawSelecting))
+        return;
+    // The band is drawn where it shows in the client, also over fixed columns.
+    Painter.save();
+    Painter.setClipRect(Clip, Qt::IntersectClip);
+    Painter.translate(WindowShiftX, -FOffsetY - Top);
+    DrawRubberBand(Painter);
+    Painter.restore();
+}
+
+TColumnIndex TBaseLazyTree::NextPaintColumn(TLTPaintInfo &PaintInfo)
+{
+    return FHeader->Columns().GetNextVisibleColumn(PaintInfo.Column);
+}
+
 void TBaseLazyTree::paintEvent(QPaintEvent *Event)
 {
-    const QRect update = Event->rect();
+    const QRect update = FPrintingClient ? viewport()->rect() : Event->rect();
     if (update.isEmpty())
         return;
+    if (FFillingStrips) {
+        QPainter painter(viewport());
+        FillColumnStrips(painter, update);
+        return;
+    }
     const int shift = UseRightToLeftReading() && FHeader->UseColumns() ? RightToLeftShift(true) : 0;
     const TRect r = TRect::FromQRect(update);
     TCanvas canvas(viewport());
-    const TLTInternalPaintOptions options{poBackground, poColumnColor, poDrawFocusRect, poDrawSelection,
-                                         poDrawDropMark, poGridLines};
+    // A print of the window shows no column colours.
+    TLTInternalPaintOptions options{poBackground, poDrawFocusRect, poDrawSelection, poDrawDropMark,
+                                    poGridLines};
+    if (!FPrintingClient)
+        options.Include(poColumnColor);
     const int fixed = FHeader->Columns().GetVisibleFixedWidth();
     if (fixed <= 0) {
         TRect window = r;
         OffsetRect(window, FEffectiveOffsetX - shift, -FOffsetY);
         PaintTree(canvas, window, r.TopLeft(), options);
-        DrawRubberBand(*canvas.Painter());
         return;
     }
     // Fixed columns do not scroll horizontally: they are painted on their own.
@@ -632,7 +767,85 @@ void TBaseLazyTree::paintEvent(QPaintEvent *Event)
         OffsetRect(window, FEffectiveOffsetX - shift, -FOffsetY);
         PaintTree(canvas, window, TPoint(fixed, client.Top), options);
     }
-    DrawRubberBand(*canvas.Painter());
+}
+
+void TBaseLazyTree::PrintWindow(QPaintDevice *Target, bool CheckVisible)
+{
+    if (!Target || (CheckVisible && !isVisible()))
+        return;
+    // The frame and the header band come with the widget, the client through the paint.
+    FPrintingClient = true;
+    try {
+        render(Target, QPoint(), QRegion(), QWidget::DrawChildren);
+    } catch (...) {
+        FPrintingClient = false;
+        throw;
+    }
+    FPrintingClient = false;
+}
+
+void TBaseLazyTree::PaintAreaBelow(TCanvas &Canvas, const TRect &Window, int Top, int Height,
+                                   TColumnIndex FirstColumn, TLTInternalPaintOptions PaintOptions, TPoint Offset)
+{
+    QPainter *p = Canvas.Painter();
+    const TRect area(0, 0, Window.Width(), Height);
+    bool handled = false;
+    if (OnPaintBackground)
+        OnPaintBackground(this, &Canvas, area, handled);
+    if (handled)
+        return;
+    if (ShowsBackground(PaintOptions)) {
+        DrawBackground(*p, area, Offset);
+        return;
+    }
+    const QColor background = ToQColor(FColors->BackGroundColor());
+    if (!FHeader->UseColumns()) {
+        p->fillRect(area.ToQRect(), background);
+        return;
+    }
+    // Column bands continue the rows' column colours and vertical grid lines to the bottom;
+    // they are laid out in absolute X like the rows.
+    TLazyTreeColumns &columns = FHeader->Columns();
+    const TLTPaintOptions paint = FOptions->PaintOptions();
+    const bool gridLines = PaintOptions.Contains(poGridLines) && paint.Contains(toShowVertGridLines) &&
+                           paint.Contains(toFullVertGridLines);
+    const bool autoResize = FHeader->Options().Contains(TLTHeaderOption::hoAutoResize);
+    const TColumnIndex last = columns.GetLastVisibleColumn();
+    p->save();
+    p->translate(-Window.Left, 0);
+    p->setBrushOrigin(0, Top % 2);
+    TLTPaintInfo info;
+    info.Canvas = &Canvas;
+    TColumnIndex column = FirstColumn;
+    if (!columns.IsValidColumn(column)) {
+        for (column = columns.GetFirstVisibleColumn(); column >= 0; column = columns.GetNextVisibleColumn(column)) {
+            int l = 0, r = 0;
+            columns[column].GetUnscrolledBounds(l, r);
+            if (r > Window.Left)
+                break;
+        }
+    }
+    int left = Window.Left - 1;
+    for (; column >= 0; column = columns.GetNextVisibleColumn(column)) {
+        int l = 0, r = 0;
+        columns[column].GetUnscrolledBounds(l, r);
+        if (l >= Window.Right)
+            break;
+        const bool parent = columns[column].Options().Contains(TLTColumnOption::coParentColor);
+        const QColor fill = parent ? background : ToQColor(columns[column].Color());
+        int right = r;
+        const bool line = gridLines && !(autoResize && column == last);
+        if (line) {
+            DrawDottedVertLine(info, 0, r - 1, Height - 1, FColors->Get(TLTColors::GridLineColor));
+            --right;
+        }
+        if (right > left)
+            p->fillRect(QRect(left, 0, right - left, Height), fill);
+        left = r;
+    }
+    if (left < Window.Right)
+        p->fillRect(QRect(left, 0, Window.Right - left, Height), background);
+    p->restore();
 }
 
 void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target,
@@ -641,6 +854,7 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
     if (FStates.Contains(tsPainting))
         return;
     DoStateChange({tsPainting});
+    bool targetClipped = false;
     try {
         DoBeforePaint(TargetCanvas);
         const TLTPaintOptions paint = FOptions->PaintOptions();
@@ -657,6 +871,14 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
         if (FPlusBM.isNull())
             RebuildPaintResources(true, true);
         QPainter *target = TargetCanvas.Painter();
+        const int windowWidth = std::max(Window.Width(), 1);
+        const bool unbuffered = PaintOptions.Contains(poUnbuffered);
+        const bool showBackground = ShowsBackground(PaintOptions);
+        // Nothing lands outside the target rectangle, not even the part of a row that begins
+        // above the window.
+        target->save();
+        targetClipped = true;
+        target->setClipRect(QRect(Target.X, Target.Y, Window.Width(), Window.Height()), Qt::IntersectClip);
 
         int nodeTop = 0;
         PLazyNode node = GetNodeAt(0, Window.Top, false, nodeTop);
@@ -666,7 +888,11 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                          Target.Y + nodeTop - Window.Top);
         const int targetBottom = Target.Y + Window.Height();
         TLazyTreeColumns &columns = FHeader->Columns();
+        TColumnIndex firstColumn = InvalidColumn;
         TLTLineImage lineImage;
+        // The one-row buffer keeps its pixels while the row height stays: a row that erases
+        // nothing shows the previous row, or the background after a change of the height.
+        QImage row;
         while (node) {
             int selectLevel = LineImageAndSelectLevel(node, lineImage);
             const int indentSize = int(lineImage.size());
@@ -679,18 +905,33 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                 ++selectLevel;
             MeasureItemHeight(&TargetCanvas, node);
             const int height = int(NodeHeight(node));
+            const int rowTop = nodeTop;
             const QPoint brushOrigin(Window.Left % 2, nodeTop % 2);
             nodeTop += height;
             targetRect.Bottom = targetRect.Top + height;
             if (height > 0 && (selectLevel > 0 || !PaintOptions.Contains(poSelectedOnly))) {
-                QImage row(std::max(Window.Width(), 1), height, QImage::Format_ARGB32_Premultiplied);
-                FPaintImage = &row;
+                std::optional<TCanvas> surface;
+                if (unbuffered) {
+                    surface.emplace(target);
+                    surface->Painter()->translate(targetRect.Left - Window.Left, targetRect.Top);
+                    surface->Painter()->setClipRect(
+                        QRect(Window.Left, 0, Window.Width(), std::min(targetRect.Bottom, targetBottom) - targetRect.Top),
+                        Qt::IntersectClip);
+                } else {
+                    if (row.height() != height) {
+                        row = QImage(windowWidth, height, QImage::Format_ARGB32_Premultiplied);
+                        row.fill(ToQColor(FColors->BackGroundColor()));
+                    }
+                    FPaintImage = &row;
+                    surface.emplace(&row);
+                    surface->Painter()->translate(-Window.Left, 0);
+                }
                 {
-                    TCanvas canvas(&row);
+                    TCanvas &canvas = *surface;
                     canvas.Font = TFont::FromQFont(font(), FColors->NodeFontColor());
                     QPainter *p = canvas.Painter();
-                    p->translate(-Window.Left, 0);
-                    p->setBrushOrigin(brushOrigin);
+                    // The brush origin is in the translated coordinates: dots stay on absolute X.
+                    p->setBrushOrigin(0, brushOrigin.y());
                     const TRect itemRect(0, 0, maxRight, height);
                     int vAlign = 0, buttonY = 0;
                     NodeVerticalAlignment(node, showImages, showStateImages, buttonY, vAlign);
@@ -703,7 +944,9 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                         info.Node = node;
                         info.BrushOrigin = brushOrigin;
                         info.PaintOptions = PaintOptions;
-                        EraseNodeBackground(info, TRect(Window.Left, 0, Window.Right, height));
+                        // The picture stays with the window, not with the content.
+                        EraseNodeBackground(info, showBackground, TRect(Window.Left, 0, Window.Right, height),
+                                            TPoint(-FEffectiveOffsetX, targetRect.Top));
                         info.CellRect = itemRect;
                         TColumnPosition position = 0;
                         TColumnIndex column = NoColumn;
@@ -722,8 +965,14 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                             info.Position = position;
                             info.PaintOptions = PaintOptions;
                             const bool hasColumn = columns.IsValidColumn(column);
+                            if (hasColumn && firstColumn == InvalidColumn)
+                                firstColumn = column;
                             info.BidiMode = hasColumn ? columns[column].BiDiMode() : FBiDiMode;
                             info.Alignment = hasColumn ? columns[column].Alignment() : FAlignment;
+                            const bool editing = FStates.Contains(tsEditing) && node == FFocusedNode &&
+                                                 (FEditColumn == column || !useColumns);
+                            if (editing)
+                                info.PaintOptions.Exclude(poDrawSelection);
                             if (!hasColumn || (node->Has(vsSelected) && FOptions->SelectionOptions().Contains(toFullRowSelect) &&
                                                PaintOptions.Contains(poDrawSelection)) ||
                                 (hasColumn && columns[column].Options().Contains(TLTColumnOption::coParentColor)))
@@ -736,7 +985,15 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                                 else if (info.Alignment == TLTAlignment::taRightJustify)
                                     info.Alignment = TLTAlignment::taLeftJustify;
                             }
-                            if (Window.Left < info.CellRect.Right) {
+                            TColumnIndex nextColumn = InvalidColumn;
+                            const bool skipped =
+                                (hasColumn && !columns[column].Options().Contains(TLTColumnOption::coVisible)) ||
+                                (PaintOptions.Contains(poMainOnly) && !isMain);
+                            if (skipped)
+                                nextColumn = columns.GetNextVisibleColumn(column);
+                            else if (useColumns)
+                                nextColumn = NextPaintColumn(info);
+                            if (!skipped && Window.Left < info.CellRect.Right) {
                                 info.NodeWidth = NodeContentWidth(node, column, &canvas);
                                 info.ContentRect = info.CellRect;
                                 if (rtl)
@@ -782,6 +1039,10 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                                     for (int s = 0; s < 3; ++s)
                                         info.ImageInfo[size_t(s)].XPos += shiftBy;
                                 }
+                                if (useColumns) {
+                                    p->save();
+                                    p->setClipRect(info.CellRect.ToQRect(), Qt::IntersectClip);
+                                }
                                 if (info.PaintOptions.Contains(poGridLines) && paint.Contains(toShowHorzGridLines)) {
                                     const int levels = isMain && FLineMode == TLTLineMode::lmBands ? indentSize : 0;
                                     const int left = rtl ? info.CellRect.Left
@@ -800,10 +1061,16 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                                     const bool atEdge = info.CellRect.Right - FEffectiveOffsetX == ClientWidth() &&
                                                         !columns[column].Options().Contains(TLTColumnOption::coFixed);
                                     if (!lastAuto && !atEdge) {
+                                        // The gaps show the full-row selection where it is painted.
+                                        const bool selectedGaps =
+                                            info.PaintOptions.Contains(poDrawSelection) &&
+                                            FOptions->SelectionOptions().Contains(toFullRowSelect) &&
+                                            node->Has(vsSelected) && !paint.Contains(toUseBlendedSelection) &&
+                                            !FStates.Contains(tsUseExplorerTheme);
                                         if (!(rtl && IsCellEmpty(node, column)))
                                             DrawDottedVertLine(info, info.CellRect.Top, info.CellRect.Right - 1,
                                                                info.CellRect.Bottom - 1,
-                                                               FColors->Get(TLTColors::GridLineColor));
+                                                               FColors->Get(TLTColors::GridLineColor), selectedGaps);
                                         --info.CellRect.Right;
                                         --info.ContentRect.Right;
                                     }
@@ -822,13 +1089,16 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                                 }
                                 PaintNodeImage(info, 1);
                                 PaintNodeImage(info, 0);
-                                PaintNodeContent(info);
+                                if (!editing)
+                                    PaintNodeContent(info);
                                 if (OnAfterCellPaint)
                                     OnAfterCellPaint(this, &canvas, node, column, info.CellRect);
+                                if (useColumns)
+                                    p->restore();
                             }
-                            if (!useColumns)
+                            if (!useColumns || info.CellRect.Left >= Window.Right)
                                 break;
-                            column = columns.GetNextVisibleColumn(column);
+                            column = nextColumn;
                             if (column < 0)
                                 break;
                             position = columns[column].Position();
@@ -842,24 +1112,43 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
                         if (OnAfterItemPaint)
                             OnAfterItemPaint(this, &canvas, node, itemRect);
                     }
+                    PaintSelectionRectangle(*p, rowTop, QRect(Window.Left, 0, Window.Width(), height), Window.Left - Target.X);
                 }
+                surface.reset();
                 FPaintImage = nullptr;
-                target->drawImage(targetRect.Left, targetRect.Top, row);
+                if (!unbuffered)
+                    target->drawImage(targetRect.Left, targetRect.Top, row);
             }
             targetRect.Top += height;
             if (targetRect.Top >= targetBottom)
                 break;
             node = GetNextVisible(node, true);
         }
-        // Below the last row.
+        row = QImage();
         if (targetRect.Top < targetBottom) {
-            const TRect area(Target.X, targetRect.Top, Target.X + Window.Width(), targetBottom);
-            bool handled = false;
-            if (OnPaintBackground)
-                OnPaintBackground(this, &TargetCanvas, area, handled);
-            if (!handled)
-                target->fillRect(area.ToQRect(), ToQColor(FColors->BackGroundColor()));
+            const int height = targetBottom - targetRect.Top;
+            QImage below;
+            std::optional<TCanvas> surface;
+            if (unbuffered) {
+                surface.emplace(target);
+                surface->Painter()->translate(Target.X, targetRect.Top);
+                surface->Painter()->setClipRect(QRect(0, 0, Window.Width(), height), Qt::IntersectClip);
+            } else {
+                below = QImage(windowWidth, height, QImage::Format_ARGB32_Premultiplied);
+                below.fill(ToQColor(FColors->BackGroundColor()));
+                surface.emplace(&below);
+            }
+            PaintAreaBelow(*surface, Window, nodeTop, height, firstColumn, PaintOptions,
+                           TPoint(Target.X, targetRect.Top));
+            QPainter *p = surface->Painter();
+            p->translate(-Window.Left, 0);
+            PaintSelectionRectangle(*p, nodeTop, QRect(Window.Left, 0, Window.Width(), height), Window.Left - Target.X);
+            surface.reset();
+            if (!unbuffered)
+                target->drawImage(Target.X, targetRect.Top, below);
         }
+        target->restore();
+        targetClipped = false;
         if (IsEmpty() && !FEmptyListMessage.isEmpty()) {
             TargetCanvas.Font = TFont::FromQFont(font(), clGrayText);
             TargetCanvas.Brush.Style = bsClear;
@@ -869,6 +1158,8 @@ void TBaseLazyTree::PaintTree(TCanvas &TargetCanvas, TRect Window, TPoint Target
         DoAfterPaint(TargetCanvas);
     } catch (...) {
         FPaintImage = nullptr;
+        if (targetClipped)
+            TargetCanvas.Painter()->restore();
         DoStateChange({}, {tsPainting});
         throw;
     }

@@ -233,6 +233,15 @@ bool TBaseLazyTree::SweepBandRightToLeft(TColumnIndex Index, int MainColumnLeft,
                      FOptions->SelectionOptions().Contains(toSimpleDrawSelection));
 }
 
+void TBaseLazyTree::SetDrawSelectionMode(TLTDrawSelectionMode Value)
+{
+    if (FDrawSelectionMode == Value)
+        return;
+    FDrawSelectionMode = Value;
+    if (FStates.Contains(tsDrawSelecting))
+        InvalidateTree();
+}
+
 void TBaseLazyTree::DrawRubberBand(QPainter &Painter)
 {
     if (!FStates.Contains(tsDrawSelecting))
@@ -240,6 +249,10 @@ void TBaseLazyTree::DrawRubberBand(QPainter &Painter)
     const QRect r = ToClient(FNewSelRect, FEffectiveOffsetX, FOffsetY);
     if (r.isEmpty())
         return;
+    if (FDrawSelectionMode != TLTDrawSelectionMode::smBlendedRectangle && !FStates.Contains(tsUseThemes)) {
+        DrawInvertedFocusFrame(Painter, r);
+        return;
+    }
     QColor fill = ToQColor(FColors->Get(TLTColors::SelectionRectangleBlendColor));
     fill.setAlpha(FSelectionBlendFactor);
     Painter.save();

@@ -191,6 +191,11 @@ void TBaseLazyTree::SetOffsetXY(QPoint Value)
 
 void TBaseLazyTree::ScrollClientArea(int DX, int DY, const QRect *Clip)
 {
+    // The background picture stays fixed to the window, so moved pixels would be wrong.
+    if (ShowsBackground({TLTInternalPaintOption::poBackground})) {
+        viewport()->update(Clip ? *Clip : viewport()->rect());
+        return;
+    }
     if (Clip)
         viewport()->scroll(DX, DY, *Clip);
     else

@@ -1,7 +1,10 @@
 // Expanding and collapsing a node, with the sliding of the rows below (or above) it.
 #include "controls/tree/lazytree.h"
+#include "controls/tree/lazytreeheader.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QPainter>
 #include <cmath>
 
 using enum TLazyNodeState;
@@ -117,27 +120,45 @@ void TBaseLazyTree::ToggleNode(PLazyNode Node)
     bool bottomVisible = false, childrenInView = false, scrollDone = false;
 
     auto slide = [&] {
+        // What is pending is painted first, so the slide moves the current rows.
+        if (isVisible())
+            QCoreApplication::sendPostedEvents(window(), QEvent::UpdateRequest);
         const int steps = PrepareToggleAnimation(data);
-        RunAnimation(steps, int(FAnimationDuration), [&](int, int StepSize) {
-            if (StepSize <= 0)
+        const QSize startSize = viewport()->size();
+        // What the sliding uncovers is painted as background until the final repaint.
+        FFillingStrips = true;
+        try {
+            RunAnimation(steps, int(FAnimationDuration), [&](int, int StepSize) {
+                if (StepSize <= 0)
+                    return true;
+                if (!isVisible() || viewport()->size() != startSize)
+                    return false;
+                auto move = [this](const TRect &R, TToggleAnimationMode Mode, int Amount) {
+                    if (Mode == tamNoScroll || Amount <= 0)
+                        return;
+                    const QRect clip = R.ToQRect();
+                    ScrollClientArea(0, Mode == tamScrollUp ? -Amount : Amount, &clip);
+                    const int height = std::min(Amount, clip.height());
+                    viewport()->repaint(Mode == tamScrollUp
+                                            ? QRect(clip.left(), clip.bottom() + 1 - height, clip.width(), height)
+                                            : QRect(clip.left(), clip.top(), clip.width(), height));
+                };
+                move(data.R1, data.Mode1, StepSize);
+                int amount2 = 0;
+                if (data.Mode1 == tamNoScroll) {
+                    amount2 = StepSize;
+                } else if (data.Mode2 != tamNoScroll && data.ScaleFactor > 0) {
+                    amount2 = int(std::nearbyint((StepSize + data.MissedSteps) * data.ScaleFactor));
+                    data.MissedSteps = StepSize * data.ScaleFactor + data.MissedSteps - amount2;
+                }
+                move(data.R2, data.Mode2, amount2);
                 return true;
-            auto move = [this](const TRect &R, TToggleAnimationMode Mode, int Amount) {
-                if (Mode == tamNoScroll || Amount <= 0)
-                    return;
-                const QRect clip = R.ToQRect();
-                ScrollClientArea(0, Mode == tamScrollUp ? -Amount : Amount, &clip);
-            };
-            move(data.R1, data.Mode1, StepSize);
-            int amount2 = 0;
-            if (data.Mode1 == tamNoScroll) {
-                amount2 = StepSize;
-            } else if (data.Mode2 != tamNoScroll && data.ScaleFactor > 0) {
-                amount2 = int(std::nearbyint((StepSize + data.MissedSteps) * data.ScaleFactor));
-                data.MissedSteps = StepSize * data.ScaleFactor + data.MissedSteps - amount2;
-            }
-            move(data.R2, data.Mode2, amount2);
-            return true;
-        });
+            });
+        } catch (...) {
+            FFillingStrips = false;
+            throw;
+        }
+        FFillingStrips = false;
     };
 
     try {
@@ -355,4 +376,23 @@ void TBaseLazyTree::ToggleNode(PLazyNode Node)
         throw;
     }
     finish();
+}
+
+void TBaseLazyTree::FillColumnStrips(QPainter &Painter, const QRect &Strip)
+{
+    const QColor background = ToQColor(FColors->BackGroundColor());
+    Painter.fillRect(Strip, background);
+    TLazyTreeColumns &columns = FHeader->Columns();
+    for (TColumnIndex column = columns.GetFirstVisibleColumn(); column >= 0;
+         column = columns.GetNextVisibleColumn(column)) {
+        int left = 0, right = 0;
+        columns[column].GetUnscrolledBounds(left, right);
+        left -= FEffectiveOffsetX;
+        right -= FEffectiveOffsetX;
+        if (left >= ClientWidth())
+            break;
+        if (!columns[column].Options().Contains(TLTColumnOption::coParentColor))
+            Painter.fillRect(Strip.intersected(QRect(left, Strip.top(), right - left, Strip.height())),
+                             ToQColor(columns[column].Color()));
+    }
 }

@@ -6,7 +6,9 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPainter>
 #include <cmath>
+#include <utility>
 
 using enum TLazyNodeState;
 using enum TLazyTreeState;
@@ -45,6 +47,11 @@ void TBaseLazyTree::CreateWnd()
         DoStateChange({}, {tsUseThemes, tsUseExplorerTheme});
     }
     AutoScaleNodeHeight();
+    if (FHeader->States().Contains(THeaderState::hsNeedScaling)) {
+        FHeader->ApplyFixedAreaConstraints();
+        if (FHeader->Options().Contains(TLTHeaderOption::hoAutoResize))
+            FHeader->Columns().FitAutoSizeColumn();
+    }
     RebuildPaintResources(true, true);
     UpdateScrollBars(true);
     UpdateHeaderRect();
@@ -88,6 +95,142 @@ void TBaseLazyTree::ChangeScale(int M, int D)
     FHeader->SetHeight(ScaledValue(FHeader->Height(), M, D));
     SetDefaultNodeHeight(uint32_t(ScaledValue(int(FDefaultNodeHeight), M, D)));
     SetIndent(uint32_t(ScaledValue(int(FIndent), M, D)));
+}
+
+// ---------------------------------------------------------------------------------------
+// Border
+
+void TBaseLazyTree::ApplyBorder()
+{
+    if (FBorderStyle == TLTBorderStyle::bsNone) {
+        setFrameStyle(QFrame::NoFrame);
+    } else if (FCtl3D) {
+        setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
+    } else {
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        setLineWidth(1);
+    }
+    UpdateHeaderRect();
+    if (HandleAllocated())
+        CreateWnd();
+    update();
+}
+
+void TBaseLazyTree::SetBorderStyle(TLTBorderStyle Value)
+{
+    if (std::exchange(FBorderStyle, Value) != Value)
+        ApplyBorder();
+}
+
+void TBaseLazyTree::SetCtl3D(bool Value)
+{
+    if (std::exchange(FCtl3D, Value) != Value)
+        ApplyBorder();
+}
+
+void TBaseLazyTree::SetBevelKind(TLTBevelKind Value)
+{
+    if (std::exchange(FBevelKind, Value) != Value)
+        ApplyBorder();
+}
+
+void TBaseLazyTree::SetBevelInner(TLTBevelCut Value)
+{
+    if (std::exchange(FBevelInner, Value) != Value)
+        ApplyBorder();
+}
+
+void TBaseLazyTree::SetBevelOuter(TLTBevelCut Value)
+{
+    if (std::exchange(FBevelOuter, Value) != Value)
+        ApplyBorder();
+}
+
+void TBaseLazyTree::SetBevelEdges(uint8_t Value)
+{
+    if (std::exchange(FBevelEdges, uint8_t(Value & 15)) != (Value & 15))
+        ApplyBorder();
+}
+
+void TBaseLazyTree::SetBevelWidth(int Value)
+{
+    Value = std::max(1, Value);
+    if (std::exchange(FBevelWidth, Value) != Value)
+        ApplyBorder();
+}
+
+void TBaseLazyTree::SetBorderWidth(int Value)
+{
+    Value = std::max(0, Value);
+    if (std::exchange(FBorderWidth, Value) != Value)
+        ApplyBorder();
+}
+
+QMargins TBaseLazyTree::NonClientInsets() const
+{
+    int bevel = 0;
+    if (FBevelKind != TLTBevelKind::bkNone)
+        bevel = (FBevelInner != TLTBevelCut::bvNone ? FBevelWidth : 0) +
+                (FBevelOuter != TLTBevelCut::bvNone ? FBevelWidth : 0);
+    auto side = [&](TLTBevelEdge Edge) { return FBorderWidth + ((FBevelEdges & Edge) ? bevel : 0); };
+    return QMargins(side(beLeft), side(beTop), side(beRight), side(beBottom));
+}
+
+namespace {
+
+// One cut of the bevel: a one-pixel frame on the listed edges, lowered cuts shaded at the
+// top left, raised ones at the bottom right.
+void DrawBevelCut(QPainter &P, const QRect &R, TLTBevelCut Cut, uint8_t Edges, bool Flat, bool Soft)
+{
+    if (Cut == TLTBevelCut::bvNone || Cut == TLTBevelCut::bvSpace || R.isEmpty())
+        return;
+    const bool lowered = Cut == TLTBevelCut::bvLowered;
+    QColor dark = ToQColor(Soft ? cl3DDkShadow : clBtnShadow), light = ToQColor(Soft ? cl3DLight : clBtnHighlight);
+    if (Flat)
+        light = dark;
+    const QColor topLeft = lowered ? dark : light, bottomRight = lowered ? light : dark;
+    if (Edges & beLeft)
+        P.fillRect(QRect(R.left(), R.top(), 1, R.height()), topLeft);
+    if (Edges & beTop)
+        P.fillRect(QRect(R.left(), R.top(), R.width(), 1), topLeft);
+    if (Edges & beRight)
+        P.fillRect(QRect(R.right(), R.top(), 1, R.height()), bottomRight);
+    if (Edges & beBottom)
+        P.fillRect(QRect(R.left(), R.bottom(), R.width(), 1), bottomRight);
+}
+
+QRect Shrunk(const QRect &R, uint8_t Edges, int By)
+{
+    return R.adjusted((Edges & beLeft) ? By : 0, (Edges & beTop) ? By : 0, (Edges & beRight) ? -By : 0,
+                      (Edges & beBottom) ? -By : 0);
+}
+
+}   // namespace
+
+void TBaseLazyTree::PaintNonClientBorder(QPainter &Painter)
+{
+    if (FBevelKind == TLTBevelKind::bkNone && FBorderWidth == 0)
+        return;
+    const int frame = frameWidth();
+    QRect r = rect().adjusted(frame, frame, -frame, -frame);
+    Painter.save();
+    if (FBevelKind != TLTBevelKind::bkNone) {
+        const bool flat = FBevelKind == TLTBevelKind::bkFlat || !FCtl3D;
+        const bool soft = FBevelKind == TLTBevelKind::bkSoft;
+        const QRect inner = Shrunk(r, FBevelEdges, FBevelOuter != TLTBevelCut::bvNone ? FBevelWidth : 0);
+        const QRect band = Shrunk(inner, FBevelEdges, FBevelInner != TLTBevelCut::bvNone ? FBevelWidth : 0);
+        Painter.setClipRegion(QRegion(r).subtracted(QRegion(band)));
+        Painter.fillRect(r, ToQColor(clBtnFace));
+        DrawBevelCut(Painter, r, FBevelOuter, FBevelEdges, flat, soft);
+        DrawBevelCut(Painter, inner, FBevelInner, FBevelEdges, flat, soft);
+        r = band;
+    }
+    if (FBorderWidth > 0 && !r.isEmpty()) {
+        const QRect inside = r.adjusted(FBorderWidth, FBorderWidth, -FBorderWidth, -FBorderWidth);
+        Painter.setClipRegion(QRegion(r).subtracted(QRegion(inside)));
+        Painter.fillRect(r, ToQColor(FColors->Get(TLTColors::BorderColor)));
+    }
+    Painter.restore();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -316,3 +316,17 @@ void DrawImageSaturated(const TLTImageList &ImageList, TCanvas &Canvas, int X, i
     }
     Canvas.Draw(X, Y, image);
 }
+
+void DrawInvertedFocusFrame(QPainter &Painter, const QRect &R)
+{
+    if (R.width() <= 0 || R.height() <= 0)
+        return;
+    Painter.save();
+    Painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QBrush dots(Qt::white, Qt::Dense4Pattern);
+    Painter.fillRect(QRect(R.left(), R.top(), R.width(), 1), dots);
+    Painter.fillRect(QRect(R.left(), R.bottom(), R.width(), 1), dots);
+    Painter.fillRect(QRect(R.left(), R.top() + 1, 1, R.height() - 2), dots);
+    Painter.fillRect(QRect(R.right(), R.top() + 1, 1, R.height() - 2), dots);
+    Painter.restore();
+}

@@ -12,6 +12,8 @@
 #include <cstdint>
 
 class QImage;
+class QPainter;
+class QRect;
 class QRegion;
 class TLTImageList;
 
@@ -73,3 +75,6 @@ void DragMoveRectangles(int W, int H, int DX, int DY, TRect &ClipRect, TRect &Sc
 void DrawImageEnabledOrGrey(const TLTImageList &ImageList, int Index, TCanvas &Canvas, int X, int Y,
                             bool Enabled);
 void DrawImageSaturated(const TLTImageList &ImageList, TCanvas &Canvas, int X, int Y, int Index);
+
+// The platform focus rectangle: a dotted one-pixel frame that inverts what lies below.
+void DrawInvertedFocusFrame(QPainter &Painter, const QRect &R);

@@ -23,6 +23,12 @@ TEST(LazyTreeFrame, ConstructionDefaults)
     EXPECT_EQ(tree.IncrementalSearchTimeout(), 1000u);
     EXPECT_EQ(tree.AutoScrollInterval(), 1u);
     EXPECT_EQ(tree.SelectionBlendFactor(), 128);
+    EXPECT_EQ(tree.DrawSelectionMode(), TLTDrawSelectionMode::smDottedRectangle);
+    EXPECT_EQ(tree.BorderStyle(), TLTBorderStyle::bsSingle);
+    EXPECT_TRUE(tree.Ctl3D());
+    EXPECT_EQ(tree.BevelKind(), TLTBevelKind::bkNone);
+    EXPECT_EQ(tree.BevelWidth(), 1);
+    EXPECT_EQ(tree.BorderWidth(), 0);
     EXPECT_EQ(tree.DragWidth(), 200);
     EXPECT_EQ(tree.DragHeight(), 350);
     EXPECT_EQ(tree.ChangeDelay(), 0u);

@@ -97,6 +97,7 @@ TEST(LazyTreeRubberBand, TheBandIsDrawnBlended)
     SetupScanTree(tree, Names, 0, 300, 180);
     tree.Colors().Set(TLTColors::SelectionRectangleBlendColor, 0x0000FF);   // red
     tree.SetSelectionBlendFactor(128);
+    tree.SetDrawSelectionMode(TLTDrawSelectionMode::smBlendedRectangle);
     MousePress(tree, QPoint(150, 150));
     MouseMoveTo(tree, QPoint(250, 175));
     const QImage shot = tree.viewport()->grab().toImage();
@@ -105,6 +106,52 @@ TEST(LazyTreeRubberBand, TheBandIsDrawnBlended)
     EXPECT_EQ(inside.red(), 255);
     EXPECT_NEAR(inside.green(), 127, 2);
     EXPECT_NEAR(inside.blue(), 127, 2);
+}
+
+// By default, without themes, the band is the inverting dotted frame: nothing inside it
+// changes and its edges alternate.
+TEST(LazyTreeRubberBand, TheBandIsADottedFrameByDefault)
+{
+    TInputTree tree;
+    SetupScanTree(tree, Names, 0, 300, 180);
+    ASSERT_FALSE(tree.TreeStates().Contains(tsUseThemes));
+    EXPECT_EQ(tree.DrawSelectionMode(), TLTDrawSelectionMode::smDottedRectangle);
+    MousePress(tree, QPoint(150, 150));
+    MouseMoveTo(tree, QPoint(250, 175));
+    const QImage shot = tree.viewport()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(200, 165), QColor(Qt::white));
+    std::vector<int> marked;
+    for (int x = 140; x < 260; ++x)
+        if (shot.pixelColor(x, 164) != QColor(Qt::white) || shot.pixelColor(x, 165) != QColor(Qt::white))
+            marked.push_back(x);
+    EXPECT_EQ(marked.size(), 2u);
+    int dots = 0;
+    for (int x = 160; x < 240; ++x)
+        dots += shot.pixelColor(x, 150) != QColor(Qt::white) ? 1 : 0;
+    EXPECT_NEAR(dots, 40, 1);
+}
+
+// Fixed columns do not scroll: the band drawn over them stays under the mouse.
+TEST(LazyTreeRubberBand, TheBandOverAFixedColumnStaysUnderTheMouse)
+{
+    TInputTree tree;
+    TLazyTreeColumn &fixed = tree.Header().Columns().Add();
+    fixed.SetWidth(100);
+    fixed.SetOptions(fixed.Options() + TLTColumnOptions{TLTColumnOption::coFixed});
+    tree.Header().Columns().Add().SetWidth(600);
+    tree.Header().SetMainColumn(1);
+    SetupScanTree(tree, Names, 0, 200, 180);
+    tree.SetOffsetX(-30);
+    ASSERT_EQ(tree.OffsetX(), -30);
+    tree.Colors().Set(TLTColors::SelectionRectangleBlendColor, 0x0000FF);   // red
+    tree.SetDrawSelectionMode(TLTDrawSelectionMode::smBlendedRectangle);
+    MousePress(tree, QPoint(20, 130));
+    MouseMoveTo(tree, QPoint(45, 170));
+    const QImage shot = tree.viewport()->grab().toImage();
+    const QColor inside = shot.pixelColor(30, 150);
+    EXPECT_EQ(inside.red(), 255);
+    EXPECT_NEAR(inside.green(), 127, 2);
+    EXPECT_EQ(shot.pixelColor(70, 150), QColor(Qt::white));
 }
 
 TEST(LazyTreeRubberBand, AScrolledColumnMeetsTheBandWhereItsCaptionsAreShown)

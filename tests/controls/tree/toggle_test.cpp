@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPaintEvent>
 #include <stdexcept>
 
 namespace {
@@ -261,4 +262,94 @@ TEST(LazyTreeWindow, VisibleHeaderIsNoClientArea)
     const QPoint inHeader = tree.viewport()->mapFrom(&tree, QPoint(20, tree.frameWidth() + 5));
     EXPECT_LT(inHeader.y(), 0);
     EXPECT_EQ(tree.GetNodeAt(20, 5), tree.GetFirst());
+}
+
+// What is repainted after a toggle: the node alone when it turned out to have no children,
+// else the view from the node down (also where nothing could slide).
+TEST(LazyTreeToggle, RepaintsAfterTheToggle)
+{
+    struct Case
+    {
+        const char *Name;
+        int Node;                    // top-level index toggled
+        uint32_t Children;
+        int Height;
+        std::vector<int> Painted;    // absolute indexes of the rows painted afterwards
+    };
+    const Case cases[] = {
+        {"no children", 1, 0, 300, {1}},
+        {"slid", 0, 5, 300, {0, 1, 2, 3, 4, 5, 6, 7}},
+        // Nothing slides; the children do not fit, so the node becomes the top row.
+        {"bottom edge", 2, 5, 54, {2, 3, 4}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSlideTree tree;
+        SetupSlide(tree, c.Height);
+        const uint32_t children = c.Children;
+        tree.OnInitChildren = [children](TBaseLazyTree *, PLazyNode, uint32_t &Count) { Count = children; };
+        QCoreApplication::processEvents();
+        std::vector<int> painted;
+        // Pending paints run before a slide starts; only those after the toggle count here.
+        tree.OnBeforeItemPaint = [&](TBaseLazyTree *Sender, TCanvas *, PLazyNode Node, TRect, bool &) {
+            if (!Sender->TreeStates().Contains(tsToggling))
+                painted.push_back(int(Sender->AbsoluteIndex(Node)));
+        };
+        PLazyNode node = tree.GetFirst();
+        for (int i = 0; i < c.Node; ++i)
+            node = node->NextSibling;
+        tree.ToggleNode(node);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(painted, c.Painted);
+        tree.OnBeforeItemPaint = nullptr;
+    }
+}
+
+namespace {
+
+// Records the viewport's paint rectangles while a toggle animates.
+struct TAnimationPaints : QObject
+{
+    TBaseLazyTree &Tree;
+    std::vector<QRect> Rects;
+    explicit TAnimationPaints(TBaseLazyTree &ATree) : Tree(ATree) { Tree.viewport()->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *Event) override
+    {
+        if (Event->type() == QEvent::Paint && Tree.TreeStates().Contains(tsInAnimation))
+            Rects.push_back(static_cast<QPaintEvent *>(Event)->rect());
+        return false;
+    }
+};
+
+}   // namespace
+
+// Each step paints the strip it uncovers, as background, and no rows; a hidden or resized
+// tree stops sliding at once.
+TEST(LazyTreeToggle, EachStepFillsTheUncoveredStrip)
+{
+    TSlideTree tree;
+    SetupSlide(tree, 300);
+    QCoreApplication::processEvents();   // the window is mapped
+    TAnimationPaints paints(tree);
+    int rows = 0;
+    tree.OnBeforeItemPaint = [&](TBaseLazyTree *Sender, TCanvas *, PLazyNode, TRect, bool &) {
+        rows += Sender->TreeStates().Contains(tsInAnimation);
+    };
+    tree.ToggleNode(tree.GetFirst());
+    ASSERT_FALSE(paints.Rects.empty());
+    for (const QRect &r : paints.Rects) {
+        EXPECT_EQ(r.top(), 18);   // just below the node, where the rows slide down from
+        EXPECT_GE(r.height(), 1);
+        EXPECT_LE(r.height(), 90);
+    }
+    EXPECT_EQ(rows, 0);
+    tree.OnBeforeItemPaint = nullptr;
+
+    tree.hide();
+    tree.Scrolls.clear();
+    tree.Now = 0;
+    tree.ToggleNode(tree.GetFirst());
+    EXPECT_FALSE(tree.GetFirst()->Has(vsExpanded));
+    EXPECT_TRUE(tree.Scrolls.empty());
+    EXPECT_LT(tree.Now, 5);
 }
