@@ -109,10 +109,10 @@ void TDazStringGrid::DrawAlwaysVisibleButtons(TCanvas &Canvas, TCellPaint &P)
 {
     if (!FControlLook.DropDownAlwaysVisible() && !FControlLook.SpinButtonsAlwaysVisible())
         return;
-    // Without the platform theme the buttons take the classic frame look.
-    const int look = FControlLook.FlatButton() ? glyphFlat : glyphFrame;
+    // The same face as the cell buttons: colour tones, flat, themed or classic.
+    const int look = ButtonGlyphLook();
     const int state = ReadOnly(P.RCol, P.Row) ? glyphDisabled : glyphNormal;
-    const TColorTones tones;
+    const TColorTones &tones = FTones;
     if (HasComboBox(P.RCol, P.Row)) {
         const TRect r(P.Rect.Left - 2, P.Rect.Top - 1, P.Rect.Right + 1, P.Rect.Bottom);
         DrawComboButton(Canvas, this, r, look, state, tones);

@@ -544,13 +544,34 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
 
     // 4. Filter button.
     if (P.FilterButton) {
-        const TBitmap &glyph = FFilterDropDown.Glyph();
-        const TRect fb(P.Rect.Right - 16, P.Rect.Top, P.Rect.Right, P.Rect.Top + 16);
-        if (!glyph.Empty())
-            Canvas.DrawTransparent(fb.Left, fb.Top, glyph.Image(),
+        const TBitmap &glyph = FFilter.HasFilter(P.RCol) ? FFilterDropDown.GlyphActive()
+                                                         : FFilterDropDown.Glyph();
+        const int left = P.Rect.Right - 16;
+        if (!glyph.Empty()) {
+            Canvas.DrawTransparent(left, P.Rect.Top, glyph.Image(),
                                    FromQColor(glyph.Image().pixelColor(0, 0)));
-        else
-            DrawDownTriangle(Canvas, fb.Left + 5, fb.Top + 7, clBlack);
+        } else {
+            static const QImage funnel(QStringLiteral(":/ASGFILT"));
+            Canvas.DrawTransparent(left, P.Rect.Top, funnel, FixedColor());
+        }
+    }
+
+    // 5. Outside the disjunct row or column selection the cell shows its own colours, even
+    // where the base grid's selection marked it.
+    if (!P.PaintFixed && !FMouseDown) {
+        const bool rowMode = FMouseActions.DisjunctRowSelect();
+        const int selRow =
+            rowMode && FMouseActions.RowSelectPersistent() ? RealRowIndex(ARow) : ARow;
+        if ((rowMode && selRow < AllRowCount() && !RowSelect(selRow)) ||
+            (FMouseActions.DisjunctColSelect() && !ColSelect(ACol))) {
+            Canvas.Brush.Color = Color();
+            Canvas.Font.Color = Font().Value().Color;
+            urlColor = URLColor();
+            const int size = FontPointSize(Canvas.Font);
+            GetCellColor(P.RCol, ARow, P.State, Canvas.Brush, Canvas.Font);
+            if (ZoomFactor() != 0 && FontPointSize(Canvas.Font) != size)
+                Canvas.Font.Size = FontPointSize(Canvas.Font) + ZoomFactor();
+        }
     }
 
     // 6, 7. Background picture and gradient behind the text.
@@ -584,8 +605,11 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
     if (ACol == 0 && HasNodes() && GetCellType(0, ARow) != ctNode)
         tr.Left += GetRowIndent(ARow);
 
+    // A column further down the sort index list shows its glyph only with IndexShow.
+    const int sortIndex = FSortIndexes.FindIndex(P.RCol);
     const bool sortHeader = FSortSettings.Show() && ARow == FSortSettings.Row() &&
-                            P.RCol == FSortSettings.Column() && FixedRows() > 0 &&
+                            (P.RCol == FSortSettings.Column() || sortIndex >= 0) &&
+                            (sortIndex < 1 || FSortSettings.IndexShow()) && FixedRows() > 0 &&
                             (ACol >= FixedCols() || FSortSettings.FixedCols());
     Canvas.Brush.Style = bsClear;
     if (kind == ctMarkup) {

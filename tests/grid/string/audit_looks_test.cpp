@@ -1,0 +1,128 @@
+// Looks of the string grid: filter buttons, sort glyphs of indexed columns and the colours
+// of cells outside a disjunct selection.
+#include "paintfixture.h"
+
+namespace {
+
+using AuditLooks = PaintFixture;
+
+// A 16 x 16 glyph of one colour on a white key (pixel (0, 0) is the transparent colour).
+QImage KeyedGlyph(QColor Colour)
+{
+    QImage img(16, 16, QImage::Format_RGB32);
+    img.fill(Colour);
+    img.setPixelColor(0, 0, Qt::white);
+    return img;
+}
+
+// Pixels of colour C in R of the image.
+int CountColour(const QImage &Img, const TRect &R, QColor C)
+{
+    int n = 0;
+    for (int y = std::max(0, R.Top); y < std::min(Img.height(), R.Bottom); ++y)
+        for (int x = std::max(0, R.Left); x < std::min(Img.width(), R.Right); ++x)
+            n += Img.pixelColor(x, y) == C;
+    return n;
+}
+
+}   // namespace
+
+TEST_F(AuditLooks, FilterButtonShowsTheActiveGlyphOnFilteredColumnsAndAFunnelWithoutGlyphs)
+{
+    grid->SetFilterDropDownAuto(true);
+    grid->SetFilterDropDownRow(0);
+    auto button = [&](int c) {
+        const TRect r = grid->CellRect(c, 0);
+        return TRect(r.Right - 17, r.Top, r.Right, r.Bottom);
+    };
+
+    // Without glyphs both columns get the funnel: its black rim along the top.
+    QImage img = grid->Render();
+    for (int c : {2, 3}) {
+        const TRect b = button(c);
+        EXPECT_GE(CountColour(img, TRect(b.Left, b.Top, b.Right, b.Top + 6), Qt::black), 12)
+            << "column " << c;
+    }
+
+    TBitmap normal, active;
+    normal.SetImage(KeyedGlyph(Qt::red));
+    active.SetImage(KeyedGlyph(Qt::blue));
+    grid->FilterDropDown().SetGlyph(normal);
+    grid->FilterDropDown().SetGlyphActive(active);
+    grid->Filter().ColumnFilter(2)->SetCondition(QStringLiteral("r1*"));
+    img = grid->Render();
+    EXPECT_GT(CountColour(img, button(2), Qt::blue), 100);
+    EXPECT_EQ(CountColour(img, button(2), Qt::red), 0);
+    EXPECT_GT(CountColour(img, button(3), Qt::red), 100);
+    EXPECT_EQ(CountColour(img, button(3), Qt::blue), 0);
+}
+
+TEST_F(AuditLooks, ColumnsOfTheSortIndexListShowSortGlyphs)
+{
+    grid->SortSettings().SetShow(true);
+    grid->SortSettings().SetColumn(1);
+    grid->SortIndexes().AddIndex(2, true);
+    grid->SortIndexes().AddIndex(3, false);
+    // The glyph's grey or white outline lines (direction form) or its number (index form).
+    auto glyphOps = [&](int c) {
+        const TRect head = grid->CellRect(c, 0);
+        const TRect area(head.Left, head.Top - 8, head.Right + 10, head.Bottom + 8);
+        const auto ops = grid->Record();
+        return OpsIn(ops, QStringLiteral("LineTo"), area).size() +
+               OpsIn(ops, QStringLiteral("TextOut"), area).size() +
+               OpsIn(ops, QStringLiteral("Polygon"), area).size();
+    };
+    struct Case {
+        bool IndexShow;
+        int Col;
+        bool Glyph;
+    } cases[] = {
+        {false, 2, true},    // first in the index list
+        {false, 3, false},   // second index, hidden without IndexShow
+        {true, 3, true},
+        {false, 4, false},   // not sorted at all
+    };
+    for (const Case &c : cases) {
+        grid->SortSettings().SetIndexShow(c.IndexShow);
+        // The header's own lines, without sorting, are the baseline.
+        grid->SortSettings().SetShow(false);
+        const size_t plain = glyphOps(c.Col);
+        grid->SortSettings().SetShow(true);
+        EXPECT_EQ(glyphOps(c.Col) > plain, c.Glyph)
+            << "IndexShow " << c.IndexShow << " column " << c.Col;
+    }
+}
+
+TEST_F(AuditLooks, CellsOutsideADisjunctColumnSelectionKeepTheirTextColour)
+{
+    grid->SetSelectionTextColor(0x00FF00);
+    grid->SetSelectionColor(0x800000);
+    grid->Font().SetColor(0x000080);
+    grid->MouseActions().SetDisjunctColSelect(true);
+    grid->FocusCell(2, 2);
+    grid->SetColSelect(3, true);
+    const auto ops = grid->Record();
+    auto colourOf = [&](const QString &t) {
+        const auto texts = TextOps(ops, t);
+        return texts.empty() ? TColor(clNone) : texts.front().Font.Color;
+    };
+    EXPECT_EQ(colourOf(QStringLiteral("r2c2")), TColor(0x000080));   // current, unselected column
+    EXPECT_EQ(colourOf(QStringLiteral("r4c3")), TColor(0x00FF00));   // selected column
+}
+
+TEST_F(AuditLooks, AlwaysVisibleButtonsTakeTheColourTonesOfAFlatGrid)
+{
+    TColorTones tones;
+    tones.Background = {0xF0F0F0, 0xFF00FF, 0x000000};
+    tones.Foreground = {0xE0E0E0, 0x808080, 0x000000};
+    tones.Selected = {0x00C0FF, 0x0080FF, 0x000000};
+    tones.Hover = {0xC0FFC0, 0x00FF00, 0x000000};
+    tones.Disabled = {0xD0D0D0, 0xA0A0A0, 0x808080};
+    grid->SetColorTones(tones);
+    grid->SetDefaultEditor(edComboList);
+    grid->ControlLook().SetDropDownAlwaysVisible(true);
+    const TRect r = grid->CellRect(2, 2);
+    const TRect button(r.Right - 18, r.Top - 1, r.Right + 1, r.Bottom + 1);
+    // The tones' border colour frames the combo button.
+    EXPECT_GT(CountColour(grid->Render(), button, QColor(0xFF, 0x00, 0xFF)), 10);
+}
