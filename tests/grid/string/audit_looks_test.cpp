@@ -126,3 +126,22 @@ TEST_F(AuditLooks, AlwaysVisibleButtonsTakeTheColourTonesOfAFlatGrid)
     // The tones' border colour frames the combo button.
     EXPECT_GT(CountColour(grid->Render(), button, QColor(0xFF, 0x00, 0xFF)), 10);
 }
+
+TEST_F(AuditLooks, ABitButtonWithoutCaptionCentresItsGlyph)
+{
+    TBitmap glyph;
+    QImage img(8, 8, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    glyph.SetImage(img);
+    auto glyphLeft = [&](const QString &Caption, int Width) {
+        grid->AddBitButton(2, 2, Width, 20, Caption, &glyph, haLeft, vaTop);
+        const auto draws = OpsIn(grid->Record(), QStringLiteral("Draw"), grid->CellRect(2, 2));
+        grid->RemoveCellGraphic(2, 2);
+        return draws.size() == 1 ? draws[0].Rect.Left : -1;
+    };
+    // With a caption the glyph starts 3 pixels into the button.
+    const int button = glyphLeft(QStringLiteral("Go"), 60) - 3;
+    ASSERT_GT(button, 0);
+    EXPECT_EQ(glyphLeft(QString(), 60), button + (60 - 8) / 2);
+    EXPECT_EQ(glyphLeft(QString(), 12), button + 3);   // no room to centre
+}
