@@ -249,12 +249,24 @@ void TDazStringGrid::DrawTreeLines(TCanvas &Canvas, const TCellPaint &P)
         Canvas.MoveTo(x, mid);
         Canvas.LineTo(FCellNode.ShowTreeFull() ? r.Right : GetRowIndent(P.Row) + 4, mid);
     }
+    // The row's own branch: a last child ends at the middle, others run on down.
+    const int span = GetNodeSpanType(P.Row);
+    if (span == 1 || span == 2) {
+        Canvas.MoveTo(x, r.Top);
+        Canvas.LineTo(x, span == 1 ? mid : r.Bottom + 4);
+    }
     const TCellProperties *next = P.Row + 1 < RowCount() ? PropsOf(0, P.Row + 1) : nullptr;
     const bool nextChild = next && next->NodeLevel() > 0;
     for (int i = 1; i <= level; ++i) {
-        const int xi = x - indent * (i - 1);
+        const int xi = x - indent * i;
         Canvas.MoveTo(xi, r.Top);
-        Canvas.LineTo(xi, nextChild ? r.Bottom + 4 : mid);
+        Canvas.LineTo(xi, mid);
+        if (nextChild) {
+            Canvas.LineTo(xi, r.Bottom + 4);
+        } else if (i < level) {
+            Canvas.MoveTo(xi, mid);
+            Canvas.LineTo(xi + indent, mid);
+        }
     }
     Canvas.Pen.Style = psSolid;
 }

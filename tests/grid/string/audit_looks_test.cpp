@@ -145,3 +145,30 @@ TEST_F(AuditLooks, ABitButtonWithoutCaptionCentresItsGlyph)
     EXPECT_EQ(glyphLeft(QString(), 60), button + (60 - 8) / 2);
     EXPECT_EQ(glyphLeft(QString(), 12), button + 3);   // no room to centre
 }
+
+TEST_F(AuditLooks, TreeLinesFollowTheRowsBranchAndItsAncestors)
+{
+    grid->AddNode(1, 4);   // rows 1..4 on level 1
+    grid->AddNode(2, 2);   // rows 2..3 on level 2
+    grid->CellNode().SetShowTree(true);
+    grid->CellNode().SetTreeColor(0x00FF00);
+    const int ni = grid->CellNode().NodeIndent();
+    const TRect cell = grid->CellRect(0, 3);
+    const int mid = cell.Top + cell.Height() / 2;
+    // Row 3 is the last child on level 2: its branch (x = 2 * ni + ni / 2 - ni + 2) ends at the
+    // middle; the level-1 line one indent further left runs on into row 4.
+    const int x = ni + ni / 2 + 2;
+    int branchEnd = -1, ancestorEnd = -1;
+    for (const TCanvasOp &op : grid->Record()) {
+        if (op.Name != QLatin1String("LineTo") || op.Pen.Color != 0x00FF00 ||
+            op.Rect.Left != op.Rect.Right || op.Rect.Top < cell.Top - 1 ||
+            op.Rect.Top > cell.Bottom)
+            continue;
+        if (op.Rect.Left == x)
+            branchEnd = std::max(branchEnd, op.Rect.Bottom);
+        if (op.Rect.Left == x - ni)
+            ancestorEnd = std::max(ancestorEnd, op.Rect.Bottom);
+    }
+    EXPECT_NEAR(branchEnd, mid, 1);   // the middle of the inner cell
+    EXPECT_GT(ancestorEnd, cell.Bottom);
+}
