@@ -5,8 +5,13 @@
 
 #include "grid/base/drawroutines.h"
 #include "grid/string/dazstringgrid_paintdata.h"
+#include "platform/theme.h"
 
 namespace {
+
+// Parts and states of the themed header class.
+constexpr int HP_HEADERITEM = 1, HP_HEADERITEMRIGHT = 3;
+constexpr int HIS_NORMAL = 1, HIS_HOT = 2, HIS_PRESSED = 3;
 
 bool SuiteLook(TGridLook l)
 {
@@ -90,12 +95,29 @@ bool TDazStringGrid::DrawFixedCellLook(TCanvas &Canvas, TCellPaint &P)
 void TDazStringGrid::DrawListViewAndModified(TCanvas &Canvas, TCellPaint &P)
 {
     if (FLook == glListView && P.PaintFixed && !FFlat) {
-        // The classic header item: a raised face without the theme.
-        Canvas.Brush.Color = clBtnFace;
-        Canvas.Brush.Style = bsSolid;
-        Canvas.Pen.Color = clWhite;
-        Canvas.Pen.Width = 1;
-        Canvas.Rectangle(P.Rect);
+        const TThemeHandle theme =
+            IsThemeActive() ? OpenThemeData(this, QStringLiteral("header")) : 0;
+        if (theme) {
+            TRect r = P.Rect;
+            ++r.Bottom;
+            if (FHotFixedCell == TGridCoord{P.DCol, P.Row})
+                DrawThemeBackground(theme, Canvas, HP_HEADERITEM,
+                                    FMouseDownMove ? HIS_PRESSED : HIS_HOT, r);
+            else
+                DrawThemeBackground(theme, Canvas, HP_HEADERITEMRIGHT, HIS_NORMAL, r);
+            CloseThemeData(theme);
+            Canvas.Pen.Color = clWhite;
+            Canvas.Pen.Width = 1;
+            Canvas.MoveTo(r.Left, r.Top);
+            Canvas.LineTo(r.Right, r.Top);
+        } else {
+            // The classic header item: a raised face without the theme.
+            Canvas.Brush.Color = clBtnFace;
+            Canvas.Brush.Style = bsSolid;
+            Canvas.Pen.Color = clWhite;
+            Canvas.Pen.Width = 1;
+            Canvas.Rectangle(P.Rect);
+        }
     }
     if (P.DCol == 0 && FShowModified.Enabled() && RowModified(RealRowIndex(P.Row))) {
         Canvas.Brush.Color = FShowModified.Color();

@@ -2,6 +2,11 @@
 // of cells outside a disjunct selection.
 #include "paintfixture.h"
 
+#include "grid/base/styledetect.h"
+#include "platform/theme.h"
+
+#include <QMouseEvent>
+
 namespace {
 
 using AuditLooks = PaintFixture;
@@ -171,4 +176,33 @@ TEST_F(AuditLooks, TreeLinesFollowTheRowsBranchAndItsAncestors)
     }
     EXPECT_NEAR(branchEnd, mid, 1);   // the middle of the inner cell
     EXPECT_GT(ancestorEnd, cell.Bottom);
+}
+
+TEST_F(AuditLooks, ListViewHeadersAreThemedItemsHotUnderThePointer)
+{
+    TFakeThemePlatformGuard guard;
+    guard.Fake.LibraryPresent = true;
+    guard.Fake.ThemeActive = true;
+    UnbindThemeLibrary();
+    BindThemeLibrary();
+    grid->SetLook(glListView);
+    auto headerPart = [&](int c) {
+        guard.Fake.Draws.clear();
+        grid->Record();
+        const TRect head = grid->CellRect(c, 0);
+        for (const auto &d : guard.Fake.Draws)
+            if (d.Class == QLatin1String("header") && d.Rect.Left >= head.Left - 1 &&
+                d.Rect.Right <= head.Right + 1 && d.Rect.Top <= head.Top + 1)
+                return std::pair<int, int>(d.Part, d.State);
+        return std::pair<int, int>(0, 0);
+    };
+    EXPECT_EQ(headerPart(2), (std::pair<int, int>(3, 1)));   // right item, normal
+    const TRect head = grid->CellRect(2, 0);
+    const QPoint at(head.Left + 5, head.Top + 5);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(grid->viewport()->mapToGlobal(at)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &move);
+    EXPECT_EQ(headerPart(2), (std::pair<int, int>(1, 2)));   // item, hot
+    EXPECT_EQ(headerPart(3), (std::pair<int, int>(3, 1)));
+    UnbindThemeLibrary();
 }
