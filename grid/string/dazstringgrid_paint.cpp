@@ -575,7 +575,11 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
     }
 
     // 6, 7. Background picture and gradient behind the text.
-    DrawCellBackGround(Canvas, P);
+    {
+        const TColor brush = Canvas.Brush.Color;
+        DrawCellBackGround(Canvas, P);
+        Canvas.Brush.Color = brush;
+    }
 
     // 8. Selection rectangle.
     if (FSelectionRectangle && !P.PaintFixed && PointInGridRect(ACol, ARow, Selection()))
@@ -650,9 +654,20 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
         // 11. Rich text; a text that only looks like RTF falls through to plain text.
         const bool selected = (P.State.Contains(gdSelected) || rowSelected) && !P.PaintFixed &&
                               FShowSelection && isEnabled() && !SelectionRTFKeep();
+        // The rich text lies on the cell's own brush, not on a background picture or gradient.
+        if (!(P.State.Contains(gdSelected) && !P.State.Contains(gdFocused) &&
+              FSelectionColor == clNone)) {
+            Canvas.Brush.Style = bsSolid;
+            Canvas.Pen.Color = Canvas.Brush.Color;
+            Canvas.Pen.Style = psSolid;
+            Canvas.Pen.Width = 1;
+            Canvas.Rectangle(P.Rect);
+            Canvas.Brush.Style = bsClear;
+        }
         DrawRichCellText(Canvas, text, tr, P.HAlign, P.VAlign, P.WordWrap,
                          selected ? FSelectionTextColor : clNone);
         P.TextHeight = RichCellTextSize(text, Canvas.Font, P.WordWrap ? tr.Width() : -1).height();
+        Canvas.Font.Color = clBlack;
     } else {
         // 12. Plain text.
         if (sortHeader && P.HAlign == taCenter)

@@ -206,3 +206,25 @@ TEST_F(AuditLooks, ListViewHeadersAreThemedItemsHotUnderThePointer)
     EXPECT_EQ(headerPart(3), (std::pair<int, int>(3, 1)));
     UnbindThemeLibrary();
 }
+
+TEST_F(AuditLooks, ARichTextCellCoversTheBackgroundGradientWithItsBrush)
+{
+    grid->BackGround().SetDisplay(bdGradientHorz);
+    grid->BackGround().SetCells(bcNormal);
+    grid->BackGround().SetColor(0x0000FF);
+    grid->BackGround().SetColorTo(0xFF0000);
+    grid->SetColor(0x00FF00);
+    grid->SetCells(2, 3, QStringLiteral("{\\rtf1\\ansi x}"));
+    const QImage img = grid->Render();
+    // Pixels near the bottom corners of a cell, clear of the text.
+    auto sides = [&](int c, int r) {
+        const TRect cell = grid->CellRect(c, r);
+        return std::pair(img.pixelColor(cell.Left + 3, cell.Bottom - 3),
+                         img.pixelColor(cell.Right - 4, cell.Bottom - 3));
+    };
+    const auto plain = sides(2, 2);
+    EXPECT_NE(plain.first, plain.second);   // the gradient runs across a plain cell
+    const auto rich = sides(2, 3);
+    EXPECT_EQ(rich.first, QColor(0, 255, 0));
+    EXPECT_EQ(rich.second, QColor(0, 255, 0));
+}
