@@ -632,6 +632,7 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
         params.HoverOnlyStyle = URLUnderlineOnHover();
         params.Selected = P.State.Contains(gdSelected) && FSelectionTextColor != clNone;
         params.WordWrap = P.WordWrap;
+        params.BlinkOn = !FEnableBlink || FGridBlink;
         params.PictureCache = &FImageCache;
         params.Container = PictureContainer();
         params.ThemeWindow = this;

@@ -228,3 +228,25 @@ TEST_F(AuditLooks, ARichTextCellCoversTheBackgroundGradientWithItsBrush)
     EXPECT_EQ(rich.first, QColor(0, 255, 0));
     EXPECT_EQ(rich.second, QColor(0, 255, 0));
 }
+
+TEST_F(AuditLooks, BlinkingMarkupTextComesAndGoesWithTheGridsBlinkPhase)
+{
+    grid->SetEnableHTML(true);
+    grid->SetCells(2, 2, QStringLiteral("<BLINK>WWWW</BLINK>"));
+    const TRect cell = grid->CellRect(2, 2);
+    auto ink = [&] {
+        const QImage img = grid->Render();
+        int n = 0;
+        for (int y = cell.Top + 1; y < cell.Bottom - 1; ++y)
+            for (int x = cell.Left + 1; x < cell.Right - 1; ++x)
+                n += qGray(img.pixel(x, y)) < 128;
+        return n;
+    };
+    EXPECT_GT(ink(), 10);   // without blinking the text stays
+    grid->SetEnableBlink(true);
+    const int first = ink();
+    grid->GridTimerTick();
+    const int second = ink();
+    EXPECT_EQ(std::min(first, second), 0);
+    EXPECT_GT(std::max(first, second), 10);
+}
