@@ -5,8 +5,13 @@
 
 #include "grid/base/drawroutines.h"
 #include "grid/string/dazstringgrid_paintdata.h"
+#include "platform/theme.h"
 
 namespace {
+
+// Parts and states of the themed header class.
+constexpr int HP_HEADERITEM = 1, HP_HEADERITEMRIGHT = 3;
+constexpr int HIS_NORMAL = 1, HIS_HOT = 2, HIS_PRESSED = 3;
 
 bool SuiteLook(TGridLook l)
 {
@@ -90,12 +95,29 @@ bool TDazStringGrid::DrawFixedCellLook(TCanvas &Canvas, TCellPaint &P)
 void TDazStringGrid::DrawListViewAndModified(TCanvas &Canvas, TCellPaint &P)
 {
     if (FLook == glListView && P.PaintFixed && !FFlat) {
-        // The classic header item: a raised face without the theme.
-        Canvas.Brush.Color = clBtnFace;
-        Canvas.Brush.Style = bsSolid;
-        Canvas.Pen.Color = clWhite;
-        Canvas.Pen.Width = 1;
-        Canvas.Rectangle(P.Rect);
+        const TThemeHandle theme =
+            IsThemeActive() ? OpenThemeData(this, QStringLiteral("header")) : 0;
+        if (theme) {
+            TRect r = P.Rect;
+            ++r.Bottom;
+            if (FHotFixedCell == TGridCoord{P.DCol, P.Row})
+                DrawThemeBackground(theme, Canvas, HP_HEADERITEM,
+                                    FMouseDownMove ? HIS_PRESSED : HIS_HOT, r);
+            else
+                DrawThemeBackground(theme, Canvas, HP_HEADERITEMRIGHT, HIS_NORMAL, r);
+            CloseThemeData(theme);
+            Canvas.Pen.Color = clWhite;
+            Canvas.Pen.Width = 1;
+            Canvas.MoveTo(r.Left, r.Top);
+            Canvas.LineTo(r.Right, r.Top);
+        } else {
+            // The classic header item: a raised face without the theme.
+            Canvas.Brush.Color = clBtnFace;
+            Canvas.Brush.Style = bsSolid;
+            Canvas.Pen.Color = clWhite;
+            Canvas.Pen.Width = 1;
+            Canvas.Rectangle(P.Rect);
+        }
     }
     if (P.DCol == 0 && FShowModified.Enabled() && RowModified(RealRowIndex(P.Row))) {
         Canvas.Brush.Color = FShowModified.Color();
@@ -109,10 +131,10 @@ void TDazStringGrid::DrawAlwaysVisibleButtons(TCanvas &Canvas, TCellPaint &P)
 {
     if (!FControlLook.DropDownAlwaysVisible() && !FControlLook.SpinButtonsAlwaysVisible())
         return;
-    // Without the platform theme the buttons take the classic frame look.
-    const int look = FControlLook.FlatButton() ? glyphFlat : glyphFrame;
+    // The same face as the cell buttons: colour tones, flat, themed or classic.
+    const int look = ButtonGlyphLook();
     const int state = ReadOnly(P.RCol, P.Row) ? glyphDisabled : glyphNormal;
-    const TColorTones tones;
+    const TColorTones &tones = FTones;
     if (HasComboBox(P.RCol, P.Row)) {
         const TRect r(P.Rect.Left - 2, P.Rect.Top - 1, P.Rect.Right + 1, P.Rect.Bottom);
         DrawComboButton(Canvas, this, r, look, state, tones);
@@ -249,12 +271,24 @@ void TDazStringGrid::DrawTreeLines(TCanvas &Canvas, const TCellPaint &P)
         Canvas.MoveTo(x, mid);
         Canvas.LineTo(FCellNode.ShowTreeFull() ? r.Right : GetRowIndent(P.Row) + 4, mid);
     }
+    // The row's own branch: a last child ends at the middle, others run on down.
+    const int span = GetNodeSpanType(P.Row);
+    if (span == 1 || span == 2) {
+        Canvas.MoveTo(x, r.Top);
+        Canvas.LineTo(x, span == 1 ? mid : r.Bottom + 4);
+    }
     const TCellProperties *next = P.Row + 1 < RowCount() ? PropsOf(0, P.Row + 1) : nullptr;
     const bool nextChild = next && next->NodeLevel() > 0;
     for (int i = 1; i <= level; ++i) {
-        const int xi = x - indent * (i - 1);
+        const int xi = x - indent * i;
         Canvas.MoveTo(xi, r.Top);
-        Canvas.LineTo(xi, nextChild ? r.Bottom + 4 : mid);
+        Canvas.LineTo(xi, mid);
+        if (nextChild) {
+            Canvas.LineTo(xi, r.Bottom + 4);
+        } else if (i < level) {
+            Canvas.MoveTo(xi, mid);
+            Canvas.LineTo(xi + indent, mid);
+        }
     }
     Canvas.Pen.Style = psSolid;
 }

@@ -544,17 +544,42 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
 
     // 4. Filter button.
     if (P.FilterButton) {
-        const TBitmap &glyph = FFilterDropDown.Glyph();
-        const TRect fb(P.Rect.Right - 16, P.Rect.Top, P.Rect.Right, P.Rect.Top + 16);
-        if (!glyph.Empty())
-            Canvas.DrawTransparent(fb.Left, fb.Top, glyph.Image(),
+        const TBitmap &glyph = FFilter.HasFilter(P.RCol) ? FFilterDropDown.GlyphActive()
+                                                         : FFilterDropDown.Glyph();
+        const int left = P.Rect.Right - 16;
+        if (!glyph.Empty()) {
+            Canvas.DrawTransparent(left, P.Rect.Top, glyph.Image(),
                                    FromQColor(glyph.Image().pixelColor(0, 0)));
-        else
-            DrawDownTriangle(Canvas, fb.Left + 5, fb.Top + 7, clBlack);
+        } else {
+            static const QImage funnel(QStringLiteral(":/ASGFILT"));
+            Canvas.DrawTransparent(left, P.Rect.Top, funnel, FixedColor());
+        }
+    }
+
+    // 5. Outside the disjunct row or column selection the cell shows its own colours, even
+    // where the base grid's selection marked it.
+    if (!P.PaintFixed && !FMouseDown) {
+        const bool rowMode = FMouseActions.DisjunctRowSelect();
+        const int selRow =
+            rowMode && FMouseActions.RowSelectPersistent() ? RealRowIndex(ARow) : ARow;
+        if ((rowMode && selRow < AllRowCount() && !RowSelect(selRow)) ||
+            (FMouseActions.DisjunctColSelect() && !ColSelect(ACol))) {
+            Canvas.Brush.Color = Color();
+            Canvas.Font.Color = Font().Value().Color;
+            urlColor = URLColor();
+            const int size = FontPointSize(Canvas.Font);
+            GetCellColor(P.RCol, ARow, P.State, Canvas.Brush, Canvas.Font);
+            if (ZoomFactor() != 0 && FontPointSize(Canvas.Font) != size)
+                Canvas.Font.Size = FontPointSize(Canvas.Font) + ZoomFactor();
+        }
     }
 
     // 6, 7. Background picture and gradient behind the text.
-    DrawCellBackGround(Canvas, P);
+    {
+        const TColor brush = Canvas.Brush.Color;
+        DrawCellBackGround(Canvas, P);
+        Canvas.Brush.Color = brush;
+    }
 
     // 8. Selection rectangle.
     if (FSelectionRectangle && !P.PaintFixed && PointInGridRect(ACol, ARow, Selection()))
@@ -584,8 +609,11 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
     if (ACol == 0 && HasNodes() && GetCellType(0, ARow) != ctNode)
         tr.Left += GetRowIndent(ARow);
 
+    // A column further down the sort index list shows its glyph only with IndexShow.
+    const int sortIndex = FSortIndexes.FindIndex(P.RCol);
     const bool sortHeader = FSortSettings.Show() && ARow == FSortSettings.Row() &&
-                            P.RCol == FSortSettings.Column() && FixedRows() > 0 &&
+                            (P.RCol == FSortSettings.Column() || sortIndex >= 0) &&
+                            (sortIndex < 1 || FSortSettings.IndexShow()) && FixedRows() > 0 &&
                             (ACol >= FixedCols() || FSortSettings.FixedCols());
     Canvas.Brush.Style = bsClear;
     if (kind == ctMarkup) {
@@ -604,6 +632,7 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
         params.HoverOnlyStyle = URLUnderlineOnHover();
         params.Selected = P.State.Contains(gdSelected) && FSelectionTextColor != clNone;
         params.WordWrap = P.WordWrap;
+        params.BlinkOn = !FEnableBlink || FGridBlink;
         params.PictureCache = &FImageCache;
         params.Container = PictureContainer();
         params.ThemeWindow = this;
@@ -626,9 +655,20 @@ void TDazStringGrid::DrawCellText(TCanvas &Canvas, TCellPaint &P)
         // 11. Rich text; a text that only looks like RTF falls through to plain text.
         const bool selected = (P.State.Contains(gdSelected) || rowSelected) && !P.PaintFixed &&
                               FShowSelection && isEnabled() && !SelectionRTFKeep();
+        // The rich text lies on the cell's own brush, not on a background picture or gradient.
+        if (!(P.State.Contains(gdSelected) && !P.State.Contains(gdFocused) &&
+              FSelectionColor == clNone)) {
+            Canvas.Brush.Style = bsSolid;
+            Canvas.Pen.Color = Canvas.Brush.Color;
+            Canvas.Pen.Style = psSolid;
+            Canvas.Pen.Width = 1;
+            Canvas.Rectangle(P.Rect);
+            Canvas.Brush.Style = bsClear;
+        }
         DrawRichCellText(Canvas, text, tr, P.HAlign, P.VAlign, P.WordWrap,
                          selected ? FSelectionTextColor : clNone);
         P.TextHeight = RichCellTextSize(text, Canvas.Font, P.WordWrap ? tr.Width() : -1).height();
+        Canvas.Font.Color = clBlack;
     } else {
         // 12. Plain text.
         if (sortHeader && P.HAlign == taCenter)

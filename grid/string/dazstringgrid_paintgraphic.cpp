@@ -159,9 +159,13 @@ void TDazStringGrid::DrawCellGraphic(TCanvas &Canvas, int RCol, int ARow, const 
             if (const auto *glyph = dynamic_cast<const TGraphic *>(Graphic->CellBitmap);
                 glyph && !glyph->Empty()) {
                 const QImage &img = glyph->Image();
-                Canvas.DrawTransparent(b.Left + 3, b.Top + (b.Height() - img.height()) / 2, img,
+                // Alone and with room the glyph sits in the middle; a caption follows it.
+                const bool centred =
+                    Graphic->CellText.isEmpty() && img.width() + 6 <= b.Width();
+                const int gx = centred ? b.Left + (b.Width() - img.width()) / 2 : b.Left + 3;
+                Canvas.DrawTransparent(gx, b.Top + (b.Height() - img.height()) / 2, img,
                                        FromQColor(img.pixelColor(0, 0)));
-                b.Left += 3 + img.width();
+                b.Left = gx + img.width();
             }
         Canvas.Brush.Style = bsClear;
         Canvas.Font = Font().Value();
