@@ -437,3 +437,41 @@ TEST(Canvas, RecorderSeesEachCall)
     EXPECT_EQ(log[1].Text, "x");
     EXPECT_EQ(log[1].Font.Color, clBlue);
 }
+
+// Straight lines are drawn as fills; the pixels must be those of the cosmetic pen line,
+// in either direction, clipped or running off the image.
+TEST(Canvas, StraightLinesCoverThePenLinesPixels)
+{
+    struct TCase {
+        int X1, Y1, X2, Y2;
+        bool Clip;
+    };
+    const TCase cases[] = {
+        {2, 3, 12, 3, false}, {12, 3, 2, 3, false}, {5, 2, 5, 20, false}, {5, 20, 5, 2, false},
+        {4, 4, 4, 4, false},  {4, 4, 5, 4, false},  {4, 5, 4, 4, false},  {-5, 7, 50, 7, false},
+        {8, 40, 8, -3, false}, {1, 9, 30, 9, true}, {9, 28, 9, 1, true},  {3, 3, 9, 8, false},
+    };
+    for (const TCase &t : cases) {
+        QImage ours = White(), theirs = White();
+        {
+            TCanvas c(&ours);
+            if (t.Clip)
+                c.IntersectClipRect(Rect(6, 4, 20, 15));
+            c.Pen.Color = clNavy;
+            c.MoveTo(t.X1, t.Y1);
+            c.LineTo(t.X2, t.Y2);
+            EXPECT_EQ(c.PenPos(), Point(t.X2, t.Y2));
+        }
+        {
+            QPainter p(&theirs);
+            if (t.Clip)
+                p.setClipRect(QRect(6, 4, 14, 11));
+            QPen pen(ToQColor(clNavy));
+            pen.setWidth(0);
+            pen.setCapStyle(Qt::FlatCap);
+            p.setPen(pen);
+            p.drawLine(t.X1, t.Y1, t.X2, t.Y2);
+        }
+        EXPECT_EQ(ours, theirs) << t.X1 << "," << t.Y1 << " -> " << t.X2 << "," << t.Y2;
+    }
+}
