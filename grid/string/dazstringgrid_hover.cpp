@@ -91,6 +91,12 @@ void TDazStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     HeaderDragSelect(X, Y);
     // 8.
     TrackFixedSizing(acol, arow, X, Y);
+    if (FSizeFixed && !FSizingFixed && OnColumnSize) {
+        // The column's OnColumnSize may refuse the border of a fixed column too.
+        TGridState state = gsNormal;
+        int index = -1, pos = 0, ofs = 0;
+        CalcSizingState(X, Y, state, index, pos, ofs);
+    }
     if (FSizeFixed || FSizingFixed) {
         SetGridCursor(GridCursor(gcSplitH));
         cursorSet = true;

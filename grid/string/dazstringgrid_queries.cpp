@@ -364,8 +364,10 @@ void TDazStringGrid::CalcSizingState(int X, int Y, TGridState &State, int &Index
     if (c.Y >= 0 && c.Y < FixedRows() && c.X >= 0 && OnColumnSize) {
         bool allow = true;
         OnColumnSize(this, c.X, allow);
-        if (!allow)
+        if (!allow) {
             State = gsNormal;
+            FSizeFixed = false;
+        }
     }
     c = MouseCoord(X, Y - 6);
     if (c.X >= 0 && c.X < FixedCols() && c.Y >= 0 && OnRowSize) {

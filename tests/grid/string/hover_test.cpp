@@ -143,6 +143,19 @@ TEST_F(Hover, FixedColumnsAreSizedByTheirBorder)
     EXPECT_FALSE(grid->SizingLine()->isVisible());
 }
 
+TEST_F(Hover, RefusedColumnSizeKeepsAFixedColumnFromBeingSized)
+{
+    grid->MouseActions().SetSizeFixedCol(true);
+    grid->OnColumnSize = [](TObject *, int C, bool &allow) { allow = C != 0; };
+    const int border = grid->ColWidths(0);
+    const QPoint at(border - 1, grid->CellRect(0, 0).Top + 5);
+    Move(at);
+    log->Press(at);
+    Move(at + QPoint(20, 0), Qt::LeftButton);
+    log->Release(at + QPoint(20, 0));
+    EXPECT_EQ(grid->ColWidths(0), border);
+}
+
 TEST_F(Hover, HeaderDragShowsItsPieceAndMovesTheRealColumns)
 {
     grid->SetOptions(grid->Options() + goColMoving);
