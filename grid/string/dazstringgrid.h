@@ -1399,6 +1399,8 @@ public:
     // The user resize the mouse code reports (old width / height of Index).
     void NoteColumnResize(int ACol, int OldWidth);
     void NoteRowResize(int ARow, int OldHeight);
+    // What follows any width or height change: editor and cell controls.
+    void AfterSizeChange();
 
     TUpdateColumnSizeEvent OnUpdateColumnSize;
     TEndColumnSizeEvent OnEndColumnSize;

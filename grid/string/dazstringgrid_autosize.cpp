@@ -460,8 +460,20 @@ void TDazStringGrid::ColWidthsChanged()
             SetColWidths(col, w);
         FResizedRow = -1;
     }
+    AfterSizeChange();
     if (FFloatingFooter.Visible())
         UpdateFooterPanel();
+    if (FColumnSize.Stretch() && ScrollProportional())
+        UpdateProportionalScrollBars();
+}
+
+void TDazStringGrid::AfterSizeChange()
+{
+    // A check-box cell is toggled, never typed into: a resize must not leave an editor on it.
+    if (EditorMode() && IsCheckOrRadio(GetCellType(RealColIndex(Col()), Row())) &&
+        GetCellType(RealColIndex(Col()), Row()) != ctRadioButton)
+        HideEditor();
+    CellControlsUpdate(false);
 }
 
 void TDazStringGrid::RowHeightsChanged()
@@ -480,6 +492,7 @@ void TDazStringGrid::RowHeightsChanged()
             OnEndRowSize(this, row);
         FResizedCol = -1;
     }
+    AfterSizeChange();
 }
 
 void TDazStringGrid::SizeChanged(int OldColCount, int OldRowCount)

@@ -163,3 +163,20 @@ TEST(CellControls, AControlBehindAHiddenColumnSitsInItsOwnCell)
 }
 
 }   // namespace
+
+TEST(CellControls, FollowAColumnWidthOrRowHeightChange)
+{
+    TDazStringGrid g;
+    g.SetColCount(4);
+    g.SetRowCount(4);
+    g.resize(400, 300);
+    g.show();
+    auto *a = new QLabel("a");
+    g.SetCellControls(2, 2, a);
+    g.CellControlsUpdate(true);
+    const QPoint before = a->geometry().topLeft();
+    g.SetColWidths(0, g.ColWidths(0) + 30);
+    EXPECT_EQ(a->geometry().left(), before.x() + 30);
+    g.SetRowHeights(1, g.RowHeights(1) + 12);
+    EXPECT_EQ(a->geometry().top(), before.y() + 12);
+}
