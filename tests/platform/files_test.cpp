@@ -1,3 +1,4 @@
+#include "common/test_random.h"
 #include "platform/atomicfile.h"
 #include "platform/files.h"
 #include "platform/textcodec.h"
@@ -251,14 +252,13 @@ TEST(TextCodec, LinesReadInBlocksMatchTheWholeFileSplit)
     QTemporaryDir dir;
     // Lines of every length up to past one block, with every kind of ending.
     QString text;
-    uint32_t seed = 12345;
-    auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+    TTestRandom random(12345);
     const char16_t *ends[] = {u"\r\n", u"\n", u"\r", u"\r\n\r\n", u"\n\r"};
     while (text.size() < (3 << 20)) {
-        const int len = int(next() >> 8) % (text.size() > (2 << 20) ? 1500000 : 3000);
+        const int len = int(random.Next()) % (text.size() > (2 << 20) ? 1500000 : 3000);
         for (int i = 0; i < len; ++i)
             text += QChar(char16_t(0x20 + (i * 7) % 90));
-        text += QStringView(ends[(next() >> 12) % 5]);
+        text += QStringView(ends[(random.Next() >> 4) % 5]);
     }
     text += u"\u00e9\u20ac last, no ending";
 
