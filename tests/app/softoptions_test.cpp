@@ -3,6 +3,7 @@
 #include "app/softoptions.h"
 #include "app/tessalinorfirmware.h"
 #include "common/loopback_http_server.h"
+#include "common/wait_until.h"
 #include "platform/http.h"
 #include "platform/process.h"
 #include "shell_fixture.h"
@@ -20,7 +21,6 @@
 #include <QTimer>
 
 #include <atomic>
-#include <chrono>
 
 namespace {
 
@@ -122,8 +122,8 @@ TEST_F(OptionsTest, CheckVersionSaysNewerOnlyForAHigherVersion)
 
 TEST_F(OptionsTest, WindowsKeepPaintingWhileTheServiceAnswers)
 {
-    // The service answers only once the window has run a timer of its own (the guard only
-    // stops a hung test), so the test does not hang on how fast the machine is.
+    // The service answers only once the window has run a timer of its own, so the test does
+    // not depend on how fast the machine is.
     std::atomic<bool> served = false;
     class TSlow : public IHttpClient
     {
@@ -131,9 +131,7 @@ TEST_F(OptionsTest, WindowsKeepPaintingWhileTheServiceAnswers)
         explicit TSlow(std::atomic<bool> &Served) : FServed(Served) {}
         THttpReply Get(const QUrl &) override
         {
-            const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-            while (!FServed && std::chrono::steady_clock::now() < guard)
-                QThread::msleep(1);
+            WaitUntil([this] { return FServed.load(); }, false);
             return Reply(200, "VER. 1.001");
         }
 

@@ -1,42 +1,52 @@
 #pragma once
 // A one-connection HTTP peer on loopback, on a thread of its own (the client under test
-// blocks the caller): it reads the request, stays silent for a while if asked, answers and
-// closes.
+// blocks the caller): it reads the request, answers and closes.
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
 #include <QUrl>
+#include <atomic>
 #include <future>
 #include <memory>
 
 class TLoopback_Server
 {
 public:
-    explicit TLoopback_Server(QByteArray answer, int silent_ms = 0)
+    explicit TLoopback_Server(QByteArray answer)
     {
         std::promise<quint16> port;
         std::future<quint16> bound = port.get_future();
-        thread_.reset(QThread::create([this, answer, silent_ms, port = std::move(port)]() mutable {
+        thread_.reset(QThread::create([this, answer, port = std::move(port)]() mutable {
+            // Waits have no deadline (the result never depends on the machine's speed); they
+            // look for the owner giving up between short polls.
             QTcpServer server;
             server.listen(QHostAddress::LocalHost, 0);
             port.set_value(server.serverPort());
-            if (!server.waitForNewConnection(5000))
-                return;
+            while (!server.waitForNewConnection(50))
+                if (stop_)
+                    return;
             std::unique_ptr<QTcpSocket> peer(server.nextPendingConnection());
-            while (!request_.contains("\r\n\r\n") && peer->waitForReadyRead(5000))
-                request_ += peer->readAll();
-            if (silent_ms > 0)
-                QThread::msleep(silent_ms);
+            while (!request_.contains("\r\n\r\n") && !stop_) {
+                if (peer->waitForReadyRead(50))
+                    request_ += peer->readAll();
+                else if (peer->state() != QAbstractSocket::ConnectedState)
+                    break;
+            }
             peer->write(answer);
-            peer->waitForBytesWritten(2000);
+            peer->waitForBytesWritten(-1);
             peer->disconnectFromHost();
             if (peer->state() != QAbstractSocket::UnconnectedState)
-                peer->waitForDisconnected(2000);
+                peer->waitForDisconnected(-1);
         }));
         thread_->start();
         Port = bound.get();
     }
-    ~TLoopback_Server() { thread_->wait(); }
+    // A client that never came (a failed test) must not keep the server thread waiting.
+    ~TLoopback_Server()
+    {
+        stop_ = true;
+        thread_->wait();
+    }
     // The request as received; waits for the exchange to end.
     QByteArray Request()
     {
@@ -52,4 +62,5 @@ public:
 private:
     std::unique_ptr<QThread> thread_;
     QByteArray request_;
+    std::atomic<bool> stop_ = false;
 };

@@ -4,12 +4,12 @@
 
 #include "app/valuechecks.h"
 #include "mbus/mbusscandecode.h"
+#include "common/wait_until.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
@@ -18,17 +18,9 @@
 
 namespace {
 
-// Processes events until cond holds; the guard only stops a hung test.
 template <class Cond> bool Eventually(Cond cond)
 {
-    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!cond()) {
-        if (std::chrono::steady_clock::now() > guard)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
+    return WaitUntil(cond);
 }
 
 class Pty
@@ -52,8 +44,7 @@ public:
     QByteArray Read_Master(int n)
     {
         QByteArray b;
-        const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (b.size() < n && std::chrono::steady_clock::now() < guard) {
+        while (b.size() < n) {
             char buf[256];
             ::fcntl(Master, F_SETFL, O_NONBLOCK);
             const ssize_t r = ::read(Master, buf, sizeof buf);

@@ -1,27 +1,20 @@
 // The scan engine over real UDP with its own thread and the real clock, the simulator on
-// 127.0.0.1 at ports the system picks above 1024. Waits are bounded only as a guard against
-// a hang; what is checked does not depend on timing.
+// 127.0.0.1 at ports the system picks above 1024. What is checked does not depend on timing.
 #include "mbus_gateway_sim.h"
 #include "mbus_test_util.h"
 #include "mbus/mbusscandecode.h"
+#include "common/wait_until.h"
 
 #include <QThread>
 #include <QUdpSocket>
-#include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Polls cond until it holds or the guard runs out; the guard only stops a hung test.
+// The engine and the simulator run on threads of their own: only poll.
 template <class Cond> bool Eventually(Cond cond)
 {
-    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!cond()) {
-        if (std::chrono::steady_clock::now() > guard)
-            return false;
-        QThread::msleep(5);
-    }
-    return true;
+    return WaitUntil(cond, false);
 }
 
 class ScanOverUdp : public ::testing::Test

@@ -2,22 +2,17 @@
 #include "tree_fixture.h"
 
 #include "common/test_random.h"
+#include "common/wait_until.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 namespace {
 
-// Runs the event loop until Done or a minute has passed (a safety net only: the worker
-// finishes in milliseconds).
+// Runs the event loop until the worker thread's result has arrived.
 template <typename F>
 bool PumpUntil(F Done)
 {
-    QElapsedTimer guard;
-    guard.start();
-    while (!Done() && guard.elapsed() < 60000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return Done();
+    return WaitUntil(Done);
 }
 
 // A shown tree of Count top-level nodes, built in one update (which asks for the cache).

@@ -2,10 +2,10 @@
 // form loading and the process-wide start-up.
 #include "tree_fixture.h"
 
+#include "common/wait_until.h"
 #include "controls/tree/lazytreeglobals.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <thread>
 
@@ -180,10 +180,7 @@ TEST(LazyTreeFrame, ChangeDelayTimerFiresFromTheEventLoop)
     log.Attach(tree);
     tree.AddChild(nullptr);
     tree.AddChild(nullptr);
-    QElapsedTimer guard;
-    guard.start();
-    while (log.Structures == 0 && guard.elapsed() < 60000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    WaitUntil([&] { return log.Structures != 0; });
     EXPECT_EQ(log.Only("structure"), (std::vector<std::string>{"structure nil 1"}));
 }
 
