@@ -12,26 +12,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
 
-constexpr int Rows = 1000000;
-constexpr int Cols = 10;
+constexpr int Rows = Million_Tool_Rows;
+constexpr int Cols = Million_Tool_Cols;
 
-TDazStringGrid &Grid()
-{
-    static std::unique_ptr<TDazStringGrid> g = Make_Tool_Bench_Grid(Cols, Rows);
-    return *g;
-}
-
-QString Folder()
-{
-    static QTemporaryDir dir;
-    return dir.path();
-}
+TDazStringGrid &Grid() { return Million_Tool_Grid(); }
+QString Folder() { return Bench_Folder(); }
 QString BinPath() { return Folder() + QStringLiteral("/cells.bin"); }
 QString TextPath() { return Folder() + QStringLiteral("/cells.txt"); }
 
