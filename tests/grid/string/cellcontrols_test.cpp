@@ -1,8 +1,10 @@
-// Where a click counts as a click on a cell's check box, and what a toggle leaves for undo.
+// Where a click counts as a click on a cell's check box, what a toggle leaves for undo, and
+// what Space on a radio group reports.
 #include "grid/base/gridundo.h"
 #include "grid/string/dazstringgrid.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,6 +78,35 @@ TEST(CheckBoxUndo, UndoOfAToggleRestoresTheTextBeforeIt)
         EXPECT_EQ(grid.Cells(1, 1), before);
     }
     grid.SetUndoRedo(nullptr);
+}
+
+TEST(RadioGroupSpace, ReportsTheItemTheStepSelected)
+{
+    TDazStringGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(4);
+    grid.SetOptions(grid.Options() + goEditing);
+    QList<int> reported;
+    grid.OnRadioClick = [&](TObject *, int, int, int AIdx) { reported << AIdx; };
+    TStringList items;
+    items.Add("a");
+    items.Add("b");
+    items.Add("c");
+    // Index 2 steps on to 0; an index below -1 follows the cell text and stays.
+    grid.AddRadio(1, 1, 0, 2, &items);
+    grid.AddRadio(2, 1, 0, -2, &items);
+    grid.SetCells(2, 1, "a");
+    for (int col : {1, 2}) {
+        grid.FocusCell(col, 1);
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+        QApplication::sendEvent(&grid, &down);
+    }
+    EXPECT_EQ(reported, (QList<int>{0, 1}));
+    EXPECT_EQ(grid.Cells(1, 1), "a");
+    EXPECT_EQ(grid.Cells(2, 1), "b");
+    int idx = 0;
+    grid.GetRadioIdx(2, 1, idx);
+    EXPECT_EQ(idx, -2);
 }
 
 }   // namespace
