@@ -80,6 +80,38 @@ TEST(CheckBoxUndo, UndoOfAToggleRestoresTheTextBeforeIt)
     grid.SetUndoRedo(nullptr);
 }
 
+// Which rows a check-box column reaches, and what kind of box each gets.
+TEST(CheckBoxColumn, HeadersWithCheckAllNodesTriStateSummariesNone)
+{
+    TDazStringGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(7);
+    grid.AddNode(2, 3);        // rows 2..4
+    grid.SetSummaryRow(5);
+    auto kinds = [&] {
+        QList<TCellType> out;
+        for (int r = 0; r < grid.RowCount(); ++r)
+            out << grid.GetCellType(2, r);
+        return out;
+    };
+    grid.AddCheckBoxColumn(2, true, true);
+    EXPECT_EQ(kinds(), (QList<TCellType>{ctEmpty, ctDataCheckBox, ctTriStateCheckBox,
+                                         ctDataCheckBox, ctDataCheckBox, ctEmpty,
+                                         ctDataCheckBox}));
+    TCheckBoxState node = cbChecked;
+    ASSERT_TRUE(grid.GetCheckBoxState(2, 2, node));
+    EXPECT_EQ(node, cbUnchecked);
+    grid.RemoveCheckBoxColumn(2);
+    EXPECT_EQ(kinds(), QList<TCellType>(7, ctEmpty));
+
+    grid.MouseActions().SetCheckAllCheck(true);
+    grid.AddCheckBoxColumn(2, false, false);
+    EXPECT_EQ(grid.GetCellType(2, 0), ctCheckBox);
+    grid.AddTriStateCheckBoxColumn(1, cbGrayed);
+    EXPECT_EQ(grid.GetCellType(1, 0), ctTriStateCheckBox);
+    EXPECT_EQ(grid.GetCellType(1, 5), ctTriStateCheckBox);
+}
+
 TEST(RadioGroupSpace, ReportsTheItemTheStepSelected)
 {
     TDazStringGrid grid;
