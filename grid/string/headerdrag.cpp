@@ -56,7 +56,7 @@ void THeaderDragButton::paintEvent(QPaintEvent *)
     if (r.Width() <= 0 || r.Height() <= 0)
         return;
     TDazStringGrid *grid = FGrid;
-    if (grid) {
+    if (grid && grid->ColCount() > 0 && grid->RowCount() > 0) {
         grid->PaintCellExt(canvas, 0, 0, r, TGridDrawState{gdFixed});
         canvas.Font = grid->FixedFont().Value();
     } else {
