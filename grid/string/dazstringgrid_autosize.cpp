@@ -4,6 +4,7 @@
 #include "grid/string/dazstringgrid.h"
 
 #include "grid/base/textroutines.h"
+#include "grid/string/inplaceedit.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -122,6 +123,7 @@ void TDazStringGrid::AutoSizeRowInt(int Index, bool GrowOnly)
 {
     if (Index < 0 || Index >= RowCount())
         return;
+    const bool allVisible = AllRowsVisible();
     int m = 0;
     for (int c = 0; c < ColCount(); ++c) {
         const int rc = RealColIndex(c);
@@ -154,6 +156,13 @@ void TDazStringGrid::AutoSizeRowInt(int Index, bool GrowOnly)
     if (GrowOnly && RowHeights(Index) >= height)
         return;
     SetRowHeights(Index, ClampToLimits(height, MinRowHeight(), MaxRowHeight()));
+    // A row growing while it is typed into can make the grid scroll; the edit goes on in the
+    // moved editor, typing at the end of its text.
+    if (allVisible && EditorMode() && SizeWhileTyping().Height() && !AllRowsVisible()) {
+        ShowInplaceEdit();
+        if (TDazInplaceEdit *ed = NormalEdit(); ed && ed->isVisible())
+            ed->setCursorPosition(int(ed->text().size()));
+    }
 }
 
 void TDazStringGrid::AutoSizeRow(int Index, int Padding)
@@ -483,8 +492,9 @@ void TDazStringGrid::RowHeightsChanged()
     if (row >= 0 && row < RowCount()) {
         FResizedRow = -1;
         if (FMouseActions.AllRowSize() && FResizedRowHeight > 0) {
+            // Footer rows keep their height, as the fixed rows above do.
             const double f = double(RowHeights(row)) / FResizedRowHeight;
-            for (int r = FixedRows(); r < RowCount(); ++r)
+            for (int r = FixedRows(); r < RowCount() - FFixedFooters; ++r)
                 if (r != row)
                     SetRowHeights(r, int(std::lround(RowHeights(r) * f)));
         }

@@ -263,14 +263,16 @@ bool TDazStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
         top = r.Bottom - size - 2;
     else if (g->CellVAlign == vaCenter)
         top = r.Top + (r.Height() - size) / 2;
-    const TAlignment align = HasCellProperties(ACol, ARow) ? Alignments(ACol, ARow)
-                                                           : DefaultAlignment();
+    // The alignment the painting uses: the cell's own, the column's and the events'.
+    TAlignment align = taLeftJustify;
+    TVAlignment valign = vtaTop;
+    GetCellAlignment(ACol, ARow, align, valign);
     int left = r.Left + 2;
     if (align == taRightJustify) {
         left = r.Right - size - 2;
-        const QString text = Cells(ACol, ARow);
-        if (!text.isEmpty())
-            left -= QFontMetrics(font()).horizontalAdvance(text);
+        // Only a printed text pushes the box left; a data check box shows none.
+        if (!IsDataGraphicCell(ACol, ARow) && !Cells(ACol, ARow).isEmpty())
+            left -= CellTextSize(ACol, ARow).X;
     } else if (align == taCenter) {
         left = r.Left + (r.Width() - size) / 2;
     }
@@ -509,10 +511,11 @@ bool TDazStringGrid::ToggleCheckCell(int ACol, int ARow, bool User)
     if (group)
         PropagateGroupCheck(ACol, ARow, nodeRow, span, collapsed, parent, state);
 
+    // By the new state: a data check box's own flag is never updated, only its text.
     if (TDazGridUndoRedo *undo = UndoRedo()) {
         const QString t = CheckTrueOf(ACol, ARow);
         const QString f = CheckFalseOf(ACol, ARow);
-        if (g->CellBoolean)
+        if (state)
             undo->RegisterChange(ACol, ARow, f, t);
         else
             undo->RegisterChange(ACol, ARow, t, f);

@@ -428,8 +428,10 @@ void TDazStringGrid::SpaceOnControlCell(uint16_t Key)
             DoCheckBoxClick(c, r, state);
         } else if (kind == ctRadio && (allowed || FControlLook.RadioAlwaysActive())) {
             StepRadioGroup(c, r, true);
+            // The step's item: a group that follows its text keeps its own index.
             int idx = -1;
-            GetRadioIdx(c, r, idx);
+            if (const TCellGraphic *g = GetCellGraphic(c, r); g && g->CellVar.isValid())
+                idx = g->CellVar.toInt();
             if (OnRadioClick)
                 OnRadioClick(this, c, r, idx);
         } else if (kind == ctRadioButton && (allowed || FControlLook.RadioAlwaysActive())) {

@@ -344,10 +344,12 @@ void TDazStringGrid::ShowDropArrows()
         if (!FArrows[d]) {
             FArrows[d] = new TArrowWindow(this, TArrowDirection(d));
             FArrows[d]->resize(11, 11);
-            FArrows[d]->SetColor(ArrowColor());
         }
-    for (TArrowWindow *a : FArrows)
+    // ArrowColor may have changed since the arrows were made.
+    for (TArrowWindow *a : FArrows) {
+        a->SetColor(ArrowColor());
         a->hide();
+    }
     const int origin = MoveIndex();
     if (GridState() == gsColMoving) {
         const int target = FMoveColInd;
