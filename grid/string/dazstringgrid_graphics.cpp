@@ -667,9 +667,23 @@ void TDazStringGrid::AddRotated(int ACol, int ARow, int AAngle, const QString &s
 
 void TDazStringGrid::SetRotated(int ACol, int ARow, int AAngle)
 {
-    TCellGraphic *g = GetCellGraphic(ACol, ARow);
-    if (!g)
+    if (ACol < 0 || ARow < 0)
+        return;
+    // The cell's own graphic, not a shared check box standing in for it.
+    TCellGraphic *g = dynamic_cast<TCellGraphic *>(GetGraphicObjectEx(ACol, ARow));
+    if (!g) {
         g = NewGraphicFor(ACol, ARow);
+    } else if (g->CellType != ctRotated) {
+        // The kind changes in place, but what the old kind owned (an image or balloon
+        // list, a glyph, a bitmap the grid made) must go with it rather than leak.
+        TCellGraphic keep;
+        keep.Assign(g);
+        keep.CellCreated = false;
+        const QVariant var = g->CellVar;
+        g = NewGraphicFor(ACol, ARow);
+        g->Assign(&keep);
+        g->CellVar = var;
+    }
     g->SetAngle(AAngle);
     RepaintRealCell(ACol, ARow);
 }
