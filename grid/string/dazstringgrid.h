@@ -1513,8 +1513,9 @@ protected:
 
     // The cell's own font colour, style, size and name where set.
     static void ApplyCellFont(const TCellProperties &P, TFont &AFont);
-    // Sizes of the graphic kinds whose size does not depend on text or cell.
+    // Sizes of the graphic kinds whose size depends neither on the cell's text nor its size.
     void FixedGraphicSize(const TCellGraphic &g, const TCustomImageList *images, int &w, int &h);
+    TCellGraphic *BaseGraphicOfType(int ACol, int ARow, TCellType Kind);
 
     // Mouse state the painter reads (the mouse handling sets it).
     bool FMouseDownMove = false;     // a header is pressed / dragged
@@ -2486,6 +2487,7 @@ public:
     // Collapsed; false for a row without node.
     bool GetNodeState(int ARow);
     void SetNodeState(int ARow, bool Value);
+    bool NodeState(int ARow) { return GetNodeState(ARow); }
     int GetNodeLevel(int ARow);   // -1 for a row without node
     int GetNodeSpan(int ARow);    // -1 for a row without node
     void SetNodeSpan(int ARow, int Span);

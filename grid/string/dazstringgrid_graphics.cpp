@@ -14,6 +14,26 @@ namespace {
 int Lo16(int v) { return v & 0xFFFF; }
 int Hi16(int v) { return (v >> 16) & 0xFFFF; }
 
+// A button shares its cell with the text: beside a text it takes no height, under or above
+// it no width, and a full-width button is as wide as its caption.
+void ButtonGraphicSize(const TCellGraphic &g, bool HasText, const QFontMetrics &Fm, int &w,
+                       int &h)
+{
+    const bool stackText = g.CellVAlign == vaUnderText || g.CellVAlign == vaAboveText;
+    w = Lo16(g.CellIndex);
+    h = Hi16(g.CellIndex);
+    if (HasText) {
+        if (g.CellHAlign == haCenter || stackText)
+            w = 0;
+        else if (g.CellHAlign == haFull)
+            w = Fm.horizontalAdvance(g.CellText) + 4;
+        if (!stackText)
+            h = 0;
+    } else if (g.CellHAlign == haFull) {
+        w = Fm.horizontalAdvance(g.CellText) + 4;
+    }
+}
+
 }   // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -384,34 +404,44 @@ bool TDazStringGrid::HasAutoRangeScrollBar(int ACol, int ARow)
     return g && g->CellBoolean;
 }
 
+// The graphic of kind Kind that the cell shows: a merged cell's comes from its base cell.
+TCellGraphic *TDazStringGrid::BaseGraphicOfType(int ACol, int ARow, TCellType Kind)
+{
+    if (ACol < 0 || ARow < 0)
+        return nullptr;
+    const TPoint b = BaseCell(ACol, ARow);
+    TCellGraphic *g = GetCellGraphic(b.X, b.Y);
+    return g && g->CellType == Kind ? g : nullptr;
+}
+
 void TDazStringGrid::SetScrollPosition(int ACol, int ARow, int Pos)
 {
-    if (GetCellType(ACol, ARow) != ctScrollbar)
+    TCellGraphic *g = BaseGraphicOfType(ACol, ARow, ctScrollbar);
+    if (!g)
         return;
-    GetCellGraphic(ACol, ARow)->CellIndex = Pos;
-    RepaintRealCell(ACol, ARow);
+    g->CellIndex = Pos;
+    const TPoint b = BaseCell(ACol, ARow);
+    RepaintRealCell(b.X, b.Y);
 }
 
 int TDazStringGrid::GetScrollPosition(int ACol, int ARow)
 {
-    return GetCellType(ACol, ARow) == ctScrollbar ? GetCellGraphic(ACol, ARow)->CellIndex : -1;
+    const TCellGraphic *g = BaseGraphicOfType(ACol, ARow, ctScrollbar);
+    return g ? g->CellIndex : -1;
 }
 
 void TDazStringGrid::SetScrollProp(int ACol, int ARow, TScrollProp Prop)
 {
-    if (GetCellType(ACol, ARow) != ctScrollbar)
-        return;
-    TCellGraphic *g = GetCellGraphic(ACol, ARow);
-    g->CellAngle = Prop.PageSize;
-    g->CellErrFrom = Prop.Range;
+    if (TCellGraphic *g = BaseGraphicOfType(ACol, ARow, ctScrollbar)) {
+        g->CellAngle = Prop.PageSize;
+        g->CellErrFrom = Prop.Range;
+    }
 }
 
 TScrollProp TDazStringGrid::GetScrollProp(int ACol, int ARow)
 {
-    if (GetCellType(ACol, ARow) != ctScrollbar)
-        return {};
-    const TCellGraphic *g = GetCellGraphic(ACol, ARow);
-    return TScrollProp{g->CellAngle, g->CellErrFrom};
+    const TCellGraphic *g = BaseGraphicOfType(ACol, ARow, ctScrollbar);
+    return g ? TScrollProp{g->CellAngle, g->CellErrFrom} : TScrollProp{};
 }
 
 void TDazStringGrid::AddMarker(int ACol, int ARow, int ErrPos, int ErrLen)
@@ -532,21 +562,25 @@ void TDazStringGrid::AddExpand(int ACol, int ARow, int ExpandedHeight)
 
 bool TDazStringGrid::ToggleExpand(int ACol, int ARow)
 {
-    if (GetCellType(ACol, ARow) != ctExpand)
+    TCellGraphic *g = BaseGraphicOfType(ACol, ARow, ctExpand);
+    if (!g)
         return false;
-    TCellGraphic *g = GetCellGraphic(ACol, ARow);
     g->CellVar = !g->CellVar.toBool();
     return g->CellVar.toBool();
 }
 
 bool TDazStringGrid::GetExpandState(int ACol, int ARow)
 {
-    return GetCellType(ACol, ARow) == ctExpand && GetCellGraphic(ACol, ARow)->CellVar.toBool();
+    const TCellGraphic *g = BaseGraphicOfType(ACol, ARow, ctExpand);
+    return g && g->CellVar.toBool();
 }
 
 int TDazStringGrid::GetExpandHeight(int ACol, int ARow, bool Expanded)
 {
-    const TCellGraphic *g = GetCellGraphic(ACol, ARow);
+    if (ACol < 0 || ARow < 0)
+        return DefaultRowHeight();
+    const TPoint b = BaseCell(ACol, ARow);
+    const TCellGraphic *g = GetCellGraphic(b.X, b.Y);
     if (!g)
         return DefaultRowHeight();
     return Expanded ? g->CellAngle : g->CellIndex;
@@ -633,9 +667,23 @@ void TDazStringGrid::AddRotated(int ACol, int ARow, int AAngle, const QString &s
 
 void TDazStringGrid::SetRotated(int ACol, int ARow, int AAngle)
 {
-    TCellGraphic *g = GetCellGraphic(ACol, ARow);
-    if (!g)
+    if (ACol < 0 || ARow < 0)
+        return;
+    // The cell's own graphic, not a shared check box standing in for it.
+    TCellGraphic *g = dynamic_cast<TCellGraphic *>(GetGraphicObjectEx(ACol, ARow));
+    if (!g) {
         g = NewGraphicFor(ACol, ARow);
+    } else if (g->CellType != ctRotated) {
+        // The kind changes in place, but what the old kind owned (an image or balloon
+        // list, a glyph, a bitmap the grid made) must go with it rather than leak.
+        TCellGraphic keep;
+        keep.Assign(g);
+        keep.CellCreated = false;
+        const QVariant var = g->CellVar;
+        g = NewGraphicFor(ACol, ARow);
+        g->Assign(&keep);
+        g->CellVar = var;
+    }
     g->SetAngle(AAngle);
     RepaintRealCell(ACol, ARow);
 }
@@ -670,7 +718,7 @@ TRect TDazStringGrid::GetCellButtonRect(int ACol, int ARow)
 
 TRect TDazStringGrid::GetExpandButtonRect(int ACol, int ARow)
 {
-    if (GetCellType(RealColIndex(ACol), ARow) != ctExpand)
+    if (!BaseGraphicOfType(RealColIndex(ACol), ARow, ctExpand))
         return TRect();
     const TRect cell = TBaseGrid::CellRect(ACol, ARow);
     return TRect(cell.Right - 13, cell.Top + 2, cell.Right - 2, cell.Top + 13);
@@ -704,6 +752,21 @@ void TDazStringGrid::FixedGraphicSize(const TCellGraphic &g, const TCustomImageL
         break;
     case ctProgressPie:
         w = h = 20;
+        break;
+    case ctRadio:
+        if (const auto *items = dynamic_cast<const TStringList *>(g.CellBitmap)) {
+            const QFontMetrics fm(Font().ToQFont());
+            const int textHeight = fm.height();
+            int widest = 0, sum = 0;
+            for (int i = 0; i < items->Count(); ++i) {
+                const int tw = fm.horizontalAdvance(items->Strings(i));
+                widest = std::max(widest, tw);
+                sum += tw + 12;
+            }
+            // CellBoolean: the items side by side.
+            w = g.CellBoolean ? sum : 12 + widest;
+            h = g.CellBoolean ? textHeight : std::max(16, textHeight) * items->Count();
+        }
         break;
     case ctImages:
         if (const auto *list = dynamic_cast<const TIntList *>(g.CellBitmap); list && images) {
@@ -760,18 +823,7 @@ void TDazStringGrid::CalcCellGraphicSize(int ACol, int ARow, TPoint &Size, int R
     }
     case ctButton:
     case ctBitButton:
-        w = Lo16(g->CellIndex);
-        h = Hi16(g->CellIndex);
-        if (hasText) {
-            if (g->CellHAlign == haCenter || stackText)
-                w = 0;
-            else if (g->CellHAlign == haFull)
-                w = fm.horizontalAdvance(g->CellText) + 4;
-            if (!stackText)
-                h = 0;
-        } else if (g->CellHAlign == haFull) {
-            w = fm.horizontalAdvance(g->CellText) + 4;
-        }
+        ButtonGraphicSize(*g, hasText, fm, w, h);
         break;
     case ctInterface:
         if (auto *o = dynamic_cast<IGridCellObject *>(g->CellBitmap)) {
@@ -854,8 +906,7 @@ void TDazStringGrid::CalcCellGraphicPrintSize(int ACol, int ARow, TPoint &Size,
         break;
     case ctButton:
     case ctBitButton:
-        w = Lo16(g->CellIndex);
-        h = Hi16(g->CellIndex);
+        ButtonGraphicSize(*g, hasText, QFontMetrics(Font().ToQFont()), w, h);
         break;
     case ctInterface:
         if (auto *o = dynamic_cast<IGridCellObject *>(g->CellBitmap)) {

@@ -587,6 +587,8 @@ void TDazStringGrid::RemoveChildRow(int ARow)
     const int c = DisplRowIndex(ARow);
     if (c >= RowCount())
         return;
+    // A collapsed node's rows would stay hidden with no node left to bring them back.
+    DoExpandNode(ARow);
     int p = GetParentRow(c);
     if (p >= 0 && p != c) {
         const int level = GetNodeLevel(p);
