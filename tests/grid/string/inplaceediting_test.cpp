@@ -1,0 +1,215 @@
+// The grid's side of the in-place editing cycle around the focus: what leaving the grid
+// settles, what coming back opens, and the edit that ends on a key of a control editor.
+#include "editfixture.h"
+
+#include "grid/base/markuprender.h"
+#include "grid/string/customeditorlink.h"
+
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+
+class InplaceEditing : public EditFixture
+{
+protected:
+    void SetUp() override
+    {
+        EditFixture::SetUp();
+        other = std::make_unique<QLineEdit>(grid.get());
+        other->show();
+    }
+    void TearDown() override
+    {
+        other.reset();
+        EditFixture::TearDown();
+    }
+    void LeaveGrid()
+    {
+        other->setFocus(Qt::TabFocusReason);
+        Flush();
+    }
+    void EnterGrid()
+    {
+        grid->setFocus(Qt::TabFocusReason);
+        Flush();
+    }
+    std::unique_ptr<QLineEdit> other;
+};
+
+// A rectangle selected without a row click (keys, code) counts as selected rows once the
+// user leaves the grid.
+TEST_F(InplaceEditing, LeavingTheGridTurnsAPendingRectangleIntoSelectedRows)
+{
+    grid->SetOptions(grid->Options() - goEditing + goRangeSelect + goRowSelect);
+    grid->MouseActions().SetDisjunctRowSelect(true);
+    grid->SetSelection({1, 2, 3, 3});
+    EXPECT_FALSE(grid->RowSelect(2));
+    LeaveGrid();
+    EXPECT_TRUE(grid->RowSelect(2));
+    EXPECT_TRUE(grid->RowSelect(3));
+    EXPECT_FALSE(grid->RowSelect(1));
+    EXPECT_FALSE(grid->RowSelect(4));
+
+    // Settled once: rows deselected afterwards stay so on the next exit.
+    grid->SetRowSelect(3, false);
+    EnterGrid();
+    LeaveGrid();
+    EXPECT_FALSE(grid->RowSelect(3));
+}
+
+// A pressed BUTTON element whose release goes to another window comes up as the grid loses
+// the focus.
+TEST_F(InplaceEditing, APressedButtonElementComesUpWhenTheFocusLeaves)
+{
+    grid->SetEnableHTML(true);
+    grid->SetColWidths(1, 200);
+    grid->SetRowHeights(1, 30);
+    grid->SetCells(1, 1, QStringLiteral("<CONTROL TYPE=\"BUTTON\" ID=\"go\" VALUE=\"Go\" WIDTH=\"60\">"));
+    const QImage up = grid->viewport()->grab().toImage();
+
+    const TRect cell = grid->CellRect(1, 1);
+    TRect text = cell;
+    InflateRect(text, -grid->XYOffset().X, -grid->XYOffset().Y);
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    TCanvas canvas(&painter);
+    canvas.Font = grid->Font().Value();
+    QPointF at(-1, -1);
+    for (int x = cell.Left + 1; x < cell.Left + 40 && at.x() < 0; ++x) {
+        THtmlRenderParams params;
+        params.HitX = x;
+        params.HitY = (cell.Top + cell.Bottom) / 2;
+        params.HitTestOnly = true;
+        THtmlRenderResult result;
+        if (RenderHtmlText(canvas, grid->Cells(1, 1), text, params, result) &&
+            result.AnchorHref == QLatin1String("ctrl"))
+            at = QPointF(x, params.HitY);
+    }
+    ASSERT_GE(at.x(), 0) << "no element in the cell";
+    QWidget *vp = grid->viewport();
+    QMouseEvent press(QEvent::MouseButtonPress, at, vp->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(vp, &press);
+    ASSERT_NE(grid->viewport()->grab().toImage(), up);   // drawn pressed
+
+    LeaveGrid();
+    const QImage left = grid->viewport()->grab().toImage();
+    // The release that never came would raise it now; it is up already.
+    QMouseEvent release(QEvent::MouseButtonRelease, at, vp->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(vp, &release);
+    EXPECT_EQ(left, grid->viewport()->grab().toImage()) << "the button is still drawn down";
+}
+
+// Enter in the text editor: the value is stored in every case; AdvanceOnEnter decides
+// whether the cell moves, AdvanceAutoEdit whether the Enter then toggles the editor.
+TEST_F(InplaceEditing, EnterFollowsAdvanceOnEnterAndAdvanceAutoEdit)
+{
+    const struct
+    {
+        bool AdvanceOnEnter, AdvanceAutoEdit;
+        int Col;            // current column after the Enter (advancing goes right)
+        bool EditorOpen;    // an editor is open afterwards (on that cell)
+    } cases[] = {
+        {false, true, 1, false},
+        {false, false, 1, true},
+        {true, true, 2, true},
+        {true, false, 2, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "AdvanceOnEnter " << c.AdvanceOnEnter
+                                        << ", AdvanceAutoEdit " << c.AdvanceAutoEdit);
+        grid->Navigation().SetAdvanceOnEnter(c.AdvanceOnEnter);
+        grid->Navigation().SetAdvanceAutoEdit(c.AdvanceAutoEdit);
+        grid->SetCells(1, 1, "");
+        grid->FocusCell(1, 1, true);
+        Type("ab");
+        ASSERT_TRUE(EditorShown());
+        Enter();
+        Flush();
+        EXPECT_EQ(grid->Cells(1, 1), "ab");
+        EXPECT_EQ(grid->Col(), c.Col);
+        EXPECT_EQ(grid->Row(), 1);
+        EXPECT_EQ(EditorShown(), c.EditorOpen);
+        if (EditorShown()) {
+            Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+            Flush();
+        }
+        grid->HideInplaceEdit();
+    }
+}
+
+class TPopupLink : public TEditLink
+{
+public:
+    QWidget *GetEditControl() override { return FEdit; }
+    void CreateEditor(QWidget *AParent) override
+    {
+        if (!FEdit || FEdit->parentWidget() != AParent)
+            FEdit = new QLineEdit(AParent);
+    }
+    void DestroyEditor() override {}
+    QString GetEditorValue() override { return FEdit ? FEdit->text() : QString(); }
+    void SetEditorValue(const QString &S) override
+    {
+        if (FEdit)
+            FEdit->setText(S);
+    }
+    QPointer<QLineEdit> FEdit;
+};
+
+// A popup editor left by activating another window hands the focus back through the grid
+// without the grid reacting to it once: an always-editing grid opens no text editor then.
+TEST_F(InplaceEditing, AFocusChangeThePopupEditorCausedIsIgnoredOnce)
+{
+    TPopupLink link;
+    link.EditStyle = esPopup;
+    grid->SetEditLink(&link);
+    bool custom = true;
+    grid->OnGetEditorType = [&](TObject *, int, int, TEditorType &E) {
+        if (custom)
+            E = edCustom;
+    };
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(link.PopupForm() && link.PopupForm()->isVisible());
+    link.FEdit->setText("pop");
+    link.FormExit();
+    EXPECT_FALSE(link.PopupForm()->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), "pop");
+    EXPECT_TRUE(grid->InvokedFocusChange());
+
+    // The grid's window is active again and its grid takes the focus back.
+    custom = false;
+    grid->Navigation().SetAlwaysEdit(true);
+    grid->activateWindow();
+    Flush();
+    ASSERT_TRUE(grid->hasFocus());
+    EXPECT_FALSE(EditorShown());
+    EXPECT_FALSE(grid->InvokedFocusChange());
+    LeaveGrid();
+    EnterGrid();
+    EXPECT_TRUE(EditorShown());   // only the one focus change was the popup's
+    grid->SetEditLink(nullptr);
+}
+
+// Down on the last row ends the edit of a control editor and, with AppendOnArrowDown, moves
+// to one new row.
+TEST_F(InplaceEditing, DownFromAControlEditorOnTheLastRowAppendsOneRow)
+{
+    grid->Navigation().SetAppendOnArrowDown(true);
+    grid->OnGetEditorType = [](TObject *, int, int, TEditorType &E) { E = edEditBtn; };
+    grid->FocusCell(1, 4, true);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(Shown());
+    Type("z");
+    Key(Qt::Key_Down);
+    Flush();
+    EXPECT_EQ(grid->RowCount(), 6);
+    EXPECT_EQ(grid->Row(), 5);
+    EXPECT_EQ(grid->Cells(1, 4), "z");
+    EXPECT_EQ(log->Only({"EditingDone", "EditCellDone"}),
+              (QStringList{"EditingDone", "EditCellDone 1,4"}));
+}
+
+}   // namespace
