@@ -4,6 +4,8 @@
 
 #include "grid/base/markuprender.h"
 #include "grid/string/customeditorlink.h"
+#include "grid/string/dazcolumngrid.h"
+#include "grid/string/gridinputtools.h"
 
 #include <QLineEdit>
 #include <QPainter>
@@ -210,6 +212,129 @@ TEST_F(InplaceEditing, DownFromAControlEditorOnTheLastRowAppendsOneRow)
     EXPECT_EQ(grid->Cells(1, 4), "z");
     EXPECT_EQ(log->Only({"EditingDone", "EditCellDone"}),
               (QStringList{"EditingDone", "EditCellDone 1,4"}));
+}
+
+// Finds the first normal row whose column-1 text starts with the search text, and keeps
+// what it was asked.
+struct TPrefixSearch : IGridInputTools
+{
+    QStringList Asked;
+    void QSort(TDazStringGrid &) override {}
+    void QSortIndexed(TDazStringGrid &) override {}
+    void QSortGroup(TDazStringGrid &) override {}
+    void QSortGroupIndexed(TDazStringGrid &) override {}
+    void QUnSort(TDazStringGrid &) override {}
+    void CopySelectionToClipboard(TDazStringGrid &) override {}
+    void CutSelectionToClipboard(TDazStringGrid &) override {}
+    void PasteSelectionFromClipboard(TDazStringGrid &) override {}
+    int Search(TDazStringGrid &Grid, const QString &S) override
+    {
+        Asked << S;
+        for (int r = Grid.FixedRows(); r < Grid.RowCount(); ++r)
+            if (Grid.Cells(1, r).startsWith(S))
+                return r;
+        return -1;
+    }
+};
+
+// Typing in a grid that is not edited goes to the row whose text starts with what was typed.
+TEST_F(InplaceEditing, TypingInAGridWithoutEditingSearchesTheRows)
+{
+    TPrefixSearch search;
+    SetGridInputTools(&search);
+    grid->SetOptions(grid->Options() - goEditing);
+    grid->Navigation().SetAutoGotoWhenSorted(true);
+    grid->Navigation().SetAutoGotoIncremental(true);
+    const char *names[] = {"ALPHA", "BETA", "BRAVO", "CHARLIE"};
+    for (int r = 1; r <= 4; ++r)
+        grid->SetCells(1, r, names[r - 1]);
+    const struct
+    {
+        int QtKey;
+        QString Text;
+        const char *Asked;   // the search text handed on (none: "")
+        int Row;
+    } steps[] = {
+        {Qt::Key_B, "b", "B", 2},
+        {Qt::Key_R, "r", "BR", 3},
+        {Qt::Key_Backspace, "\b", "B", 2},
+        {Qt::Key_X, "x", "BX", 2},   // a miss keeps the row and forgets the text
+        {Qt::Key_C, "c", "C", 4},
+    };
+    for (const auto &st : steps) {
+        search.Asked.clear();
+        Key(st.QtKey, Qt::NoModifier, st.Text);
+        EXPECT_EQ(search.Asked.join(','), st.Asked) << st.Text.toStdString();
+        EXPECT_EQ(grid->Row(), st.Row) << st.Text.toStdString();
+    }
+    EXPECT_FALSE(EditorShown());
+
+    // Without AutoGotoIncremental each character is searched alone.
+    grid->Navigation().SetAutoGotoIncremental(false);
+    grid->FocusCell(1, 1, true);
+    Key(Qt::Key_B, Qt::NoModifier, "b");
+    search.Asked.clear();
+    Key(Qt::Key_R, Qt::NoModifier, "r");
+    EXPECT_EQ(search.Asked, QStringList{"R"});
+    EXPECT_EQ(grid->Row(), 2);
+
+    // An editable grid types into the cell instead.
+    grid->SetOptions(grid->Options() + goEditing);
+    search.Asked.clear();
+    Key(Qt::Key_C, Qt::NoModifier, "c");
+    EXPECT_TRUE(search.Asked.isEmpty());
+    EXPECT_TRUE(EditorShown());
+    SetGridInputTools(nullptr);
+}
+
+// A control editor ended by a key gives the focus back to the grid without the always-editing
+// switch opening the text editor on the way.
+TEST_F(InplaceEditing, AControlEditorEndedByAKeyOpensNoTextEditorWithAlwaysEdit)
+{
+    grid->Navigation().SetAlwaysEdit(true);
+    grid->OnGetEditorType = [](TObject *, int ACol, int, TEditorType &E) {
+        if (ACol == 1)
+            E = edEditBtn;
+    };
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(Shown());
+    Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+    Flush();
+    EXPECT_FALSE(Shown());
+    EXPECT_FALSE(EditorShown());
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_TRUE(grid->Navigation().AlwaysEdit());
+}
+
+// Entering a read-only column of an editable column grid suspends editing for the grid as a
+// whole; the next editable column takes typing again.
+TEST(InplaceEditingColumns, AReadOnlyColumnSuspendsEditingUntilAnEditableOneIsEntered)
+{
+    TDazColumnGrid grid;
+    grid.SetColCount(4);
+    grid.SetRowCount(4);
+    grid.SetOptions(grid.Options() + goEditing);
+    grid.Columns().Items(2)->SetReadOnly(true);
+    TGridDriver::ShowFocused(grid, 400);
+    TDazStringGrid *g = &grid;
+    TGridDriver keys(g);
+
+    grid.FocusCell(2, 1, true);
+    EXPECT_FALSE(grid.Options().Contains(goEditing));
+    EXPECT_TRUE(grid.EditDisable());
+    EXPECT_TRUE(grid.IsEditable(1, 1));   // the grid as a whole stays editable
+    EXPECT_FALSE(grid.IsEditable(2, 1));
+    keys.Type("q");
+    EXPECT_FALSE(keys.TextEditorShown());
+    EXPECT_EQ(grid.Cells(2, 1), "");
+
+    grid.FocusCell(3, 1, true);
+    EXPECT_TRUE(grid.Options().Contains(goEditing));
+    EXPECT_FALSE(grid.EditDisable());
+    keys.Type("q");
+    EXPECT_TRUE(keys.TextEditorShown());
+    keys.Enter();
+    EXPECT_EQ(grid.Cells(3, 1), "q");
 }
 
 }   // namespace
