@@ -1,14 +1,13 @@
 // The grid's side of the in-place editing cycle around the focus: what leaving the grid
 // settles, what coming back opens, and the edit that ends on a key of a control editor.
+#include "controlelement.h"
 #include "editfixture.h"
+#include "lineeditlink.h"
 
-#include "grid/base/markuprender.h"
-#include "grid/string/customeditorlink.h"
 #include "grid/string/dazcolumngrid.h"
 #include "grid/string/gridinputtools.h"
 
 #include <QLineEdit>
-#include <QPainter>
 
 namespace {
 
@@ -70,25 +69,7 @@ TEST_F(InplaceEditing, APressedButtonElementComesUpWhenTheFocusLeaves)
     grid->SetCells(1, 1, QStringLiteral("<CONTROL TYPE=\"BUTTON\" ID=\"go\" VALUE=\"Go\" WIDTH=\"60\">"));
     const QImage up = grid->viewport()->grab().toImage();
 
-    const TRect cell = grid->CellRect(1, 1);
-    TRect text = cell;
-    InflateRect(text, -grid->XYOffset().X, -grid->XYOffset().Y);
-    QImage scratch(1, 1, QImage::Format_RGB32);
-    QPainter painter(&scratch);
-    TCanvas canvas(&painter);
-    canvas.Font = grid->Font().Value();
-    QPointF at(-1, -1);
-    for (int x = cell.Left + 1; x < cell.Left + 40 && at.x() < 0; ++x) {
-        THtmlRenderParams params;
-        params.HitX = x;
-        params.HitY = (cell.Top + cell.Bottom) / 2;
-        params.HitTestOnly = true;
-        THtmlRenderResult result;
-        if (RenderHtmlText(canvas, grid->Cells(1, 1), text, params, result) &&
-            result.AnchorHref == QLatin1String("ctrl"))
-            at = QPointF(x, params.HitY);
-    }
-    ASSERT_GE(at.x(), 0) << "no element in the cell";
+    const QPointF at = ControlElementPoint(*grid, 1, 1);
     QWidget *vp = grid->viewport();
     QMouseEvent press(QEvent::MouseButtonPress, at, vp->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
@@ -142,30 +123,11 @@ TEST_F(InplaceEditing, EnterFollowsAdvanceOnEnterAndAdvanceAutoEdit)
     }
 }
 
-class TPopupLink : public TEditLink
-{
-public:
-    QWidget *GetEditControl() override { return FEdit; }
-    void CreateEditor(QWidget *AParent) override
-    {
-        if (!FEdit || FEdit->parentWidget() != AParent)
-            FEdit = new QLineEdit(AParent);
-    }
-    void DestroyEditor() override {}
-    QString GetEditorValue() override { return FEdit ? FEdit->text() : QString(); }
-    void SetEditorValue(const QString &S) override
-    {
-        if (FEdit)
-            FEdit->setText(S);
-    }
-    QPointer<QLineEdit> FEdit;
-};
-
 // A popup editor left by activating another window hands the focus back through the grid
 // without the grid reacting to it once: an always-editing grid opens no text editor then.
 TEST_F(InplaceEditing, AFocusChangeThePopupEditorCausedIsIgnoredOnce)
 {
-    TPopupLink link;
+    TLineEditLink link;
     link.EditStyle = esPopup;
     grid->SetEditLink(&link);
     bool custom = true;
