@@ -327,6 +327,7 @@ void TDazStringGrid::focusInEvent(QFocusEvent *e)
     if (FInvokedFocusChange) {
         FInvokedFocusChange = false;
         QAbstractScrollArea::focusInEvent(e);
+        viewport()->update();   // the selection in its focused colours
         return;
     }
     TBaseGrid::focusInEvent(e);
