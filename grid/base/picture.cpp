@@ -6,6 +6,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "platform/canvas.h"
 #include "platform/rtl.h"
 
@@ -49,13 +51,16 @@ void THTMLPicture::Assign(const THTMLPicture *source)
     FNextFrameTime = -1;
     FTickCount = -1;
     SetFrame(1);
+    // An emptied picture keeps no frame of its old data: it has no size, as before a load.
     if (!source) {
         FData.clear();
+        FImage = QImage();
         return;
     }
     if (source->FEmpty) {
         // Copying an empty picture gives an empty picture, not a decoding error.
         FData = source->FData;
+        FImage = QImage();
         return;
     }
     SetData(source->FData);
@@ -226,7 +231,8 @@ void THTMLPicture::FrameNext()
 
 void THTMLPicture::FramePrev()
 {
-    FFrame = FFrame > 1 ? FFrame - 1 : FFrameCount;
+    // Without known frames there is no last one to wrap to.
+    FFrame = FFrame > 1 ? FFrame - 1 : std::max(1, FFrameCount);
 }
 
 bool THTMLPicture::Step()
@@ -363,6 +369,12 @@ TPictureItem *TPictureCollection::Insert(int index)
 TPictureItem *TPictureCollection::Items(int index) const
 {
     return index >= 0 && index < Count() ? FItems[size_t(index)].get() : nullptr;
+}
+
+void TPictureCollection::SetItems(int index, const TPictureItem &value)
+{
+    if (TPictureItem *item = Items(index))
+        item->Assign(value);
 }
 
 bool TPictureCollection::Animate()

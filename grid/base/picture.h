@@ -145,6 +145,8 @@ public:
     TPictureItem *Insert(int index);
     int Count() const { return int(FItems.size()); }
     TPictureItem *Items(int index) const;
+    // The item at index becomes a copy of value; nothing for an index out of range.
+    void SetItems(int index, const TPictureItem &value);
     bool Animate();
 
 private:

@@ -100,11 +100,14 @@ void TEditLink::FormExit()
         SetCellValue(GetEditorValue());
         return;
     }
+    const QPointer<TDazStringGrid> grid = FOwner;
     HideEditor();
     if (EditStyle == esPopup && FPopupForm) {
         DestroyEditor();
         FPopupForm->hide();
     }
+    if (grid)
+        grid->SetInvokedFocusChange(true);
 }
 
 void TEditLink::Open(TDazStringGrid *AGrid, int RealCol, int ARow, const QRect &CellRect,

@@ -2177,6 +2177,10 @@ public:
     // the grid and advances after Enter.
     void DoneInplaceEdit(uint16_t Key, TShiftState Shift);
     bool EditActive() const { return FEditActive; }
+    // Set by a popup editor that closed as its window lost the activation: the grid then
+    // ignores its next focus-in, which that change of windows causes.
+    bool InvokedFocusChange() const { return FInvokedFocusChange; }
+    void SetInvokedFocusChange(bool Value) { FInvokedFocusChange = Value; }
     bool EditMode() const { return FEditMode; }
     TEditorType EditControl() const { return FEditControl; }
     TEditorType CurrentEditor() const { return FEditControl; }
@@ -2778,7 +2782,7 @@ private:
     TGridCoord FHoverButton{-1, -1};
     TGridCoord FHotFixedCell{-1, -1};
     QString FAnchor;
-    bool FInvokedChange = false;
+    bool FInvokedFocusChange = false;
     bool FScrollHintShow = false;
     bool FScrolledUp = false;
     bool FColSized = false;
@@ -2866,6 +2870,8 @@ private:
     // A press on an embedded BUTTON, CHECK or RADIO element: answers whether it was one.
     bool PressControlElement(int ARow, int ACol, int RealCol, QString Text,
                              const THtmlRenderResult &Hit);
+    // A pressed BUTTON element comes up (the release, or the focus leaving the grid).
+    void ReleaseControlButton();
     // A press on the header drop-down button of a fixed cell (MouseDown).
     bool PressFixedDropDown(int ACol, int ARow, int X);
     // X lies on the header drop-down button or the filter button of display column ACol.

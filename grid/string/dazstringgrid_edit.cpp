@@ -305,6 +305,12 @@ void TDazStringGrid::DoExit()
 {
     if (FBlockKill)
         return;
+    // A rectangle selected by keys or code is not in the row selection yet.
+    if (FSelChanged && FMouseActions.DisjunctRowSelect()) {
+        const TGridRect s = Selection();
+        SelectRows(std::min(s.Top, s.Bottom), std::abs(s.Bottom - s.Top) + 1);
+    }
+    FSelChanged = false;
     TBaseGrid::DoExit();
 }
 
@@ -317,6 +323,13 @@ void TDazStringGrid::Click()
 
 void TDazStringGrid::focusInEvent(QFocusEvent *e)
 {
+    // The focus comes back from a popup editor that closed itself: nothing to open here.
+    if (FInvokedFocusChange) {
+        FInvokedFocusChange = false;
+        QAbstractScrollArea::focusInEvent(e);
+        viewport()->update();   // the selection in its focused colours
+        return;
+    }
     TBaseGrid::focusInEvent(e);
     if (FBlockKill || FBlockFocus)
         return;
@@ -346,6 +359,8 @@ void TDazStringGrid::focusOutEvent(QFocusEvent *e)
     const TPoint base = BaseCell(RealCol(), Row());
     if (IsMergedCell(base.X, base.Y))
         RepaintCell(base.X, base.Y);
+    // The release of a pressed BUTTON element goes elsewhere now.
+    ReleaseControlButton();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -12,6 +12,15 @@
 // Left button up
 // ---------------------------------------------------------------------------------------
 
+void TDazStringGrid::ReleaseControlButton()
+{
+    if (!FCtrlDown)
+        return;
+    FCtrlDown = false;
+    if (FCtrlXY.X >= 0 && FCtrlXY.Y >= 0 && FCtrlXY.Y < RowCount())
+        RepaintCell(DisplColIndex(FCtrlXY.X), FCtrlXY.Y);
+}
+
 void TDazStringGrid::WMLButtonUp(int X, int Y, TShiftState Shift)
 {
     // 1.
@@ -20,12 +29,7 @@ void TDazStringGrid::WMLButtonUp(int X, int Y, TShiftState Shift)
     FMouseDownMove = false;
     FMouseSelectStart = -1;
     bool deselected = false;
-    // A pressed embedded BUTTON element comes up.
-    if (FCtrlDown) {
-        FCtrlDown = false;
-        if (FCtrlXY.X >= 0 && FCtrlXY.Y >= 0 && FCtrlXY.Y < RowCount())
-            RepaintCell(DisplColIndex(FCtrlXY.X), FCtrlXY.Y);
-    }
+    ReleaseControlButton();
     // 2, 5. Fixed-cell sizing ends; the sizing hint goes.
     EndFixedSizing(X, Y);
     ReleaseSizingHint();

@@ -285,4 +285,62 @@ TEST(HTMLPicture, DamagedBytesAreReadWithinBounds)
     }
 }
 
+// Emptying a picture (a null source or an empty one) leaves no decoded frame behind: its
+// size is 0, as for a picture never loaded.
+TEST(HTMLPicture, AnEmptiedPictureHasNoSize)
+{
+    THTMLPicture empty;
+    const THTMLPicture *sources[] = {nullptr, &empty};
+    for (const THTMLPicture *source : sources) {
+        for (const QByteArray &bytes : {PngBytes(6, 4, Qt::red), ThreeFrameGif()}) {
+            THTMLPicture p;
+            LoadBytes(p, bytes);
+            ASSERT_GT(p.GetWidth(), 0);
+            p.Assign(source);
+            EXPECT_TRUE(p.GetEmpty());
+            EXPECT_EQ(p.GetWidth(), 0);
+            EXPECT_EQ(p.GetHeight(), 0);
+            EXPECT_EQ(p.MaxWidth(), 0);
+            EXPECT_EQ(p.MaxHeight(), 0);
+            EXPECT_TRUE(p.Image().isNull());
+        }
+    }
+}
+
+// Stepping back from the first frame wraps to the last one only where frames are known;
+// a picture without frames stays on frame 1.
+TEST(HTMLPicture, FramePrevWithoutKnownFramesStaysOnTheFirst)
+{
+    THTMLPicture none;
+    none.FramePrev();
+    EXPECT_EQ(none.Frame(), 1);
+    THTMLPicture png;
+    LoadBytes(png, PngBytes(3, 3, Qt::blue));
+    png.FramePrev();
+    EXPECT_EQ(png.Frame(), 1);
+    png.FrameNext();
+    EXPECT_EQ(png.Frame(), 1);
+}
+
+TEST(PictureHolders, ItemsAreSetByIndexAsCopies)
+{
+    TPictureCollection items;
+    items.Add()->Name = QStringLiteral("first");
+    items.Add()->Name = QStringLiteral("second");
+    TPictureItem source;
+    source.Name = QStringLiteral("logo");
+    source.Tag = 7;
+    LoadBytes(*source.Picture(), PngBytes(2, 2, Qt::green));
+    items.SetItems(1, source);
+    ASSERT_EQ(items.Count(), 2);
+    EXPECT_EQ(items.Items(1)->Name, QStringLiteral("logo"));
+    EXPECT_EQ(items.Items(1)->Tag, 7);
+    EXPECT_EQ(items.Items(1)->Picture()->Data(), source.Picture()->Data());
+    EXPECT_NE(items.Items(1)->Picture(), source.Picture());
+    EXPECT_EQ(items.Items(0)->Name, QStringLiteral("first"));
+    items.SetItems(2, source);   // no such item: nothing happens
+    items.SetItems(-1, source);
+    EXPECT_EQ(items.Count(), 2);
+}
+
 } // namespace

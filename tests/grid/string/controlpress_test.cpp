@@ -1,5 +1,6 @@
 // Presses the grid works itself: embedded BUTTON, CHECK and RADIO elements of mark-up cells,
 // the header drop-down button with its menu, and the events around a selection-resize drag.
+#include "controlelement.h"
 #include "editfixture.h"
 
 #include "grid/base/markup.h"
@@ -47,31 +48,8 @@ protected:
     }
     // A press on the element that starts the cell text.
     void PressFirstElement() { PressAndRelease(*grid, Point()); }
-    // The first point of cell (1, 1) on an element, found by the mark-up hit test over the
-    // cell's text area as the grid lays it out.
-    QPointF Point() const
-    {
-        const TRect cell = grid->CellRect(1, 1);
-        TRect r = cell;
-        InflateRect(r, -grid->XYOffset().X, -grid->XYOffset().Y);
-        QImage scratch(1, 1, QImage::Format_RGB32);
-        QPainter painter(&scratch);
-        TCanvas canvas(&painter);
-        canvas.Font = grid->Font().Value();
-        for (int y = cell.Top + 1; y < cell.Bottom; ++y)
-            for (int x = cell.Left + 1; x < cell.Left + 40; ++x) {
-                THtmlRenderParams params;
-                params.HitX = x;
-                params.HitY = y;
-                params.HitTestOnly = true;
-                THtmlRenderResult result;
-                if (RenderHtmlText(canvas, grid->Cells(1, 1), r, params, result) &&
-                    result.AnchorHref == QLatin1String("ctrl"))
-                    return QPointF(x, y);
-            }
-        ADD_FAILURE() << "no element in the cell";
-        return QPointF(cell.Left + 8, cell.Top + 12);
-    }
+    // The first point of cell (1, 1) on an element.
+    QPointF Point() const { return ControlElementPoint(*grid, 1, 1); }
     QString Value(const char *Id) const
     {
         QString v;

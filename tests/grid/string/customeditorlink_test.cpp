@@ -2,30 +2,11 @@
 // and as a popup.
 #include "editfixture.h"
 
-#include "grid/string/customeditorlink.h"
+#include "lineeditlink.h"
 
 #include <QLineEdit>
 
 namespace {
-
-class TLineEditLink : public TEditLink
-{
-public:
-    QWidget *GetEditControl() override { return FEdit; }
-    void CreateEditor(QWidget *AParent) override
-    {
-        if (!FEdit || FEdit->parentWidget() != AParent)
-            FEdit = new QLineEdit(AParent);
-    }
-    void DestroyEditor() override {}
-    QString GetEditorValue() override { return FEdit ? FEdit->text() : QString(); }
-    void SetEditorValue(const QString &S) override
-    {
-        if (FEdit)
-            FEdit->setText(S);
-    }
-    QPointer<QLineEdit> FEdit;
-};
 
 class EditLinkFixture : public EditFixture
 {
