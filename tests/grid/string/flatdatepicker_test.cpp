@@ -73,4 +73,44 @@ TEST_F(FlatPicker, ButtonHoverEndsWhenTheMouseMovesOntoTheText)
     UnbindThemeLibrary();
 }
 
+// The Metro button without custom colours: the theme's part when a theme is active and the
+// common controls draw themes, else the classic frame control.
+using FlatPickerButton = EditorFixture;
+
+TEST_F(FlatPickerButton, FallsBackToTheClassicFrameControl)
+{
+    struct Case {
+        int CommonControls;   // -1: no version resource
+        bool ThemeActive, Enabled;
+        const char *What;
+        int State;
+    };
+    const Case cases[] = {
+        {6, true, true, "theme", 1},
+        {6, true, false, "theme", 4},
+        {-1, true, true, "frame", int(DFCS_SCROLLCOMBOBOX | DFCS_FLAT)},
+        {6, false, true, "frame", int(DFCS_SCROLLCOMBOBOX | DFCS_FLAT)},
+        {6, false, false, "frame", int(DFCS_SCROLLCOMBOBOX | DFCS_INACTIVE)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.CommonControls << c.ThemeActive << c.Enabled);
+        TFakeThemePlatformGuard guard;
+        guard.Fake.CommonControls = c.CommonControls;
+        guard.Fake.LibraryPresent = guard.Fake.ThemeActive = c.ThemeActive;
+        UnbindThemeLibrary();
+        TRudDateTimePicker p(&window);
+        p.resize(150, 24);
+        p.SetMetroStyle(true);
+        p.setEnabled(c.Enabled);
+        RenderWidget(p);
+        ASSERT_FALSE(guard.Fake.Draws.empty());
+        const auto &last = guard.Fake.Draws.back();
+        EXPECT_EQ(last.What, c.What);
+        EXPECT_EQ(last.State, c.State);
+        if (last.What == "frame")
+            EXPECT_EQ(last.Kind, DFC_SCROLL);
+        UnbindThemeLibrary();
+    }
+}
+
 }   // namespace
