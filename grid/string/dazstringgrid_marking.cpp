@@ -65,7 +65,8 @@ QString TDazStringGrid::UnMarkText(const QString &S)
 
 QString TDazStringGrid::MarkingText(int ACol, int ARow)
 {
-    // Through the display hook when one is set, else as stored.
+    // Through the display hook when one is set, else as stored: the links and group counts
+    // the display adds must not be written back into the cell.
     return OnGetDisplText ? GetCellEx(ACol, ARow) : GetGridCell(ACol, ARow);
 }
 
@@ -210,7 +211,10 @@ bool TDazStringGrid::CheckCell(int Col, int Row)
     if (!FCellChecker || Col < 0 || Row < 0 || Col >= ColCount() || Row >= RowCount())
         return true;
     const int real = RealColIndex(Col);
-    const QString s0 = UnMarkText(Cells(real, Row));
+    // A merge is checked once, at its base cell.
+    if (!IsBaseCell(real, Row))
+        return true;
+    const QString s0 = UnMarkText(MarkingText(real, Row));
     if (FCellChecker->GotoCell()) {
         FocusCell(Col, Row);
         ScrollInView(Col, Row);
