@@ -74,13 +74,15 @@ void TDazStringGrid::TagTextInRange(const QString &Text, const QString &Tag,
                                     const std::vector<int> &Cols, int FromRow, int ToRow,
                                     bool DoCase)
 {
-    const QString search = EncodeHtmlEntities(Text, false);
+    // The text is shown escaped; the matches are found in what it reads, and the marking
+    // tags of an earlier pass stay.
+    static const QStringList markingTags{TagHighlight, TagError};
     for (int r = std::max(0, FromRow); r <= ToRow && r < RowCount(); ++r)
         for (int c : Cols) {
             if (!IsBaseCell(c, r))
                 continue;
-            const QString text = EncodeHtmlEntities(MarkingText(c, r), false);
-            SetCellEx(c, r, WrapMatchesInTag(text, search, Tag, DoCase));
+            SetCellEx(c, r,
+                      WrapPlainMatchesInTag(MarkingText(c, r), Text, Tag, markingTags, DoCase));
         }
 }
 

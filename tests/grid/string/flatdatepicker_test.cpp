@@ -64,7 +64,8 @@ TEST_F(FlatPicker, ButtonHoverEndsWhenTheMouseMovesOntoTheText)
         int X;
         bool Hover;
     };
-    for (const Step &s : {Step{buttonX, true}, Step{10, false}, Step{buttonX, true}, Step{40, false}}) {
+    const Step steps[] = {{buttonX, true}, {10, false}, {buttonX, true}, {40, false}};
+    for (const Step &s : steps) {
         SCOPED_TRACE(s.X);
         MoveMouse(picker, QPoint(s.X, 12));
         EXPECT_EQ(picker->ButtonHover(), s.Hover);

@@ -40,7 +40,8 @@ TEST(TextRewrite, DisplayAdditionsNeverReachTheStoredText)
         op.Run(*grid, 1, 1);
         op.Run(*grid, 1, 1);
         const QString stored = grid->GetGridCell(1, 1);
-        EXPECT_TRUE(stored.startsWith(QLatin1String("see www.example.com <CONTROL"))) << stored.toStdString();
+        EXPECT_TRUE(stored.startsWith(QLatin1String("see www.example.com <CONTROL")))
+            << stored.toStdString();
         EXPECT_TRUE(stored.endsWith(u'>')) << stored.toStdString();
         EXPECT_EQ(grid->ControlValues(1, 1, "n"), "v");
         grid->SetCellChecker(nullptr);
