@@ -234,4 +234,38 @@ void BM_FocusMask(benchmark::State &state)
 }
 BENCHMARK(BM_FocusMask)->Unit(benchmark::kMicrosecond);
 
+// Highlighting "a" in 100,000 plain cell texts as the grid tags them, and as reference the
+// whole text escaped first and then tagged (which lets a match fall inside an entity).
+const std::vector<QString> &PlainTexts()
+{
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> t;
+        t.reserve(kTexts);
+        for (int i = 0; i < kTexts; ++i)
+            t.push_back(QStringLiteral("Tank %1 & valve <open> \"manual\" a").arg(i));
+        return t;
+    }();
+    return texts;
+}
+
+void BM_HighlightPlain100k(benchmark::State &state)
+{
+    const QStringList keep{QStringLiteral("hi"), QStringLiteral("e")};
+    for (auto _ : state)
+        for (const QString &t : PlainTexts())
+            benchmark::DoNotOptimize(
+                WrapPlainMatchesInTag(t, QStringLiteral("a"), QStringLiteral("hi"), keep, false));
+}
+BENCHMARK(BM_HighlightPlain100k)->Unit(benchmark::kMillisecond);
+
+void BM_HighlightEscapedReference100k(benchmark::State &state)
+{
+    for (auto _ : state)
+        for (const QString &t : PlainTexts())
+            benchmark::DoNotOptimize(WrapMatchesInTag(EncodeHtmlEntities(t, false),
+                                                      QStringLiteral("a"), QStringLiteral("hi"),
+                                                      false));
+}
+BENCHMARK(BM_HighlightEscapedReference100k)->Unit(benchmark::kMillisecond);
+
 }   // namespace

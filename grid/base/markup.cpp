@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QStringView>
 #include <array>
+#include <vector>
 
 #include "platform/rtl.h"
 
@@ -415,6 +416,73 @@ QString WrapMatchesInTag(const QString &text, const QString &search, const QStri
         from = p + needle.size() + 1;
     }
     out += QStringView(s).mid(copied);
+    return out;
+}
+
+QString WrapPlainMatchesInTag(const QString &text, const QString &search, const QString &tag,
+                              const QStringList &keep, bool matchCase)
+{
+    // The plain text, and the kept tags with the plain position they stand before.
+    std::vector<std::pair<qsizetype, QString>> kept;
+    QString plain;
+    plain.reserve(text.size());
+    qsizetype segment = 0;
+    const auto keptTagAt = [&](qsizetype i) -> qsizetype {
+        if (text[i] != u'<')
+            return 0;
+        for (const QString &name : keep) {
+            const QString open = u'<' + name + u'>';
+            const QString close = QStringLiteral("</") + name + u'>';
+            for (const QString &t : {open, close})
+                if (QStringView(text).mid(i, t.size()).compare(t, Qt::CaseInsensitive) == 0)
+                    return t.size();
+        }
+        return 0;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (const qsizetype n = keptTagAt(i)) {
+            plain += DecodeHtmlEntities(text.mid(segment, i - segment), false);
+            kept.emplace_back(plain.size(), text.mid(i, n));
+            i += n - 1;
+            segment = i + 1;
+        }
+    }
+    plain += kept.empty() ? text : DecodeHtmlEntities(text.mid(segment), false);
+
+    std::vector<std::pair<qsizetype, qsizetype>> matches;   // plain start, end
+    if (!search.isEmpty()) {
+        const QString hay = matchCase ? plain : UpperKeepLength(plain);
+        const QString needle = matchCase ? search : UpperKeepLength(search);
+        const qsizetype n = needle.size();
+        for (qsizetype p = hay.indexOf(needle); p >= 0; p = hay.indexOf(needle, p + n + 1))
+            matches.emplace_back(p, p + n);
+    }
+    const QString open = u'<' + tag + u'>';
+    const QString close = QStringLiteral("</") + tag + u'>';
+    QString out;
+    out.reserve(plain.size() + 16);
+    auto k = kept.begin();
+    auto m = matches.begin();
+    for (qsizetype p = 0; p <= plain.size(); ++p) {
+        // A match closes inside the tags already there and opens inside them.
+        if (m != matches.end() && m->second == p) {
+            out += close;
+            ++m;
+        }
+        for (; k != kept.end() && k->first == p; ++k)
+            out += k->second;
+        if (m != matches.end() && m->first == p)
+            out += open;
+        if (p == plain.size())
+            break;
+        switch (plain[p].unicode()) {
+        case u'&': out += QStringLiteral("&amp;"); break;
+        case u'"': out += QStringLiteral("&quot;"); break;
+        case u'<': out += QStringLiteral("&lt;"); break;
+        case u'>': out += QStringLiteral("&gt;"); break;
+        default: out += plain[p];
+        }
+    }
     return out;
 }
 

@@ -3,6 +3,7 @@
 // conversion, search highlighting, the accessors of embedded CONTROL tags, and the text
 // preparation the renderer applies before layout. Upper-casing here is ASCII only.
 #include <QString>
+#include <QStringList>
 
 #include "platform/color.h"
 
@@ -25,6 +26,13 @@ QString StripTags(const QString &text);
 // starts right after the previous one is skipped.
 QString WrapMatchesInTag(const QString &text, const QString &search, const QString &tag,
                          bool matchCase);
+// The text escaped ("&", double quote, "<" and ">" as entities) with every match of search
+// in its plain text wrapped in <tag>...</tag>, matches found as WrapMatchesInTag finds them.
+// A text holding a tag named in keep (an earlier pass) counts as mark-up: those tags stay and
+// the entities of the rest are its plain text; any other text is plain as it is. Matches are
+// looked for in the plain text, so none begins or ends inside an entity.
+QString WrapPlainMatchesInTag(const QString &text, const QString &search, const QString &tag,
+                              const QStringList &keep, bool matchCase);
 // Removes <tag> and </tag> (any case, without attributes) and unescapes &lt; and &gt;.
 QString UnwrapTag(const QString &text, const QString &tag);
 

@@ -2411,6 +2411,8 @@ public:
     void CellToRich(int ACol, int ARow, TDazRichEdit *RichEdit);
     QString RichToString(TDazRichEdit *RichEdit);
     void RichToCell(int ACol, int ARow, TDazRichEdit *RichEdit);
+    // The rich-text editor's selection changed (OnRichEditSelectionChange).
+    virtual void DoRichEditSelectionChange();
     // The drop-down editor of a type, made on first use by its registered maker; nullptr
     // without one.
     IDropDownEditor *DropDownEditor(TEditorType Type);

@@ -65,7 +65,8 @@ QString TDazStringGrid::UnMarkText(const QString &S)
 
 QString TDazStringGrid::MarkingText(int ACol, int ARow)
 {
-    // Through the display hook when one is set, else as stored.
+    // Through the display hook when one is set, else as stored: the links and group counts
+    // the display adds must not be written back into the cell.
     return OnGetDisplText ? GetCellEx(ACol, ARow) : GetGridCell(ACol, ARow);
 }
 
@@ -73,13 +74,15 @@ void TDazStringGrid::TagTextInRange(const QString &Text, const QString &Tag,
                                     const std::vector<int> &Cols, int FromRow, int ToRow,
                                     bool DoCase)
 {
-    const QString search = EncodeHtmlEntities(Text, false);
+    // The text is shown escaped; the matches are found in what it reads, and the marking
+    // tags of an earlier pass stay.
+    static const QStringList markingTags{TagHighlight, TagError};
     for (int r = std::max(0, FromRow); r <= ToRow && r < RowCount(); ++r)
         for (int c : Cols) {
             if (!IsBaseCell(c, r))
                 continue;
-            const QString text = EncodeHtmlEntities(MarkingText(c, r), false);
-            SetCellEx(c, r, WrapMatchesInTag(text, search, Tag, DoCase));
+            SetCellEx(c, r,
+                      WrapPlainMatchesInTag(MarkingText(c, r), Text, Tag, markingTags, DoCase));
         }
 }
 
@@ -210,7 +213,10 @@ bool TDazStringGrid::CheckCell(int Col, int Row)
     if (!FCellChecker || Col < 0 || Row < 0 || Col >= ColCount() || Row >= RowCount())
         return true;
     const int real = RealColIndex(Col);
-    const QString s0 = UnMarkText(Cells(real, Row));
+    // A merge is checked once, at its base cell.
+    if (!IsBaseCell(real, Row))
+        return true;
+    const QString s0 = UnMarkText(MarkingText(real, Row));
     if (FCellChecker->GotoCell()) {
         FocusCell(Col, Row);
         ScrollInView(Col, Row);

@@ -78,6 +78,12 @@ TGridDatePicker *TDazStringGrid::DateTimePicker()
     return Made(FMoreEditors.DatePicker, this);
 }
 
+void TDazStringGrid::DoRichEditSelectionChange()
+{
+    if (OnRichEditSelectionChange)
+        OnRichEditSelectionChange(this);
+}
+
 TDazRichEdit *TDazStringGrid::InplaceRichEdit()
 {
     TDazRichEdit *&edit = FMoreEditors.RichEdit;
@@ -89,10 +95,8 @@ TDazRichEdit *TDazStringGrid::InplaceRichEdit()
     edit->OnFocusLost = [this](Qt::FocusReason Reason) {
         TGridEditorAccess::FocusLost(this, FMoreEditors.RichEdit, Reason);
     };
-    QObject::connect(edit, &QTextEdit::selectionChanged, this, [this] {
-        if (OnRichEditSelectionChange)
-            OnRichEditSelectionChange(this);
-    });
+    QObject::connect(edit, &QTextEdit::selectionChanged, this,
+                     [this] { DoRichEditSelectionChange(); });
     // The row grows with the text while it still fits in the grid.
     edit->OnRequestResize = [this](int H) {
         TDazRichEdit *ed = FMoreEditors.RichEdit;

@@ -126,15 +126,19 @@ void TDazStringGrid::SetTimes(int ACol, int ARow, TDateTime Value)
 // CONTROL tags
 // ---------------------------------------------------------------------------------------
 
+// The tags are looked up in the text the cell holds (its merge's base cell), as the
+// display's additions would hide them or be written back.
 QString TDazStringGrid::ControlValues(int ACol, int ARow, const QString &ID)
 {
+    const TPoint base = BaseCell(ACol, ARow);
     QString value;
-    return GetControlValue(Cells(ACol, ARow), ID, value) ? value : QString();
+    return GetControlValue(MarkingText(base.X, base.Y), ID, value) ? value : QString();
 }
 
 void TDazStringGrid::SetControlValues(int ACol, int ARow, const QString &ID, const QString &Value)
 {
-    QString text = Cells(ACol, ARow);
+    const TPoint base = BaseCell(ACol, ARow);
+    QString text = MarkingText(base.X, base.Y);
     if (SetControlValue(text, ID, Value))
-        SetCells(ACol, ARow, text);
+        SetCells(base.X, base.Y, text);
 }

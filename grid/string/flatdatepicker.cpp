@@ -14,6 +14,8 @@ TRudDateTimePicker::TRudDateTimePicker(QWidget *AOwner) : TDateTimePicker(AOwner
     FButtonWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover);
+    // The text part takes the mouse over its own area; the button hover has to end there.
+    lineEdit()->installEventFilter(this);
     SetCtl3D(true);
 }
 
@@ -115,7 +117,8 @@ void TRudDateTimePicker::DrawFlatFrame(TCanvas &Canvas)
         return;
     Canvas.Pen.Color = FlatFramePen();
     DrawOutline(Canvas, width(), height());
-    if (FBorderStyle == bsSingle && parentWidget()) {
+    // The inner line blends the picker's own edge into the parent, whatever the style.
+    if (parentWidget()) {
         Canvas.Pen.Color = ParentBrushColor(this);
         Canvas.MoveTo(1, height() - 2);
         Canvas.LineTo(1, 1);
@@ -232,6 +235,18 @@ void TRudDateTimePicker::mouseMoveEvent(QMouseEvent *e)
     TDateTimePicker::mouseMoveEvent(e);
     if (FHover.Move(int(e->position().x()), width(), FButtonWidth))
         update();
+}
+
+bool TRudDateTimePicker::eventFilter(QObject *Watched, QEvent *Event)
+{
+    const QEvent::Type type = Event->type();
+    if (Watched == lineEdit() && (type == QEvent::Enter || type == QEvent::MouseMove)) {
+        const QPointF at = type == QEvent::Enter ? static_cast<QEnterEvent *>(Event)->position()
+                                                 : static_cast<QMouseEvent *>(Event)->position();
+        if (FHover.Move(lineEdit()->mapTo(this, at.toPoint()).x(), width(), FButtonWidth))
+            update();
+    }
+    return TDateTimePicker::eventFilter(Watched, Event);
 }
 
 void TRudDateTimePicker::changeEvent(QEvent *e)

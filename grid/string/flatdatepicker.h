@@ -58,6 +58,7 @@ protected:
     void leaveEvent(QEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void changeEvent(QEvent *e) override;
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
 
     TBorderStyle FBorderStyle = bsNone;
     TColor FBorderColor = clNone;
