@@ -1842,6 +1842,12 @@ private:
     void FreeRowObjects(const std::vector<int> &Rows);
     static void FreeObject(TObject *Object);
     void ShiftControlRows(int FromRealRow, int Delta);
+    // Forgets and hides the controls of removed real rows; those below move up with them.
+    void DropRowControls(const std::vector<int> &RealRows);
+    std::vector<int> RealRows(const std::vector<int> &Rows) const;
+    void PlaceCellControls();
+    // ClearRect with the column mapping given instead of taken from SaveHiddenCells.
+    void ClearCells(int ACol1, int ARow1, int ACol2, int ARow2, bool MapColumns);
     void ShiftColumnData(int ACol, int Delta, int Total);
     std::vector<int> DisplayWidths() const;
     void ApplyDisplayWidths(const std::vector<int> &Widths);

@@ -74,27 +74,49 @@ void TDazStringGrid::ShiftControlRows(int FromRealRow, int Delta)
             item->SetY(item->Y() + Delta);
 }
 
+// Entries are kept by real row: an entry of a removed row goes, one below moves up by the
+// removed rows above it. Hidden rows' controls (between shown ones) move the same way as the
+// hidden rows' indexes.
+void TDazStringGrid::DropRowControls(const std::vector<int> &RealRows)
+{
+    if (FControlList.Count() == 0 || RealRows.empty())
+        return;
+    for (int i = FControlList.Count() - 1; i >= 0; --i) {
+        TControlItem *item = FControlList.GetControl(i);
+        if (!item)
+            continue;
+        const auto at = std::lower_bound(RealRows.begin(), RealRows.end(), item->Y());
+        if (at != RealRows.end() && *at == item->Y()) {
+            if (QWidget *w = item->Control())
+                w->setVisible(false);
+            FControlList.RemoveControl(i);
+            FCellControlCount = std::max(0, FCellControlCount - 1);
+        } else {
+            item->SetY(item->Y() - int(at - RealRows.begin()));
+        }
+    }
+}
+
+void TDazStringGrid::PlaceCellControls()
+{
+    if (FControlList.Count() > 0)
+        CellControlsUpdate(false);
+}
+
 void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden)
 {
     std::vector<int> cleaned;
     const std::vector<int> &rows = CleanRowList(Rows, RowCount(), cleaned);
     if (rows.empty())
         return;
-    if (ShiftHidden && FControlList.Count() > 0) {
-        // Controls of the removed rows are hidden and forgotten.
-        for (int i = FControlList.Count() - 1; i >= 0; --i) {
-            TControlItem *item = FControlList.GetControl(i);
-            if (item && std::binary_search(rows.begin(), rows.end(), DisplRowIndex(item->Y()))) {
-                if (QWidget *w = item->Control())
-                    w->setVisible(false);
-                FControlList.RemoveControl(i);
-            }
-        }
-    }
+    if (ShiftHidden)
+        DropRowControls(RealRows(rows));
     // The row moves below must not touch the row selection.
     const bool disjunct = FMouseActions.DisjunctRowSelect();
     FMouseActions.SetDisjunctRowSelectDirect(false);
     BeginUpdate();
+    if (HasNodes() && Row() < RowCount())
+        SetCol(FixedCols());
     const int oldRow = Row();
     const int oldTop = TopRow();
     if (ShiftHidden)
@@ -117,6 +139,14 @@ void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidde
     CellsChanged({0, rows.front(), ColCount() - 1, rows.back() + 1});
     if (TopRow() >= RowCount() - 1)
         SetTopRow(RowCount() - 1);
+    PlaceCellControls();
+}
+
+std::vector<int> TDazStringGrid::RealRows(const std::vector<int> &Rows) const
+{
+    std::vector<int> reals(Rows.size());
+    std::transform(Rows.begin(), Rows.end(), reals.begin(), [this](int r) { return RealRowIndex(r); });
+    return reals;
 }
 
 // Takes the rows (ascending, inside the grid) out of the store in one pass. The framework
@@ -154,7 +184,7 @@ void TDazStringGrid::RemoveRows(int RowIndex, int RCount)
     RCount = std::min(RCount, RowCount() - RowIndex);
     HideInplaceEdit();
     const std::vector<int> rows = RowRange(RowIndex, RCount);
-    ShiftControlRows(RealRowIndex(RowIndex + RCount), -RCount);
+    DropRowControls(RealRows(rows));
     FreeRowObjects(rows);
 
     BeginUpdate();
@@ -188,6 +218,7 @@ void TDazStringGrid::RemoveRows(int RowIndex, int RCount)
     const int visible = VisibleRowCount();
     if (TopRow() >= RowCount() + FixedRows() - visible - 2 && RowCount() - visible - 1 > 0)
         SetTopRow(RowCount() + FixedRows() - visible - 2);
+    PlaceCellControls();
 }
 
 void TDazStringGrid::RemoveRowsEx(int RowIndex, int RCount)
@@ -196,6 +227,7 @@ void TDazStringGrid::RemoveRowsEx(int RowIndex, int RCount)
         return;
     RCount = std::min(RCount, RowCount() - RowIndex);
     const std::vector<int> rows = RowRange(RowIndex, RCount);
+    DropRowControls(RealRows(rows));
     FreeRowObjects(rows);
     const int oldRow = Row();
     const int oldTop = TopRow();
@@ -223,6 +255,7 @@ void TDazStringGrid::RemoveRowsEx(int RowIndex, int RCount)
     }
     EndUpdate();
     CellsChanged({0, RowIndex, ColCount() - 1, RowIndex + RCount});
+    PlaceCellControls();
 }
 
 void TDazStringGrid::RemoveRowsInternal(int RowIndex, int RCount, bool ShiftHidden)
@@ -397,9 +430,11 @@ void TDazStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
         for (int i = 0; i < RCount; ++i)
             FEnabledRows.Insert(RowIndex, 0);
     FHiddenRows.RowsInserted(RowIndex, RCount);
-    if (UpdateCellControls)
-        ShiftControlRows(realIndex, RCount);
     CellsChanged({0, RowIndex, ColCount() - 1, RowIndex + RCount});
+    if (UpdateCellControls) {
+        ShiftControlRows(realIndex, RCount);
+        PlaceCellControls();
+    }
 }
 
 void TDazStringGrid::DoCanAddRow(bool &CanAdd)
@@ -527,7 +562,7 @@ void TDazStringGrid::RemoveCols(int ColIndex, int CCount)
     std::vector<int> widths = DisplayWidths();
     const int at = FHiddenColumns.RealToDispl(ColIndex);
     widths.erase(widths.begin() + at, widths.begin() + at + shown);
-    ClearCols(ColIndex, CCount);
+    ClearCells(ColIndex, 0, ColIndex + CCount - 1, RowCount() - 1, false);
     // The removed columns' cells of hidden rows go too.
     for (int i = 0; i < FHiddenRows.Count(); ++i) {
         TStringList &cells = FHiddenRows.Item(i)->Items();
@@ -592,7 +627,12 @@ int LastIndex(int First, int Count)
 
 void TDazStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 {
-    const bool map = SaveHiddenCells();
+    ClearCells(ACol1, ARow1, ACol2, ARow2, SaveHiddenCells());
+}
+
+void TDazStringGrid::ClearCells(int ACol1, int ARow1, int ACol2, int ARow2, bool MapColumns)
+{
+    const bool map = MapColumns;
     const TGridStore &store = TStringGridBase::Store();
     const int lastRow = LastStoredRow(store, RowCount(), ARow2);
     const int lastCol = LastStoredCol(ACol2);
@@ -642,12 +682,17 @@ void TDazStringGrid::ClearNormalCols(int ColIndex, int CCount)
 
 void TDazStringGrid::ClearNormalCells()
 {
+    // Column 0 holds the nodes; rows of collapsed ones come back before it is cleared.
+    if (FixedCols() == 0 && HasNodes())
+        RemoveAllNodes();
     ClearRect(FixedCols(), FixedRows(), AllColCount() - FFixedRightCols - 1,
               RowCount() - FFixedFooters - 1);
 }
 
 void TDazStringGrid::Clear()
 {
+    if (!Destroying() && HasNodes())
+        RemoveAllNodes();
     ClearRect(0, 0, AllColCount() - 1, RowCount() - 1);
     FSearchInc.clear();
     if (NumHiddenColumns() > 0)
@@ -679,10 +724,11 @@ void TDazStringGrid::ClearSelection()
     } else if (FMouseActions.DisjunctColSelect()) {
         for (int c = FixedCols(); c < ColCount(); ++c)
             if (FColSelectList.Get(c))
-                ClearCols(RealColIndex(c), 1);
+                ClearCells(c, 0, c, RowCount() - 1, true);
     } else {
+        // The selection is in display columns, whatever SaveHiddenCells says.
         const TGridRect s = Selection();
-        ClearRect(s.Left, s.Top, s.Right, s.Bottom);
+        ClearCells(s.Left, s.Top, s.Right, s.Bottom, true);
     }
 }
 
