@@ -16,7 +16,7 @@
 
 namespace {
 
-std::vector<int> RowRange(int From, int Count)
+std::vector<int> IndexRange(int From, int Count)
 {
     std::vector<int> rows(size_t(std::max(Count, 0)));
     std::iota(rows.begin(), rows.end(), From);
@@ -67,32 +67,40 @@ void TDazStringGrid::FreeRowObjects(const std::vector<int> &Rows)
     }
 }
 
-void TDazStringGrid::ShiftControlRows(int FromRealRow, int Delta)
+void TDazStringGrid::ShiftControls(int From, int Delta, bool Columns)
 {
-    for (int i = 0; i < FControlList.Count(); ++i)
-        if (TControlItem *item = FControlList.GetControl(i); item && item->Y() >= FromRealRow)
+    for (int i = 0; i < FControlList.Count(); ++i) {
+        TControlItem *item = FControlList.GetControl(i);
+        if (!item)
+            continue;
+        if (Columns && item->X() >= From)
+            item->SetX(item->X() + Delta);
+        else if (!Columns && item->Y() >= From)
             item->SetY(item->Y() + Delta);
+    }
 }
 
-// Entries are kept by real row: an entry of a removed row goes, one below moves up by the
-// removed rows above it. Hidden rows' controls (between shown ones) move the same way as the
-// hidden rows' indexes.
-void TDazStringGrid::DropRowControls(const std::vector<int> &RealRows)
+// An entry of a removed row (column) goes; one after it moves back by the removed ones before
+// it. Hidden rows' controls move as the hidden rows' indexes do.
+void TDazStringGrid::DropCellControls(const std::vector<int> &Removed, bool Columns)
 {
-    if (FControlList.Count() == 0 || RealRows.empty())
+    if (FControlList.Count() == 0 || Removed.empty())
         return;
     for (int i = FControlList.Count() - 1; i >= 0; --i) {
         TControlItem *item = FControlList.GetControl(i);
         if (!item)
             continue;
-        const auto at = std::lower_bound(RealRows.begin(), RealRows.end(), item->Y());
-        if (at != RealRows.end() && *at == item->Y()) {
+        const int index = Columns ? item->X() : item->Y();
+        const auto at = std::lower_bound(Removed.begin(), Removed.end(), index);
+        if (at != Removed.end() && *at == index) {
             if (QWidget *w = item->Control())
                 w->setVisible(false);
             FControlList.RemoveControl(i);
             FCellControlCount = std::max(0, FCellControlCount - 1);
+        } else if (Columns) {
+            item->SetX(index - int(at - Removed.begin()));
         } else {
-            item->SetY(item->Y() - int(at - RealRows.begin()));
+            item->SetY(index - int(at - Removed.begin()));
         }
     }
 }
@@ -110,7 +118,7 @@ void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidde
     if (rows.empty())
         return;
     if (ShiftHidden)
-        DropRowControls(RealRows(rows));
+        DropCellControls(RealRows(rows), false);
     // The row moves below must not touch the row selection.
     const bool disjunct = FMouseActions.DisjunctRowSelect();
     FMouseActions.SetDisjunctRowSelectDirect(false);
@@ -183,8 +191,8 @@ void TDazStringGrid::RemoveRows(int RowIndex, int RCount)
         return;
     RCount = std::min(RCount, RowCount() - RowIndex);
     HideInplaceEdit();
-    const std::vector<int> rows = RowRange(RowIndex, RCount);
-    DropRowControls(RealRows(rows));
+    const std::vector<int> rows = IndexRange(RowIndex, RCount);
+    DropCellControls(RealRows(rows), false);
     FreeRowObjects(rows);
 
     BeginUpdate();
@@ -226,8 +234,8 @@ void TDazStringGrid::RemoveRowsEx(int RowIndex, int RCount)
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
         return;
     RCount = std::min(RCount, RowCount() - RowIndex);
-    const std::vector<int> rows = RowRange(RowIndex, RCount);
-    DropRowControls(RealRows(rows));
+    const std::vector<int> rows = IndexRange(RowIndex, RCount);
+    DropCellControls(RealRows(rows), false);
     FreeRowObjects(rows);
     const int oldRow = Row();
     const int oldTop = TopRow();
@@ -263,7 +271,7 @@ void TDazStringGrid::RemoveRowsInternal(int RowIndex, int RCount, bool ShiftHidd
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
         return;
     RCount = std::min(RCount, RowCount() - RowIndex);
-    RemoveRowList(RowRange(RowIndex, RCount), ShiftHidden);
+    RemoveRowList(IndexRange(RowIndex, RCount), ShiftHidden);
 }
 
 void TDazStringGrid::DeleteRowRange(int RowIndex, int RCount)
@@ -271,7 +279,7 @@ void TDazStringGrid::DeleteRowRange(int RowIndex, int RCount)
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
         return;
     RCount = std::min(RCount, RowCount() - RowIndex);
-    const std::vector<int> rows = RowRange(RowIndex, RCount);
+    const std::vector<int> rows = IndexRange(RowIndex, RCount);
     FreeRowObjects(rows);
     RemoveRowList(rows, true);
 }
@@ -315,7 +323,7 @@ void TDazStringGrid::RemoveSelectedRows()
         ClearRowSelect();
     } else {
         const TGridRect s = Selection();
-        DeleteRowList(RowRange(s.Top, s.Bottom - s.Top + 1));
+        DeleteRowList(IndexRange(s.Top, s.Bottom - s.Top + 1));
     }
     EndUpdate();
 }
@@ -422,7 +430,7 @@ void TDazStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
     if (FSelectionHidden || Col() >= ColCount() || Row() >= RowCount())
         UnHideSelection();
     const int realIndex = RealRowIndex(RowIndex);
-    InsertRowList(RowRange(RowIndex, RCount));
+    InsertRowList(IndexRange(RowIndex, RCount));
     if (FShowModified.Enabled() && RowIndex < FModifiedRows.Count())
         for (int i = 0; i < RCount; ++i)
             FModifiedRows.Insert(RowIndex, 0);
@@ -432,7 +440,7 @@ void TDazStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
     FHiddenRows.RowsInserted(RowIndex, RCount);
     CellsChanged({0, RowIndex, ColCount() - 1, RowIndex + RCount});
     if (UpdateCellControls) {
-        ShiftControlRows(realIndex, RCount);
+        ShiftControls(realIndex, RCount, false);
         PlaceCellControls();
     }
 }
@@ -539,10 +547,12 @@ void TDazStringGrid::InsertCols(int ColIndex, int CCount)
     widths.insert(widths.begin() + at, size_t(CCount), DefaultColWidth());
     ShiftColumnData(ColIndex, CCount, total);
     FHiddenColumns.ColumnsInserted(ColIndex, CCount, total);
+    ShiftControls(ColIndex, CCount, true);
     SetColCount(ColCount() + CCount);
     ApplyDisplayWidths(widths);
     EndUpdate();
     CellsChanged({ColIndex, 0, ColIndex + CCount, RowCount() - 1});
+    PlaceCellControls();
 }
 
 void TDazStringGrid::RemoveCols(int ColIndex, int CCount)
@@ -571,10 +581,12 @@ void TDazStringGrid::RemoveCols(int ColIndex, int CCount)
     }
     ShiftColumnData(ColIndex, -CCount, total);
     FHiddenColumns.ColumnsRemoved(ColIndex, CCount, total);
+    DropCellControls(IndexRange(ColIndex, CCount), true);
     SetColCount(ColCount() - shown);
     ApplyDisplayWidths(widths);
     EndUpdate();
     CellsChanged({ColIndex, 0, ColIndex + CCount, RowCount() - 1});
+    PlaceCellControls();
 }
 
 void TDazStringGrid::MergeCols(int ColIndex1, int ColIndex2, const QString &Separator)

@@ -84,6 +84,40 @@ TEST(StructureFollowers, ARemovedRowTakesItsControlAlong)
     }
 }
 
+TEST(StructureFollowers, CellControlsMoveWithTheirColumns)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(TDazStringGrid &)> change;
+        int col;   // where the control of column 3 ends up, -1: gone with its column
+    };
+    const Case cases[] = {
+        {"InsertCols before", [](TDazStringGrid &g) { g.InsertCols(1, 2); }, 5},
+        {"InsertCols after", [](TDazStringGrid &g) { g.InsertCols(4, 1); }, 3},
+        {"RemoveCols before", [](TDazStringGrid &g) { g.RemoveCols(1, 2); }, 1},
+        {"MergeCols before", [](TDazStringGrid &g) { g.MergeCols(0, 1, " "); }, 2},
+        {"RemoveCols of its own", [](TDazStringGrid &g) { g.RemoveCols(2, 2); }, -1},
+    };
+    for (const Case &c : cases) {
+        auto g = NamedGrid(6, 4);
+        g->show();
+        auto *a = new QLabel("a");
+        g->SetCellControls(3, 1, a);
+        c.change(*g);
+        if (c.col < 0) {
+            EXPECT_EQ(g->ControlList().Count(), 0) << c.name;
+            EXPECT_EQ(g->CellControlCount(), 0) << c.name;
+            EXPECT_FALSE(a->isVisible()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(g->ControlList().Count(), 1) << c.name;
+        EXPECT_EQ(g->ControlList().GetControl(0)->X(), c.col) << c.name;
+        EXPECT_EQ(g->CellControls(c.col, 1), a) << c.name;
+        EXPECT_EQ(a->geometry(), ControlRectOf(*g, c.col, 1)) << c.name;
+    }
+}
+
 // Clearing the cells of the node column removes the nodes first, so rows of a collapsed
 // node come back instead of staying hidden under a node that no longer exists.
 TEST(StructureFollowers, ClearingTheNodeColumnRemovesTheNodes)
