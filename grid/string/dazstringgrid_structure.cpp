@@ -683,12 +683,16 @@ void TDazStringGrid::ClearCols(int ColIndex, int CCount)
 
 void TDazStringGrid::ClearNormalRows(int RowIndex, int RCount)
 {
+    if (RCount <= 0)
+        return;
     ClearRect(FixedCols(), RowIndex, AllColCount() - FFixedRightCols - 1,
               LastIndex(RowIndex, RCount));
 }
 
 void TDazStringGrid::ClearNormalCols(int ColIndex, int CCount)
 {
+    if (CCount <= 0)
+        return;
     ClearRect(ColIndex, FixedRows(), LastIndex(ColIndex, CCount), RowCount() - FFixedFooters - 1);
 }
 

@@ -210,3 +210,21 @@ TEST(StructureFollowers, RowRemovalWithNodesMovesTheCursorToTheFirstNormalColumn
     g->DeleteRowRange(7, 1);
     EXPECT_EQ(g->Col(), 1);
 }
+
+// A clear of no rows or columns clears nothing and tells nobody of a change.
+TEST(StructureFollowers, ClearsOfNoRowsOrColumnsDoNothing)
+{
+    auto g = NamedGrid(4, 5, 1);
+    int changes = 0;
+    g->OnCellsChanged = [&changes](TObject *, const TRect &) { ++changes; };
+    g->ClearRows(2, 0);
+    g->ClearCols(1, -1);
+    g->ClearNormalRows(2, 0);
+    g->ClearNormalCols(1, 0);
+    g->ClearNormalRows(2, -3);
+    EXPECT_EQ(changes, 0);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(ColumnTexts(*g, c), Named(c, {0, 1, 2, 3, 4})) << c;
+    g->ClearNormalRows(2, 1);
+    EXPECT_EQ(changes, 1);
+}
