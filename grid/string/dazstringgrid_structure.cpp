@@ -565,8 +565,12 @@ void TDazStringGrid::RemoveCols(int ColIndex, int CCount)
     int shown = 0;
     for (int c = ColIndex; c < ColIndex + CCount; ++c)
         shown += IsHiddenColumn(c) ? 0 : 1;
-    if (shown >= ColCount())
-        return;   // the grid keeps a displayed column
+    // The grid keeps one column: removing every column leaves one empty column, as removing
+    // every row leaves one empty row. Removing the shown columns while hidden ones stay
+    // would leave no column to show: refused.
+    const bool all = CCount == total;
+    if (shown >= ColCount() && !all)
+        return;
     HideInplaceEdit();
     BeginUpdate();
     std::vector<int> widths = DisplayWidths();
@@ -582,7 +586,9 @@ void TDazStringGrid::RemoveCols(int ColIndex, int CCount)
     ShiftColumnData(ColIndex, -CCount, total);
     FHiddenColumns.ColumnsRemoved(ColIndex, CCount, total);
     DropCellControls(IndexRange(ColIndex, CCount), true);
-    SetColCount(ColCount() - shown);
+    if (all)
+        widths.assign(1, DefaultColWidth());
+    SetColCount(std::max(1, ColCount() - shown));
     ApplyDisplayWidths(widths);
     EndUpdate();
     CellsChanged({ColIndex, 0, ColIndex + CCount, RowCount() - 1});

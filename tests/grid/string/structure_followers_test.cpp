@@ -228,3 +228,25 @@ TEST(StructureFollowers, ClearsOfNoRowsOrColumnsDoNothing)
     g->ClearNormalRows(2, 1);
     EXPECT_EQ(changes, 1);
 }
+
+// Removing every column leaves one empty column (the grid keeps one, as it keeps one row);
+// removing only the shown ones while a hidden column stays is refused.
+TEST(StructureFollowers, RemovingEveryColumnLeavesOneEmptyColumn)
+{
+    int destroyed = 0;
+    auto g = NamedGrid(5, 3);
+    g->SetColWidths(0, 99);
+    AddCountedCheckBox(*g, 2, 1, &destroyed);
+    g->RemoveCols(0, 100);
+    EXPECT_EQ(g->ColCount(), 1);
+    EXPECT_EQ(g->AllColCount(), 1);
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(ColumnTexts(*g, 0), (QStringList{"", "", ""}));
+    EXPECT_EQ(g->ColWidths(0), g->DefaultColWidth());
+
+    auto h = NamedGrid(5, 3);
+    h->HideColumn(4);
+    h->RemoveCols(0, 4);
+    EXPECT_EQ(h->ColCount(), 4);
+    EXPECT_EQ(RowTexts(*h, 1), (QStringList{"0:1", "1:1", "2:1", "3:1", "4:1"}));
+}
