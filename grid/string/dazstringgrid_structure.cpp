@@ -650,13 +650,12 @@ void TDazStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 
 void TDazStringGrid::ClearCells(int ACol1, int ARow1, int ACol2, int ARow2, bool MapColumns)
 {
-    const bool map = MapColumns;
     const TGridStore &store = TStringGridBase::Store();
     const int lastRow = LastStoredRow(store, RowCount(), ARow2);
     const int lastCol = LastStoredCol(ACol2);
     for (int r = std::max(0, ARow1); r <= lastRow; ++r) {
         for (int c = std::max(0, ACol1); c <= lastCol; ++c) {
-            const int cc = map ? RealColIndex(c) : c;
+            const int cc = MapColumns ? RealColIndex(c) : c;
             if (!ClearTextOnly() && HasCellProps() && GetGridObject(cc, r)) {
                 TObject *object = GetGridObject(cc, r);
                 SetGridObject(cc, r, nullptr);
