@@ -1842,7 +1842,15 @@ private:
     void DeleteRowList(const std::vector<int> &Rows);   // frees objects first
     void FreeRowObjects(const std::vector<int> &Rows);
     static void FreeObject(TObject *Object);
-    void ShiftControlRows(int FromRealRow, int Delta);
+    // Cell control entries from real row (column) From on move by Delta.
+    void ShiftControls(int From, int Delta, bool Columns);
+    // Forgets and hides the controls of removed real rows (columns); the others move with
+    // their cells.
+    void DropCellControls(const std::vector<int> &Removed, bool Columns);
+    std::vector<int> RealRows(const std::vector<int> &Rows) const;
+    void PlaceCellControls();
+    // ClearRect with the column mapping given instead of taken from SaveHiddenCells.
+    void ClearCells(int ACol1, int ARow1, int ACol2, int ARow2, bool MapColumns);
     void ShiftColumnData(int ACol, int Delta, int Total);
     std::vector<int> DisplayWidths() const;
     void ApplyDisplayWidths(const std::vector<int> &Widths);

@@ -16,7 +16,7 @@
 
 namespace {
 
-std::vector<int> RowRange(int From, int Count)
+std::vector<int> IndexRange(int From, int Count)
 {
     std::vector<int> rows(size_t(std::max(Count, 0)));
     std::iota(rows.begin(), rows.end(), From);
@@ -67,11 +67,48 @@ void TDazStringGrid::FreeRowObjects(const std::vector<int> &Rows)
     }
 }
 
-void TDazStringGrid::ShiftControlRows(int FromRealRow, int Delta)
+void TDazStringGrid::ShiftControls(int From, int Delta, bool Columns)
 {
-    for (int i = 0; i < FControlList.Count(); ++i)
-        if (TControlItem *item = FControlList.GetControl(i); item && item->Y() >= FromRealRow)
+    for (int i = 0; i < FControlList.Count(); ++i) {
+        TControlItem *item = FControlList.GetControl(i);
+        if (!item)
+            continue;
+        if (Columns && item->X() >= From)
+            item->SetX(item->X() + Delta);
+        else if (!Columns && item->Y() >= From)
             item->SetY(item->Y() + Delta);
+    }
+}
+
+// An entry of a removed row (column) goes; one after it moves back by the removed ones before
+// it. Hidden rows' controls move as the hidden rows' indexes do.
+void TDazStringGrid::DropCellControls(const std::vector<int> &Removed, bool Columns)
+{
+    if (FControlList.Count() == 0 || Removed.empty())
+        return;
+    for (int i = FControlList.Count() - 1; i >= 0; --i) {
+        TControlItem *item = FControlList.GetControl(i);
+        if (!item)
+            continue;
+        const int index = Columns ? item->X() : item->Y();
+        const auto at = std::lower_bound(Removed.begin(), Removed.end(), index);
+        if (at != Removed.end() && *at == index) {
+            if (QWidget *w = item->Control())
+                w->setVisible(false);
+            FControlList.RemoveControl(i);
+            FCellControlCount = std::max(0, FCellControlCount - 1);
+        } else if (Columns) {
+            item->SetX(index - int(at - Removed.begin()));
+        } else {
+            item->SetY(index - int(at - Removed.begin()));
+        }
+    }
+}
+
+void TDazStringGrid::PlaceCellControls()
+{
+    if (FControlList.Count() > 0)
+        CellControlsUpdate(false);
 }
 
 void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden)
@@ -80,21 +117,14 @@ void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidde
     const std::vector<int> &rows = CleanRowList(Rows, RowCount(), cleaned);
     if (rows.empty())
         return;
-    if (ShiftHidden && FControlList.Count() > 0) {
-        // Controls of the removed rows are hidden and forgotten.
-        for (int i = FControlList.Count() - 1; i >= 0; --i) {
-            TControlItem *item = FControlList.GetControl(i);
-            if (item && std::binary_search(rows.begin(), rows.end(), DisplRowIndex(item->Y()))) {
-                if (QWidget *w = item->Control())
-                    w->setVisible(false);
-                FControlList.RemoveControl(i);
-            }
-        }
-    }
+    if (ShiftHidden)
+        DropCellControls(RealRows(rows), false);
     // The row moves below must not touch the row selection.
     const bool disjunct = FMouseActions.DisjunctRowSelect();
     FMouseActions.SetDisjunctRowSelectDirect(false);
     BeginUpdate();
+    if (HasNodes() && Row() < RowCount())
+        SetCol(FixedCols());
     const int oldRow = Row();
     const int oldTop = TopRow();
     if (ShiftHidden)
@@ -117,6 +147,14 @@ void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidde
     CellsChanged({0, rows.front(), ColCount() - 1, rows.back() + 1});
     if (TopRow() >= RowCount() - 1)
         SetTopRow(RowCount() - 1);
+    PlaceCellControls();
+}
+
+std::vector<int> TDazStringGrid::RealRows(const std::vector<int> &Rows) const
+{
+    std::vector<int> reals(Rows.size());
+    std::transform(Rows.begin(), Rows.end(), reals.begin(), [this](int r) { return RealRowIndex(r); });
+    return reals;
 }
 
 // Takes the rows (ascending, inside the grid) out of the store in one pass. The framework
@@ -153,8 +191,8 @@ void TDazStringGrid::RemoveRows(int RowIndex, int RCount)
         return;
     RCount = std::min(RCount, RowCount() - RowIndex);
     HideInplaceEdit();
-    const std::vector<int> rows = RowRange(RowIndex, RCount);
-    ShiftControlRows(RealRowIndex(RowIndex + RCount), -RCount);
+    const std::vector<int> rows = IndexRange(RowIndex, RCount);
+    DropCellControls(RealRows(rows), false);
     FreeRowObjects(rows);
 
     BeginUpdate();
@@ -188,6 +226,7 @@ void TDazStringGrid::RemoveRows(int RowIndex, int RCount)
     const int visible = VisibleRowCount();
     if (TopRow() >= RowCount() + FixedRows() - visible - 2 && RowCount() - visible - 1 > 0)
         SetTopRow(RowCount() + FixedRows() - visible - 2);
+    PlaceCellControls();
 }
 
 void TDazStringGrid::RemoveRowsEx(int RowIndex, int RCount)
@@ -195,7 +234,8 @@ void TDazStringGrid::RemoveRowsEx(int RowIndex, int RCount)
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
         return;
     RCount = std::min(RCount, RowCount() - RowIndex);
-    const std::vector<int> rows = RowRange(RowIndex, RCount);
+    const std::vector<int> rows = IndexRange(RowIndex, RCount);
+    DropCellControls(RealRows(rows), false);
     FreeRowObjects(rows);
     const int oldRow = Row();
     const int oldTop = TopRow();
@@ -223,6 +263,7 @@ void TDazStringGrid::RemoveRowsEx(int RowIndex, int RCount)
     }
     EndUpdate();
     CellsChanged({0, RowIndex, ColCount() - 1, RowIndex + RCount});
+    PlaceCellControls();
 }
 
 void TDazStringGrid::RemoveRowsInternal(int RowIndex, int RCount, bool ShiftHidden)
@@ -230,7 +271,7 @@ void TDazStringGrid::RemoveRowsInternal(int RowIndex, int RCount, bool ShiftHidd
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
         return;
     RCount = std::min(RCount, RowCount() - RowIndex);
-    RemoveRowList(RowRange(RowIndex, RCount), ShiftHidden);
+    RemoveRowList(IndexRange(RowIndex, RCount), ShiftHidden);
 }
 
 void TDazStringGrid::DeleteRowRange(int RowIndex, int RCount)
@@ -238,7 +279,7 @@ void TDazStringGrid::DeleteRowRange(int RowIndex, int RCount)
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
         return;
     RCount = std::min(RCount, RowCount() - RowIndex);
-    const std::vector<int> rows = RowRange(RowIndex, RCount);
+    const std::vector<int> rows = IndexRange(RowIndex, RCount);
     FreeRowObjects(rows);
     RemoveRowList(rows, true);
 }
@@ -282,7 +323,7 @@ void TDazStringGrid::RemoveSelectedRows()
         ClearRowSelect();
     } else {
         const TGridRect s = Selection();
-        DeleteRowList(RowRange(s.Top, s.Bottom - s.Top + 1));
+        DeleteRowList(IndexRange(s.Top, s.Bottom - s.Top + 1));
     }
     EndUpdate();
 }
@@ -389,7 +430,7 @@ void TDazStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
     if (FSelectionHidden || Col() >= ColCount() || Row() >= RowCount())
         UnHideSelection();
     const int realIndex = RealRowIndex(RowIndex);
-    InsertRowList(RowRange(RowIndex, RCount));
+    InsertRowList(IndexRange(RowIndex, RCount));
     if (FShowModified.Enabled() && RowIndex < FModifiedRows.Count())
         for (int i = 0; i < RCount; ++i)
             FModifiedRows.Insert(RowIndex, 0);
@@ -397,9 +438,11 @@ void TDazStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
         for (int i = 0; i < RCount; ++i)
             FEnabledRows.Insert(RowIndex, 0);
     FHiddenRows.RowsInserted(RowIndex, RCount);
-    if (UpdateCellControls)
-        ShiftControlRows(realIndex, RCount);
     CellsChanged({0, RowIndex, ColCount() - 1, RowIndex + RCount});
+    if (UpdateCellControls) {
+        ShiftControls(realIndex, RCount, false);
+        PlaceCellControls();
+    }
 }
 
 void TDazStringGrid::DoCanAddRow(bool &CanAdd)
@@ -504,10 +547,12 @@ void TDazStringGrid::InsertCols(int ColIndex, int CCount)
     widths.insert(widths.begin() + at, size_t(CCount), DefaultColWidth());
     ShiftColumnData(ColIndex, CCount, total);
     FHiddenColumns.ColumnsInserted(ColIndex, CCount, total);
+    ShiftControls(ColIndex, CCount, true);
     SetColCount(ColCount() + CCount);
     ApplyDisplayWidths(widths);
     EndUpdate();
     CellsChanged({ColIndex, 0, ColIndex + CCount, RowCount() - 1});
+    PlaceCellControls();
 }
 
 void TDazStringGrid::RemoveCols(int ColIndex, int CCount)
@@ -520,14 +565,18 @@ void TDazStringGrid::RemoveCols(int ColIndex, int CCount)
     int shown = 0;
     for (int c = ColIndex; c < ColIndex + CCount; ++c)
         shown += IsHiddenColumn(c) ? 0 : 1;
-    if (shown >= ColCount())
-        return;   // the grid keeps a displayed column
+    // The grid keeps one column: removing every column leaves one empty column, as removing
+    // every row leaves one empty row. Removing the shown columns while hidden ones stay
+    // would leave no column to show: refused.
+    const bool all = CCount == total;
+    if (shown >= ColCount() && !all)
+        return;
     HideInplaceEdit();
     BeginUpdate();
     std::vector<int> widths = DisplayWidths();
     const int at = FHiddenColumns.RealToDispl(ColIndex);
     widths.erase(widths.begin() + at, widths.begin() + at + shown);
-    ClearCols(ColIndex, CCount);
+    ClearCells(ColIndex, 0, ColIndex + CCount - 1, RowCount() - 1, false);
     // The removed columns' cells of hidden rows go too.
     for (int i = 0; i < FHiddenRows.Count(); ++i) {
         TStringList &cells = FHiddenRows.Item(i)->Items();
@@ -536,10 +585,14 @@ void TDazStringGrid::RemoveCols(int ColIndex, int CCount)
     }
     ShiftColumnData(ColIndex, -CCount, total);
     FHiddenColumns.ColumnsRemoved(ColIndex, CCount, total);
-    SetColCount(ColCount() - shown);
+    DropCellControls(IndexRange(ColIndex, CCount), true);
+    if (all)
+        widths.assign(1, DefaultColWidth());
+    SetColCount(std::max(1, ColCount() - shown));
     ApplyDisplayWidths(widths);
     EndUpdate();
     CellsChanged({ColIndex, 0, ColIndex + CCount, RowCount() - 1});
+    PlaceCellControls();
 }
 
 void TDazStringGrid::MergeCols(int ColIndex1, int ColIndex2, const QString &Separator)
@@ -592,13 +645,17 @@ int LastIndex(int First, int Count)
 
 void TDazStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 {
-    const bool map = SaveHiddenCells();
+    ClearCells(ACol1, ARow1, ACol2, ARow2, SaveHiddenCells());
+}
+
+void TDazStringGrid::ClearCells(int ACol1, int ARow1, int ACol2, int ARow2, bool MapColumns)
+{
     const TGridStore &store = TStringGridBase::Store();
     const int lastRow = LastStoredRow(store, RowCount(), ARow2);
     const int lastCol = LastStoredCol(ACol2);
     for (int r = std::max(0, ARow1); r <= lastRow; ++r) {
         for (int c = std::max(0, ACol1); c <= lastCol; ++c) {
-            const int cc = map ? RealColIndex(c) : c;
+            const int cc = MapColumns ? RealColIndex(c) : c;
             if (!ClearTextOnly() && HasCellProps() && GetGridObject(cc, r)) {
                 TObject *object = GetGridObject(cc, r);
                 SetGridObject(cc, r, nullptr);
@@ -631,23 +688,32 @@ void TDazStringGrid::ClearCols(int ColIndex, int CCount)
 
 void TDazStringGrid::ClearNormalRows(int RowIndex, int RCount)
 {
+    if (RCount <= 0)
+        return;
     ClearRect(FixedCols(), RowIndex, AllColCount() - FFixedRightCols - 1,
               LastIndex(RowIndex, RCount));
 }
 
 void TDazStringGrid::ClearNormalCols(int ColIndex, int CCount)
 {
+    if (CCount <= 0)
+        return;
     ClearRect(ColIndex, FixedRows(), LastIndex(ColIndex, CCount), RowCount() - FFixedFooters - 1);
 }
 
 void TDazStringGrid::ClearNormalCells()
 {
+    // Column 0 holds the nodes; rows of collapsed ones come back before it is cleared.
+    if (FixedCols() == 0 && HasNodes())
+        RemoveAllNodes();
     ClearRect(FixedCols(), FixedRows(), AllColCount() - FFixedRightCols - 1,
               RowCount() - FFixedFooters - 1);
 }
 
 void TDazStringGrid::Clear()
 {
+    if (!Destroying() && HasNodes())
+        RemoveAllNodes();
     ClearRect(0, 0, AllColCount() - 1, RowCount() - 1);
     FSearchInc.clear();
     if (NumHiddenColumns() > 0)
@@ -679,10 +745,11 @@ void TDazStringGrid::ClearSelection()
     } else if (FMouseActions.DisjunctColSelect()) {
         for (int c = FixedCols(); c < ColCount(); ++c)
             if (FColSelectList.Get(c))
-                ClearCols(RealColIndex(c), 1);
+                ClearCells(c, 0, c, RowCount() - 1, true);
     } else {
+        // The selection is in display columns, whatever SaveHiddenCells says.
         const TGridRect s = Selection();
-        ClearRect(s.Left, s.Top, s.Right, s.Bottom);
+        ClearCells(s.Left, s.Top, s.Right, s.Bottom, true);
     }
 }
 
