@@ -139,14 +139,30 @@ void TGridAxisExtents::Move(int FromIndex, int ToIndex)
     Invalidate(std::min(FromIndex, ToIndex));
 }
 
-void TGridAxisExtents::Delete(const std::vector<int> &Indexes)
+void TGridAxisExtents::Delete(const std::vector<int> &Indexes, int *Taken)
 {
     if (Indexes.empty())
         return;
-    for (int i : Indexes)
-        if (i >= 0 && i < Count() && FExtents[size_t(i)] != FDefault)
-            --FNonDefault;
-    EraseIndexes(FExtents, Indexes);
+    const size_t first = size_t(std::lower_bound(Indexes.begin(), Indexes.end(), 0) - Indexes.begin());
+    const size_t last =
+        size_t(std::lower_bound(Indexes.begin(), Indexes.end(), Count()) - Indexes.begin());
+    if (FNonDefault == 0) {
+        // Every entry is the default: nothing moves, there are only fewer of them.
+        if (Taken)
+            std::fill_n(Taken, Indexes.size(), FDefault);
+        FExtents.resize(FExtents.size() - (last - first));
+    } else {
+        if (Taken) {
+            std::fill_n(Taken, first, FDefault);
+            std::fill(Taken + last, Taken + Indexes.size(), FDefault);
+        }
+        EraseIndexes(FExtents, Indexes, [&](size_t j, int &&Extent) {
+            if (Extent != FDefault)
+                --FNonDefault;
+            if (Taken)
+                Taken[j] = Extent;
+        });
+    }
     Invalidate(Indexes.front());
 }
 
@@ -154,7 +170,10 @@ void TGridAxisExtents::Insert(const std::vector<int> &Indexes)
 {
     if (Indexes.empty())
         return;
-    InsertIndexes(FExtents, Indexes, FDefault);
+    if (FNonDefault == 0)
+        FExtents.resize(FExtents.size() + InsertedCount(FExtents.size(), Indexes), FDefault);
+    else
+        InsertIndexes(FExtents, Indexes, FDefault);
     Invalidate(Indexes.front());
 }
 
@@ -1202,14 +1221,14 @@ void InsertAdjust(int &Pos, const std::vector<int> &Rows)
 
 }   // namespace
 
-void TCustomGrid::DeleteRows(const std::vector<int> &Rows)
+void TCustomGrid::DeleteRows(const std::vector<int> &Rows, int *Heights)
 {
     if (Rows.empty())
         return;
     CheckRowList(Rows, FRowCount);
     if (int(Rows.size()) >= FRowCount)
         throw EGridError("Grid index out of range");
-    FRowHeights.Delete(Rows);
+    FRowHeights.Delete(Rows, Heights);
     DeleteAdjust(FCurrent.Y, Rows);
     DeleteAdjust(FAnchor.Y, Rows);
     DeleteAdjust(FInplaceRow, Rows);

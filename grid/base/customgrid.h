@@ -62,8 +62,9 @@ public:
     int64_t Offset(int Index) const;          // sum of the extents of 0..Index-1
     void Move(int FromIndex, int ToIndex);
     // Removes the entries at Indexes / inserts default entries that end up at Indexes
-    // (ascending, each once), in one pass.
-    void Delete(const std::vector<int> &Indexes);
+    // (ascending, each once), in one pass. Delete writes the removed entries to Taken
+    // (one per index) when given.
+    void Delete(const std::vector<int> &Indexes, int *Taken = nullptr);
     void Insert(const std::vector<int> &Indexes);
     bool AllDefault() const { return FNonDefault == 0; }
 
@@ -233,7 +234,8 @@ public:
     // Removes the rows at Rows / inserts empty rows that end up at Rows (ascending, each
     // once, inside the grid), in one pass: heights, data (RowsDeleted / RowsInserted), the
     // current cell and RowCount follow. At least one row stays. EGridError for a bad list.
-    void DeleteRows(const std::vector<int> &Rows);
+    // DeleteRows writes the heights of the removed rows to Heights (one per row) when given.
+    void DeleteRows(const std::vector<int> &Rows, int *Heights = nullptr);
     void InsertRows(const std::vector<int> &Rows);
 
     // --- Repainting ----------------------------------------------------------------------

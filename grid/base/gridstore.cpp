@@ -178,6 +178,14 @@ void TGridStore::DeleteRows(const std::vector<int> &Rows)
     EraseIndexes(FRows, Rows);
 }
 
+void TGridStore::DeleteRows(const std::vector<int> &Rows, TParkedRow *Taken)
+{
+    EraseIndexes(FRows, Rows, [Taken](size_t j, std::unique_ptr<TRow> &&Row) {
+        Taken[j] = TParkedRow();
+        Taken[j].FRow = Row.release();
+    });
+}
+
 void TGridStore::InsertRows(const std::vector<int> &Rows)
 {
     InsertIndexes(FRows, Rows, nullptr);
@@ -261,10 +269,10 @@ void TGridStore::SetRowData(int ARow, const TRowData &Value)
     row.Objects = Value.Objects;
 }
 
-TGridStore::TParkedRow::TParkedRow() = default;
-TGridStore::TParkedRow::TParkedRow(TParkedRow &&Other) noexcept = default;
-TGridStore::TParkedRow &TGridStore::TParkedRow::operator=(TParkedRow &&Other) noexcept = default;
-TGridStore::TParkedRow::~TParkedRow() = default;
+void TGridStore::TParkedRow::Free(TRow *Row)
+{
+    delete Row;
+}
 
 int TGridStore::TParkedRow::Cells() const
 {
@@ -293,7 +301,7 @@ TGridStore::TParkedRow TGridStore::TakeRow(int ARow)
     CheckIndex(0, ARow);
     TParkedRow parked;
     if (ARow < int(FRows.size()))
-        parked.FRow = std::move(FRows[size_t(ARow)]);
+        parked.FRow = FRows[size_t(ARow)].release();
     return parked;
 }
 
@@ -306,7 +314,7 @@ void TGridStore::PutRow(int ARow, TParkedRow &&Row)
     }
     if (ARow >= int(FRows.size()))
         FRows.resize(size_t(ARow) + 1);
-    FRows[size_t(ARow)] = std::move(Row.FRow);
+    FRows[size_t(ARow)].reset(std::exchange(Row.FRow, nullptr));
 }
 
 void TGridStore::ClearRow(int ARow)

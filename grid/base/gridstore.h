@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstddef>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class TObject;
@@ -68,21 +69,38 @@ public:
     class TParkedRow
     {
     public:
-        TParkedRow();
-        TParkedRow(TParkedRow &&Other) noexcept;
-        TParkedRow &operator=(TParkedRow &&Other) noexcept;
-        ~TParkedRow();
+        // Made, moved and dropped inline: the hidden-row store holds hundreds of thousands.
+        TParkedRow() = default;
+        TParkedRow(TParkedRow &&Other) noexcept : FRow(std::exchange(Other.FRow, nullptr)) {}
+        TParkedRow &operator=(TParkedRow &&Other) noexcept
+        {
+            if (this != &Other) {
+                if (FRow)
+                    Free(FRow);
+                FRow = std::exchange(Other.FRow, nullptr);
+            }
+            return *this;
+        }
+        ~TParkedRow()
+        {
+            if (FRow)
+                Free(FRow);
+        }
         int Cells() const;
         QStringView Text(int c) const;   // empty beyond the cells
         int ObjectCount() const;
         TObject *Object(int c) const;    // nullptr beyond the object slots
         // Asks the memory for the row ahead of its use (bulk restores read many rows).
-        void Prefetch() const { __builtin_prefetch(FRow.get()); }
+        void Prefetch() const { __builtin_prefetch(FRow); }
 
     private:
         friend class TGridStore;
-        std::unique_ptr<TRow> FRow;   // nullptr for a row that held nothing
+        static void Free(TRow *Row);
+        TRow *FRow = nullptr;   // owned; nullptr for a row that held nothing
     };
+    // Removes the rows at Rows like DeleteRows, handing row Rows[j] to Taken[j] (empty ones
+    // there for rows the store never made).
+    void DeleteRows(const std::vector<int> &Rows, TParkedRow *Taken);
     // Takes the row out, leaving it empty.
     TParkedRow TakeRow(int ARow);
     void PutRow(int ARow, TParkedRow &&Row);   // replaces the row

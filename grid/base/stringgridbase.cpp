@@ -123,8 +123,24 @@ void TStringGridBase::ColumnMoved(int FromIndex, int ToIndex)
 
 void TStringGridBase::RowsDeleted(const std::vector<int> &Rows)
 {
-    FStore.DeleteRows(Rows);
+    if (FTaken)
+        FStore.DeleteRows(Rows, std::exchange(FTaken, nullptr));
+    else
+        FStore.DeleteRows(Rows);
     TCustomGrid::RowsDeleted(Rows);
+}
+
+void TStringGridBase::TakeRows(const std::vector<int> &Rows, TGridStore::TParkedRow *Cells,
+                               int *Heights)
+{
+    FTaken = Cells;
+    try {
+        DeleteRows(Rows, Heights);
+    } catch (...) {
+        FTaken = nullptr;
+        throw;
+    }
+    FTaken = nullptr;
 }
 
 void TStringGridBase::RowsInserted(const std::vector<int> &Rows)

@@ -30,6 +30,9 @@ public:
     // puts one back (TGridStore::TakeRow, PutRow); PutRow is a row write like SetRowData.
     TGridStore::TParkedRow TakeRow(int ARow) { return FStore.TakeRow(ARow); }
     void PutRow(int ARow, TGridStore::TParkedRow &&Row, bool Repaint = true);
+    // DeleteRows that hands each removed row over whole: row Rows[j] goes to Cells[j] and
+    // its height to Heights[j], in the same pass that closes the gaps.
+    void TakeRows(const std::vector<int> &Rows, TGridStore::TParkedRow *Cells, int *Heights);
     // The ColCount texts of a row / RowCount texts of a column; setting writes as many
     // cells as the list holds (further cells keep their texts).
     QStringList Rows(int ARow) const;
@@ -54,5 +57,6 @@ private:
     void RowWritten(int ARow, bool Repaint = true);
 
     TGridStore FStore;
+    TGridStore::TParkedRow *FTaken = nullptr;   // where RowsDeleted hands rows during TakeRows
     int FEditUpdate = 0;   // > 0 while the editor's own text is being written
 };

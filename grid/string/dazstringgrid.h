@@ -1835,10 +1835,14 @@ private:
     void WithRows(F Call);
     // While set, rows shown again bring their column-0 nodes back expanded (ExpandAll).
     bool FRestoreExpanded = false;
-    // Takes display rows out in one pass; objects are not freed.
-    void RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden);
+    // Takes display rows out in one pass; objects are not freed. With Cells, row Rows[j]
+    // goes there whole and its height to Heights[j]; the list must then be ascending, once
+    // each, inside the grid and leave a row (EGridError otherwise).
+    void RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden,
+                       TGridStore::TParkedRow *Cells = nullptr, int *Heights = nullptr);
     void InsertRowList(const std::vector<int> &Rows);
-    void DropRows(const std::vector<int> &Rows);
+    void DropRows(const std::vector<int> &Rows, TGridStore::TParkedRow *Cells = nullptr,
+                  int *Heights = nullptr);
     void DeleteRowList(const std::vector<int> &Rows);   // frees objects first
     void FreeRowObjects(const std::vector<int> &Rows);
     static void FreeObject(TObject *Object);

@@ -37,11 +37,6 @@ public:
     // Rows are parked as the store holds them: no text copied, no list made.
     bool HostParksRows() const override { return true; }
     int HostParkedColumns() const override { return G.AllColCount(); }
-    TGridStore::TParkedRow HostParkRow(int ARow, int &Height) override
-    {
-        Height = G.RowHeights(ARow);
-        return G.TStringGridBase::TakeRow(ARow);
-    }
     void HostUnparkRow(int ARow, TGridStore::TParkedRow &&Row, int Height) override
     {
         for (int c = 0; c < Row.ObjectCount(); ++c)
@@ -80,6 +75,11 @@ public:
         G.TBaseGrid::SetRowHeights(ARow, Item.Height());
     }
     void HostRemoveRows(const std::vector<int> &Rows) override { G.RemoveRowList(Rows, false); }
+    void HostTakeRows(const std::vector<int> &Rows, TGridStore::TParkedRow *Cells,
+                      int *Heights) override
+    {
+        G.RemoveRowList(Rows, false, Cells, Heights);
+    }
     void HostInsertRows(const std::vector<int> &Rows) override { G.InsertRowList(Rows); }
 
 private:

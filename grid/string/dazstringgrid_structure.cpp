@@ -111,10 +111,12 @@ void TDazStringGrid::PlaceCellControls()
         CellControlsUpdate(false);
 }
 
-void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden)
+void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidden,
+                                   TGridStore::TParkedRow *Cells, int *Heights)
 {
+    // Rows handed over must be the caller's own list: DeleteRows checks it.
     std::vector<int> cleaned;
-    const std::vector<int> &rows = CleanRowList(Rows, RowCount(), cleaned);
+    const std::vector<int> &rows = Cells ? Rows : CleanRowList(Rows, RowCount(), cleaned);
     if (rows.empty())
         return;
     if (ShiftHidden)
@@ -132,7 +134,7 @@ void TDazStringGrid::RemoveRowList(const std::vector<int> &Rows, bool ShiftHidde
     if (disjunct && !FMouseActions.RowSelectPersistent())
         for (auto it = rows.rbegin(); it != rows.rend(); ++it)
             FRowSelectList.Delete(*it);
-    DropRows(rows);
+    DropRows(rows, Cells, Heights);
     if (oldRow < RowCount()) {
         SetRow(oldRow);
         SetTopRow(oldTop);
@@ -159,9 +161,14 @@ std::vector<int> TDazStringGrid::RealRows(const std::vector<int> &Rows) const
 
 // Takes the rows (ascending, inside the grid) out of the store in one pass. The framework
 // keeps one row: asked for all, it keeps the last one, emptied (its objects are the
-// caller's).
-void TDazStringGrid::DropRows(const std::vector<int> &Rows)
+// caller's). Rows handed over (Cells) are never all of them.
+void TDazStringGrid::DropRows(const std::vector<int> &Rows, TGridStore::TParkedRow *Cells,
+                              int *Heights)
 {
+    if (Cells) {
+        TakeRows(Rows, Cells, Heights);
+        return;
+    }
     if (!Rows.empty() && int(Rows.size()) >= RowCount()) {
         const int keep = Rows.back();
         for (int c = 0; c < AllColCount(); ++c) {

@@ -1,5 +1,7 @@
 #include "grid/string/hiddenindex.h"
 
+#include "grid/base/indexedit.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -253,28 +255,55 @@ TGridStore::TParkedRow THiddenRowsHost::HostParkRow(int, int &Height)
 
 void THiddenRowsHost::HostUnparkRow(int, TGridStore::TParkedRow &&, int) {}
 
+void THiddenRowsHost::HostTakeRows(const std::vector<int> &Rows, TGridStore::TParkedRow *Cells,
+                                   int *Heights)
+{
+    for (size_t j = 0; j < Rows.size(); ++j)
+        Cells[j] = HostParkRow(Rows[j], Heights[j]);
+    HostRemoveRows(Rows);
+}
+
 THiddenRows::THiddenRows() = default;
 THiddenRows::~THiddenRows() = default;
 
-void THiddenRows::TEntry::ShiftIdx(int Delta)
+template <class F>
+void THiddenRows::ForEachField(F &&Apply)
 {
-    if (Record)
-        Record->SetIdx(Record->Idx() + Delta);
-    else
-        Idx += Delta;
+    Apply(FRows);
+    Apply(FCells);
+    Apply(FHeights);
+    Apply(FIdx);
+    Apply(FLevels);
+    Apply(FColumns);
+    if (!FRecords.empty())
+        Apply(FRecords);
 }
 
-TGridItem *THiddenRows::Record(TEntry &Entry)
+TGridItem *THiddenRows::Record(size_t I) const
 {
-    if (!Entry.Record) {
-        auto record = std::make_unique<TGridItem>();
-        record->SetParked(std::move(Entry.Cells), Entry.Columns);
-        record->SetIdx(Entry.Idx);
-        record->SetHeight(Entry.Height);
-        record->SetLevel(Entry.Level);
-        Entry.Record = std::move(record);
+    if (FRecords.empty())
+        FRecords.resize(FRows.size());
+    std::unique_ptr<TGridItem> &record = FRecords[I];
+    if (!record) {
+        record = std::make_unique<TGridItem>();
+        record->SetParked(std::move(FCells[I]), FColumns[I]);
+        record->SetIdx(FIdx[I]);
+        record->SetHeight(FHeights[I]);
+        record->SetLevel(FLevels[I]);
     }
-    return Entry.Record.get();
+    return record.get();
+}
+
+int THiddenRows::GetLevel(size_t I) const
+{
+    return !FRecords.empty() && FRecords[I] ? FRecords[I]->Level() : FLevels[I];
+}
+
+void THiddenRows::ShiftIdx(size_t I, int Delta)
+{
+    FIdx[I] += Delta;
+    if (!FRecords.empty() && FRecords[I])
+        FRecords[I]->SetIdx(FRecords[I]->Idx() + Delta);
 }
 
 TGridItem *THiddenRows::Find(int ARow) const
@@ -282,7 +311,7 @@ TGridItem *THiddenRows::Find(int ARow) const
     const auto it = std::lower_bound(FRows.begin(), FRows.end(), ARow);
     if (it == FRows.end() || *it != ARow)
         return nullptr;
-    return Record(FEntries[size_t(it - FRows.begin())]);
+    return Record(size_t(it - FRows.begin()));
 }
 
 void THiddenRows::HideRows(int FromRow, int ToRow, THiddenRowsHost &Host)
@@ -367,12 +396,17 @@ void THiddenRows::HideRowList(const std::vector<int> &Rows, THiddenRowsHost &Hos
     // Ascending, once each, inside the grid: anything else would remove the wrong rows.
     std::vector<int> cleaned;
     const std::vector<int> &displ = CleanRowList(Rows, Host.HostRowCount(), cleaned);
-    // Kept between calls: a fresh list of a million rows costs more than filling it.
-    std::vector<int> &reals = FReals;
-    reals.resize(displ.size());
-    for (size_t j = 0; j < displ.size(); ++j)
-        reals[j] = DisplToReal(displ[j]);
-    Hide(reals, displ, displ, FLevel, Host);
+    if (FRows.empty()) {
+        // Nothing hidden yet: the display rows are the real rows.
+        Hide(displ, displ, displ, FLevel, Host);
+    } else {
+        // Kept between calls: a fresh list of a million rows costs more than filling it.
+        std::vector<int> &reals = FReals;
+        reals.resize(displ.size());
+        for (size_t j = 0; j < displ.size(); ++j)
+            reals[j] = DisplToReal(displ[j]);
+        Hide(reals, displ, displ, FLevel, Host);
+    }
     ++FLevel;
 }
 
@@ -390,62 +424,97 @@ void THiddenRows::Hide(const std::vector<int> &Reals, const std::vector<int> &Di
         return;
     }
     const size_t old = FRows.size();
-    const size_t added = Reals.size();
-    // The new entries go behind the old ones: hiding rows after every hidden one moves
-    // nothing more.
-    FRows.resize(old + added);
-    FEntries.resize(old + added);
+    const size_t total = old + Reals.size();
     const bool parks = Host.HostParksRows();
-    const int columns = parks ? Host.HostParkedColumns() : 0;
-    for (size_t j = 0; j < added; ++j) {
-        TEntry &e = FEntries[old + j];
-        FRows[old + j] = Reals[j];
+    // The new entries go behind the old ones, each field in one sweep: hiding rows after
+    // every hidden one moves nothing more.
+    FRows.insert(FRows.end(), Reals.begin(), Reals.end());
+    FIdx.insert(FIdx.end(), Idx.begin(), Idx.end());
+    FLevels.resize(total, Level);
+    FColumns.resize(total, parks ? Host.HostParkedColumns() : 0);
+    FHeights.resize(total);
+    FCells.resize(total);
+    if (!parks || !FRecords.empty())
+        FRecords.resize(total);
+    try {
         if (parks) {
-            e.Cells = Host.HostParkRow(Displ[j], e.Height);
-            e.Columns = columns;
-            e.Idx = Idx[j];
-            e.Level = Level;
+            Host.HostTakeRows(Displ, FCells.data() + old, FHeights.data() + old);
         } else {
-            e.Record = std::make_unique<TGridItem>();
-            Host.HostSaveRow(Displ[j], *e.Record);
-            e.Record->SetIdx(Idx[j]);
-            e.Record->SetLevel(Level);
+            for (size_t j = 0; j < Displ.size(); ++j) {
+                auto record = std::make_unique<TGridItem>();
+                Host.HostSaveRow(Displ[j], *record);
+                record->SetIdx(Idx[j]);
+                record->SetLevel(Level);
+                FRecords[old + j] = std::move(record);
+            }
+            Host.HostRemoveRows(Displ);
+        }
+    } catch (...) {
+        // The rows stay in the grid.
+        ForEachField([old](auto &V) { V.resize(old); });
+        throw;
+    }
+    if (old > 0 && FRows[old - 1] > Reals.front())
+        MergeNewEntries(old);
+}
+
+namespace {
+
+// Entries [0, Old) and [Old, size) of V are two runs. The entries of one run (the old one
+// when OldAside) are set aside and go to their final places At (ascending); the others
+// close up around them.
+template <class T>
+void MergeRuns(std::vector<T> &V, size_t Old, const std::vector<int> &At, bool OldAside)
+{
+    if (OldAside) {
+        std::vector<T> aside(std::make_move_iterator(V.begin()),
+                             std::make_move_iterator(V.begin() + ptrdiff_t(Old)));
+        size_t src = Old;
+        size_t dst = 0;
+        for (size_t a = 0; a < aside.size(); ++a) {
+            while (dst < size_t(At[a]))
+                V[dst++] = std::move(V[src++]);
+            V[dst++] = std::move(aside[a]);
+        }
+    } else {
+        std::vector<T> aside(std::make_move_iterator(V.begin() + ptrdiff_t(Old)),
+                             std::make_move_iterator(V.end()));
+        size_t src = Old;
+        size_t dst = V.size();
+        for (size_t b = aside.size(); b > 0; --b) {
+            while (dst > size_t(At[b - 1]) + 1)
+                V[--dst] = std::move(V[--src]);
+            V[--dst] = std::move(aside[b - 1]);
         }
     }
-    if (old > 0 && FRows[old - 1] > Reals.front()) {
-        // The two ascending runs are merged in place; the shorter one moves aside first.
-        if (old <= added) {
-            const std::vector<int> rows(FRows.begin(), FRows.begin() + ptrdiff_t(old));
-            std::vector<TEntry> aside(std::make_move_iterator(FEntries.begin()),
-                                      std::make_move_iterator(FEntries.begin() + ptrdiff_t(old)));
-            size_t b = 0;   // new entries placed; the next lies at old + b
-            for (size_t a = 0, w = 0; a < old; ++w) {
-                if (b == added || rows[a] < Reals[b]) {
-                    FRows[w] = rows[a];
-                    FEntries[w] = std::move(aside[a++]);
-                } else {
-                    FRows[w] = Reals[b];
-                    FEntries[w] = std::move(FEntries[old + b++]);
-                }
-            }
-        } else {
-            std::vector<TEntry> aside(std::make_move_iterator(FEntries.begin() + ptrdiff_t(old)),
-                                      std::make_move_iterator(FEntries.end()));
-            size_t a = old;   // old entries still to place, at a - 1
-            size_t b = added;
-            for (size_t w = old + added; b > 0;) {
-                --w;
-                if (a > 0 && FRows[a - 1] > Reals[b - 1]) {
-                    FRows[w] = FRows[a - 1];
-                    FEntries[w] = std::move(FEntries[--a]);
-                } else {
-                    FRows[w] = Reals[b - 1];
-                    FEntries[w] = std::move(aside[--b]);
-                }
-            }
+}
+
+}   // namespace
+
+void THiddenRows::MergeNewEntries(size_t Old)
+{
+    // The shorter run moves aside; its final places come from the rows of both.
+    const size_t added = FRows.size() - Old;
+    const bool oldAside = Old <= added;
+    std::vector<int> at(oldAside ? Old : added);
+    const int *rows = FRows.data();
+    const int *fresh = rows + Old;
+    if (oldAside) {
+        size_t b = 0;
+        for (size_t a = 0; a < Old; ++a) {
+            while (b < added && fresh[b] < rows[a])
+                ++b;
+            at[a] = int(a + b);
+        }
+    } else {
+        size_t a = 0;
+        for (size_t b = 0; b < added; ++b) {
+            while (a < Old && rows[a] < fresh[b])
+                ++a;
+            at[b] = int(a + b);
         }
     }
-    Host.HostRemoveRows(Displ);
+    ForEachField([&](auto &V) { MergeRuns(V, Old, at, oldAside); });
 }
 
 bool THiddenRows::UnHideRow(int ARow, THiddenRowsHost &Host)
@@ -479,9 +548,9 @@ void THiddenRows::UnHideRowsAll(THiddenRowsHost &Host)
 int THiddenRows::UnHideRowList(THiddenRowsHost &Host)
 {
     std::vector<int> positions;
-    for (int i = 0; i < Count(); ++i)
-        if (FEntries[size_t(i)].GetLevel() + 1 == FLevel)
-            positions.push_back(i);
+    for (size_t i = 0; i < FRows.size(); ++i)
+        if (GetLevel(i) + 1 == FLevel)
+            positions.push_back(int(i));
     Restore(positions, Host);
     return int(positions.size());
 }
@@ -498,31 +567,18 @@ void THiddenRows::Restore(const std::vector<int> &Positions, THiddenRowsHost &Ho
     Host.HostInsertRows(displ);
     // The parked rows lie apart on the heap: ask for them some rows ahead.
     constexpr size_t Ahead = 8;
+    const bool records = !FRecords.empty();
     for (size_t j = 0; j < Positions.size(); ++j) {
         if (j + Ahead < Positions.size())
-            FEntries[size_t(Positions[j + Ahead])].Cells.Prefetch();
-        TEntry &e = FEntries[size_t(Positions[j])];
-        if (e.Record)
-            Host.HostRestoreRow(displ[j], *e.Record);
+            FCells[size_t(Positions[j + Ahead])].Prefetch();
+        const size_t p = size_t(Positions[j]);
+        if (records && FRecords[p])
+            Host.HostRestoreRow(displ[j], *FRecords[p]);
         else
-            Host.HostUnparkRow(displ[j], std::move(e.Cells), e.Height);
-    }
-    size_t w = 0;
-    size_t p = 0;
-    for (size_t i = 0; i < FRows.size(); ++i) {
-        if (p < Positions.size() && size_t(Positions[p]) == i) {
-            ++p;
-            continue;
-        }
-        if (w != i) {
-            FRows[w] = FRows[i];
-            FEntries[w] = std::move(FEntries[i]);
-        }
-        ++w;
+            Host.HostUnparkRow(displ[j], std::move(FCells[p]), FHeights[p]);
     }
     // The arrays keep their room: filters and groups hide and show the same rows again.
-    FRows.resize(w);
-    FEntries.resize(w);
+    ForEachField([&](auto &V) { EraseIndexes(V, Positions); });
 }
 
 void THiddenRows::RowsRemoved(int ARow, int ACount)
@@ -533,7 +589,7 @@ void THiddenRows::RowsRemoved(int ARow, int ACount)
         // Display rows below this hidden row, less those before the removed ones.
         const int shift = std::clamp(FRows[i] - int(i) - ARow, 0, ACount);
         FRows[i] -= shift;
-        FEntries[i].ShiftIdx(-shift);
+        ShiftIdx(i, -shift);
     }
 }
 
@@ -546,7 +602,7 @@ void THiddenRows::RowsRemoved(const std::vector<int> &Rows)
         const int shift =
             int(std::lower_bound(Rows.begin(), Rows.end(), below) - Rows.begin());
         FRows[i] -= shift;
-        FEntries[i].ShiftIdx(-shift);
+        ShiftIdx(i, -shift);
     }
 }
 
@@ -557,14 +613,14 @@ void THiddenRows::RowsInserted(int ARow, int ACount)
     for (size_t i = 0; i < FRows.size(); ++i) {
         if (FRows[i] - int(i) > ARow) {
             FRows[i] += ACount;
-            FEntries[i].ShiftIdx(ACount);
+            ShiftIdx(i, ACount);
         }
     }
 }
 
 void THiddenRows::Clear()
 {
-    FRows = std::vector<int>();
-    FEntries = std::vector<TEntry>();
+    ForEachField([](auto &V) { V = std::decay_t<decltype(V)>(); });
+    FRecords = decltype(FRecords)();
     FLevel = 0;
 }

@@ -219,6 +219,10 @@ public:
     virtual int HostParkedColumns() const { return 0; }
     // Takes the row out whole with its height; the row is removed next.
     virtual TGridStore::TParkedRow HostParkRow(int ARow, int &Height);
+    // Takes the rows (ascending) out whole and removes them: row Rows[j] goes to Cells[j],
+    // its height to Heights[j]. By default HostParkRow for each, then HostRemoveRows.
+    virtual void HostTakeRows(const std::vector<int> &Rows, TGridStore::TParkedRow *Cells,
+                              int *Heights);
     // Puts a parked row into an empty row.
     virtual void HostUnparkRow(int ARow, TGridStore::TParkedRow &&Row, int Height);
 };
@@ -237,9 +241,9 @@ const std::vector<int> &CleanRowList(const std::vector<int> &Rows, int Limit,
 // restore positions work on real rows, so filter steps, single hides and the structure
 // operations (RowsRemoved, RowsInserted) can be mixed on one grid.
 //
-// Hiding half a million rows must take milliseconds, so an entry is a parked row and three
-// numbers in one array; its record is made on the first Item or Find and from then on
-// holds the row.
+// Hiding half a million rows must take milliseconds, so an entry is a parked row and a few
+// numbers, each field in an array of its own that bulk operations fill in one sweep; its
+// record is made on the first Item or Find and from then on holds the row.
 class THiddenRows
 {
 public:
@@ -250,7 +254,7 @@ public:
 
     int Count() const { return int(FRows.size()); }
     // The record of the Index-th hidden row (made on first use).
-    TGridItem *Item(int Index) const { return Record(FEntries[size_t(Index)]); }
+    TGridItem *Item(int Index) const { return Record(size_t(Index)); }
     int ItemRow(int Index) const { return FRows[size_t(Index)]; }   // real row
     // The record of a hidden real row, nullptr for a shown one.
     TGridItem *Find(int ARow) const;
@@ -292,19 +296,15 @@ public:
     void Clear();
 
 private:
-    // One hidden row. Until Record is made the fields hold the row; after, the record does.
-    struct TEntry
-    {
-        TGridStore::TParkedRow Cells;
-        int Idx = 0;
-        int Height = 0;
-        int Level = 0;
-        int Columns = 0;   // real columns when parked
-        std::unique_ptr<TGridItem> Record;
-        int GetLevel() const { return Record ? Record->Level() : Level; }
-        void ShiftIdx(int Delta);
-    };
-    static TGridItem *Record(TEntry &Entry);
+    // The record of entry I, made from its fields on first use.
+    TGridItem *Record(size_t I) const;
+    int GetLevel(size_t I) const;
+    void ShiftIdx(size_t I, int Delta);
+    // Applies F to each per-entry array (the records only once one exists).
+    template <class F>
+    void ForEachField(F &&Apply);
+    // The new entries appended behind the Old ones go to their places in row order.
+    void MergeNewEntries(size_t Old);
 
     // Saves the display rows Displ as entries of the real rows Reals (both ascending), then
     // takes them out of the grid.
@@ -313,9 +313,17 @@ private:
     // Shows the entries at the given store positions (ascending), in one pass.
     void Restore(const std::vector<int> &Positions, THiddenRowsHost &Host);
 
-    std::vector<int> FRows;                // ascending real rows
-    mutable std::vector<TEntry> FEntries;  // the entry of each
-    std::vector<int> FReals;               // scratch of HideRowList
+    std::vector<int> FRows;   // ascending real rows
+    // The entry of each row, one array per field. Until the entry's record is made these
+    // hold the row; after, the record does.
+    mutable std::vector<TGridStore::TParkedRow> FCells;
+    std::vector<int> FHeights;
+    std::vector<int> FIdx;
+    std::vector<int> FLevels;
+    std::vector<int> FColumns;   // real columns when parked
+    // Empty while no entry has a record, then one per entry (nullptr for most).
+    mutable std::vector<std::unique_ptr<TGridItem>> FRecords;
+    std::vector<int> FReals;   // scratch of HideRowList
     int FLevel = 0;
     mutable int FHint = 0;   // of the maps: hidden rows below the row mapped last
 };

@@ -94,3 +94,29 @@ TEST(GridRowLists, BadListsAreRefused)
     EXPECT_THROW(grid->InsertRows({6}), EGridError);
     EXPECT_EQ(Column(*grid, 2), (QStringList{"0", "1", "2", "3"}));
 }
+
+TEST(GridRowLists, TakeRowsHandsOverCellsAndHeights)
+{
+    for (bool defaults : {false, true}) {
+        auto grid = NumberedGrid(6);
+        if (defaults)
+            for (int r = 0; r < 6; ++r)
+                grid->SetRowHeights(r, grid->DefaultRowHeight());
+        TObject mark;
+        grid->SetObjects(1, 4, &mark);
+        std::vector<TGridStore::TParkedRow> cells(3);
+        int heights[3] = {};
+        grid->TakeRows({1, 4, 5}, cells.data(), heights);
+        EXPECT_EQ(Column(*grid, 2), (QStringList{"0", "2", "3"}));
+        EXPECT_EQ(grid->RowHeights(1), defaults ? grid->DefaultRowHeight() : 22);
+        EXPECT_EQ(cells[0].Text(2), QStringLiteral("1"));
+        EXPECT_EQ(cells[1].Object(1), &mark);
+        EXPECT_EQ(cells[2].Text(2), QStringLiteral("5"));
+        const int taken[3] = {1, 4, 5};
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(heights[j], defaults ? grid->DefaultRowHeight() : 20 + taken[j]);
+        // A bad list takes nothing.
+        EXPECT_THROW(grid->TakeRows({2, 1}, cells.data(), heights), EGridError);
+        EXPECT_EQ(grid->RowCount(), 3);
+    }
+}
