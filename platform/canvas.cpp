@@ -4,6 +4,7 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QTextLayout>
+#include <QVarLengthArray>
 #include <QImage>
 #include <QPaintDevice>
 #include <QFontMetricsF>
@@ -182,6 +183,25 @@ struct TCanvas::TFontState {
     QFontMetrics Metrics;
     int Ascent = 0, Height = 0, AvgCharWidth = 0;
     QHash<QString, TShapedText> Texts;
+    // Hashes of texts drawn once and not yet kept in Texts: a text enters Texts when it is
+    // drawn a second time, so a screen of new texts costs no entries. A slot holds the last
+    // hash that fell on it; a collision only makes a text be kept one draw early or late.
+    std::vector<size_t> DrawnOnce;
+    // True the first time a text is seen here (as far as the slots remember), marking it seen.
+    bool FirstDraw(const QString &text)
+    {
+        constexpr size_t kSlots = 4096;   // several screens of cells
+        if (DrawnOnce.empty())
+            DrawnOnce.assign(kSlots, 0);
+        const size_t h = qHash(text, size_t(0x9E3779B9)) | 1;   // 0 marks an empty slot
+        size_t &slot = DrawnOnce[h & (kSlots - 1)];
+        if (slot == h) {
+            slot = 0;
+            return false;
+        }
+        slot = h;
+        return true;
+    }
     // Advances of single characters below U+0590, -1 until asked for.
     std::vector<int> CharAdvances = std::vector<int>(0x0590, -1);
     bool Underline = false, StrikeOut = false;
@@ -450,7 +470,19 @@ void TCanvas::DrawString(int x, int baseline, const QString &text)
         painter_->drawText(QPoint(x, baseline), text);
         return;
     }
-    TShapedText &t = Shaped(text);
+    QHash<QString, TShapedText> &texts = font_->Texts;
+    auto known = texts.find(text);
+    if (known == texts.end()) {
+        if (font_->FirstDraw(text)) {
+            painter_->drawText(QPoint(x, baseline), text);
+            return;
+        }
+        if (texts.size() >= kMaxTexts)
+            texts.clear();
+        known = texts.insert(text, TShapedText{});
+        known->Draws = 1;
+    }
+    TShapedText &t = *known;
     if (!t.Shaped && t.Draws++ > 0) {   // texts drawn once are not worth keeping
         t.Shaped = true;
         t.Plain = PlainText(text, font_->Underline || font_->StrikeOut);
@@ -627,7 +659,11 @@ void TCanvas::FillRect(const TRect &r)
     if (Brush.Style == bsClear || IsRectEmpty(r))
         return;
     SetMode(pmCopy);
-    painter_->fillRect(r.ToQRect(), ToQBrush(Brush));
+    // A solid fill goes by colour: the same pixels, without a brush to build and set up.
+    if (Brush.Style == bsSolid)
+        painter_->fillRect(r.ToQRect(), ToQColor(Brush.Color));
+    else
+        painter_->fillRect(r.ToQRect(), ToQBrush(Brush));
 }
 
 void TCanvas::FrameRect(const TRect &r)
@@ -804,7 +840,8 @@ int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
     }
 
     // Paragraphs, then word wrapping.
-    std::vector<TTextLine> lines;
+    // Most texts are one line: kept inline, without a heap block per call.
+    QVarLengthArray<TTextLine, 2> lines;
     auto addParagraph = [&](int start, int end) {
         const QString para = shown.mid(start, end - start);
         if (!(flags & DT_WORDBREAK) || single) {
@@ -883,7 +920,7 @@ int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
 
     // Left-aligned lines on a clear brush need their widths only to know whether they fit.
     const bool measure = calc || (flags & (DT_CENTER | DT_RIGHT)) || Brush.Style != bsClear;
-    std::vector<int> widths;
+    QVarLengthArray<int, 4> widths;
     widths.reserve(lines.size());
     int maxWidth = 0;
     bool fit = true;
@@ -925,8 +962,8 @@ int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
         painter_->save();
         painter_->setClipRect(r.ToQRect(), Qt::IntersectClip);
     }
-    const QColor back = ToQColor(Brush.Color);
-    for (size_t i = 0; i < lines.size(); ++i, y += lh) {
+    const QColor back = Brush.Style != bsClear ? ToQColor(Brush.Color) : QColor();
+    for (qsizetype i = 0; i < lines.size(); ++i, y += lh) {
         const int w = widths[i];
         int x = r.Left;
         if (flags & DT_CENTER)

@@ -3,6 +3,8 @@
 #include "controls/tree/lazytree.h"
 
 #include "controls/tree/lazytreeglobals.h"
+#include "controls/tree/lazytreehintwindow.h"
+#include "controls/tree/lazytreestyledscroll.h"
 #include "platform/theme.h"
 
 #include <QApplication>
@@ -252,6 +254,10 @@ TBaseLazyTree::~TBaseLazyTree()
     FDestroying = true;
     // The header band's filter would see the focus loss of the dying widget.
     delete findChild<QObject *>(QStringLiteral("HeaderBand"), Qt::FindDirectChildrenOnly);
+    // The hint window's application-wide filter and a scroll-bar hook's filters call back into
+    // the tree: they go while the tree is still whole, not with QWidget's children.
+    delete FHintWindow.data();
+    qDeleteAll(findChildren<TVclStyleScrollBarsHook *>(Qt::FindDirectChildrenOnly));
     StopPanning();
     StopCacheValidation();
     ReleaseWorkerReference(this);

@@ -688,7 +688,7 @@ void TBaseGrid::Paint()
 void TBaseGrid::DrawCell(int ACol, int ARow, const TRect &ARect, TGridDrawState AState)
 {
     if (TCanvas *c = Canvas())
-        DoPaintCell(*c, ACol, ARow, ARect, AState, true);
+        DoPaintCell(*c, ACol, ARow, ARect, AState, true, true);
 }
 
 void TBaseGrid::PaintCell(TCanvas &Canvas, int ACol, int ARow, const TRect &Rect,
@@ -724,7 +724,7 @@ constexpr TSelectionFace UnfocusedFace{0xF8F8F8, 0xE5E5E5, clNone,   clNone,
 }   // namespace
 
 void TBaseGrid::DoPaintCell(TCanvas &Canvas, int ACol, int ARow, TRect Rect,
-                            TGridDrawState State, bool Whole)
+                            TGridDrawState State, bool Whole, bool RectIsCell)
 {
     // The reserved last row shows only the grid's colour.
     if (ARow == RowCount() - 1 && FHideLastRow) {
@@ -738,7 +738,8 @@ void TBaseGrid::DoPaintCell(TCanvas &Canvas, int ACol, int ARow, TRect Rect,
     // In the grid's own paint pass a merge is painted once: by its base cell, or by the
     // first covered cell the framework draws when the base cell lies out of view; the others
     // draw nothing. On any other canvas a covered cell paints its merge.
-    if (TCellProperties *p = InGridPropsAt(ACol, ARow); p && HasSpans(p)) {
+    TCellProperties *const p = InGridPropsAt(ACol, ARow);
+    if (p && HasSpans(p)) {
         const bool ownPass = &Canvas == TCustomGrid::Canvas();
         const TPoint b = BaseOf(p, ACol, ARow);
         if (b == TPoint(ACol, ARow)) {
@@ -759,7 +760,8 @@ void TBaseGrid::DoPaintCell(TCanvas &Canvas, int ACol, int ARow, TRect Rect,
         State += gdFixed;
         State -= gdSelected;
     }
-    if (Whole)
+    // The paint loop's rectangle is the cell's own unless a merge or a control widens it.
+    if (Whole && !(RectIsCell && !(p && (HasSpans(p) || p->Control()))))
         Rect = CellRect(ACol, ARow);
 
     // A scrolled merge never paints over the fixed cells.

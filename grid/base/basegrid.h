@@ -236,8 +236,10 @@ protected:
     void TopLeftChanged() override;
 
     // The cell painter: Whole widens the rectangle to the merge and draws the content.
+    // RectIsCell: Rect is where the paint loop puts the cell, so only a merge or a control
+    // needs its rectangle worked out again.
     void DoPaintCell(TCanvas &Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State,
-                     bool Whole);
+                     bool Whole, bool RectIsCell = false);
     void RepaintMergedFixedRows();
     void RepaintMergedFixedCols();
 

@@ -75,24 +75,29 @@ QChar GetDecimalSeparator()
 
 int ClassifyCellText(const QString &Text, bool HtmlEnabled)
 {
-    // One blank appended, so a one-character text still has a second character.
-    const QString t = Text + u' ';
-    if (t.size() < 2)
+    // Read as if one blank were appended, so a one-character text still has a second
+    // character; the text itself is not copied (this runs for every painted cell).
+    const qsizetype n = Text.size();
+    const auto at = [&](qsizetype i) { return i < n ? Text[i] : QChar(u' '); };
+    if (n + 1 < 2)
         return ctPlain;
-    if (t[0] == u'=')
+    if (at(0) == u'=')
         return ctFormula;
-    if (t[0] == u'|' && t[1] == u'\\') {
-        if (t.size() >= 5 && t[3] == u'=' && t[4] == QChar(0))
+    if (at(0) == u'|' && at(1) == u'\\') {
+        if (n + 1 >= 5 && at(3) == u'=' && at(4) == QChar(0))
             return ctFormula;
         return ctWideText;
     }
-    if (t[0] == u'{' && t[1] == u'\\')
+    if (at(0) == u'{' && at(1) == u'\\')
         return ctRichText;
     if (!HtmlEnabled)
         return ctPlain;
-    for (const char *tag : {"</", "<B", "<I", "<C"})
-        if (t.contains(QLatin1String(tag)))
+    // The tags "</", "<B", "<I", "<C" (the appended blank is in none of them).
+    for (qsizetype i = Text.indexOf(u'<'); i >= 0 && i + 1 < n; i = Text.indexOf(u'<', i + 1)) {
+        const char16_t c = Text[i + 1].unicode();
+        if (c == u'/' || c == u'B' || c == u'I' || c == u'C')
             return ctMarkup;
+    }
     return ctPlain;
 }
 

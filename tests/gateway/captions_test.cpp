@@ -29,7 +29,8 @@ class TGrid_Probe : public TDazStringGrid
 public:
     static int Header_Width(TDazStringGrid *grid, const QString &text)
     {
-        return static_cast<TGrid_Probe *>(grid)->TextExtentWidth(grid->FixedFont().Value(), text);
+        // Through a member pointer: the grid is not a probe, so no downcast.
+        return (grid->*(&TGrid_Probe::TextExtentWidth))(grid->FixedFont().Value(), text);
     }
 };
 

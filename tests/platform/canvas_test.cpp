@@ -179,6 +179,29 @@ TEST(Canvas, TextOutFillsBackgroundUnlessClear)
     EXPECT_TRUE(ink);
 }
 
+// A text is drawn straight the first time and from its kept glyphs later on: every draw
+// leaves the same pixels, plain or underlined, kerned, accented or with a ligature.
+TEST(Canvas, TextDrawnAgainKeepsItsPixels)
+{
+    const QStringList texts = {"Repeat AVA Wave To", "Repeat R123456C7", "Repeat fi ffl",
+                               "Repeat \u00DCber \u00E9t\u00E9", "Repeat x"};
+    for (const TFontStyles style : {TFontStyles(0), fsUnderline}) {
+        QImage shots[3];
+        for (QImage &shot : shots) {
+            shot = White(220, 20 * int(texts.size()));
+            TCanvas c(&shot);
+            c.Font.Color = clBlack;
+            c.Font.Style = style;
+            c.Brush.Style = bsClear;
+            for (int i = 0; i < texts.size(); ++i)
+                c.TextOut(3, 2 + 20 * i, texts[i]);
+        }
+        EXPECT_FALSE(IsRectEmpty(Ink(shots[0])));
+        EXPECT_EQ(shots[1], shots[0]) << "second draw, style " << style;
+        EXPECT_EQ(shots[2], shots[0]) << "third draw, style " << style;
+    }
+}
+
 TEST(Canvas, FontConversion)
 {
     TFont f;

@@ -60,6 +60,11 @@ TEST(ClassifyCellTextTest, Kinds)
         {W({'|', '\\', 0, '='}), false, ctWideText},           // an encoded lone "="
         {"|\\", false, ctWideText},
         {"|x", true, ctPlain},
+        {"|", true, ctPlain},            // one character: its second is a blank
+        {"{", true, ctPlain},
+        {"a<", true, ctPlain},           // a '<' at the end opens no tag
+        {"<<I", true, ctMarkup},         // the tag after a lone '<'
+        {"x < y", true, ctPlain},
     };
     for (const Case &c : cases)
         EXPECT_EQ(ClassifyCellText(c.Text, c.Html), c.Kind) << c.Text.toStdString();
