@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: run test deps build asan bench
+.PHONY: run test deps build asan bench fuzz
 
 deps:
 	@scripts/install-deps
@@ -27,3 +27,16 @@ asan:
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && "$$b"; done; true
+
+# libFuzzer targets of the file and stream readers (clang, address and undefined-behaviour
+# sanitizers), each run FUZZ_RUNS times; not part of `make test`.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_RUNS    ?= 1000000
+FUZZ_TARGETS ?= scl ede rules mbus_frame mbus_telegram mbus_network grid_csv grid_fixed \
+                grid_xml grid_text grid_bin grid_clipboard grid_colstate grid_look tree
+fuzz:
+	@scripts/install-deps --fuzz
+	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) \
+	    -G Ninja -DCMAKE_BUILD_TYPE=Release -DCF_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_BUILD) -j 3 --target fuzzers
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_RUNS) $(FUZZ_TARGETS)

@@ -1,0 +1,28 @@
+#include "fuzz/fuzz_common.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+void Fuzz_App()
+{
+    if (QApplication::instance())
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char *argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+QString Fuzz_File(const uint8_t *Data, size_t Size, const char *Suffix)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("input") + QLatin1String(Suffix));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        std::abort();
+    f.write(reinterpret_cast<const char *>(Data), qint64(Size));
+    return path;
+}
