@@ -1,6 +1,7 @@
 #include "fuzz/fuzz_common.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -18,7 +19,10 @@ void Fuzz_App()
 
 QString Fuzz_File(const uint8_t *Data, size_t Size, const char *Suffix)
 {
-    static QTemporaryDir dir;
+    // In memory where the system offers it: a busy disk must not make a read time out.
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                 ? QStringLiteral("/dev/shm/fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/fuzz-XXXXXX"));
     const QString path = dir.filePath(QStringLiteral("input") + QLatin1String(Suffix));
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))

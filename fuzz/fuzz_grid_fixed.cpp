@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
         const size_t n = Data[0] % 8;
         if (Size < 1 + n)
             return 0;
-        TIntList positions;
+        TIntList positions(0, 0);
         for (size_t i = 0; i < n; ++i)
             positions.Add(int(int8_t(Data[1 + i])));
         GridFixed::LoadFromFixed(grid, Fuzz_File(Data + 1 + n, Size - 1 - n, ".txt"), positions, Data[0] & 8);

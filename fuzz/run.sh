@@ -3,6 +3,7 @@
 # and the matching folders of tests/data.
 #   fuzz/run.sh <build folder> <runs> <target>...
 # New inputs go to <build folder>/corpus/<target>, crashes to <build folder>/findings/.
+# FUZZ_MAX_TIME (seconds, 0 none) stops a target earlier.
 set -euo pipefail
 build=$1 runs=$2
 shift 2
@@ -31,7 +32,7 @@ for t in "$@"; do
   [ -d "$root/fuzz/corpus/$t" ] && dirs+=("$root/fuzz/corpus/$t")
   for d in $(seeds_of "$t"); do dirs+=("$d"); done
   echo "=== fuzz_$t: $runs runs"
-  "$bin" -runs="$runs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$bin" -runs="$runs" -max_total_time="${FUZZ_MAX_TIME:-0}" -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
          -artifact_prefix="$build/findings/$t-" "${dirs[@]}" 2>&1 | tee "$build/fuzz_$t.log" | \
     grep -E '^(#[0-9]+ +(INITED|DONE)|==[0-9]+==ERROR|SUMMARY|stat::|Done )' || true
   [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz_$t: finding, see $build/fuzz_$t.log" >&2; status=1; }
