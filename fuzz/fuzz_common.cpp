@@ -2,14 +2,20 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
 
 void Fuzz_App()
 {
-    if (QApplication::instance())
+    if (QApplication::instance()) {
+        // No event loop runs: the signals and deletions that earlier inputs queued are
+        // delivered here, else they pile up over the runs.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return;
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "fuzz";

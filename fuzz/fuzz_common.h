@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Makes the offscreen QApplication once; later calls do nothing.
+// Makes the offscreen QApplication once; later calls deliver the events queued since.
 void Fuzz_App();
 // Writes the bytes to a file of that suffix in the process's own temporary folder (the same
 // file on every call) and returns its path.
