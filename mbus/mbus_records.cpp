@@ -89,10 +89,11 @@ TData_Field_Info Data_Field_Info(uint8_t df, uint8_t lvar)
             f.data_field_str = "Variable Length - Binary Number with " + s(n) + " Bytes";
             f.descdim = "Variable length: Binary number with " + s(n) + " bytes";
         } else if (lvar <= 0xFA) {
-            const int n = lvar - 0xF0;
+            // Long binary numbers: 4 x (LVAR - 0xEC) bytes, 16 to 56.
+            const int n = 4 * (lvar - 0xEC);
             f.nbyte = n;
-            f.data_field_str = "Variable Length - Floating Point Number with " + s(n) + " Bytes";
-            f.descdim = "Variable length: Floating Point number with " + s(n) + " bytes";
+            f.data_field_str = "Variable Length - Binary Number with " + s(n) + " Bytes";
+            f.descdim = "Variable length: Binary number with " + s(n) + " bytes";
         } else {
             f.nbyte = 0;
             f.data_field_str = QStringLiteral("Variable Length - Reserved");

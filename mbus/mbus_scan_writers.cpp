@@ -160,19 +160,28 @@ void Node_Registers(TXmlNode &e, const TSaveConfXML &DataIn, int32_t &R, int ns_
     }
 }
 
+// A meter's text (a string record, a plain-text unit) may carry bytes XML cannot hold; the
+// dump shows each as U+FFFD rather than lose the whole file.
+QString Xml_Safe(QString text)
+{
+    for (qsizetype at = First_Non_Xml_Char(text); at >= 0; at = First_Non_Xml_Char(text))
+        text[at] = QChar::ReplacementCharacter;
+    return text;
+}
+
 void Dump_Record(TXmlNode &node, const TVariable_MBus &v)
 {
     TXmlNode e = node.AddChild(QStringLiteral("Variable"));
-    e.SetAttribute(QStringLiteral("Value"), v.ValueStr);
-    e.SetAttribute(QStringLiteral("Type"), v.Desc_Type_Data);
+    e.SetAttribute(QStringLiteral("Value"), Xml_Safe(v.ValueStr));
+    e.SetAttribute(QStringLiteral("Type"), Xml_Safe(v.Desc_Type_Data));
     e.SetAttribute(QStringLiteral("UST"), UST(v));
     e.AddTextChild(QStringLiteral("Storage_Number"), Num(v.storage_number));
     e.AddTextChild(QStringLiteral("Tariff"), Num(v.tarif));
     e.AddTextChild(QStringLiteral("Unit"), Num(v.device));
     e.AddTextChild(QStringLiteral("Data_Field"), v.DataFieldStr);
     e.AddTextChild(QStringLiteral("Function_Field"), v.FunctionFieldStr);
-    e.AddTextChild(QStringLiteral("Type"), v.Desc_Type_Data);
-    e.AddTextChild(QStringLiteral("Value"), v.ValueStr);
+    e.AddTextChild(QStringLiteral("Type"), Xml_Safe(v.Desc_Type_Data));
+    e.AddTextChild(QStringLiteral("Value"), Xml_Safe(v.ValueStr));
     e.AddTextChild(QStringLiteral("DIF"), v.DIF);
     e.AddTextChild(QStringLiteral("VIF"), u'$' + IntToHex(v.VIF, 2));
     e.AddTextChild(QStringLiteral("DIFE"), v.DIFE);

@@ -6,6 +6,7 @@
 #include "app/lbbutton.h"
 #include "app/valuechecks.h"
 #include "controls/tree/lazystringtree.h"
+#include "controls/tree/lazytreeglobals.h"
 #include "grid/base/imagelist.h"
 #include "grid/string/dazstringgrid.h"
 #include "mbus/mbusscandecode.h"
@@ -178,6 +179,18 @@ TFScanDecode::TFScanDecode(QWidget *parent) : QDialog(parent)
 
     // FormCreate: the scan thread, the trees, the options and the texts.
     TR_ScanDecode = Engine_Factory ? Engine_Factory() : std::make_unique<TMBusScanDecode>();
+    IL_Tree1 = std::make_unique<TLTImageList>();
+    for (const QColor &c : {QColor(30, 90, 170), QColor(40, 140, 60), QColor(120, 120, 120)}) {
+        // Meter, record, detail row.
+        QImage img(16, 16, QImage::Format_ARGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.setPen(c.darker());
+        p.setBrush(c);
+        p.drawRoundedRect(QRect(2, 2, 11, 11), 2, 2);
+        p.end();
+        IL_Tree1->AddMasked(img, qRgb(255, 255, 255));
+    }
     Init_Tree(LST, false);
     Init_Tree(LST_Wireless, true);
     Form_Type = 0;
@@ -267,6 +280,8 @@ void TFScanDecode::Create_Results()
 {
     P_TreeView = new QFrame(this);
     P_TreeView->setObjectName(QStringLiteral("P_TreeView"));
+    // The result panels cover the options page, which stays shown behind them.
+    P_TreeView->setAutoFillBackground(true);
     L_ScanProgress = New_Label(P_TreeView, "L_ScanProgress");
     L_ScanProgress->setGeometry(16, 8, 300, 16);
     L_Num_Slave = New_Label(P_TreeView, "L_Num_Slave");
@@ -283,6 +298,7 @@ void TFScanDecode::Create_Results()
 
     P_View_Wireless = new QFrame(this);
     P_View_Wireless->setObjectName(QStringLiteral("P_View_Wireless"));
+    P_View_Wireless->setAutoFillBackground(true);
     auto *wl = new QVBoxLayout(P_View_Wireless);
     wl->setContentsMargins(0, 0, 0, 0);
     wl->setSpacing(0);
@@ -330,6 +346,10 @@ void TFScanDecode::Create_Results()
     RUD_Wireless->SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine,
                                           goHorzLine, goRowSelect, goColSizing});
     RUD_Wireless->OnClickCell = [this](TObject *, int row, int col) { RUD_WirelessClickCell(row, col); };
+    // The arrow keys choose a meter as a click does; the wireless tree reads the current row.
+    RUD_Wireless->OnRowChanged = [this](TObject *, int, int row) {
+        RUD_WirelessClickCell(row, RUD_Wireless->Col());
+    };
     RUD_Wireless->OnDblClickCell = [this](TObject *, int row, int col) {
         RUD_WirelessDblClickCell(row, col);
     };
@@ -774,8 +794,11 @@ bool TFScanDecode::eventFilter(QObject *watched, QEvent *event)
         && static_cast<QKeyEvent *>(event)->text() == QLatin1String(".")) {
         for (int i = 0; i < 4; ++i)
             if (watched == octets[i]) {
-                if (i < 3 && octets[i + 1]->isEnabled() && octets[i + 1]->isVisible())
-                    octets[i + 1]->setFocus();
+                if (i < 3 && octets[i + 1]->isEnabled() && octets[i + 1]->isVisible()) {
+                    // The next octet is typed over, as after Tab.
+                    octets[i + 1]->setFocus(Qt::TabFocusReason);
+                    octets[i + 1]->selectAll();
+                }
                 return true;
             }
     }

@@ -26,6 +26,7 @@ class QSplitter;
 class QTimer;
 class TBaseLazyTree;
 class TLazyStringTree;
+class TLTImageList;
 class TCustomImageList;
 class TDazStringGrid;
 class TLbButton;
@@ -163,6 +164,7 @@ public:
         *Btn_SaveConfManual;
     QTimer *T_InScan;
     std::unique_ptr<TCustomImageList> IL_Wireless_Table;
+    std::unique_ptr<TLTImageList> IL_Tree1;     // both trees: image index = node level
 
     // Every way the window closes runs FormClose.
     void done(int r) override;

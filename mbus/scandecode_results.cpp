@@ -148,6 +148,9 @@ void TFScanDecode::Init_Tree(TLazyStringTree *tree, bool wireless)
     o.SetPaintOptions(TLTPaintOptions{toShowButtons, toShowRoot, toShowTreeLines, toThemeAware,
                                       toUseBlendedImages});
     o.SetSelectionOptions(TLTSelectionOptions{toMultiSelect, toCenterScrollIntoView});
+    o.SetAnimationOptions(TLTAnimationOptions{TLTAnimationOption::toAnimatedToggle});
+    tree->SetImages(IL_Tree1.get());
+    tree->SetCustomCheckImages(IL_Tree1.get());
     tree->OnGetText = [](TBaseLazyTree *sender, PLazyNode node, TColumnIndex, TLSTTextType,
                          QString &text) { text = sender->GetNodeData<TMyRec>(node)->Caption; };
     tree->OnFreeNode = [](TBaseLazyTree *sender, PLazyNode node) {
@@ -452,7 +455,8 @@ void TFScanDecode::Select_SaveXML(int Type_SaveXML)
 {
     bool append = false;
     if (File_Exists(FileName_MBus)) {
-        const TMsgResult r = Dialogs().Message(TMsgKind::Confirmation, Lang_Text(2137),
+        // Yes appends, No replaces, Cancel (Escape, the close box) saves nothing.
+        const TMsgResult r = Dialogs().Message(TMsgKind::ConfirmationCancel, Lang_Text(2137),
                                                windowTitle(), this);
         if (r == TMsgResult::Cancel)
             return;

@@ -494,7 +494,9 @@ void Decode_VIF(const TVIF_Scratch &s, uint8_t vif, uint8_t first_vife, TVariabl
         d.desc = Row_Text(*row, pv);
         if (row->exp_mask)
             d.Scale((pv & row->exp_mask) + row->exp_offset);
-        if (pv == 0x7C) {
+        // The plain text after the VIF is the unit; the data field holds the value as in
+        // any other record, and is text only when it is a variable-length string.
+        if (pv == 0x7C && data_field == 13 && lvar <= 0xBF) {
             QString t;
             for (int i = 0; i < nbyte && i < int(s.App_Data_Val.size()); ++i)
                 t += QChar(b[i]);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -32,6 +33,7 @@ constexpr uint8_t CI_TPL_Long = 0x72;
 constexpr uint8_t CI_TPL_None = 0x78;
 constexpr uint8_t CI_AFL = 0x90;
 constexpr uint8_t Idle_Filler = 0x2F;
+constexpr int Security_Mode_Mask = 0x1F;   // of the configuration word's high byte
 
 constexpr uint16_t FC_Key_Info = 1u << 9;
 constexpr uint16_t FC_MAC = 1u << 10;
@@ -79,16 +81,25 @@ int TMBusScanCodec::Telegram_Byte(int pos, int end) const
 bool TMBusScanCodec::Decrypt_Mode_5(const TSlave_wMBus &m, int end)
 {
     auto b = [&](int p) { return Telegram_Byte(p, end); };
-    if (b(Pos_CI) != CI_ELL_Short || b(13) != CI_TPL_Short || b(17) < 0 || (b(17) & 5) != 5
-        || b(18) < 0 || b(19) < 0 || b(18) == Idle_Filler || b(19) == Idle_Filler)
+    // The configuration word's security mode says whether the payload is encrypted; what the
+    // ciphertext happens to begin with says nothing.
+    if (b(Pos_CI) != CI_ELL_Short || b(13) != CI_TPL_Short || b(17) < 0
+        || (b(17) & Security_Mode_Mask) != 5)
         return false;
     const int n = b(16) & 0xF0;
-    if (18 + n > end)
+    if (n == 0 || 18 + n > end)
         return false;
     uint8_t iv[16];
     std::memcpy(iv, &Ans_Array[Pos_M], 8);
     std::memset(iv + 8, Ans_Array[14], 8);
-    return AES128_CBC_Decrypt(m.Key.data(), iv, &Ans_Array[18], size_t(n));
+    std::vector<uint8_t> plain(Ans_Array.begin() + 18, Ans_Array.begin() + 18 + n);
+    if (!AES128_CBC_Decrypt(m.Key.data(), iv, plain.data(), plain.size()))
+        return true;
+    // A payload the radio module has already decrypted stays as received; the readable
+    // test then decides on either.
+    if (plain[0] == Idle_Filler && plain[1] == Idle_Filler)
+        std::copy(plain.begin(), plain.end(), Ans_Array.begin() + 18);
+    return true;
 }
 
 int TMBusScanCodec::Decrypt_Mode_7(const TSlave_wMBus &m, int end)
@@ -255,7 +266,7 @@ int TMBusScanCodec::File_Wireless_Frame(TRadioModule module, TSlave_wMBus *&mete
         readable = plain_mode(14, 15);
         start = 15;
     } else if (ci == CI_TPL_Long) {
-        readable = both_filler(23);
+        readable = plain_mode(22, 23);
         start = 23;
     } else if (ci == CI_ELL_Short || ci == CI_ELL_Long) {
         const bool short_ell = ci == CI_ELL_Short;

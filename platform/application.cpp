@@ -1,5 +1,6 @@
 #include "platform/application.h"
 
+#include "platform/acceltext.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 
@@ -8,6 +9,7 @@
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     Install_Font_Substitutes();
+    Install_Accel_Text_Rule();
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)

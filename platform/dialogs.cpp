@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <atomic>
+#include <stdexcept>
 
 namespace {
 
@@ -116,6 +117,10 @@ TMsgResult TFakeDialogs::Message(TMsgKind kind, const QString &text, const QStri
         return TMsgResult::Yes;
     const TMsgResult r = Answers.front();
     Answers.pop_front();
+    // A Yes/No box has no Cancel button: a script that answers one so tests a question the
+    // window never asks.
+    if (kind == TMsgKind::Confirmation && r != TMsgResult::Yes && r != TMsgResult::No)
+        throw std::logic_error("a Yes/No question cannot be answered Cancel: " + text.toStdString());
     return r;
 }
 

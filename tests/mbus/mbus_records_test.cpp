@@ -127,8 +127,9 @@ TEST_F(RecordWalk, DataFieldsAndVariableLengths)
          "Variable Length - ASCII String with 3characters", false, false},
         {"0D 13 E2 01 02", 2, "Variable length: Binary number with 2 bytes",
          "Variable Length - Binary Number with 2 Bytes", false, false},
-        {"0D 13 F4 01 02 03 04", 4, "Variable length: Floating Point number with 4 bytes",
-         "Variable Length - Floating Point Number with 4 Bytes", false, false},
+        {"0D 13 F0 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10", 16,
+         "Variable length: Binary number with 16 bytes",
+         "Variable Length - Binary Number with 16 Bytes", false, false},
         {"0D 13 FB", 0, "Variable length: Reserved", "Variable Length - Reserved", false, true},
     };
     for (const auto &tc : cases) {
@@ -147,6 +148,29 @@ TEST_F(RecordWalk, DataFieldsAndVariableLengths)
     Walk(Hex("0D 13 FB 01 13 07"));
     ASSERT_EQ(List.size(), 2u);
     EXPECT_EQ(List[1]->dato_A, 7);
+}
+
+TEST_F(RecordWalk, LongBinaryNumbersKeepTheWalkInPlace)
+{
+    // LVAR 0xF0..0xFA: 4 x (LVAR - 0xEC) bytes; the record after it is read where it starts.
+    for (const uint8_t lvar : {uint8_t(0xF0), uint8_t(0xF4), uint8_t(0xFA)}) {
+        const int n = 4 * (lvar - 0xEC);
+        Walk(Cat({{0x0D, 0x13, lvar}, TBytes(size_t(n), 0x01), Hex("01 13 06")}));
+        ASSERT_EQ(List.size(), 2u) << int(lvar);
+        EXPECT_EQ(List[0]->nbyte, n) << int(lvar);
+        EXPECT_EQ(List[1]->dato_A, 6) << int(lvar);
+    }
+}
+
+TEST_F(RecordWalk, PlainTextUnitWithANumber)
+{
+    // 0xFC, unit "%RH" (sent reversed), a x 10^-2 factor, then a 16-bit value 5410.
+    Walk(Hex("02 FC 03 48 52 25 74 22 15  01 13 06"));
+    ASSERT_EQ(List.size(), 2u);
+    EXPECT_EQ(List[0]->VIF_ASCII, QStringLiteral("%RH"));
+    EXPECT_EQ(List[0]->ValueStr, QStringLiteral("54.1"));
+    EXPECT_EQ(List[0]->type_data, 21);
+    EXPECT_EQ(List[1]->dato_A, 6);
 }
 
 TEST_F(RecordWalk, RecordKindsAndTexts)

@@ -2,6 +2,9 @@
 #include "mbus_scan_fixture.h"
 
 #include "mbus_test_util.h"
+#include "platform/xml.h"
+
+#include <QTemporaryDir>
 
 namespace {
 
@@ -218,3 +221,24 @@ TEST_F(WiredScan, FailedSendsCountAsNoAnswer)
 }
 
 } // namespace
+
+TEST_F(WiredScan, DumpIsWrittenWhenAMeterSendsControlCharacters)
+{
+    // A plain-text unit and an ASCII string record, both with bytes XML cannot hold.
+    TSim_Slave s;
+    s.Primary = 3;
+    s.Frames = {Hex("02 FC 03 48 01 25 74 22 15  0D 7C 01 58 03 41 00 07")};
+    Sim.Slaves.push_back(s);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dump.xml"));
+    Engine->SaveXMLFile = path;
+    ASSERT_TRUE(Start_Primary());
+    Run();
+    ASSERT_EQ(Wired.size(), 1u);
+    TXmlDocument doc;
+    doc.LoadFromFile(path);
+    const auto vars = doc.DocumentElement().Child(QStringLiteral("Node")).Children(QStringLiteral("Variable"));
+    ASSERT_EQ(vars.size(), 2u);
+    EXPECT_EQ(vars[0].Attribute(QStringLiteral("Value")), QStringLiteral("54.1"));
+    EXPECT_EQ(vars[1].Attribute(QStringLiteral("Value")), QStringLiteral("A\uFFFD\uFFFD"));
+}

@@ -7,6 +7,7 @@
 #include "app/language.h"
 #include "app/lbbutton.h"
 #include "controls/tree/lazystringtree.h"
+#include "controls/tree/lazytreeglobals.h"
 #include "grid/string/dazcolumngrid.h"
 #include "mbus/insertkeywireless.h"
 #include "mbus/mbusscandecode.h"
@@ -17,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/locale.h"
 #include "platform/xml.h"
+#include "program/window_look.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,6 +31,7 @@
 #include <QFile>
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -791,3 +794,127 @@ TEST(ScanDialogs, PerNodeDialog)
 }
 
 } // namespace
+
+TEST_F(ScanWindow, ReplacingTheFileIsAskedYesNoCancel)
+{
+    Show();
+    W->StartScan();
+    Finish_Scan();
+    Write_File_Atomic(W->FileName_MBus, "<M-Bus_Network><Nodo Descrizione=\"kept\"/></M-Bus_Network>");
+    const QByteArray before = Read_File(W->FileName_MBus);
+    // Escape and the close box answer Cancel: nothing is saved.
+    Fake.Fake.Answers = {TMsgResult::Cancel};
+    W->Btn_SaveConf->Click();
+    ASSERT_FALSE(Fake.Fake.Calls.empty());
+    EXPECT_EQ(Fake.Fake.Calls.back().kind, TMsgKind::ConfirmationCancel);
+    EXPECT_EQ(Read_File(W->FileName_MBus), before);
+    EXPECT_TRUE(Shown.empty());
+}
+
+TEST_F(ScanWindow, BothTreesShowLevelImagesAndAnimateToggles)
+{
+    for (TLazyStringTree *t : {W->LST, W->LST_Wireless}) {
+        SCOPED_TRACE(t->objectName().toStdString());
+        ASSERT_NE(t->Images(), nullptr);
+        EXPECT_EQ(t->Images(), W->IL_Tree1.get());
+        EXPECT_GE(t->Images()->Count(), 3);   // one image per level
+        EXPECT_TRUE(t->TreeOptions().AnimationOptions().Contains(TLTAnimationOption::toAnimatedToggle));
+    }
+}
+
+namespace {
+// The window as painted, once as it is and once with the options page hidden: equal when
+// nothing of that page shows.
+bool Options_Page_Hidden_Behind(TFScanDecode &w)
+{
+    const QImage as_is = w.grab().toImage();
+    w.P_Main->hide();
+    const QImage without = w.grab().toImage();
+    w.P_Main->show();
+    return as_is == without;
+}
+} // namespace
+
+TEST_F(ScanWindow, ResultPanelsCoverTheOptionsPageInEveryState)
+{
+    Sim.Slaves = {Meter_Slave(3, "00012345")};
+    Show(1);
+    W->StartScan();
+    EXPECT_TRUE(Options_Page_Hidden_Behind(*W)) << "state 2";
+    Finish_Scan();
+    EXPECT_TRUE(Options_Page_Hidden_Behind(*W)) << "state 3";
+    for (int state : {4, 5}) {
+        W->Form_Style(state);
+        EXPECT_TRUE(Options_Page_Hidden_Behind(*W)) << "state " << state;
+    }
+}
+
+TEST_F(ScanWindow, AfterAScanTheLabelsShowTheirTextsWithoutOverlapping)
+{
+    using namespace window_look;
+    Sim.Slaves = {Meter_Slave(3, "00012345"), Meter_Slave(7, "00012346"), Meter_Slave(9, "00012347")};
+    Show();
+    EXPECT_TRUE(Overlapping_Labels(W.get()).isEmpty()) << Overlapping_Labels(W.get()).join(u',').toStdString();
+    W->StartScan();
+    EXPECT_TRUE(Overlapping_Labels(W.get()).isEmpty()) << Overlapping_Labels(W.get()).join(u',').toStdString();
+    Finish_Scan();
+    ASSERT_EQ(W->L_Num_Slave->text(), "3");
+    EXPECT_EQ(W->L_Num_Slave->pos(), QPoint(320, 8));
+    EXPECT_TRUE(Overlapping_Labels(W.get()).isEmpty()) << Overlapping_Labels(W.get()).join(u',').toStdString();
+    const std::vector<QLabel *> seen = Seen_Labels(W.get());
+    for (QLabel *l : {W->L_SW_Code, W->L_SW_Desc, W->L_ScanProgress, W->L_Num_Slave})
+        EXPECT_NE(std::find(seen.begin(), seen.end(), l), seen.end()) << Name(l).toStdString();
+    for (QLabel *l : {W->L_ScanBy, W->L_HardwareType})
+        EXPECT_EQ(std::find(seen.begin(), seen.end(), l), seen.end()) << Name(l).toStdString();
+
+    // The caption reads "SCAN & DECODE", not what the text table holds.
+    EXPECT_EQ(W->L_SW_Code->text(), "SCAN && DECODE");
+    EXPECT_FALSE(Shows(W->L_SW_Code, QStringLiteral("SCAN && DECODE")));
+}
+
+TEST_F(ScanWindow, TypingAnAddressFillsEachOctet)
+{
+    Show();
+    QApplication::setActiveWindow(W.get());
+    QTest::mouseDClick(W->E_IP1, Qt::LeftButton);
+    W->E_IP1->selectAll();
+    // Each key goes where the focus is, as a keyboard's do.
+    for (const QChar c : QStringLiteral("10.1.2.3.")) {
+        QWidget *focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, c.toLatin1());
+    }
+    EXPECT_EQ(QStringList({W->E_IP1->text(), W->E_IP2->text(), W->E_IP3->text(), W->E_IP4->text()}),
+              QStringList({"10", "1", "2", "3"}));
+}
+
+TEST_F(ScanWindow, ArrowKeysInTheWirelessTableShowTheChosenMeter)
+{
+    Show(1);
+    W->CB_ScanMethod->setCurrentIndex(1);
+    W->E_Port->setText(QStringLiteral("1502"));
+    W->Select_Scan();
+    for (int i = 0; i < 200 && Engine->Step_Scan != 134; ++i)
+        Engine->Loop_Pass();
+    ASSERT_EQ(Engine->Step_Scan, 134);
+    Hear(Hex("44 2D 2C 57 34 12 00 1B 16 7A 01 00 00 00 04 13 10 27 00 00"));
+    Hear(Hex("44 2D 2C 11 22 33 44 01 07 7A 02 00 00 00 04 13 20 4E 00 00"));
+    QCoreApplication::processEvents();
+    TDazStringGrid *g = W->RUD_Wireless;
+    ASSERT_EQ(g->RowCount(), 3);
+    QApplication::setActiveWindow(W.get());
+    g->setFocus();
+    g->SetRow(1);
+    W->RUD_WirelessClickCell(1, 0);    // the first meter clicked
+    ASSERT_EQ(W->Wireless_Tree_Meter(), 0);
+    QTest::keyClick(g, Qt::Key_Down);
+    ASSERT_EQ(g->Row(), 2);
+    EXPECT_EQ(W->Wireless_Tree_Meter(), 1);
+    TLazyStringTree *t = W->LST_Wireless;
+    ASSERT_EQ(t->RootNodeCount(), 1u);
+    EXPECT_TRUE(Caption(t, t->RootNode()->FirstChild).contains("Address = 44332211"));
+    QTest::keyClick(g, Qt::Key_Up);
+    EXPECT_EQ(W->Wireless_Tree_Meter(), 0);
+    W->StopScan();
+    Finish_Scan();
+}

@@ -192,8 +192,10 @@ TEST_F(Wireless, ReadableTestByLayout)
         {"0x7A mode 7", Cat({Hex("7A 33 00 00 07"), Records_B}), true, {}},
         {"0x72 with fillers",
          Cat({Hex("72 57 34 12 00 2D 2C 1B 16 33 00 00 00 2F 2F"), Records_B}), false, {20000}},
-        {"0x72 without fillers",
-         Cat({Hex("72 57 34 12 00 2D 2C 1B 16 33 00 00 00"), Records_B}), true, {}},
+        {"0x72 mode 5 without fillers",
+         Cat({Hex("72 57 34 12 00 2D 2C 1B 16 33 00 10 05"), TBytes(16, 0x33)}), true, {}},
+        {"0x72 mode 0 without fillers",
+         Cat({Hex("72 57 34 12 00 2D 2C 1B 16 33 00 00 00"), Records_B}), false, {20000}},
         {"ELL 0x78", Cat({Hex("8C 20 21 78"), Records_B}), false, {20000}},
         {"ELL 0x7A", Cat({Hex("8C 20 21 7A 33 00 00 00"), Records_B}), false, {20000}},
         {"ELL 0x72", Cat({Hex("8C 20 21 72 57 34 12 00 2D 2C 1B 16 33 00 00 00"), Records_B}),
@@ -258,6 +260,43 @@ TEST_F(Wireless, Mode5DecryptsWithTheRightKeyOnly)
     EXPECT_TRUE(Codec.Meter(0).Cripted);
     EXPECT_TRUE(Codec.Meter(0).List_Var.empty());
     EXPECT_EQ(Notified.size(), 3u);
+}
+
+TEST_F(Wireless, Mode5IsDecidedByTheConfigurationWordNotByTheCiphertext)
+{
+    // A ciphertext that happens to begin with an idle-filler byte is still decrypted.
+    TBytes t;
+    for (int value = 0; value < 64 && t.empty(); ++value)
+        for (int access = 0; access < 256 && t.empty(); ++access) {
+            const TBytes c = Mode_5(Meter_Key, Cat({Hex("04 13 10 27 00"), {uint8_t(value)}}),
+                                    uint8_t(access));
+            if (c[18] == 0x2F || c[19] == 0x2F)
+                t = c;
+        }
+    ASSERT_FALSE(t.empty());
+    Hear(t);
+    Give_Key(0, Meter_Key);
+    Hear(t);
+    EXPECT_FALSE(Codec.Meter(0).Cripted);
+    ASSERT_FALSE(Values(0).empty());
+
+    // A payload the module has already decrypted is read as received, key or not.
+    TTestCodec c;
+    c.MBusType = mtWireless;
+    const TBytes plain = Datagram(Cat({Link_Layer, Hex("8C 20 21 7A 33 00 10 05 2F 2F"), Records_B,
+                                       TBytes(8, 0x2F)}), rmTelit);
+    c.Answer(plain);
+    c.Decode_Wireless_Frame(rmTelit);
+    std::copy(Meter_Key, Meter_Key + 16, c.Meter(0).Key.begin());
+    c.Meter(0).Enable_Key = true;
+    c.Answer(plain);
+    c.Decode_Wireless_Frame(rmTelit);
+    EXPECT_FALSE(c.Meter(0).Cripted);
+    std::vector<int32_t> values;
+    for (const auto &v : c.Meter(0).List_Var)
+        if (v->Real_Wireless_Var)
+            values.push_back(v->dato_A);
+    EXPECT_EQ(values, (std::vector<int32_t>{20000}));
 }
 
 TEST_F(Wireless, Mode7DerivesTheKeyAndDecrypts)
