@@ -1,14 +1,18 @@
 // In-place editing: opening and closing the text editor and the combo editor on one cell of
 // a column grid of 1,000 and of 100,000 rows, near the top and near the end. The cost must
-// not grow with the rows (nothing scans or copies a column).
+// not grow with the rows (nothing scans or copies a column). The reference shows, loads,
+// focuses and hides a bare Qt line edit and a bare Qt plain-text edit over a widget.
 #include "grid/string/dazcolumngrid.h"
 #include "grid/string/inplaceedit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
+#include <type_traits>
 
 namespace {
 
@@ -62,6 +66,43 @@ BENCHMARK(BM_OpenTextEditor)
     ->Args({100000, 10})
     ->Args({100000, 99990})
     ->Unit(benchmark::kMicrosecond);
+
+template <class Edit>
+void ReferenceShowHide(benchmark::State &state)
+{
+    QWidget host;
+    host.resize(600, 400);
+    host.show();
+    host.activateWindow();
+    host.setFocus();
+    auto *edit = new Edit(&host);
+    edit->hide();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        if constexpr (std::is_same_v<Edit, QLineEdit>)
+            edit->setText(QStringLiteral("Item 10"));
+        else
+            edit->setPlainText(QStringLiteral("Item 10"));
+        edit->setGeometry(60, 40, 80, 24);
+        edit->show();
+        edit->setFocus();
+        edit->hide();
+        host.setFocus();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_ReferenceLineEdit(benchmark::State &state)
+{
+    ReferenceShowHide<QLineEdit>(state);
+}
+BENCHMARK(BM_ReferenceLineEdit)->Unit(benchmark::kMicrosecond);
+
+void BM_ReferencePlainTextEdit(benchmark::State &state)
+{
+    ReferenceShowHide<QPlainTextEdit>(state);
+}
+BENCHMARK(BM_ReferencePlainTextEdit)->Unit(benchmark::kMicrosecond);
 
 void BM_OpenComboEditor(benchmark::State &state)
 {

@@ -180,19 +180,420 @@ void TGridAxisExtents::Insert(const std::vector<int> &Indexes)
 // ---------------------------------------------------------------------------------------
 // TInplaceEdit
 
-TInplaceEdit::TInplaceEdit(TCustomGrid *Grid) : QLineEdit(Grid ? Grid->viewport() : nullptr), FGrid(Grid)
+// The hidden one-line edit of a masked or password cell: it keeps the text and applies the
+// mask; TInplaceEdit hands it the keys the edit control handles itself.
+class TInplaceLine : public QLineEdit
 {
-    setFrame(false);
+public:
+    using QLineEdit::QLineEdit;
+    void Key(QKeyEvent *e) { QLineEdit::keyPressEvent(e); }
+};
+
+TInplaceEdit::TInplaceEdit(TCustomGrid *Grid) : QPlainTextEdit(Grid ? Grid->viewport() : nullptr), FGrid(Grid)
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab leaves the editor unless the grid wants it (event() takes it then).
+    setTabChangesFocus(true);
+    document()->setDocumentMargin(1);
     hide();
-    connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+    // The document also reports layout and format changes: only a new text counts.
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (FSyncing || FLine)
+            return;
+        QString now = DocText();
+        if (now == FLastDoc)
+            return;
+        FLastDoc = std::move(now);
+        TextChanged();
+    });
 }
+
+TInplaceEdit::~TInplaceEdit()
+{
+    delete FLine;
+}
+
+void TInplaceEdit::TextChanged()
+{
+    Change();
+}
+
+// ---- text and positions
+
+QString TInplaceEdit::DocText() const
+{
+    QString raw = document()->toRawText();
+    for (QChar &c : raw)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    return raw;
+}
+
+QString TInplaceEdit::ToDoc(const QString &Value) const
+{
+    QString d = Value;
+    d.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    d.replace(u'\r', u'\n');
+    return d;
+}
+
+int TInplaceEdit::DocToText(int DocPos) const
+{
+    if (FBreak.size() == 1)
+        return DocPos;
+    const QString d = DocText();
+    return DocPos + int(QStringView(d).left(std::clamp(DocPos, 0, int(d.size()))).count(u'\n'));
+}
+
+int TInplaceEdit::TextToDoc(int TextPos) const
+{
+    if (FBreak.size() == 1)
+        return TextPos;
+    const QString d = DocText();
+    int t = 0;
+    for (int i = 0; i < d.size(); ++i) {
+        const int w = d[i] == u'\n' ? 2 : 1;
+        if (t + w > TextPos)
+            return i;
+        t += w;
+    }
+    return int(d.size());
+}
+
+QString TInplaceEdit::text() const
+{
+    if (FLine)
+        return FLine->text();
+    const QString d = DocText();
+    if (d == FLoadedDoc)
+        return FLoadedText;
+    if (FBreak == u"\n")
+        return d;
+    QString t = d;
+    return t.replace(u'\n', FBreak);
+}
+
+void TInplaceEdit::SetDocText(const QString &Value)
+{
+    const bool was = FSyncing;
+    FSyncing = true;
+    setPlainText(Value);
+    FLastDoc = DocText();
+    FSyncing = was;
+}
+
+void TInplaceEdit::setText(const QString &Value)
+{
+    if (FLine) {
+        FLine->setText(Value);   // textChanged shows it and reports the change
+        return;
+    }
+    FLoadedText = Value;
+    FLoadedDoc = ToDoc(Value);
+    if (Value.contains(QLatin1String("\r\n")) || !Value.contains(u'\n'))
+        FBreak = Value.contains(u'\r') && !Value.contains(QLatin1String("\r\n")) ? QStringLiteral("\r")
+                                                                              : QStringLiteral("\r\n");
+    else
+        FBreak = QStringLiteral("\n");
+    if (FLoadedDoc.size() > FMaxLength)
+        FLoadedDoc.truncate(FMaxLength);
+    const bool changed = FLoadedDoc != FLastDoc;
+    SetDocText(FLoadedDoc);
+    if (FLoadedDoc.size() != ToDoc(Value).size())
+        FLoadedText = text();
+    moveCursor(QTextCursor::End);
+    if (changed)
+        TextChanged();
+}
+
+int TInplaceEdit::cursorPosition() const
+{
+    return DocToText(textCursor().position());
+}
+
+void TInplaceEdit::setCursorPosition(int Pos)
+{
+    QTextCursor c = textCursor();
+    c.setPosition(std::clamp(TextToDoc(Pos), 0, int(DocText().size())));
+    setTextCursor(c);
+}
+
+bool TInplaceEdit::hasSelectedText() const
+{
+    return textCursor().hasSelection();
+}
+
+QString TInplaceEdit::selectedText() const
+{
+    const QTextCursor c = textCursor();
+    if (!c.hasSelection())
+        return QString();
+    if (FLine) {
+        ViewToLine();
+        return FLine->selectedText();
+    }
+    const int a = DocToText(c.selectionStart());
+    const int b = DocToText(c.selectionEnd());
+    return text().mid(a, b - a);
+}
+
+int TInplaceEdit::selectionStart() const
+{
+    const QTextCursor c = textCursor();
+    return c.hasSelection() ? DocToText(c.selectionStart()) : -1;
+}
+
+void TInplaceEdit::setSelection(int Start, int Length)
+{
+    const int n = int(DocText().size());
+    QTextCursor c = textCursor();
+    c.setPosition(std::clamp(TextToDoc(Start), 0, n));
+    c.setPosition(std::clamp(TextToDoc(Start + Length), 0, n), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+void TInplaceEdit::selectAll()
+{
+    QPlainTextEdit::selectAll();
+}
+
+void TInplaceEdit::deselect()
+{
+    QTextCursor c = textCursor();
+    c.clearSelection();
+    setTextCursor(c);
+}
+
+void TInplaceEdit::insert(const QString &Value)
+{
+    if (FLine) {
+        ViewToLine();
+        FLine->insert(Value);
+        return;
+    }
+    QTextCursor c = textCursor();
+    QString v = ToDoc(Value);
+    const int room = FMaxLength - (int(DocText().size()) - (c.selectionEnd() - c.selectionStart()));
+    if (v.size() > room)
+        v.truncate(std::max(0, room));
+    if (v.isEmpty() && !c.hasSelection())
+        return;
+    c.insertText(v);
+    setTextCursor(c);
+}
+
+void TInplaceEdit::backspace()
+{
+    if (FLine) {
+        ViewToLine();
+        FLine->backspace();
+        return;
+    }
+    QTextCursor c = textCursor();
+    if (c.hasSelection())
+        c.removeSelectedText();
+    else
+        c.deletePreviousChar();
+    setTextCursor(c);
+}
+
+void TInplaceEdit::cut()
+{
+    if (FLine) {
+        ViewToLine();
+        FLine->cut();
+        return;
+    }
+    QPlainTextEdit::cut();
+}
+
+void TInplaceEdit::copy()
+{
+    if (FLine) {
+        ViewToLine();
+        FLine->copy();
+        return;
+    }
+    QPlainTextEdit::copy();
+}
+
+int TInplaceEdit::cursorPositionAt(const QPoint &Pos) const
+{
+    return DocToText(cursorForPosition(Pos - viewport()->pos()).position());
+}
+
+QString TInplaceEdit::inputMask() const
+{
+    return FMask;
+}
+
+void TInplaceEdit::setInputMask(const QString &Mask)
+{
+    FMask = Mask;
+    UpdateLineMode();
+}
+
+void TInplaceEdit::setMaxLength(int Value)
+{
+    FMaxLength = Value > 0 ? Value : 32767;
+    if (FLine)
+        FLine->setMaxLength(FMaxLength);
+}
+
+void TInplaceEdit::setEchoMode(QLineEdit::EchoMode Mode)
+{
+    FEchoMode = Mode;
+    UpdateLineMode();
+}
+
+void TInplaceEdit::UpdateLineMode()
+{
+    const bool oneLine = !FMask.isEmpty() || FEchoMode != QLineEdit::Normal;
+    if (!oneLine) {
+        if (FLine) {
+            const QString t = FLine->text();
+            delete FLine;
+            FLine = nullptr;
+            setLineWrapMode(FWrapping ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+            const bool was = FLoading;
+            FLoading = true;
+            setText(t);
+            FLoading = was;
+        }
+        return;
+    }
+    if (!FLine) {
+        const QString t = text();
+        FLine = new TInplaceLine;
+        FLine->setMaxLength(FMaxLength);
+        connect(FLine, &QLineEdit::textChanged, this, [this] {
+            LineToView();
+            TextChanged();
+        });
+        connect(FLine, &QLineEdit::cursorPositionChanged, this, [this] { LineToView(); });
+        connect(FLine, &QLineEdit::selectionChanged, this, [this] { LineToView(); });
+        setLineWrapMode(QPlainTextEdit::NoWrap);
+        const bool was = FLoading;
+        FLoading = true;
+        FLine->setText(t);
+        FLoading = was;
+    }
+    FLine->setEchoMode(FEchoMode);
+    if (FLine->inputMask() != FMask) {
+        const QString t = FLine->text();
+        const bool was = FLoading;
+        FLoading = true;
+        FLine->setInputMask(FMask);
+        FLine->setText(t);
+        FLoading = was;
+    }
+    LineToView();
+}
+
+void TInplaceEdit::LineToView()
+{
+    if (!FLine || FSyncing)
+        return;
+    const bool was = FSyncing;
+    FSyncing = true;
+    QString shown = FLine->displayText();
+    for (QChar &c : shown)
+        if (c == u'\n' || c == u'\r')
+            c = QChar(0x00B6);
+    if (DocText() != shown)
+        setPlainText(shown);
+    QTextCursor c = textCursor();
+    const int n = int(shown.size());
+    if (FLine->hasSelectedText()) {
+        const int a = FLine->selectionStart();
+        const int b = FLine->selectionEnd();
+        const bool caretAtStart = FLine->cursorPosition() == a;
+        c.setPosition(std::clamp(caretAtStart ? b : a, 0, n));
+        c.setPosition(std::clamp(caretAtStart ? a : b, 0, n), QTextCursor::KeepAnchor);
+    } else {
+        c.setPosition(std::clamp(FLine->cursorPosition(), 0, n));
+    }
+    setTextCursor(c);
+    FSyncing = was;
+}
+
+void TInplaceEdit::ViewToLine() const
+{
+    if (!FLine)
+        return;
+    auto *self = const_cast<TInplaceEdit *>(this);
+    const bool was = self->FSyncing;
+    self->FSyncing = true;
+    const QTextCursor c = textCursor();
+    if (c.hasSelection()) {
+        if (c.position() < c.anchor())
+            FLine->setSelection(c.anchor(), c.position() - c.anchor());
+        else
+            FLine->setSelection(c.anchor(), c.position() - c.anchor());
+    } else {
+        FLine->setCursorPosition(c.position());
+    }
+    self->FSyncing = was;
+}
+
+void TInplaceEdit::setAlignment(Qt::Alignment Value)
+{
+    FAlignment = Value & Qt::AlignHorizontal_Mask;
+    QTextOption o = document()->defaultTextOption();
+    if (o.alignment() == FAlignment)
+        return;
+    o.setAlignment(FAlignment);
+    document()->setDefaultTextOption(o);
+}
+
+void TInplaceEdit::setWrapping(bool Value)
+{
+    FWrapping = Value;
+    setLineWrapMode(Value && !FLine ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TInplaceEdit::setTextMargins(int Left, int Top, int Right, int Bottom)
+{
+    setViewportMargins(Left, Top, Right, Bottom);
+}
+
+bool TInplaceEdit::isModified() const
+{
+    return FLine ? FLine->isModified() : document()->isModified();
+}
+
+void TInplaceEdit::setModified(bool Value)
+{
+    if (FLine)
+        FLine->setModified(Value);
+    document()->setModified(Value);
+}
+
+bool TInplaceEdit::CaretOnFirstLine() const
+{
+    QTextCursor c = textCursor();
+    c.clearSelection();
+    return !c.movePosition(QTextCursor::Up);
+}
+
+bool TInplaceEdit::CaretOnLastLine() const
+{
+    QTextCursor c = textCursor();
+    c.clearSelection();
+    return !c.movePosition(QTextCursor::Down);
+}
+
+// ---- the grid's side
 
 void TInplaceEdit::UpdateContents()
 {
     if (!FGrid)
         return;
     FLoading = true;
-    clear();
+    setText(QString());
     setInputMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
     setText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
     const int limit = FGrid->GetEditLimit();
@@ -321,8 +722,29 @@ void TInplaceEdit::KeyDown(uint16_t &Key, TShiftState Shift)
     // What is left goes to the edit control itself (caret movement, deleting).
     if (Key != 0 && FPendingKey && FPendingKey->key() != Qt::Key_Backspace) {
         QKeyEvent plain(QEvent::KeyPress, FPendingKey->key(), FPendingKey->modifiers(), QString());
-        QLineEdit::keyPressEvent(&plain);
+        DefaultKey(&plain);
     }
+}
+
+void TInplaceEdit::DefaultKey(QKeyEvent *e)
+{
+    // Enter and Tab type through the character step, never here.
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return;
+    default:
+        break;
+    }
+    if (FLine) {
+        ViewToLine();
+        FLine->Key(e);
+        LineToView();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
 }
 
 void TInplaceEdit::KeyPress(QChar &Key)
@@ -344,7 +766,8 @@ void TInplaceEdit::KeyPress(QChar &Key)
         Key = QChar();
         break;
     default:
-        if ((Key.unicode() == 8 || Key.unicode() >= 32) && FGrid && !FGrid->CanEditModify())
+        if ((Key.unicode() == 8 || Key.unicode() == 10 || Key.unicode() >= 32) && FGrid &&
+            !FGrid->CanEditModify())
             Key = QChar();
         break;
     }
@@ -365,7 +788,10 @@ void TInplaceEdit::DefaultChar(QChar Ch)
     const ushort c = Ch.unicode();
     if (c == 8)
         backspace();
-    else if (c >= 32 && c != 127)
+    else if (c == 10 || c == 13) {
+        if (!FLine)
+            insert(QStringLiteral("\n"));
+    } else if (c >= 32 && c != 127)
         insert(QString(Ch));
 }
 
@@ -378,7 +804,7 @@ bool TInplaceEdit::event(QEvent *e)
             return true;
         }
     }
-    return QLineEdit::event(e);
+    return QPlainTextEdit::event(e);
 }
 
 void TInplaceEdit::keyPressEvent(QKeyEvent *e)
@@ -398,7 +824,7 @@ void TInplaceEdit::keyPressEvent(QKeyEvent *e)
         ctrlShortcut = k.Shift.Contains(ssCtrl) && k.Char.unicode() >= 1 && k.Char.unicode() < 32 &&
                        k.Key != VK_RETURN;
     } else if (k.Char.isNull()) {
-        QLineEdit::keyPressEvent(e);
+        DefaultKey(e);
     }
     FPendingKey = nullptr;
     if (!k.Char.isNull() && !ctrlShortcut) {
@@ -420,16 +846,21 @@ void TInplaceEdit::keyReleaseEvent(QKeyEvent *e)
 
 void TInplaceEdit::focusInEvent(QFocusEvent *e)
 {
-    QLineEdit::focusInEvent(e);
+    QPlainTextEdit::focusInEvent(e);
     if (FGrid)
         FGrid->EditorFocusIn();
 }
 
 void TInplaceEdit::focusOutEvent(QFocusEvent *e)
 {
-    QLineEdit::focusOutEvent(e);
+    QPlainTextEdit::focusOutEvent(e);
     if (FGrid)
         FGrid->EditorFocusOut();
+}
+
+void TInplaceEdit::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(e);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -22,6 +22,7 @@
 
 #include <QAbstractScrollArea>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPoint>
 #include <QRect>
 #include <QTimer>
@@ -77,13 +78,21 @@ private:
     mutable int FPrefixValid = 0;           // entries of FPrefix that are up to date
 };
 
+class TInplaceLine;
+
 // The editor the grid shows over the current cell. The grid creates it once through
-// CreateEditor and reuses it for every edit.
-class TInplaceEdit : public QLineEdit
+// CreateEditor and reuses it for every edit. It is a multi-line edit: a line break is typed
+// or pasted where the grid's rules let it in, and the text wraps when word wrap is on. A
+// cell with an edit mask or a password echo is edited on one line: a hidden line edit keeps
+// the text then (it applies the mask) and this control shows what that one shows.
+// The text as the grid sees it (text(), positions, selection) has CR LF line breaks, or
+// the breaks the loaded text used; positions count a CR LF as two characters.
+class TInplaceEdit : public QPlainTextEdit
 {
     Q_OBJECT
 public:
     explicit TInplaceEdit(TCustomGrid *Grid);
+    ~TInplaceEdit() override;
     TCustomGrid *Grid() const { return FGrid; }
 
     // Loads text, mask and limit from the grid (GetEditMask, GetEditText, GetEditLimit).
@@ -98,6 +107,42 @@ public:
     void Deselect();
     // Shows Value without handing it back to the grid (the cell already holds it).
     void LoadText(const QString &Value);
+
+    // The edit's text and caret, in the grid's terms.
+    QString text() const;
+    void setText(const QString &Value);
+    int cursorPosition() const;
+    void setCursorPosition(int Pos);
+    bool hasSelectedText() const;
+    QString selectedText() const;
+    int selectionStart() const;
+    void setSelection(int Start, int Length);
+    void selectAll();
+    void deselect();
+    // Types Value in place of the selection (the mask and the length limit apply).
+    void insert(const QString &Value);
+    void backspace();
+    void cut();
+    void copy();
+    int cursorPositionAt(const QPoint &Pos) const;   // Pos in the editor's coordinates
+    QString inputMask() const;
+    void setInputMask(const QString &Mask);
+    int maxLength() const { return FMaxLength; }
+    void setMaxLength(int Value);
+    QLineEdit::EchoMode echoMode() const { return FEchoMode; }
+    void setEchoMode(QLineEdit::EchoMode Mode);
+    void setAlignment(Qt::Alignment Value);
+    Qt::Alignment alignment() const { return FAlignment; }
+    void setWrapping(bool Value);
+    bool wrapping() const { return FWrapping; }
+    void setTextMargins(int Left, int Top, int Right, int Bottom);
+    bool isModified() const;
+    void setModified(bool Value);
+    // The edit runs on one line (an edit mask or a password echo).
+    bool isOneLine() const { return FLine != nullptr; }
+    // The caret is on the first / last shown line of the text.
+    bool CaretOnFirstLine() const;
+    bool CaretOnLastLine() const;
 
     TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
@@ -116,20 +161,45 @@ protected:
     virtual void KeyUp(uint16_t &Key, TShiftState Shift);
     // The text changed (typed or set): passes it on to the grid (SetEditText).
     virtual void Change();
-    // Types one character into the text as the edit control would (Backspace included).
+    // Types one character into the text as the edit control would (Backspace, and CR or LF
+    // as a line break, included).
     void DefaultChar(QChar Ch);
+    // The edit control's own handling of a key (caret movement, deleting, undo).
+    void DefaultKey(QKeyEvent *e);
+    QKeyEvent *FPendingKey = nullptr;   // the Qt event under processing (default handling)
 
     bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
 
 private:
     friend class TCustomGrid;
+    QString DocText() const;                  // the document, line breaks as LF
+    int DocToText(int DocPos) const;
+    int TextToDoc(int TextPos) const;
+    QString ToDoc(const QString &Value) const;
+    void SetDocText(const QString &Value);    // replaces the document, no Change
+    void UpdateLineMode();
+    void LineToView();                        // the one-line edit's text and caret shown here
+    void ViewToLine() const;                  // the caret chosen here given to the one-line edit
+    void TextChanged();
+
     TCustomGrid *FGrid;
-    QKeyEvent *FPendingKey = nullptr;   // the Qt event under processing (default handling)
+    TInplaceLine *FLine = nullptr;            // the one-line edit, while a mask or echo applies
     bool FLoading = false;
+    bool FSyncing = false;
+    QString FMask;
+    QLineEdit::EchoMode FEchoMode = QLineEdit::Normal;
+    int FMaxLength = 32767;
+    Qt::Alignment FAlignment = Qt::AlignLeft;
+    bool FWrapping = false;
+    QString FBreak = QStringLiteral("\r\n");   // line break the text uses
+    QString FLoadedText;                      // the text as set, kept while it is unchanged
+    QString FLoadedDoc;
+    QString FLastDoc;                         // the document when its text last changed
 };
 
 class TCustomGrid : public QAbstractScrollArea, public TObject

@@ -3,6 +3,7 @@
 #include "grid/string/dazstringgrid.h"
 
 #include "grid/base/markup.h"
+#include "grid/string/inplaceedit.h"
 #include "platform/rtl.h"
 
 #include <QFontMetrics>
@@ -151,6 +152,8 @@ void TDazStringGrid::SetWordWrap(bool Value)
 {
     FWordWrap = Value;
     TBaseGrid::SetWordWrap(Value);
+    if (TDazInplaceEdit *editor = NormalEdit())
+        editor->SetWordWrap(Value);
     if (!FUpdateLock.Locked())
         Invalidate();
 }

@@ -158,6 +158,10 @@ void TDazStringGrid::HeaderClickSort(int RealCol, int X, int Y)
                             !IsInCheckBox(RealCol, arow, X, Y) && RowCount() > 2;
     if (!conditions)
         return;
+    // Fixed columns (left or right) sort only when the settings say so.
+    const bool fixedCol = acol < FixedCols() || acol >= ColCount() - FixedRightCols();
+    if (fixedCol && !FSortSettings.FixedCols())
+        return;
     bool doSort = !IgnoreColumns().HasValue(RealCol);
     if (OnCanSort)
         OnCanSort(this, RealCol, doSort);

@@ -48,7 +48,8 @@ void TGridEditorAccess::Done(TDazStringGrid *Grid, uint16_t Key, TShiftState Shi
         Grid->ShowInplaceEdit();
 }
 
-bool TGridEditorAccess::LookupComplete(TDazStringGrid *Grid, QLineEdit *Edit)
+template <class E>
+bool TGridEditorAccess::LookupCompleteT(TDazStringGrid *Grid, E *Edit)
 {
     if (!Grid || Edit->hasSelectedText())
         return false;
@@ -72,6 +73,16 @@ bool TGridEditorAccess::LookupComplete(TDazStringGrid *Grid, QLineEdit *Edit)
     return false;
 }
 
+bool TGridEditorAccess::LookupComplete(TDazStringGrid *Grid, QLineEdit *Edit)
+{
+    return LookupCompleteT(Grid, Edit);
+}
+
+bool TGridEditorAccess::LookupComplete(TDazStringGrid *Grid, TInplaceEdit *Edit)
+{
+    return LookupCompleteT(Grid, Edit);
+}
+
 bool TGridEditorAccess::PasteText(TDazStringGrid *Grid, TObject *Sender, QString &Value)
 {
     const QMimeData *data = QApplication::clipboard()->mimeData();
@@ -92,8 +103,9 @@ bool TGridEditorAccess::PasteText(TDazStringGrid *Grid, TObject *Sender, QString
     return true;
 }
 
-QString TGridEditorAccess::PasteResult(const QLineEdit *Edit, const QString &Value, int &Start,
-                                       bool &Replaced)
+template <class E>
+QString TGridEditorAccess::PasteResultT(const E *Edit, const QString &Value, int &Start,
+                                        bool &Replaced)
 {
     const QString t = Edit->text();
     Replaced = Edit->hasSelectedText();
@@ -102,7 +114,20 @@ QString TGridEditorAccess::PasteResult(const QLineEdit *Edit, const QString &Val
     return t.left(Start) + Value + t.mid(Start + selLen);
 }
 
-void TGridEditorAccess::ShowPasted(QLineEdit *Edit, int Start, int Length, bool Replaced)
+QString TGridEditorAccess::PasteResult(const QLineEdit *Edit, const QString &Value, int &Start,
+                                       bool &Replaced)
+{
+    return PasteResultT(Edit, Value, Start, Replaced);
+}
+
+QString TGridEditorAccess::PasteResult(const TInplaceEdit *Edit, const QString &Value, int &Start,
+                                       bool &Replaced)
+{
+    return PasteResultT(Edit, Value, Start, Replaced);
+}
+
+template <class E>
+void TGridEditorAccess::ShowPastedT(E *Edit, int Start, int Length, bool Replaced)
 {
     if (Replaced)
         Edit->setSelection(Start, Length);
@@ -110,9 +135,20 @@ void TGridEditorAccess::ShowPasted(QLineEdit *Edit, int Start, int Length, bool 
         Edit->setCursorPosition(Start + Length);
 }
 
-bool TGridEditorAccess::CursorWalk(TDazStringGrid *Grid, QLineEdit *Edit, uint16_t &Key,
-                                   TShiftState Shift, int SelKeyDown,
-                                   const std::function<bool()> &Commit)
+void TGridEditorAccess::ShowPasted(QLineEdit *Edit, int Start, int Length, bool Replaced)
+{
+    ShowPastedT(Edit, Start, Length, Replaced);
+}
+
+void TGridEditorAccess::ShowPasted(TInplaceEdit *Edit, int Start, int Length, bool Replaced)
+{
+    ShowPastedT(Edit, Start, Length, Replaced);
+}
+
+template <class E>
+bool TGridEditorAccess::CursorWalkT(TDazStringGrid *Grid, E *Edit, uint16_t &Key,
+                                    TShiftState Shift, int SelKeyDown,
+                                    const std::function<bool()> &Commit)
 {
     TNavigation &nav = Grid->Navigation();
     const bool noShift = !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) &&
@@ -147,4 +183,18 @@ bool TGridEditorAccess::CursorWalk(TDazStringGrid *Grid, QLineEdit *Edit, uint16
     if (!nav.CursorWalkAlwaysEdit())
         Grid->HideInplaceEdit();
     return true;
+}
+
+bool TGridEditorAccess::CursorWalk(TDazStringGrid *Grid, QLineEdit *Edit, uint16_t &Key,
+                                   TShiftState Shift, int SelKeyDown,
+                                   const std::function<bool()> &Commit)
+{
+    return CursorWalkT(Grid, Edit, Key, Shift, SelKeyDown, Commit);
+}
+
+bool TGridEditorAccess::CursorWalk(TDazStringGrid *Grid, TInplaceEdit *Edit, uint16_t &Key,
+                                   TShiftState Shift, int SelKeyDown,
+                                   const std::function<bool()> &Commit)
+{
+    return CursorWalkT(Grid, Edit, Key, Shift, SelKeyDown, Commit);
 }

@@ -50,6 +50,7 @@ public:
     // Completes the text before the caret from the grid's LookupItems and selects the
     // completed part; only with Lookup on and nothing selected. True when it completed.
     static bool LookupComplete(TDazStringGrid *Grid, QLineEdit *Edit);
+    static bool LookupComplete(TDazStringGrid *Grid, TInplaceEdit *Edit);
     // The clipboard text a paste into the current cell inserts, after OnClipboardPaste and
     // OnClipboardBeforePasteCell (Sender: the edit) and without one trailing line break.
     // False when the clipboard holds no text or a handler refused.
@@ -57,15 +58,32 @@ public:
     // Edit's text with Value in place of the selection, or inserted at the caret.
     static QString PasteResult(const QLineEdit *Edit, const QString &Value, int &Start,
                                bool &Replaced);
+    static QString PasteResult(const TInplaceEdit *Edit, const QString &Value, int &Start,
+                               bool &Replaced);
     // After the paste: the pasted part stays selected when it replaced a selection, else the
     // caret follows it.
     static void ShowPasted(QLineEdit *Edit, int Start, int Length, bool Replaced);
+    static void ShowPasted(TInplaceEdit *Edit, int Start, int Length, bool Replaced);
     // Left at the start or Right at the end of the text (SelKeyDown: the caret when the key
     // went down) without shift keys leaves the cell. Commit writes and validates the text
     // (false: refused, the editor stays). True when the key was taken (Key := 0).
     static bool CursorWalk(TDazStringGrid *Grid, QLineEdit *Edit, uint16_t &Key,
                            TShiftState Shift, int SelKeyDown,
                            const std::function<bool()> &Commit);
+    static bool CursorWalk(TDazStringGrid *Grid, TInplaceEdit *Edit, uint16_t &Key,
+                           TShiftState Shift, int SelKeyDown,
+                           const std::function<bool()> &Commit);
+
+private:
+    template <class E>
+    static bool LookupCompleteT(TDazStringGrid *Grid, E *Edit);
+    template <class E>
+    static QString PasteResultT(const E *Edit, const QString &Value, int &Start, bool &Replaced);
+    template <class E>
+    static void ShowPastedT(E *Edit, int Start, int Length, bool Replaced);
+    template <class E>
+    static bool CursorWalkT(TDazStringGrid *Grid, E *Edit, uint16_t &Key, TShiftState Shift,
+                            int SelKeyDown, const std::function<bool()> &Commit);
 };
 
 // An editor control of the grid over the widget class Base: made hidden and disabled on the

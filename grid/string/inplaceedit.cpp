@@ -41,7 +41,13 @@ TDazInplaceEdit::TDazInplaceEdit(TDazStringGrid *Grid) : TInplaceEdit(Grid), FGr
 void TDazInplaceEdit::SetVAlign(bool Value)
 {
     FVAlign = Value;
-    setAlignment(Value ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    setAlignment(Value ? Qt::AlignRight : Qt::AlignLeft);
+}
+
+void TDazInplaceEdit::SetWordWrap(bool Value)
+{
+    FWordWrap = Value;
+    setWrapping(Value);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -54,11 +60,12 @@ void TDazInplaceEdit::UpdateContents()
     // The limit filters typing and pasting; a longer text already in the cell stays whole.
     LoadText(QString());
     FGrid->FNoEditChange = true;
-    setInputMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
-    LoadText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
-    setMaxLength(32767);
-    FLengthLimit = int16_t(std::clamp(FGrid->GetEditLimit(), -32768, 32767));
+    // A password or a masked cell is edited on one line.
     setEchoMode(FGrid->FEditControl == edPassword ? QLineEdit::Password : QLineEdit::Normal);
+    setInputMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
+    setMaxLength(32767);
+    LoadText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
+    FLengthLimit = int16_t(std::clamp(FGrid->GetEditLimit(), -32768, 32767));
 
     TGridDrawState state;
     TBrush brush;
@@ -82,6 +89,7 @@ void TDazInplaceEdit::UpdateContents()
     setFont(font.ToQFont());
     SetVAlign(hAlign == taRightJustify);
     FWordWrap = FGrid->WordWrap();
+    setWrapping(wrap);
     FColE = FGrid->Col();
     FRowE = FGrid->Row();
     FGrid->DoGetEditorProp(realCol, FGrid->Row(), nullptr);
@@ -96,7 +104,8 @@ void TDazInplaceEdit::BoundsChanged()
     if (r.Right > r.Left && r.Bottom > r.Top)
         setGeometry(r.Left, r.Top, std::max(1, r.Right - r.Left - 1),
                     std::max(1, r.Bottom - r.Top - 1));
-    setTextMargins(1, 0, 0, 0);
+    // Text inside the cell's frame: 3 pixels from the left and the top.
+    setTextMargins(2, 2, 1, 0);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -214,6 +223,15 @@ void TDazInplaceEdit::WMKeyDown(TKeyMessage &Message)
         return;
     }
 
+    if (key == VK_RETURN && ctrl && nav.LineFeedOnEnter()) {
+        // Enter types line breaks here: Ctrl+Enter ends the edit as Enter would.
+        FKeyConsumed = true;
+        Message.Result = 1;
+        QChar enter(13);
+        TInplaceEdit::KeyPress(enter);
+        return;
+    }
+
     const int len = int(text().size());
     if (key == VK_TAB && FGrid->EditorWantsTab()) {
         FKeyConsumed = true;
@@ -241,8 +259,8 @@ void TDazInplaceEdit::WMKeyDown(TKeyMessage &Message)
         }
         return;
     }
-    if ((key == VK_UP || key == VK_DOWN) && !ctrl) {
-        // A one-line editor: the caret is always on the first and the last line.
+    if (((key == VK_UP && CaretOnFirstLine()) || (key == VK_DOWN && CaretOnLastLine())) && !ctrl) {
+        // The caret leaves the text: the cell is written and validated first.
         if (!CommitAndValidate(true)) {
             FKeyConsumed = true;
             return;
@@ -282,6 +300,17 @@ void TDazInplaceEdit::KeyDown(uint16_t &Key, TShiftState Shift)
     if (Key == VK_RETURN && !FGrid->Navigation().AllowCtrlEnter() &&
         (FGrid->WordWrap() || FGrid->Multilinecells()))
         FGrid->FEditing = false;
+    if (Key == VK_RETURN && (shift || ctrl) && FGrid->SizeWhileTyping().Height() &&
+        FGrid->Multilinecells())
+        GrowRow();
+    // Up and Down move the caret between the lines of the text.
+    if (((Key == VK_UP && !CaretOnFirstLine()) || (Key == VK_DOWN && !CaretOnLastLine())) &&
+        !ctrl) {
+        if (FPendingKey)
+            DefaultKey(FPendingKey);
+        Key = 0;
+        return;
+    }
     // Clipboard keys run through the grid's paste and cut rules.
     if ((ctrl && Key == 'V') || (shift && !ctrl && Key == VK_INSERT)) {
         WMPaste();
@@ -388,6 +417,25 @@ bool TDazInplaceEdit::FilterChar(QChar &Ch, const TKeyMessage &Message)
     }
 }
 
+void TDazInplaceEdit::GrowRow()
+{
+    // The row takes the lines the text has with the line break about to be typed.
+    TDazStringGrid *grid = FGrid;
+    const int row = grid->Row();
+    const int lines = CountCellLines(text() + QStringLiteral("\r\n "), true);
+    const bool synch = grid->ColumnSize().SynchWithGrid();
+    grid->ColumnSize().SetSynchWithGrid(false);
+    if (lines < grid->MaxRowLines(row)) {
+        grid->AutoSizeRow(row);
+    } else {
+        const QFontMetrics fm(font());
+        grid->SetRowHeights(row, lines * fm.height() + grid->CellYMargin());
+    }
+    grid->ColumnSize().SetSynchWithGrid(synch);
+    if (grid->OnEndRowSize)
+        grid->OnEndRowSize(grid, row);
+}
+
 void TDazInplaceEdit::PassChar(QChar Ch, TKeyMessage &Message)
 {
     Message.CharCode = Ch.unicode();
@@ -422,8 +470,10 @@ void TDazInplaceEdit::WMChar(TKeyMessage &Message)
     const TEditorType type = FGrid->FEditControl;
     if (c == 13 && nav.LineFeedOnEnter() &&
         (type == edNormal || type == edCapital || type == edMixedCase || type == edLowerCase ||
-         type == edUpperCase || type == edValidChars))
-        return;   // one line: a line break has nowhere to go
+         type == edUpperCase || type == edValidChars)) {
+        DefaultChar(ch);   // a line break
+        return;
+    }
     if (!IsTextEditorType(type) && FGrid->FEditMode)
         return;
     if (!FilterChar(ch, Message))

@@ -24,7 +24,7 @@ public:
     bool VAlign() const { return FVAlign; }
     void SetVAlign(bool Value);
     bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool Value) { FWordWrap = Value; }
+    void SetWordWrap(bool Value);
     // The cell being edited (display column, row), taken when the contents were loaded.
     int ColE() const { return FColE; }
     int RowE() const { return FRowE; }
@@ -64,6 +64,8 @@ private:
     void SetTextKeepCell(const QString &Value);
     bool FilterChar(QChar &Ch, const TKeyMessage &Message);
     void PassChar(QChar Ch, TKeyMessage &Message);
+    // Shift+Enter or Ctrl+Enter in a multi-line cell: the row grows to the text's lines.
+    void GrowRow();
     int Caret() const { return cursorPosition(); }
 
     TDazStringGrid *FGrid;

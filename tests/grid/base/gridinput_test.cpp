@@ -134,7 +134,7 @@ protected:
         grid->SetCells(1, 1, QStringLiteral("abc"));
         Focus();
     }
-    QLineEdit *Editor() { return grid->InplaceEditor(); }
+    TInplaceEdit *Editor() { return grid->InplaceEditor(); }
 };
 
 TEST_F(EditFixture, F2OpensTheEditorOverTheCellWithItsText)

@@ -244,6 +244,20 @@ TEST_F(InputTest, HeaderClicksSortThroughTheDataTools)
     EXPECT_EQ(tools.Fake.Calls.size(), 3);
 }
 
+TEST_F(InputTest, AHeaderClickSortsAFixedColumnOnlyWhenFixedColumnsSort)
+{
+    ToolsGuard tools;
+    Grid.SortSettings().SetShow(true);
+    ASSERT_EQ(Grid.FixedCols(), 1);
+    Log.Click(Log.At(0, 0, 20));
+    EXPECT_TRUE(tools.Fake.Calls.isEmpty());
+    EXPECT_TRUE(Log.Only({"ClickSort"}).isEmpty());
+    Grid.SortSettings().SetFixedCols(true);
+    Log.Click(Log.At(0, 0, 20));
+    EXPECT_EQ(tools.Fake.Calls, QStringList{"QSort 0 0"});
+    EXPECT_EQ(Log.Only({"ClickSort"}), QStringList{"ClickSort 0"});
+}
+
 TEST_F(InputTest, LinksOpenOnlyWebAndMailAndCellJumpsMove)
 {
     TFakeProcessesGuard processes;
