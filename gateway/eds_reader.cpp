@@ -1,5 +1,6 @@
 #include "gateway/eds_reader.h"
 
+#include "gateway/targetconfig.h"
 #include "platform/files.h"
 #include "platform/rtl.h"
 #include "platform/textcodec.h"
@@ -50,6 +51,13 @@ void TEDS_Reader::Read_EDS()
 
 void TEDS_Reader::Read_Lines(const QStringList &lines)
 {
+    Lines_ = &lines;
+    Param_Defaults_.clear();
+    struct TForget
+    {
+        TEDS_Reader &r;
+        ~TForget() { r.Lines_ = nullptr; r.Param_Defaults_.clear(); }
+    } forget{*this};
     List_Conn.clear();
     Entry_Key_.clear();
     VendCode = ProdType = ProdCode = 0;
@@ -113,7 +121,8 @@ int32_t TEDS_Reader::GetDeviceValue(const QString &str, const QString &DevObj)
     const qsizetype semicolon = str.indexOf(QLatin1Char(';'));
     if (key < 0 || semicolon < 0)
         return 0;
-    const qsizetype start = key + DevObj.size() + 1;
+    // The value starts right after "=": "PRODTYPE =12;" is 12, not 2.
+    const qsizetype start = key + DevObj.size();
     if (semicolon <= start)
         return 0;
     int value = 0;
@@ -246,6 +255,8 @@ QString TEDS_Reader::DecodeConnStr(const QString &ConnStr)
             int v = 0;
             if (TryStrToInt(QStringLiteral("0x") + piece, v) && v >= 0 && v <= 255)
                 Path[size_t(Path_Count++)] = uint8_t(v);
+            else if (piece.startsWith(QLatin1String("[Param")) && piece.endsWith(QLatin1Char(']')))
+                Append_Param_Value(piece.mid(1, piece.size() - 2));
         }
         if (Path_Count < 6)
             return QString();
@@ -285,6 +296,48 @@ QString TEDS_Reader::DecodeConnStr(const QString &ConnStr)
         // A faulty entry is dropped; the next one is read.
     }
     return QString();
+}
+
+int64_t TEDS_Reader::Param_Default(const QString &key, bool &found)
+{
+    found = false;
+    if (!Lines_)
+        return 0;
+    const auto cached = Param_Defaults_.constFind(key);
+    if (cached != Param_Defaults_.constEnd()) {
+        found = cached->first;
+        return cached->second;
+    }
+    QString enum_text;
+    QString text = Trim(TTargetConfig::find_Param_Enum_Object(key, *Lines_, enum_text));
+    if (text.endsWith(QLatin1Char(';')))
+        text.chop(1);
+    const QStringList fields = Split_Delimited_Strict(text);
+    int64_t value = 0;
+    if (fields.size() >= 12) {
+        found = true;
+        value = StrToInt64Def(Trim(fields[11]), 0);
+    }
+    Param_Defaults_.insert(key, {found, value});
+    return value;
+}
+
+void TEDS_Reader::Append_Param_Value(const QString &key)
+{
+    bool found = false;
+    const int64_t value = Param_Default(key, found);
+    if (!found)
+        return;   // the path stays short and the entry is dropped
+    // The width the segment before it asks for: 8-, 16- or 32-bit logical segment, the
+    // wider ones after their pad byte.
+    const auto logical_width = [](uint8_t code) { return (code & 0xE0) == 0x20 ? 1 << (code & 3) : 0; };
+    int width = Path_Count > 0 ? logical_width(At(Path_Count - 1)) : 0;
+    if (width != 1) {
+        const int padded = Path_Count > 1 && At(Path_Count - 1) == 0 ? logical_width(At(Path_Count - 2)) : 0;
+        width = padded == 2 || padded == 4 ? padded : 1;
+    }
+    for (int b = 0; b < width && Path_Count < Path_Size; ++b)
+        Path[size_t(Path_Count++)] = uint8_t(uint64_t(value) >> (8 * b));
 }
 
 QStringList TEDS_Reader::Grid_Cells(int k) const

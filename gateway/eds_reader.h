@@ -3,6 +3,7 @@
 // and the connections of [Connection Manager], each decoded into its instances,
 // connection points and real-time header formats. Only the keys and fields the editor
 // uses are read; everything else in the file is ignored.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -68,14 +69,16 @@ public:
     void Read_Lines(const QStringList &lines);
 
     // The value of the [Device] key DevObj (upper case, ending in " =") in the upper-cased
-    // line str: the text after the key's "=" and one more character, up to ";". 0 when it
-    // is no number or there is no ";".
+    // line str: the text after the key's "=" up to ";", trimmed. 0 when it is no number or
+    // there is no ";".
     static int32_t GetDeviceValue(const QString &str, const QString &DevObj);
     // Appends the fields of a connection entry: "," and ";" outside double quotes end a
     // field; quotes and blanks stay in it.
     static void Split_EDS_Fields(const QString &text, QStringList &list);
     // Decodes one connection entry and appends it to List_Conn when it is usable; returns
-    // the empty text, the caller's next pending entry.
+    // the empty text, the caller's next pending entry. A path piece "[ParamN]" stands for the
+    // default value of that [Params] entry of the lines being read, as wide as the logical
+    // segment before it asks; unresolved, it leaves the path short.
     QString DecodeConnStr(const QString &ConnStr);
     // Read one logical segment of Path at index1, which ends on the segment's last byte.
     void Get_Instance(int &index1, uint32_t &app_InstanceOT, uint32_t &app_InstanceTO, bool BoolInsOT,
@@ -87,6 +90,10 @@ public:
 
 private:
     QString Entry_Key_;            // the key of the connection entry being decoded
+    const QStringList *Lines_ = nullptr;   // the lines Read_Lines is reading
+    QHash<QString, std::pair<bool, int64_t>> Param_Defaults_;   // looked-up [Params] defaults
+    int64_t Param_Default(const QString &key, bool &found);
+    void Append_Param_Value(const QString &key);
     uint8_t At(int i) const { return i >= 0 && i < Path_Count ? Path[size_t(i)] : 0; }
     uint32_t Aligned_Value(int &i, int width) const;
     // The 8-, 16- or 32-bit segment whose codes are code8, code8 + 1, code8 + 2 at i.

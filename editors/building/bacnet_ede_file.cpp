@@ -33,12 +33,15 @@ struct TEDE_Settings
     bool Long_Description = false;
 };
 
+QString Field_Text(const QString &text);
+
 TEDE_Settings Read_EDE_Settings()
 {
     TEDE_Settings s;
     const TParGen_Keys keys(Path_ParGen);
     const bool serial = keys.Int_Def(QStringLiteral("BACnet_Type"), 0) == 1;
     keys.Text(QLatin1String(serial ? "BACnet_Ser_DEV_IDE" : "BACnet_DEV_IDE"), s.Device_Instance);
+    s.Device_Instance = Field_Text(s.Device_Instance);
     QString limit;
     s.Long_Description = keys.Text(QStringLiteral("BACnet_Desc_Chars_Limit"), limit) && limit == QLatin1String("1");
     return s;
@@ -83,7 +86,7 @@ std::vector<TBACnet_EDE_Obj> Read_BACnet_Slave_Objects(const TEDE_Settings &sett
             obj.Keyname = settings.Device_Instance + QLatin1Char('_') + Field_Text(mnemonic) + QLatin1Char('_')
                           + obj.ObjectInstance;
             obj.Description = obj.ObjectName;
-            obj.UnitCode = unit;
+            obj.UnitCode = Field_Text(unit);
             objects.push_back(std::move(obj));
         }
     }

@@ -1,7 +1,10 @@
 #include "editors/building/bacnet_ede_reader.h"
 
+#include "platform/files.h"
 #include "platform/rtl.h"
 #include "platform/textcodec.h"
+
+#include <QStringDecoder>
 
 namespace {
 
@@ -49,12 +52,17 @@ std::vector<TBACnet_Var> EDE_Objects(const QStringList &lines)
         QString rest = Trim(lines[i]);
         if (rest.isEmpty())
             continue;
-        // Fields 1 to 15 from the left; the rest is the vendor-specific address.
+        // Fields 1 to 15 from the left, each ended by its ";" (one with none after it is
+        // empty); what is left is the vendor-specific address.
         QStringList f;
         for (int k = 0; k < 15; ++k) {
             const qsizetype semi = rest.indexOf(QLatin1Char(';'));
-            f << Trim(semi < 0 ? rest : rest.left(semi));
-            rest = semi < 0 ? QString() : Trim(rest.mid(semi + 1));
+            if (semi < 0) {
+                f << QString();
+                continue;
+            }
+            f << Trim(rest.left(semi));
+            rest = Trim(rest.mid(semi + 1));
         }
         TBACnet_Var v;
         v.keyname = f[0];
@@ -83,7 +91,22 @@ std::vector<TBACnet_Var> EDE_Objects(const QStringList &lines)
     return objects;
 }
 
+QString Decode_EDE_Text(const QByteArray &bytes)
+{
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE")
+                        || bytes.startsWith("\xFE\xFF");
+    if (!marked) {
+        // Exports of many tools are UTF-8 without a mark; Windows-1252 text with letters
+        // beyond ASCII is almost never valid UTF-8.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return Decode_Text(bytes);
+}
+
 std::vector<TBACnet_Var> Load_EDE_File(const QString &path)
 {
-    return EDE_Objects(Read_Text_Lines(path));
+    return EDE_Objects(Split_Lines(Decode_EDE_Text(Read_File(path))));
 }

@@ -2,6 +2,7 @@
 // BACnet EDE files of other devices as the import reads them: the published template's
 // layout (data from the ninth line) and this program's own (data two lines below the
 // "# mandatory" line). Only the object types a BACnet master request can address enter.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -35,8 +36,10 @@ int EDE_Data_Start(const QStringList &lines);
 // The objects of the lines whose type is accepted, each to be imported and read, written
 // when commandable.
 std::vector<TBACnet_Var> EDE_Objects(const QStringList &lines);
-// Reads the file, decoded by its byte-order mark (UTF-8, UTF-16) or as Windows-1252.
-// Throws EFileError when it cannot be read.
+// The text of an EDE file: by its byte-order mark (UTF-8, UTF-16); without one as UTF-8
+// when the bytes are valid UTF-8, else as Windows-1252.
+QString Decode_EDE_Text(const QByteArray &bytes);
+// Reads and decodes the file. Throws EFileError when it cannot be read.
 std::vector<TBACnet_Var> Load_EDE_File(const QString &path);
 // The object types taken in.
 bool EDE_Accepted_Type(int object_type);

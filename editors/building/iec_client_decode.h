@@ -6,8 +6,10 @@
 // every attribute carries its full object reference, functional constraint and basic type.
 // Only the first IED and the first server of its first access point are read.
 //
-// Cost: the templates are indexed once per file (element kind and id), so decoding is linear
-// in the size of the tree it builds.
+// Cost: the templates are indexed once per file (element kind and id), and data-set members
+// are looked up through indexes built once, so decoding is linear in the size of the tree it
+// builds; the tree is bounded by TIEC_Limits, and no nesting of the file reaches the
+// machine's stack.
 #include "grid/base/classes.h"
 
 #include <QString>
@@ -94,16 +96,28 @@ public:
     QTreeWidgetItem *TreeNode = nullptr;
 
     const QString &Name() const { return fName; }
-    // The first node of that class, whatever its prefix and instance.
+    // The first node of that class, whatever its prefix and instance. (Data-set members
+    // match prefix, class and instance.)
     TIEC_LN *Find_LN(const QString &LN_Class) const;
+};
+
+// What a device model may hold: a file past these is refused (a few hostile kilobytes can
+// describe millions of attributes through shared types).
+struct TIEC_Limits
+{
+    int Max_Depth = 64;                    // nested data objects and attributes below a node
+    qint64 Max_Objects = 250000;           // data objects and attributes of the device
+    qint64 Max_Reference_Chars = 1 << 25;  // the references of them all together
 };
 
 class TIEC_Device : public TObject
 {
 public:
     // Decodes the file. A missing file, or one without SCL, IED or DataTypeTemplates, gives
-    // an empty device; a file that is not well-formed XML throws EXmlError.
+    // an empty device; a file that is not well-formed XML (or not valid UTF-8 when read as
+    // UTF-8) throws EXmlParseError, and one past the limits EXmlError naming the file.
     explicit TIEC_Device(const QString &FileName_icd);
+    TIEC_Device(const QString &FileName_icd, const TIEC_Limits &limits);
     ~TIEC_Device() override;
 
     QString fName;

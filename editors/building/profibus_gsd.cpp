@@ -6,11 +6,14 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/textcodec.h"
+#include "platform/xml.h"
 
 namespace {
 
 constexpr int kBoxContent = 82;   // between ";*" and "*"
 constexpr int kModuleBytes = 64;
+// The most input or output bytes the communication settings window offers.
+constexpr int Max_Profinet_Bytes = 1438;
 
 QString Box(const QString &content)
 {
@@ -39,7 +42,7 @@ QString Hex2(int v)
 
 int Module_Count(int bytes)
 {
-    return bytes <= 0 ? 0 : (bytes + kModuleBytes - 1) / kModuleBytes;
+    return bytes <= 0 ? 0 : bytes / kModuleBytes + (bytes % kModuleBytes != 0);
 }
 
 // The modules of one kind, numbered from first; the last carries the rest.
@@ -156,8 +159,24 @@ QStringList Build_GSD_Lines(int nb_in, int nb_out)
 void Write_GSD_File(const QString &FileName)
 {
     const TParGen_Keys keys(Path_ParGen);
-    const int nb_in = keys.Int_Def(QStringLiteral("PROFINET_NB_IN"), 0);
-    const int nb_out = keys.Int_Def(QStringLiteral("PROFINET_NB_OUT"), 0);
+    if (!keys.File_Loaded() && File_Exists(Path_ParGen)) {
+        // The keys read a damaged file as a missing one: the parser says what is wrong.
+        TXmlDocument doc;
+        doc.LoadFromFile(Path_ParGen);
+    }
+    const auto bytes = [&keys](const char *key) {
+        const int n = keys.Int_Def(QLatin1String(key), 0);
+        if (n > Max_Profinet_Bytes)
+            throw EXmlError(QStringLiteral("%1: %2 is %3; the communication settings accept a number of bytes "
+                                           "between 0 and %4. The GSD file was not written.")
+                                .arg(Path_ParGen, QLatin1String(key))
+                                .arg(n)
+                                .arg(Max_Profinet_Bytes)
+                                .toStdString());
+        return n;
+    };
+    const int nb_in = bytes("PROFINET_NB_IN");
+    const int nb_out = bytes("PROFINET_NB_OUT");
     const QStringList lines = Build_GSD_Lines(nb_in, nb_out);
     Write_File_Atomic(FileName, Encode_Windows1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
 }

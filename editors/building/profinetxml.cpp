@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/rtl.h"
+#include "platform/xml.h"
 
 #include <QFileInfo>
 
@@ -201,8 +202,17 @@ QString Lead(const char *counts)
     return out;
 }
 
-QString Escape_Xml(const QString &text)
+// The text as an attribute value. A character XML 1.0 cannot hold is refused, naming the
+// field, as the project's XML layer refuses it; tab, CR and LF are written as character
+// references so a reader does not turn them into blanks.
+QString Escape_Xml(const QString &text, const char *field)
 {
+    if (const qsizetype at = First_Non_Xml_Char(text); at >= 0)
+        throw EXmlError(QStringLiteral("The %1 holds the character %2 at position %3, which an XML file "
+                                       "cannot hold; nothing was written.")
+                            .arg(QLatin1String(field), Char_Code_Text(text, at))
+                            .arg(at + 1)
+                            .toStdString());
     QString out;
     for (const QChar c : text) {
         switch (c.unicode()) {
@@ -210,6 +220,9 @@ QString Escape_Xml(const QString &text)
         case '<': out += QStringLiteral("&lt;"); break;
         case '>': out += QStringLiteral("&gt;"); break;
         case '"': out += QStringLiteral("&quot;"); break;
+        case '\t': out += QStringLiteral("&#9;"); break;
+        case '\n': out += QStringLiteral("&#10;"); break;
+        case '\r': out += QStringLiteral("&#13;"); break;
         default: out += c;
         }
     }
@@ -224,7 +237,7 @@ QStringList Build_GSDML_Lines(const TProfinet_Param &param)
 {
     QStringList out;
     out.reserve(kLineCount);
-    const QString station = Escape_Xml(param.Name_Station);
+    const QString station = Escape_Xml(param.Name_Station, "station name (PROFINET_NAME_STA of ParGen.xml)");
     size_t next = 0;
     for (int line = 1; line <= kLineCount; ++line) {
         if (next < std::size(kLines) && kLines[next].Line == line) {

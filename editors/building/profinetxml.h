@@ -19,7 +19,9 @@ TProfinet_Param Read_Profinet_Param();
 // Asks for the target folder (the file keeps FileName) and writes it.
 void Create_GSDML_File(const QString &FileName);
 // Writes the description in UTF-8 with a byte-order mark, CR LF after every line, replacing
-// the file atomically. Throws EFileError.
+// the file atomically. Throws EFileError, or EXmlError as Build_GSDML_Lines; then nothing
+// is written.
 void Write_GSDML_File(const QString &FileName);
 // The description's lines; the station name is written with XML's special characters escaped.
+// Throws EXmlError naming the field when the name holds a character XML cannot hold.
 QStringList Build_GSDML_Lines(const TProfinet_Param &param);

@@ -1,6 +1,7 @@
 #include "editors/fieldbus/canopen_eds.h"
 
 #include "app/comon.h"
+#include "app/language.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/rtl.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int Max_PDOs = 30;   // of each kind, as the PDO editor keeps them
 constexpr int Transmit_Base = 30;
+constexpr int Max_PDO_Dimension = 8;   // data bytes of a PDO, as the PDO editor accepts them
 
 const QString EDS_File_Name = QStringLiteral("NMEA_Send_Frames_CANopen.eds");
 const QString EDS_Description = QStringLiteral("NMEA_Send_Frames / CANopen - Converter");
@@ -306,7 +308,8 @@ void Load_PDO_List()
         const char *list;
         int base;
         int &count;
-    } lists[] = {{"Receive_PDO", 0, Nr_RPDO}, {"Transmit_PDO", Transmit_Base, Nr_TPDO}};
+        int dimension_text;   // the editor's message for a Dimension out of its range
+    } lists[] = {{"Receive_PDO", 0, Nr_RPDO, 3570}, {"Transmit_PDO", Transmit_Base, Nr_TPDO, 3581}};
     for (const auto &l : lists) {
         const std::vector<TXmlNode> rows = root.ChildRequired(QLatin1String(l.list)).Children();
         const int count = std::min(int(rows.size()), Max_PDOs);
@@ -314,6 +317,11 @@ void Load_PDO_List()
             PDO_Entry &entry = PDO_Table[size_t(l.base + i)];
             entry.COB_ID = StrToIntDef(rows[size_t(i)].Attribute(QStringLiteral("COB-ID")), 0);
             entry.Dimension = StrToIntDef(rows[size_t(i)].Attribute(QStringLiteral("Dimension")), 8);
+            // The sheet has a sub-index per byte: only what the PDO editor accepts is written.
+            if (entry.Dimension < 1 || entry.Dimension > Max_PDO_Dimension)
+                throw EXmlError((Path_PDO_CANopen + QStringLiteral(": ") + Lang_Text(3568) + IntToStr(i + 1)
+                                 + Lang_Text(l.dimension_text))
+                                    .toStdString());
         }
         l.count = count;
     }

@@ -48,7 +48,8 @@ void Build_CANopen_EDS(const QString &FileName);
 QStringList Compose_CANopen_EDS(const QDateTime &now);
 
 // The first 30 rows of each PDO list (what the editor shows and saves); a COB-ID that is no
-// integer gives 0, a Dimension 8.
+// integer gives 0, a Dimension 8. A Dimension outside 1..8 throws EXmlError with the PDO
+// editor's message for the row.
 void Load_PDO_List();
 // Appends the objects of both tables; the repeated index / sub-index pairs, as texts.
 QStringList Load_SDO_Server_List();

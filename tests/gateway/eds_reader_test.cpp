@@ -357,3 +357,36 @@ TEST(EdsReader, RandomInputIsReadSafely)
 }
 
 } // namespace
+
+// A device key written without a blank after "=" is read whole.
+TEST(EdsReader, DeviceValueRightAfterTheEqualSign)
+{
+    EXPECT_EQ(TEDS_Reader::GetDeviceValue(QStringLiteral("PRODTYPE =12;"), QStringLiteral("PRODTYPE =")), 12);
+    TEDS_Reader r;
+    r.Read_Lines({"[Device]", "VendCode =1;", "ProdType =12;", "ProdCode =0x22;", "MajRev =\t3;", "MinRev = 4;"});
+    EXPECT_EQ(Identity(r), (std::vector<int>{1, 12, 0x22, 3, 4}));
+}
+
+// A path piece "[ParamN]" takes the default of that parameter, as wide as its segment asks;
+// the [Params] section may come after the connections.
+TEST(EdsReader, PathPiecesReferringToParameters)
+{
+    const QString entry = QStringLiteral("Connection%1 = 0x04010002,0x44640405,,32,,,16,,,,,,\"C%1\",\"\",\"%2\";");
+    TEDS_Reader r;
+    r.Read_Lines({"[Connection Manager]",
+                  entry.arg(1).arg("20 04 24 [Param6] 2C 96 2C 64"),
+                  entry.arg(2).arg("20 04 25 00 [Param7] 2C [Param6] 2C 64"),
+                  entry.arg(3).arg("20 04 24 [Param9] 2C 96 2C 64"),   // no such parameter
+                  "[Params]",
+                  "Param6 = 0,,,0x0000,0xC6,1,\"Instance\",\"\",\"\",1,255,120;",
+                  "Param7 = 0,,,0x0000,0xC7,2,",
+                  "   \"Wide\",\"\",\"\",0,65535,0x1234;"});
+    ASSERT_EQ(r.List_Conn.size(), 2u);
+    EXPECT_EQ(r.Grid_Cells(0).mid(3, 4), (QStringList{"120", "150", "120", "100"}));
+    EXPECT_EQ(r.Grid_Cells(1).mid(3, 4), (QStringList{"4660", "120", "4660", "100"}));
+
+    // Without the lines of a file a reference stays unresolved, as before.
+    TEDS_Reader alone;
+    alone.DecodeConnStr(QStringLiteral("0x04010002,0x44640405,,32,,,16,,,,,,\"C\",\"\",\"20 04 24 [Param6] 2C 96 2C 64\""));
+    EXPECT_TRUE(alone.List_Conn.empty());
+}

@@ -165,3 +165,13 @@ TEST_F(EDEWriterTest, SeparatorsInAMnemonicStayInsideTheirField)
     EXPECT_EQ(lines[7], "1_a,b c d_0;1;a,b c d;0;0;a,b c d;1;");
     EXPECT_EQ(lines[7].count(';'), 7);
 }
+
+// The same for the device instance of ParGen.xml and the unit of a row.
+TEST_F(EDEWriterTest, SeparatorsInTheDeviceInstanceAndUnitStayInsideTheirField)
+{
+    Write_ParGen({{"BACnet_DEV_IDE", "1;2"}});
+    Write_Slave(Slave_Row("Analog Input", "6;2", "m"), "");
+    const QStringList lines = Run();
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(lines[7], "1,2_m_0;1,2;m;0;0;m;6,2;");
+}

@@ -42,7 +42,51 @@ TEST(EDEReader, PublishedTemplateLayout)
     EXPECT_EQ(objects[2].vendor_specific_address, "DO;3;extra");
     EXPECT_EQ(objects[3].object_type, 19);
     EXPECT_EQ(objects[3].stete_text_reference, "7");
-    EXPECT_EQ(objects[3].vendor_specific_address, "");
+    // Its last field has no ";" after it: empty, and the text left is the address.
+    EXPECT_EQ(objects[3].unit_code, "");
+    EXPECT_EQ(objects[3].vendor_specific_address, "95");
+}
+
+// Each field is ended by its ";": a text after the last one is no field but the address.
+TEST(EDEReader, FieldsEndAtTheirSemicolon)
+{
+    const QStringList head = {"#mandatory", "# keyname;..."};
+    struct Case { const char *line; int instance; const char *unit; const char *address; };
+    const Case cases[] = {
+        {"k;1;name;0;5", -1, "", "5"},
+        {"k;1;name;0;5;", 5, "", ""},
+        {"k;1;name;0;5;d;;;;N;N;;;;62;", 5, "62", ""},
+        {"k;1;name;0;5;d;;;;N;N;;;;62;AI:1;", 5, "62", "AI:1"},
+        {"k;1;name;0;5;d;;;;N;N;;;;62", 5, "", "62"},
+    };
+    for (const Case &c : cases) {
+        const std::vector<TBACnet_Var> v = EDE_Objects(head + QStringList{QLatin1String(c.line)});
+        ASSERT_EQ(v.size(), 1u) << c.line;
+        EXPECT_EQ(v[0].object_name, "name") << c.line;
+        EXPECT_EQ(v[0].object_instance, c.instance) << c.line;
+        EXPECT_EQ(v[0].unit_code, QLatin1String(c.unit)) << c.line;
+        EXPECT_EQ(v[0].vendor_specific_address, QLatin1String(c.address)) << c.line;
+    }
+}
+
+// Without a byte-order mark: valid UTF-8 is read as UTF-8, anything else as Windows-1252.
+TEST_F(BuildingTest, EDEReaderTakesUnmarkedUtf8)
+{
+    const QByteArray head = "#mandatory\r\n# keyname;device;name;type;instance;description;\r\n";
+    struct Case { QByteArray bytes; QString description; };
+    const Case cases[] = {
+        {head + "k;1;A;3;1;St\xC3\xB6rung 1\xE2\x82\xAC;\r\n", QString::fromUtf8("St\u00F6rung 1\u20AC")},
+        {head + "k;1;A;3;1;St\xF6rung \x80;\r\n", QString::fromUtf8("St\u00F6rung \u20AC")},
+        {"\xEF\xBB\xBF" + head + "k;1;A;3;1;St\xC3\xB6rung;\r\n", QString::fromUtf8("St\u00F6rung")},
+        {head + "k;1;A;3;1;Plain;\r\n", QStringLiteral("Plain")},
+    };
+    for (const Case &c : cases) {
+        const QString path = In_Temp("utf8.csv");
+        Write(path, c.bytes);
+        const std::vector<TBACnet_Var> objects = Load_EDE_File(path);
+        ASSERT_EQ(objects.size(), 1u);
+        EXPECT_EQ(objects[0].description, c.description);
+    }
 }
 
 TEST(EDEReader, OwnFilesAndWhereTheDataBegin)

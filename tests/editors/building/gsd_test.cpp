@@ -1,6 +1,7 @@
 // The PROFIBUS GSD writer: the file dialog path, the text against golden files and its rules.
 #include "building_fixture.h"
 #include "editors/building/profibus_gsd.h"
+#include "platform/xml.h"
 
 #include <gtest/gtest.h>
 
@@ -162,4 +163,32 @@ TEST_F(BuildingTest, GsdWriteErrorLeavesTheOldFileWhole)
     EXPECT_THROW(Write_GSD_File(out), EFileError);
     Set_Atomic_Write_Hook({});
     EXPECT_EQ(Read_Bytes(out), "old contents");
+}
+
+// More bytes than the communication settings offer (1438) would write a file of any size;
+// a damaged ParGen.xml used to give a GSD without modules. Both stop with a message.
+TEST_F(BuildingTest, GsdRefusesSizesPastTheSettingsAndADamagedParGen)
+{
+    const QString out = Project_Path + "/keep.gsd";
+    struct Case { QByteArray pargen; const char *message; };
+    const Case cases[] = {
+        {"<Par_Gen><PROFINET_NB_IN>1439</PROFINET_NB_IN></Par_Gen>", "PROFINET_NB_IN is 1439;"},
+        {"<Par_Gen><PROFINET_NB_OUT>100000000</PROFINET_NB_OUT></Par_Gen>", "PROFINET_NB_OUT is 100000000;"},
+        {"<Par_Gen><PROFINET_NB_OUT>2147483647</PROFINET_NB_OUT></Par_Gen>", "PROFINET_NB_OUT is 2147483647;"},
+        {"<Par_Gen><PROFINET_NB_IN>64</PROFINET_NB_IN>", "is not a valid XML document"},
+    };
+    for (const Case &c : cases) {
+        Write(Path_ParGen, c.pargen);
+        Write(out, "old contents");
+        try {
+            Write_GSD_File(out);
+            ADD_FAILURE() << c.message;
+        } catch (const EXmlError &e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QLatin1String(c.message))) << e.what();
+        }
+        EXPECT_EQ(Read_Bytes(out), "old contents") << c.message;
+    }
+    Write_ParGen({{"PROFINET_NB_IN", "1438"}, {"PROFINET_NB_OUT", "1438"}});
+    Write_GSD_File(out);
+    EXPECT_TRUE(Lines_Of(Read_Bytes(out)).contains("Max_Module=46"));
 }

@@ -196,6 +196,29 @@ TEST_F(BuildingTest, GsdmlStationNameIsEscapedAndTheDocumentStaysWellFormed)
     EXPECT_EQ(dap.Attribute("DNS_CompatibleName"), "A&B <x> \"q\"");
 }
 
+// A character no XML file can hold is refused, naming the field; tab and line ends are kept
+// as character references.
+TEST_F(BuildingTest, GsdmlStationNameWithControlCharactersIsRefused)
+{
+    const QString out = Project_Path + "/ctl.xml";
+    for (const char *name : {"A&#1;B", "A&#31;", "&#127;&#27;x"}) {
+        Write(out, "old contents");
+        Write_ParGen({{"PROFINET_NAME_STA", name}});
+        try {
+            Write_GSDML_File(out);
+            ADD_FAILURE() << name;
+        } catch (const EXmlError &e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith("The station name (PROFINET_NAME_STA of ParGen.xml) holds "
+                                                                "the character U+00"))
+                << e.what();
+        }
+        EXPECT_EQ(Read_Bytes(out), "old contents") << name;
+    }
+    TProfinet_Param p;
+    p.Name_Station = QStringLiteral("a\tb\nc");
+    EXPECT_EQ(Build_GSDML_Lines(p)[25].count("\"a&#9;b&#10;c\""), 2);
+}
+
 TEST_F(BuildingTest, GsdmlWriteErrorLeavesTheOldFileWhole)
 {
     const QString out = Project_Path + "/keep.xml";

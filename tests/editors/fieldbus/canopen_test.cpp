@@ -289,6 +289,39 @@ TEST_F(CANopenTest, UnreadableProjectFilesStopTheRunAndWriteNothing)
     }
 }
 
+// A Dimension the PDO editor would refuse stops the run with its message: one sub-index per
+// byte, so a huge one would fill memory and one past 254 would write sub-indexes past 0xFF.
+TEST_F(CANopenTest, ADimensionOutsideTheEditorsRangeStopsTheRun)
+{
+    const QString target = In_Temp(QStringLiteral("out.eds"));
+    Write(target, "old");
+    const struct
+    {
+        QByteArray receive, transmit;
+        const char *message;
+    } cases[] = {
+        {PDO_Row("0x201", "2147483647"), "", "Error row 1!! [Receive PDO] Dimension must be between 1 and 8"},
+        {PDO_Row("0x201", "2") + PDO_Row("0x202", "300"), "",
+         "Error row 2!! [Receive PDO] Dimension must be between 1 and 8"},
+        {"", PDO_Row("0x181", "-1"), "Error row 1!! [Transmit PDO] Dimension must be between 1 and 8"},
+        {"", PDO_Row("0x181", "0"), "Error row 1!! [Transmit PDO] Dimension must be between 1 and 8"},
+        {PDO_Row("0x201", "9"), "", "Error row 1!! [Receive PDO] Dimension must be between 1 and 8"},
+    };
+    for (const auto &c : cases) {
+        Write_PDOs(Path_PDO_CANopen, c.receive, c.transmit);
+        try {
+            Build_CANopen_EDS(target);
+            ADD_FAILURE() << c.message << ": no error";
+        } catch (const EXmlError &e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), Path_PDO_CANopen + ": " + c.message);
+        }
+        EXPECT_EQ(Read_Bytes(target), QByteArray("old")) << c.message;
+    }
+    Write_PDOs(Path_PDO_CANopen, PDO_Row("0x201", "8"), PDO_Row("0x181", "1"));
+    EXPECT_NO_THROW(Build_CANopen_EDS(target));
+    EXPECT_TRUE(Read_Bytes(target).contains("[1600sub8]"));
+}
+
 TEST_F(CANopenTest, LoadedValuesFallBackAndStayWithinTheTable)
 {
     // COB-ID no integer: 0; Dimension no integer: 8.
