@@ -18,6 +18,7 @@ TRule_Editor_Desc Make_Desc()
     TRule_Table_Desc t;
     t.Grid_Name = "ACG_CAN_Receive";
     t.Rows = Data_Rows;
+    t.In_Place_Edit = true;
     t.Key_Col = RC_COBID;
     t.Enable = TRule_Enable::Trimmed_Upper;
     t.Error_Row = 3344;

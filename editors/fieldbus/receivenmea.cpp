@@ -15,6 +15,7 @@ TRule_Editor_Desc Make_Desc()
     TRule_Table_Desc t;
     t.Grid_Name = "sga";
     t.Rows = Data_Rows;
+    t.Draw_Focus_Selected = true;
     t.Key_Col = RN_PGN;
     t.Key_Trimmed = false;
     t.Enable = TRule_Enable::None;

@@ -205,6 +205,12 @@ void TRule_Editor::Build_Grid(int t)
     TGridOptions options = {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     if (table.Col_Sizing)
         options.Include(goColSizing);
+    if (table.Row_Sizing)
+        options.Include(goRowSizing);
+    if (table.Draw_Focus_Selected)
+        options.Include(goDrawFocusSelected);
+    if (table.In_Place_Edit)
+        options.Include(goEditing);
     grid->SetOptions(options);
     grid->SetShowHint(table.Show_Hints);
     for (int c = 0; c < table.Col_Count(); ++c) {

@@ -79,6 +79,9 @@ struct TRule_Table_Desc
     bool Show_Hints = true;            // the grid shows its header hints at all
     bool Key_Press = true;             // Enter walks the table (Opt_Jump_Field_Tables)
     bool Col_Sizing = true;            // columns can be widened by dragging a header border
+    bool In_Place_Edit = false;        // the layout's options include in-place editing
+    bool Row_Sizing = false;           // rows can be heightened by dragging a row border
+    bool Draw_Focus_Selected = false;  // the focused cell is drawn as selected
 
     int Col_Count() const { return int(Columns.size()); }
 };

@@ -20,6 +20,7 @@ TRule_Editor_Desc Make_Desc()
     TRule_Table_Desc t;
     t.Grid_Name = "ACG_CAN_Transmit";
     t.Rows = Data_Rows;
+    t.In_Place_Edit = true;
     t.Key_Col = TC_COBID;
     t.Enable = TRule_Enable::Trimmed_Upper;
     t.Error_Row = 3447;

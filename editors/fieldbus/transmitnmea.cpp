@@ -14,6 +14,7 @@ TRule_Editor_Desc Make_Desc()
     TRule_Table_Desc t;
     t.Grid_Name = "sga";
     t.Rows = Data_Rows;
+    t.Draw_Focus_Selected = true;
     t.Key_Col = TN_Priority;
     t.Key_Trimmed = false;
     // Saving ends at the first empty Priority; checking goes on while the PGN or the

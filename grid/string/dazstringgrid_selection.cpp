@@ -432,15 +432,17 @@ bool TDazStringGrid::SelectCell(int ACol, int ARow)
             SetOptions(options + goEditing);
         }
     } else {
+        // The cell's own query decides, starting from the grid's editing state: a column
+        // grid answers from its column items whatever the options say.
         bool editable = options.Contains(goEditing) || FEditDisable;
+        IsEditableCell(RealColIndex(ACol), ARow, editable);
         if (editable && FMouseActions.DirectEdit()) {
             FEditControl = DefaultEditor();
-            if (IsEditableCell(ACol, ARow) && IsCellEditorNone(RealColIndex(ACol), ARow))
+            if (IsCellEditorNone(RealColIndex(ACol), ARow))
                 editable = false;
         }
         if (FMouseActions.EditOnDblClickOnly())
             editable = false;
-        editable = editable && IsEditableCell(ACol, ARow);
         if (editable) {
             FEditDisable = false;
             if (!options.Contains(goEditing)) {
