@@ -22,6 +22,7 @@
 #include "editors/building/profinetfilename.h"
 #include "editors/building/profinetxml.h"
 #include "editors/building/s7_protocol_set_access.h"
+#include "editors/building/snmp_mib.h"
 #include "editors/building/snmp_trap_access.h"
 #include "editors/building/snmpmanageraccess.h"
 #include "editors/building/tls_server_known_cert.h"
@@ -106,6 +107,7 @@ void Connect_Main_Window()
     hooks.Create_GSD_File = [] { Create_GSD_File(); };
     hooks.Create_GSDML_File = [](const QString &file_name) { Create_GSDML_File(file_name); };
     hooks.Create_EDE_File = [](const QString &file_name) { Create_EDE_File(file_name); };
+    hooks.Create_MIB_File = [] { Create_MIB_File(); };
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -238,8 +239,9 @@ TFIEC_61850_Access::TFIEC_61850_Access(QWidget *parent) : QDialog(parent)
     Btn_RemoveVar->OnClick = [this](QObject *) { Btn_RemoveVarClick(); };
     Btn_Add_IEC_Device->OnClick = [this](QObject *) { Btn_Add_IEC_DeviceClick(); };
     Btn_Remove_IEC_Device->OnClick = [this](QObject *) { Btn_Remove_IEC_DeviceClick(); };
-    connect(LB_IEC_Devices, &QListWidget::itemClicked, this, [this] { LB_IEC_DevicesClick(); });
-    connect(TV_IEC_Device, &QTreeWidget::itemClicked, this, [this] { TV_IEC_DeviceClick(); });
+    // The chosen device and node follow the keyboard as well as the mouse.
+    connect(LB_IEC_Devices, &QListWidget::currentRowChanged, this, [this] { LB_IEC_DevicesClick(); });
+    connect(TV_IEC_Device, &QTreeWidget::currentItemChanged, this, [this] { TV_IEC_DeviceClick(); });
     connect(TV_IEC_Device, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) { Expand_DO(item); });
     for (TDazColumnGrid *grid : {ACG_DA, ACG_DataSet, ACG_DS_Vars}) {
         grid->OnClickCell = [this, grid](TObject *, int ARow, int ACol) { ClickCell(grid, ARow, ACol); };
@@ -250,6 +252,7 @@ TFIEC_61850_Access::TFIEC_61850_Access(QWidget *parent) : QDialog(parent)
         };
     }
     ACG_DA->SetShowHint(true);
+    ACG_DataSet->OnRowChanged = [this](TObject *, int, int) { Show_DataSet_DAs(); };
     ACG_DS_Vars->OnSelectCell = [this](TObject *, int ACol, int ARow, bool &) { ACG_DS_VarsSelectCell(ACol, ARow); };
     ACG_DS_Vars->OnEditCellDone = [this](TObject *, int ACol, int ARow) { ACG_DS_VarsEditCellDone(ACol, ARow); };
 
@@ -363,7 +366,13 @@ void TFIEC_61850_Access::Btn_Remove_IEC_DeviceClick()
     }
     Selected_IEC_DA = nullptr;
     Selected_IEC_DS = nullptr;
-    delete LB_IEC_Devices->takeItem(k);
+    {
+        // No device is chosen afterwards; the list would otherwise move to a neighbour while
+        // the removed device is still in List_IEC_Dev.
+        const QSignalBlocker quiet(LB_IEC_Devices);
+        delete LB_IEC_Devices->takeItem(k);
+        LB_IEC_Devices->setCurrentRow(-1);
+    }
     List_IEC_Dev.erase(List_IEC_Dev.begin() + k);
     for (const auto &[grid, col] : grids)
         for (int r = 1; r < grid->RowCount(); ++r) {

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -117,7 +118,7 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(QWidget *parent) : QDialog(parent
     button(Btn_Scan_Server, servers, server_row, "Btn_Scan_Server");
     server_layout->addLayout(server_row);
     const std::vector<TGrid_Col> server_cols = {
-        {-1, "N", TGrid_Cell::Text, 30, {}},           {-1, "Enable", TGrid_Cell::Read_Only, 50, {}},
+        {-1, "N", TGrid_Cell::Text, 30, {}},           {-1, "Enable", TGrid_Cell::Check, 50, {}},
         {-1, "Server Address", TGrid_Cell::Read_Only, 200, {}}, {-1, "Authorization", TGrid_Cell::Read_Only, 120, {}},
         {-1, "User", TGrid_Cell::Read_Only, 80, {}},   {-1, "Password", TGrid_Cell::Read_Only, 80, {}},
         {-1, "Certificate", TGrid_Cell::Read_Only, 100, {}}, {-1, "Private Key", TGrid_Cell::Read_Only, 100, {}},
@@ -125,6 +126,8 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(QWidget *parent) : QDialog(parent
         {-1, "Mnemonic", TGrid_Cell::Read_Only, 120, {}}};
     ACG_OPC_UA_Server = New_Building_Grid(servers, "ACG_OPC_UA_Server", server_cols);
     ACG_OPC_UA_Server->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRowSelect, goColSizing});
+    // The Enable box shows the server's flag; only the entry dialog changes it.
+    ACG_OPC_UA_Server->Columns().Items(1)->SetReadOnly(true);
     server_layout->addWidget(ACG_OPC_UA_Server);
     splitter->addWidget(servers);
 
@@ -176,6 +179,11 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(QWidget *parent) : QDialog(parent
     Btn_CopyRow->OnClick = [this](QObject *) { Btn_CopyRowClick(); };
     Btn_PasteRow->OnClick = [this](QObject *) { Btn_PasteRowClick(); };
     ACG_OPC_UA_Server->OnClickCell = [this](TObject *, int ARow, int ACol) { ACG_OPC_UA_ServerClickCell(ARow, ACol); };
+    // A server chosen with the keyboard shows its variables as a clicked one does.
+    ACG_OPC_UA_Server->OnRowChanged = [this](TObject *, int, int NewRow) {
+        if (!Filling_Servers && Selected_Server() != Shown_Server)
+            ACG_OPC_UA_ServerClickCell(NewRow, 0);
+    };
     ACG_OPC_UA_Server->OnDblClickCell = [this](TObject *, int ARow, int ACol) { ACG_OPC_UA_ServerDblClickCell(ARow, ACol); };
     for (TDazColumnGrid *grid : {ACG_OPC_UA_Server, ACG_OPC_UA_Var_R, ACG_OPC_UA_Var_W}) {
         grid->SetShowHint(true);
@@ -281,6 +289,7 @@ void TFOPC_UA_Client_Access::Erase_Var_Grid(TDazColumnGrid &grid)
 
 void TFOPC_UA_Client_Access::FormShow()
 {
+    const QScopedValueRollback filling(Filling_Servers, true);
     ACG_OPC_UA_Server->SetRowCount(2);
     for (int c = 0; c < ACG_OPC_UA_Server->AllColCount(); ++c)
         ACG_OPC_UA_Server->SetCellEx(c, 1, QString());
@@ -299,9 +308,11 @@ void TFOPC_UA_Client_Access::FormShow()
             MessageError(QString::fromUtf8(e.what()), {}, this);
         }
     }
-    Show_OPC_UA_Server_List();
-    if (loaded)
+    // After a load that stopped early the grids keep their reset state.
+    if (loaded) {
+        Show_OPC_UA_Server_List();
         Show_OPC_UA_Var_List();
+    }
     Do_Copy_Read = Do_Copy_Write = false;
     Ind_Server = -1;
 }
@@ -314,6 +325,7 @@ int TFOPC_UA_Client_Access::Selected_Server() const
 
 void TFOPC_UA_Client_Access::Show_OPC_UA_Server_List()
 {
+    const QScopedValueRollback filling(Filling_Servers, true);
     TDazColumnGrid &g = *ACG_OPC_UA_Server;
     const int n = int(OPC_UA_Server_List.size());
     g.SetRowCount(std::max(n, 1) + 1);
@@ -512,6 +524,16 @@ void TFOPC_UA_Client_Access::Add_Server()
         OPC_UA_Server_List.push_back(std::move(s));
     }
     Show_OPC_UA_Server_List();
+    // Grids that show no server's lists are the selected server's from now on when that
+    // server has none (the first one added); otherwise they show its lists, so what is
+    // typed next is stored into the server it is typed for.
+    if (Shown_Server < 0) {
+        const int i = Selected_Server();
+        if (i >= 0 && OPC_UA_Server_List[size_t(i)]->Var_List_R.empty() && OPC_UA_Server_List[size_t(i)]->Var_List_W.empty())
+            Shown_Server = i;
+        else
+            Show_OPC_UA_Var_List();
+    }
 }
 
 void TFOPC_UA_Client_Access::Modify_Server()
@@ -545,8 +567,11 @@ void TFOPC_UA_Client_Access::Delete_Server()
     OPC_UA_Server_List.erase(OPC_UA_Server_List.begin() + i);
     Show_OPC_UA_Server_List();
     // No server is selected now: nothing typed is stored into the server that moved up.
-    ACG_OPC_UA_Server->SetRow(std::min(ACG_OPC_UA_Server->RowCount() - 1, 1));
     Shown_Server = -1;
+    {
+        const QScopedValueRollback filling(Filling_Servers, true);
+        ACG_OPC_UA_Server->SetRow(std::min(ACG_OPC_UA_Server->RowCount() - 1, 1));
+    }
     Erase_Var_Grid(*ACG_OPC_UA_Var_R);
     Erase_Var_Grid(*ACG_OPC_UA_Var_W);
 }

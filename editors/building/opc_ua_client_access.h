@@ -69,6 +69,7 @@ public:
     int Shown_Server = -1;           // the server whose lists the variable grids show
     bool Do_Copy_Read = false, Do_Copy_Write = false;
     bool Load_Incomplete = false;    // the last reading stopped early
+    bool Filling_Servers = false;    // the window itself moves the server grid's row
     QStringList Hint_Server_List, Hint_Var_R_List, Hint_Var_W_List;
 
     QFrame *P_Title, *P_Button;

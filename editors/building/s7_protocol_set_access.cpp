@@ -82,6 +82,7 @@ TRule_Editor_Desc Make_Desc()
     TRule_Editor_Desc d;
     d.Form_Name = "FS7_Protocol_Set_Access";
     d.Client_Width = 1350;
+    d.Client_Height = 337;
     d.Caption = 5900;
     d.Description = 5901;
     d.Button_Captions = {5902, 5903, 5904, 5905, 5906, 5907};

@@ -1,5 +1,6 @@
 #include "grid/string/gridcombo.h"
 
+#include "grid/string/dazcolumngrid.h"
 #include "grid/string/dazstringgrid.h"
 #include "grid/string/grideditoraccess.h"
 
@@ -11,7 +12,7 @@
 #include <QValidator>
 #include <QWheelEvent>
 
-// Keeps typing and pasting within the grid's MaxComboLength; a longer text loaded from the
+// Keeps typing and pasting within the combo's input limit; a longer text loaded from the
 // cell stays whole.
 class TComboLengthValidator : public QValidator
 {
@@ -19,7 +20,7 @@ public:
     explicit TComboLengthValidator(TGridCombo *Combo) : QValidator(Combo), FCombo(Combo) {}
     State validate(QString &Input, int &) const override
     {
-        const int limit = FCombo->FGrid ? FCombo->FGrid->MaxComboLength() : 0;
+        const int limit = FCombo->InputLimit();
         if (!FCombo->FLoading && limit > 0 && Input.size() > limit &&
             Input.size() > FCombo->FTextLength)
             return Invalid;
@@ -46,6 +47,20 @@ TGridCombo::TGridCombo(TDazStringGrid *Grid) : TRudComboBox(Grid->viewport()), F
     });
     connect(this, &QComboBox::editTextChanged, this,
             [this](const QString &Text) { FTextLength = int(Text.size()); });
+}
+
+int TGridCombo::InputLimit() const
+{
+    if (!FGrid)
+        return 0;
+    int limit = FGrid->MaxComboLength();
+    // A column grid's edit limit is the current column's: it holds for a combo edit too.
+    if (dynamic_cast<TDazColumnGrid *>(FGrid)) {
+        const int column = FGrid->GetEditLimit();
+        if (column > 0 && (limit <= 0 || column < limit))
+            limit = column;
+    }
+    return limit;
 }
 
 void TGridCombo::SetListStyle(bool List)

@@ -58,6 +58,9 @@ private:
     bool Commit(bool SelectOnFailure);
     bool CursorWalk(uint16_t Key, TShiftState Shift);
     void ReportIndexChange(int OldIndex);
+    // The most characters typed in: MaxComboLength and, in a column grid, the column's
+    // edit length, whichever is the smaller set one; 0 for no limit.
+    int InputLimit() const;
 
     TDazStringGrid *FGrid;
     int FTextLength = 0;   // length of the text before the change being validated

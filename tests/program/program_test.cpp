@@ -161,3 +161,20 @@ TEST_F(ProgramTest, DestroyClearsTheFormVariables)
 }
 
 } // namespace
+
+TEST_F(ProgramTest, MibButtonWritesTheMibFile)
+{
+    Project_Path = Projects_Dir + QStringLiteral("/P");
+    ASSERT_TRUE(Force_Dir(Project_Path));
+    Set_Files();
+    const QString mib = Project_Path + QStringLiteral("/agent.mib");
+    Guard.Fake.FileAnswers.push_back(mib);
+    auto *button = Main->findChild<TLbButton *>(QStringLiteral("Btn_SNMP_MIB"));
+    ASSERT_NE(button, nullptr);
+    Main->Btn_Click(button);
+    EXPECT_EQ(Guard.Fake.Texts(), QStringList());
+    ASSERT_TRUE(File_Exists(mib));
+    QFile file(mib);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().trimmed().endsWith("END"));
+}

@@ -10,6 +10,7 @@
 
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -427,4 +428,47 @@ TEST_F(IEC61850AccessTest, AnIncompleteItemStopsTheLoadingKeepingWhatCameBefore)
     EXPECT_EQ(Guard.Fake.Texts().size(), 1) << Guard.Fake.Texts().join('|').toStdString();
     EXPECT_EQ(DA(DA_Reference, 1), "a");
     EXPECT_EQ(Form->ACG_DA->RowCount(), 2);
+}
+
+TEST_F(IEC61850AccessTest, DISABLED_TheKeyboardChoosesDevicesAndDataSetsAsTheMouseDoes)
+{
+    Add(Feeder());
+    const QString second = In_Temp("second.icd");
+    Write(second, Read_Bytes(Feeder()).replace("IED1", "IED2"));
+    Add(second);
+    Form->show();
+    Form->LB_IEC_Devices->setFocus();
+    Form->LB_IEC_Devices->setCurrentRow(0);
+    ASSERT_EQ(Form->NODE_ORIG, Form->List_IEC_Dev[0]->TreeNode);
+    QTest::keyClick(Form->LB_IEC_Devices, Qt::Key_Down);
+    ASSERT_EQ(Form->LB_IEC_Devices->currentRow(), 1);
+    EXPECT_EQ(Form->NODE_ORIG, Form->List_IEC_Dev[1]->TreeNode);
+    Pick({"LD0", "Q1MMXU1", "TotW", "mag", "f"});
+    Form->Btn_AddVarClick();
+    EXPECT_EQ(DA(DA_Index, 1), "1");
+    EXPECT_EQ(DA(DA_Reference, 1), "IED2LD0/Q1MMXU1.TotW.mag.f");
+
+    // A tree node reached with the arrow keys is the one Add Var takes.
+    Form->TV_IEC_Device->setFocus();
+    Pick({"LD0", "LLN0", "DS1"});
+    QTest::keyClick(Form->TV_IEC_Device, Qt::Key_Down);
+    const QTreeWidgetItem *below = Form->TV_IEC_Device->currentItem();
+    ASSERT_TRUE(below);
+    ASSERT_EQ(below->text(0), "DS2");
+    Form->Btn_AddVarClick();
+    EXPECT_EQ(Form->ACG_DataSet->GetCellEx(DS_Reference, 1), "IED2LD0/LLN0.DS2");
+
+    // A data-set row reached with the arrow keys shows its members.
+    Pick({"LD0", "LLN0", "DS1"});
+    Form->Btn_AddVarClick();
+    ASSERT_EQ(Form->List_DataSet.size(), 2u);
+    Form->ACG_DataSet->setFocus();
+    Form->ACG_DataSet->SetRow(1);
+    Form->ClickCell(Form->ACG_DataSet, 1, 2);
+    QTest::keyClick(Form->ACG_DataSet, Qt::Key_Down);
+    ASSERT_EQ(Form->ACG_DataSet->Row(), 2);
+    const TDataSet &set = *Form->List_DataSet[1];
+    ASSERT_FALSE(set.List_DAs.empty());
+    EXPECT_EQ(Form->ACG_DS_Vars->RowCount(), int(set.List_DAs.size()) + 1);
+    EXPECT_EQ(Form->ACG_DS_Vars->GetCellEx(DSV_Reference, 1), set.List_DAs[0]->Select_DA->Reference());
 }

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -294,4 +295,63 @@ TEST_F(OPCUAClient, ALoadThatStoppedEarlyAsksBeforeSaving)
     TOPC_UA_Server_List back;
     Read_OPC_UA_Client(Path_OPC_UA_Client, back);
     EXPECT_EQ(back.size(), 1u);
+}
+
+TEST_F(OPCUAClient, ALoadThatStoppedEarlyLeavesTheGridsInTheirResetState)
+{
+    Write(Path_OPC_UA_Client,
+          "<OPC_UA_Client><OPC_UA_Server_List>"
+          "<OPC_UA_Server ServerAddress='a' Authorization='Anonymous' UserName='' Password='' Certificate='' "
+          "PrivateKey='' SecurityType='None' SecurityPolicy='None' Mnemonic=''><OPC_UA_Variables><OPC_UA_Read_Var>"
+          "<Variable Enable='1' DisplayName='r1' NodeType='Numeric' NodeID='5' VarType='Int16' NameSpaceIndex='0' "
+          "Time='100' Position='0' Mnemonic=''/></OPC_UA_Read_Var>"
+          "<OPC_UA_Write_Var/></OPC_UA_Variables></OPC_UA_Server><OPC_UA_Server ServerAddress='b'/>"
+          "</OPC_UA_Server_List></OPC_UA_Client>");
+    E->FormShow();
+    ASSERT_EQ(E->OPC_UA_Server_List.size(), 1u);
+    EXPECT_EQ(E->ACG_OPC_UA_Server->RowCount(), 2);
+    for (int c = 0; c < E->ACG_OPC_UA_Server->AllColCount(); ++c)
+        EXPECT_TRUE(E->ACG_OPC_UA_Server->GetCellEx(c, 1).isEmpty()) << c;
+    EXPECT_TRUE(E->ACG_OPC_UA_Var_R->GetCellEx(OV_DisplayName, 1).isEmpty());
+    EXPECT_EQ(E->ACG_OPC_UA_Var_R->GetCellEx(OV_Enable, 1), "Y");
+}
+
+TEST_F(OPCUAClient, TheServerListShowsEnableAsABoxTheDialogAloneChanges)
+{
+    Server_Script = [](TFOPC_UA_Add_Server &d) {
+        d.E_Server_Add->setText("opc.tcp://a");
+        d.CB_OPC_UA_Server_Enable->setChecked(false);
+    };
+    E->Add_Server();
+    TDazColumnGrid *g = E->ACG_OPC_UA_Server;
+    EXPECT_EQ(g->Columns().Items(1)->Editor(), edDataCheckBox);
+    bool state = true;
+    EXPECT_TRUE(g->GetCheckBoxState(1, 1, state));
+    EXPECT_FALSE(state);
+    E->show();
+    const TRect r = g->CellRect(1, 1);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    EXPECT_EQ(g->GetCellEx(1, 1), "N");
+    EXPECT_FALSE(E->OPC_UA_Server_List[0]->Enable);
+}
+
+TEST_F(OPCUAClient, DISABLED_AServerChosenWithTheKeyboardShowsItsVariables)
+{
+    Add("opc.tcp://a");
+    Add("opc.tcp://b");
+    Select(0);
+    Type_Var(E->ACG_OPC_UA_Var_R, 1, "of a", "Int32", "0");
+    Select(1);
+    Type_Var(E->ACG_OPC_UA_Var_R, 1, "of b", "Int32", "0");
+    Select(0);
+    E->show();
+    E->ACG_OPC_UA_Server->setFocus();
+    QTest::keyClick(E->ACG_OPC_UA_Server, Qt::Key_Down);
+    EXPECT_EQ(E->ACG_OPC_UA_Server->Row(), 2);
+    EXPECT_EQ(E->ACG_OPC_UA_Var_R->GetCellEx(OV_DisplayName, 1), "of b");
+    QTest::keyClick(E->ACG_OPC_UA_Server, Qt::Key_Up);
+    EXPECT_EQ(E->ACG_OPC_UA_Var_R->GetCellEx(OV_DisplayName, 1), "of a");
+    ASSERT_EQ(E->OPC_UA_Server_List[1]->Var_List_R.size(), 1u);
+    EXPECT_EQ(E->OPC_UA_Server_List[1]->Var_List_R[0]->DispalyName, "of b");
 }

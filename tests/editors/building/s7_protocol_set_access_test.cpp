@@ -38,6 +38,7 @@ protected:
 TEST_F(S7Test, LayoutAndDeleteQuestion)
 {
     EXPECT_EQ(Form->width(), 1350);
+    EXPECT_EQ(Form->height(), 337);
     EXPECT_EQ(Form->windowTitle(), "S7comm Access");
     EXPECT_EQ(Form->PageControl1->tabText(0), "S7comm Read");
     EXPECT_EQ(Form->PageControl1->tabText(1), "S7comm Write");
