@@ -127,7 +127,7 @@ TFTessalinorFirmWare::TFTessalinorFirmWare(QWidget *parent) : QWidget(parent)
 void TFTessalinorFirmWare::Create_Components()
 {
     Set_Form_Look(this);
-    L_SW_Code = New_Label(this, "L_SW_Code", 16, 8, 300, 36);
+    L_SW_Code = New_Label(this, "L_SW_Code", 16, 8, 300, 34);
     QFont code_font = L_SW_Code->font();
     code_font.setPointSize(24);
     L_SW_Code->setFont(code_font);
@@ -142,7 +142,7 @@ void TFTessalinorFirmWare::Create_Components()
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->setFrameShape(QFrame::Box);
     Shape2->setGeometry(80, 70, 598, 36);
-    L_Name_Conf = New_Label(this, "L_Name_Conf", 87, 75, 584, 14);
+    L_Name_Conf = New_Label(this, "L_Name_Conf", 87, 75, 584, 13);
     L_Name_Conf_L2 = New_Label(this, "L_Name_Conf_L2", 87, 88, 584, 14);
     for (int i = 0; i < 8; ++i)
         L_Step[i] = New_Label(this, QStringLiteral("L_Step_%1").arg(i + 1).toLatin1().constData(),

@@ -47,7 +47,7 @@ QLabel *Title_Label(QFrame *panel, const char *name, int top, int pixels, bool b
     font.setBold(bold);
     label->setFont(font);
     label->setStyleSheet(QStringLiteral("color: gray"));
-    label->setGeometry(16, top, 900, pixels + 12);
+    label->setGeometry(16, top, 900, pixels + 2);
     return label;
 }
 
