@@ -130,6 +130,11 @@ TFDefOffset::TFDefOffset(QWidget *parent) : TRule_Editor(DefOffset_Desc(), No_Fi
         if (ARow > 0)
             ACG_DN_SlavesClick();
     };
+    // The arrow and page keys choose a slave as a click does.
+    ACG_DN_Slaves->OnRowChanged = [this](TObject *, int, int NewRow) {
+        if (!Filling && NewRow > 0 && NewRow - 1 != Slave_Before_Select)
+            Choose_Slave(NewRow);   // asked before the current row moves
+    };
 
     Panel3 = new QWidget(Splitter1);
     Panel3->setObjectName(QStringLiteral("Panel3"));
@@ -186,12 +191,15 @@ void TFDefOffset::Show_Prepare()
     Rule_Set_Items(*ACG_ByteIN, DB_Offset, Rule_None_Number_Items(MAX_BYTE_IN));
     Rule_Set_Items(*ACG_ByteOUT, DB_Offset, Rule_None_Number_Items(MAX_BYTE_OUT));
     Slave_Before_Select = -1;
+    // The byte tables still hold the last showing: no row change may store them now.
+    Filling = true;
     try {
         Load_Slave_DN();
         Load_Offset_Slave_DN();
     } catch (const std::exception &e) {
         MessageError(QString::fromUtf8(e.what()), {}, this);
     }
+    Filling = false;
     // The slaves read before a fault are shown all the same.
     Select_First();
 }
@@ -268,17 +276,25 @@ void TFDefOffset::Select_First()
 
 void TFDefOffset::ACG_DN_SlavesClick()
 {
+    Choose_Slave(ACG_DN_Slaves->Row());
+}
+
+void TFDefOffset::Choose_Slave(int row)
+{
     if (Slave_Before_Select != -1)
         Save_Data_ByteIN_ByteOUT();
-    const int row = ACG_DN_Slaves->Row();
     ACG_DN_Slaves->SelectRows(row, 1);
     Slave_Before_Select = row - 1;
-    Update_Slave_DN();
+    Show_Slave(row - 1);
 }
 
 void TFDefOffset::Update_Slave_DN()
 {
-    const int index = ACG_DN_Slaves->Row() - 1;
+    Show_Slave(ACG_DN_Slaves->Row() - 1);
+}
+
+void TFDefOffset::Show_Slave(int index)
+{
     if (ACG_DN_Slaves->RowCount() <= 1 || index < 0 || index >= int(List_Slaves_DN.size())) {
         Size_Rows(*ACG_ByteIN, 0);
         Size_Rows(*ACG_ByteOUT, 0);

@@ -72,6 +72,7 @@ public:
 
     std::vector<std::unique_ptr<TSlave_DN>> List_Slaves_DN;
     int Slave_Before_Select = -1;
+    bool Filling = false;   // the slave list is being read
     int MAX_BYTE_IN = 0;
     int MAX_BYTE_OUT = 0;
     struct TByte_Owner
@@ -86,6 +87,10 @@ protected:
 
 private:
     TDazColumnGrid *Byte_Grid(QWidget *sheet);
+    // Stores the shown slave's bytes and shows those of the slave of the row.
+    void Choose_Slave(int row);
+    // The byte tables of the slave at index (cut to their headers for none).
+    void Show_Slave(int index);
 };
 
 extern TFDefOffset *FDefOffset;

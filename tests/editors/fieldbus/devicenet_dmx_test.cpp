@@ -6,9 +6,11 @@
 #include "fieldbus_fixture.h"
 #include "grid/string/dazcolumngrid.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -235,6 +237,37 @@ TEST_F(DeviceNetTest, BadOffsetFilesAreRefusedWithAMessage)
         ASSERT_EQ(Guard.Fake.Calls.size(), 1u) << row;
         EXPECT_TRUE(Off->List_Slaves_DN.empty()) << row;
     }
+}
+
+// The arrow keys in the slave list choose a slave as a click does: its bytes are shown and
+// what is typed for them stays with it.
+TEST_F(DeviceNetTest, TheKeysChooseASlaveAsAClickDoes)
+{
+    Write_Net({{3, 1, 1}, {5, 4, 2}});
+    Off->FormShow();
+    Off->show();
+    QApplication::setActiveWindow(Off.get());
+    Off->ACG_DN_Slaves->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(Off->ACG_ByteIN->RowCount(), 2);
+
+    QTest::keyClick(Off->ACG_DN_Slaves, Qt::Key_Down);
+    EXPECT_EQ(Off->ACG_DN_Slaves->Row(), 2);
+    EXPECT_EQ(Off->Slave_Before_Select, 1);
+    EXPECT_EQ(Off->ACG_ByteIN->RowCount(), 5);
+    EXPECT_EQ(Off->ACG_ByteOUT->RowCount(), 3);
+    Off->ACG_ByteOUT->SetCellEx(DB_Mnemonic, 2, QStringLiteral("second"));
+
+    QTest::keyClick(Off->ACG_DN_Slaves, Qt::Key_Up);
+    EXPECT_EQ(Off->ACG_ByteOUT->RowCount(), 2);
+    EXPECT_EQ(Off->ACG_ByteOUT->GetCellEx(DB_Mnemonic, 1), QString());
+    QTest::keyClick(Off->ACG_DN_Slaves, Qt::Key_Down);
+    EXPECT_EQ(Off->ACG_ByteOUT->GetCellEx(DB_Mnemonic, 2), QStringLiteral("second"));
+
+    Off->bitbtn1Click();
+    EXPECT_EQ(Off->List_Slaves_DN[1]->SL_ByteOUT_M.value(1), QStringLiteral("second"));
+    EXPECT_TRUE(Off->List_Slaves_DN[0]->SL_ByteOUT_M.value(0).isEmpty());
+    Off->hide();
 }
 
 class DMXTest : public FieldbusTest
