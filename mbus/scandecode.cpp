@@ -446,8 +446,9 @@ void TFScanDecode::FormShow()
                 if (e)
                     edits[i]->setText(e.Text());
             }
-        } catch (const EXmlError &) {
-            // A damaged communication settings file leaves the address as it is.
+        } catch (const EXmlError &e) {
+            // A damaged communication settings file: said, and the address stays as it is.
+            MessageError(QString::fromStdString(e.what()), {}, this);
         }
     }
     Form_Style(1);

@@ -240,6 +240,21 @@ TEST_F(ScanWindow, GatewayAddressFromParGenElementByElement)
     EXPECT_EQ(W->E_IP1->text(), "7");
 }
 
+TEST_F(ScanWindow, ADamagedParGenIsReportedAndTheAddressStays)
+{
+    Write_File_Atomic(Path_ParGen, "<ParGen><IP_1>10</IP_1><IP_2>1");
+    const QByteArray before = Read_File(Path_ParGen);
+    W->E_IP1->setText(QStringLiteral("7"));
+    Show(0, 0);
+    ASSERT_EQ(Fake.Fake.Calls.size(), 1u);
+    EXPECT_EQ(Fake.Fake.Calls[0].kind, TMsgKind::Error);
+    EXPECT_TRUE(Fake.Fake.Calls[0].text.contains(QStringLiteral("ParGen.xml")))
+        << Fake.Fake.Calls[0].text.toStdString();
+    EXPECT_EQ(W->E_IP1->text(), "7");
+    EXPECT_TRUE(W->Btn_StartScan->isVisible());
+    EXPECT_EQ(Read_File(Path_ParGen), before);
+}
+
 TEST_F(ScanWindow, DotMovesToTheNextOctetAndIsSwallowed)
 {
     Show();
