@@ -31,6 +31,8 @@
 #include <QFile>
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QPainter>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -850,6 +852,27 @@ bool Options_Page_Hidden_Behind(TFScanDecode &w)
 }
 } // namespace
 
+namespace {
+// Whether the label, as painted in its window, shows `shown` character for character: its
+// own background with the text drawn as it stands.
+bool Painted_As(QLabel *l, const QString &shown)
+{
+    const QImage as_is = l->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QString text = l->text();
+    l->setText(QString());
+    QImage expected = l->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    l->setText(text);
+    {
+        QPainter p(&expected);
+        p.setFont(l->font());
+        l->style()->drawItemText(&p, l->contentsRect(),
+                                 int(QStyle::visualAlignment(l->layoutDirection(), l->alignment())),
+                                 l->palette(), l->isEnabled(), shown, l->foregroundRole());
+    }
+    return as_is == expected;
+}
+} // namespace
+
 TEST_F(ScanWindow, ResultPanelsCoverTheOptionsPageInEveryState)
 {
     Sim.Slaves = {Meter_Slave(3, "00012345")};
@@ -885,6 +908,9 @@ TEST_F(ScanWindow, AfterAScanTheLabelsShowTheirTextsWithoutOverlapping)
     // The caption reads "SCAN & DECODE", not what the text table holds.
     EXPECT_EQ(W->L_SW_Code->text(), "SCAN && DECODE");
     EXPECT_FALSE(Shows(W->L_SW_Code, QStringLiteral("SCAN && DECODE")));
+    EXPECT_TRUE(Painted_As(W->L_SW_Code, QStringLiteral("SCAN & DECODE")));
+    EXPECT_TRUE(Painted_As(W->L_SW_Desc, QStringLiteral("Scan & Decode M-Bus Network")));
+    EXPECT_FALSE(Painted_As(W->L_SW_Desc, QStringLiteral("Scan && Decode M-Bus Network")));
 }
 
 TEST_F(ScanWindow, TypingAnAddressFillsEachOctet)
