@@ -959,3 +959,42 @@ TEST_F(ScanWindow, ArrowKeysInTheWirelessTableShowTheChosenMeter)
     W->StopScan();
     Finish_Scan();
 }
+
+TEST_F(ScanWindow, TabReachesNoOptionCoveredByTheResults)
+{
+    Sim.Slaves = {Meter_Slave(3, "00012345")};
+    Show(1);
+    QApplication::setActiveWindow(W.get());
+    // The widgets Tab visits, from where the focus is, once round the window.
+    auto tab_round = [&] {
+        std::vector<QWidget *> seen;
+        for (int i = 0; i < 40; ++i) {
+            QWidget *f = QApplication::focusWidget();
+            seen.push_back(f);
+            QTest::keyClick(f ? f : W.get(), Qt::Key_Tab);
+        }
+        return seen;
+    };
+    auto on_options = [&](const std::vector<QWidget *> &seen) {
+        QStringList names;
+        for (QWidget *f : seen)
+            if (f && W->P_Main->isAncestorOf(f) && !names.contains(f->objectName()))
+                names << f->objectName();
+        return names;
+    };
+    EXPECT_TRUE(on_options(tab_round()).contains("CB_ScanMethod"));
+    W->StartScan();
+    EXPECT_EQ(on_options(tab_round()), QStringList()) << "state 2";
+    Finish_Scan();
+    ASSERT_TRUE(W->LST->isVisible());
+    W->LST->setFocus();
+    EXPECT_EQ(on_options(tab_round()), QStringList()) << "state 3";
+    // Four Tabs from the tree and an arrow key leave the scan method as chosen.
+    W->LST->setFocus();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(W->CB_ScanMethod->currentIndex(), 0);
+    W->Btn_NewScan->Click();
+    EXPECT_TRUE(on_options(tab_round()).contains("CB_ScanMethod"));
+}
