@@ -227,8 +227,9 @@ void TMBusScanDecode::Scan_Decode()
         if (!SaveXMLFile.isEmpty()) {
             try {
                 Save_XML_File_DLL();
-            } catch (const std::exception &) {
-                // The dump is a by-product; the scan still ends.
+            } catch (const std::exception &e) {
+                // The scan still ends; its caller learns why the dump is missing.
+                SaveXMLFile_Error = QString::fromStdString(e.what());
             }
         }
         if (Enable_Send_In_Last_Step)

@@ -97,6 +97,7 @@ bool TMBusScanDecode::Start_Scan(TScanType ScanT, TSelectHard SelHard, const QSt
         udp_->Activate();
     }
     Step_Scan = 0;
+    SaveXMLFile_Error.clear();
     FStopScan = false;
     FAbortScan = false;
     FInScan = true;
@@ -138,6 +139,7 @@ bool TMBusScanDecode::Start_Scan_Wireless(TSelectHard SelHard, const QString &IP
     }
     New_Frame_Wireless = false;
     Step_Scan = 0;
+    SaveXMLFile_Error.clear();
     FStopScan = false;
     FAbortScan = false;
     FInScan = true;

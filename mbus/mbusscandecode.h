@@ -96,6 +96,9 @@ public:
     std::atomic<bool> Answer_Arrived{false};
     TUpdate_Slave_List Update_Slave_List;
     QString SaveXMLFile;
+    // Why the last scan's dump could not be written; empty when it was (or none was asked).
+    // Read it once InScan() is false.
+    QString SaveXMLFile_Error;
 
     // --- wired progress ---
     int ID_Dev_Primary = -1;

@@ -446,8 +446,9 @@ void TFScanDecode::FormShow()
                 if (e)
                     edits[i]->setText(e.Text());
             }
-        } catch (const EXmlError &) {
-            // A damaged communication settings file leaves the address as it is.
+        } catch (const EXmlError &e) {
+            // A damaged communication settings file: said, and the address stays as it is.
+            MessageError(QString::fromStdString(e.what()), {}, this);
         }
     }
     Form_Style(1);
@@ -565,6 +566,8 @@ void TFScanDecode::Form_Style(int Index)
     const QRect middle(0, Title_Height, width(), height() - Title_Height - Button_Panel_Height);
     P_Main->setGeometry(middle);
     P_Main->show();
+    // Behind the result panels the options take no focus, so no key changes them unseen.
+    P_Main->setEnabled(Index == 1);
     for (TLbButton *b : {Btn_StartScan, Btn_StopScan, Btn_AbortScan, Btn_NewScan, Btn_SaveConf,
                          Btn_SaveConfManual})
         b->hide();

@@ -108,8 +108,8 @@ int TMBusScanCodec::Decrypt_Mode_7(const TSlave_wMBus &m, int end)
     if (b(Pos_CI) != CI_ELL_Short || b(Pos_ELL_Next_CI) != CI_AFL || b(Pos_AFL_Length) < 0)
         return 0;
     const int A = b(Pos_AFL_Length);
-    if (b(15 + A) != CI_TPL_Short || b(19 + A) < 0 || (b(19 + A) & 7) != 7 || b(21 + A) < 0
-        || b(22 + A) < 0 || b(21 + A) == Idle_Filler || b(22 + A) == Idle_Filler)
+    // The configuration word's security mode says whether the payload is encrypted.
+    if (b(15 + A) != CI_TPL_Short || b(19 + A) < 0 || (b(19 + A) & 7) != 7)
         return 0;
 
     // AFL fields; each must lie inside the telegram.
@@ -169,8 +169,13 @@ int TMBusScanCodec::Decrypt_Mode_7(const TSlave_wMBus &m, int end)
     const uint8_t iv[16] = {};
     if (!AES128_CBC_Decrypt(kenc, iv, plain.data(), plain.size()))
         return 0;
-    if (n < 2 || plain[0] != Idle_Filler || plain[1] != Idle_Filler)
+    if (n < 2 || plain[0] != Idle_Filler || plain[1] != Idle_Filler) {
+        // A payload the radio module has already decrypted stays as received.
+        if (n >= 2 && Ans_Array[size_t(payload)] == Idle_Filler
+            && Ans_Array[size_t(payload) + 1] == Idle_Filler)
+            return 0;
         return -1;
+    }
     std::copy(plain.begin(), plain.end(), Ans_Array.begin() + payload);
     return 1;
 }

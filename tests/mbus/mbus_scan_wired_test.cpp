@@ -4,6 +4,7 @@
 #include "mbus_test_util.h"
 #include "platform/xml.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -241,4 +242,27 @@ TEST_F(WiredScan, DumpIsWrittenWhenAMeterSendsControlCharacters)
     ASSERT_EQ(vars.size(), 2u);
     EXPECT_EQ(vars[0].Attribute(QStringLiteral("Value")), QStringLiteral("54.1"));
     EXPECT_EQ(vars[1].Attribute(QStringLiteral("Value")), QStringLiteral("A\uFFFD\uFFFD"));
+}
+
+TEST_F(WiredScan, ADumpThatCannotBeWrittenIsReportedAndTheNextScanStartsClean)
+{
+    TSim_Slave s;
+    s.Primary = 3;
+    s.Frames = {Hex("04 13 10 27 00 00")};
+    Sim.Slaves.push_back(s);
+    QTemporaryDir dir;
+    // A folder that does not exist: the dump cannot be written.
+    Engine->SaveXMLFile = dir.filePath(QStringLiteral("missing/dump.xml"));
+    ASSERT_TRUE(Start_Primary());
+    Run();
+    ASSERT_FALSE(Engine->InScan());
+    EXPECT_FALSE(QFile::exists(Engine->SaveXMLFile));
+    EXPECT_TRUE(Engine->SaveXMLFile_Error.contains(QStringLiteral("dump.xml")))
+        << Engine->SaveXMLFile_Error.toStdString();
+
+    Engine->SaveXMLFile = dir.filePath(QStringLiteral("dump.xml"));
+    ASSERT_TRUE(Start_Primary());
+    Run();
+    EXPECT_TRUE(QFile::exists(Engine->SaveXMLFile));
+    EXPECT_TRUE(Engine->SaveXMLFile_Error.isEmpty()) << Engine->SaveXMLFile_Error.toStdString();
 }

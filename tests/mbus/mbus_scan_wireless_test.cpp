@@ -4,6 +4,9 @@
 
 #include "mbus_test_util.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 namespace {
 
 // Unencrypted meter: C 0x44, M 0x2C2D, ID 00123457 + n, version 0x1B, type 0x16, CI 0x7A.
@@ -250,3 +253,17 @@ TEST_F(WirelessScan, RemoteTimeoutAndLongDatagrams)
 }
 
 } // namespace
+
+TEST_F(WirelessScan, ADumpThatCannotBeWrittenIsReported)
+{
+    QTemporaryDir dir;
+    Engine->SaveXMLFile = dir.filePath(QStringLiteral("missing/dump.xml"));
+    ASSERT_TRUE(Start_Wireless());
+    Run_To(134);
+    Hear();
+    Engine->Stop_Scan();
+    Run();
+    ASSERT_FALSE(Engine->InScan());
+    EXPECT_FALSE(QFile::exists(Engine->SaveXMLFile));
+    EXPECT_FALSE(Engine->SaveXMLFile_Error.isEmpty());
+}

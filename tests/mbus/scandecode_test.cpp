@@ -31,6 +31,8 @@
 #include <QFile>
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QPainter>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -238,6 +240,21 @@ TEST_F(ScanWindow, GatewayAddressFromParGenElementByElement)
     W->E_IP1->setText(QStringLiteral("7"));
     Show(0, 0);
     EXPECT_EQ(W->E_IP1->text(), "7");
+}
+
+TEST_F(ScanWindow, ADamagedParGenIsReportedAndTheAddressStays)
+{
+    Write_File_Atomic(Path_ParGen, "<ParGen><IP_1>10</IP_1><IP_2>1");
+    const QByteArray before = Read_File(Path_ParGen);
+    W->E_IP1->setText(QStringLiteral("7"));
+    Show(0, 0);
+    ASSERT_EQ(Fake.Fake.Calls.size(), 1u);
+    EXPECT_EQ(Fake.Fake.Calls[0].kind, TMsgKind::Error);
+    EXPECT_TRUE(Fake.Fake.Calls[0].text.contains(QStringLiteral("ParGen.xml")))
+        << Fake.Fake.Calls[0].text.toStdString();
+    EXPECT_EQ(W->E_IP1->text(), "7");
+    EXPECT_TRUE(W->Btn_StartScan->isVisible());
+    EXPECT_EQ(Read_File(Path_ParGen), before);
 }
 
 TEST_F(ScanWindow, DotMovesToTheNextOctetAndIsSwallowed)
@@ -835,6 +852,27 @@ bool Options_Page_Hidden_Behind(TFScanDecode &w)
 }
 } // namespace
 
+namespace {
+// Whether the label, as painted in its window, shows `shown` character for character: its
+// own background with the text drawn as it stands.
+bool Painted_As(QLabel *l, const QString &shown)
+{
+    const QImage as_is = l->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QString text = l->text();
+    l->setText(QString());
+    QImage expected = l->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    l->setText(text);
+    {
+        QPainter p(&expected);
+        p.setFont(l->font());
+        l->style()->drawItemText(&p, l->contentsRect(),
+                                 int(QStyle::visualAlignment(l->layoutDirection(), l->alignment())),
+                                 l->palette(), l->isEnabled(), shown, l->foregroundRole());
+    }
+    return as_is == expected;
+}
+} // namespace
+
 TEST_F(ScanWindow, ResultPanelsCoverTheOptionsPageInEveryState)
 {
     Sim.Slaves = {Meter_Slave(3, "00012345")};
@@ -870,6 +908,9 @@ TEST_F(ScanWindow, AfterAScanTheLabelsShowTheirTextsWithoutOverlapping)
     // The caption reads "SCAN & DECODE", not what the text table holds.
     EXPECT_EQ(W->L_SW_Code->text(), "SCAN && DECODE");
     EXPECT_FALSE(Shows(W->L_SW_Code, QStringLiteral("SCAN && DECODE")));
+    EXPECT_TRUE(Painted_As(W->L_SW_Code, QStringLiteral("SCAN & DECODE")));
+    EXPECT_TRUE(Painted_As(W->L_SW_Desc, QStringLiteral("Scan & Decode M-Bus Network")));
+    EXPECT_FALSE(Painted_As(W->L_SW_Desc, QStringLiteral("Scan && Decode M-Bus Network")));
 }
 
 TEST_F(ScanWindow, TypingAnAddressFillsEachOctet)
@@ -917,4 +958,43 @@ TEST_F(ScanWindow, ArrowKeysInTheWirelessTableShowTheChosenMeter)
     EXPECT_EQ(W->Wireless_Tree_Meter(), 0);
     W->StopScan();
     Finish_Scan();
+}
+
+TEST_F(ScanWindow, TabReachesNoOptionCoveredByTheResults)
+{
+    Sim.Slaves = {Meter_Slave(3, "00012345")};
+    Show(1);
+    QApplication::setActiveWindow(W.get());
+    // The widgets Tab visits, from where the focus is, once round the window.
+    auto tab_round = [&] {
+        std::vector<QWidget *> seen;
+        for (int i = 0; i < 40; ++i) {
+            QWidget *f = QApplication::focusWidget();
+            seen.push_back(f);
+            QTest::keyClick(f ? f : W.get(), Qt::Key_Tab);
+        }
+        return seen;
+    };
+    auto on_options = [&](const std::vector<QWidget *> &seen) {
+        QStringList names;
+        for (QWidget *f : seen)
+            if (f && W->P_Main->isAncestorOf(f) && !names.contains(f->objectName()))
+                names << f->objectName();
+        return names;
+    };
+    EXPECT_TRUE(on_options(tab_round()).contains("CB_ScanMethod"));
+    W->StartScan();
+    EXPECT_EQ(on_options(tab_round()), QStringList()) << "state 2";
+    Finish_Scan();
+    ASSERT_TRUE(W->LST->isVisible());
+    W->LST->setFocus();
+    EXPECT_EQ(on_options(tab_round()), QStringList()) << "state 3";
+    // Four Tabs from the tree and an arrow key leave the scan method as chosen.
+    W->LST->setFocus();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(W->CB_ScanMethod->currentIndex(), 0);
+    W->Btn_NewScan->Click();
+    EXPECT_TRUE(on_options(tab_round()).contains("CB_ScanMethod"));
 }

@@ -323,6 +323,34 @@ TEST_F(Wireless, Mode7DerivesTheKeyAndDecrypts)
     EXPECT_EQ(Notified.size(), 3u);
 }
 
+TEST_F(Wireless, Mode7IsDecidedByTheConfigurationWordNotByTheCiphertext)
+{
+    // A ciphertext that happens to open with an idle-filler byte is still decrypted.
+    constexpr size_t Payload = 21 + 15;   // after an AFL of 15 bytes
+    TBytes t;
+    for (int value = 0; value < 64 && t.empty(); ++value)
+        for (int low = 0; low < 256 && t.empty(); ++low) {
+            const TBytes c = Mode_7(Meter_Key, Cat({Hex("04 13"), {uint8_t(low), uint8_t(value)},
+                                                    Hex("00 00")}));
+            if (c[Payload] == 0x2F || c[Payload + 1] == 0x2F)
+                t = c;
+        }
+    ASSERT_FALSE(t.empty());
+    Hear(t);
+    Give_Key(0, Meter_Key);
+    Hear(t);
+    EXPECT_FALSE(Codec.Meter(0).Cripted);
+    EXPECT_EQ(Values(0).size(), 1u);
+
+    // A payload the module has already decrypted is read as received, key or not.
+    TBytes plain = Mode_7(Meter_Key, Records_B);
+    const TBytes padded = Padded_Payload(Records_B);
+    std::copy(padded.begin(), padded.end(), plain.begin() + Payload);
+    Hear(plain);
+    EXPECT_FALSE(Codec.Meter(0).Cripted);
+    EXPECT_EQ(Values(0), (std::vector<int32_t>{20000}));
+}
+
 TEST_F(Wireless, Mode7PlaintextWithoutFillersIsDropped)
 {
     Hear(Mode_7(Meter_Key, Records_A));
