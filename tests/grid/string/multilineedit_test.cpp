@@ -291,3 +291,23 @@ TEST_F(MultiLineEdit, APlainEnterGrowsAWrappedRowWithSizeWhileTypingAndTheEditor
     Type("b");
     EXPECT_EQ(grid->RowHeights(3), before);
 }
+
+TEST_F(MultiLineEdit, ALineBreakCountsTwoCharactersAgainstTheLengthLimit)
+{
+    Set(true, true, true, true);
+    grid->SetMaxEditLength(3);
+    for (const bool withCtrl : {false, true}) {
+        SCOPED_TRACE(withCtrl ? "Ctrl+Enter" : "Enter");
+        grid->Navigation().SetLineFeedOnEnter(!withCtrl);
+        grid->FocusCell(1, withCtrl ? 2 : 1, true);
+        Open("ab");
+        withCtrl ? CtrlEnter() : Enter();   // CR LF would make four characters
+        ASSERT_TRUE(EditorShown());
+        EXPECT_EQ(Editor()->text(), "ab");
+        Key(Qt::Key_Backspace, Qt::NoModifier, QString(QChar(8)));
+        withCtrl ? CtrlEnter() : Enter();   // "a" and a break fit
+        EXPECT_EQ(Editor()->text(), "a\r\n");
+        Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+        Flush();
+    }
+}
