@@ -467,13 +467,19 @@ void TDazInplaceEdit::WMChar(TKeyMessage &Message)
     if (FLengthLimit > 0 && text().size() >= FLengthLimit && !hasSelectedText() && c != 8 &&
         c != 27 && c != 13)
         return;
+    // A line break adds CR LF to the cell's text: dropped when the two do not fit.
+    const bool breakFits = FLengthLimit <= 0 ||
+                           text().size() - selectedText().size() + 2 <= FLengthLimit;
     const TEditorType type = FGrid->FEditControl;
     if (c == 13 && nav.LineFeedOnEnter() &&
         (type == edNormal || type == edCapital || type == edMixedCase || type == edLowerCase ||
          type == edUpperCase || type == edValidChars)) {
-        DefaultChar(ch);   // a line break
+        if (breakFits)
+            DefaultChar(ch);   // a line break
         return;
     }
+    if (c == 10 && !breakFits)
+        return;
     if (!IsTextEditorType(type) && FGrid->FEditMode)
         return;
     if (!FilterChar(ch, Message))

@@ -255,3 +255,59 @@ TEST_F(MultiLineEdit, TheEditorWrapsAndAlignsAsTheCell)
     EXPECT_TRUE(Editor()->VAlign());
     EXPECT_TRUE(Editor()->alignment() & Qt::AlignRight);
 }
+
+TEST_F(MultiLineEdit, APlainEnterGrowsAWrappedRowWithSizeWhileTypingAndTheEditorWithIt)
+{
+    Set(true, false, true, false);
+    grid->SizeWhileTyping().SetHeight(true);
+    QList<int> sized;
+    grid->OnEndRowSize = [&](TObject *, int ARow) { sized << ARow; };
+    const int before = grid->RowHeights(1);
+    Open("a");
+    Enter();
+    Type("b");
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(Editor()->text(), "a\r\nb");
+    EXPECT_GT(grid->RowHeights(1), before);
+    ASSERT_FALSE(sized.isEmpty());
+    EXPECT_EQ(sized.last(), 1);
+    // Both lines stay in sight: the editor covers the grown cell.
+    const TRect r = grid->CellRect(1, 1);
+    EXPECT_GE(Editor()->height(), r.Bottom - r.Top - 1);
+    const int grown = grid->RowHeights(1);
+    Enter();
+    Type("c");
+    EXPECT_GT(grid->RowHeights(1), grown);
+    Click(2, 2);
+    Flush();
+    EXPECT_EQ(grid->Cells(1, 1), "a\r\nb\r\nc");
+
+    // Without SizeWhileTyping.Height the row keeps its height.
+    grid->SizeWhileTyping().SetHeight(false);
+    grid->SetRowHeights(3, before);
+    grid->FocusCell(1, 3, true);
+    Open("a");
+    Enter();
+    Type("b");
+    EXPECT_EQ(grid->RowHeights(3), before);
+}
+
+TEST_F(MultiLineEdit, ALineBreakCountsTwoCharactersAgainstTheLengthLimit)
+{
+    Set(true, true, true, true);
+    grid->SetMaxEditLength(3);
+    for (const bool withCtrl : {false, true}) {
+        SCOPED_TRACE(withCtrl ? "Ctrl+Enter" : "Enter");
+        grid->Navigation().SetLineFeedOnEnter(!withCtrl);
+        grid->FocusCell(1, withCtrl ? 2 : 1, true);
+        Open("ab");
+        withCtrl ? CtrlEnter() : Enter();   // CR LF would make four characters
+        ASSERT_TRUE(EditorShown());
+        EXPECT_EQ(Editor()->text(), "ab");
+        Key(Qt::Key_Backspace, Qt::NoModifier, QString(QChar(8)));
+        withCtrl ? CtrlEnter() : Enter();   // "a" and a break fit
+        EXPECT_EQ(Editor()->text(), "a\r\n");
+        Key(Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+        Flush();
+    }
+}
