@@ -16,7 +16,21 @@ namespace {
 bool Is_Instance_Code(uint8_t b) { return b >= 0x24 && b <= 0x26; }
 bool Is_Conn_Point_Code(uint8_t b) { return b >= 0x2C && b <= 0x2E; }
 
-const char *const Device_Keys[] = {"VENDCODE =", "PRODTYPE =", "PRODCODE =", "MAJREV =", "MINREV ="};
+const char *const Device_Keys[] = {"VENDCODE", "PRODTYPE", "PRODCODE", "MAJREV", "MINREV"};
+
+// Where the key's "=" is in the upper-cased line: the key followed by blanks or none, then
+// "=" ("VENDCODE = 1;", "VENDCODE=1;"); -1 when the line holds no such key.
+qsizetype Key_Equals(const QString &up, const QString &key)
+{
+    for (qsizetype at = up.indexOf(key); at >= 0; at = up.indexOf(key, at + 1)) {
+        qsizetype p = at + key.size();
+        while (p < up.size() && (up[p] == u' ' || up[p] == u'\t'))
+            ++p;
+        if (p < up.size() && up[p] == u'=')
+            return p;
+    }
+    return -1;
+}
 
 } // namespace
 
@@ -80,7 +94,7 @@ void TEDS_Reader::Read_Lines(const QStringList &lines)
             const QString up = UpperCase(line);
             for (int k = 0; k < 5; ++k) {
                 const QString key = QLatin1String(Device_Keys[k]);
-                if (!up.contains(key))
+                if (Key_Equals(up, key) < 0)
                     continue;
                 const int32_t v = GetDeviceValue(up, key);
                 switch (k) {
@@ -117,12 +131,16 @@ void TEDS_Reader::Read_Lines(const QStringList &lines)
 
 int32_t TEDS_Reader::GetDeviceValue(const QString &str, const QString &DevObj)
 {
-    const qsizetype key = str.indexOf(DevObj);
+    // The key as given, or without its " =": the value starts right after the "=" that
+    // follows it, blanks or none between ("PRODTYPE =12;" is 12, not 2).
+    QString key = DevObj;
+    if (key.endsWith(QLatin1Char('=')))
+        key = Trim(key.chopped(1));
+    const qsizetype equals = Key_Equals(str, key);
     const qsizetype semicolon = str.indexOf(QLatin1Char(';'));
-    if (key < 0 || semicolon < 0)
+    if (equals < 0 || semicolon < 0)
         return 0;
-    // The value starts right after "=": "PRODTYPE =12;" is 12, not 2.
-    const qsizetype start = key + DevObj.size();
+    const qsizetype start = equals + 1;
     if (semicolon <= start)
         return 0;
     int value = 0;

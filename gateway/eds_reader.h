@@ -68,9 +68,9 @@ public:
     // The same over lines already read.
     void Read_Lines(const QStringList &lines);
 
-    // The value of the [Device] key DevObj (upper case, ending in " =") in the upper-cased
-    // line str: the text after the key's "=" up to ";", trimmed. 0 when it is no number or
-    // there is no ";".
+    // The value of the [Device] key DevObj (upper case, with or without its " =") in the
+    // upper-cased line str, the key followed by blanks or none and "=": the text after the
+    // "=" up to ";", trimmed. 0 when it is no number or there is no ";".
     static int32_t GetDeviceValue(const QString &str, const QString &DevObj);
     // Appends the fields of a connection entry: "," and ";" outside double quotes end a
     // field; quotes and blanks stay in it.

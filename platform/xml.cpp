@@ -5,7 +5,10 @@
 
 #include <QDir>
 #include <QStringDecoder>
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <optional>
 #include <pugixml.hpp>
 
 namespace {
@@ -137,6 +140,205 @@ void LoadBuffer(pugi::xml_document &doc, const QByteArray &bytes, pugi::xml_enco
     if (r.status != pugi::status_no_document_element)
         msg += QStringLiteral(" (line %1, column %2)").arg(line).arg(col);
     throw EXmlParseError(msg.toStdString(), int(r.status), int(line));
+}
+
+[[noreturn]] void Throw_Not_Well_Formed(const QByteArray &text, qsizetype off, const QString &what,
+                                        const QString &source)
+{
+    const qsizetype line = text.left(off).count('\n') + 1;
+    const qsizetype col = off - (text.lastIndexOf('\n', off - 1) + 1) + 1;
+    throw EXmlParseError(QStringLiteral("%1 is not a valid XML document: %2 (line %3, column %4)")
+                             .arg(source, what)
+                             .arg(line)
+                             .arg(col)
+                             .toStdString(),
+                         -1, int(line));
+}
+
+bool Is_Name_Start(uchar c) { return std::isalpha(c) || c == '_' || c == ':' || c >= 0x80; }
+bool Is_Name_Char(uchar c) { return Is_Name_Start(c) || std::isdigit(c) || c == '-' || c == '.'; }
+
+// The reference at t[at] == '&': the offset past its ';', or -1 with the fault in what.
+qsizetype Reference_End(const QByteArray &t, qsizetype at, bool doctype, QString &what)
+{
+    const qsizetype n = t.size();
+    qsizetype p = at + 1;
+    if (p < n && t[p] == '#') {
+        const bool hex = p + 1 < n && t[p + 1] == 'x';
+        p += hex ? 2 : 1;
+        const qsizetype digits = p;
+        while (p < n && (hex ? std::isxdigit(uchar(t[p])) : std::isdigit(uchar(t[p]))))
+            ++p;
+        char32_t value = 0;
+        for (qsizetype k = digits; k < p; ++k) {
+            const char d = t[k];
+            const int digit = d <= '9' ? d - '0' : (d | 0x20) - 'a' + 10;
+            value = std::min<char32_t>(0x110000, value * (hex ? 16 : 10) + char32_t(digit));
+        }
+        if (p == digits || p >= n || t[p] != ';') {
+            what = QStringLiteral("a character reference without its digits or \";\"");
+            return -1;
+        }
+        const bool ok = value == 0x9 || value == 0xA || value == 0xD || (value >= 0x20 && value <= 0xD7FF)
+                        || (value >= 0xE000 && value <= 0xFFFD) || (value >= 0x10000 && value <= 0x10FFFF);
+        if (!ok) {
+            what = QStringLiteral("a character reference to a character XML cannot hold");
+            return -1;
+        }
+        return p + 1;
+    }
+    const qsizetype name = p;
+    if (p < n && Is_Name_Start(uchar(t[p])))
+        while (p < n && Is_Name_Char(uchar(t[p])))
+            ++p;
+    if (p == name || p >= n || t[p] != ';') {
+        what = QStringLiteral("an \"&\" that starts no reference");
+        return -1;
+    }
+    static const QByteArray predefined[] = {"amp", "lt", "gt", "quot", "apos"};
+    const QByteArray entity = t.mid(name, p - name);
+    if (!doctype && std::find(std::begin(predefined), std::end(predefined), entity) == std::end(predefined)) {
+        what = QStringLiteral("a reference to the undeclared entity \"%1\"").arg(QString::fromUtf8(entity));
+        return -1;
+    }
+    return p + 1;
+}
+
+// The faults of the markup the parser lets through, in text already checked for its
+// characters; the structure itself is left to the parser.
+void Check_Markup(const QByteArray &t, const QString &source)
+{
+    const qsizetype n = t.size();
+    bool doctype = false;
+    QString what;
+    const auto skip_to = [&](qsizetype from, const char *end) {
+        const qsizetype e = t.indexOf(end, from);
+        return e < 0 ? n : e + qsizetype(std::strlen(end));
+    };
+    for (qsizetype i = 0; i < n;) {
+        const char c = t[i];
+        if (c == '&') {
+            const qsizetype e = Reference_End(t, i, doctype, what);
+            if (e < 0)
+                Throw_Not_Well_Formed(t, i, what, source);
+            i = e;
+        } else if (c != '<') {
+            ++i;
+        } else if (t.mid(i, 4) == "<!--") {
+            i = skip_to(i + 4, "-->");
+        } else if (t.mid(i, 9) == "<![CDATA[") {
+            i = skip_to(i + 9, "]]>");
+        } else if (t.mid(i, 2) == "<?") {
+            i = skip_to(i + 2, "?>");
+        } else if (t.mid(i, 2) == "<!") {
+            // A document type declaration, its internal subset included.
+            doctype = true;
+            char quote = 0;
+            int depth = 0;
+            for (++i; i < n; ++i) {
+                const char d = t[i];
+                if (quote) {
+                    if (d == quote)
+                        quote = 0;
+                } else if (d == '<' && t.mid(i, 4) == "<!--") {
+                    i = skip_to(i + 4, "-->") - 1;
+                } else if (d == '"' || d == '\'') {
+                    quote = d;
+                } else if (d == '[') {
+                    ++depth;
+                } else if (d == ']') {
+                    --depth;
+                } else if (d == '>' && depth <= 0) {
+                    break;
+                }
+            }
+            ++i;
+        } else {
+            // A tag: its attribute values are checked.
+            char quote = 0;
+            for (++i; i < n; ++i) {
+                const char d = t[i];
+                if (quote) {
+                    if (d == quote) {
+                        quote = 0;
+                    } else if (d == '<') {
+                        Throw_Not_Well_Formed(t, i, QStringLiteral("a \"<\" in an attribute value"), source);
+                    } else if (d == '&') {
+                        const qsizetype e = Reference_End(t, i, doctype, what);
+                        if (e < 0)
+                            Throw_Not_Well_Formed(t, i, what, source);
+                        i = e - 1;
+                    }
+                } else if (d == '"' || d == '\'') {
+                    quote = d;
+                } else if (d == '>') {
+                    break;
+                }
+            }
+            ++i;
+        }
+    }
+}
+
+// The well-formed check of LoadFromFile. buf is the file's bytes, or its UTF-8 form when
+// converted; a file in UTF-16 or UTF-32 is turned into UTF-8 here. Returns whether buf is
+// UTF-8 now. A file that declares another encoding is read as the parser reads it, and only
+// its markup is checked.
+bool Check_Well_Formed(QByteArray &buf, bool converted, const QString &source)
+{
+    std::optional<QStringConverter::Encoding> enc = QStringConverter::Utf8;
+    if (!converted) {
+        enc = QStringConverter::encodingForData(buf, u'<');
+        if (!enc) {
+            enc = QStringConverter::Utf8;
+            if (buf.startsWith("<?xml")) {
+                const QByteArray decl = buf.left(buf.indexOf("?>")).toLower();
+                const qsizetype at = decl.indexOf("encoding");
+                if (at >= 0) {
+                    const QByteArray value = decl.mid(at + 8).trimmed().mid(1).trimmed().mid(1);
+                    if (!value.startsWith("utf-8") && !value.startsWith("utf8"))
+                        enc.reset();
+                }
+            }
+        }
+    }
+    if (!enc) {
+        Check_Markup(buf, source);
+        return false;
+    }
+    QStringDecoder decode(*enc, QStringDecoder::Flag::Stateless);
+    const QString text = decode(buf);
+    if (decode.hasError()) {
+        // The line of the first broken sequence.
+        qsizetype line = 1;
+        for (qsizetype start = 0; start < buf.size(); ++line) {
+            qsizetype end = *enc == QStringConverter::Utf8 ? buf.indexOf('\n', start) : -1;
+            if (end < 0)
+                end = buf.size();
+            QStringDecoder part(*enc, QStringDecoder::Flag::Stateless);
+            const QString decoded = part(QByteArrayView(buf).sliced(start, end - start));
+            if (part.hasError())
+                break;
+            start = end + 1;
+        }
+        throw EXmlParseError(QStringLiteral("%1 is not a valid XML document: invalid %2 byte sequence (line %3)")
+                                 .arg(source,
+                                      QLatin1String(QStringConverter::nameForEncoding(*enc)))
+                                 .arg(line)
+                                 .toStdString(),
+                             -1, int(line));
+    }
+    if (*enc != QStringConverter::Utf8)
+        buf = text.toUtf8();
+    const qsizetype bad = First_Non_Xml_Char(text);
+    if (bad >= 0) {
+        const QByteArray utf8 = text.left(bad).toUtf8();
+        Throw_Not_Well_Formed(buf, utf8.size() + (buf.startsWith("\xEF\xBB\xBF") ? 3 : 0),
+                              QStringLiteral("the character %1, which XML cannot hold").arg(Char_Code_Text(text, bad)),
+                              source);
+    }
+    Check_Markup(buf, source);
+    return true;
 }
 
 struct TStringWriter : pugi::xml_writer {
@@ -328,7 +530,7 @@ std::vector<std::pair<QString, QString>> TXmlNode::Attributes() const
 TXmlDocument::TXmlDocument() : doc_(std::make_unique<pugi::xml_document>()) {}
 TXmlDocument::~TXmlDocument() = default;
 
-void TXmlDocument::LoadFromFile(const QString &path)
+void TXmlDocument::LoadFromFile(const QString &path, TXmlCheck check)
 {
     QByteArray bytes;
     try {
@@ -338,9 +540,17 @@ void TXmlDocument::LoadFromFile(const QString &path)
         throw EXmlError(e.what());
     }
     bool converted = false;
-    const QByteArray buf = ToUtf8IfDeclaredAnsi(bytes, converted);
-    LoadBuffer(*doc_, buf, converted ? pugi::encoding_utf8 : pugi::encoding_auto,
-               QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)));
+    QByteArray buf = ToUtf8IfDeclaredAnsi(bytes, converted);
+    const QString source = QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path));
+    if (check == TXmlCheck::Well_Formed) {
+        try {
+            converted = Check_Well_Formed(buf, converted, source);
+        } catch (...) {
+            doc_->reset();
+            throw;
+        }
+    }
+    LoadBuffer(*doc_, buf, converted ? pugi::encoding_utf8 : pugi::encoding_auto, source);
 }
 
 void TXmlDocument::LoadFromString(const QString &xml)

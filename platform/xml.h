@@ -84,6 +84,12 @@ private:
     pugi::xml_node_struct *node_ = nullptr;
 };
 
+// How much of XML 1.0 a load checks. Parser: what the parser refuses. Well_Formed also
+// refuses what it lets through: an "&" that starts no reference, a reference to an entity no
+// document type declares, a "<" in an attribute value, a character XML cannot hold (raw or
+// as a reference), and bytes that are not UTF-8 (or UTF-16/32) in a file read as such.
+enum class TXmlCheck { Parser, Well_Formed };
+
 class TXmlDocument
 {
 public:
@@ -92,7 +98,9 @@ public:
     TXmlDocument(const TXmlDocument &) = delete;
     TXmlDocument &operator=(const TXmlDocument &) = delete;
 
-    void LoadFromFile(const QString &path);     // throws EXmlError naming the file and the fault
+    // Throws EXmlError naming the file and the fault (EXmlParseError for a document that is
+    // not well-formed).
+    void LoadFromFile(const QString &path, TXmlCheck check = TXmlCheck::Parser);
     void LoadFromString(const QString &xml);    // throws EXmlError
     void Clear();
     bool IsEmpty() const;

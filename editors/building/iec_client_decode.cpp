@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
-#include <QStringDecoder>
 #include <functional>
 #include <type_traits>
 #include <unordered_map>
@@ -431,43 +430,6 @@ private:
     std::unordered_map<const void *, QHash<QString, TIEC_DA *>> da_search_, da_direct_;
 };
 
-// A file read as UTF-8 must be valid UTF-8: the parser would take broken bytes in. Files in
-// UTF-16 or UTF-32, or declaring another encoding, are left to the XML layer.
-void Check_Utf8(const QByteArray &bytes, const QString &path)
-{
-    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
-    if (!bom) {
-        for (qsizetype i = 0; i < std::min<qsizetype>(4, bytes.size()); ++i)
-            if (bytes[i] == 0 || uchar(bytes[i]) >= 0xFE)
-                return;
-        if (bytes.startsWith("<?xml")) {
-            const QByteArray decl = bytes.left(bytes.indexOf("?>")).toLower();
-            const qsizetype at = decl.indexOf("encoding");
-            if (at >= 0) {
-                const QByteArray value = decl.mid(at + 8).trimmed().mid(1).trimmed().mid(1);
-                if (!value.startsWith("utf-8") && !value.startsWith("utf8"))
-                    return;
-            }
-        }
-    }
-    qsizetype line = 1;
-    for (qsizetype start = 0; start < bytes.size(); ++line) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            end = bytes.size();
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = utf8(QByteArrayView(bytes).sliced(start, end - start));
-        if (utf8.hasError())
-            throw EXmlParseError(QStringLiteral("\"%1\" is not a valid XML document: invalid UTF-8 byte sequence "
-                                                "(line %2)")
-                                     .arg(QDir::toNativeSeparators(path))
-                                     .arg(line)
-                                     .toStdString(),
-                                 -1, int(line));
-        start = end + 1;
-    }
-}
-
 } // namespace
 
 TIEC_DA *TIEC_DA::Find_DA(const QString &DA_Name) const
@@ -523,13 +485,8 @@ TIEC_Device::TIEC_Device(const QString &FileName_icd, const TIEC_Limits &limits)
     fFileName = QFileInfo(FileName_icd).fileName();
     if (!File_Exists(FileName_icd))
         return;
-    try {
-        Check_Utf8(Read_File(FileName_icd), FileName_icd);
-    } catch (const EFileError &e) {
-        throw EXmlError(e.what());
-    }
     TXmlDocument doc;
-    doc.LoadFromFile(FileName_icd);
+    doc.LoadFromFile(FileName_icd, TXmlCheck::Well_Formed);
     TDecoder(*this, limits, FileName_icd).Run(doc);
 }
 

@@ -166,7 +166,7 @@ void Write_GSD_File(const QString &FileName)
     }
     const auto bytes = [&keys](const char *key) {
         const int n = keys.Int_Def(QLatin1String(key), 0);
-        if (n > Max_Profinet_Bytes)
+        if (n < 0 || n > Max_Profinet_Bytes)
             throw EXmlError(QStringLiteral("%1: %2 is %3; the communication settings accept a number of bytes "
                                            "between 0 and %4. The GSD file was not written.")
                                 .arg(Path_ParGen, QLatin1String(key))

@@ -10,8 +10,8 @@
 void Create_GSD_File();
 // Writes the description for the lengths now in ParGen.xml (0 when missing), in Windows-1252
 // with CR LF after every line, replacing the file atomically. Throws EFileError, and
-// EXmlError for a ParGen.xml that is not well-formed or a length above 1438 bytes (what the
-// communication settings accept); then nothing is written.
+// EXmlError for a ParGen.xml that is not well-formed or a length outside 0..1438 bytes (what
+// the communication settings accept); then nothing is written.
 void Write_GSD_File(const QString &FileName);
 // The description's lines for the two lengths (in bytes).
 QStringList Build_GSD_Lines(int nb_in, int nb_out);

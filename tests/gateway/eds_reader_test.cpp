@@ -149,6 +149,11 @@ TEST(EdsReader, DeviceKeys)
         {"MAJREV = SEVEN;", "MAJREV =", 0},
         {"MAJREV =;", "MAJREV =", 0},
         {"MAJREV =", "MAJREV =", 0},
+        // Blanks around "=" or none: the value is read whole.
+        {"PRODTYPE=12;", "PRODTYPE =", 12},
+        {"PRODTYPE\t=12;", "PRODTYPE =", 12},
+        {"PRODTYPE   =   12 ;", "PRODTYPE =", 12},
+        {"PRODTYPESTR = 5;", "PRODTYPE =", 0},
     };
     for (const Case &c : cases)
         EXPECT_EQ(TEDS_Reader::GetDeviceValue(QLatin1String(c.line), QLatin1String(c.key)), c.value) << c.line;
@@ -157,7 +162,7 @@ TEST(EdsReader, DeviceKeys)
     r.Read_Lines({"[Device]", "  vendcode = 1;", "ProdType= 12;", "ProdCode = 0x22;  $ hex",
                   "ProdTypeStr = \"x\";", "MajRev = 0x1FF;", "MinRev = 3;", "[Other]", "ProdType = 9;"});
     EXPECT_EQ(r.VendCode, 1);
-    EXPECT_EQ(r.ProdType, 0);   // no blank before "="
+    EXPECT_EQ(r.ProdType, 12);  // no blank before "=": read all the same
     EXPECT_EQ(r.ProdCode, 34);
     EXPECT_EQ(r.MajRev, 0xFF);  // kept to 8 bits
     EXPECT_EQ(r.MinRev, 3);

@@ -229,3 +229,72 @@ TEST(Xml, ALeadingByteOrderMarkCharacterIsKept)
     EXPECT_EQ(marked.DocumentElement().Name(), "R");
     EXPECT_EQ(marked.DocumentElement().Text(), "x");
 }
+
+// The well-formed check refuses what the parser lets through, naming line and column; the
+// plain load keeps taking it in. Sound documents, UTF-16 and declared Windows-1252 included,
+// read the same either way.
+TEST(Xml, WellFormedCheckRefusesWhatTheParserLetsThrough)
+{
+    QTemporaryDir dir;
+    const struct
+    {
+        QByteArray bytes;
+        const char *fault;
+    } bad[] = {
+        {"<R>\n<A t=\"a & b\"/></R>", "an \"&\" that starts no reference (line 2, column 9)"},
+        {"<R>fish & chips</R>", "an \"&\" that starts no reference (line 1, column 9)"},
+        {"<R>&amp</R>", "starts no reference"},
+        {"<R>&nbsp;</R>", "the undeclared entity \"nbsp\""},
+        {"<R a='x<y'/>", "a \"<\" in an attribute value (line 1, column 8)"},
+        {"<R a=\"&#0;\"/>", "a character reference to a character XML cannot hold"},
+        {"<R>&#x110000;</R>", "a character reference to a character XML cannot hold"},
+        {"<R>&#xZ;</R>", "without its digits"},
+        {"<R>\n\n<A>x\x01</A></R>", "the character U+0001, which XML cannot hold (line 3, column 5)"},
+        {"<R a='\xC3\xA4\xEF\xBF\xBF'/>", "the character U+FFFF"},
+        {"<R>\n<A n='Z\xE4hler'/></R>", "invalid UTF-8 byte sequence (line 2)"},
+        {"\xEF\xBB\xBF<R n='\xE4'/>", "invalid UTF-8 byte sequence (line 1)"},
+        {"<?xml version='1.0' encoding='utf-8'?><R n='\xE4'/>", "invalid UTF-8 byte sequence"},
+        {QByteArray("\xFF\xFE<\0R\0 \0a\0=\0'\0<\0'\0/\0>\0", 22), "a \"<\" in an attribute value"},
+    };
+    for (const auto &c : bad) {
+        const QString path = WriteTemp(dir, "bad.xml", c.bytes);
+        TXmlDocument doc;
+        try {
+            doc.LoadFromFile(path, TXmlCheck::Well_Formed);
+            ADD_FAILURE() << "no error for " << c.bytes.toStdString();
+        } catch (const EXmlParseError &e) {
+            EXPECT_NE(std::string(e.what()).find(c.fault), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("bad.xml\" is not a valid XML document: "), std::string::npos)
+                << e.what();
+        }
+        EXPECT_TRUE(doc.IsEmpty()) << c.bytes.toStdString();
+    }
+    // The plain load takes the first ones in, as before.
+    for (int k = 0; k < 2; ++k) {
+        TXmlDocument doc;
+        doc.LoadFromFile(WriteTemp(dir, "lax.xml", bad[k].bytes));
+        EXPECT_EQ(doc.DocumentElement().Name(), "R");
+    }
+
+    const struct
+    {
+        QByteArray bytes;
+        const char *value;   // of the attribute v of the root, as UTF-8
+    } good[] = {
+        {"<R v='a &amp; &lt;b&gt; &quot;&apos; &#65;&#x42;&#x1F600;'><!-- & < --><![CDATA[& <]]><?p & <?></R>",
+         "a & <b> \"' AB\xF0\x9F\x98\x80"},
+        {"<!DOCTYPE R [<!ENTITY e \"x\"> <!-- ] > -->]><R v='&e;'/>", "&e;"},
+        {"<R v=\"'>\" w='\"&gt;'>x > y</R>", "'>"},
+        {"\xEF\xBB\xBF<R v='Z\xC3\xA4hler'/>", "Z\xC3\xA4hler"},
+        {"<?xml version='1.0' encoding='windows-1252'?><R v='Z\xE4hler'/>", "Z\xC3\xA4hler"},
+        {QByteArray("\xFF\xFE<\0R\0 \0v\0=\0'\0\xE4\0'\0/\0>\0", 22), "\xC3\xA4"},
+    };
+    for (const auto &c : good) {
+        const QString path = WriteTemp(dir, "good.xml", c.bytes);
+        TXmlDocument strict, plain;
+        strict.LoadFromFile(path, TXmlCheck::Well_Formed);
+        plain.LoadFromFile(path);
+        EXPECT_EQ(strict.DocumentElement().Attribute("v"), QString::fromUtf8(c.value)) << c.bytes.toStdString();
+        EXPECT_EQ(strict.SaveToBytes(), plain.SaveToBytes()) << c.bytes.toStdString();
+    }
+}

@@ -175,6 +175,8 @@ TEST_F(BuildingTest, GsdRefusesSizesPastTheSettingsAndADamagedParGen)
         {"<Par_Gen><PROFINET_NB_IN>1439</PROFINET_NB_IN></Par_Gen>", "PROFINET_NB_IN is 1439;"},
         {"<Par_Gen><PROFINET_NB_OUT>100000000</PROFINET_NB_OUT></Par_Gen>", "PROFINET_NB_OUT is 100000000;"},
         {"<Par_Gen><PROFINET_NB_OUT>2147483647</PROFINET_NB_OUT></Par_Gen>", "PROFINET_NB_OUT is 2147483647;"},
+        {"<Par_Gen><PROFINET_NB_OUT>-5</PROFINET_NB_OUT></Par_Gen>", "PROFINET_NB_OUT is -5;"},
+        {"<Par_Gen><PROFINET_NB_IN>-2147483648</PROFINET_NB_IN></Par_Gen>", "PROFINET_NB_IN is -2147483648;"},
         {"<Par_Gen><PROFINET_NB_IN>64</PROFINET_NB_IN>", "is not a valid XML document"},
     };
     for (const Case &c : cases) {

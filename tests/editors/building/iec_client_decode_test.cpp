@@ -109,12 +109,15 @@ TEST_F(SclModel, DataSetMembersAndGooseNames)
     for (const TIEC_DA *m : ds1.List_DA)
         members << m->Reference();
     // No daName: the first attribute without members; the node is the one of the member's
-    // prefix, class and instance (none of the others' is in the device: dropped).
-    EXPECT_EQ(members, (QStringList{"IED1LD0/LLN0.Mod.stVal", "IED1LD0/Q2MMXU2.TotW.mag.f"}));
+    // prefix, class and instance (a member without them names no node of the device, an
+    // unknown sub data object or a node without types is dropped).
+    EXPECT_EQ(members, (QStringList{"IED1LD0/LLN0.Mod.stVal", "IED1LD0/Q1MMXU1.TotW.mag.f",
+                                    "IED1MEAS/XCBR1.Pos.q"}));
     EXPECT_EQ(ds1.GooseName(), "GCB_B");   // the later control block wins
     const TIEC_DataSet &ds2 = *lln0.List_DataSet[1];
     EXPECT_EQ(ds2.GooseName(), "");
-    EXPECT_TRUE(ds2.List_DA.empty());
+    ASSERT_EQ(ds2.List_DA.size(), 1u);
+    EXPECT_EQ(ds2.List_DA[0]->Reference(), "IED1LD0/Q1MMXU1.TotW.mag.f");
     // The members are the tree's own attributes.
     EXPECT_EQ(ds1.List_DA[0], lln0.Find_DO("Mod")->Find_DA("stVal"));
 }
@@ -344,6 +347,8 @@ TEST_F(SclModel, EncodingsAndFilesThatAreNotWellFormed)
         {"latin.icd", "<SCL>\n<IED name='A'/>\n" + body + "</SCL>", "invalid UTF-8 byte sequence (line 3)"},
         {"declared.icd", "<?xml version='1.0' encoding='UTF-8'?>" + body, "invalid UTF-8 byte sequence (line 1)"},
         {"bom.icd", "\xEF\xBB\xBF" + body, "invalid UTF-8 byte sequence (line 1)"},
+        {"amp.icd", "<SCL>\n<IED name='A & B'/><DataTypeTemplates/></SCL>", "starts no reference (line 2, column 14)"},
+        {"lt.icd", "<SCL><IED name='A<B'/><DataTypeTemplates/></SCL>", "a \"<\" in an attribute value (line 1, column 18)"},
     };
     for (const auto &c : cases) {
         const QString path = In_Temp(QLatin1String(c.name));
