@@ -46,6 +46,7 @@ TRule_Editor_Desc Make_Desc()
     t.Hint = TRule_Hint::None;
     t.Show_Hints = false;
     t.Key_Press = false;
+    t.In_Place_Edit = true;
     t.Columns = {
         {5814, -1, nullptr, nullptr, TRule_Cell::Text, 40},
         {5815, 5821, "Enable", "Y", TRule_Cell::Text, 50},

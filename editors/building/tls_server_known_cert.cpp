@@ -27,6 +27,8 @@ TRule_Editor_Desc Make_Desc()
     t.Key_Col = TC_Certificate;
     t.Hint = TRule_Hint::Real;
     t.Clear_Other_Hints = true;
+    t.In_Place_Edit = true;
+    t.Row_Sizing = true;
     t.Columns = {
         {5114, -1, nullptr, nullptr, TRule_Cell::Text, 40},
         {5115, 5118, "Enable", "Y", TRule_Cell::Text, 50},
