@@ -252,7 +252,8 @@ TFIEC_61850_Access::TFIEC_61850_Access(QWidget *parent) : QDialog(parent)
         };
     }
     ACG_DA->SetShowHint(true);
-    ACG_DataSet->OnRowChanged = [this](TObject *, int, int) { Show_DataSet_DAs(); };
+    // The grid reports the new row before its current row has moved.
+    ACG_DataSet->OnRowChanged = [this](TObject *, int, int NewRow) { Show_DataSet_DAs(NewRow); };
     ACG_DS_Vars->OnSelectCell = [this](TObject *, int ACol, int ARow, bool &) { ACG_DS_VarsSelectCell(ACol, ARow); };
     ACG_DS_Vars->OnEditCellDone = [this](TObject *, int ACol, int ARow) { ACG_DS_VarsEditCellDone(ACol, ARow); };
 
@@ -663,9 +664,9 @@ void TFIEC_61850_Access::ClickCell(TDazStringGrid *Sender, int ARow, int ACol)
         Show_DataSet_DAs();
 }
 
-void TFIEC_61850_Access::Show_DataSet_DAs()
+void TFIEC_61850_Access::Show_DataSet_DAs(int Row)
 {
-    const int r = ACG_DataSet->Row();
+    const int r = Row < 0 ? ACG_DataSet->Row() : Row;
     const TDataSet *set = r >= 1 && size_t(r) <= List_DataSet.size() ? List_DataSet[size_t(r) - 1].get() : nullptr;
     ACG_DS_Vars->BeginUpdate();
     if (!set || set->List_DAs.empty()) {

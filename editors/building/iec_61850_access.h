@@ -99,7 +99,8 @@ public:
 
     void Show_IEC_Devices();
     void Show_Tree_IEC_Device(TIEC_Device &dev);
-    void Show_DataSet_DAs();
+    // The members of the data set in row Row of its grid (the current row when -1).
+    void Show_DataSet_DAs(int Row = -1);
     void Set_Start_Num_Byte();
     TIEC_DataSet *Get_DataSet(int Index, const QString &reference) const;
 

@@ -179,9 +179,10 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(QWidget *parent) : QDialog(parent
     Btn_CopyRow->OnClick = [this](QObject *) { Btn_CopyRowClick(); };
     Btn_PasteRow->OnClick = [this](QObject *) { Btn_PasteRowClick(); };
     ACG_OPC_UA_Server->OnClickCell = [this](TObject *, int ARow, int ACol) { ACG_OPC_UA_ServerClickCell(ARow, ACol); };
-    // A server chosen with the keyboard shows its variables as a clicked one does.
+    // A server chosen with the keyboard shows its variables as a clicked one does. The
+    // grid reports the new row before its current row has moved.
     ACG_OPC_UA_Server->OnRowChanged = [this](TObject *, int, int NewRow) {
-        if (!Filling_Servers && Selected_Server() != Shown_Server)
+        if (!Filling_Servers && NewRow - 1 != Shown_Server)
             ACG_OPC_UA_ServerClickCell(NewRow, 0);
     };
     ACG_OPC_UA_Server->OnDblClickCell = [this](TObject *, int ARow, int ACol) { ACG_OPC_UA_ServerDblClickCell(ARow, ACol); };
@@ -361,11 +362,13 @@ void TFOPC_UA_Client_Access::Fill_Var_Grid(TDazColumnGrid &grid, const TOPC_UA_V
     grid.EndUpdate();
 }
 
-void TFOPC_UA_Client_Access::Show_OPC_UA_Var_List()
+void TFOPC_UA_Client_Access::Show_OPC_UA_Var_List(int Server)
 {
     Erase_Var_Grid(*ACG_OPC_UA_Var_R);
     Erase_Var_Grid(*ACG_OPC_UA_Var_W);
-    Shown_Server = Selected_Server();
+    if (Server < 0)
+        Server = Selected_Server();
+    Shown_Server = Server >= 0 && Server < int(OPC_UA_Server_List.size()) ? Server : -1;
     if (Shown_Server < 0)
         return;
     const TOPC_UA_Server &s = *OPC_UA_Server_List[size_t(Shown_Server)];
@@ -438,7 +441,7 @@ void TFOPC_UA_Client_Access::ACG_OPC_UA_ServerClickCell(int ARow, int)
     if (ARow <= 0)
         return;
     Store_Var_Grids();
-    Show_OPC_UA_Var_List();
+    Show_OPC_UA_Var_List(ARow - 1);
 }
 
 void TFOPC_UA_Client_Access::ACG_OPC_UA_ServerDblClickCell(int ARow, int)

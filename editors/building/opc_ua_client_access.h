@@ -54,7 +54,8 @@ public:
     void ACG_OPC_UA_ServerDblClickCell(int ARow, int ACol);
     void GridHint(TDazStringGrid *Sender, int ARow, int ACol, QString &hintstr);
     void Show_OPC_UA_Server_List();
-    void Show_OPC_UA_Var_List();
+    // The lists of the server at index Server (the selected one when -1).
+    void Show_OPC_UA_Var_List(int Server = -1);
     // The variable grids into the lists of the server they show.
     void Store_Var_Grids();
     int Selected_Server() const;

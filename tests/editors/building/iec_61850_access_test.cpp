@@ -430,7 +430,7 @@ TEST_F(IEC61850AccessTest, AnIncompleteItemStopsTheLoadingKeepingWhatCameBefore)
     EXPECT_EQ(Form->ACG_DA->RowCount(), 2);
 }
 
-TEST_F(IEC61850AccessTest, DISABLED_TheKeyboardChoosesDevicesAndDataSetsAsTheMouseDoes)
+TEST_F(IEC61850AccessTest, TheKeyboardChoosesDevicesAndDataSetsAsTheMouseDoes)
 {
     Add(Feeder());
     const QString second = In_Temp("second.icd");

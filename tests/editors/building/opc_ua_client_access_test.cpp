@@ -336,7 +336,7 @@ TEST_F(OPCUAClient, TheServerListShowsEnableAsABoxTheDialogAloneChanges)
     EXPECT_FALSE(E->OPC_UA_Server_List[0]->Enable);
 }
 
-TEST_F(OPCUAClient, DISABLED_AServerChosenWithTheKeyboardShowsItsVariables)
+TEST_F(OPCUAClient, AServerChosenWithTheKeyboardShowsItsVariables)
 {
     Add("opc.tcp://a");
     Add("opc.tcp://b");
