@@ -905,8 +905,6 @@ public:
     void SetBorderWidth(int Value);
     // Width of the bevel and ring inside the frame on each side (left, top, right, bottom).
     QMargins NonClientInsets() const;
-    // The bevel and the border ring, on a painter over the whole tree window.
-    void PaintNonClientBorder(QPainter &Painter);
     // A picture behind the rows (with toShowBackground), fixed to the window.
     const QImage &Background() const { return FBackground; }
     void SetBackground(const QImage &Value);
@@ -935,8 +933,6 @@ public:
     TLTLineStyle LineStyle() const { return FLineStyle; }
     TCheckImageKind CheckImageKind() const { return FCheckImageKind; }
     void SetCheckImageKind(TCheckImageKind Value) { FCheckImageKind = Value; }
-    // The built-in list of a check image kind; nullptr for ckCustom.
-    static TLTImageList *CheckImageListFor(TCheckImageKind Kind);
     // The scrollable content height: root TotalHeight - root NodeHeight + bottom space.
     uint32_t RangeY() const { return FRangeY; }
 
@@ -960,6 +956,8 @@ public:
     virtual TRect InvalidateNode(PLazyNode Node);
     void InvalidateChildren(PLazyNode Node, bool Recursive);
     void InvalidateColumn(TColumnIndex Column);
+    // Invalidates from the node's row (the whole client area for nil) to the bottom.
+    void InvalidateToBottom(PLazyNode Node);
     // Paints the node's row before returning.
     void RepaintNode(PLazyNode Node);
     // Scales node height and indent by M / D when the tree follows scaling.
@@ -1065,8 +1063,6 @@ public:
     void SetLineStyle(TLTLineStyle Value);
     void SetButtonStyle(TLTButtonStyle Value);
     void SetButtonFillMode(TLTButtonFillMode Value);
-    // Rebuilds the expand buttons and the line pattern.
-    void RebuildPaintResources(bool Buttons, bool Lines);
 
     // --- Header and columns --------------------------------------------------------------
     TLTHeader &Header() const { return *FHeader; }
@@ -1253,6 +1249,7 @@ public:
     bool IsEditing() const;
     virtual bool CanEdit(PLazyNode Node, TColumnIndex Column);
     bool EndEditNode();
+    virtual bool CancelEditNode();
     TColumnIndex EditColumn() const { return FEditColumn; }
     // The edit link of the running edit; empty when none.
     std::shared_ptr<ILTEditLink> EditLink() const { return FEditLink; }
@@ -1497,6 +1494,13 @@ private:
     QPointer<TLazyTreeHintWindow> FHintWindow;
 
 protected:
+    // The built-in list of a check image kind; nullptr for ckCustom.
+    static TLTImageList *CheckImageListFor(TCheckImageKind Kind);
+    // The bevel and the border ring, on a painter over the whole tree window.
+    void PaintNonClientBorder(QPainter &Painter);
+    // Rebuilds the expand buttons and the line pattern.
+    void RebuildPaintResources(bool Buttons, bool Lines);
+
     // --- Storage -------------------------------------------------------------------------
     PLazyNode AllocateNode();
     // Reserves an internal area in every node block; only before any node exists.
@@ -1592,10 +1596,8 @@ protected:
 
     // --- What the model asks of the view, the selection and the position cache -----------
     void UpdateVerticalRange();
-    void InvalidateToBottom(PLazyNode Node);
     void InvalidateTree();
     void SetRedraw(bool Redraw);
-    virtual bool CancelEditNode();
     virtual void Sort(PLazyNode Node, TColumnIndex Column, bool Ascending, bool DoInit);
     virtual void SortTree(TColumnIndex Column, bool Ascending, bool DoInit);
     TColumnIndex SortColumn() const { return FHeader->SortColumn(); }
@@ -1843,6 +1845,7 @@ private:
     friend class TLazyTreeColumns;
     friend class TLTHeader;
     friend class TLTColors;
+    friend class THeaderBandPainter;
 
     void CreateRootNode(size_t OldSize);
     void ConnectScrollBars();

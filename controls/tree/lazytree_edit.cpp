@@ -61,6 +61,7 @@ std::shared_ptr<ILTEditLink> TBaseLazyTree::DoCreateEditor(PLazyNode Node, TColu
 
 void TBaseLazyTree::StartEditing()
 {
+    CancelHint();
     DoStateChange({}, {tsHint, tsEditPending});
     KillTreeTimer(ScrollTimer);
     KillTreeTimer(EditTimer);
@@ -158,10 +159,11 @@ void TBaseLazyTree::FitEditorBounds()
         if (hasColumn) {
             int left = 0, right = 0;
             columns.GetColumnBounds(FEditColumn, left, right);
+            // The column bounds are client coordinates already.
             if (alignment == TLTAlignment::taLeftJustify)
-                r.Right = right - FEffectiveOffsetX;
+                r.Right = right;
             else
-                r.Left = left - FEffectiveOffsetX;
+                r.Left = left;
         }
     }
     if (FOptions->PaintOptions().Contains(toShowHorzGridLines))

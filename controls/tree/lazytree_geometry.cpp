@@ -320,6 +320,8 @@ void TBaseLazyTree::GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo &HitI
                 HitInfo.HitColumn = previous;
                 cellLeft -= columns[previous].Width();
             }
+            // The span is the hit column and the empty cells after it, as the hint shows it.
+            cellRight = cellLeft + columns[HitInfo.HitColumn].Width();
             for (TColumnIndex next = columns.GetNextVisibleColumn(HitInfo.HitColumn);
                  next >= 0 && IsCellEmpty(node, next); next = columns.GetNextVisibleColumn(next))
                 cellRight += columns[next].Width();
@@ -458,15 +460,17 @@ void TBaseLazyTree::ClassifyHitRightToLeft(THitInfo &HitInfo, int X, TLTAlignmen
     int index = -1;
     if (TLTImageList *state = NodeImage(node, TLTImageKind::ikState, HitInfo.HitColumn, index)) {
         r -= state->Width() + 2;
-        if (X > r)
+        if (X > r) {
             HitInfo.HitPositions.Include(hiOnStateIcon);
-        return;
+            return;
+        }
     }
     if (TLTImageList *images = NodeImage(node, TLTImageKind::ikNormal, HitInfo.HitColumn, index)) {
         r -= images->Width() + 2;
-        if (X > r)
+        if (X > r) {
             HitInfo.HitPositions.Include(hiOnNormalIcon);
-        return;
+            return;
+        }
     }
     const int t = NodeContentWidth(node, HitInfo.HitColumn, nullptr);
     if (r < t) {

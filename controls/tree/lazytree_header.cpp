@@ -26,8 +26,6 @@ QRect TBaseLazyTree::HeaderRectInClient() const
     return FHeaderRect.translated(-viewport()->pos());
 }
 
-namespace {
-
 // Paints the header band above the viewport whenever the tree's own window (not the
 // viewport) paints: the scroll area leaves that band to its owner.
 class THeaderBandPainter : public QObject
@@ -63,8 +61,6 @@ public:
         return handled || mouse;
     }
 };
-
-}   // namespace
 
 void TBaseLazyTree::UpdateHeaderRect()
 {

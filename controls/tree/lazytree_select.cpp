@@ -591,8 +591,7 @@ void TBaseLazyTree::MoveFocus(PLazyNode Node, bool Ask)
     if (FFocusedNode) {
         if (FHeader->UseColumns() && !FHeader->Columns().IsValidColumn(FFocusedColumn))
             FFocusedColumn = FHeader->MainColumn();
-        if (FOptions->AutoOptions().Contains(toAutoExpand) && !FFocusedNode->Has(vsExpanded) &&
-            FFocusedNode->Has(vsHasChildren))
+        if (FOptions->AutoOptions().Contains(toAutoExpand) && !FFocusedNode->Has(vsExpanded))
             ToggleNode(FFocusedNode);
         InvalidateNode(FFocusedNode);
         if (FUpdateCount == 0 && !FOptions->AutoOptions().Contains(toDisableAutoscrollOnFocus)) {
@@ -690,6 +689,7 @@ void TBaseLazyTree::focusInEvent(QFocusEvent *Event)
 void TBaseLazyTree::focusOutEvent(QFocusEvent *Event)
 {
     QAbstractScrollArea::focusOutEvent(Event);
+    CancelHint();
     ForgetPendingInput(true);
     if (FSelection.empty() && FOptions->PaintOptions().Contains(toGhostedIfUnfocused))
         InvalidateNode(FFocusedNode);

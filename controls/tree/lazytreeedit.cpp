@@ -3,6 +3,10 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
 
 using enum TLazyTreeState;
 using enum TLazyNodeState;
@@ -15,10 +19,12 @@ constexpr int MinEditWidth = 30;
 // TLTEdit
 
 TLTEdit::TLTEdit(std::shared_ptr<TStringEditLink> Link, QWidget *Parent)
-    : QLineEdit(Parent), FRefLink(std::move(Link)), FLink(FRefLink.get())
+    : QPlainTextEdit(Parent), FRefLink(std::move(Link)), FLink(FRefLink.get())
 {
-    setFrame(false);
+    setFrameShape(QFrame::NoFrame);
     setToolTip(QString());
+    document()->setDocumentMargin(0);
+    SetMultiline(false);
     hide();
 }
 
@@ -37,6 +43,80 @@ void TLTEdit::Detach()
 {
     FLink = nullptr;
     FRefLink.reset();
+}
+
+void TLTEdit::SetMultiline(bool Value)
+{
+    FMultiline = Value;
+    setLineWrapMode(Value ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    setVerticalScrollBarPolicy(Value ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+QString TLTEdit::text() const
+{
+    // The raw text keeps non-breaking spaces; blocks and soft breaks become the node's breaks.
+    QString raw = document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QChar('\n'));
+    raw.replace(QChar::LineSeparator, QChar('\n'));
+    if (FLineBreak != QStringLiteral("\n"))
+        raw.replace(QChar('\n'), FLineBreak);
+    return raw;
+}
+
+void TLTEdit::setText(const QString &Text)
+{
+    FLineBreak = Text.contains(QChar('\n')) && !Text.contains(QStringLiteral("\r\n")) ? QStringLiteral("\n")
+                                                                                        : QStringLiteral("\r\n");
+    setPlainText(Text);
+}
+
+bool TLTEdit::isModified() const
+{
+    return document()->isModified();
+}
+
+void TLTEdit::setModified(bool Value)
+{
+    document()->setModified(Value);
+}
+
+int TLTEdit::cursorPosition() const
+{
+    return textCursor().position();
+}
+
+void TLTEdit::setCursorPosition(int Position)
+{
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::clamp(Position, 0, document()->characterCount() - 1));
+    setTextCursor(cursor);
+}
+
+void TLTEdit::setAlignment(Qt::Alignment Value)
+{
+    QTextOption option = document()->defaultTextOption();
+    option.setAlignment(Value);
+    document()->setDefaultTextOption(option);
+}
+
+void TLTEdit::SetTextMargin(int Left)
+{
+    setViewportMargins(Left, 0, 0, 0);
+}
+
+void TLTEdit::insertFromMimeData(const QMimeData *Source)
+{
+    if (FMultiline || !Source || !Source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(Source);
+        return;
+    }
+    // A single-line caption takes pasted lines joined by spaces.
+    QString text = Source->text();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QChar('\r'), QChar(' '));
+    text.replace(QChar('\n'), QChar(' '));
+    insertPlainText(text);
 }
 
 void TLTEdit::AutoAdjustSize()
@@ -69,7 +149,7 @@ bool TLTEdit::event(QEvent *Event)
             return true;
         }
     }
-    return QLineEdit::event(Event);
+    return QPlainTextEdit::event(Event);
 }
 
 void TLTEdit::keyPressEvent(QKeyEvent *Event)
@@ -77,10 +157,10 @@ void TLTEdit::keyPressEvent(QKeyEvent *Event)
     TStringEditLink *link = FLink;
     TCustomLazyStringTree *tree = link ? link->FTree : nullptr;
     if (!tree) {
-        QLineEdit::keyPressEvent(Event);
+        QPlainTextEdit::keyPressEvent(Event);
         return;
     }
-    const bool multiline = link->FNode->Has(vsMultiline);
+    const bool multiline = FMultiline;
     switch (Event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -100,7 +180,10 @@ void TLTEdit::keyPressEvent(QKeyEvent *Event)
             tree->InvalidateNode(link->FNode);
             tree->FinishEditing();
             tree->setFocus();
+            return;
         }
+        // A multi-line node takes the line break; the soft break of Shift+Enter is a break too.
+        insertPlainText(QStringLiteral("\n"));
         return;
     case Qt::Key_Escape:
         tree->AbortEditing();
@@ -112,7 +195,7 @@ void TLTEdit::keyPressEvent(QKeyEvent *Event)
             // A single line has no rows: the caret moves along it.
             QKeyEvent moved(Event->type(), Event->key() == Qt::Key_Up ? Qt::Key_Left : Qt::Key_Right,
                             Event->modifiers(), Event->text());
-            QLineEdit::keyPressEvent(&moved);
+            QPlainTextEdit::keyPressEvent(&moved);
             return;
         }
         break;
@@ -124,14 +207,18 @@ void TLTEdit::keyPressEvent(QKeyEvent *Event)
         break;
     default: break;
     }
-    QLineEdit::keyPressEvent(Event);
+    QPlainTextEdit::keyPressEvent(Event);
     if (!multiline)
         AutoAdjustSize();
 }
 
 void TLTEdit::focusOutEvent(QFocusEvent *Event)
 {
-    QLineEdit::focusOutEvent(Event);
+    QPlainTextEdit::focusOutEvent(Event);
+    // Another window or application taking the focus, or a popup, leaves the edit running:
+    // only a focus move inside this window ends it.
+    if (Event->reason() == Qt::ActiveWindowFocusReason || Event->reason() == Qt::PopupFocusReason)
+        return;
     if (FLink && !FLink->FStopping && FLink->FTree) {
         TCustomLazyStringTree *tree = FLink->FTree;
         if (tree->TreeOptions().StringOptions().Contains(TLTStringOption::toAutoAcceptEditChange))
@@ -167,8 +254,8 @@ bool TStringEditLink::PrepareEdit(TBaseLazyTree *Tree, PLazyNode Node, TColumnIn
     QString text;
     tree->GetTextInfo(Node, Column, font, FTextBounds, text);
     FEdit->setFont(font);
+    FEdit->SetMultiline(Node->Has(vsMultiline));
     FEdit->setText(text);
-    FEdit->setModified(false);
     TLazyTreeColumns &columns = tree->Header().Columns();
     const bool hasColumn = columns.IsValidColumn(Column);
     const TLTBiDiMode bidi = hasColumn ? columns[Column].BiDiMode() : tree->BiDiMode();
@@ -183,6 +270,7 @@ bool TStringEditLink::PrepareEdit(TBaseLazyTree *Tree, PLazyNode Node, TColumnIn
     FEdit->setAlignment(FAlignment == TLTAlignment::taRightJustify ? Qt::AlignRight
                         : FAlignment == TLTAlignment::taCenter    ? Qt::AlignHCenter
                                                                    : Qt::AlignLeft);
+    FEdit->setModified(false);
     return true;
 }
 
@@ -254,5 +342,5 @@ void TStringEditLink::SetBounds(TRect R)
     R.Right = std::min(R.Right, FTree->ClientWidth());
     FEdit->setGeometry(R.ToQRect());
     const int d = (FNode->Has(vsMultiline) ? 0 : 2) + (FTree->TreeStates().Contains(tsUseThemes) ? 1 : 0);
-    FEdit->setTextMargins(std::max(FTree->TextMargin() - d, 0), 0, 0, 0);
+    FEdit->SetTextMargin(std::max(FTree->TextMargin() - d, 0));
 }

@@ -1,14 +1,15 @@
 #pragma once
-// The string tree's in-place editor: TStringEditLink drives a TLTEdit, a frameless line
-// edit laid over the caption, through the tree's edit protocol.
+// The string tree's in-place editor: TStringEditLink drives a TLTEdit, a frameless text
+// edit laid over the caption, through the tree's edit protocol. A multi-line node is
+// edited with its line breaks; any other node keeps to one line.
 #include "controls/tree/lazystringtree.h"
 
-#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 
 class TStringEditLink;
 
-class TLTEdit : public QLineEdit
+class TLTEdit : public QPlainTextEdit
 {
 public:
     TLTEdit(std::shared_ptr<TStringEditLink> Link, QWidget *Parent = nullptr);
@@ -19,15 +20,31 @@ public:
     // Sizes the control to its text (single-line nodes without grid extensions).
     void AutoAdjustSize();
 
+    // One line, or wrapped lines with a vertical scroll bar.
+    void SetMultiline(bool Value);
+    bool Multiline() const { return FMultiline; }
+    // The text with the node's own line breaks ("\r\n" unless the caption used "\n").
+    QString text() const;
+    void setText(const QString &Text);
+    bool isModified() const;
+    void setModified(bool Value);
+    int cursorPosition() const;
+    void setCursorPosition(int Position);
+    void setAlignment(Qt::Alignment Value);
+    void SetTextMargin(int Left);
+
 protected:
     void keyPressEvent(QKeyEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
     bool event(QEvent *Event) override;
+    void insertFromMimeData(const QMimeData *Source) override;
 
 private:
     friend class TStringEditLink;
     std::shared_ptr<TStringEditLink> FRefLink;
     TStringEditLink *FLink = nullptr;
+    bool FMultiline = false;
+    QString FLineBreak = QStringLiteral("\r\n");
 };
 
 class TStringEditLink : public ILTEditLink, public std::enable_shared_from_this<TStringEditLink>

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -158,4 +160,85 @@ TEST(LazyTreeEdit, EscapeCancels)
     EXPECT_EQ(cancelled, 1);
     EXPECT_TRUE(f.NewTexts.empty());
     f.Tree.OnEditCancelled = nullptr;
+}
+
+// A multi-line node is edited with its line breaks: Enter and Shift+Enter type a break,
+// Ctrl+Enter ends the edit; a single-line node ends at Enter. Breaks come back as the
+// caption wrote them ("\r\n" unless the caption used "\n").
+TEST(LazyTreeEdit, MultiLineNodesKeepTheirLineBreaks)
+{
+    struct TCase
+    {
+        bool Multiline;
+        QString Caption;
+        std::string Stored;
+        bool EditingAfterEnter;
+    };
+    const TCase cases[] = {
+        {true, "beta", "beta=one\r\ntwo\r\nthree", true},
+        {true, "x\ny", "x\ny=one\ntwo\nthree", true},
+        {false, "beta", "beta=one", false},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Caption.toStdString() + (c.Multiline ? " multi" : " single"));
+        TEditFixture f;
+        f.Tree.Captions[f.Node(1)] = c.Caption;
+        f.Tree.SetMultiline(f.Node(1), c.Multiline);
+        ASSERT_TRUE(f.Tree.EditNode(f.Node(1), NoColumn));
+        TLTEdit *edit = f.Editor();
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->document()->blockCount(), c.Caption.count('\n') + 1);
+        QTest::keyClicks(edit, QStringLiteral("one"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_EQ(f.Tree.IsEditing(), c.EditingAfterEnter);
+        if (c.EditingAfterEnter) {
+            QTest::keyClicks(edit, QStringLiteral("two"));
+            QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
+            QTest::keyClicks(edit, QStringLiteral("three"));
+            EXPECT_TRUE(f.Tree.IsEditing());
+            QTest::keyClick(edit, Qt::Key_Return, Qt::ControlModifier);
+        }
+        EXPECT_FALSE(f.Tree.IsEditing());
+        EXPECT_EQ(f.NewTexts, std::vector<std::string>{c.Stored});
+    }
+}
+
+// Another window taking the focus leaves the edit running, with or without auto-accept;
+// back in the tree's window the typing goes on and Enter stores it.
+TEST(LazyTreeEdit, TheEditSurvivesAnotherWindowTakingTheFocus)
+{
+    for (bool autoAccept : {true, false}) {
+        SCOPED_TRACE(autoAccept);
+        TEditFixture f(autoAccept);
+        ASSERT_TRUE(f.Tree.EditNode(f.Node(1), NoColumn));
+        TLTEdit *edit = f.Editor();
+        ASSERT_NE(edit, nullptr);
+        QTest::keyClicks(edit, QStringLiteral("bra"));
+        QWidget other;
+        auto *otherEdit = new QLineEdit(&other);
+        other.show();
+        QApplication::setActiveWindow(&other);
+        otherEdit->setFocus();
+        ASSERT_TRUE(otherEdit->hasFocus());
+        EXPECT_TRUE(f.Tree.IsEditing());
+        EXPECT_TRUE(f.NewTexts.empty());
+        QApplication::setActiveWindow(f.Tree.window());
+        EXPECT_TRUE(edit->hasFocus());
+        QTest::keyClicks(edit, QStringLiteral("vo"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_FALSE(f.Tree.IsEditing());
+        EXPECT_EQ(f.NewTexts, std::vector<std::string>{"beta=bravo"});
+    }
+}
+
+// CancelEditNode is the tree's public way to drop a running edit.
+TEST(LazyTreeEdit, CancelEditNodeDropsTheEdit)
+{
+    TEditFixture f;
+    ASSERT_TRUE(f.Tree.EditNode(f.Node(1), NoColumn));
+    QTest::keyClicks(f.Editor(), QStringLiteral("x"));
+    TBaseLazyTree &tree = f.Tree;
+    EXPECT_TRUE(tree.CancelEditNode());
+    EXPECT_FALSE(tree.IsEditing());
+    EXPECT_TRUE(f.NewTexts.empty());
 }

@@ -377,9 +377,9 @@ TEST(LazyTreeFrame, TreesShareOneStartup)
     TTestTree second;
     TLazyTreeGlobals &g = LazyTreeGlobals();
     EXPECT_EQ(g.StartupRuns, 1);
-    EXPECT_EQ(TBaseLazyTree::CheckImageListFor(TCheckImageKind::ckDarkCheck),
+    EXPECT_EQ(TTestTree::CheckImageListFor(TCheckImageKind::ckDarkCheck),
               &g.List(TLTBuiltInList::DarkCheck));
-    EXPECT_EQ(TBaseLazyTree::CheckImageListFor(TCheckImageKind::ckCustom), nullptr);
+    EXPECT_EQ(TTestTree::CheckImageListFor(TCheckImageKind::ckCustom), nullptr);
     for (TLTBuiltInList list : {TLTBuiltInList::LightCheck, TLTBuiltInList::DarkCheck,
                                 TLTBuiltInList::LightTick, TLTBuiltInList::DarkTick,
                                 TLTBuiltInList::Flat, TLTBuiltInList::XP,

@@ -383,3 +383,90 @@ TEST(LazyTreeHeader, ParentFontFollowsTheTree)
     tree.Header().SetFont(QFont(QStringLiteral("DejaVu Serif")));
     EXPECT_FALSE(tree.Header().ParentFont());
 }
+
+// Right to left, a point on the text of a node with an image is on the label, mirrored
+// from left to right.
+TEST(LazyTreeGeometry, LabelHitBehindAnImageInBothDirections)
+{
+    for (TLTBiDiMode mode : {TLTBiDiMode::bdLeftToRight, TLTBiDiMode::bdRightToLeft}) {
+        SCOPED_TRACE(int(mode));
+        TGeometryTree tree;
+        const TLTImageList images = MakeList(16);
+        tree.SetImages(const_cast<TLTImageList *>(&images));
+        tree.OnGetImageIndex = [](TBaseLazyTree *, PLazyNode, TLTImageKind Kind, TColumnIndex, bool &,
+                                  int &Index) {
+            if (Kind == TLTImageKind::ikNormal)
+                Index = 0;
+        };
+        tree.ContentWidth = 30;
+        tree.SetBiDiMode(mode);
+        PLazyNode node = tree.AddChild(nullptr);
+        ShowWithClient(tree, 300, 100);
+        const TRect text = tree.GetDisplayRect(node, NoColumn, true);
+        ASSERT_EQ(text.Width(), 30);
+        EXPECT_EQ(HitAt(tree, (text.Left + text.Right) / 2, 5), (THitPositions{hiOnItem, hiOnItemLabel}));
+        const int onImage = mode == TLTBiDiMode::bdLeftToRight ? text.Left - 5 : text.Right + 5;
+        EXPECT_EQ(HitAt(tree, onImage, 5), (THitPositions{hiOnItem, hiOnNormalIcon}));
+    }
+}
+
+// With toAutoSpanColumns a hit in an empty cell belongs to the text's cell, which runs
+// over the empty cells after it once each (three columns of 60, only the first filled).
+TEST(LazyTreeGeometry, AutoSpanHitCountsEachEmptyColumnOnce)
+{
+    TGeometryTree tree;
+    tree.ContentWidth = 20;
+    for (int i = 0; i < 3; ++i)
+        tree.Header().Columns().Add().SetWidth(60);
+    tree.Header().Columns()[0].SetAlignment(TLTAlignment::taRightJustify);
+    tree.OnGetCellIsEmpty = [](TBaseLazyTree *, PLazyNode, TColumnIndex Column, bool &IsEmpty) {
+        IsEmpty = Column != 0;
+    };
+    tree.TreeOptions().SetAutoOptions(tree.TreeOptions().AutoOptions() + TLTAutoOptions{toAutoSpanColumns});
+    tree.AddChild(nullptr);
+    ShowWithClient(tree, 300, 100);
+    THitInfo hit;
+    // The right-aligned text ends at 180, the end of the span.
+    for (int x : {165, 175}) {
+        tree.GetHitTestInfoAt(x, 5, true, hit);
+        EXPECT_EQ(hit.HitColumn, 0);
+        EXPECT_EQ(hit.HitPositions, (THitPositions{hiOnItem, hiOnItemLabel})) << x;
+    }
+    tree.GetHitTestInfoAt(150, 5, true, hit);
+    EXPECT_EQ(hit.HitPositions, (THitPositions{hiOnItem, hiOnItemLeft}));
+    tree.OnGetCellIsEmpty = nullptr;
+}
+
+// With grid extensions the editor of a left-aligned caption reaches the column's right
+// edge, also when the tree is scrolled horizontally.
+TEST(LazyTreeGeometry, GridExtensionEditorMeetsTheColumnEdgeWhenScrolled)
+{
+    TGeometryTree tree;
+    tree.ContentWidth = 20;
+    tree.Header().Columns().Add().SetWidth(400);
+    tree.TreeOptions().SetMiscOptions(tree.TreeOptions().MiscOptions() +
+                                      TLTMiscOptions{toEditable, toGridExtensions});
+    auto link = std::make_shared<TFakeEditLink>();
+    tree.OnCreateEditor = [&](TBaseLazyTree *, PLazyNode, TColumnIndex, std::shared_ptr<ILTEditLink> &Link) {
+        Link = link;
+    };
+    TLTAutoOptions autoOptions = tree.TreeOptions().AutoOptions();
+    autoOptions.Include(toDisableAutoscrollOnEdit);
+    autoOptions.Include(toDisableAutoscrollOnFocus);
+    tree.TreeOptions().SetAutoOptions(autoOptions);
+    PLazyNode node = tree.AddChild(nullptr);
+    ShowWithClient(tree, 200, 100);
+    for (int offset : {0, -50}) {
+        SCOPED_TRACE(offset);
+        tree.SetOffsetX(offset);
+        ASSERT_EQ(tree.EffectiveOffsetX(), -offset);
+        ASSERT_TRUE(tree.EditNode(node, 0));
+        int left = 0, right = 0;
+        tree.Header().Columns().GetColumnBounds(0, left, right);
+        EXPECT_EQ(right, 400 + offset);
+        EXPECT_EQ(link->Bounds.Right, right);
+        EXPECT_EQ(link->Bounds.Left, tree.GetDisplayRect(node, 0, true).Left);
+        tree.CancelEditNode();
+    }
+    tree.OnCreateEditor = nullptr;
+}

@@ -516,3 +516,34 @@ TEST(LazyTreeHints, PlainHintIsABlackFramedInfoBoxThemedOneTheTooltipElement)
     theme.FreeThemeLibrary();
     SetThemePlatform(nullptr);
 }
+
+// A shown hint goes when the tree loses the focus and when an edit starts, not only the
+// hint state.
+TEST(LazyTreeHints, FocusLossAndEditingHideAShownHint)
+{
+    for (bool edit : {false, true}) {
+        SCOPED_TRACE(edit);
+        THints h(hmTooltip, 1);
+        const PLazyNode node = h.Node(1);
+        const QPoint p = h.OnText(node);
+        h.Tree.Header().Columns()[0].SetWidth(p.x() + 20);
+        QApplication::processEvents();
+        ASSERT_TRUE(h.Tree.RestAt(p));
+        ASSERT_TRUE(h.Tree.HintShown());
+        auto link = std::make_shared<TFakeEditLink>();
+        h.Tree.OnCreateEditor = [&](TBaseLazyTree *, PLazyNode, TColumnIndex, std::shared_ptr<ILTEditLink> &Link) {
+            Link = link;
+        };
+        if (edit) {
+            h.Tree.TreeOptions().SetMiscOptions(h.Tree.TreeOptions().MiscOptions() + TLTMiscOptions{toEditable});
+            ASSERT_TRUE(h.Tree.EditNode(node, 0));
+            EXPECT_TRUE(h.Tree.hasFocus());   // the fake editor takes no focus
+        } else {
+            h.Tree.clearFocus();
+        }
+        EXPECT_FALSE(h.Tree.HintShown());
+        EXPECT_FALSE(h.Tree.TreeStates().Contains(tsHint));
+        h.Tree.CancelEditNode();
+        h.Tree.OnCreateEditor = nullptr;
+    }
+}

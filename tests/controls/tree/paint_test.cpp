@@ -300,6 +300,7 @@ public:
     using TBaseLazyTree::CheckImageIndex;
     using TBaseLazyTree::LineImageAndSelectLevel;
     using TBaseLazyTree::ButtonWidth;
+    using TBaseLazyTree::RebuildPaintResources;
     using TBaseLazyTree::HotTrack;
 };
 

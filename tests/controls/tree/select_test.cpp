@@ -211,3 +211,25 @@ TEST(LazyTreeSelection, DeletingTheSelectionInsideAnUpdateCompactsOnce)
     EXPECT_EQ(std::count(tree.Log.begin(), tree.Log.end(), "change"), 1);
     EXPECT_TRUE(ValidateTree(tree));
 }
+
+// With toAutoExpand the focused node is expanded whenever it is collapsed: a node whose
+// children come only when it expands gets them on focus.
+TEST(LazyTreeFocus, AutoExpandExpandsAFocusedNodeWithoutChildrenYet)
+{
+    TInputTree tree;
+    SetupScanTree(tree, Names);
+    tree.TreeOptions().SetAutoOptions(tree.TreeOptions().AutoOptions() + TLTAutoOptions{toAutoExpand});
+    std::vector<std::string> expanded;
+    tree.OnExpanding = [&](TBaseLazyTree *, PLazyNode Node, bool &) {
+        expanded.push_back(tree.Caption(Node));
+        if (Node->ChildCount == 0)
+            tree.AddChild(Node);
+    };
+    PLazyNode beta = tree.GetFirst()->NextSibling;
+    ASSERT_FALSE(beta->Has(vsHasChildren));
+    tree.SetFocusedNode(beta);
+    EXPECT_EQ(expanded, std::vector<std::string>{"beta"});
+    EXPECT_TRUE(beta->Has(vsExpanded));
+    EXPECT_EQ(beta->ChildCount, 1u);
+    tree.OnExpanding = nullptr;
+}

@@ -32,6 +32,7 @@ public:
     ~TTestTree() override { DetachEvents(); }
     void DetachEvents();
     using TBaseLazyTree::AllocateInternalDataArea;
+    using TBaseLazyTree::CheckImageListFor;
     using TBaseLazyTree::BeginOperation;
     using TBaseLazyTree::CompareDisplayOrder;
     using TBaseLazyTree::DoChecking;
@@ -77,3 +78,16 @@ std::string PathOf(const TBaseLazyTree &Tree, PLazyNode Node);
 // counts, TotalCount and TotalHeight sums, the visible count and the hidden-children
 // flags. Reports failures through GoogleTest and returns whether all held.
 bool ValidateTree(TBaseLazyTree &Tree);
+
+// An edit link that does nothing but remember the bounds the tree gives it.
+struct TFakeEditLink : ILTEditLink
+{
+    TRect Bounds;
+    bool BeginEdit() override { return true; }
+    bool CancelEdit() override { return true; }
+    bool EndEdit() override { return true; }
+    bool PrepareEdit(TBaseLazyTree *, PLazyNode, TColumnIndex) override { return true; }
+    TRect GetBounds() const override { return Bounds; }
+    void ProcessMessage(QEvent *) override {}
+    void SetBounds(TRect R) override { Bounds = R; }
+};
