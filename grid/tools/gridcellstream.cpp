@@ -1267,11 +1267,12 @@ void LoadFromFile(TDazStringGrid &Grid, const QString &FileName)
             TooLarge(int(a + c), int(b + r));
         cols = int(a + c);
         rows = int(b + r);
+        Grid.SetColCount(cols);
+        Grid.SetRowCount(rows);
     }
+    // The grid keeps the counts it was given before the check.
     if (cols == 0 || rows == 0)
         throw EDazGridError(("File contains no data or corrupt file " + FileName).toStdString());
-    Grid.SetColCount(cols);
-    Grid.SetRowCount(rows);
 
     const auto &progress = TGridToolState::Of(Grid).OnFileProgress;
     const bool multi = Grid.Multilinecells();

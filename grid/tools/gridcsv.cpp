@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QScopeGuard>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -21,15 +23,20 @@ QChar SaveDelimiter(TDazStringGrid &G)
     return G.Delimiter().isNull() ? QChar(u',') : G.Delimiter();
 }
 
-// A text that goes out as it is: most cells.
-bool IsPlainField(TDazStringGrid &G, QStringView t, QChar d)
+// A text without the delimiter, quotes or line breaks goes out as it is: most cells.
+bool IsPlainText(QStringView t, QChar d)
 {
-    if (t.isEmpty() || G.AlwaysQuotes() || G.OemConvert())
+    if (t.isEmpty())
         return false;
     for (QChar ch : t)
         if (ch == d || ch == u'"' || ch == u'\r')
             return false;
     return true;
+}
+
+bool IsPlainField(TDazStringGrid &G, QStringView t, QChar d)
+{
+    return !G.AlwaysQuotes() && !G.OemConvert() && IsPlainText(t, d);
 }
 
 // One cell as the export writes it; a changed text is kept in Hold.
@@ -79,13 +86,18 @@ void WriteCsv(TDazStringGrid &G, TEmit &&Out)
     QString hold;
     TProgressFigure progress(G);
     TExportNotifier notify(G, r0);
+    // The store column of each saved column, and whether a text may go out as it is.
+    std::vector<int> cols;
+    for (int i = c0; i <= c1; ++i)
+        cols.push_back(G.SaveHiddenCells() ? i : G.RealColIndex(i));
+    const bool plainAllowed = !G.AlwaysQuotes() && !G.OemConvert();
     for (int r = r0; r <= r1; ++r) {
         notify.Row(r);
-        for (int i = c0; i <= c1; ++i) {
-            const int c = G.SaveHiddenCells() ? i : G.RealColIndex(i);
-            if (i > c0)
+        for (size_t k = 0; k < cols.size(); ++k) {
+            if (k > 0)
                 Out(QStringView(&d, 1));
-            Out(CsvField(G, texts.Text(c, r), d, hold));
+            const QStringView t = texts.Text(cols[k], r);
+            Out(plainAllowed && IsPlainText(t, d) ? t : CsvField(G, t, d, hold));
         }
         Out(QStringView(u"\r\n"));
         if (progress.Wanted())
@@ -113,9 +125,14 @@ void TrimLeadingSpaces(QString &S)
         S.remove(0, n);
 }
 
+bool HasBreakCodes(QStringView Field)
+{
+    return Field.contains(QChar(11)) || Field.contains(u'~') || Field == QLatin1String("^");
+}
+
 QString ConvertBreaks(TDazStringGrid &G, QString Field)
 {
-    if (!Field.contains(QChar(11)) && !Field.contains(u'~') && Field != QLatin1String("^"))
+    if (!HasBreakCodes(Field))
         return Field;
     if (G.JavaCSV())
         TildeToLineBreaks(Field);
@@ -124,29 +141,64 @@ QString ConvertBreaks(TDazStringGrid &G, QString Field)
     return Field;
 }
 
+// The lines of Text as Split_Lines gives them, as views into it.
+std::vector<QStringView> SplitLineViews(const QString &Text)
+{
+    std::vector<QStringView> lines;
+    const QStringView t(Text);
+    qsizetype start = 0;
+    const qsizetype n = t.size();
+    const char16_t *u = reinterpret_cast<const char16_t *>(t.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (u[i] != u'\r' && u[i] != u'\n')
+            continue;
+        lines.push_back(t.mid(start, i - start));
+        if (u[i] == u'\r' && i + 1 < n && u[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.push_back(t.mid(start));
+    return lines;
+}
+
+// Decode_Text, with a file of plain ASCII (most CSV files) widened in one pass.
+QString DecodeCsvBytes(const QByteArray &Bytes)
+{
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(Bytes.constData());
+    const qsizetype n = Bytes.size();
+    unsigned char any = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        any |= p[i];
+    if (any < 0x80)
+        return QString::fromLatin1(Bytes.constData(), Bytes.size());
+    return Decode_Text(Bytes);
+}
+
 class TCsvReader
 {
 public:
     TCsvReader(TDazStringGrid &G, QChar D) : G(G), d(D), h(G.SaveHiddenCells() ? G.NumHiddenColumns() : 0) {}
 
     // Stores the fields of one line in row r.
-    void ReadLine(const QString &Line, int r)
+    void ReadLine(QStringView Line, int r)
     {
         int c = G.SaveStartCol();
+        const QChar blankField[2] = {d, u' '};
         if (!d.isNull() && Line.size() > 0 && Line[0] != u' ' && !Line.contains(Quote) &&
-            !Line.contains(QString(d) + u' ')) {
+            !Line.contains(QStringView(blankField, 2))) {
             // No quotes and no field starting with a blank: plain splitting gives the same
             // fields.
             qsizetype from = 0, p;
             while ((p = Line.indexOf(d, from)) >= 0) {
-                Store(c++, r, ConvertBreaks(G, Line.mid(from, p - from)));
+                StoreField(c++, r, Line.mid(from, p - from));
                 from = p + 1;
             }
             if (from < Line.size())
-                Store(c, r, ConvertBreaks(G, Line.mid(from)));
+                StoreField(c, r, Line.mid(from));
             return;
         }
-        QString rest = Line;
+        QString rest = Line.toString();
         if (!d.isNull()) {
             qsizetype p;
             while ((p = rest.indexOf(d)) >= 0) {
@@ -187,6 +239,18 @@ public:
     }
 
 private:
+    // A field without break codes goes to the cell through one reused string.
+    void StoreField(int c, int r, QStringView Field)
+    {
+        if (HasBreakCodes(Field)) {
+            Store(c, r, ConvertBreaks(G, Field.toString()));
+            return;
+        }
+        FHold.resize(Field.size());
+        std::copy(Field.begin(), Field.end(), FHold.data());
+        Store(c, r, FHold);
+    }
+
     void Store(int c, int r, const QString &Text)
     {
         if (c + 1 > h + G.ColCount())
@@ -197,12 +261,13 @@ private:
     TDazStringGrid &G;
     QChar d;
     int h;
+    QString FHold;
 };
 
 void Import(TDazStringGrid &G, const QString &Text, int MaxRows, bool Insert)
 {
-    const QStringList lines = Split_Lines(Text);
-    if (lines.isEmpty())
+    const std::vector<QStringView> lines = SplitLineViews(Text);
+    if (lines.empty())
         throw std::runtime_error("File is empty");
 
     const bool footer = G.FloatingFooter().Visible();
@@ -223,13 +288,13 @@ void Import(TDazStringGrid &G, const QString &Text, int MaxRows, bool Insert)
     auto restore = qScopeGuard([&] { G.SetDelimiter(oldDelimiter); });
     QChar d = oldDelimiter;
     if (d.isNull()) {
-        d = GridCSV::GuessDelimiter(lines[0], lines.size() > 1 ? lines[1] : QString());
+        d = GridCSV::GuessDelimiter(lines[0].toString(), lines.size() > 1 ? lines[1].toString() : QString());
         G.SetDelimiter(d);
     }
 
     TProgressFigure progress(G);
     const qsizetype first = G.LoadFirstRow() ? 0 : 1;
-    const qsizetype total = lines.size() - first;
+    const qsizetype total = qsizetype(lines.size()) - first;
     if (progress.Wanted()) {
         if (Insert)
             G.SetRowCount(G.RowCount() + int(lines.size()));
@@ -239,10 +304,14 @@ void Import(TDazStringGrid &G, const QString &Text, int MaxRows, bool Insert)
 
     TCsvReader reader(G, d);
     int read = 0;
-    for (qsizetype k = first; k < lines.size() && (MaxRows <= 0 || read < MaxRows); ++k) {
-        QString line = lines[k];
-        if (G.OemConvert())
-            OemToStr(line);
+    QString converted;
+    for (qsizetype k = first; k < qsizetype(lines.size()) && (MaxRows <= 0 || read < MaxRows); ++k) {
+        QStringView line = lines[size_t(k)];
+        if (G.OemConvert()) {
+            converted = line.toString();
+            OemToStr(converted);
+            line = converted;
+        }
         if (r >= G.RowCount() - G.FixedFooters())
             G.SetRowCount(r + 1000);
         reader.ReadLine(line, r);
@@ -271,7 +340,7 @@ void ImportFile(TDazStringGrid &G, const QString &FileName, int MaxRows, bool In
     const QByteArray bytes = Read_File(FileName);
     if (bytes.isEmpty())
         return;
-    Import(G, Decode_Text(bytes), MaxRows, Insert);
+    Import(G, DecodeCsvBytes(bytes), MaxRows, Insert);
 }
 
 }   // namespace

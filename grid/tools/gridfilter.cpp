@@ -3,66 +3,131 @@
 #include "grid/base/filtercond.h"
 #include "grid/base/textroutines.h"
 #include "grid/string/dazstringgrid.h"
+#include "grid/tools/filtermatcher.h"
 #include "grid/tools/gridtoolstate.h"
 #include "platform/rtl.h"
 
-#include <exception>
+#include <typeinfo>
 #include <vector>
 
 namespace GridFilter {
 
 namespace {
 
-QString RowText(TDazStringGrid &G, int ARow)
+// The filter items of a grid made ready for many rows: each condition taken apart once,
+// and whether cell texts can be read from the store as views.
+class TRowFilter
 {
-    QString s;
-    for (int c = 0; c < G.ColCount(); ++c) {
-        s += G.GetGridCell(c, ARow);
-        s += QLatin1String("\r\n");
+public:
+    explicit TRowFilter(TDazStringGrid &G)
+        : FGrid(G), FStore(static_cast<const TStringGridBase &>(G).Store()),
+          FDirect(typeid(G) == typeid(TDazStringGrid) && ShowsStoredTexts(G))
+    {
+        TFilter &filter = G.Filter();
+        FItems.reserve(size_t(filter.Count()));
+        for (int i = 0; i < filter.Count(); ++i) {
+            const TFilterData &f = *filter.Items(i);
+            FItems.push_back({&f, TFilterMatcher(f.Condition(), f.CaseSensitive())});
+        }
     }
-    return s;
-}
 
-QString FilterText(TDazStringGrid &G, const TFilterData &F, int ARow)
-{
-    switch (F.Data()) {
-    case fcNormal:
-        return G.GetGridCell(F.Column(), ARow);
-    case fcStripHTML:
-        return G.StrippedCells(F.Column(), ARow);
-    case fcRow:
-        return RowText(G, ARow);
-    case fcVirtual:
-    case fcCalculated:   // the grid's calculated text is its cell text
-    default:
-        return G.GetCellEx(F.Column(), ARow);
+    bool Matches(int ARow, const TCustomFilterEvent &Custom)
+    {
+        bool result = true;
+        for (const TItem &item : FItems) {
+            const bool match = MatchItem(item, ARow);
+            bool stop = false;
+            switch (item.F->Operation()) {
+            case foSHORT:
+                result = match;
+                stop = !match;
+                break;
+            case foNONE:
+                result = match;
+                break;
+            case foAND:
+                result = result && match;
+                break;
+            case foXOR:
+                result = result != match;
+                break;
+            case foOR:
+                result = result || match;
+                break;
+            }
+            if (stop)
+                break;
+        }
+        if (Custom)
+            Custom(&FGrid, ARow, result);
+        return result;
     }
-}
 
-bool MatchItem(TDazStringGrid &G, const TFilterData &F, int ARow)
-{
-    QString text = FilterText(G, F, ARow).trimmed();
-    if (text.contains(QLatin1String("|\\")))
-        text = DecodeWideCellText(text);
-    if (F.Data() == fcRow)
-        return UpperCase(text).contains(UpperCase(F.Condition()));
-    if (!F.Prefix().isEmpty() && text.startsWith(F.Prefix()))
-        text.remove(0, F.Prefix().size());
-    if (!F.Suffix().isEmpty()) {
-        const qsizetype p = text.indexOf(F.Suffix());
-        if (p >= 0 && p + F.Suffix().size() == text.size())
-            text.truncate(p);
+private:
+    struct TItem
+    {
+        const TFilterData *F;
+        TFilterMatcher Matcher;
+    };
+
+    // The text the item tests; a view into the store or into FHold.
+    QStringView FilterText(const TFilterData &F, int ARow)
+    {
+        const int c = F.Column();
+        switch (F.Data()) {
+        case fcNormal:
+            return FStore.TextView(c, ARow);
+        case fcStripHTML:
+            FHold = FGrid.StrippedCells(c, ARow);
+            return FHold;
+        case fcRow:
+            FHold.clear();
+            for (int col = 0; col < FGrid.ColCount(); ++col) {
+                FHold += FStore.TextView(col, ARow);
+                FHold += QLatin1String("\r\n");
+            }
+            return FHold;
+        case fcVirtual:
+        case fcCalculated:   // the grid's calculated text is its cell text
+        default:
+            // A cell without a record shows its stored text when no hook rewrites it.
+            if (FDirect && c >= 0 && (c >= FStore.ObjectExtent(ARow) || !FGrid.HasCellProperties(c, ARow)))
+                return FStore.TextView(c, ARow);
+            FHold = FGrid.GetCellEx(c, ARow);
+            return FHold;
+        }
     }
-    if (F.Condition().isEmpty())
-        return true;
-    if (F.Method() == fmLiteral)
-        return F.Condition() == text;
-    try {
-        return MatchFilterCondition(F.Condition(), text, F.CaseSensitive());
-    } catch (const std::exception &) {
-        return false;
+
+    bool MatchItem(const TItem &Item, int ARow)
+    {
+        const TFilterData &F = *Item.F;
+        QStringView text = FilterText(F, ARow).trimmed();
+        if (text.contains(QLatin1String("|\\"))) {
+            FDecoded = DecodeWideCellText(text.toString());
+            text = FDecoded;
+        }
+        if (F.Data() == fcRow)
+            return UpperCase(text.toString()).contains(UpperCase(F.Condition()));
+        if (!F.Prefix().isEmpty() && text.startsWith(F.Prefix()))
+            text = text.mid(F.Prefix().size());
+        if (!F.Suffix().isEmpty()) {
+            const qsizetype p = text.indexOf(F.Suffix());
+            if (p >= 0 && p + F.Suffix().size() == text.size())
+                text.truncate(p);
+        }
+        if (F.Condition().isEmpty())
+            return true;
+        if (F.Method() == fmLiteral)
+            return text == F.Condition();
+        return Item.Matcher.Matches(text);
     }
-}
+
+    TDazStringGrid &FGrid;
+    const TGridStore &FStore;
+    const bool FDirect;
+    std::vector<TItem> FItems;
+    QString FHold, FDecoded;
+};
 
 void AddNarrowItem(TDazStringGrid &G, const QString &ACondition, int AColumn)
 {
@@ -85,47 +150,9 @@ void AddNarrowItem(TDazStringGrid &G, const QString &ACondition, int AColumn)
 
 }   // namespace
 
-namespace {
-
-bool MatchRow(TDazStringGrid &Grid, const TCustomFilterEvent &Custom, int ARow)
-{
-    bool result = true;
-    TFilter &filter = Grid.Filter();
-    for (int i = 0; i < filter.Count(); ++i) {
-        const TFilterData &f = *filter.Items(i);
-        const bool match = MatchItem(Grid, f, ARow);
-        bool stop = false;
-        switch (f.Operation()) {
-        case foSHORT:
-            result = match;
-            stop = !match;
-            break;
-        case foNONE:
-            result = match;
-            break;
-        case foAND:
-            result = result && match;
-            break;
-        case foXOR:
-            result = result != match;
-            break;
-        case foOR:
-            result = result || match;
-            break;
-        }
-        if (stop)
-            break;
-    }
-    if (Custom)
-        Custom(&Grid, ARow, result);
-    return result;
-}
-
-}   // namespace
-
 bool MatchFilter(TDazStringGrid &Grid, int ARow)
 {
-    return MatchRow(Grid, TGridToolState::Of(Grid).OnCustomFilter, ARow);
+    return TRowFilter(Grid).Matches(ARow, TGridToolState::Of(Grid).OnCustomFilter);
 }
 
 void FilterRow(TDazStringGrid &Grid, int ARow)
@@ -142,12 +169,13 @@ void ApplyFilter(TDazStringGrid &Grid)
     const int total = Grid.RowCount() - Grid.FixedFooters() - Grid.FixedRows();
     const bool normalOnly = Grid.FilterNormalCellsOnly();
     std::vector<int> failing;
+    TRowFilter filter(Grid);
     int tested = 0, progress = 0;
     // Every row is tested before any is hidden: the indexes do not shift meanwhile.
     for (int r = Grid.FixedRows(); r <= last; ++r) {
         if (normalOnly && (Grid.IsNode(r) || Grid.IsSummary(r)))
             continue;
-        if (!MatchRow(Grid, st.OnCustomFilter, r))
+        if (!filter.Matches(r, st.OnCustomFilter))
             failing.push_back(r);
         ++tested;
         if (st.OnFilterProgress && total > 0) {

@@ -1,5 +1,6 @@
 #include "grid/tools/gridsort.h"
 
+#include "grid/base/textroutines.h"
 #include "grid/string/dazstringgrid.h"
 #include "grid/string/searchpanel.h"
 #include "grid/tools/sorttexts.h"
@@ -29,6 +30,8 @@ bool IsCheckBoxType(TCellType t)
 {
     return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox;
 }
+
+void UnSortByCycles(TDazStringGrid &G, std::vector<int> &U);
 
 // CompareCells with what a sort reads once: the settings, the separators and whether the
 // store's texts are what the display hooks would give.
@@ -189,8 +192,62 @@ public:
         QStringView Text;
         signed char Number = -1;   // IsSortNumber; -1 not yet asked
         signed char ReadOk = -1;   // the number reading succeeded; -1 not yet read
+        signed char Seps = -1;     // TSeps bits; -1 not yet looked for
         double Value = 0;
     };
+
+    // What automatic detection looks for in a text: where the date and time separators
+    // stand (DetectSortStyle), found once per text instead of at every comparison.
+    enum TSeps : signed char {
+        kDatePlaced = 1,   // a date separator at the 2nd or 3rd place, not last
+        kDateDigits = 2,   // ... between two digits
+        kTimeFirst = 4,    // no date separator placed; a time separator placed between digits
+        kHasDate = 8,
+        kHasTime = 16,
+    };
+
+    signed char Seps(TRowKey &K)
+    {
+        if (K.Seps >= 0)
+            return K.Seps;
+        const TSortTextRules &rules = Cmp.TextRules();
+        const QStringView t = K.Text;
+        int bits = 0;
+        if (t.contains(rules.DateSeparator))
+            bits |= kHasDate;
+        if (t.contains(rules.TimeSeparator))
+            bits |= kHasTime;
+        auto placed = [&](QChar Sep, qsizetype &p) {
+            p = t.indexOf(Sep) + 1;
+            return p >= 2 && p <= 3 && p < t.size();
+        };
+        auto digitsAround = [&](qsizetype at) { return IsNumberChar(t[at - 1]) && IsNumberChar(t[at + 1]); };
+        qsizetype p = 0;
+        if (placed(rules.DateSeparator, p)) {
+            bits |= kDatePlaced;
+            if (digitsAround(p - 1))
+                bits |= kDateDigits;
+        } else if (placed(rules.TimeSeparator, p) && digitsAround(p - 1)) {
+            bits |= kTimeFirst;
+        }
+        K.Seps = static_cast<signed char>(bits);
+        return K.Seps;
+    }
+
+    // DetectSortStyle of A against B for a text that is no number.
+    TSortStyle DetectKeyStyle(TRowKey &A, TRowKey &B)
+    {
+        const TSortStyle alpha = Cmp.TextRules().IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
+        const int a = Seps(A);
+        if (a & kDatePlaced) {
+            if ((a & kDateDigits) && (Seps(B) & kHasDate))
+                return (a & kHasTime) ? ssDateTime : ssDate;
+            return alpha;
+        }
+        if ((a & kTimeFirst) && (Seps(B) & kHasTime))
+            return ssTime;
+        return alpha;
+    }
 
     bool KeysApply(int ACol) const
     {
@@ -242,12 +299,18 @@ public:
             result = !ok1 && !ok2 ? 0 : (v1 > v2 ? 1 : (v1 == v2 ? 0 : -1));
         } else {
             if (style == ssAutomatic)
-                style = DetectSortStyle(a.Text, b.Text, rules, false);
-            rules.StableTexts = true;
-            TSortTextInfo info;
-            result = CompareSortTexts(style, a.Text, b.Text, rules, &info);
-            blank1 = info.Blank1;
-            blank2 = info.Blank2;
+                style = DetectKeyStyle(a, b);
+            if (style == ssAlphabetic) {
+                // Code unit order, as CompareSortTexts gives it.
+                const int c = a.Text.compare(b.Text, Qt::CaseSensitive);
+                result = (c > 0) - (c < 0);
+            } else {
+                rules.StableTexts = true;
+                TSortTextInfo info;
+                result = CompareSortTexts(style, a.Text, b.Text, rules, &info);
+                blank1 = info.Blank1;
+                blank2 = info.Blank2;
+            }
         }
         if (ss.IgnoreBlanks() && blank1 != blank2) {
             const int emptyFirst = ((ss.BlankPos() == blFirst) == (dir == sdAscending)) ? -1 : 1;
@@ -261,7 +324,7 @@ public:
         const int r = KeyCompare(A, B);
         if (r != 0 || !Cmp.Settings.Full() || FKeyCol > G.AllColCount() - 2)
             return r;
-        return CompareLine(FKeyCol + 1, A, B);
+        return CompareLine(FKeyCol + 1, RowAt(A), RowAt(B));
     }
 
     void KeySwap(int I, int J)
@@ -276,14 +339,29 @@ public:
             FKeys[size_t(To)] = Key(From);
     }
 
-    // The quicksort over rows L..R; the pivot lives in the scratch row RowCount - 2.
+    // The quicksort over rows L..R; the pivot lives in the scratch row RowCount - 2. With
+    // keys the same quicksort orders row numbers instead of rows (the comparisons read the
+    // keys or the unmoved rows), and then the rows move to their places once.
     void Sort(int ACol, int L, int R, bool Indexed)
     {
         FKeys.clear();
-        if (!Indexed && L < R && KeysApply(ACol))
+        FPerm.clear();
+        if (!Indexed && L < R && KeysApply(ACol)) {
             StartKeys(ACol, L, R);
+            FPerm.resize(size_t(G.RowCount()));
+            for (int r = 0; r < G.RowCount(); ++r)
+                FPerm[size_t(r)] = r;
+        }
         Run(ACol, L, R, Indexed);
         FKeys.clear();
+        if (!FPerm.empty()) {
+            // Row FPerm[p] goes to p: the exchanges of one pass over the cycles.
+            std::vector<int> target(FPerm.size());
+            for (size_t p = 0; p < FPerm.size(); ++p)
+                target[size_t(FPerm[p])] = int(p);
+            FPerm.clear();
+            UnSortByCycles(G, target);
+        }
     }
 
     void Run(int ACol, int L, int R, bool Indexed, int Depth = 1)
@@ -303,7 +381,10 @@ public:
         };
         while (L < R) {
             source = int((unsigned(L) + unsigned(R)) >> 1);
-            CopyRow(source, s);
+            if (FPerm.empty())
+                CopyRow(source, s);
+            else
+                FPivotRow = FPerm[size_t(source)];
             KeyCopy(source, s);
             int i = L, j = R;
             do {
@@ -314,7 +395,10 @@ public:
                 if (i <= j) {
                     if (i != j && (Indexed || (FKeys.empty() ? CompareLine(ACol, i, j)
                                                              : KeyLine(i, j)) != 0)) {
-                        G.SortSwapRows(i, j);
+                        if (FPerm.empty())
+                            G.SortSwapRows(i, j);
+                        else
+                            std::swap(FPerm[size_t(i)], FPerm[size_t(j)]);
                         KeySwap(i, j);
                         if (source == i)
                             source = j;
@@ -344,6 +428,18 @@ public:
 private:
     std::vector<TRowKey> FKeys;
     int FKeyCol = -1;
+    // While row numbers are sorted: the row now at each position (empty: the rows move),
+    // and the row the pivot was taken from.
+    std::vector<int> FPerm;
+    int FPivotRow = -1;
+
+    // The grid row holding what position P holds in the sort.
+    int RowAt(int P) const
+    {
+        if (FPerm.empty())
+            return P;
+        return P == G.RowCount() - 2 ? FPivotRow : FPerm[size_t(P)];
+    }
 
     // A row compares equal to its copy: the comparison reads nothing but the two rows'
     // texts and records (no event format, no display hook, no row-bound check box, no

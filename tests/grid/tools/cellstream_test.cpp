@@ -482,6 +482,9 @@ TEST_F(CellStreamTest, TextFileSizeErrors)
         EXPECT_EQ(QString::fromStdString(e.what()),
                   "File contains no data or corrupt file " + Path("five.txt"));
     }
+    // The row count of the size line is set before the error.
+    EXPECT_EQ(Grid.RowCount(), 5);
+    Blank(Grid, 2, 2);
     Write_File_Atomic(Path("big.txt"), "70000,2\r\n");
     EXPECT_THROW(LoadFromFile(Grid, Path("big.txt")), EDazGridError);
     EXPECT_EQ(Grid.ColCount(), 2);

@@ -172,3 +172,42 @@ TEST_F(FilterTest, NarrowDownLevelByLevel)
     EXPECT_EQ(Level(), 0);
     EXPECT_TRUE(Grid.FixedRowAlways());
 }
+
+// Cells read straight from the store and cells read through a display hook that changes
+// nothing give the same rows; a hook that rewrites the text is what the filter sees.
+TEST_F(FilterTest, StoredAndDisplayedTextsFilterAlike)
+{
+    const char *texts[] = {"even", " even ", "Even", "odd", "49", " 48", "R12", "r1", "R2*",
+                           "a b", "", "\"q\"", "even\r\n", "12345"};
+    const char *conditions[] = {"even", "> 48", "R1*", "!odd", "*\"a b\"*", "<5|>100", "(e*)&(*n)"};
+    for (const char *c : conditions)
+        for (const bool cs : {true, false}) {
+            std::vector<int> rows[3];
+            for (int way = 0; way < 3; ++way) {
+                std::vector<QStringList> data;
+                for (const char *t : texts)
+                    data.push_back(QStringList{QString::fromUtf8(t), QStringLiteral("x")});
+                Fill(data);
+                Grid.OnGetDisplText = nullptr;
+                if (way == 1)
+                    Grid.OnGetDisplText = [](TObject *, int, int, QString &) {};
+                if (way == 2)
+                    Grid.OnGetDisplText = [](TObject *, int, int, QString &V) { V = u'R' + V; };
+                Grid.Filter().Clear();
+                TFilterData *f = Grid.Filter().Add();
+                f->SetColumn(0);
+                f->SetCaseSensitive(cs);
+                f->SetCondition(QString::fromUtf8(c));
+                for (int r = 0; r < Grid.RowCount(); ++r)
+                    if (MatchFilter(Grid, r))
+                        rows[way].push_back(r);
+                ApplyFilter(Grid);
+                if (!rows[way].empty())
+                    EXPECT_EQ(Grid.RowCount(), int(rows[way].size())) << c;
+                RemoveAllFilters(Grid);
+            }
+            EXPECT_EQ(rows[0], rows[1]) << c << " case " << cs;
+            if (QByteArray(c) == "R1*")
+                EXPECT_NE(rows[0], rows[2]);
+        }
+}

@@ -580,6 +580,49 @@ TEST_F(SortTest, RememberedKeysSortAsCompareCellsDoes)
         }
 }
 
+// Ties under a key-only sort (Full off), case rules, dates, times and mixed texts: the
+// remembered keys order the rows, the cross-reference and the current row exactly as the
+// comparison of whole rows does.
+TEST_F(SortTest, RememberedKeysKeepTheOrderOfTies)
+{
+    const char *pool[] = {"12", "12", "7", "abc", "ABC", "Abc", "", "3/4/2020", "03/4/2020",
+                          "4/3/2020 10:00", "10:30", "9:15", "1:2", "a/b", "1/x", "zed", "Zed",
+                          "1.5", "1e3", "-3", "12/", "/12"};
+    std::mt19937 rng(7);
+    std::vector<QStringList> rows;
+    for (int i = 0; i < 300; ++i)
+        rows.push_back(QStringList{QString::fromUtf8(pool[rng() % std::size(pool)]),
+                                   QString::number(i % 5), QString::number(i)});
+    struct Case { bool Full, IgnoreCase, Blanks; TSortDirection Dir; };
+    const Case cases[] = {{false, false, false, sdAscending}, {false, true, false, sdDescending},
+                          {false, false, true, sdDescending}, {true, true, true, sdAscending}};
+    for (const Case &c : cases) {
+        QStringList orders[2];
+        QList<int> xrefs[2];
+        int current[2] = {0, 0};
+        for (int hook = 0; hook < 2; ++hook) {
+            Fill(rows);
+            Grid.InitSortXRef();
+            Grid.Navigation().SetMoveRowOnSort(true);
+            Grid.SetRow(17);
+            Grid.SortSettings().SetFull(c.Full);
+            Grid.SortSettings().SetIgnoreCase(c.IgnoreCase);
+            Grid.SortSettings().SetIgnoreBlanks(c.Blanks);
+            Grid.OnGetFormat = nullptr;
+            if (hook)
+                Grid.OnGetFormat = [](TObject *, int, TSortStyle &, QString &, QString &) {};
+            Sort(Grid, 0, c.Dir);
+            orders[hook] = Column(2);
+            for (int i = 0; i < Grid.SortRowXRef().Count(); ++i)
+                xrefs[hook] << Grid.SortRowXRef().GetInteger(i);
+            current[hook] = Grid.Row();
+        }
+        EXPECT_EQ(orders[0], orders[1]) << "full " << c.Full << " case " << c.IgnoreCase;
+        EXPECT_EQ(xrefs[0], xrefs[1]);
+        EXPECT_EQ(current[0], current[1]);
+    }
+}
+
 // The index key held during a header click adds a column to the sort index or toggles it.
 TEST_F(SortTest, HeaderClickWithTheIndexKeyBuildsTheIndex)
 {
