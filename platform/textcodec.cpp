@@ -76,22 +76,32 @@ QString Decode_Text(const QByteArray &bytes)
     return Decode_Windows1252(bytes);
 }
 
-QStringList Split_Lines(const QString &text)
+std::vector<QStringView> Split_Line_Views(QStringView text)
 {
-    QStringList lines;
+    std::vector<QStringView> lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
+    const char16_t *u = text.utf16();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
+        if (u[i] != u'\r' && u[i] != u'\n')
             continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+        lines.push_back(text.mid(start, i - start));
+        if (u[i] == u'\r' && i + 1 < n && u[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.mid(start));
+        lines.push_back(text.mid(start));
+    return lines;
+}
+
+QStringList Split_Lines(const QString &text)
+{
+    QStringList lines;
+    const std::vector<QStringView> views = Split_Line_Views(text);
+    lines.reserve(qsizetype(views.size()));
+    for (QStringView line : views)
+        lines.append(line.toString());
     return lines;
 }
 

@@ -5,12 +5,16 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <vector>
 
 QString Decode_Text(const QByteArray &bytes);
 QString Decode_Windows1252(const QByteArray &bytes);
 QByteArray Encode_Windows1252(const QString &text);   // unmappable characters become '?'
 // Splits on CR LF, LF or CR; a final line ending gives no empty last line.
 QStringList Split_Lines(const QString &text);
+// The same lines as views into text, which must outlive them.
+std::vector<QStringView> Split_Line_Views(QStringView text);
 // Reads and decodes a text file; throws EFileError (platform/files.h) when unreadable.
 QStringList Read_Text_Lines(const QString &path);
 

@@ -141,27 +141,6 @@ QString ConvertBreaks(TDazStringGrid &G, QString Field)
     return Field;
 }
 
-// The lines of Text as Split_Lines gives them, as views into it.
-std::vector<QStringView> SplitLineViews(const QString &Text)
-{
-    std::vector<QStringView> lines;
-    const QStringView t(Text);
-    qsizetype start = 0;
-    const qsizetype n = t.size();
-    const char16_t *u = reinterpret_cast<const char16_t *>(t.data());
-    for (qsizetype i = 0; i < n; ++i) {
-        if (u[i] != u'\r' && u[i] != u'\n')
-            continue;
-        lines.push_back(t.mid(start, i - start));
-        if (u[i] == u'\r' && i + 1 < n && u[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.push_back(t.mid(start));
-    return lines;
-}
-
 // Decode_Text, with a file of plain ASCII (most CSV files) widened in one pass.
 QString DecodeCsvBytes(const QByteArray &Bytes)
 {
@@ -266,7 +245,7 @@ private:
 
 void Import(TDazStringGrid &G, const QString &Text, int MaxRows, bool Insert)
 {
-    const std::vector<QStringView> lines = SplitLineViews(Text);
+    const std::vector<QStringView> lines = Split_Line_Views(Text);
     if (lines.empty())
         throw std::runtime_error("File is empty");
 
